@@ -333,6 +333,8 @@ void TStringList::SetText(const String& text)
 
 String TStringList::DelimitedText() const
 {
+    // One empty item would otherwise give the empty text, which reads back as no item.
+    if (Count() == 1 && FItems[0].text.isEmpty()) return String(FQuoteChar) + FQuoteChar;
     String r;
     for (int i = 0; i < Count(); ++i) {
         const String& s = FItems[std::size_t(i)].text;

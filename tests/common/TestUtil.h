@@ -4,6 +4,7 @@
 #include "platform/SysUtils.h"
 
 #include <QTemporaryDir>
+#include <ostream>
 
 // A fresh folder for one test, removed with it.
 class TempFolder {
@@ -21,3 +22,6 @@ private:
 
 // Where screenshots and other things to look at go: <build>/screenshots.
 String ScreenshotFolder();
+
+// Test failures show texts as text, not as a list of 16-bit units.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
