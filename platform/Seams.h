@@ -1,0 +1,311 @@
+#pragma once
+// The one replaceable seam for everything that would block the user
+// interface or leave the machine: message boxes, file dialogs, modal forms,
+// opening web links, starting programs, the HTTP client's destination and the
+// clock. The product always goes through Seams(); only tests replace the
+// handlers, with TTestSeams, which records every request and answers from a
+// script. Nothing switches the seams from outside the program.
+
+#include "platform/SysUtils.h"
+#include "platform/Types.h"
+
+#include <Qt>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class TControl;
+class TCustomForm;
+class TWinControl;
+
+// ---- Message box flags and answers -------------------------------------------
+constexpr unsigned MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3,
+                   MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5, MB_CANCELTRYCONTINUE = 0x6, MB_TYPEMASK = 0xF;
+constexpr unsigned MB_ICONHAND = 0x10, MB_ICONERROR = 0x10, MB_ICONSTOP = 0x10, MB_ICONQUESTION = 0x20,
+                   MB_ICONEXCLAMATION = 0x30, MB_ICONWARNING = 0x30, MB_ICONASTERISK = 0x40,
+                   MB_ICONINFORMATION = 0x40, MB_ICONMASK = 0xF0;
+constexpr unsigned MB_DEFBUTTON1 = 0x000, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200, MB_DEFBUTTON4 = 0x300,
+                   MB_DEFMASK = 0xF00;
+constexpr unsigned MB_APPLMODAL = 0x0000, MB_SYSTEMMODAL = 0x1000, MB_TASKMODAL = 0x2000,
+                   MB_SETFOREGROUND = 0x10000, MB_TOPMOST = 0x40000;
+constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7, IDCLOSE = 8,
+              IDHELP = 9, IDTRYAGAIN = 10, IDCONTINUE = 11;
+
+enum class TMsgBoxIcon { None, Error, Warning, Information, Question };
+
+// One message box as the user would see it. Answers are the platform's
+// button results (IDOK .. IDCONTINUE, which are also the modal results).
+struct TMessageBoxRequest {
+    String Text;
+    String Caption;
+    TMsgBoxIcon Icon = TMsgBoxIcon::None;
+    std::vector<int> Buttons;          // the answers of the buttons, in the order shown
+    std::vector<String> ButtonCaptions;  // their captions, same order
+    int DefaultButton = IDOK;          // the answer of the button that Enter presses
+    int CancelButton = IDOK;           // the answer when the box is closed or Escape is pressed
+    unsigned Flags = 0;                // MB_* flags when the request came as such
+};
+
+// The request of a message box in the platform's flags (MB_YESNO | MB_ICONQUESTION ...).
+TMessageBoxRequest MessageBoxRequestFromFlags(const String& text, const String& caption, unsigned flags);
+
+struct TFileDialogRequest {
+    enum class TKind { Open, Save };
+    TKind Kind = TKind::Open;
+    String Title;
+    String InitialDir;
+    String FileName;
+    String Filter;          // "Description|*.ext|Other|*.a;*.b"
+    int FilterIndex = 1;    // 1-based, as the platform counts
+    String DefaultExt;      // without the dot
+    bool AllowMultiSelect = false;
+    bool OverwritePrompt = false;
+    bool FileMustExist = false;
+};
+
+struct TFileDialogAnswer {
+    bool Accepted = false;
+    std::vector<String> FileNames;
+    int FilterIndex = 0;    // 0: unchanged
+};
+
+// ---- Programs ----------------------------------------------------------------
+constexpr std::uint32_t STILL_ACTIVE = 259;
+
+struct TProgramStart {
+    String Path;
+    String Parameters;
+    String Folder;
+    bool Hidden = false;
+};
+
+// A started program whose end the caller polls.
+class TProcessHandle {
+public:
+    virtual ~TProcessHandle() = default;
+    // STILL_ACTIVE while the program runs, then its exit code (0 when unknown).
+    virtual std::uint32_t ExitCode() = 0;
+};
+
+// A process whose end a test decides: by Finish, or after it has been
+// polled a given number of times (for callers that wait without handling
+// messages in between).
+class TFakeProcess : public TProcessHandle {
+public:
+    explicit TFakeProcess(int pollsBeforeExit = -1, std::uint32_t exitCode = 0)
+        : FPollsLeft(pollsBeforeExit), FExitCode(exitCode)
+    {
+    }
+    std::uint32_t ExitCode() override
+    {
+        ++FPolls;
+        if (FRunning && FPollsLeft >= 0 && FPollsLeft-- == 0) FRunning = false;
+        return FRunning ? STILL_ACTIVE : FExitCode;
+    }
+    void Finish(std::uint32_t exitCode = 0)
+    {
+        FRunning = false;
+        FExitCode = exitCode;
+    }
+    bool Running() const { return FRunning; }
+    int Polls() const { return FPolls; }
+
+private:
+    bool FRunning = true;
+    int FPollsLeft;
+    std::uint32_t FExitCode;
+    int FPolls = 0;
+};
+
+// ---- Clock -------------------------------------------------------------------
+// Milliseconds since some start, sleeping, and repeating timers. Window
+// timers and TTimer run on it, so a test clock decides when they tick.
+class TClock {
+public:
+    using TTimerId = std::uint64_t;
+    virtual ~TClock() = default;
+    virtual std::uint64_t TickCount() = 0;
+    virtual void Sleep(unsigned ms) = 0;
+    // `onTick` runs every `intervalMs` (at least 1) until StopTimer.
+    virtual TTimerId StartTimer(unsigned intervalMs, std::function<void()> onTick) = 0;
+    virtual void StopTimer(TTimerId id) = 0;
+    // Runs the timers that are due now; the message loop calls it.
+    virtual void FireDueTimers() {}
+};
+
+// The machine's monotonic clock, with Qt timers delivered by the event loop.
+class TSystemClock : public TClock {
+public:
+    TSystemClock();
+    ~TSystemClock() override;
+    std::uint64_t TickCount() override;
+    void Sleep(unsigned ms) override;
+    TTimerId StartTimer(unsigned intervalMs, std::function<void()> onTick) override;
+    void StopTimer(TTimerId id) override;
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> FImpl;
+};
+
+// Time stands still until a test moves it. Advance fires every timer that
+// comes due on the way, in the order they come due (timers due at the same
+// moment in the order they were started), each at its own moment. Sleep
+// moves the time without firing anything, as a sleeping thread handles no
+// messages; the next FireDueTimers or Advance delivers what came due.
+class TTestClock : public TClock {
+public:
+    explicit TTestClock(std::uint64_t start = 1000000);
+    std::uint64_t TickCount() override { return FNow; }
+    void Sleep(unsigned ms) override;
+    TTimerId StartTimer(unsigned intervalMs, std::function<void()> onTick) override;
+    void StopTimer(TTimerId id) override;
+    void FireDueTimers() override;
+
+    void Advance(std::uint64_t ms);
+    std::uint64_t Now() const { return FNow; }
+    int TimerCount() const { return int(FTimers.size()); }
+    // Every Sleep a test clock was asked for, in order.
+    const std::vector<unsigned>& Sleeps() const { return FSleeps; }
+
+private:
+    struct TEntry {
+        unsigned Interval = 1;
+        std::uint64_t Due = 0;
+        std::uint64_t Order = 0;
+        std::function<void()> OnTick;
+    };
+    void RunUntil(std::uint64_t target);
+
+    std::uint64_t FNow;
+    std::uint64_t FNextId = 1;
+    std::uint64_t FNextOrder = 1;
+    std::map<TTimerId, TEntry> FTimers;
+    std::vector<unsigned> FSleeps;
+};
+
+// ---- The seam ------------------------------------------------------------------
+struct TSeamHandlers {
+    // Shows the box and returns the answer of the button pressed.
+    std::function<int(const TMessageBoxRequest&)> MessageBox;
+    std::function<TFileDialogAnswer(const TFileDialogRequest&)> FileDialog;
+    // One turn of a modal form's loop: the real one waits for and handles the
+    // next event; a scripted one acts on the form and sets its ModalResult.
+    std::function<void(TCustomForm&)> ModalStep;
+    // Opens a web link or document with the desktop's "open" action.
+    std::function<bool(const String& url)> OpenUrl;
+    // Starts a program; nullptr when it could not be started.
+    std::function<std::shared_ptr<TProcessHandle>(const TProgramStart&)> StartProgram;
+    // The address the HTTP client really asks, for the address it was given.
+    std::function<String(const String& url)> HttpUrl;
+    std::shared_ptr<TClock> Clock;
+};
+
+TSeamHandlers& Seams();
+// The real handlers: Qt dialogs, the desktop's services, processes, the system clock.
+TSeamHandlers RealSeams();
+
+// ---- What the product calls ---------------------------------------------------------
+int ShowMessageBox(const TMessageBoxRequest& request);
+std::uint64_t GetTickCount64();
+std::uint32_t GetTickCount();
+void Sleep(unsigned ms);
+std::shared_ptr<TClock> CurrentClock();
+bool OpenUrl(const String& url);
+std::shared_ptr<TProcessHandle> StartProgram(const TProgramStart& start);
+
+// ---- Tests ----------------------------------------------------------------------------
+// While alive, every seam is scripted and recorded, and time runs on a test
+// clock; the previous handlers come back when it goes. Unscripted requests
+// get a neutral answer: a box its default button, a file dialog Cancel, a
+// modal form mrCancel, a program a fake process that runs until finished.
+class TTestSeams {
+public:
+    TTestSeams();
+    ~TTestSeams();
+    TTestSeams(const TTestSeams&) = delete;
+    TTestSeams& operator=(const TTestSeams&) = delete;
+
+    // Message boxes.
+    std::vector<TMessageBoxRequest> Boxes;
+    void AnswerBox(int answer) { FBoxAnswers.push_back(answer); }
+
+    // File dialogs.
+    std::vector<TFileDialogRequest> FileDialogs;
+    void AnswerFileDialog(const String& fileName, int filterIndex = 0);
+    void CancelFileDialog();
+
+    // Modal forms: the callback runs against the shown form, then the form
+    // closes with `result` unless the callback set a modal result itself.
+    struct TModalRecord {
+        TCustomForm* Form = nullptr;
+        String ClassName;
+        String Caption;
+        int Result = 0;   // the modal result in force after the step
+    };
+    std::vector<TModalRecord> ModalForms;
+    void AnswerModal(std::function<void(TCustomForm&)> callback, int result);
+    void AnswerModal(int result) { AnswerModal(nullptr, result); }
+
+    // Links and programs.
+    std::vector<String> OpenedUrls;
+    std::vector<TProgramStart> StartedPrograms;
+    std::vector<std::shared_ptr<TFakeProcess>> Processes;
+    // The next starts fail (the program cannot be started).
+    bool FailProgramStarts = false;
+    // Started programs end after this many polls of their exit code (-1: when finished by hand).
+    int ProgramPollsBeforeExit = -1;
+
+    // Every HTTP request goes to this base address ("http://127.0.0.1:<port>");
+    // by default to a closed loopback port, so nothing leaves the machine.
+    void RedirectHttpTo(const String& base) { FHttpBase = base; }
+    String HttpBase() const { return FHttpBase; }
+
+    TTestClock& Clock() { return *FClock; }
+
+private:
+    void Install();
+    int NextBoxAnswer(const TMessageBoxRequest& request);
+    void ModalStep(TCustomForm& form);
+
+    TSeamHandlers FSaved;
+    std::shared_ptr<TTestClock> FClock;
+    std::deque<int> FBoxAnswers;
+    std::deque<TFileDialogAnswer> FFileAnswers;
+    struct TModalScript {
+        std::function<void(TCustomForm&)> Callback;
+        int Result = 0;
+    };
+    std::deque<TModalScript> FModalScripts;
+    TCustomForm* FLastUnscripted = nullptr;
+    String FHttpBase = QStringLiteral("http://127.0.0.1:9");
+};
+
+// ---- Simulated input, for tests ----------------------------------------------------
+// Sends Qt input events to a control's widget, so the whole way from Qt
+// through the translation into messages is taken, as a user's input would.
+// Points are in the control's client coordinates; a graphic control's events
+// go to its parent's widget, as the pointer over it would.
+namespace Simulate {
+// One key press and release, the modifiers released with it. `text` is what
+// the key types ("a", "\r"); keys of the numeric keypad pass Qt::KeypadModifier.
+void Key(TWinControl* control, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const String& text = {});
+void KeyDown(TWinControl* control, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const String& text = {});
+void KeyUp(TWinControl* control, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Presses and releases a key for each character.
+void Type(TWinControl* control, const String& text);
+void MouseDown(TControl* control, const TPoint& at, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void MouseUp(TControl* control, const TPoint& at, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void MouseMove(TControl* control, const TPoint& at, Qt::MouseButtons buttons = Qt::NoButton);
+void DoubleClick(TControl* control, const TPoint& at);
+void Click(TControl* control, const TPoint& at);
+void Wheel(TControl* control, const TPoint& at, int delta);
+// The pointer comes over the control's window, or leaves it.
+void Enter(TWinControl* control);
+void Leave(TWinControl* control);
+} // namespace Simulate

@@ -1,0 +1,1209 @@
+#include "platform/StdCtrls.h"
+
+#include "platform/Forms.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QValidator>
+
+// ---- Accelerators -------------------------------------------------------------
+
+TAccelText StripAccelChar(const String& caption)
+{
+    TAccelText result;
+    result.Text.reserve(caption.size());
+    for (int i = 0; i < caption.size(); ++i) {
+        const QChar c = caption[i];
+        if (c == u'&' && i + 1 < caption.size()) {
+            ++i;
+            if (caption[i] != u'&' && result.AccelIndex < 0) {
+                result.AccelIndex = int(result.Text.size());
+                result.Accel = caption[i];
+            }
+            result.Text += caption[i];
+            continue;
+        }
+        result.Text += c;
+    }
+    return result;
+}
+
+bool IsAccel(QChar key, const String& caption)
+{
+    const TAccelText a = StripAccelChar(caption);
+    return a.AccelIndex >= 0 && a.Accel.toUpper() == key.toUpper();
+}
+
+// ---- Text blocks ------------------------------------------------------------------
+
+TTextBlock::TTextBlock(const String& caption, const TFont& font, int wrapWidth, bool showAccelChar)
+{
+    TAccelText accel;
+    if (showAccelChar) accel = StripAccelChar(caption);
+    else accel.Text = caption;
+    String text = accel.Text;
+    if (text.isEmpty()) text = QStringLiteral(" ");
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    if (text.size() != accel.Text.size()) accel.AccelIndex = -1; // line ends moved the characters
+
+    const QFontMetrics fm(font.ToQFont());
+    FLineHeight = fm.height();
+    FAscent = fm.ascent();
+    auto addLine = [&](const String& line, int start) {
+        LineInfo info{line, fm.horizontalAdvance(line), -1};
+        if (accel.AccelIndex >= start && accel.AccelIndex < start + line.size()) info.accel = accel.AccelIndex - start;
+        FLines.push_back(info);
+    };
+    int paragraphStart = 0;
+    for (const String& paragraph : text.split(u'\n')) {
+        if (wrapWidth <= 0) {
+            addLine(paragraph, paragraphStart);
+        } else {
+            // Greedy breaking at blanks; the blank at a break is dropped.
+            const QStringList words = paragraph.split(u' ');
+            String line;
+            int lineStart = paragraphStart;
+            int pos = paragraphStart;
+            for (int i = 0; i < words.size(); ++i) {
+                const String candidate = i == 0 ? words[i] : line + u' ' + words[i];
+                if (i > 0 && !line.isEmpty() && fm.horizontalAdvance(candidate) > wrapWidth) {
+                    addLine(line, lineStart);
+                    line = words[i];
+                    lineStart = pos;
+                } else {
+                    line = candidate;
+                }
+                pos += int(words[i].size()) + 1;
+            }
+            addLine(line, lineStart);
+        }
+        paragraphStart += int(paragraph.size()) + 1;
+    }
+    for (const LineInfo& l : FLines) FSize.cx = std::max(FSize.cx, l.width);
+    FSize.cy = FLineHeight * int(FLines.size());
+}
+
+int TTextBlock::LineLeft(int index, const TRect& r, TAlignment alignment) const
+{
+    const int width = FLines.at(std::size_t(index)).width;
+    switch (alignment) {
+    case TAlignment::taRightJustify: return r.Right - width;
+    case TAlignment::taCenter: return r.Left + (r.Width() - width) / 2;
+    default: return r.Left;
+    }
+}
+
+void TTextBlock::Draw(TCanvas& canvas, const TRect& r, TAlignment alignment, bool enabled) const
+{
+    const TBrushStyle brushStyle = canvas.Brush()->Style();
+    const TColor brushColor = canvas.Brush()->Color();
+    const TColor fontColor = canvas.Font()->Color();
+    const QFontMetrics fm(canvas.Font()->ToQFont());
+    auto drawPass = [&](int dx, int dy, TColor color) {
+        canvas.Font()->SetColor(color);
+        for (int i = 0; i < LineCount(); ++i) {
+            const LineInfo& line = FLines[std::size_t(i)];
+            const int x = LineLeft(i, r, alignment) + dx;
+            const int y = r.Top + i * FLineHeight + dy;
+            canvas.Brush()->SetStyle(TBrushStyle::bsClear);
+            canvas.TextOut(x, y, line.text);
+            if (line.accel >= 0 && color != clNone) {
+                const int ux = x + fm.horizontalAdvance(line.text.left(line.accel));
+                const int uw = fm.horizontalAdvance(line.text.mid(line.accel, 1));
+                canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
+                canvas.Brush()->SetColor(color);
+                canvas.FillRect(TRect{ux, y + FAscent + 1, ux + uw, y + FAscent + 2});
+            }
+        }
+    };
+    if (enabled) {
+        drawPass(0, 0, fontColor);
+    } else {
+        // Disabled text is etched: a highlight one pixel down and right, the shadow over it.
+        drawPass(1, 1, clBtnHighlight);
+        drawPass(0, 0, clBtnShadow);
+    }
+    canvas.Font()->SetColor(fontColor);
+    canvas.Brush()->SetStyle(brushStyle);
+    canvas.Brush()->SetColor(brushColor);
+}
+
+// ---- Colours of the Qt widgets ---------------------------------------------------------
+
+namespace {
+
+enum class ColorRole { Input, Caption, Button };
+
+// An input field shows the control's colour behind the font's colour; a
+// caption (check box, radio button) only takes the font's colour and lets
+// its parent show through; a push button keeps its face.
+void ApplyColors(TWinControl* control, ColorRole role)
+{
+    if (!control->HandleAllocated()) return;
+    QWidget* widget = control->Handle();
+    QPalette palette = widget->palette();
+    const QColor text = ToQColor(control->Font()->Color());
+    switch (role) {
+    case ColorRole::Input:
+        palette.setColor(QPalette::Base, ToQColor(control->Color()));
+        palette.setColor(QPalette::Text, text);
+        break;
+    case ColorRole::Caption: palette.setColor(QPalette::WindowText, text); break;
+    case ColorRole::Button: palette.setColor(QPalette::ButtonText, text); break;
+    }
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+// ---- Label ------------------------------------------------------------------------
+
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    SetBounds(0, 0, 65, 17);
+}
+
+void TLabel::SetAutoSize(bool value)
+{
+    if (value == FAutoSize) return;
+    FAutoSize = value;
+    AdjustBounds();
+}
+
+void TLabel::SetAlignment(TAlignment value)
+{
+    if (value == FAlignment) return;
+    FAlignment = value;
+    Invalidate();
+}
+
+void TLabel::SetLayout(TTextLayout value)
+{
+    if (value == FLayout) return;
+    FLayout = value;
+    Invalidate();
+}
+
+void TLabel::SetWordWrap(bool value)
+{
+    if (value == FWordWrap) return;
+    FWordWrap = value;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::SetTransparent(bool value)
+{
+    if (value == FTransparent) return;
+    FTransparent = value;
+    Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool value)
+{
+    if (value == FShowAccelChar) return;
+    FShowAccelChar = value;
+    AdjustBounds();
+    Invalidate();
+}
+
+TSize TLabel::TextSize() const
+{
+    const TTextBlock block(Caption(), *Font(), FWordWrap ? Width() : 0, FShowAccelChar);
+    return block.Size();
+}
+
+void TLabel::AdjustBounds()
+{
+    if (!FAutoSize) return;
+    const TSize size = TextSize();
+    const int width = FWordWrap ? Width() : size.cx;
+    int left = Left();
+    // A right-aligned label keeps its right edge where it was.
+    if (FAlignment == TAlignment::taRightJustify && !FWordWrap) left += Width() - width;
+    SetBounds(left, Top(), width, size.cy);
+}
+
+void TLabel::Paint()
+{
+    TCanvas& c = *Canvas();
+    c.SetFont(Font());
+    if (!FTransparent) {
+        c.Brush()->SetStyle(TBrushStyle::bsSolid);
+        c.Brush()->SetColor(Color());
+        c.FillRect(ClientRect());
+    }
+    const TTextBlock block(Caption(), *Font(), FWordWrap ? Width() : 0, FShowAccelChar);
+    int top = 0;
+    if (FLayout == TTextLayout::tlCenter) top = (Height() - block.Size().cy) / 2;
+    else if (FLayout == TTextLayout::tlBottom) top = Height() - block.Size().cy;
+    block.Draw(c, TRect{0, top, Width(), top + block.Size().cy}, FAlignment, IsEnabledInChain());
+    TGraphicControl::Paint();
+}
+
+void TLabel::CMTextChanged(TMessage& Message)
+{
+    TGraphicControl::CMTextChanged(Message);
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::CMFontChanged(TMessage& Message)
+{
+    TGraphicControl::CMFontChanged(Message);
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::CMDialogChar(TCMDialogChar& Message)
+{
+    if (FFocusControl && FShowAccelChar && Enabled() && IsAccel(QChar(char16_t(Message.CharCode)), Caption()) &&
+        FFocusControl->CanFocus()) {
+        FFocusControl->SetFocus();
+        Message.Result = 1;
+        return;
+    }
+    TGraphicControl::CMDialogChar(Message);
+}
+
+// ---- Edit --------------------------------------------------------------------------
+
+namespace {
+
+// Lets the edit judge what the user types before the line edit takes it.
+class EditValidator : public QValidator {
+public:
+    EditValidator(TEdit* owner, QLineEdit* edit) : QValidator(edit), FOwner(owner) {}
+    // The line edit asks with its new text already in place, so the old one
+    // comes from the control, which takes the text over only after this.
+    State validate(QString& input, int&) const override
+    {
+        String proposed = input;
+        if (!FOwner->AcceptTyped(proposed)) return Invalid;
+        input = proposed;
+        return Acceptable;
+    }
+
+private:
+    TEdit* FOwner;
+};
+
+int CountNonDigits(const String& text)
+{
+    int n = 0;
+    for (QChar c : text)
+        if (!c.isDigit()) ++n;
+    return n;
+}
+
+} // namespace
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner), FLink(std::make_unique<QObject>())
+{
+    FControlStyle = TControlStyle{csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight};
+    SetBounds(0, 0, 121, 21);
+    SetTabStop(true);
+    SetParentColor(false);
+    SetColor(clWindow);
+}
+
+TEdit::~TEdit() { FLink.reset(); }
+
+QWidget* TEdit::CreateWidget(QWidget* parentWidget)
+{
+    auto* edit = new QLineEdit(parentWidget);
+    FEdit = edit;
+    edit->setValidator(new EditValidator(this, edit));
+    QObject::connect(edit, &QLineEdit::textEdited, FLink.get(),
+                     [this](const QString& text) { RunGuarded(this, [&] { UserEdited(text); }); });
+    return edit;
+}
+
+void TEdit::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (!FEdit) return;
+    const QSignalBlocker block(FEdit);
+    FEdit->setText(TWinControl::GetText());
+    FEdit->setReadOnly(FReadOnly);
+    FEdit->setEchoMode(FPasswordChar.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+    FEdit->setCursorPosition(FSelStart);
+    if (FSelLength > 0) FEdit->setSelection(FSelStart, FSelLength);
+}
+
+String TEdit::Cased(const String& text) const
+{
+    switch (FCharCase) {
+    case TEditCharCase::ecUpperCase: return text.toUpper();
+    case TEditCharCase::ecLowerCase: return text.toLower();
+    default: return text;
+    }
+}
+
+bool TEdit::AcceptInput(String& proposed, const String& previous) const
+{
+    proposed = Cased(proposed);
+    if (FMaxLength > 0 && proposed.size() > FMaxLength && proposed.size() > previous.size()) return false;
+    if (FNumbersOnly && CountNonDigits(proposed) > CountNonDigits(previous)) return false;
+    return true;
+}
+
+String TEdit::GetText() const { return FEdit ? FEdit->text() : TWinControl::GetText(); }
+
+void TEdit::SetTextValue(const String& value)
+{
+    const String text = Cased(value);
+    if (text == GetText()) return;
+    TWinControl::SetTextValue(text);
+    if (FEdit) {
+        const QSignalBlocker block(FEdit);
+        FEdit->setText(text);
+        FEdit->setCursorPosition(0);
+    }
+    FSelStart = 0;
+    FSelLength = 0;
+    FModified = false;
+    Change();
+}
+
+void TEdit::UserEdited(const String& text)
+{
+    FModified = true;
+    TWinControl::SetTextValue(text);
+    Change();
+}
+
+void TEdit::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+void TEdit::SetMaxLength(int value) { FMaxLength = std::max(0, value); }
+
+void TEdit::SetReadOnly(bool value)
+{
+    FReadOnly = value;
+    if (FEdit) FEdit->setReadOnly(value);
+}
+
+void TEdit::SetCharCase(TEditCharCase value)
+{
+    if (value == FCharCase) return;
+    FCharCase = value;
+    // The text already there takes the new case, as the platform's edit does.
+    const String cased = Cased(GetText());
+    if (cased != GetText()) SetText(cased);
+}
+
+void TEdit::SetPasswordChar(QChar value)
+{
+    FPasswordChar = value;
+    if (FEdit) FEdit->setEchoMode(value.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+void TEdit::SetNumbersOnly(bool value) { FNumbersOnly = value; }
+
+int TEdit::SelStart() const
+{
+    if (!FEdit) return FSelStart;
+    return FEdit->hasSelectedText() ? FEdit->selectionStart() : FEdit->cursorPosition();
+}
+
+void TEdit::SetSelStart(int value)
+{
+    const int clamped = std::clamp(value, 0, int(GetText().size()));
+    FSelStart = clamped;
+    FSelLength = 0;
+    if (FEdit) FEdit->setCursorPosition(clamped);
+}
+
+int TEdit::SelLength() const
+{
+    if (!FEdit) return FSelLength;
+    return int(FEdit->selectedText().size());
+}
+
+void TEdit::SetSelLength(int value)
+{
+    const int start = SelStart();
+    const int length = std::clamp(value, 0, int(GetText().size()) - start);
+    FSelStart = start;
+    FSelLength = length;
+    if (FEdit) {
+        if (length > 0) FEdit->setSelection(start, length);
+        else FEdit->setCursorPosition(start);
+    }
+}
+
+String TEdit::SelText() const { return GetText().mid(SelStart(), SelLength()); }
+
+void TEdit::SelectAll()
+{
+    FSelStart = 0;
+    FSelLength = int(GetText().size());
+    if (FEdit) FEdit->selectAll();
+}
+
+// ---- Combo box -------------------------------------------------------------------------
+
+namespace {
+
+// Reports its list opening and closing.
+class ComboWidget : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    std::function<void()> onDropDown, onCloseUp;
+    void showPopup() override
+    {
+        if (onDropDown) onDropDown();
+        QComboBox::showPopup();
+    }
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        if (onCloseUp) onCloseUp();
+    }
+};
+
+bool IsEditableStyle(TComboBoxStyle style)
+{
+    return style == TComboBoxStyle::csDropDown || style == TComboBoxStyle::csSimple;
+}
+
+} // namespace
+
+TComboBox::TComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TStringList>()), FLink(std::make_unique<QObject>())
+{
+    FControlStyle = TControlStyle{csSetCaption, csDoubleClicks, csFixedHeight};
+    FItems->OnChange = [this](TObject*) { ItemsChanged(); };
+    SetBounds(0, 0, 145, 21);
+    SetTabStop(true);
+    SetParentColor(false);
+    SetColor(clWindow);
+}
+
+TComboBox::~TComboBox()
+{
+    FLink.reset();
+    FItems->OnChange = nullptr;
+}
+
+QWidget* TComboBox::CreateWidget(QWidget* parentWidget)
+{
+    auto* combo = new ComboWidget(parentWidget);
+    FCombo = combo;
+    combo->onDropDown = [this] { RunGuarded(this, [&] { if (OnDropDown) OnDropDown(this); }); };
+    combo->onCloseUp = [this] { RunGuarded(this, [&] { if (OnCloseUp) OnCloseUp(this); }); };
+    QObject::connect(combo, &QComboBox::activated, FLink.get(),
+                     [this](int index) { RunGuarded(this, [&] { UserSelect(index); }); });
+    return combo;
+}
+
+void TComboBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    FillWidget();
+}
+
+// Puts the list, the choice and the text into the widget without signals.
+void TComboBox::FillWidget()
+{
+    if (!FCombo) return;
+    const QSignalBlocker block(FCombo.data());
+    const bool editable = IsEditableStyle(FStyle);
+    if (FCombo->isEditable() != editable) {
+        FCombo->setEditable(editable);
+        if (editable && FCombo->lineEdit()) {
+            FCombo->setInsertPolicy(QComboBox::NoInsert);
+            AttachSubWidget(FCombo->lineEdit());
+            QObject::connect(FCombo->lineEdit(), &QLineEdit::textEdited, FLink.get(),
+                             [this](const QString& text) { RunGuarded(this, [&] { UserTyped(text); }); });
+        }
+    }
+    FCombo->clear();
+    FCombo->addItems(FItems->ToQStringList());
+    FCombo->setMaxVisibleItems(std::max(1, FDropDownCount));
+    FCombo->setCurrentIndex(FItemIndex);
+    if (editable && FCombo->lineEdit()) {
+        const QSignalBlocker blockEdit(FCombo->lineEdit());
+        if (FMaxLength > 0) FCombo->lineEdit()->setMaxLength(FMaxLength);
+        FCombo->lineEdit()->setText(TWinControl::GetText());
+        FCombo->lineEdit()->setCursorPosition(0);
+    }
+}
+
+void TComboBox::ItemsChanged()
+{
+    if (FItemIndex >= FItems->Count()) {
+        FItemIndex = -1;
+        if (IsEditableStyle(FStyle)) TWinControl::SetTextValue(String());
+    }
+    FillWidget();
+}
+
+void TComboBox::SetItems(const TStringList* items)
+{
+    FItems->Assign(const_cast<TStringList*>(items));
+}
+
+String TComboBox::GetText() const
+{
+    if (!IsEditableStyle(FStyle)) return FItemIndex >= 0 ? FItems->Strings(FItemIndex) : String();
+    return TWinControl::GetText();
+}
+
+void TComboBox::SetTextValue(const String& value)
+{
+    if (!IsEditableStyle(FStyle)) {
+        // A list-only combo can show only its entries.
+        const int index = FItems->IndexOf(value);
+        if (index >= 0) SetItemIndex(index);
+        else if (value.isEmpty()) SetItemIndex(-1);
+        return;
+    }
+    if (value == GetText()) return;
+    FItemIndex = FItems->IndexOf(value);
+    TWinControl::SetTextValue(value);
+    FillWidget();
+}
+
+void TComboBox::SetItemIndex(int value)
+{
+    if (value < -1 || value >= FItems->Count()) value = -1;
+    if (value == FItemIndex) return;
+    FItemIndex = value;
+    if (IsEditableStyle(FStyle)) TWinControl::SetTextValue(value >= 0 ? FItems->Strings(value) : String());
+    FillWidget();
+}
+
+void TComboBox::SetStyle(TComboBoxStyle value)
+{
+    if (value == FStyle) return;
+    const String text = GetText();
+    FStyle = value;
+    if (IsEditableStyle(value)) TWinControl::SetTextValue(text);
+    FillWidget();
+}
+
+void TComboBox::SetSorted(bool value)
+{
+    if (value == FItems->Sorted()) return;
+    const String chosen = FItemIndex >= 0 ? FItems->Strings(FItemIndex) : String();
+    const bool hadChoice = FItemIndex >= 0;
+    FItemIndex = -1;
+    FItems->SetSorted(value);
+    if (hadChoice) FItemIndex = FItems->IndexOf(chosen);
+    FillWidget();
+}
+
+void TComboBox::SetDropDownCount(int value)
+{
+    FDropDownCount = value;
+    if (FCombo) FCombo->setMaxVisibleItems(std::max(1, value));
+}
+
+void TComboBox::SetMaxLength(int value)
+{
+    FMaxLength = std::max(0, value);
+    FillWidget();
+}
+
+bool TComboBox::DroppedDown() const { return FCombo && FCombo->view() && FCombo->view()->isVisible(); }
+
+void TComboBox::SetDroppedDown(bool value)
+{
+    if (!value && FCombo) FCombo->hidePopup();
+    else if (value) {
+        HandleNeeded();
+        if (FCombo) FCombo->showPopup();
+    }
+}
+
+void TComboBox::Clear()
+{
+    FItemIndex = -1;
+    TWinControl::SetTextValue(String());
+    FItems->Clear();
+    FillWidget();
+}
+
+void TComboBox::UserSelect(int index)
+{
+    if (index < 0 || index >= FItems->Count()) return;
+    FItemIndex = index;
+    TWinControl::SetTextValue(FItems->Strings(index));
+    FillWidget();
+    Click();
+    Select();
+}
+
+void TComboBox::UserTyped(const String& text)
+{
+    FItemIndex = FItems->IndexOf(text);
+    TWinControl::SetTextValue(text);
+    if (FCombo) {
+        const QSignalBlocker block(FCombo.data());
+        FCombo->setCurrentIndex(FItemIndex);
+        if (FCombo->lineEdit() && FCombo->lineEdit()->text() != text) FCombo->lineEdit()->setText(text);
+    }
+    Change();
+}
+
+void TComboBox::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+void TComboBox::Select()
+{
+    if (OnSelect) OnSelect(this);
+    else Change();
+}
+
+// ---- Check box ----------------------------------------------------------------------------
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner), FLink(std::make_unique<QObject>())
+{
+    FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
+    SetBounds(0, 0, 97, 17);
+    SetTabStop(true);
+}
+
+TCheckBox::~TCheckBox() { FLink.reset(); }
+
+QWidget* TCheckBox::CreateWidget(QWidget* parentWidget)
+{
+    auto* box = new QCheckBox(parentWidget);
+    FBox = box;
+    QObject::connect(box, &QCheckBox::clicked, FLink.get(), [this] { RunGuarded(this, [&] { Toggle(); }); });
+    return box;
+}
+
+void TCheckBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (!FBox) return;
+    FBox->setText(TWinControl::GetText());
+    FBox->setLayoutDirection(FAlignment == TAlignment::taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+    ShowState();
+}
+
+void TCheckBox::ShowState()
+{
+    if (!FBox) return;
+    const QSignalBlocker block(FBox.data());
+    FBox->setTristate(FAllowGrayed || FState == TCheckBoxState::cbGrayed);
+    FBox->setCheckState(FState == TCheckBoxState::cbChecked  ? Qt::Checked
+                        : FState == TCheckBoxState::cbGrayed ? Qt::PartiallyChecked
+                                                             : Qt::Unchecked);
+}
+
+void TCheckBox::SetState(TCheckBoxState value)
+{
+    // The platform's box clicks itself whenever its state changes, also when code changes it.
+    if (value == FState) {
+        ShowState();
+        return;
+    }
+    FState = value;
+    ShowState();
+    Click();
+}
+
+void TCheckBox::Toggle()
+{
+    switch (FState) {
+    case TCheckBoxState::cbUnchecked: SetState(TCheckBoxState::cbChecked); break;
+    case TCheckBoxState::cbChecked:
+        SetState(FAllowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked);
+        break;
+    case TCheckBoxState::cbGrayed: SetState(TCheckBoxState::cbUnchecked); break;
+    }
+}
+
+void TCheckBox::SetAllowGrayed(bool value)
+{
+    FAllowGrayed = value;
+    ShowState();
+}
+
+void TCheckBox::SetAlignment(TAlignment value)
+{
+    FAlignment = value;
+    if (FBox) FBox->setLayoutDirection(value == TAlignment::taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+void TCheckBox::SetTextValue(const String& value)
+{
+    TWinControl::SetTextValue(value);
+    if (FBox) FBox->setText(value);
+}
+
+void TCheckBox::CMDialogChar(TCMDialogChar& Message)
+{
+    if (IsAccel(QChar(char16_t(Message.CharCode)), Caption()) && CanFocus()) {
+        SetFocus();
+        Toggle();
+        Message.Result = 1;
+        return;
+    }
+    TWinControl::CMDialogChar(Message);
+}
+
+// ---- Radio button ---------------------------------------------------------------------------
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner), FLink(std::make_unique<QObject>())
+{
+    FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
+    SetBounds(0, 0, 113, 17);
+}
+
+TRadioButton::~TRadioButton() { FLink.reset(); }
+
+QWidget* TRadioButton::CreateWidget(QWidget* parentWidget)
+{
+    auto* radio = new QRadioButton(parentWidget);
+    FRadio = radio;
+    // The siblings are kept exclusive here, not by Qt.
+    radio->setAutoExclusive(false);
+    QObject::connect(radio, &QRadioButton::clicked, FLink.get(), [this] {
+        RunGuarded(this, [&] {
+            SetChecked(true);
+            ShowChecked();
+        });
+    });
+    return radio;
+}
+
+void TRadioButton::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (!FRadio) return;
+    FRadio->setText(TWinControl::GetText());
+    ShowChecked();
+}
+
+void TRadioButton::ShowChecked()
+{
+    if (!FRadio) return;
+    const QSignalBlocker block(FRadio.data());
+    FRadio->setChecked(FChecked);
+}
+
+void TRadioButton::SetChecked(bool value)
+{
+    if (value == FChecked) return;
+    FChecked = value;
+    SetTabStop(value);
+    ShowChecked();
+    if (!value) return;
+    if (TWinControl* parent = Parent()) {
+        for (int i = 0; i < parent->ControlCount(); ++i)
+            if (auto* sibling = dynamic_cast<TRadioButton*>(parent->Controls(i)); sibling && sibling != this)
+                sibling->SetChecked(false);
+    }
+    Click();
+}
+
+void TRadioButton::SetTextValue(const String& value)
+{
+    TWinControl::SetTextValue(value);
+    if (FRadio) FRadio->setText(value);
+}
+
+void TRadioButton::CMDialogChar(TCMDialogChar& Message)
+{
+    if (IsAccel(QChar(char16_t(Message.CharCode)), Caption()) && CanFocus()) {
+        SetFocus();
+        SetChecked(true);
+        Message.Result = 1;
+        return;
+    }
+    TWinControl::CMDialogChar(Message);
+}
+
+// ---- Group box -------------------------------------------------------------------------------
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    FControlStyle = TControlStyle{csAcceptsControls, csClickEvents, csSetCaption, csDoubleClicks, csOpaque,
+                                  csParentBackground};
+    SetBounds(0, 0, 185, 105);
+}
+
+// An etched frame (shadow, then highlight one pixel to the lower right) whose
+// top runs through the middle of the caption; the caption stands at x 8 on the
+// box's own colour.
+void TGroupBox::Paint()
+{
+    TCanvas& c = *Canvas();
+    c.SetFont(Font());
+    c.Brush()->SetStyle(TBrushStyle::bsSolid);
+    c.Brush()->SetColor(Color());
+    c.FillRect(ClientRect());
+    const int textHeight = c.TextHeight(QStringLiteral("0"));
+    const int top = textHeight / 2;
+    c.Brush()->SetColor(clBtnHighlight);
+    c.FrameRect(TRect{1, top + 1, Width(), Height()});
+    c.Brush()->SetColor(clBtnShadow);
+    c.FrameRect(TRect{0, top, Width() - 1, Height() - 1});
+    if (!Caption().isEmpty()) {
+        const TTextBlock block(Caption(), *Font(), 0, true);
+        const TSize size = block.Size();
+        c.Brush()->SetColor(Color());
+        c.FillRect(TRect{8, 0, 8 + size.cx, size.cy});
+        block.Draw(c, TRect{8, 0, 8 + size.cx, size.cy}, TAlignment::taLeftJustify, IsEnabledInChain());
+    }
+    TCustomControl::Paint();
+}
+
+void TGroupBox::CMTextChanged(TMessage& Message)
+{
+    TCustomControl::CMTextChanged(Message);
+    Invalidate();
+}
+
+// ---- List box -------------------------------------------------------------------------------
+
+TListBox::TListBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TStringList>()), FLink(std::make_unique<QObject>())
+{
+    FControlStyle = TControlStyle{csSetCaption, csDoubleClicks, csOpaque};
+    FItems->OnChange = [this](TObject*) { ItemsChanged(); };
+    SetBounds(0, 0, 121, 97);
+    SetTabStop(true);
+    SetParentColor(false);
+    SetColor(clWindow);
+}
+
+TListBox::~TListBox()
+{
+    FLink.reset();
+    FItems->OnChange = nullptr;
+}
+
+QWidget* TListBox::CreateWidget(QWidget* parentWidget)
+{
+    auto* list = new QListWidget(parentWidget);
+    FList = list;
+    QObject::connect(list, &QListWidget::itemSelectionChanged, FLink.get(), [this] {
+        RunGuarded(this, [&] {
+            if (FFilling || !FList) return;
+            // The user changed the selection: take it over and report it.
+            FSelected.assign(std::size_t(FItems->Count()), false);
+            for (int i = 0; i < FList->count(); ++i) FSelected[std::size_t(i)] = FList->item(i)->isSelected();
+            FItemIndex = FList->currentRow();
+            if (!FMultiSelect && FItemIndex >= 0 && !FSelected[std::size_t(FItemIndex)]) FItemIndex = -1;
+            Click();
+        });
+    });
+    // The platform's list reports a double click on an entry itself.
+    QObject::connect(list, &QListWidget::itemDoubleClicked, FLink.get(),
+                     [this] { RunGuarded(this, [&] { DblClick(); }); });
+    return list;
+}
+
+void TListBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    FillWidget();
+}
+
+void TListBox::FillWidget()
+{
+    if (!FList) return;
+    FFilling = true;
+    {
+        const QSignalBlocker block(FList.data());
+        FList->setSelectionMode(FMultiSelect ? QAbstractItemView::ExtendedSelection
+                                             : QAbstractItemView::SingleSelection);
+        FList->clear();
+        FList->addItems(FItems->ToQStringList());
+    }
+    FFilling = false;
+    ShowSelection();
+}
+
+void TListBox::ShowSelection()
+{
+    if (!FList) return;
+    FFilling = true;
+    {
+        const QSignalBlocker block(FList.data());
+        FList->clearSelection();
+        if (FItemIndex >= 0) FList->setCurrentRow(FItemIndex, QItemSelectionModel::NoUpdate);
+        for (int i = 0; i < FList->count(); ++i) {
+            const bool selected = FMultiSelect ? FSelected[std::size_t(i)] : i == FItemIndex;
+            FList->item(i)->setSelected(selected);
+        }
+    }
+    FFilling = false;
+    FList->viewport()->update();
+}
+
+void TListBox::ItemsChanged()
+{
+    FSelected.resize(std::size_t(FItems->Count()), false);
+    if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+    FillWidget();
+}
+
+void TListBox::SetItems(const TStringList* items) { FItems->Assign(const_cast<TStringList*>(items)); }
+
+int TListBox::ItemIndex() const { return FItemIndex; }
+
+void TListBox::SetItemIndex(int value)
+{
+    if (value < -1 || value >= FItems->Count()) value = -1;
+    if (value == FItemIndex) return;
+    FItemIndex = value;
+    if (!FMultiSelect) FSelected.assign(std::size_t(FItems->Count()), false);
+    if (value >= 0) FSelected[std::size_t(value)] = true;
+    ShowSelection();
+}
+
+void TListBox::SetSorted(bool value)
+{
+    if (value == FItems->Sorted()) return;
+    const String chosen = FItemIndex >= 0 ? FItems->Strings(FItemIndex) : String();
+    const bool hadChoice = FItemIndex >= 0;
+    FItemIndex = -1;
+    FItems->SetSorted(value);
+    FSelected.assign(std::size_t(FItems->Count()), false);
+    if (hadChoice) SetItemIndex(FItems->IndexOf(chosen));
+}
+
+void TListBox::SetMultiSelect(bool value)
+{
+    if (value == FMultiSelect) return;
+    FMultiSelect = value;
+    FSelected.assign(std::size_t(FItems->Count()), false);
+    if (FItemIndex >= 0) FSelected[std::size_t(FItemIndex)] = true;
+    FillWidget();
+}
+
+bool TListBox::Selected(int index) const
+{
+    if (index < 0 || index >= FItems->Count()) throw EStringListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return FMultiSelect ? FSelected[std::size_t(index)] : index == FItemIndex;
+}
+
+void TListBox::SetSelected(int index, bool value)
+{
+    if (index < 0 || index >= FItems->Count()) throw EStringListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    if (!FMultiSelect) {
+        if (value) SetItemIndex(index);
+        else if (index == FItemIndex) SetItemIndex(-1);
+        return;
+    }
+    FSelected[std::size_t(index)] = value;
+    ShowSelection();
+}
+
+int TListBox::SelCount() const
+{
+    if (!FMultiSelect) return -1;
+    return int(std::count(FSelected.begin(), FSelected.end(), true));
+}
+
+int TListBox::TopIndex() const
+{
+    if (!FList || FList->count() == 0) return 0;
+    const int row = FList->row(FList->itemAt(QPoint(2, 2)));
+    return std::max(0, row);
+}
+
+int TListBox::ItemHeight() const
+{
+    if (FList && FList->count() > 0) return FList->sizeHintForRow(0);
+    return QFontMetrics(Font()->ToQFont()).height();
+}
+
+int TListBox::ItemAtPos(const TPoint& pos, bool existing) const
+{
+    if (FList) {
+        const QModelIndex index = FList->indexAt(FList->viewport()->mapFrom(FList, QPoint(pos.X, pos.Y)));
+        if (index.isValid()) return index.row();
+    } else if (ItemHeight() > 0 && pos.Y >= 0) {
+        const int row = pos.Y / ItemHeight();
+        if (row < FItems->Count()) return row;
+    }
+    return existing ? -1 : FItems->Count();
+}
+
+void TListBox::Clear()
+{
+    FItemIndex = -1;
+    FItems->Clear();
+}
+
+void TListBox::ClearSelection()
+{
+    FSelected.assign(std::size_t(FItems->Count()), false);
+    if (!FMultiSelect) FItemIndex = -1;
+    ShowSelection();
+}
+
+void TListBox::UserSelect(int index)
+{
+    if (index < 0 || index >= FItems->Count()) return;
+    FItemIndex = index;
+    FSelected.assign(std::size_t(FItems->Count()), false);
+    FSelected[std::size_t(index)] = true;
+    ShowSelection();
+    Click();
+}
+
+// ---- Button ---------------------------------------------------------------------------------
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner), FLink(std::make_unique<QObject>())
+{
+    FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
+    SetBounds(0, 0, 75, 25);
+    SetTabStop(true);
+}
+
+TButton::~TButton() { FLink.reset(); }
+
+QWidget* TButton::CreateWidget(QWidget* parentWidget)
+{
+    auto* button = new QPushButton(parentWidget);
+    FButton = button;
+    // Enter and Escape are ours to handle (CM_DIALOGKEY), not Qt's.
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, FLink.get(), [this] { RunGuarded(this, [&] { Click(); }); });
+    return button;
+}
+
+void TButton::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (!FButton) return;
+    FButton->setText(TWinControl::GetText());
+    FButton->setDefault(FDefault);
+}
+
+void TButton::SetDefault(bool value)
+{
+    FDefault = value;
+    if (FButton) FButton->setDefault(value);
+}
+
+void TButton::SetTextValue(const String& value)
+{
+    TWinControl::SetTextValue(value);
+    if (FButton) FButton->setText(value);
+}
+
+void TButton::Click()
+{
+    if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
+    TWinControl::Click();
+}
+
+void TButton::CMDialogKey(TCMDialogKey& Message)
+{
+    const WORD key = WORD(Message.CharCode);
+    // Enter belongs to the focused button, else to the default button unless
+    // another button has the focus.
+    bool active = Focused();
+    if (!active && FDefault) active = dynamic_cast<TButton*>(FindFocusedControl()) == nullptr;
+    if (((key == VK_RETURN && active) || (key == VK_ESCAPE && FCancel)) &&
+        KeyDataToShiftState(Message.KeyData).Empty() && CanFocus()) {
+        Click();
+        Message.Result = 1;
+        return;
+    }
+    TWinControl::CMDialogKey(Message);
+}
+
+void TButton::CMDialogChar(TCMDialogChar& Message)
+{
+    if (IsAccel(QChar(char16_t(Message.CharCode)), Caption()) && CanFocus()) {
+        Click();
+        Message.Result = 1;
+        return;
+    }
+    TWinControl::CMDialogChar(Message);
+}
+
+// ---- Colours, by control -------------------------------------------------------------
+
+void TEdit::ApplyWidgetFont()
+{
+    TWinControl::ApplyWidgetFont();
+    ApplyColors(this, ColorRole::Input);
+}
+
+void TEdit::ApplyWidgetPalette()
+{
+    TWinControl::ApplyWidgetPalette();
+    ApplyColors(this, ColorRole::Input);
+}
+
+void TComboBox::ApplyWidgetFont()
+{
+    TWinControl::ApplyWidgetFont();
+    ApplyColors(this, ColorRole::Input);
+}
+
+void TComboBox::ApplyWidgetPalette()
+{
+    TWinControl::ApplyWidgetPalette();
+    ApplyColors(this, ColorRole::Input);
+}
+
+void TCheckBox::ApplyWidgetFont()
+{
+    TWinControl::ApplyWidgetFont();
+    ApplyColors(this, ColorRole::Caption);
+}
+
+void TCheckBox::ApplyWidgetPalette()
+{
+    TWinControl::ApplyWidgetPalette();
+    ApplyColors(this, ColorRole::Caption);
+}
+
+void TRadioButton::ApplyWidgetFont()
+{
+    TWinControl::ApplyWidgetFont();
+    ApplyColors(this, ColorRole::Caption);
+}
+
+void TRadioButton::ApplyWidgetPalette()
+{
+    TWinControl::ApplyWidgetPalette();
+    ApplyColors(this, ColorRole::Caption);
+}
+
+void TListBox::ApplyWidgetFont()
+{
+    TWinControl::ApplyWidgetFont();
+    ApplyColors(this, ColorRole::Input);
+}
+
+void TListBox::ApplyWidgetPalette()
+{
+    TWinControl::ApplyWidgetPalette();
+    ApplyColors(this, ColorRole::Input);
+}
+
+void TButton::ApplyWidgetFont()
+{
+    TWinControl::ApplyWidgetFont();
+    ApplyColors(this, ColorRole::Button);
+}
+
+void TButton::ApplyWidgetPalette()
+{
+    TWinControl::ApplyWidgetPalette();
+    ApplyColors(this, ColorRole::Button);
+}
