@@ -67,17 +67,10 @@ void Create_Text_Table()
 
 void Apply_Language_Text(const String& text)
 {
-    // CR, LF and CR LF all end a line.
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n') continue;
-        Apply_Language_Line(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
-        start = i + 1;
-    }
-    if (start < n) Apply_Language_Line(text.mid(start));
+    // CR, LF and CR LF all end a line, as the string list splits them.
+    TStringList lines;
+    lines.SetText(text);
+    for (int i = 0; i < lines.Count(); ++i) Apply_Language_Line(lines[i]);
 }
 
 void Load_Default_Texts()

@@ -117,12 +117,6 @@ void TPanel::Paint()
     TCustomControl::Paint();
 }
 
-void TPanel::CMTextChanged(TMessage& Message)
-{
-    TCustomControl::CMTextChanged(Message);
-    Invalidate();
-}
-
 // ---- Shape ---------------------------------------------------------------------------
 
 TShape::TShape(TComponent* AOwner)

@@ -40,7 +40,6 @@ public:
 
 protected:
     void Paint() override;
-    void CMTextChanged(TMessage& Message) override;
 
 private:
     TBevelCut FBevelOuter = TBevelCut::bvRaised;

@@ -251,7 +251,6 @@ void TLabel::CMTextChanged(TMessage& Message)
 {
     TGraphicControl::CMTextChanged(Message);
     AdjustBounds();
-    Invalidate();
 }
 
 void TLabel::CMFontChanged(TMessage& Message)
@@ -862,12 +861,6 @@ void TGroupBox::Paint()
         block.Draw(c, TRect{8, 0, 8 + size.cx, size.cy}, TAlignment::taLeftJustify, IsEnabledInChain());
     }
     TCustomControl::Paint();
-}
-
-void TGroupBox::CMTextChanged(TMessage& Message)
-{
-    TCustomControl::CMTextChanged(Message);
-    Invalidate();
 }
 
 // ---- List box -------------------------------------------------------------------------------

@@ -266,7 +266,6 @@ public:
 
 protected:
     void Paint() override;
-    void CMTextChanged(TMessage& Message) override;
 };
 
 // ---- List box ------------------------------------------------------------------------

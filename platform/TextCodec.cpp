@@ -1,6 +1,6 @@
 #include "platform/TextCodec.h"
 
-#include <QFile>
+#include "platform/Files.h"
 
 namespace {
 
@@ -88,10 +88,8 @@ String DecodeText(const QByteArray& bytes)
 bool LoadTextFile(const String& path, String& text)
 {
     text.clear();
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) return false;
+    QByteArray bytes;
+    if (!ReadFileBytes(path, bytes)) return false;
     text = DecodeText(bytes);
     return true;
 }
