@@ -1,6 +1,8 @@
 #include "platform/Controls.h"
 
+#include "platform/ActnList.h"
 #include "platform/Forms.h"
+#include "platform/Menus.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -459,6 +461,7 @@ TControl::TControl(TComponent* AOwner)
 
 TControl::~TControl()
 {
+    if (FAction) FAction->UnRegisterClient(this);
     LiveControls().erase(FSerial);
     if (CaptureControl == this) CaptureControl = nullptr;
     if (FParent) FParent->RemoveControl(this);
@@ -732,7 +735,11 @@ QImage TControl::PaintToImage()
     if (auto* w = dynamic_cast<TWinControl*>(this)) {
         w->HandleNeeded();
         if (FWidth <= 0 || FHeight <= 0) return {};
-        return w->Handle()->grab().toImage();
+        // Painted afresh, whatever is valid already, as the platform's PaintTo does.
+        w->FPaintWhole = true;
+        const QImage image = w->Handle()->grab().toImage();
+        w->FPaintWhole = false;
+        return image;
     }
     QImage image(std::max(1, FWidth), std::max(1, FHeight), QImage::Format_ARGB32_Premultiplied);
     image.fill(FParent ? ToQColor(FParent->Color()) : QColor(Qt::white));
@@ -746,7 +753,9 @@ void TControl::PaintTo(QPainter& painter, int X, int Y)
     painter.save();
     if (auto* w = dynamic_cast<TWinControl*>(this)) {
         w->HandleNeeded();
+        w->FPaintWhole = true;
         w->Handle()->render(&painter, QPoint(X, Y));
+        w->FPaintWhole = false;
     } else {
         painter.translate(X, Y);
         painter.setClipRect(0, 0, FWidth, FHeight, Qt::IntersectClip);
@@ -1052,7 +1061,46 @@ void TControl::Resize()
 
 void TControl::Click()
 {
+    // A control linked to an action runs it unless it has a click handler of its own.
     if (OnClick) OnClick(this);
+    else if (FAction) FAction->Execute();
+}
+
+// ---- Linked action and pop-up menu ----
+void TControl::SetAction(TBasicAction* value)
+{
+    if (value == FAction) return;
+    if (FAction) FAction->UnRegisterClient(this);
+    FAction = value;
+    if (!FAction) return;
+    FAction->RegisterClient(this);
+    ActionChange(FAction, true);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* value)
+{
+    if (value == FPopupMenu) return;
+    if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
+    FPopupMenu = value;
+    if (FPopupMenu) FreeNotification(FPopupMenu);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action) return;
+    if (!CheckDefaults || Caption().isEmpty()) SetCaption(action->Caption());
+    if (!CheckDefaults || Enabled()) SetEnabled(action->Enabled());
+    if (!CheckDefaults || FHint.isEmpty()) SetHint(action->Hint());
+    if (!CheckDefaults || Visible()) SetVisible(action->Visible());
+}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation != TOperation::opRemove) return;
+    if (component == FAction) FAction = nullptr;
+    if (component == FPopupMenu) FPopupMenu = nullptr;
 }
 
 void TControl::DblClick()
@@ -1522,14 +1570,36 @@ void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTab
 }
 
 // ---- Painting ----
+namespace {
+// Larger than any window: "all of it".
+const QRect WholeWindow(0, 0, 1 << 15, 1 << 15);
+} // namespace
+
 void TWinControl::Invalidate()
 {
+    FInvalid = WholeWindow;
     if (FWidget) FWidget->update();
 }
 
 void TWinControl::InvalidateRect(const TRect& r)
 {
+    if (r.IsEmpty()) return;
+    FInvalid += r.ToQRect();
     if (FWidget) FWidget->update(r.ToQRect());
+}
+
+QImage& TWinControl::Surface()
+{
+    // Never empty, so that a canvas always has pixels to draw on.
+    const QSize size = (FWidget ? FWidget->size() : QSize(Width(), Height())).expandedTo(QSize(1, 1));
+    if (FSurface.size() != size) {
+        ReleaseSurface();
+        QImage resized(size, QImage::Format_ARGB32_Premultiplied);
+        resized.fill(Qt::transparent);
+        FSurface = resized;
+        FInvalid = WholeWindow;
+    }
+    return FSurface;
 }
 
 void TWinControl::Update()
@@ -1558,7 +1628,12 @@ void TWinControl::PaintHandler(TWMPaint& Message)
     auto paintClient = [this](QPainter& p) {
         Perform(WM_ERASEBKGND, WPARAM(&p), 0);
         p.save();
-        PaintWindow(p);
+        try {
+            PaintWindow(p);
+        } catch (...) {
+            p.restore();
+            throw;
+        }
         p.restore();
         PaintControls(p);
     };
@@ -1574,19 +1649,45 @@ void TWinControl::PaintHandler(TWMPaint& Message)
         PaintControls(p);
         return;
     }
-    if (FDoubleBuffered) {
-        QImage buffer(FWidget->size(), QImage::Format_ARGB32_Premultiplied);
-        buffer.fill(Qt::transparent);
-        {
-            QPainter bp(&buffer);
-            paintClient(bp);
+    // Paint messages draw into the window's picture where it is invalid;
+    // paint events show the picture. So drawing on a canvas outside a paint
+    // stays until the next paint message covers it, as on the platform.
+    QImage& surface = Surface();
+    ReleaseSurface();
+    const QRect client(QPoint(0, 0), surface.size());
+    const QRegion dirty = (FPaintWhole ? QRegion(client) : FInvalid) & client;
+    FInvalid = QRegion();
+    FPaintWhole = false;
+    if (!dirty.isEmpty()) {
+        auto paintInto = [&](QImage& target) {
+            QPainter p(&target);
+            p.setClipRegion(dirty);
+            // An invalid area starts see-through: what a control leaves unpainted shows its parent.
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.fillRect(client, Qt::transparent);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            paintClient(p);
+        };
+        if (FDoubleBuffered) {
+            // Painted whole into a memory bitmap first, then copied in one step.
+            TBitmap buffer;
+            buffer.SetImage(surface);
+            paintInto(buffer.Image());
+            QPainter p(&surface);
+            p.setClipRegion(dirty);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(0, 0, buffer.Image());
+        } else {
+            paintInto(surface);
         }
-        QPainter p(FWidget);
-        p.drawImage(0, 0, buffer);
-        return;
     }
-    QPainter p(FWidget);
-    paintClient(p);
+    if (FCurrentEvent && FCurrentEvent->type() == QEvent::Paint) {
+        QPainter p(FWidget);
+        p.drawImage(0, 0, surface);
+    } else if (!dirty.isEmpty()) {
+        // A paint message of our own: the window shows it at its next paint event.
+        FWidget->update(dirty.boundingRect());
+    }
 }
 
 void TWinControl::WMPaint(TWMPaint& Message)
@@ -2286,12 +2387,43 @@ bool TWinControl::TranslateToolTip(QWidget* widget, QEvent* event)
 }
 
 // ---- TCustomControl ----------------------------------------------------------------------------
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>())
+// A control's canvas: drawing on it outside a paint goes into the control's
+// picture and asks the window to show it.
+class TControlCanvas : public TCanvas {
+public:
+    explicit TControlCanvas(TCustomControl* control) : FControl(control) {}
+
+protected:
+    void Changed() override
+    {
+        TCanvas::Changed();
+        if (!FControl->FPainting && FControl->HandleAllocated()) FControl->Handle()->update();
+    }
+
+private:
+    TCustomControl* FControl;
+};
+
+TCustomControl::TCustomControl(TComponent* AOwner)
+    : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this))
 {
     FCanvas->SetFont(Font());
 }
 
-TCustomControl::~TCustomControl() = default;
+TCustomControl::~TCustomControl() { FCanvas->FreeHandle(); }
+
+TCanvas* TCustomControl::Canvas() const
+{
+    if (!FPainting) {
+        // Outside a paint the canvas draws into the picture, kept to the client size.
+        auto* self = const_cast<TCustomControl*>(this);
+        QImage& surface = self->Surface();
+        if (!FCanvas->HandleAllocated()) FCanvas->SetDevice(&surface);
+    }
+    return FCanvas.get();
+}
+
+void TCustomControl::ReleaseSurface() { FCanvas->FreeHandle(); }
 
 void TCustomControl::Paint()
 {
@@ -2301,12 +2433,15 @@ void TCustomControl::Paint()
 void TCustomControl::PaintWindow(QPainter& painter)
 {
     FCanvas->BeginPaint(&painter);
+    FPainting = true;
     try {
         Paint();
     } catch (...) {
+        FPainting = false;
         FCanvas->EndPaint();
         throw;
     }
+    FPainting = false;
     FCanvas->EndPaint();
 }
 

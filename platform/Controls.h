@@ -26,6 +26,8 @@ class QEvent;
 class QImage;
 class TWinControl;
 class TCustomForm;
+class TBasicAction;
+class TPopupMenu;
 
 // ---- Errors ------------------------------------------------------------------
 // A silent exception: it ends the current operation, and the boundary between
@@ -243,6 +245,17 @@ public:
     virtual void Click();
     virtual void DblClick();
 
+    // ---- Linked action and pop-up menu ----
+    // Either is forgotten when it goes away first.
+    TBasicAction* Action() const { return FAction; }
+    void SetAction(TBasicAction* value);
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+    // The linked action was linked (CheckDefaults: only fill what still has
+    // its default) or one of its properties changed: the control takes over
+    // the action's caption, enabled state, hint and visibility.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+
     // ---- Events ----
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -314,6 +327,7 @@ protected:
     // Font and colour changes that come from the parent, not from the control itself.
     void ApplyParentFont(const TFont* parentFont);
     void ApplyParentColor(TColor parentColor);
+    void Notification(TComponent* component, TOperation operation) override;
 
     TControlStyle FControlStyle;
     TControlState FControlState;
@@ -339,6 +353,8 @@ private:
     TCursor FCursor = crDefault;
     TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
     std::uint64_t FSerial = 0;
+    TBasicAction* FAction = nullptr;
+    TPopupMenu* FPopupMenu = nullptr;
 
     friend class TWinControl;
     friend class TCustomForm;
@@ -490,6 +506,12 @@ protected:
     QEvent* CurrentQtEvent() const { return FCurrentEvent; }
     // Paints the client area through the paint steps into the given painter.
     void PaintHandler(TWMPaint& Message);
+    // The picture of the client area that paint messages draw into and that
+    // the window shows, sized to the client area.
+    QImage& Surface();
+    // The surface is about to be painted, shown or resized: a painter that
+    // drawing outside a paint left open on it must end now.
+    virtual void ReleaseSurface() {}
     // Shows or hides the widget as Visible and the parent's showing say.
     void UpdateShowing();
     // Applies font, colour, enabled and cursor to the widget (after creation and on change).
@@ -526,6 +548,11 @@ private:
     int FTabOrder = -1;
     bool FDoubleBuffered = false;
     bool FRedrawOff = false;
+    // What the window shows: its client area as last painted. Paint messages
+    // draw into it where it is invalid, and paint events show it.
+    QImage FSurface;
+    QRegion FInvalid;
+    bool FPaintWhole = false;   // the next paint paints all of it (PaintTo)
     int FAlignLevel = 0;
     bool FAligning = false;
     bool FAlignPending = false;
@@ -540,7 +567,9 @@ class TCustomControl : public TWinControl {
 public:
     explicit TCustomControl(TComponent* AOwner);
     ~TCustomControl() override;
-    TCanvas* Canvas() const { return FCanvas.get(); }
+    // During Paint it draws where the paint goes; at any other time into the
+    // control's picture, which the window shows at once after each drawing.
+    TCanvas* Canvas() const;
     TNotifyEvent OnPaint;
 
 protected:
@@ -548,9 +577,12 @@ protected:
     virtual void Paint();
     void PaintWindow(QPainter& painter) override;
     void CMFontChanged(TMessage& Message) override;
+    void ReleaseSurface() override;
 
 private:
+    friend class TControlCanvas;
     std::unique_ptr<TCanvas> FCanvas;
+    bool FPainting = false;
 };
 
 // A control without a window: its parent paints it (clipped to its bounds,

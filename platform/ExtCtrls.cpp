@@ -2,24 +2,6 @@
 
 #include <QFontMetrics>
 
-void Frame3D(TCanvas& canvas, TRect& r, TColor topColor, TColor bottomColor, int width)
-{
-    const TBrushStyle style = canvas.Brush()->Style();
-    const TColor color = canvas.Brush()->Color();
-    canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
-    for (int i = 0; i < width && !r.IsEmpty(); ++i) {
-        canvas.Brush()->SetColor(topColor);
-        canvas.FillRect(TRect{r.Left, r.Top, r.Right - 1, r.Top + 1});
-        canvas.FillRect(TRect{r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1});
-        canvas.Brush()->SetColor(bottomColor);
-        canvas.FillRect(TRect{r.Right - 1, r.Top, r.Right, r.Bottom});
-        canvas.FillRect(TRect{r.Left, r.Bottom - 1, r.Right - 1, r.Bottom});
-        r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
-    }
-    canvas.Brush()->SetStyle(style);
-    canvas.Brush()->SetColor(color);
-}
-
 // ---- Panel ------------------------------------------------------------------------
 
 TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner)

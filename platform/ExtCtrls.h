@@ -1,6 +1,7 @@
 #pragma once
 // Panel, shape, image, bevel and link label.
 
+#include "platform/FrameControls.h"
 #include "platform/StdCtrls.h"
 
 enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
@@ -8,10 +9,6 @@ enum class TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEll
 enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum class TBevelStyle { bsLowered, bsRaised };
 enum class TSysLinkType { sltURL, sltID };
-
-// A 3-D frame of `width` rings inside `r`: top and left edges in `topColor`,
-// right and bottom edges in `bottomColor`. `r` comes back shrunk by the frame.
-void Frame3D(TCanvas& canvas, TRect& r, TColor topColor, TColor bottomColor, int width);
 
 // ---- Panel ------------------------------------------------------------------------
 // A container with a raised or lowered bevel and a centred caption. With

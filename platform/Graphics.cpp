@@ -1,9 +1,12 @@
 #include "platform/Graphics.h"
+#include "platform/Pictures.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTextOption>
 
 #include <array>
 #include <cmath>
@@ -336,7 +339,7 @@ RasterMode ModeOf(TPenMode mode)
 }
 
 // The platform's cosmetic dash patterns, in pixels: on, off, on, off ...
-QList<qreal> DashPattern(TPenStyle style)
+std::vector<int> DashPattern(TPenStyle style)
 {
     switch (style) {
     case TPenStyle::psDash: return {18, 6};
@@ -345,6 +348,17 @@ QList<qreal> DashPattern(TPenStyle style)
     case TPenStyle::psDashDotDot: return {9, 3, 3, 3, 3, 3};
     default: return {};
     }
+}
+
+// Whether pixel `k` of a line lies on a dash of the pattern.
+bool DashOn(const std::vector<int>& pattern, int period, long long k)
+{
+    int at = int(k % period);
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (at < pattern[i]) return i % 2 == 0;
+        at -= pattern[i];
+    }
+    return true;
 }
 
 Qt::BrushStyle QtBrushStyle(TBrushStyle style)
@@ -370,6 +384,67 @@ QRect Span(int x1, int y1, int x2, int y2)
     return QRect(x1, y1, x2 - x1, y2 - y1);
 }
 
+// n / d rounded to the nearest integer, halves upwards; d > 0.
+long long RoundDiv(long long n, long long d)
+{
+    const long long twice = 2 * n + d;
+    const long long q = twice / (2 * d);
+    return (twice % (2 * d) != 0 && twice < 0) ? q - 1 : q;
+}
+
+// Visits the pixels of a one-pixel line from a towards b, b left out: one
+// pixel per step along the longer axis, the other axis rounded to the pixel
+// nearest the ideal line.
+template <class Visit> void WalkLine(QPoint a, QPoint b, Visit&& visit)
+{
+    const long long dx = b.x() - a.x(), dy = b.y() - a.y();
+    const long long n = std::max(std::llabs(dx), std::llabs(dy));
+    for (long long i = 0; i < n; ++i)
+        visit(int(a.x() + RoundDiv(i * dx, n)), int(a.y() + RoundDiv(i * dy, n)));
+}
+
+// Gathers pixels into horizontal or vertical runs and fills each run at once.
+class RunPainter {
+public:
+    RunPainter(QPainter& p, const QColor& color) : FPainter(p), FColor(color) {}
+    ~RunPainter() { Flush(); }
+    void Add(int x, int y)
+    {
+        if (FCount > 0) {
+            const bool row = y == FRun.top() && FRun.height() == 1 &&
+                             (x == FRun.right() + 1 || x == FRun.left() - 1);
+            const bool column = x == FRun.left() && FRun.width() == 1 &&
+                                (y == FRun.bottom() + 1 || y == FRun.top() - 1);
+            if (row && (FCount == 1 || FRun.width() > 1)) {
+                FRun = FRun.united(QRect(x, y, 1, 1));
+                ++FCount;
+                return;
+            }
+            if (column && (FCount == 1 || FRun.height() > 1)) {
+                FRun = FRun.united(QRect(x, y, 1, 1));
+                ++FCount;
+                return;
+            }
+            Flush();
+        }
+        FRun = QRect(x, y, 1, 1);
+        FCount = 1;
+    }
+    void Flush()
+    {
+        if (FCount > 0) FPainter.fillRect(FRun, FColor);
+        FCount = 0;
+    }
+
+private:
+    QPainter& FPainter;
+    QColor FColor;
+    QRect FRun;
+    int FCount = 0;
+};
+
+constexpr char CanvasRefusal[] = "Canvas does not allow drawing";
+
 } // namespace
 
 TCanvas::TCanvas()
@@ -378,6 +453,11 @@ TCanvas::TCanvas()
 }
 
 TCanvas::~TCanvas() { FreeHandle(); }
+
+void TCanvas::Changed()
+{
+    if (OnChange) OnChange(this);
+}
 
 QPainter* TCanvas::Painter() const
 {
@@ -427,7 +507,7 @@ QPainter& TCanvas::Ready() const
 {
     if (FPainter) return *FPainter;
     if (!FOwnPainter) {
-        if (!FDevice) throw Exception(QStringLiteral("Canvas does not allow drawing"));
+        if (!FDevice) throw Exception(QString::fromLatin1(CanvasRefusal));
         FOwnPainter = std::make_unique<QPainter>(FDevice);
         ApplyClip(*FOwnPainter);
     }
@@ -436,21 +516,46 @@ QPainter& TCanvas::Ready() const
 
 void TCanvas::ApplyClip(QPainter& p) const
 {
-    if (FClipRect.IsEmpty()) {
-        if (&p == FPainter && FHasBaseClip) p.setClipRegion(FBaseClip);
+    const bool handedIn = &p == FPainter && FHasBaseClip;
+    if (!FHasUserClip) {
+        if (handedIn) p.setClipRegion(FBaseClip);
         else p.setClipping(false);
         return;
     }
-    QRegion clip(FClipRect.ToQRect());
-    if (&p == FPainter && FHasBaseClip) clip &= FBaseClip;
-    p.setClipRegion(clip);
+    QRegion clip = FUserClip;
+    if (handedIn) clip &= FBaseClip;
+    // An empty clip region would lift the clip: an empty rectangle drops everything.
+    if (clip.isEmpty()) p.setClipRect(QRect(0, 0, 0, 0));
+    else p.setClipRegion(clip);
 }
 
 void TCanvas::SetClipRect(const TRect& r)
 {
-    FClipRect = r.IsEmpty() ? TRect{} : r;
+    SetClipRegion(r.IsEmpty() ? QRegion() : QRegion(r.ToQRect()));
+}
+
+void TCanvas::SetClipRegion(const QRegion& region)
+{
+    FHasUserClip = !region.isEmpty();
+    FUserClip = region;
     if (FPainter) ApplyClip(*FPainter);
     else if (FOwnPainter) ApplyClip(*FOwnPainter);
+}
+
+QRegion TCanvas::ClipRegion() const { return FHasUserClip ? FUserClip : QRegion(); }
+
+TRect TCanvas::ClipRect() const
+{
+    QRect bounds;
+    if (FHasUserClip) bounds = (FPainter && FHasBaseClip ? FUserClip & FBaseClip : FUserClip).boundingRect();
+    else if (FPainter && FHasBaseClip) bounds = FBaseClip.boundingRect();
+    else if (QPaintDevice* device = FPainter ? FPainter->device() : FDevice) {
+        QPoint offset;
+        if (!DeviceOffset(offset)) offset = QPoint();
+        bounds = QRect(-offset, QSize(device->width(), device->height()));
+    }
+    if (bounds.isEmpty()) return TRect{};
+    return TRect{bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1};
 }
 
 bool TCanvas::PenVisible() const
@@ -463,6 +568,12 @@ bool TCanvas::BrushVisible() const
     return FBrush->Style() != TBrushStyle::bsClear && FBrush->Color() != clNone && FPen->Mode() != TPenMode::pmNop;
 }
 
+bool TCanvas::OpaqueBackground() const
+{
+    return FBrush->Style() == TBrushStyle::bsSolid && FBrush->Color() != clNone;
+}
+
+// Outlines of curves and wide lines; one-pixel lines go through StrokePolyline.
 void TCanvas::ApplyPen(QPainter& p) const
 {
     const RasterMode mode = ModeOf(FPen->Mode());
@@ -471,13 +582,12 @@ void TCanvas::ApplyPen(QPainter& p) const
         p.setPen(Qt::NoPen);
         return;
     }
+    const int width = std::max(1, FPen->Width());
     QPen pen(mode.forced.value_or(ToQColor(FPen->Color())));
-    pen.setWidth(std::max(1, FPen->Width()));
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    // Only a one-pixel pen is broken into dashes; a wider one draws solid.
-    const QList<qreal> dashes = FPen->Width() <= 1 ? DashPattern(FPen->Style()) : QList<qreal>{};
-    if (!dashes.isEmpty()) pen.setDashPattern(dashes);
+    pen.setWidth(width);
+    // Wide pens have round ends and joins; a one-pixel pen stops short of its end point.
+    pen.setCapStyle(width > 1 ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
     p.setPen(pen);
 }
 
@@ -496,28 +606,40 @@ void TCanvas::FillSolid(QPainter& p, const QRect& r, const QColor& color) const
     if (r.width() > 0 && r.height() > 0) p.fillRect(r, color);
 }
 
+void TCanvas::StrokeWide(QPainter& p, const QPolygon& points) const
+{
+    ApplyPen(p);
+    p.setBrush(Qt::NoBrush);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.drawPolyline(points);
+}
+
+// One-pixel lines are laid pixel by pixel, so that their ends and the steps
+// of slanted lines fall where the platform puts them, the dash pattern runs
+// on across corners, and raster modes touch every pixel once.
 void TCanvas::StrokePolyline(QPainter& p, const QPolygon& points) const
 {
     if (!PenVisible() || points.size() < 2) return;
-    ApplyPen(p);
-    const QList<qreal> dashes = p.pen().dashPattern();
-    const bool broken = p.pen().style() == Qt::CustomDashLine && !dashes.isEmpty();
-    if (broken && BrushVisible() && FBrush->Style() == TBrushStyle::bsSolid) {
-        // The gaps of a broken line show the background colour, which is the brush's.
-        QPen gap = p.pen();
-        QList<qreal> rotated = dashes.mid(1);
-        rotated.append(dashes.first());
-        gap.setDashPattern(rotated);
-        qreal total = 0;
-        for (qreal d : dashes) total += d;
-        gap.setDashOffset(total - dashes.first());
-        const RasterMode mode = ModeOf(FPen->Mode());
-        gap.setColor(mode.forced.value_or(ToQColor(FBrush->Color())));
-        p.setPen(gap);
-        p.drawPolyline(points);
-        ApplyPen(p);
+    if (FPen->Width() > 1) {
+        // A wide pen draws solid whatever its style.
+        StrokeWide(p, points);
+        return;
     }
-    p.drawPolyline(points);
+    const RasterMode mode = ModeOf(FPen->Mode());
+    p.setCompositionMode(mode.composition);
+    const std::vector<int> pattern = DashPattern(FPen->Style());
+    int period = 0;
+    for (int d : pattern) period += d;
+    RunPainter ink(p, mode.forced.value_or(ToQColor(FPen->Color())));
+    const bool fillGaps = period > 0 && OpaqueBackground();
+    RunPainter gap(p, mode.forced.value_or(ToQColor(FBrush->Color())));
+    long long k = 0;
+    for (int i = 1; i < points.size(); ++i)
+        WalkLine(points[i - 1], points[i], [&](int x, int y) {
+            if (period == 0 || DashOn(pattern, period, k)) ink.Add(x, y);
+            else if (fillGaps) gap.Add(x, y);
+            ++k;
+        });
 }
 
 void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
@@ -527,9 +649,8 @@ void TCanvas::LineTo(int x, int y)
     const TPoint from = FPenPos;
     FPenPos = {x, y};
     if (!PenVisible() || (from.X == x && from.Y == y)) return;
-    QPainter& p = Ready();
-    // A flat cap leaves out the end point, as the platform's lines do.
-    StrokePolyline(p, QPolygon({QPoint(from.X, from.Y), QPoint(x, y)}));
+    StrokePolyline(Ready(), QPolygon({QPoint(from.X, from.Y), QPoint(x, y)}));
+    Changed();
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points)
@@ -538,6 +659,28 @@ void TCanvas::Polyline(const std::vector<TPoint>& points)
     QPolygon poly;
     for (const TPoint& pt : points) poly << QPoint(pt.X, pt.Y);
     StrokePolyline(Ready(), poly);
+    Changed();
+}
+
+void TCanvas::PolyBezier(const std::vector<TPoint>& points)
+{
+    if (points.size() < 4 || !PenVisible()) return;
+    QPainterPath path(QPointF(points[0].X, points[0].Y));
+    for (std::size_t i = 1; i + 2 < points.size(); i += 3)
+        path.cubicTo(QPointF(points[i].X, points[i].Y), QPointF(points[i + 1].X, points[i + 1].Y),
+                     QPointF(points[i + 2].X, points[i + 2].Y));
+    QPolygon poly;
+    for (const QPolygonF& piece : path.toSubpathPolygons())
+        for (const QPointF& pt : piece) {
+            const QPoint q = pt.toPoint();
+            if (poly.isEmpty() || poly.last() != q) poly << q;
+        }
+    // The curve ends on its last control point, which a line would leave out.
+    const QPoint last = poly.last();
+    QPainter& p = Ready();
+    StrokePolyline(p, poly);
+    if (FPen->Width() <= 1) StrokePolyline(p, QPolygon({last, last + QPoint(1, 0)}));
+    Changed();
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points)
@@ -550,12 +693,14 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
         ApplyPen(p);
         p.setPen(Qt::NoPen);
         ApplyBrush(p);
+        p.setRenderHint(QPainter::Antialiasing, false);
         p.drawPolygon(poly, Qt::OddEvenFill);
     }
     if (PenVisible()) {
         poly << poly.first();
         StrokePolyline(p, poly);
     }
+    Changed();
 }
 
 // The figure covers Left..Right-1 and Top..Bottom-1. The pen's outline lies
@@ -574,6 +719,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
             ApplyBrush(p);
             p.fillRect(box.adjusted(0, 0, -1, -1), p.brush());
         }
+        Changed();
         return;
     }
     const int w = std::max(1, FPen->Width());
@@ -584,42 +730,54 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
         ApplyBrush(p);
         p.fillRect(inner, p.brush());
     }
-    const bool broken = w == 1 && !DashPattern(FPen->Style()).isEmpty();
-    if (broken) {
+    if (w == 1 && !DashPattern(FPen->Style()).empty()) {
         const QPolygon ring({box.topLeft(), QPoint(box.right(), box.top()), box.bottomRight(),
                              QPoint(box.left(), box.bottom()), box.topLeft()});
         StrokePolyline(p, ring);
-        return;
+    } else {
+        // A solid outline as bands that never overlap, so XOR and NOT modes stay exact.
+        const QColor color = mode.forced.value_or(ToQColor(FPen->Color()));
+        const QRegion ring = QRegion(outer) - QRegion(inner.isValid() ? inner : QRect());
+        for (const QRect& band : ring) FillSolid(p, band, color);
     }
-    // A solid outline as bands that never overlap, so XOR and NOT modes stay exact.
-    const QColor color = mode.forced.value_or(ToQColor(FPen->Color()));
-    const QRegion ring = QRegion(outer) - QRegion(inner.isValid() ? inner : QRect());
-    for (const QRect& band : ring) FillSolid(p, band, color);
+    Changed();
+}
+
+QRectF TCanvas::FigureBox(const QRect& box) const
+{
+    // Qt strokes a one-pixel outline through pixel centres: the box less its last column and row.
+    const int w = PenVisible() ? std::max(1, FPen->Width()) : 1;
+    QRectF figure = QRectF(box).adjusted(0, 0, -1, -1);
+    if (w > 1 && FPen->Style() == TPenStyle::psInsideFrame) {
+        const qreal in = (w - 1) / 2.0;
+        figure.adjust(in, in, -in, -in);
+    }
+    return figure;
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int rx, int ry)
 {
     const QRect box = Span(x1, y1, x2, y2);
-    if (box.width() < 1 || box.height() < 1) return;
+    if (box.width() < 1 || box.height() < 1 || (!PenVisible() && !BrushVisible())) return;
     QPainter& p = Ready();
     ApplyPen(p);
     ApplyBrush(p);
-    if (!PenVisible() && !BrushVisible()) return;
     p.setRenderHint(QPainter::Antialiasing, false);
     // The corner figures are given by their full width and height.
-    p.drawRoundedRect(box.adjusted(0, 0, -1, -1), rx / 2.0, ry / 2.0, Qt::AbsoluteSize);
+    p.drawRoundedRect(FigureBox(box), std::abs(rx) / 2.0, std::abs(ry) / 2.0, Qt::AbsoluteSize);
+    Changed();
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 {
     const QRect box = Span(x1, y1, x2, y2);
-    if (box.width() < 1 || box.height() < 1) return;
+    if (box.width() < 1 || box.height() < 1 || (!PenVisible() && !BrushVisible())) return;
     QPainter& p = Ready();
     ApplyPen(p);
     ApplyBrush(p);
-    if (!PenVisible() && !BrushVisible()) return;
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.drawEllipse(box.adjusted(0, 0, -1, -1));
+    p.drawEllipse(FigureBox(box));
+    Changed();
 }
 
 void TCanvas::FillRect(const TRect& r)
@@ -629,6 +787,7 @@ void TCanvas::FillRect(const TRect& r)
     // Fills copy the brush whatever the pen mode.
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.fillRect(r.ToQRect(), QBrush(ToQColor(FBrush->Color()), QtBrushStyle(FBrush->Style())));
+    Changed();
 }
 
 void TCanvas::FrameRect(const TRect& r)
@@ -644,6 +803,28 @@ void TCanvas::FrameRect(const TRect& r)
         FillSolid(p, QRect(q.left(), q.top() + 1, 1, q.height() - 2), c);
         if (q.width() > 1) FillSolid(p, QRect(q.right(), q.top() + 1, 1, q.height() - 2), c);
     }
+    Changed();
+}
+
+// Every other pixel of the frame, counted on the device so that neighbouring
+// focus rectangles dot alike, is inverted; the frame's bands never overlap.
+void TCanvas::DrawFocusRect(const TRect& r)
+{
+    const QRect box = Span(r.Left, r.Top, r.Right, r.Bottom);
+    if (box.isEmpty()) return;
+    QPainter& p = Ready();
+    QPoint offset;
+    if (!DeviceOffset(offset)) offset = QPoint();
+    const QRect inner = box.adjusted(1, 1, -1, -1);
+    const QRegion ring = QRegion(box) - QRegion(inner.isValid() ? inner : QRect());
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    for (const QRect& band : ring)
+        for (int y = band.top(); y <= band.bottom(); ++y)
+            for (int x = band.left() + ((band.left() + offset.x() + y + offset.y()) & 1); x <= band.right(); x += 2)
+                p.fillRect(QRect(x, y, 1, 1), Qt::black);
+    p.restore();
+    Changed();
 }
 
 QImage* TCanvas::TargetImage() const
@@ -653,13 +834,54 @@ QImage* TCanvas::TargetImage() const
     return static_cast<QImage*>(device);
 }
 
-// clNone for a point outside the picture or a device that cannot be read back.
+bool TCanvas::DeviceOffset(QPoint& offset) const
+{
+    const QPainter* p = FPainter ? FPainter : FOwnPainter.get();
+    offset = QPoint();
+    if (!p) return true;
+    const QTransform t = p->transform();
+    if (t.type() > QTransform::TxTranslate) return false;
+    offset = QPoint(qRound(t.dx()), qRound(t.dy()));
+    return true;
+}
+
+namespace {
+
+// The colour of a pixel of the formats bitmaps keep, as 0x00RRGGBB.
+QRgb RgbAt(const QImage& image, int x, int y)
+{
+    switch (image.format()) {
+    case QImage::Format_BGR888: {
+        const uchar* px = image.constScanLine(y) + 3 * x;
+        return qRgb(px[2], px[1], px[0]) & 0xFFFFFF;
+    }
+    case QImage::Format_ARGB32_Premultiplied:
+    case QImage::Format_ARGB32:
+    case QImage::Format_RGB32: return reinterpret_cast<const QRgb*>(image.constScanLine(y))[x] & 0xFFFFFF;
+    default: return image.pixel(x, y) & 0xFFFFFF;
+    }
+}
+
+QRgb ToRgb(TColor color)
+{
+    const TColor c = ColorToRGB(color);
+    return qRgb(int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c))) & 0xFFFFFF;
+}
+
+} // namespace
+
+// clNone for a point outside the picture, outside the clip, or on a device
+// that cannot be read back.
 TColor TCanvas::Pixels(int x, int y) const
 {
     const QImage* image = TargetImage();
-    if (!image || !image->valid(x, y)) return clNone;
-    if (!FClipRect.IsEmpty() && !FClipRect.Contains({x, y})) return clNone;
-    const QRgb rgb = image->pixel(x, y);
+    QPoint offset;
+    if (!image || !DeviceOffset(offset)) return clNone;
+    const QPoint at = QPoint(x, y) + offset;
+    if (!image->valid(at)) return clNone;
+    if (FHasUserClip && !FUserClip.contains(QPoint(x, y))) return clNone;
+    if (FPainter && FHasBaseClip && !FBaseClip.contains(QPoint(x, y))) return clNone;
+    const QRgb rgb = RgbAt(*image, at.x(), at.y());
     return RGB(unsigned(qRed(rgb)), unsigned(qGreen(rgb)), unsigned(qBlue(rgb)));
 }
 
@@ -670,6 +892,69 @@ void TCanvas::SetPixel(int x, int y, TColor color)
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(QRect(x, y, 1, 1), ToQColor(color));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    Changed();
+}
+
+// A scan-line fill with a stack of seeds: every pixel is looked at a bounded
+// number of times, whatever the size and shape of the area.
+void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
+{
+    if (FBrush->Style() == TBrushStyle::bsClear || FBrush->Color() == clNone) return;
+    const QImage* image = TargetImage();
+    if (!image) return;
+    QPainter& p = Ready();
+    QPoint offset;
+    if (!DeviceOffset(offset)) return;
+    const int w = image->width(), h = image->height();
+    const QPoint start = QPoint(x, y) + offset;
+    if (!image->valid(start)) return;
+
+    // Where painting may go, in device pixels.
+    std::vector<uchar> allowed;
+    if (p.hasClipping()) {
+        allowed.assign(std::size_t(w) * h, 0);
+        for (const QRect& r : p.clipRegion().translated(offset) & QRegion(0, 0, w, h))
+            for (int yy = r.top(); yy <= r.bottom(); ++yy)
+                std::fill_n(allowed.begin() + std::ptrdiff_t(yy) * w + r.left(), r.width(), uchar(1));
+    }
+    const QRgb key = ToRgb(color);
+    std::vector<uchar> done(std::size_t(w) * h, 0);
+    auto inside = [&](int px, int py) {
+        const std::size_t i = std::size_t(py) * w + px;
+        if (done[i] || (!allowed.empty() && !allowed[i])) return false;
+        const bool same = RgbAt(*image, px, py) == key;
+        return style == TFillStyle::fsSurface ? same : !same;
+    };
+
+    std::vector<QRect> spans;
+    std::vector<QPoint> seeds{start};
+    while (!seeds.empty()) {
+        const QPoint seed = seeds.back();
+        seeds.pop_back();
+        if (!inside(seed.x(), seed.y())) continue;
+        int left = seed.x(), right = seed.x();
+        while (left > 0 && inside(left - 1, seed.y())) --left;
+        while (right < w - 1 && inside(right + 1, seed.y())) ++right;
+        std::fill_n(done.begin() + std::ptrdiff_t(seed.y()) * w + left, right - left + 1, uchar(1));
+        spans.emplace_back(left, seed.y(), right - left + 1, 1);
+        for (int ny : {seed.y() - 1, seed.y() + 1}) {
+            if (ny < 0 || ny >= h) continue;
+            bool inRun = false;
+            for (int nx = left; nx <= right; ++nx) {
+                const bool in = inside(nx, ny);
+                if (in && !inRun) seeds.emplace_back(nx, ny);
+                inRun = in;
+            }
+        }
+    }
+    if (spans.empty()) return;
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setBrushOrigin(-offset);
+    const QBrush brush(ToQColor(FBrush->Color()), QtBrushStyle(FBrush->Style()));
+    for (const QRect& span : spans) p.fillRect(span.translated(-offset), brush);
+    p.restore();
+    Changed();
 }
 
 // ---- Text ------------------------------------------------------------------
@@ -685,46 +970,55 @@ TSize TCanvas::TextExtent(const String& text) const
 }
 
 // Text stands with the top-left of its cell at (x, y), turned by the font's
-// orientation about that point; a non-clear brush paints the cell first.
-void TCanvas::TextOut(int x, int y, const String& text)
+// orientation about that point; with `opaque` the cell is painted in the
+// brush colour first.
+void TCanvas::PaintText(QPainter& p, int x, int y, const String& text, bool opaque) const
 {
     const QFont font = FFont->ToQFont();
     const QFontMetrics fm(font);
-    const int width = fm.horizontalAdvance(text);
-    QPainter& p = Ready();
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.translate(x, y);
     if (FFont->Orientation() != 0) p.rotate(-FFont->Orientation() / 10.0);
-    if (FBrush->Style() != TBrushStyle::bsClear && FBrush->Color() != clNone)
-        p.fillRect(QRect(0, 0, width, fm.height()), ToQColor(FBrush->Color()));
+    if (FTextFlags & ETO_RTLREADING) p.setLayoutDirection(Qt::RightToLeft);
+    if (opaque) p.fillRect(QRect(0, 0, fm.horizontalAdvance(text), fm.height()), ToQColor(FBrush->Color()));
     if (FFont->Color() != clNone && !text.isEmpty()) {
         p.setFont(font);
         p.setPen(ToQColor(FFont->Color()));
-        p.drawText(QPoint(0, fm.ascent()), text);
+        if (FTextFlags & ETO_RTLREADING) {
+            // Right-to-left reading order, still starting at the left edge.
+            QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+            option.setTextDirection(Qt::RightToLeft);
+            p.drawText(QRectF(0, 0, fm.horizontalAdvance(text) + 1, fm.height()), text, option);
+        } else {
+            p.drawText(QPoint(0, fm.ascent()), text);
+        }
     }
     p.restore();
-    FPenPos = {x + width, y};
 }
 
+void TCanvas::TextOut(int x, int y, const String& text)
+{
+    PaintText(Ready(), x, y, text, OpaqueBackground());
+    FPenPos = {x + TextWidth(text), y};
+    Changed();
+}
+
+// Clipped to `r`, which a brush that is not clear fills first.
 void TCanvas::TextRect(const TRect& r, int x, int y, const String& text)
 {
-    const QFont font = FFont->ToQFont();
-    const QFontMetrics fm(font);
     QPainter& p = Ready();
+    if (r.IsEmpty()) return;
     p.save();
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setClipRect(r.ToQRect(), p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    if (FBrush->Style() != TBrushStyle::bsClear && FBrush->Color() != clNone && !r.IsEmpty())
+    const bool fill = (FBrush->Style() != TBrushStyle::bsClear || (FTextFlags & ETO_OPAQUE)) && FBrush->Color() != clNone;
+    if (fill) {
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         p.fillRect(r.ToQRect(), ToQColor(FBrush->Color()));
-    if (FFont->Color() != clNone && !text.isEmpty() && !r.IsEmpty()) {
-        p.translate(x, y);
-        if (FFont->Orientation() != 0) p.rotate(-FFont->Orientation() / 10.0);
-        p.setFont(font);
-        p.setPen(ToQColor(FFont->Color()));
-        p.drawText(QPoint(0, fm.ascent()), text);
     }
+    PaintText(p, x, y, text, false);
     p.restore();
+    Changed();
 }
 
 // ---- Pictures on the canvas -------------------------------------------------
@@ -733,12 +1027,82 @@ void TCanvas::Draw(int x, int y, TGraphic* graphic)
 {
     if (!graphic || graphic->Empty()) return;
     graphic->Draw(*this, TRect{x, y, x + graphic->Width(), y + graphic->Height()});
+    Changed();
+}
+
+void TCanvas::Draw(int x, int y, TGraphic* graphic, std::uint8_t opacity)
+{
+    if (!graphic || graphic->Empty() || opacity == 0) return;
+    QPainter& p = Ready();
+    p.save();
+    p.setOpacity(p.opacity() * opacity / 255.0);
+    graphic->Draw(*this, TRect{x, y, x + graphic->Width(), y + graphic->Height()});
+    p.restore();
+    Changed();
 }
 
 void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic)
 {
     if (!graphic || graphic->Empty()) return;
     graphic->Draw(*this, r);
+    Changed();
+}
+
+namespace {
+
+// Draws `picture` into `dest` combined by the copy mode.
+void Blit(QPainter& p, const QRect& dest, const QImage& picture, TCopyMode mode)
+{
+    using C = QPainter::CompositionMode;
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    switch (mode) {
+    case TCopyMode::cmBlackness: p.fillRect(dest, Qt::black); break;
+    case TCopyMode::cmWhiteness: p.fillRect(dest, Qt::white); break;
+    case TCopyMode::cmDstInvert:
+        p.setCompositionMode(C::RasterOp_NotDestination);
+        p.fillRect(dest, Qt::black);
+        break;
+    default: {
+        C c = C::CompositionMode_Source;
+        switch (mode) {
+        case TCopyMode::cmSrcPaint: c = C::RasterOp_SourceOrDestination; break;
+        case TCopyMode::cmSrcAnd: c = C::RasterOp_SourceAndDestination; break;
+        case TCopyMode::cmSrcInvert: c = C::RasterOp_SourceXorDestination; break;
+        case TCopyMode::cmSrcErase: c = C::RasterOp_SourceAndNotDestination; break;
+        case TCopyMode::cmNotSrcCopy: c = C::RasterOp_NotSource; break;
+        case TCopyMode::cmNotSrcErase: c = C::RasterOp_NotSourceAndNotDestination; break;
+        case TCopyMode::cmMergePaint: c = C::RasterOp_NotSourceOrDestination; break;
+        default: break;
+        }
+        p.setCompositionMode(c);
+        p.drawImage(dest, picture);
+    }
+    }
+    p.restore();
+}
+
+} // namespace
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src)
+{
+    if (dest.Left == dest.Right || dest.Top == dest.Bottom || src.Left == src.Right || src.Top == src.Bottom) return;
+    QPainter& p = Ready();
+    const QRect target = Span(dest.Left, dest.Top, dest.Right, dest.Bottom);
+    QImage picture;
+    if (FCopyMode != TCopyMode::cmBlackness && FCopyMode != TCopyMode::cmWhiteness &&
+        FCopyMode != TCopyMode::cmDstInvert) {
+        const QImage* image = source.TargetImage();
+        QPoint offset;
+        if (!image || !source.DeviceOffset(offset)) return;
+        // A copy first, so that a canvas can copy onto itself.
+        picture = image->copy(Span(src.Left, src.Top, src.Right, src.Bottom).translated(offset));
+        const bool flipX = (dest.Right < dest.Left) != (src.Right < src.Left);
+        const bool flipY = (dest.Bottom < dest.Top) != (src.Bottom < src.Top);
+        if (flipX || flipY) picture = picture.mirrored(flipX, flipY);
+    }
+    Blit(p, target, picture, FCopyMode);
+    Changed();
 }
 
 // ---- Bitmap ----------------------------------------------------------------
@@ -762,25 +1126,67 @@ void TBitmap::Changed()
     if (OnChange) OnChange(this);
 }
 
-// A new size keeps nothing of the old picture: the bitmap starts white.
+QImage::Format TBitmap::StorageFormat() const
+{
+    return FPixelFormat == TPixelFormat::pf24bit ? QImage::Format_BGR888 : QImage::Format_ARGB32_Premultiplied;
+}
+
 void TBitmap::SetSize(int w, int h)
 {
     FlushCanvas();
     if (w <= 0 || h <= 0) {
         FImage = QImage();
-    } else {
-        FImage = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
-        FImage.fill(Qt::white);
+    } else if (w != FImage.width() || h != FImage.height()) {
+        QImage resized(w, h, StorageFormat());
+        resized.fill(Qt::white);
+        if (!FImage.isNull()) {
+            QPainter p(&resized);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(0, 0, FImage);
+        }
+        FImage = resized;
     }
     Changed();
 }
 
+void TBitmap::SetPixelFormat(TPixelFormat f)
+{
+    if (f == FPixelFormat) return;
+    FlushCanvas();
+    FPixelFormat = f;
+    if (!FImage.isNull() && FImage.format() != StorageFormat()) FImage = FImage.convertToFormat(StorageFormat());
+    Changed();
+}
+
+void* TBitmap::ScanLine(int row)
+{
+    FlushCanvas();
+    if (row < 0 || row >= FImage.height()) throw Exception(QStringLiteral("Scan line index out of range"));
+    return FImage.scanLine(row);
+}
+
 TColor TBitmap::TransparentColor() const
 {
-    if (FTransparentColor != clDefault) return FTransparentColor;
+    if (FTransparentMode == TTransparentMode::tmFixed && FTransparentColor != clDefault) return FTransparentColor;
     if (FImage.isNull()) return clNone;
     FlushCanvas();
-    return FromQColor(QColor(FImage.pixel(0, FImage.height() - 1)));
+    const QRgb rgb = RgbAt(FImage, 0, FImage.height() - 1);
+    return RGB(unsigned(qRed(rgb)), unsigned(qGreen(rgb)), unsigned(qBlue(rgb)));
+}
+
+void TBitmap::SetTransparentColor(TColor c)
+{
+    FTransparentColor = c;
+    FTransparentMode = c == clDefault ? TTransparentMode::tmAuto : TTransparentMode::tmFixed;
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode m)
+{
+    if (m == FTransparentMode) return;
+    // Fixing keeps the colour the picture has now; returning to auto forgets the fixed one.
+    if (m == TTransparentMode::tmFixed) FTransparentColor = TransparentColor();
+    else FTransparentColor = clDefault;
+    FTransparentMode = m;
 }
 
 TCanvas* TBitmap::Canvas()
@@ -792,23 +1198,35 @@ TCanvas* TBitmap::Canvas()
     return FCanvas.get();
 }
 
+// Drawn with the canvas's copy mode; a transparent bitmap leaves out the
+// pixels of its transparent colour and lays the others over what is there.
 void TBitmap::Draw(TCanvas& canvas, const TRect& dest)
 {
     if (FImage.isNull() || dest.IsEmpty()) return;
     FlushCanvas();
-    QImage picture = FImage;
-    if (Transparent()) {
-        // Pixels of the transparent colour are left out.
-        const QRgb key = ToQColor(TransparentColor()).rgb() & 0xFFFFFF;
-        picture = FImage.convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < picture.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-            for (int x = 0; x < picture.width(); ++x)
-                if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
-        }
-    }
     QPainter* p = canvas.Painter();
     if (!p) return;
+    if (!Transparent()) {
+        TCopyMode mode = canvas.CopyMode();
+        // Copying keeps the alpha of what lies beneath an opaque picture's painter.
+        if (mode == TCopyMode::cmSrcCopy) {
+            p->save();
+            p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+            p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+            p->drawImage(dest.ToQRect(), FImage);
+            p->restore();
+        } else {
+            Blit(*p, dest.ToQRect(), FImage, mode);
+        }
+        return;
+    }
+    const QRgb key = ToRgb(TransparentColor());
+    QImage picture = FImage.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
+    }
     p->save();
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     p->setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -818,18 +1236,17 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& dest)
 
 bool TBitmap::LoadFromFile(const String& path)
 {
-    FlushCanvas();
+    // Any picture file we read loads, whatever its extension says.
     QImage loaded;
-    const bool ok = loaded.load(path, "BMP");
-    FImage = ok ? loaded.convertToFormat(QImage::Format_ARGB32_Premultiplied) : QImage();
-    Changed();
+    const bool ok = LoadImageFile(path, loaded);
+    SetImage(loaded);
     return ok;
 }
 
 void TBitmap::SetImage(const QImage& image)
 {
     FlushCanvas();
-    FImage = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    FImage = image.isNull() ? QImage() : image.convertToFormat(StorageFormat());
     Changed();
 }
 
@@ -846,6 +1263,14 @@ void TBitmap::Assign(TPersistent* source)
     FImage = other->FImage.copy();
     FTransparent = other->FTransparent;
     FTransparentColor = other->FTransparentColor;
+    FTransparentMode = other->FTransparentMode;
     FPixelFormat = other->FPixelFormat;
     Changed();
+}
+
+bool TBitmap::LoadFromResourceName(const String& name)
+{
+    const QImage made = BitmapResource(name);
+    SetImage(made);
+    return !made.isNull();
 }

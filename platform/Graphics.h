@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPolygon>
+#include <QRectF>
 #include <QRegion>
 
 class QPainter;
@@ -45,7 +46,9 @@ constexpr unsigned GetRValue(TColor c) { return c & 0xFF; }
 constexpr unsigned GetGValue(TColor c) { return (c >> 8) & 0xFF; }
 constexpr unsigned GetBValue(TColor c) { return (c >> 16) & 0xFF; }
 
-// System colours resolve from one fixed palette, so pictures are the same on every machine.
+// System colours resolve from one fixed palette, so pictures are the same on
+// every machine; an unknown system colour gives black. clNone and clDefault
+// name no colour and come back unchanged: callers test for them before painting.
 TColor ColorToRGB(TColor color);
 QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& color);
@@ -134,8 +137,23 @@ private:
 class TBitmap;
 class TGraphic;
 
+enum class TFillStyle { fsSurface, fsBorder };
+// How CopyRect (and drawing a bitmap) combines the source with what is there.
+enum class TCopyMode { cmSrcCopy, cmSrcPaint, cmSrcAnd, cmSrcInvert, cmSrcErase, cmNotSrcCopy, cmNotSrcErase,
+                       cmMergePaint, cmDstInvert, cmBlackness, cmWhiteness };
+
+// Text output options (the platform's ExtTextOut flags).
+constexpr int ETO_OPAQUE = 2, ETO_CLIPPED = 4, ETO_RTLREADING = 0x80;
+
 // Draws through a QPainter that is either handed in for the span of a paint
 // (a control's Paint) or opened on demand over a paint device (a bitmap).
+//
+// Pixel rules, as the platform's: a one-pixel line covers its start point and
+// leaves out its end point; Rectangle(l, t, r, b) covers l..r-1 and t..b-1,
+// Ellipse and RoundRect stay inside that box. A pen, brush or font colour of
+// clNone paints nothing. A solid brush also makes the background opaque: the
+// gaps of broken lines and the cell behind text take its colour; any other
+// brush style leaves them transparent.
 class TCanvas : public TPersistent {
 public:
     TCanvas();
@@ -154,13 +172,25 @@ public:
     void LineTo(int x, int y);
     void Polyline(const std::vector<TPoint>& points);
     void Polygon(const std::vector<TPoint>& points);
+    // Cubic pieces: a start point, then three points per piece.
+    void PolyBezier(const std::vector<TPoint>& points);
     void Rectangle(int x1, int y1, int x2, int y2);
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+    // rx, ry: width and height of the corner ellipse.
     void RoundRect(int x1, int y1, int x2, int y2, int rx, int ry);
+    void RoundRect(const TRect& r, int rx, int ry) { RoundRect(r.Left, r.Top, r.Right, r.Bottom, rx, ry); }
     void Ellipse(int x1, int y1, int x2, int y2);
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
     void FillRect(const TRect& r);
     void FrameRect(const TRect& r);
+    // Dotted focus rectangle, drawn by inverting every other pixel of its
+    // one-pixel frame: drawing it twice restores the picture.
+    void DrawFocusRect(const TRect& r);
+    // Fills with the brush, from (x, y): fsSurface the connected area of
+    // `color`, fsBorder the connected area up to `color`. Needs a canvas whose
+    // pixels can be read back (a bitmap, a control's picture); elsewhere it
+    // draws nothing.
+    void FloodFill(int x, int y, TColor color, TFillStyle style);
     TColor Pixels(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
 
@@ -169,13 +199,28 @@ public:
     int TextWidth(const String& text) const;
     int TextHeight(const String& text) const;
     TSize TextExtent(const String& text) const;
+    int TextFlags() const { return FTextFlags; }
+    void SetTextFlags(int flags) { FTextFlags = flags; }
 
     void Draw(int x, int y, TGraphic* graphic);
+    // Draws with the given opacity (255 = opaque, 0 = nothing).
+    void Draw(int x, int y, TGraphic* graphic, std::uint8_t opacity);
     void StretchDraw(const TRect& r, TGraphic* graphic);
+    // Copies (and stretches) `src` of another canvas, or of this one, into
+    // `dest`, combined by CopyMode. Rectangles of opposite direction mirror.
+    void CopyRect(const TRect& dest, TCanvas& source, const TRect& src);
+    TCopyMode CopyMode() const { return FCopyMode; }
+    void SetCopyMode(TCopyMode mode) { FCopyMode = mode; }
 
     // Painting outside this rectangle is dropped; an empty rectangle lifts the clip.
     void SetClipRect(const TRect& r);
-    TRect ClipRect() const { return FClipRect; }
+    // The bounds of what can be painted now: the clip set here, within the
+    // clip a handed-in painter came with; without either, the whole device.
+    TRect ClipRect() const;
+    // Painting outside this region is dropped; an empty region lifts it.
+    void SetClipRegion(const QRegion& region);
+    // The region set with SetClipRegion or SetClipRect; empty when none is.
+    QRegion ClipRegion() const;
 
     // The painter in use: the one handed in, or one opened over the device.
     QPainter* Painter() const;
@@ -185,9 +230,16 @@ public:
     bool HandleAllocated() const;
     // Ends a painter opened over the device, so the device can be read, copied or resized.
     void FreeHandle();
+    // Pens, brushes and fonts are taken afresh at every call: nothing to reselect.
+    void Refresh() {}
 
+    // OnChange fires after every drawing operation.
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
+
+protected:
+    // After every drawing operation; fires OnChange.
+    virtual void Changed();
 
 private:
     void ApplyPen(QPainter& p) const;
@@ -196,21 +248,31 @@ private:
     void ApplyClip(QPainter& p) const;
     bool PenVisible() const;
     bool BrushVisible() const;
-    // Strokes with the pen; a broken pen over a non-clear brush fills its gaps with the brush colour.
+    bool OpaqueBackground() const;
+    // Strokes with the pen; a broken pen over a solid brush fills its gaps with the brush colour.
     void StrokePolyline(QPainter& p, const QPolygon& points) const;
+    void StrokeWide(QPainter& p, const QPolygon& points) const;
     void FillSolid(QPainter& p, const QRect& r, const QColor& color) const;
+    // The figure box of an ellipse or rounded rectangle for the pen in use.
+    QRectF FigureBox(const QRect& box) const;
+    void PaintText(QPainter& p, int x, int y, const String& text, bool opaque) const;
     QImage* TargetImage() const;
+    // Offset from canvas to device pixels; false when the painter turns or scales.
+    bool DeviceOffset(QPoint& offset) const;
 
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TPen> FPen;
     std::unique_ptr<TBrush> FBrush;
     TPoint FPenPos;
-    TRect FClipRect;
     QPainter* FPainter = nullptr;
     QPaintDevice* FDevice = nullptr;
     mutable std::unique_ptr<QPainter> FOwnPainter;
     QRegion FBaseClip;   // the clip a handed-in painter came with
     bool FHasBaseClip = false;
+    QRegion FUserClip;   // set by SetClipRect or SetClipRegion
+    bool FHasUserClip = false;
+    int FTextFlags = 0;
+    TCopyMode FCopyMode = TCopyMode::cmSrcCopy;
 };
 
 // ---- Pictures --------------------------------------------------------------
@@ -229,7 +291,10 @@ protected:
 };
 
 enum class TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
+enum class TTransparentMode { tmAuto, tmFixed };
 
+// A picture in memory with its own canvas. pf24bit keeps 3 bytes per pixel
+// (B, G, R); every other format keeps 4 (B, G, R, A with premultiplied alpha).
 class TBitmap : public TGraphic {
 public:
     TBitmap();
@@ -241,17 +306,27 @@ public:
     bool Empty() const override { return FImage.isNull(); }
     void SetWidth(int w) { SetSize(w, Height()); }
     void SetHeight(int h) { SetSize(Width(), h); }
+    // Keeps what fits of the old picture at the top left; new pixels start white.
     void SetSize(int w, int h);
     TPixelFormat PixelFormat() const { return FPixelFormat; }
-    void SetPixelFormat(TPixelFormat f) { FPixelFormat = f; }
-    // With Transparent, pixels of TransparentColor are left out when drawn; by
-    // default that colour is the bottom-left pixel's.
+    // Converts the picture, keeping what it shows.
+    void SetPixelFormat(TPixelFormat f);
+    // With Transparent, pixels of TransparentColor are left out when drawn.
+    // tmAuto takes that colour from the bottom-left pixel; setting a colour
+    // fixes it (tmFixed) until the mode returns to tmAuto.
     TColor TransparentColor() const;
-    void SetTransparentColor(TColor c) { FTransparentColor = c; }
+    void SetTransparentColor(TColor c);
+    TTransparentMode TransparentMode() const { return FTransparentMode; }
+    void SetTransparentMode(TTransparentMode m);
+    // The bytes of one row: pf24bit B,G,R per pixel, else B,G,R,A. Writes
+    // reach the picture; the pointer holds until the size or format changes.
+    void* ScanLine(int row);
+    bool HandleAllocated() const { return !FImage.isNull(); }
 
     TCanvas* Canvas();
     void Draw(TCanvas& canvas, const TRect& dest) override;
     bool LoadFromFile(const String& path);
+    bool LoadFromResourceName(const String& name);
     const QImage& Image() const { FlushCanvas(); return FImage; }
     QImage& Image() { FlushCanvas(); return FImage; }
     void SetImage(const QImage& image);
@@ -260,9 +335,11 @@ public:
 private:
     void FlushCanvas() const;
     void Changed();
+    QImage::Format StorageFormat() const;
 
     QImage FImage;
     std::unique_ptr<TCanvas> FCanvas;
     TPixelFormat FPixelFormat = TPixelFormat::pfDevice;
     TColor FTransparentColor = clDefault;
+    TTransparentMode FTransparentMode = TTransparentMode::tmAuto;
 };

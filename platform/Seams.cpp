@@ -2,6 +2,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Forms.h"
+#include "platform/Menus.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -296,6 +297,7 @@ TSeamHandlers RealSeams()
     h.OpenUrl = RealOpenUrl;
     h.StartProgram = RealStartProgram;
     h.HttpUrl = [](const String& url) { return url; };
+    h.PopupMenu = [](TPopupMenu* menu, int x, int y) { ShowPopupMenuWindow(*menu, x, y); };
     h.Clock = std::make_shared<TSystemClock>();
     return h;
 }
@@ -384,6 +386,13 @@ void TTestSeams::Install()
         QString rest = u.path(QUrl::FullyEncoded);
         if (u.hasQuery()) rest += u'?' + u.query(QUrl::FullyEncoded);
         return FHttpBase + rest;
+    };
+    h.PopupMenu = [this](TPopupMenu* menu, int x, int y) {
+        Popups.push_back({menu, x, y});
+        if (FPopupAnswers.empty()) return;
+        const int index = FPopupAnswers.front();
+        FPopupAnswers.pop_front();
+        if (index >= 0 && index < menu->Items()->Count()) menu->Items()->Items(index)->Click();
     };
     h.Clock = FClock;
 }

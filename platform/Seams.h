@@ -20,6 +20,7 @@
 class TControl;
 class TCustomForm;
 class TWinControl;
+class TPopupMenu;
 
 // ---- Message box flags and answers -------------------------------------------
 constexpr unsigned MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3,
@@ -201,6 +202,9 @@ struct TSeamHandlers {
     std::function<std::shared_ptr<TProcessHandle>(const TProgramStart&)> StartProgram;
     // The address the HTTP client really asks, for the address it was given.
     std::function<String(const String& url)> HttpUrl;
+    // Shows a pop-up menu at a screen point until the user chooses (the
+    // chosen item is clicked before it returns) or dismisses it.
+    std::function<void(TPopupMenu* menu, int x, int y)> PopupMenu;
     std::shared_ptr<TClock> Clock;
 };
 
@@ -264,6 +268,16 @@ public:
     void RedirectHttpTo(const String& base) { FHttpBase = base; }
     String HttpBase() const { return FHttpBase; }
 
+    // Pop-up menus: each request is recorded; the next scripted answer clicks
+    // the menu's top-level item with that index (-1, or no script: dismissed).
+    struct TPopupRecord {
+        TPopupMenu* Menu = nullptr;
+        int X = 0;
+        int Y = 0;
+    };
+    std::vector<TPopupRecord> Popups;
+    void AnswerPopup(int itemIndex) { FPopupAnswers.push_back(itemIndex); }
+
     TTestClock& Clock() { return *FClock; }
 
 private:
@@ -281,6 +295,7 @@ private:
     };
     std::deque<TModalScript> FModalScripts;
     TCustomForm* FLastUnscripted = nullptr;
+    std::deque<int> FPopupAnswers;
     String FHttpBase = QStringLiteral("http://127.0.0.1:9");
 };
 

@@ -1,5 +1,6 @@
 #include "platform/StdCtrls.h"
 
+#include "platform/DrawText.h"
 #include "platform/Forms.h"
 
 #include <QCheckBox>
@@ -41,52 +42,17 @@ bool IsAccel(QChar key, const String& caption)
 
 // ---- Text blocks ------------------------------------------------------------------
 
+// Laid out by the same code as DrawText, so a caption measures as it is drawn
+// everywhere else; an empty caption measures as one blank.
 TTextBlock::TTextBlock(const String& caption, const TFont& font, int wrapWidth, bool showAccelChar)
 {
-    TAccelText accel;
-    if (showAccelChar) accel = StripAccelChar(caption);
-    else accel.Text = caption;
-    String text = accel.Text;
-    if (text.isEmpty()) text = QStringLiteral(" ");
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    if (text.size() != accel.Text.size()) accel.AccelIndex = -1; // line ends moved the characters
-
-    const QFontMetrics fm(font.ToQFont());
-    FLineHeight = fm.height();
-    FAscent = fm.ascent();
-    auto addLine = [&](const String& line, int start) {
-        LineInfo info{line, fm.horizontalAdvance(line), -1};
-        if (accel.AccelIndex >= start && accel.AccelIndex < start + line.size()) info.accel = accel.AccelIndex - start;
-        FLines.push_back(info);
-    };
-    int paragraphStart = 0;
-    for (const String& paragraph : text.split(u'\n')) {
-        if (wrapWidth <= 0) {
-            addLine(paragraph, paragraphStart);
-        } else {
-            // Greedy breaking at blanks; the blank at a break is dropped.
-            const QStringList words = paragraph.split(u' ');
-            String line;
-            int lineStart = paragraphStart;
-            int pos = paragraphStart;
-            for (int i = 0; i < words.size(); ++i) {
-                const String candidate = i == 0 ? words[i] : line + u' ' + words[i];
-                if (i > 0 && !line.isEmpty() && fm.horizontalAdvance(candidate) > wrapWidth) {
-                    addLine(line, lineStart);
-                    line = words[i];
-                    lineStart = pos;
-                } else {
-                    line = candidate;
-                }
-                pos += int(words[i].size()) + 1;
-            }
-            addLine(line, lineStart);
-        }
-        paragraphStart += int(paragraph.size()) + 1;
-    }
-    for (const LineInfo& l : FLines) FSize.cx = std::max(FSize.cx, l.width);
-    FSize.cy = FLineHeight * int(FLines.size());
+    const unsigned format = (showAccelChar ? 0u : DT_NOPREFIX) | (wrapWidth > 0 ? DT_WORDBREAK : 0u);
+    const TDrawTextLayout layout(font.ToQFont(), caption.isEmpty() ? QStringLiteral(" ") : caption, format,
+                                 std::max(0, wrapWidth));
+    for (const TTextLine& line : layout.Lines()) FLines.push_back(LineInfo{line.Text, line.Width, line.Accel});
+    FLineHeight = layout.LineHeight();
+    FAscent = layout.Ascent();
+    FSize = {layout.Width(), layout.Height()};
 }
 
 int TTextBlock::LineLeft(int index, const TRect& r, TAlignment alignment) const
