@@ -155,44 +155,19 @@ constexpr int DefaultCharHeight = 11;
 
 TFont::TFont() = default;
 
-void TFont::SetName(const String& name)
-{
-    if (name == FName) return;
-    FName = name;
-    Changed();
-}
+void TFont::SetName(const String& name) { Update(FName, name); }
 
-void TFont::SetHeight(int height)
-{
-    if (height == FHeight) return;
-    FHeight = height;
-    Changed();
-}
+void TFont::SetHeight(int height) { Update(FHeight, height); }
 
 int TFont::Size() const { return -MulDiv(FHeight, 72, PixelsPerInch); }
 
 void TFont::SetSize(int points) { SetHeight(-MulDiv(points, PixelsPerInch, 72)); }
 
-void TFont::SetStyle(TFontStyles style)
-{
-    if (style == FStyle) return;
-    FStyle = style;
-    Changed();
-}
+void TFont::SetStyle(TFontStyles style) { Update(FStyle, style); }
 
-void TFont::SetColor(TColor color)
-{
-    if (color == FColor) return;
-    FColor = color;
-    Changed();
-}
+void TFont::SetColor(TColor color) { Update(FColor, color); }
 
-void TFont::SetOrientation(int tenths)
-{
-    if (tenths == FOrientation) return;
-    FOrientation = tenths;
-    Changed();
-}
+void TFont::SetOrientation(int tenths) { Update(FOrientation, tenths); }
 
 // A negative height is the character height, which is the pixel size; a
 // positive one is the cell height (ascent + descent), turned into a pixel size
@@ -229,33 +204,13 @@ void TFont::Assign(TPersistent* source)
     if (!same) Changed();
 }
 
-void TPen::SetColor(TColor color)
-{
-    if (color == FColor) return;
-    FColor = color;
-    Changed();
-}
+void TPen::SetColor(TColor color) { Update(FColor, color); }
 
-void TPen::SetWidth(int width)
-{
-    if (width == FWidth) return;
-    FWidth = width;
-    Changed();
-}
+void TPen::SetWidth(int width) { Update(FWidth, width); }
 
-void TPen::SetStyle(TPenStyle style)
-{
-    if (style == FStyle) return;
-    FStyle = style;
-    Changed();
-}
+void TPen::SetStyle(TPenStyle style) { Update(FStyle, style); }
 
-void TPen::SetMode(TPenMode mode)
-{
-    if (mode == FMode) return;
-    FMode = mode;
-    Changed();
-}
+void TPen::SetMode(TPenMode mode) { Update(FMode, mode); }
 
 void TPen::Assign(TPersistent* source)
 {
@@ -274,19 +229,9 @@ void TPen::Assign(TPersistent* source)
     if (!same) Changed();
 }
 
-void TBrush::SetColor(TColor color)
-{
-    if (color == FColor) return;
-    FColor = color;
-    Changed();
-}
+void TBrush::SetColor(TColor color) { Update(FColor, color); }
 
-void TBrush::SetStyle(TBrushStyle style)
-{
-    if (style == FStyle) return;
-    FStyle = style;
-    Changed();
-}
+void TBrush::SetStyle(TBrushStyle style) { Update(FStyle, style); }
 
 void TBrush::Assign(TPersistent* source)
 {

@@ -63,6 +63,14 @@ public:
 
 protected:
     void Changed();
+    // Stores a new value and reports the change; an equal value changes nothing.
+    template <class T, class V>
+    void Update(T& field, const V& value)
+    {
+        if (field == value) return;
+        field = value;
+        Changed();
+    }
 };
 
 class TFont : public TGraphicsObject {
