@@ -188,20 +188,10 @@ QFont TFont::ToQFont() const
 
 void TFont::Assign(TPersistent* source)
 {
-    auto* other = dynamic_cast<TFont*>(source);
-    if (!other) {
+    if (auto* other = dynamic_cast<TFont*>(source))
+        Update(Fields(), other->Fields());
+    else
         TPersistent::Assign(source);
-        return;
-    }
-    if (other == this) return;
-    const bool same = FName == other->FName && FHeight == other->FHeight && FStyle == other->FStyle &&
-                      FColor == other->FColor && FOrientation == other->FOrientation;
-    FName = other->FName;
-    FHeight = other->FHeight;
-    FStyle = other->FStyle;
-    FColor = other->FColor;
-    FOrientation = other->FOrientation;
-    if (!same) Changed();
 }
 
 void TPen::SetColor(TColor color) { Update(FColor, color); }
@@ -214,19 +204,10 @@ void TPen::SetMode(TPenMode mode) { Update(FMode, mode); }
 
 void TPen::Assign(TPersistent* source)
 {
-    auto* other = dynamic_cast<TPen*>(source);
-    if (!other) {
+    if (auto* other = dynamic_cast<TPen*>(source))
+        Update(Fields(), other->Fields());
+    else
         TPersistent::Assign(source);
-        return;
-    }
-    if (other == this) return;
-    const bool same = FColor == other->FColor && FWidth == other->FWidth && FStyle == other->FStyle &&
-                      FMode == other->FMode;
-    FColor = other->FColor;
-    FWidth = other->FWidth;
-    FStyle = other->FStyle;
-    FMode = other->FMode;
-    if (!same) Changed();
 }
 
 void TBrush::SetColor(TColor color) { Update(FColor, color); }
@@ -235,16 +216,10 @@ void TBrush::SetStyle(TBrushStyle style) { Update(FStyle, style); }
 
 void TBrush::Assign(TPersistent* source)
 {
-    auto* other = dynamic_cast<TBrush*>(source);
-    if (!other) {
+    if (auto* other = dynamic_cast<TBrush*>(source))
+        Update(Fields(), other->Fields());
+    else
         TPersistent::Assign(source);
-        return;
-    }
-    if (other == this) return;
-    const bool same = FColor == other->FColor && FStyle == other->FStyle;
-    FColor = other->FColor;
-    FStyle = other->FStyle;
-    if (!same) Changed();
 }
 
 // ---- Canvas ----------------------------------------------------------------

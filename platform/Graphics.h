@@ -12,6 +12,8 @@
 #include <QRectF>
 #include <QRegion>
 
+#include <tuple>
+
 class QPainter;
 class QPaintDevice;
 
@@ -71,6 +73,14 @@ protected:
         field = value;
         Changed();
     }
+    // The same for all fields at once, as Assign copies them.
+    template <class... T>
+    void Update(std::tuple<T&...> fields, std::tuple<T&...> values)
+    {
+        if (fields == values) return;
+        fields = values;
+        Changed();
+    }
 };
 
 class TFont : public TGraphicsObject {
@@ -96,6 +106,7 @@ public:
     static constexpr int PixelsPerInch = 96;
 
 private:
+    auto Fields() { return std::tie(FName, FHeight, FStyle, FColor, FOrientation); }
     String FName = QStringLiteral("Tahoma");
     int FHeight = -11;
     TFontStyles FStyle;
@@ -120,6 +131,7 @@ public:
     void Assign(TPersistent* source) override;
 
 private:
+    auto Fields() { return std::tie(FColor, FWidth, FStyle, FMode); }
     TColor FColor = clBlack;
     int FWidth = 1;
     TPenStyle FStyle = TPenStyle::psSolid;
@@ -137,6 +149,7 @@ public:
     void Assign(TPersistent* source) override;
 
 private:
+    auto Fields() { return std::tie(FColor, FStyle); }
     TColor FColor = clWhite;
     TBrushStyle FStyle = TBrushStyle::bsSolid;
 };
