@@ -1,7 +1,132 @@
 #include "core/UNew_Project.h"
 
+#include "core/UComon.h"
+#include "core/ULanguage.h"
+#include "core/UQuillmereFirmWare.h"
+#include "core/ZvPushButton.h"
+#include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Files.h"
+#include "platform/StdCtrls.h"
+
+#include <QRegularExpression>
+
 TFNew_Project* FNew_Project = nullptr;
 
-TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner) {}
+namespace {
 
-void TFNew_Project::Set_Lang() {}
+// Names Windows keeps for devices: a folder of that name cannot be made
+// there, so a configuration of that name could not be copied to such a machine.
+bool Is_Reserved_Device_Name(const String& name)
+{
+    // The device is reserved with any extension ("CON.txt"), and Windows
+    // drops blanks before the extension when it compares ("CON .txt").
+    String base = name.section(u'.', 0, 0);
+    while (base.endsWith(u' ')) base.chop(1);
+    static const QRegularExpression reserved(QStringLiteral("^(CON|PRN|AUX|NUL|(COM|LPT)[1-9\u00B9\u00B2\u00B3])$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return reserved.match(base).hasMatch();
+}
+
+bool Is_Refused_Character(QChar c)
+{
+    return c.unicode() < 0x20 || String(QStringLiteral("<>:\"/\\|?*")).contains(c);
+}
+
+void Error_Box(int slot)
+{
+    MessageDlg(Lang_Text(slot), TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
+}
+
+} // namespace
+
+bool Is_Valid_Configuration_Name(const String& name)
+{
+    if (name.isEmpty() || name == u"." || name == u"..") return false;
+    for (QChar c : name)
+        if (Is_Refused_Character(c)) return false;
+    if (name.endsWith(u'.') || name.endsWith(u' ')) return false;
+    return !Is_Reserved_Device_Name(name);
+}
+
+TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner)
+{
+    SetBorderStyle(TFormBorderStyle::bsSingle);
+    SetBorderIcons(TBorderIcons{TBorderIcon::biSystemMenu});
+    const TDialogFrame frame = Build_Dialog_Frame(this, 85, 203);
+    Title_Panel = frame.Title_Panel;
+    L_SW_Code = frame.L_SW_Code;
+    L_SW_Desc = frame.L_SW_Desc;
+    Button_Panel = frame.Button_Panel;
+    Btn_OK = frame.Btn_OK;
+    Btn_Cancel = frame.Btn_Cancel;
+
+    Label1 = new TLabel(this);
+    Label1->SetParent(this);
+    Label1->SetBounds(16, 70, 0, 0);
+
+    E_New_Proj = new TEdit(this);
+    E_New_Proj->SetParent(this);
+    E_New_Proj->SetBounds(16, 94, 297, 21);
+    E_New_Proj->SetTabStop(true);
+    E_New_Proj->SetShowHint(true);
+    E_New_Proj->OnKeyPress = [this](TObject* sender, QChar& key) { E_New_ProjKeyPress(sender, key); };
+
+    Btn_OK->OnClick = [this](TObject* sender) { Btn_OKClick(sender); };
+    OnShow = [this](TObject* sender) { FormShow(sender); };
+    FormCreate(this);
+}
+
+void TFNew_Project::FormCreate(TObject*)
+{
+    L_SW_Code->SetCaption(Software_Code);
+    SetClientSize(Client_Width, Client_Height);
+    Set_Lang();
+}
+
+void TFNew_Project::Set_Lang()
+{
+    SetCaption(Lang_Text(100));
+    L_SW_Desc->SetCaption(Lang_Text(101));
+    Label1->SetCaption(Lang_Text(102));
+    Btn_OK->SetCaption(Lang_Text(103));
+    Btn_Cancel->SetCaption(Lang_Text(104));
+    E_New_Proj->SetHint(Lang_Text(108));
+    Btn_OK->SetHint(Lang_Text(109));
+    Btn_Cancel->SetHint(Lang_Text(110));
+}
+
+void TFNew_Project::FormShow(TObject*)
+{
+    E_New_Proj->SetText(String());
+    if (E_New_Proj->CanFocus()) E_New_Proj->SetFocus();
+}
+
+void TFNew_Project::E_New_ProjKeyPress(TObject* sender, QChar& Key)
+{
+    if (Key != QChar(13)) return;
+    Key = QChar(0);   // Enter is the OK button here, not a character for the edit
+    Btn_OKClick(sender);
+}
+
+void TFNew_Project::Btn_OKClick(TObject*)
+{
+    // Taken exactly as typed: a leading blank is part of the folder's name.
+    const String name = E_New_Proj->Text();
+    if (name.isEmpty()) return Error_Box(107);
+    if (!Is_Valid_Configuration_Name(name)) return Error_Box(105);
+    // Configurations differing only in letter case would be one folder on
+    // the systems they are copied to, so any spelling counts as taken; a
+    // file of that name leaves no room for the folder at all.
+    const String clash = FindFileIgnoringCase(Projects_Path, name);
+    if (!clash.isEmpty()) return Error_Box(DirectoryExists(clash) ? 106 : 105);
+
+    const String folder = PathJoin(Projects_Path, name);
+    if (Projects_Path.isEmpty() || !CreateDir(folder)) return Error_Box(105);
+    ForceDirectories(PathJoin(folder, QStringLiteral("bin")));
+
+    Project_Name = name;
+    Project_Path = folder;
+    if (FQuillmereFirmWare) FQuillmereFirmWare->Set_Files();
+    SetModalResult(mrOk);
+}

@@ -1,13 +1,50 @@
 #pragma once
+// The Open Configuration dialog: lists the configurations under PROJECTS and
+// hands the chosen name back to the main window.
+
+#include "core/UDialogFrame.h"
 #include "platform/Forms.h"
+
+#include <memory>
+
+class TLabel;
+class TListBox;
+class TStringList;
+
+// The configuration folder under PROJECTS that the name stands for, matched
+// ignoring case, in the folder's own spelling; empty when the name is no
+// valid configuration name or no such folder exists.
+String Find_Configuration(const String& name);
 
 class TFOpenConf : public TForm {
 public:
     explicit TFOpenConf(TComponent* AOwner);
+    ~TFOpenConf() override;
     void Set_Lang();
+
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void Load_Existing_Configuration();
+    // Index of the first entry of SL equal to the name ignoring case, -1 when none.
+    int Search_Open_Conf(const String& name) const;
+    void ListBox1Click(TObject* Sender);
 
     // The configuration chosen when the dialog closed with OK.
     String Name_Conf;
+    // The configuration folders found at the last show, in the file system's order.
+    std::unique_ptr<TStringList> SL;
+
+    TPanel* Title_Panel = nullptr;
+    TLabel* L_SW_Code = nullptr;
+    TLabel* L_SW_Desc = nullptr;
+    TLabel* Label1 = nullptr;
+    TListBox* ListBox1 = nullptr;
+    TPanel* Button_Panel = nullptr;
+    TZvPushButton* Btn_OK = nullptr;
+    TZvPushButton* Btn_Cancel = nullptr;
+
+    static constexpr int Client_Width = 377;
+    static constexpr int Client_Height = 351;
 };
 
 extern TFOpenConf* FOpenConf;

@@ -2,7 +2,10 @@
 // The configurator's main window: the step list, the start-up of the whole
 // program, and the components other windows share.
 
+#include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
+
+#include <vector>
 
 class TLabel;
 class TShape;
@@ -13,6 +16,14 @@ class TXMLDocument;
 class TSaveDialog;
 class THTTPClient;
 class TZvPushButton;
+
+// The window's fixed look.
+inline constexpr TColor Main_Window_Color = 0xEDF7F8;
+inline constexpr TColor Main_Button_Down_Color = 0x0080FF;
+inline constexpr int Main_Client_Width = 694;
+// The first check comes a minute after start, later ones every two hours.
+inline constexpr unsigned Update_First_Interval = 60000;
+inline constexpr unsigned Update_Next_Interval = 7200000;
 
 class TFQuillmereFirmWare : public TForm {
 public:
@@ -26,6 +37,52 @@ public:
     TSaveDialog* SaveMIB = nullptr;
     TSaveDialog* SaveEDS = nullptr;
 
+    // ---- Controls ----------------------------------------------------------------
+    TLabel* L_SW_Code = nullptr;
+    TLabel* L_SW_Desc = nullptr;
+    TLabel* L_Begin = nullptr;
+    TShape* Shape2 = nullptr;          // frame around the two configuration labels
+    TLabel* L_Name_Conf = nullptr;
+    TLabel* L_Name_Conf_L2 = nullptr;
+    TLabel* L_Step_1 = nullptr;
+    TLabel* L_Step_2 = nullptr;
+    TLabel* L_Step_3 = nullptr;
+    TLabel* L_Step_4 = nullptr;
+    TLabel* L_Step_5 = nullptr;
+    TLabel* L_Step_6 = nullptr;
+    TLabel* L_Step_7 = nullptr;
+    TLabel* L_Step_8 = nullptr;
+    TLabel* L_Zorvat = nullptr;
+    TShape* Shape1 = nullptr;          // the line under the steps
+    TLinkLabel* LL_Update = nullptr;
+    TImage* I_Obrant = nullptr;
+
+    TZvPushButton* Btn_Info = nullptr;
+    TZvPushButton* Btn_Opz = nullptr;
+    TZvPushButton* Btn_Close = nullptr;
+    TZvPushButton* Btn_New = nullptr;
+    TZvPushButton* Btn_Open = nullptr;
+    TZvPushButton* Btn_Prm_Gen = nullptr;
+    TZvPushButton* Btn_DALI_Access = nullptr;
+    TZvPushButton* Btn_SNMP_Manager_Access = nullptr;
+    TZvPushButton* Btn_CreateBin = nullptr;
+
+    // The steps of the other gateway families: built, translated and wired
+    // like the others, but never shown in this product.
+    TZvPushButton* Btn_PROFINET_XML = nullptr;
+    TZvPushButton* Btn_ModM_SetAccess = nullptr;
+    TZvPushButton* Btn_DMX_Default = nullptr;
+    TZvPushButton* Btn_J1939_Rec_Frame = nullptr;
+    TZvPushButton* Btn_J1939_Send_Frame = nullptr;
+    TZvPushButton* Btn_KNX_Access = nullptr;
+    TZvPushButton* Btn_Set_BACnet_Access = nullptr;
+    TZvPushButton* Btn_SNMP_Trap = nullptr;
+    TZvPushButton* Btn_SNMP_MIB = nullptr;
+    TZvPushButton* Btn_SDO_Server_CANopen = nullptr;
+    TZvPushButton* Btn_SDO_Client_CANopen = nullptr;
+    TZvPushButton* Btn_PDO_CANopen = nullptr;
+    TZvPushButton* Btn_CANopen_EDS = nullptr;
+
     // ---- Window ------------------------------------------------------------
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);
@@ -34,6 +91,7 @@ public:
     void Set_Lang();
     void Change_Language();
     void Timer_UpdateTimer(TObject* Sender);
+    void LL_UpdateLinkClick(TObject* Sender, const String& Link, TSysLinkType LinkType);
     void L_ZorvatClick(TObject* Sender);
     void PROFINET_XML();
     void Build_EDS_File();
@@ -53,6 +111,26 @@ public:
     // ---- Device update (UQuillmereFirmWareUpdate.cpp) ------------------------
     void Update_Device();
     void Start_Program(const String& NomeSW, const String& Parameter, bool tipo);
+
+    // Every push button of the window, visible or not, in the order they are built.
+    std::vector<TZvPushButton*> All_Buttons() const;
+
+private:
+    void Create_Controls();
+    void Create_Components();
+    void Lay_Out_Steps();
+    void Set_Update_Timer_Rule();
 };
 
 extern TFQuillmereFirmWare* FQuillmereFirmWare;
+
+// The maker's pages the window links to.
+String Download_Page_Url();
+String Home_Page_Url();
+
+// Creates the program's 22 windows through the application, the main window
+// first, in the fixed order the program needs: the main window's creation
+// fills the text table every later window reads.
+void Create_All_Forms();
+// Destroys every window of the application and forgets the 22 window objects.
+void Destroy_All_Forms();

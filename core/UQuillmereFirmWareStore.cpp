@@ -2,10 +2,206 @@
 // per-editor file paths, and opening or creating a configuration.
 #include "core/UQuillmereFirmWare.h"
 
-void TFQuillmereFirmWare::Set_Program_Folders() {}
-void TFQuillmereFirmWare::Read_Setting() {}
-void TFQuillmereFirmWare::Save_Setting() {}
-void TFQuillmereFirmWare::Set_Files() {}
-void TFQuillmereFirmWare::Open_Project() {}
-void TFQuillmereFirmWare::Create_New_Project() {}
-void TFQuillmereFirmWare::Show_Open_Configuration() {}
+#include "core/UComon.h"
+#include "core/ULanguage.h"
+#include "core/UNew_Project.h"
+#include "core/UOpenConf.h"
+#include "platform/Files.h"
+#include "platform/StdCtrls.h"
+#include "platform/Xml.h"
+
+#include <memory>
+
+namespace {
+
+const String Settings_File_Name = QStringLiteral("Quillmer.xml");
+
+String Settings_File() { return PathJoin(Program_Path, Settings_File_Name); }
+
+// The settings, read or about to be written. Each value is looked up on its
+// own, so one missing or damaged entry costs only that entry.
+struct TSettingValue {
+    const char* Group;
+    const char* Element;
+};
+constexpr TSettingValue Setting_Project{"lastproj", "projectname"};
+constexpr TSettingValue Setting_IP_Address{"lastipadd", "ipaddress"};
+constexpr TSettingValue Setting_Language{"lastlang", "language"};
+constexpr const char* Options_Group = "lastinternet";
+constexpr const char* Option_Internet = "enable_internet";
+constexpr const char* Option_Update = "enable_update";
+constexpr const char* Option_Jump = "enable_jump_field_tables";
+constexpr const char* Option_Auto_Size = "Double_Click_Auto_Size";
+
+TXMLNode Value_Node(const TXMLNode& root, const char* group, const char* element)
+{
+    return root.ChildNode(QString::fromLatin1(group)).ChildNode(QString::fromLatin1(element));
+}
+
+String Read_Value(const TXMLNode& root, const TSettingValue& value, const String& fallback)
+{
+    const TXMLNode node = Value_Node(root, value.Group, value.Element);
+    return node ? node.Text() : fallback;
+}
+
+// Only exactly "1" switches an option on; "true" or " 1" do not.
+bool Read_Option(const TXMLNode& root, const char* element)
+{
+    return Value_Node(root, Options_Group, element).Text() == u"1";
+}
+
+void Write_Value(TXMLNode& root, const char* group, const char* element, const String& text)
+{
+    TXMLNode groupNode = root.ChildNode(QString::fromLatin1(group));
+    if (!groupNode) groupNode = root.AddChild(QString::fromLatin1(group));
+    groupNode.AddChild(QString::fromLatin1(element)).SetText(text);
+}
+
+String Option_Text(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
+
+void Set_Defaults()
+{
+    Project_Name.clear();
+    Project_Path.clear();
+    Last_IP_Address = Default_IP_Address;
+    Language_Name = Default_Language_Name;
+    Enable_Internet = Enable_Update = Enable_Jump_Field_Tables = Double_Click_Auto_Size = false;
+}
+
+// Makes the named configuration the open one when its folder exists (in the
+// folder's own spelling); otherwise none is open.
+void Open_Configuration_Named(const String& name)
+{
+    const String folder = Find_Configuration(name);
+    if (folder.isEmpty()) {
+        Project_Name.clear();
+        Project_Path.clear();
+        return;
+    }
+    Project_Name = folder;
+    Project_Path = PathJoin(Projects_Path, folder);
+}
+
+// The document the settings pass through: the window's shared one when it
+// has it, else one of our own for the call.
+class TSettingsDocument {
+public:
+    explicit TSettingsDocument(TXMLDocument* shared)
+        : FOwn(shared ? nullptr : std::make_unique<TXMLDocument>()), FDoc(shared ? shared : FOwn.get())
+    {
+    }
+    TXMLDocument& operator*() const { return *FDoc; }
+    TXMLDocument* operator->() const { return FDoc; }
+
+private:
+    std::unique_ptr<TXMLDocument> FOwn;
+    TXMLDocument* FDoc;
+};
+
+} // namespace
+
+void TFQuillmereFirmWare::Set_Program_Folders()
+{
+    // Tests point the program folder at a folder of their own beforehand.
+    if (Program_Path.isEmpty()) Program_Path = ProgramFolder();
+    Master_Path = PathJoin(Program_Path, QStringLiteral("MASTER"));
+    Projects_Path = PathJoin(Program_Path, QStringLiteral("PROJECTS"));
+    Language_Path = PathJoin(Program_Path, QStringLiteral("LANGUAGE"));
+    // A folder that cannot be made is not reported: whatever looks in it
+    // later simply finds nothing.
+    for (const String& folder : {Master_Path, Projects_Path, Language_Path})
+        if (!DirectoryExists(folder)) CreateDir(folder);
+}
+
+void TFQuillmereFirmWare::Read_Setting()
+{
+    Set_Defaults();
+    if (!FileExists(Settings_File())) return;
+
+    TSettingsDocument doc(XML1);
+    try {
+        doc->LoadFromFile(Settings_File());
+    } catch (const Exception&) {
+        // A damaged settings file counts as none: start-up must go on, and
+        // the next save writes a sound one.
+        doc->Clear();
+        return;
+    }
+    const TXMLNode root = doc->DocumentElement();
+    Open_Configuration_Named(Read_Value(root, Setting_Project, String()));
+    Last_IP_Address = Read_Value(root, Setting_IP_Address, Default_IP_Address);
+    Language_Name = Read_Value(root, Setting_Language, Default_Language_Name);
+    Enable_Internet = Read_Option(root, Option_Internet);
+    Enable_Update = Read_Option(root, Option_Update);
+    Enable_Jump_Field_Tables = Read_Option(root, Option_Jump);
+    Double_Click_Auto_Size = Read_Option(root, Option_Auto_Size);
+}
+
+void TFQuillmereFirmWare::Save_Setting()
+{
+    TSettingsDocument doc(XML1);
+    doc->SetActive(true);
+    doc->Clear();
+    TXMLNode root = doc->CreateRoot(QStringLiteral("Conf_Settings"));
+    Write_Value(root, Setting_Project.Group, Setting_Project.Element, Project_Name);
+    Write_Value(root, Setting_IP_Address.Group, Setting_IP_Address.Element, Last_IP_Address);
+    Write_Value(root, Setting_Language.Group, Setting_Language.Element, Language_Name);
+    Write_Value(root, Options_Group, Option_Internet, Option_Text(Enable_Internet));
+    Write_Value(root, Options_Group, Option_Update, Option_Text(Enable_Update));
+    Write_Value(root, Options_Group, Option_Jump, Option_Text(Enable_Jump_Field_Tables));
+    Write_Value(root, Options_Group, Option_Auto_Size, Option_Text(Double_Click_Auto_Size));
+    // Written beside and renamed over; a failure raises with the path and
+    // reason, which the window's error box shows, and the old file stays whole.
+    doc->SaveToFile(Settings_File());
+}
+
+void TFQuillmereFirmWare::Set_Files()
+{
+    static const struct {
+        String* Path;
+        const char* File;
+    } files[] = {
+        {&File_ParGen, "ParGen.xml"},
+        {&File_DALI_Access, "DALI_Access.xml"},
+        {&File_DALI2_Access, "DALI2_Access.xml"},
+        {&File_ModbusTCPM_SetAccess, "ModbusTCPM_SetAccess.xml"},
+        {&File_DMX_Default_Values, "DMX_Default_Values.xml"},
+        {&File_BACnet_Master_Access, "BACnet_Master_Access.xml"},
+        {&File_ModbusM_SetAccess, "ModbusM_SetAccess.xml"},
+        {&File_SNMP_Trap, "SNMP_Trap.xml"},
+        {&File_CAN_Rec_Frames, "CAN_Rec_Frames.xml"},
+        {&File_CAN_Send_Frames, "CAN_Send_Frames.xml"},
+        {&File_SDO_Server_CANopen, "SDO_Server_CANopen.xml"},
+        {&File_SDO_Client_CANopen, "SDO_Client_CANopen.xml"},
+        {&File_PDO_CANopen, "PDO_CANopen.xml"},
+        {&File_KNX_SetAccess, "KNX_SetAccess.xml"},
+        {&File_SNMP_Manager, "SNMP_Manager.xml"},
+    };
+    // With no configuration open there is no file to name: an empty path
+    // cannot be mistaken for a file at the root of the disk.
+    for (const auto& f : files)
+        *f.Path = Project_Path.isEmpty() ? String() : PathJoin(Project_Path, QString::fromLatin1(f.File));
+}
+
+void TFQuillmereFirmWare::Open_Project()
+{
+    if (!FOpenConf || FOpenConf->ShowModal() != mrOk) return;
+    // A name whose folder went away meanwhile (or none chosen at all) leaves
+    // no configuration open rather than one that points nowhere.
+    Open_Configuration_Named(FOpenConf->Name_Conf);
+    Show_Open_Configuration();
+    Set_Files();
+}
+
+void TFQuillmereFirmWare::Create_New_Project()
+{
+    if (!FNew_Project || FNew_Project->ShowModal() != mrOk) return;
+    Show_Open_Configuration();
+}
+
+void TFQuillmereFirmWare::Show_Open_Configuration()
+{
+    const bool open = !Project_Path.isEmpty();
+    if (L_Name_Conf) L_Name_Conf->SetCaption(Lang_Text(open ? 11 : 9));
+    if (L_Name_Conf_L2) L_Name_Conf_L2->SetCaption(open ? Project_Name : Lang_Text(10));
+}

@@ -20,6 +20,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <climits>
 #include <cxxabi.h>
 #include <map>
 #include <typeinfo>
@@ -441,6 +442,132 @@ bool KillTimer(TWinControl* control, std::uintptr_t id)
 bool KillTimer(QWidget* handle, std::uintptr_t id)
 {
     return KillTimer(FindControl(handle), id);
+}
+
+// ---- Scroll-bar information ----
+namespace {
+struct TScrollBarState {
+    int Min = 0;
+    int Max = 0;
+    int Page = 0;
+    int Pos = 0;
+    int TrackPos = 0;
+    bool Visible = false;
+};
+std::map<std::pair<std::uint64_t, int>, TScrollBarState>& ScrollBars()
+{
+    static std::map<std::pair<std::uint64_t, int>, TScrollBarState> bars;
+    return bars;
+}
+
+void ForgetScrollBarsOf(std::uint64_t serial)
+{
+    auto& bars = ScrollBars();
+    bars.erase(bars.lower_bound({serial, INT_MIN}), bars.upper_bound({serial, INT_MAX}));
+}
+
+int ClampScrollPos(const TScrollBarState& s, int pos)
+{
+    const int top = std::max(s.Min, s.Page > 0 ? s.Max - s.Page + 1 : s.Max);
+    return std::clamp(pos, s.Min, top);
+}
+
+void ScrollBarChanged(TWinControl* control, int bar)
+{
+    control->Perform(CM_SCROLLBARCHANGED, WPARAM(bar), 0);
+}
+} // namespace
+
+bool GetScrollInfo(TWinControl* control, int bar, TScrollInfo& info)
+{
+    if (!control) return false;
+    auto it = ScrollBars().find({control->Serial(), bar});
+    if (it == ScrollBars().end()) return false;
+    const TScrollBarState& s = it->second;
+    if (info.fMask & SIF_RANGE) {
+        info.nMin = s.Min;
+        info.nMax = s.Max;
+    }
+    if (info.fMask & SIF_PAGE) info.nPage = UINT(s.Page);
+    if (info.fMask & SIF_POS) info.nPos = s.Pos;
+    if (info.fMask & SIF_TRACKPOS) info.nTrackPos = s.TrackPos;
+    return true;
+}
+
+int SetScrollInfo(TWinControl* control, int bar, const TScrollInfo& info, bool)
+{
+    if (!control || (bar != SB_HORZ && bar != SB_VERT)) return 0;
+    TScrollBarState& s = ScrollBars()[{control->Serial(), bar}];
+    const TScrollBarState old = s;
+    if (info.fMask & SIF_RANGE) {
+        s.Min = info.nMin;
+        s.Max = std::max(info.nMin, info.nMax);
+    }
+    if (info.fMask & SIF_PAGE) s.Page = int(std::min<UINT>(info.nPage, UINT(INT_MAX)));
+    if (info.fMask & SIF_POS) s.Pos = info.nPos;
+    if (info.fMask & SIF_TRACKPOS) s.TrackPos = info.nTrackPos;
+    s.Pos = ClampScrollPos(s, s.Pos);
+    const bool changed = old.Min != s.Min || old.Max != s.Max || old.Page != s.Page || old.Pos != s.Pos;
+    if (changed) ScrollBarChanged(control, bar);
+    return s.Pos;
+}
+
+int GetScrollPos(TWinControl* control, int bar)
+{
+    TScrollInfo info;
+    info.fMask = SIF_POS;
+    return GetScrollInfo(control, bar, info) ? info.nPos : 0;
+}
+
+int SetScrollPos(TWinControl* control, int bar, int pos, bool redraw)
+{
+    const int old = GetScrollPos(control, bar);
+    TScrollInfo info;
+    info.fMask = SIF_POS;
+    info.nPos = pos;
+    SetScrollInfo(control, bar, info, redraw);
+    return old;
+}
+
+bool GetScrollRange(TWinControl* control, int bar, int& minPos, int& maxPos)
+{
+    TScrollInfo info;
+    info.fMask = SIF_RANGE;
+    const bool known = GetScrollInfo(control, bar, info);
+    minPos = info.nMin;
+    maxPos = info.nMax;
+    return known;
+}
+
+bool SetScrollRange(TWinControl* control, int bar, int minPos, int maxPos, bool redraw)
+{
+    if (!control || (bar != SB_HORZ && bar != SB_VERT)) return false;
+    TScrollInfo info;
+    info.fMask = SIF_RANGE;
+    info.nMin = minPos;
+    info.nMax = maxPos;
+    SetScrollInfo(control, bar, info, redraw);
+    return true;
+}
+
+bool ShowScrollBar(TWinControl* control, int bar, bool show)
+{
+    if (!control || bar < SB_HORZ || bar > SB_BOTH || bar == SB_CTL) return false;
+    for (int b : {SB_HORZ, SB_VERT}) {
+        if (bar != b && bar != SB_BOTH) continue;
+        TScrollBarState& s = ScrollBars()[{control->Serial(), b}];
+        if (s.Visible == show) continue;
+        s.Visible = show;
+        ScrollBarChanged(control, b);
+    }
+    return true;
+}
+
+bool IsScrollBarVisible(const TWinControl* control, int bar)
+{
+    if (!control) return false;
+    auto it = ScrollBars().find({control->Serial(), bar});
+    return it != ScrollBars().end() && it->second.Visible;
 }
 
 TWinControl* FindFocusedControl()
@@ -1114,6 +1241,7 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 TWinControl::~TWinControl()
 {
     KillTimersOf(Serial());
+    ForgetScrollBarsOf(Serial());
     if (FocusedControl == this) FocusedControl = nullptr;
     // The windows go first, all at once, so that no event of a window that
     // is going reaches a control that is half gone.

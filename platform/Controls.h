@@ -639,6 +639,36 @@ std::uintptr_t SetTimer(QWidget* handle, std::uintptr_t id, unsigned ms);
 bool KillTimer(TWinControl* control, std::uintptr_t id);
 bool KillTimer(QWidget* handle, std::uintptr_t id);
 
+// Scroll-bar information of a window's own bars (SB_HORZ, SB_VERT; SB_BOTH
+// for ShowScrollBar). The window system keeps range, page, position and
+// visibility; the window draws its bars itself and learns of every change
+// through CM_SCROLLBARCHANGED (WParam: the bar).
+constexpr UINT SIF_RANGE = 0x0001, SIF_PAGE = 0x0002, SIF_POS = 0x0004, SIF_DISABLENOSCROLL = 0x0008,
+               SIF_TRACKPOS = 0x0010, SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+constexpr UINT CM_SCROLLBARCHANGED = CM_BASE + 100;
+struct TScrollInfo {
+    UINT cbSize = sizeof(TScrollInfo);
+    UINT fMask = 0;
+    int nMin = 0;
+    int nMax = 0;
+    UINT nPage = 0;
+    int nPos = 0;
+    int nTrackPos = 0;
+};
+// Fills the parts that fMask asks for; false for a bar that was never set up.
+bool GetScrollInfo(TWinControl* control, int bar, TScrollInfo& info);
+// Sets the parts that fMask names; the position is kept inside the range
+// (max - page + 1 at most when a page is set). Returns the new position.
+int SetScrollInfo(TWinControl* control, int bar, const TScrollInfo& info, bool redraw);
+int GetScrollPos(TWinControl* control, int bar);
+// Returns the previous position.
+int SetScrollPos(TWinControl* control, int bar, int pos, bool redraw);
+bool GetScrollRange(TWinControl* control, int bar, int& minPos, int& maxPos);
+bool SetScrollRange(TWinControl* control, int bar, int minPos, int maxPos, bool redraw);
+bool ShowScrollBar(TWinControl* control, int bar, bool show);
+// Whether the bar is shown now.
+bool IsScrollBarVisible(const TWinControl* control, int bar);
+
 // The control that has the keyboard focus (ours only).
 TWinControl* FindFocusedControl();
 // Internal: gives the control's window the keyboard focus now (WM_KILLFOCUS

@@ -295,6 +295,14 @@ bool ModuleExports(const String& module, const String& function)
     return false;
 }
 
+void UseThemeForApplication()
+{
+    // The application takes its own style object and deletes it on exit;
+    // the painter above keeps its own.
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(style);
+    QApplication::setPalette(ThemePalette());
+}
+
 bool SetThemeActiveForTest(bool active)
 {
     const bool previous = ThemeActive;

@@ -25,6 +25,11 @@ String GetCurrentThemeName();
 // False, and empty names, without a theme.
 bool GetCurrentThemeName(String* fileName, String* colorName, String* sizeName);
 
+// Puts the whole application on the theme's fixed style and palette, so the
+// ordinary controls look the same on every desktop. Call once the
+// application object exists.
+void UseThemeForApplication();
+
 // ---- Platform version ------------------------------------------------------------
 int GetComCtlVersion();               // major file version of the common controls: 6
 int Win32MajorVersion();              // 10

@@ -1,0 +1,39 @@
+#pragma once
+// The frame every configurator dialog shares: the dialog background, a title
+// panel across the top with the software code and a bold description, and a
+// button panel across the bottom with OK and Cancel.
+
+#include "platform/Graphics.h"
+
+class TForm;
+class TPanel;
+class TLabel;
+class TZvPushButton;
+
+inline constexpr TColor Dialog_Background_Color = 0xEDF7F8;
+inline constexpr TColor Dialog_Button_Down_Color = 0x0080FF;
+inline constexpr int Dialog_Title_Panel_Height = 69;
+inline constexpr int Dialog_Button_Panel_Height = 40;
+inline constexpr int Dialog_Button_Width = 110;
+inline constexpr int Dialog_Button_Height = 28;
+inline constexpr int Dialog_Button_Top = 6;
+
+// The controls the frame made; the form owns them all.
+struct TDialogFrame {
+    TPanel* Title_Panel = nullptr;
+    TLabel* L_SW_Code = nullptr;   // 16, 8: font height -32, shows Software_Code
+    TLabel* L_SW_Desc = nullptr;   // 16, 42: bold, the dialog's description
+    TPanel* Button_Panel = nullptr;
+    TZvPushButton* Btn_OK = nullptr;
+    TZvPushButton* Btn_Cancel = nullptr;   // closes the dialog with the Cancel result (and on Escape)
+};
+
+// Gives the form the dialog's colour and font and builds the two panels on
+// it. OK has no modal result: a dialog that checks before closing handles the
+// click itself, one that does not sets mrOk. The buttons stand at the given
+// left positions of the button panel, Dialog_Button_Top from its top.
+TDialogFrame Build_Dialog_Frame(TForm* form, int okLeft, int cancelLeft);
+
+// Keeps both buttons at their distance from the panel's right edge when the
+// dialog is resized.
+void Anchor_Dialog_Buttons_Right(const TDialogFrame& frame);

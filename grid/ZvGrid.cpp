@@ -1,0 +1,679 @@
+#include "grid/ZvGrid.h"
+
+#include "grid/ZvStyles.h"
+
+#include "platform/Forms.h"
+#include "platform/Themes.h"
+#include "platform/Timers.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QStyle>
+
+namespace {
+constexpr std::uintptr_t GridTimerId = 111;
+constexpr unsigned GridTimerInterval = 500;
+
+// The window system's scroll-bar thickness, which the grid takes as its default scroll width.
+int SystemScrollBarExtent()
+{
+    QStyle* style = QApplication::style();
+    return style ? style->pixelMetric(QStyle::PM_ScrollBarExtent) : 16;
+}
+
+// The cursor shown over links in cells; one for the whole grid unit.
+TCursor LinkCursor = crDefault;
+}   // namespace
+
+// ---- Construction -----------------------------------------------------------------------------
+TZvStringGrid::TZvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
+{
+    // Step 1: the grid accepts child controls; the system only runs grids, it never designs them.
+    FControlStyle.Include(csAcceptsControls);
+    FDesignTime = false;
+
+    // Step 2.
+    FLastTabCell = {-1, -1};
+    FHoverLink = -1;
+    FHasColorTones = false;
+    FShowColumnNumbers = true;
+    FOleDragCol = -1;
+    FLastOfficeTheme = TOfficeTheme::otUnknown;
+    FLastDesignChoice = -1;
+    FFitCellsInGrid = true;
+    FFilterNormalCellsOnly = true;
+
+    // Step 3: the footer and search panels.
+    FFooterPanel = new TFooterPanel(this, this);
+    FFooterPanel->SetAlign(TAlign::alBottom);
+    FFooterPanel->SetHeight(0);
+    FSearchPanel = new TSearchPanel(this, this);
+    FSearchPanel->SetAlign(TAlign::alBottom);
+    FSearchPanel->SetHeight(0);
+    FSearchPanel->OnEditChange = [this](TObject* s) { SearchEditChange(s); };
+    FSearchPanel->OnBackwardClick = [this](TObject* s) { SearchBackwardClick(s); };
+    FSearchPanel->OnForwardClick = [this](TObject* s) { SearchForwardClick(s); };
+    FSearchPanel->OnCloseClick = [this](TObject* s) { SearchCloseClick(s); };
+    FSearchPanel->OnHighlightClick = [this](TObject* s) { SearchHighlightClick(s); };
+
+    // Steps 4 to 8 and 10 to 12: option objects, fonts and lists.
+    CreateOptionObjects();
+
+    // Step 5.
+    FLastValidation = true;
+    FIsGrouping = false;
+    FAutoFilterUpdate = true;
+    FPaintCount = 0;
+    FFilterCol = -1;
+    FHoverFixedCell = {-1, -1};
+    FHoverFixedCells = THoverFixedCells::hfNone;
+    FCellChangeBlocked = false;
+    FUseInternalHintClass = true;
+    FSelectionColorMixerFactor = 50;
+    FHintShowLargeTextPos = THintShowLargeTextPos::hpCell;
+    FFilterLevel = 0;
+    FFilterDropDownColumns = TFilterDropDownColumns::fdNormal;
+    FXMLEncoding = QStringLiteral("ISO-8859-1");
+    FFilterDropDownClear = QStringLiteral("(All)");
+    FNoAutoAdvance = false;
+
+    // Step 6.
+    FLoaded = false;
+    FShowDesignHelper = true;
+    FEnhRowColMove = true;
+    FDefaultEditor = TEditorType::edNormal;
+    FDefaultAlignment = TAlignment::taLeftJustify;
+    FDisabledFontColor = 0xC0C0C0;
+    FActiveCellColor = 0x808080;
+    FActiveCellColorTo = clNone;
+    FUseDisabledFont = true;
+    FXYOffset = {2, 2};
+    FPushedCellButton = {-1, -1};
+    FOldWidth = -1;
+
+    // Step 8.
+    FScrollBarsEx = ssBoth;
+    FEnableWheel = true;
+    FUpdateCount = 0;
+    FMinRowHeight = FMaxRowHeight = FMinColWidth = FMaxColWidth = 0;
+    FGroupColumn = -1;
+    FClipboardTopLeft = {-1, -1};
+    FSizeGrowOnly = false;
+    FWordWrapEx = true;
+    FWordWrap = true;
+    FIntelliZoom = true;
+    FEditingDisabled = false;
+    FEditChange = false;
+    FClearObjectsOnRowClear = false;
+    FLoadFirstRow = true;
+    FInvalidEntryIcon = TInvalidEntryIcon::ieWarning;
+    FSearchTicks = 0;
+
+    // Step 9.
+    SetRowCount(10);
+    TBaseGrid::SetBounds(Left(), Top(), 400, 250);
+
+    // Step 10.
+    SetAutoSize(false);
+
+    // Step 11: colours and options.
+    FHintColor = clInfoBk;
+    FHighlightColor = clHighlight;
+    FHighLightTextColor = clHighlightText;
+    FSelectionColor = 0xEACAB6;
+    FSelectionTextColor = clBlack;
+    FShowSelection = true;
+    FHideFocusRect = false;
+    FFixedAsButtons = false;
+    FQuoteEmptyCells = true;
+    FAlwaysQuotes = false;
+    FEnableHTML = true;
+    FURLColor = 0xFF0000;
+    FVAlignment = TVAlignment::vtaTop;
+    FStartEditChar = QChar();
+    FMouseSelectMode = TMouseSelectMode::msNormal;
+    FMouseSelectStart = -1;
+    FPrevSelectedRow = -1;
+    FEditLink = nullptr;
+    FShowNullDates = true;
+    FSaveFixedCells = true;
+    FSaveVirtCells = true;
+    FComboIndex = -1;
+    FPrintPageFrom = 1;
+    FPrintPageTo = 1;
+    FPrintPageNum = 0;
+    FPrinterDriverFix = false;
+    FExcelClipboardFormat = false;
+    FLastHintPos = {-1, -1};
+
+    // Step 13: a grid on a form takes over the form's resize handler.
+    FOwnerForm = dynamic_cast<TCustomForm*>(AOwner);
+    if (FOwnerForm && !FDesignTime) {
+        FSavedFormResize = FOwnerForm->OnResize;
+        FHadFormResize = bool(FSavedFormResize);
+        FOwnerForm->OnResize = [this](TObject* s) { SizeWithFormResize(s); };
+        FFormWidth = FOwnerForm->Width();
+        FFormHeight = FOwnerForm->Height();
+    }
+
+    // Step 14: every column shown.
+    FVisibleCol.fill(true);
+    FNumHidden = 0;
+
+    // Step 15.
+    FDelimiter = QChar();
+    SetDefaultDrawing(true);
+    FFloatFormat = QStringLiteral("%.2f");
+    FPasswordChar = QLatin1Char('*');
+    FJavaCSV = false;
+    FCheckTrue = QStringLiteral("Y");
+    FCheckFalse = QStringLiteral("N");
+
+    // Step 16.
+    SetDefaultRowHeight(22);
+    FFixedRowHeight = DefaultRowHeight();
+
+    // Step 17.
+    FZoomFactor = 0;
+    FColChanged = true;
+    FClickedCol = FClickedRow = -1;
+    FSizedCol = FSizedRow = -1;
+    FIncrSearchText.clear();
+    FClearTextOnly = false;
+    FSaveWithHTML = true;
+    FLook = TGridLook::glXP;
+    FVUDGradient.fill(clNone);
+    SetVUDGradient(TLookGradient::lgFrom, 0xFFFFFF);
+    SetVUDGradient(TLookGradient::lgTo, ColorToRGB(clBtnFace));
+    FGridDropTarget = nullptr;
+
+    // Step 18: the platform level.
+    FIsWinXP = IsWinXPOrLater();
+    FIsWin7 = Win32MajorVersion() > 6 || (Win32MajorVersion() == 6 && Win32MinorVersion() >= 1);
+    FIsComCtl6 = GetComCtlVersion() > 5;
+    FIsWinVista = IsVistaOrLater();
+    FBorderColor = FIsWinXP ? 0xB99D7F : 0x808080;
+    FFlat = false;
+    FScrollType = TScrollType::ssNormal;
+    FScrollColor = clNone;
+    FScrollWidth = SystemScrollBarExtent();
+
+    // Step 20.
+    FPrevLeftCol = LeftCol();
+    FPrevTopRow = TBaseGrid::TopRow();
+
+    // Steps 19 and 21: the filter lists and, at run time, the editors and windows.
+    CreateRunTimeWindows();
+    HookOptionObjects();
+
+    // Step 22.
+    LinkCursor = crHandPoint;
+}
+
+void TZvStringGrid::CreateOptionObjects()
+{
+    FCellFont = std::make_unique<TFont>();
+    FFocusHelper = std::make_unique<TFocusHelper>(this);
+    FSearchFooter = std::make_unique<TSearchFooter>(this, FDesignTime);
+    FFloatingFooter = std::make_unique<TFloatingFooter>(this);
+    FPrintSettings = std::make_unique<TPrintSettings>(this);
+    FHTMLSettings = std::make_unique<THTMLSettings>();
+    FSortSettings = std::make_unique<TSortSettings>(this);
+    FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+    FDragScrollOptions = std::make_unique<TDragScrollOptions>();
+    FControlLook = std::make_unique<TControlLook>(this);
+    FNavigation = std::make_unique<TNavigation>();
+    FColumnSize = std::make_unique<TColumnSize>(this);
+    FCellNode = std::make_unique<TCellNode>(this);
+    FBands = std::make_unique<TBands>();
+    FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+    FMouseActions = std::make_unique<TMouseActions>(this);
+    FGrouping = std::make_unique<TGrouping>();
+    FColumnHeaders = std::make_unique<TStringList>();
+    FPictureCache = std::make_unique<THTMLPictureCache>();
+
+    FFixedFont = std::make_unique<TFont>();
+    FFixedFont->SetName(QStringLiteral("Tahoma"));
+    FFixedFont->SetStyle(TFontStyle::fsBold);
+    FActiveCellFont = std::make_unique<TFont>();
+    if (FDesignTime) FActiveCellFont->SetName(QStringLiteral("Tahoma"));
+    FActiveCellFont->SetStyle(TFontStyle::fsBold);
+
+    FRowHeaders = std::make_unique<TStringList>();
+    FSortList = std::make_unique<TStringList>();
+    FLookupItems = std::make_unique<TStringList>();
+    FRowSelectList = std::make_unique<TStringList>();
+    FColSelectList = std::make_unique<TStringList>();
+    FSortIndexes = std::make_unique<TSortIndexList>();
+    FSortXRef = std::make_unique<TIntList>();
+    FUnSortXRef = std::make_unique<TIntList>();
+    FMergedColumns = std::make_unique<TIntList>();
+    FSelectedCells = std::make_unique<TIntList>();
+    FSelectedRows = std::make_unique<TIntList>();
+    FModifiedRows = std::make_unique<TIntList>();
+    FEnabledRows = std::make_unique<TIntList>();
+    FRowIndicator = std::make_unique<TBitmap>();
+    FBackGround = std::make_unique<TBackGround>(this);
+    FScrollHintWindow = new THTMLHintWindow(this);
+    FScrollHintWindow->SetVisible(false);
+
+    FCellControls = std::make_unique<TControlList>();
+    FProgressAppearance = std::make_unique<TGridProgressAppearance>();
+    FSyncGrid = std::make_unique<TSyncGrid>(this);
+    FColSizes = std::make_unique<TIntList>();
+
+    FFilter = std::make_unique<TFilter>(this);
+    FBalloon = std::make_unique<TBalloonSettings>();
+    FShowModified = std::make_unique<TShowModified>();
+
+    FColumnOrder = std::make_unique<TIntList>();
+    FSharedCellGraphic = std::make_unique<TCellGraphic>();
+    FIgnoreColumns = std::make_unique<TIntList>();
+    FFilterDropDown = std::make_unique<TFilterDropDown>();
+    FFilterIncremental = false;
+    FFilterList = std::make_unique<TStringList>();
+    FFilterList->SetSorted(true);
+    FFilterList->SetDuplicates(TDuplicates::dupIgnore);
+}
+
+// The change handlers go through the virtual operations, so a descendant's overrides receive them.
+void TZvStringGrid::HookOptionObjects()
+{
+    FNavigation->OnChange = [this](TObject* s) { SpareHookB(s); };
+    FBands->OnChange = [this](TObject*) { Invalidate(); };
+    FMouseActions->OnChange = [this](TObject* s) { SpareHookA(s); };
+    FMouseActions->OnIsDesigning = [this](TObject*, bool& designing) { QueryDesignMode(designing); };
+    FMouseActions->OnInvalidate = [this](TObject* s) { InvalidateGrid(s); };
+    FMouseActions->OnDisableEdit = [this](TObject* s) { DisableEditing(s); };
+    FColumnHeaders->OnChange = [this](TObject*) {
+        SyncColumnHeaders();
+        ShowColumnHeaders();
+    };
+    FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
+    FMergedColumns->SetOnChange([this](TObject* s, int c, int r) { MergedColumnsChanged(s, c, r); });
+    FFixedFont->OnChange = [this](TObject*) { Invalidate(); };
+    FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
+    FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
+    FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
+    FControlLook->OnInvalidate = [this](TObject*) { Invalidate(); };
+    FControlLook->OnGradientChange = [this](TLookGradient which, TColor value) { SetVUDGradient(which, value); };
+    FSortSettings->SetSortIndexes(FSortIndexes.get());
+    FSortSettings->OnGetFixedRows = [this] { return FixedRows(); };
+    FSortSettings->OnInvalidate = [this](TObject*) { Invalidate(); };
+    FBackGround->OnInvalidate = [this](TObject*) { Invalidate(); };
+    FFloatingFooter->SetFooterPanel(FFooterPanel);
+    FFloatingFooter->OnInvalidateGrid = [this](TObject*) { Invalidate(); };
+    FFilter->OnRepaintCell = [this](int c, int r) { RepaintCell(c, r); };
+    FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
+    FBalloon->OnEnableChange = [this](TObject*) {
+        if (FBalloon->Enable()) BalloonInit();
+        else BalloonDone();
+    };
+    FShowModified->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+void TZvStringGrid::CreateRunTimeWindows()
+{
+    FFilterDropList = new TDropList(this);
+    FFilterDropList->SetParent(this);
+    FFilterDropList->SetBounds(0, 0, 0, 0);
+    FFilterDropList->SetVisible(false);
+    FFilterDropList->OnSelect = [this](TObject*) { SelectFilterValue(FFilterCol, -1); };
+    FFilterDropCheckList = new TDropCheckList(this);
+    FFilterDropCheckList->SetParent(this);
+    FFilterDropCheckList->SetBounds(0, 0, 0, 0);
+    FFilterDropCheckList->SetVisible(false);
+    FFilterDropCheckList->OnSelect = [this](TObject*) { ApplyCheckedFilterEntries(FFilterCol); };
+
+    if (FDesignTime) return;
+
+    FFocusFrameWindow = new TGridFocusWindow(this);
+    FFocusFrameWindow->SetVisible(false);
+    const TArrowDirection directions[] = {TArrowDirection::arrUp, TArrowDirection::arrDown,
+                                          TArrowDirection::arrLeft, TArrowDirection::arrRight};
+    for (TArrowDirection d : directions) {
+        auto* arrow = new TArrowWindow(this);
+        arrow->Init(this, d);
+        FArrows[std::size_t(d)] = arrow;
+    }
+
+    FComboEditor = new TGridCombo(this);
+    FComboEditor->SetParent(this);
+    FComboEditor->SetEnabled(false);
+    FComboEditor->SetVisible(false);
+    FComboEditor->IsWinXP = FIsWinXP;
+    FComboEditor->IsThemed = FIsWinVista && FIsComCtl6;
+    FStyle = TZvStyle::tsWindowsXP;
+    FInEditMode = false;
+    FCurrentEditor = TEditorType::edNormal;
+
+    FTransEdit = new TGridTransEdit(this);
+    FTransEdit->SetParent(this);
+    FTransEdit->SetVisible(false);
+    FTransCombo = new TGridTransCombo(this);
+    FTransCombo->SetParent(this);
+    FTransCombo->SetVisible(false);
+    FCheckBoxEditor = new TGridCheckBox(this);
+    FCheckBoxEditor->SetParent(this);
+    FCheckBoxEditor->SetVisible(false);
+
+    FEditBtnEditor = new TGridEditBtn(this);
+    FEditBtnEditor->SetParent(this);
+    FEditBtnEditor->SetVisible(false);
+    FEditBtnEditor->ButtonCaption = QStringLiteral("...");
+    FEditBtnEditor->HasBorder = false;
+    FEditBtnEditor->IsWinXP = FIsWinXP;
+
+    FUnitEditBtnEditor = new TGridUnitEditBtn(this);
+    FUnitEditBtnEditor->SetParent(this);
+    FUnitEditBtnEditor->SetVisible(false);
+    FUnitEditBtnEditor->ButtonCaption = QStringLiteral("...");
+    FUnitEditBtnEditor->HasBorder = false;
+    FUnitEditBtnEditor->OnUnitChanged = [this](TObject*) {
+        if (OnUnitChanged) OnUnitChanged(this);
+    };
+
+    FButtonEditor = new TGridButton(this);
+    FButtonEditor->SetParent(this);
+    FButtonEditor->SetVisible(false);
+    FButtonEditor->OnClick = [this](TObject* s) { GridButtonClick(s); };
+
+    FHeaderDragButton = new THeaderDragButton(this);
+    FHeaderDragButton->SetVisible(false);
+
+    FFormControlEdit = new TEdit(this);
+    FFormControlEdit->SetParent(this);
+    FFormControlEdit->SetVisible(false);
+    FFormControlCombo = new TComboBox(this);
+    FFormControlCombo->SetParent(this);
+    FFormControlCombo->SetVisible(false);
+}
+
+// ---- Destruction ----------------------------------------------------------------------------------
+TZvStringGrid::~TZvStringGrid()
+{
+    FDestroying = true;
+    if (!FDesignTime) {
+        BalloonDone();
+        if (FOwnerForm) FOwnerForm->OnResize = FSavedFormResize;
+    }
+    if (FColumnSize->Save()) SaveColSizes();
+
+    FClearTextOnly = false;
+    FSaveHiddenCells = false;
+    int rows = RowCount();
+    int cols = ColCount();
+    if (HasNodes()) ExpandAll();
+    UnHideColumnsAll();
+    if (NumHiddenRows() == 0 && !HasNodes()) {
+        rows = std::max(rows, FMaxRowCount);
+        cols = std::max(cols, FMaxColCount);
+    }
+    cols += FNumHidden;
+    if (rows > 0 && cols > 0 && HasCellProps()) ClearCellPropertiesRange(0, 0, cols - 1, rows - 1);
+    // Hidden rows carry their cells' properties with them; the store gives them back here.
+    for (const auto& item : FGridItems) {
+        TStringList* cells = item->Items();
+        for (int i = 0; i < cells->Count(); ++i) {
+            if (auto* props = dynamic_cast<TCellProperties*>(cells->Objects(i))) {
+                TObject* graphic = props->GraphicObject();
+                if (graphic && typeid(*graphic) == typeid(TCellGraphic)) delete graphic;
+                delete props;
+            }
+        }
+    }
+    FGridItems.clear();
+    if (FOldCursor != crDefault) Screen->SetCursor(FOldCursor);
+}
+
+// ---- Window creation and loading -------------------------------------------------------------------
+void TZvStringGrid::CreateWnd()
+{
+    if (FDestroying) return;
+    TBaseGrid::CreateWnd();
+    if (!Parent()) return;
+    if (!FDesignTime && FScrollType == TScrollType::ssMetro) CreateScrollControls();
+    FFooterPanel->SetParent(this);
+    FSearchPanel->SetParent(this);
+    FFooterPanel->SetVisible(FFloatingFooter->Visible());
+    if (FSearchFooter->Visible()) {
+        FSearchPanel->SetHeight(32);
+        FSearchPanel->SetVisible(true);
+    } else {
+        FSearchPanel->SetVisible(false);
+        FSearchPanel->SetHeight(0);
+    }
+    if (FColumnSize->Save()) LoadColSizes();
+    FGridTimerID = SetTimer(this, GridTimerId, GridTimerInterval);
+    FIsWinXP = FIsWinXP && IsThemeActive();
+    FWheelMessage = WM_MOUSEWHEEL;
+    FWheelScrollLines = QApplication::wheelScrollLines();
+    if (FScrollType != TScrollType::ssNormal && !FLoading) UpdateFlatScrollBars();
+}
+
+void TZvStringGrid::Loaded()
+{
+    FOldCursor = Screen->Cursor();
+    ShowColumnHeaders();
+    ShowRowHeaders();
+    if (FLook == TGridLook::glVUD) {
+        SetLook(TGridLook::glCustom);
+        SetLook(TGridLook::glVUD);
+    }
+    if (FAutoSize) AutoSizeColumns(false, 10);
+    if (FColumnSize->Save()) LoadColSizes();
+    FFixedRowsMin = TBaseGrid::FixedRows();
+    FFixedColsMin = TBaseGrid::FixedCols();
+    FMinRowHeight = DefaultRowHeight();
+    FMinColWidth = 10;
+    FMaxRowCount = RowCount();
+    FLoaded = true;
+    if (Options().Contains(goAlwaysShowEditor)) {
+        SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
+        FNavigation->SetAlwaysEdit(true);
+    }
+    if (!FIsWinXP && FControlLook->ControlStyle() == TGridControlStyle::csTheme && !FDesignTime)
+        FControlLook->SetControlStyle(TGridControlStyle::csClassic);
+    UpdateSearchPanel();
+    ApplyScrollBarAlways(false);
+    if (FAutoThemeAdapt && !FDesignTime) ApplyOfficeTheme();
+    SetColumnOrder();
+    if (FBalloon->Enable()) BalloonInit();
+    ApplyStyleServiceColors();
+}
+
+// ---- Copying ----------------------------------------------------------------------------------------
+void TZvStringGrid::Assign(TPersistent* Source)
+{
+    auto* s = dynamic_cast<TZvStringGrid*>(Source);
+    if (!s) return;   // only another string grid is copied
+    Font()->Assign(s->Font());
+    FActiveCellColor = s->FActiveCellColor;
+    FActiveCellColorTo = s->FActiveCellColorTo;
+    FActiveCellFont->Assign(s->FActiveCellFont.get());
+    FActiveCellShow = s->FActiveCellShow;
+    SetActiveRowShow(s->ActiveRowShow());
+    SetAlign(s->Align());
+    FFilterDropDown->Assign(s->FFilterDropDown.get());
+    FAnchorHint = s->FAnchorHint;
+    FAutoNumAlign = s->FAutoNumAlign;
+    FAutoSize = s->FAutoSize;
+    FAutoThemeAdapt = s->FAutoThemeAdapt;
+    FAutoFilterUpdate = s->FAutoFilterUpdate;
+    FMouseActions->Assign(s->FMouseActions.get());
+    FNavigation->Assign(s->FNavigation.get());
+    FGrouping->Assign(s->FGrouping.get());
+    FSearchFooter->Assign(s->FSearchFooter.get());
+    FPrintSettings->Assign(s->FPrintSettings.get());
+    FFilter->Assign(s->FFilter.get());
+    FHTMLSettings->Assign(s->FHTMLSettings.get());
+    FBands->Assign(s->FBands.get());
+    FCellNode->Assign(s->FCellNode.get());
+    FSortSettings->Assign(s->FSortSettings.get());
+    FDragScrollOptions->Assign(s->FDragScrollOptions.get());
+    FDragDropSettings->Assign(s->FDragDropSettings.get());
+    FProgressAppearance->Assign(s->FProgressAppearance.get());
+    FColumnSize->Assign(s->FColumnSize.get());
+    FSyncGrid->Assign(s->FSyncGrid.get());
+    FFocusHelper->Assign(s->FFocusHelper.get());
+    FFixedRowAlways = s->FFixedRowAlways;
+    SetColCount(s->ColCount());
+    SetRowCount(s->RowCount());
+    SetFixedRows(s->FixedRows());
+    SetFixedCols(s->FixedCols());
+    SetDefaultColWidth(s->DefaultColWidth());
+    SetDefaultRowHeight(s->DefaultRowHeight());
+    SetFixedRowHeight(s->FixedRowHeight());
+    SetFixedColWidth(s->FixedColWidth());
+    FInvalidEntryTitle = s->FInvalidEntryTitle;
+    FInvalidEntryIcon = s->FInvalidEntryIcon;
+    FInvalidEntryText = s->FInvalidEntryText;
+    SetOptions(s->Options());
+    for (int c = 0; c < s->ColCount() && c < ColCount(); ++c) SetColWidths(c, s->ColWidths(c));
+    FColumnHeaders->Assign(s->FColumnHeaders.get());
+    for (int r = 0; r < s->RowCount() && r < RowCount(); ++r) SetRowHeights(r, s->RowHeights(r));
+    FScrollProportional = s->FScrollProportional;
+    FScrollSynch = s->FScrollSynch;
+    SetScrollWidth(s->FScrollWidth);
+    FScrollHints = s->FScrollHints;
+    SetScrollBarAlways(s->FScrollBarAlways);
+    SetScrollBars(s->ScrollBars());
+    SetScrollColor(s->FScrollColor);
+    SetScrollType(s->FScrollType);
+    SetScrollWidth(s->FScrollWidth);
+    AssignCells(Source);
+}
+
+void TZvStringGrid::AssignCells(TPersistent* Source)
+{
+    auto* s = dynamic_cast<TZvStringGrid*>(Source);
+    if (!s) return;
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    s->SaveToStream(&buffer);
+    buffer.seek(0);
+    LoadFromStream(&buffer);
+}
+
+// ---- Window-level operations of the class -------------------------------------------------------------
+void TZvStringGrid::Invalidate()
+{
+    if (FEditChange) {
+        FEditChange = false;
+        return;
+    }
+    TBaseGrid::Invalidate();
+    if (!FLoading && FFloatingFooter && FFloatingFooter->Visible() && FFooterPanel) FFooterPanel->Invalidate();
+}
+
+void TZvStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (FIntegralHeight && FUpdateCount == 0 && DefaultRowHeight() > 0) {
+        const int s = VisibleColCount() + TBaseGrid::FixedCols() < ColCount() ? SystemScrollBarExtent() : 0;
+        const int b = FBorderStyle == TBorderStyle::bsSingle ? 2 : 0;
+        const int h = AHeight - s - b;
+        AHeight = s + (h - h % DefaultRowHeight()) + 2 * b;
+    }
+    TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (Parent() && HandleAllocated()) PaintWindowBorder();
+}
+
+void TZvStringGrid::ApplyScrollBarAlways(bool) {}
+
+TFont* TZvStringGrid::GetCellFont(int c, int r)
+{
+    const TCellProperties* props = PropsAt(c, r);
+    if (!props) return Font();
+    FCellFont->SetName(props->FontName());
+    FCellFont->SetSize(props->FontSize());
+    FCellFont->SetStyle(props->FontStyle());
+    FCellFont->SetColor(props->FontColor());
+    return FCellFont.get();
+}
+
+TInplaceEdit* TZvStringGrid::CreateEditor() { return EditorCreateHook(); }
+
+TInplaceEdit* TZvStringGrid::EditorCreateHook() { return TBaseGrid::CreateEditor(); }
+
+// ---- Version ---------------------------------------------------------------------------------------
+int TZvStringGrid::GetVersionNr() { return 0x06020103; }
+
+String TZvStringGrid::Version() const
+{
+    const unsigned nr = unsigned(const_cast<TZvStringGrid*>(this)->GetVersionNr());
+    return QStringLiteral("%1.%2.%3.%4").arg(nr >> 24).arg((nr >> 16) & 0xFF).arg((nr >> 8) & 0xFF).arg(nr & 0xFF);
+}
+
+String TZvStringGrid::GetVersionString() { return Version() + QStringLiteral(" Sep, 2012"); }
+
+// ---- Hooks handed to the option objects ----------------------------------------------------------------
+void TZvStringGrid::SpareHookA(TObject*) {}
+void TZvStringGrid::SpareHookB(TObject*) {}
+
+bool TZvStringGrid::QueryDesignMode(bool& IsDesigning)
+{
+    IsDesigning = FDesignTime;
+    return IsDesigning;
+}
+
+void TZvStringGrid::InvalidateGrid(TObject*) { Invalidate(); }
+
+void TZvStringGrid::DisableEditing(TObject*) { SetOptions(Options() - TGridOptions{goEditing}); }
+
+// ---- Property setters of the class ---------------------------------------------------------------------
+void TZvStringGrid::SetBorderColor(TColor Value)
+{
+    if (FBorderColor == Value) return;
+    FBorderColor = Value;
+    if (Parent() && HandleAllocated()) PaintWindowBorder();
+}
+
+void TZvStringGrid::SetFixedFont(TFont* Value)
+{
+    FFixedFont->Assign(Value);
+    Invalidate();
+}
+
+void TZvStringGrid::SetArrowColor(TColor Value)
+{
+    FArrowColor = Value;
+    for (TArrowWindow* arrow : FArrows)
+        if (arrow) arrow->SetColor(Value);
+}
+
+void TZvStringGrid::SetCellChecker(TZvStringGridCheck* Value)
+{
+    if (FCellChecker == Value) return;
+    if (FCellChecker) FCellChecker->RemoveFreeNotification(this);
+    FCellChecker = Value;
+    if (FCellChecker) FCellChecker->FreeNotification(this);
+}
+
+void TZvStringGrid::SetFixedDropDownMenu(TPopupMenu* Value)
+{
+    if (FFixedDropDownMenu == Value) return;
+    if (FFixedDropDownMenu) FFixedDropDownMenu->RemoveFreeNotification(this);
+    FFixedDropDownMenu = Value;
+    if (FFixedDropDownMenu) FFixedDropDownMenu->FreeNotification(this);
+}
+
+void TZvStringGrid::SetPictureContainer(TPictureContainer* Value) { FPictureContainer = Value; }
+
+void TZvStringGrid::SetColumnHeaders(TStringList* Value)
+{
+    if (Value) FColumnHeaders->Assign(Value);
+    if (TBaseGrid::FixedRows() > 0) ClearColumnHeaders();
+    ShowColumnHeaders();
+}
+
+void TZvStringGrid::SetRowHeaders(TStringList* Value)
+{
+    if (Value) FRowHeaders->Assign(Value);
+    if (FDesignTime && TBaseGrid::FixedCols() > 0) ClearRowHeaders();
+    ShowRowHeaders();
+}
+
+void TZvStringGrid::SetLookupItems(TStringList* Value)
+{
+    if (Value) FLookupItems->Assign(Value);
+}

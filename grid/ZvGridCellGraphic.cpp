@@ -1,0 +1,185 @@
+#include "grid/ZvGridCellGraphic.h"
+
+#include "platform/Pictures.h"
+
+TCellGraphic::~TCellGraphic()
+{
+    switch (FCellType) {
+    case TCellType::ctImages:
+    case TCellType::ctBalloon:
+        delete FCellBitmap;
+        break;
+    case TCellType::ctBitmap:
+    case TCellType::ctRadio:
+    case TCellType::ctPicture:
+    case TCellType::ctFilePicture:
+    case TCellType::ctBitButton:
+        if (FCellCreated) delete FCellBitmap;
+        break;
+    case TCellType::ctIcon:
+        if (FCellCreated) delete FCellIcon;
+        break;
+    case TCellType::ctCheckBox:
+    case TCellType::ctDataCheckBox:
+    case TCellType::ctRadioButton:
+        // A balloon riding on the control leaves its text list here.
+        if (FCellAngle == 1) delete FCellBitmap;
+        break;
+    default:
+        break;
+    }
+}
+
+void TCellGraphic::SetBitmap(TBitmap* ABmp, bool Transparent, TCellVAlign VAlign, TCellHAlign HAlign)
+{
+    FCellType = TCellType::ctBitmap;
+    FCellBitmap = ABmp;
+    FCellTransparent = Transparent;
+    FCellVAlign = VAlign;
+    FCellHAlign = HAlign;
+}
+
+void TCellGraphic::SetIcon(TIcon* AIcon, TCellHAlign HAlign, TCellVAlign VAlign)
+{
+    FCellType = TCellType::ctIcon;
+    FCellIcon = AIcon;
+    FCellHAlign = HAlign;
+    FCellVAlign = VAlign;
+}
+
+void TCellGraphic::SetImageIdx(int Idx, TCellHAlign HAlign, TCellVAlign VAlign)
+{
+    FCellType = TCellType::ctImageList;
+    FCellIndex = Idx;
+    FCellHAlign = HAlign;
+    FCellVAlign = VAlign;
+}
+
+void TCellGraphic::SetDataImage(int Idx, TCellHAlign HAlign, TCellVAlign VAlign)
+{
+    FCellType = TCellType::ctDataImage;
+    FCellIndex = Idx;
+    FCellHAlign = HAlign;
+    FCellVAlign = VAlign;
+}
+
+void TCellGraphic::SetMultiImage(int Col, int Row, const TImageChangeEvent& OnChange, TCellVAlign VAlign,
+                                 TCellHAlign HAlign, bool Vertical)
+{
+    FCellType = TCellType::ctImages;
+    auto* list = new TIntList(Col, Row);
+    list->SetOnChange(OnChange);
+    FCellBitmap = list;
+    FCellBoolean = !Vertical;
+    FCellCreated = true;
+    FCellVAlign = VAlign;
+    FCellHAlign = HAlign;
+}
+
+void TCellGraphic::SetCheckBox(bool Value, bool Data, TCellVAlign VAlign, TCellHAlign HAlign, bool Flat)
+{
+    FCellType = Data ? TCellType::ctDataCheckBox : TCellType::ctCheckBox;
+    FCellBoolean = Value;
+    FCellAngle = 0;
+    FCellTransparent = Flat;
+    FCellVAlign = VAlign;
+    FCellHAlign = HAlign;
+}
+
+void TCellGraphic::SetCheckBox(TCheckBoxState State, bool Flat, TCellVAlign VAlign, TCellHAlign HAlign)
+{
+    FCellType = TCellType::ctTriStateCheckBox;
+    FCellCheckBoxState = State;
+    FCellBoolean = false;
+    FCellTransparent = Flat;
+    FCellVAlign = VAlign;
+    FCellHAlign = HAlign;
+}
+
+void TCellGraphic::SetRadioButton(bool Value, bool Flat, TCellVAlign VAlign, TCellHAlign HAlign)
+{
+    FCellType = TCellType::ctRadioButton;
+    FCellBoolean = Value;
+    FCellAngle = 0;
+    FCellTransparent = Flat;
+    FCellVAlign = VAlign;
+    FCellHAlign = HAlign;
+}
+
+void TCellGraphic::SetButton(int Width, int Height, TCellVAlign VAlign, TCellHAlign HAlign, const String& Caption)
+{
+    FCellType = TCellType::ctButton;
+    FCellIndex = Height * 65536 + Width;
+    FCellBoolean = false;
+    FCellText = Caption;
+    FCellVAlign = VAlign;
+    FCellHAlign = HAlign;
+}
+
+void TCellGraphic::SetBitButton(int Width, int Height, TCellVAlign VAlign, TCellHAlign HAlign, TBitmap* Glyph,
+                                const String& Caption)
+{
+    SetButton(Width, Height, VAlign, HAlign, Caption);
+    FCellType = TCellType::ctBitButton;
+    FCellBitmap = Glyph;
+}
+
+void TCellGraphic::SetPicture(TPicture* APicture, bool Transparent, TCellVAlign VAlign, TCellHAlign HAlign,
+                              int Margin, TStretchMode StretchMode)
+{
+    FCellType = TCellType::ctPicture;
+    FCellBitmap = APicture;
+    FCellTransparent = Transparent;
+    FCellVAlign = VAlign;
+    FCellHAlign = HAlign;
+    FCellIndex = Margin;
+    FCellAngle = int(StretchMode);
+}
+
+void TCellGraphic::SetFilePicture(TFilePicture* APicture, bool Transparent, TCellVAlign VAlign, TCellHAlign HAlign,
+                                  int Margin, TStretchMode StretchMode)
+{
+    FCellType = TCellType::ctFilePicture;
+    FCellBitmap = APicture;
+    FCellTransparent = Transparent;
+    FCellVAlign = VAlign;
+    FCellHAlign = HAlign;
+    FCellIndex = Margin;
+    FCellAngle = int(StretchMode);
+}
+
+void TCellGraphic::SetAngle(int AAngle)
+{
+    FCellType = TCellType::ctRotated;
+    // As many whole turns as it takes, without walking them one by one.
+    std::int64_t a = AAngle;
+    if (a < 0) a += 360 * ((-a + 359) / 360);
+    if (a > 360) a -= 360 * ((a - 1) / 360);
+    FCellAngle = int(a);
+}
+
+void TCellGraphic::SetInterfacedCell(TObject* AObject)
+{
+    FCellType = TCellType::ctInterface;
+    FCellBitmap = AObject;
+}
+
+void TCellGraphic::GetPictureSize(int, int, bool, TSize&) const {}
+
+void TCellGraphic::Assign(TPersistent* source)
+{
+    auto* s = dynamic_cast<TCellGraphic*>(source);
+    if (!s) return;   // another kind is ignored
+    FCellType = s->FCellType;
+    FCellVAlign = s->FCellVAlign;
+    FCellHAlign = s->FCellHAlign;
+    FCellIndex = s->FCellIndex;
+    FCellTransparent = s->FCellTransparent;
+    FCellValue = s->FCellValue;
+    FCellAngle = s->FCellAngle;
+    FCellBoolean = s->FCellBoolean;
+    FCellErrFrom = s->FCellErrFrom;
+    FCellErrLen = s->FCellErrLen;
+    FCellText = s->FCellText;
+    FCellCreated = s->FCellCreated;
+}

@@ -1,0 +1,44 @@
+// Cell graphics: finding, sizing and placing the graphic a cell carries.
+
+#include "grid/ZvGrid.h"
+
+TPoint TZvStringGrid::GetCellGraphicSize(int, int) { return TPoint{}; }
+void TZvStringGrid::CellGraphicExtent(int, int, TPoint&, int) {}
+void TZvStringGrid::PrintCellGraphicExtent(int, int, double, int, int, TPoint&) {}
+int TZvStringGrid::RowIndent(int) { return 0; }
+bool TZvStringGrid::HasNodes() { return false; }
+void TZvStringGrid::FireGetDisplText(int ACol, int ARow, String& Value)
+{
+    TBaseGrid::FireGetDisplText(ACol, ARow, Value);
+}
+
+TIntList* TZvStringGrid::GetCellImages(int, int) { return nullptr; }
+int TZvStringGrid::CellImageKey(int, int) { return 0; }
+void TZvStringGrid::AttachNewCellGraphic(int, int) {}
+bool TZvStringGrid::RemoveCellGraphic(int, int) { return false; }
+bool TZvStringGrid::RemoveCellGraphicOfType(int, int, TCellType) { return false; }
+void TZvStringGrid::CellGraphicLayout(int, int, TCellGraphic*&, int&, int&, TCellHAlign&, TCellVAlign&, bool&) {}
+void TZvStringGrid::RepaintActiveCellHeaders(int, int, int, int) {}
+void TZvStringGrid::PaintCellGraphic(TCanvas*, int, int, TRect, int) {}
+
+TCellType TZvStringGrid::GetCellType(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0) return TCellType::ctEmpty;
+    const TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
+    return graphic ? graphic->CellType() : TCellType::ctEmpty;
+}
+
+TCellGraphic* TZvStringGrid::GetCellGraphic(int ACol, int ARow)
+{
+    return dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
+}
+
+TCustomImageList* TZvStringGrid::CellImageList() { return FGridImages; }
+
+void TZvStringGrid::SetGridImages(TCustomImageList* Value)
+{
+    if (FGridImages == Value) return;
+    if (FGridImages) FGridImages->RemoveFreeNotification(this);
+    FGridImages = Value;
+    if (FGridImages) FGridImages->FreeNotification(this);
+}

@@ -1,0 +1,27 @@
+// Three-state check boxes, editor handlers, column and row headers.
+
+#include "grid/ZvGrid.h"
+
+void TZvStringGrid::AddCheckBox(int, int, TCheckBoxState) {}
+void TZvStringGrid::AddTriStateCheckBoxColumn(int, TCheckBoxState) {}
+bool TZvStringGrid::GetCheckBoxState(int, int, TCheckBoxState&) { return false; }
+String TZvStringGrid::EditMaskHook(int ACol, int ARow)
+{
+    return TBaseGrid::GetEditMask(ACol, ARow);
+}
+
+void TZvStringGrid::DateTimePickerChanged(TObject*) {}
+void TZvStringGrid::DatePickerChanged(TObject*) {}
+void TZvStringGrid::DatePickerClosedUp(TObject*) {}
+void TZvStringGrid::DatePickerDroppedDown(TObject*) {}
+void TZvStringGrid::GridButtonClick(TObject*) {}
+void TZvStringGrid::RichEditSelectionChanged(TObject*) {}
+void TZvStringGrid::ShowColumnHeaders() {}
+void TZvStringGrid::ClearColumnHeaders() {}
+void TZvStringGrid::ShowRowHeaders() {}
+void TZvStringGrid::ClearRowHeaders() {}
+
+TCheckBoxState TZvStringGrid::BoolToCheckBoxState(bool b) const
+{
+    return b ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked;
+}

@@ -1,0 +1,119 @@
+#pragma once
+// The windows, panels and editors that the string grid's constructor creates
+// but whose behaviour lives with the editors and the grid services. Each is
+// the smallest control that lets the grid create, place, hide and free it and
+// receive its notifications; the editors and services grow them into the
+// full controls.
+
+#include "platform/ExtCtrls.h"
+#include "platform/StdCtrls.h"
+
+class TZvStringGrid;
+
+// ---- Grid services' windows -------------------------------------------------------
+// Paints the floating footer row below the cells.
+class TFooterPanel : public TCustomControl {
+public:
+    TFooterPanel(TComponent* AOwner, TZvStringGrid* AGrid) : TCustomControl(AOwner), FGrid(AGrid) {}
+    TZvStringGrid* Grid() const { return FGrid; }
+
+private:
+    TZvStringGrid* FGrid;
+};
+
+// The search bar below the cells; it hands its edits and clicks to the grid.
+class TSearchPanel : public TCustomControl {
+public:
+    TSearchPanel(TComponent* AOwner, TZvStringGrid* AGrid) : TCustomControl(AOwner), FGrid(AGrid) {}
+    TZvStringGrid* Grid() const { return FGrid; }
+
+    TNotifyEvent OnEditChange;
+    TNotifyEvent OnBackwardClick;
+    TNotifyEvent OnForwardClick;
+    TNotifyEvent OnCloseClick;
+    TNotifyEvent OnHighlightClick;
+
+private:
+    TZvStringGrid* FGrid;
+};
+
+// The hint window that follows the thumb while the grid scrolls.
+class THTMLHintWindow : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+};
+
+// The header filter drop-down list and check list; picking runs OnSelect.
+class TDropList : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    TNotifyEvent OnSelect;
+};
+
+class TDropCheckList : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    TNotifyEvent OnSelect;
+};
+
+// The picture cache of the mini-HTML renderer: pictures named in cells are
+// loaded once per grid.
+class THTMLPictureCache : public TObject {
+public:
+    THTMLPictureCache() = default;
+};
+
+// ---- Editors the constructor creates -------------------------------------------------
+// The combo editor; it draws itself themed when told so.
+class TGridCombo : public TComboBox {
+public:
+    using TComboBox::TComboBox;
+    bool IsWinXP = false;
+    bool IsThemed = false;
+};
+
+// The edit box and combo over fixed cells. StopEdit ends the edit; false
+// keeps the editor open.
+class TGridTransEdit : public TEdit {
+public:
+    using TEdit::TEdit;
+    virtual bool StopEdit() { return true; }
+};
+
+class TGridTransCombo : public TComboBox {
+public:
+    using TComboBox::TComboBox;
+    virtual bool StopEdit() { return true; }
+};
+
+class TGridCheckBox : public TCheckBox {
+public:
+    using TCheckBox::TCheckBox;
+};
+
+// An edit with a button at its right.
+class TGridEditBtn : public TEdit {
+public:
+    using TEdit::TEdit;
+    String ButtonCaption;
+    bool HasBorder = true;
+    bool IsWinXP = false;
+};
+
+// An edit-button editor that also shows a unit; a unit change runs OnUnitChanged.
+class TGridUnitEditBtn : public TGridEditBtn {
+public:
+    using TGridEditBtn::TGridEditBtn;
+    TNotifyEvent OnUnitChanged;
+};
+
+class TGridButton : public TButton {
+public:
+    using TButton::TButton;
+};
+
+// The button drawn under the pointer while a column or row header is dragged.
+class THeaderDragButton : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+};

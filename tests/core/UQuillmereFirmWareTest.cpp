@@ -1,0 +1,661 @@
+// The main window and the program's start-up: what a user meets on the first
+// start and after a restart, the step buttons, the update check's timing, the
+// language change reaching every window, and the window's layout.
+
+#include "core/UAbout.h"
+#include "core/UBoot.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
+#include "core/UNew_Project.h"
+#include "core/UOpenConf.h"
+#include "core/UParGen.h"
+#include "core/UQuillmereFirmWare.h"
+#include "core/USoftOptions.h"
+#include "core/ZvPushButton.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Http.h"
+#include "platform/Seams.h"
+#include "platform/StdCtrls.h"
+#include "platform/Timers.h"
+#include "platform/Xml.h"
+#include "tables/TableFormStandIns.h"
+#include "tests/common/LocalHttpServer.h"
+#include "tests/common/TestUtil.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Q(const char* s) { return QString::fromUtf8(s); }
+
+const String Expected_Title = Q("www.zorvat.example - Configurator KS40219 - DALI / SNMP Manager ");
+const String Download_Link = Q("http://www.zorvat.example/Home/download/download.asp#KH40219");
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Reset_Program_State();
+        Program_Path = Dir.Path();
+    }
+
+    void TearDown() override
+    {
+        Destroy_All_Forms();
+        Reset_Program_State();
+        // Closing the main window ends the application's run; the next test starts afresh.
+        Application->Initialize();
+    }
+
+    // The program's start: every window, in the program's order.
+    void Start() { Create_All_Forms(); }
+    TFQuillmereFirmWare& Main() const { return *FQuillmereFirmWare; }
+
+    void Make_Configuration(const String& name) const
+    {
+        ASSERT_TRUE(QDir().mkpath(PathJoin(Dir.File(Q("PROJECTS")), name)));
+    }
+    void Write_Settings(const String& projectName, const String& internet = Q("0"),
+                        const String& update = Q("0")) const
+    {
+        Dir.Write(Q("Quillmer.xml"),
+                  (Q("<Conf_Settings><lastproj><projectname>") + projectName +
+                   Q("</projectname></lastproj><lastipadd><ipaddress>127.0.0.1</ipaddress></lastipadd>"
+                     "<lastlang><language>English</language></lastlang><lastinternet><enable_internet>") +
+                   internet + Q("</enable_internet><enable_update>") + update +
+                   Q("</enable_update></lastinternet></Conf_Settings>"))
+                      .toUtf8());
+    }
+    // The value a settings file written by the window holds.
+    String Saved_Setting(const char* group, const char* element) const
+    {
+        TXMLDocument doc;
+        doc.LoadFromFile(PathJoin(Program_Path, Q("Quillmer.xml")));
+        return doc.DocumentElement().ChildNode(Q(group)).ChildNode(Q(element)).Text();
+    }
+
+    // Every request the version check sends, and whether the timer was on meanwhile.
+    void Watch_Version_Queries()
+    {
+        auto inner = ::Seams().HttpUrl;
+        ::Seams().HttpUrl = [this, inner](const String& url) {
+            Timer_On_During_Query.push_back(Main().Timer_Update->Enabled());
+            return inner ? inner(url) : url;
+        };
+    }
+
+    void Confirm_Options(bool internet, bool update)
+    {
+        Seams.AnswerModal(
+            [=](TCustomForm&) {
+                Enable_Internet = internet;
+                Enable_Update = update;
+            },
+            mrOk);
+        Main().Btn_Opz->Click();
+    }
+
+    TTestSeams Seams;   // first made, last gone: every window goes through it
+    TempFolder Dir;
+    std::vector<bool> Timer_On_During_Query;
+};
+
+// ---- Start-up ---------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, CreatesTheWindowsInTheProgramsOrderMainWindowFirst)
+{
+    Start();
+    const std::vector<std::pair<const char*, TCustomForm*>> expected = {
+        {"TFQuillmereFirmWare", FQuillmereFirmWare},
+        {"TFNew_Project", FNew_Project},
+        {"TFOpenConf", FOpenConf},
+        {"TFAbout", FAbout},
+        {"TFSoftOptions", FSoftOptions},
+        {"TFParGen", FParGen},
+        {"TFDALI_Access", FDALI_Access},
+        {"TFBoot", FBoot},
+        {"TFProfinetFileName", FProfinetFileName},
+        {"TFModbus_TCP_Master_Set_Access", FModbus_TCP_Master_Set_Access},
+        {"TFDMXDefVal", FDMXDefVal},
+        {"TFBACnetAccess", FBACnetAccess},
+        {"TFImportEDEFile", FImportEDEFile},
+        {"TFSetAccess", FSetAccess},
+        {"TFSNMP_Trap_Access", FSNMP_Trap_Access},
+        {"TFReceiveCAN", FReceiveCAN},
+        {"TFTransmitCAN", FTransmitCAN},
+        {"TFSet_PDO_Access", FSet_PDO_Access},
+        {"TFSet_SDO_Client_Access", FSet_SDO_Client_Access},
+        {"TFSet_SDO_Server_Access", FSet_SDO_Server_Access},
+        {"TFKNXAccess", FKNXAccess},
+        {"TFSNMPManagerAccess", FSNMPManagerAccess},
+    };
+    std::vector<TCustomForm*> created;
+    for (int i = 0; i < Application->ComponentCount(); ++i)
+        if (auto* form = dynamic_cast<TCustomForm*>(Application->Components(i))) created.push_back(form);
+    ASSERT_EQ(created.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(created[i], expected[i].second) << expected[i].first;
+        EXPECT_EQ(created[i]->ClassName(), Q(expected[i].first));
+    }
+    EXPECT_EQ(Application->MainForm(), FQuillmereFirmWare);
+}
+
+TEST_F(MainWindowTest, FirstStartWithoutSettingsOpensNothingAndRefusesEveryLaterStep)
+{
+    Start();
+    for (const char* folder : {"MASTER", "PROJECTS", "LANGUAGE"})
+        EXPECT_TRUE(DirectoryExists(Dir.File(Q(folder)))) << folder;
+    EXPECT_FALSE(Main().Timer_Update->Enabled());
+    EXPECT_FALSE(Main().Timer_Update->Running());
+    EXPECT_EQ(Main().Timer_Update->Interval(), 60000u);
+    EXPECT_EQ(Main().Caption(), Expected_Title);
+    EXPECT_EQ(Main_Caption, Expected_Title);
+    EXPECT_EQ(Main().L_SW_Code->Caption(), Q("KS40219"));
+    EXPECT_EQ(Main().L_SW_Desc->Caption(), Q("DALI / SNMP Manager - Converter"));
+    EXPECT_TRUE(Project_Name.isEmpty());
+    EXPECT_TRUE(Project_Path.isEmpty());
+    EXPECT_EQ(Main().L_Name_Conf->Caption(), Q("None Configuration Opened "));
+    EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), Q("Use Step1 to open or create new configuration"));
+    EXPECT_TRUE(Update_Read_Back);
+
+    const std::vector<TZvPushButton*> first_steps = {Main().Btn_New, Main().Btn_Open, Main().Btn_Close,
+                                                     Main().Btn_Info, Main().Btn_Opz};
+    for (TZvPushButton* button : Main().All_Buttons()) {
+        if (std::find(first_steps.begin(), first_steps.end(), button) != first_steps.end()) continue;
+        const std::size_t boxes = Seams.Boxes.size();
+        // Hidden buttons take no clicks; their handler answers all the same.
+        if (button->Visible()) button->Click();
+        else button->OnClick(button);
+        ASSERT_EQ(Seams.Boxes.size(), boxes + 1) << button->Caption().toStdString();
+        const TMessageBoxRequest& box = Seams.Boxes.back();
+        EXPECT_EQ(box.Text, Q("Error! Project not Valid"));
+        EXPECT_EQ(box.Icon, TMsgBoxIcon::Error);
+        EXPECT_EQ(box.Buttons, std::vector<int>{IDOK});
+    }
+    EXPECT_TRUE(Seams.ModalForms.empty());
+    EXPECT_TRUE(Seams.FileDialogs.empty());
+    EXPECT_TRUE(Seams.StartedPrograms.empty());
+    EXPECT_TRUE(Seams.OpenedUrls.empty());
+}
+
+// Which configuration is open after a restart, from the name the settings file keeps.
+TEST_F(MainWindowTest, ReopensTheLastConfigurationOnlyWhileItsFolderExists)
+{
+    struct TCase {
+        const char* Saved;
+        const char* Folder;   // the configuration folder present, or none
+        const char* Open;     // the configuration open after start, empty for none
+    };
+    const TCase cases[] = {
+        {"Plant A", "Plant A", "Plant A"},
+        {"plant a", "Plant A", "Plant A"},   // the folder's own spelling wins
+        {"Plant A", nullptr, ""},            // deleted since the last run
+        {"Plant A", "Plant B", ""},
+        {"", "Plant A", ""},
+        {"../PROJECTS/Plant A", "Plant A", ""},       // only folders of PROJECTS are configurations
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Saved);
+        TempFolder program;
+        Reset_Program_State();
+        Program_Path = program.Path();
+        if (c.Folder) {
+            ASSERT_TRUE(QDir().mkpath(program.File(Q("PROJECTS/") + Q(c.Folder))));
+        }
+        program.Write(Q("Quillmer.xml"),
+                      (Q("<Conf_Settings><lastproj><projectname>") + Q(c.Saved) +
+                       Q("</projectname></lastproj></Conf_Settings>"))
+                          .toUtf8());
+        Start();
+        const String open = Q(c.Open);
+        EXPECT_EQ(Project_Name, open);
+        if (open.isEmpty()) {
+            EXPECT_TRUE(Project_Path.isEmpty());
+            EXPECT_EQ(Main().L_Name_Conf->Caption(), Lang_Text(9));
+            EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), Lang_Text(10));
+        } else {
+            EXPECT_EQ(Project_Path, program.File(Q("PROJECTS/") + open));
+            EXPECT_EQ(Main().L_Name_Conf->Caption(), Q("Opened Configuration of the Converter : "));
+            EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), open);
+            EXPECT_EQ(File_ParGen, program.File(Q("PROJECTS/") + open + Q("/ParGen.xml")));
+            EXPECT_EQ(File_SNMP_Manager, program.File(Q("PROJECTS/") + open + Q("/SNMP_Manager.xml")));
+        }
+        // Closing writes what is open now, so a vanished configuration is forgotten.
+        Main().Close();
+        EXPECT_EQ(Saved_Setting("lastproj", "projectname"), open);
+        EXPECT_TRUE(Application->Terminated());
+        Destroy_All_Forms();
+        Application->Initialize();
+    }
+}
+
+TEST_F(MainWindowTest, TheCloseButtonSavesTheSettingsAndEndsTheProgram)
+{
+    Start();
+    Last_IP_Address = Q("10.1.2.3");
+    Main().Btn_Close->Click();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(Saved_Setting("lastipadd", "ipaddress"), Q("10.1.2.3"));
+}
+
+// ---- The steps --------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, EachStepOpensItsWindowOnceAConfigurationIsOpen)
+{
+    Make_Configuration(Q("Plant A"));
+    Write_Settings(Q("Plant A"));
+    Start();
+    ASSERT_FALSE(Project_Path.isEmpty());
+
+    struct TCase {
+        TZvPushButton* TFQuillmereFirmWare::*Button;
+        const char* Window;
+    };
+    const TCase cases[] = {
+        {&TFQuillmereFirmWare::Btn_Info, "TFAbout"},
+        {&TFQuillmereFirmWare::Btn_Prm_Gen, "TFParGen"},
+        {&TFQuillmereFirmWare::Btn_DALI_Access, "TFDALI_Access"},
+        {&TFQuillmereFirmWare::Btn_SNMP_Manager_Access, "TFSNMPManagerAccess"},
+        {&TFQuillmereFirmWare::Btn_ModM_SetAccess, "TFModbus_TCP_Master_Set_Access"},
+        {&TFQuillmereFirmWare::Btn_DMX_Default, "TFDMXDefVal"},
+        {&TFQuillmereFirmWare::Btn_Set_BACnet_Access, "TFBACnetAccess"},
+        {&TFQuillmereFirmWare::Btn_SNMP_Trap, "TFSNMP_Trap_Access"},
+        {&TFQuillmereFirmWare::Btn_J1939_Rec_Frame, "TFReceiveCAN"},
+        {&TFQuillmereFirmWare::Btn_J1939_Send_Frame, "TFTransmitCAN"},
+        {&TFQuillmereFirmWare::Btn_PDO_CANopen, "TFSet_PDO_Access"},
+        {&TFQuillmereFirmWare::Btn_SDO_Client_CANopen, "TFSet_SDO_Client_Access"},
+        {&TFQuillmereFirmWare::Btn_SDO_Server_CANopen, "TFSet_SDO_Server_Access"},
+        {&TFQuillmereFirmWare::Btn_KNX_Access, "TFKNXAccess"},
+        {&TFQuillmereFirmWare::Btn_PROFINET_XML, "TFProfinetFileName"},
+    };
+    for (const TCase& c : cases) {
+        const std::size_t shown = Seams.ModalForms.size();
+        TZvPushButton* button = Main().*c.Button;
+        if (button->Visible()) button->Click();
+        else button->OnClick(button);
+        ASSERT_EQ(Seams.ModalForms.size(), shown + 1) << c.Window;
+        EXPECT_EQ(Seams.ModalForms.back().ClassName, Q(c.Window));
+    }
+    EXPECT_TRUE(Seams.Boxes.empty());
+
+    // The EDS step asks where to save, starting in the configuration's folder.
+    Main().Btn_CANopen_EDS->OnClick(Main().Btn_CANopen_EDS);
+    ASSERT_EQ(Seams.FileDialogs.size(), 1u);
+    EXPECT_EQ(Seams.FileDialogs[0].Kind, TFileDialogRequest::TKind::Save);
+    EXPECT_EQ(Seams.FileDialogs[0].InitialDir, Project_Path);
+    EXPECT_EQ(Seams.FileDialogs[0].Filter, Q("Electronic Data Sheet (*.eds)|*.eds"));
+}
+
+TEST_F(MainWindowTest, OptionsConfirmedSaveTheSettingsAndSetTheTimerCancelledChangeNothing)
+{
+    Start();
+    Seams.AnswerModal(
+        [](TCustomForm&) {
+            Enable_Internet = true;
+            Enable_Update = true;
+        },
+        mrCancel);
+    Main().Btn_Opz->Click();
+    EXPECT_FALSE(Main().Timer_Update->Enabled());
+    EXPECT_FALSE(FileExists(Dir.File(Q("Quillmer.xml"))));
+
+    struct TCase {
+        bool Internet, Update, Timer;
+    };
+    for (const TCase c : {TCase{true, true, true}, TCase{true, false, false}, TCase{false, true, false},
+                          TCase{true, true, true}, TCase{false, false, false}}) {
+        Confirm_Options(c.Internet, c.Update);
+        EXPECT_EQ(Main().Timer_Update->Enabled(), c.Timer);
+        EXPECT_EQ(Saved_Setting("lastinternet", "enable_internet"), Q(c.Internet ? "1" : "0"));
+        EXPECT_EQ(Saved_Setting("lastinternet", "enable_update"), Q(c.Update ? "1" : "0"));
+    }
+    EXPECT_EQ(Seams.ModalForms.size(), 6u);
+    for (const auto& record : Seams.ModalForms) EXPECT_EQ(record.ClassName, Q("TFSoftOptions"));
+    EXPECT_TRUE(Seams.Boxes.empty());
+}
+
+// ---- The update check ----------------------------------------------------------------------
+
+TEST_F(MainWindowTest, UpdateCheckComesAMinuteAfterStartThenEveryTwoHours)
+{
+    Write_Settings(String(), Q("1"), Q("1"));
+    Start();
+    Watch_Version_Queries();
+    ASSERT_TRUE(Main().Timer_Update->Enabled());
+
+    Seams.Clock().Advance(59999);
+    EXPECT_TRUE(Timer_On_During_Query.empty());
+    Seams.Clock().Advance(1);
+    ASSERT_EQ(Timer_On_During_Query.size(), 1u);
+    EXPECT_FALSE(Timer_On_During_Query[0]) << "no tick may come while the query runs";
+    EXPECT_TRUE(Main().Timer_Update->Enabled());
+    EXPECT_EQ(Main().Timer_Update->Interval(), 7200000u);
+    // The query failed (nothing answers on the test's closed port): no link.
+    EXPECT_FALSE(Main().LL_Update->Visible());
+
+    Seams.Clock().Advance(7199999);
+    EXPECT_EQ(Timer_On_During_Query.size(), 1u);
+    Seams.Clock().Advance(1);
+    EXPECT_EQ(Timer_On_During_Query.size(), 2u);
+    Seams.Clock().Advance(7200000);
+    EXPECT_EQ(Timer_On_During_Query.size(), 3u);
+}
+
+TEST_F(MainWindowTest, ConfirmingTheOptionsAgainKeepsTheRunningCountdown)
+{
+    Start();
+    Watch_Version_Queries();
+    Confirm_Options(true, true);
+    Seams.Clock().Advance(30000);
+    Confirm_Options(true, true);   // still on: the countdown goes on from where it was
+    Seams.Clock().Advance(29999);
+    EXPECT_TRUE(Timer_On_During_Query.empty());
+    Seams.Clock().Advance(1);
+    EXPECT_EQ(Timer_On_During_Query.size(), 1u);
+
+    // After the first check the timer keeps its two hours through the options too.
+    Seams.Clock().Advance(3600000);
+    Confirm_Options(true, true);
+    Seams.Clock().Advance(3599999);
+    EXPECT_EQ(Timer_On_During_Query.size(), 1u);
+    Seams.Clock().Advance(1);
+    EXPECT_EQ(Timer_On_During_Query.size(), 2u);
+
+    // Switched off, no check comes; switched on again, the two-hour interval starts afresh.
+    Confirm_Options(true, false);
+    Seams.Clock().Advance(3 * 7200000);
+    EXPECT_EQ(Timer_On_During_Query.size(), 2u);
+    Confirm_Options(true, true);
+    Seams.Clock().Advance(7199999);
+    EXPECT_EQ(Timer_On_During_Query.size(), 2u);
+    Seams.Clock().Advance(1);
+    EXPECT_EQ(Timer_On_During_Query.size(), 3u);
+}
+
+TEST_F(MainWindowTest, UpdateLinkShowsOnlyForANewerVersionAndOpensTheDownloadPage)
+{
+    Start();
+    struct TCase {
+        const char* Answer;
+        bool Newer;
+    };
+    for (const TCase c : {TCase{"VER. 1.001", true}, TCase{"VER. 1.000", false}, TCase{"VER. 2.100", true},
+                          TCase{"garbage", false}}) {
+        SCOPED_TRACE(c.Answer);
+        TLocalHttpServer server(TLocalHttpServer::Ok(c.Answer));
+        Seams.RedirectHttpTo(server.Base());
+        Main().Timer_UpdateTimer(Main().Timer_Update);
+        EXPECT_EQ(server.Requests().size(), 1u);
+        EXPECT_EQ(Main().LL_Update->Visible(), c.Newer);
+        EXPECT_EQ(Main().Timer_Update->Interval(), 7200000u);
+        EXPECT_TRUE(Main().Timer_Update->Enabled());
+        if (c.Newer) {
+            EXPECT_EQ(Main().LL_Update->Caption(),
+                      Q("<a href=\"") + Download_Link +
+                          Q("\">New Version Available. Click Here for more Details</a>"));
+        }
+    }
+
+    // The link opens through the desktop's "open" action, as does the maker's address.
+    TLocalHttpServer newer(TLocalHttpServer::Ok("VER. 1.001"));
+    Seams.RedirectHttpTo(newer.Base());
+    Main().Timer_UpdateTimer(Main().Timer_Update);
+    ASSERT_EQ(Main().LL_Update->Pieces().size(), 1u);
+    const TLinkLabel::Piece& link = Main().LL_Update->Pieces()[0];
+    ASSERT_TRUE(link.IsLink);
+    Main().Show();
+    Simulate::Click(Main().LL_Update, Point((link.Bounds.Left + link.Bounds.Right) / 2, (link.Bounds.Top + link.Bounds.Bottom) / 2));
+    Main().L_Zorvat->Click();
+    EXPECT_EQ(Seams.OpenedUrls, (std::vector<String>{Download_Link,
+                                                     Q("http://www.zorvat.example/HOME/default.asp?frompg=KS40219")}));
+    EXPECT_TRUE(Seams.Boxes.empty());
+}
+
+// ---- Languages ----------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, LanguageChangeReachesExactlyTheListedWindows)
+{
+    Start();
+    const String english_bacnet = FBACnetAccess->Caption();
+    const String english_ede = FImportEDEFile->Caption();
+
+    // A language whose every text names its slot.
+    QByteArray lines;
+    for (int slot : {0, 1, 5, 8, 15, 17, 21, 22, 27, 39, 40, 9, 10, 11})
+        lines += "STR " + QByteArray::number(slot) + " = T" + QByteArray::number(slot) + "\r\n";
+    const int blocks[] = {600, 1000, 1100, 1300, 1400, 1600, 1700, 1900, 2000, 2100, 2200, 2300, 2400, 2600, 2700};
+    for (int slot : blocks) lines += "STR " + QByteArray::number(slot) + " = T" + QByteArray::number(slot) + "\r\n";
+    Dir.Write(Q("LANGUAGE/Testish.lng"), lines);
+    Language_Name = Q("Testish");
+    Load_Language();
+    Main().Change_Language();
+
+    EXPECT_EQ(Main().L_Begin->Caption(), Q("T0"));
+    EXPECT_EQ(Main().L_Step_1->Caption(), Q("T1"));
+    EXPECT_EQ(Main().L_Step_5->Caption(), Q("T5"));
+    EXPECT_EQ(Main().L_Step_8->Caption(), Q("T8"));
+    EXPECT_EQ(Main().Btn_New->Caption(), Q("T15"));
+    EXPECT_EQ(Main().Btn_New->Hint(), Q("T22"));
+    EXPECT_EQ(Main().Btn_CreateBin->Caption(), Q("T17"));
+    EXPECT_EQ(Main().Btn_DALI_Access->Caption(), Q("T21"));
+    EXPECT_EQ(Main().Btn_SNMP_Manager_Access->Caption(), Q("T39"));
+    EXPECT_EQ(Main().Btn_SNMP_Manager_Access->Hint(), Q("T40"));
+    EXPECT_EQ(Main().Btn_PROFINET_XML->Caption(), Q("T27"));
+    EXPECT_EQ(Main().L_Name_Conf->Caption(), Q("T9"));
+    EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), Q("T10"));
+    // Captions that are no table texts stay.
+    EXPECT_EQ(Main().Btn_SNMP_MIB->Caption(), Q("SNMP MIB"));
+    EXPECT_EQ(Main().L_SW_Code->Caption(), Q("KS40219"));
+
+    const std::vector<TTableFormStandIn*> reached = {
+        FDALI_Access,   FProfinetFileName, FModbus_TCP_Master_Set_Access, FDMXDefVal,
+        FSetAccess,     FSNMP_Trap_Access, FReceiveCAN,                   FTransmitCAN,
+        FSet_PDO_Access, FSet_SDO_Client_Access, FSet_SDO_Server_Access,  FKNXAccess,
+        FSNMPManagerAccess,
+    };
+    for (TTableFormStandIn* form : reached)
+        EXPECT_EQ(form->Caption(), Q("T") + QString::number(form->Caption_Slot())) << form->ClassName().toStdString();
+    // These two keep the texts of their creation until the next start.
+    EXPECT_EQ(FBACnetAccess->Caption(), english_bacnet);
+    EXPECT_EQ(FImportEDEFile->Caption(), english_ede);
+}
+
+// ---- Layout -----------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, ControlsStandWhereTheWindowPlacesThem)
+{
+    Start();
+    TFQuillmereFirmWare& m = Main();
+    EXPECT_EQ(m.ClientWidth(), 694);
+    EXPECT_EQ(m.ClientHeight(), 440);
+    EXPECT_EQ(m.Color(), TColor(0xEDF7F8));
+    EXPECT_EQ(m.Font()->Name(), Q("Verdana"));
+    EXPECT_EQ(m.Font()->Height(), -11);
+    EXPECT_EQ(m.BorderStyle(), TFormBorderStyle::bsSingle);
+    EXPECT_EQ(m.BorderIcons(), TBorderIcons{TBorderIcon::biSystemMenu});
+
+    struct TPlace {
+        const char* Name;
+        TControl* Control;
+        int Left, Top, Width, Height;   // -1: the control sizes itself
+    };
+    const TPlace places[] = {
+        {"L_SW_Code", m.L_SW_Code, 16, 8, -1, -1},
+        {"L_SW_Desc", m.L_SW_Desc, 16, 42, -1, -1},
+        {"L_Begin", m.L_Begin, 16, 84, -1, -1},
+        {"Shape2", m.Shape2, 80, 70, 348, 36},
+        {"L_Name_Conf", m.L_Name_Conf, 87, 75, -1, -1},
+        {"L_Name_Conf_L2", m.L_Name_Conf_L2, 87, 88, -1, -1},
+        {"Btn_Info", m.Btn_Info, 516, 8, 50, 50},
+        {"Btn_Opz", m.Btn_Opz, 574, 8, 50, 50},
+        {"Btn_Close", m.Btn_Close, 632, 8, 50, 50},
+        {"L_Step_1", m.L_Step_1, 16, 128, -1, -1},
+        {"L_Step_2", m.L_Step_2, 16, 172, -1, -1},
+        {"L_Step_3", m.L_Step_3, 16, 216, -1, -1},
+        {"L_Step_4", m.L_Step_4, 16, 260, -1, -1},
+        {"L_Step_5", m.L_Step_5, 16, 304, -1, -1},
+        {"Btn_New", m.Btn_New, 80, 112, 170, 36},
+        {"Btn_Open", m.Btn_Open, 258, 112, 170, 36},
+        {"Btn_Prm_Gen", m.Btn_Prm_Gen, 80, 156, 170, 36},
+        {"Btn_DALI_Access", m.Btn_DALI_Access, 80, 200, 170, 36},
+        {"Btn_SNMP_Manager_Access", m.Btn_SNMP_Manager_Access, 80, 244, 170, 36},
+        {"Btn_CreateBin", m.Btn_CreateBin, 80, 288, 170, 36},
+        {"L_Zorvat", m.L_Zorvat, 565, 304, -1, -1},
+        {"Shape1", m.Shape1, 10, 339, 674, 1},
+        {"LL_Update", m.LL_Update, 208, 19, -1, -1},
+    };
+    for (const TPlace& p : places) {
+        SCOPED_TRACE(p.Name);
+        EXPECT_EQ(p.Control->Left(), p.Left);
+        EXPECT_EQ(p.Control->Top(), p.Top);
+        if (p.Width >= 0) {
+            EXPECT_EQ(p.Control->Width(), p.Width);
+        }
+        if (p.Height >= 0) {
+            EXPECT_EQ(p.Control->Height(), p.Height);
+        }
+        EXPECT_EQ(p.Control->Visible(), p.Control != m.LL_Update);
+    }
+    EXPECT_EQ(m.L_SW_Code->Font()->Height(), -32);
+    EXPECT_EQ(m.L_Zorvat->Caption(), Q("www.zorvat.example"));
+    EXPECT_EQ(m.L_Zorvat->Cursor(), crHandPoint);
+    EXPECT_EQ(m.Shape2->Pen()->Color(), clSilver);
+    EXPECT_EQ(m.Shape2->Brush()->Style(), TBrushStyle::bsClear);
+
+    // The step buttons' look.
+    using enum TZvPushButtonStyle;
+    struct TLook {
+        TZvPushButton* Button;
+        TZvPushButtonStyle Style;
+        TColor HotTrack;
+        TAlignment Alignment;
+    };
+    const TLook looks[] = {
+        {m.Btn_Info, bsNormal, clYellow, TAlignment::taCenter},
+        {m.Btn_Opz, bsNormal, clYellow, TAlignment::taCenter},
+        {m.Btn_Close, bsNormal, clYellow, TAlignment::taCenter},
+        {m.Btn_New, bsEncarta, clSkyBlue, TAlignment::taLeftJustify},
+        {m.Btn_Open, bsEncarta, clSkyBlue, TAlignment::taLeftJustify},
+        {m.Btn_Prm_Gen, bsNormal, clYellow, TAlignment::taLeftJustify},
+        {m.Btn_DALI_Access, bsEncarta, clYellow, TAlignment::taLeftJustify},
+        {m.Btn_SNMP_Manager_Access, bsEncarta, clYellow, TAlignment::taLeftJustify},
+        {m.Btn_CreateBin, bsEncarta, clSkyBlue, TAlignment::taLeftJustify},
+    };
+    for (const TLook& l : looks) {
+        SCOPED_TRACE(l.Button->Hint().toStdString());
+        EXPECT_EQ(l.Button->Style(), l.Style);
+        EXPECT_EQ(l.Button->HotTrackColor(), l.HotTrack);
+        EXPECT_EQ(l.Button->Alignment(), l.Alignment);
+        EXPECT_EQ(l.Button->Color(), TColor(0xEDF7F8));
+        EXPECT_EQ(l.Button->ColorWhenDown(), TColor(0x0080FF));
+        EXPECT_FALSE(l.Button->Glyph()->Empty());
+        EXPECT_FALSE(l.Button->Hint().trimmed().isEmpty());
+    }
+    EXPECT_TRUE(m.Btn_Info->Caption().isEmpty());
+
+    // The non-visual members other windows use.
+    EXPECT_EQ(m.HTTP1->ProtocolVersion, Q("1.0"));
+    EXPECT_FALSE(m.HTTP1->AllowCookies);
+    EXPECT_EQ(m.HTTP1->Accept, Q("text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8"));
+    EXPECT_EQ(m.HTTP1->UserAgent, Q("Mozilla/3.0 (compatible; Indy Library)"));
+    EXPECT_EQ(m.SaveMIB->DefaultExt(), Q("*.mib"));
+    EXPECT_EQ(m.SaveMIB->Filter(), Q("Management Information Base (*.mib)|*.mib"));
+    EXPECT_EQ(m.SaveEDS->DefaultExt(), Q("*.eds"));
+}
+
+TEST_F(MainWindowTest, HiddenStepsStayHiddenWhateverTheUserDoes)
+{
+    Make_Configuration(Q("Plant A"));
+    Write_Settings(Q("Plant A"));
+    Start();
+    TFQuillmereFirmWare& m = Main();
+    const std::vector<TControl*> hidden = {
+        m.L_Step_6, m.L_Step_7, m.L_Step_8, m.I_Obrant, m.Btn_PROFINET_XML, m.Btn_ModM_SetAccess,
+        m.Btn_DMX_Default, m.Btn_J1939_Rec_Frame, m.Btn_J1939_Send_Frame, m.Btn_KNX_Access,
+        m.Btn_Set_BACnet_Access, m.Btn_SNMP_Trap, m.Btn_SNMP_MIB, m.Btn_SDO_Server_CANopen,
+        m.Btn_SDO_Client_CANopen, m.Btn_PDO_CANopen, m.Btn_CANopen_EDS,
+    };
+    auto all_hidden = [&] {
+        for (TControl* c : hidden)
+            if (c->Visible()) return false;
+        return true;
+    };
+    EXPECT_TRUE(all_hidden());
+    m.Show();
+    EXPECT_TRUE(all_hidden());
+    m.Change_Language();
+    EXPECT_TRUE(all_hidden());
+    Confirm_Options(true, true);
+    Seams.Clock().Advance(60000);
+    EXPECT_TRUE(all_hidden());
+    m.Btn_Open->Click();
+    m.Btn_New->Click();
+    EXPECT_TRUE(all_hidden());
+    // No click reaches them.
+    const std::size_t shown = Seams.ModalForms.size();
+    for (TControl* c : hidden) c->Click();
+    EXPECT_EQ(Seams.ModalForms.size(), shown);
+    EXPECT_TRUE(Seams.FileDialogs.empty());
+    // Their texts are in place all the same.
+    EXPECT_EQ(m.Btn_ModM_SetAccess->Caption(), Q("Set Access"));
+    EXPECT_EQ(m.Btn_ModM_SetAccess->Hint(), Q("Set the Rules for the Modbus TCP Master"));
+    EXPECT_EQ(m.Btn_KNX_Access->Caption(), Q("KNX Access"));
+    EXPECT_EQ(m.Btn_CANopen_EDS->Caption(), Q("EDS File"));
+    EXPECT_EQ(m.Btn_Set_BACnet_Access->Caption(), Q("Set BACnet Access"));
+}
+
+// ---- Reading the communication settings' BACnet type ---------------------------------------------
+
+TEST_F(MainWindowTest, BACnetTypeIsReadFromTheSettingsFileOrIsZero)
+{
+    Start();
+    struct TCase {
+        const char* Content;   // nullptr: no file
+        int Type;
+    };
+    const TCase cases[] = {
+        {nullptr, 0},
+        {"<ParGen><BACnet_Type>3</BACnet_Type></ParGen>", 3},
+        {"<Other><Other2/><BACnet_Type>$10</BACnet_Type></Other>", 16},
+        {"<ParGen><Baud>9600</Baud></ParGen>", 0},
+        {"<ParGen><BACnet_Type>three</BACnet_Type></ParGen>", 0},
+        {"<ParGen><BACnet_Type></BACnet_Type></ParGen>", 0},
+        {"<ParGen><BACnet_Type>3</BACnet_Type>", 0},   // not well-formed
+        {"", 0},
+    };
+    int n = 0;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Content ? c.Content : "no file");
+        File_ParGen = Dir.File(Q("ParGen") + QString::number(n++) + Q(".xml"));
+        if (c.Content) Dir.Write(ExtractFileName(File_ParGen), QByteArray(c.Content));
+        EXPECT_EQ(Main().Get_Type_BACnet(), c.Type);
+    }
+    EXPECT_TRUE(Seams.Boxes.empty());
+}
+
+// ---- What a user sees ---------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, Screenshot)
+{
+    Make_Configuration(Q("Plant A"));
+    Write_Settings(Q("Plant A"));
+    Start();
+    Main().Show();
+    const QImage image = Main().PaintToImage();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), 694);
+    EXPECT_EQ(image.height(), 440);
+    EXPECT_TRUE(image.save(PathJoin(ScreenshotFolder(), Q("main-window.png"))));
+
+    // The update link as it shows when a newer version exists.
+    TLocalHttpServer newer(TLocalHttpServer::Ok("VER. 1.001"));
+    Seams.RedirectHttpTo(newer.Base());
+    Main().Timer_UpdateTimer(Main().Timer_Update);
+    // Under the pointer a step lights up in its hot-track colour.
+    Simulate::Enter(Main().Btn_DALI_Access);
+    EXPECT_TRUE(Main().PaintToImage().save(PathJoin(ScreenshotFolder(), Q("main-window-update.png"))));
+}
+
+} // namespace
