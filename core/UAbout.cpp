@@ -1,6 +1,7 @@
 #include "core/UAbout.h"
 
 #include "core/UComon.h"
+#include "core/UDialogFrame.h"
 #include "core/ZvPushButton.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
@@ -86,10 +87,7 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     SetCaption(QStringLiteral("About..."));
     SetBorderStyle(TFormBorderStyle::bsSingle);
     SetBorderIcons(TBorderIcons{TBorderIcon::biSystemMenu});
-    SetPosition(TPosition::poScreenCenter);
-    SetColor(About_Background);
-    Font()->SetName(QStringLiteral("Verdana"));
-    Font()->SetHeight(-11);
+    Set_Window_Look(this, About_Background);
     Font()->SetColor(About_Text);
     SetClientSize(425, 148);
 

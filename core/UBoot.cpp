@@ -109,37 +109,26 @@ void Build_Ethernet_Update(TXMLDocument& doc, const String& address, int option,
 
 TPanel* New_Panel(TFBoot* form, int height)
 {
-    auto* panel = new TPanel(form);
-    panel->SetParent(form);
-    panel->SetBevelOuter(TBevelCut::bvNone);
-    panel->SetShowCaption(false);
-    panel->SetParentColor(true);
+    TPanel* panel = New_Dialog_Panel(form);
     panel->SetBounds(0, 0, TFBoot::Client_Width, height);
     return panel;
 }
 
 TLabel* New_Label(TFBoot* form, TPanel* panel, int left, int top, const String& caption = String())
 {
-    auto* label = new TLabel(form);
-    label->SetParent(panel);
-    label->SetLeft(left);
-    label->SetTop(top);
-    label->SetTransparent(true);
+    TLabel* label = New_Dialog_Label(form, panel, left, top);
     if (!caption.isEmpty()) label->SetCaption(caption);
     return label;
 }
 
-TZvPushButton* New_Button(TFBoot* form, TPanel* panel, int left, int top, int width)
+// A list to choose from, not to type into.
+TComboBox* New_Choice_Box(TFBoot* form, TPanel* panel, int left, int top, int width)
 {
-    auto* button = new TZvPushButton(form);
-    button->SetParent(panel);
-    button->SetBounds(left, top, width, Dialog_Button_Height);
-    button->SetStyle(TZvPushButtonStyle::bsEncarta);
-    button->SetColor(Dialog_Background_Color);
-    button->SetColorWhenDown(Dialog_Button_Down_Color);
-    button->SetHotTrackColor(clSkyBlue);
-    button->SetShowHint(true);
-    return button;
+    auto* box = new TComboBox(form);
+    box->SetParent(panel);
+    box->SetStyle(TComboBoxStyle::csDropDownList);
+    box->SetBounds(left, top, width, 21);
+    return box;
 }
 
 TCheckBox* New_Check_Box(TFBoot* form, TPanel* panel, int left, int top, int width)
@@ -281,7 +270,7 @@ void TFBoot::Create_Search_Panel()
     ACG_List_Devices->SetColWidths(0, 200);
     ACG_List_Devices->SetColWidths(1, 200);
     ACG_List_Devices->SetShowHint(true);
-    Btn_Search = New_Button(this, P_Eth_Search, 16, 164, Dialog_Button_Width);
+    Btn_Search = New_Dialog_Button(this, P_Eth_Search, 16, 164);
     CB_Find_All_ZVT = New_Check_Box(this, P_Eth_Search, 140, 170, 280);
 }
 
@@ -289,10 +278,7 @@ void TFBoot::Create_Options_Panel()
 {
     P_Options = New_Panel(this, Options_Panel_Height);
     L_Update_Option = New_Label(this, P_Options, 16, 10);
-    CB_Update_Options = new TComboBox(this);
-    CB_Update_Options->SetParent(P_Options);
-    CB_Update_Options->SetStyle(TComboBoxStyle::csDropDownList);
-    CB_Update_Options->SetBounds(16, 30, 230, 21);
+    CB_Update_Options = New_Choice_Box(this, P_Options, 16, 30, 230);
     CB_Update_Options->SetShowHint(true);
     CB_Update_Option_Read_Back = New_Check_Box(this, P_Options, 264, 32, 170);
     CB_Update_Option_Read_Back->SetChecked(true);
@@ -302,11 +288,8 @@ void TFBoot::Create_Serial_Panel()
 {
     P_Serial = New_Panel(this, Serial_Panel_Height);
     L_COM_Port = New_Label(this, P_Serial, 16, 17);
-    CB_COM_Port = new TComboBox(this);
-    CB_COM_Port->SetParent(P_Serial);
-    CB_COM_Port->SetStyle(TComboBoxStyle::csDropDownList);
-    CB_COM_Port->SetBounds(120, 13, 170, 21);
-    Btn_COM_List = New_Button(this, P_Serial, 304, 10, 120);
+    CB_COM_Port = New_Choice_Box(this, P_Serial, 120, 13, 170);
+    Btn_COM_List = New_Dialog_Button(this, P_Serial, 304, 10, 120);
     Btn_COM_List->OnClick = [this](TObject* sender) { Btn_COM_ListClick(sender); };
 }
 

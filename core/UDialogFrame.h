@@ -8,6 +8,8 @@
 class TForm;
 class TPanel;
 class TLabel;
+class TControl;
+class TWinControl;
 class TZvPushButton;
 
 inline constexpr TColor Dialog_Background_Color = 0xEDF7F8;
@@ -18,7 +20,8 @@ inline constexpr int Dialog_Button_Width = 110;
 inline constexpr int Dialog_Button_Height = 28;
 inline constexpr int Dialog_Button_Top = 6;
 
-// The controls the frame made; the form owns them all.
+// The controls the frame made; the form owns them all. A dialog that keeps
+// them under these names takes them in by deriving from it.
 struct TDialogFrame {
     TPanel* Title_Panel = nullptr;
     TLabel* L_SW_Code = nullptr;   // 16, 8: font height -32, shows Software_Code
@@ -37,3 +40,23 @@ TDialogFrame Build_Dialog_Frame(TForm* form, int okLeft, int cancelLeft);
 // Keeps both buttons at their distance from the panel's right edge when the
 // dialog is resized.
 void Anchor_Dialog_Buttons_Right(const TDialogFrame& frame);
+
+// The look the configurator's windows share: centred on the screen, in the
+// given colour, with Verdana 8 pt text.
+void Set_Window_Look(TForm* form, TColor color);
+
+// A borderless, captionless panel in its parent's colour; the caller places it.
+TPanel* New_Dialog_Panel(TForm* form);
+
+// A transparent label at left, top of its parent.
+TLabel* New_Dialog_Label(TForm* form, TWinControl* parent, int left, int top);
+
+// A push button in the dialogs' style, showing its hint.
+TZvPushButton* New_Dialog_Button(TForm* form, TWinControl* parent, int left, int top,
+                                 int width = Dialog_Button_Width, int height = Dialog_Button_Height);
+
+// The texts of a dialog that asks for one thing: the caption at first_slot,
+// then the description, the prompt, OK and Cancel in the slots after it; the
+// hints of the input, OK and Cancel from first_hint_slot on.
+void Set_Prompt_Dialog_Texts(TForm* form, const TDialogFrame& frame, TLabel* prompt, TControl* input,
+                             int first_slot, int first_hint_slot);

@@ -53,13 +53,7 @@ TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner)
 {
     SetBorderStyle(TFormBorderStyle::bsSingle);
     SetBorderIcons(TBorderIcons{TBorderIcon::biSystemMenu});
-    const TDialogFrame frame = Build_Dialog_Frame(this, 85, 203);
-    Title_Panel = frame.Title_Panel;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    Button_Panel = frame.Button_Panel;
-    Btn_OK = frame.Btn_OK;
-    Btn_Cancel = frame.Btn_Cancel;
+    TDialogFrame::operator=(Build_Dialog_Frame(this, 85, 203));
 
     Label1 = new TLabel(this);
     Label1->SetParent(this);
@@ -86,14 +80,7 @@ void TFNew_Project::FormCreate(TObject*)
 
 void TFNew_Project::Set_Lang()
 {
-    SetCaption(Lang_Text(100));
-    L_SW_Desc->SetCaption(Lang_Text(101));
-    Label1->SetCaption(Lang_Text(102));
-    Btn_OK->SetCaption(Lang_Text(103));
-    Btn_Cancel->SetCaption(Lang_Text(104));
-    E_New_Proj->SetHint(Lang_Text(108));
-    Btn_OK->SetHint(Lang_Text(109));
-    Btn_Cancel->SetHint(Lang_Text(110));
+    Set_Prompt_Dialog_Texts(this, *this, Label1, E_New_Proj, 100, 108);
 }
 
 void TFNew_Project::FormShow(TObject*)

@@ -15,7 +15,7 @@ class TEdit;
 // without an extension, in any letter case.
 bool Is_Valid_Configuration_Name(const String& name);
 
-class TFNew_Project : public TForm {
+class TFNew_Project : public TForm, public TDialogFrame {
 public:
     explicit TFNew_Project(TComponent* AOwner);
     void Set_Lang();
@@ -25,14 +25,8 @@ public:
     void E_New_ProjKeyPress(TObject* Sender, QChar& Key);
     void Btn_OKClick(TObject* Sender);
 
-    TPanel* Title_Panel = nullptr;
-    TLabel* L_SW_Code = nullptr;
-    TLabel* L_SW_Desc = nullptr;
     TLabel* Label1 = nullptr;
     TEdit* E_New_Proj = nullptr;
-    TPanel* Button_Panel = nullptr;
-    TZvPushButton* Btn_OK = nullptr;
-    TZvPushButton* Btn_Cancel = nullptr;
 
     static constexpr int Client_Width = 331;
     static constexpr int Client_Height = 162;

@@ -49,15 +49,9 @@ TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner), SL(std::make_unique<
     SetBorderStyle(TFormBorderStyle::bsSizeable);
     SetClientSize(Client_Width, Client_Height);
     const int cancelLeft = Client_Width - 18 - Dialog_Button_Width;
-    const TDialogFrame frame = Build_Dialog_Frame(this, cancelLeft - Dialog_Button_Width - 8, cancelLeft);
-    Title_Panel = frame.Title_Panel;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    Button_Panel = frame.Button_Panel;
-    Btn_OK = frame.Btn_OK;
-    Btn_Cancel = frame.Btn_Cancel;
+    TDialogFrame::operator=(Build_Dialog_Frame(this, cancelLeft - Dialog_Button_Width - 8, cancelLeft));
     Btn_OK->SetModalResult(mrOk);
-    Anchor_Dialog_Buttons_Right(frame);
+    Anchor_Dialog_Buttons_Right(*this);
 
     Label1 = new TLabel(this);
     Label1->SetParent(this);
@@ -88,14 +82,7 @@ void TFOpenConf::FormCreate(TObject*)
 
 void TFOpenConf::Set_Lang()
 {
-    SetCaption(Lang_Text(200));
-    L_SW_Desc->SetCaption(Lang_Text(201));
-    Label1->SetCaption(Lang_Text(202));
-    Btn_OK->SetCaption(Lang_Text(203));
-    Btn_Cancel->SetCaption(Lang_Text(204));
-    ListBox1->SetHint(Lang_Text(205));
-    Btn_OK->SetHint(Lang_Text(206));
-    Btn_Cancel->SetHint(Lang_Text(207));
+    Set_Prompt_Dialog_Texts(this, *this, Label1, ListBox1, 200, 205);
 }
 
 void TFOpenConf::Load_Existing_Configuration()

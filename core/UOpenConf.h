@@ -16,7 +16,7 @@ class TStringList;
 // valid configuration name or no such folder exists.
 String Find_Configuration(const String& name);
 
-class TFOpenConf : public TForm {
+class TFOpenConf : public TForm, public TDialogFrame {
 public:
     explicit TFOpenConf(TComponent* AOwner);
     ~TFOpenConf() override;
@@ -34,14 +34,8 @@ public:
     // The configuration folders found at the last show, in the file system's order.
     std::unique_ptr<TStringList> SL;
 
-    TPanel* Title_Panel = nullptr;
-    TLabel* L_SW_Code = nullptr;
-    TLabel* L_SW_Desc = nullptr;
     TLabel* Label1 = nullptr;
     TListBox* ListBox1 = nullptr;
-    TPanel* Button_Panel = nullptr;
-    TZvPushButton* Btn_OK = nullptr;
-    TZvPushButton* Btn_Cancel = nullptr;
 
     static constexpr int Client_Width = 377;
     static constexpr int Client_Height = 351;

@@ -76,10 +76,7 @@ TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner)
 {
     SetBorderStyle(TFormBorderStyle::bsSingle);
     SetBorderIcons(TBorderIcons{TBorderIcon::biSystemMenu});
-    SetPosition(TPosition::poScreenCenter);
-    SetColor(Dialog_Background_Color);
-    Font()->SetName(QStringLiteral("Verdana"));
-    Font()->SetHeight(-11);
+    Set_Window_Look(this, Dialog_Background_Color);
     SetShowHint(true);
 
     L_SW_Code = new TLabel(this);

@@ -5,6 +5,7 @@
 #include "core/UAbout.h"
 #include "core/UBoot.h"
 #include "core/UComon.h"
+#include "core/UDialogFrame.h"
 #include "core/ULanguage.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
@@ -169,10 +170,7 @@ TFQuillmereFirmWare::TFQuillmereFirmWare(TComponent* AOwner) : TForm(AOwner)
 {
     SetBorderStyle(TFormBorderStyle::bsSingle);
     SetBorderIcons(TBorderIcons{TBorderIcon::biSystemMenu});
-    SetPosition(TPosition::poScreenCenter);
-    SetColor(Main_Window_Color);
-    Font()->SetName(QStringLiteral("Verdana"));
-    Font()->SetHeight(-11);
+    Set_Window_Look(this, Main_Window_Color);
     SetShowHint(true);
     SetClientWidth(Main_Client_Width);
     SetClientHeight(Step_Row_Top[4] + 152);

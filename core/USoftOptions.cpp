@@ -45,28 +45,6 @@ QImage Arrow_Glyph(bool right)
     return image;
 }
 
-TZvPushButton* New_Push_Button(TForm* form, TWinControl* parent, int left, int top, int width, int height)
-{
-    auto* b = new TZvPushButton(form);
-    b->SetParent(parent);
-    b->SetBounds(left, top, width, height);
-    b->SetStyle(TZvPushButtonStyle::bsEncarta);
-    b->SetColor(Dialog_Background_Color);
-    b->SetColorWhenDown(Dialog_Button_Down_Color);
-    b->SetHotTrackColor(clSkyBlue);
-    return b;
-}
-
-TLabel* New_Label(TForm* form, TWinControl* parent, int left, int top)
-{
-    auto* l = new TLabel(form);
-    l->SetParent(parent);
-    l->SetLeft(left);
-    l->SetTop(top);
-    l->SetTransparent(true);
-    return l;
-}
-
 TCheckBox* New_Check_Box(TForm* form, TWinControl* parent, int left, int top)
 {
     auto* c = new TCheckBox(form);
@@ -138,13 +116,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner), SL_Languages(s
     SetBorderIcons(TBorderIcons{TBorderIcon::biSystemMenu});
     SetClientSize(509, 373);
 
-    const TDialogFrame frame = Build_Dialog_Frame(this, 16, 134);
-    Title_Panel = frame.Title_Panel;
-    Button_Panel = frame.Button_Panel;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    Btn_OK = frame.Btn_OK;
-    Btn_Cancel = frame.Btn_Cancel;
+    TDialogFrame::operator=(Build_Dialog_Frame(this, 16, 134));
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
 
     PC_Options = new TPageControl(this);
@@ -170,7 +142,7 @@ TFSoftOptions::~TFSoftOptions() = default;
 
 void TFSoftOptions::Build_Language_Tab()
 {
-    L_Sel_Lang = New_Label(this, TS_Language, 12, 11);
+    L_Sel_Lang = New_Dialog_Label(this, TS_Language, 12, 11);
     for (int k = 0; k < Languages_Per_Page; ++k) {
         auto* flag = new TImage(this);
         flag->SetParent(TS_Language);
@@ -181,20 +153,20 @@ void TFSoftOptions::Build_Language_Tab()
         flag->OnClick = [this](TObject* s) { LangClick(s); };
         I_L[std::size_t(k)] = flag;
 
-        auto* name = New_Label(this, TS_Language, Name_Pos[k].X, Name_Pos[k].Y);
+        auto* name = New_Dialog_Label(this, TS_Language, Name_Pos[k].X, Name_Pos[k].Y);
         name->SetCursor(crHandPoint);
         name->SetTag(k + 1);
         name->OnClick = [this](TObject* s) { LangClick(s); };
         L_L[std::size_t(k)] = name;
     }
-    L_Page_Lang = New_Label(this, TS_Language, 220, 212);
+    L_Page_Lang = New_Dialog_Label(this, TS_Language, 220, 212);
 
     TBitmap glyph;
-    Btn_Prev = New_Push_Button(this, TS_Language, 12, 204, 100, 28);
+    Btn_Prev = New_Dialog_Button(this, TS_Language, 12, 204, 100);
     glyph.SetImage(Arrow_Glyph(false));
     Btn_Prev->SetGlyph(&glyph);
     Btn_Prev->OnClick = [this](TObject* s) { Btn_NextClick(s); };
-    Btn_Next = New_Push_Button(this, TS_Language, 379, 205, 100, 28);
+    Btn_Next = New_Dialog_Button(this, TS_Language, 379, 205, 100);
     glyph.SetImage(Arrow_Glyph(true));
     Btn_Next->SetGlyph(&glyph);
     Btn_Next->SetLayout(TZvPushButtonLayout::blGlyphRight);
@@ -205,7 +177,7 @@ void TFSoftOptions::Build_Connection_Tab()
 {
     CB_En_Con = New_Check_Box(this, TS_Con_Options, 12, 16);
     CB_Update = New_Check_Box(this, TS_Con_Options, 36, 47);
-    Btn_Check_Update = New_Push_Button(this, TS_Con_Options, 36, 78, 204, 28);
+    Btn_Check_Update = New_Dialog_Button(this, TS_Con_Options, 36, 78, 204);
     Btn_Check_Update->OnClick = [this](TObject* s) { Btn_Check_UpdateClick(s); };
     LL_Check_Update = new TLinkLabel(this);
     LL_Check_Update->SetParent(TS_Con_Options);

@@ -4,6 +4,7 @@
 // on demand, the table editors' two options; and the version query the
 // main window's update timer uses too.
 
+#include "core/UDialogFrame.h"
 #include "platform/Forms.h"
 
 #include <array>
@@ -20,7 +21,7 @@ class THTTPClient;
 class TZvPushButton;
 class TPanel;
 
-class TFSoftOptions : public TForm {
+class TFSoftOptions : public TForm, public TDialogFrame {
 public:
     explicit TFSoftOptions(TComponent* AOwner);
     ~TFSoftOptions() override;
@@ -55,12 +56,6 @@ public:
     String Language_In_Use;
 
     // ---- Controls ----
-    TPanel* Title_Panel = nullptr;
-    TPanel* Button_Panel = nullptr;
-    TLabel* L_SW_Code = nullptr;
-    TLabel* L_SW_Desc = nullptr;
-    TZvPushButton* Btn_OK = nullptr;
-    TZvPushButton* Btn_Cancel = nullptr;
     TPageControl* PC_Options = nullptr;
     TTabSheet* TS_Language = nullptr;
     TTabSheet* TS_Con_Options = nullptr;

@@ -49,12 +49,8 @@ void THeaderButton::Assign(TPersistent* source)
 void TFooterButton::Assign(TPersistent* source)
 {
     if (auto* other = dynamic_cast<TFooterButton*>(source)) {
-        SetCaption(other->Caption());
-        SetImageIndex(other->ImageIndex());
+        CopyCommon(*other);
         SetModalResult(other->ModalResult());
-        SetEnabled(other->Enabled());
-        SetWidth(other->Width());
-        SetHeight(other->Height());
         return;
     }
     TDropDownButton::Assign(source);

@@ -23,6 +23,16 @@ int SystemScrollBarExtent()
 
 // The cursor shown over links in cells; one for the whole grid unit.
 TCursor LinkCursor = crDefault;
+
+// An in-place control: a child of the grid, hidden until the grid shows it.
+template <class T>
+T* HiddenChild(TZvStringGrid* grid)
+{
+    auto* child = new T(grid);
+    child->SetParent(grid);
+    child->SetVisible(false);
+    return child;
+}
 }   // namespace
 
 // ---- Construction -----------------------------------------------------------------------------
@@ -347,46 +357,30 @@ void TZvStringGrid::CreateRunTimeWindows()
     FInEditMode = false;
     FCurrentEditor = TEditorType::edNormal;
 
-    FTransEdit = new TGridTransEdit(this);
-    FTransEdit->SetParent(this);
-    FTransEdit->SetVisible(false);
-    FTransCombo = new TGridTransCombo(this);
-    FTransCombo->SetParent(this);
-    FTransCombo->SetVisible(false);
-    FCheckBoxEditor = new TGridCheckBox(this);
-    FCheckBoxEditor->SetParent(this);
-    FCheckBoxEditor->SetVisible(false);
+    FTransEdit = HiddenChild<TGridTransEdit>(this);
+    FTransCombo = HiddenChild<TGridTransCombo>(this);
+    FCheckBoxEditor = HiddenChild<TGridCheckBox>(this);
 
-    FEditBtnEditor = new TGridEditBtn(this);
-    FEditBtnEditor->SetParent(this);
-    FEditBtnEditor->SetVisible(false);
+    FEditBtnEditor = HiddenChild<TGridEditBtn>(this);
     FEditBtnEditor->ButtonCaption = QStringLiteral("...");
     FEditBtnEditor->HasBorder = false;
     FEditBtnEditor->IsWinXP = FIsWinXP;
 
-    FUnitEditBtnEditor = new TGridUnitEditBtn(this);
-    FUnitEditBtnEditor->SetParent(this);
-    FUnitEditBtnEditor->SetVisible(false);
+    FUnitEditBtnEditor = HiddenChild<TGridUnitEditBtn>(this);
     FUnitEditBtnEditor->ButtonCaption = QStringLiteral("...");
     FUnitEditBtnEditor->HasBorder = false;
     FUnitEditBtnEditor->OnUnitChanged = [this](TObject*) {
         if (OnUnitChanged) OnUnitChanged(this);
     };
 
-    FButtonEditor = new TGridButton(this);
-    FButtonEditor->SetParent(this);
-    FButtonEditor->SetVisible(false);
+    FButtonEditor = HiddenChild<TGridButton>(this);
     FButtonEditor->OnClick = [this](TObject* s) { GridButtonClick(s); };
 
     FHeaderDragButton = new THeaderDragButton(this);
     FHeaderDragButton->SetVisible(false);
 
-    FFormControlEdit = new TEdit(this);
-    FFormControlEdit->SetParent(this);
-    FFormControlEdit->SetVisible(false);
-    FFormControlCombo = new TComboBox(this);
-    FFormControlCombo->SetParent(this);
-    FFormControlCombo->SetVisible(false);
+    FFormControlEdit = HiddenChild<TEdit>(this);
+    FFormControlCombo = HiddenChild<TComboBox>(this);
 }
 
 // ---- Destruction ----------------------------------------------------------------------------------

@@ -76,14 +76,19 @@ void TCellGraphic::SetMultiImage(int Col, int Row, const TImageChangeEvent& OnCh
     FCellHAlign = HAlign;
 }
 
-void TCellGraphic::SetCheckBox(bool Value, bool Data, TCellVAlign VAlign, TCellHAlign HAlign, bool Flat)
+void TCellGraphic::SetToggleCell(TCellType Kind, bool Value, bool Flat, TCellVAlign VAlign, TCellHAlign HAlign)
 {
-    FCellType = Data ? TCellType::ctDataCheckBox : TCellType::ctCheckBox;
+    FCellType = Kind;
     FCellBoolean = Value;
     FCellAngle = 0;
     FCellTransparent = Flat;
     FCellVAlign = VAlign;
     FCellHAlign = HAlign;
+}
+
+void TCellGraphic::SetCheckBox(bool Value, bool Data, TCellVAlign VAlign, TCellHAlign HAlign, bool Flat)
+{
+    SetToggleCell(Data ? TCellType::ctDataCheckBox : TCellType::ctCheckBox, Value, Flat, VAlign, HAlign);
 }
 
 void TCellGraphic::SetCheckBox(TCheckBoxState State, bool Flat, TCellVAlign VAlign, TCellHAlign HAlign)
@@ -98,12 +103,7 @@ void TCellGraphic::SetCheckBox(TCheckBoxState State, bool Flat, TCellVAlign VAli
 
 void TCellGraphic::SetRadioButton(bool Value, bool Flat, TCellVAlign VAlign, TCellHAlign HAlign)
 {
-    FCellType = TCellType::ctRadioButton;
-    FCellBoolean = Value;
-    FCellAngle = 0;
-    FCellTransparent = Flat;
-    FCellVAlign = VAlign;
-    FCellHAlign = HAlign;
+    SetToggleCell(TCellType::ctRadioButton, Value, Flat, VAlign, HAlign);
 }
 
 void TCellGraphic::SetButton(int Width, int Height, TCellVAlign VAlign, TCellHAlign HAlign, const String& Caption)
@@ -124,10 +124,10 @@ void TCellGraphic::SetBitButton(int Width, int Height, TCellVAlign VAlign, TCell
     FCellBitmap = Glyph;
 }
 
-void TCellGraphic::SetPicture(TPicture* APicture, bool Transparent, TCellVAlign VAlign, TCellHAlign HAlign,
-                              int Margin, TStretchMode StretchMode)
+void TCellGraphic::SetPictureCell(TCellType Kind, TObject* APicture, bool Transparent, TCellVAlign VAlign,
+                                  TCellHAlign HAlign, int Margin, TStretchMode StretchMode)
 {
-    FCellType = TCellType::ctPicture;
+    FCellType = Kind;
     FCellBitmap = APicture;
     FCellTransparent = Transparent;
     FCellVAlign = VAlign;
@@ -136,16 +136,16 @@ void TCellGraphic::SetPicture(TPicture* APicture, bool Transparent, TCellVAlign 
     FCellAngle = int(StretchMode);
 }
 
+void TCellGraphic::SetPicture(TPicture* APicture, bool Transparent, TCellVAlign VAlign, TCellHAlign HAlign,
+                              int Margin, TStretchMode StretchMode)
+{
+    SetPictureCell(TCellType::ctPicture, APicture, Transparent, VAlign, HAlign, Margin, StretchMode);
+}
+
 void TCellGraphic::SetFilePicture(TFilePicture* APicture, bool Transparent, TCellVAlign VAlign, TCellHAlign HAlign,
                                   int Margin, TStretchMode StretchMode)
 {
-    FCellType = TCellType::ctFilePicture;
-    FCellBitmap = APicture;
-    FCellTransparent = Transparent;
-    FCellVAlign = VAlign;
-    FCellHAlign = HAlign;
-    FCellIndex = Margin;
-    FCellAngle = int(StretchMode);
+    SetPictureCell(TCellType::ctFilePicture, APicture, Transparent, VAlign, HAlign, Margin, StretchMode);
 }
 
 void TCellGraphic::SetAngle(int AAngle)

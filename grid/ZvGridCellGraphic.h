@@ -104,6 +104,11 @@ public:
     void Assign(TPersistent* source) override;
 
 private:
+    // The picture kinds and the two-state controls differ only in the kind they record.
+    void SetPictureCell(TCellType Kind, TObject* APicture, bool Transparent, TCellVAlign VAlign, TCellHAlign HAlign,
+                        int Margin, TStretchMode StretchMode);
+    void SetToggleCell(TCellType Kind, bool Value, bool Flat, TCellVAlign VAlign, TCellHAlign HAlign);
+
     TCellType FCellType = TCellType::ctNone;
     TObject* FCellBitmap = nullptr;
     TColor FCellBitmapColor = clNone;

@@ -19,17 +19,23 @@ int PosFrom(const String& sub, const String& text, int from = 1)
     return int(text.indexOf(sub, from - 1)) + 1;
 }
 
-// Maps every character through `map`; a null QChar drops it.
-template <class Map>
-String MapChars(const String& text, Map map)
+// Each CR becomes `mark` and each LF goes, so a CR LF pair turns into one mark.
+String MarkCRDropLF(const String& text, const String& mark)
 {
     String out;
     out.reserve(text.size());
     for (QChar c : text) {
-        const String piece = map(c);
-        out += piece;
+        if (c == CR) out += mark;
+        else if (c != LF) out += c;
     }
     return out;
+}
+
+// A copy of `text` with every `from` put as `to`.
+template <class From, class To>
+String Replaced(String text, const From& from, const To& to)
+{
+    return text.replace(from, to);
 }
 
 bool IsAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
@@ -93,8 +99,7 @@ void FillWithChar(String& text, QChar c) { text.fill(c); }
 
 String EscapeQuoteChars(const String& text)
 {
-    String out = text;
-    return out.replace(Quote, QStringLiteral("\"\""));
+    return Replaced(text, Quote, QStringLiteral("\"\""));
 }
 
 String UndoubleChar(QChar c, const String& text)
@@ -231,43 +236,33 @@ String ToMixedCase(const String& text)
 String CRToBreakTags(const String& text)
 {
     if (!text.contains(CR)) return text;
-    String out = text;
-    return out.replace(CR, QStringLiteral("<br>"));
+    return Replaced(text, CR, QStringLiteral("<br>"));
 }
 
 String EscapedNewlineToCR(const String& text)
 {
-    String out = text;
-    return out.replace(QStringLiteral("\\n"), String(CR));
+    return Replaced(text, QStringLiteral("\\n"), String(CR));
 }
 
 String CRToEscapedNewline(const String& text)
 {
-    return MapChars(text, [](QChar c) -> String {
-        if (c == CR) return QStringLiteral("\\n");
-        if (c == LF) return {};
-        return String(c);
-    });
+    return MarkCRDropLF(text, QStringLiteral("\\n"));
 }
 
 String CRLFToVTQuoted(const String& text)
 {
-    String out = text;
-    out.replace(QStringLiteral("\r\n"), String(VT));
-    return Quote + out + Quote;
+    return Quote + Replaced(text, QStringLiteral("\r\n"), String(VT)) + Quote;
 }
 
 String VTToCRLF(const String& text)
 {
     if (!text.contains(VT)) return text;
-    String out = text;
-    return out.replace(VT, QStringLiteral("\r\n"));
+    return Replaced(text, VT, QStringLiteral("\r\n"));
 }
 
 String StripCRBeforeLF(const String& text)
 {
-    String out = text;
-    return out.replace(QStringLiteral("\r\n"), String(LF));
+    return Replaced(text, QStringLiteral("\r\n"), String(LF));
 }
 
 String StripCR(const String& text)
@@ -278,17 +273,12 @@ String StripCR(const String& text)
 
 String CRToLF(const String& text)
 {
-    String out = text;
-    return out.replace(CR, LF);
+    return Replaced(text, CR, LF);
 }
 
 String CRToTilde(const String& text)
 {
-    return MapChars(text, [](QChar c) -> String {
-        if (c == CR) return QStringLiteral("~");
-        if (c == LF) return {};
-        return String(c);
-    });
+    return MarkCRDropLF(text, QStringLiteral("~"));
 }
 
 String TildeToCRLF(const String& text)

@@ -43,6 +43,20 @@ constexpr std::array<TEntity, 4> BasicEntities = {{
     {u'<', "&lt;"}, {u'>', "&gt;"}, {u'&', "&amp;"}, {u'"', "&quot;"},
 }};
 
+// The entity `matches` picks: the last of the basic ones that does, else (when
+// `extended`) the first of the used accented ones.
+template <typename Match>
+const TEntity* FindEntity(bool extended, Match matches)
+{
+    const TEntity* hit = nullptr;
+    for (const TEntity& e : BasicEntities)
+        if (matches(e)) hit = &e;
+    if (!hit && extended)
+        for (int k = 0; k < UsedEntities && !hit; ++k)
+            if (matches(Entities[k])) hit = &Entities[k];
+    return hit;
+}
+
 TColor HighlightBackground = clHighlight;
 TColor HighlightText = clHighlightText;
 bool EngineIsXP = false;
@@ -102,6 +116,32 @@ String AttributeValue(const String& tagText, const String& upperTag, const Strin
     return {};
 }
 
+// The text of a markup with its tags left out; a "<" without its ">" keeps the
+// rest as it is. With `strayCloseEnds`, a ">" that stands before the next "<"
+// ends the markup too.
+String TextBetweenTags(const String& markup, bool strayCloseEnds)
+{
+    String out;
+    out.reserve(markup.size());
+    qsizetype i = 0;
+    while (i < markup.size()) {
+        const qsizetype lt = markup.indexOf(u'<', i);
+        const qsizetype gt = strayCloseEnds ? markup.indexOf(u'>', i) : -1;
+        if (lt < 0 || (gt >= 0 && gt < lt)) {
+            out += QStringView(markup).mid(i);
+            break;
+        }
+        out += QStringView(markup).mid(i, lt - i);
+        const qsizetype close = markup.indexOf(u'>', lt);
+        if (close < 0) {
+            out += QStringView(markup).mid(lt);
+            break;
+        }
+        i = close + 1;
+    }
+    return out;
+}
+
 int HexDigit(QChar c)
 {
     if (c >= u'0' && c <= u'9') return c.unicode() - u'0';
@@ -118,51 +158,14 @@ String StripHTMLTags(const String& markup)
     String text = markup;
     text.replace(QStringLiteral("<BR>"), QStringLiteral("\r\n"), Qt::CaseInsensitive);
     text.replace(QStringLiteral("<HR>"), QStringLiteral("\r\n"), Qt::CaseInsensitive);
-    String out;
-    out.reserve(text.size());
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const qsizetype lt = text.indexOf(u'<', i);
-        if (lt < 0) {
-            out += QStringView(text).mid(i);
-            break;
-        }
-        out += QStringView(text).mid(i, lt - i);
-        const qsizetype gt = text.indexOf(u'>', lt);
-        if (gt < 0) {
-            out += QStringView(text).mid(lt);
-            break;
-        }
-        i = gt + 1;
-    }
-    return out;
+    return TextBetweenTags(text, false);
 }
 
 namespace {
 
 // The text of a markup as it shows, up to the first ">" that stands before
 // the next "<"; from there on the text is taken as it is.
-String VisibleText(const String& markup)
-{
-    String out;
-    qsizetype i = 0;
-    while (i < markup.size()) {
-        const qsizetype lt = markup.indexOf(u'<', i);
-        const qsizetype gt = markup.indexOf(u'>', i);
-        if (lt < 0 || (gt >= 0 && gt < lt)) {
-            out += QStringView(markup).mid(i);
-            break;
-        }
-        out += QStringView(markup).mid(i, lt - i);
-        const qsizetype close = markup.indexOf(u'>', lt);
-        if (close < 0) {
-            out += QStringView(markup).mid(lt);
-            break;
-        }
-        i = close + 1;
-    }
-    return out;
-}
+String VisibleText(const String& markup) { return TextBetweenTags(markup, true); }
 
 // Position in the markup of visible character n (0-based); the markup's end
 // for the character one past the last.
@@ -232,12 +235,7 @@ String HTMLEscape(const String& text, bool extended)
     String out;
     out.reserve(text.size());
     for (QChar c : text) {
-        const TEntity* hit = nullptr;
-        for (const TEntity& e : BasicEntities)
-            if (c == QChar(e.Char)) hit = &e;
-        if (!hit && extended)
-            for (int i = 0; i < UsedEntities && !hit; ++i)
-                if (c == QChar(Entities[i].Char)) hit = &Entities[i];
+        const TEntity* hit = FindEntity(extended, [c](const TEntity& e) { return c == QChar(e.Char); });
         if (hit) out += QLatin1String(hit->Name);
         else out += c;
     }
@@ -256,12 +254,8 @@ String HTMLUnescape(const String& text, bool extended)
             out += text[i++];
             continue;
         }
-        const TEntity* hit = nullptr;
-        for (const TEntity& e : BasicEntities)
-            if (view.mid(i).startsWith(QLatin1String(e.Name))) hit = &e;
-        if (!hit && extended)
-            for (int k = 0; k < UsedEntities && !hit; ++k)
-                if (view.mid(i).startsWith(QLatin1String(Entities[k].Name))) hit = &Entities[k];
+        const TEntity* hit =
+            FindEntity(extended, [&](const TEntity& e) { return view.mid(i).startsWith(QLatin1String(e.Name)); });
         if (hit) {
             out += QChar(hit->Char);
             i += qsizetype(qstrlen(hit->Name));

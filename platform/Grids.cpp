@@ -13,6 +13,35 @@ const char* const IndexOutOfRange = "Grid index out of range";
 constexpr int ScrollBarSize = 17;
 constexpr int ScrollRange = 127;
 
+void CheckIndex(int index, int count)
+{
+    if (index < 0 || index >= count) throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
+}
+
+// The width of a column or height of a row; the default outside the grid.
+int SizeAt(const std::vector<int>& sizes, int count, int index, int fallback)
+{
+    return index >= 0 && index < count ? sizes[std::size_t(index)] : fallback;
+}
+
+// Sets one column's width or row's height, never below 0; false when it was that already.
+bool StoreSize(std::vector<int>& sizes, int count, int index, int value)
+{
+    CheckIndex(index, count);
+    value = std::max(0, value);
+    int& slot = sizes[std::size_t(index)];
+    if (slot == value) return false;
+    slot = value;
+    return true;
+}
+
+// A new default size, which every column (or row) takes at once.
+void ResetSizes(std::vector<int>& sizes, int& fallback, int value)
+{
+    fallback = std::max(0, value);
+    std::fill(sizes.begin(), sizes.end(), fallback);
+}
+
 // Where a cell lands when another one moves from `from` to `to`.
 int MovedIndex(int v, int from, int to)
 {
@@ -203,73 +232,60 @@ void TCustomGrid::ClampCurrent()
     if (FEditCell.X >= FColCount || FEditCell.Y >= FRowCount) FEditCell = {-1, -1};
 }
 
-void TCustomGrid::SetFixedCols(int value)
+void TCustomGrid::SetFixedCount(bool horizontal, int value)
 {
-    if (value < 0 || value >= FColCount)
-        throw EInvalidGridOperation(QStringLiteral("Fixed column count must be less than column count"));
-    if (value == FFixedCols) return;
-    FFixedCols = value;
-    FTopLeft.X = value;
+    if (value < 0 || value >= (horizontal ? FColCount : FRowCount))
+        throw EInvalidGridOperation(horizontal ? QStringLiteral("Fixed column count must be less than column count")
+                                               : QStringLiteral("Fixed row count must be less than row count"));
+    int& fixed = horizontal ? FFixedCols : FFixedRows;
+    if (value == fixed) return;
+    fixed = value;
+    (horizontal ? FTopLeft.X : FTopLeft.Y) = value;
     ClampCurrent();
     UpdateScrollRange();
     InvalidateGrid();
     UpdateEdit();
+}
+
+void TCustomGrid::SetFixedCols(int value)
+{
+    SetFixedCount(true, value);
 }
 
 void TCustomGrid::SetFixedRows(int value)
 {
-    if (value < 0 || value >= FRowCount)
-        throw EInvalidGridOperation(QStringLiteral("Fixed row count must be less than row count"));
-    if (value == FFixedRows) return;
-    FFixedRows = value;
-    FTopLeft.Y = value;
-    ClampCurrent();
-    UpdateScrollRange();
-    InvalidateGrid();
-    UpdateEdit();
+    SetFixedCount(false, value);
 }
 
 int TCustomGrid::ColWidths(int index) const
 {
-    return index >= 0 && index < FColCount ? FColWidths[std::size_t(index)] : FDefaultColWidth;
+    return SizeAt(FColWidths, FColCount, index, FDefaultColWidth);
 }
 
 void TCustomGrid::SetColWidths(int index, int value)
 {
-    if (index < 0 || index >= FColCount) throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
-    value = std::max(0, value);
-    if (FColWidths[std::size_t(index)] == value) return;
-    FColWidths[std::size_t(index)] = value;
-    ColWidthsChanged();
+    if (StoreSize(FColWidths, FColCount, index, value)) ColWidthsChanged();
 }
 
 int TCustomGrid::RowHeights(int index) const
 {
-    return index >= 0 && index < FRowCount ? FRowHeights[std::size_t(index)] : FDefaultRowHeight;
+    return SizeAt(FRowHeights, FRowCount, index, FDefaultRowHeight);
 }
 
 void TCustomGrid::SetRowHeights(int index, int value)
 {
-    if (index < 0 || index >= FRowCount) throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
-    value = std::max(0, value);
-    if (FRowHeights[std::size_t(index)] == value) return;
-    FRowHeights[std::size_t(index)] = value;
-    RowHeightsChanged();
+    if (StoreSize(FRowHeights, FRowCount, index, value)) RowHeightsChanged();
 }
 
 void TCustomGrid::SetDefaultColWidth(int value)
 {
-    value = std::max(0, value);
-    FDefaultColWidth = value;
-    std::fill(FColWidths.begin(), FColWidths.end(), value);
+    ResetSizes(FColWidths, FDefaultColWidth, value);
     ColWidthsChanged();
 }
 
 void TCustomGrid::SetDefaultRowHeight(int value)
 {
-    value = std::max(0, value);
-    FDefaultRowHeight = value;
-    std::fill(FRowHeights.begin(), FRowHeights.end(), value);
+    ResetSizes(FRowHeights, FDefaultRowHeight, value);
     RowHeightsChanged();
 }
 
@@ -618,7 +634,7 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop)
 // ---- Rows and columns --------------------------------------------------------------------
 void TCustomGrid::DeleteColumn(int ACol)
 {
-    if (ACol < 0 || ACol >= FColCount) throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
+    CheckIndex(ACol, FColCount);
     HideEditor();
     DeleteColumnData(ACol);
     FColWidths.erase(FColWidths.begin() + ACol);
@@ -631,7 +647,7 @@ void TCustomGrid::DeleteColumn(int ACol)
 
 void TCustomGrid::DeleteRow(int ARow)
 {
-    if (ARow < 0 || ARow >= FRowCount) throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
+    CheckIndex(ARow, FRowCount);
     HideEditor();
     DeleteRowData(ARow);
     FRowHeights.erase(FRowHeights.begin() + ARow);
@@ -644,7 +660,7 @@ void TCustomGrid::DeleteRow(int ARow)
 
 void TCustomGrid::InsertColumn(int ACol)
 {
-    if (ACol < 0 || ACol > FColCount) throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
+    CheckIndex(ACol, FColCount + 1);   // one past the last appends
     HideEditor();
     InsertColumnData(ACol);
     FColWidths.insert(FColWidths.begin() + ACol, FDefaultColWidth);
@@ -655,7 +671,7 @@ void TCustomGrid::InsertColumn(int ACol)
 
 void TCustomGrid::InsertRow(int ARow)
 {
-    if (ARow < 0 || ARow > FRowCount) throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
+    CheckIndex(ARow, FRowCount + 1);   // one past the last appends
     HideEditor();
     InsertRowData(ARow);
     FRowHeights.insert(FRowHeights.begin() + ARow, FDefaultRowHeight);
@@ -669,36 +685,33 @@ void TCustomGrid::DeleteRowData(int) {}
 void TCustomGrid::InsertColumnData(int) {}
 void TCustomGrid::InsertRowData(int) {}
 
-void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
+void TCustomGrid::MoveLine(bool horizontal, int FromIndex, int ToIndex)
 {
-    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= FColCount || ToIndex >= FColCount)
-        throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
+    const int count = horizontal ? FColCount : FRowCount;
+    CheckIndex(FromIndex, count);
+    CheckIndex(ToIndex, count);
     if (FromIndex == ToIndex) return;
     UpdateText();
-    MoveItem(FColWidths, FromIndex, ToIndex);
-    FCurrent.X = MovedIndex(FCurrent.X, FromIndex, ToIndex);
-    FAnchor.X = MovedIndex(FAnchor.X, FromIndex, ToIndex);
+    MoveItem(horizontal ? FColWidths : FRowHeights, FromIndex, ToIndex);
+    int TGridCoord::*along = horizontal ? &TGridCoord::X : &TGridCoord::Y;
+    FCurrent.*along = MovedIndex(FCurrent.*along, FromIndex, ToIndex);
+    FAnchor.*along = MovedIndex(FAnchor.*along, FromIndex, ToIndex);
     ClampCurrent();
-    ColumnMoved(FromIndex, ToIndex);
+    if (horizontal) ColumnMoved(FromIndex, ToIndex);
+    else RowMoved(FromIndex, ToIndex);
     UpdateScrollRange();
     InvalidateGrid();
     UpdateEdit();
 }
 
+void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    MoveLine(true, FromIndex, ToIndex);
+}
+
 void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
 {
-    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= FRowCount || ToIndex >= FRowCount)
-        throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
-    if (FromIndex == ToIndex) return;
-    UpdateText();
-    MoveItem(FRowHeights, FromIndex, ToIndex);
-    FCurrent.Y = MovedIndex(FCurrent.Y, FromIndex, ToIndex);
-    FAnchor.Y = MovedIndex(FAnchor.Y, FromIndex, ToIndex);
-    ClampCurrent();
-    RowMoved(FromIndex, ToIndex);
-    UpdateScrollRange();
-    InvalidateGrid();
-    UpdateEdit();
+    MoveLine(false, FromIndex, ToIndex);
 }
 
 // ---- The virtual steps' base behaviour ------------------------------------------------------

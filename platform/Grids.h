@@ -415,6 +415,12 @@ private:
     void ScrollStep(bool horizontal, int code, int pos);
     void SelectionMoved(const TGridRect& OldSel);
     void ChangeSize(int NewColCount, int NewRowCount);
+    // The one body behind each column and row pair of the same name.
+    void SetFixedCount(bool horizontal, int value);
+    void MoveLine(bool horizontal, int FromIndex, int ToIndex);
+    // A point on the border after a column (or row) in the fixed header across it.
+    bool IsSizingPoint(bool horizontal, int along, int across, int& Index, int& Pos) const;
+    int MoveTarget(bool horizontal, int pos) const;
     void ClampCurrent();
     void SyncScrollBars();
     void ScrollBarAction(bool horizontal, int action);

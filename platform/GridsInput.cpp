@@ -138,14 +138,14 @@ void TCustomGrid::WMGetDlgCode(TWMGetDlgCode& Message)
 }
 
 // ---- Mouse ---------------------------------------------------------------------------
-bool TCustomGrid::IsColSizingPoint(int X, int Y, int& Index, int& Pos) const
+bool TCustomGrid::IsSizingPoint(bool horizontal, int along, int across, int& Index, int& Pos) const
 {
-    if (Y < 0 || Y >= Axis(false).FixedBoundary) return false;
-    const TAxis a = Axis(true);
+    if (across < 0 || across >= Axis(!horizontal).FixedBoundary) return false;
+    const TAxis a = Axis(horizontal);
     int p = a.FixedBoundary;
     for (int i = a.First; i <= a.LastVisible; ++i) {
         const int border = p + a.Size(i);
-        if (X >= border - SizingTolerance && X <= border + a.LineWidth + SizingTolerance) {
+        if (along >= border - SizingTolerance && along <= border + a.LineWidth + SizingTolerance) {
             Index = i;
             Pos = border;
             return true;
@@ -153,39 +153,34 @@ bool TCustomGrid::IsColSizingPoint(int X, int Y, int& Index, int& Pos) const
         p = border + a.LineWidth;
     }
     return false;
+}
+
+bool TCustomGrid::IsColSizingPoint(int X, int Y, int& Index, int& Pos) const
+{
+    return IsSizingPoint(true, X, Y, Index, Pos);
 }
 
 bool TCustomGrid::IsRowSizingPoint(int X, int Y, int& Index, int& Pos) const
 {
-    if (X < 0 || X >= Axis(true).FixedBoundary) return false;
-    const TAxis a = Axis(false);
-    int p = a.FixedBoundary;
-    for (int i = a.First; i <= a.LastVisible; ++i) {
-        const int border = p + a.Size(i);
-        if (Y >= border - SizingTolerance && Y <= border + a.LineWidth + SizingTolerance) {
-            Index = i;
-            Pos = border;
-            return true;
-        }
-        p = border + a.LineWidth;
-    }
-    return false;
+    return IsSizingPoint(false, Y, X, Index, Pos);
+}
+
+int TCustomGrid::MoveTarget(bool horizontal, int pos) const
+{
+    const TAxis a = Axis(horizontal);
+    if (pos < a.FixedBoundary) return a.First;
+    const int cell = CellAt(horizontal, pos);
+    return cell < 0 ? std::max(a.LastVisible, a.FixedCount) : std::max(cell, a.FixedCount);
 }
 
 int TCustomGrid::MoveTargetCol(int X) const
 {
-    const TAxis a = Axis(true);
-    if (X < a.FixedBoundary) return a.First;
-    const int c = CellAt(true, X);
-    return c < 0 ? std::max(a.LastVisible, a.FixedCount) : std::max(c, a.FixedCount);
+    return MoveTarget(true, X);
 }
 
 int TCustomGrid::MoveTargetRow(int Y) const
 {
-    const TAxis a = Axis(false);
-    if (Y < a.FixedBoundary) return a.First;
-    const int r = CellAt(false, Y);
-    return r < 0 ? std::max(a.LastVisible, a.FixedCount) : std::max(r, a.FixedCount);
+    return MoveTarget(false, Y);
 }
 
 void TCustomGrid::SetPointerCursor(TCursor cursor)

@@ -9,6 +9,35 @@ constexpr int ScrollBarSize = 17;
 const TColor FixedLineColor = clBtnShadow;
 const TColor LineColor = clSilver;
 
+// Where the k-th cell of a row (or of a column) stands.
+TGridCoord LineCell(bool row, int line, int k)
+{
+    return row ? TGridCoord{k, line} : TGridCoord{line, k};
+}
+
+// The texts and objects of one row (or column) as a list.
+std::unique_ptr<TStringList> LineToList(const TStringGrid& grid, bool row, int line)
+{
+    auto list = std::make_unique<TStringList>();
+    const int count = row ? grid.ColCount() : grid.RowCount();
+    for (int k = 0; k < count; ++k) {
+        const TGridCoord at = LineCell(row, line, k);
+        list->AddObject(grid.Cells(at.X, at.Y), grid.Objects(at.X, at.Y));
+    }
+    return list;
+}
+
+// Fills one row (or column) from a list; the cells past its end are emptied.
+void ListToLine(TStringGrid& grid, bool row, int line, const TStringList& value)
+{
+    const int count = row ? grid.ColCount() : grid.RowCount();
+    for (int k = 0; k < count; ++k) {
+        const TGridCoord at = LineCell(row, line, k);
+        grid.SetCells(at.X, at.Y, k < value.Count() ? value[k] : String());
+        grid.SetObjects(at.X, at.Y, k < value.Count() ? value.Objects(k) : nullptr);
+    }
+}
+
 } // namespace
 
 // ---- TCustomGrid painting -----------------------------------------------------------
@@ -214,32 +243,22 @@ void TStringGrid::SetObjects(int ACol, int ARow, TObject* value)
 
 std::unique_ptr<TStringList> TStringGrid::Rows(int ARow) const
 {
-    auto list = std::make_unique<TStringList>();
-    for (int c = 0; c < ColCount(); ++c) list->AddObject(Cells(c, ARow), Objects(c, ARow));
-    return list;
+    return LineToList(*this, true, ARow);
 }
 
 void TStringGrid::SetRows(int ARow, const TStringList& value)
 {
-    for (int c = 0; c < ColCount(); ++c) {
-        SetCells(c, ARow, c < value.Count() ? value[c] : String());
-        SetObjects(c, ARow, c < value.Count() ? value.Objects(c) : nullptr);
-    }
+    ListToLine(*this, true, ARow, value);
 }
 
 std::unique_ptr<TStringList> TStringGrid::Cols(int ACol) const
 {
-    auto list = std::make_unique<TStringList>();
-    for (int r = 0; r < RowCount(); ++r) list->AddObject(Cells(ACol, r), Objects(ACol, r));
-    return list;
+    return LineToList(*this, false, ACol);
 }
 
 void TStringGrid::SetCols(int ACol, const TStringList& value)
 {
-    for (int r = 0; r < RowCount(); ++r) {
-        SetCells(ACol, r, r < value.Count() ? value[r] : String());
-        SetObjects(ACol, r, r < value.Count() ? value.Objects(r) : nullptr);
-    }
+    ListToLine(*this, false, ACol, value);
 }
 
 void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)

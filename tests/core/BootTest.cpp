@@ -16,6 +16,7 @@
 #include "platform/Seams.h"
 #include "platform/StdCtrls.h"
 #include "tests/common/TestUtil.h"
+#include "tests/core/ProgramStateFixture.h"
 
 #include <QFile>
 #include <QImage>
@@ -86,29 +87,23 @@ constexpr std::uint32_t Loopback = 0x7F000001;
 const char* const Test_Master = "/opt/quillmer/MASTER";
 const char* const Test_Project = "/opt/quillmer/PROJECTS/Plant A";
 
-class BootTest : public ::testing::Test {
+class BootTest : public ProgramStateFixture {
 protected:
     void SetUp() override
     {
-        Reset_Program_State();
-        Load_Default_Texts();
-        Software_Code = Built_In_Software_Code;
+        ProgramStateFixture::SetUp();
         Program_Path = Dir.Path();
         Master_Path = Q(Test_Master);
         Project_Path = Q(Test_Project);
-        Main = std::make_unique<TFQuillmereFirmWare>(nullptr);
-        FQuillmereFirmWare = Main.get();
-        Boot = std::make_unique<TFBoot>(nullptr);
-        FBoot = Boot.get();
+        Publish(Main, FQuillmereFirmWare);
+        Publish(Boot, FBoot);
     }
 
     void TearDown() override
     {
-        FBoot = nullptr;
-        FQuillmereFirmWare = nullptr;
-        Boot.reset();
-        Main.reset();
-        Reset_Program_State();
+        Withdraw(Boot, FBoot);
+        Withdraw(Main, FQuillmereFirmWare);
+        ProgramStateFixture::TearDown();
     }
 
     // The dialog answers through a scripted transport on the test clock.

@@ -2,46 +2,35 @@
 // A program folder of its own, with the main window and the two
 // configuration dialogs made and wired as start-up makes them.
 
-#include "core/UComon.h"
-#include "core/ULanguage.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
 #include "core/UQuillmereFirmWare.h"
 #include "platform/Files.h"
 #include "platform/Seams.h"
+#include "tests/core/ProgramStateFixture.h"
 #include "tests/common/TestUtil.h"
 
 #include <QDir>
 #include <algorithm>
-#include <gtest/gtest.h>
-#include <memory>
 
-class ConfigStoreFixture : public ::testing::Test {
+class ConfigStoreFixture : public ProgramStateFixture {
 protected:
     void SetUp() override
     {
-        Reset_Program_State();
-        Load_Default_Texts();
-        Software_Code = Built_In_Software_Code;
+        ProgramStateFixture::SetUp();
         Program_Path = Dir.Path();
-        Main = std::make_unique<TFQuillmereFirmWare>(nullptr);
-        FQuillmereFirmWare = Main.get();
-        NewProject = std::make_unique<TFNew_Project>(nullptr);
-        FNew_Project = NewProject.get();
-        OpenConf = std::make_unique<TFOpenConf>(nullptr);
-        FOpenConf = OpenConf.get();
+        Publish(Main, FQuillmereFirmWare);
+        Publish(NewProject, FNew_Project);
+        Publish(OpenConf, FOpenConf);
         Main->Set_Program_Folders();
     }
 
     void TearDown() override
     {
-        FOpenConf = nullptr;
-        FNew_Project = nullptr;
-        FQuillmereFirmWare = nullptr;
-        OpenConf.reset();
-        NewProject.reset();
-        Main.reset();
-        Reset_Program_State();
+        Withdraw(OpenConf, FOpenConf);
+        Withdraw(NewProject, FNew_Project);
+        Withdraw(Main, FQuillmereFirmWare);
+        ProgramStateFixture::TearDown();
     }
 
     String Projects() const { return Dir.File(QStringLiteral("PROJECTS")); }

@@ -109,6 +109,7 @@ struct TReadCase {
     QByteArray File;
     TSettings Expected;
 };
+void PrintTo(const TReadCase& c, std::ostream* os) { *os << c.Name; }
 
 class SettingsRead : public ConfigStoreFixture, public ::testing::WithParamInterface<TReadCase> {};
 

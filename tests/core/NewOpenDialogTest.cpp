@@ -96,6 +96,16 @@ struct TNameCase {
     const char* Name;
     int Slot;   // the message, 0 when the name is taken
 };
+void PrintTo(const TNameCase& c, std::ostream* os)
+{
+    // The over-long name would drown the line: its start and length say enough.
+    const std::string name(c.Name);
+    if (name.size() > 40)
+        *os << ::testing::PrintToString(name.substr(0, 40)) << "... (" << name.size() << " bytes)";
+    else
+        *os << ::testing::PrintToString(name);
+    *os << " -> " << c.Slot;
+}
 
 // Longer than any file system lets one name be.
 const std::string Long_Name(300, 'x');

@@ -13,6 +13,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/Xml.h"
 #include "tests/common/TestUtil.h"
+#include "tests/core/ProgramStateFixture.h"
 
 #include <QFile>
 #include <QImage>
@@ -48,24 +49,19 @@ QByteArray ParGen_Xml(const TElements& elements, const char* root = "Par_Gen")
 const std::vector<const char*> Default_Values = {"192", "168", "0", "10", "255", "255", "255", "0", "192",
                                                  "168", "0", "1", "0", "devicename1", "10001", "0", "0"};
 
-class ParGenTest : public ::testing::Test {
+class ParGenTest : public ProgramStateFixture {
 protected:
     void SetUp() override
     {
-        Reset_Program_State();
-        Create_Text_Table();
-        Load_Default_Texts();
-        Software_Code = Built_In_Software_Code;
+        ProgramStateFixture::SetUp();
         Project_Path = Dir.Path();
         File_ParGen = Dir.File(QStringLiteral("ParGen.xml"));
-        Form = std::make_unique<TFParGen>(nullptr);
-        FParGen = Form.get();
+        Publish(Form, FParGen);
     }
     void TearDown() override
     {
-        FParGen = nullptr;
-        Form.reset();
-        Reset_Program_State();
+        Withdraw(Form, FParGen);
+        ProgramStateFixture::TearDown();
     }
 
     // What the seams recorded so far is forgotten; scripted answers stay.

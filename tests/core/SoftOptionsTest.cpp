@@ -15,6 +15,7 @@
 #include "platform/Timers.h"
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestUtil.h"
+#include "tests/core/ProgramStateFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,24 +25,19 @@
 
 namespace {
 
-class SoftOptionsTest : public ::testing::Test {
+class SoftOptionsTest : public ProgramStateFixture {
 protected:
     void SetUp() override
     {
-        Reset_Program_State();
-        Create_Text_Table();
-        Load_Default_Texts();
-        Software_Code = Built_In_Software_Code;
+        ProgramStateFixture::SetUp();
         Language_Path = Dir.Path() + QStringLiteral("/LANGUAGE");
         QDir().mkpath(Language_Path);
-        Dialog = std::make_unique<TFSoftOptions>(nullptr);
-        FSoftOptions = Dialog.get();
+        Publish(Dialog, FSoftOptions);
     }
     void TearDown() override
     {
-        FSoftOptions = nullptr;
-        Dialog.reset();
-        Reset_Program_State();
+        Withdraw(Dialog, FSoftOptions);
+        ProgramStateFixture::TearDown();
         Load_Default_Texts();
     }
 

@@ -444,6 +444,45 @@ TEST(TCellGraphicTest, SettersSetTheKindAndFieldsAndAssignCopiesThem)
     EXPECT_EQ(copy.CellText(), String("Go"));
 }
 
+// The picture setters share one body, and so do the two-state controls': each
+// must still record its own kind and every field it is given.
+TEST(TCellGraphicTest, TwinSettersRecordTheirOwnKindAndFields)
+{
+    constexpr auto v = TCellVAlign::vaBottom;
+    constexpr auto h = TCellHAlign::haAfterText;
+    const struct {
+        const char* name;
+        std::function<void(TCellGraphic&)> set;
+        TCellType kind;
+        int index;   // the margin of a picture
+        int angle;   // the stretch mode of a picture, 0 for a control
+        bool boolean;
+    } cases[] = {
+        {"SetPicture", [](TCellGraphic& g) { g.SetPicture(nullptr, true, v, h, 7, TStretchMode::Shrink); },
+         TCellType::ctPicture, 7, int(TStretchMode::Shrink), false},
+        {"SetFilePicture", [](TCellGraphic& g) { g.SetFilePicture(nullptr, true, v, h, 9, TStretchMode::Stretch); },
+         TCellType::ctFilePicture, 9, int(TStretchMode::Stretch), false},
+        {"SetCheckBox", [](TCellGraphic& g) { g.SetCheckBox(true, false, v, h, true); }, TCellType::ctCheckBox, 0, 0,
+         true},
+        {"SetCheckBox data", [](TCellGraphic& g) { g.SetCheckBox(true, true, v, h, true); },
+         TCellType::ctDataCheckBox, 0, 0, true},
+        {"SetRadioButton", [](TCellGraphic& g) { g.SetRadioButton(true, true, v, h); }, TCellType::ctRadioButton, 0,
+         0, true},
+    };
+    for (const auto& c : cases) {
+        TCellGraphic g;
+        g.SetCellAngle(5);   // a control clears what a picture left here
+        c.set(g);
+        EXPECT_EQ(g.CellType(), c.kind) << c.name;
+        EXPECT_EQ(g.CellVAlign(), v) << c.name;
+        EXPECT_EQ(g.CellHAlign(), h) << c.name;
+        EXPECT_TRUE(g.CellTransparent()) << c.name;
+        EXPECT_EQ(g.CellIndex(), c.index) << c.name;
+        EXPECT_EQ(g.CellAngle(), c.angle) << c.name;
+        EXPECT_EQ(g.CellBoolean(), c.boolean) << c.name;
+    }
+}
+
 TEST(TZvStringGridLife, LivesAndDiesWithAFormShownHeadless)
 {
     auto* form = new TForm(nullptr);

@@ -24,6 +24,11 @@ struct TField {
 #define FIELD(Name, Value, Copied) \
     TField<T>{#Name, [](T& o) { o.Set##Name(Value); }, [](const T& a, const T& b) { return a.Name() == b.Name(); }, Copied}
 
+// A picture field, given `Picture` and compared by the image it shows; always copied.
+#define PICTURE_FIELD(Name, Picture)                                                                      \
+    TField<T>{#Name, [=](T& o) { o.Set##Name(Picture); },                                                 \
+              [](const T& a, const T& b) { return SamePicture(a.Name(), b.Name()); }, true}
+
 // Sets every field of a source to a non-default value, copies it into a
 // fresh object and checks each field was copied or left exactly as the table says.
 template <class T>
@@ -364,10 +369,6 @@ TEST(ZvGridOptions, SortSettingsAssign)
 {
     using T = TSortSettings;
     TBitmap* red = SolidBitmap(clRed);
-    auto glyph = [&](TBitmap* (T::*get)() const, void (T::*set)(TBitmap*), const char* name) {
-        return TField<T>{name, [=](T& o) { (o.*set)(red); },
-                 [=](const T& a, const T& b) { return SamePicture((a.*get)(), (b.*get)()); }, true};
-    };
     CheckAssign<T>(
         {
             FIELD(AutoSortForGrouping, false, true), FIELD(AutoColumnMerge, true, true), FIELD(Column, 4, true),
@@ -381,9 +382,9 @@ TEST(ZvGridOptions, SortSettingsAssign)
             FIELD(SortOnVirtualCells, false, false), FIELD(HeaderColor, clRed, true),
             FIELD(HeaderColorTo, clRed, true), FIELD(HeaderMirrorColor, clRed, true),
             FIELD(HeaderMirrorColorTo, clRed, true),
-            glyph(&T::UpGlyph, &T::SetUpGlyph, "UpGlyph"), glyph(&T::DownGlyph, &T::SetDownGlyph, "DownGlyph"),
-            glyph(&T::IndexUpGlyph, &T::SetIndexUpGlyph, "IndexUpGlyph"),
-            glyph(&T::IndexDownGlyph, &T::SetIndexDownGlyph, "IndexDownGlyph"),
+            PICTURE_FIELD(UpGlyph, red), PICTURE_FIELD(DownGlyph, red),
+            PICTURE_FIELD(IndexUpGlyph, red),
+            PICTURE_FIELD(IndexDownGlyph, red),
         },
         [] { return std::make_unique<T>(nullptr); });
 }
@@ -392,10 +393,6 @@ TEST(ZvGridOptions, ControlLookAssign)
 {
     using T = TControlLook;
     TBitmap* red = SolidBitmap(clRed);
-    auto glyph = [&](TBitmap* (T::*get)() const, void (T::*set)(TBitmap*), const char* name) {
-        return TField<T>{name, [=](T& o) { (o.*set)(red); },
-                 [=](const T& a, const T& b) { return SamePicture((a.*get)(), (b.*get)()); }, true};
-    };
     std::vector<TField<T>> fields = {
         FIELD(Color, clRed, true), FIELD(CommentColor, clBlue, true), FIELD(FixedDropDownButton, true, false),
         FIELD(HintMaxWidth, 200, true), FIELD(CheckSize, 20, true), FIELD(CheckAlwaysActive, true, true),
@@ -405,10 +402,10 @@ TEST(ZvGridOptions, ControlLookAssign)
         FIELD(NoDisabledCheckRadioLook, true, false), FIELD(NoDisabledButtonLook, true, false),
         FIELD(ProgressBorderColor, clRed, true), FIELD(ProgressMarginX, 5, true), FIELD(ProgressMarginY, 6, true),
         FIELD(ProgressXP, true, false),
-        glyph(&T::CheckedGlyph, &T::SetCheckedGlyph, "CheckedGlyph"),
-        glyph(&T::UnCheckedGlyph, &T::SetUnCheckedGlyph, "UnCheckedGlyph"),
-        glyph(&T::RadioOnGlyph, &T::SetRadioOnGlyph, "RadioOnGlyph"),
-        glyph(&T::RadioOffGlyph, &T::SetRadioOffGlyph, "RadioOffGlyph"),
+        PICTURE_FIELD(CheckedGlyph, red),
+        PICTURE_FIELD(UnCheckedGlyph, red),
+        PICTURE_FIELD(RadioOnGlyph, red),
+        PICTURE_FIELD(RadioOffGlyph, red),
         TField<T>{"DropDownHeader", [](T& o) { o.DropDownHeader()->SetCaption(QStringLiteral("h")); },
           [](const T& a, const T& b) { return a.DropDownHeader()->Caption() == b.DropDownHeader()->Caption(); }, true},
         TField<T>{"DropDownFooter", [](T& o) { o.DropDownFooter()->SetColor(clRed); },
@@ -447,8 +444,7 @@ TEST(ZvGridOptions, FilterAndFooterAndProgressAssign)
         CheckAssign<T>({FIELD(Top, 1, true), FIELD(Left, 2, true), FIELD(Display, TBackGroundDisplay::bdFixed, true),
                         FIELD(Cells, TBackGroundCells::bcAll, true), FIELD(Color, clRed, true),
                         FIELD(ColorTo, clRed, true),
-                        TField<T>{"Bitmap", [=](T& o) { o.SetBitmap(red); },
-                          [](const T& a, const T& b) { return SamePicture(a.Bitmap(), b.Bitmap()); }, true}},
+                        PICTURE_FIELD(Bitmap, red)},
                        [] { return std::make_unique<T>(nullptr); });
     }
     {
@@ -460,10 +456,8 @@ TEST(ZvGridOptions, FilterAndFooterAndProgressAssign)
                         FIELD(Height, 10, true), FIELD(Width, 11, true),
                         TField<T>{"Font", [&](T& o) { o.SetFont(&big); },
                           [](const T& a, const T& b) { return a.Font()->Height() == b.Font()->Height(); }, true},
-                        TField<T>{"Glyph", [=](T& o) { o.SetGlyph(red); },
-                          [](const T& a, const T& b) { return SamePicture(a.Glyph(), b.Glyph()); }, true},
-                        TField<T>{"GlyphActive", [=](T& o) { o.SetGlyphActive(red); },
-                          [](const T& a, const T& b) { return SamePicture(a.GlyphActive(), b.GlyphActive()); }, true}},
+                        PICTURE_FIELD(Glyph, red),
+                        PICTURE_FIELD(GlyphActive, red)},
                        [] { return std::make_unique<T>(); });
     }
     {

@@ -205,6 +205,87 @@ TEST(GridDimensions, FixedCellsStayFewerThanTheCells)
     EXPECT_EQ(g.FixedRows(), 0);
 }
 
+// Each column operation has a row twin; both are driven alike here and read
+// back through a view that swaps the axes, so a twin that mixes them up shows.
+TEST(GridDimensions, ColumnAndRowFormsMirrorEachOther)
+{
+    for (const bool columns : {true, false}) {
+        SCOPED_TRACE(columns ? "columns" : "rows");
+        TStringGrid g(nullptr);
+        g.SetColCount(5);
+        g.SetRowCount(5);
+        const int defaultSize = columns ? 64 : 24;
+        // Cell k of line `line` (a column or a row).
+        auto text = [&](int line, int k) { return columns ? g.Cells(line, k) : g.Cells(k, line); };
+        auto setText = [&](int line, int k, const char* t) {
+            columns ? g.SetCells(line, k, QString::fromLatin1(t)) : g.SetCells(k, line, QString::fromLatin1(t));
+        };
+        auto size = [&](int i) { return columns ? g.ColWidths(i) : g.RowHeights(i); };
+        auto setSize = [&](int i, int v) { columns ? g.SetColWidths(i, v) : g.SetRowHeights(i, v); };
+        auto setDefault = [&](int v) { columns ? g.SetDefaultColWidth(v) : g.SetDefaultRowHeight(v); };
+        auto line = [&](int i) { return columns ? g.Cols(i) : g.Rows(i); };
+        auto setLine = [&](int i, const TStringList& l) { columns ? g.SetCols(i, l) : g.SetRows(i, l); };
+        auto move = [&](int from, int to) { columns ? g.MoveColumn(from, to) : g.MoveRow(from, to); };
+        auto fixed = [&] { return columns ? g.FixedCols() : g.FixedRows(); };
+        auto setFixed = [&](int v) { columns ? g.SetFixedCols(v) : g.SetFixedRows(v); };
+        auto current = [&] { return columns ? g.Col() : g.Row(); };
+        auto first = [&] { return columns ? g.LeftCol() : g.TopRow(); };
+
+        // Sizes: never below 0; outside the grid a read gives the default and a write throws.
+        setSize(2, -5);
+        EXPECT_EQ(size(2), 0);
+        EXPECT_EQ(size(3), defaultSize);
+        EXPECT_EQ(size(7), defaultSize);
+        EXPECT_THROW(setSize(5, 10), EInvalidGridOperation);
+        setDefault(30);
+        EXPECT_EQ(size(2), 30) << "a new default reaches every line";
+        EXPECT_EQ(size(9), 30);
+        setDefault(-3);
+        EXPECT_EQ(size(0), 0);
+        setDefault(30);
+
+        // A list fills one line; its cells past the list's end are emptied, the next line is untouched.
+        setText(1, 4, "old");
+        setText(2, 0, "keep");
+        TStringList l;
+        l.Add(QStringLiteral("a"));
+        l.Add(QStringLiteral("b"));
+        setLine(1, l);
+        EXPECT_EQ(text(1, 0), QStringLiteral("a"));
+        EXPECT_EQ(text(1, 1), QStringLiteral("b"));
+        EXPECT_EQ(text(1, 4), QString());
+        EXPECT_EQ(text(2, 0), QStringLiteral("keep"));
+        const auto back = line(1);
+        ASSERT_EQ(back->Count(), 5);
+        EXPECT_EQ(back->Strings(1), QStringLiteral("b"));
+
+        // A move carries the cells, the size and the current cell along its axis only.
+        setSize(1, 77);
+        g.SetCol(1);
+        g.SetRow(1);
+        move(1, 3);
+        EXPECT_EQ(text(3, 0), QStringLiteral("a"));
+        EXPECT_EQ(size(3), 77);
+        EXPECT_EQ(current(), 3);
+        EXPECT_EQ(columns ? g.Row() : g.Col(), 1) << "the other axis stays";
+        EXPECT_THROW(move(0, 5), EInvalidGridOperation);
+        EXPECT_THROW(move(-1, 2), EInvalidGridOperation);
+
+        // The fixed count names its own axis when refused, and scrolls the first line to after it.
+        try {
+            setFixed(5);
+            ADD_FAILURE() << "no error";
+        } catch (const EInvalidGridOperation& e) {
+            EXPECT_EQ(e.Message(), columns ? QStringLiteral("Fixed column count must be less than column count")
+                                           : QStringLiteral("Fixed row count must be less than row count"));
+        }
+        setFixed(2);
+        EXPECT_EQ(fixed(), 2);
+        EXPECT_EQ(first(), 2);
+        EXPECT_EQ(columns ? g.FixedRows() : g.FixedCols(), 1) << "the other axis stays";
+    }
+}
+
 TEST_F(GridTest, CellRectAndMouseCoordAgree)
 {
     EXPECT_EQ(grid->VisibleColCount(), 3) << "columns 1..3 whole beside the fixed one";
@@ -510,6 +591,27 @@ TEST_F(GridTest, HeaderDragMovesTheColumnWithItsCells)
     Simulate::MouseDown(grid, Center(2, 0));
     Simulate::MouseUp(grid, Center(2, 0));
     EXPECT_TRUE(moved.empty());
+}
+
+TEST_F(GridTest, FixedColumnDragMovesTheRowWithItsCells)
+{
+    Fill();
+    grid->SetOptions(grid->Options() + TGridOptions{goRowMoving});
+    grid->SetRowHeights(1, 30);
+    grid->FocusCell(2, 1, true);
+    std::vector<std::pair<int, int>> moved;
+    grid->OnRowMoved = [&](TObject*, int from, int to) { moved.push_back({from, to}); };
+    Simulate::MouseDown(grid, Center(0, 1));
+    EXPECT_EQ(grid->GridState(), gsRowMoving);
+    Simulate::MouseMove(grid, Center(0, 2), Qt::LeftButton);
+    Simulate::MouseMove(grid, Center(0, 3), Qt::LeftButton);
+    Simulate::MouseUp(grid, Center(0, 3));
+    EXPECT_EQ(moved, (std::vector<std::pair<int, int>>{{1, 3}}));
+    EXPECT_EQ(grid->Cells(4, 3), QStringLiteral("4:1"));
+    EXPECT_EQ(grid->Cells(4, 1), QStringLiteral("4:2"));
+    EXPECT_EQ(grid->RowHeights(3), 30);
+    EXPECT_EQ(grid->Row(), 3) << "the current cell goes with its row";
+    EXPECT_EQ(grid->Col(), 2);
 }
 
 // ---- Painting -------------------------------------------------------------------------------
