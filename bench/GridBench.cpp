@@ -1,0 +1,347 @@
+// The platform string grid against Qt's own table classes, on the same data
+// in one run: filling cells, reading them back, painting one screenful and
+// deleting rows from the middle, for tables of 1,000 to 100,000 rows of 13
+// columns.
+//
+// Every contender is a small adapter with the same members, so each
+// operation is one template run against each of them:
+//   TStringGrid          our grid, no window (the cell store's own cost)
+//   TStringGridShown     our grid on a shown form (invalidation, scroll bars)
+//   QStandardItemModel   Qt's item model, no view
+//   QTableWidget         Qt's item widget, shown
+//   QTableView           a shown view over a QStandardItemModel (painting only)
+#include "platform/Forms.h"
+#include "platform/Grids.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTableWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int Cols = 13;
+constexpr int MaxRows = 100'000;
+constexpr int DeletedRows = 1'000;
+// The window every shown contender gets: one screenful is what fits in it.
+constexpr int WindowWidth = 1024;
+constexpr int WindowHeight = 768;
+
+// The texts of a 100,000-row table, made once: smaller tables use its top
+// rows. Every contender stores the same shared strings, so filling measures
+// the store and not the formatting.
+const QString& Text(int col, int row)
+{
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> all;
+        all.reserve(std::size_t(MaxRows) * Cols);
+        for (int r = 0; r < MaxRows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                all.push_back(QStringLiteral("Row %1 column %2").arg(r + 1).arg(c + 1));
+        return all;
+    }();
+    return texts[std::size_t(row) * Cols + std::size_t(col)];
+}
+
+QString Header(int col)
+{
+    return QStringLiteral("Column %1").arg(col + 1);
+}
+
+// ---- Contenders ------------------------------------------------------------------
+// Data row r (0-based) of our grid is grid row r + 1, under one fixed header
+// row; Qt's classes keep the header apart, so data row r is their row r.
+class OurGrid {
+public:
+    OurGrid(int rows, bool shown)
+    {
+        if (shown) {
+            FForm = std::make_unique<TForm>(nullptr);
+            FForm->SetBounds(0, 0, WindowWidth, WindowHeight);
+            FGrid = new TStringGrid(FForm.get());   // owned by the form
+            FGrid->SetParent(FForm.get());
+            FGrid->SetAlign(TAlign::alClient);
+        } else {
+            FOwnGrid = std::make_unique<TStringGrid>(nullptr);
+            FGrid = FOwnGrid.get();
+        }
+        FGrid->SetColCount(Cols);
+        FGrid->SetRowCount(rows + 1);
+        FGrid->SetFixedCols(0);
+        for (int c = 0; c < Cols; ++c) FGrid->SetCells(c, 0, Header(c));
+        if (FForm) FForm->Show();
+    }
+
+    void Set(int col, int row, const QString& text) { FGrid->SetCells(col, row + 1, text); }
+    qsizetype ReadAll(int rows) const
+    {
+        qsizetype length = 0;
+        for (int r = 1; r <= rows; ++r)
+            for (int c = 0; c < Cols; ++c) length += FGrid->Cells(c, r).size();
+        return length;
+    }
+    void DeleteRow(int row) { FGrid->DeleteRow(row + 1); }
+    void InsertRow(int row) { FGrid->InsertRow(row + 1); }
+    void Filled() {}
+    void ScrollTo(int row) { FGrid->SetTopRow(std::max(FGrid->FixedRows(), row + 1)); }
+    int TopRow() const { return FGrid->TopRow() - 1; }
+    void Render(QPainter& painter) { FGrid->PaintTo(painter, 0, 0); }
+
+private:
+    std::unique_ptr<TForm> FForm;
+    std::unique_ptr<TStringGrid> FOwnGrid;
+    TStringGrid* FGrid = nullptr;
+};
+
+class OurStore : public OurGrid {
+public:
+    static constexpr const char* Name = "TStringGrid";
+    explicit OurStore(int rows) : OurGrid(rows, false) {}
+};
+
+class OurShownGrid : public OurGrid {
+public:
+    static constexpr const char* Name = "TStringGridShown";
+    explicit OurShownGrid(int rows) : OurGrid(rows, true) {}
+};
+
+class QtModel {
+public:
+    static constexpr const char* Name = "QStandardItemModel";
+    explicit QtModel(int rows) : FModel(rows, Cols)
+    {
+        QStringList headers;
+        for (int c = 0; c < Cols; ++c) headers << Header(c);
+        FModel.setHorizontalHeaderLabels(headers);
+    }
+
+    void Set(int col, int row, const QString& text) { FModel.setItem(row, col, new QStandardItem(text)); }
+    qsizetype ReadAll(int rows) const
+    {
+        qsizetype length = 0;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < Cols; ++c) length += FModel.item(r, c)->text().size();
+        return length;
+    }
+    void DeleteRow(int row) { FModel.removeRow(row); }
+    void InsertRow(int row) { FModel.insertRow(row); }
+
+protected:
+    QStandardItemModel FModel;
+};
+
+// Painting only: a shown view over the item model.
+class QtView : public QtModel {
+public:
+    static constexpr const char* Name = "QTableView";
+    explicit QtView(int rows) : QtModel(rows) {}
+    // The view comes after the data: a model filled under a shown view
+    // costs many times more, and no Qt program fills it that way.
+    void Filled()
+    {
+        FView.setModel(&FModel);
+        FView.resize(WindowWidth, WindowHeight);
+        FView.show();
+    }
+    void ScrollTo(int row)
+    {
+        // Per-item scrolling: the bar's value is the top row.
+        FView.verticalScrollBar()->setValue(row);
+    }
+    int TopRow() const { return FView.rowAt(0); }
+    void Render(QPainter& painter) { FView.render(&painter); }
+
+private:
+    QTableView FView;
+};
+
+class QtWidget {
+public:
+    static constexpr const char* Name = "QTableWidget";
+    explicit QtWidget(int rows) : FTable(rows, Cols)
+    {
+        QStringList headers;
+        for (int c = 0; c < Cols; ++c) headers << Header(c);
+        FTable.setHorizontalHeaderLabels(headers);
+        FTable.resize(WindowWidth, WindowHeight);
+        FTable.show();
+    }
+
+    void Set(int col, int row, const QString& text) { FTable.setItem(row, col, new QTableWidgetItem(text)); }
+    qsizetype ReadAll(int rows) const
+    {
+        qsizetype length = 0;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < Cols; ++c) length += FTable.item(r, c)->text().size();
+        return length;
+    }
+    void DeleteRow(int row) { FTable.removeRow(row); }
+    void InsertRow(int row) { FTable.insertRow(row); }
+
+private:
+    QTableWidget FTable;
+};
+
+template <class Table>
+void FillRows(Table& table, int from, int to)
+{
+    for (int r = from; r < to; ++r)
+        for (int c = 0; c < Cols; ++c) table.Set(c, r, Text(c, r));
+}
+
+// ---- Operations ------------------------------------------------------------------
+// Every cell of a fresh, already sized table; making and destroying the
+// table are not counted.
+template <class Table>
+void Fill(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    Text(0, 0);   // the shared texts are made before any timing
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto table = std::make_unique<Table>(rows);
+        state.ResumeTiming();
+        FillRows(*table, 0, rows);
+        state.PauseTiming();
+        table.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * rows * Cols);
+    state.SetComplexityN(rows);
+}
+
+// Every cell's text, read back.
+template <class Table>
+void Read(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    Table table(rows);
+    FillRows(table, 0, rows);
+    for (auto _ : state) benchmark::DoNotOptimize(table.ReadAll(rows));
+    state.SetItemsProcessed(state.iterations() * rows * Cols);
+    state.SetComplexityN(rows);
+}
+
+// One screenful, painted whole, with a given fraction of the rows above it:
+// the cost must follow the cells on screen, not the rows in the table.
+template <class Table>
+void Paint(benchmark::State& state, int percentAbove)
+{
+    const int rows = int(state.range(0));
+    Table table(rows);
+    FillRows(table, 0, rows);
+    table.Filled();
+    const int top = int(qint64(rows) * percentAbove / 100);
+    table.ScrollTo(top);
+    if (table.TopRow() != top) {
+        state.SkipWithError("the table did not scroll to the asked row");
+        return;
+    }
+    QImage image(WindowWidth, WindowHeight, QImage::Format_ARGB32_Premultiplied);
+    {
+        // The first paint lays out the view and fills the glyph caches.
+        QPainter painter(&image);
+        table.Render(painter);
+    }
+    for (auto _ : state) {
+        QPainter painter(&image);
+        table.Render(painter);
+    }
+    state.counters["top_row"] = top;
+    state.SetComplexityN(rows);
+}
+
+// 1,000 rows deleted one at a time from the middle, as a user's selection is;
+// they are put back, with their texts, outside the timing.
+template <class Table>
+void DeleteMiddle(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    const int first = (rows - DeletedRows) / 2;
+    Table table(rows);
+    FillRows(table, 0, rows);
+    for (auto _ : state) {
+        for (int i = 0; i < DeletedRows; ++i) table.DeleteRow(first);
+        state.PauseTiming();
+        for (int i = 0; i < DeletedRows; ++i) table.InsertRow(first);
+        FillRows(table, first, first + DeletedRows);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * DeletedRows);
+    state.SetComplexityN(rows);
+}
+
+// ---- Registration ----------------------------------------------------------------
+// Names read "operation/contender/rows", contenders of one operation side by side.
+template <class Table, class Fn>
+benchmark::internal::Benchmark* Register(const char* operation, Fn fn, int minRows = 1'000)
+{
+    const std::string name = std::string(operation) + '/' + Table::Name;
+    return benchmark::RegisterBenchmark(name.c_str(), fn)
+        ->RangeMultiplier(10)
+        ->Range(minRows, MaxRows)
+        ->Unit(benchmark::kMillisecond)
+        ->Complexity();
+}
+
+template <class... Tables>
+void RegisterFill()
+{
+    (Register<Tables>("Fill", Fill<Tables>), ...);
+}
+
+template <class... Tables>
+void RegisterRead()
+{
+    (Register<Tables>("Read", Read<Tables>), ...);
+}
+
+template <class... Tables>
+void RegisterPaint(const char* operation, int percentAbove)
+{
+    (Register<Tables>(operation, [percentAbove](benchmark::State& s) { Paint<Tables>(s, percentAbove); })
+         ->Unit(benchmark::kMicrosecond),
+     ...);
+}
+
+template <class... Tables>
+void RegisterDeleteMiddle()
+{
+    // A 1,000-row table has no middle to delete 1,000 rows from.
+    (Register<Tables>("DeleteMiddle", DeleteMiddle<Tables>, 10 * DeletedRows), ...);
+}
+
+void RegisterAll()
+{
+    RegisterFill<OurStore, QtModel, OurShownGrid, QtWidget>();
+    RegisterRead<OurStore, QtModel, QtWidget>();
+    // Top rows on screen, then the rows at 90% of the table (row 90,000 of 100,000).
+    RegisterPaint<OurShownGrid, QtView>("PaintTop", 0);
+    RegisterPaint<OurShownGrid, QtView>("Paint90Percent", 90);
+    RegisterDeleteMiddle<OurStore, QtModel, OurShownGrid, QtWidget>();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Headless, like the tests: the windows are real but never reach a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    RegisterAll();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
