@@ -1275,6 +1275,15 @@ TControl* TWinControl::ControlAtPos(const TPoint& pos, bool allowDisabled, bool 
 void TWinControl::InsertControl(TControl* control)
 {
     control->SetParentField(this);
+    // A windowed control joins its new parent's tab order at the end, after
+    // every sibling, whatever numbers earlier SetTabOrder calls gave them.
+    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+        int last = -1;
+        for (TControl* c : FControls) {
+            if (auto* sibling = dynamic_cast<TWinControl*>(c)) last = std::max(last, sibling->FTabOrder);
+        }
+        w->FTabOrder = last + 1;
+    }
     FControls.push_back(control);
     if (control->ParentFont()) control->ApplyParentFont(Font());
     if (control->ParentColor()) control->ApplyParentColor(Color());

@@ -286,6 +286,28 @@ TEST_F(FormsTest, TabMovesTheFocusInTabOrderOverTabStopsThatCanTakeIt)
     EXPECT_EQ(edits[0]->Edit()->text(), QString()) << "Tab types nothing";
 }
 
+TEST_F(FormsTest, AControlAddedAfterRenumberingComesLastInTabOrder)
+{
+    TForm form(nullptr);
+    std::vector<TLineEditControl*> edits;
+    auto add = [&] {
+        auto* e = new TLineEditControl(&form);
+        e->SetParent(&form);
+        edits.push_back(e);
+    };
+    add();
+    add();
+    edits[1]->SetTabOrder(0);
+    add();
+    EXPECT_EQ(edits[2]->TabOrder(), 2);
+    form.Show();
+    EXPECT_TRUE(edits[1]->Focused());
+    Simulate::Key(edits[1], Qt::Key_Tab, {}, QStringLiteral("\t"));
+    EXPECT_TRUE(edits[0]->Focused());
+    Simulate::Key(edits[0], Qt::Key_Tab, {}, QStringLiteral("\t"));
+    EXPECT_TRUE(edits[2]->Focused()) << "the newest control comes after every renumbered one";
+}
+
 TEST_F(FormsTest, PostedTabMovesTheFocusLikeATypedOne)
 {
     TDialog dialog(nullptr);
