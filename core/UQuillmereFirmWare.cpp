@@ -372,14 +372,7 @@ void TFQuillmereFirmWare::FormCreate(TObject*)
     Load_Language();
 
     // The last configuration is open again only while its folder is there.
-    const String folder = Project_Name.isEmpty() ? String() : Find_Configuration(Project_Name);
-    if (!folder.isEmpty()) {
-        Project_Name = folder;
-        Project_Path = PathJoin(Projects_Path, folder);
-    } else {
-        Project_Name.clear();
-        Project_Path.clear();
-    }
+    Open_Configuration(Project_Name);
     Show_Open_Configuration();
 
     Set_Lang();

@@ -103,6 +103,9 @@ public:
     void Read_Setting();
     void Save_Setting();
     void Set_Files();
+    // Makes the named configuration the open one when its folder exists, in
+    // the folder's own spelling; otherwise none is open.
+    void Open_Configuration(const String& name);
     void Open_Project();
     void Create_New_Project();
     // The two configuration labels for the open configuration, or for none.

@@ -68,20 +68,6 @@ void Set_Defaults()
     Enable_Internet = Enable_Update = Enable_Jump_Field_Tables = Double_Click_Auto_Size = false;
 }
 
-// Makes the named configuration the open one when its folder exists (in the
-// folder's own spelling); otherwise none is open.
-void Open_Configuration_Named(const String& name)
-{
-    const String folder = Find_Configuration(name);
-    if (folder.isEmpty()) {
-        Project_Name.clear();
-        Project_Path.clear();
-        return;
-    }
-    Project_Name = folder;
-    Project_Path = PathJoin(Projects_Path, folder);
-}
-
 // The document the settings pass through: the window's shared one when it
 // has it, else one of our own for the call.
 class TSettingsDocument {
@@ -128,7 +114,7 @@ void TFQuillmereFirmWare::Read_Setting()
         return;
     }
     const TXMLNode root = doc->DocumentElement();
-    Open_Configuration_Named(Read_Value(root, Setting_Project, String()));
+    Open_Configuration(Read_Value(root, Setting_Project, String()));
     Last_IP_Address = Read_Value(root, Setting_IP_Address, Default_IP_Address);
     Language_Name = Read_Value(root, Setting_Language, Default_Language_Name);
     Enable_Internet = Read_Option(root, Option_Internet);
@@ -153,6 +139,18 @@ void TFQuillmereFirmWare::Save_Setting()
     // Written beside and renamed over; a failure raises with the path and
     // reason, which the window's error box shows, and the old file stays whole.
     doc->SaveToFile(Settings_File());
+}
+
+void TFQuillmereFirmWare::Open_Configuration(const String& name)
+{
+    const String folder = Find_Configuration(name);
+    if (folder.isEmpty()) {
+        Project_Name.clear();
+        Project_Path.clear();
+        return;
+    }
+    Project_Name = folder;
+    Project_Path = PathJoin(Projects_Path, folder);
 }
 
 void TFQuillmereFirmWare::Set_Files()
@@ -188,7 +186,7 @@ void TFQuillmereFirmWare::Open_Project()
     if (!FOpenConf || FOpenConf->ShowModal() != mrOk) return;
     // A name whose folder went away meanwhile (or none chosen at all) leaves
     // no configuration open rather than one that points nowhere.
-    Open_Configuration_Named(FOpenConf->Name_Conf);
+    Open_Configuration(FOpenConf->Name_Conf);
     Show_Open_Configuration();
     Set_Files();
 }
