@@ -877,6 +877,79 @@ public:
     void SizeWithFormResize(TObject* Sender);
     void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
 
+    // ==== Index-mapped access, shape changes, calculations and sizing ==========================
+    // (ZvGridIndexAccess.cpp, ZvGridShape.cpp, ZvGridCalc.cpp, ZvGridCellHint.cpp)
+    // Real column, real row: hidden rows are read from and written to their kept texts.
+    void SetReadOnly(int ACol, int ARow, bool Value);
+    TColor GetColors(int ACol, int ARow);
+    TColor GetColorsTo(int ACol, int ARow);
+    TColor GetFontColors(int ACol, int ARow);
+    TAlignment GetAlignments(int ACol, int ARow);
+    // The width of a real column: remembered while it is hidden, shown at once otherwise.
+    int GetAllColWidths(int ACol);
+    void SetAllColWidths(int ACol, int Value);
+    void SetCellControls(int ACol, int ARow, TControl* Value);
+    int NumCellControls() const;
+    int ColumnByHeader(const String& AValue);
+    int ColumnPosition(int ACol);
+    int ColumnAtPosition(int APosition);
+    void ResetColumnOrder();
+    String GetOriginalCells(int ACol, int ARow);
+    void SetOriginalCells(int ACol, int ARow, const String& Value);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void AddColumn();
+    void ClearCols(int ColIndex, int CCount);
+    double ColumnCustomCalc(int ACol, int FromRow = -1, int ToRow = -1);
+    double RowSum(int ARow, int FromCol, int ToCol);
+    double RowAvg(int ARow, int FromCol, int ToCol);
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+    // Keeps the first row of each text of the displayed column, letter case ignored.
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    bool IsCell(const String& SubStr, int& ACol, int& ARow);
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    // Tab between cells, CR LF between rows.
+    String SelectedText();
+    bool GetSelectedCells(int ACol, int ARow);
+    void SetSelectedCells(int ACol, int ARow, bool Value);
+    TGridCoord SelectedCell(int i);
+    int SelectedCellsCount();
+    void ClearSelectedCells();
+    int SelectedRowCount();
+    int SelectedColCount();
+    // -1 past the selection.
+    int SelectedRow(int i);
+    void ClearModifiedRows();
+    int AutoNumberStart() const { return FAutoNumberStart; }
+    void SetAutoNumberStart(int Value) { FAutoNumberStart = Value; }
+    int AutoNumberOffset() const { return FAutoNumberOffset; }
+    void SetAutoNumberOffset(int Value) { FAutoNumberOffset = Value; }
+    TSortDirection AutoNumberDirection() const { return FAutoNumberDirection; }
+    void SetAutoNumberDirection(TSortDirection Value) { FAutoNumberDirection = Value; }
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    void SizeRowToLines(int ARow, int Lines, int Padding);
+    void AutoSizeRow(int ARow, int Padding = 0);
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    // Real columns, with their widths, sort column and cell controls.
+    void SwapColumns(int Index, int Index2);
+    // Grid rows, all real columns, with their heights and cell controls.
+    void SwapRows(int Index, int Index2);
+
     // ==== Cell editors ===================================================================================
     bool AllowEditorShow();
     void ApplyStyleServiceColors();
@@ -1903,4 +1976,33 @@ protected:
     int FPrintPageTo = 1;
     int FPrintPageNum = 0;
     TGridCoord FLastHintPos{-1, -1};
+
+    // ==== Helpers of index-mapped access, shape changes and calculations ======================
+    enum class TRowColorField { Brush, BrushTo, Font };
+    TGridItem* HiddenRowItem(int ARealRow) const;
+    bool PropertiesHoldNothingElse(int ACol, int ARow, const TCellProperties* p);
+    void ApplyRowColor(int ARow, TColor Value, TRowColorField Field);
+    void CopyStoreRow(int From, int To, bool WithHeight);
+    void EmptyStoreRow(int ARow);
+    void CopyStoreCol(int From, int To, int Rows);
+    void EmptyStoreCol(int ACol, int Rows);
+    void ShiftRowsUp(int RowIndex, int RCount, bool WithHeights);
+    void UnregisterRowControls(int RowIndex, int RCount);
+    void LowerRealRowIndexes(int RowIndex, int RCount, bool Controls);
+    std::vector<int> AllWidths();
+    void ClearStoreCell(int a, int r);
+    void CalcRange(int& FromRow, int& ToRow);
+    template <class Visit>
+    void ForCountedCells(int ACol, int FromRow, int ToRow, Visit visit);
+    double ColumnExtreme(int ACol, int FromRow, int ToRow, bool Largest);
+    int MeasureColumnContent(int ACol);
+    void AutoSizeColumnCore(int ACol, bool GrowOnly);
+    bool RowSelectedForRemoval(int ARow);
+    // The most text lines any cell of the row holds.
+    int RowLines(int ARow);
+    // While set, clearing drops object references without freeing them (swaps).
+    bool FNilObjects = false;
+    int FAutoNumberStart = 0;
+    int FAutoNumberOffset = 0;
+    TSortDirection FAutoNumberDirection = TSortDirection::sdAscending;
 };

@@ -1,0 +1,320 @@
+// Cell access through the index maps: real and displayed columns, grid and
+// real rows, per-cell properties, row colours, cell controls and column order.
+
+#include "grid/ZvGrid.h"
+#include "grid/ZvHTMLUtil.h"
+
+// ---- Cells by real column and real row ---------------------------------------------------
+
+TGridItem* TZvStringGrid::HiddenRowItem(int ARealRow) const
+{
+    for (const auto& item : FGridItems)
+        if (item->Idx() == ARealRow) return item.get();
+    return nullptr;
+}
+
+String TZvStringGrid::GetCellsEx(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0) return String();
+    if (TGridItem* hidden = HiddenRowItem(ARow)) {
+        // A column added after the row was hidden has no kept text yet: empty.
+        String value = ACol < hidden->Items()->Count() ? hidden->Items()->Strings(ACol) : String();
+        FireGetDisplText(ACol, ARow, value);
+        return value;
+    }
+    return GetCellEx(ACol, DisplRowIndex(ARow));
+}
+
+void TZvStringGrid::SetCellsEx(int ACol, int ARow, const String& Value)
+{
+    if (ACol < 0 || ARow < 0) return;
+    if (TGridItem* hidden = HiddenRowItem(ARow)) {
+        TStringList* kept = hidden->Items();
+        while (kept->Count() <= ACol) kept->Add(String());
+        kept->SetStrings(ACol, Value);
+        return;
+    }
+    const int g = DisplRowIndex(ARow);
+    SetCellEx(ACol, g, Value);
+    const int d = DisplColIndex(ACol);
+    if (d != ACol) RepaintCell(d, g);
+}
+
+String TZvStringGrid::GetWideCells(int ACol, int ARow)
+{
+    return GetCellEx(ACol, ARow);
+}
+
+String TZvStringGrid::GetStrippedCell(int ACol, int ARow)
+{
+    return StripHTMLTags(GetCellEx(ACol, ARow));
+}
+
+TCellProperties* TZvStringGrid::CellObjectByRealRow(int ACol, int ARealRow)
+{
+    if (TGridItem* hidden = HiddenRowItem(ARealRow)) {
+        TStringList* kept = hidden->Items();
+        return ACol >= 0 && ACol < kept->Count() ? dynamic_cast<TCellProperties*>(kept->Objects(ACol)) : nullptr;
+    }
+    return PropsAt(ACol, DisplRowIndex(ARealRow));
+}
+
+// ---- Widths of hidden and shown columns ------------------------------------------------------
+
+int TZvStringGrid::GetAllColWidths(int ACol)
+{
+    if (ACol < 0 || ACol >= int(FAllColWidths.size())) return 0;
+    if (IsHiddenColumn(ACol)) return FAllColWidths[std::size_t(ACol)];
+    const int d = DisplColIndex(ACol);
+    return d >= 0 && d < ColCount() ? ColWidths(d) : FAllColWidths[std::size_t(ACol)];
+}
+
+void TZvStringGrid::SetAllColWidths(int ACol, int Value)
+{
+    if (ACol < 0 || ACol >= int(FAllColWidths.size())) return;
+    FAllColWidths[std::size_t(ACol)] = std::int16_t(Value);
+    if (IsHiddenColumn(ACol)) return;
+    const int d = DisplColIndex(ACol);
+    if (d >= 0 && d < ColCount()) SetColWidths(d, Value);
+}
+
+// ---- Per-cell properties -----------------------------------------------------------------------
+
+TColor TZvStringGrid::GetColors(int ACol, int ARow)
+{
+    const TCellProperties* p = PropsAt(ACol, ARow);
+    return p ? p->BrushColor() : clNone;
+}
+
+void TZvStringGrid::SetColors(int ACol, int ARow, TColor Value)
+{
+    GetCellProperties(ACol, ARow)->SetBrushColor(Value);
+    if (FUpdateCount == 0) RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TColor TZvStringGrid::GetColorsTo(int ACol, int ARow)
+{
+    const TCellProperties* p = PropsAt(ACol, ARow);
+    return p ? p->BrushColorTo() : clNone;
+}
+
+void TZvStringGrid::SetColorsTo(int ACol, int ARow, TColor Value)
+{
+    GetCellProperties(ACol, ARow)->SetBrushColorTo(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TColor TZvStringGrid::GetFontColors(int ACol, int ARow)
+{
+    const TCellProperties* p = PropsAt(ACol, ARow);
+    return p ? p->FontColor() : clNone;
+}
+
+void TZvStringGrid::SetFontColors(int ACol, int ARow, TColor Value)
+{
+    GetCellProperties(ACol, ARow)->SetFontColor(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TAlignment TZvStringGrid::GetAlignments(int ACol, int ARow)
+{
+    const TCellProperties* p = PropsAt(ACol, ARow);
+    return p ? p->Alignment() : TAlignment::taLeftJustify;
+}
+
+void TZvStringGrid::SetAlignments(int ACol, int ARow, TAlignment Value)
+{
+    GetCellProperties(ACol, ARow)->SetAlignment(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+bool TZvStringGrid::GetReadOnly(int ACol, int ARow)
+{
+    const TCellProperties* p = PropsAt(ACol, ARow);
+    return p && p->ReadOnly();
+}
+
+void TZvStringGrid::SetReadOnly(int ACol, int ARow, bool Value)
+{
+    GetCellProperties(ACol, ARow)->SetReadOnly(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+// ---- Row colours ----------------------------------------------------------------------------
+
+bool TZvStringGrid::PropertiesHoldNothingElse(int ACol, int ARow, const TCellProperties* p)
+{
+    // What a fresh properties object of this cell would hold: anything
+    // beyond it (a graphic, a control, a merge, a flag, a font or colour of
+    // its own, a footer calculation) keeps the properties alive.
+    TFont font;
+    TBrush brush;
+    TCellGradientDirection gd = TCellGradientDirection::GradientVertical;
+    bool ww = FWordWrap;
+    TVAlignment va = TVAlignment::vtaTop;
+    TAlignment ha = TAlignment::taLeftJustify;
+    TColor mirror = clNone, mirrorTo = clNone, colorTo = clNone;
+    InitialCellProperties(ACol, ARow, gd, ww, va, ha, mirror, mirrorTo, colorTo, &brush, &font);
+    const auto plain = [](TColor v, TColor initial) { return v == clNone || v == initial; };
+    return !p->GraphicObject() && !p->Control() && p->CellObject() == 0 && p->IsBaseCell() && p->CellSpanX() == -1 &&
+           p->CellSpanY() == -1 && !p->ReadOnly() && p->CalcType() == TColumnCalcType::acNONE &&
+           plain(p->FontColor(), font.Color()) && plain(p->BrushColor(), brush.Color()) &&
+           plain(p->BrushColorTo(), colorTo) && p->FontName() == font.Name() && p->FontSize() == font.Size() &&
+           p->FontStyle() == font.Style() && p->Alignment() == ha && p->WordWrap() == ww;
+}
+
+void TZvStringGrid::ApplyRowColor(int ARow, TColor Value, TRowColorField Field)
+{
+    if (ARow < 0 || ARow >= RowCount()) return;
+    for (int c = FixedCols(); c < AllColCount(); ++c) {
+        if (Value != clNone) {
+            TCellProperties* p = GetCellProperties(c, ARow);
+            switch (Field) {
+            case TRowColorField::Brush: p->SetBrushColor(Value); break;
+            case TRowColorField::BrushTo: p->SetBrushColorTo(Value); break;
+            case TRowColorField::Font: p->SetFontColor(Value); break;
+            }
+            continue;
+        }
+        TCellProperties* p = PropsAt(c, ARow);
+        if (!p) continue;
+        // Only the colour goes; the properties go with it once nothing else is held.
+        switch (Field) {
+        case TRowColorField::Brush: p->SetBrushColor(clNone); break;
+        case TRowColorField::BrushTo: p->SetBrushColorTo(clNone); break;
+        case TRowColorField::Font: p->SetFontColor(clNone); break;
+        }
+        if (PropertiesHoldNothingElse(c, ARow, p)) FreeCellObject(c, ARow);
+    }
+    RepaintRow(ARow);
+}
+
+void TZvStringGrid::SetRowColor(int ARow, TColor Value)
+{
+    ApplyRowColor(ARow, Value, TRowColorField::Brush);
+}
+
+void TZvStringGrid::SetRowColorTo(int ARow, TColor Value)
+{
+    ApplyRowColor(ARow, Value, TRowColorField::BrushTo);
+}
+
+void TZvStringGrid::SetRowFontColor(int ARow, TColor Value)
+{
+    ApplyRowColor(ARow, Value, TRowColorField::Font);
+}
+
+// ---- Cell controls -----------------------------------------------------------------------------
+
+TControl* TZvStringGrid::GetCellControls(int ACol, int ARow)
+{
+    const TCellProperties* p = PropsAt(ACol, ARow);
+    return p ? p->Control() : nullptr;
+}
+
+void TZvStringGrid::SetCellControls(int ACol, int ARow, TControl* Value)
+{
+    if (!FCellControls) return;
+    // Entries are kept by real column and real row, so they survive hidden rows.
+    const int realRow = RealRowIndex(ARow);
+    if (!Value) {
+        TCellProperties* p = PropsAt(ACol, ARow);
+        if (!p || !p->Control()) return;
+        const int idx = FCellControls->ControlIndex(ACol, realRow);
+        if (idx >= 0) FCellControls->RemoveControl(idx);
+        p->SetControl(nullptr);
+        return;
+    }
+    const int idx = FCellControls->ControlIndex(ACol, realRow);
+    if (idx >= 0) FCellControls->RemoveControl(idx);
+    FCellControls->AddControl(ACol, realRow, Value);
+    TCellProperties* p = GetCellProperties(ACol, ARow);
+    p->SetControl(Value);
+    Value->SetParent(this);
+    const TRect r = CellRect(DisplColIndex(ACol), ARow);
+    Value->SetBounds(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height() + 1);
+}
+
+int TZvStringGrid::NumCellControls() const
+{
+    return FCellControls ? FCellControls->Count() : 0;
+}
+
+// ---- Column order ---------------------------------------------------------------------------
+
+int TZvStringGrid::ColumnByHeader(const String& AValue)
+{
+    for (int c = 0; c < AllColCount(); ++c)
+        if (GetCellsEx(c, 0) == AValue) return c;
+    return -1;
+}
+
+void TZvStringGrid::SetColumnOrder()
+{
+    if (!FColumnOrder) FColumnOrder = std::make_unique<TIntList>();
+    FColumnOrder->Clear();
+    for (int c = 0; c < ColCount(); ++c) FColumnOrder->Add(c);
+}
+
+int TZvStringGrid::ColumnPosition(int ACol)
+{
+    int p = ACol;
+    if (FColumnOrder && !FColumnOrder->Empty()) {
+        const int limit = std::min(FColumnOrder->Count(), AllColCount());
+        for (int i = 0; i < limit; ++i)
+            if (FColumnOrder->Items(i) == ACol) {
+                p = i;
+                break;
+            }
+    }
+    if (FGroupColumn != -1 && ACol >= FGroupColumn) --p;
+    return p;
+}
+
+int TZvStringGrid::ColumnAtPosition(int APosition)
+{
+    if (!FColumnOrder || FColumnOrder->Empty()) SetColumnOrder();
+    if (FColumnOrder->Empty() || APosition < 0 || APosition >= FColumnOrder->Count()) return APosition;
+    int c = FColumnOrder->Items(APosition);
+    if (FGroupColumn != -1 && c >= FGroupColumn) ++c;
+    return c;
+}
+
+void TZvStringGrid::ResetColumnOrder()
+{
+    UnHideColumnsAll();
+    if (!FColumnOrder || FColumnOrder->Empty()) {
+        SetColumnOrder();
+        return;
+    }
+    // Recorded positions form a permutation; the pass limit guards any other list.
+    for (int pass = 0; pass <= ColCount(); ++pass) {
+        bool moved = false;
+        for (int i = 0; i < ColCount() && i < FColumnOrder->Count(); ++i) {
+            const int want = FColumnOrder->Items(i);
+            if (want < i) {
+                MoveColumn(i, want);
+                moved = true;
+            }
+        }
+        if (!moved) break;
+    }
+}
+
+String TZvStringGrid::GetOriginalCells(int ACol, int ARow)
+{
+    return GetCellEx(ColumnPosition(ACol), ARow);
+}
+
+void TZvStringGrid::SetOriginalCells(int ACol, int ARow, const String& Value)
+{
+    SetCellEx(ColumnPosition(ACol), ARow, Value);
+}
+
+// ---- Cell scroll bars --------------------------------------------------------------------
+
+void TZvStringGrid::UpdateCellScrollBar(int ACol, int ARow)
+{
+    if (!HasAutoRangeScrollBar(ACol, ARow)) return;
+    SetScrollProp(ACol, ARow, RowHeights(ARow), GetCellTextSize(ACol, ARow, false, true).Y);
+}

@@ -1,0 +1,406 @@
+// Row and column insertion, removal and clearing: the operations that change
+// the shape of the cell store and keep the per-row side lists in step.
+//
+// Rows move with the cells of every real column, hidden ones included: the
+// store keeps hidden columns in place beyond ColCount, so the copies run
+// over AllColCount instead of widening the platform grid.
+
+#include "grid/ZvGrid.h"
+
+#include <algorithm>
+
+namespace {
+// Drops `count` entries at `index` of a per-row list, as far as the list reaches.
+void EraseRowEntries(TIntList* list, int index, int count)
+{
+    if (!list) return;
+    for (int i = 0; i < count && index < list->Count(); ++i) list->Delete(index);
+}
+
+void EraseRowEntries(std::vector<bool>& flags, int index, int count)
+{
+    if (index >= int(flags.size())) return;
+    const int last = std::min(int(flags.size()), index + count);
+    flags.erase(flags.begin() + index, flags.begin() + last);
+}
+} // namespace
+
+// ---- Moving whole rows and columns inside the store ------------------------------------------
+
+void TZvStringGrid::CopyStoreRow(int From, int To, bool WithHeight)
+{
+    const int cols = AllColCount();
+    for (int c = 0; c < cols; ++c) {
+        SetGridCell(c, To, GetGridCell(c, From));
+        TObject* obj = GetGridObject(c, From);
+        SetGridObject(c, To, obj);
+        if (auto* props = dynamic_cast<TCellProperties*>(obj)) props->SetOwnerRow(To);
+    }
+    if (WithHeight && RowHeights(To) != RowHeights(From)) SetRowHeights(To, RowHeights(From));
+}
+
+void TZvStringGrid::EmptyStoreRow(int ARow)
+{
+    const int cols = AllColCount();
+    for (int c = 0; c < cols; ++c) {
+        SetGridCell(c, ARow, String());
+        SetGridObject(c, ARow, nullptr);
+    }
+}
+
+void TZvStringGrid::CopyStoreCol(int From, int To, int Rows)
+{
+    for (int r = 0; r < Rows; ++r) {
+        SetGridCell(To, r, GetGridCell(From, r));
+        TObject* obj = GetGridObject(From, r);
+        SetGridObject(To, r, obj);
+        if (auto* props = dynamic_cast<TCellProperties*>(obj)) props->SetOwnerCol(To);
+    }
+}
+
+void TZvStringGrid::EmptyStoreCol(int ACol, int Rows)
+{
+    for (int r = 0; r < Rows; ++r) {
+        SetGridCell(ACol, r, String());
+        SetGridObject(ACol, r, nullptr);
+    }
+}
+
+// ---- Rows ----------------------------------------------------------------------------------
+
+void TZvStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls)
+{
+    InsertRowsCore(RowIndex, RCount, UpdateCellControls);
+}
+
+void TZvStringGrid::InsertRowsCore(int RowIndex, int RCount, bool MoveControls)
+{
+    if (RCount <= 0 || RowIndex < 0) return;
+    RowIndex = std::min(RowIndex, RowCount());
+    // Hidden rows at or below the insertion point keep their place among
+    // the rows around them: their real indexes move down with the rows.
+    const int realAt = RowIndex < RowCount() ? RealRowIndex(RowIndex) : RowCount() + NumHiddenRows();
+    const int oldCount = RowCount();
+    const bool footerLast = FFloatingFooter && FFloatingFooter->Visible() && RowIndex < oldCount;
+    BeginUpdate();
+    SetRowCount(oldCount + RCount);
+    // The floating footer's row stays the last row.
+    // First out of the way of the rows moving down onto its old place.
+    if (footerLast) CopyStoreRow(oldCount - 1, oldCount + RCount - 1, true);
+    const int lastMoved = footerLast ? oldCount - 1 : oldCount;
+    for (int i = lastMoved + RCount - 1; i >= RowIndex + RCount; --i) CopyStoreRow(i - RCount, i, true);
+    for (int i = RowIndex; i < RowIndex + RCount; ++i) {
+        EmptyStoreRow(i);
+        if (RowHeights(i) != DefaultRowHeight()) SetRowHeights(i, DefaultRowHeight());
+    }
+    for (auto& item : FGridItems)
+        if (item->Idx() >= realAt) item->SetIdx(item->Idx() + RCount);
+    if (FShowModified && FShowModified->Enabled() && FModifiedRows)
+        for (int i = 0; i < RCount && RowIndex < FModifiedRows->Count(); ++i) FModifiedRows->Insert(RowIndex, 0);
+    if (FUseEnabledRows && FEnabledRows)
+        for (int i = 0; i < RCount && RowIndex < FEnabledRows->Count(); ++i) FEnabledRows->Insert(RowIndex, 1);
+    if (MoveControls && FCellControls && FCellControls->Count() > 0) {
+        for (int i = 0; i < FCellControls->Count(); ++i) {
+            TControlItem* ci = FCellControls->GetControl(i);
+            if (ci->FY >= realAt) ci->FY += RCount;
+        }
+        CellControlsUpdate(false);
+    }
+    EndUpdate();
+    if (!FDestroying) FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+}
+
+void TZvStringGrid::AddRow()
+{
+    const bool footer = FFloatingFooter && FFloatingFooter->Visible();
+    if (footer) {
+        InsertRows(RowCount() - 1, 1, true);
+        if (FFloatingFooter->FooterStyle() != TFooterStyle::fsFixedLastRow) return;
+        ClearRows(RowCount() - 2, 1);
+        return;
+    }
+    InsertRows(RowCount(), 1, true);
+    ClearRows(RowCount() - 1, 1);
+}
+
+void TZvStringGrid::UnregisterRowControls(int RowIndex, int RCount)
+{
+    if (!FCellControls || FCellControls->Count() == 0) return;
+    const int first = RealRowIndex(RowIndex);
+    const int last = RealRowIndex(RowIndex + RCount - 1);
+    for (int i = FCellControls->Count() - 1; i >= 0; --i) {
+        TControlItem* ci = FCellControls->GetControl(i);
+        if (ci->FY < first || ci->FY > last) continue;
+        if (ci->FObject) ci->FObject->SetVisible(false);
+        if (TCellProperties* props = PropsAt(ci->FX, DisplRowIndex(ci->FY))) props->SetControl(nullptr);
+        FCellControls->RemoveControl(i);
+    }
+}
+
+void TZvStringGrid::LowerRealRowIndexes(int RowIndex, int RCount, bool Controls)
+{
+    // The real rows of the removed grid rows: the first and the last, with
+    // any hidden rows lying between them counted out.
+    const int firstReal = RealRowIndex(RowIndex);
+    const int lastReal = RealRowIndex(RowIndex + RCount - 1);
+    auto removedBelow = [&](int real) {
+        if (real <= firstReal) return 0;
+        if (real > lastReal) return RCount;
+        int hiddenBetween = 0;
+        for (const auto& item : FGridItems)
+            if (item->Idx() > firstReal && item->Idx() < real) ++hiddenBetween;
+        return real - firstReal - hiddenBetween;
+    };
+    for (auto& item : FGridItems) item->SetIdx(item->Idx() - removedBelow(item->Idx()));
+    if (Controls && FCellControls)
+        for (int i = 0; i < FCellControls->Count(); ++i) {
+            TControlItem* ci = FCellControls->GetControl(i);
+            ci->FY -= removedBelow(ci->FY);
+        }
+}
+
+void TZvStringGrid::ShiftRowsUp(int RowIndex, int RCount, bool WithHeights)
+{
+    const int count = RowCount();
+    for (int i = RowIndex; i + RCount < count; ++i) CopyStoreRow(i + RCount, i, WithHeights);
+    for (int i = std::max(RowIndex, count - RCount); i < count; ++i) EmptyStoreRow(i);
+}
+
+void TZvStringGrid::RemoveRows(int RowIndex, int RCount)
+{
+    // Past the last row there is nothing to remove, and a count reaching
+    // beyond it stops at the last row.
+    if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
+    RCount = std::min(RCount, RowCount() - RowIndex);
+    UnregisterRowControls(RowIndex, RCount);
+    ClearCellPropertiesRange(0, RowIndex, AllColCount() - 1, RowIndex + RCount - 1);
+
+    BeginUpdate();
+    const int oldTop = TopRow();
+    const int oldRow = Row();
+    LowerRealRowIndexes(RowIndex, RCount, true);
+    if (FShowModified && FShowModified->Enabled()) EraseRowEntries(FModifiedRows.get(), RowIndex, RCount);
+    if (FUseEnabledRows) EraseRowEntries(FEnabledRows.get(), RowIndex, RCount);
+    if (FMouseActions && FMouseActions->DisjunctRowSelect()) EraseRowEntries(FRowSelect, RowIndex, RCount);
+    ShiftRowsUp(RowIndex, RCount, true);
+    SetRowCount(std::max(1, RowCount() - RCount));
+    FMaxRowCount -= RCount;
+    const int lastNormal = RowCount() - FFixedFooters - 1;
+    if (oldRow < RowCount() - FFixedFooters) {
+        if (!(FMouseActions && FMouseActions->DisjunctRowSelect())) SetRow(oldRow);
+        if (oldTop < RowCount() && oldTop >= FixedRows()) SetTopRow(oldTop);
+    } else if (lastNormal >= FixedRows()) {
+        SetRow(lastNormal);
+    }
+    EndUpdate();
+
+    FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+    const int visible = VisibleRowCount();
+    if (TopRow() >= RowCount() + FixedRows() - visible - 2 && RowCount() - visible - 1 > 0)
+        SetTopRow(RowCount() + FixedRows() - visible - 2);
+    if (FCellControls && FCellControls->Count() > 0) CellControlsUpdate(false);
+}
+
+void TZvStringGrid::RemoveRowsEx(int RowIndex, int RCount)
+{
+    if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
+    RCount = std::min(RCount, RowCount() - RowIndex);
+    const int oldRow = Row();
+    const int oldTop = TopRow();
+    LowerRealRowIndexes(RowIndex, RCount, false);
+    BeginUpdate();
+    ShiftRowsUp(RowIndex, RCount, false);
+    if (FMouseActions && FMouseActions->DisjunctRowSelect()) EraseRowEntries(FRowSelect, RowIndex, RCount);
+    SetRowCount(std::max(1, RowCount() - RCount));
+    FMaxRowCount -= RCount;
+    if (oldRow < RowCount()) {
+        SetRow(oldRow);
+        if (oldTop < RowCount() && oldTop >= FixedRows()) SetTopRow(oldTop);
+    } else if (RowCount() > FixedRows()) {
+        SetRow(FixedRows());
+        SetTopRow(FixedRows());
+    }
+    EndUpdate();
+    FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+}
+
+void TZvStringGrid::RemoveRowsInternal(int RowIndex, int RCount)
+{
+    if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
+    RCount = std::min(RCount, RowCount() - RowIndex);
+    ClearCellPropertiesRange(0, RowIndex, AllColCount() - 1, RowIndex + RCount - 1);
+    RemoveRowsCore(RowIndex, RCount, true);
+}
+
+void TZvStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool MoveControls)
+{
+    if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
+    RCount = std::min(RCount, RowCount() - RowIndex);
+    if (MoveControls) UnregisterRowControls(RowIndex, RCount);
+    const int savedFooters = FFixedFooters;
+    FFixedFooters = 0;
+    BeginUpdate();
+    const int oldTop = TopRow();
+    const int oldRow = Row();
+    if (MoveControls) LowerRealRowIndexes(RowIndex, RCount, true);
+    if (FMouseActions && FMouseActions->DisjunctRowSelect() && !FMouseActions->RowSelectPersistent())
+        EraseRowEntries(FRowSelect, RowIndex, RCount);
+    ShiftRowsUp(RowIndex, RCount, true);
+    SetRowCount(std::max(1, RowCount() - RCount));
+    if (oldRow < RowCount() - savedFooters) {
+        SetRow(oldRow);
+        if (oldTop < RowCount() && oldTop >= FixedRows()) SetTopRow(oldTop);
+    } else if (RowCount() - savedFooters - 1 >= FixedRows()) {
+        SetRow(RowCount() - savedFooters - 1);
+    }
+    EndUpdate();
+    FFixedFooters = savedFooters;
+    FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+    if (TopRow() >= RowCount() - 1 && RowCount() - 1 >= FixedRows()) SetTopRow(RowCount() - 1);
+    if (FCellControls && FCellControls->Count() > 0) CellControlsUpdate(false);
+}
+
+void TZvStringGrid::ClearRows(int RowIndex, int RCount)
+{
+    if (RowCount() <= 0 || ColCount() <= 0 || RCount <= 0) return;
+    ClearRect(0, RowIndex, AllColCount() - 1, RowIndex + RCount - 1);
+}
+
+void TZvStringGrid::ClearNormalRows(int RowIndex, int RCount)
+{
+    if (RowCount() <= 0 || ColCount() <= 0 || RCount <= 0) return;
+    ClearRect(FixedCols(), RowIndex, AllColCount() - FFixedRightCols - 1, RowIndex + RCount - 1);
+}
+
+// ---- Columns (real indexes) -------------------------------------------------------------------
+
+std::vector<int> TZvStringGrid::AllWidths()
+{
+    std::vector<int> widths(static_cast<std::size_t>(AllColCount()));
+    for (int c = 0; c < AllColCount(); ++c) widths[std::size_t(c)] = GetAllColWidths(c);
+    return widths;
+}
+
+void TZvStringGrid::InsertCols(int ColIndex, int CCount)
+{
+    if (CCount <= 0 || ColIndex < 0) return;
+    const int oldAll = AllColCount();
+    ColIndex = std::min(ColIndex, oldAll);
+    std::vector<int> widths = AllWidths();
+    std::vector<bool> visible(static_cast<std::size_t>(oldAll));
+    for (int c = 0; c < oldAll; ++c) visible[std::size_t(c)] = !IsHiddenColumn(c);
+    widths.insert(widths.begin() + ColIndex, std::size_t(CCount), DefaultColWidth());
+    visible.insert(visible.begin() + ColIndex, std::size_t(CCount), true);
+
+    BeginUpdate();
+    SetColCount(ColCount() + CCount);
+    const int rows = RowCount();
+    for (int c = oldAll + CCount - 1; c >= ColIndex + CCount; --c) CopyStoreCol(c - CCount, c, rows);
+    for (int c = ColIndex; c < ColIndex + CCount; ++c) EmptyStoreCol(c, rows);
+    for (int c = 0; c < int(visible.size()) && c < int(FVisibleCol.size()); ++c) FVisibleCol[std::size_t(c)] = visible[std::size_t(c)];
+    for (int c = 0; c < int(widths.size()); ++c) SetAllColWidths(c, widths[std::size_t(c)]);
+    EndUpdate();
+    FireCellsChanged(TRect(ColIndex, 0, ColIndex + CCount, RowCount() - 1));
+}
+
+void TZvStringGrid::AddColumn()
+{
+    InsertCols(ColCount(), 1);
+}
+
+void TZvStringGrid::ClearCols(int ColIndex, int CCount)
+{
+    if (CCount <= 0) return;
+    ClearRect(ColIndex, 0, ColIndex + CCount - 1, RowCount() - 1);
+}
+
+void TZvStringGrid::RemoveCols(int ColIndex, int CCount)
+{
+    const int oldAll = AllColCount();
+    if (ColIndex < 0 || ColIndex >= oldAll || CCount <= 0) return;
+    CCount = std::min(CCount, oldAll - ColIndex);
+    // Hidden columns among the removed ones leave the hidden count with them.
+    int hiddenRemoved = 0;
+    for (int c = ColIndex; c < ColIndex + CCount; ++c)
+        if (IsHiddenColumn(c)) ++hiddenRemoved;
+    std::vector<int> widths = AllWidths();
+    std::vector<bool> visible(static_cast<std::size_t>(oldAll));
+    for (int c = 0; c < oldAll; ++c) visible[std::size_t(c)] = !IsHiddenColumn(c);
+    widths.erase(widths.begin() + ColIndex, widths.begin() + ColIndex + CCount);
+    visible.erase(visible.begin() + ColIndex, visible.begin() + ColIndex + CCount);
+
+    const bool savedTextOnly = FClearTextOnly;
+    FClearTextOnly = false;
+    const int rows = RowCount();
+    {
+        const bool blocked = FCellChangeBlocked;
+        FCellChangeBlocked = true;
+        for (int c = ColIndex; c < ColIndex + CCount; ++c)
+            for (int r = 0; r < rows; ++r) ClearStoreCell(c, r);
+        FCellChangeBlocked = blocked;
+    }
+    FClearTextOnly = savedTextOnly;
+
+    BeginUpdate();
+    for (int c = ColIndex; c + CCount < oldAll; ++c) CopyStoreCol(c + CCount, c, rows);
+    for (int c = std::max(ColIndex, oldAll - CCount); c < oldAll; ++c) EmptyStoreCol(c, rows);
+    for (int c = 0; c < int(FVisibleCol.size()); ++c)
+        FVisibleCol[std::size_t(c)] = c < int(visible.size()) ? bool(visible[std::size_t(c)]) : true;
+    FNumHidden -= hiddenRemoved;
+    SetColCount(std::max(1, ColCount() - (CCount - hiddenRemoved)));
+    for (int c = 0; c < int(widths.size()); ++c) SetAllColWidths(c, widths[std::size_t(c)]);
+    EndUpdate();
+    FireCellsChanged(TRect(ColIndex, 0, ColIndex + CCount, RowCount() - 1));
+}
+
+// ---- Clearing --------------------------------------------------------------------------------
+
+void TZvStringGrid::ClearStoreCell(int a, int r)
+{
+    if (!FClearTextOnly && GetGridObject(a, r)) {
+        if (FNilObjects) {
+            SetGridObject(a, r, nullptr);
+            SetGridCell(a, r, String());
+            return;
+        }
+        TCellProperties* props = PropsAt(a, r);
+        TObject* graphic = props ? props->GraphicObject() : nullptr;
+        // The shared check-box graphics belong to the grid, not to the cell.
+        if (auto* cg = dynamic_cast<TCellGraphic*>(graphic)) {
+            const TCellType t = cg->CellType();
+            if (t != TCellType::ctVirtCheckBox && t != TCellType::ctRowCheckBox && cg != FSharedCellGraphic.get())
+                delete cg;
+        }
+        delete props;
+        SetGridObject(a, r, nullptr);
+    }
+    if (!FDestroying && !GetGridCell(a, r).isEmpty()) SetGridCell(a, r, String());
+}
+
+void TZvStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
+{
+    const auto mapped = [&](int i) { return FSaveHiddenCells ? RealColIndex(i) : i; };
+    for (int r = ARow1; r <= ARow2; ++r) {
+        if (r < 0) continue;
+        for (int i = ACol1; i <= ACol2; ++i) {
+            if (i < 0) continue;
+            const int a = mapped(i);
+            const bool hadText = !GetGridCell(a, r).isEmpty();
+            ClearStoreCell(a, r);
+            if (hadText && !FDestroying) RepaintCell(i, r);
+        }
+    }
+    if (ACol1 <= 0 && ARow1 <= 0 && ACol2 >= ColCount() - 1 && ARow2 >= RowCount() - 1) FHasCellProps = false;
+    // The report names the store's columns: the ones actually emptied.
+    if (!FDestroying && !FCellChangeBlocked) FireCellsChanged(TRect(mapped(ACol1), ARow1, mapped(ACol2), ARow2));
+}
+
+void TZvStringGrid::TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)
+{
+    for (int r = std::max(ARow1, 0); r <= ARow2 && r < RowCount(); ++r)
+        for (int c = std::max(ACol1, 0); c <= ACol2; ++c) {
+            const String text = GetCellEx(c, r);
+            const String trimmed = text.trimmed();
+            if (trimmed != text) SetCellEx(c, r, trimmed);
+        }
+}
