@@ -146,7 +146,8 @@ public:
     void SetSpinStep(int v) { FSpinStep = v; }
     int Tag() const { return FTag; }
     void SetTag(int v) { FTag = v; }
-    // The grid's width of the real column; 0 for an item in no collection.
+    // The grid's width of the real column (shown or remembered while hidden),
+    // so the item and the grid never disagree; 0 for an item in no collection.
     int Width() const;
     void SetWidth(int v);
     // The column's default position, recorded by SetOrganization.
@@ -364,7 +365,6 @@ public:
 protected:
     // ==== Column moves, widths, popups, scaling (ZvColumnGridInput.cpp) ==================
     void ColumnMovedHook(int FromIndex, int ToIndex) override;
-    void ColWidthsChangedHook() override;
     void MouseDownHook(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void ComponentRemovedHook(TComponent* AComponent, TOperation Operation) override;
     String GetEditMask(int ACol, int ARow) override;

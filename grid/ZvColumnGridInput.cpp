@@ -26,18 +26,6 @@ void TZvColumnGrid::ColumnMovedHook(int FromIndex, int ToIndex)
     if (OnAfterColumnMoved) OnAfterColumnMoved(this, from, to);
 }
 
-void TZvColumnGrid::ColWidthsChangedHook()
-{
-    TZvStringGrid::ColWidthsChangedHook();
-    if (Loading() || FDestroying) return;
-    // Width reads the grid's store; the remembered width of each shown column follows it.
-    for (int d = 0; d < ColCount(); ++d) {
-        const int real = RealColIndex(d);
-        if (real < FColumns->Count() && real < int(FAllColWidths.size()))
-            FAllColWidths[std::size_t(real)] = std::int16_t(ColWidths(d));
-    }
-}
-
 void TZvColumnGrid::MouseDownHook(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TZvStringGrid::MouseDownHook(Button, Shift, X, Y);
