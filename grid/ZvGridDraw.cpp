@@ -638,7 +638,8 @@ String TZvStringGrid::RichTextPlain(const String& Rtf)
             --depth;
             continue;
         }
-        if (c == '\\' && i + 1 < Rtf.size()) {
+        if (c == '\\' && i + 1 == Rtf.size()) break;   // a cut-off control word
+        if (c == '\\') {
             const QChar n = Rtf[i + 1];
             if (n == '\\' || n == '{' || n == '}') {
                 if (skipDepth < 0) out += n;

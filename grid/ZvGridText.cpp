@@ -211,10 +211,10 @@ bool TZvStringGrid::CellBalloonText(int ACol, int ARow, String& Title, String& T
     case ctUnicode: text = DecodeUnicodeCellText(text); break;
     default: break;
     }
-    text.replace('\t', ' ');
     int first = 0;
     while (first < text.size() && (text[first] == '\r' || text[first] == '\n' || text[first] == '\t')) ++first;
     text = text.mid(first);
+    text.replace('\t', ' ');
     if (text.size() > 2048) text = text.left(2045) + "...";
     Title.clear();
     Icon = 1;

@@ -501,3 +501,67 @@ TEST_F(TPaintFixture, SizingLineDrawnTwiceLeavesNoTrace)
     painter.end();
     EXPECT_EQ(img, before);
 }
+
+// ---- Saved and balloon text -------------------------------------------------------------------------
+
+TEST(GridRichText, PlainTextOfRichCellsSurvivesBrokenInput)
+{
+    struct Case {
+        const char* rtf;
+        const char* plain;
+    };
+    const Case cases[] = {
+        {R"({\rtf1\ansi{\fonttbl{\f0 Arial;}}\f0 Hello \b world\b0\par second})", "Hello world\nsecond"},
+        {R"({\rtf1 a\{b\}c\\d})", "a{b}c\\d"},
+        {R"({\rtf1 caf\'e9})", "caf\u00e9"},
+        {R"({\rtf1{\*\generator x;}kept})", "kept"},
+        {"not rich at all", "not rich at all"},
+        // Broken samples give what can be read and never more than the input.
+        {R"({\rtf1 open)", "open"},
+        {R"({\rtf1 x}}}})", "x"},
+        {R"({\rtf1 end\)", "end"},
+        {R"({\rtf1 hex\')", "hex"},
+        {R"({\rtf1 \'zz)", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(TZvStringGrid::RichTextPlain(c.rtf), QString::fromUtf8(c.plain)) << c.rtf;
+}
+
+TEST_F(TPaintFixture, SavedTextDropsMarkupUnlessAskedAndPassesTheSaveEvent)
+{
+    grid->SetCellEx(1, 1, "<b>bold</b> text");
+    grid->SetSaveWithHTML(false);
+    EXPECT_EQ(grid->CellTextToSave(1, 1), "bold text");
+    grid->SetSaveWithHTML(true);
+    EXPECT_EQ(grid->CellTextToSave(1, 1), "<b>bold</b> text");
+
+    grid->SetCellEx(2, 1, "{\\rtf1 line\\par\r\nnext}");
+    EXPECT_EQ(grid->CellTextToSave(2, 1), "line\nnext");
+    grid->SetSaveWithRTF(true);
+    EXPECT_EQ(grid->CellTextToSave(2, 1), "{\\rtf1 line\\parnext}");
+
+    grid->OnSaveCell = [](TObject*, int ACol, int, String& Value) {
+        if (ACol == 2) Value = "changed";
+    };
+    EXPECT_EQ(grid->CellTextToSave(2, 1), "changed");
+}
+
+TEST_F(TPaintFixture, BalloonTextIsCutToWhatTheBalloonShows)
+{
+    String title, text;
+    int icon = 0;
+    grid->SetCellEx(1, 1, "short");
+    EXPECT_FALSE(grid->CellBalloonText(1, 1, title, text, icon));   // balloons off
+
+    grid->Balloon()->SetEnable(true);
+    grid->SetCellEx(1, 1, "\r\n\tA\tB");
+    ASSERT_TRUE(grid->CellBalloonText(1, 1, title, text, icon));
+    EXPECT_EQ(text, "A B");
+    EXPECT_EQ(title, " ");
+    EXPECT_EQ(icon, 1);
+
+    grid->SetCellEx(1, 2, String(3000, 'x'));
+    grid->OnCellBalloon = [](TObject*, int, int, String& ATitle, String&, int&) { ATitle = String(150, 't'); };
+    ASSERT_TRUE(grid->CellBalloonText(1, 2, title, text, icon));
+    EXPECT_EQ(text, String(2045, 'x') + "...");
+    EXPECT_EQ(title, String(97, 't') + "...");
+}
