@@ -30,6 +30,8 @@ void TZvStringGrid::InitialCellProperties(int ACol, int ARow, TCellGradientDirec
     TBaseGrid::InitialCellProperties(ACol, ARow, GD, WW, VA, HA, MirrorColor, MirrorColorTo, ColorTo, ABrush, AFont);
 }
 
+void TZvStringGrid::PaintCellBorders(int, int, TRect) {}
+
 void TZvStringGrid::QueryFixedCell(int ACol, int ARow, bool& IsFixed)
 {
     IsFixed = IsFixed || (FFixedRowAlways && ARow <= FFixedRowsMin && RowCount() == FFixedRowsMin) ||

@@ -561,51 +561,6 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     FCellPaint = saved;
 }
 
-void TZvStringGrid::PaintCellBorders(int RCol, int ARow, TRect Rect)
-{
-    TCanvas& canvas = *CellCanvas();
-    TPen saved;
-    saved.Assign(canvas.Pen());
-    TCellBorders borders;
-    QueryCellBorder(RCol, ARow, canvas.Pen(), borders);
-    if (borders.Empty() && !OnGetCellBorderProp) {
-        canvas.SetPen(&saved);
-        return;
-    }
-    TPen left, top, right, bottom;
-    for (TPen* p : {&left, &top, &right, &bottom}) p->Assign(canvas.Pen());
-    if (OnGetCellBorderProp) OnGetCellBorderProp(this, ARow, RCol, &left, &top, &right, &bottom);
-    const int h = (canvas.Pen()->Width() + 1) / 2;
-    const TGridOptions options = Options();
-    if (options.Contains(goVertLine)) {
-        Rect.Left += h;
-        Rect.Right -= h;
-    }
-    if (options.Contains(goHorzLine)) {
-        Rect.Top += h;
-        Rect.Bottom -= h;
-    }
-    const int g = GridLineWidth();
-    if (borders.Contains(TCellBorder::cbLeft)) {
-        canvas.SetPen(&left);
-        Line(canvas, std::max(0, Rect.Left), Rect.Top, std::max(0, Rect.Left), Rect.Bottom);
-    }
-    if (borders.Contains(TCellBorder::cbRight)) {
-        canvas.SetPen(&right);
-        Line(canvas, Rect.Right - 1, Rect.Top, Rect.Right - 1, Rect.Bottom);
-    }
-    if (borders.Contains(TCellBorder::cbTop)) {
-        canvas.SetPen(&top);
-        const int y = g == 0 ? Rect.Top + 1 : std::max(0, Rect.Top - g);
-        Line(canvas, Rect.Left, y, Rect.Right, y);
-    }
-    if (borders.Contains(TCellBorder::cbBottom)) {
-        canvas.SetPen(&bottom);
-        Line(canvas, Rect.Left - g - 1, Rect.Bottom - 1, Rect.Right, Rect.Bottom - 1);
-    }
-    canvas.SetPen(&saved);
-}
-
 // ---- Rich text ----------------------------------------------------------------------------
 
 void TZvStringGrid::DrawRichTextCell(int RCol, int ARow, TRect Rect, TCanvas* Canvas)
