@@ -14,9 +14,41 @@ void TZvStringGrid::FireGetDisplText(int ACol, int ARow, String& Value)
 
 TIntList* TZvStringGrid::GetCellImages(int, int) { return nullptr; }
 int TZvStringGrid::CellImageKey(int, int) { return 0; }
-void TZvStringGrid::AttachNewCellGraphic(int, int) {}
-bool TZvStringGrid::RemoveCellGraphic(int, int) { return false; }
-bool TZvStringGrid::RemoveCellGraphicOfType(int, int, TCellType) { return false; }
+namespace {
+// The virtual and row check boxes are shared objects handed out for many cells.
+bool IsSharedGraphic(const TCellGraphic* g)
+{
+    return g->CellType() == TCellType::ctVirtCheckBox || g->CellType() == TCellType::ctRowCheckBox;
+}
+}  // namespace
+
+void TZvStringGrid::AttachNewCellGraphic(int ACol, int ARow)
+{
+    if (auto* old = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow))) {
+        SetGraphicObjectEx(ACol, ARow, nullptr);
+        if (!IsSharedGraphic(old)) delete old;
+    }
+    SetGraphicObjectEx(ACol, ARow, new TCellGraphic);
+    if (FNumHidden > 0 && DisplColIndex(ACol) != ACol) RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+bool TZvStringGrid::RemoveCellGraphic(int ACol, int ARow)
+{
+    auto* graphic = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
+    if (!graphic) return false;
+    if (TCellProperties* props = dynamic_cast<TCellProperties*>(GetGridObject(ACol, ARow)))
+        props->SetGraphicObject(nullptr);
+    if (!IsSharedGraphic(graphic)) delete graphic;
+    if (!FDestroying) RepaintCell(DisplColIndex(ACol), ARow);
+    return true;
+}
+
+bool TZvStringGrid::RemoveCellGraphicOfType(int ACol, int ARow, TCellType Kind)
+{
+    const auto* graphic = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
+    if (!graphic || graphic->CellType() != Kind) return false;
+    return RemoveCellGraphic(ACol, ARow);
+}
 void TZvStringGrid::CellGraphicLayout(int, int, TCellGraphic*&, int&, int&, TCellHAlign&, TCellVAlign&, bool&) {}
 void TZvStringGrid::RepaintActiveCellHeaders(int, int, int, int) {}
 void TZvStringGrid::PaintCellGraphic(TCanvas*, int, int, TRect, int) {}
