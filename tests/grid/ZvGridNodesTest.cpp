@@ -19,8 +19,21 @@ struct TNodeGrid : ::testing::Test {
         grid->SetRowCount(10);
         for (int r = 1; r < 10; ++r) grid->SetCellEx(1, r, "r" + IntToStr(r));
     }
+
+    std::vector<String> Column1() const
+    {
+        std::vector<String> texts;
+        for (int r = 1; r < grid->RowCount(); ++r) texts.push_back(grid->GetCellEx(1, r));
+        return texts;
+    }
 };
 
+std::vector<String> Texts(std::initializer_list<const char*> list)
+{
+    std::vector<String> out;
+    for (const char* s : list) out.push_back(s);
+    return out;
+}
 
 }  // namespace
 
@@ -62,12 +75,66 @@ TEST_F(TNodeGrid, AddingANodeMovesTheCurrentColumnOffTheButtons)
     EXPECT_FALSE(grid->GetNodeState(1));
 }
 
+TEST_F(TNodeGrid, ContractingAndExpandingKeepsTextsPropertiesAndHeights)
+{
+    grid->SetRowHeights(3, 40);
+    grid->GetCellProperties(2, 3)->SetBrushColor(clYellow);
+    grid->AddNode(2, 4);   // covers 2..5
+    grid->SetNodeState(2, true);
+    EXPECT_TRUE(grid->GetNodeState(2));
+    EXPECT_EQ(grid->RowCount(), 7);
+    EXPECT_EQ(Column1(), Texts({"r1", "r2", "r6", "r7", "r8", "r9"}));
+
+    grid->SetNodeState(2, false);
+    EXPECT_EQ(grid->RowCount(), 10);
+    EXPECT_EQ(Column1(), Texts({"r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8", "r9"}));
+    EXPECT_EQ(grid->RowHeights(3), 40);
+    EXPECT_EQ(grid->GetCellProperties(2, 3)->BrushColor(), clYellow);
+    EXPECT_FALSE(grid->GetNodeState(2));
+}
+
 TEST_F(TNodeGrid, ASpanOfOneHidesNothing)
 {
     grid->AddNode(4, 1);
     grid->ContractNode(4);
     EXPECT_TRUE(grid->GetNodeState(4));
     EXPECT_EQ(grid->RowCount(), 10);
+}
+
+// A nested node that is contracted is marked expanded when its parent contracts;
+// expanding the parent brings back the rows of both.
+TEST_F(TNodeGrid, NestedContractedNodes)
+{
+    grid->AddNode(2, 5);   // 2..6
+    grid->AddNode(3, 2);   // 3..4
+    grid->ContractNode(3);
+    EXPECT_EQ(Column1(), Texts({"r1", "r2", "r3", "r5", "r6", "r7", "r8", "r9"}));
+    grid->ContractNode(2);
+    EXPECT_EQ(Column1(), Texts({"r1", "r2", "r7", "r8", "r9"}));
+    grid->ExpandNode(2);
+    EXPECT_EQ(Column1(), Texts({"r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8", "r9"}));
+    EXPECT_FALSE(grid->GetNodeState(3));
+    EXPECT_EQ(grid->GetParentRow(4), 3);
+
+    grid->ContractAll();
+    EXPECT_EQ(Column1(), Texts({"r1", "r2", "r7", "r8", "r9"}));
+    grid->ExpandAll();
+    EXPECT_EQ(grid->RowCount(), 10);
+}
+
+TEST_F(TNodeGrid, ExpandingOneContractsTheOthers)
+{
+    grid->AddNode(1, 3);   // 1..3
+    grid->AddNode(4, 3);   // 4..6
+    grid->CellNode()->SetExpandOne(true);
+    grid->ContractNode(1);
+    grid->ContractNode(4);
+    grid->ExpandNode(1);
+    EXPECT_FALSE(grid->GetNodeState(1));
+    EXPECT_EQ(Column1(), Texts({"r1", "r2", "r3", "r4", "r7", "r8", "r9"}));
+    grid->ExpandNode(4);   // real row 4; the first node contracts
+    EXPECT_TRUE(grid->GetNodeState(1));
+    EXPECT_EQ(Column1(), Texts({"r1", "r4", "r5", "r6", "r7", "r8", "r9"}));
 }
 
 TEST_F(TNodeGrid, RemovingNodesRestoresLevelsAndRows)
