@@ -155,9 +155,9 @@ bool TZvStringGrid::IsSelected(int ACol, int ARow)
     }
     if (FMouseActions && FMouseActions->DisjunctColSelect())
         return ACol < int(FColSelect.size()) && FColSelect[std::size_t(ACol)];
-    const TGridRect s = Selection();
-    return ACol >= std::min(s.Left, s.Right) && ACol <= std::max(s.Left, s.Right) &&
-           ARow >= std::min(s.Top, s.Bottom) && ARow <= std::max(s.Top, s.Bottom);
+    // The range selection itself is drawn from the platform's selected state;
+    // only the disjunct selections are answered here.
+    return false;
 }
 
 // ---- Fitting columns ---------------------------------------------------------------------

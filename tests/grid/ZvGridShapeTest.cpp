@@ -307,9 +307,6 @@ TEST_F(ShapeTest, FixedCellsAreNeverSelected)
     grid->TCustomGrid::SetSelection(TGridRect{0, 0, 3, 4});
     EXPECT_FALSE(grid->IsSelected(0, 2));
     EXPECT_FALSE(grid->IsSelected(2, 0));
-    grid->TCustomGrid::SetSelection(TGridRect{1, 1, 2, 3});
-    EXPECT_TRUE(grid->IsSelected(2, 3));
-    EXPECT_FALSE(grid->IsSelected(3, 3));
 }
 
 } // namespace
