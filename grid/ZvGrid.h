@@ -546,6 +546,8 @@ public:
     bool IsSortIndicatorCell(int ACol, int ARow);
 
     // ==== Keyboard ======================================================================================
+    // Opens the HTML form control with that ID in the cell (the first editable one for an empty ID).
+    void ActivateCellControl(int ACol, int ARow, const String& ID);
     bool IsOnLastDataRow();
     void AppendRowOnArrowDown();
     TZvInplaceEdit* NormalEdit() const { return FNormalEdit; }
@@ -553,6 +555,9 @@ public:
     void SetIncrSearchText(const String& Value) { FIncrSearchText = Value; }
 
     // ==== Mouse press ===================================================================================
+    // A link of a cell: "cell://RnCm" moves to that cell, http, https and
+    // mailto go to the desktop; anything else is refused (false).
+    bool OpenCellLink(const String& Anchor);
     void RadioGroupClick(int ACol, int ARow, int X, int Y);
     void ShowCellControl(int ACol, int ARow, int X, int Y);
     void CellControlExit(TObject* Sender);
@@ -576,6 +581,8 @@ public:
     TCanvas* FooterCanvas() const;
 
     // ==== Tab and advance navigation =====================================================================
+    int AdvanceOriginCol() const { return FAdvanceOrigin.X; }
+    int AdvanceOriginRow() const { return FAdvanceOrigin.Y; }
     bool TabToNextCell(bool Backward);
     void AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Internal,
                            bool ReopenEditor);
@@ -1496,6 +1503,41 @@ protected:
     virtual void SizeChangedHook(int OldColCount, int OldRowCount);
     virtual void ColWidthsChangedHook();
     virtual void RowHeightsChangedHook();
+
+    // ==== Keyboard (ZvGridKeys.cpp) ============================================================
+    void FireKeyDownCopy(WORD Key, TShiftState Shift);
+    bool CellHasFormControl(int ACol, int ARow);
+    bool HomeEndKeyDown(WORD Key, TShiftState Shift, int RowBefore);
+    bool SkipFixedCellsKey(WORD Key, TShiftState Shift);
+    void KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBefore);
+
+    // ==== Mouse press (ZvGridMouse.cpp) ==========================================================
+    // A press (and release) replayed through the grid's own mouse steps, as a user's click would go.
+    void ReplayPress(int X, int Y);
+    void ReplayClick(int X, int Y);
+    String AnchorAt(int ACol, int ARow, int X, int Y);
+
+    // ==== Window messages (ZvGridMessages.cpp) =====================================================
+    void WheelMessageHook(TMessage& Message);
+    int ThumbToCell(bool Horizontal, int Pos);
+    void ShowScrollHint(const String& Text);
+    void HideScrollHint();
+    void DragScrollTick();
+    void ScaleOtherLines(bool Columns, int Sized, int SizeAtPress);
+    int FWheelRemainder = 0;
+    int FUserSizedCol = -1;
+    int FUserSizedRow = -1;
+    bool FCursorChangedByGrid = false;
+
+    // ==== Tab and advance (ZvGridNavigation.cpp) =====================================================
+    void JumpToCell(int ACol, int ARow);
+    void TabMove(bool Backward, bool& HandedOn, bool& Again);
+    void AdvanceTarget(int& ACol, int& ARow, bool Forward, bool& Stop);
+
+    // ==== Release, double click, right button (ZvGridRelease.cpp) ==========================================
+    void HeaderClickSort(TGridCoord Cell, int X, int Y);
+    bool FColumnMovedFlag = false;
+    bool FSyncing = false;
 
     // ==== Message handlers of the grid ===================================================
     void KeyDownMessageHook(TWMKey& Message);
