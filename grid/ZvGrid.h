@@ -1570,7 +1570,8 @@ protected:
     virtual void MouseUpHook(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void ColumnMovedHook(int FromIndex, int ToIndex);
     virtual void RowMovedHook(int FromIndex, int ToIndex);
-    virtual void DragOverHook(TObject* Source, int X, int Y, bool& Accept);
+    virtual void DragOverHook(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     virtual void SizeChangedHook(int OldColCount, int OldRowCount);
     virtual void ColWidthsChangedHook();
     virtual void RowHeightsChangedHook();
@@ -1594,6 +1595,7 @@ protected:
     void ShowScrollHint(const String& Text);
     void HideScrollHint();
     void DragScrollTick();
+    void DragScrollOver(int X, int Y, TDragState State);
     void ScaleOtherLines(bool Columns, int Sized, int SizeAtPress);
     int FWheelRemainder = 0;
     int FUserSizedCol = -1;

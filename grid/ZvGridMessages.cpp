@@ -507,8 +507,20 @@ void TZvStringGrid::CursorChangedMessageHook(TMessage& Message)
 }
 
 // ---- Drag auto-scroll ------------------------------------------------------------------------------------------
-// A point outside the client area counts as leaving the grid.
-void TZvStringGrid::DragOverHook(TObject*, int X, int Y, bool&)
+void TZvStringGrid::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    DragOverHook(Source, X, Y, State, Accept);
+}
+
+void TZvStringGrid::DragOverHook(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    DragScrollOver(X, Y, State);
+    TBaseGrid::DragOver(Source, X, Y, State, Accept);
+}
+
+// The margins the pointer is in decide the directions; leaving the grid,
+// or no margin, stops the timer.
+void TZvStringGrid::DragScrollOver(int X, int Y, TDragState State)
 {
     TDragScrollOptions* o = FDragScrollOptions.get();
     if (!o->Active()) {
@@ -518,8 +530,7 @@ void TZvStringGrid::DragOverHook(TObject*, int X, int Y, bool&)
     }
     const bool hadDirection = !FDragScrollDirections.Empty();
     TDragScrollDirections dirs;
-    const bool inside = X >= 0 && Y >= 0 && X < Width() && Y < Height();
-    if (inside) {
+    if (State != TDragState::dsDragLeave) {
         if (Y < o->Margins()->TopMargin()) dirs.Include(TDragScrollDirection::dsdUp);
         else if (Y > Height() - o->Margins()->BottomMargin()) dirs.Include(TDragScrollDirection::dsdDown);
         if (X < o->Margins()->LeftMargin()) dirs.Include(TDragScrollDirection::dsdLeft);

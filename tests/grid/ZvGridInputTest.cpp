@@ -26,7 +26,6 @@ namespace {
 class TInputGrid : public TZvStringGrid {
 public:
     using TZvStringGrid::TZvStringGrid;
-    using TZvStringGrid::DragOverHook;
 
     std::set<int> ReadOnlyCols;
     bool AllReadOnly = false;
@@ -519,8 +518,8 @@ TEST_F(GridInput, DragNearTheTopScrollsAfterTheInitialDelayThenRepeats)
     grid->SetRowCount(100);
     grid->SetTopRow(20);
     grid->DragScrollOptions()->SetActive(true);
-    bool accept = true;
-    grid->DragOverHook(nullptr, 100, 10, accept);
+    TDragOverInfo over{nullptr, {100, 10}};
+    grid->Perform(CM_DRAG, WPARAM(dsDragEnter), LPARAM(&over));
     seams.Clock().Advance(999);
     EXPECT_EQ(grid->TopRow(), 20);
     seams.Clock().Advance(1);
@@ -530,13 +529,20 @@ TEST_F(GridInput, DragNearTheTopScrollsAfterTheInitialDelayThenRepeats)
     seams.Clock().Advance(500);
     EXPECT_EQ(grid->TopRow(), 16);
     // Leaving the margins stops it; switching the option off frees the timer.
-    grid->DragOverHook(nullptr, 100, 150, accept);
+    over.Pos = {100, 150};
+    grid->Perform(CM_DRAG, WPARAM(dsDragMove), LPARAM(&over));
     seams.Clock().Advance(1000);
     EXPECT_EQ(grid->TopRow(), 16);
-    grid->DragOverHook(nullptr, 100, 10, accept);
+    over.Pos = {100, 10};
+    grid->Perform(CM_DRAG, WPARAM(dsDragMove), LPARAM(&over));
     grid->DragScrollOptions()->SetActive(false);
     seams.Clock().Advance(2000);
     EXPECT_EQ(grid->TopRow(), 16);
+    grid->DragScrollOptions()->SetActive(true);
+    grid->Perform(CM_DRAG, WPARAM(dsDragEnter), LPARAM(&over));
+    grid->Perform(CM_DRAG, WPARAM(dsDragLeave), LPARAM(&over));
+    seams.Clock().Advance(2000);
+    EXPECT_EQ(grid->TopRow(), 16) << "leaving the grid stops the scroll";
 }
 
 TEST_F(GridInput, SmallWheelStepsAddUpToOneNotch)
