@@ -4,11 +4,12 @@
 
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
-#include "core/UQuillmereFirmWare.h"
+#include "app/UQuillmereFirmWare.h"
 #include "platform/Files.h"
 #include "platform/Seams.h"
 #include "tests/core/ProgramStateFixture.h"
 #include "tests/common/TestUtil.h"
+#include "tests/common/TestSeams.h"
 
 #include <QDir>
 #include <algorithm>

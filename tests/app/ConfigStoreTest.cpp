@@ -1,8 +1,9 @@
-#include "tests/core/ConfigStoreFixture.h"
+#include "tests/app/ConfigStoreFixture.h"
 
 #include "core/ZvPushButton.h"
 #include "platform/StdCtrls.h"
 #include "platform/Xml.h"
+#include "tests/common/TestSeams.h"
 
 #include <QFile>
 
