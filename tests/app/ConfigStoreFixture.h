@@ -3,6 +3,7 @@
 // configuration dialogs made and wired as start-up makes them.
 
 #include "core/UNew_Project.h"
+#include "core/UConfigStore.h"
 #include "core/UOpenConf.h"
 #include "app/UQuillmereFirmWare.h"
 #include "platform/Files.h"
@@ -23,7 +24,7 @@ protected:
         Publish(Main, FQuillmereFirmWare);
         Publish(NewProject, FNew_Project);
         Publish(OpenConf, FOpenConf);
-        Main->Set_Program_Folders();
+        Set_Program_Folders();
     }
 
     void TearDown() override
