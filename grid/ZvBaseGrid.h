@@ -326,7 +326,7 @@ public:
     TGetDisplTextEvent OnGetDisplText;
     TGetDisplWideTextEvent OnGetDisplWideText;
 
-    // ---- New virtual operations, in slot order ----
+    // ---- Overridable steps of the cell store ----
     virtual bool IsFixed(int ACol, int ARow);
     virtual int RowIndent(int ARow);
     virtual bool HasNodes();
