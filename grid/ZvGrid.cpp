@@ -409,11 +409,7 @@ TZvStringGrid::~TZvStringGrid()
     for (const auto& item : FGridItems) {
         TStringList* cells = item->Items();
         for (int i = 0; i < cells->Count(); ++i) {
-            if (auto* props = dynamic_cast<TCellProperties*>(cells->Objects(i))) {
-                TObject* graphic = props->GraphicObject();
-                if (graphic && typeid(*graphic) == typeid(TCellGraphic)) delete graphic;
-                delete props;
-            }
+            FreeCellProperties(dynamic_cast<TCellProperties*>(cells->Objects(i)));
         }
     }
     FGridItems.clear();

@@ -34,7 +34,6 @@
 
 class TPictureContainer;
 class TRichEdit;
-class TScrollControl;
 class TGridDropTarget;
 class TZvInplaceEdit;
 class TGridSpinEdit;
@@ -52,12 +51,6 @@ class TGridZvGridDropDown;
 class TTimer;
 class TScrollBar;
 class QIODevice;
-
-// The grid's exception: a fixed English message.
-class EZvGridError : public Exception {
-public:
-    using Exception::Exception;
-};
 
 // ---- Enumerations of the grid's own properties -----------------------------------------
 enum class TGridLook { glStandard, glSoft, glClassic, glVUD, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
@@ -81,6 +74,10 @@ enum class TZvGridStyle {
 enum class TSearchAction { saFindFirst, saFindPrevious, saFindNext };
 enum class TDragScrollDirection { dsdUp, dsdDown, dsdLeft, dsdRight };
 using TDragScrollDirections = TSet<TDragScrollDirection>;
+
+// A cell's text as a number: decoration, thousands separators and currency
+// signs go, an empty text or "-" is 0; anything else raises EZvGridError.
+double CellTextToFloat(const String& text);
 
 // ---- Event types beside those of the support unit ------------------------------------------
 using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& hintstr)>;
@@ -1516,6 +1513,28 @@ protected:
     void FontChangedMessageHook(TMessage& Message);
     void CursorChangedMessageHook(TMessage& Message);
     void NotifyMessageHook(TMessage& Message);
+
+    // The hidden-row store's item of a real row, or nothing when the row is shown.
+    TGridItem* HiddenRowItem(int ARealRow) const;
+    // -1 for either end means the normal rows without the fixed footers.
+    void CalcRowRange(int& FromRow, int& ToRow) const;
+    // The readable numbers of a column's base cells, group header and summary rows left out.
+    std::vector<double> ColumnValues(int ACol, int FromRow, int ToRow);
+    // A displayed row as the selection flags know it: the real row under RowSelectPersistent.
+    int SelectionRow(int ARow) const;
+    // Raises "Invalid column accessed" outside the shown columns.
+    void CheckSelectColumn(int ACol) const;
+    // Runs Fill over the whole grid or its normal cells, then recalculates the footers.
+    void FillCells(bool DoFixed, const std::function<void(int, int)>& Fill);
+    // One footer cell's value by its calculation kind.
+    void WriteFooterValue(int ACol, TColumnCalcType Kind);
+    static double FooterCalculation(TColumnCalcType Kind, const std::vector<String>& Texts);
+    TScrollControl* NewScrollControl(int Direction);
+    void FreeScrollControls();
+    // The fixed-cell, selection and search-footer colours of the looks without a grid style.
+    void ApplyClassicLook(TGridLook Value);
+    // The text the search highlight works on.
+    String HighlightSourceText(int ACol, int ARow);
 
     // ==== Construction helpers ============================================================
     void CreateOptionObjects();

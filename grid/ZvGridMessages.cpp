@@ -6,7 +6,6 @@ void TZvStringGrid::ConstrainColumnSize(int, int&) {}
 void TZvStringGrid::ConstrainAutoColumnSize(int, int&) {}
 void TZvStringGrid::SyncColumnHeaders() {}
 void TZvStringGrid::FireScrollCell(int, int, int, int, int) {}
-bool TZvStringGrid::HasCustomCellBorders() { return false; }
 void TZvStringGrid::StartUpdate() {}
 void TZvStringGrid::ResetUpdate() {}
 void TZvStringGrid::DoStretchColumn(int) {}

@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/Cursors.h"
 
 #include "platform/ActnList.h"
 #include "platform/Forms.h"
@@ -2627,4 +2628,11 @@ void FocusWindow(TWinControl* control)
         control->Handle()->setFocus(Qt::OtherFocusReason);
     }
     MoveFocusTo(control);
+}
+
+void ShowCursorNow(TWinControl* control, TCursor cursor)
+{
+    if (!control || !control->HandleAllocated()) return;
+    if (cursor == crDefault) control->Handle()->unsetCursor();
+    else control->Handle()->setCursor(ToQtCursor(cursor));
 }
