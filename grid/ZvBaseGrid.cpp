@@ -774,7 +774,8 @@ void TBaseGrid::PaintCellFrame(TCanvas* ACanvas, int ACol, int ARow, bool Full, 
         AState.Exclude(gdSelected);
         AState.Include(gdFixed);
     }
-    if (Full) ARect = CellRect(ACol, ARow);
+    // The platform hands one cell's rectangle; a merged area paints over all of its cells.
+    if (Full && IsMergedCell(ACol, ARow)) ARect = CellRect(ACol, ARow);
 
     // A partly scrolled cell must not paint over the fixed cells.
     const int x0 = ACol >= FixedCols() ? FixedColsWidth() : 0;
@@ -888,15 +889,6 @@ void TBaseGrid::CellDrawHook(int ACol, int ARow, TRect ARect, TGridDrawState ASt
 }
 
 // ---- Properties ----------------------------------------------------------------------------------------
-namespace {
-template <class T>
-bool StoreChanged(T& field, const T& value)
-{
-    if (field == value) return false;
-    field = value;
-    return true;
-}
-}   // namespace
 
 void TBaseGrid::SetActiveRowShow(bool v)
 {

@@ -1592,9 +1592,9 @@ protected:
     std::unique_ptr<TStringList> FLookupItems;
     int FFixedFooters = 0;
     int FFixedRightCols = 0;
-    String FCheckTrue;
-    String FCheckFalse;
-    String FFloatFormat;
+    String FCheckTrue = QStringLiteral("Y");
+    String FCheckFalse = QStringLiteral("N");
+    String FFloatFormat = QStringLiteral("%.2f");
     TCursor FOldCursor = crDefault;
     std::uintptr_t FGridTimerID = 0;
     std::vector<std::unique_ptr<TGridItem>> FGridItems;
@@ -1751,7 +1751,7 @@ protected:
     bool FExcelStyleDecimalSeparator = false;
     bool FFilterActive = false;
     bool FFilterDropDownAuto = false;
-    String FFilterDropDownClear;
+    String FFilterDropDownClear = QStringLiteral("(All)");
     bool FFilterDropDownCheck = false;
     TFilterDropDownColumns FFilterDropDownColumns = TFilterDropDownColumns::fdNormal;
     int FFilterDropDownRow = 0;
@@ -1780,8 +1780,8 @@ protected:
     bool FShowDesignHelper = true;
     String FValidChars;
     String FEditMask;
-    String FXMLEncoding;
-    QChar FPasswordChar;
+    String FXMLEncoding = QStringLiteral("ISO-8859-1");
+    QChar FPasswordChar = QLatin1Char('*');
     QChar FDelimiter;
     bool FQuoteEmptyCells = true;
     bool FAlwaysQuotes = false;

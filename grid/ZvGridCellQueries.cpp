@@ -8,6 +8,8 @@
 
 #include "platform/Cursors.h"
 
+#include <algorithm>
+
 void TZvStringGrid::FireCanEditCell(int ACol, int ARow, bool& CanEdit)
 {
     if (OnCanEditCell) OnCanEditCell(this, ARow, ACol, CanEdit);
@@ -279,4 +281,39 @@ bool TZvStringGrid::IsFixed(int ACol, int ARow)
     QueryFixedCell(base.X, base.Y, fixed);
     return fixed;
 }
-void TZvStringGrid::PaintCellBorders(int, int, TRect) {}
+void TZvStringGrid::PaintCellBorders(int RCol, int ARow, TRect Rect)
+{
+    TCanvas* canvas = Canvas();
+    TPen saved;
+    saved.Assign(canvas->Pen());
+    TCellBorders borders;
+    QueryCellBorder(RCol, ARow, canvas->Pen(), borders);
+    TPen left, top, right, bottom;
+    for (TPen* pen : {&left, &top, &right, &bottom}) pen->Assign(canvas->Pen());
+    if (OnGetCellBorderProp) OnGetCellBorderProp(this, ARow, RCol, &left, &top, &right, &bottom);
+
+    // Thick borders stay inside the cell, clear of the grid lines.
+    const int h = (canvas->Pen()->Width() + 1) / 2;
+    if (Options().Contains(goVertLine)) {
+        Rect.Left += h;
+        Rect.Right -= h;
+    }
+    if (Options().Contains(goHorzLine)) {
+        Rect.Top += h;
+        Rect.Bottom -= h;
+    }
+    const auto line = [canvas](TPen& pen, int x1, int y1, int x2, int y2) {
+        canvas->Pen()->Assign(&pen);
+        canvas->MoveTo(x1, y1);
+        canvas->LineTo(x2, y2);
+    };
+    if (borders.Contains(TCellBorder::cbLeft)) line(left, std::max(0, Rect.Left), Rect.Top, std::max(0, Rect.Left), Rect.Bottom);
+    if (borders.Contains(TCellBorder::cbRight)) line(right, Rect.Right - 1, Rect.Top, Rect.Right - 1, Rect.Bottom);
+    if (borders.Contains(TCellBorder::cbTop)) {
+        const int y = GridLineWidth() == 0 ? Rect.Top + 1 : std::max(0, Rect.Top - GridLineWidth());
+        line(top, Rect.Left, y, Rect.Right, y);
+    }
+    if (borders.Contains(TCellBorder::cbBottom))
+        line(bottom, Rect.Left - GridLineWidth() - 1, Rect.Bottom - 1, Rect.Right, Rect.Bottom - 1);
+    canvas->Pen()->Assign(&saved);
+}

@@ -14,11 +14,6 @@ void TZvStringGrid::UpdateProportionalHScroll() {}
 void TZvStringGrid::UpdateProportionalVScroll() {}
 void TZvStringGrid::ResetFixedCellHighlight() {}
 TCanvas* TZvStringGrid::FooterCanvas() const { return nullptr; }
-void TZvStringGrid::Resize()
-{
-    TBaseGrid::Resize();
-}
-
 void TZvStringGrid::WndProc(TMessage& Message)
 {
     WindowProcHook(Message);

@@ -8,17 +8,12 @@
 #include <cmath>
 #include <set>
 
-void TZvStringGrid::RecalcColumnFooter(int) {}
-void TZvStringGrid::FireCellsChanged(TRect) {}
-void TZvStringGrid::RecalcAllFooters() {}
 void TZvStringGrid::RemoveRowsInternal(int, int) {}
 void TZvStringGrid::RemoveRowsEx(int, int) {}
 void TZvStringGrid::RemoveRows(int, int) {}
 void TZvStringGrid::InsertRows(int, int, bool) {}
 void TZvStringGrid::RemoveCols(int, int) {}
 void TZvStringGrid::InsertCols(int, int) {}
-void TZvStringGrid::ClearRect(int, int, int, int) {}
-void TZvStringGrid::TrimRect(int, int, int, int) {}
 void TZvStringGrid::UpdateCellScrollBar(int, int) {}
 void TZvStringGrid::AutoSizeCol(int, int) {}
 void TZvStringGrid::AutoSizeColumns(bool, int) {}
@@ -27,7 +22,6 @@ void TZvStringGrid::BalloonDone() {}
 void TZvStringGrid::CellControlsUpdate(bool) {}
 void TZvStringGrid::FillCellHint(String&, THintInfo&) {}
 void TZvStringGrid::HideInplaceEdit() {}
-void TZvStringGrid::InitOrigColSizes() {}
 void TZvStringGrid::InsertRowsCore(int, int, bool) {}
 void TZvStringGrid::RemoveRowsCore(int, int, bool) {}
 void TZvStringGrid::ShowInplaceEdit() {}
@@ -256,4 +250,41 @@ double TZvStringGrid::CustomGroupCalc(int ACol, int FromRow, int ToRow)
     double result = 0;
     if (OnGroupCalc) OnGroupCalc(this, ACol, FromRow, ToRow, result);
     return result;
+}
+
+// ---- Rectangles and change notification ---------------------------------------------------------------------
+void TZvStringGrid::RecalcColumnFooter(int ACol) { CalcFooter(ACol); }
+
+void TZvStringGrid::RecalcAllFooters() { CalcFooter(-1); }
+
+void TZvStringGrid::FireCellsChanged(TRect R)
+{
+    if (OnCellsChanged) OnCellsChanged(this, R);
+    for (TGridChangeNotifier* notifier : FNotifiers) notifier->GridCellsChanged(R);
+    RecalcAllFooters();
+}
+
+void TZvStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
+{
+    for (int r = ARow1; r <= ARow2; ++r) {
+        for (int c = ACol1; c <= ACol2; ++c) {
+            const int col = FSaveHiddenCells ? c : RealColIndex(c);
+            SetGridCell(col, r, String());
+            if (!FClearTextOnly && HasCellObject(col, r)) FreeCellObject(col, r);
+        }
+    }
+    FireCellsChanged(TRect{ACol1, ARow1, ACol2, ARow2});
+}
+
+void TZvStringGrid::TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)
+{
+    for (int r = ARow1; r <= ARow2; ++r)
+        for (int c = ACol1; c <= ACol2; ++c) SetCellEx(c, r, Trim(GetCellEx(c, r)));
+}
+
+void TZvStringGrid::InitOrigColSizes()
+{
+    FColSizes->Clear();
+    for (int c = 0; c < ColCount(); ++c) FColSizes->Add(ColWidths(c));
+    FOldWidth = Width();
 }

@@ -43,8 +43,8 @@ TCase Expect(TCase c, TValue v)
 
 }  // namespace
 
-// A grid made at run time on a form: every documented starting value.
-TEST_F(TGridFixture, StartsWithTheDocumentedValues)
+// A grid made at run time on a form: every starting value.
+TEST_F(TGridFixture, StartsWithItsDefaults)
 {
     CheckCases(*grid, {
         Expect(READ("RowCount", g.RowCount()), 10),
