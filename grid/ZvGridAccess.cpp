@@ -29,8 +29,10 @@ int CellTextToInt(const String& text)
 
 double CellTextToFloat(const String& text)
 {
-    const String t = CleanNumericText(text);
-    if (t.isEmpty() || t == QLatin1String("-")) return 0;
+    const String trimmed = Trim(text);
+    if (trimmed.isEmpty() || trimmed == QLatin1String("-")) return 0;
+    // Text that cleans away to nothing held no number: an error, not a silent 0.
+    const String t = CleanNumericText(trimmed);
     TFormatSettings point = FormatSettings();
     point.DecimalSeparator = u'.';
     double value = 0;

@@ -56,18 +56,30 @@ void TSearchFooter::SetColor(TColor value) { if (StoreChanged(FColor, value)) Ch
 void TSearchFooter::SetColorTo(TColor value) { if (StoreChanged(FColorTo, value)) Changed(); }
 void TSearchFooter::SetFindNextCaption(const String& value) { if (StoreChanged(FFindNextCaption, value)) Changed(); }
 void TSearchFooter::SetFindPrevCaption(const String& value) { if (StoreChanged(FFindPrevCaption, value)) Changed(); }
-void TSearchFooter::SetHighLightCaption(const String& value) { if (StoreChanged(FHighLightCaption, value)) Changed(); }
-void TSearchFooter::SetMatchCaseCaption(const String& value) { if (StoreChanged(FMatchCaseCaption, value)) Changed(); }
+void TSearchFooter::SetHighLightCaption(const String& value)
+{
+    if (StoreChanged(FHighLightCaption, value)) Changed();
+}
+void TSearchFooter::SetMatchCaseCaption(const String& value)
+{
+    if (StoreChanged(FMatchCaseCaption, value)) Changed();
+}
 void TSearchFooter::SetHintClose(const String& value) { if (StoreChanged(FHintClose, value)) Changed(); }
 void TSearchFooter::SetHintFindNext(const String& value) { if (StoreChanged(FHintFindNext, value)) Changed(); }
 void TSearchFooter::SetHintFindPrev(const String& value) { if (StoreChanged(FHintFindPrev, value)) Changed(); }
 void TSearchFooter::SetHintHighlight(const String& value) { if (StoreChanged(FHintHighlight, value)) Changed(); }
-void TSearchFooter::SetSearchActiveColumnOnly(bool value) { if (StoreChanged(FSearchActiveColumnOnly, value)) Changed(); }
+void TSearchFooter::SetSearchActiveColumnOnly(bool value)
+{
+    if (StoreChanged(FSearchActiveColumnOnly, value)) Changed();
+}
 void TSearchFooter::SetSearchColumn(int value) { if (StoreChanged(FSearchColumn, value)) Changed(); }
 void TSearchFooter::SetSearchMatchStart(bool value) { if (StoreChanged(FSearchMatchStart, value)) Changed(); }
 void TSearchFooter::SetSearchFixedCells(bool value) { if (StoreChanged(FSearchFixedCells, value)) Changed(); }
 void TSearchFooter::SetSearchHiddenRows(bool value) { if (StoreChanged(FSearchHiddenRows, value)) Changed(); }
-void TSearchFooter::SetSearchDirection(TSearchDirection value) { if (StoreChanged(FSearchDirection, value)) Changed(); }
+void TSearchFooter::SetSearchDirection(TSearchDirection value)
+{
+    if (StoreChanged(FSearchDirection, value)) Changed();
+}
 void TSearchFooter::SetShowClose(bool value) { if (StoreChanged(FShowClose, value)) Changed(); }
 void TSearchFooter::SetShowFindNext(bool value) { if (StoreChanged(FShowFindNext, value)) Changed(); }
 void TSearchFooter::SetShowFindPrev(bool value) { if (StoreChanged(FShowFindPrev, value)) Changed(); }
@@ -579,14 +591,35 @@ void TControlLook::SetRadioOnGlyph(TBitmap* value) { CopyGlyph(*FRadioOnGlyph, v
 void TControlLook::SetRadioOffGlyph(TBitmap* value) { CopyGlyph(*FRadioOffGlyph, value); }
 void TControlLook::SetCheckSize(int value) { if (StoreChanged(FCheckSize, value)) Fire(OnInvalidate, this); }
 void TControlLook::SetRadioSize(int value) { if (StoreChanged(FRadioSize, value)) Fire(OnInvalidate, this); }
-void TControlLook::SetControlStyle(TGridControlStyle value) { if (StoreChanged(FControlStyle, value)) Fire(OnInvalidate, this); }
-void TControlLook::SetDropDownAlwaysVisible(bool value) { if (StoreChanged(FDropDownAlwaysVisible, value)) Fire(OnInvalidate, this); }
-void TControlLook::SetSpinButtonsAlwaysVisible(bool value) { if (StoreChanged(FSpinButtonsAlwaysVisible, value)) Fire(OnInvalidate, this); }
+void TControlLook::SetControlStyle(TGridControlStyle value)
+{
+    if (StoreChanged(FControlStyle, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetDropDownAlwaysVisible(bool value)
+{
+    if (StoreChanged(FDropDownAlwaysVisible, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetSpinButtonsAlwaysVisible(bool value)
+{
+    if (StoreChanged(FSpinButtonsAlwaysVisible, value)) Fire(OnInvalidate, this);
+}
 void TControlLook::SetFlatButton(bool value) { if (StoreChanged(FFlatButton, value)) Fire(OnInvalidate, this); }
-void TControlLook::SetNoDisabledCheckRadioLook(bool value) { if (StoreChanged(FNoDisabledCheckRadioLook, value)) Fire(OnInvalidate, this); }
-void TControlLook::SetNoDisabledButtonLook(bool value) { if (StoreChanged(FNoDisabledButtonLook, value)) Fire(OnInvalidate, this); }
-void TControlLook::SetProgressMarginX(int value) { if (StoreChanged(FProgressMarginX, value)) Fire(OnInvalidate, this); }
-void TControlLook::SetProgressMarginY(int value) { if (StoreChanged(FProgressMarginY, value)) Fire(OnInvalidate, this); }
+void TControlLook::SetNoDisabledCheckRadioLook(bool value)
+{
+    if (StoreChanged(FNoDisabledCheckRadioLook, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetNoDisabledButtonLook(bool value)
+{
+    if (StoreChanged(FNoDisabledButtonLook, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetProgressMarginX(int value)
+{
+    if (StoreChanged(FProgressMarginX, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetProgressMarginY(int value)
+{
+    if (StoreChanged(FProgressMarginY, value)) Fire(OnInvalidate, this);
+}
 void TControlLook::SetProgressXP(bool value) { if (StoreChanged(FProgressXP, value)) Fire(OnInvalidate, this); }
 
 void TControlLook::SetDropDownHeader(THeaderAppearance* value)
@@ -757,7 +790,10 @@ TBackGround::~TBackGround() = default;
 
 void TBackGround::SetTop(int value) { if (StoreChanged(FTop, value)) Fire(OnInvalidate, this); }
 void TBackGround::SetLeft(int value) { if (StoreChanged(FLeft, value)) Fire(OnInvalidate, this); }
-void TBackGround::SetDisplay(TBackGroundDisplay value) { if (StoreChanged(FDisplay, value)) Fire(OnInvalidate, this); }
+void TBackGround::SetDisplay(TBackGroundDisplay value)
+{
+    if (StoreChanged(FDisplay, value)) Fire(OnInvalidate, this);
+}
 void TBackGround::SetCells(TBackGroundCells value) { if (StoreChanged(FCells, value)) Fire(OnInvalidate, this); }
 void TBackGround::SetColor(TColor value) { if (StoreChanged(FColor, value)) Fire(OnInvalidate, this); }
 void TBackGround::SetColorTo(TColor value) { if (StoreChanged(FColorTo, value)) Fire(OnInvalidate, this); }
