@@ -456,7 +456,7 @@ TEST_F(GridModel, IntegralHeightFitsWholeRows)
 
 // ---- Selection and row flags ---------------------------------------------------------------------------------------
 
-TEST_F(GridModel, DISABLED_SelectRowsKeepsTheCurrentCell)
+TEST_F(GridModel, SelectRowsKeepsTheCurrentCell)
 {
     grid->SetColCount(5);
     grid->SetRowCount(8);
@@ -471,7 +471,7 @@ TEST_F(GridModel, DISABLED_SelectRowsKeepsTheCurrentCell)
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 5, 4, 7}));
 }
 
-TEST_F(GridModel, DISABLED_SelectRangeEndsOnItsBottomRightCell)
+TEST_F(GridModel, SelectRangeEndsOnItsBottomRightCell)
 {
     grid->SetColCount(5);
     grid->SetRowCount(8);
