@@ -3,7 +3,7 @@
 #include "grid/ZvGridCellGraphic.h"
 #include "grid/ZvGridUtil.h"
 
-#include "dropdowns/ZvDropDownDraw.h"
+#include "grid/ZvDrawRoutines.h"
 
 #include "platform/DrawText.h"
 
@@ -683,68 +683,20 @@ TSelectionBoxColors SelectionBoxColors(TGridSelectionStyle style, bool focused)
     }
 }
 
-// The rounded box of a selected cell; `segment` says which of its sides join
-// the neighbouring selected cells (0 single, 1 left end, 2 right end, 3 inside).
-void DrawSelectionBox(TCanvas* canvas, TRect r, int segment, const TSelectionBoxColors& k, TColor outer)
-{
-    const bool lower = k.LowerFrom != clNone && k.LowerTo != clNone;
-    if (lower) {
-        const int mid = r.Top + r.Height() / 2;
-        DrawDropDownGradient(*canvas, k.From, k.To, false, TRect{r.Left, r.Top, r.Right, mid}, 64);
-        DrawDropDownGradient(*canvas, k.LowerFrom, k.LowerTo, false, TRect{r.Left, mid, r.Right, r.Bottom}, 64);
-    } else {
-        DrawDropDownGradient(*canvas, k.From, k.To, false, r, 64);
-    }
-    const bool openLeft = segment == 2 || segment == 3;
-    const bool openRight = segment == 1 || segment == 3;
-    canvas->Pen()->SetWidth(1);
-    canvas->Pen()->SetColor(k.InnerTop);
-    canvas->MoveTo(r.Left + 1, r.Top + 1);
-    canvas->LineTo(r.Right - 1, r.Top + 1);
-    canvas->Pen()->SetColor(k.InnerBottom);
-    canvas->MoveTo(r.Left + 1, r.Bottom - 2);
-    canvas->LineTo(r.Right - 1, r.Bottom - 2);
-    canvas->Pen()->SetColor(k.Border);
-    canvas->MoveTo(r.Left, r.Top);
-    canvas->LineTo(r.Right, r.Top);
-    canvas->MoveTo(r.Left, r.Bottom - 1);
-    canvas->LineTo(r.Right, r.Bottom - 1);
-    if (!openLeft) {
-        canvas->MoveTo(r.Left, r.Top);
-        canvas->LineTo(r.Left, r.Bottom);
-        canvas->SetPixel(r.Left, r.Top, outer);
-        canvas->SetPixel(r.Left, r.Bottom - 1, outer);
-        canvas->SetPixel(r.Left + 1, r.Top + 1, k.InnerCorner);
-        canvas->SetPixel(r.Left + 1, r.Bottom - 2, k.InnerCorner);
-    }
-    if (!openRight) {
-        canvas->MoveTo(r.Right - 1, r.Top);
-        canvas->LineTo(r.Right - 1, r.Bottom);
-        canvas->SetPixel(r.Right - 1, r.Top, outer);
-        canvas->SetPixel(r.Right - 1, r.Bottom - 1, outer);
-        canvas->SetPixel(r.Right - 2, r.Top + 1, k.InnerCorner);
-        canvas->SetPixel(r.Right - 2, r.Bottom - 2, k.InnerCorner);
-    }
-}
-
-// A solid fill without an end colour, else 64 bands towards it.
+// A solid fill without an end colour, else 64 bands towards it; a mirror end
+// colour makes the two-half box, which always runs top to bottom.
 void FillCellBackground(TCanvas* canvas, const TRect& r, TColor from, TColor to, TColor mirror, TColor mirrorTo,
                         bool horizontal)
 {
     if (mirrorTo != clNone) {
-        // The mirrored box always runs top to bottom: upper half, then lower half.
-        const int mid = r.Top + r.Height() / 2;
-        DrawDropDownGradient(*canvas, from, to == clNone ? from : to, false, TRect{r.Left, r.Top, r.Right, mid}, 64);
-        DrawDropDownGradient(*canvas, mirror == clNone ? from : mirror, mirrorTo, false,
-                             TRect{r.Left, mid, r.Right, r.Bottom}, 64);
+        DrawGradientBox(*canvas, r, from, to, mirror, mirrorTo, true, clNone, false, true);
         return;
     }
     if (to == clNone || to == from) {
-        canvas->Brush()->SetColor(from);
-        canvas->FillRect(r);
+        FillRectColor(*canvas, r, from);
         return;
     }
-    DrawDropDownGradient(*canvas, from, to, horizontal, r, 64);
+    DrawGradientRect(*canvas, from, to, 64, r, horizontal);
 }
 }   // namespace
 
@@ -827,7 +779,11 @@ void TBaseGrid::PaintCellFrame(TCanvas* ACanvas, int ACol, int ARow, bool Full, 
             ++box.Bottom;
         }
         const bool focused = Focused() || options.Contains(goDrawFocusSelected);
-        DrawSelectionBox(ACanvas, box, segment, SelectionBoxColors(FSelectionStyle, focused), Color());
+        const TSelectionBoxColors k = SelectionBoxColors(FSelectionStyle, focused);
+        const TSelectionSegment kinds[] = {TSelectionSegment::ssWhole, TSelectionSegment::ssLeftEnd,
+                                           TSelectionSegment::ssRightEnd, TSelectionSegment::ssMiddle};
+        DrawSelectionBox(*ACanvas, k.From, k.To, k.LowerFrom, k.LowerTo, k.InnerTop, k.InnerBottom, k.Border,
+                         k.InnerCorner, Color(), box, kinds[segment]);
     } else if (!(UsesVCLStyles() && (fixed || selected))) {
         FillCellBackground(ACanvas, ARect, ACanvas->Brush()->Color(), colorTo, mirror, mirrorTo,
                            gd == TCellGradientDirection::GradientHorizontal);

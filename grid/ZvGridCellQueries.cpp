@@ -281,6 +281,7 @@ bool TZvStringGrid::IsFixed(int ACol, int ARow)
     QueryFixedCell(base.X, base.Y, fixed);
     return fixed;
 }
+
 void TZvStringGrid::PaintCellBorders(int RCol, int ARow, TRect Rect)
 {
     TCanvas* canvas = Canvas();
