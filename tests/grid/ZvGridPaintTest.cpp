@@ -570,3 +570,28 @@ TEST_F(TPaintFixture, BalloonTextIsCutToWhatTheBalloonShows)
     EXPECT_EQ(text, String(2045, 'x') + "...");
     EXPECT_EQ(title, String(97, 't') + "...");
 }
+
+// ---- Focus rectangle ---------------------------------------------------------------------------------
+
+TEST_F(TPaintFixture, FocusRectangleMarksTheCurrentCellUnlessRowsAreSelected)
+{
+    grid->SetColor(clWhite);
+    form.Show();
+    grid->SetFocus();
+    ASSERT_TRUE(grid->Focused());
+    grid->SetCol(2);
+    grid->SetRow(3);
+    auto dotted = [](const QImage& img) {
+        int n = 0;
+        for (int y = 0; y < 19; ++y) n += qGray(img.pixel(78, y)) < 128;   // the right edge
+        return n;
+    };
+    EXPECT_GT(dotted(PaintCell(2, 3)), 5);
+    EXPECT_EQ(dotted(PaintCell(1, 3)), 0);   // another cell
+
+    grid->SetOptions(grid->Options() + TGridOptions{goRowSelect});
+    EXPECT_EQ(dotted(PaintCell(2, 3)), 0);
+    grid->SetOptions(grid->Options() - TGridOptions{goRowSelect});
+    grid->SetHideFocusRect(true);
+    EXPECT_EQ(dotted(PaintCell(2, 3)), 0);
+}
