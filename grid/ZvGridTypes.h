@@ -353,5 +353,4 @@ private:
 };
 
 // ---- Platform checks ------------------------------------------------------------------------
-bool IsWinXPOrLater();
 bool IsXPThemeActive();
