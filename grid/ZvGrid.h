@@ -733,8 +733,6 @@ private:
     TCellGraphic* CheckGraphicByRealRow(int ACol, int ARow, bool& ByRealRow);
     String CheckText(int ACol, int ARow, bool ByRealRow);
     void SetCheckText(int ACol, int ARow, bool ByRealRow, const String& Text);
-    // The store entry of a hidden real row, none for a shown one.
-    TGridItem* HiddenRowItem(int ARow) const;
     bool TextIsChecked(int ACol, int ARow, const String& Text);
     int FirstCheckRow() const;
     // Frees a balloon riding on a check box or radio button.
