@@ -33,11 +33,6 @@ void TZvStringGrid::FireScrollCell(int ACol, int ARow, int ScrollPosition, int S
     if (OnScrollCell) OnScrollCell(this, ACol, ARow, ScrollPosition, ScrollMin, ScrollMax);
 }
 
-bool TZvStringGrid::HasCustomCellBorders()
-{
-    return bool(OnGetCellBorder);
-}
-
 TCanvas* TZvStringGrid::FooterCanvas() const
 {
     return FFooterPanel ? FFooterPanel->Canvas() : nullptr;
@@ -118,11 +113,6 @@ void TZvStringGrid::ResetFixedCellHighlight()
 }
 
 // ---- Platform steps -------------------------------------------------------------------------------------
-void TZvStringGrid::Resize()
-{
-    TBaseGrid::Resize();
-}
-
 void TZvStringGrid::WndProc(TMessage& Message)
 {
     WindowProcHook(Message);

@@ -1,6 +1,7 @@
 // The grid's side of sorting, filtering, searching, the clipboard and persistence.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvHTMLUtil.h"
 
 #include "grid/ZvHTMLUtil.h"
 
@@ -70,6 +71,6 @@ void TZvStringGrid::SearchCloseClick(TObject*) {}
 void TZvStringGrid::SearchHighlightClick(TObject*) {}
 int TZvStringGrid::TotalXOffset() const { return 0; }
 int TZvStringGrid::TotalYOffset() const { return 0; }
-String TZvStringGrid::UnMarkText(const String&) { return String(); }
+String TZvStringGrid::UnMarkText(const String& Text) { return UnhighlightHTMLText(Text, QStringLiteral("e")); }
 
 void TZvStringGrid::SetFilterActive(bool Value) { FFilterActive = Value; }
