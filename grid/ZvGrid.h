@@ -537,7 +537,6 @@ public:
 
     // Opens the HTML form control with that ID in the cell (the first editable one for an empty ID).
     void ActivateCellControl(int ACol, int ARow, const String& ID);
-=======
     // ==== Keyboard: ZvGridKeys.cpp =================================================================================
     virtual void F2KeyHook();
     virtual void InplaceEditKeyHook(WORD& Key, TShiftState Shift);
@@ -551,7 +550,6 @@ public:
     // A link of a cell: "cell://RnCm" moves to that cell, http, https and
     // mailto go to the desktop; anything else is refused (false).
     bool OpenCellLink(const String& Anchor);
-=======
     // ==== Mouse press: ZvGridMouse.cpp =============================================================================
     virtual void MouseWheelHook(TGridCoord& Target, bool& Handled);
     virtual void SelectRangeHook(TGridRect& ARange);
@@ -583,7 +581,6 @@ public:
 
     int AdvanceOriginCol() const { return FAdvanceOrigin.X; }
     int AdvanceOriginRow() const { return FAdvanceOrigin.Y; }
-=======
     // ==== Tab and advance navigation: ZvGridNavigation.cpp =========================================================
     virtual void MoveToFirstRow();
     virtual bool FireCellChanging(int OldRow, int OldCol, int NewRow, int NewCol);

@@ -3,6 +3,7 @@
 // batching, stretching, scroll hints and the drag auto-scroll, driven
 // through Qt's input events on the offscreen platform and the test clock.
 
+#include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 
 #include "grid/ZvGrid.h"
