@@ -6,13 +6,6 @@
 
 // ---- Cells by real column and real row ---------------------------------------------------
 
-TGridItem* TZvStringGrid::HiddenRowItem(int ARealRow) const
-{
-    for (const auto& item : FGridItems)
-        if (item->Idx() == ARealRow) return item.get();
-    return nullptr;
-}
-
 String TZvStringGrid::GetCellsEx(int ACol, int ARow)
 {
     if (ACol < 0 || ARow < 0) return String();

@@ -1,17 +1,68 @@
 // Row and column operations and cell access shared with the rest of the grid.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridUtil.h"
+#include "grid/ZvHTMLUtil.h"
 
-void TZvStringGrid::RecalcColumnFooter(int) {}
-void TZvStringGrid::FireCellsChanged(TRect) {}
-void TZvStringGrid::RecalcAllFooters() {}
+#include <algorithm>
+#include <cmath>
+#include <set>
+
 void TZvStringGrid::BalloonInit() {}
 void TZvStringGrid::BalloonDone() {}
 void TZvStringGrid::CellControlsUpdate(bool) {}
 void TZvStringGrid::HideInplaceEdit() {}
-void TZvStringGrid::InitOrigColSizes() {}
 void TZvStringGrid::ShowInplaceEdit() {}
 void TZvStringGrid::SimulateCellClick(int, int) {}
 void TZvStringGrid::UpdateSearchPanel() {}
 void TZvStringGrid::SizeWithFormResize(TObject*) {}
 void TZvStringGrid::MergedColumnsChanged(TObject*, int, int) {}
+
+// ---- Cells addressed by real row ----------------------------------------------------------------------
+TGridItem* TZvStringGrid::HiddenRowItem(int ARealRow) const
+{
+    for (const auto& item : FGridItems)
+        if (item->Idx() == ARealRow) return item.get();
+    return nullptr;
+}
+
+// ---- Column calculations ---------------------------------------------------------------------------------
+void TZvStringGrid::CalcRowRange(int& FromRow, int& ToRow) const
+{
+    if (FromRow == -1) FromRow = FixedRows();
+    if (ToRow == -1) ToRow = RowCount() - 1 - FFixedFooters;
+}
+
+std::vector<double> TZvStringGrid::ColumnValues(int ACol, int FromRow, int ToRow)
+{
+    std::vector<double> values;
+    for (int r = FromRow; r <= ToRow; ++r) {
+        if (!IsBaseCell(ACol, r)) continue;
+        if (FIsGrouping && (IsNode(r) || IsSummary(r))) continue;
+        try {
+            values.push_back(GetFloats(ACol, r));
+        } catch (const EZvGridError&) {
+            // A cell that holds no number takes no part in the calculation.
+        }
+    }
+    return values;
+}
+
+// ---- Rectangles and change notification ---------------------------------------------------------------------
+void TZvStringGrid::RecalcColumnFooter(int ACol) { CalcFooter(ACol); }
+
+void TZvStringGrid::RecalcAllFooters() { CalcFooter(-1); }
+
+void TZvStringGrid::FireCellsChanged(TRect R)
+{
+    if (OnCellsChanged) OnCellsChanged(this, R);
+    for (TGridChangeNotifier* notifier : FNotifiers) notifier->GridCellsChanged(R);
+    RecalcAllFooters();
+}
+
+void TZvStringGrid::InitOrigColSizes()
+{
+    FColSizes->Clear();
+    for (int c = 0; c < ColCount(); ++c) FColSizes->Add(ColWidths(c));
+    FOldWidth = Width();
+}

@@ -9,6 +9,7 @@
 #include "platform/Menus.h"
 #include "platform/Seams.h"
 
+#include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 
 #include <QImage>
