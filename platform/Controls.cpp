@@ -2,6 +2,7 @@
 
 #include "platform/ActnList.h"
 #include "platform/Forms.h"
+#include "platform/HintWindow.h"
 #include "platform/Menus.h"
 
 #include <QAbstractEventDispatcher>
@@ -2517,7 +2518,12 @@ bool TWinControl::TranslateToolTip(QWidget* widget, QEvent* event)
     info.HideTimeout = Application->HintHidePause();
     if (!show || control->Perform(CM_HINTSHOW, 0, LPARAM(&info)) != 0 || info.HintStr.isEmpty()) {
         QToolTip::hideText();
+        HideHintWindow();
+    } else if (info.HintWindowClass || ApplicationHintWindowClass()) {
+        QToolTip::hideText();
+        ShowHintWindow(info, info.HintWindowClass);
     } else {
+        HideHintWindow();
         QToolTip::showText(h->globalPos(), info.HintStr, widget);
     }
     return true;
