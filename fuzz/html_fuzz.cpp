@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     p.FocusLink = options % 3;
     p.HoverLink = options % 4;
     THTMLDrawResult r;
-    DrawHTMLText(*bitmap.Canvas(), markup, TRect(0, 0, 160, 80), p, r);
+    DrawHTMLText(*bitmap.Canvas(), markup, Rect(0, 0, 160, 80), p, r);
     if (r.YSize <= 0 || r.XSize < 0) __builtin_trap();
     cache.ClearPictures();
     return 0;

@@ -231,7 +231,7 @@ private:
 int TRenderer::PieceWidth(const String& piece) const
 {
     if (piece.isEmpty()) return 0;
-    TRect r(0, 0, MaxMarkupNumber, 0);
+    TRect r = Rect(0, 0, MaxMarkupNumber, 0);
     DrawTextEx(C, piece, r, (Flags & ~DT_END_ELLIPSIS) | DT_CALCRECT);
     return r.Width();
 }
@@ -246,7 +246,7 @@ bool TRenderer::Run(const String& text)
     if (!P.CheckHotSpot) Out.ControlID.clear();
     Out.XSize = Out.YSize = Out.HyperLinks = 0;
     Out.MouseLink = -1;
-    Out.ControlRect = TRect(0, 0, 0, 0);
+    Out.ControlRect = Rect(0, 0, 0, 0);
 
     Base = ReadFont(*C.Font());
     const TColor penColor = C.Pen()->Color();
@@ -339,7 +339,7 @@ int TRenderer::LayoutLine(TPass pass, const String& src, qsizetype& pos, qsizety
     if (drawing && st.ParaBackground && st.Background != clNone) {
         C.Brush()->SetStyle(TBrushStyle::bsSolid);
         C.Brush()->SetColor(st.Background);
-        C.FillRect(TRect(R.Left, line.Top, R.Right, line.Top + line.H0));
+        C.FillRect(Rect(R.Left, line.Top, R.Right, line.Top + line.H0));
         C.Brush()->SetStyle(TBrushStyle::bsClear);
     }
     bool ended = false;
@@ -393,7 +393,7 @@ int TRenderer::LayoutLine(TPass pass, const String& src, qsizetype& pos, qsizety
             const int left = line.Left + x;
             x += w;
             pos += n;
-            if (st.InLink && PointIn(TRect(left, line.Top, line.Left + x, line.Bottom()))) {
+            if (st.InLink && PointIn(Rect(left, line.Top, line.Left + x, line.Bottom()))) {
                 Out.AnchorVal = st.Href;
                 Out.AnchorTitle = st.Title;
                 st.LinkHit = true;
@@ -423,7 +423,7 @@ int TRenderer::LayoutLine(TPass pass, const String& src, qsizetype& pos, qsizety
     if (drawing && st.FocusOpen) {
         // A focused link running on: its frame is drawn to here and restarts on the next line.
         const int bottom = line.Bottom() - line.AlignOffset;
-        TRect f(st.FocusStartX - 1, bottom - line.H0, line.Left + x + 1, bottom);
+        TRect f = Rect(st.FocusStartX - 1, bottom - line.H0, line.Left + x + 1, bottom);
         C.DrawFocusRect(f);
         st.FocusStartX = R.Left + 1;
     }
@@ -436,7 +436,7 @@ void TRenderer::DrawPiece(const String& piece, const TFlowState& st, const TLine
     int bottom = line.TextBottom() - line.AlignOffset;
     if (st.Sup) bottom -= line.SupSpace;
     else if (st.Sub) bottom += line.SubSpace;
-    TRect box(line.Left + x, line.Top, R.Right, bottom);
+    TRect box = Rect(line.Left + x, line.Top, R.Right, bottom);
     if (box.Right <= box.Left) return;
     const TColor color = C.Font()->Color();
     if (st.Blink && !P.BlinkOn) C.Font()->SetColor(EntryBackground);
@@ -612,7 +612,7 @@ TTagResult TRenderer::HandleTag(TPass pass, const String& tag, TFlowState& st, T
         x += 12 * std::min(st.ListLevel, 1000);
         if (drawing) {
             const String bullet = st.ListLevel % 2 == 1 ? QStringLiteral("\u2022") : QStringLiteral("o");
-            TRect box(line.Left + x, line.Top, line.Left + x + 12, line.TextBottom());
+            TRect box = Rect(line.Left + x, line.Top, line.Left + x + 12, line.TextBottom());
             C.Brush()->SetStyle(TBrushStyle::bsClear);
             DrawTextEx(C, bullet, box, DT_SINGLELINE | DT_BOTTOM | DT_NOPREFIX);
         }
@@ -707,13 +707,13 @@ void TRenderer::CloseAnchor(TPass pass, TFlowState& st, TLine& line, int x)
     if (!P.Selected) font.SetColor(Base.Color);
     if (pass != TPass::Measure && st.LinkHit) {
         const int left = st.LinkStartLine == line.Index ? st.LinkStartX : line.Left;
-        Out.HoverRect = TRect(left, st.LinkStartTop, line.Left + x, line.Bottom());
+        Out.HoverRect = Rect(left, st.LinkStartTop, line.Left + x, line.Bottom());
         Out.MouseLink = st.LinkNumber;
         st.LinkHit = false;
     }
     if (st.FocusOpen) {
         const int bottom = line.Bottom() - line.AlignOffset;
-        if (pass == TPass::Draw) C.DrawFocusRect(TRect(st.FocusStartX - 1, bottom - GhHeight(), line.Left + x + 1, bottom));
+        if (pass == TPass::Draw) C.DrawFocusRect(Rect(st.FocusStartX - 1, bottom - GhHeight(), line.Left + x + 1, bottom));
         st.FocusOpen = false;
     }
     st.InLink = false;
@@ -787,7 +787,7 @@ TTagResult TRenderer::Picture(TPass pass, const String& tag, const String& upper
         if (align.startsWith(QStringLiteral("TOP"))) line.AlignOffset = line.Height - line.H0;
         else if (align.startsWith(QStringLiteral("MIDDLE"))) line.AlignOffset = (line.Height - line.H0) / 2;
     }
-    const TRect box(line.Left + x, line.TextBottom() - h, line.Left + x + w, line.TextBottom());
+    const TRect box = Rect(line.Left + x, line.TextBottom() - h, line.Left + x + w, line.TextBottom());
     if (drawing) {
         if (ref.Index >= 0) {
             if (!P.Print && !sized) {
@@ -797,7 +797,7 @@ TTagResult TRenderer::Picture(TPass pass, const String& tag, const String& upper
                 P.Images->GetBitmap(ref.Index, &bitmap);
                 const double scale = P.Print ? P.ResFactor : 1.0;
                 const TRect to = sized ? box
-                                       : TRect(box.Left, box.Top, box.Left + int(std::lround(w * scale)),
+                                       : Rect(box.Left, box.Top, box.Left + int(std::lround(w * scale)),
                                                box.Top + int(std::lround(h * scale)));
                 if (QPainter* painter = C.Painter())
                     painter->drawImage(QRect(to.Left, to.Top, to.Width(), to.Height()), bitmap.Image());
@@ -850,7 +850,7 @@ TTagResult TRenderer::Control(TPass pass, const String& tag, TFlowState& st, TLi
         line.Height = std::max(line.Height, need);
     }
     const int lb = line.TextBottom();
-    const TRect box(line.Left + x, lb - elemH, line.Left + x + elemW, lb);
+    const TRect box = Rect(line.Left + x, lb - elemH, line.Left + x + elemW, lb);
     const bool hot = PointIn(box);
     // Only what can show is painted: a control far larger than the box would
     // otherwise cost its whole size in memory.
@@ -890,11 +890,11 @@ void TRenderer::DrawControl(const TControlTag& ct, const TRect&, const TLine& li
     };
     if (ct.Type == QLatin1String("EDIT") || ct.Type == QLatin1String("PASSWORD") || ct.Type == QLatin1String("MASK")
         || ct.Type == QLatin1String("COMBO")) {
-        const TRect r(x, lb - lh + 4, x + width, lb + 2);
+        const TRect r = Rect(x, lb - lh + 4, x + width, lb + 2);
         whiteBox(r);
         if (ct.Type == QLatin1String("COMBO")) {
-            valueText(ct.Value, TRect(x + 4, r.Top, x + width - 18, r.Bottom), DT_SINGLELINE | DT_VCENTER);
-            const TRect button(x + width - 18, lb - lh + 5, x + width - 1, lb + 1);
+            valueText(ct.Value, Rect(x + 4, r.Top, x + width - 18, r.Bottom), DT_SINGLELINE | DT_VCENTER);
+            const TRect button = Rect(x + width - 18, lb - lh + 5, x + width - 1, lb + 1);
             HTHEME theme = Themed ? OpenThemeData(nullptr, QStringLiteral("combobox")) : nullptr;
             if (theme) {
                 DrawThemeBackground(theme, C, CP_DROPDOWNBUTTON, hot ? CBXS_HOT : CBXS_NORMAL, button);
@@ -905,11 +905,11 @@ void TRenderer::DrawControl(const TControlTag& ct, const TRect&, const TLine& li
             }
         } else {
             const String shown = ct.Type == QLatin1String("PASSWORD") ? PasswordMask(ct.Value) : ct.Value;
-            valueText(shown, TRect(x + 2, r.Top, x + width, r.Bottom), DT_SINGLELINE | DT_VCENTER);
+            valueText(shown, Rect(x + 2, r.Top, x + width, r.Bottom), DT_SINGLELINE | DT_VCENTER);
         }
     } else if (ct.Type == QLatin1String("CHECK") || ct.Type == QLatin1String("RADIO")) {
         const bool check = ct.Type == QLatin1String("CHECK");
-        const TRect r = check ? TRect(x + 2, lb - 15, x + 15, lb) : TRect(x + 2, lb - 14, x + 14, lb);
+        const TRect r = check ? Rect(x + 2, lb - 15, x + 15, lb) : Rect(x + 2, lb - 14, x + 14, lb);
         HTHEME theme = Themed ? OpenThemeData(nullptr, QStringLiteral("button")) : nullptr;
         if (theme) {
             const int state = check ? (ticked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL)
@@ -922,7 +922,7 @@ void TRenderer::DrawControl(const TControlTag& ct, const TRect&, const TLine& li
                              (check ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO) | DFCS_FLAT | (ticked ? DFCS_CHECKED : 0));
         }
     } else if (ct.Type == QLatin1String("BUTTON")) {
-        const TRect r(x + 2, lb - height, x + width - 2, lb);
+        const TRect r = Rect(x + 2, lb - height, x + width - 2, lb);
         HTHEME theme = Themed ? OpenThemeData(nullptr, QStringLiteral("button")) : nullptr;
         if (theme) {
             DrawThemeBackground(theme, C, BP_PUSHBUTTON, P.Down && hot ? PBS_PRESSED : hot ? PBS_HOT : PBS_NORMAL, r);
@@ -931,7 +931,7 @@ void TRenderer::DrawControl(const TControlTag& ct, const TRect&, const TLine& li
             TRect b = r;
             DrawFrameControl(C, b, DFC_BUTTON, DFCS_BUTTONPUSH | (hot && P.Down ? DFCS_PUSHED : 0));
         }
-        valueText(ct.Value, TRect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2),
+        valueText(ct.Value, Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2),
                   DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     }
 }

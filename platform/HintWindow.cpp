@@ -45,7 +45,7 @@ QWidget* THintWindow::CreateWidget(QWidget*)
 
 TRect THintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*)
 {
-    TRect r(0, 0, MaxWidth, 0);
+    TRect r = Rect(0, 0, MaxWidth, 0);
     DrawText(*Canvas(), AHint, r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     r.Right += 6;
     r.Bottom += 2;
@@ -89,7 +89,7 @@ void THintWindow::Paint()
     TRect r = ClientRect();
     c.FillRect(r);
     DrawEdge(c, r, BDR_RAISEDOUTER, BF_RECT);
-    TRect text(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
+    TRect text = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
     c.Brush()->SetStyle(TBrushStyle::bsClear);
     c.Font()->SetColor(clInfoText);
     DrawText(c, Caption(), text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
@@ -119,7 +119,7 @@ void ShowHintWindow(const THintInfo& info, const THintWindowClass& windowClass)
         maxWidth = screen ? screen->geometry().width() : 1024;
     }
     TRect r = shown->CalcHintRect(maxWidth, info.HintStr, info.HintData);
-    r = TRect(info.HintPos.X, info.HintPos.Y, info.HintPos.X + r.Width(), info.HintPos.Y + r.Height());
+    r = Rect(info.HintPos.X, info.HintPos.Y, info.HintPos.X + r.Width(), info.HintPos.Y + r.Height());
     shown->ActivateHintData(r, info.HintStr, info.HintData);
     if (info.HideTimeout > 0) {
         THintWindow* window = shown;

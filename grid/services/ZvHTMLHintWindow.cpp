@@ -58,19 +58,19 @@ TSize THTMLHintWindow::MeasureText(const String& AHint, int maxWidth)
     const bool unicode = CellTextKind(AHint, true) == ctUnicode;
     PrepareCanvasFont(unicode);
     if (unicode) {
-        TRect r(0, 0, maxWidth, 0);
+        TRect r = Rect(0, 0, maxWidth, 0);
         const int height = DrawText(*Canvas(), DecodeUnicodeCellText(AHint), r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         return {r.Right, height};
     }
     THTMLDrawResult result;
-    DrawHTMLText(*Canvas(), AHint, TRect(0, 0, maxWidth, 0), HintParams(FImages, FPictures, true), result);
+    DrawHTMLText(*Canvas(), AHint, Rect(0, 0, maxWidth, 0), HintParams(FImages, FPictures, true), result);
     return {result.XSize, result.YSize};
 }
 
 TRect THTMLHintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*)
 {
     const TSize size = MeasureText(AHint, MaxWidth);
-    return TRect(0, 0, size.cx, size.cy);
+    return Rect(0, 0, size.cx, size.cy);
 }
 
 void THTMLHintWindow::ActivateHint(const TRect& Rect, const String& AHint)
@@ -82,7 +82,7 @@ void THTMLHintWindow::ActivateHint(const TRect& Rect, const String& AHint)
     FTextWidth = size.cx;
     FTextHeight = size.cy;
     const int margin = unicode ? 8 : 16;
-    TRect r(Rect.Left, Rect.Top, Rect.Left + FTextWidth + margin, Rect.Top + FTextHeight + 4);
+    TRect r{Rect.Left, Rect.Top, Rect.Left + FTextWidth + margin, Rect.Top + FTextHeight + 4};
 
     // Kept on the monitor nearest the hint's corner, 2 pixels inside its edges.
     const QPoint corner(r.Left, r.Top);
@@ -135,7 +135,7 @@ void THTMLHintWindow::Paint()
     c.LineTo(client.Left, client.Bottom - 1);
 
     const int top = client.Top + (client.Height() - FTextHeight) / 2;
-    TRect text(client.Left + 4, top, client.Right - 4, top + FTextHeight + 8);
+    TRect text = Rect(client.Left + 4, top, client.Right - 4, top + FTextHeight + 8);
     c.Brush()->SetStyle(TBrushStyle::bsClear);
     const bool unicode = !FWideCaption.isEmpty();
     PrepareCanvasFont(unicode);

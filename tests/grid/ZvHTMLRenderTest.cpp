@@ -30,9 +30,9 @@ protected:
     {
         Canvas().Brush()->SetStyle(TBrushStyle::bsSolid);
         Canvas().Brush()->SetColor(clWhite);
-        Canvas().FillRect(TRect(0, 0, Bitmap.Width(), Bitmap.Height()));
+        Canvas().FillRect(Rect(0, 0, Bitmap.Width(), Bitmap.Height()));
     }
-    THTMLDrawResult Measure(const String& text, TRect box = TRect(0, 0, 400, 200), bool wrap = false)
+    THTMLDrawResult Measure(const String& text, TRect box = Rect(0, 0, 400, 200), bool wrap = false)
     {
         THTMLDrawParams p;
         p.MeasureOnly = true;
@@ -43,7 +43,7 @@ protected:
         DrawHTMLText(Canvas(), text, box, p, r);
         return r;
     }
-    void Draw(const String& text, TRect box = TRect(0, 0, 400, 200), bool wrap = false)
+    void Draw(const String& text, TRect box = Rect(0, 0, 400, 200), bool wrap = false)
     {
         THTMLDrawParams p;
         p.WordWrap = wrap;
@@ -115,14 +115,14 @@ TEST_F(HTMLRender, EntitiesShowTheirCharactersAndNeverOpenTags)
 {
     // "&amp;" shows one ampersand: the same width as a doubled one in the text drawing.
     EXPECT_EQ(Measure(QStringLiteral("a&amp;b")).StripVal, QStringLiteral("a&&b"));
-    TRect r(0, 0, 400, 0);
+    TRect r = Rect(0, 0, 400, 0);
     DrawTextEx(Canvas(), QStringLiteral("a&b"), r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
     EXPECT_EQ(Measure(QStringLiteral("a&amp;b")).XSize, r.Width());
 
     // Escaped angle brackets are text, not a bold tag.
     const THTMLDrawResult escaped = Measure(QStringLiteral("&lt;B&gt;x"));
     EXPECT_EQ(escaped.StripVal, QStringLiteral("<B>x"));
-    TRect plain(0, 0, 400, 0);
+    TRect plain = Rect(0, 0, 400, 0);
     DrawTextEx(Canvas(), QStringLiteral("<B>x"), plain, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
     EXPECT_EQ(escaped.XSize, plain.Width());
     EXPECT_EQ(Measure(QStringLiteral("&quot;&euro;&copy;")).StripVal, QStringLiteral("\"\u20AC\u00A9"));
@@ -139,18 +139,18 @@ TEST_F(HTMLRender, LineBreaksWrappingAndEllipsis)
     EXPECT_EQ(Measure(QString()).XSize, 0);
 
     const String sentence = QStringLiteral("alpha beta gamma delta epsilon zeta eta theta");
-    const TRect narrow(0, 0, 80, 400);
+    const TRect narrow = Rect(0, 0, 80, 400);
     EXPECT_EQ(Measure(sentence, narrow, false).YSize, gh);
     const THTMLDrawResult wrapped = Measure(sentence, narrow, true);
     EXPECT_GE(wrapped.YSize, 3 * gh);
     EXPECT_LE(wrapped.XSize, 80);
     // A word wider than the box stays whole on a line of its own.
-    const THTMLDrawResult longWord = Measure(QStringLiteral("a extraordinarilylongword b"), TRect(0, 0, 40, 400), true);
+    const THTMLDrawResult longWord = Measure(QStringLiteral("a extraordinarilylongword b"), Rect(0, 0, 40, 400), true);
     EXPECT_EQ(longWord.YSize, 3 * gh);
     EXPECT_GT(longWord.XSize, 40);
 
     // Without wrapping the drawn line ends in an ellipsis inside the box.
-    Draw(sentence, TRect(0, 0, 80, 40), false);
+    Draw(sentence, Rect(0, 0, 80, 40), false);
     const auto [left, right] = InkSpan(0, 40);
     EXPECT_GE(left, 0);
     EXPECT_LT(right, 80);
@@ -231,7 +231,7 @@ TEST_F(HTMLRender, AnchorsAreCountedAndHitTested)
         p.YPos = y;
         THTMLDrawResult r;
         r.AnchorVal = QStringLiteral("unchanged");
-        EXPECT_EQ(DrawHTMLText(Canvas(), markup, TRect(0, 0, 400, 200), p, r), c.hit);
+        EXPECT_EQ(DrawHTMLText(Canvas(), markup, Rect(0, 0, 400, 200), p, r), c.hit);
         EXPECT_EQ(r.MouseLink, c.link);
         EXPECT_EQ(r.AnchorVal, QString::fromUtf8(c.value));
         if (c.hit) {
@@ -252,7 +252,7 @@ TEST_F(HTMLRender, ImageListPicturesTakeRoomOnlyWhenTheyExist)
     TCustomImageList list;
     TBitmap red(16, 16);
     red.Canvas()->Brush()->SetColor(clRed);
-    red.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    red.Canvas()->FillRect(Rect(0, 0, 16, 16));
     for (int i = 0; i < 3; ++i) list.Add(&red, nullptr);
     Images = &list;
     const int ab = Measure(QStringLiteral("ab")).XSize;
@@ -277,7 +277,7 @@ TEST_F(HTMLRender, FormControlsAreFoundByIdOrUnderThePoint)
     p.YPos = 190;
     THTMLDrawResult r;
     r.ControlID = QStringLiteral("c1");
-    EXPECT_TRUE(DrawHTMLText(Canvas(), markup, TRect(0, 0, 400, 200), p, r));
+    EXPECT_TRUE(DrawHTMLText(Canvas(), markup, Rect(0, 0, 400, 200), p, r));
     EXPECT_EQ(r.ControlType, QStringLiteral("CHECK"));
     EXPECT_EQ(r.ControlValue, QStringLiteral("TRUE"));
     EXPECT_EQ(r.AnchorVal, QStringLiteral("ctrl"));
@@ -287,7 +287,7 @@ TEST_F(HTMLRender, FormControlsAreFoundByIdOrUnderThePoint)
     THTMLDrawResult under;
     p.XPos = r.ControlRect.Right + Measure(QStringLiteral(" ")).XSize + 20;
     p.YPos = r.ControlRect.Bottom - 5;
-    EXPECT_TRUE(DrawHTMLText(Canvas(), markup, TRect(0, 0, 400, 200), p, under));
+    EXPECT_TRUE(DrawHTMLText(Canvas(), markup, Rect(0, 0, 400, 200), p, under));
     EXPECT_EQ(under.ControlID, QStringLiteral("e1"));
     EXPECT_EQ(under.ControlValue, QStringLiteral("text"));
 
@@ -376,10 +376,10 @@ TEST_F(HTMLRender, HostileMarkupLaysOutInBoundedTime)
     };
     for (const String& markup : cases) {
         SCOPED_TRACE(markup.left(60).toStdString());
-        const THTMLDrawResult r = Measure(markup, TRect(0, 0, 200, 100), true);
+        const THTMLDrawResult r = Measure(markup, Rect(0, 0, 200, 100), true);
         EXPECT_GT(r.YSize, 0);
-        Draw(markup, TRect(0, 0, 200, 100), true);
-        Draw(markup, TRect(0, 0, 200, 100), false);
+        Draw(markup, Rect(0, 0, 200, 100), true);
+        Draw(markup, Rect(0, 0, 200, 100), false);
     }
     EXPECT_EQ(Canvas().Font()->Height(), -13);
 }
@@ -416,7 +416,7 @@ TEST_F(HTMLRender, MutatedMarkupNeverCrashes)
         p.YPos = random.bounded(60);
         p.CheckHotSpot = round % 3 == 0;
         THTMLDrawResult r;
-        DrawHTMLText(Canvas(), markup, TRect(0, 0, 200, 60), p, r);
+        DrawHTMLText(Canvas(), markup, Rect(0, 0, 200, 60), p, r);
         EXPECT_GT(r.YSize, 0);
         EXPECT_GE(r.XSize, 0);
     }

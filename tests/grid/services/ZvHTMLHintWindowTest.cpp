@@ -112,23 +112,23 @@ TEST_F(HTMLHint, MarkupCellHintIsShownRenderedAtTheCursor)
 TEST_F(HTMLHint, SizesByTextKindAndWrapsLongMarkup)
 {
     THTMLHintWindow hint(nullptr);
-    hint.ActivateHint(TRect(10, 10, 10, 10), QStringLiteral("plain words"));
+    hint.ActivateHint(Rect(10, 10, 10, 10), QStringLiteral("plain words"));
     EXPECT_EQ(hint.Width(), hint.TextWidth() + 16);
     EXPECT_FALSE(hint.Handle()->isActiveWindow());
 
     const String unicode = EncodeUnicodeCellText(QStringLiteral("wide text"));
-    hint.ActivateHint(TRect(10, 10, 10, 10), unicode);
+    hint.ActivateHint(Rect(10, 10, 10, 10), unicode);
     EXPECT_EQ(hint.Width(), hint.TextWidth() + 8);
     const int oneLine = hint.TextHeight();
 
     String longText;
     for (int i = 0; i < 80; ++i) longText += QStringLiteral("<b>word</b> ");
-    hint.ActivateHint(TRect(10, 10, 10, 10), longText);
+    hint.ActivateHint(Rect(10, 10, 10, 10), longText);
     EXPECT_LE(hint.TextWidth(), THTMLHintWindow::MaxTextWidth);
     EXPECT_GT(hint.TextHeight(), oneLine);
 
     // A long Unicode-coded hint stays on one line.
-    hint.ActivateHint(TRect(10, 10, 10, 10), EncodeUnicodeCellText(QStringLiteral("wide ").repeated(300)));
+    hint.ActivateHint(Rect(10, 10, 10, 10), EncodeUnicodeCellText(QStringLiteral("wide ").repeated(300)));
     EXPECT_EQ(hint.TextHeight(), oneLine);
     hint.ReleaseHandle();
 }
@@ -138,7 +138,7 @@ TEST_F(HTMLHint, StaysOnTheNearestScreen)
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     THTMLHintWindow hint(nullptr);
     const int right = screen.left() + screen.width(), bottom = screen.top() + screen.height();
-    hint.ActivateHint(TRect(right - 5, bottom - 5, right - 5, bottom - 5), QStringLiteral("near the corner"));
+    hint.ActivateHint(Rect(right - 5, bottom - 5, right - 5, bottom - 5), QStringLiteral("near the corner"));
     EXPECT_EQ(hint.Left() + hint.Width(), right - 2);
     EXPECT_EQ(hint.Top() + hint.Height(), bottom - 2);
     hint.ReleaseHandle();
