@@ -416,6 +416,23 @@ public:
     int GridItemCount() const { return int(FGridItems.size()); }
     TGridItem* GridItems(int index) const { return FGridItems.at(std::size_t(index)).get(); }
 
+protected:
+    // Moves cells by real column, with the hidden-column tables and the
+    // texts of hidden rows, so that hidden columns keep their place.
+    void MoveColumnData(int FromIndex, int ToIndex) override;
+
+private:
+    // Many display rows (ascending, distinct) go into new hidden-row items,
+    // in one pass; the items are returned in the order of the rows.
+    std::vector<std::unique_ptr<TGridItem>> TakeRowsOut(const std::vector<int>& Rows, int Level);
+    // Items go back into the grid at the display rows given (any order), in
+    // one pass; the shown rows keep their order around them.
+    void PutRowsBack(std::vector<std::pair<int, std::unique_ptr<TGridItem>>> Targets);
+    // The items' Idx values, ascending.
+    std::vector<int> HiddenIdxSorted() const;
+
+public:
+
     // ==== Dimensions and typed cell access =======================================================
     void SetRowCount(int Value);
     void SetColCount(int Value);

@@ -123,14 +123,32 @@ int TGridCellStore::ColCapacity(int ARow) const
     return ARow >= 0 && ARow < int(FRows.size()) ? int(FRows[std::size_t(ARow)].size()) : 0;
 }
 
-void TGridCellStore::DeleteRow(int ARow)
+void TGridCellStore::DeleteRows(int ARow, int Count)
 {
-    if (ARow >= 0 && ARow < int(FRows.size())) FRows.erase(FRows.begin() + ARow);
+    const int kept = int(FRows.size());
+    if (ARow < 0 || Count <= 0 || ARow >= kept) return;
+    const int end = Count >= kept - ARow ? kept : ARow + Count;
+    FRows.erase(FRows.begin() + ARow, FRows.begin() + end);
 }
 
-void TGridCellStore::InsertRow(int ARow)
+void TGridCellStore::InsertRows(int ARow, int Count)
 {
-    if (ARow >= 0 && ARow < int(FRows.size())) FRows.insert(FRows.begin() + ARow, Row());
+    const int kept = int(FRows.size());
+    if (ARow < 0 || Count <= 0 || ARow >= kept) return;
+    if (Count > MaxRows - kept) throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
+    FRows.insert(FRows.begin() + ARow, std::size_t(Count), Row());
+}
+
+void TGridCellStore::ReorderRows(int First, const std::vector<int>& Order)
+{
+    const int n = int(Order.size());
+    if (First < 0 || n == 0) return;
+    const int kept = int(FRows.size());
+    if (First >= kept) return;   // none of the rows holds anything
+    if (First + n > kept) FRows.resize(std::size_t(First + n));
+    std::vector<Row> moved(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) moved[std::size_t(i)] = std::move(FRows[std::size_t(Order[std::size_t(i)])]);
+    std::move(moved.begin(), moved.end(), FRows.begin() + First);
 }
 
 void TGridCellStore::DeleteColumn(int ACol)
@@ -208,12 +226,22 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
     const int oldRows = FRowCount;
     FColWidths.resize(std::size_t(NewColCount), FDefaultColWidth);
     FRowHeights.resize(std::size_t(NewRowCount), FDefaultRowHeight);
+    const bool parked = FSelection.Left >= oldCols || FSelection.Top >= oldRows;
     FColCount = NewColCount;
     FRowCount = NewRowCount;
     // Fixed cells always leave at least one scrolling cell.
     FFixedCols = std::min(FFixedCols, FColCount - 1);
     FFixedRows = std::min(FFixedRows, FRowCount - 1);
     ClampCurrent();
+    // A selection parked outside the grid stays outside it; one cut off by
+    // the new counts shrinks, and one wholly beyond them falls back to the
+    // current cell.
+    if (parked) FSelection = {FColCount, FRowCount, FColCount, FRowCount};
+    else if (FSelection.Left >= FColCount || FSelection.Top >= FRowCount) FSelection = GridRect(FCurrent, FAnchor);
+    else {
+        FSelection.Right = std::min(FSelection.Right, FColCount - 1);
+        FSelection.Bottom = std::min(FSelection.Bottom, FRowCount - 1);
+    }
     UpdateScrollRange();
     InvalidateGrid();
     SizeChanged(oldCols, oldRows);
@@ -242,6 +270,7 @@ void TCustomGrid::SetFixedCount(bool horizontal, int value)
     fixed = value;
     (horizontal ? FTopLeft.X : FTopLeft.Y) = value;
     ClampCurrent();
+    FSelection = GridRect(FCurrent, FAnchor);
     UpdateScrollRange();
     InvalidateGrid();
     UpdateEdit();
@@ -510,8 +539,8 @@ bool TCustomGrid::CanRangeSelect() const
 
 TGridRect TCustomGrid::Selection() const
 {
-    TGridRect r = GridRect(FCurrent, FAnchor);
-    if (FOptions.Contains(goRowSelect)) {
+    TGridRect r = FSelection;
+    if (FOptions.Contains(goRowSelect) && r.Left < FColCount) {
         r.Left = FFixedCols;
         r.Right = FColCount - 1;
     }
@@ -521,13 +550,14 @@ TGridRect TCustomGrid::Selection() const
 void TCustomGrid::SetSelection(const TGridRect& value)
 {
     const TGridRect old = Selection();
-    const TGridRect r = GridRect(value.TopLeft(), value.BottomRight());
-    auto inside = [this](TGridCoord c) {
-        return TGridCoord{std::clamp(c.X, FFixedCols, FColCount - 1), std::clamp(c.Y, FFixedRows, FRowCount - 1)};
-    };
-    FCurrent = inside(r.TopLeft());
-    FAnchor = inside(r.BottomRight());
+    FSelection = GridRect(value.TopLeft(), value.BottomRight());
     SelectionMoved(old);
+}
+
+void TCustomGrid::SelectionFromCurrent(const TGridRect& OldSel)
+{
+    FSelection = GridRect(FCurrent, FAnchor);
+    SelectionMoved(OldSel);
 }
 
 void TCustomGrid::SelectionMoved(const TGridRect& OldSel)
@@ -562,7 +592,7 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show)
     FCurrent = {ACol, ARow};
     if (MoveAnchor || !CanRangeSelect()) FAnchor = FCurrent;
     if (Show) ClampInView(FCurrent);
-    SelectionMoved(old);
+    SelectionFromCurrent(old);
 }
 
 void TCustomGrid::MoveAnchor(const TGridCoord& NewAnchor)
@@ -574,7 +604,7 @@ void TCustomGrid::MoveAnchor(const TGridCoord& NewAnchor)
     const TGridRect old = Selection();
     FAnchor = {std::clamp(NewAnchor.X, FFixedCols, FColCount - 1), std::clamp(NewAnchor.Y, FFixedRows, FRowCount - 1)};
     ClampInView(FAnchor);
-    SelectionMoved(old);
+    SelectionFromCurrent(old);
 }
 
 void TCustomGrid::MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show)
@@ -632,6 +662,22 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop)
 }
 
 // ---- Rows and columns --------------------------------------------------------------------
+void TCustomGrid::ShiftCoords(bool horizontal, const std::function<int(int)>& Map)
+{
+    int TGridCoord::*along = horizontal ? &TGridCoord::X : &TGridCoord::Y;
+    FCurrent.*along = Map(FCurrent.*along);
+    FAnchor.*along = Map(FAnchor.*along);
+    // A selection parked outside the grid is left where it is.
+    if (FSelection.Left >= FColCount || FSelection.Top >= FRowCount) return;
+    TGridRect& sel = FSelection;
+    int& lo = horizontal ? sel.Left : sel.Top;
+    int& hi = horizontal ? sel.Right : sel.Bottom;
+    const int a = Map(lo);
+    const int b = Map(hi);
+    lo = std::min(a, b);
+    hi = std::max(a, b);
+}
+
 void TCustomGrid::DeleteColumn(int ACol)
 {
     CheckIndex(ACol, FColCount);
@@ -639,23 +685,9 @@ void TCustomGrid::DeleteColumn(int ACol)
     DeleteColumnData(ACol);
     FColWidths.erase(FColWidths.begin() + ACol);
     FColWidths.push_back(FDefaultColWidth);
-    if (FCurrent.X > ACol) --FCurrent.X;
-    if (FAnchor.X > ACol) --FAnchor.X;
+    ShiftCoords(true, [ACol](int v) { return v > ACol ? v - 1 : v; });
     if (FColCount > 1) ChangeSize(FColCount - 1, FRowCount);
     else ColWidthsChanged();
-}
-
-void TCustomGrid::DeleteRow(int ARow)
-{
-    CheckIndex(ARow, FRowCount);
-    HideEditor();
-    DeleteRowData(ARow);
-    FRowHeights.erase(FRowHeights.begin() + ARow);
-    FRowHeights.push_back(FDefaultRowHeight);
-    if (FCurrent.Y > ARow) --FCurrent.Y;
-    if (FAnchor.Y > ARow) --FAnchor.Y;
-    if (FRowCount > 1) ChangeSize(FColCount, FRowCount - 1);
-    else RowHeightsChanged();
 }
 
 void TCustomGrid::InsertColumn(int ACol)
@@ -664,26 +696,90 @@ void TCustomGrid::InsertColumn(int ACol)
     HideEditor();
     InsertColumnData(ACol);
     FColWidths.insert(FColWidths.begin() + ACol, FDefaultColWidth);
-    if (FCurrent.X >= ACol && ACol >= FFixedCols) ++FCurrent.X;
-    if (FAnchor.X >= ACol && ACol >= FFixedCols) ++FAnchor.X;
+    const int fixed = FFixedCols;
+    ShiftCoords(true, [ACol, fixed](int v) { return v >= ACol && ACol >= fixed ? v + 1 : v; });
     ChangeSize(FColCount + 1, FRowCount);
+}
+
+void TCustomGrid::DeleteRow(int ARow)
+{
+    DeleteRows(ARow, 1);
 }
 
 void TCustomGrid::InsertRow(int ARow)
 {
-    CheckIndex(ARow, FRowCount + 1);   // one past the last appends
+    InsertRows(ARow, 1);
+}
+
+void TCustomGrid::DeleteRows(int ARow, int Count)
+{
+    CheckIndex(ARow, FRowCount);
+    if (Count <= 0) return;
+    Count = std::min(Count, FRowCount - ARow);
     HideEditor();
-    InsertRowData(ARow);
-    FRowHeights.insert(FRowHeights.begin() + ARow, FDefaultRowHeight);
-    if (FCurrent.Y >= ARow && ARow >= FFixedRows) ++FCurrent.Y;
-    if (FAnchor.Y >= ARow && ARow >= FFixedRows) ++FAnchor.Y;
-    ChangeSize(FColCount, FRowCount + 1);
+    DeleteRowsData(ARow, Count);
+    FRowHeights.erase(FRowHeights.begin() + ARow, FRowHeights.begin() + ARow + Count);
+    FRowHeights.insert(FRowHeights.end(), std::size_t(Count), FDefaultRowHeight);
+    // Cells below the deleted rows move up; those on them stay at the place.
+    const int newCount = std::max(1, FRowCount - Count);
+    ShiftCoords(false, [ARow, Count, newCount](int v) {
+        if (v >= ARow + Count) return v - Count;
+        return v >= ARow ? std::min(ARow, newCount - 1) : v;
+    });
+    FinishRowChange(newCount);
+}
+
+void TCustomGrid::InsertRows(int ARow, int Count)
+{
+    CheckIndex(ARow, FRowCount + 1);   // one past the last appends
+    if (Count <= 0) return;
+    if (Count > TGridCellStore::MaxRows - FRowCount) throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
+    HideEditor();
+    InsertRowsData(ARow, Count);
+    FRowHeights.insert(FRowHeights.begin() + ARow, std::size_t(Count), FDefaultRowHeight);
+    const int fixed = FFixedRows;
+    ShiftCoords(false, [ARow, Count, fixed](int v) { return v >= ARow && ARow >= fixed ? v + Count : v; });
+    FinishRowChange(FRowCount + Count);
+}
+
+void TCustomGrid::ReorderRows(int First, const std::vector<int>& Order)
+{
+    const int n = int(Order.size());
+    if (n == 0) return;
+    if (First < 0 || First + n > FRowCount) throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
+    // Order must name each row of the block once.
+    std::vector<int> newIndex(std::size_t(n), -1);
+    for (int i = 0; i < n; ++i) {
+        const int from = Order[std::size_t(i)] - First;
+        if (from < 0 || from >= n || newIndex[std::size_t(from)] >= 0)
+            throw EInvalidGridOperation(QString::fromLatin1(IndexOutOfRange));
+        newIndex[std::size_t(from)] = First + i;
+    }
+    UpdateText();
+    ReorderRowsData(First, Order);
+    std::vector<int> heights(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) heights[std::size_t(i)] = FRowHeights[std::size_t(Order[std::size_t(i)])];
+    std::copy(heights.begin(), heights.end(), FRowHeights.begin() + First);
+    ShiftCoords(false, [&](int v) { return v >= First && v < First + n ? newIndex[std::size_t(v - First)] : v; });
+    ClampCurrent();
+    UpdateScrollRange();
+    InvalidateGrid();
+    UpdateEdit();
+}
+
+void TCustomGrid::FinishRowChange(int NewRowCount)
+{
+    if (NewRowCount != FRowCount) ChangeSize(FColCount, NewRowCount);
+    else RowHeightsChanged();
 }
 
 void TCustomGrid::DeleteColumnData(int) {}
-void TCustomGrid::DeleteRowData(int) {}
+void TCustomGrid::DeleteRowsData(int, int) {}
 void TCustomGrid::InsertColumnData(int) {}
-void TCustomGrid::InsertRowData(int) {}
+void TCustomGrid::InsertRowsData(int, int) {}
+void TCustomGrid::MoveColumnData(int, int) {}
+void TCustomGrid::MoveRowData(int, int) {}
+void TCustomGrid::ReorderRowsData(int, const std::vector<int>&) {}
 
 void TCustomGrid::MoveLine(bool horizontal, int FromIndex, int ToIndex)
 {
@@ -692,10 +788,12 @@ void TCustomGrid::MoveLine(bool horizontal, int FromIndex, int ToIndex)
     CheckIndex(ToIndex, count);
     if (FromIndex == ToIndex) return;
     UpdateText();
+    // Data and sizes move here together, so a moved step that is overridden
+    // without calling inherited cannot part them.
+    if (horizontal) MoveColumnData(FromIndex, ToIndex);
+    else MoveRowData(FromIndex, ToIndex);
     MoveItem(horizontal ? FColWidths : FRowHeights, FromIndex, ToIndex);
-    int TGridCoord::*along = horizontal ? &TGridCoord::X : &TGridCoord::Y;
-    FCurrent.*along = MovedIndex(FCurrent.*along, FromIndex, ToIndex);
-    FAnchor.*along = MovedIndex(FAnchor.*along, FromIndex, ToIndex);
+    ShiftCoords(horizontal, [FromIndex, ToIndex](int v) { return MovedIndex(v, FromIndex, ToIndex); });
     ClampCurrent();
     if (horizontal) ColumnMoved(FromIndex, ToIndex);
     else RowMoved(FromIndex, ToIndex);
@@ -712,6 +810,31 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
 void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
 {
     MoveLine(false, FromIndex, ToIndex);
+}
+
+void TCustomGrid::ScaleBy(int M, int D)
+{
+    ChangeScale(M, D);
+}
+
+void TCustomGrid::ChangeScale(int M, int D)
+{
+    if (M == D || D == 0) return;
+    auto scale = [M, D](int v) { return std::max(0, int((long long)v * M / D)); };
+    FDefaultColWidth = scale(FDefaultColWidth);
+    FDefaultRowHeight = scale(FDefaultRowHeight);
+    for (int& w : FColWidths) w = scale(w);
+    for (int& h : FRowHeights) h = scale(h);
+    ColWidthsChanged();
+    RowHeightsChanged();
+}
+
+void TCustomGrid::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    Accept = false;
+    if (!OnDragOver) return;
+    Accept = true;
+    OnDragOver(this, Source, X, Y, State, Accept);
 }
 
 // ---- The virtual steps' base behaviour ------------------------------------------------------

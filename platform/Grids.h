@@ -18,6 +18,7 @@
 
 #include "platform/StdCtrls.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -90,6 +91,20 @@ constexpr TGridState gsNormal = TGridState::gsNormal, gsSelecting = TGridState::
                      gsRowSizing = TGridState::gsRowSizing, gsColSizing = TGridState::gsColSizing,
                      gsRowMoving = TGridState::gsRowMoving, gsColMoving = TGridState::gsColMoving;
 
+// Where a dragged object is relative to a control it passes over.
+enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+constexpr TDragState dsDragEnter = TDragState::dsDragEnter, dsDragLeave = TDragState::dsDragLeave,
+                     dsDragMove = TDragState::dsDragMove;
+
+// A drag passing over a control: WParam is the TDragState, LParam points to
+// a TDragOverInfo; the control answers in its Accept.
+constexpr UINT CM_DRAG = CM_BASE + 36;
+struct TDragOverInfo {
+    TObject* Source = nullptr;
+    TPoint Pos;   // client coordinates
+    bool Accept = false;
+};
+
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 constexpr TScrollStyle ssNone = TScrollStyle::ssNone, ssHorizontal = TScrollStyle::ssHorizontal,
                        ssVertical = TScrollStyle::ssVertical, ssBoth = TScrollStyle::ssBoth;
@@ -102,6 +117,8 @@ using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToInd
 using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
 using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& Value)>;
 using TFixedCellClickEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
 // ---- The inplace editor ------------------------------------------------------------
@@ -156,8 +173,14 @@ public:
     int RowCapacity() const { return int(FRows.size()); }
     int ColCapacity(int ARow) const;
 
-    void DeleteRow(int ARow);
-    void InsertRow(int ARow);
+    void DeleteRow(int ARow) { DeleteRows(ARow, 1); }
+    void InsertRow(int ARow) { InsertRows(ARow, 1); }
+    // Many rows in one pass; rows past the kept ones cost nothing.
+    void DeleteRows(int ARow, int Count);
+    void InsertRows(int ARow, int Count);
+    // Row First + i takes what row Order[i] held; Order is a permutation of
+    // First .. First + size - 1.
+    void ReorderRows(int First, const std::vector<int>& Order);
     void DeleteColumn(int ACol);
     void InsertColumn(int ACol);
     // Moves a row (column) to `to`; the ones between shift by one towards `from`.
@@ -225,10 +248,11 @@ public:
     // Scrolling cells wholly visible (at least 1 while there are any).
     int VisibleColCount() const;
     int VisibleRowCount() const;
-    // From the anchor to the current cell; whole rows with goRowSelect.
+    // The highlighted block; whole rows with goRowSelect. Moving the current
+    // cell or the anchor makes it the block between the two again.
     TGridRect Selection() const;
-    // The current cell goes to the top-left corner and the anchor to the
-    // bottom-right one, without scrolling.
+    // Highlights the block and nothing else: the current cell and the anchor
+    // stay, and nothing scrolls. A block outside the grid highlights nothing.
     void SetSelection(const TGridRect& value);
     TGridCoord Anchor() const { return FAnchor; }
     TGridOptions Options() const { return FOptions; }
@@ -256,10 +280,22 @@ public:
     void DeleteRow(int ARow);
     void InsertColumn(int ACol);
     void InsertRow(int ARow);
-    // Moves the column (row) and what belongs to it: width (height), the
-    // current cell and anchor follow; then the ColumnMoved (RowMoved) step.
+    // Many rows at once, in one pass, with one scroll-range update and one
+    // repaint. DeleteRows keeps at least one row.
+    void InsertRows(int ARow, int Count);
+    void DeleteRows(int ARow, int Count);
+    // Row First + i takes row Order[i] (a permutation of First .. First +
+    // size - 1), with its height and data; the current cell stays on its row.
+    void ReorderRows(int First, const std::vector<int>& Order);
+    // Moves the column (row) and what belongs to it: its data (through the
+    // MoveColumnData / MoveRowData step), width (height), the current cell,
+    // anchor and selection; then the ColumnMoved (RowMoved) step, which only
+    // notifies.
     void MoveColumn(int FromIndex, int ToIndex);
     void MoveRow(int FromIndex, int ToIndex);
+
+    // Scales the column widths, row heights and default sizes by M / D.
+    void ScaleBy(int M, int D);
 
     // ---- Inplace editor ----
     bool EditorMode() const { return FEditorMode; }
@@ -277,6 +313,7 @@ public:
 
     // ---- Events ----
     TFixedCellClickEvent OnFixedCellClick;
+    TDragOverEvent OnDragOver;
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
 
@@ -295,11 +332,24 @@ protected:
     virtual void SizeChanged(int OldColCount, int OldRowCount);
     virtual void TopLeftChanged();
     virtual void FixedCellClick(int ACol, int ARow);
-    // Data steps of row and column insertion and deletion; the base keeps no data.
+    // Data steps of row and column insertion, deletion, moving and
+    // reordering; the base keeps no data. They run before the sizes move.
     virtual void DeleteColumnData(int ACol);
-    virtual void DeleteRowData(int ARow);
+    virtual void DeleteRowsData(int ARow, int Count);
     virtual void InsertColumnData(int ACol);
-    virtual void InsertRowData(int ARow);
+    virtual void InsertRowsData(int ARow, int Count);
+    virtual void MoveColumnData(int FromIndex, int ToIndex);
+    virtual void MoveRowData(int FromIndex, int ToIndex);
+    virtual void ReorderRowsData(int First, const std::vector<int>& Order);
+    // A drag passes over the grid: OnDragOver decides; no handler refuses.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    // The window is scaled by M / D (ScaleBy).
+    virtual void ChangeScale(int M, int D);
+    // What a left press at (X, Y) starts: gsColSizing or gsRowSizing with the
+    // column (row), the pointer position and its offset from the border; else
+    // gsNormal. A descendant may refuse or move the sizing; the pointer shape
+    // over the grid follows the same answer.
+    virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs);
 
     // Editor protocol.
     virtual TInplaceEdit* CreateEditor();
@@ -378,6 +428,7 @@ protected:
     TGridState FGridState = gsNormal;
     TGridCoord FCurrent{1, 1};
     TGridCoord FAnchor{1, 1};
+    TGridRect FSelection{1, 1, 1, 1};
     TGridCoord FTopLeft{1, 1};
     TInplaceEdit* FInplaceEdit = nullptr;   // owned as a component of the grid
     bool FEditorMode = false;
@@ -414,6 +465,11 @@ private:
     int CellFromScrollPos(bool horizontal, int pos) const;
     void ScrollStep(bool horizontal, int code, int pos);
     void SelectionMoved(const TGridRect& OldSel);
+    // The selection becomes the block between the current cell and the anchor.
+    void SelectionFromCurrent(const TGridRect& OldSel);
+    // Row or column indexes shifted by an insertion, deletion or move.
+    void ShiftCoords(bool horizontal, const std::function<int(int)>& Map);
+    void FinishRowChange(int NewRowCount);
     void ChangeSize(int NewColCount, int NewRowCount);
     // The one body behind each column and row pair of the same name.
     void SetFixedCount(bool horizontal, int value);
@@ -510,6 +566,10 @@ public:
     // A row's (column's) texts and objects up to ColCount (RowCount).
     std::unique_ptr<TStringList> Rows(int ARow) const;
     void SetRows(int ARow, const TStringList& value);
+    // The same for a row as wide as ACount cells: the cells of columns
+    // beyond ColCount (hidden ones) travel with the row.
+    std::unique_ptr<TStringList> Rows(int ARow, int ACount) const;
+    void SetRows(int ARow, const TStringList& value, int ACount);
     std::unique_ptr<TStringList> Cols(int ACol) const;
     void SetCols(int ACol, const TStringList& value);
 
@@ -517,14 +577,15 @@ public:
 
 protected:
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
-    void ColumnMoved(int FromIndex, int ToIndex) override;
-    void RowMoved(int FromIndex, int ToIndex) override;
     String GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const String& Value) override;
     void DeleteColumnData(int ACol) override;
-    void DeleteRowData(int ARow) override;
+    void DeleteRowsData(int ARow, int Count) override;
     void InsertColumnData(int ACol) override;
-    void InsertRowData(int ARow) override;
+    void InsertRowsData(int ARow, int Count) override;
+    void MoveColumnData(int FromIndex, int ToIndex) override;
+    void MoveRowData(int FromIndex, int ToIndex) override;
+    void ReorderRowsData(int First, const std::vector<int>& Order) override;
 
 private:
     TGridCellStore FStore;

@@ -102,7 +102,7 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
         if (target == FAnchor) return;
         MoveAnchor(target);
         Click();
-    } else if (target != FCurrent || FAnchor != FCurrent) {
+    } else if (target != FCurrent || FAnchor != FCurrent || FSelection != TGridRect{target.X, target.Y, target.X, target.Y}) {
         FocusCell(target.X, target.Y, true);
     }
 }
@@ -165,6 +165,24 @@ bool TCustomGrid::IsRowSizingPoint(int X, int Y, int& Index, int& Pos) const
     return IsSizingPoint(false, Y, X, Index, Pos);
 }
 
+void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs)
+{
+    State = gsNormal;
+    Index = -1;
+    int pos = 0;
+    if (FOptions.Contains(goColSizing) && IsColSizingPoint(X, Y, Index, pos)) {
+        State = gsColSizing;
+        SizingPos = X;
+        SizingOfs = X - pos;
+    } else if (FOptions.Contains(goRowSizing) && IsRowSizingPoint(X, Y, Index, pos)) {
+        State = gsRowSizing;
+        SizingPos = Y;
+        SizingOfs = Y - pos;
+    } else {
+        Index = -1;
+    }
+}
+
 int TCustomGrid::MoveTarget(bool horizontal, int pos) const
 {
     const TAxis a = Axis(horizontal);
@@ -219,20 +237,17 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
             DblClick();
             if (FOptions.Contains(goEditing) && MouseCoord(X, Y) == FCurrent) ShowEditor();
         } else {
-            int index = 0, pos = 0;
             const TGridCoord cell = MouseCoord(X, Y);
             const bool fixedCol = cell.X >= 0 && cell.X < FFixedCols;
             const bool fixedRow = cell.Y >= 0 && cell.Y < FFixedRows;
-            if (FOptions.Contains(goColSizing) && IsColSizingPoint(X, Y, index, pos)) {
-                FGridState = gsColSizing;
+            TGridState sizing = gsNormal;
+            int index = -1, sizingPos = 0, sizingOfs = 0;
+            CalcSizingState(X, Y, sizing, index, sizingPos, sizingOfs);
+            if ((sizing == gsColSizing || sizing == gsRowSizing) && index >= 0) {
+                FGridState = sizing;
                 FSizingIndex = index;
-                FSizingPos = X;
-                FSizingOfs = X - pos;
-            } else if (FOptions.Contains(goRowSizing) && IsRowSizingPoint(X, Y, index, pos)) {
-                FGridState = gsRowSizing;
-                FSizingIndex = index;
-                FSizingPos = Y;
-                FSizingOfs = Y - pos;
+                FSizingPos = sizingPos;
+                FSizingOfs = sizingOfs;
             } else if (cell.X < 0 || cell.Y < 0) {
                 // Outside the cells: nothing to select.
             } else if (fixedRow && !fixedCol && FOptions.Contains(goColMoving)) {
@@ -251,7 +266,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
                     InvalidateCell(cell.X, cell.Y);
                 }
             } else if (FOptions.Contains(goEditing) && cell == FCurrent && FAnchor == FCurrent &&
-                       !Shift.Contains(ssShift)) {
+                       FSelection == TGridRect{cell.X, cell.Y, cell.X, cell.Y} && !Shift.Contains(ssShift)) {
                 // A second press on the current cell edits it.
                 ShowEditor();
             } else {
@@ -301,9 +316,11 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
         break;
     }
     case gsNormal: {
-        int index = 0, pos = 0;
-        if (FOptions.Contains(goColSizing) && IsColSizingPoint(X, Y, index, pos)) SetPointerCursor(crHSplit);
-        else if (FOptions.Contains(goRowSizing) && IsRowSizingPoint(X, Y, index, pos)) SetPointerCursor(crVSplit);
+        TGridState sizing = gsNormal;
+        int index = -1, sizingPos = 0, sizingOfs = 0;
+        CalcSizingState(X, Y, sizing, index, sizingPos, sizingOfs);
+        if (sizing == gsColSizing && index >= 0) SetPointerCursor(crHSplit);
+        else if (sizing == gsRowSizing && index >= 0) SetPointerCursor(crVSplit);
         else SetPointerCursor(crDefault);
         if (FOptions.Contains(goFixedHotTrack)) {
             TGridCoord cell = MouseCoord(X, Y);
@@ -424,6 +441,11 @@ void TCustomGrid::WndProc(TMessage& Message)
     if (Message.Msg == CM_SCROLLBARCHANGED) {
         SyncScrollBars();
         InvalidateGrid();
+        return;
+    }
+    if (Message.Msg == CM_DRAG) {
+        auto* info = reinterpret_cast<TDragOverInfo*>(Message.LParam);
+        if (info) DragOver(info->Source, info->Pos.X, info->Pos.Y, TDragState(Message.WParam), info->Accept);
         return;
     }
     TCustomControl::WndProc(Message);

@@ -1,6 +1,8 @@
 // Painting of the platform grid, and the draw and string grids that build on it.
 #include "platform/Grids.h"
 
+#include <QPainter>
+
 #include <algorithm>
 
 namespace {
@@ -15,11 +17,10 @@ TGridCoord LineCell(bool row, int line, int k)
     return row ? TGridCoord{k, line} : TGridCoord{line, k};
 }
 
-// The texts and objects of one row (or column) as a list.
-std::unique_ptr<TStringList> LineToList(const TStringGrid& grid, bool row, int line)
+// The texts and objects of the first `count` cells of one row (or column) as a list.
+std::unique_ptr<TStringList> LineToList(const TStringGrid& grid, bool row, int line, int count)
 {
     auto list = std::make_unique<TStringList>();
-    const int count = row ? grid.ColCount() : grid.RowCount();
     for (int k = 0; k < count; ++k) {
         const TGridCoord at = LineCell(row, line, k);
         list->AddObject(grid.Cells(at.X, at.Y), grid.Objects(at.X, at.Y));
@@ -27,10 +28,10 @@ std::unique_ptr<TStringList> LineToList(const TStringGrid& grid, bool row, int l
     return list;
 }
 
-// Fills one row (or column) from a list; the cells past its end are emptied.
-void ListToLine(TStringGrid& grid, bool row, int line, const TStringList& value)
+// Fills the first `count` cells of one row (or column) from a list; the
+// cells past its end are emptied.
+void ListToLine(TStringGrid& grid, bool row, int line, const TStringList& value, int count)
 {
-    const int count = row ? grid.ColCount() : grid.RowCount();
     for (int k = 0; k < count; ++k) {
         const TGridCoord at = LineCell(row, line, k);
         grid.SetCells(at.X, at.Y, k < value.Count() ? value[k] : String());
@@ -89,29 +90,34 @@ void TCustomGrid::Paint()
     const TRect client = ClientRect();
     const TAxis h = Axis(true);
     const TAxis v = Axis(false);
+    // Only the cells that meet the area to repaint are drawn.
+    const QPainter* painter = canvas.Painter();
+    const QRegion update = painter && painter->hasClipping() ? painter->clipRegion() : QRegion(client.ToQRect());
+    const QRect bounds = update.boundingRect();
 
-    // The cells on screen along each axis: the fixed ones, then from LeftCol / TopRow on.
-    auto visible = [](const TAxis& a) {
+    // The cells on screen along each axis that meet the span lo .. hi: the
+    // fixed ones, then from LeftCol / TopRow on.
+    auto visible = [](const TAxis& a, int lo, int hi) {
         std::vector<std::pair<int, int>> cells;   // index, start pixel
         int pos = 0;
-        for (int i = 0; i < a.FixedCount && pos < a.Extent; ++i) {
-            cells.emplace_back(i, pos);
-            pos += a.Size(i) + a.LineWidth;
-        }
-        for (int i = a.First; i < a.Count && pos < a.Extent; ++i) {
-            cells.emplace_back(i, pos);
-            pos += a.Size(i) + a.LineWidth;
-        }
+        auto add = [&](int i) {
+            const int end = pos + a.Size(i) + a.LineWidth;
+            if (end > lo && pos <= hi) cells.emplace_back(i, pos);
+            pos = end;
+        };
+        for (int i = 0; i < a.FixedCount && pos < a.Extent && pos <= hi; ++i) add(i);
+        for (int i = a.First; i < a.Count && pos < a.Extent && pos <= hi; ++i) add(i);
         return cells;
     };
-    const auto cols = visible(h);
-    const auto rows = visible(v);
+    const auto cols = visible(h, bounds.left(), bounds.right());
+    const auto rows = visible(v, bounds.top(), bounds.bottom());
 
     canvas.SetClipRect(client);
     canvas.Font()->Assign(Font());
     for (const auto& [row, y] : rows) {
         for (const auto& [col, x] : cols) {
             const TRect r{x, y, x + ColWidths(col), y + RowHeights(row)};
+            if (!update.intersects(QRect(x, y, r.Width() + h.LineWidth, r.Height() + v.LineWidth))) continue;
             const TGridDrawState state = StateOf(col, row);
             if (FDefaultDrawing) {
                 TColor back = Color();
@@ -243,22 +249,32 @@ void TStringGrid::SetObjects(int ACol, int ARow, TObject* value)
 
 std::unique_ptr<TStringList> TStringGrid::Rows(int ARow) const
 {
-    return LineToList(*this, true, ARow);
+    return LineToList(*this, true, ARow, ColCount());
 }
 
 void TStringGrid::SetRows(int ARow, const TStringList& value)
 {
-    ListToLine(*this, true, ARow, value);
+    ListToLine(*this, true, ARow, value, ColCount());
+}
+
+std::unique_ptr<TStringList> TStringGrid::Rows(int ARow, int ACount) const
+{
+    return LineToList(*this, true, ARow, std::max(0, ACount));
+}
+
+void TStringGrid::SetRows(int ARow, const TStringList& value, int ACount)
+{
+    ListToLine(*this, true, ARow, value, std::max(0, ACount));
 }
 
 std::unique_ptr<TStringList> TStringGrid::Cols(int ACol) const
 {
-    return LineToList(*this, false, ACol);
+    return LineToList(*this, false, ACol, RowCount());
 }
 
 void TStringGrid::SetCols(int ACol, const TStringList& value)
 {
-    ListToLine(*this, false, ACol, value);
+    ListToLine(*this, false, ACol, value, RowCount());
 }
 
 void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
@@ -267,16 +283,19 @@ void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
     TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }
 
-void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
+void TStringGrid::MoveColumnData(int FromIndex, int ToIndex)
 {
     FStore.MoveColumn(FromIndex, ToIndex);
-    TDrawGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
-void TStringGrid::RowMoved(int FromIndex, int ToIndex)
+void TStringGrid::MoveRowData(int FromIndex, int ToIndex)
 {
     FStore.MoveRow(FromIndex, ToIndex);
-    TDrawGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::ReorderRowsData(int First, const std::vector<int>& Order)
+{
+    FStore.ReorderRows(First, Order);
 }
 
 String TStringGrid::GetEditText(int ACol, int ARow)
@@ -297,9 +316,9 @@ void TStringGrid::DeleteColumnData(int ACol)
     FStore.DeleteColumn(ACol);
 }
 
-void TStringGrid::DeleteRowData(int ARow)
+void TStringGrid::DeleteRowsData(int ARow, int Count)
 {
-    FStore.DeleteRow(ARow);
+    FStore.DeleteRows(ARow, Count);
 }
 
 void TStringGrid::InsertColumnData(int ACol)
@@ -307,7 +326,7 @@ void TStringGrid::InsertColumnData(int ACol)
     FStore.InsertColumn(ACol);
 }
 
-void TStringGrid::InsertRowData(int ARow)
+void TStringGrid::InsertRowsData(int ARow, int Count)
 {
-    FStore.InsertRow(ARow);
+    FStore.InsertRows(ARow, Count);
 }

@@ -28,6 +28,12 @@ public:
     int HeightChanges = 0;
     std::vector<std::string> Scrolls;
     bool AllowEditor = true;
+    int SizeChanges = 0;
+    // Sizing refused on this column's border, or moved from it to the next one.
+    int RefuseSizingCol = -1;
+    int ShiftSizingCol = -1;
+    bool MovedCallsInherited = true;
+    std::vector<std::pair<int, int>> ColumnMoves;
 
     using TCustomGrid::ClampInView;
     using TCustomGrid::FocusCell;
@@ -61,6 +67,22 @@ protected:
         TStringGrid::ModifyScrollBar(bar, code, pos, rtl);
     }
     bool CanEditShow() override { return AllowEditor && TStringGrid::CanEditShow(); }
+    void SizeChanged(int oldCols, int oldRows) override
+    {
+        ++SizeChanges;
+        TStringGrid::SizeChanged(oldCols, oldRows);
+    }
+    void CalcSizingState(int x, int y, TGridState& state, int& index, int& pos, int& ofs) override
+    {
+        TStringGrid::CalcSizingState(x, y, state, index, pos, ofs);
+        if (state == gsColSizing && index == RefuseSizingCol) state = gsNormal;
+        if (state == gsColSizing && index == ShiftSizingCol) ++index;
+    }
+    void ColumnMoved(int from, int to) override
+    {
+        ColumnMoves.push_back({from, to});
+        if (MovedCallsInherited) TStringGrid::ColumnMoved(from, to);
+    }
 };
 
 // A shown form holding a focused grid: 5 x 20 cells of 64 x 24 pixels plus
@@ -618,6 +640,7 @@ TEST_F(GridTest, FixedColumnDragMovesTheRowWithItsCells)
 
 TEST_F(GridTest, PaintAsksEachVisibleCellOnceWithItsState)
 {
+    grid->FocusCell(1, 2, true);
     grid->SetSelection(TGridRect{1, 2, 2, 3});
     std::map<std::pair<int, int>, int> seen;
     std::map<std::pair<int, int>, TGridDrawState> states;
@@ -728,6 +751,278 @@ TEST_F(GridTest, EditTextEventsCanChangeWhatTheEditorShows)
     // Unchanged text is not written back.
     grid->SetEditorMode(false);
     EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("raw"));
+}
+
+// ---- Selection apart from the current cell ---------------------------------------------------
+
+TEST_F(GridTest, SettingTheSelectionLeavesTheCurrentCellAndItsAnchor)
+{
+    grid->FocusCell(3, 4, true);
+    // A whole row highlighted, as a table form does on a click: the column stays.
+    grid->SetSelection(TGridRect{grid->FixedCols(), 4, grid->ColCount() - 1, 4});
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_EQ(grid->Row(), 4);
+    EXPECT_EQ(grid->Anchor(), (TGridCoord{3, 4}));
+    EXPECT_EQ(grid->Selection(), (TGridRect{1, 4, 4, 4}));
+    // Given corners in any order.
+    grid->SetSelection(TGridRect{4, 6, 2, 5});
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 5, 4, 6}));
+    EXPECT_EQ(grid->Col(), 3);
+
+    // Any move of the current cell makes it the block between cell and anchor again.
+    Simulate::Key(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->Selection(), (TGridRect{3, 5, 3, 5}));
+    // An arrow that cannot move still drops a wider selection.
+    grid->FocusCell(4, 5, true);
+    grid->SetSelection(TGridRect{1, 5, 4, 5});
+    Simulate::Key(grid, Qt::Key_Right);
+    EXPECT_EQ(grid->Selection(), (TGridRect{4, 5, 4, 5}));
+
+    // Parked outside the grid it highlights nothing and survives count changes.
+    grid->SetSelection(TGridRect{grid->ColCount(), grid->RowCount(), grid->ColCount(), grid->RowCount()});
+    std::map<std::pair<int, int>, TGridDrawState> states;
+    grid->OnDrawCell = [&](TObject*, int c, int r, const TRect&, TGridDrawState st) { states[{c, r}] = st; };
+    grid->PaintToImage();
+    for (const auto& [cell, st] : states) EXPECT_FALSE(st.Contains(gdSelected)) << cell.first << ":" << cell.second;
+    grid->DeleteRows(2, 3);
+    EXPECT_EQ(grid->Selection(), (TGridRect{5, 17, 5, 17}));
+    grid->SetRowCount(30);
+    EXPECT_EQ(grid->Selection(), (TGridRect{5, 30, 5, 30}));
+
+    // A selection cut off by fewer rows shrinks; one wholly beyond falls back to the current cell.
+    grid->FocusCell(2, 3, true);
+    grid->SetSelection(TGridRect{1, 8, 2, 12});
+    grid->SetRowCount(10);
+    EXPECT_EQ(grid->Selection(), (TGridRect{1, 8, 2, 9}));
+    grid->SetSelection(TGridRect{1, 8, 2, 9});
+    grid->SetRowCount(6);
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 3, 2, 3}));
+}
+
+TEST_F(GridTest, TheSelectionFollowsItsRowsThroughInsertDeleteAndMove)
+{
+    grid->FocusCell(2, 5, true);
+    grid->SetSelection(TGridRect{1, 5, 4, 6});
+    grid->InsertRows(2, 3);
+    EXPECT_EQ(grid->Selection(), (TGridRect{1, 8, 4, 9}));
+    EXPECT_EQ(grid->Row(), 8);
+    grid->DeleteRows(1, 2);
+    EXPECT_EQ(grid->Selection(), (TGridRect{1, 6, 4, 7}));
+    grid->MoveRow(6, 10);
+    EXPECT_EQ(grid->Row(), 10);
+    EXPECT_EQ(grid->Selection(), (TGridRect{1, 6, 4, 10})) << "edges map one by one";
+    grid->MoveColumn(4, 1);
+    EXPECT_EQ(grid->Col(), 3);
+}
+
+// ---- Steps a descendant refines ----------------------------------------------------------------
+
+TEST_F(GridTest, TheSizingDecisionIsAStepADescendantCanRefuseOrMove)
+{
+    grid->SetOptions(grid->Options() + TGridOptions{goColSizing});
+    const int border2 = grid->CellRect(2, 0).Right;
+    const int border1 = grid->CellRect(1, 0).Right;
+
+    grid->RefuseSizingCol = 2;
+    Simulate::MouseDown(grid, {border2, 10});
+    EXPECT_EQ(grid->GridState(), gsNormal) << "refused: no sizing starts";
+    Simulate::MouseUp(grid, {border2 + 20, 10});
+    EXPECT_EQ(grid->ColWidths(2), 64);
+
+    // Moved: the press on column 1's border sizes column 2.
+    grid->RefuseSizingCol = -1;
+    grid->ShiftSizingCol = 1;
+    Simulate::MouseDown(grid, {border1, 10});
+    EXPECT_EQ(grid->GridState(), gsColSizing);
+    Simulate::MouseUp(grid, {border1 + 10, 10});
+    EXPECT_EQ(grid->ColWidths(1), 64);
+    EXPECT_NE(grid->ColWidths(2), 64);
+}
+
+TEST_F(GridTest, MovesCarryDataAndWidthsEvenWhenTheMovedStepSkipsInherited)
+{
+    Fill();
+    grid->SetColWidths(1, 71);
+    int events = 0;
+    grid->OnColumnMoved = [&](TObject*, int, int) { ++events; };
+    grid->MovedCallsInherited = false;
+    grid->MoveColumn(1, 3);
+    EXPECT_EQ(grid->ColumnMoves, (std::vector<std::pair<int, int>>{{1, 3}}));
+    EXPECT_EQ(events, 0) << "the skipped inherited step is what notifies";
+    EXPECT_EQ(grid->Cells(3, 4), QStringLiteral("1:4"));
+    EXPECT_EQ(grid->ColWidths(3), 71);
+    EXPECT_EQ(grid->Cells(1, 4), QStringLiteral("2:4"));
+
+    grid->MovedCallsInherited = true;
+    grid->MoveColumn(3, 1);
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(grid->Cells(1, 4), QStringLiteral("1:4"));
+    EXPECT_EQ(grid->ColWidths(1), 71);
+}
+
+TEST_F(GridTest, DragOverMessageAndScaling)
+{
+    TObject source;
+    TDragOverInfo info{&source, {30, 40}, true};
+    grid->Perform(CM_DRAG, WPARAM(dsDragMove), LPARAM(&info));
+    EXPECT_FALSE(info.Accept) << "no handler refuses";
+
+    std::vector<std::string> seen;
+    grid->OnDragOver = [&](TObject*, TObject* src, int x, int y, TDragState st, bool& accept) {
+        seen.push_back(Num(x) + "," + Num(y) + (st == dsDragEnter ? " enter" : " move") + (src == &source ? " src" : ""));
+        accept = x < 100;
+    };
+    grid->Perform(CM_DRAG, WPARAM(dsDragEnter), LPARAM(&info));
+    EXPECT_TRUE(info.Accept);
+    info.Pos = {150, 40};
+    grid->Perform(CM_DRAG, WPARAM(dsDragMove), LPARAM(&info));
+    EXPECT_FALSE(info.Accept);
+    EXPECT_EQ(seen, (std::vector<std::string>{"30,40 enter src", "150,40 move src"}));
+
+    grid->SetColWidths(2, 50);
+    grid->ScaleBy(3, 2);
+    EXPECT_EQ(grid->ColWidths(2), 75);
+    EXPECT_EQ(grid->ColWidths(1), 96);
+    EXPECT_EQ(grid->RowHeights(1), 36);
+    EXPECT_EQ(grid->DefaultRowHeight(), 36);
+    grid->SetRowCount(25);
+    EXPECT_EQ(grid->RowHeights(24), 36) << "new rows take the scaled default";
+}
+
+TEST(GridCellStore, RowListsForAGivenWidthCarryCellsBeyondColCount)
+{
+    TStringGrid g(nullptr);
+    g.SetColCount(3);
+    TObject marker;
+    g.SetCells(4, 2, QStringLiteral("hidden"));
+    g.SetObjects(4, 2, &marker);
+    g.SetCells(1, 2, QStringLiteral("shown"));
+    EXPECT_EQ(g.Rows(2)->Count(), 3);
+    auto wide = g.Rows(2, 5);
+    ASSERT_EQ(wide->Count(), 5);
+    EXPECT_EQ(wide->Strings(4), QStringLiteral("hidden"));
+    EXPECT_EQ(wide->Objects(4), &marker);
+    g.SetRows(3, *wide, 5);
+    EXPECT_EQ(g.Cells(4, 3), QStringLiteral("hidden"));
+    EXPECT_EQ(g.Objects(4, 3), &marker);
+    EXPECT_EQ(g.Cells(1, 3), QStringLiteral("shown"));
+    // A short list empties the rest of the given width.
+    TStringList one;
+    one.Add(QStringLiteral("x"));
+    g.SetRows(3, one, 5);
+    EXPECT_EQ(g.Cells(0, 3), QStringLiteral("x"));
+    EXPECT_EQ(g.Cells(4, 3), QString());
+    EXPECT_EQ(g.Objects(4, 3), nullptr);
+    EXPECT_EQ(g.Rows(2, -1)->Count(), 0);
+}
+
+// ---- Many rows at once ----------------------------------------------------------------------------
+
+TEST_F(GridTest, BulkRowOperationsMoveCellsHeightsAndTheCurrentRowInOneChange)
+{
+    grid->SetRowCount(12);
+    for (int r = 0; r < 12; ++r) grid->SetCells(1, r, QString::number(r));
+    grid->SetRowHeights(7, 40);
+    grid->FocusCell(2, 7, true);
+    auto column = [&] {
+        std::vector<QString> v;
+        for (int r = 0; r < grid->RowCount(); ++r) v.push_back(grid->Cells(1, r));
+        return v;
+    };
+
+    grid->SizeChanges = 0;
+    grid->DeleteRows(2, 4);
+    EXPECT_EQ(grid->SizeChanges, 1);
+    EXPECT_EQ(column(), (std::vector<QString>{"0", "1", "6", "7", "8", "9", "10", "11"}));
+    EXPECT_EQ(grid->RowHeights(3), 40);
+    EXPECT_EQ(grid->Row(), 3);
+
+    grid->InsertRows(1, 3);
+    EXPECT_EQ(grid->SizeChanges, 2);
+    EXPECT_EQ(column(), (std::vector<QString>{"0", "", "", "", "1", "6", "7", "8", "9", "10", "11"}));
+    EXPECT_EQ(grid->Row(), 6);
+    EXPECT_EQ(grid->RowHeights(6), 40);
+
+    // Reversing rows 4 .. 10: row 4 + i takes old row 10 - i.
+    std::vector<int> order;
+    for (int r = 10; r >= 4; --r) order.push_back(r);
+    grid->ReorderRows(4, order);
+    EXPECT_EQ(column(), (std::vector<QString>{"0", "", "", "", "11", "10", "9", "8", "7", "6", "1"}));
+    EXPECT_EQ(grid->Row(), 8) << "the current cell stays on its row";
+    EXPECT_EQ(grid->RowHeights(8), 40);
+    EXPECT_EQ(grid->SizeChanges, 2) << "reordering keeps the counts";
+
+    // Deleting past the end stops at the end; deleting everything keeps one row.
+    grid->DeleteRows(9, 100);
+    EXPECT_EQ(grid->RowCount(), 9);
+    grid->DeleteRows(0, grid->RowCount());
+    EXPECT_EQ(grid->RowCount(), 1);
+
+    // Bad arguments raise and change nothing.
+    grid->SetRowCount(5);
+    EXPECT_THROW(grid->ReorderRows(1, {1, 1, 2}), EInvalidGridOperation);
+    EXPECT_THROW(grid->ReorderRows(3, {3, 4, 5}), EInvalidGridOperation);
+    EXPECT_THROW(grid->DeleteRows(5, 1), EInvalidGridOperation);
+    EXPECT_THROW(grid->InsertRows(6, 1), EInvalidGridOperation);
+    EXPECT_EQ(grid->RowCount(), 5);
+}
+
+TEST(GridCellStore, BulkRowOperationsOnTheStore)
+{
+    TGridCellStore s;
+    for (int i = 0; i < 6; ++i) s.SetText(0, i, QString::number(i));
+    s.DeleteRows(1, 2);
+    s.InsertRows(2, 2);
+    s.ReorderRows(0, {3, 2, 1, 0});
+    std::vector<QString> rows;
+    for (int i = 0; i < s.RowCapacity(); ++i) rows.push_back(s.Text(0, i));
+    EXPECT_EQ(rows, (std::vector<QString>{"", "", "3", "0", "4", "5"}));
+    // Rows that hold nothing cost nothing: operations past the kept rows are no-ops.
+    s.DeleteRows(50, 10);
+    s.InsertRows(50, 10);
+    s.ReorderRows(40, {41, 40});
+    EXPECT_EQ(s.RowCapacity(), 6);
+    // A block that reaches past the kept rows grows them.
+    s.ReorderRows(4, {7, 6, 5, 4});
+    EXPECT_EQ(s.Text(0, 6), QStringLiteral("5"));
+    EXPECT_EQ(s.Text(0, 7), QStringLiteral("4"));
+    EXPECT_EQ(s.Text(0, 4), QString());
+}
+
+// ---- Repainting only what is invalid -------------------------------------------------------
+
+TEST_F(GridTest, ARepaintDrawsOnlyTheCellsThatMeetTheInvalidArea)
+{
+    Fill();
+    grid->PaintToImage();
+    std::vector<std::pair<int, int>> drawn;
+    grid->OnDrawCell = [&](TObject*, int c, int r, const TRect&, TGridDrawState) { drawn.push_back({c, r}); };
+    auto paint = [&] {
+        drawn.clear();
+        grid->Perform(WM_PAINT, 0, 0);
+        return drawn;
+    };
+    paint();   // whatever was pending from the set-up
+
+    grid->InvalidateCell(2, 3);
+    EXPECT_EQ(paint(), (std::vector<std::pair<int, int>>{{2, 3}}));
+    grid->SetCells(3, 5, QStringLiteral("new"));
+    EXPECT_EQ(paint(), (std::vector<std::pair<int, int>>{{3, 5}}));
+    // Two cells far apart: two cells, not the block between them.
+    grid->InvalidateCell(1, 1);
+    grid->InvalidateCell(3, 7);
+    EXPECT_EQ(paint(), (std::vector<std::pair<int, int>>{{1, 1}, {3, 7}}));
+    // A fixed cell, and a cell out of view costs nothing.
+    grid->InvalidateCell(0, 2);
+    grid->InvalidateCell(2, 19);
+    EXPECT_EQ(paint(), (std::vector<std::pair<int, int>>{{0, 2}}));
+    // A row covers its visible cells.
+    grid->InvalidateRow(4);
+    EXPECT_EQ(paint().size(), 5u);
+    // Painted whole, every visible cell is drawn.
+    drawn.clear();
+    grid->PaintToImage();
+    EXPECT_EQ(drawn.size(), 5u * 10u);
 }
 
 } // namespace

@@ -36,6 +36,8 @@ TEST(GridWindow, StringGridScrolledByKeysAndWheel)
     }
     form->Show();
     grid->SetFocus();
+    grid->SetCol(2);
+    grid->SetRow(3);
     grid->SetSelection(TGridRect{2, 3, 4, 5});
 
     const QImage before = grid->PaintToImage();
