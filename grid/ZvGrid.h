@@ -515,6 +515,42 @@ public:
     void CellAlignment(int RCol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
     static TColor MixColors(TColor Color1, TColor Color2, int Percent);
     void DrawRichTextCell(int RCol, int ARow, TRect Rect, TCanvas* Canvas);
+    // Themed drawing needs both the platform's visual styles and an active theme.
+    bool ThemedControls() const;
+    // The canvas of the cell being painted (a bitmap, a printer page), else the grid's own.
+    TCanvas* CellCanvas() const;
+    // Markup text: painted, or with MeasureOnly only measured, in one place.
+    TSize DrawMarkupText(TCanvas& Canvas, const String& Text, TRect Rect, bool MeasureOnly, bool Selected);
+    // The text a rich-text cell shows, without its formatting.
+    static String RichTextPlain(const String& Rtf);
+
+private:
+    // What the engine knows of the cell being painted, shared with the text
+    // and graphic painters it calls.
+    struct TCellPaint {
+        TCanvas* Canvas = nullptr;
+        int RCol = 0, DCol = 0, ARow = 0, SelRow = 0;
+        TGridDrawState AState;
+        TRect Rect;
+        TColor CellBrush = clNone, CellFont = clNone;
+        TAlignment HAlign = TAlignment::taLeftJustify;
+        TVAlignment VAlign = TVAlignment::vtaTop;
+        bool WordWrap = false;
+        TCellGraphic* Graphic = nullptr;
+        int GraphicWidth = 0, GraphicHeight = 0;
+        TCellHAlign GraphicHAlign = TCellHAlign::haLeft;
+        TCellVAlign GraphicVAlign = TCellVAlign::vaTop;
+        bool DrawText = true;
+        bool FilterGlyph = false;
+        int ScrollPos = 0;
+        int TextWidth = 0;
+    };
+    TCellPaint FCellPaint;
+    TGridCoord FHoverButtonCell{-1, -1};
+    TColor FSelectionRectangleColor = clBlack;
+    TGridCoord FBalloonCell{-1, -1};
+
+public:
 
     // ==== Cell graphics ======================================================================
     TIntList* GetCellImages(int ACol, int ARow);
@@ -527,10 +563,20 @@ public:
                            TCellHAlign& HAlign, TCellVAlign& VAlign, bool& DrawText);
     void RepaintActiveCellHeaders(int Col1, int Row1, int Col2, int Row2);
     void PaintCellGraphic(TCanvas* Canvas, int RCol, int ARow, TRect ARect, int TextWidth);
+    // The expand or contract glyph of a node row, with its connector.
+    void PaintNodeGlyph(TCanvas& Canvas, TCellGraphic* Graphic, int ARow, const TRect& ARect);
+    // A cell button (plain, with glyph, expand), placed at (Left, Top) with size W x H.
+    void PaintCellButton(TCanvas& Canvas, TCellGraphic* Graphic, int RCol, int ARow, const TRect& ARect, int Left,
+                         int Top, int W, int H);
+    // The cell whose button the mouse is over (hot look); set by the mouse handling.
+    TGridCoord HoverButtonCell() const { return FHoverButtonCell; }
+    void SetHoverButtonCell(TGridCoord Value) { FHoverButtonCell = Value; }
 
     // ==== Appearance and style presets =======================================================
     void SetTheme(TXPColorScheme Scheme);
     void ApplyOfficeTheme();
+    // The four normal fixed-cell gradient colours at once, without repainting.
+    void SetLookGradient(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo);
 
     // ==== Glyph painters ========================================================================
     void DrawCheckBox(TRect Rect, bool Checked, TCheckBoxState State, bool ThreeState, TGridControlStyle Style,
@@ -548,12 +594,18 @@ public:
     void DrawColumnSizingLine(int X);
     void DrawRowSizingLine(int Y);
     void ShowFocusFrame(TRect Rect);
+    // The focus frame's picture for a cell: 9 pixels larger, a soft ring with
+    // the cell itself left clear.
+    static QImage FocusFrameImage(const TRect& Cell);
     void MoveFocusFrame();
     void HideFocusFrame();
     int DesignPanelHitTest(int X, int Y);
 
     // ==== Text measuring, formatted and saved text ===================================================
     TPoint GetCellTextSize(int ACol, int ARow, bool ReserveButton, bool Wrap);
+    // The balloon's title, text and icon for a cell, cut to what the balloon shows;
+    // false when balloons are off.
+    bool CellBalloonText(int ACol, int ARow, String& Title, String& Text, int& Icon);
 
     // ==== Text painting ================================================================================
     void PaintCellText();
@@ -985,6 +1037,8 @@ public:
     void SetSelectionRectangle(bool Value);
     bool SelectionResizer() const { return FSelectionResizer; }
     void SetSelectionResizer(bool Value);
+    TColor SelectionRectangleColor() const { return FSelectionRectangleColor; }
+    void SetSelectionRectangleColor(TColor Value);
     bool SelectionRTFKeep() const { return FSelectionRTFKeep; }
     void SetSelectionRTFKeep(bool Value) { FSelectionRTFKeep = Value; }
     bool ShowSelection() const { return FShowSelection; }

@@ -2,13 +2,632 @@
 
 #include "grid/ZvGrid.h"
 
-void TZvStringGrid::PaintCellContents(TCanvas*, int, int, TRect, TGridDrawState) {}
-void TZvStringGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush*, TColor&, TColor&, TColor&, TFont*, TAlignment&, TVAlignment&, bool&, TCellGradientDirection&) {}
-void TZvStringGrid::GetFontProperties(int, int, bool, TBrush*, TFont*, TGridDrawState&, int) {}
-void TZvStringGrid::CellAlignment(int, int, TAlignment&, TVAlignment&) {}
-TColor TZvStringGrid::MixColors(TColor, TColor, int) { return clNone; }
-void TZvStringGrid::DrawRichTextCell(int, int, TRect, TCanvas*) {}
+#include "grid/ZvDrawRoutines.h"
+#include "grid/ZvGridUtil.h"
+
+#include "platform/DrawText.h"
+#include "platform/FrameControls.h"
+#include "platform/Themes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool IsPlainCellType(TCellType t)
+{
+    return t == TCellType::ctNone || t == TCellType::ctRotated || t == TCellType::ctEmpty;
+}
+
+bool IsGradientLook(TGridLook look)
+{
+    return look == TGridLook::glVUD || look == TGridLook::glXP || look == TGridLook::glVista ||
+           look == TGridLook::glWin7 || look == TGridLook::glOffice2007;
+}
+
+void Line(TCanvas& canvas, int x1, int y1, int x2, int y2)
+{
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+}
+
+// Lines one pixel outside a fixed cell, along the sides its fixed-line options ask for.
+void OutsideLines(TCanvas& canvas, const TRect& r, TGridOptions options, TColor color)
+{
+    canvas.Pen()->SetColor(color);
+    if (options.Contains(goFixedHorzLine)) {
+        Line(canvas, r.Left - 1, r.Top - 1, r.Right + 1, r.Top - 1);
+        Line(canvas, r.Left - 1, r.Bottom, r.Right + 1, r.Bottom);
+    }
+    if (options.Contains(goFixedVertLine)) {
+        Line(canvas, r.Left - 1, r.Top - 1, r.Left - 1, r.Bottom + 1);
+        Line(canvas, r.Right, r.Top - 1, r.Right, r.Bottom + 1);
+    }
+}
+
+} // namespace
+
+// ---- Visual properties -----------------------------------------------------------------
+
+TColor TZvStringGrid::MixColors(TColor Color1, TColor Color2, int Percent)
+{
+    if (Percent >= 100) return Color1;
+    if (Percent < 1 || Color1 == clNone) return Color2;
+    if (Color2 == clNone) return Color1;
+    const TColor a = ColorToRGB(Color1), b = ColorToRGB(Color2);
+    auto mix = [Percent](unsigned c1, unsigned c2) {
+        const long v = std::lround(Percent / 100.0 * c1 + (1 - Percent / 100.0) * c2);
+        return unsigned(std::min<long>(v, 255));
+    };
+    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+}
+
+void TZvStringGrid::GetFontProperties(int ACol, int RCol, bool Remap, TBrush* ABrush, TFont* AFont,
+                                      TGridDrawState& AState, int ARow)
+{
+    if (Remap) RCol = DisplayToRealCol(ACol);
+    const bool fixed = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
+    AFont->Assign(fixed ? FFixedFont.get() : Font());
+    if (auto* props = dynamic_cast<TCellProperties*>(GetGridObject(RCol, ARow))) {
+        if (props->FontColor() != clNone) AFont->SetColor(props->FontColor());
+        if (!props->FontStyle().Empty()) AFont->SetStyle(props->FontStyle());
+        if (props->FontSize() != 0) AFont->SetSize(props->FontSize());
+        if (!props->FontName().isEmpty()) AFont->SetName(props->FontName());
+    }
+    QueryCellColor(RCol, ARow, AState, ABrush, AFont);
+}
+
+void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                                        bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                                        TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
+                                        bool& WW, TCellGradientDirection& GD)
+{
+    const int fixedCols = FixedCols(), fixedRows = FixedRows();
+    const bool normal = ACol >= fixedCols && ARow >= fixedRows;
+    const bool printFonts = Print && !FPrintSettings->UseDisplayFont();
+    if (normal)
+        AFont->Assign(printFonts ? FPrintSettings->Font() : Font());
+    else
+        AFont->Assign(printFonts ? FPrintSettings->FixedFont() : FFixedFont.get());
+
+    const int RCol = Remap ? DisplayToRealCol(ACol) : ACol;
+    const TMouseActions& mouse = *FMouseActions;
+    const int SelRow = (mouse.DisjunctRowSelect() && mouse.RowSelectPersistent()) || FUseEnabledRows
+                           ? DisplayToRealRow(ARow)
+                           : ARow;
+
+    ABrush->SetColor(clNone);
+    AColorTo = AMirrorColor = AMirrorColorTo = clNone;
+    bool ownColor = false;
+
+    if (auto* props = dynamic_cast<TCellProperties*>(GetGridObject(RCol, ARow))) {
+        if (IsPlainCellType(GetCellType(RCol, ARow))) {
+            if (props->BrushColor() != clNone) {
+                ABrush->SetColor(props->BrushColor());
+                ownColor = true;
+            }
+        } else {
+            ABrush->SetColor(props->BrushColor());
+        }
+        if (props->FontColor() != clNone) AFont->SetColor(props->FontColor());
+        if (!props->FontStyle().Empty()) AFont->SetStyle(props->FontStyle());
+        if (props->FontSize() != 0) AFont->SetSize(props->FontSize());
+        if (!props->FontName().isEmpty()) AFont->SetName(props->FontName());
+        WW = props->WordWrap();
+        AColorTo = props->BrushColorTo();
+        GD = props->GradientDirection();
+    }
+
+    if (AState.Contains(gdSelected)) GD = TCellGradientDirection::GradientVertical;
+
+    const int colCount = ColCount(), rowCount = RowCount();
+    if (ABrush->Color() == clNone) {
+        ABrush->SetColor(Color());
+        const TBands& bands = *FBands;
+        const int cycle = bands.PrimaryLength() + bands.SecondaryLength();
+        const bool body = ACol >= fixedCols && ACol < colCount + FNumHidden - FFixedRightCols && ARow >= fixedRows &&
+                          ARow < rowCount - FFixedFooters;
+        if (bands.Active() && (!Print || bands.Print()) && body && cycle > 0)
+            ABrush->SetColor((ARow - fixedRows) % cycle < bands.PrimaryLength() ? bands.PrimaryColor()
+                                                                                : bands.SecondaryColor());
+        if (ACol < fixedCols || ARow < fixedRows || ACol >= colCount - FFixedRightCols ||
+            ARow >= rowCount - FFixedFooters)
+            ABrush->SetColor(FixedColor());
+    }
+
+    const bool fixedLook = IsFixed(ACol, ARow) || ACol < fixedCols || ARow < fixedRows;
+    if (fixedLook && !ownColor) {
+        if (!Print) {
+            ABrush->SetColor(FixedColor());
+            AFont->Assign(FFixedFont.get());
+            AState.Include(gdFixed);
+        }
+        if (int(FLook) > int(TGridLook::glClassic)) {
+            ABrush->SetColor(FVUDGradient[std::size_t(TLookGradient::lgFrom)]);
+            AColorTo = FVUDGradient[std::size_t(TLookGradient::lgTo)];
+            AMirrorColor = FVUDGradient[std::size_t(TLookGradient::lgMirrorFrom)];
+            AMirrorColorTo = FVUDGradient[std::size_t(TLookGradient::lgMirrorTo)];
+        }
+    }
+
+    if (Print)
+        FireGetCellPrintColor(RCol, ARow, AState, ABrush, AFont);
+    else
+        QueryCellColor(RCol, ARow, AState, ABrush, AFont);
+
+    if (OnGetCellGradient) {
+        TColor color = ABrush->Color();
+        OnGetCellGradient(this, ARow, RCol, color, AColorTo, AMirrorColor, AMirrorColorTo, GD);
+        ABrush->SetColor(color);
+    }
+
+    const TColor plainBrush = ABrush->Color();
+    const TColor plainFont = AFont->Color();
+
+    auto selectionLook = [&] {
+        ABrush->SetColor(FSelectionColor);
+        AColorTo = FSelectionColorTo;
+        AMirrorColor = FSelectionMirrorColor;
+        AMirrorColorTo = FSelectionMirrorColorTo;
+        if (FSelectionTextColor != clNone) AFont->SetColor(FSelectionTextColor);
+    };
+
+    const bool body = ACol >= fixedCols && ARow >= fixedRows;
+    const bool selectable = Select && !Print && FShowSelection && !fixedLook;
+    if (selectable && mouse.DisjunctRowSelect() && body) {
+        bool looks;
+        if (!FMouseDown)
+            looks = GetRowSelect(SelRow);
+        else if (ARow == Row())
+            looks = !GetRowSelect(SelRow) && AState.Contains(gdSelected);
+        else
+            looks = GetRowSelect(SelRow) || AState.Contains(gdSelected);
+        if (looks) {
+            AState = TGridDrawState{gdSelected};
+            selectionLook();
+        } else {
+            AState.Exclude(gdSelected);
+        }
+    } else if (selectable && mouse.DisjunctColSelect() && body) {
+        const bool colSelected = GetColSelect(ACol);
+        if (((!FMouseDown || Col() != ACol) && colSelected) ||
+            (FMouseDown && !colSelected && AState.Contains(gdSelected))) {
+            AState = TGridDrawState{gdSelected};
+            selectionLook();
+        }
+    } else if ((selectable && IsSelected(ACol, ARow)) ||
+               (AState.Contains(gdSelected) && FMouseDown && FShowSelection)) {
+        TColor brush = ABrush->Color();
+        if (brush == Color() || !FSelectionColorMixer)
+            brush = FSelectionColor;
+        else
+            brush = MixColors(FSelectionColor, brush, FSelectionColorMixerFactor);
+        selectionLook();
+        ABrush->SetColor(brush);
+        AState.Include(gdSelected);
+    }
+
+    if (mouse.DisjunctCellSelect() && FShowSelection) {
+        const int key = ARow * 65536 + ACol;
+        if (FSelectedCells && FSelectedCells->HasValue(key)) {
+            selectionLook();
+            AState.Include(gdSelected);
+        } else if (ACol == Col() && ARow == Row()) {
+            AState.Exclude(gdSelected);
+            ABrush->SetColor(plainBrush);
+            AFont->SetColor(plainFont);
+        }
+    }
+
+    if (FUseDisabledFont && ((FUseEnabledRows && !GetRowEnabled(SelRow)) || !Enabled()))
+        AFont->SetColor(FDisabledFontColor);
+
+    if (mouse.DisjunctRowSelect() && ARow != Row() && FSelectionColorTo == clNone && IsSelected(ACol, ARow))
+        ABrush->SetColor(ShadeColorByPercent(ABrush->Color(), 7));
+
+    FireGetWordWrap(RCol, ARow, WW);
+    CellAlignment(RCol, ARow, HA, VA);
+}
+
+void TZvStringGrid::CellAlignment(int RCol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
+{
+    HAlign = FDefaultAlignment;
+    VAlign = FVAlignment;
+    bool formula = false;
+    if (FAutoNumAlign) {
+        String text = GetCellEx(RCol, ARow);
+        if (text.startsWith('=') || (text.size() > 3 && text.startsWith("|\\") && text[3] == '=')) {
+            text = CalculatedCellText(RCol, ARow);
+            formula = true;
+        }
+        const int kind = NumberTextType(text.trimmed());
+        if (kind == ntInteger || kind == ntDecimal || kind == ntExponent) HAlign = TAlignment::taRightJustify;
+    }
+    if (!formula)
+        if (auto* props = dynamic_cast<TCellProperties*>(GetGridObject(RCol, ARow))) HAlign = props->Alignment();
+    QueryCellAlignment(RCol, ARow, HAlign, VAlign);
+}
+
+// ---- Cell contents ----------------------------------------------------------------------
+
 void TZvStringGrid::CellDrawHook(int ACol, int ARow, TRect ARect, TGridDrawState AState)
 {
     TBaseGrid::CellDrawHook(ACol, ARow, ARect, AState);
+}
+
+void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
+{
+    TCanvas& canvas = *ACanvas;
+    const TCellPaint saved = FCellPaint;
+    TCellPaint& cell = FCellPaint;
+    cell = TCellPaint{};
+    cell.Canvas = ACanvas;
+    const TMouseActions& mouse = *FMouseActions;
+    const int fixedCols = FixedCols(), fixedRows = FixedRows();
+
+    // Step 1: state of the cell.
+    FCtl3D = !FFlat;
+    const int RCol = DisplayToRealCol(ACol);
+    cell.RCol = RCol;
+    cell.DCol = ACol;
+    cell.ARow = ARow;
+    cell.SelRow = mouse.DisjunctRowSelect() && mouse.RowSelectPersistent() ? DisplayToRealRow(ARow) : ARow;
+    cell.FilterGlyph = ARow == FFilterDropDownRow && QueryColumnFilter(RCol);
+
+    // A cell scroll bar takes the right edge; its position shifts the text.
+    if (GetCellType(RCol, ARow) == TCellType::ctScrollbar) {
+        cell.ScrollPos = GetScrollPosition(RCol, ARow);
+        ARect.Right -= 16;
+    }
+
+    // Visual properties into the canvas.
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    TCellGradientDirection gd = TCellGradientDirection::GradientVertical;
+    bool ww = FWordWrapEx;
+    GetVisualProperties(ACol, ARow, AState, false, false, true, canvas.Brush(), colorTo, mirror, mirrorTo,
+                        canvas.Font(), cell.HAlign, cell.VAlign, ww, gd);
+    cell.WordWrap = ww;
+
+    CellGraphicLayout(RCol, ARow, cell.Graphic, cell.GraphicWidth, cell.GraphicHeight, cell.GraphicHAlign,
+                      cell.GraphicVAlign, cell.DrawText);
+    if (RCol == 0 && cell.Graphic && cell.Graphic->CellType() == TCellType::ctNode)
+        cell.GraphicWidth = GetNodeLevel(ARow) * 12 + 4;
+
+    if (AState.Contains(gdSelected) && !AState.Contains(gdFocused) && FSelectionColor == clNone)
+        canvas.Brush()->SetColor(clHighlight);
+
+    if (FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + FZoomFactor);
+    cell.CellBrush = canvas.Brush()->Color();
+    cell.CellFont = canvas.Font()->Color();
+    cell.AState = AState;
+
+    bool fixedLook = IsFixed(ACol, ARow) || ACol < fixedCols || ARow < fixedRows;
+    if (HoverRow() && ARow == HoverRowIdx() && HoverRowCells().Contains(THoverRowCell::hcFixed)) fixedLook = false;
+
+    // A toolkit style other than the platform's own paints fixed and selected cells itself.
+    const bool styled = UsesVCLStyles() && (fixedLook || AState.Contains(gdSelected));
+
+    // Fixed-cell looks.
+    if (fixedLook && !styled && IsGradientLook(FLook)) {
+        auto grad = [&](TLookGradient from, TLookGradient to, TLookGradient mFrom, TLookGradient mTo, TColor border,
+                        const TRect& r) {
+            DrawGradientBox(canvas, r, FVUDGradient[std::size_t(from)], FVUDGradient[std::size_t(to)],
+                            FVUDGradient[std::size_t(mFrom)], FVUDGradient[std::size_t(mTo)], true, border, false,
+                            true);
+        };
+        const TColor hoverBorder = FVUDGradient[std::size_t(TLookGradient::lgHoverBorder)];
+        const TColor downBorder = FVUDGradient[std::size_t(TLookGradient::lgDownBorder)];
+        const bool hoverAllowed =
+            FHoverFixedCells == THoverFixedCells::hfAll ||
+            (FHoverFixedCells == THoverFixedCells::hfFixedRows && ARow < fixedRows) ||
+            (FHoverFixedCells == THoverFixedCells::hfFixedColumns && ACol < fixedCols);
+        const bool moving = FMoveIndex >= 0 && FMoveIndex == ACol && FMouseDownMove;
+        const bool hovered = FHoverFixedCell.X == ACol && FHoverFixedCell.Y == ARow && FMoveIndex < 0;
+        if (hoverAllowed && (hovered || moving) && !FDesignTime) {
+            TRect r = ARect;
+            r.Bottom += 1;
+            const bool pressed = FMouseDown || moving;
+            const bool dropDown = FControlLook->FixedDropDownButton() && FireCanShowFixedDropDown(RCol);
+            if (!pressed) {
+                grad(TLookGradient::lgHoverFrom, TLookGradient::lgHoverTo, TLookGradient::lgHoverMirrorFrom,
+                     TLookGradient::lgHoverMirrorTo, hoverBorder, r);
+            } else if (dropDown) {
+                const TRect button = Rect(r.Right - 16, r.Top, r.Right, r.Bottom);
+                const TRect rest = Rect(r.Left, r.Top, r.Right - 16, r.Bottom);
+                const bool buttonDown = FPushedFixed;
+                auto down = [&](const TRect& rr) {
+                    grad(TLookGradient::lgDownFrom, TLookGradient::lgDownTo, TLookGradient::lgDownMirrorFrom,
+                         TLookGradient::lgDownMirrorTo, downBorder, rr);
+                };
+                auto hover = [&](const TRect& rr) {
+                    grad(TLookGradient::lgHoverFrom, TLookGradient::lgHoverTo, TLookGradient::lgHoverMirrorFrom,
+                         TLookGradient::lgHoverMirrorTo, hoverBorder, rr);
+                };
+                if (buttonDown) {
+                    down(button);
+                    hover(rest);
+                } else {
+                    down(rest);
+                    hover(button);
+                }
+            } else {
+                grad(TLookGradient::lgDownFrom, TLookGradient::lgDownTo, TLookGradient::lgDownMirrorFrom,
+                     TLookGradient::lgDownMirrorTo, downBorder, r);
+            }
+            if (dropDown) {
+                canvas.Pen()->SetColor(pressed ? downBorder : hoverBorder);
+                Line(canvas, r.Right - 16, r.Top, r.Right - 16, r.Bottom);
+                DrawMarkerTriangle(canvas, r.Right - 8, r.Top + 8, clBlack);
+                ARect.Right -= 16;
+            }
+        } else if (FActiveCellShow && ((ACol == fixedCols - 1 && fixedCols > 0 && ARow == Row()) ||
+                                       (ARow == fixedRows - 1 && fixedRows > 0 && ACol == Col()))) {
+            DrawGradientBox(canvas, ARect, FActiveCellColor, FActiveCellColorTo, clNone, clNone, true, clNone, false,
+                            true);
+        } else if (FSortSettings->Column() != -1 && FSortSettings->HeaderColor() != clNone &&
+                   FSortSettings->Column() == RCol && ARow == fixedRows - 1 &&
+                   (ACol >= fixedCols || FSortSettings->FixedCols())) {
+            DrawGradientBox(canvas, ARect, FSortSettings->HeaderColor(), FSortSettings->HeaderColorTo(),
+                            FSortSettings->HeaderMirrorColor(), FSortSettings->HeaderMirrorColorTo(), true, clNone,
+                            false, true);
+        } else if (!FFlat) {
+            DrawGradientBox(canvas, ARect, canvas.Brush()->Color(), colorTo, mirror, mirrorTo, true, clNone, false,
+                            true);
+            if (FLook == TGridLook::glVista) {
+                canvas.Pen()->SetColor(clWhite);
+                Line(canvas, ARect.Left, ARect.Top, ARect.Left, ARect.Bottom);
+                Line(canvas, ARect.Right - 1, ARect.Top, ARect.Right - 1, ARect.Bottom);
+            }
+        }
+        canvas.Brush()->SetColor(cell.CellBrush);
+    }
+
+    // Row indicator.
+    const int indicatorWidth = FRowIndicator && !FRowIndicator->Empty() ? FRowIndicator->Width() : 0;
+    const bool showIndicator = RCol == 0 && ARow == Row() && fixedCols > 0 && indicatorWidth > 0 &&
+                               !(FFixedRowAlways && RowCount() == fixedRows);
+    if (showIndicator) {
+        const int h = FRowIndicator->Height();
+        int y = ARect.Top;
+        if (FVAlignment == TVAlignment::vtaCenter) y = ARect.Top + (ARect.Height() - h) / 2;
+        if (FVAlignment == TVAlignment::vtaBottom) y = ARect.Bottom - h;
+        DrawBitmapTransparent(canvas, *FRowIndicator, clNone, Bounds(ARect.Left + 2, y, indicatorWidth, h));
+        ARect.Left += indicatorWidth + 2;
+    }
+
+    // List-view headers.
+    if (FLook == TGridLook::glListView && fixedLook && !FFlat && !styled) {
+        if (ThemedControls()) {
+            TRect r = ARect;
+            r.Bottom += 1;
+            const bool inside = FHoverFixedCell.X == ACol && FHoverFixedCell.Y == ARow;
+            const int part = inside ? HP_HEADERITEM : 3;
+            const int state = !inside ? HIS_NORMAL : FMouseDown ? HIS_PRESSED : HIS_HOT;
+            HTHEME theme = OpenThemeData(this, "header");
+            DrawThemeBackground(theme, canvas, part, state, r);
+            CloseThemeData(theme);
+            canvas.Pen()->SetColor(clWhite);
+            Line(canvas, ARect.Left, ARect.Top, ARect.Right, ARect.Top);
+        } else {
+            canvas.Brush()->SetColor(clBtnFace);
+            canvas.Pen()->SetColor(clWhite);
+            canvas.Rectangle(ARect);
+            canvas.Brush()->SetColor(cell.CellBrush);
+        }
+    }
+
+    // Modified rows.
+    if (FShowModified->Enabled() && ACol == 0 && GetRowModified(RealRowIndex(ARow)))
+        FillRectColor(canvas, Rect(ARect.Right - 4, ARect.Top, ARect.Right, ARect.Bottom), FShowModified->Color());
+    canvas.Brush()->SetColor(cell.CellBrush);
+
+    if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, RCol, ARow, AState, ARect, false);
+
+    // Editor buttons that show without the editor.
+    const int rightBeforeButtons = ARect.Right;
+    if (!IsFixed(ACol, ARow) && (FControlLook->DropDownAlwaysVisible() || FControlLook->SpinButtonsAlwaysVisible())) {
+        TButtonLook look = FControlLook->FlatButton() ? TButtonLook::blFlat
+                           : ThemedControls()          ? TButtonLook::blTheme
+                                                       : TButtonLook::blClassic;
+        if (FFlat && FHasColorTones && FColorTones.Background.BrushColor != clNone) look = TButtonLook::blColored;
+        bool editable = true;
+        QueryCellEditable(RCol, ARow, editable);
+        const TButtonState state = editable ? TButtonState::bsNormal : TButtonState::bsDisabled;
+        if (FControlLook->DropDownAlwaysVisible() && QueryHasComboBox(RCol, ARow)) {
+            DrawComboButton(canvas, this, Rect(ARect.Left - 2, ARect.Top - 1, ARect.Right + 1, ARect.Bottom), look,
+                            state, FColorTones);
+            ARect.Right -= 16;
+        } else if (FControlLook->SpinButtonsAlwaysVisible() && QueryHasSpinEdit(RCol, ARow)) {
+            DrawSpinButtons(canvas, this, ARect, look, state, FColorTones);
+            ARect.Right -= 16;
+        }
+        canvas.Brush()->SetColor(cell.CellBrush);
+    }
+
+    // Text, with an interfaced graphic that paints behind it first.
+    cell.Rect = ARect;
+    const bool hasGraphic = cell.Graphic != nullptr && cell.GraphicWidth + cell.GraphicHeight > 0;
+    const bool customDraw = FNoDefaultDraw && (OnDrawCell || OnCustomCellDraw);
+    if (!customDraw && !(hasGraphic && FNoImageAndText)) PaintCellText();
+    ARect.Right = rightBeforeButtons;
+    canvas.Brush()->SetColor(cell.CellBrush);
+    canvas.Font()->SetColor(cell.CellFont);
+    ARect = Rect(ARect.Left - 1, ARect.Top - 1, ARect.Right + 1, ARect.Bottom + 1);
+
+    PaintCellBorders(RCol, ARow, ARect);
+
+    // Fixed-cell edges.
+    if (fixedLook && !FFlat) {
+        TRect r = ARect;
+        const TGridOptions options = Options();
+        switch (FLook) {
+        case TGridLook::glClassic: {
+            r.Top += 1;
+            r.Bottom -= 1;
+            r.Left += 1;
+            TRect inner = r;
+            DrawEdge(canvas, inner, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
+            DrawEdge(canvas, inner, EDGE_RAISED, BF_RIGHT | BF_BOTTOM);
+            canvas.Pen()->SetColor(clBlack);
+            Line(canvas, r.Right - 1, r.Top, r.Right - 1, r.Bottom - 1);
+            Line(canvas, r.Right - 1, r.Bottom - 1, r.Left - 1, r.Bottom - 1);
+            break;
+        }
+        case TGridLook::glVUD:
+        case TGridLook::glXP:
+            r.Bottom += 1;
+            if (options.Contains(goFixedHorzLine)) {
+                canvas.Pen()->SetColor(HalfColor(FixedColor()));
+                Line(canvas, r.Left, r.Bottom - 1, r.Right - 1, r.Bottom - 1);
+            }
+            canvas.Pen()->SetColor(clWhite);
+            canvas.Polyline({{r.Right - 2, r.Top + 1}, {r.Left + 1, r.Top + 1}, {r.Left + 1, r.Bottom - 1}});
+            break;
+        case TGridLook::glSoft:
+            if (FCtl3D) {
+                r.Right += 1;
+                r.Bottom += 1;
+                if (options.Contains(goFixedHorzLine)) {
+                    canvas.Pen()->SetColor(HalfColor(FixedColor()));
+                    Line(canvas, r.Left, r.Bottom - 1, r.Right - 1, r.Bottom - 1);
+                    canvas.Pen()->SetColor(clWhite);
+                    canvas.Polyline({{r.Right, r.Top + 1}, {r.Left + 1, r.Top + 1}, {r.Left + 1, r.Bottom - 1}});
+                }
+                if (options.Contains(goFixedVertLine)) {
+                    canvas.Pen()->SetColor(HalfColor(FixedColor()));
+                    Line(canvas, r.Right - 2, r.Top, r.Right - 2, r.Bottom - 1);
+                    canvas.Pen()->SetColor(clWhite);
+                    Line(canvas, r.Right - 1, r.Top, r.Right - 1, r.Bottom - 1);
+                }
+            } else {
+                OutsideLines(canvas, r, options, clBlack);
+            }
+            break;
+        default: break;
+        }
+    }
+
+    // Right fixed columns.
+    if (FFixedRightCols > 0 && FFixedRightCols >= ColCount() + FNumHidden - RCol && FLook != TGridLook::glClassic &&
+        !FCtl3D) {
+        OutsideLines(canvas, ARect, Options(), FFlat ? TColor(0x808080) : clBlack);
+    }
+
+    // Tree lines.
+    if (FNumNodes > 0 && RCol == 0 && ARow >= fixedRows && FCellNode->ShowTree()) {
+        const int indent = FCellNode->NodeIndent();
+        const int level = GetNodeLevel(ARow);
+        const int x = RowIndent(ARow) - indent + indent / 2 + 2;
+        const int y = ARect.Top + ARect.Height() / 2;
+        canvas.Pen()->SetColor(FCellNode->TreeColor());
+        canvas.Pen()->SetWidth(1);
+        if (level > 0) Line(canvas, x, y, FCellNode->ShowTreeFull() ? ARect.Right : RowIndent(ARow) + 4, y);
+        const int span = GetNodeSpanType(ARow);
+        if (span == 1) Line(canvas, x, ARect.Top, x, y);
+        if (span == 2) Line(canvas, x, ARect.Top, x, ARect.Bottom + 4);
+        const bool last = ARow >= RowCount() - 1;
+        const int nextLevel = last ? 0 : GetNodeLevel(ARow + 1);
+        for (int i = 1; i <= level; ++i) {
+            const int lx = x - indent * i;
+            Line(canvas, lx, ARect.Top, lx, (!last && nextLevel != 0) ? ARect.Bottom + 4 : y);
+            if ((last || nextLevel == 0) && i < level) Line(canvas, lx, y, x + indent - indent * i, y);
+        }
+    }
+
+    // The graphic.
+    if (cell.Graphic && cell.Graphic->CellType() != TCellType::ctInterface) {
+        TRect r = ARect;
+        if (fixedLook) r.Top += 1;
+        PaintCellGraphic(ACanvas, RCol, ARow, r, cell.TextWidth);
+    }
+
+    if (OnDrawCell) {
+        const TRect r = Rect(ARect.Left + 1, ARect.Top + 1, ARect.Right - GridLineWidth(), ARect.Bottom - GridLineWidth());
+        OnDrawCell(this, RCol, ARow, r, AState);
+    }
+    if (OnCustomCellDraw) OnCustomCellDraw(this, ACanvas, RCol, ARow, AState, ARect, false);
+
+    // Focus rectangle around the current cell.
+    if (!FHideFocusRect && Focused() && !Options().Contains(goRowSelect) && Row() >= fixedRows && Col() >= fixedCols) {
+        const TPoint base = BaseCell(RCol, ARow);
+        if (base.X == DisplayToRealCol(Col()) && base.Y == Row()) {
+            const int g = GridLineWidth() - 1;
+            const TRect r = Rect(ARect.Left - g, ARect.Top - g, ARect.Right + g - 1, ARect.Bottom + g - 1);
+            canvas.DrawFocusRect(r);
+        }
+    }
+    // Column numbers belong to the form designer, which this program does not have.
+
+    FCellPaint = saved;
+}
+
+// ---- Rich text ----------------------------------------------------------------------------
+
+void TZvStringGrid::DrawRichTextCell(int RCol, int ARow, TRect Rect, TCanvas* Canvas)
+{
+    // Rich text shows as its plain text, in the cell's font and colours.
+    if (FDesignTime) return;
+    String text = GetCellEx(RCol, ARow);
+    text = RichTextPlain(text);
+    const int inset = FXYOffset.X;
+    TRect r = ::Rect(Rect.Left + inset, Rect.Top, Rect.Right - inset, Rect.Bottom);
+    Canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+    DrawTextEx(*Canvas, text, r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    Canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
+}
+
+String TZvStringGrid::RichTextPlain(const String& Rtf)
+{
+    if (!Rtf.startsWith("{\\")) return Rtf;
+    String out;
+    int depth = 0;
+    int skipDepth = -1;   // inside a destination that holds no text ({\*..., fonts, colours)
+    for (int i = 0; i < Rtf.size(); ++i) {
+        const QChar c = Rtf[i];
+        if (c == '{') {
+            ++depth;
+            continue;
+        }
+        if (c == '}') {
+            if (depth == skipDepth) skipDepth = -1;
+            --depth;
+            continue;
+        }
+        if (c == '\\' && i + 1 == Rtf.size()) break;   // a cut-off control word
+        if (c == '\\') {
+            const QChar n = Rtf[i + 1];
+            if (n == '\\' || n == '{' || n == '}') {
+                if (skipDepth < 0) out += n;
+                ++i;
+                continue;
+            }
+            if (n == '*') {
+                if (skipDepth < 0) skipDepth = depth;
+                ++i;
+                continue;
+            }
+            if (n == '\'') {
+                bool ok = false;
+                const int code = Rtf.mid(i + 2, 2).toInt(&ok, 16);
+                if (ok && skipDepth < 0) out += QChar(code);
+                i += 3;
+                continue;
+            }
+            int j = i + 1;
+            while (j < Rtf.size() && Rtf[j].isLetter()) ++j;
+            const String word = Rtf.mid(i + 1, j - i - 1);
+            while (j < Rtf.size() && (Rtf[j].isDigit() || Rtf[j] == '-')) ++j;
+            if (j < Rtf.size() && Rtf[j] == ' ') ++j;
+            if (word == "fonttbl" || word == "colortbl" || word == "stylesheet" || word == "info" || word == "pict")
+                if (skipDepth < 0) skipDepth = depth;
+            if (skipDepth < 0 && (word == "par" || word == "line")) out += '\n';
+            if (skipDepth < 0 && word == "tab") out += '\t';
+            i = j - 1;
+            continue;
+        }
+        if (c == '\r' || c == '\n') continue;
+        if (skipDepth < 0 && depth > 0) out += c;
+    }
+    while (out.endsWith('\n')) out.chop(1);
+    return out;
 }

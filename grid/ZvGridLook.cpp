@@ -2,11 +2,282 @@
 
 #include "grid/ZvGrid.h"
 
+#include "grid/ZvDrawRoutines.h"
+
 #include <algorithm>
 
-void TZvStringGrid::SetStyle(TZvGridStyle) {}
-void TZvStringGrid::SetTheme(TXPColorScheme) {}
-void TZvStringGrid::ApplyOfficeTheme() {}
+namespace {
+
+using LG = TLookGradient;
+
+struct TGradientSet {
+    TColor From, To, MirrorFrom, MirrorTo, Border;
+};
+
+} // namespace
+
+void TZvStringGrid::SetLookGradient(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo)
+{
+    FVUDGradient[std::size_t(LG::lgFrom)] = From;
+    FVUDGradient[std::size_t(LG::lgTo)] = To;
+    FVUDGradient[std::size_t(LG::lgMirrorFrom)] = MirrorFrom;
+    FVUDGradient[std::size_t(LG::lgMirrorTo)] = MirrorTo;
+}
+
+void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
+{
+    FSelectionColor = clHighlight;
+    FSelectionColorTo = clNone;
+    FSelectionTextColor = clHighlightText;
+    SetSelectionStyle(TGridSelectionStyle::ssDefault);
+    FSortSettings->SetHeaderColor(clNone);
+    FSortSettings->SetHeaderColorTo(clNone);
+    FSortSettings->SetHeaderMirrorColor(clNone);
+    FSortSettings->SetHeaderMirrorColorTo(clNone);
+    FControlLook->Init();
+
+    TControlLook& cl = *FControlLook;
+    auto lines = [this](TColor line, TColor fixedLine) {
+        SetGridLineColor(line);
+        SetGridFixedLineColor(fixedLine);
+    };
+    auto footer = [this](TColor c, TColor to) {
+        FSearchFooter->SetColor(c);
+        FSearchFooter->SetColorTo(to);
+    };
+    auto active = [this](TColor c, TColor to) {
+        SetActiveCellColor(c);
+        SetActiveCellColorTo(to);
+    };
+    auto clFixed = [&cl](TColor from, TColor to) {
+        cl.SetFixedGradientFrom(from);
+        cl.SetFixedGradientTo(to);
+    };
+    auto clHover = [&cl](const TGradientSet& g) {
+        cl.SetFixedGradientHoverFrom(g.From);
+        cl.SetFixedGradientHoverTo(g.To);
+        cl.SetFixedGradientHoverMirrorFrom(g.MirrorFrom);
+        cl.SetFixedGradientHoverMirrorTo(g.MirrorTo);
+        cl.SetFixedGradientHoverBorder(g.Border);
+    };
+    auto clDown = [&cl](const TGradientSet& g) {
+        cl.SetFixedGradientDownFrom(g.From);
+        cl.SetFixedGradientDownTo(g.To);
+        cl.SetFixedGradientDownMirrorFrom(g.MirrorFrom);
+        cl.SetFixedGradientDownMirrorTo(g.MirrorTo);
+        cl.SetFixedGradientDownBorder(g.Border);
+    };
+    auto sortHeader = [this](TColor c, TColor to, TColor m, TColor mt) {
+        FSortSettings->SetHeaderColor(c);
+        FSortSettings->SetHeaderColorTo(to);
+        FSortSettings->SetHeaderMirrorColor(m);
+        FSortSettings->SetHeaderMirrorColorTo(mt);
+    };
+    auto grad = [this](LG which) { return FVUDGradient[std::size_t(which)]; };
+    const TColor black = 0;
+
+    switch (AStyle) {
+    case TZvGridStyle::gsOffice2003Blue:
+    case TZvGridStyle::gsOffice2003Silver:
+    case TZvGridStyle::gsOffice2003Olive: {
+        static constexpr TColor from[] = {0xFCE1CB, 0xECE2E1, 0xCFF0EA};
+        static constexpr TColor to[] = {0xE0A57D, 0xB39698, 0x8CC0B1};
+        const int i = int(AStyle) - int(TZvGridStyle::gsOffice2003Blue);
+        SetLook(TGridLook::glXP);
+        SetLookGradient(from[i], to[i], clNone, clNone);
+        active(0x94E6FB, 0x1595EE);
+        clFixed(from[i], to[i]);
+        lines(0xC0C0C0, 0x808080);
+        footer(from[i], clNone);
+        FSelectionColor = 0x94E6FB;
+        FSelectionColorTo = 0x1595EE;
+        FSelectionTextColor = black;
+        break;
+    }
+    case TZvGridStyle::gsOffice2003Classic:
+        SetLook(TGridLook::glXP);
+        active(0xD8D5D4, 0xD8D5D4);
+        SetLookGradient(clWhite, 0xCCD4D8, clNone, clNone);
+        clFixed(clNone, clNone);
+        lines(0xC0C0C0, 0x808080);
+        footer(clWhite, clNone);
+        break;
+    case TZvGridStyle::gsOffice2007Luna:
+        SetLook(TGridLook::glOffice2007);
+        active(0x9DD8F9, 0x5EC1F1);
+        SetLookGradient(0xFBF9F6, 0xE8DBD2, clNone, clNone);
+        clFixed(0xFBF9F6, 0xE8DBD2);
+        lines(0xF1EDEB, 0xD1BBA4);
+        FSelectionColor = 0x5EC1F1;
+        FSelectionTextColor = black;
+        footer(0xFBF9F6, clNone);
+        clHover({0xE4E2DF, 0xDBD3CD, 0xDBD3CD, 0xD2C5BC, 0xB79F87});
+        clDown({0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D});
+        SetSelectionStyle(TGridSelectionStyle::ssOffice2007);
+        break;
+    case TZvGridStyle::gsOffice2007Obsidian:
+        SetLook(TGridLook::glOffice2007);
+        active(0x9DD8F9, 0x5EC1F1);
+        SetLookGradient(0xF7F7F7, 0xDEDEDE, clNone, clNone);
+        clFixed(0xF7F7F7, 0xDEDEDE);
+        lines(0xE5D7D0, 0x808080);
+        FSelectionColor = 0x5EC1F1;
+        FSelectionTextColor = black;
+        footer(0xF7F7F7, clNone);
+        break;
+    case TZvGridStyle::gsOffice2007Silver:
+        SetLook(TGridLook::glOffice2007);
+        active(0x99CCFF, 0x699CFF);
+        FVUDGradient[std::size_t(LG::lgFrom)] = 0xF3F3F1;
+        FVUDGradient[std::size_t(LG::lgTo)] = 0xCAC9C8;
+        clFixed(0xF3F3F1, 0xCAC9C8);
+        lines(0xE5D7D0, 0x808080);
+        FSelectionColor = 0x95C7F5;
+        FSelectionTextColor = black;
+        footer(0xF3F3F1, grad(LG::lgMirrorTo));
+        break;
+    case TZvGridStyle::gsWindowsXP:
+        SetLook(TGridLook::glXP);
+        active(clBtnFace, clBtnFace);
+        SetLookGradient(clBtnFace, clBtnFace, clNone, clNone);
+        clFixed(clNone, clNone);
+        lines(0xC0C0C0, 0x808080);
+        footer(clBtnFace, clNone);
+        break;
+    case TZvGridStyle::gsWhidbey:
+        active(0x94E6FB, 0x1595EE);
+        SetLookGradient(clWhite, clBtnFace, clNone, clNone);
+        clFixed(clNone, clNone);
+        lines(0xC0C0C0, 0x808080);
+        footer(clWhite, clNone);
+        break;
+    case TZvGridStyle::gsCustom: break;
+    case TZvGridStyle::gsWindowsVista: {
+        SetLook(TGridLook::glVista);
+        SetLookGradient(clWhite, clWhite, 0xFAF8F7, 0xF4F2F1);
+        const TGradientSet hover{0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993};
+        FVUDGradient[std::size_t(LG::lgHoverFrom)] = hover.From;
+        FVUDGradient[std::size_t(LG::lgHoverTo)] = hover.To;
+        FVUDGradient[std::size_t(LG::lgHoverMirrorFrom)] = hover.MirrorFrom;
+        FVUDGradient[std::size_t(LG::lgHoverMirrorTo)] = hover.MirrorTo;
+        FVUDGradient[std::size_t(LG::lgHoverBorder)] = hover.Border;
+        cl.SetFixedGradientMirrorFrom(0xFAF8F7);
+        cl.SetFixedGradientMirrorTo(0xF4F2F1);
+        cl.SetFixedGradientHoverFrom(hover.From);
+        cl.SetFixedGradientHoverTo(hover.To);
+        cl.SetFixedGradientHoverMirrorFrom(hover.MirrorFrom);
+        cl.SetFixedGradientHoverMirrorTo(hover.MirrorTo);
+        clDown({0xF9E4BC, 0xF9E4BC, 0xF7D68D, 0xF5D18A, 0xAE904F});
+        sortHeader(0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
+        active(0xFDF8F1, 0xFCEFD5);
+        clFixed(clNone, clNone);
+        FSelectionColor = 0xEACAB6;
+        FSelectionTextColor = black;
+        footer(clWhite, 0xF4F2F1);
+        SetSelectionStyle(TGridSelectionStyle::ssVista);
+        lines(0xECECF0, 0xD4D2D1);
+        break;
+    }
+    case TZvGridStyle::gsWindows7:
+        SetLook(TGridLook::glWin7);
+        SetLookGradient(0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD);
+        FVUDGradient[std::size_t(LG::lgHoverBorder)] = 0xEEE8E3;
+        cl.SetFixedGradientMirrorFrom(0xF4E6DC);
+        cl.SetFixedGradientMirrorTo(0xF7E9DD);
+        cl.SetFixedGradientHoverFrom(0xFEFBF8);
+        cl.SetFixedGradientHoverTo(0xFAF2ED);
+        cl.SetFixedGradientHoverMirrorFrom(0xF4E4D7);
+        cl.SetFixedGradientHoverMirrorTo(0xE8D2C1);
+        clDown({0xF1E8DD, 0xF1E4D8, 0xECDBCF, 0xEDDCCF, 0xD5BCAA});
+        sortHeader(0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
+        active(0xFCEBDC, 0xFCDBC1);
+        clFixed(clNone, clNone);
+        FSelectionColor = 0xEACAB6;
+        FSelectionTextColor = black;
+        footer(0xFDFCFA, 0xF7E9DD);
+        SetSelectionStyle(TGridSelectionStyle::ssWin7);
+        lines(0xECECF0, 0xD4D2D1);
+        break;
+    case TZvGridStyle::gsTerminal: SetLook(TGridLook::glStandard); break;
+    case TZvGridStyle::gsOffice2010Blue:
+    case TZvGridStyle::gsOffice2010Silver:
+    case TZvGridStyle::gsOffice2010Black: {
+        static constexpr TColor base[] = {0xF5E7DA, 0xE8E3DF, 0x6A6A6A};
+        static constexpr TColor header[] = {0xD6CEC7, 0xAAAAAA, 0xBABABA};
+        static constexpr TColor fixedLine[] = {0xC7B0A0, 0xBAB5B1, 0x444444};
+        const int i = int(AStyle) - int(TZvGridStyle::gsOffice2010Blue);
+        const TColor B = base[i];
+        SetLook(TGridLook::glOffice2007);
+        SetLookGradient(B, B, B, B);
+        cl.SetFixedGradientFrom(B);
+        cl.SetFixedGradientTo(B);
+        cl.SetFixedGradientMirrorFrom(B);
+        cl.SetFixedGradientMirrorTo(B);
+        clHover({0x6BDFFF, 0xAFEFFF, 0xAFEFFF, 0xE6FCFF, 0x3ABFE8});
+        clDown({0x5BD5FF, 0x64E0FF, 0x64E0FF, 0x71EFFF, 0x308AC2});
+        sortHeader(header[i], header[i], header[i], header[i]);
+        active(0x5BD5FF, 0x71EFFF);
+        clFixed(clNone, clNone);
+        FSelectionColor = 0xFFDBB7;
+        FSelectionTextColor = black;
+        footer(B, B);
+        SetSelectionStyle(TGridSelectionStyle::ssDefault);
+        lines(0xC0C0C0, fixedLine[i]);
+        break;
+    }
+    }
+    Invalidate();
+}
+
+void TZvStringGrid::SetTheme(TXPColorScheme Scheme)
+{
+    TControlLook& cl = *FControlLook;
+    auto set = [&](TColor f, TColor t, TColor mf, TColor mt, TColor footerTo) {
+        SetLookGradient(f, t, mf, mt);
+        FActiveCellColor = 0x94E6FB;
+        FActiveCellColorTo = 0x1595EE;
+        cl.SetFixedGradientFrom(f);
+        cl.SetFixedGradientTo(t);
+        FSearchFooter->SetColor(f == clWhite ? TColor(0xECE2E1) : f);
+        FSearchFooter->SetColorTo(footerTo);
+    };
+    switch (Scheme) {
+    case TXPColorScheme::xpBlue: set(0xFCE1CB, 0xE0A57D, clNone, clNone, 0xE0A57D); break;
+    case TXPColorScheme::xpGreen: set(0xCFF0EA, 0x8CC0B1, clNone, clNone, 0x8CC0B1); break;
+    case TXPColorScheme::xpGray: set(0xECE2E1, 0xB39698, clNone, clNone, 0xB39698); break;
+    case TXPColorScheme::vistaAero: set(clWhite, clWhite, 0xFAF8F7, 0xF4F2F1, 0xB39698); break;
+    case TXPColorScheme::xpNone:
+        FActiveCellColor = clWhite;
+        FActiveCellColorTo = 0xFFD9B3;
+        SetLookGradient(clWhite, clBtnFace, clNone, clNone);
+        cl.SetFixedGradientFrom(clNone);
+        cl.SetFixedGradientTo(clNone);
+        FSearchFooter->SetColor(clWhite);
+        FSearchFooter->SetColorTo(0xFFD9B3);
+        break;
+    }
+}
+
+void TZvStringGrid::ApplyOfficeTheme()
+{
+    if (FDesignTime) return;
+    const TOfficeTheme theme = DetectOfficeStyle();
+    if (theme == FLastOfficeTheme) return;
+    static constexpr TZvStyle styles[] = {
+        TZvStyle::tsOffice2003Blue,     TZvStyle::tsOffice2003Silver,  TZvStyle::tsOffice2003Olive,
+        TZvStyle::tsOffice2003Classic,  TZvStyle::tsOffice2007Luna,    TZvStyle::tsOffice2007Silver,
+        TZvStyle::tsOffice2007Obsidian, TZvStyle::tsOffice2010Blue,    TZvStyle::tsOffice2010Silver,
+        TZvStyle::tsOffice2010Black};
+    if (theme != TOfficeTheme::otUnknown) SetComponentStyle(styles[int(theme)]);
+    FLastOfficeTheme = theme;
+}
+
+void TZvStringGrid::SetSelectionRectangleColor(TColor Value)
+{
+    if (FSelectionRectangleColor == Value) return;
+    FSelectionRectangleColor = Value;
+    Invalidate();
+}
 void TZvStringGrid::SetSelectionColor(TColor Value)
 {
     if (FSelectionColor == Value) return;
@@ -67,12 +338,52 @@ void TZvStringGrid::SetComponentStyle(TZvStyle AStyle)
 {
     FComponentStyle = AStyle;
     SetStyle(TZvGridStyle(int(AStyle)));
+    // The drop-down editors take the style when they are made, from FComponentStyle.
+    if (AStyle != TZvStyle::tsCustom && FScrollType == TScrollType::ssMetro) SetScrollType(TScrollType::ssNormal);
 }
 
 void TZvStringGrid::SetColorTones(const TColorTones& ATones)
 {
     FColorTones = ATones;
     FHasColorTones = true;
+    SetLook(TGridLook::glClassic);
+    SetFlat(true);
+    SetScrollType(TScrollType::ssMetro);
+
+    SetFixedColor(ATones.Foreground.BrushColor);
+    FFixedFont->SetColor(ATones.Foreground.TextColor);
+    FFixedFont->SetName(DefaultUIFontName());
+    Font()->SetName(DefaultUIFontName());
+    SetColor(ATones.Background.BrushColor);
+    Font()->SetColor(ATones.Background.TextColor);
+
+    FSelectionColor = ATones.Selected.BrushColor;
+    FSelectionTextColor = ATones.Selected.TextColor;
+    FSelectionColorTo = clNone;
+
+    SetGridLineColor(0xE6E6E6);
+    SetGridFixedLineColor(ShadeColorByPercent(ATones.Foreground.BrushColor, -20));
+    SetBorderStyle(TBorderStyle::bsNone);
+
+    RegisterGridBitmaps();
+    FControlLook->SetControlStyle(TGridControlStyle::csGlyph);
+    auto glyph = [](const char* name, auto setter) {
+        TBitmap bmp;
+        bmp.LoadFromResourceName(name);
+        setter(&bmp);
+    };
+    glyph("metrocheckon", [this](TBitmap* b) { FControlLook->SetCheckedGlyph(b); });
+    glyph("metrocheckoff", [this](TBitmap* b) { FControlLook->SetUnCheckedGlyph(b); });
+    glyph("metroradioon", [this](TBitmap* b) { FControlLook->SetRadioOnGlyph(b); });
+    glyph("metroradiooff", [this](TBitmap* b) { FControlLook->SetRadioOffGlyph(b); });
+
+    // The built-in and drop-down editors read the tones from the grid when they open.
+    FControlLook->SetFlatButton(true);
+    FFloatingFooter->SetColor(ATones.Foreground.BrushColor);
+    FSearchFooter->SetColor(ATones.Foreground.BrushColor);
+    FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
+    FCellNode->SetNodeType(TNodeType::cnFlat);
+    Invalidate();
 }
 
 void TZvStringGrid::SetMaxEditLength(int Value) { FMaxEditLength = Value; }

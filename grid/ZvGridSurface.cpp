@@ -1,20 +1,232 @@
-// The whole-control paint, background, window border, focus frame and design panel.
+// The whole-control paint, background, window border, sizing lines and focus frame.
 
 #include "grid/ZvGrid.h"
 
-void TZvStringGrid::PaintDesignPanel() {}
-void TZvStringGrid::DesignPanelClick(int, int) {}
-void TZvStringGrid::PaintBackgroundOutsideCells() {}
-void TZvStringGrid::PaintBackgroundPicture(TRect) {}
-void TZvStringGrid::TileBackground(TRect) {}
-void TZvStringGrid::PaintWindowBorder() {}
-void TZvStringGrid::DrawColumnSizingLine(int) {}
-void TZvStringGrid::DrawRowSizingLine(int) {}
-void TZvStringGrid::ShowFocusFrame(TRect) {}
-void TZvStringGrid::MoveFocusFrame() {}
-void TZvStringGrid::HideFocusFrame() {}
-int TZvStringGrid::DesignPanelHitTest(int, int) { return 0; }
+#include "grid/ZvDrawRoutines.h"
+
+#include "dropdowns/ZvDropDownDraw.h"
+
+#include <QPainter>
+#include <QRegion>
+#include <QWidget>
+
+#include <algorithm>
+
 void TZvStringGrid::Paint()
 {
+    TCanvas& canvas = *Canvas();
+    canvas.Pen()->SetStyle(TPenStyle::psSolid);
+    canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
     TBaseGrid::Paint();
+
+    if (EditorMode()) {
+        const TGridOptions options = Options();
+        const bool noLines =
+            GridLineWidth() < 1 || (!options.Contains(goHorzLine) && !options.Contains(goVertLine));
+        TRect r = CellRect(Col(), Row());
+        r = Rect(r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
+        canvas.Brush()->SetColor(noLines ? Color() : GridLineColor());
+        canvas.FrameRect(r);
+    }
+    canvas.Pen()->SetColor(clBlack);
+    const TBackGround& bg = *FBackGround;
+    if ((bg.Bitmap() && !bg.Bitmap()->Empty()) || bg.ColorTo() != clNone) PaintBackgroundOutsideCells();
+    if (FUpdateCount == 0) PaintWindowBorder();
+    PaintDesignPanel();
+    if (OnPainted) OnPainted(this);
+}
+
+// The quick-configuration panel belongs to the form designer, which this program does not have.
+void TZvStringGrid::PaintDesignPanel() {}
+void TZvStringGrid::DesignPanelClick(int, int) {}
+int TZvStringGrid::DesignPanelHitTest(int, int) { return -1; }
+
+// ---- Background outside the cells -----------------------------------------------------------
+
+void TZvStringGrid::PaintBackgroundOutsideCells()
+{
+    const TBackGround& bg = *FBackGround;
+    const bool gradient =
+        bg.Display() == TBackGroundDisplay::bdGradientHorz || bg.Display() == TBackGroundDisplay::bdGradientVert;
+    if (gradient && bg.ColorTo() == clNone) return;
+    const bool moreRows = TopRow() + VisibleRowCount() < RowCount();
+    const bool moreCols = LeftCol() + VisibleColCount() < ColCount();
+    if (moreRows && moreCols) return;
+
+    const TRect client = ClientRect();
+    QRegion free;
+    const int lastCol = ColCount() - 1, lastRow = RowCount() - 1;
+    const TRect lastColRect = CellRect(lastCol, TopRow());
+    if (!lastColRect.IsEmpty() && lastColRect.Right + GridLineWidth() < client.Right)
+        free += Rect(lastColRect.Right + GridLineWidth(), client.Top, client.Right, client.Bottom).ToQRect();
+    const TRect lastRowRect = CellRect(LeftCol(), lastRow);
+    if (!lastRowRect.IsEmpty() && lastRowRect.Bottom + GridLineWidth() < client.Bottom)
+        free += Rect(client.Left, lastRowRect.Bottom + GridLineWidth(), client.Right, client.Bottom).ToQRect();
+    if (free.isEmpty()) return;
+
+    TRect fill = client;
+    if (FSearchFooter->Visible()) fill.Bottom -= 32;
+    if (FFloatingFooter->Visible() && FFooterPanel) fill.Bottom -= FFooterPanel->Height();
+
+    TCanvas& canvas = *Canvas();
+    canvas.SetClipRegion(free);
+    if (!bg.Bitmap() || bg.Bitmap()->Empty()) {
+        DrawDropDownGradient(canvas, bg.Color(), bg.ColorTo(), bg.Display() == TBackGroundDisplay::bdGradientHorz,
+                             fill, 128);
+    } else if (bg.Display() != TBackGroundDisplay::bdTile) {
+        PaintBackgroundPicture(fill);
+    } else {
+        TRect r = fill;
+        if (bg.Cells() == TBackGroundCells::bcNormal) {
+            const TRect first = CellRect(FixedCols(), FixedRows());
+            r.Left = first.Left;
+            r.Top = first.Top;
+        }
+        r.Left += FXYOffset.X;
+        r.Top += FXYOffset.Y;
+        if (bg.Cells() != TBackGroundCells::bcFixed) TileBackground(r);
+    }
+    canvas.SetClipRegion(QRegion());
+}
+
+void TZvStringGrid::PaintBackgroundPicture(TRect Rect)
+{
+    TBitmap* bmp = FBackGround->Bitmap();
+    if (!bmp || bmp->Empty()) return;
+    const TRect pic = Bounds(FBackGround->Left(), FBackGround->Top(), bmp->Width(), bmp->Height());
+    TRect part;
+    if (!IntersectRect(part, pic, Rect)) return;
+    TCanvas& canvas = *Canvas();
+    canvas.CopyRect(part, *bmp->Canvas(),
+                    ::Rect(part.Left - pic.Left, part.Top - pic.Top, part.Right - pic.Left, part.Bottom - pic.Top));
+}
+
+void TZvStringGrid::TileBackground(TRect Rect)
+{
+    TBitmap* bmp = FBackGround->Bitmap();
+    if (!bmp || bmp->Empty()) return;
+    TCanvas& canvas = *Canvas();
+    const int w = bmp->Width(), h = bmp->Height();
+    for (int y = Rect.Top - 1; y < Rect.Bottom; y += h)
+        for (int x = Rect.Left - 1; x < Rect.Right; x += w) {
+            const TRect dest = ::Rect(x, y, std::min(x + w, Rect.Right), std::min(y + h, Rect.Bottom));
+            canvas.CopyRect(dest, *bmp->Canvas(), ::Rect(0, 0, dest.Width(), dest.Height()));
+        }
+}
+
+// ---- Window border ------------------------------------------------------------------------------
+
+void TZvStringGrid::PaintWindowBorder()
+{
+    const bool look = FLook == TGridLook::glSoft || FLook == TGridLook::glVUD || FLook == TGridLook::glXP ||
+                      FLook == TGridLook::glListView || FLook == TGridLook::glVista || FLook == TGridLook::glWin7 ||
+                      FLook == TGridLook::glOffice2007;
+    if (!look || FBorderStyle != TBorderStyle::bsSingle || FBorderColor == clNone || FFlat) return;
+    // The control has no frame of its own: the border takes its outermost pixels.
+    TCanvas& canvas = *Canvas();
+    canvas.SetClipRect(TRect());
+    canvas.Brush()->SetStyle(TBrushStyle::bsClear);
+    const int W = Width(), H = Height();
+    auto outline = [&canvas](int l, int t, int r, int b) {
+        canvas.Polyline({{l, t}, {r, t}, {r, b}, {l, b}, {l, t}});
+    };
+    if (FFitCellsInGrid) {
+        canvas.Pen()->SetColor(FBorderColor);
+        outline(1, 1, W - 2, H - 2);
+        const TColor parent = Parent() ? Parent()->Color() : Color();
+        canvas.Pen()->SetColor(parent);
+        outline(0, 0, W - 1, H - 1);
+    } else if (FIsComCtl6) {
+        canvas.Pen()->SetColor(FBorderColor);
+        outline(0, 0, W - 1, H - 1);
+    }
+    canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
+}
+
+// ---- Sizing lines -------------------------------------------------------------------------------
+
+namespace {
+
+// A dotted line drawn by inverting: drawing it again takes it away.
+void XorLine(TCanvas& canvas, int x1, int y1, int x2, int y2)
+{
+    TPen saved;
+    saved.Assign(canvas.Pen());
+    canvas.Pen()->SetColor(clBlack);
+    canvas.Pen()->SetStyle(TPenStyle::psDot);
+    canvas.Pen()->SetMode(TPenMode::pmXor);
+    canvas.Pen()->SetWidth(1);
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+    canvas.SetPen(&saved);
+}
+
+} // namespace
+
+void TZvStringGrid::DrawColumnSizingLine(int X)
+{
+    XorLine(*Canvas(), X, 0, X, std::max(Height(), CellRect(LeftCol(), RowCount() - 1).Bottom));
+}
+
+void TZvStringGrid::DrawRowSizingLine(int Y)
+{
+    XorLine(*Canvas(), 0, Y, std::max(Width(), CellRect(ColCount() - 1, TopRow()).Right), Y);
+}
+
+// ---- Focus frame --------------------------------------------------------------------------------
+
+namespace {
+TZvStringGrid* FocusFrameGrid = nullptr;
+}
+
+QImage TZvStringGrid::FocusFrameImage(const TRect& Cell)
+{
+    const int W = Cell.Width() + 9, H = Cell.Height() + 9;
+    TBitmap mask;
+    MakeShadowBitmap(&mask, W, H, 4, 5, 3.0);
+    TBitmap colour;
+    colour.SetPixelFormat(TPixelFormat::pf24bit);
+    colour.SetSize(W, H);
+    colour.Canvas()->Brush()->SetColor(0xFDD397);
+    colour.Canvas()->FillRect(Rect(0, 0, W, H));
+    colour.Canvas()->FreeHandle();
+    TGridAlphaMask merged;
+    merged.MergeMask(&mask, &colour, 0xFDD397);
+    QImage image = merged.Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Only the ring shows: the cell itself stays clear.
+    QPainter p(&image);
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    p.fillRect(QRect(4, 4, Cell.Width(), Cell.Height()), Qt::transparent);
+    return image;
+}
+
+void TZvStringGrid::ShowFocusFrame(TRect Rect)
+{
+    if (!FFocusFrameWindow) return;
+    const QImage image = FocusFrameImage(Rect);
+    FFocusFrameWindow->SetVisible(false);
+    const TPoint origin = ClientToScreen(Point(Rect.Left - 4, Rect.Top - 4));
+    FFocusFrameWindow->SetBounds(origin.X, origin.Y, image.width(), image.height());
+    CallUpdateLayeredWindow(FFocusFrameWindow, image, 230);
+    if (QWidget* w = FFocusFrameWindow->Handle()) {
+        QRegion ring(0, 0, image.width(), image.height());
+        ring -= QRegion(4, 4, Rect.Width(), Rect.Height());
+        w->setMask(ring);
+    }
+    FocusFrameGrid = this;
+    FFocusFrameWindow->SetVisible(true);
+}
+
+void TZvStringGrid::MoveFocusFrame()
+{
+    if (!FFocusFrameWindow || FocusFrameGrid != this) return;
+    const TRect r = CellRect(Col(), Row());
+    const TPoint origin = ClientToScreen(Point(r.Left - 4, r.Top - 4));
+    FFocusFrameWindow->SetBounds(origin.X, origin.Y, r.Width() + 9, r.Height() + 9);
+}
+
+void TZvStringGrid::HideFocusFrame()
+{
+    if (FocusFrameGrid == this) FocusFrameGrid = nullptr;
+    if (FFocusFrameWindow) FFocusFrameWindow->SetVisible(false);
 }

@@ -1,9 +1,341 @@
-// Cell text painting.
+// Cell text painting: selection colours, filter glyph, cell backgrounds, the
+// selection rectangle and the text itself (markup, rich or plain).
 
 #include "grid/ZvGrid.h"
 
-void TZvStringGrid::PaintCellText() {}
-void TZvStringGrid::PaintCellBackgroundPicture(TCanvas*, TRect) {}
-void TZvStringGrid::TileCellBackground(TCanvas*, TRect) {}
-void TZvStringGrid::PaintCellBackgroundGradient(TCanvas*, TRect) {}
-bool TZvStringGrid::IsSortIndicatorCell(int, int) { return false; }
+#include "grid/ZvDrawRoutines.h"
+#include "grid/ZvGridUtil.h"
+#include "grid/ZvHTMLUtil.h"
+
+#include "dropdowns/ZvDropDownDraw.h"
+
+#include "platform/DrawText.h"
+
+#include <algorithm>
+
+namespace {
+
+unsigned HorizontalFlag(TAlignment a)
+{
+    return a == TAlignment::taRightJustify ? DT_RIGHT : a == TAlignment::taCenter ? DT_CENTER : DT_LEFT;
+}
+
+unsigned VerticalFlag(TVAlignment a)
+{
+    return a == TVAlignment::vtaBottom ? DT_BOTTOM : a == TVAlignment::vtaCenter ? DT_VCENTER : DT_TOP;
+}
+
+int SortGlyphY(TVAlignment a, const TRect& r)
+{
+    return a == TVAlignment::vtaTop ? r.Top + 8 : a == TVAlignment::vtaCenter ? r.Top + r.Height() / 2 : r.Bottom - 8;
+}
+
+bool IsButtonLikeKind(TCellType t)
+{
+    return t == TCellType::ctCheckBox || t == TCellType::ctDataCheckBox || t == TCellType::ctRadio ||
+           t == TCellType::ctButton || t == TCellType::ctRadioButton;
+}
+
+} // namespace
+
+TSize TZvStringGrid::DrawMarkupText(TCanvas& Canvas, const String& Text, TRect Rect, bool MeasureOnly, bool)
+{
+    // Every markup text of a cell passes here. Until the markup renderer
+    // joins, the text shows without its tags, as plain text.
+    const String plain = StripHTMLTags(Text);
+    TRect r = Rect;
+    const unsigned flags = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_EXPANDTABS | (FEnhTextSize ? 0u : DT_WORDBREAK);
+    DrawTextEx(Canvas, plain, r, flags | DT_CALCRECT);
+    if (!MeasureOnly) {
+        TRect d = Rect;
+        DrawTextEx(Canvas, plain, d, flags);
+    }
+    return {r.Width(), r.Height()};
+}
+
+bool TZvStringGrid::IsSortIndicatorCell(int ACol, int ARow)
+{
+    int row = ARow;
+    const TPoint span = CellSpan(DisplayToRealCol(ACol), ARow);
+    if (span.Y > 0) row = ARow + span.Y;
+    return row == FSortSettings->Row() && FSortSettings->Show() && RowCount() > FixedRows() + 1;
+}
+
+void TZvStringGrid::PaintCellText()
+{
+    TCellPaint& cell = FCellPaint;
+    TCanvas& canvas = *cell.Canvas;
+    const int RCol = cell.RCol, ACol = cell.DCol, ARow = cell.ARow;
+    const TGridDrawState AState = cell.AState;
+    const bool fixedCell = IsFixed(ACol, ARow);
+    TColor anchorColor = FURLColor;
+
+    // Selected text colours.
+    const bool selected = AState.Contains(gdSelected) ||
+                          (GetRowSelect(cell.SelRow) && Options().Contains(goRowSelect) && RCol >= FixedCols() &&
+                           RCol < ColCount() - FFixedRightCols);
+    if (selected && !fixedCell) {
+        if (FShowSelection) {
+            if (FSelectionColor != clNone) canvas.Brush()->SetColor(FSelectionColor);
+            if (FSelectionTextColor != clNone && Enabled()) canvas.Font()->SetColor(FSelectionTextColor);
+            anchorColor = FSelectionTextColor;
+        } else if (!Focused() || GetCellType(RCol, ARow) == TCellType::ctCheckBox) {
+            canvas.Brush()->SetColor(cell.CellBrush);
+            canvas.Font()->SetColor(cell.CellFont);
+            anchorColor = FURLColor;
+        }
+    }
+
+    // The text and its kind.
+    String text = GetFormattedCell(RCol, ARow);
+    int kind = CellTextKind(text, FEnableHTML);
+    if (kind == ctFormula) {
+        text = CalculatedCellText(RCol, ARow);
+        kind = CellTextKind(text, FEnableHTML);
+    }
+    int errFrom = 0, errLen = 0;
+    GetMarker(RCol, ARow, errFrom, errLen);
+    bool password = false;
+    FireIsPasswordCell(RCol, ARow, password);
+    if (password) FillWithChar(text, FPasswordChar.isNull() ? QChar('*') : FPasswordChar);
+
+    TRect r = cell.Rect;
+    if (fixedCell) {
+        r.Left += GridLineWidth();
+        r.Top += GridLineWidth();
+    }
+    const bool clipped = cell.ScrollPos > 0;
+    if (clipped) {
+        canvas.SetClipRect(r);
+        r.Top -= cell.ScrollPos;
+    }
+
+    // Filter drop-down glyph.
+    if (cell.FilterGlyph) {
+        TBitmap* glyph = FFilter->HasFilter(RCol) ? FFilterDropDown->GlyphActive() : FFilterDropDown->Glyph();
+        if (!glyph || glyph->Empty())
+            DrawResourceBitmap(canvas, FixedColor(), Rect(r.Right - 16, r.Top, r.Right, r.Top + 16), "ASGFILT");
+        else
+            DrawBitmapTransparent(canvas, *glyph, clNone, Bounds(r.Right - 16, r.Top, glyph->Width(), glyph->Height()));
+    }
+
+    const bool body = ACol >= FixedCols() && ARow >= FixedRows();
+    const TMouseActions& mouse = *FMouseActions;
+    if (body && !FMouseDown &&
+        ((mouse.DisjunctRowSelect() && !GetRowSelect(cell.SelRow)) || (mouse.DisjunctColSelect() && !GetColSelect(ACol)))) {
+        anchorColor = FURLColor;
+        canvas.Brush()->SetColor(Color());
+        canvas.Font()->SetColor(Font()->Color());
+        QueryCellColor(RCol, ARow, AState, canvas.Brush(), canvas.Font());
+        if (FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + FZoomFactor);
+    }
+
+    // Background picture or gradient inside the cell.
+    const TBackGround& bg = *FBackGround;
+    const bool shownSelected = FShowSelection && AState.Contains(gdSelected);
+    const bool ownColor = [&] {
+        auto* props = dynamic_cast<TCellProperties*>(GetGridObject(RCol, ARow));
+        return props && props->BrushColor() != clNone;
+    }();
+    const bool covers = AState.Contains(gdFixed)
+                            ? bg.Cells() == TBackGroundCells::bcFixed || bg.Cells() == TBackGroundCells::bcAll
+                            : bg.Cells() == TBackGroundCells::bcNormal || bg.Cells() == TBackGroundCells::bcAll;
+    if (bg.Bitmap() && !bg.Bitmap()->Empty() && !ownColor && covers && !shownSelected) {
+        const TRect br = Rect(r.Left - (GridLineWidth() - 1), r.Top - (GridLineWidth() - 1), r.Right, r.Bottom);
+        if (bg.Display() == TBackGroundDisplay::bdTile)
+            TileCellBackground(&canvas, br);
+        else
+            PaintCellBackgroundPicture(&canvas, br);
+    }
+    if ((bg.Display() == TBackGroundDisplay::bdGradientHorz || bg.Display() == TBackGroundDisplay::bdGradientVert) &&
+        (!ownColor || IsButtonLikeKind(GetCellType(RCol, ARow))) && covers) {
+        const bool focused = AState.Contains(gdFocused);
+        const bool paint = !FShowSelection || (!AState.Contains(gdSelected) && !focused) ||
+                           (focused && !Options().Contains(goDrawFocusSelected));
+        if (paint)
+            PaintCellBackgroundGradient(&canvas, Rect(r.Left - 1, r.Top - GridLineWidth(), r.Right,
+                                                      r.Bottom + GridLineWidth() - 1));
+    }
+
+    // Selection rectangle around a range.
+    if (FSelectionRectangle && !fixedCell) {
+        TGridRect sel = Selection();
+        if (CellInGridRect(sel, ACol, ARow)) {
+            if (IsMergedCell(RCol, ARow)) {
+                const TPoint base = BaseCell(DisplayToRealCol(sel.Left), sel.Top);
+                sel.Left = sel.Right = RealToDisplayCol(base.X);
+                sel.Top = sel.Bottom = base.Y;
+            }
+            const int g = GridLineWidth();
+            const TRect cr = cell.Rect;
+            canvas.Pen()->SetColor(FSelectionRectangleColor);
+            canvas.Pen()->SetWidth(2);
+            auto line = [&canvas](int x1, int y1, int x2, int y2) {
+                canvas.MoveTo(x1, y1);
+                canvas.LineTo(x2, y2);
+            };
+            if (ACol == sel.Left) line(cr.Left - g + 1, cr.Bottom, cr.Left - g + 1, cr.Top - g);
+            if (ACol == sel.Right) line(cr.Right - 1, cr.Bottom, cr.Right - 1, cr.Top - g);
+            const int right = ACol == sel.Right ? cr.Right - 1 : cr.Right;
+            if (ARow == sel.Top) line(cr.Left - g, cr.Top - g + 1, right, cr.Top - g + 1);
+            if (ARow == sel.Bottom) line(cr.Left - g, cr.Bottom, right, cr.Bottom);
+            if (FSelectionResizer && ACol == sel.Right && ARow == sel.Bottom) {
+                canvas.Brush()->SetColor(FSelectionRectangleColor);
+                canvas.FillRect(Rect(cr.Right - 4, cr.Bottom - 4, cr.Right, cr.Bottom));
+                canvas.Brush()->SetColor(cell.CellBrush);
+            }
+            canvas.Pen()->SetWidth(1);
+        }
+    }
+
+    if (!cell.DrawText) {
+        if (clipped) canvas.SetClipRect(TRect());
+        return;
+    }
+
+    // Margins and room for the graphic.
+    r.Left += FXYOffset.X;
+    r.Top += FXYOffset.Y;
+    if (!FXYOffsetTopLeftOnly) r.Right -= FXYOffset.X;
+    int sortOffset = 0;
+    if (cell.Graphic) {
+        switch (cell.GraphicHAlign) {
+        case TCellHAlign::haBeforeText: r.Left += cell.GraphicWidth; break;
+        case TCellHAlign::haAfterText: r.Right -= cell.GraphicWidth; break;
+        default: break;
+        }
+        if (cell.GraphicVAlign == TCellVAlign::vaAboveText) r.Top += cell.GraphicHeight;
+        if (cell.GraphicVAlign == TCellVAlign::vaUnderText) r.Bottom -= cell.GraphicHeight;
+        if ((cell.GraphicHAlign == TCellHAlign::haBeforeText && cell.HAlign == TAlignment::taLeftJustify) ||
+            cell.GraphicHAlign == TCellHAlign::haLeft)
+            sortOffset = cell.GraphicWidth;
+    }
+    if (RCol == 0 && FNumNodes > 0 && !IsNode(ARow)) r.Left += RowIndent(ARow);
+
+    const bool sortHeader = IsSortIndicatorCell(ACol, ARow) &&
+                            (RCol == FSortSettings->Column() || (FSortIndexes && FSortIndexes->FindIndex(RCol) >= 0));
+    const bool sortGlyph = sortHeader && FixedRows() > 0 && (RCol >= FixedCols() || FSortSettings->FixedCols()) &&
+                           (!FSortIndexes || FSortIndexes->FindIndex(RCol) < 1 || FSortSettings->IndexShow());
+
+    if (kind == ctHTML) {
+        TRect hr = r;
+        if (cell.FilterGlyph) hr.Right -= 18;
+        hr.Left -= 1;
+        if (sortGlyph) hr.Right -= 10;
+        const TColor oldFont = canvas.Font()->Color();
+        canvas.Brush()->SetStyle(TBrushStyle::bsClear);
+        const TSize size = DrawMarkupText(canvas, text, hr, false, false);
+        canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
+        canvas.Font()->SetColor(oldFont);
+        if (sortGlyph) DrawSortGlyph(&canvas, RCol, SortGlyphY(cell.VAlign, cell.Rect), hr.Right + 2);
+        cell.TextWidth = size.cx + 2;
+    } else if (kind == ctRichText) {
+        const bool unfocusedNoSel = selected && !AState.Contains(gdFocused) && FSelectionColor == clNone;
+        canvas.Pen()->SetColor(canvas.Brush()->Color());
+        if (!unfocusedNoSel) canvas.FillRect(r);
+        canvas.Brush()->SetStyle(TBrushStyle::bsClear);
+        DrawRichTextCell(RCol, ARow, r, &canvas);
+        canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
+        canvas.Font()->SetColor(clBlack);
+    } else {
+        TRect tr = r;
+        if (sortGlyph && cell.HAlign == TAlignment::taCenter) tr.Left += 10;
+        const bool url = FURLShow && IsURLText(text);
+        TFontStyles oldStyle = canvas.Font()->Style();
+        const TColor fontBeforeURL = canvas.Font()->Color();
+        if (url) {
+            if (!FURLFull) StripURLScheme(text);
+            canvas.Font()->SetStyle(oldStyle + TFontStyles{TFontStyle::fsUnderline});
+            canvas.Font()->SetColor(anchorColor);
+        }
+        unsigned flags;
+        String shown = text;
+        const bool oneLine = LineCountOf(text, FMultilinecells) <= 1;
+        if (oneLine && !cell.WordWrap) {
+            String rest = text;
+            shown = FirstLineOf(rest, false);
+            flags = DT_SINGLELINE | (FEnhTextSize ? DT_END_ELLIPSIS : 0u);
+        } else {
+            flags = DT_EDITCONTROL;
+            if (cell.WordWrap && !FMultilinecells && FEnhTextSize) flags |= DT_END_ELLIPSIS;
+        }
+        flags |= DT_EXPANDTABS | DT_NOPREFIX | HorizontalFlag(cell.HAlign) | VerticalFlag(cell.VAlign);
+        if (cell.WordWrap || FMultilinecells)
+            flags |= DT_WORDBREAK | DT_EDITCONTROL;
+        else
+            flags |= DT_SINGLELINE;
+        flags = BiDiDrawFlags(flags, UseRightToLeftReading());
+        FVerticalTextFlag = int(VerticalFlag(cell.VAlign));
+        canvas.Brush()->SetStyle(TBrushStyle::bsClear);
+        if (cell.FilterGlyph) tr.Right -= 16;
+        int textWidth = 0;
+        if ((cell.Graphic || sortGlyph) && !shown.isEmpty()) {
+            TRect m = tr;
+            DrawTextEx(canvas, shown, m, flags | DT_CALCRECT);
+            textWidth = m.Width();
+            if (cell.Graphic) cell.TextWidth = textWidth + 2;
+        }
+        TRect dr = tr;
+        DrawTextEx(canvas, shown, dr, flags);
+        canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
+        if (errLen > 0) {
+            const TCellType t = cell.Graphic ? cell.Graphic->CellType() : TCellType::ctEmpty;
+            if (t == TCellType::ctEmpty || t == TCellType::ctValue) DrawErrorUnderline(canvas, shown, tr, 0, errFrom, errLen);
+        }
+        if (sortGlyph) {
+            TRect sr = r;
+            if (cell.FilterGlyph) sr.Right -= 16;
+            const int room = std::max(0, std::min(sr.Width() - 16, textWidth));
+            int x = sr.Left + 8;
+            if (cell.HAlign == TAlignment::taLeftJustify) x = sr.Left + room + sortOffset + 10;
+            if (cell.HAlign == TAlignment::taRightJustify) x = sr.Right - room - 10;
+            DrawSortGlyph(&canvas, RCol, SortGlyphY(cell.VAlign, cell.Rect), x);
+        }
+        if (url) {
+            canvas.Font()->SetStyle(oldStyle);
+            canvas.Font()->SetColor(fontBeforeURL);
+        }
+    }
+    if (clipped) canvas.SetClipRect(TRect());
+}
+
+void TZvStringGrid::TileCellBackground(TCanvas* Canvas, TRect Rect)
+{
+    TBitmap* bmp = FBackGround->Bitmap();
+    if (!bmp || bmp->Empty()) return;
+    const int W = bmp->Width(), H = bmp->Height();
+    const bool fromNormal = FBackGround->Cells() == TBackGroundCells::bcNormal;
+    const int originCol = fromNormal ? FixedCols() : 0, originRow = fromNormal ? FixedRows() : 0;
+    int xs = 0, ys = 0;
+    for (int c = originCol; c < FCellPaint.RCol && c < ColCount(); ++c) xs += ColWidths(c);
+    for (int r = originRow; r < FCellPaint.ARow && r < RowCount(); ++r) ys += RowHeights(r);
+    const int xPhase = xs % W, yPhase = ys % H;
+    Canvas->SetClipRect(Rect);
+    for (int y = Rect.Top - 1 - yPhase; y < Rect.Bottom; y += H)
+        for (int x = Rect.Left - 1 - xPhase; x < Rect.Right; x += W) Canvas->Draw(x, y, bmp);
+    Canvas->SetClipRect(TRect());
+}
+
+void TZvStringGrid::PaintCellBackgroundPicture(TCanvas* Canvas, TRect Rect)
+{
+    TBitmap* bmp = FBackGround->Bitmap();
+    if (!bmp || bmp->Empty()) return;
+    const TRect pic = Bounds(FBackGround->Left(), FBackGround->Top(), bmp->Width(), bmp->Height());
+    TRect part;
+    if (!IntersectRect(part, pic, Rect)) return;
+    Canvas->SetClipRect(part);
+    Canvas->Draw(pic.Left, pic.Top, bmp);
+    Canvas->SetClipRect(TRect());
+}
+
+void TZvStringGrid::PaintCellBackgroundGradient(TCanvas* Canvas, TRect Rect)
+{
+    const bool vertical = FBackGround->Display() == TBackGroundDisplay::bdGradientVert;
+    const int extent = vertical ? Height() : Width();
+    const TColor from = FBackGround->Color(), to = FBackGround->ColorTo();
+    const TColor start = InterpolateColor(from, to, 0, extent, vertical ? Rect.Top : Rect.Left);
+    const TColor end = InterpolateColor(from, to, 0, extent, vertical ? Rect.Bottom : Rect.Right);
+    Canvas->Brush()->SetColor(end);
+    Canvas->Pen()->SetColor(end);
+    DrawDropDownGradient(*Canvas, start, end, !vertical, Rect, 128);
+}
