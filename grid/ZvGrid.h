@@ -219,8 +219,8 @@ public:
     virtual String ReadCurrentCellText();                                           // 9
     virtual void WriteCurrentCellText(const String& Value);                        // 10
     virtual void RestoreCellFromCache();                                            // 11
-    virtual void ToggleCellCheckBox(int ACol, int ARow, bool ByUser);              // 12
-    virtual void SelectCellRadioButton(int ACol, int ARow, bool ByUser);           // 13
+    virtual bool ToggleCellCheckBox(int ACol, int ARow, bool ByUser);              // 12
+    virtual bool SelectCellRadioButton(int ACol, int ARow, bool ByUser);           // 13
     virtual String GetFormattedCell(int ACol, int ARow);                           // 14
     virtual String CellFloatFormat(int ACol, int ARow);                            // 15
     virtual TCellType GetCellType(int ACol, int ARow);                              // 16
@@ -775,6 +775,27 @@ public:
     void SetRadioButtonColumnIndex(int ACol, int Index);
     int GetRadioButtonColumnIndex(int ACol);
 
+private:
+    // A fresh graphic attached to the cell, replacing what it had.
+    TCellGraphic* NewCellGraphic(int ACol, int ARow);
+    TCellGraphic* GraphicOfKind(int ACol, int ARow, TCellType Kind);
+    // The graphic of the merge base cell.
+    TCellGraphic* BaseGraphic(int ACol, int ARow);
+    void RepaintObjectCell(int ACol, int ARow);
+    int DisplayedRowOfReal(int ARow) const;
+    // Raises "Invalid cell" for a cell that cannot carry a check box or radio button.
+    void CheckObjectCell(int ACol, int ARow);
+    // The check-box graphic of a cell addressed by real row; ByRealRow tells
+    // whether it came from the real-row lookup (then the text is read by real row too).
+    TCellGraphic* CheckGraphicByRealRow(int ACol, int ARow, bool& ByRealRow);
+    String CheckText(int ACol, int ARow, bool ByRealRow);
+    bool TextIsChecked(int ACol, int ARow, const String& Text);
+    int FirstCheckRow() const;
+    // Frees a balloon riding on a check box or radio button.
+    void DropRidingBalloon(TCellGraphic* Graphic);
+
+public:
+
     // ==== Tree nodes, balloons, radio groups, expand buttons ================================================
     bool IsNode(int ARow);
     bool IsSummary(int ARow);
@@ -796,7 +817,7 @@ public:
     void DoExpandNode(int ARow);
     void ExpandAll();
     void ContractAll();
-    void InsertChildRow(int ARow, bool InsertAt);
+    void InsertChildRow(int ARow, int InsertAt);
     void RemoveChildRow(int ARow);
     void InsertNormalRow(int ARow);
     void RemoveNormalRow(int ARow);
@@ -822,6 +843,21 @@ public:
     void RemoveExpand(int ACol, int ARow);
     TRect ExpandButtonRect(int ACol, int ARow);
 
+private:
+    // The node graphic of a displayed row, none for other rows.
+    TCellGraphic* NodeGraphic(int ARow);
+    // The nesting level kept in column 0's properties, 0 without properties.
+    int RowLevel(int ARow);
+    void ShiftRowLevels(int FromRow, int Count, int Delta);
+    // The real row of a displayed one; past the last displayed row, the row after all rows.
+    int RealRowOfDisplayed(int ARow) const;
+    int NextNodeRow(int ARow);
+    // Hidden rows below an inserted row move down with it.
+    void RaiseHiddenRowsAbove(int ARealRow);
+    TCellGraphic* ExpandGraphic(int ACol, int ARow);
+
+public:
+
     // ==== Grouping ======================================================================================
     int GroupColumn() const { return FGroupColumn; }
     void SetGroupColumn(int Value);
@@ -835,6 +871,20 @@ public:
     void GroupCustomCalc(int Colindex);
     void GroupDistinct(int Colindex);
     void GroupStdDev(int Colindex);
+
+private:
+    // Lays the rows from FixedRows on out anew: entry i names the row that
+    // goes to FixedRows + i, or is negative for a new empty row. Rows not
+    // named are freed with their cell objects.
+    void RelayRows(const std::vector<int>& Layout);
+    void ColorGroupRow(int ARow, TColor Color, TColor ColorTo, TColor TextColor);
+    void ColorGroupCell(int ACol, int ARow, TColor Color, TColor ColorTo, TColor TextColor);
+    void EndGrouping();
+    double GroupAverage(int Colindex, int FromRow, int ToRow);
+    // The calculation, and the floating footer's calculation of the column when the footer shows.
+    void GroupFooterCalc(int Colindex, int method, TColumnCalcType Calc);
+
+public:
 
     // ==== Selection, fills, cell checks =====================================================================
     TGridRect Selection() const { return TBaseGrid::Selection(); }
@@ -1975,3 +2025,7 @@ protected:
     int FPrintPageNum = 0;
     TGridCoord FLastHintPos{-1, -1};
 };
+
+// Whether the merge base cell holds a graphic whose value is the cell text
+// (data check boxes, data images, virtual and row check boxes).
+bool IsDataGraphicCell(TZvStringGrid* Grid, int ACol, int ARow);

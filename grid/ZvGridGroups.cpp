@@ -1,19 +1,409 @@
 // Grouping rows by the values of a column.
+//
+// Group and UnGroup lay the rows out anew in one pass instead of inserting
+// and removing header and summary rows one at a time, so that grouping a
+// large table costs time in proportion to its rows, not to rows times groups.
 
 #include "grid/ZvGrid.h"
 
-void TZvStringGrid::SubGroup(int) {}
-void TZvStringGrid::SubUnGroup(int) {}
-void TZvStringGrid::Group(int) {}
-void TZvStringGrid::UnGroup() {}
-void TZvStringGrid::SetGroupColumn(int) {}
-void TZvStringGrid::MarkSummaryRow(int) {}
-void TZvStringGrid::GroupCalc(int, int) {}
-void TZvStringGrid::GroupSum(int) {}
-void TZvStringGrid::GroupAvg(int) {}
-void TZvStringGrid::GroupMin(int) {}
-void TZvStringGrid::GroupMax(int) {}
-void TZvStringGrid::GroupCount(int) {}
-void TZvStringGrid::GroupCustomCalc(int) {}
-void TZvStringGrid::GroupDistinct(int) {}
-void TZvStringGrid::GroupStdDev(int) {}
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// A group's header row, in the new layout, with its value and the rows under it.
+struct TGroupHeader {
+    int layoutIndex;
+    String value;
+    int rows;
+};
+
+struct TRowSave {
+    std::vector<String> texts;
+    std::vector<TObject*> objects;
+    int height = 0;
+};
+
+void FreeCellSlot(TObject* slot)
+{
+    auto* props = dynamic_cast<TCellProperties*>(slot);
+    if (!props) return;
+    TObject* graphic = props->GraphicObject();
+    if (graphic && typeid(*graphic) == typeid(TCellGraphic)) delete graphic;
+    delete props;
+}
+
+}  // namespace
+
+void TZvStringGrid::RelayRows(const std::vector<int>& Layout)
+{
+    const int first = FixedRows();
+    const int oldCount = RowCount();
+    const int cols = AllColCount();
+    std::vector<TRowSave> saved(std::size_t(std::max(oldCount - first, 0)));
+    for (int r = first; r < oldCount; ++r) {
+        TRowSave& row = saved[std::size_t(r - first)];
+        row.texts.reserve(std::size_t(cols));
+        row.objects.reserve(std::size_t(cols));
+        for (int c = 0; c < cols; ++c) {
+            row.texts.push_back(GetGridCell(c, r));
+            row.objects.push_back(GetGridObject(c, r));
+            SetGridObject(c, r, nullptr);
+        }
+        row.height = RowHeights(r);
+    }
+
+    std::vector<bool> used(saved.size(), false);
+    SetRowCount(first + int(Layout.size()));
+    for (std::size_t i = 0; i < Layout.size(); ++i) {
+        const int r = first + int(i);
+        const int src = Layout[i];
+        if (src < first) {
+            for (int c = 0; c < cols; ++c) {
+                SetGridCell(c, r, String());
+                SetGridObject(c, r, nullptr);
+            }
+            SetRowHeights(r, DefaultRowHeight());
+            continue;
+        }
+        TRowSave& row = saved[std::size_t(src - first)];
+        used[std::size_t(src - first)] = true;
+        for (int c = 0; c < cols; ++c) {
+            SetGridCell(c, r, row.texts[std::size_t(c)]);
+            TObject* slot = row.objects[std::size_t(c)];
+            SetGridObject(c, r, slot);
+            if (auto* props = dynamic_cast<TCellProperties*>(slot)) props->SetOwnerRow(r);
+        }
+        SetRowHeights(r, row.height);
+    }
+    for (std::size_t i = 0; i < saved.size(); ++i)
+        if (!used[i])
+            for (TObject* slot : saved[i].objects) FreeCellSlot(slot);
+}
+
+void TZvStringGrid::ColorGroupRow(int ARow, TColor Color, TColor ColorTo, TColor TextColor)
+{
+    if (Color != clNone) SetRowColor(ARow, Color);
+    if (ColorTo != clNone) SetRowColorTo(ARow, ColorTo);
+    if (TextColor != clNone) SetRowFontColor(ARow, TextColor);
+}
+
+void TZvStringGrid::ColorGroupCell(int ACol, int ARow, TColor Color, TColor ColorTo, TColor TextColor)
+{
+    if (Color != clNone) SetColors(ACol, ARow, Color);
+    if (ColorTo != clNone) SetColorsTo(ACol, ARow, ColorTo);
+    if (TextColor != clNone) SetFontColors(ACol, ARow, TextColor);
+}
+
+void TZvStringGrid::Group(int Colindex)
+{
+    if (Colindex < FixedCols()) return;
+    if (FGroupColumn > 0) UnGroup();
+    const int first = FixedRows();
+    if (RowCount() - FFixedFooters - 1 < first) return;
+
+    BeginUpdate();
+    FIsGrouping = true;
+    try {
+        FGroupColumn = Colindex;
+        FGroupWidth = ColWidths(Colindex);
+        if (FixedRows() > 0) FGroupCaption = GetGridCell(Colindex, 0);
+        if (FFixedFooters > 0) FGroupFooter = GetGridCell(Colindex, RowCount() - 1);
+        if (FSortSettings->AutoSortForGrouping()) {
+            FSortSettings->SetColumn(Colindex);
+            QSort();
+        }
+
+        const bool summary = FGrouping->Summary();
+        const int last = RowCount() - FFixedFooters - 1;
+        std::vector<int> layout;
+        layout.reserve(std::size_t(RowCount()) * 2);
+        std::vector<TGroupHeader> headers;
+        std::vector<int> summaries;
+        // A flag, not a sentinel text: every cell text, whatever it holds, can start a group.
+        std::optional<String> previous;
+        for (int r = first; r <= last; ++r) {
+            String text = GetGridCell(Colindex, r);
+            if (!previous || text != *previous) {
+                if (summary && !headers.empty()) {
+                    summaries.push_back(int(layout.size()));
+                    layout.push_back(-1);
+                }
+                headers.push_back({int(layout.size()), text, 0});
+                layout.push_back(-1);
+                previous = std::move(text);
+            }
+            ++headers.back().rows;
+            layout.push_back(r);
+        }
+        if (summary) {
+            summaries.push_back(int(layout.size()));
+            layout.push_back(-1);
+        }
+        for (int r = last + 1; r < RowCount(); ++r) layout.push_back(r);
+        RelayRows(layout);
+
+        const int valueCol = Colindex == 1 ? 2 : 1;
+        for (const TGroupHeader& h : headers) {
+            const int row = first + h.layoutIndex;
+            SetGridCell(valueCol, row, h.value);
+            AddNode(row, h.rows + 1);
+            if (!FGrouping->MergeHeader())
+                ColorGroupRow(row, FGrouping->HeaderColor(), FGrouping->HeaderColorTo(),
+                              FGrouping->HeaderTextColor());
+        }
+        const bool mergedSummary = FGrouping->MergeSummary() && summary;
+        for (int s : summaries) {
+            MarkSummaryRow(first + s);
+            if (!mergedSummary)
+                ColorGroupRow(first + s, FGrouping->SummaryColor(), FGrouping->SummaryColorTo(),
+                              FGrouping->SummaryTextColor());
+        }
+
+        RemoveCols(Colindex, 1);
+
+        if (FGrouping->MergeHeader() || mergedSummary) {
+            for (int b = first; b < RowCount(); ++b) {
+                if (FGrouping->MergeHeader() && IsNode(b)) {
+                    MergeCells(1, b, ColCount() - 1, 1);
+                    ColorGroupCell(1, b, FGrouping->HeaderColor(), FGrouping->HeaderColorTo(),
+                                   FGrouping->HeaderTextColor());
+                } else if (mergedSummary && IsSummary(b)) {
+                    // Only the summary rows: the fixed footer rows below stay as they are.
+                    MergeCells(1, b, ColCount() - 1, 1);
+                    ColorGroupCell(1, b, FGrouping->SummaryColor(), FGrouping->SummaryColorTo(),
+                                   FGrouping->SummaryTextColor());
+                }
+            }
+        }
+        if (FCellNode->ExpandOne()) ExpandNode(RealRowOfDisplayed(first));
+        if (Col() >= ColCount() || Row() >= RowCount()) SetCol(FixedCols());
+        SetRow(first);
+    } catch (...) {
+        EndGrouping();
+        throw;
+    }
+    EndGrouping();
+}
+
+void TZvStringGrid::EndGrouping()
+{
+    FIsGrouping = false;
+    EndUpdate();
+    if (FSearchFooter->Visible() && FSearchPanel) {
+        // A width change makes the panel lay its controls out again.
+        FSearchPanel->SetWidth(FSearchPanel->Width() + 1);
+        FSearchPanel->SetWidth(FSearchPanel->Width() - 1);
+    }
+}
+
+void TZvStringGrid::UnGroup()
+{
+    if (FGroupColumn <= 0) return;
+    const bool expandOne = FCellNode->ExpandOne();
+    FCellNode->SetExpandOne(false);
+    ExpandAll();
+
+    InsertCols(FGroupColumn, 1);
+    SetColWidths(FGroupColumn, FGroupWidth);
+    if (FixedRows() > 0) SetGridCell(FGroupColumn, 0, FGroupCaption);
+    if (FFixedFooters > 0) SetGridCell(FGroupColumn, RowCount() - 1, FGroupFooter);
+
+    FIsGrouping = true;
+    const int first = FixedRows();
+    const int last = RowCount() - FFixedFooters - 1;
+    const int valueCol = FGroupColumn == 1 ? 2 : 1;
+    std::vector<int> layout;
+    layout.reserve(std::size_t(RowCount()));
+    String value;
+    for (int r = first; r <= last; ++r) {
+        if (IsNode(r)) {
+            value = GetGridCell(valueCol, r);
+            if (IsMergedCell(1, r)) SplitCells(1, r);
+            RemoveNode(r);
+            continue;
+        }
+        if (IsSummary(r)) {
+            if (IsMergedCell(1, r)) SplitCells(1, r);
+            continue;
+        }
+        SetGridCell(FGroupColumn, r, value);
+        layout.push_back(r);
+    }
+    for (int r = last + 1; r < RowCount(); ++r) layout.push_back(r);
+    RelayRows(layout);
+
+    FIsGrouping = false;
+    FGroupColumn = -1;
+    FCellNode->SetExpandOne(expandOne);
+    Invalidate();
+}
+
+void TZvStringGrid::SubGroup(int Colindex)
+{
+    if (Colindex < FixedCols()) return;
+    BeginUpdate();
+    FGroupColumn = Colindex;
+    FGroupWidth = ColWidths(Colindex);
+    if (FixedRows() > 0) FGroupCaption = GetGridCell(Colindex, 0);
+    if (FFixedFooters > 0) FGroupFooter = GetGridCell(Colindex, RowCount() - 1);
+
+    const int valueCol = Colindex + 1;
+    const bool summary = FGrouping->Summary();
+    const bool mergedSummary = FGrouping->MergeSummary() && summary;
+    auto decorateHeader = [&](int row) {
+        if (FGrouping->MergeHeader()) {
+            MergeCells(valueCol, row, ColCount() - valueCol, 1);
+            ColorGroupCell(valueCol, row, FGrouping->HeaderColor(), FGrouping->HeaderColorTo(),
+                           FGrouping->HeaderTextColor());
+        } else {
+            ColorGroupRow(row, FGrouping->HeaderColor(), FGrouping->HeaderColorTo(), FGrouping->HeaderTextColor());
+        }
+    };
+    auto closeSubGroup = [&](int s, int r) {
+        AddNode(RealRowOfDisplayed(s), r - s);
+        if (TCellGraphic* g = NodeGraphic(s)) g->SetCellVar(Colindex);
+    };
+    auto boundaryRow = [&](int r) { return IsNode(r) || IsSummary(r); };
+
+    std::optional<String> previous;
+    int s = -1;
+    int r = FixedRows() + 1;
+    while (r < RowCount() - FFixedFooters) {
+        const String text = GetGridCell(Colindex, r);
+        if (!previous || text != *previous || boundaryRow(r)) {
+            if (s >= 0 && !boundaryRow(s)) closeSubGroup(s, r);
+            if (!boundaryRow(r)) {
+                InsertChildRow(RealRowOfDisplayed(r), 0);
+                SetGridCell(valueCol, r, text);
+                decorateHeader(r);
+            }
+            s = r;
+            ++r;
+        }
+        // Below a group header or summary the next row always starts a sub-group;
+        // the walk moves on at every step, whatever the texts hold.
+        if (r >= RowCount() - FFixedFooters || boundaryRow(r - 1)) {
+            previous.reset();
+            continue;
+        }
+        previous = GetGridCell(Colindex, r);
+        SetGridCell(Colindex, r, String());
+        ++r;
+    }
+
+    if (s >= 0 && !IsSummary(s)) {
+        if (!IsNode(s)) {
+            closeSubGroup(s, r);
+            decorateHeader(s);
+        }
+        if (summary) {
+            InsertRows(r, 1, true);
+            MarkSummaryRow(RealRowOfDisplayed(r));
+            if (mergedSummary) {
+                MergeCells(valueCol, r, ColCount() - valueCol, 1);
+                ColorGroupCell(valueCol, r, FGrouping->SummaryColor(), FGrouping->SummaryColorTo(),
+                               FGrouping->SummaryTextColor());
+            } else {
+                ColorGroupRow(r, FGrouping->SummaryColor(), FGrouping->SummaryColorTo(),
+                              FGrouping->SummaryTextColor());
+            }
+        }
+    }
+    SetRow(FixedRows());
+    EndUpdate();
+}
+
+void TZvStringGrid::SubUnGroup(int Colindex)
+{
+    ExpandAll();
+    String value;
+    int r = FixedRows();
+    while (r <= RowCount() - FFixedFooters - 1) {
+        TCellGraphic* g = NodeGraphic(r);
+        if (g && g->CellVar().toInt() == Colindex) {
+            value = GetGridCell(Colindex + 1, r);
+            RemoveNode(RealRowOfDisplayed(r));
+            RemoveChildRow(RealRowOfDisplayed(r));
+        } else if (g) {
+            ++r;
+        } else {
+            SetGridCell(Colindex, r, value);
+            ++r;
+        }
+    }
+}
+
+void TZvStringGrid::SetGroupColumn(int Value)
+{
+    if (Value == -1)
+        UnGroup();
+    else if (Value > 0)
+        Group(Value);
+}
+
+void TZvStringGrid::MarkSummaryRow(int ARow)
+{
+    const int d = DisplayedRowOfReal(ARow);
+    if (d < 0 || d >= RowCount()) return;
+    NewCellGraphic(0, d)->SetCellType(TCellType::ctSummary);
+}
+
+double TZvStringGrid::GroupAverage(int Colindex, int FromRow, int ToRow)
+{
+    // Header and summary rows hold no values: they count neither in the sum nor in the divisor.
+    double sum = 0;
+    int counted = 0;
+    for (int r = FromRow; r <= ToRow; ++r) {
+        if (IsNode(r) || IsSummary(r)) continue;
+        sum += GetFloats(Colindex, r);
+        ++counted;
+    }
+    return counted ? sum / counted : 0.0;
+}
+
+void TZvStringGrid::GroupCalc(int Colindex, int method)
+{
+    int r = FixedRows();
+    while (r < RowCount()) {
+        const TCellGraphic* g = NodeGraphic(r);
+        if (!g || g->CellBoolean()) {
+            ++r;
+            continue;
+        }
+        const int span = std::max(g->CellIndex(), 1);
+        const int target = FGrouping->Summary() ? r + span : r;
+        const int from = r + 1;
+        const int to = r + span - 1;
+        if (target < RowCount()) {
+            switch (method) {
+            case 1: SetFloats(Colindex, target, ColumnSum(Colindex, from, to)); break;
+            case 2: SetFloats(Colindex, target, GroupAverage(Colindex, from, to)); break;
+            case 3: SetFloats(Colindex, target, ColumnMin(Colindex, from, to)); break;
+            case 4: SetFloats(Colindex, target, ColumnMax(Colindex, from, to)); break;
+            case 5: SetInts(Colindex, target, span - 1); break;
+            case 6: SetFloats(Colindex, target, CustomGroupCalc(Colindex, from, to)); break;
+            case 7: SetFloats(Colindex, target, ColumnDistinct(Colindex, from, to)); break;
+            case 8: SetFloats(Colindex, target, ColumnStdDev(Colindex, from, to)); break;
+            default: break;
+            }
+        }
+        r += span;
+    }
+}
+
+void TZvStringGrid::GroupFooterCalc(int Colindex, int method, TColumnCalcType Calc)
+{
+    GroupCalc(Colindex, method);
+    if (FFloatingFooter->Visible()) FFloatingFooter->SetColumnCalc(Colindex, Calc);
+}
+
+void TZvStringGrid::GroupSum(int Colindex) { GroupFooterCalc(Colindex, 1, TColumnCalcType::acSUM); }
+void TZvStringGrid::GroupAvg(int Colindex) { GroupFooterCalc(Colindex, 2, TColumnCalcType::acAVG); }
+void TZvStringGrid::GroupMin(int Colindex) { GroupFooterCalc(Colindex, 3, TColumnCalcType::acMIN); }
+void TZvStringGrid::GroupMax(int Colindex) { GroupFooterCalc(Colindex, 4, TColumnCalcType::acMAX); }
+void TZvStringGrid::GroupCount(int Colindex) { GroupFooterCalc(Colindex, 5, TColumnCalcType::acCOUNT); }
+void TZvStringGrid::GroupCustomCalc(int Colindex) { GroupCalc(Colindex, 6); }
+void TZvStringGrid::GroupDistinct(int Colindex) { GroupCalc(Colindex, 7); }
+void TZvStringGrid::GroupStdDev(int Colindex) { GroupCalc(Colindex, 8); }

@@ -1,10 +1,7 @@
-// Three-state check boxes, editor handlers, column and row headers.
+// Editor handlers, column and row headers.
 
 #include "grid/ZvGrid.h"
 
-void TZvStringGrid::AddCheckBox(int, int, TCheckBoxState) {}
-void TZvStringGrid::AddTriStateCheckBoxColumn(int, TCheckBoxState) {}
-bool TZvStringGrid::GetCheckBoxState(int, int, TCheckBoxState&) { return false; }
 String TZvStringGrid::EditMaskHook(int ACol, int ARow)
 {
     return TBaseGrid::GetEditMask(ACol, ARow);

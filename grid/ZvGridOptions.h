@@ -1147,10 +1147,28 @@ private:
     bool FTransparent = false;
 };
 
-// The borderless window around the focused cell that carries the glow.
+// The borderless window around the focused cell that carries the glow: a
+// top-level pop-up of its own (never activated, no taskbar entry, clicks pass
+// through it), translucent where the desktop composes windows, so the glow
+// can reach past the grid's edges. Its bounds are screen coordinates.
 class TGridFocusWindow : public TCustomControl {
 public:
     explicit TGridFocusWindow(TComponent* AOwner);
+    ~TGridFocusWindow() override;
+
+    // The premultiplied picture shown; an empty picture shows the plain colour.
+    void SetAlphaImage(const QImage& image);
+    const QImage& AlphaImage() const { return FAlphaImage; }
+    // Whether the window is see-through where its picture is.
+    bool Translucent();
+
+protected:
+    QWidget* CreateWidget(QWidget* parentWidget) override;
+    void CMVisibleChanged(TMessage& Message) override;
+    void Paint() override;
+
+private:
+    QImage FAlphaImage;
 };
 
 // A 32-bit picture with premultiplied alpha.

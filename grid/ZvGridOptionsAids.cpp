@@ -347,15 +347,8 @@ void TZvCheckBox::CMDialogChar(TCMDialogChar& Message)
 }
 
 // ============================================================================
-// TGridFocusWindow, TGridAlphaMask
+// TGridAlphaMask (the focus window is in ZvGridFocusWindow.cpp)
 // ============================================================================
-
-TGridFocusWindow::TGridFocusWindow(TComponent* AOwner) : TCustomControl(AOwner)
-{
-    SetBounds(0, 0, 0, 0);
-    SetColor(clRed);
-    SetEnabled(false);
-}
 
 TGridAlphaMask::TGridAlphaMask()
 {
