@@ -1,5 +1,5 @@
 // The program entry: the application, its windows, the message loop.
-#include "core/UQuillmereFirmWare.h"
+#include "app/UQuillmereFirmWare.h"
 #include "platform/Forms.h"
 #include "platform/Themes.h"
 

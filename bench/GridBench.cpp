@@ -1,7 +1,8 @@
 // The platform string grid against Qt's own table classes, on the same data
-// in one run: filling cells, reading them back, painting one screenful and
-// deleting rows from the middle, for tables of 1,000 to 100,000 rows of 13
-// columns.
+// in one run: filling cells, reading them back, painting one screenful,
+// deleting rows from the middle, hiding and showing every other row, and
+// deleting a tenth of the rows at once, for tables of 1,000 to 100,000 rows
+// of 13 columns.
 //
 // Every contender is a small adapter with the same members, so each
 // operation is one template run against each of them:
@@ -10,8 +11,14 @@
 //   QStandardItemModel   Qt's item model, no view
 //   QTableWidget         Qt's item widget, shown
 //   QTableView           a shown view over a QStandardItemModel (painting only)
+// Hiding rows and deleting a tenth of them compare the string grid with a
+// shown QTableView over a QAbstractTableModel that keeps the same texts in a
+// vector of rows, the counterpart of our cell store.
+#include "grid/ZvGrid.h"
 #include "platform/Forms.h"
 #include "platform/Grids.h"
+
+#include <QAbstractTableModel>
 
 #include <QApplication>
 #include <QHeaderView>
@@ -281,6 +288,155 @@ void DeleteMiddle(benchmark::State& state)
     state.SetComplexityN(rows);
 }
 
+// ---- Hidden rows and bulk deletion ------------------------------------------------
+// Qt's counterpart of the cell store: the texts in a vector of rows.
+class VectorModel : public QAbstractTableModel {
+public:
+    explicit VectorModel(int rows) : FRows(std::size_t(rows), std::vector<QString>(Cols)) {}
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(FRows.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : Cols; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid()) return {};
+        return FRows[std::size_t(index.row())][std::size_t(index.column())];
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
+        return Header(section);
+    }
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override
+    {
+        if (parent.isValid() || row < 0 || count <= 0 || row + count > rowCount()) return false;
+        beginRemoveRows(parent, row, row + count - 1);
+        FRows.erase(FRows.begin() + row, FRows.begin() + row + count);
+        endRemoveRows();
+        return true;
+    }
+    bool insertRows(int row, int count, const QModelIndex& parent = {}) override
+    {
+        if (parent.isValid() || row < 0 || count <= 0 || row > rowCount()) return false;
+        beginInsertRows(parent, row, row + count - 1);
+        FRows.insert(FRows.begin() + row, std::size_t(count), std::vector<QString>(Cols));
+        endInsertRows();
+        return true;
+    }
+    void Set(int col, int row, const QString& text) { FRows[std::size_t(row)][std::size_t(col)] = text; }
+
+private:
+    std::vector<std::vector<QString>> FRows;
+};
+
+class QtVectorView {
+public:
+    static constexpr const char* Name = "QTableView";
+    explicit QtVectorView(int rows) : FModel(rows)
+    {
+        FView.setModel(&FModel);
+        FView.resize(WindowWidth, WindowHeight);
+        FView.show();
+    }
+    void Set(int col, int row, const QString& text) { FModel.Set(col, row, text); }
+    void HideEveryOther(int rows, bool hide)
+    {
+        for (int r = 1; r < rows; r += 2) FView.setRowHidden(r, hide);
+    }
+    bool Hidden(int row) const { return FView.isRowHidden(row); }
+    void DeleteRows(int row, int count) { FModel.removeRows(row, count); }
+    void InsertRows(int row, int count) { FModel.insertRows(row, count); }
+    int Rows() const { return FModel.rowCount(); }
+
+private:
+    VectorModel FModel;
+    QTableView FView;
+};
+
+// The grid every table of the program is edited in, shown on a form; data
+// row r is grid row r + 1 under its header row.
+class ZvGrid {
+public:
+    static constexpr const char* Name = "TZvStringGrid";
+    explicit ZvGrid(int rows, bool shown = true)
+    {
+        FForm.SetBounds(0, 0, WindowWidth, WindowHeight);
+        FGrid = new TZvStringGrid(&FForm);   // owned by the form
+        FGrid->SetParent(&FForm);
+        FGrid->SetAlign(TAlign::alClient);
+        FGrid->SetColCount(Cols);
+        FGrid->SetRowCount(rows + 1);
+        for (int c = 0; c < Cols; ++c) FGrid->SetCells(c, 0, Header(c));
+        if (shown) FForm.Show();
+    }
+    void Set(int col, int row, const QString& text) { FGrid->SetCells(col, row + 1, text); }
+    // One filter level over every other data row, and that level undone.
+    void HideEveryOther(int rows, bool hide)
+    {
+        if (!hide) {
+            FGrid->UnHideRowList();
+            return;
+        }
+        TIntList list;
+        for (int r = 1; r < rows; r += 2) list.Add(r + 1);
+        FGrid->HideRowList(&list);
+    }
+    bool Hidden(int row) const { return FGrid->Cells(0, row + 1) != Text(0, row); }
+    void DeleteRows(int row, int count) { FGrid->TStringGrid::DeleteRows(row + 1, count); }
+    void InsertRows(int row, int count) { FGrid->TStringGrid::InsertRows(row + 1, count); }
+    int Rows() const { return FGrid->RowCount() - 1; }
+
+private:
+    TForm FForm{nullptr};
+    TZvStringGrid* FGrid = nullptr;
+};
+
+class ZvStore : public ZvGrid {
+public:
+    static constexpr const char* Name = "TZvStringGridStore";
+    explicit ZvStore(int rows) : ZvGrid(rows, false) {}
+};
+
+// Every other row hidden and shown again, as a filter does.
+template <class Table>
+void HideEveryOther(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    Table table(rows);
+    FillRows(table, 0, rows);
+    // Once untimed: a large table's first pass pays for touching fresh
+    // memory, which a run of one iteration would count as the operation's.
+    table.HideEveryOther(rows, true);
+    table.HideEveryOther(rows, false);
+    for (auto _ : state) {
+        table.HideEveryOther(rows, true);
+        table.HideEveryOther(rows, false);
+    }
+    if (table.Hidden(1) || table.Rows() != rows) state.SkipWithError("the rows did not come back");
+    state.SetItemsProcessed(state.iterations() * (rows / 2));
+    state.SetComplexityN(rows);
+}
+
+// A tenth of the rows, from the middle, in one deletion; put back outside
+// the timing.
+template <class Table>
+void DeleteTenth(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    const int count = rows / 10;
+    const int first = (rows - count) / 2;
+    Table table(rows);
+    FillRows(table, 0, rows);
+    for (auto _ : state) {
+        table.DeleteRows(first, count);
+        state.PauseTiming();
+        if (table.Rows() != rows - count) state.SkipWithError("the rows were not deleted");
+        table.InsertRows(first, count);
+        FillRows(table, first, first + count);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+    state.SetComplexityN(rows);
+}
+
 // ---- Registration ----------------------------------------------------------------
 // Names read "operation/contender/rows", contenders of one operation side by side.
 template <class Table, class Fn>
@@ -329,6 +485,11 @@ void RegisterAll()
     RegisterPaint<OurShownGrid, QtView>("PaintTop", 0);
     RegisterPaint<OurShownGrid, QtView>("Paint90Percent", 90);
     RegisterDeleteMiddle<OurStore, QtModel, OurShownGrid, QtWidget>();
+    Register<ZvGrid>("HideEveryOther", HideEveryOther<ZvGrid>, 10'000);
+    Register<ZvStore>("HideEveryOther", HideEveryOther<ZvStore>, 10'000);
+    Register<QtVectorView>("HideEveryOther", HideEveryOther<QtVectorView>, 10'000);
+    Register<ZvGrid>("DeleteTenth", DeleteTenth<ZvGrid>, 10'000);
+    Register<QtVectorView>("DeleteTenth", DeleteTenth<QtVectorView>, 10'000);
 }
 
 } // namespace

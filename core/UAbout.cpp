@@ -13,7 +13,6 @@ TFAbout* FAbout = nullptr;
 
 namespace {
 
-constexpr TColor About_Background = 0xEDF7F8;
 constexpr TColor About_Text = 0x333333;
 constexpr int Picture_Side = 81;
 
@@ -87,7 +86,7 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     SetCaption(QStringLiteral("About..."));
     SetBorderStyle(TFormBorderStyle::bsSingle);
     SetBorderIcons(TBorderIcons{TBorderIcon::biSystemMenu});
-    Set_Window_Look(this, About_Background);
+    Set_Window_Look(this, Window_Color);
     Font()->SetColor(About_Text);
     SetClientSize(425, 148);
 
@@ -132,7 +131,7 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     ZvPushButton1 = new TZvPushButton(this);
     ZvPushButton1->SetParent(this);
     ZvPushButton1->SetBounds(32, 115, 81, 22);
-    ZvPushButton1->SetColor(About_Background);
+    ZvPushButton1->SetColor(Window_Color);
     ZvPushButton1->SetColorWhenDown(clYellow);
     ZvPushButton1->SetCaption(QStringLiteral("OK"));
     ZvPushButton1->SetModalResult(mrOk);

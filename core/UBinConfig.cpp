@@ -2,6 +2,7 @@
 #include "core/UBinConfig.h"
 
 #include "core/UComon.h"
+#include "core/UConfigStore.h"
 #include "core/ULanguage.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -473,7 +474,7 @@ bool Write_Bin_Images(const TBinImages& images, const String& binFolder, String*
 bool Build_Bin_Config()
 {
     Stored_Images().reset();
-    if (Project_Path.isEmpty()) {
+    if (!Open_Configuration_Exists()) {
         Show_Error(Lang_Text(Text_Project_Not_Valid));
         return false;
     }
@@ -488,7 +489,7 @@ bool Build_Bin_Config()
 
 bool Save_Bin_Config()
 {
-    if (Project_Path.isEmpty()) {
+    if (!Open_Configuration_Exists()) {
         Show_Error(Lang_Text(Text_Project_Not_Valid));
         return false;
     }

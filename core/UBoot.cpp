@@ -3,7 +3,6 @@
 #include "core/UComon.h"
 #include "core/UDialogFrame.h"
 #include "core/ULanguage.h"
-#include "core/UQuillmereFirmWare.h"
 #include "core/ZvPushButton.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
@@ -416,8 +415,10 @@ void TFBoot::Btn_UpdateClick(TObject*)
         Update_Read_Back = CB_Update_Option_Read_Back->Checked();
         return;
     }
-    if (Form_Type != 1) return;
+    if (Form_Type != 1 || FUpdating) return;
 
+    // The button stays disabled from the ping until the updater has ended.
+    TPing_Guard busy(Btn_Update, FUpdating);
     if (!Send_Ping()) {
         if (Ping_Abandoned) return;   // the user cancelled: nothing to tell
         if (ping_res == 2)
@@ -430,9 +431,10 @@ void TFBoot::Btn_UpdateClick(TObject*)
     Update_Option_Index = CB_Update_Options->ItemIndex();
     Update_Read_Back = CB_Update_Option_Read_Back->Checked();
     Compile_XML_Parameter_New_Boot(Ping_Address);
-    if (FQuillmereFirmWare)
-        FQuillmereFirmWare->Start_Program(PathJoin(Program_Path, QStringLiteral("Ethernet_Update.exe")), String(),
-                                      false);
+    Start_Program(PathJoin(Program_Path, QStringLiteral("Ethernet_Update.exe")), String(), false);
+    // Clicks queued while the updater ran reach the still disabled button
+    // and start nothing.
+    Application->ProcessMessages();
 }
 
 bool TFBoot::Ping_Stopped_By_User() const
@@ -478,6 +480,7 @@ void TFBoot::Run_Echoes(const String& address)
                 return;
             }
         } while (ping_res == 0 && GetTickCount64() - echo_start <= Echo_Wait);
+        if (ping_res == 3) return;   // the echo could not be sent: retrying will not help
         if (ping_res == 1) ++answered;
         if (answered >= 2 || GetTickCount64() - start > Ping_Time_Limit) return;
     }
@@ -485,7 +488,10 @@ void TFBoot::Run_Echoes(const String& address)
 
 void TFBoot::PingReply(TObject*, const TReplyStatus& AReplyStatus)
 {
-    ping_res = AReplyStatus.BytesReceived > 0 ? 1 : 2;
+    // An echo that could not even be sent (no route to the address) is an
+    // error of the address, not a device that keeps silent.
+    if (AReplyStatus.ReplyStatusType == TReplyStatusTypes::rsError) ping_res = 3;
+    else ping_res = AReplyStatus.BytesReceived > 0 ? 1 : 2;
 }
 
 void TFBoot::Compile_XML_Parameter_New_Boot()

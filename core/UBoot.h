@@ -54,7 +54,7 @@ public:
 
     // 0 serial port, 1 Ethernet, 2 USB.
     int Form_Type = 1;
-    // The last echo: 0 none yet, 1 a reply with data, 2 no reply.
+    // The last echo: 0 none yet, 1 a reply with data, 2 no reply, 3 not sent.
     int ping_res = 0;
     // The last Send_Ping ended because the user cancelled or closed the dialog.
     bool Ping_Abandoned = false;
@@ -120,7 +120,15 @@ private:
     bool Ping_Stopped_By_User() const;
 
     bool FPinging = false;
+    bool FUpdating = false;   // from the ping until the updater has ended
     bool FStop_Asked = false;
 };
 
 extern TFBoot* FBoot;
+
+// The step "Update Device UDP": builds and writes the device images of the
+// open configuration, then shows the update dialog in Ethernet mode.
+void Update_Device();
+// Starts the updater and waits for it; false, after an error box naming the
+// program, when it is missing or cannot be started.
+bool Start_Program(const String& NomeSW, const String& Parameter, bool tipo);

@@ -33,7 +33,7 @@ TZvPushButton* New_Dialog_Button(TForm* form, TWinControl* parent, int left, int
     button->SetParent(parent);
     button->SetBounds(left, top, width, height);
     button->SetStyle(TZvPushButtonStyle::bsEncarta);
-    button->SetColor(Dialog_Background_Color);
+    button->SetColor(Window_Color);
     button->SetColorWhenDown(Dialog_Button_Down_Color);
     button->SetHotTrackColor(clSkyBlue);
     button->SetShowHint(true);
@@ -69,7 +69,7 @@ TLabel* New_Title_Label(TForm* form, TPanel* panel, int top)
 
 TDialogFrame Build_Dialog_Frame(TForm* form, int okLeft, int cancelLeft)
 {
-    Set_Window_Look(form, Dialog_Background_Color);
+    Set_Window_Look(form, Window_Color);
     form->SetShowHint(true);
 
     TDialogFrame frame;
@@ -84,7 +84,6 @@ TDialogFrame Build_Dialog_Frame(TForm* form, int okLeft, int cancelLeft)
     frame.Btn_OK = New_Dialog_Button(form, frame.Button_Panel, okLeft, Dialog_Button_Top);
     frame.Btn_Cancel = New_Dialog_Button(form, frame.Button_Panel, cancelLeft, Dialog_Button_Top);
     frame.Btn_Cancel->SetModalResult(mrCancel);
-    frame.Btn_Cancel->SetCancel(true);
     return frame;
 }
 

@@ -12,7 +12,8 @@ class TControl;
 class TWinControl;
 class TZvPushButton;
 
-inline constexpr TColor Dialog_Background_Color = 0xEDF7F8;
+// The background of every configurator window, dialog or not.
+inline constexpr TColor Window_Color = 0xEDF7F8;
 inline constexpr TColor Dialog_Button_Down_Color = 0x0080FF;
 inline constexpr int Dialog_Title_Panel_Height = 69;
 inline constexpr int Dialog_Button_Panel_Height = 40;
@@ -28,7 +29,7 @@ struct TDialogFrame {
     TLabel* L_SW_Desc = nullptr;   // 16, 42: bold, the dialog's description
     TPanel* Button_Panel = nullptr;
     TZvPushButton* Btn_OK = nullptr;
-    TZvPushButton* Btn_Cancel = nullptr;   // closes the dialog with the Cancel result (and on Escape)
+    TZvPushButton* Btn_Cancel = nullptr;   // closes the dialog with the Cancel result; Escape does not
 };
 
 // Gives the form the dialog's colour and font and builds the two panels on

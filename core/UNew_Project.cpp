@@ -1,8 +1,8 @@
 #include "core/UNew_Project.h"
 
 #include "core/UComon.h"
+#include "core/UConfigStore.h"
 #include "core/ULanguage.h"
-#include "core/UQuillmereFirmWare.h"
 #include "core/ZvPushButton.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
@@ -114,6 +114,6 @@ void TFNew_Project::Btn_OKClick(TObject*)
 
     Project_Name = name;
     Project_Path = folder;
-    if (FQuillmereFirmWare) FQuillmereFirmWare->Set_Files();
+    Set_Files();
     SetModalResult(mrOk);
 }

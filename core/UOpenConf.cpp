@@ -8,6 +8,9 @@
 #include "platform/Files.h"
 #include "platform/StdCtrls.h"
 
+#include <algorithm>
+#include <vector>
+
 TFOpenConf* FOpenConf = nullptr;
 
 namespace {
@@ -90,8 +93,15 @@ void TFOpenConf::Load_Existing_Configuration()
     SL->Clear();
     // A folder that could not be a configuration elsewhere (a reserved
     // device name, a trailing dot) is not offered: it could not be opened.
+    std::vector<String> names;
     for (const String& name : ListSubfolders(Projects_Path))
-        if (Is_Valid_Configuration_Name(name)) SL->Add(name);
+        if (Is_Valid_Configuration_Name(name)) names.push_back(name);
+    // By name, ignoring case, so the entry chosen first does not depend on the
+    // order the file system lists the folders in.
+    std::stable_sort(names.begin(), names.end(), [](const String& a, const String& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    for (const String& name : names) SL->Add(name);
 }
 
 int TFOpenConf::Search_Open_Conf(const String& name) const

@@ -76,7 +76,7 @@ TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner)
 {
     SetBorderStyle(TFormBorderStyle::bsSingle);
     SetBorderIcons(TBorderIcons{TBorderIcon::biSystemMenu});
-    Set_Window_Look(this, Dialog_Background_Color);
+    Set_Window_Look(this, Window_Color);
     SetShowHint(true);
 
     L_SW_Code = new TLabel(this);
@@ -100,15 +100,13 @@ TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner)
         b->SetParent(this);
         b->SetBounds(left, 0, 112, 28);
         b->SetStyle(TZvPushButtonStyle::bsEncarta);
-        b->SetColor(Dialog_Background_Color);
+        b->SetColor(Window_Color);
         b->SetHotTrackColor(clYellow);
         b->SetColorWhenDown(Dialog_Button_Down_Color);
         b->SetLightColor(clGray);
         (left == 71 ? Btn_OK : Btn_Cancel) = b;
     }
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
-    // Escape goes the way of the button, question included.
-    Btn_Cancel->SetCancel(true);
     Btn_Cancel->OnClick = [this](TObject* s) { Btn_CancelClick(s); };
     // Tab follows the form from the top: the address box, the DALI box, the buttons.
     GB_SNMP_Manager->SetTabOrder(0);
@@ -132,7 +130,7 @@ void TFParGen::Build_Groups()
             b->SetParent(g.GB);
             b->SetBounds(Toggle_Left, Toggle_Top, Toggle_Side, Toggle_Side);
             b->SetStyle(TZvPushButtonStyle::bsEncarta);
-            b->SetColor(Dialog_Background_Color);
+            b->SetColor(Window_Color);
             b->SetHotTrackColor(clSkyBlue);
             b->SetShowHint(true);
             // Tab walks the settings, not the layout's buttons.

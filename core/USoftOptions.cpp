@@ -3,7 +3,6 @@
 #include "core/UComon.h"
 #include "core/UDialogFrame.h"
 #include "core/ULanguage.h"
-#include "core/UQuillmereFirmWare.h"
 #include "core/ZvPushButton.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -58,7 +57,7 @@ TTabSheet* New_Sheet(TForm* form, TPageControl* pages)
 {
     auto* s = new TTabSheet(form);
     s->SetPageControl(pages);
-    s->SetColor(Dialog_Background_Color);
+    s->SetColor(Window_Color);
     return s;
 }
 
@@ -321,7 +320,7 @@ void TFSoftOptions::LangClick(TObject* Sender)
     Language_Name = language;
     Load_Language();
     Language_Name = kept;
-    if (FQuillmereFirmWare) FQuillmereFirmWare->Change_Language();
+    if (On_Language_Change) On_Language_Change();
     L_Sel_Lang->SetCaption(Lang_Text(304) + Language_In_Use);
 }
 
@@ -352,8 +351,7 @@ void TFSoftOptions::Btn_OKClick(TObject*)
     Language_Name = Language_In_Use;
     Enable_Internet = CB_En_Con->Checked();
     Enable_Update = CB_Update->Checked();
-    if (FQuillmereFirmWare && FQuillmereFirmWare->Timer_Update)
-        FQuillmereFirmWare->Timer_Update->SetEnabled(Enable_Internet && Enable_Update);
+    if (Update_Timer) Update_Timer->SetEnabled(Enable_Internet && Enable_Update);
     Enable_Jump_Field_Tables = CB_Soft_Set_Jump_Table->Checked();
     Double_Click_Auto_Size = CB_DoubleClick_Auto_Size->Checked();
     SetModalResult(mrOk);
@@ -383,7 +381,7 @@ bool TFSoftOptions::Is_Newer_Version(const String& answer)
 
 THTTPClient& TFSoftOptions::Version_Client()
 {
-    if (FQuillmereFirmWare && FQuillmereFirmWare->HTTP1) return *FQuillmereFirmWare->HTTP1;
+    if (HTTP_Client) return *HTTP_Client;
     if (!FOwnClient) {
         FOwnClient = new THTTPClient(this);
         Set_Up_Version_Client(*FOwnClient);

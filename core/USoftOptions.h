@@ -8,6 +8,7 @@
 #include "platform/Forms.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class TStringList;
@@ -18,6 +19,7 @@ class TTabSheet;
 class TCheckBox;
 class TLinkLabel;
 class THTTPClient;
+class TTimer;
 class TZvPushButton;
 class TPanel;
 
@@ -46,9 +48,17 @@ public:
     static int Conv_Version(const String& text);
     // Whether a server's answer reports a version newer than this program's.
     static bool Is_Newer_Version(const String& answer);
-    // The client of the version query: the main window's when there is one,
+    // The client of the version query: the one handed over when there is one,
     // otherwise one of the dialog's own, set up the same way.
     THTTPClient& Version_Client();
+
+    // ---- Handed over at start-up by the main window, which owns them ----
+    // The update-check timer, switched with the options on OK.
+    TTimer* Update_Timer = nullptr;
+    // The version query's client.
+    THTTPClient* HTTP_Client = nullptr;
+    // Has every window read its texts again after the text table changed.
+    std::function<void()> On_Language_Change;
 
     // ---- Fields ----
     std::unique_ptr<TStringList> SL_Languages;   // language file names, sorted ignoring case

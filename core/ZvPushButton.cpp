@@ -828,6 +828,8 @@ void TZvPushButton::HotTrackTick(TObject*)
 
 void TZvPushButton::CMFocusChanged(TMessage& Message)
 {
+    // A key held while the focus moves away is no press of this button any more.
+    if (!Focused()) FKeyPressed = 0;
     TCustomControl::CMFocusChanged(Message);
     PaintNow();
 }
@@ -837,15 +839,21 @@ void TZvPushButton::WMKeyDown(TWMKey& Message)
     const WORD key = WORD(Message.CharCode);
     if (Enabled() && (key == VK_RETURN || key == VK_SPACE)) {
         bDown = true;
+        FKeyPressed = key;
         PaintNow();
     }
     TCustomControl::WMKeyDown(Message);
 }
 
+// Only the release of a key that went down on this button clicks it: the
+// release of an Enter that closed a dialog lands on whatever button has the
+// focus afterwards, and must not press it.
 void TZvPushButton::WMKeyUp(TWMKey& Message)
 {
     const WORD key = WORD(Message.CharCode);
-    if (key == VK_RETURN || key == VK_SPACE) Click();
+    const bool pressed = key == FKeyPressed && (key == VK_RETURN || key == VK_SPACE);
+    if (key == VK_RETURN || key == VK_SPACE) FKeyPressed = 0;
+    if (pressed) Click();
     PaintNow();
     TCustomControl::WMKeyUp(Message);
 }

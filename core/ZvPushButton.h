@@ -253,6 +253,7 @@ private:
     bool FCancel = false;
     bool FSlowDecease = false;
     bool bDown = false;
+    WORD FKeyPressed = 0;   // Enter or Space while it is down on this button
     bool bCursorOnButton = false;
     std::unique_ptr<TZvPushButtonThread> FThread;
     int FHotTrackStep = 0;

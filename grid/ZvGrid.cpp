@@ -199,8 +199,8 @@ TZvStringGrid::TZvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 
     // Step 18: the platform level.
     FIsWinXP = IsWinXPOrLater();
-    FIsWin7 = Win32MajorVersion() > 6 || (Win32MajorVersion() == 6 && Win32MinorVersion() >= 1);
-    FIsComCtl6 = GetComCtlVersion() > 5;
+    FIsWin7 = IsWin7OrLater();
+    FIsComCtl6 = ::IsComCtl6();
     FIsWinVista = IsVistaOrLater();
     FBorderColor = FIsWinXP ? 0xB99D7F : 0x808080;
     FFlat = false;

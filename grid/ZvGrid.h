@@ -789,6 +789,9 @@ private:
     // whether it came from the real-row lookup (then the text is read by real row too).
     TCellGraphic* CheckGraphicByRealRow(int ACol, int ARow, bool& ByRealRow);
     String CheckText(int ACol, int ARow, bool ByRealRow);
+    void SetCheckText(int ACol, int ARow, bool ByRealRow, const String& Text);
+    // The store entry of a hidden real row, none for a shown one.
+    TGridItem* HiddenRowItem(int ARow) const;
     bool TextIsChecked(int ACol, int ARow, const String& Text);
     int FirstCheckRow() const;
     // Frees a balloon riding on a check box or radio button.

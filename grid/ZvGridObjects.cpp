@@ -77,20 +77,46 @@ void TZvStringGrid::CheckObjectCell(int ACol, int ARow)
         throw Exception(QStringLiteral("Invalid cell"));
 }
 
+TGridItem* TZvStringGrid::HiddenRowItem(int ARow) const
+{
+    for (const auto& item : FGridItems)
+        if (item->Idx() == ARow) return item.get();
+    return nullptr;
+}
+
 TCellGraphic* TZvStringGrid::CheckGraphicByRealRow(int ACol, int ARow, bool& ByRealRow)
 {
     ByRealRow = false;
     if (NumHiddenRows() == 0) return GetCellGraphic(ACol, ARow);
-    if (TCellProperties* props = CellObjectByRealRow(ACol, ARow)) {
-        ByRealRow = true;
-        return dynamic_cast<TCellGraphic*>(props->GraphicObject());
+    TCellProperties* props = nullptr;
+    if (const TGridItem* item = HiddenRowItem(ARow)) {
+        if (ACol >= 0 && ACol < item->Items()->Count())
+            props = dynamic_cast<TCellProperties*>(item->Items()->Objects(ACol));
+    } else {
+        props = dynamic_cast<TCellProperties*>(GetGridObject(ACol, RealToDisplayRow(ARow)));
     }
-    return GetCellGraphic(ACol, ARow);
+    if (!props) return GetCellGraphic(ACol, ARow);
+    ByRealRow = true;
+    return dynamic_cast<TCellGraphic*>(props->GraphicObject());
 }
 
 String TZvStringGrid::CheckText(int ACol, int ARow, bool ByRealRow)
 {
-    return ByRealRow ? GetCellsEx(ACol, ARow) : GetCellEx(ACol, ARow);
+    if (!ByRealRow) return GetCellEx(ACol, ARow);
+    if (const TGridItem* item = HiddenRowItem(ARow))
+        return ACol >= 0 && ACol < item->Items()->Count() ? item->Items()->Strings(ACol) : String();
+    return GetCellEx(ACol, RealToDisplayRow(ARow));
+}
+
+void TZvStringGrid::SetCheckText(int ACol, int ARow, bool ByRealRow, const String& Text)
+{
+    if (!ByRealRow) {
+        SetCellEx(ACol, ARow, Text);
+    } else if (TGridItem* item = HiddenRowItem(ARow)) {
+        if (ACol >= 0 && ACol < item->Items()->Count()) item->Items()->SetStrings(ACol, Text);
+    } else {
+        SetCellEx(ACol, RealToDisplayRow(ARow), Text);
+    }
 }
 
 bool TZvStringGrid::TextIsChecked(int ACol, int ARow, const String& Text)
@@ -819,11 +845,8 @@ bool TZvStringGrid::SetCheckBoxState(int ACol, int ARow, bool State)
             QueryCheckTrue(ACol, ARow, text);
         else
             QueryCheckFalse(ACol, ARow, text);
-        // The row is a real one: while rows are hidden it must be written by real row too.
-        if (byRealRow)
-            SetCellsEx(ACol, ARow, text);
-        else
-            SetCellEx(ACol, ARow, text);
+        // The row is a real one: while rows are hidden it is written by real row too.
+        SetCheckText(ACol, ARow, byRealRow, text);
         return true;
     }
     case TCellType::ctRowCheckBox:

@@ -11,7 +11,7 @@
 // window and alpha mask of the grid's glowing focus frame with the blur that
 // makes it, and the base class of cell checkers.
 
-#include "dropdowns/ZvDropDownAppearance.h"
+#include "grid/ZvDropDownAppearance.h"
 #include "grid/ZvGridTypes.h"
 
 #include "platform/Classes.h"

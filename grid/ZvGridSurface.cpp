@@ -3,8 +3,7 @@
 #include "grid/ZvGrid.h"
 
 #include "grid/ZvDrawRoutines.h"
-
-#include "dropdowns/ZvDropDownDraw.h"
+#include "grid/ZvDropDownDraw.h"
 
 #include <QPainter>
 #include <QRegion>

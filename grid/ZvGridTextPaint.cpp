@@ -4,10 +4,9 @@
 #include "grid/ZvGrid.h"
 
 #include "grid/ZvDrawRoutines.h"
+#include "grid/ZvDropDownDraw.h"
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
-
-#include "dropdowns/ZvDropDownDraw.h"
 
 #include "platform/DrawText.h"
 

@@ -353,15 +353,4 @@ void TArrowWindow::Paint()
 
 // ---- Platform checks ---------------------------------------------------------------------------
 
-bool IsWinXPOrLater()
-{
-    const int major = Win32MajorVersion();
-    return major > 5 || (major == 5 && Win32MinorVersion() > 0);
-}
-
-bool IsXPThemeActive()
-{
-    if (!IsWinXPOrLater() || !IsThemeActive()) return false;
-    const int version = ModuleFileVersion(QStringLiteral("COMCTL32.DLL"));
-    return version >= 0 && (version >> 16) > 5;
-}
+bool IsXPThemeActive() { return IsWinXPOrLater() && IsThemeActive() && IsComCtl6(); }

@@ -343,5 +343,4 @@ private:
 };
 
 // ---- Platform checks ------------------------------------------------------------------------
-bool IsWinXPOrLater();
 bool IsXPThemeActive();

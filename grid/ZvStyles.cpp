@@ -65,10 +65,6 @@ namespace ZvXPVS {
 void LoadThemeLibrary() { GridThemeUnit().Load(); }
 void Finalization() { GridThemeUnit().Release(); }
 const TThemeBinding& Theme() { return GridThemeUnit().Get(); }
-bool IsWinXPOrLater()
-{
-    return Win32MajorVersion() > 5 || (Win32MajorVersion() == 5 && Win32MinorVersion() > 0);
-}
 }  // namespace ZvXPVS
 
 namespace ATXPVS {
@@ -79,19 +75,11 @@ const TThemeBinding& Theme() { return DropDownThemeUnit().Get(); }
 
 // ---- Platform checks ---------------------------------------------------------------
 
-bool IsVistaOrLater() { return ModuleExports(QStringLiteral("kernel32"), QStringLiteral("GetLocaleInfoEx")); }
-
 String DefaultUIFontName() { return IsVistaOrLater() ? QStringLiteral("Segoe UI") : QStringLiteral("Tahoma"); }
-
-bool IsComCtl6()
-{
-    const int version = ModuleFileVersion(QStringLiteral("COMCTL32.DLL"));
-    return version >= 0 && (version >> 16) > 5;
-}
 
 int XPColorScheme()
 {
-    if (!CheckWin32Version(5, 1)) return 0;
+    if (!IsWinXPOrLater()) return 0;
     const TThemeBinding& theme = ZvXPVS::Theme();
     if (!theme.Loaded || !theme.IsThemeActive() || !IsComCtl6()) return 0;
     String colorName;

@@ -79,8 +79,6 @@ void LoadThemeLibrary();
 // Releases the table when the last user lets go.
 void Finalization();
 const TThemeBinding& Theme();
-// Major version above 5, or 5 with a minor version above 0.
-bool IsWinXPOrLater();
 }
 
 namespace ATXPVS {
@@ -90,12 +88,8 @@ const TThemeBinding& Theme();
 }
 
 // ---- Platform checks ---------------------------------------------------------------
-// True when the platform offers the newer locale functions (the newer interface font).
-bool IsVistaOrLater();
 // "Segoe UI" on newer platforms, else "Tahoma".
 String DefaultUIFontName();
-// The common controls' major file version is above 5.
-bool IsComCtl6();
 // 0 without an active theme (or on an old platform); else the colour scheme of
 // the visual style: 1 blue ("NormalColor"), 2 olive ("HomeStead"), 3 silver
 // ("Metallic"), 0 any other.

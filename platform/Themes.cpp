@@ -283,6 +283,18 @@ int ModuleFileVersion(const String& fileName)
     return -1;
 }
 
+bool IsWinXPOrLater() { return CheckWin32Version(5, 1); }
+
+bool IsVistaOrLater() { return ModuleExports(QStringLiteral("kernel32"), QStringLiteral("GetLocaleInfoEx")); }
+
+bool IsWin7OrLater() { return CheckWin32Version(6, 1); }
+
+bool IsComCtl6()
+{
+    const int version = ModuleFileVersion(QStringLiteral("COMCTL32.DLL"));
+    return version >= 0 && (version >> 16) > 5;
+}
+
 bool ModuleExports(const String& module, const String& function)
 {
     auto is = [](const String& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; };

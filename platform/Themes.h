@@ -42,6 +42,12 @@ int ModuleFileVersion(const String& fileName);
 // Whether a system module ("kernel32", "uxtheme", with or without ".dll")
 // offers a function by that name: only those this system's version checks ask for.
 bool ModuleExports(const String& module, const String& function);
+// The platform questions the controls ask by name, answered here once so every
+// control takes the same branch.
+bool IsWinXPOrLater();                // 5.1 or later
+bool IsVistaOrLater();                // offers the newer locale functions (and the newer interface font)
+bool IsWin7OrLater();                 // 6.1 or later
+bool IsComCtl6();                     // the common controls' major file version is above 5
 // Test hook: false sends callers down their classic drawing branch. Returns the previous setting.
 bool SetThemeActiveForTest(bool active);
 

@@ -4,6 +4,7 @@
 #include "platform/TextCodec.h"
 
 #include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <pugixml.hpp>
 #include <cstring>
 #include <string>
@@ -49,8 +50,20 @@ String DecodeXmlBytes(const QByteArray& bytes)
     if (bytes.size() >= 2 && bytes[0] == '\0' && bytes[1] == '<') return DecodeUtf16NoMark(bytes, true);
 
     const QByteArray enc = DeclaredEncoding(bytes);
-    if (enc.isEmpty() || enc == "utf-8" || enc == "utf8" || enc == "us-ascii" || enc == "ascii" || enc == "utf-16")
-        return DecodeText(bytes); // UTF-8 when valid, else windows-1252
+    if (enc.isEmpty() || enc == "utf-8" || enc == "utf8" || enc == "utf-16") {
+        // Without a declaration a document is UTF-8; bytes that are not are no
+        // document at all, and a guess could turn them into other text.
+        if (!IsValidUtf8(bytes))
+            throw Exception(QStringLiteral("The bytes do not match the encoding \"%1\"")
+                                .arg(enc.isEmpty() ? QStringLiteral("UTF-8") : QString::fromLatin1(enc)));
+        return QString::fromUtf8(bytes);
+    }
+    if (enc == "us-ascii" || enc == "ascii") {
+        for (char c : bytes)
+            if (static_cast<unsigned char>(c) > 0x7F)
+                throw Exception(QStringLiteral("The bytes do not match the encoding \"%1\"").arg(QString::fromLatin1(enc)));
+        return QString::fromLatin1(bytes);
+    }
     if (enc == "iso-8859-1" || enc == "latin1" || enc == "iso_8859-1" || enc == "windows-1252" || enc == "cp1252")
         return DecodeWindows1252(bytes);
     throw Exception(QStringLiteral("Unsupported character encoding \"%1\"").arg(QString::fromLatin1(enc)));
@@ -95,6 +108,23 @@ String DocumentLevelFault(const pugi::xml_document& doc)
     if (strayText) return QStringLiteral("Text outside the root element");
     if (elements > 1) return QStringLiteral("More than one root element");
     return {};
+}
+
+// The parser below is lenient where XML 1.0 is strict (a bare "&", an
+// undefined entity, a duplicate attribute, a bad character reference pass
+// through it), so every document is first read through a strict reader:
+// what is not well-formed is refused before anything of it is used.
+String WellFormednessFault(const String& xml)
+{
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) reader.readNext();
+    if (!reader.hasError()) return {};
+    String message = reader.errorString();
+    if (message.endsWith(u'.')) message.chop(1);
+    return QStringLiteral("%1 at line %2, column %3")
+        .arg(message)
+        .arg(reader.lineNumber())
+        .arg(reader.columnNumber());
 }
 
 // Names come from the program, never from the user; a name that would make
@@ -222,6 +252,8 @@ void TXMLDocument::LoadFromBytes(const QByteArray& bytes)
 void TXMLDocument::LoadFromString(const String& xml)
 {
     Clear();
+    const String strictFault = WellFormednessFault(xml);
+    if (!strictFault.isEmpty()) throw Exception(strictFault);
     const QByteArray utf8 = xml.toUtf8();
     const pugi::xml_parse_result result = FDoc->load_buffer(utf8.constData(), std::size_t(utf8.size()), kParseOptions, pugi::encoding_utf8);
     if (!result) {

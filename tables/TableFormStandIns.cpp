@@ -1,6 +1,7 @@
 #include "tables/TableFormStandIns.h"
 
 #include "core/UComon.h"
+#include "core/UDialogFrame.h"
 #include "core/ULanguage.h"
 
 TFDALI_Access* FDALI_Access = nullptr;
@@ -25,7 +26,7 @@ TTableFormStandIn::TTableFormStandIn(TComponent* AOwner, int captionSlot)
     SetBorderStyle(TFormBorderStyle::bsDialog);
     SetBorderIcons(TBorderIcons{TBorderIcon::biSystemMenu});
     SetPosition(TPosition::poScreenCenter);
-    SetColor(0xEDF7F8);
+    SetColor(Window_Color);
     SetClientWidth(640);
     SetClientHeight(400);
     // Every table window copies its texts when it is created.

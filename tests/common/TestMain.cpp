@@ -1,6 +1,7 @@
 // Every test program starts here: Qt on the offscreen platform, then GoogleTest.
 #include "platform/Forms.h"
 #include "platform/Seams.h"
+#include "tests/common/TestSeams.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

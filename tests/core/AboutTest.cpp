@@ -8,6 +8,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 #include "tests/common/TestUtil.h"
+#include "tests/common/TestSeams.h"
 
 #include <gtest/gtest.h>
 
@@ -117,7 +118,9 @@ TEST_F(AboutTest, AddressAndPicturesOpenTheHomePage)
 TEST_F(AboutTest, Screenshot)
 {
     Dialog.FormShow(&Dialog);
-    EXPECT_TRUE(Dialog.PaintToImage().save(ScreenshotFolder() + QStringLiteral("/about.png")));
+    const QImage image = Dialog.PaintToImage();
+    EXPECT_TRUE(LooksPainted(image, 0xEDF7F8, image.rect()));
+    EXPECT_TRUE(image.save(ScreenshotFolder() + QStringLiteral("/about.png")));
 }
 
 } // namespace

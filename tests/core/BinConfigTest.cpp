@@ -1,5 +1,5 @@
 // The device parameter images. Every expectation is built here, field by
-// field, from the documented byte layout of bank1.bin and bank2.bin, by a
+// field, from the device's byte layout of bank1.bin and bank2.bin, by a
 // small encoder of the test's own; the product's builder is only ever the
 // thing under test.
 #include "core/UBinConfig.h"
@@ -9,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/Seams.h"
 #include "tests/common/TestUtil.h"
+#include "tests/common/TestSeams.h"
 
 #include <QDir>
 #include <QFile>
@@ -694,6 +695,10 @@ TEST_F(BinConfigTest, BrokenFilesGiveAClearErrorOrDefaults)
         {"binary junk", QByteArray("\x00\xFF\x13\x89PNG\r\n\x1A\n\x00\x00", 12), true},
         {"unclosed root", "<root><row OID=\"1\"/>", true},
         {"two roots", "<a/><b/>", true},
+        {"bare & in an attribute", "<root><row OID=\"1\" Mnemonic=\"Boiler & pumps\"/></root>", true},
+        {"bare & in text", "<root><SNMP_Manager_IP1>1 & 2</SNMP_Manager_IP1></root>", true},
+        {"undefined entity", "<root><row OID=\"&oid;\"/></root>", true},
+        {"duplicate attribute", "<root><row OID=\"1\" OID=\"2\"/></root>", true},
         {"root only", "<root/>", false},
         {"text in the root", "<root>hello</root>", false},
         {"comment only around the root", "<!--c--><root><!--c--></root><!--c-->", false},
@@ -822,6 +827,8 @@ TEST_F(BinConfigTest, RefusedOrFailedBuildWritesNothing)
     } cases[] = {
         {"limit", SNMPFile(Row({{"Number_Bytes", "300"}})), "Error row 1!! Number bytes must be between 0 and 255"},
         {"not XML", "<SNMP_Agent_Access><row", "is not a valid XML file"},
+        {"bare &", "<SNMP_Agent_Access><row OID=\"1.3\" Mnemonic=\"Boiler & pumps\"/></SNMP_Agent_Access>",
+         "is not a valid XML file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -840,16 +847,22 @@ TEST_F(BinConfigTest, RefusedOrFailedBuildWritesNothing)
     }
 }
 
+// None open, or the open one's folder deleted meanwhile: nothing is built
+// from defaults and no folder is made in its place.
 TEST_F(BinConfigTest, NoOpenConfigurationIsRefused)
 {
-    TTestSeams seams;
-    Project_Path.clear();
-    EXPECT_FALSE(Build_Bin_Config());
-    EXPECT_FALSE(Save_Bin_Config());
-    ASSERT_EQ(seams.Boxes.size(), 2u);
-    for (const TMessageBoxRequest& box : seams.Boxes) {
-        EXPECT_EQ(box.Icon, TMsgBoxIcon::Error);
-        EXPECT_EQ(box.Text, Lang_Text(18));
+    for (const String& path : {String(), Dir.File(QStringLiteral("PROJECTS/Gone"))}) {
+        SCOPED_TRACE(path.toStdString());
+        TTestSeams seams;
+        Project_Path = path;
+        EXPECT_FALSE(Build_Bin_Config());
+        EXPECT_FALSE(Save_Bin_Config());
+        ASSERT_EQ(seams.Boxes.size(), 2u);
+        for (const TMessageBoxRequest& box : seams.Boxes) {
+            EXPECT_EQ(box.Icon, TMsgBoxIcon::Error);
+            EXPECT_EQ(box.Text, Lang_Text(18));
+        }
+        EXPECT_FALSE(DirectoryExists(Dir.File(QStringLiteral("PROJECTS"))));
     }
 }
 

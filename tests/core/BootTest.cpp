@@ -7,7 +7,6 @@
 #include "core/UBoot.h"
 #include "core/UComon.h"
 #include "core/ULanguage.h"
-#include "core/UQuillmereFirmWare.h"
 #include "core/ZvPushButton.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Files.h"
@@ -17,6 +16,7 @@
 #include "platform/StdCtrls.h"
 #include "tests/common/TestUtil.h"
 #include "tests/core/ProgramStateFixture.h"
+#include "tests/common/TestSeams.h"
 
 #include <QFile>
 #include <QImage>
@@ -38,8 +38,9 @@ QByteArray Golden(const char* name)
 }
 
 // What the scripted transport saw and answers. Each echo's answer is the
-// number of bytes its reply carried (0: no reply, the full wait passes), or
-// -1 to fail as an unusable echo socket does. The script's last answer
+// number of bytes its reply carried (0: no reply, the full wait passes), -1
+// to fail as an unusable echo socket does, or -2 for an echo that could not
+// be sent (no route to the address). The script's last answer
 // repeats for ever.
 struct TEchoScript {
     std::vector<int> Answers{1016};
@@ -69,12 +70,16 @@ public:
         s.Timeouts.push_back(timeoutMs);
         if (s.During) s.During(index);
         const int answer = s.Answers[std::min<std::size_t>(std::size_t(index), s.Answers.size() - 1)];
-        if (answer < 0) throw EIcmpError(Q("no echo socket"));
-        if (FClock) FClock->Advance(answer > 0 ? 2 : timeoutMs);
+        if (answer == -1) throw EIcmpError(Q("no echo socket"));
         TReplyStatus status;
+        status.SequenceId = sequence;
+        if (answer == -2) {
+            status.ReplyStatusType = TReplyStatusTypes::rsError;
+            return status;
+        }
+        if (FClock) FClock->Advance(answer > 0 ? 2 : timeoutMs);
         status.BytesReceived = answer;
         status.ReplyStatusType = answer > 0 ? TReplyStatusTypes::rsEcho : TReplyStatusTypes::rsTimeOut;
-        status.SequenceId = sequence;
         return status;
     }
 
@@ -95,14 +100,12 @@ protected:
         Program_Path = Dir.Path();
         Master_Path = Q(Test_Master);
         Project_Path = Q(Test_Project);
-        Publish(Main, FQuillmereFirmWare);
         Publish(Boot, FBoot);
     }
 
     void TearDown() override
     {
         Withdraw(Boot, FBoot);
-        Withdraw(Main, FQuillmereFirmWare);
         ProgramStateFixture::TearDown();
     }
 
@@ -133,7 +136,6 @@ protected:
 
     TTestSeams Seams;   // first made, last gone
     TempFolder Dir;
-    std::unique_ptr<TFQuillmereFirmWare> Main;
     std::unique_ptr<TFBoot> Boot;
 };
 
@@ -261,6 +263,7 @@ TEST_F(BootTest, FailedPingTellsWhyAndChangesNothing)
     } cases[] = {
         {"device silent", {"127", "0", "0", "1"}, {0}, 13, TMsgBoxIcon::Warning, 836},
         {"echo socket unusable", {"127", "0", "0", "1"}, {-1}, 1, TMsgBoxIcon::Error, 837},
+        {"no route to the address", {"127", "0", "0", "1"}, {-2}, 1, TMsgBoxIcon::Error, 837},
         {"empty part", {"127", "", "0", "1"}, {1016}, 0, TMsgBoxIcon::Error, 837},
         {"part above 255", {"127", "0", "0", "256"}, {1016}, 0, TMsgBoxIcon::Error, 837},
         {"not a number", {"127", "0", "0", "x"}, {1016}, 0, TMsgBoxIcon::Error, 837},
@@ -320,6 +323,32 @@ TEST_F(BootTest, AnsweredPingRemembersWritesAndStartsTheUpdater)
     EXPECT_EQ(start.Folder, Dir.Path());
     ASSERT_EQ(Seams.Processes.size(), 1u);
     EXPECT_FALSE(Seams.Processes[0]->Running());
+}
+
+// Clicks that queue up while the updater runs must not start a second ping
+// and updater: the button stays disabled until the updater has ended.
+TEST_F(BootTest, UpdateButtonStaysDisabledWhileTheUpdaterRuns)
+{
+    Script_Echoes({1016});
+    Type_Address("127", "0", "0", "1");
+    Boot->Show();
+    int starts = 0;
+    bool enabled_during_updater = true;
+    ::Seams().StartProgram = [&](const TProgramStart&) -> std::shared_ptr<TProcessHandle> {
+        ++starts;
+        enabled_during_updater = Boot->Btn_Update->Enabled();
+        // A click the user makes meanwhile waits in the queue.
+        PostMessage(Boot->Btn_Update, WM_LBUTTONDOWN, MK_LBUTTON, 0x00050005);
+        PostMessage(Boot->Btn_Update, WM_LBUTTONUP, 0, 0x00050005);
+        return std::make_shared<TFakeProcess>(0);
+    };
+    Boot->Btn_Update->Click();
+    Application->ProcessMessages();
+
+    EXPECT_FALSE(enabled_during_updater);
+    EXPECT_EQ(starts, 1);
+    EXPECT_TRUE(Boot->Btn_Update->Enabled());
+    Boot->Hide();
 }
 
 TEST_F(BootTest, CancellingOrClosingDuringThePingEndsItAndWritesNothing)
@@ -529,7 +558,7 @@ TEST_F(BootTest, UpdateDeviceWritesTheImagesThenShowsTheDialogInEthernetMode)
     ASSERT_TRUE(ForceDirectories(Project_Path));
     Boot->Form_Type = 0;
     Seams.AnswerModal(mrCancel);
-    Main->Update_Device();
+    Update_Device();
 
     ASSERT_EQ(Seams.ModalForms.size(), 1u);
     EXPECT_EQ(Seams.ModalForms[0].Form, Boot.get());
@@ -544,7 +573,7 @@ TEST_F(BootTest, UpdateDeviceWritesTheImagesThenShowsTheDialogInEthernetMode)
 TEST_F(BootTest, UpdateDeviceStopsWhenTheImagesCannotBeMade)
 {
     Project_Path.clear();   // no configuration open: the build refuses
-    Main->Update_Device();
+    Update_Device();
     EXPECT_TRUE(Seams.ModalForms.empty());
     ASSERT_EQ(Seams.Boxes.size(), 1u);
     EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
@@ -553,7 +582,7 @@ TEST_F(BootTest, UpdateDeviceStopsWhenTheImagesCannotBeMade)
     Seams.Boxes.clear();
     Dir.Write(Q("PROJECTS/Plant B/bin"), "a file where the folder goes");
     Project_Path = Dir.File(Q("PROJECTS/Plant B"));
-    Main->Update_Device();
+    Update_Device();
     EXPECT_TRUE(Seams.ModalForms.empty());
     EXPECT_EQ(Seams.Boxes.size(), 1u);
 }
@@ -582,10 +611,16 @@ TEST_F(BootTest, StartProgramWaitsForTheUpdaterAtMost150SecondsAndNeverStopsIt)
         Seams.FailProgramStarts = c.Fail_Start;
         Seams.ProgramPollsBeforeExit = c.Polls_Before_Exit;
         const std::uint64_t start = Seams.Clock().Now();
-        Main->Start_Program(Dir.File(Q("Ethernet_Update.exe")), Q("-a b"), c.Hidden);
+        Seams.Boxes.clear();
+        EXPECT_EQ(Start_Program(Dir.File(Q("Ethernet_Update.exe")), Q("-a b"), c.Hidden), !c.Fail_Start);
 
         EXPECT_EQ(Seams.Clock().Now() - start, c.Waited);
-        EXPECT_TRUE(Seams.Boxes.empty());
+        // A program that cannot be started is said so, naming it.
+        ASSERT_EQ(Seams.Boxes.size(), c.Fail_Start ? 1u : 0u);
+        if (c.Fail_Start) {
+            EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+            EXPECT_TRUE(Seams.Boxes[0].Text.contains(Dir.File(Q("Ethernet_Update.exe")))) << Seams.Boxes[0].Text.toStdString();
+        }
         ASSERT_EQ(Seams.StartedPrograms.size(), 1u);
         EXPECT_EQ(Seams.StartedPrograms[0].Path, Dir.File(Q("Ethernet_Update.exe")));
         EXPECT_EQ(Seams.StartedPrograms[0].Parameters, Q("-a b"));
@@ -635,8 +670,36 @@ TEST_F(BootTest, Screenshot)
     const QImage image = Boot->PaintToImage();
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(449, 230));
+    EXPECT_TRUE(LooksPainted(image, 0xEDF7F8, QRect(0, 0, image.width(), 69)));
     EXPECT_TRUE(image.save(PathJoin(ScreenshotFolder(), Q("device_update.png"))));
     Boot->Hide();
 }
 
 } // namespace
+
+// A good ping with no updater beside the program, or one that cannot run:
+// the parameter file is written and an error box names the program.
+TEST_F(BootTest, MissingOrBrokenUpdaterIsAnErrorBoxNamingIt)
+{
+    const String updater = Dir.File(Q("Ethernet_Update.exe"));
+    const TSeamHandlers real = RealSeams();
+    ::Seams().StartProgram = real.StartProgram;
+    struct TCase {
+        const char* Name;
+        const char* Content;   // null: no file at all
+    } cases[] = {{"missing", nullptr}, {"not executable", "#!/bin/sh\nexit 0\n"}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        QFile::remove(updater);
+        if (c.Content) Dir.Write(Q("Ethernet_Update.exe"), c.Content);   // without the execute permission
+        Seams.Boxes.clear();
+        Script_Echoes({1016});
+        Type_Address("127", "0", "0", "1");
+        Boot->Btn_Update->Click();
+
+        EXPECT_TRUE(FileExists(Parameter_File()));
+        ASSERT_EQ(Seams.Boxes.size(), 1u);
+        EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+        EXPECT_TRUE(Seams.Boxes[0].Text.contains(updater)) << Seams.Boxes[0].Text.toStdString();
+    }
+}

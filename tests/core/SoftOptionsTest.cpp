@@ -5,7 +5,6 @@
 
 #include "core/UComon.h"
 #include "core/ULanguage.h"
-#include "core/UQuillmereFirmWare.h"
 #include "core/ZvPushButton.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
@@ -16,6 +15,7 @@
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestUtil.h"
 #include "tests/core/ProgramStateFixture.h"
+#include "tests/common/TestSeams.h"
 
 #include <QDir>
 #include <QFile>
@@ -492,25 +492,34 @@ TEST_F(SoftOptionsTest, CheckButtonShowsTheLinkOrNoUpdate)
     EXPECT_FALSE(Dialog->LL_Check_Update->Visible());
 }
 
-// ---- With the main window -------------------------------------------------------------------
+// ---- What the dialog is handed --------------------------------------------------------------
 
-TEST_F(SoftOptionsTest, WorksThroughTheMainWindowsSharedParts)
+TEST_F(SoftOptionsTest, WorksThroughWhatItIsHanded)
 {
-    TFQuillmereFirmWare main(nullptr);   // built, start-up not run
-    FQuillmereFirmWare = &main;
+    TForm owner(nullptr);
+    auto* client = new THTTPClient(&owner);
+    auto* timer = new TTimer(&owner);
+    int language_changes = 0;
+    Dialog->HTTP_Client = client;
+    Dialog->Update_Timer = timer;
+    Dialog->On_Language_Change = [&] {
+        ++language_changes;
+        Dialog->Set_Lang();
+    };
 
-    // The query goes through the main window's client.
+    // The query goes through the client handed over.
     TLocalHttpServer server(TLocalHttpServer::Ok("VER. 1.001"));
     Seams.RedirectHttpTo(server.Base());
     EXPECT_TRUE(Dialog->Check_Version());
-    EXPECT_EQ(&Dialog->Version_Client(), main.HTTP1);
-    EXPECT_TRUE(main.HTTP1->LastUrl().startsWith(server.Base()));
+    EXPECT_EQ(&Dialog->Version_Client(), client);
+    EXPECT_TRUE(client->LastUrl().startsWith(server.Base()));
 
-    // Yes re-reads the texts of every window, this dialog's among them.
+    // Yes has the windows re-read their texts, once.
     Language(QStringLiteral("Italiano.lng"), "STR 300 = Opzioni\nSTR 312 = Va bene\n");
     Prepare();
     Seams.AnswerBox(IDYES);
     Dialog->LangClick(Dialog->L_L[0]);
+    EXPECT_EQ(language_changes, 1);
     EXPECT_EQ(Dialog->Caption(), QStringLiteral("Opzioni"));
     EXPECT_EQ(Dialog->Btn_OK->Caption(), QStringLiteral("Va bene"));
 
@@ -521,12 +530,14 @@ TEST_F(SoftOptionsTest, WorksThroughTheMainWindowsSharedParts)
     for (const TCase& c : {TCase{true, true, true}, TCase{true, false, false}, TCase{false, true, false}}) {
         Enable_Internet = c.Internet;
         Enable_Update = c.Update;
-        main.Timer_Update->SetEnabled(!c.Timer);
+        timer->SetEnabled(!c.Timer);
         Prepare();
         Dialog->Btn_OKClick(Dialog->Btn_OK);
-        EXPECT_EQ(main.Timer_Update->Enabled(), c.Timer);
+        EXPECT_EQ(timer->Enabled(), c.Timer);
     }
-    FQuillmereFirmWare = nullptr;
+    Dialog->HTTP_Client = nullptr;
+    Dialog->Update_Timer = nullptr;
+    Dialog->On_Language_Change = nullptr;
 }
 
 // ---- What a user sees ---------------------------------------------------------------------
@@ -541,14 +552,19 @@ TEST_F(SoftOptionsTest, Screenshots)
     Enable_Update = true;
     Prepare();
     const String folder = ScreenshotFolder();
-    EXPECT_TRUE(Dialog->PaintToImage().save(folder + QStringLiteral("/soft-options-language.png")));
+    auto Check_And_Save = [&](const char* name) {
+        const QImage image = Dialog->PaintToImage();
+        EXPECT_TRUE(LooksPainted(image, 0xEDF7F8, image.rect())) << name;
+        EXPECT_TRUE(image.save(folder + QString::fromLatin1(name)));
+    };
+    Check_And_Save("/soft-options-language.png");
     TLocalHttpServer newer(TLocalHttpServer::Ok("VER. 1.001"));
     Seams.RedirectHttpTo(newer.Base());
     Dialog->PC_Options->SetActivePage(Dialog->TS_Con_Options);
     Dialog->Btn_Check_Update->Click();
-    EXPECT_TRUE(Dialog->PaintToImage().save(folder + QStringLiteral("/soft-options-connection.png")));
+    Check_And_Save("/soft-options-connection.png");
     Dialog->PC_Options->SetActivePage(Dialog->TS_Soft_Settings);
-    EXPECT_TRUE(Dialog->PaintToImage().save(folder + QStringLiteral("/soft-options-settings.png")));
+    Check_And_Save("/soft-options-settings.png");
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "platform/Seams.h"
 #include "platform/StdCtrls.h"
 #include "tests/common/TestUtil.h"
+#include "tests/common/TestSeams.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -67,7 +68,7 @@ protected:
 
 // ---- Defaults and presets ------------------------------------------------------------------
 
-TEST_F(ButtonTest, StartsWithTheDocumentedDefaults)
+TEST_F(ButtonTest, StartsWithItsDefaults)
 {
     TZvPushButton b(nullptr);
     EXPECT_EQ(b.Width(), 100);

@@ -4,6 +4,7 @@
 #include "platform/Seams.h"
 
 #include "../common/TestUtil.h"
+#include "tests/common/TestSeams.h"
 
 #include <gtest/gtest.h>
 

@@ -479,3 +479,34 @@ TEST_F(TObjectGrid, ExpandButtonsSwitchBetweenTwoHeights)
     EXPECT_FALSE(grid->ToggleExpand(0, 2));
     EXPECT_EQ(grid->GetCellGraphic(0, 2)->CellVar().toInt(), -1);
 }
+
+// Rows are addressed by real index: a hidden row's box is found in the store of
+// hidden rows, a shown row's at its displayed place.
+TEST_F(TObjectGrid, CheckBoxStatesByRealRowWhileRowsAndColumnsAreHidden)
+{
+    grid->AddCheckBoxColumn(1, false, false);
+    grid->AddCheckBoxColumn(3, false, false);
+    grid->AddCheckBox(2, 2, false, true);
+    grid->HideColumn(2);
+    grid->HideRow(2);
+    ASSERT_EQ(grid->RowCount(), 5);
+
+    EXPECT_TRUE(grid->SetCheckBoxState(1, 2, true));   // the hidden row
+    EXPECT_TRUE(grid->SetCheckBoxState(1, 4, true));   // shown at display row 3
+    EXPECT_TRUE(grid->SetCheckBoxState(3, 5, true));   // beyond the hidden column
+    EXPECT_TRUE(grid->IsChecked(1, 2));
+    EXPECT_TRUE(grid->IsChecked(1, 4));
+    EXPECT_FALSE(grid->IsChecked(1, 3));
+    EXPECT_TRUE(grid->IsChecked(3, 5));
+    EXPECT_TRUE(grid->SetCheckBoxState(2, 2, true));   // a data box of the hidden row
+    EXPECT_TRUE(grid->IsChecked(2, 2));
+    EXPECT_TRUE(changes.empty());
+
+    grid->UnHideRowsAll();
+    grid->UnHideColumnsAll();
+    const bool expected[] = {false, true, false, true, false};
+    for (int r = 1; r <= 5; ++r) EXPECT_EQ(grid->IsChecked(1, r), expected[r - 1]) << r;
+    EXPECT_TRUE(grid->IsChecked(3, 5));
+    EXPECT_FALSE(grid->IsChecked(3, 4));
+    EXPECT_EQ(grid->GetCellEx(2, 2), String("Y"));
+}

@@ -264,7 +264,6 @@ TEST(ZvGridTypes, ArrowWindowsPointTheirWay)
 
 TEST(ZvGridTypes, ThemeCheckFollowsTheActiveTheme)
 {
-    EXPECT_TRUE(IsWinXPOrLater());
     EXPECT_TRUE(IsXPThemeActive());
     const bool before = SetThemeActiveForTest(false);
     EXPECT_FALSE(IsXPThemeActive());

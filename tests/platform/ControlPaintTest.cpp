@@ -3,6 +3,7 @@
 // paint, as the platform's controls draw at once.
 #include "platform/Controls.h"
 #include "platform/Seams.h"
+#include "tests/common/TestSeams.h"
 
 #include <QImage>
 #include <QWidget>

@@ -7,6 +7,7 @@
 
 #include "platform/Forms.h"
 #include "platform/Seams.h"
+#include "tests/common/TestSeams.h"
 
 #include <QFocusEvent>
 #include <QImage>

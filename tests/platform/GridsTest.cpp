@@ -5,6 +5,7 @@
 #include "platform/Forms.h"
 #include "platform/Grids.h"
 #include "platform/Seams.h"
+#include "tests/common/TestSeams.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "platform/Forms.h"
 #include "platform/Grids.h"
 #include "platform/Seams.h"
+#include "tests/common/TestSeams.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

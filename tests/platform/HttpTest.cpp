@@ -7,6 +7,7 @@
 
 #include "../common/LocalHttpServer.h"
 #include "../common/TestUtil.h"
+#include "tests/common/TestSeams.h"
 
 #include <QList>
 #include <gtest/gtest.h>

@@ -6,6 +6,7 @@
 #include "platform/Menus.h"
 #include "platform/Seams.h"
 #include "platform/StdCtrls.h"
+#include "tests/common/TestSeams.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/Seams.h"
+#include "tests/common/TestSeams.h"
 
 #include <gtest/gtest.h>
 

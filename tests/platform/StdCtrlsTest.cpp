@@ -5,6 +5,7 @@
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "tests/common/TestUtil.h"
+#include "tests/common/TestSeams.h"
 
 #include <QApplication>
 #include <QCheckBox>

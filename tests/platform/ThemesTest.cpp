@@ -197,6 +197,10 @@ TEST(ThemesTest, AnswersAsACurrentThemedSystem)
     for (const Row& row : {Row{5, 1, true}, Row{6, 1, true}, Row{10, 0, true}, Row{10, 1, false}, Row{11, 0, false}})
         EXPECT_EQ(CheckWin32Version(row.major, row.minor), row.atLeast) << row.major << "." << row.minor;
 
+    EXPECT_TRUE(IsWinXPOrLater());
+    EXPECT_TRUE(IsVistaOrLater());
+    EXPECT_TRUE(IsWin7OrLater());
+    EXPECT_TRUE(IsComCtl6());
     EXPECT_GT(ModuleFileVersion(QStringLiteral("COMCTL32.DLL")) >> 16, 5);
     EXPECT_GE(ModuleFileVersion(QStringLiteral("comctl32.dll")), 0x00040046) << "4.70 or later";
     EXPECT_EQ(ModuleFileVersion(QStringLiteral("nothing.dll")), -1);

@@ -3,6 +3,7 @@
 #include "platform/Forms.h"
 #include "platform/Seams.h"
 #include "platform/Timers.h"
+#include "tests/common/TestSeams.h"
 
 #include <gtest/gtest.h>
 

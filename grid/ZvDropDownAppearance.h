@@ -2,7 +2,8 @@
 // Settings of the header and footer strips of a drop-down's pop-up, with
 // their button descriptions. Most setters only store: the pop-up copies the
 // appearance at every opening. Only Visible and the button descriptions'
-// Caption, Enabled and Width tell anybody about a change.
+// Caption, Enabled and Width tell anybody about a change. The grid's option
+// objects hold them too, which is why they live beside the grid.
 
 #include "platform/Classes.h"
 #include "platform/Forms.h"

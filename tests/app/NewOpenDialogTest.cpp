@@ -1,8 +1,9 @@
-#include "tests/core/ConfigStoreFixture.h"
+#include "tests/app/ConfigStoreFixture.h"
 
 #include "core/ZvPushButton.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
+#include "tests/common/TestSeams.h"
 
 #include <QImage>
 
@@ -37,7 +38,7 @@ void Expect_Dialog_Frame(const TDialogFrame& frame, int okLeft, int cancelLeft)
     EXPECT_EQ(frame.Btn_OK->Left(), okLeft);
     EXPECT_EQ(frame.Btn_Cancel->Left(), cancelLeft);
     EXPECT_EQ(frame.Btn_Cancel->ModalResult(), mrCancel);
-    EXPECT_TRUE(frame.Btn_Cancel->Cancel());
+    EXPECT_FALSE(frame.Btn_Cancel->Cancel());   // Escape does not close these dialogs
 }
 
 TDialogFrame Frame_Of(const TFNew_Project& d)
@@ -53,6 +54,8 @@ void Save_Screenshot(TForm* form, const char* name)
 {
     const QImage image = form->PaintToImage();
     ASSERT_FALSE(image.isNull());
+    // The software code stands large in the title panel.
+    EXPECT_TRUE(LooksPainted(image, 0xEDF7F8, QRect(0, 0, image.width(), 69))) << name;
     EXPECT_TRUE(image.save(PathJoin(ScreenshotFolder(), Q(name))));
 }
 
@@ -203,16 +206,20 @@ TEST_F(NewDialog, ShowEmptiesTheNameAndEnterActsLikeOk)
     EXPECT_EQ(d.E_New_Proj->Text(), Q("Plant B"));   // Enter typed nothing into the name
 }
 
-TEST_F(NewDialog, EscapeCancelsAndCreatesNothing)
+// Cancel is no cancel button here: Escape neither closes the dialog nor creates anything.
+TEST_F(NewDialog, EscapeLeavesTheDialogOpenAndCreatesNothing)
 {
     TFNew_Project& d = *NewProject;
+    TModalResult after_escape = -1;
     Seams.AnswerModal(
         [&](TCustomForm&) {
             Simulate::Type(d.E_New_Proj, Q("Plant C"));
             Simulate::Key(d.E_New_Proj, Qt::Key_Escape, Qt::NoModifier, Q("\x1b"));
+            after_escape = d.ModalResult();
         },
-        mrNone);
+        mrCancel);
     EXPECT_EQ(d.ShowModal(), mrCancel);
+    EXPECT_EQ(after_escape, mrNone);
     EXPECT_TRUE(Projects_Entries().empty());
     EXPECT_TRUE(Project_Path.isEmpty());
 }
@@ -285,16 +292,14 @@ TShown Show_Open(TTestSeams& seams, TFOpenConf& d)
 
 TEST_F(OpenDialog, ListsTheFoldersAndPreselectsTheOpenOne)
 {
-    Make_Configuration(Q("Beta"));
-    Make_Configuration(Q("alpha"));
+    // Made out of order: the list is by name, ignoring case, whatever order
+    // the file system keeps.
+    for (const char* name : {"delta", "Beta", "Charlie", "alpha"}) Make_Configuration(Q(name));
     Dir.Write(QStringLiteral("PROJECTS/notes.txt"), "not a configuration");
     // Folders that could not be configurations elsewhere are not offered.
     Make_Configuration(Q("CON"));
     Make_Configuration(Q("trailing."));
-    const std::vector<String> order = ListSubfolders(Projects());
-    std::vector<String> expected;
-    for (const String& n : order)
-        if (n == u"Beta" || n == u"alpha") expected.push_back(n);
+    const std::vector<String> expected{Q("alpha"), Q("Beta"), Q("Charlie"), Q("delta")};
 
     // Open spelled otherwise than on disk: the folder's entry is chosen.
     Project_Name = Q("Alpha");
@@ -313,9 +318,9 @@ TEST_F(OpenDialog, ListsTheFoldersAndPreselectsTheOpenOne)
     EXPECT_EQ(shown.Name_Conf, expected.front());
 
     // Folders added meanwhile show at the next show.
-    Make_Configuration(Q("Gamma"));
+    Make_Configuration(Q("Bravo"));
     shown = Show_Open(Seams, *OpenConf);
-    EXPECT_EQ(shown.Items.size(), 3u);
+    EXPECT_EQ(shown.Items, (std::vector<String>{Q("alpha"), Q("Beta"), Q("Bravo"), Q("Charlie"), Q("delta")}));
 }
 
 TEST_F(OpenDialog, EmptyListKeepsThePreviousChoice)

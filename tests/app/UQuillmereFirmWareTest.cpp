@@ -9,7 +9,7 @@
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
 #include "core/UParGen.h"
-#include "core/UQuillmereFirmWare.h"
+#include "app/UQuillmereFirmWare.h"
 #include "core/USoftOptions.h"
 #include "core/ZvPushButton.h"
 #include "platform/Dialogs.h"
@@ -22,8 +22,11 @@
 #include "tables/TableFormStandIns.h"
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestUtil.h"
+#include "tests/common/TestSeams.h"
 
 #include <QDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -415,22 +418,51 @@ TEST_F(MainWindowTest, UpdateLinkShowsOnlyForANewerVersionAndOpensTheDownloadPag
 
 // ---- Languages ----------------------------------------------------------------------------
 
-TEST_F(MainWindowTest, LanguageChangeReachesExactlyTheListedWindows)
+TEST_F(MainWindowTest, LanguageChangeReachesEveryListedWindowInOrder)
 {
     Start();
     const String english_bacnet = FBACnetAccess->Caption();
     const String english_ede = FImportEDEFile->Caption();
+    const String english_about = FAbout->Caption();
 
-    // A language whose every text names its slot.
+    // The windows that re-read their texts, in the order they must: each
+    // shows it by taking a new title.
+    const std::vector<TCustomForm*> expected = {
+        FNew_Project,    FOpenConf,       FSoftOptions,       FBoot,
+        FParGen,         FDALI_Access,    FProfinetFileName,  FModbus_TCP_Master_Set_Access,
+        FDMXDefVal,      FSNMP_Trap_Access, FSetAccess,       FReceiveCAN,
+        FTransmitCAN,    FSet_PDO_Access, FSet_SDO_Client_Access, FSet_SDO_Server_Access,
+        FKNXAccess,      FSNMPManagerAccess,
+    };
+    std::vector<TCustomForm*> reached;
+    std::vector<bool> main_window_first;
+    for (int i = 0; i < Application->ComponentCount(); ++i) {
+        auto* form = dynamic_cast<TCustomForm*>(Application->Components(i));
+        if (!form) continue;
+        QObject::connect(form->Handle(), &QWidget::windowTitleChanged, [&reached, &main_window_first, form, this] {
+            reached.push_back(form);
+            main_window_first.push_back(Main().L_Begin->Caption() == Q("T0"));
+        });
+    }
+
+    // A language whose every text that matters here names its slot.
     QByteArray lines;
     for (int slot : {0, 1, 5, 8, 15, 17, 21, 22, 27, 39, 40, 9, 10, 11})
         lines += "STR " + QByteArray::number(slot) + " = T" + QByteArray::number(slot) + "\r\n";
-    const int blocks[] = {600, 1000, 1100, 1300, 1400, 1600, 1700, 1900, 2000, 2100, 2200, 2300, 2400, 2600, 2700};
-    for (int slot : blocks) lines += "STR " + QByteArray::number(slot) + " = T" + QByteArray::number(slot) + "\r\n";
+    for (int block = 100; block < 2800; block += 100)
+        lines += "STR " + QByteArray::number(block) + " = T" + QByteArray::number(block) + "\r\n";
+    for (int slot : {800, 801, 802, 400, 401})
+        lines += "STR " + QByteArray::number(slot) + " = T" + QByteArray::number(slot) + "\r\n";
     Dir.Write(Q("LANGUAGE/Testish.lng"), lines);
     Language_Name = Q("Testish");
     Load_Language();
     Main().Change_Language();
+
+    std::vector<String> reached_names, expected_names;
+    for (TCustomForm* f : reached) reached_names.push_back(f->ClassName());
+    for (TCustomForm* f : expected) expected_names.push_back(f->ClassName());
+    EXPECT_EQ(reached_names, expected_names);
+    EXPECT_EQ(main_window_first, std::vector<bool>(reached.size(), true)) << "the main window comes first";
 
     EXPECT_EQ(Main().L_Begin->Caption(), Q("T0"));
     EXPECT_EQ(Main().L_Step_1->Caption(), Q("T1"));
@@ -448,18 +480,117 @@ TEST_F(MainWindowTest, LanguageChangeReachesExactlyTheListedWindows)
     // Captions that are no table texts stay.
     EXPECT_EQ(Main().Btn_SNMP_MIB->Caption(), Q("SNMP MIB"));
     EXPECT_EQ(Main().L_SW_Code->Caption(), Q("KS40219"));
-
-    const std::vector<TTableFormStandIn*> reached = {
-        FDALI_Access,   FProfinetFileName, FModbus_TCP_Master_Set_Access, FDMXDefVal,
-        FSetAccess,     FSNMP_Trap_Access, FReceiveCAN,                   FTransmitCAN,
-        FSet_PDO_Access, FSet_SDO_Client_Access, FSet_SDO_Server_Access,  FKNXAccess,
-        FSNMPManagerAccess,
-    };
-    for (TTableFormStandIn* form : reached)
-        EXPECT_EQ(form->Caption(), Q("T") + QString::number(form->Caption_Slot())) << form->ClassName().toStdString();
-    // These two keep the texts of their creation until the next start.
+    // These keep the texts of their creation until the next start.
     EXPECT_EQ(FBACnetAccess->Caption(), english_bacnet);
     EXPECT_EQ(FImportEDEFile->Caption(), english_ede);
+    EXPECT_EQ(FAbout->Caption(), english_about);
+}
+
+// ---- Enter in the New Configuration dialog, through the real modal loop --------------------
+
+// The keys go into the real dialog and its real loop, not the scripted one.
+// Enter goes down in the edit and closes the dialog; its release then comes
+// where the window system delivers it, to the main window's focused button,
+// and must press nothing.
+TEST_F(MainWindowTest, EnterInTheNewDialogCreatesTheConfigurationAndLeavesNoDialogOpen)
+{
+    Start();
+    ::Seams().ModalStep = RealSeams().ModalStep;
+    Main().Show();
+    Main().Btn_New->SetFocus();
+    int shows = 0;
+    const auto on_show = FNew_Project->OnShow;
+    FNew_Project->OnShow = [&](TObject* sender) {
+        ++shows;
+        if (on_show) on_show(sender);
+        // Whatever else happens, no showing outlives the test.
+        QTimer::singleShot(2000, [] {
+            if (FNew_Project && FNew_Project->Visible()) FNew_Project->SetModalResult(mrCancel);
+        });
+    };
+    QTimer::singleShot(0, [] {
+        QWidget* edit = FNew_Project->E_New_Proj->Handle();
+        QTest::keyClicks(edit, QStringLiteral("Plant A"));
+        QTest::keyPress(edit, Qt::Key_Return);
+        QTimer::singleShot(0, [] {
+            ASSERT_NE(FQuillmereFirmWare->ActiveControl(), nullptr);
+            QTest::keyRelease(FQuillmereFirmWare->ActiveControl()->Handle(), Qt::Key_Return);
+        });
+    });
+    Main().Btn_New->Click();
+    QTest::qWait(100);
+
+    EXPECT_EQ(shows, 1);
+    EXPECT_FALSE(FNew_Project->Visible());
+    EXPECT_EQ(Project_Name, Q("Plant A"));
+    EXPECT_TRUE(DirectoryExists(Dir.File(Q("PROJECTS/Plant A"))));
+    EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), Q("Plant A"));
+    // Close ends the program: no modal dialog is left to hold it.
+    Main().Btn_Close->Click();
+    EXPECT_TRUE(Application->Terminated());
+}
+
+// ---- A configuration that vanished, a settings file that cannot be written ---------------
+
+// The folder of the open configuration is deleted while the program runs:
+// no step may build a new one from defaults in its place.
+TEST_F(MainWindowTest, VanishedConfigurationIsRefusedAndNothingIsWritten)
+{
+    Make_Configuration(Q("Plant A"));
+    Write_Settings(Q("Plant A"));
+    Start();
+    ASSERT_EQ(Project_Name, Q("Plant A"));
+    ASSERT_TRUE(QDir(Dir.File(Q("PROJECTS/Plant A"))).removeRecursively());
+
+    for (TZvPushButton* step : {Main().Btn_CreateBin, Main().Btn_Prm_Gen, Main().Btn_DALI_Access,
+                                Main().Btn_SNMP_Manager_Access}) {
+        SCOPED_TRACE(step->Caption().toStdString());
+        Seams.Boxes.clear();
+        step->Click();
+        ASSERT_EQ(Seams.Boxes.size(), 1u);
+        EXPECT_EQ(Seams.Boxes[0].Text, Lang_Text(18));
+        EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+    }
+    EXPECT_TRUE(Seams.ModalForms.empty());
+    EXPECT_FALSE(DirectoryExists(Dir.File(Q("PROJECTS/Plant A"))));
+    EXPECT_FALSE(FileExists(Dir.File(Q("Ethernet_Update.xml"))));
+    EXPECT_TRUE(Seams.StartedPrograms.empty());
+}
+
+// A settings file that cannot be written is said once, and the program ends all the same.
+TEST_F(MainWindowTest, UnwritableSettingsFileIsOneErrorAndTheProgramEnds)
+{
+    Start();
+    // A folder where the file goes: no user, root included, can write it.
+    ASSERT_TRUE(QDir().mkpath(Dir.File(Q("Quillmer.xml"))));
+    Main().Btn_Close->Click();
+
+    ASSERT_EQ(Seams.Boxes.size(), 1u);
+    EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+    EXPECT_TRUE(Seams.Boxes[0].Text.contains(Q("Quillmer.xml"))) << Seams.Boxes[0].Text.toStdString();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(DirectoryExists(Dir.File(Q("Quillmer.xml"))));
+}
+
+// A damaged communication settings file stops the step with one error box
+// naming the file, and the file stays as it was.
+TEST_F(MainWindowTest, BrokenCommunicationSettingsAreOneErrorBoxNamingTheFile)
+{
+    Make_Configuration(Q("Plant A"));
+    Write_Settings(Q("Plant A"));
+    Start();
+    const QByteArray broken("<Par_Gen><SNMP_Manager_IP1>10</SNMP_Ma");
+    Dir.Write(Q("PROJECTS/Plant A/ParGen.xml"), broken);
+
+    // The step raises; the error box is the one every event handler's failure gets.
+    RunGuarded(&Main(), [&] { Main().Btn_Prm_Gen->Click(); });
+
+    ASSERT_EQ(Seams.Boxes.size(), 1u);
+    EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+    EXPECT_TRUE(Seams.Boxes[0].Text.contains(File_ParGen)) << Seams.Boxes[0].Text.toStdString();
+    EXPECT_TRUE(Seams.ModalForms.empty());
+    EXPECT_FALSE(FParGen->Visible());
+    EXPECT_EQ(Dir.Read(Q("PROJECTS/Plant A/ParGen.xml")), broken);
 }
 
 // ---- Layout -----------------------------------------------------------------------------------
@@ -647,6 +778,7 @@ TEST_F(MainWindowTest, Screenshot)
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.width(), 694);
     EXPECT_EQ(image.height(), 440);
+    EXPECT_TRUE(LooksPainted(image, 0xEDF7F8, image.rect()));
     EXPECT_TRUE(image.save(PathJoin(ScreenshotFolder(), Q("main-window.png"))));
 
     // The update link as it shows when a newer version exists.
@@ -655,7 +787,10 @@ TEST_F(MainWindowTest, Screenshot)
     Main().Timer_UpdateTimer(Main().Timer_Update);
     // Under the pointer a step lights up in its hot-track colour.
     Simulate::Enter(Main().Btn_DALI_Access);
-    EXPECT_TRUE(Main().PaintToImage().save(PathJoin(ScreenshotFolder(), Q("main-window-update.png"))));
+    const QImage lit = Main().PaintToImage();
+    EXPECT_TRUE(LooksPainted(lit, 0xEDF7F8, lit.rect()));
+    EXPECT_NE(lit, image) << "the link and the lit step show";
+    EXPECT_TRUE(lit.save(PathJoin(ScreenshotFolder(), Q("main-window-update.png"))));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "dropdowns/ZvDropDownAppearance.h"
+#include "grid/ZvDropDownAppearance.h"
 
 #include <gtest/gtest.h>
 

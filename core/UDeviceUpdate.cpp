@@ -1,8 +1,9 @@
 // The step "Update Device UDP": the images, the update dialog, the updater.
-#include "core/UQuillmereFirmWare.h"
-
 #include "core/UBinConfig.h"
 #include "core/UBoot.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Seams.h"
 
@@ -12,11 +13,13 @@ namespace {
 // interface back; the updater itself runs on.
 constexpr std::uint64_t Updater_Wait = 150000;
 
+constexpr int Text_Updater_Not_Started = 1530;
+
 } // namespace
 
 // The images are written before the dialog opens, so they are fresh even
 // when the user then cancels it.
-void TFQuillmereFirmWare::Update_Device()
+void Update_Device()
 {
     if (!Build_Bin_Config()) return;
     if (!Save_Bin_Config()) return;
@@ -26,9 +29,9 @@ void TFQuillmereFirmWare::Update_Device()
 }
 
 // Starts the program and waits, without handling messages, until it ends or
-// Updater_Wait has passed. A program that cannot be started is not waited
-// for; the caller has nothing more to say about it.
-void TFQuillmereFirmWare::Start_Program(const String& NomeSW, const String& Parameter, bool tipo)
+// Updater_Wait has passed. A program that is missing or cannot be started is
+// said so, with its path: otherwise a good ping would end in silence.
+bool Start_Program(const String& NomeSW, const String& Parameter, bool tipo)
 {
     TProgramStart start;
     start.Path = NomeSW;
@@ -39,9 +42,14 @@ void TFQuillmereFirmWare::Start_Program(const String& NomeSW, const String& Para
     try {
         process = StartProgram(start);
     } catch (const std::exception&) {
-        return;
+        process.reset();
     }
-    if (!process) return;
+    if (!process) {
+        MessageDlg(Format(Lang_Text(Text_Updater_Not_Started), {NomeSW}), TMsgDlgType::mtError,
+                   TMsgDlgButtons{TMsgDlgBtn::mbOK});
+        return false;
+    }
     const std::uint64_t started = GetTickCount64();
     while (process->ExitCode() == STILL_ACTIVE && GetTickCount64() - started < Updater_Wait) Sleep(10);
+    return true;
 }

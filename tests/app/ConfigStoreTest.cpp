@@ -1,8 +1,9 @@
-#include "tests/core/ConfigStoreFixture.h"
+#include "tests/app/ConfigStoreFixture.h"
 
 #include "core/ZvPushButton.h"
 #include "platform/StdCtrls.h"
 #include "platform/Xml.h"
+#include "tests/common/TestSeams.h"
 
 #include <QFile>
 
@@ -74,9 +75,9 @@ TEST_F(ConfigStore, FirstStartWithoutSettingsFile)
 
     Enable_Update = true;   // whatever was there before, a missing file means defaults
     Project_Name = Q("stale");
-    Main->Read_Setting();
+    Read_Setting(Main->XML1);
     Main->Show_Open_Configuration();
-    Main->Set_Files();
+    Set_Files();
     EXPECT_EQ(Current_Settings(),
               (TSettings{{}, {}, Q("192.168.2.205"), Q("English"), false, false, false, false}));
     EXPECT_EQ(Label_Top(), Lang_Text(9));
@@ -89,16 +90,16 @@ TEST_F(ConfigStore, FirstStartWithoutSettingsFile)
 TEST_F(ConfigStore, ProgramFoldersKeepWhatIsThereAndFailSilently)
 {
     Dir.Write(QStringLiteral("PROJECTS/Kept/ParGen.xml"), "<x/>");
-    Main->Set_Program_Folders();
+    Set_Program_Folders();
     EXPECT_EQ(Program_Path, Dir.Path());
     EXPECT_TRUE(FileExists(Configuration(Q("Kept/ParGen.xml"))));
 
     // A program folder that cannot hold folders: nothing is made, nothing raised.
     Dir.Write(QStringLiteral("plainfile"), "x");
     Program_Path = Dir.File(QStringLiteral("plainfile"));
-    EXPECT_NO_THROW(Main->Set_Program_Folders());
+    EXPECT_NO_THROW(Set_Program_Folders());
     EXPECT_FALSE(DirectoryExists(Projects_Path));
-    EXPECT_NO_THROW(Main->Read_Setting());
+    EXPECT_NO_THROW(Read_Setting(Main->XML1));
     EXPECT_TRUE(Project_Path.isEmpty());
 }
 
@@ -119,7 +120,7 @@ TEST_P(SettingsRead, EachValueOnItsOwn)
     Make_Configuration(Q("alpha"));
     Dir.Write(QStringLiteral("outside/x"), "");   // a folder beside PROJECTS, reachable only by "../"
     Dir.Write(QStringLiteral("Quillmer.xml"), GetParam().File);
-    Main->Read_Setting();
+    Read_Setting(Main->XML1);
     TSettings expected = GetParam().Expected;
     if (!expected.Project.isEmpty()) expected.Path = Configuration(expected.Project);
     EXPECT_EQ(Current_Settings(), expected);
@@ -192,7 +193,7 @@ TEST_F(ConfigStore, DamagedSettingsFilesNeverStopStartUp)
     Make_Configuration(Q("Plant A"));
     for (const QByteArray& bytes : samples) {
         Dir.Write(QStringLiteral("Quillmer.xml"), bytes);
-        ASSERT_NO_THROW(Main->Read_Setting()) << bytes.toStdString();
+        ASSERT_NO_THROW(Read_Setting(Main->XML1)) << bytes.toStdString();
         // Whatever name a damaged file holds, only an existing configuration opens.
         EXPECT_TRUE(Project_Path.isEmpty() || Project_Path == Configuration(Q("Plant A"))) << bytes.toStdString();
         EXPECT_EQ(Project_Name.isEmpty(), Project_Path.isEmpty());
@@ -211,14 +212,14 @@ TEST_F(ConfigStore, SaveWritesTheFileAndReadsItBack)
     Enable_Internet = true;
     Enable_Jump_Field_Tables = true;
     Dir.Write(QStringLiteral("Quillmer.xml"), "old content that is replaced");
-    Main->Save_Setting();
+    Save_Setting(Main->XML1);
     EXPECT_EQ(Dir.Read(QStringLiteral("Quillmer.xml")), QByteArray(Full_Settings));
 
     const TSettings saved = Current_Settings();
     Reset_Program_State();
     Program_Path = Dir.Path();
-    Main->Set_Program_Folders();
-    Main->Read_Setting();
+    Set_Program_Folders();
+    Read_Setting(Main->XML1);
     EXPECT_EQ(Current_Settings(), saved);
 }
 
@@ -230,10 +231,10 @@ TEST_F(ConfigStore, SaveKeepsValuesAsTheyAreWithOrWithoutTheSharedDocument)
     for (bool shared : {true, false}) {
         TXMLDocument* xml = Main->XML1;
         if (!shared) Main->XML1 = nullptr;   // still owned by the window
-        Main->Save_Setting();
+        Save_Setting(Main->XML1);
         Main->XML1 = xml;
         const TSettings saved = Current_Settings();
-        Main->Read_Setting();
+        Read_Setting(Main->XML1);
         EXPECT_EQ(Current_Settings(), saved) << shared;
     }
     // No configuration open: the name is written empty.
@@ -245,8 +246,8 @@ TEST_F(ConfigStore, SaveKeepsValuesAsTheyAreWithOrWithoutTheSharedDocument)
 TEST_F(ConfigStore, DeletedConfigurationIsSavedAsNone)
 {
     Dir.Write(QStringLiteral("Quillmer.xml"), Settings_With("Gone"));
-    Main->Read_Setting();
-    Main->Save_Setting();
+    Read_Setting(Main->XML1);
+    Save_Setting(Main->XML1);
     TXMLDocument doc;
     doc.LoadFromFile(Settings_Path(Dir));
     const TXMLNode name = doc.DocumentElement().ChildNode(Q("lastproj")).ChildNode(Q("projectname"));
@@ -259,7 +260,7 @@ TEST_F(ConfigStore, FailedSaveRaisesAndKeepsTheOldFile)
     Dir.Write(QStringLiteral("Quillmer.xml"), Full_Settings);
     QFile::setPermissions(Settings_Path(Dir), QFileDevice::ReadOwner);
     Language_Name = Q("Deutsch");
-    EXPECT_THROW(Main->Save_Setting(), Exception);
+    EXPECT_THROW(Save_Setting(Main->XML1), Exception);
     QFile::setPermissions(Settings_Path(Dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(Dir.Read(QStringLiteral("Quillmer.xml")), QByteArray(Full_Settings));
 }
@@ -274,13 +275,13 @@ TEST_F(ConfigStore, SetFilesNamesEveryEditorFileInTheOpenConfiguration)
                            "CAN_Send_Frames.xml", "SDO_Server_CANopen.xml", "SDO_Client_CANopen.xml",
                            "PDO_CANopen.xml",    "KNX_SetAccess.xml",       "SNMP_Manager.xml"};
     Project_Path = Configuration(Q("Plant A"));
-    Main->Set_Files();
+    Set_Files();
     const std::vector<String*> paths = File_Paths();
     for (std::size_t i = 0; i < paths.size(); ++i)
         EXPECT_EQ(*paths[i], Configuration(Q("Plant A/") + Q(names[i])));
 
     Project_Path.clear();
-    Main->Set_Files();
+    Set_Files();
     for (String* path : paths) EXPECT_TRUE(path->isEmpty());
 }
 
@@ -361,7 +362,7 @@ TEST_F(ConfigStore, CreateNewProjectShowsTheNewConfiguration)
     EXPECT_EQ(Label_Bottom(), Q("Plant A"));
 
     // What the window writes on close holds the new name.
-    Main->Save_Setting();
+    Save_Setting(Main->XML1);
     TXMLDocument doc;
     doc.LoadFromFile(Settings_Path(Dir));
     EXPECT_EQ(doc.DocumentElement().ChildNode(Q("lastproj")).ChildNode(Q("projectname")).Text(), Q("Plant A"));

@@ -1,7 +1,9 @@
 #pragma once
 // Drawing and text routines shared by the drop-down controls, their pop-up
 // strips and buttons, the item selector, the calculator, the clock and the
-// grid's own gradients. They keep no state.
+// grid's own gradients. They keep no state. They live beside the grid: the
+// grid's look needs them, and the drop-downs, which sit above the grid, reach
+// them here without an include running back up.
 
 #include "platform/Graphics.h"
 #include "platform/Types.h"

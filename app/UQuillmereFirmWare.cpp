@@ -1,16 +1,17 @@
 // The main window: its controls, the start-up of the program, the step
 // buttons, the language change of every window and the periodic version check.
-#include "core/UQuillmereFirmWare.h"
+#include "app/UQuillmereFirmWare.h"
 
 #include "core/UAbout.h"
 #include "core/UBoot.h"
 #include "core/UComon.h"
+#include "core/UConfigStore.h"
 #include "core/UDialogFrame.h"
 #include "core/ULanguage.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
 #include "core/UParGen.h"
-#include "core/UQuillmereFirmWareGlyphs.h"
+#include "app/UQuillmereFirmWareGlyphs.h"
 #include "core/USoftOptions.h"
 #include "core/ZvPushButton.h"
 #include "platform/Dialogs.h"
@@ -124,7 +125,7 @@ TZvPushButton* New_Button(TFQuillmereFirmWare* form, const String& glyph, TColor
 {
     auto* button = new TZvPushButton(form);
     button->SetParent(form);
-    button->SetColor(Main_Window_Color);
+    button->SetColor(Window_Color);
     button->SetColorWhenDown(Main_Button_Down_Color);
     button->SetHotTrackColor(hotTrack);
     TBitmap picture;
@@ -170,7 +171,7 @@ TFQuillmereFirmWare::TFQuillmereFirmWare(TComponent* AOwner) : TForm(AOwner)
 {
     SetBorderStyle(TFormBorderStyle::bsSingle);
     SetBorderIcons(TBorderIcons{TBorderIcon::biSystemMenu});
-    Set_Window_Look(this, Main_Window_Color);
+    Set_Window_Look(this, Window_Color);
     SetShowHint(true);
     SetClientWidth(Main_Client_Width);
     SetClientHeight(Step_Row_Top[4] + 152);
@@ -359,7 +360,7 @@ void TFQuillmereFirmWare::FormCreate(TObject*)
     Create_Text_Table();
     Lay_Out_Steps();
     Set_Program_Folders();
-    Read_Setting();
+    Read_Setting(XML1);
     Set_Update_Timer_Rule();
 
     Main_Caption = Maker_Web_Host + Window_Title_Tail;
@@ -389,7 +390,13 @@ void TFQuillmereFirmWare::FormShow(TObject*)
 
 void TFQuillmereFirmWare::FormClose(TObject*, TCloseAction&)
 {
-    Save_Setting();
+    // A settings file that cannot be written is said once, and the program
+    // ends all the same: refusing to close would only repeat the error.
+    try {
+        Save_Setting(XML1);
+    } catch (const Exception& e) {
+        MessageDlg(e.Message(), TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
+    }
 }
 
 // The check runs only while the user allows both the connection and the check.
@@ -443,13 +450,15 @@ void TFQuillmereFirmWare::Btn_Click(TObject* Sender)
     if (Sender == Btn_Info) return Show_Editor(FAbout);
     if (Sender == Btn_Opz) {
         if (!FSoftOptions || FSoftOptions->ShowModal() != mrOk) return;
-        Save_Setting();
+        Save_Setting(XML1);
         // Enabling a running timer keeps its countdown: a minute before the
         // first check, two hours after it.
         Set_Update_Timer_Rule();
         return;
     }
-    if (Project_Path.isEmpty()) {
+    // A configuration whose folder went away while the program ran is not
+    // open either: no step may write a new one from defaults in its place.
+    if (!Open_Configuration_Exists()) {
         MessageDlg(Lang_Text(18), TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
         return;
     }
@@ -473,7 +482,7 @@ void TFQuillmereFirmWare::Btn_Click(TObject* Sender)
     if (Sender == Btn_KNX_Access) return Show_Editor(FKNXAccess);
     if (Sender == Btn_SNMP_Manager_Access) return Show_Editor(FSNMPManagerAccess);
     if (Sender == Btn_PROFINET_XML) return PROFINET_XML();
-    if (Sender == Btn_CreateBin) return Update_Device();
+    if (Sender == Btn_CreateBin) return ::Update_Device();
 }
 
 void TFQuillmereFirmWare::PROFINET_XML()
@@ -530,6 +539,31 @@ void TFQuillmereFirmWare::L_ZorvatClick(TObject*)
     OpenUrl(Home_Page_Url());
 }
 
+// ---- Configurations ----------------------------------------------------------------------
+
+void TFQuillmereFirmWare::Open_Project()
+{
+    if (!FOpenConf || FOpenConf->ShowModal() != mrOk) return;
+    // A name whose folder went away meanwhile (or none chosen at all) leaves
+    // no configuration open rather than one that points nowhere.
+    Open_Configuration(FOpenConf->Name_Conf);
+    Show_Open_Configuration();
+    Set_Files();
+}
+
+void TFQuillmereFirmWare::Create_New_Project()
+{
+    if (!FNew_Project || FNew_Project->ShowModal() != mrOk) return;
+    Show_Open_Configuration();
+}
+
+void TFQuillmereFirmWare::Show_Open_Configuration()
+{
+    const bool open = !Project_Path.isEmpty();
+    if (L_Name_Conf) L_Name_Conf->SetCaption(Lang_Text(open ? 11 : 9));
+    if (L_Name_Conf_L2) L_Name_Conf_L2->SetCaption(open ? Project_Name : Lang_Text(10));
+}
+
 // ---- The program's windows ----------------------------------------------------------------
 
 void Create_All_Forms()
@@ -539,6 +573,9 @@ void Create_All_Forms()
     Application->CreateForm(FOpenConf);
     Application->CreateForm(FAbout);
     Application->CreateForm(FSoftOptions);
+    FSoftOptions->Update_Timer = FQuillmereFirmWare->Timer_Update;
+    FSoftOptions->HTTP_Client = FQuillmereFirmWare->HTTP1;
+    FSoftOptions->On_Language_Change = [] { FQuillmereFirmWare->Change_Language(); };
     Application->CreateForm(FParGen);
     Application->CreateForm(FDALI_Access);
     Application->CreateForm(FBoot);

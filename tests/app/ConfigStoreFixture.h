@@ -3,12 +3,14 @@
 // configuration dialogs made and wired as start-up makes them.
 
 #include "core/UNew_Project.h"
+#include "core/UConfigStore.h"
 #include "core/UOpenConf.h"
-#include "core/UQuillmereFirmWare.h"
+#include "app/UQuillmereFirmWare.h"
 #include "platform/Files.h"
 #include "platform/Seams.h"
 #include "tests/core/ProgramStateFixture.h"
 #include "tests/common/TestUtil.h"
+#include "tests/common/TestSeams.h"
 
 #include <QDir>
 #include <algorithm>
@@ -22,7 +24,7 @@ protected:
         Publish(Main, FQuillmereFirmWare);
         Publish(NewProject, FNew_Project);
         Publish(OpenConf, FOpenConf);
-        Main->Set_Program_Folders();
+        Set_Program_Folders();
     }
 
     void TearDown() override

@@ -1,4 +1,4 @@
-#include "dropdowns/ZvDropDownAppearance.h"
+#include "grid/ZvDropDownAppearance.h"
 
 // ---- Button descriptions -----------------------------------------------------------
 

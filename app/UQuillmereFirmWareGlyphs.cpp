@@ -3,7 +3,7 @@
 // clear one, and blends the soft edges over its face. No picture uses pure
 // black, so nothing drawn is taken for the background.
 
-#include "core/UQuillmereFirmWareGlyphs.h"
+#include "app/UQuillmereFirmWareGlyphs.h"
 
 #include "platform/Pictures.h"
 

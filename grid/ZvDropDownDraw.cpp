@@ -1,4 +1,4 @@
-#include "dropdowns/ZvDropDownDraw.h"
+#include "grid/ZvDropDownDraw.h"
 
 #include "grid/ZvHTMLUtil.h"
 #include "platform/DrawText.h"

@@ -1,4 +1,4 @@
-#include "dropdowns/ZvDropDownDraw.h"
+#include "grid/ZvDropDownDraw.h"
 
 #include "platform/ImgList.h"
 #include "tests/common/TestUtil.h"

@@ -18,7 +18,6 @@ class THTTPClient;
 class TZvPushButton;
 
 // The window's fixed look.
-inline constexpr TColor Main_Window_Color = 0xEDF7F8;
 inline constexpr TColor Main_Button_Down_Color = 0x0080FF;
 inline constexpr int Main_Client_Width = 694;
 // The first check comes a minute after start, later ones every two hours.
@@ -98,22 +97,11 @@ public:
     void Check_Enable_DMX_Def_Val();
     int Get_Type_BACnet();
 
-    // ---- Configuration store (UQuillmereFirmWareStore.cpp) -------------------
-    void Set_Program_Folders();
-    void Read_Setting();
-    void Save_Setting();
-    void Set_Files();
-    // Makes the named configuration the open one when its folder exists, in
-    // the folder's own spelling; otherwise none is open.
-    void Open_Configuration(const String& name);
+    // ---- Configurations (the store itself is core/UConfigStore) -------------
     void Open_Project();
     void Create_New_Project();
     // The two configuration labels for the open configuration, or for none.
     void Show_Open_Configuration();
-
-    // ---- Device update (UQuillmereFirmWareUpdate.cpp) ------------------------
-    void Update_Device();
-    void Start_Program(const String& NomeSW, const String& Parameter, bool tipo);
 
     // Every push button of the window, visible or not, in the order they are built.
     std::vector<TZvPushButton*> All_Buttons() const;

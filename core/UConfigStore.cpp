@@ -1,13 +1,8 @@
-// The configuration store: program folders, the settings file, the
-// per-editor file paths, and opening or creating a configuration.
-#include "core/UQuillmereFirmWare.h"
+#include "core/UConfigStore.h"
 
 #include "core/UComon.h"
-#include "core/ULanguage.h"
-#include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
 #include "platform/Files.h"
-#include "platform/StdCtrls.h"
 #include "platform/Xml.h"
 
 #include <memory>
@@ -68,8 +63,8 @@ void Set_Defaults()
     Enable_Internet = Enable_Update = Enable_Jump_Field_Tables = Double_Click_Auto_Size = false;
 }
 
-// The document the settings pass through: the window's shared one when it
-// has it, else one of our own for the call.
+// The document the settings pass through: the caller's when it hands one,
+// else one of our own for the call.
 class TSettingsDocument {
 public:
     explicit TSettingsDocument(TXMLDocument* shared)
@@ -86,7 +81,7 @@ private:
 
 } // namespace
 
-void TFQuillmereFirmWare::Set_Program_Folders()
+void Set_Program_Folders()
 {
     // Tests point the program folder at a folder of their own beforehand.
     if (Program_Path.isEmpty()) Program_Path = ProgramFolder();
@@ -99,12 +94,12 @@ void TFQuillmereFirmWare::Set_Program_Folders()
         if (!DirectoryExists(folder)) CreateDir(folder);
 }
 
-void TFQuillmereFirmWare::Read_Setting()
+void Read_Setting(TXMLDocument* shared)
 {
     Set_Defaults();
     if (!FileExists(Settings_File())) return;
 
-    TSettingsDocument doc(XML1);
+    TSettingsDocument doc(shared);
     try {
         doc->LoadFromFile(Settings_File());
     } catch (const Exception&) {
@@ -123,9 +118,9 @@ void TFQuillmereFirmWare::Read_Setting()
     Double_Click_Auto_Size = Read_Option(root, Option_Auto_Size);
 }
 
-void TFQuillmereFirmWare::Save_Setting()
+void Save_Setting(TXMLDocument* shared)
 {
-    TSettingsDocument doc(XML1);
+    TSettingsDocument doc(shared);
     doc->SetActive(true);
     doc->Clear();
     TXMLNode root = doc->CreateRoot(QStringLiteral("Conf_Settings"));
@@ -137,11 +132,11 @@ void TFQuillmereFirmWare::Save_Setting()
     Write_Value(root, Options_Group, Option_Jump, Option_Text(Enable_Jump_Field_Tables));
     Write_Value(root, Options_Group, Option_Auto_Size, Option_Text(Double_Click_Auto_Size));
     // Written beside and renamed over; a failure raises with the path and
-    // reason, which the window's error box shows, and the old file stays whole.
+    // reason, and the old file stays whole.
     doc->SaveToFile(Settings_File());
 }
 
-void TFQuillmereFirmWare::Open_Configuration(const String& name)
+void Open_Configuration(const String& name)
 {
     const String folder = Find_Configuration(name);
     if (folder.isEmpty()) {
@@ -153,7 +148,7 @@ void TFQuillmereFirmWare::Open_Configuration(const String& name)
     Project_Path = PathJoin(Projects_Path, folder);
 }
 
-void TFQuillmereFirmWare::Set_Files()
+void Set_Files()
 {
     static const struct {
         String* Path;
@@ -181,25 +176,7 @@ void TFQuillmereFirmWare::Set_Files()
         *f.Path = Project_Path.isEmpty() ? String() : PathJoin(Project_Path, QString::fromLatin1(f.File));
 }
 
-void TFQuillmereFirmWare::Open_Project()
+bool Open_Configuration_Exists()
 {
-    if (!FOpenConf || FOpenConf->ShowModal() != mrOk) return;
-    // A name whose folder went away meanwhile (or none chosen at all) leaves
-    // no configuration open rather than one that points nowhere.
-    Open_Configuration(FOpenConf->Name_Conf);
-    Show_Open_Configuration();
-    Set_Files();
-}
-
-void TFQuillmereFirmWare::Create_New_Project()
-{
-    if (!FNew_Project || FNew_Project->ShowModal() != mrOk) return;
-    Show_Open_Configuration();
-}
-
-void TFQuillmereFirmWare::Show_Open_Configuration()
-{
-    const bool open = !Project_Path.isEmpty();
-    if (L_Name_Conf) L_Name_Conf->SetCaption(Lang_Text(open ? 11 : 9));
-    if (L_Name_Conf_L2) L_Name_Conf_L2->SetCaption(open ? Project_Name : Lang_Text(10));
+    return !Project_Path.isEmpty() && DirectoryExists(Project_Path);
 }
