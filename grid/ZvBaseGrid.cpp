@@ -3,6 +3,10 @@
 #include "grid/ZvGridCellGraphic.h"
 #include "grid/ZvGridUtil.h"
 
+#include "grid/ZvDrawRoutines.h"
+
+#include "platform/DrawText.h"
+
 #include <typeinfo>
 
 #include <algorithm>
@@ -122,6 +126,9 @@ void TZvGridUndoRedo::SetGrid(TBaseGrid* v)
 
 void TZvGridUndoRedo::RegisterChange(int ACol, int ARow, const String& OldValue, const String& NewValue)
 {
+    // A new change ends the redo branch: the undone items would otherwise count as
+    // done again and a later Undo would walk back over changes the user never saw.
+    DropUndone();
     if (FMaxLevel > 0 && FItems->Count() >= FMaxLevel) FItems->Delete(0);
     TUndoRedoItem* item = FItems->Add();
     item->SetCol(ACol);
@@ -131,8 +138,14 @@ void TZvGridUndoRedo::RegisterChange(int ACol, int ARow, const String& OldValue,
     FLevel = FItems->Count();
 }
 
+void TZvGridUndoRedo::DropUndone()
+{
+    while (FItems->Count() > FLevel) FItems->Delete(FItems->Count() - 1);
+}
+
 void TZvGridUndoRedo::AddMarker(bool start)
 {
+    DropUndone();
     TUndoRedoItem* item = FItems->Add();
     item->SetCol(-1);
     item->SetRow(-1);
@@ -293,16 +306,33 @@ TCellProperties* TBaseGrid::CreateCellProperties(int c, int r, bool withCalcType
     return props;
 }
 
+bool TBaseGrid::IsInsideGrid(int c, int r) { return c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount(); }
+
 TCellProperties* TBaseGrid::GetCellProperties(int c, int r)
 {
+    if (!IsInsideGrid(c, r)) throw EZvGridError(QStringLiteral("Invalid cell"));
     if (TCellProperties* props = PropsAt(c, r)) return props;
     return CreateCellProperties(c, r, true);
 }
 
 void TBaseGrid::SetCellProperties(int c, int r, TCellProperties* Value)
 {
-    delete PropsAt(c, r);
+    TCellProperties* old = PropsAt(c, r);
+    if (old == Value) return;
+    // A graphic handed on to the new properties stays alive.
+    if (old && Value && old->GraphicObject() == Value->GraphicObject()) old->SetGraphicObject(nullptr);
+    FreeCellProperties(old);
     SetObjects(c, r, Value);
+}
+
+void TBaseGrid::FreeCellProperties(TCellProperties* props)
+{
+    if (!props) return;
+    TObject* graphic = props->GraphicObject();
+    // Only the grid's own graphic class is freed with the cell; a graphic of
+    // another class belongs to whoever attached it.
+    if (graphic && typeid(*graphic) == typeid(TCellGraphic)) delete graphic;
+    delete props;
 }
 
 TObject* TBaseGrid::GetObjectEx(int c, int r) const
@@ -344,13 +374,7 @@ void TBaseGrid::ClearCellPropertiesRange(int FromCol, int FromRow, int ToCol, in
         for (int r = std::max(FromRow, 0); r <= ToRow; ++r) {
             TObject* slot = Objects(c, r);
             if (!slot) continue;
-            if (auto* props = dynamic_cast<TCellProperties*>(slot)) {
-                TObject* graphic = props->GraphicObject();
-                // Only the grid's own graphic class is freed with the cell; a
-                // graphic of another class belongs to whoever attached it.
-                if (graphic && typeid(*graphic) == typeid(TCellGraphic)) delete graphic;
-                delete props;
-            }
+            FreeCellProperties(dynamic_cast<TCellProperties*>(slot));
             SetObjects(c, r, nullptr);
         }
     }
@@ -358,9 +382,10 @@ void TBaseGrid::ClearCellPropertiesRange(int FromCol, int FromRow, int ToCol, in
 
 void TBaseGrid::ClearAllCellProperties() { ClearCellPropertiesRange(0, 0, ColCount() - 1, RowCount() - 1); }
 
+// The graphic goes with the properties: left behind it would belong to nobody.
 void TBaseGrid::FreeCellObject(int c, int r)
 {
-    delete PropsAt(c, r);
+    FreeCellProperties(PropsAt(c, r));
     SetObjects(c, r, nullptr);
 }
 
@@ -512,6 +537,10 @@ bool TBaseGrid::ColSpanIdentical(int ACol1, int ACol2) const
 
 void TBaseGrid::MergeCells(int c, int r, int spanx, int spany)
 {
+    if (!IsInsideGrid(c, r)) throw EZvGridError(QStringLiteral("Invalid cell"));
+    // A span past the edge would create properties under indexes no row or column owns.
+    spanx = std::min(spanx, TotalColCount() - c);
+    spany = std::min(spany, RowCount() - r);
     ++FMergeCount;
     for (int i = c; i < c + spanx; ++i) {
         for (int j = r; j < r + spany; ++j) {
@@ -543,15 +572,61 @@ void TBaseGrid::SplitCells(int c, int r)
 }
 
 // ---- Geometry ---------------------------------------------------------------------------------------
-TRect TBaseGrid::CellRect(int c, int r) { return TCustomGrid::CellRect(c, r); }
+TRect TBaseGrid::MergedAreaRect(int c, int r)
+{
+    const TPoint b = BaseCell(c, r);
+    const TPoint span = CellSpan(c, r);
+    TRect a = RangeRect(b.X, b.Y);
+    if (a.Width() == 0) ++a.Right;
+    TRect e = RangeRect(b.X + span.X, b.Y + span.Y);
+    if (e.Width() == 0) --e.Left;
+    return {std::min(a.Left, e.Left), std::min(a.Top, e.Top), std::max(a.Right, e.Right),
+            std::max(a.Bottom, e.Bottom)};
+}
+
+TRect TBaseGrid::CellRect(int c, int r)
+{
+    if (const TCellProperties* props = HasCellObject(c, r) ? PropsAt(c, r) : nullptr) {
+        if (props->CellSpanX() != -1 || props->CellSpanY() != -1) return MergedAreaRect(c, r);
+        if (props->Control()) return RangeRect(c, r);
+    }
+    // The platform cuts a cell at the client edge; painting wants the whole cell.
+    TRect rc = TCustomGrid::CellRect(c, r);
+    rc.Right = rc.Left + ColWidths(c);
+    rc.Bottom = rc.Top + RowHeights(r);
+    return rc;
+}
 
 TPoint TBaseGrid::CellSize(int c, int r)
 {
-    const TRect rc = RangeRect(c, r);
+    const TPoint span = CellSpan(c, r);
+    const TRect rc = span.X > 0 || span.Y > 0 ? MergedAreaRect(c, r) : RangeRect(c, r);
     return {rc.Width(), rc.Height()};
 }
 
-TRect TBaseGrid::RangeRect(int c, int r) { return TCustomGrid::CellRect(c, r); }
+namespace {
+// The pixel distance from the start of item `from` to the start of item `to`.
+template <class Size>
+int SpanBetween(int from, int to, Size size)
+{
+    int d = 0;
+    for (int i = from; i < to; ++i) d += size(i);
+    for (int i = to; i < from; ++i) d -= size(i);
+    return d;
+}
+}   // namespace
+
+TRect TBaseGrid::RangeRect(int c, int r)
+{
+    // Computed from the sizes (the platform draws no lines of its own), so it
+    // holds for cells scrolled out of view too; a scrolling cell counts from the top-left one.
+    const auto width = [this](int i) { return ColWidths(i); };
+    const auto height = [this](int j) { return RowHeights(j); };
+    const TRect topLeft = TCustomGrid::CellRect(LeftCol(), TopRow());
+    const int x = c >= FixedCols() ? topLeft.Left + SpanBetween(LeftCol(), c, width) : SpanBetween(0, c, width);
+    const int y = r >= FixedRows() ? topLeft.Top + SpanBetween(TopRow(), r, height) : SpanBetween(0, r, height);
+    return {x, y, x + ColWidths(c), y + RowHeights(r)};
+}
 
 void TBaseGrid::RepaintCell(int c, int r)
 {
@@ -574,7 +649,7 @@ int TBaseGrid::FixedRowsHeight() const
 
 void TBaseGrid::MoveToBaseCell()
 {
-    if (!PropsAt(Col(), Row())) return;
+    if (!HasCellObject(Col(), Row())) return;
     const TPoint b = BaseCell(Col(), Row());
     SetCol(b.X);
     SetRow(b.Y);
@@ -591,7 +666,167 @@ void TBaseGrid::PaintCellExt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     PaintCellFrame(ACanvas, ACol, ARow, false, AState, ARect);
 }
 
-void TBaseGrid::PaintCellFrame(TCanvas*, int, int, bool, TGridDrawState, TRect) {}
+namespace {
+struct TSelectionBoxColors {
+    TColor From, To, LowerFrom, LowerTo, Border, InnerTop, InnerBottom, InnerCorner;
+};
+
+TSelectionBoxColors SelectionBoxColors(TGridSelectionStyle style, bool focused)
+{
+    if (!focused) return {0xF8F8F8, 0xE5E5E5, clNone, clNone, 0xD9D9D9, 0xFBFAFA, 0xF0F0F0, 0xEFEFEF};
+    switch (style) {
+    case TGridSelectionStyle::ssWin7:
+        return {0xFCEBDC, 0xFCDBC1, clNone, clNone, 0xCEA27D, 0xFDF4EB, 0xFDEADB, 0xE0C5AE};
+    case TGridSelectionStyle::ssOffice2007:
+        return {0xD7FFFD, 0x58D4FC, 0x58D4FC, 0xB3F1FC, 0x8DD7D3, 0xF4FEFF, 0xCAF8FF, 0xC3D9DF};
+    default: return {0xFDF8F1, 0xFCEFD5, clNone, clNone, 0xFDDE99, 0xFDFBF6, 0xFDF5E7, 0xFCEDCB};
+    }
+}
+
+// A solid fill without an end colour, else 64 bands towards it; a mirror end
+// colour makes the two-half box, which always runs top to bottom.
+void FillCellBackground(TCanvas* canvas, const TRect& r, TColor from, TColor to, TColor mirror, TColor mirrorTo,
+                        bool horizontal)
+{
+    if (mirrorTo != clNone) {
+        DrawGradientBox(*canvas, r, from, to, mirror, mirrorTo, true, clNone, false, true);
+        return;
+    }
+    if (to == clNone || to == from) {
+        FillRectColor(*canvas, r, from);
+        return;
+    }
+    DrawGradientRect(*canvas, from, to, 64, r, horizontal);
+}
+}   // namespace
+
+void TBaseGrid::PaintCellFrame(TCanvas* ACanvas, int ACol, int ARow, bool Full, TGridDrawState AState, TRect ARect)
+{
+    if (ARow == RowCount() - 1 && FHideLastRow) {
+        ACanvas->Brush()->SetColor(Color());
+        ACanvas->Pen()->SetColor(Color());
+        ACanvas->FillRect(ARect);
+        return;
+    }
+    int bc = ACol, br = ARow;
+    if (!BaseCellOf(ACol, ARow, bc, br)) {
+        // A merged area is painted once per paint cycle, by the first of its cells asked for.
+        TCellProperties* base = PropsAt(bc, br);
+        if (base && base->PaintID() != FPaintID) {
+            base->SetPaintID(FPaintID);
+            PaintCellFrame(ACanvas, bc, br, Full, AState, Full ? CellRect(bc, br) : ARect);
+        }
+        return;
+    }
+    if (TCellProperties* props = PropsAt(ACol, ARow); props && (props->CellSpanX() > 0 || props->CellSpanY() > 0))
+        props->SetPaintID(FPaintID);
+
+    const bool fixed = IsFixed(ACol, ARow);
+    if (fixed && Full) {
+        AState.Exclude(gdSelected);
+        AState.Include(gdFixed);
+    }
+    // The platform hands one cell's rectangle; a merged area paints over all of its cells.
+    if (Full && IsMergedCell(ACol, ARow)) ARect = CellRect(ACol, ARow);
+
+    // A partly scrolled cell must not paint over the fixed cells.
+    const int x0 = ACol >= FixedCols() ? FixedColsWidth() : 0;
+    const int y0 = ARow >= FixedRows() ? FixedRowsHeight() : 0;
+    const QRegion oldClip = ACanvas->ClipRegion();
+    const bool clipped = (ACol >= FixedCols() && FixedCols() > 0 && ARect.Left < x0) ||
+                         (ARow >= FixedRows() && FixedRows() > 0 && ARect.Top < y0);
+    if (clipped) ACanvas->SetClipRect(TRect{x0, y0, Width(), Height()});
+
+    ACanvas->Pen()->SetWidth(1);
+    ACanvas->Font()->Assign(Font());
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    TAlignment ha = TAlignment::taLeftJustify;
+    TVAlignment va = TVAlignment::vtaTop;
+    bool ww = FWordWrap;
+    TCellGradientDirection gd = TCellGradientDirection::GradientVertical;
+    GetVisualProperties(ACol, ARow, AState, false, true, true, ACanvas->Brush(), colorTo, mirror, mirrorTo,
+                        ACanvas->Font(), ha, va, ww, gd);
+    ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
+
+    const bool selected = AState.Contains(gdSelected);
+    if (ARow == FHoverRowIdx && FHoverRow && !(selected && !FHoverRowCells.Contains(THoverRowCell::hcSelected)) &&
+        !(fixed && !FHoverRowCells.Contains(THoverRowCell::hcFixed))) {
+        ACanvas->Brush()->SetColor(FHoverRowColor);
+        colorTo = FHoverRowColorTo;
+        mirror = mirrorTo = clNone;
+        gd = TCellGradientDirection::GradientVertical;
+    }
+    if ((FActiveRowShow && ARow == Row() && (ACol != Col() || !FShowSel) && ACol >= FixedCols()) ||
+        (!Full && selected)) {
+        ACanvas->Brush()->SetColor(FActiveRowColor);
+        colorTo = FActiveRowColorTo;
+        mirror = FActiveRowMirrorColor;
+        mirrorTo = FActiveRowMirrorColorTo;
+        ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
+    }
+
+    const bool rtl = UseRightToLeftReading();
+    const TGridOptions options = Options();
+    if (selected && FSelectionStyle != TGridSelectionStyle::ssDefault && FShowSel) {
+        const TGridRect sel = Selection();
+        const bool wider = sel.Right > sel.Left;
+        const int segment = !wider ? 0 : ACol == sel.Left ? 1 : ACol == sel.Right ? 2 : ACol > sel.Left && ACol < sel.Right ? 3 : 0;
+        TRect box = ARect;
+        if (!options.Contains(goHorzLine)) ++box.Bottom;
+        if (!options.Contains(goVertLine)) ++box.Right;
+        if (rtl) {
+            ++box.Right;
+            ++box.Bottom;
+        }
+        const bool focused = Focused() || options.Contains(goDrawFocusSelected);
+        const TSelectionBoxColors k = SelectionBoxColors(FSelectionStyle, focused);
+        const TSelectionSegment kinds[] = {TSelectionSegment::ssWhole, TSelectionSegment::ssLeftEnd,
+                                           TSelectionSegment::ssRightEnd, TSelectionSegment::ssMiddle};
+        DrawSelectionBox(*ACanvas, k.From, k.To, k.LowerFrom, k.LowerTo, k.InnerTop, k.InnerBottom, k.Border,
+                         k.InnerCorner, Color(), box, kinds[segment]);
+    } else if (!(UsesVCLStyles() && (fixed || selected))) {
+        FillCellBackground(ACanvas, ARect, ACanvas->Brush()->Color(), colorTo, mirror, mirrorTo,
+                           gd == TCellGradientDirection::GradientHorizontal);
+    }
+
+    int h = 1;
+    if (fixed) {
+        ACanvas->Pen()->SetColor(FGridFixedLineColor);
+        ACanvas->Pen()->SetWidth(1);
+    } else if (FGridLineWidth > 0) {
+        ACanvas->Pen()->SetColor(FGridLineColor);
+        ACanvas->Pen()->SetWidth(FGridLineWidth);
+        h = (FGridLineWidth + 1) / 2;
+    }
+    const bool drawLines = fixed || FGridLineWidth > 0;
+    const bool horz = options.Contains(fixed ? goFixedHorzLine : goHorzLine);
+    const bool vert = options.Contains(fixed ? goFixedVertLine : goVertLine);
+    if (drawLines && horz && !(bc == 0 && HasNodes())) {
+        ACanvas->MoveTo(ARect.Left - h + 1, ARect.Bottom - h);
+        ACanvas->LineTo(ARect.Right - h + 1, ARect.Bottom - h);
+    }
+    if (drawLines && vert) {
+        const int x = rtl ? ARect.Right - h + 1 : ARect.Right - h;
+        ACanvas->MoveTo(x, ARect.Bottom - h);
+        ACanvas->LineTo(x, ARect.Top - h);
+    }
+
+    TRect content = ARect;
+    if (fixed) {
+        content.Right -= 1;
+        content.Bottom -= 2;
+    } else {
+        content.Left += FGridLineWidth;
+        content.Top += FGridLineWidth;
+        content.Right -= FGridLineWidth;
+        content.Bottom -= FGridLineWidth;
+    }
+    if (Full) PaintCellContents(ACanvas, ACol, ARow, content, AState);
+
+    if (clipped) ACanvas->SetClipRegion(oldClip);
+    ACanvas->Brush()->SetStyle(TBrushStyle::bsSolid);
+    ACanvas->Pen()->SetStyle(TPenStyle::psSolid);
+}
 
 void TBaseGrid::Paint()
 {
@@ -610,15 +845,6 @@ void TBaseGrid::CellDrawHook(int ACol, int ARow, TRect ARect, TGridDrawState ASt
 }
 
 // ---- Properties ----------------------------------------------------------------------------------------
-namespace {
-template <class T>
-bool StoreChanged(T& field, const T& value)
-{
-    if (field == value) return false;
-    field = value;
-    return true;
-}
-}   // namespace
 
 void TBaseGrid::SetActiveRowShow(bool v)
 {
@@ -689,7 +915,12 @@ void TBaseGrid::SetUndoRedo(TZvGridUndoRedo* v)
 bool TBaseGrid::IsFixed(int, int) { return false; }
 int TBaseGrid::RowIndent(int) { return 0; }
 bool TBaseGrid::HasNodes() { return false; }
-void TBaseGrid::PaintCellContents(TCanvas*, int, int, TRect, TGridDrawState) {}
+void TBaseGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState)
+{
+    ACanvas->Brush()->SetStyle(TBrushStyle::bsClear);
+    DrawText(*ACanvas, GetCellEx(ACol, ARow), ARect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ACanvas->Brush()->SetStyle(TBrushStyle::bsSolid);
+}
 void TBaseGrid::LastRowWrittenHook() {}
 
 void TBaseGrid::FireGetDisplText(int ACol, int ARow, String& Value)
@@ -729,25 +960,89 @@ int TBaseGrid::TotalColCount() { return ColCount(); }
 
 // ---- Platform steps --------------------------------------------------------------------------------
 bool TBaseGrid::SelectCell(int ACol, int ARow) { return CellSelectHook(ACol, ARow); }
-bool TBaseGrid::CellSelectHook(int ACol, int ARow) { return TObjStringGrid::SelectCell(ACol, ARow); }
+bool TBaseGrid::CellSelectHook(int ACol, int ARow)
+{
+    // Merged areas span beyond the platform's one-cell repaint, so the old and new cells repaint whole.
+    if (UseRightToLeftReading()) {
+        const bool allowed = TObjStringGrid::SelectCell(ACol, ARow);
+        Invalidate();
+        return allowed;
+    }
+    RepaintCell(Col(), Row());
+    const bool allowed = TObjStringGrid::SelectCell(ACol, ARow);
+    RepaintCell(ACol, ARow);
+    return allowed;
+}
 
 void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) { KeyDownHook(Key, Shift); }
-void TBaseGrid::KeyDownHook(WORD& Key, TShiftState Shift) { TObjStringGrid::KeyDown(Key, Shift); }
+
+void TBaseGrid::KeyDownHook(WORD& Key, TShiftState Shift)
+{
+    const TCellProperties* props = HasCellObject(Col(), Row()) ? PropsAt(Col(), Row()) : nullptr;
+    const TPoint b = props ? BaseCell(Col(), Row()) : TPoint{Col(), Row()};
+    const TCellProperties* base = props ? PropsAt(b.X, b.Y) : nullptr;
+    switch (Key) {
+    case VK_NEXT:
+        if (RowCount() == VisibleRowCount() + TopRow() - FixedRows() + 1 && FHideLastRow && RowCount() > 1)
+            SetRow(RowCount() - 2);
+        break;
+    case VK_RIGHT:
+        if (base) {
+            const int e = b.X + std::max(base->CellSpanX(), 0);
+            if (e >= Col() && Col() < ColCount() - 1 && b.X < ColCount() - 1 && e < ColCount()) SetCol(e);
+        }
+        break;
+    case VK_DOWN:
+        if (base) {
+            const int e = b.Y + std::max(base->CellSpanY(), 0);
+            if (e >= Row() && Row() < RowCount() - 1 && b.Y < RowCount() - 1) SetRow(e);
+        }
+        break;
+    case VK_LEFT:
+        // From a covered cell the step starts at the area's left edge, so it leaves the area.
+        if (base && b.X < Col() && FixedCols() < Col() && b.X > 0) SetCol(b.X);
+        break;
+    case VK_UP:
+        if (base && b.Y < Row() && FixedRows() < Row() && b.Y > 0) SetRow(b.Y);
+        break;
+    default: break;
+    }
+    TObjStringGrid::KeyDown(Key, Shift);
+    MoveToBaseCell();
+}
 
 bool TBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) { return WheelDownHook(Shift, MousePos); }
 bool TBaseGrid::WheelDownHook(TShiftState Shift, TPoint MousePos)
 {
-    return TObjStringGrid::DoMouseWheelDown(Shift, MousePos);
+    const bool handled = TObjStringGrid::DoMouseWheelDown(Shift, MousePos);
+    if (VisibleRowCount() < Row() - TopRow() && Row() < RowCount() - 1 && FHideLastRow) SetTopRow(TopRow() + 1);
+    MoveToBaseCell();
+    return handled;
 }
 
 bool TBaseGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) { return WheelUpHook(Shift, MousePos); }
 bool TBaseGrid::WheelUpHook(TShiftState Shift, TPoint MousePos)
 {
-    return TObjStringGrid::DoMouseWheelUp(Shift, MousePos);
+    const bool handled = TObjStringGrid::DoMouseWheelUp(Shift, MousePos);
+    MoveToBaseCell();
+    return handled;
 }
 
 void TBaseGrid::TopLeftChanged() { TopLeftChangeHook(); }
-void TBaseGrid::TopLeftChangeHook() { TObjStringGrid::TopLeftChanged(); }
+void TBaseGrid::TopLeftChangeHook()
+{
+    TObjStringGrid::TopLeftChanged();
+    if (FMergeCount == 0) return;
+    // Merged fixed cells reach into the scrolling part, so they follow the scroll.
+    const int lastRow = std::min(TopRow() + VisibleRowCount(), RowCount() - 1);
+    for (int r = TopRow(); r <= lastRow; ++r)
+        for (int c = 0; c < FixedCols(); ++c)
+            if (IsMergedCell(c, r)) RepaintCell(c, r);
+    const int lastCol = std::min(LeftCol() + VisibleColCount(), ColCount() - 1);
+    for (int c = LeftCol(); c <= lastCol; ++c)
+        for (int r = 0; r < FixedRows(); ++r)
+            if (IsMergedCell(c, r)) RepaintCell(c, r);
+}
 
 String TBaseGrid::GetEditText(int ACol, int ARow) { return EditTextGetHook(ACol, ARow); }
 String TBaseGrid::EditTextGetHook(int ACol, int ARow) { return TObjStringGrid::GetEditText(ACol, ARow); }

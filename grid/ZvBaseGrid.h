@@ -19,6 +19,12 @@
 
 class TBaseGrid;
 
+// The grid's exception: a fixed English message.
+class EZvGridError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 enum class TGridSelectionStyle { ssDefault, ssVista, ssWin7, ssOffice2007 };
 enum class THoverRowCell { hcNormal, hcFixed, hcSelected };
 using THoverRowCells = TSet<THoverRowCell>;
@@ -207,6 +213,7 @@ protected:
 
 private:
     void AddMarker(bool start);
+    void DropUndone();
     void UndoItem(TUndoRedoItem* item);
     void RedoItem(TUndoRedoItem* item);
 
@@ -228,7 +235,8 @@ public:
     // The raw stored text of exactly that cell: no redirection, no events, no hooks.
     String GetGridCell(int c, int r) const;
     void SetGridCell(int c, int r, const String& Value);
-    // Created on first use; never null for a cell inside the grid.
+    // Created on first use; a cell outside the grid raises EZvGridError
+    // ("Invalid cell") rather than growing the store under a wrong index.
     TCellProperties* GetCellProperties(int c, int r);
     // Frees the present properties and takes ownership of Value.
     void SetCellProperties(int c, int r, TCellProperties* Value);
@@ -326,7 +334,7 @@ public:
     TGetDisplTextEvent OnGetDisplText;
     TGetDisplWideTextEvent OnGetDisplWideText;
 
-    // ---- New virtual operations, in slot order ----
+    // ---- Overridable steps of the cell store ----
     virtual bool IsFixed(int ACol, int ARow);
     virtual int RowIndent(int ARow);
     virtual bool HasNodes();
@@ -345,6 +353,7 @@ public:
                                      TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
                                      bool& WW, TCellGradientDirection& GD);
     virtual int DisplColIndex(int ACol);
+    // The span is clipped to the grid; a base cell outside it raises EZvGridError.
     virtual void MergeCells(int c, int r, int spanx, int spany);
     virtual void SplitCells(int c, int r);
     virtual int TotalColCount();
@@ -378,6 +387,12 @@ protected:
     // withCalcType also resets its footer calculation.
     TCellProperties* CreateCellProperties(int c, int r, bool withCalcType);
     TCellProperties* PropsAt(int c, int r) const;
+    // The pixel rectangle of the whole merged area (c, r) belongs to.
+    TRect MergedAreaRect(int c, int r);
+    // 0 <= c < TotalColCount and 0 <= r < RowCount.
+    bool IsInsideGrid(int c, int r);
+    // The one rule for letting go of a cell's properties: the grid's own graphic goes with them.
+    static void FreeCellProperties(TCellProperties* props);
 
     // Fields, after those of the platform grid.
     bool FDefaultDrawing = false;

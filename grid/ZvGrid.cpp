@@ -38,22 +38,9 @@ T* HiddenChild(TZvStringGrid* grid)
 // ---- Construction -----------------------------------------------------------------------------
 TZvStringGrid::TZvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 {
-    // Step 1: the grid accepts child controls; the system only runs grids, it never designs them.
+    // The grid hosts cell controls; the system only runs grids, it never designs them.
     FControlStyle.Include(csAcceptsControls);
-    FDesignTime = false;
 
-    // Step 2.
-    FLastTabCell = {-1, -1};
-    FHoverLink = -1;
-    FHasColorTones = false;
-    FShowColumnNumbers = true;
-    FOleDragCol = -1;
-    FLastOfficeTheme = TOfficeTheme::otUnknown;
-    FLastDesignChoice = -1;
-    FFitCellsInGrid = true;
-    FFilterNormalCellsOnly = true;
-
-    // Step 3: the footer and search panels.
     FFooterPanel = new TFooterPanel(this, this);
     FFooterPanel->SetAlign(TAlign::alBottom);
     FFooterPanel->SetHeight(0);
@@ -66,97 +53,14 @@ TZvStringGrid::TZvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FSearchPanel->OnCloseClick = [this](TObject* s) { SearchCloseClick(s); };
     FSearchPanel->OnHighlightClick = [this](TObject* s) { SearchHighlightClick(s); };
 
-    // Steps 4 to 8 and 10 to 12: option objects, fonts and lists.
     CreateOptionObjects();
 
-    // Step 5.
-    FLastValidation = true;
-    FIsGrouping = false;
-    FAutoFilterUpdate = true;
-    FPaintCount = 0;
-    FFilterCol = -1;
-    FHoverFixedCell = {-1, -1};
-    FHoverFixedCells = THoverFixedCells::hfNone;
-    FCellChangeBlocked = false;
-    FUseInternalHintClass = true;
-    FSelectionColorMixerFactor = 50;
-    FHintShowLargeTextPos = THintShowLargeTextPos::hpCell;
-    FFilterLevel = 0;
-    FFilterDropDownColumns = TFilterDropDownColumns::fdNormal;
-    FXMLEncoding = QStringLiteral("ISO-8859-1");
-    FFilterDropDownClear = QStringLiteral("(All)");
-    FNoAutoAdvance = false;
-
-    // Step 6.
-    FLoaded = false;
-    FShowDesignHelper = true;
-    FEnhRowColMove = true;
-    FDefaultEditor = TEditorType::edNormal;
-    FDefaultAlignment = TAlignment::taLeftJustify;
-    FDisabledFontColor = 0xC0C0C0;
-    FActiveCellColor = 0x808080;
-    FActiveCellColorTo = clNone;
-    FUseDisabledFont = true;
-    FXYOffset = {2, 2};
-    FPushedCellButton = {-1, -1};
-    FOldWidth = -1;
-
-    // Step 8.
-    FScrollBarsEx = ssBoth;
-    FEnableWheel = true;
-    FUpdateCount = 0;
-    FMinRowHeight = FMaxRowHeight = FMinColWidth = FMaxColWidth = 0;
-    FGroupColumn = -1;
-    FClipboardTopLeft = {-1, -1};
-    FSizeGrowOnly = false;
-    FWordWrapEx = true;
-    FWordWrap = true;
-    FIntelliZoom = true;
-    FEditingDisabled = false;
-    FEditChange = false;
-    FClearObjectsOnRowClear = false;
-    FLoadFirstRow = true;
-    FInvalidEntryIcon = TInvalidEntryIcon::ieWarning;
-    FSearchTicks = 0;
-
-    // Step 9.
+    // The size goes through the platform so the scroll ranges and the footer follow it.
     SetRowCount(10);
     TBaseGrid::SetBounds(Left(), Top(), 400, 250);
-
-    // Step 10.
     SetAutoSize(false);
 
-    // Step 11: colours and options.
-    FHintColor = clInfoBk;
-    FHighlightColor = clHighlight;
-    FHighLightTextColor = clHighlightText;
-    FSelectionColor = 0xEACAB6;
-    FSelectionTextColor = clBlack;
-    FShowSelection = true;
-    FHideFocusRect = false;
-    FFixedAsButtons = false;
-    FQuoteEmptyCells = true;
-    FAlwaysQuotes = false;
-    FEnableHTML = true;
-    FURLColor = 0xFF0000;
-    FVAlignment = TVAlignment::vtaTop;
-    FStartEditChar = QChar();
-    FMouseSelectMode = TMouseSelectMode::msNormal;
-    FMouseSelectStart = -1;
-    FPrevSelectedRow = -1;
-    FEditLink = nullptr;
-    FShowNullDates = true;
-    FSaveFixedCells = true;
-    FSaveVirtCells = true;
-    FComboIndex = -1;
-    FPrintPageFrom = 1;
-    FPrintPageTo = 1;
-    FPrintPageNum = 0;
-    FPrinterDriverFix = false;
-    FExcelClipboardFormat = false;
-    FLastHintPos = {-1, -1};
-
-    // Step 13: a grid on a form takes over the form's resize handler.
+    // A grid on a form takes over the form's resize handler and hands it back when it goes.
     FOwnerForm = dynamic_cast<TCustomForm*>(AOwner);
     if (FOwnerForm && !FDesignTime) {
         FSavedFormResize = FOwnerForm->OnResize;
@@ -166,57 +70,26 @@ TZvStringGrid::TZvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
         FFormHeight = FOwnerForm->Height();
     }
 
-    // Step 14: every column shown.
     FVisibleCol.fill(true);
-    FNumHidden = 0;
-
-    // Step 15.
-    FDelimiter = QChar();
     SetDefaultDrawing(true);
-    FFloatFormat = QStringLiteral("%.2f");
-    FPasswordChar = QLatin1Char('*');
-    FJavaCSV = false;
-    FCheckTrue = QStringLiteral("Y");
-    FCheckFalse = QStringLiteral("N");
-
-    // Step 16.
     SetDefaultRowHeight(22);
-    FFixedRowHeight = DefaultRowHeight();
-
-    // Step 17.
-    FZoomFactor = 0;
-    FColChanged = true;
-    FClickedCol = FClickedRow = -1;
-    FSizedCol = FSizedRow = -1;
-    FIncrSearchText.clear();
-    FClearTextOnly = false;
-    FSaveWithHTML = true;
-    FLook = TGridLook::glXP;
     FVUDGradient.fill(clNone);
     SetVUDGradient(TLookGradient::lgFrom, 0xFFFFFF);
     SetVUDGradient(TLookGradient::lgTo, ColorToRGB(clBtnFace));
-    FGridDropTarget = nullptr;
 
-    // Step 18: the platform level.
+    // What the window system offers decides the look's defaults.
     FIsWinXP = IsWinXPOrLater();
     FIsWin7 = IsWin7OrLater();
     FIsComCtl6 = ::IsComCtl6();
     FIsWinVista = IsVistaOrLater();
     FBorderColor = FIsWinXP ? 0xB99D7F : 0x808080;
-    FFlat = false;
-    FScrollType = TScrollType::ssNormal;
-    FScrollColor = clNone;
     FScrollWidth = SystemScrollBarExtent();
 
-    // Step 20.
     FPrevLeftCol = LeftCol();
     FPrevTopRow = TBaseGrid::TopRow();
 
-    // Steps 19 and 21: the filter lists and, at run time, the editors and windows.
     CreateRunTimeWindows();
     HookOptionObjects();
-
-    // Step 22.
     LinkCursor = crHandPoint;
 }
 
@@ -409,11 +282,7 @@ TZvStringGrid::~TZvStringGrid()
     for (const auto& item : FGridItems) {
         TStringList* cells = item->Items();
         for (int i = 0; i < cells->Count(); ++i) {
-            if (auto* props = dynamic_cast<TCellProperties*>(cells->Objects(i))) {
-                TObject* graphic = props->GraphicObject();
-                if (graphic && typeid(*graphic) == typeid(TCellGraphic)) delete graphic;
-                delete props;
-            }
+            FreeCellProperties(dynamic_cast<TCellProperties*>(cells->Objects(i)));
         }
     }
     FGridItems.clear();
@@ -572,7 +441,36 @@ void TZvStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     if (Parent() && HandleAllocated()) PaintWindowBorder();
 }
 
-void TZvStringGrid::ApplyScrollBarAlways(bool) {}
+void TZvStringGrid::Resize()
+{
+    TBaseGrid::Resize();
+    if (OnGridResize) OnGridResize(this);
+    const TBackGroundDisplay bg = FBackGround->Display();
+    if ((bg == TBackGroundDisplay::bdGradientHorz || bg == TBackGroundDisplay::bdGradientVert) &&
+        FBackGround->ColorTo() != clNone)
+        Invalidate();
+    ApplyScrollBarAlways(false);
+    CellControlsUpdate(false);
+    if (FDesignTime) Invalidate();
+}
+
+void TZvStringGrid::ApplyScrollBarAlways(bool Force)
+{
+    if (!HandleAllocated()) return;
+    const bool rowsFit = VisibleRowCount() + FixedRows() >= RowCount();
+    const bool colsFit = VisibleColCount() + FixedCols() >= ColCount();
+    if (FScrollBarAlways == TScrollBarAlways::saNone) {
+        if (!Force) return;
+        if (rowsFit) ShowScrollBar(this, SB_VERT, false);
+        if (colsFit) ShowScrollBar(this, SB_HORZ, false);
+        return;
+    }
+    // A bar asked for always stays, even with nothing to scroll; the platform shows it idle.
+    const bool vert = FScrollBarAlways == TScrollBarAlways::saVert || FScrollBarAlways == TScrollBarAlways::saBoth;
+    const bool horz = FScrollBarAlways == TScrollBarAlways::saHorz || FScrollBarAlways == TScrollBarAlways::saBoth;
+    if (rowsFit) ShowScrollBar(this, SB_VERT, vert);
+    if (colsFit) ShowScrollBar(this, SB_HORZ, horz);
+}
 
 TFont* TZvStringGrid::GetCellFont(int c, int r)
 {

@@ -34,7 +34,6 @@
 
 class TPictureContainer;
 class TRichEdit;
-class TScrollControl;
 class TGridDropTarget;
 class TZvInplaceEdit;
 class TGridSpinEdit;
@@ -52,12 +51,6 @@ class TGridZvGridDropDown;
 class TTimer;
 class TScrollBar;
 class QIODevice;
-
-// The grid's exception: a fixed English message.
-class EZvGridError : public Exception {
-public:
-    using Exception::Exception;
-};
 
 // ---- Enumerations of the grid's own properties -----------------------------------------
 enum class TGridLook { glStandard, glSoft, glClassic, glVUD, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
@@ -81,6 +74,10 @@ enum class TZvGridStyle {
 enum class TSearchAction { saFindFirst, saFindPrevious, saFindNext };
 enum class TDragScrollDirection { dsdUp, dsdDown, dsdLeft, dsdRight };
 using TDragScrollDirections = TSet<TDragScrollDirection>;
+
+// A cell's text as a number: decoration, thousands separators and currency
+// signs go, an empty text or "-" is 0; anything else raises EZvGridError.
+double CellTextToFloat(const String& text);
 
 // ---- Event types beside those of the support unit ------------------------------------------
 using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& hintstr)>;
@@ -195,6 +192,7 @@ using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRo
 // ---- The string grid ----------------------------------------------------------------------
 class TZvStringGrid : public TBaseGrid, public IZvStyle, public IZvTones {
 public:
+    // ==== Construction, assignment, version: ZvGrid.cpp ============================================================
     explicit TZvStringGrid(TComponent* AOwner);
     ~TZvStringGrid() override;
 
@@ -207,141 +205,16 @@ public:
     TFont* GetCellFont(int c, int r);
     TFont* Fonts(int c, int r) { return GetCellFont(c, r); }
 
-    // ==== New virtual operations, in slot order ===================================
-    virtual void CalculateFooterValues(int ACol);                                   // 1
-    virtual void FireClickSort(int ACol);                                           // 2
-    virtual void F2KeyHook();                                                       // 3
-    virtual void StoreEditorText(int ACol, int ARow, const String& Value);         // 4
-    virtual void AdjustSelectAllRect(TGridRect& ARect);                             // 5
-    virtual void StoreCellText(int ACol, int ARow, const String& Value);           // 6
-    virtual String CurrentCell();                                                   // 7
-    virtual void SetCurrentCell(const String& Value);                              // 8
-    virtual String ReadCurrentCellText();                                           // 9
-    virtual void WriteCurrentCellText(const String& Value);                        // 10
-    virtual void RestoreCellFromCache();                                            // 11
-    virtual bool ToggleCellCheckBox(int ACol, int ARow, bool ByUser);              // 12
-    virtual bool SelectCellRadioButton(int ACol, int ARow, bool ByUser);           // 13
-    virtual String GetFormattedCell(int ACol, int ARow);                           // 14
-    virtual String CellFloatFormat(int ACol, int ARow);                            // 15
-    virtual TCellType GetCellType(int ACol, int ARow);                              // 16
-    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);                       // 17
-    virtual TPoint GetCellGraphicSize(int ACol, int ARow);                          // 18
-    virtual void CellGraphicExtent(int ACol, int ARow, TPoint& Size, int HeightReserve);   // 19
-    virtual void PrintCellGraphicExtent(int ACol, int ARow, double Scale, int AreaHeight, int AreaWidth,
-                                        TPoint& Size);                              // 20
-    virtual void FirePrintGetPageNum(int PageNum, int PageColNum, String& PageNumString);  // 21
-    virtual void FireGetEditorProp(int ACol, int ARow, TObject* AEditLink);        // 22
-    virtual void FireCheckBoxClick(int ACol, int ARow, bool State);                // 23
-    virtual void FireFixedEdit(int ACol, int ARow, TStringList* Values, TGridFixedCellEditor& AEditor);   // 24
-    virtual void FireSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);   // 25
-    virtual void InplaceEditChangeHook(const String& AText, int ACaret);           // 26
-    virtual void AutoInsertRow(int ARow);                                           // 27
-    virtual void AutoDeleteRow(int ARow);                                           // 28
-    virtual void FireFilterDone();                                                  // 29
-    virtual void ConstrainColumnSize(int ACol, int& AWidth);                       // 30
-    virtual void ConstrainAutoColumnSize(int ACol, int& AWidth);                   // 31
-    virtual void SyncColumnHeaders();                                               // 32
-    virtual void FireEllipsClick();                                                 // 33
-    virtual bool RowMatchesFilter(int ARow);                                        // 34
-    virtual void PasteBegin();                                                      // 35
-    virtual void PasteEnd();                                                        // 36
-    virtual void MarkRowsModified(int FromRow, int ToRow);                          // 37
-    virtual String CalculatedCellText(int ACol, int ARow);                         // 38
-    virtual String CellTextToSave(int ACol, int ARow);                             // 39
-    virtual void StoreLoadedCell(int ACol, int ARow, const String& Value);         // 40
-    virtual void RecalcColumnFooter(int ACol);                                      // 41
-    virtual void RememberOldCell(int ACol, int ARow);                               // 42
-    virtual void FireCanEditCell(int ACol, int ARow, bool& CanEdit);               // 43
-    virtual void FireSearchFooterAction(const String& Value, int ACol, int ARow, TSearchAction SearchAction);  // 44
-    virtual void FireButtonClick(int ACol, int ARow);                               // 45
-    virtual void FireExpandClick(int ACol, int ARow, bool Expanded);               // 46
-    virtual void FireComboCloseUp(int ARow, int ACol);                              // 47
-    virtual void FireComboDropDown(int ARow, int ACol);                             // 48
-    virtual void FireGetCellCursor(int ACol, int ARow, int X, int Y);              // 49
-    virtual void FireCellsChanged(TRect R);                                         // 50
-    virtual void RecalcAllFooters();                                                // 51
-    virtual void FireGridHint(int ACol, int ARow, String& AHint, String& AWideHint);   // 52
-    virtual void QueryCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);   // 53
-    virtual void FireGetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
-                                       TFont* AFont);                               // 54
-    virtual void QueryCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);   // 55
-    virtual void FireGetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);   // 56
-    virtual void QueryCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);   // 57
-    virtual void FireGetFormat(int ACol, TSortStyle& AStyle, String& APrefix, String& ASuffix);   // 58
-    virtual void QueryDisplayEditorType(int ACol, int ARow, TEditorType& AEditor);   // 59
-    virtual void QueryEditorType(int ACol, int ARow, TEditorType& AEditor);         // 60
-    virtual bool IsNoEditorCell(int ACol, int ARow);                                // 61
-    virtual void QueryFixedCell(int ACol, int ARow, bool& IsFixed);                 // 62
-    virtual void QueryCellEditable(int ACol, int ARow, bool& CanEdit);              // 63
-    virtual void FireIsPasswordCell(int ACol, int ARow, bool& IsPassword);          // 64
-    virtual void FireGetWordWrap(int ACol, int ARow, bool& WordWrap);               // 65
-    virtual bool QueryHasComboBox(int ACol, int ARow);                              // 66
-    virtual bool QueryHasSpinEdit(int ACol, int ARow);                              // 67
-    virtual void QueryCheckTrue(int ACol, int ARow, String& Value);                 // 68
-    virtual void QueryCheckFalse(int ACol, int ARow, String& Value);                // 69
-    virtual bool QueryColumnFilter(int Column);                                     // 70
-    virtual TGridRect UsedCells();                                                  // 71
-    virtual void RemoveRowsInternal(int RowIndex, int RCount);                      // 72
-    virtual void FireCanAddRow(bool& CanAdd);                                       // 73
-    virtual void FireCanInsertRow(int ARow, bool& CanInsert);                       // 74
-    virtual void MouseWheelHook(TGridCoord& Target, bool& Handled);                // 75
-    virtual void AddEmptyRow();                                                     // 76
-    virtual void CellClickHook(int ACol, int ARow);                                 // 77
-    virtual void SetFormulaEditing(bool Value);                                     // 78
-    virtual void SelectRangeHook(TGridRect& ARange);                                // 79
-    virtual void SpareHookA(TObject* Sender);                                       // 80
-    virtual bool QueryDesignMode(bool& IsDesigning);                                // 81
-    virtual void InvalidateGrid(TObject* Sender);                                   // 82
-    virtual void DisableEditing(TObject* Sender);                                   // 83
-    virtual void InplaceEditKeyHook(WORD& Key, TShiftState Shift);                  // 84
-    virtual void InplaceEditMessageHook(TMessage& Message);                         // 85
-    virtual void SpareHookB(TObject* Sender);                                       // 86
-    virtual void MoveToFirstRow();                                                  // 87
-    virtual bool UsesFormattedClipboard();                                          // 88
-    virtual void SelectFilterValue(int Column, int ItemIndex);                      // 89
-    virtual void ApplyCheckedFilterEntries(int Column);                             // 90
-    virtual void PaintDesignPanel();                                                // 91
-    virtual void DesignPanelClick(int X, int Y);                                    // 92
-    virtual void FireCheckBoxChange(int ACol, int ARow, bool State);               // 93
-    virtual bool FireRatingChange(int ACol, int ARow, int Value);                  // 94
-    virtual void FireColorSelect();                                                 // 95
-    virtual void FireImageSelect();                                                 // 96
-    virtual bool FireCellChanging(int OldRow, int OldCol, int NewRow, int NewCol);  // 97
-    virtual void FireScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax);   // 98
-    virtual bool FireCanShowFixedDropDown(int ACol);                                // 99
-    virtual void FireStartBlockFocus(int ACol, int ARow);                           // 100
-    virtual void FireEndBlockFocus();                                               // 101
-    virtual TCustomImageList* CellImageList();                                      // 102
-    virtual void ExportNotification(TGridExportState AState, int ARow);            // 103
-    virtual void ImportNotification(TGridImportState AState, int ARow);            // 104
-    virtual void AssignCells(TPersistent* Source);                                  // 105
-    virtual int GetVersionNr();                                                     // 106
-    virtual String GetVersionString();                                              // 107
-    virtual bool ValidateCell(const String& NewValue);                              // 108
-    virtual bool ValidateCellWide(const String& NewValue);                          // 109
-    virtual void RemoveRowsEx(int RowIndex, int RCount);                            // 110
-    virtual void RemoveRows(int RowIndex, int RCount);                              // 111
-    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = false);   // 112
-    virtual void RemoveCols(int ColIndex, int CCount);                              // 113
-    virtual void InsertCols(int ColIndex, int CCount);                              // 114
-    virtual void SubGroup(int Colindex);                                            // 115
-    virtual void SubUnGroup(int Colindex);                                          // 116
-    virtual void Group(int Colindex);                                               // 117
-    virtual void UnGroup();                                                         // 118
-    virtual void SortSwapRows(int ARow1, int ARow2);                                // 119
-    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);            // 120
-    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);             // 121
-    virtual void SaveColPositions();                                                // 122
-    virtual void LoadColPositions();                                                // 123
-    virtual void SetStyle(TZvGridStyle AStyle);                                     // 124
-    virtual void QSort();                                                           // 125
-    virtual void QSortIndexed();                                                    // 126
-    virtual void QSortGroup();                                                      // 127
-    virtual void QSortGroupIndexed();                                               // 128
-    virtual void QUnSort();                                                         // 129
-    virtual void CalcFooter(int ACol);                                              // 130
+    virtual void SpareHookA(TObject* Sender);
+    virtual bool QueryDesignMode(bool& IsDesigning);
+    virtual void InvalidateGrid(TObject* Sender);
+    virtual void DisableEditing(TObject* Sender);
+    virtual void SpareHookB(TObject* Sender);
+    virtual void AssignCells(TPersistent* Source);
+    virtual int GetVersionNr();
+    virtual String GetVersionString();
 
-    // ==== Overrides of the base grid's slots ===========================================
+    // ==== Overrides of the base grid's steps ===========================================
     bool IsFixed(int ACol, int ARow) override;
     int RowIndent(int ARow) override;
     bool HasNodes() override;
@@ -365,10 +238,37 @@ public:
     void SetComponentStyle(TZvStyle AStyle) override;
     void SetColorTones(const TColorTones& ATones) override;
 
-    // ==== Cell queries (per-cell events) ===========================================================
+    // ==== Cell queries (per-cell events): ZvGridCellQueries.cpp ====================================================
+    virtual void FireCanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void FireSearchFooterAction(const String& Value, int ACol, int ARow, TSearchAction SearchAction);
+    virtual void FireButtonClick(int ACol, int ARow);
+    virtual void FireExpandClick(int ACol, int ARow, bool Expanded);
+    virtual void FireComboCloseUp(int ARow, int ACol);
+    virtual void FireComboDropDown(int ARow, int ACol);
+    virtual void FireGetCellCursor(int ACol, int ARow, int X, int Y);
+    virtual void FireGridHint(int ACol, int ARow, String& AHint, String& AWideHint);
+    virtual void QueryCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void FireGetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                                       TFont* AFont);
+    virtual void QueryCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void FireGetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void QueryCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void FireGetFormat(int ACol, TSortStyle& AStyle, String& APrefix, String& ASuffix);
+    virtual void QueryDisplayEditorType(int ACol, int ARow, TEditorType& AEditor);
+    virtual void QueryEditorType(int ACol, int ARow, TEditorType& AEditor);
+    virtual bool IsNoEditorCell(int ACol, int ARow);
+    virtual void QueryFixedCell(int ACol, int ARow, bool& IsFixed);
+    virtual void QueryCellEditable(int ACol, int ARow, bool& CanEdit);
+    virtual void FireIsPasswordCell(int ACol, int ARow, bool& IsPassword);
+    virtual void FireGetWordWrap(int ACol, int ARow, bool& WordWrap);
+    virtual bool QueryHasComboBox(int ACol, int ARow);
+    virtual bool QueryHasSpinEdit(int ACol, int ARow);
+    virtual void QueryCheckTrue(int ACol, int ARow, String& Value);
+    virtual void QueryCheckFalse(int ACol, int ARow, String& Value);
+    virtual bool QueryColumnFilter(int Column);
     void PaintCellBorders(int RCol, int ARow, TRect Rect);
 
-    // ==== Hidden columns and rows, real and display indexes =========================================
+    // ==== Hidden columns and rows, real and display indexes: ZvGridHidden.cpp ======================================
     void HideColumn(int ColIndex);
     void HideColumns(int FromCol, int ToCol);
     void UnHideColumn(int ColIndex);
@@ -433,7 +333,9 @@ private:
 
 public:
 
-    // ==== Dimensions and typed cell access =======================================================
+    // ==== Dimensions and typed cell access: ZvGridAccess.cpp =======================================================
+    virtual String CellFloatFormat(int ACol, int ARow);
+    virtual TGridRect UsedCells();
     void SetRowCount(int Value);
     void SetColCount(int Value);
     int Col() const { return TBaseGrid::Col(); }
@@ -488,11 +390,8 @@ public:
                             bool DoCase);
     void UnHilightTextInRange(const String& Tag, int FromCol, int ToCol, int FromRow, int ToRow);
     void CellIntListChanged(TObject* Sender, int ACol, int ARow);
-    // Printed width and left offset per column, filled by the print engine.
-    std::array<int, 513> MaxWidths{};
-    std::array<int, 513> Indents{};
 
-    // ==== Option-object helpers, check boxes, editor handlers, headers =================================
+    // ==== Option-object helpers, check boxes, editor handlers, headers: ZvGridHelpers.cpp ==========================
     TCheckBoxState BoolToCheckBoxState(bool b) const;
     void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
     void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
@@ -509,7 +408,7 @@ public:
     void ShowRowHeaders();
     void ClearRowHeaders();
 
-    // ==== Drawing engine =====================================================================
+    // ==== Drawing engine: ZvGridDraw.cpp ===========================================================================
     void GetFontProperties(int ACol, int RCol, bool Remap, TBrush* ABrush, TFont* AFont, TGridDrawState& AState,
                            int ARow);
     void CellAlignment(int RCol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
@@ -552,7 +451,14 @@ private:
 
 public:
 
-    // ==== Cell graphics ======================================================================
+    // ==== Cell graphics: ZvGridGraphics.cpp ========================================================================
+    virtual TCellType GetCellType(int ACol, int ARow);
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+    virtual void CellGraphicExtent(int ACol, int ARow, TPoint& Size, int HeightReserve);
+    virtual void PrintCellGraphicExtent(int ACol, int ARow, double Scale, int AreaHeight, int AreaWidth,
+                                        TPoint& Size);
+    virtual TCustomImageList* CellImageList();
     TIntList* GetCellImages(int ACol, int ARow);
     int CellImageKey(int ACol, int ARow);
     void AttachNewCellGraphic(int ACol, int ARow);
@@ -572,13 +478,14 @@ public:
     TGridCoord HoverButtonCell() const { return FHoverButtonCell; }
     void SetHoverButtonCell(TGridCoord Value) { FHoverButtonCell = Value; }
 
-    // ==== Appearance and style presets =======================================================
+    // ==== Appearance and style presets: ZvGridLook.cpp =============================================================
+    virtual void SetStyle(TZvGridStyle AStyle);
     void SetTheme(TXPColorScheme Scheme);
     void ApplyOfficeTheme();
     // The four normal fixed-cell gradient colours at once, without repainting.
     void SetLookGradient(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo);
 
-    // ==== Glyph painters ========================================================================
+    // ==== Glyph painters: ZvGridGlyphs.cpp =========================================================================
     void DrawCheckBox(TRect Rect, bool Checked, TCheckBoxState State, bool ThreeState, TGridControlStyle Style,
                       bool Grayed, bool Enabled);
     void DrawRadioGroup(TCanvas* Canvas, TRect Rect, bool Upward, double Scale, TGridControlStyle Style, int Row,
@@ -586,7 +493,9 @@ public:
                         int SelectedIndex, int Count);
     void DrawSortGlyph(TCanvas* Canvas, int ACol, int Y, int X);
 
-    // ==== Surface, focus frame, design panel =====================================================
+    // ==== Surface, focus frame, design panel: ZvGridSurface.cpp ====================================================
+    virtual void PaintDesignPanel();
+    virtual void DesignPanelClick(int X, int Y);
     void PaintBackgroundOutsideCells();
     void PaintBackgroundPicture(TRect Rect);
     void TileBackground(TRect Rect);
@@ -601,34 +510,60 @@ public:
     void HideFocusFrame();
     int DesignPanelHitTest(int X, int Y);
 
-    // ==== Text measuring, formatted and saved text ===================================================
+    // ==== Text measuring, formatted and saved text: ZvGridText.cpp =================================================
+    virtual String GetFormattedCell(int ACol, int ARow);
+    virtual void FireFixedEdit(int ACol, int ARow, TStringList* Values, TGridFixedCellEditor& AEditor);
+    virtual void FireSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void InplaceEditChangeHook(const String& AText, int ACaret);
+    virtual void AutoInsertRow(int ARow);
+    virtual void AutoDeleteRow(int ARow);
+    virtual void FireFilterDone();
+    virtual String CalculatedCellText(int ACol, int ARow);
+    virtual String CellTextToSave(int ACol, int ARow);
+    virtual void StoreLoadedCell(int ACol, int ARow, const String& Value);
+    virtual void ExportNotification(TGridExportState AState, int ARow);
+    virtual void ImportNotification(TGridImportState AState, int ARow);
     TPoint GetCellTextSize(int ACol, int ARow, bool ReserveButton, bool Wrap);
     // The balloon's title, text and icon for a cell, cut to what the balloon shows;
     // false when balloons are off.
     bool CellBalloonText(int ACol, int ARow, String& Title, String& Text, int& Icon);
 
-    // ==== Text painting ================================================================================
+    // ==== Text painting: ZvGridTextPaint.cpp =======================================================================
     void PaintCellText();
     void PaintCellBackgroundPicture(TCanvas* Canvas, TRect Rect);
     void TileCellBackground(TCanvas* Canvas, TRect Rect);
     void PaintCellBackgroundGradient(TCanvas* Canvas, TRect Rect);
     bool IsSortIndicatorCell(int ACol, int ARow);
 
-    // ==== Keyboard ======================================================================================
+    // Opens the HTML form control with that ID in the cell (the first editable one for an empty ID).
+    void ActivateCellControl(int ACol, int ARow, const String& ID);
+    // ==== Keyboard: ZvGridKeys.cpp =================================================================================
+    virtual void F2KeyHook();
+    virtual void InplaceEditKeyHook(WORD& Key, TShiftState Shift);
+    virtual void InplaceEditMessageHook(TMessage& Message);
     bool IsOnLastDataRow();
     void AppendRowOnArrowDown();
     TZvInplaceEdit* NormalEdit() const { return FNormalEdit; }
     const String& IncrSearchText() const { return FIncrSearchText; }
     void SetIncrSearchText(const String& Value) { FIncrSearchText = Value; }
 
-    // ==== Mouse press ===================================================================================
+    // A link of a cell: "cell://RnCm" moves to that cell, http, https and
+    // mailto go to the desktop; anything else is refused (false).
+    bool OpenCellLink(const String& Anchor);
+    // ==== Mouse press: ZvGridMouse.cpp =============================================================================
+    virtual void MouseWheelHook(TGridCoord& Target, bool& Handled);
+    virtual void SelectRangeHook(TGridRect& ARange);
     void RadioGroupClick(int ACol, int ARow, int X, int Y);
     void ShowCellControl(int ACol, int ARow, int X, int Y);
     void CellControlExit(TObject* Sender);
     void CellControlComboSelect(TObject* Sender);
     bool IsHoverFixedCell(int ACol, int ARow);
 
-    // ==== Window messages, timers, scrolling ===========================================================
+    // ==== Window messages, timers, scrolling: ZvGridMessages.cpp ===================================================
+    virtual void ConstrainColumnSize(int ACol, int& AWidth);
+    virtual void ConstrainAutoColumnSize(int ACol, int& AWidth);
+    virtual void SyncColumnHeaders();
+    virtual void FireScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax);
     void BeginUpdate();
     void EndUpdate();
     void StartUpdate();
@@ -644,7 +579,11 @@ public:
     void SetArrowColor(TColor Value);
     TCanvas* FooterCanvas() const;
 
-    // ==== Tab and advance navigation =====================================================================
+    int AdvanceOriginCol() const { return FAdvanceOrigin.X; }
+    int AdvanceOriginRow() const { return FAdvanceOrigin.Y; }
+    // ==== Tab and advance navigation: ZvGridNavigation.cpp =========================================================
+    virtual void MoveToFirstRow();
+    virtual bool FireCellChanging(int OldRow, int OldCol, int NewRow, int NewCol);
     bool TabToNextCell(bool Backward);
     void AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Internal,
                            bool ReopenEditor);
@@ -654,10 +593,21 @@ public:
     int FirstTabStopCol(int ARow);
     int LastTabStopCol(int ARow);
 
-    // ==== Mouse release, double click, right button =========================================================
+    // ==== Mouse release, double click, right button: ZvGridRelease.cpp =============================================
+    virtual void FireClickSort(int ACol);
+    virtual bool FireCanShowFixedDropDown(int ACol);
     void EditFixedCell(int ACol, int ARow);
 
-    // ==== Per-cell objects ===========================================================================
+    // ==== Per-cell objects: ZvGridObjects.cpp ======================================================================
+    virtual bool ToggleCellCheckBox(int ACol, int ARow, bool ByUser);
+    virtual bool SelectCellRadioButton(int ACol, int ARow, bool ByUser);
+    virtual void FireCheckBoxClick(int ACol, int ARow, bool State);
+    virtual void FireCanAddRow(bool& CanAdd);
+    virtual void FireCanInsertRow(int ARow, bool& CanInsert);
+    virtual void FireCheckBoxChange(int ACol, int ARow, bool State);
+    virtual bool FireRatingChange(int ACol, int ARow, int Value);
+    virtual void FireColorSelect();
+    virtual void FireImageSelect();
     bool HasCellType(int ACol, int ARow, TCellTypes Types);
     bool HasCheckBox(int ACol, int ARow);
     bool HasDataCheckBox(int ACol, int ARow);
@@ -790,8 +740,6 @@ private:
     TCellGraphic* CheckGraphicByRealRow(int ACol, int ARow, bool& ByRealRow);
     String CheckText(int ACol, int ARow, bool ByRealRow);
     void SetCheckText(int ACol, int ARow, bool ByRealRow, const String& Text);
-    // The store entry of a hidden real row, none for a shown one.
-    TGridItem* HiddenRowItem(int ARow) const;
     bool TextIsChecked(int ACol, int ARow, const String& Text);
     int FirstCheckRow() const;
     // Frees a balloon riding on a check box or radio button.
@@ -799,7 +747,7 @@ private:
 
 public:
 
-    // ==== Tree nodes, balloons, radio groups, expand buttons ================================================
+    // ==== Tree nodes, balloons, radio groups, expand buttons: ZvGridNodes.cpp ======================================
     bool IsNode(int ARow);
     bool IsSummary(int ARow);
     bool GetNodeState(int ARow);
@@ -861,7 +809,11 @@ private:
 
 public:
 
-    // ==== Grouping ======================================================================================
+    // ==== Grouping: ZvGridGroups.cpp ===============================================================================
+    virtual void SubGroup(int Colindex);
+    virtual void SubUnGroup(int Colindex);
+    virtual void Group(int Colindex);
+    virtual void UnGroup();
     int GroupColumn() const { return FGroupColumn; }
     void SetGroupColumn(int Value);
     void MarkSummaryRow(int ARow);
@@ -889,7 +841,8 @@ private:
 
 public:
 
-    // ==== Selection, fills, cell checks =====================================================================
+    // ==== Selection, fills, cell checks: ZvGridSelection.cpp =======================================================
+    virtual void AddEmptyRow();
     TGridRect Selection() const { return TBaseGrid::Selection(); }
     void SetSelection(const TGridRect& Value);
     void SelectRows(int RowIndex, int RCount);
@@ -936,7 +889,9 @@ public:
     bool LastRowClearOfSearchFooter();
     void ScrollLastRowClearOfSearchFooter();
 
-    // ==== Floating footer, hit-testing, scroll-bar appearance =============================================
+    // ==== Floating footer, hit-testing, scroll-bar appearance: ZvGridFooter.cpp ====================================
+    virtual void CalculateFooterValues(int ACol);
+    virtual void CalcFooter(int ACol);
     void ScreenToCell(TPoint pt, int& ACol, int& ARow);
     bool IsOnSizingEdge(int X, int Y);
     void UpdateFooter();
@@ -955,7 +910,18 @@ public:
     static String LookDisplayName(TGridLook Value);
     void UpdateXYOffset(int X, int Y) { FXYOffset = {X, Y}; }
 
-    // ==== Rows, columns and cells shared with the rest of the grid ===========================================
+    // ==== Rows, columns and cells shared with the rest of the grid: ZvGridRows.cpp =================================
+    virtual void RecalcColumnFooter(int ACol);
+    virtual void FireCellsChanged(TRect R);
+    virtual void RecalcAllFooters();
+    virtual void RemoveRowsInternal(int RowIndex, int RCount);
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    virtual void RemoveRows(int RowIndex, int RCount);
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = false);
+    virtual void RemoveCols(int ColIndex, int CCount);
+    virtual void InsertCols(int ColIndex, int CCount);
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
     void AddRow();
     int AllColCount() const { return ColCount() + FNumHidden; }
     int AllRowCount() const { return RowCount() + NumHiddenRows(); }
@@ -999,7 +965,21 @@ public:
     void SizeWithFormResize(TObject* Sender);
     void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
 
-    // ==== Cell editors ===================================================================================
+    // ==== Cell editors: ZvGridEditing.cpp ==========================================================================
+    virtual void StoreEditorText(int ACol, int ARow, const String& Value);
+    virtual String CurrentCell();
+    virtual void SetCurrentCell(const String& Value);
+    virtual String ReadCurrentCellText();
+    virtual void WriteCurrentCellText(const String& Value);
+    virtual void RestoreCellFromCache();
+    virtual void FireGetEditorProp(int ACol, int ARow, TObject* AEditLink);
+    virtual void FireEllipsClick();
+    virtual void RememberOldCell(int ACol, int ARow);
+    virtual void SetFormulaEditing(bool Value);
+    virtual void FireStartBlockFocus(int ACol, int ARow);
+    virtual void FireEndBlockFocus();
+    virtual bool ValidateCell(const String& NewValue);
+    virtual bool ValidateCellWide(const String& NewValue);
     bool AllowEditorShow();
     void ApplyStyleServiceColors();
     bool CellAllowsEdit(int ACol, int ARow);
@@ -1012,7 +992,26 @@ public:
     TRichEdit* RichEdit();
     void ExitHook();
 
-    // ==== Grid services ===================================================================================
+    // ==== Grid services: ZvGridServices.cpp ========================================================================
+    virtual void AdjustSelectAllRect(TGridRect& ARect);
+    virtual void StoreCellText(int ACol, int ARow, const String& Value);
+    virtual void FirePrintGetPageNum(int PageNum, int PageColNum, String& PageNumString);
+    virtual bool RowMatchesFilter(int ARow);
+    virtual void PasteBegin();
+    virtual void PasteEnd();
+    virtual void MarkRowsModified(int FromRow, int ToRow);
+    virtual void CellClickHook(int ACol, int ARow);
+    virtual bool UsesFormattedClipboard();
+    virtual void SelectFilterValue(int Column, int ItemIndex);
+    virtual void ApplyCheckedFilterEntries(int Column);
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+    virtual void QSort();
+    virtual void QSortIndexed();
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    virtual void QUnSort();
     void CopySelectionToClipboard();
     void CutSelectionToClipboard();
     void PasteSelectionFromClipboard();
@@ -1388,7 +1387,7 @@ public:
     TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
     void SetSyncGrid(TSyncGrid* Value) { FSyncGrid->Assign(Value); }
 
-    // Owned lists, panels and windows the Parts reach.
+    // Owned lists, panels and windows other classes of the control library reach.
     TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
     TStringList* FilterValues() const { return FFilterList.get(); }
     TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
@@ -1616,10 +1615,47 @@ protected:
     virtual void MouseUpHook(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void ColumnMovedHook(int FromIndex, int ToIndex);
     virtual void RowMovedHook(int FromIndex, int ToIndex);
-    virtual void DragOverHook(TObject* Source, int X, int Y, bool& Accept);
+    virtual void DragOverHook(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     virtual void SizeChangedHook(int OldColCount, int OldRowCount);
     virtual void ColWidthsChangedHook();
     virtual void RowHeightsChangedHook();
+
+    // ==== Keyboard (ZvGridKeys.cpp) ============================================================
+    void FireKeyDownCopy(WORD Key, TShiftState Shift);
+    bool CellHasFormControl(int ACol, int ARow);
+    bool HomeEndKeyDown(WORD Key, TShiftState Shift, int RowBefore);
+    bool SkipFixedCellsKey(WORD Key, TShiftState Shift);
+    void KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBefore);
+
+    // ==== Mouse press (ZvGridMouse.cpp) ==========================================================
+    // A press (and release) replayed through the grid's own mouse steps, as a user's click would go.
+    void ReplayPress(int X, int Y);
+    void ReplayClick(int X, int Y);
+    String AnchorAt(int ACol, int ARow, int X, int Y);
+
+    // ==== Window messages (ZvGridMessages.cpp) =====================================================
+    void WheelMessageHook(TMessage& Message);
+    int ThumbToCell(bool Horizontal, int Pos);
+    void ShowScrollHint(const String& Text);
+    void HideScrollHint();
+    void DragScrollTick();
+    void DragScrollOver(int X, int Y, TDragState State);
+    void ScaleOtherLines(bool Columns, int Sized, int SizeAtPress);
+    int FWheelRemainder = 0;
+    int FUserSizedCol = -1;
+    int FUserSizedRow = -1;
+    bool FCursorChangedByGrid = false;
+
+    // ==== Tab and advance (ZvGridNavigation.cpp) =====================================================
+    void JumpToCell(int ACol, int ARow);
+    void TabMove(bool Backward, bool& HandedOn, bool& Again);
+    void AdvanceTarget(int& ACol, int& ARow, bool Forward, bool& Stop);
+
+    // ==== Release, double click, right button (ZvGridRelease.cpp) ==========================================
+    void HeaderClickSort(TGridCoord Cell, int X, int Y);
+    bool FColumnMovedFlag = false;
+    bool FSyncing = false;
 
     // ==== Message handlers of the grid ===================================================
     void KeyDownMessageHook(TWMKey& Message);
@@ -1643,6 +1679,28 @@ protected:
     void FontChangedMessageHook(TMessage& Message);
     void CursorChangedMessageHook(TMessage& Message);
     void NotifyMessageHook(TMessage& Message);
+
+    // The hidden-row store's item of a real row, or nothing when the row is shown.
+    TGridItem* HiddenRowItem(int ARealRow) const;
+    // -1 for either end means the normal rows without the fixed footers.
+    void CalcRowRange(int& FromRow, int& ToRow) const;
+    // The readable numbers of a column's base cells, group header and summary rows left out.
+    std::vector<double> ColumnValues(int ACol, int FromRow, int ToRow);
+    // A displayed row as the selection flags know it: the real row under RowSelectPersistent.
+    int SelectionRow(int ARow) const;
+    // Raises "Invalid column accessed" outside the shown columns.
+    void CheckSelectColumn(int ACol) const;
+    // Runs Fill over the whole grid or its normal cells, then recalculates the footers.
+    void FillCells(bool DoFixed, const std::function<void(int, int)>& Fill);
+    // One footer cell's value by its calculation kind.
+    void WriteFooterValue(int ACol, TColumnCalcType Kind);
+    static double FooterCalculation(TColumnCalcType Kind, const std::vector<String>& Texts);
+    TScrollControl* NewScrollControl(int Direction);
+    void FreeScrollControls();
+    // The fixed-cell, selection and search-footer colours of the looks without a grid style.
+    void ApplyClassicLook(TGridLook Value);
+    // The text the search highlight works on.
+    String HighlightSourceText(int ACol, int ARow);
 
     // ==== Construction helpers ============================================================
     void CreateOptionObjects();
@@ -1700,9 +1758,9 @@ protected:
     std::unique_ptr<TStringList> FLookupItems;
     int FFixedFooters = 0;
     int FFixedRightCols = 0;
-    String FCheckTrue;
-    String FCheckFalse;
-    String FFloatFormat;
+    String FCheckTrue = QStringLiteral("Y");
+    String FCheckFalse = QStringLiteral("N");
+    String FFloatFormat = QStringLiteral("%.2f");
     TCursor FOldCursor = crDefault;
     std::uintptr_t FGridTimerID = 0;
     std::vector<std::unique_ptr<TGridItem>> FGridItems;
@@ -1859,7 +1917,7 @@ protected:
     bool FExcelStyleDecimalSeparator = false;
     bool FFilterActive = false;
     bool FFilterDropDownAuto = false;
-    String FFilterDropDownClear;
+    String FFilterDropDownClear = QStringLiteral("(All)");
     bool FFilterDropDownCheck = false;
     TFilterDropDownColumns FFilterDropDownColumns = TFilterDropDownColumns::fdNormal;
     int FFilterDropDownRow = 0;
@@ -1888,8 +1946,8 @@ protected:
     bool FShowDesignHelper = true;
     String FValidChars;
     String FEditMask;
-    String FXMLEncoding;
-    QChar FPasswordChar;
+    String FXMLEncoding = QStringLiteral("ISO-8859-1");
+    QChar FPasswordChar = QLatin1Char('*');
     QChar FDelimiter;
     bool FQuoteEmptyCells = true;
     bool FAlwaysQuotes = false;
@@ -2022,7 +2080,9 @@ protected:
     std::vector<bool> FColSelect;
     bool FUseEnabledRows = false;
 
-    // Printing.
+    // Printing: printed width and left offset per column, filled by the print engine.
+    std::array<int, 513> MaxWidths{};
+    std::array<int, 513> Indents{};
     int FPrintPageFrom = 1;
     int FPrintPageTo = 1;
     int FPrintPageNum = 0;

@@ -22,11 +22,24 @@ bool TZvStringGrid::AllowEditorShow()
 }
 
 void TZvStringGrid::ApplyStyleServiceColors() {}
-bool TZvStringGrid::CellAllowsEdit(int, int) { return false; }
+bool TZvStringGrid::CellAllowsEdit(int ACol, int ARow)
+{
+    const TPoint base = BaseCell(ACol, ARow);
+    bool canEdit = true;
+    QueryCellEditable(base.X, base.Y, canEdit);
+    if (!canEdit) return false;
+    bool fixed = false;
+    QueryFixedCell(base.X, base.Y, fixed);
+    return !fixed;
+}
 void TZvStringGrid::CellToRich(int, int, TRichEdit*) {}
 TGridColorDropDown* TZvStringGrid::ColorPickerDropDown() { return nullptr; }
 TGridImageDropDown* TZvStringGrid::ImagePickerDropDown() { return nullptr; }
-bool TZvStringGrid::IsEditable(int, int) { return false; }
+bool TZvStringGrid::IsEditable(int ACol, int ARow)
+{
+    const bool on = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit() || FEditingDisabled;
+    return on && CellAllowsEdit(ACol, ARow);
+}
 TRichEdit* TZvStringGrid::RichEdit() { return nullptr; }
 void TZvStringGrid::ExitHook()
 {

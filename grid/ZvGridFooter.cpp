@@ -3,26 +3,222 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvHTMLUtil.h"
 
-void TZvStringGrid::CalculateFooterValues(int) {}
-void TZvStringGrid::CalcFooter(int) {}
-void TZvStringGrid::LastRowWrittenHook() {}
-bool TZvStringGrid::UsesVCLStyles() { return false; }
-void TZvStringGrid::ScreenToCell(TPoint, int&, int&) {}
-bool TZvStringGrid::IsOnSizingEdge(int, int) { return false; }
-void TZvStringGrid::UpdateFooter() {}
-void TZvStringGrid::InitFlatScrollBars() {}
-void TZvStringGrid::DoneFlatScrollBars() {}
-void TZvStringGrid::FlatSetScrollProp(int, int, bool) {}
-void TZvStringGrid::FlatShowScrollBar(int, bool) {}
-void TZvStringGrid::ApplyFlatScrollStyle() {}
-void TZvStringGrid::ApplyFlatScrollColor() {}
-void TZvStringGrid::ApplyFlatScrollWidth() {}
-void TZvStringGrid::SyncFlatVertScrollInfo() {}
-void TZvStringGrid::SyncFlatHorzScrollInfo() {}
-void TZvStringGrid::UpdateFlatScrollBars() {}
-void TZvStringGrid::CreateScrollControls() {}
-String TZvStringGrid::LookName(TGridLook) { return String(); }
-String TZvStringGrid::LookDisplayName(TGridLook) { return String(); }
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <set>
+
+// ---- Floating footer ---------------------------------------------------------------------------------------
+void TZvStringGrid::CalculateFooterValues(int ACol)
+{
+    if (!FFloatingFooter->Visible() || FFloatingFooter->FooterStyle() != TFooterStyle::fsFixedLastRow ||
+        !FFloatingFooter->EnableCalculation())
+        return;
+    const int footer = RowCount() - 1;
+    const int first = ACol == -1 ? 0 : ACol;
+    const int last = ACol == -1 ? AllColCount() - 1 : ACol;
+    for (int c = first; c <= last; ++c) {
+        if (!HasCellObject(c, footer)) continue;
+        const TCellProperties* props = PropsAt(c, footer);
+        if (!props) continue;
+        WriteFooterValue(c, props->CalcType());
+    }
+}
+
+void TZvStringGrid::WriteFooterValue(int ACol, TColumnCalcType Kind)
+{
+    const int footer = RowCount() - 1;
+    const int hidden = FFloatingFooter->CalculateHiddenRows() ? NumHiddenRows() : 0;
+    if (Kind == TColumnCalcType::acNONE || Kind == TColumnCalcType::acSPREAD) return;
+    if (Kind == TColumnCalcType::acCOUNT) {
+        SetInts(ACol, footer, RowCount() - FixedRows() - 1 + hidden);
+        return;
+    }
+    if (Kind == TColumnCalcType::acCUSTOM) {
+        String text;
+        if (OnFooterCalc) OnFooterCalc(this, ACol, text);
+        else if (FFloatingFooter->OnCalcFooter) FFloatingFooter->OnCalcFooter(this, ACol, text);
+        SetCellEx(ACol, footer, text);
+        return;
+    }
+
+    // The footer row itself and anything past the last real row stay out of the calculation.
+    std::vector<String> texts;
+    if (hidden > 0) {
+        const int footerReal = RealRowIndex(footer);
+        for (int r = FixedRows(); r < RowCount() + hidden; ++r)
+            if (r != footerReal) texts.push_back(GetCellsEx(ACol, r));
+    } else {
+        for (int r = FixedRows(); r < footer; ++r) {
+            if (!IsBaseCell(ACol, r) || (FIsGrouping && (IsNode(r) || IsSummary(r)))) continue;
+            texts.push_back(GetCellEx(ACol, r));
+        }
+    }
+    const double value = FooterCalculation(Kind, texts);
+    SetFloats(ACol, footer, value);
+}
+
+double TZvStringGrid::FooterCalculation(TColumnCalcType Kind, const std::vector<String>& Texts)
+{
+    if (Kind == TColumnCalcType::acDISTINCT) {
+        std::set<String> seen;
+        for (const String& t : Texts) seen.insert(t.toLower());
+        return double(seen.size());
+    }
+    std::vector<double> values;
+    for (const String& t : Texts) {
+        try {
+            values.push_back(CellTextToFloat(StripHTMLTags(t)));
+        } catch (const EZvGridError&) {
+            // A cell that holds no number takes no part in the calculation.
+        }
+    }
+    double sum = 0;
+    for (double v : values) sum += v;
+    const double n = double(Texts.size());
+    switch (Kind) {
+    case TColumnCalcType::acSUM: return sum;
+    case TColumnCalcType::acAVG: return n > 0 ? sum / n : 0;
+    case TColumnCalcType::acMIN: return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
+    case TColumnCalcType::acMAX: return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+    case TColumnCalcType::acSTDDEV: {
+        if (n <= 0) return 0;
+        const double avg = sum / n;
+        double squares = 0;
+        for (double v : values) squares += (v - avg) * (v - avg);
+        // Unreadable cells count as 0, as every row of the range counts.
+        squares += (n - double(values.size())) * avg * avg;
+        return std::sqrt(squares / n);
+    }
+    default: return 0;
+    }
+}
+
+void TZvStringGrid::CalcFooter(int ACol) { CalculateFooterValues(ACol); }
+
+void TZvStringGrid::LastRowWrittenHook() { UpdateFooter(); }
+
+bool TZvStringGrid::UsesVCLStyles() { return FUsesVCLStyles; }
+
+void TZvStringGrid::UpdateFooter()
+{
+    if (FFooterPanel) FFooterPanel->Invalidate();
+}
+
+// ---- Hit-testing ---------------------------------------------------------------------------------------------
+void TZvStringGrid::ScreenToCell(TPoint pt, int& ACol, int& ARow)
+{
+    const TPoint client = ScreenToClient(pt);
+    MouseToCell(client.X, client.Y, ACol, ARow);
+}
+
+bool TZvStringGrid::IsOnSizingEdge(int X, int Y)
+{
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0) return false;
+    const TRect rc = TCustomGrid::CellRect(c, r);
+    if (Options().Contains(goColSizing) && r <= FixedRows() && (X - rc.Left < 4 || rc.Right - X < 4)) return true;
+    return Options().Contains(goRowSizing) && c <= FixedCols() && (Y - rc.Top <= 3 || rc.Bottom - Y <= 3);
+}
+
+// ---- Scroll-bar appearance ---------------------------------------------------------------------------------------
+// The flat scroll bars of the Windows common controls do not exist here, so the
+// grid keeps its ordinary scroll bars: FIsFlat stays false and the flat-bar calls
+// that need it have nothing to act on.
+void TZvStringGrid::InitFlatScrollBars() { FIsFlat = false; }
+
+void TZvStringGrid::DoneFlatScrollBars() { FIsFlat = false; }
+
+void TZvStringGrid::FlatSetScrollProp(int, int, bool) {}   // no flat bars to set (see above)
+
+void TZvStringGrid::FlatShowScrollBar(int, bool) {}   // no flat bars to show (see above)
+
+void TZvStringGrid::ApplyFlatScrollStyle()
+{
+    const int style = FScrollType == TScrollType::ssFlat ? 2 : FScrollType == TScrollType::ssEncarta ? 1 : 0;
+    if (FScrollType == TScrollType::ssMetro) return;
+    FlatSetScrollProp(0x100, style, true);
+    FlatSetScrollProp(0x200, style, true);
+}
+
+void TZvStringGrid::ApplyFlatScrollColor()
+{
+    if (FScrollColor == clNone) return;
+    FlatSetScrollProp(0x40, int(FScrollColor), true);
+    FlatSetScrollProp(0x80, int(FScrollColor), true);
+}
+
+void TZvStringGrid::ApplyFlatScrollWidth()
+{
+    FlatSetScrollProp(0x8, FScrollWidth, true);
+    FlatSetScrollProp(0x4, FScrollWidth, true);
+}
+
+void TZvStringGrid::SyncFlatVertScrollInfo() {}   // no flat bars to keep in step (see above)
+
+void TZvStringGrid::SyncFlatHorzScrollInfo() {}   // no flat bars to keep in step (see above)
+
+void TZvStringGrid::UpdateFlatScrollBars()
+{
+    ApplyFlatScrollStyle();
+    ApplyFlatScrollColor();
+    ApplyFlatScrollWidth();
+    const bool vert = VisibleRowCount() + FixedRows() < RowCount();
+    FlatShowScrollBar(SB_VERT, vert);
+    if (vert) SyncFlatVertScrollInfo();
+    const bool horz = VisibleColCount() + FixedCols() < ColCount();
+    FlatShowScrollBar(SB_HORZ, horz);
+    if (horz) SyncFlatHorzScrollInfo();
+}
+
+void TZvStringGrid::CreateScrollControls()
+{
+    if (!FVScrlCtrl) FVScrlCtrl = NewScrollControl(0);
+    if (!FHScrlCtrl) FHScrlCtrl = NewScrollControl(1);
+}
+
+TScrollControl* TZvStringGrid::NewScrollControl(int Direction)
+{
+    auto* control = new TScrollControl(this);
+    control->Direction = Direction;
+    control->SetParent(this);
+    control->SetDoubleBuffered(true);
+    if (Direction == 0) {
+        control->SetWidth(6);
+        control->SetAlign(TAlign::alRight);
+    } else {
+        control->SetHeight(6);
+        control->SetAlign(TAlign::alBottom);
+    }
+    control->SetVisible(true);
+    return control;
+}
+
+namespace {
+struct TLookNames {
+    const char* Name;
+    const char* Display;
+};
+constexpr TLookNames LookNames[] = {
+    {"glStandard", "Standard"}, {"glSoft", "Soft"},           {"glClassic", "Classic"},
+    {"glVUD", "VUD"},           {"glXP", "Windows XP"},       {"glListView", "ListView"},
+    {"glVista", "Windows Vista"}, {"glWin7", "Windows 7"},    {"glOffice2007", "Office2007"},
+};
+}   // namespace
+
+String TZvStringGrid::LookName(TGridLook Value)
+{
+    const auto i = std::size_t(Value);
+    return i < std::size(LookNames) ? QString::fromLatin1(LookNames[i].Name) : String();
+}
+
+String TZvStringGrid::LookDisplayName(TGridLook Value)
+{
+    const auto i = std::size_t(Value);
+    return i < std::size(LookNames) ? QString::fromLatin1(LookNames[i].Display) : String();
+}
+
 void TZvStringGrid::SetActiveCellShow(bool Value)
 {
     FActiveCellShow = Value;
@@ -107,13 +303,124 @@ void TZvStringGrid::SetURLFull(bool Value)
 
 void TZvStringGrid::SetLook(TGridLook Value)
 {
+    if (FLook == Value) return;
     FLook = Value;
+    if (Value != TGridLook::glCustom) {
+        FControlLook->SetFixedGradientMirrorFrom(clNone);
+        FControlLook->SetFixedGradientMirrorTo(clNone);
+        FControlLook->SetFixedGradientFrom(clNone);
+        FControlLook->SetFixedGradientTo(clNone);
+        for (TLookGradient g : {TLookGradient::lgFrom, TLookGradient::lgTo, TLookGradient::lgMirrorFrom,
+                                TLookGradient::lgMirrorTo})
+            SetVUDGradient(g, clNone);
+        FSortSettings->SetHeaderColor(clNone);
+    }
+    switch (Value) {
+    case TGridLook::glVista:
+        SetStyle(TZvGridStyle::gsWindowsVista);
+        SetSelectionStyle(TGridSelectionStyle::ssVista);
+        break;
+    case TGridLook::glWin7:
+        SetStyle(TZvGridStyle::gsWindows7);
+        SetSelectionStyle(TGridSelectionStyle::ssWin7);
+        break;
+    case TGridLook::glOffice2007:
+        SetStyle(TZvGridStyle::gsOffice2007Luna);
+        SetSelectionStyle(TGridSelectionStyle::ssOffice2007);
+        break;
+    case TGridLook::glCustom: break;
+    default: ApplyClassicLook(Value); break;
+    }
+    FScrollType = TScrollType::ssNormal;
+    FBorderStyle = TBorderStyle::bsSingle;
+    FBorderColor = 0xB99D7F;
     Invalidate();
+    if (!FLoading) UpdateFooter();
 }
 
-void TZvStringGrid::SetAutoThemeAdapt(bool Value) { FAutoThemeAdapt = Value; }
+void TZvStringGrid::ApplyClassicLook(TGridLook Value)
+{
+    SetSelectionStyle(TGridSelectionStyle::ssDefault);
+    if (FLoading) return;
+    const bool plain = Value == TGridLook::glStandard || Value == TGridLook::glSoft || Value == TGridLook::glClassic;
+    if (plain) {
+        SetVUDGradient(TLookGradient::lgFrom, clBtnFace);
+        SetVUDGradient(TLookGradient::lgTo, clNone);
+        SetFixedColor(clBtnFace);
+    } else {
+        SetVUDGradient(TLookGradient::lgFrom, 0xFFFFFF);
+        SetVUDGradient(TLookGradient::lgTo, Value == TGridLook::glVUD ? TColor(0xC0C0C0) : clBtnFace);
+    }
+    SetVUDGradient(TLookGradient::lgMirrorFrom, clNone);
+    SetVUDGradient(TLookGradient::lgMirrorTo, clNone);
+    SetGridFixedLineColor(0x808080);
+    SetGridLineColor(0xC0C0C0);
+    if (plain || Value == TGridLook::glListView) {
+        FActiveCellColor = 0x808080;
+        FActiveCellColorTo = clNone;
+        FSelectionColor = clHighlight;
+        FSelectionTextColor = clHighlightText;
+        FSearchFooter->SetColor(clBtnFace);
+        FSearchFooter->SetColorTo(clBtnFace);
+        return;
+    }
+    FActiveCellColor = 0xEACAB6;
+    FActiveCellColorTo = clNone;
+    FSelectionColor = 0xEACAB6;
+    FSelectionColorTo = clNone;
+    FSelectionTextColor = 0;
+    FSearchFooter->SetColor(VUDGradient(TLookGradient::lgFrom));
+    FSearchFooter->SetColorTo(VUDGradient(TLookGradient::lgTo));
+    const std::pair<TLookGradient, TColor> hoverAndDown[] = {
+        {TLookGradient::lgHoverFrom, 0xCFD0D1},      {TLookGradient::lgHoverTo, 0xBEC6C8},
+        {TLookGradient::lgHoverMirrorFrom, 0xBEC6C8}, {TLookGradient::lgHoverMirrorTo, 0xABBCBF},
+        {TLookGradient::lgDownFrom, 0x868788},       {TLookGradient::lgDownTo, 0x737C7E},
+        {TLookGradient::lgDownMirrorFrom, 0x737C7E},  {TLookGradient::lgDownMirrorTo, 0x627376},
+    };
+    for (const auto& [which, color] : hoverAndDown) SetVUDGradient(which, color);
+}
 
-void TZvStringGrid::SetScrollType(TScrollType Value) { FScrollType = Value; }
+void TZvStringGrid::SetAutoThemeAdapt(bool Value)
+{
+    if (FAutoThemeAdapt == Value) return;
+    FAutoThemeAdapt = Value;
+    FSearchFooter->SetAutoThemeAdapt(Value);
+    if (Value) {
+        ApplyOfficeTheme();
+        Invalidate();
+    }
+}
+
+void TZvStringGrid::SetScrollType(TScrollType Value)
+{
+    if (FScrollType != Value) {
+        FScrollType = Value;
+        if (Value == TScrollType::ssFlat || Value == TScrollType::ssEncarta) {
+            InitFlatScrollBars();
+            UpdateFlatScrollBars();
+        } else {
+            DoneFlatScrollBars();
+        }
+        if (HandleAllocated()) {
+            if (Value == TScrollType::ssMetro) {
+                CreateScrollControls();
+                SetScrollBars(ssNone);
+            } else if (FVScrlCtrl || FHScrlCtrl) {
+                FreeScrollControls();
+                SetScrollBars(ssBoth);
+            }
+        }
+    }
+    ApplyFlatScrollStyle();
+}
+
+void TZvStringGrid::FreeScrollControls()
+{
+    delete FVScrlCtrl;
+    FVScrlCtrl = nullptr;
+    delete FHScrlCtrl;
+    FHScrlCtrl = nullptr;
+}
 
 void TZvStringGrid::SetScrollColor(TColor Value)
 {
@@ -127,7 +434,16 @@ void TZvStringGrid::SetScrollWidth(int Value)
     ApplyFlatScrollWidth();
 }
 
-void TZvStringGrid::SetScrollProportional(bool Value) { FScrollProportional = Value; }
+void TZvStringGrid::SetScrollProportional(bool Value)
+{
+    FScrollProportional = Value;
+    if (Value) {
+        UpdateProportionalHScroll();
+        UpdateProportionalVScroll();
+    } else if (FIsFlat && FScrollType == TScrollType::ssNormal) {
+        DoneFlatScrollBars();
+    }
+}
 
 void TZvStringGrid::SetScrollBarAlways(TScrollBarAlways Value)
 {

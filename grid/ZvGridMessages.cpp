@@ -1,25 +1,118 @@
-// Window messages, update batching, timers and scrolling.
+// Window messages: update batching, the window timer, painting, sizing and
+// column stretching, scrolling with its hints, and the auto-scroll while
+// something is dragged over the grid.
 
 #include "grid/ZvGrid.h"
 
-void TZvStringGrid::ConstrainColumnSize(int, int&) {}
-void TZvStringGrid::ConstrainAutoColumnSize(int, int&) {}
-void TZvStringGrid::SyncColumnHeaders() {}
-void TZvStringGrid::FireScrollCell(int, int, int, int, int) {}
-bool TZvStringGrid::HasCustomCellBorders() { return false; }
-void TZvStringGrid::StartUpdate() {}
-void TZvStringGrid::ResetUpdate() {}
-void TZvStringGrid::DoStretchColumn(int) {}
-void TZvStringGrid::StretchRightColumn() {}
-void TZvStringGrid::UpdateProportionalHScroll() {}
-void TZvStringGrid::UpdateProportionalVScroll() {}
-void TZvStringGrid::ResetFixedCellHighlight() {}
-TCanvas* TZvStringGrid::FooterCanvas() const { return nullptr; }
-void TZvStringGrid::Resize()
+#include "platform/Timers.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr std::uintptr_t GridTimerId = 111;
+constexpr std::uintptr_t MoveTimerId = 1;
+constexpr int ScrollHintMaxWidth = 100;
+
+} // namespace
+
+void TZvStringGrid::ConstrainColumnSize(int ACol, int& AWidth)
 {
-    TBaseGrid::Resize();
+    if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
 }
 
+void TZvStringGrid::ConstrainAutoColumnSize(int ACol, int& AWidth)
+{
+    if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}
+
+void TZvStringGrid::SyncColumnHeaders() {} // the column grid writes its headers here; the string grid has none
+
+void TZvStringGrid::FireScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)
+{
+    if (OnScrollCell) OnScrollCell(this, ACol, ARow, ScrollPosition, ScrollMin, ScrollMax);
+}
+
+TCanvas* TZvStringGrid::FooterCanvas() const
+{
+    return FFooterPanel ? FFooterPanel->Canvas() : nullptr;
+}
+
+// ---- Update batching ------------------------------------------------------------------------------
+void TZvStringGrid::BeginUpdate()
+{
+    if (!Visible()) return;
+    ++FUpdateCount;
+    if (HandleAllocated()) SendMessage(this, WM_SETREDRAW, 0, 0);
+}
+
+// The count goes down whatever the visibility, so a grid hidden inside a
+// batch does not stay locked; only the repaint needs a visible window.
+void TZvStringGrid::EndUpdate()
+{
+    if (FUpdateCount <= 0) return;
+    --FUpdateCount;
+    if (FUpdateCount > 0 || FDestroying) return;
+    FSelChange = false;
+    if (HandleAllocated()) SendMessage(this, WM_SETREDRAW, 1, 0);
+    if (Visible()) Invalidate();
+}
+
+void TZvStringGrid::StartUpdate()
+{
+    ++FUpdateCount;
+}
+
+void TZvStringGrid::ResetUpdate()
+{
+    FUpdateCount = 0;
+}
+
+void TZvStringGrid::SetLockUpdate(bool Value)
+{
+    if (Value) BeginUpdate();
+    else EndUpdate();
+}
+
+// ---- Column stretching ------------------------------------------------------------------------------
+void TZvStringGrid::DoStretchColumn(int Index)
+{
+    if (FLoading || FDestroying) return;
+    const int index = Index == -1 ? ColCount() - 1 : Index;
+    if (index >= ColCount()) throw Exception(QStringLiteral("Stretch column index out of range"));
+    if (ColCount() == 0 || !FColumnSize->Stretch() || FStretchGuard || index < 0) return;
+    FStretchGuard = true;
+    const int client = ClientWidth();
+    if (ColCount() == 1) {
+        SetColWidths(0, client);
+    } else {
+        int sum = 0;
+        for (int c = 0; c < ColCount(); ++c)
+            if (c != index) sum += ColWidths(c);
+        if (sum < client) SetColWidths(index, client - sum - 1);
+        else if (LeftCol() == FixedCols()) SetColWidths(index, DefaultColWidth());
+    }
+    FColChanged = true;
+    FStretchGuard = false;
+}
+
+void TZvStringGrid::StretchRightColumn()
+{
+    DoStretchColumn(ColCount() - 1);
+}
+
+void TZvStringGrid::UpdateProportionalHScroll() {} // the platform's bars size their thumbs from the cell extents
+void TZvStringGrid::UpdateProportionalVScroll() {} // likewise for the vertical bar
+
+void TZvStringGrid::ResetFixedCellHighlight()
+{
+    FFixedSizingHover = false;
+    if (FHoverFixedCells == THoverFixedCells::hfNone) return;
+    if (FHoverFixedCell.X >= 0) RepaintCell(FHoverFixedCell.X, FHoverFixedCell.Y);
+    FHoverFixedCell = {-1, -1};
+}
+
+// ---- Platform steps -------------------------------------------------------------------------------------
 void TZvStringGrid::WndProc(TMessage& Message)
 {
     WindowProcHook(Message);
@@ -42,57 +135,428 @@ void TZvStringGrid::SizeChanged(int OldColCount, int OldRowCount)
 
 void TZvStringGrid::ComponentRemovedHook(TComponent* AComponent, TOperation Operation)
 {
+    if (Operation == TOperation::opRemove) {
+        if (AComponent == FCellChecker) FCellChecker = nullptr;
+        if (AComponent == FFixedDropDownMenu) FFixedDropDownMenu = nullptr;
+        if (AComponent == FGridImages) FGridImages = nullptr;
+        if (AComponent == reinterpret_cast<TComponent*>(FPictureContainer)) FPictureContainer = nullptr;
+        if (!FDestroying && AComponent == FSyncGrid->Grid()) FSyncGrid->SetGrid(nullptr);
+    }
     TBaseGrid::ComponentRemovedHook(AComponent, Operation);
-    if (Operation != TOperation::opRemove) return;
-    if (AComponent == FCellChecker) FCellChecker = nullptr;
-    if (AComponent == FFixedDropDownMenu) FFixedDropDownMenu = nullptr;
-    if (AComponent == FGridImages) FGridImages = nullptr;
 }
 
+// Every message the grid handles itself goes to its handler, which hands
+// it on to the base grid where its rules say so.
 void TZvStringGrid::WindowProcHook(TMessage& Message)
 {
+    switch (Message.Msg) {
+    case WM_KEYDOWN: { TWMKey m(Message); KeyDownMessageHook(m); return; }
+    case WM_KEYUP: { TWMKey m(Message); KeyUpMessageHook(m); return; }
+    case WM_CHAR: { TWMKey m(Message); CharMessageHook(m); return; }
+    case WM_LBUTTONDOWN: { TWMMouse m(Message); LButtonDownMessageHook(m); return; }
+    case WM_LBUTTONUP: { TWMMouse m(Message); LButtonUpMessageHook(m); return; }
+    case WM_LBUTTONDBLCLK: { TWMMouse m(Message); LButtonDblClkMessageHook(m); return; }
+    case WM_RBUTTONDOWN: { TWMMouse m(Message); RButtonDownMessageHook(m); return; }
+    case WM_RBUTTONUP: { TWMMouse m(Message); RButtonUpMessageHook(m); return; }
+    case WM_GETDLGCODE: DlgCodeMessageHook(Message); return;
+    case WM_TIMER: { TWMTimer m(Message); TimerMessageHook(m); return; }
+    case WM_PAINT: { TWMPaint m(Message); PaintMessageHook(m); return; }
+    case WM_ERASEBKGND: { TWMEraseBkgnd m(Message); EraseBkgndMessageHook(m); return; }
+    case WM_SIZE: { TWMSize m(Message); SizeMessageHook(m); return; }
+    case WM_HSCROLL: { TWMScroll m(Message); HScrollMessageHook(m); return; }
+    case WM_VSCROLL: { TWMScroll m(Message); VScrollMessageHook(m); return; }
+    case WM_MOUSEWHEEL: WheelMessageHook(Message); return;
+    case CM_HINTSHOW: HintShowMessageHook(Message); return;
+    case CM_ENABLEDCHANGED: EnabledChangedMessageHook(Message); return;
+    case CM_COLORCHANGED: ColorChangedMessageHook(Message); return;
+    case CM_FONTCHANGED: FontChangedMessageHook(Message); return;
+    case CM_CURSORCHANGED: CursorChangedMessageHook(Message); return;
+    case WM_DESTROY:
+        if (FGridTimerID) KillTimer(this, GridTimerId);
+        FGridTimerID = 0;
+        break;
+    case WM_CAPTURECHANGED:
+        if (GridState() == gsColMoving || GridState() == gsRowMoving) {
+            if (FHeaderDragButton) FHeaderDragButton->SetVisible(false);
+            KillTimer(this, MoveTimerId);
+        }
+        break;
+    default: break;
+    }
     TBaseGrid::WndProc(Message);
 }
 
-void TZvStringGrid::DragOverHook(TObject*, int, int, bool&) {}
+// A touchpad sends many small wheel steps: they add up to a notch before
+// the grid moves, instead of each small step counting as a whole notch.
+void TZvStringGrid::WheelMessageHook(TMessage& Message)
+{
+    TWMMouseWheel m(Message);
+    const int delta = m.WheelDelta();
+    if (delta == 0) return;
+    if ((FWheelRemainder > 0) != (delta > 0)) FWheelRemainder = 0;
+    FWheelRemainder += delta;
+    const int notches = FWheelRemainder / WHEEL_DELTA;
+    if (notches == 0) {
+        Message.Result = 1;
+        return;
+    }
+    FWheelRemainder -= notches * WHEEL_DELTA;
+    Message.WParam = MakeWParam(m.Keys(), notches * WHEEL_DELTA);
+    TBaseGrid::WndProc(Message);
+}
+
+void TZvStringGrid::DlgCodeMessageHook(TMessage& Message)
+{
+    TBaseGrid::WndProc(Message);
+    if (FNavigation->AutoGotoWhenSorted() || !Options().Contains(goEditing)) Message.Result |= DLGC_WANTCHARS;
+}
+
+// ---- The window timer ----------------------------------------------------------------------------------
+void TZvStringGrid::TimerMessageHook(TWMTimer& Message)
+{
+    if (Message.TimerID != GridTimerId) {
+        TBaseGrid::WndProc(Message.Message);
+        return;
+    }
+    ++FTickCount;
+    if (FNavigation->AutoGotoIncremental() && ++FSearchTicks >= 4) {
+        FIncrSearchText.clear();
+        FSearchTicks = 0;
+    }
+    if (FHovering && !FDesignTime && HandleAllocated()) {
+        const TPoint p = ScreenToClient(GetCursorPos());
+        const TRect client = ClientRect();
+        if (p.X >= client.Left && p.X < client.Right && p.Y >= client.Top && p.Y < client.Bottom) {
+            const TGridCoord cell = MouseCoord(p.X, p.Y);
+            if (cell.X >= FixedCols() && cell.Y >= FixedRows() && cell.X < ColCount() && cell.Y < RowCount()) {
+                if (CanFocus() && !Focused()) SetFocus();
+                SetRow(cell.Y);
+                SetCol(cell.X);
+            }
+        }
+    }
+    if (FEnableBlink) {
+        FBlinkOn = !FBlinkOn;
+        auto blinks = [this](int rc, int r) {
+            return GetCellEx(rc, r).contains(QStringLiteral("<BLI"), Qt::CaseInsensitive);
+        };
+        const int lastRow = std::min(RowCount() - 1, TopRow() + VisibleRowCount() - 1);
+        const int lastCol = std::min(AllColCount() - 1, RealColIndex(LeftCol()) + VisibleColCount() + FNumHidden);
+        for (int r = TopRow(); r <= lastRow; ++r)
+            for (int rc = RealColIndex(LeftCol()); rc <= lastCol; ++rc)
+                if (blinks(rc, r)) RepaintCell(RealToDisplayCol(rc), r);
+        for (int r = 0; r < FixedRows(); ++r)
+            for (int rc = RealColIndex(LeftCol()); rc <= lastCol; ++rc)
+                if (blinks(rc, r)) RepaintCell(RealToDisplayCol(rc), r);
+        for (int r = TopRow(); r <= lastRow; ++r)
+            for (int c = 0; c < FixedCols(); ++c)
+                if (blinks(RealColIndex(c), r)) RepaintCell(c, r);
+    }
+}
+
+// ---- Painting ---------------------------------------------------------------------------------------------
+void TZvStringGrid::PaintMessageHook(TWMPaint& Message)
+{
+    if (FUpdateCount > 0) {
+        Message.Result = 0;
+        return;
+    }
+    if (FPaintCount == 0 && !TabStop()) {
+        ++FPaintCount;
+        UpdateProportionalVScroll();
+    }
+    TBaseGrid::WndProc(Message.Message);
+}
+
+void TZvStringGrid::EraseBkgndMessageHook(TWMEraseBkgnd& Message)
+{
+    // The grid paints every pixel itself.
+    Message.Result = 0;
+}
+
+// ---- Size ------------------------------------------------------------------------------------------------
+void TZvStringGrid::SizeMessageHook(TWMSize& Message)
+{
+    if (FSearchFooter->Visible() && FSearchPanel) {
+        FSearchPanel->SetHeight(33);
+        FSearchPanel->SetHeight(32);
+        FSearchPanel->SetAlign(TAlign::alBottom);
+    }
+    if (FColumnSize->SynchWithGrid() && FOldWidth > 0 && FColSizes) {
+        HideInplaceEdit();
+        const double factor =
+            double(Message.Width() + (FBorderStyle == TBorderStyle::bsSingle ? 2 : 0)) / double(FOldWidth);
+        const int first = FColumnSize->SynchNormalCellsOnly() ? FixedCols() : 0;
+        for (int c = first; c < ColCount() && c < FColSizes->Count(); ++c)
+            SetColWidths(c, int(FColSizes->Items(c) * factor));
+    }
+    bool stretched = false;
+    if (FColumnSize->Stretch() &&
+        (FScrollBarAlways == TScrollBarAlways::saNone || FScrollBarAlways == TScrollBarAlways::saVert)) {
+        const int index = FColumnSize->StretchColumn() == -1 ? ColCount() - 1 : FColumnSize->StretchColumn();
+        int sum = 0;
+        for (int c = 0; c < ColCount(); ++c)
+            if (c != index) sum += ColWidths(c);
+        if (sum < Width()) {
+            TBaseGrid::WndProc(Message.Message);
+            DoStretchColumn(FColumnSize->StretchColumn());
+            stretched = FScrollBarAlways == TScrollBarAlways::saNone;
+        }
+    }
+    if (stretched) {
+        if (OnGridResize) OnGridResize(this);
+        return;
+    }
+    TBaseGrid::WndProc(Message.Message);
+    if (FScrollProportional) {
+        UpdateProportionalHScroll();
+        UpdateProportionalVScroll();
+    }
+    if (!FDisableSize && FScrollType != TScrollType::ssNormal) {
+        FDisableSize = true;
+        UpdateFlatScrollBars();
+        FDisableSize = false;
+    }
+}
+
 void TZvStringGrid::SizeChangedHook(int OldColCount, int OldRowCount)
 {
+    if (!Parent() || FLoading) {
+        TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+        return;
+    }
+    if (FColumnSize->Stretch()) DoStretchColumn(FColumnSize->StretchColumn());
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+    if (FScrollType != TScrollType::ssNormal) UpdateFlatScrollBars();
+}
+
+// Every other scrolling column (row) takes the sized one's change of size,
+// as a factor of its size at the press.
+void TZvStringGrid::ScaleOtherLines(bool Columns, int Sized, int SizeAtPress)
+{
+    if (SizeAtPress <= 0) return;
+    const double factor = double(Columns ? ColWidths(Sized) : RowHeights(Sized)) / double(SizeAtPress);
+    const int count = Columns ? ColCount() : RowCount();
+    for (int i = Columns ? FixedCols() : FixedRows(); i < count; ++i) {
+        if (i == Sized) continue;
+        if (Columns) SetColWidths(i, int(std::lround(ColWidths(i) * factor)));
+        else SetRowHeights(i, int(std::lround(RowHeights(i) * factor)));
+    }
 }
 
 void TZvStringGrid::ColWidthsChangedHook()
 {
+    if (FColChanged && FColumnSize->Stretch() && !FStretchGuard) DoStretchColumn(FColumnSize->StretchColumn());
     TBaseGrid::ColWidthsChanged();
+    FColSized = true;
+    if (FUserSizedCol >= 0) {
+        const int col = FUserSizedCol;
+        FUserSizedCol = -1;
+        if (FMouseActions->AllColumnSize()) ScaleOtherLines(true, col, FSizingColWidth);
+        if (OnEndColumnSize) OnEndColumnSize(this, col);
+        int width = ColWidths(col);
+        ConstrainColumnSize(col, width);
+        if (width != ColWidths(col)) SetColWidths(col, width);
+        else FSizingCell = {-1, -1};
+    }
+    if (EditorMode() && InplaceEditor()) {
+        if (IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
+        else UpdateEdit();
+    }
+    UpdateFooter();
 }
 
 void TZvStringGrid::RowHeightsChangedHook()
 {
     TBaseGrid::RowHeightsChanged();
+    if (FUserSizedRow >= 0) {
+        const int row = FUserSizedRow;
+        FUserSizedRow = -1;
+        if (FMouseActions->AllRowSize()) ScaleOtherLines(false, row, FSizingRowHeight);
+        if (OnEndRowSize) OnEndRowSize(this, row);
+        FSizingCell = {-1, -1};
+    }
+    if (EditorMode() && IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
 }
 
-void TZvStringGrid::DlgCodeMessageHook(TMessage&) {}
-void TZvStringGrid::TimerMessageHook(TWMTimer&) {}
-void TZvStringGrid::PaintMessageHook(TWMPaint&) {}
-void TZvStringGrid::EraseBkgndMessageHook(TWMEraseBkgnd&) {}
-void TZvStringGrid::SizeMessageHook(TWMSize&) {}
-void TZvStringGrid::HScrollMessageHook(TWMScroll&) {}
-void TZvStringGrid::VScrollMessageHook(TWMScroll&) {}
-void TZvStringGrid::HintShowMessageHook(TMessage&) {}
-void TZvStringGrid::EnabledChangedMessageHook(TMessage&) {}
-void TZvStringGrid::ColorChangedMessageHook(TMessage&) {}
-void TZvStringGrid::FontChangedMessageHook(TMessage&) {}
-void TZvStringGrid::CursorChangedMessageHook(TMessage&) {}
-
-void TZvStringGrid::BeginUpdate() { ++FUpdateCount; }
-
-void TZvStringGrid::EndUpdate()
+// ---- Scrolling --------------------------------------------------------------------------------------------
+// The column (row) a thumb position of 0..127 stands for.
+int TZvStringGrid::ThumbToCell(bool Horizontal, int Pos)
 {
-    if (FUpdateCount > 0) --FUpdateCount;
-    if (FUpdateCount == 0) Invalidate();
+    if (Horizontal) {
+        const int range = ColCount() - VisibleColCount() - FixedCols();
+        return FixedCols() + int(std::lround(double(Pos) * range / 127.0));
+    }
+    const int range = RowCount() - VisibleRowCount() - FixedRows();
+    return FixedRows() + int(std::lround(double(Pos) * range / 127.0));
 }
 
-void TZvStringGrid::SetLockUpdate(bool Value)
+void TZvStringGrid::ShowScrollHint(const String& Text)
 {
-    if (Value) BeginUpdate();
-    else EndUpdate();
+    if (!FScrollHintWindow) return;
+    FScrollHintWindow->SetCaption(Text);
+    const int w = std::min(ScrollHintMaxWidth, Canvas() ? Canvas()->TextWidth(Text) + 8 : ScrollHintMaxWidth);
+    const TPoint cursor = GetCursorPos();
+    FScrollHintWindow->SetBounds(cursor.X + 10, cursor.Y, w, 18);
+    FScrollHintWindow->SetColor(FHintColor);
+    FScrollHintWindow->SetVisible(true);
+    FScrollHintShowing = true;
+}
+
+void TZvStringGrid::HideScrollHint()
+{
+    if (FScrollHintWindow && FScrollHintShowing) FScrollHintWindow->SetVisible(false);
+    FScrollHintShowing = false;
+}
+
+void TZvStringGrid::HScrollMessageHook(TWMScroll& Message)
+{
+    const int code = Message.ScrollCode();
+    int pos = Message.Pos();
+    if (FScrollHints == TScrollHintType::shHorizontal || FScrollHints == TScrollHintType::shBoth) {
+        if (code == SB_ENDSCROLL) HideScrollHint();
+        else if (code == SB_THUMBTRACK) {
+            String text = QStringLiteral("Col : ") + IntToStr(ThumbToCell(true, pos));
+            if (OnScrollHint) OnScrollHint(this, ThumbToCell(true, pos), text);
+            ShowScrollHint(text);
+        }
+    }
+    if (FIsFlat && code == SB_THUMBPOSITION && ColCount() > 0) {
+        const int v = int(std::lround(VisibleColCount() * 128.0 / ColCount()));
+        if (v != 128) {
+            pos = int(std::lround(pos * 127.0 / (128 - v)));
+            Message.Message.WParam = MakeWParam(code, pos);
+        }
+    }
+    if (code == SB_THUMBTRACK && FScrollSynch) SetLeftCol(std::clamp(ThumbToCell(true, pos), FixedCols(), ColCount() - 1));
+    if (FixedCols() == 0 && ThumbToCell(true, pos) >= Col()) HideInplaceEdit();
+    TBaseGrid::WndProc(Message.Message);
+    if (code == SB_ENDSCROLL && ColCount() == 1) Invalidate();
+    if (EditorMode() && IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
+    UpdateFooter();
+}
+
+void TZvStringGrid::VScrollMessageHook(TWMScroll& Message)
+{
+    if (FDesignTime) {
+        TBaseGrid::WndProc(Message.Message);
+        return;
+    }
+    const int code = Message.ScrollCode();
+    const int pos = Message.Pos();
+    if (FScrollHints == TScrollHintType::shVertical || FScrollHints == TScrollHintType::shBoth) {
+        if (code == SB_ENDSCROLL) HideScrollHint();
+        else if (code == SB_THUMBTRACK) {
+            const int row = ThumbToCell(false, pos);
+            String text = QStringLiteral("Row : ") + IntToStr(row);
+            if (OnScrollHint) OnScrollHint(this, row, text);
+            ShowScrollHint(text);
+        }
+    }
+    if (code == SB_THUMBTRACK && FScrollSynch)
+        SetTopRow(std::clamp(ThumbToCell(false, pos), FixedRows(), RowCount() - 1));
+    if (FSearchFooter->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL) &&
+        TopRow() >= RowCount() - VisibleRowCount() && LastRowClearOfSearchFooter()) {
+        Message.Result = 1;
+        return;
+    }
+    TBaseGrid::WndProc(Message.Message);
+    if (FSearchFooter->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL)) ScrollLastRowClearOfSearchFooter();
+    if (EditorMode() && IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
+}
+
+// ---- Notifications --------------------------------------------------------------------------------------------
+void TZvStringGrid::HintShowMessageHook(TMessage& Message)
+{
+    TBaseGrid::WndProc(Message);
+    Message.Result = 0;
+}
+
+void TZvStringGrid::EnabledChangedMessageHook(TMessage& Message)
+{
+    TBaseGrid::WndProc(Message);
+    Invalidate();
+}
+
+void TZvStringGrid::ColorChangedMessageHook(TMessage& Message)
+{
+    TBaseGrid::WndProc(Message);
+    if (FFloatingFooter->Visible() && FFooterPanel) FFooterPanel->Invalidate();
+}
+
+void TZvStringGrid::FontChangedMessageHook(TMessage& Message)
+{
+    TBaseGrid::WndProc(Message);
+}
+
+void TZvStringGrid::CursorChangedMessageHook(TMessage& Message)
+{
+    TBaseGrid::WndProc(Message);
+    if (!FCursorChangedByGrid) FMouseSelectMode = TMouseSelectMode::msNormal;
+    FCursorChangedByGrid = false;
+}
+
+// ---- Drag auto-scroll ------------------------------------------------------------------------------------------
+void TZvStringGrid::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    DragOverHook(Source, X, Y, State, Accept);
+}
+
+void TZvStringGrid::DragOverHook(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    DragScrollOver(X, Y, State);
+    TBaseGrid::DragOver(Source, X, Y, State, Accept);
+}
+
+// The margins the pointer is in decide the directions; leaving the grid,
+// or no margin, stops the timer.
+void TZvStringGrid::DragScrollOver(int X, int Y, TDragState State)
+{
+    TDragScrollOptions* o = FDragScrollOptions.get();
+    if (!o->Active()) {
+        FDragScrollTimer.reset();
+        FDragScrollDirections = {};
+        return;
+    }
+    const bool hadDirection = !FDragScrollDirections.Empty();
+    TDragScrollDirections dirs;
+    if (State != TDragState::dsDragLeave) {
+        if (Y < o->Margins()->TopMargin()) dirs.Include(TDragScrollDirection::dsdUp);
+        else if (Y > Height() - o->Margins()->BottomMargin()) dirs.Include(TDragScrollDirection::dsdDown);
+        if (X < o->Margins()->LeftMargin()) dirs.Include(TDragScrollDirection::dsdLeft);
+        else if (X > Width() - o->Margins()->RightMargin()) dirs.Include(TDragScrollDirection::dsdRight);
+    }
+    FDragScrollDirections = dirs;
+    if (dirs.Empty()) {
+        FDragScrollTimer.reset();
+        return;
+    }
+    if (!FDragScrollTimer) {
+        FDragScrollTimer = std::make_unique<TTimer>(nullptr);
+        FDragScrollTimer->SetInterval(unsigned(o->Delays()->InitialDelay()));
+        FDragScrollTimer->OnTimer = [this](TObject*) { DragScrollTick(); };
+        FDragScrollTimer->SetEnabled(true);
+    } else if (!hadDirection) {
+        FDragScrollTimer->SetInterval(unsigned(o->Delays()->InitialDelay()));
+    }
+}
+
+void TZvStringGrid::DragScrollTick()
+{
+    if (!FDragScrollOptions->Active()) {
+        // Stopped here and freed by the next drag-over: this tick still runs inside it.
+        FDragScrollTimer->SetEnabled(false);
+        return;
+    }
+    FDragScrollTimer->SetInterval(unsigned(FDragScrollOptions->Delays()->RepeatDelay()));
+    TDragScrollDirections dirs = FDragScrollDirections;
+    bool canScroll = true;
+    if (OnDragScroll) OnDragScroll(this, TopRow(), LeftCol(), dirs, canScroll);
+    if (!canScroll) return;
+    if (dirs.Contains(TDragScrollDirection::dsdUp) && TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
+    if (dirs.Contains(TDragScrollDirection::dsdDown) && TopRow() + VisibleRowCount() < RowCount())
+        SetTopRow(TopRow() + 1);
+    if (dirs.Contains(TDragScrollDirection::dsdLeft) && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
+    if (dirs.Contains(TDragScrollDirection::dsdRight) && VisibleColCount() + LeftCol() < ColCount())
+        SetLeftCol(LeftCol() + 1);
 }

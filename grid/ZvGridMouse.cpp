@@ -1,14 +1,161 @@
-// Mouse press rules and the HTML form controls a press opens.
+// Mouse press rules for every kind of cell, selection by mouse, and the HTML
+// form controls a press opens.
 
 #include "grid/ZvGrid.h"
 
-void TZvStringGrid::MouseWheelHook(TGridCoord&, bool&) {}
-void TZvStringGrid::SelectRangeHook(TGridRect&) {}
-void TZvStringGrid::RadioGroupClick(int, int, int, int) {}
-void TZvStringGrid::ShowCellControl(int, int, int, int) {}
-void TZvStringGrid::CellControlExit(TObject*) {}
-void TZvStringGrid::CellControlComboSelect(TObject*) {}
-bool TZvStringGrid::IsHoverFixedCell(int, int) { return false; }
+#include "grid/ZvGridUtil.h"
+#include "grid/ZvHTMLUtil.h"
+#include "platform/Seams.h"
+
+#include <cmath>
+
+namespace {
+
+// Within 3 px of a header cell's left or right border.
+bool NearVerticalBorder(const TRect& r, int X)
+{
+    return std::abs(X - r.Left) < 4 || std::abs(r.Right - X) < 4;
+}
+
+// "cell://" followed by R, a row number, C and a column number, in either case.
+bool ParseCellLink(const String& link, int& ACol, int& ARow)
+{
+    const String up = link.toUpper();
+    const int at = up.indexOf(QStringLiteral("CELL://"));
+    if (at < 0) return false;
+    const String rest = up.mid(at + 7);
+    const int r = rest.indexOf(u'R');
+    const int c = rest.indexOf(u'C');
+    if (r < 0 || c < 0 || c < r) return false;
+    bool okRow = false, okCol = false;
+    ARow = rest.mid(r + 1, c - r - 1).toInt(&okRow);
+    ACol = rest.mid(c + 1).toInt(&okCol);
+    return okRow && okCol;
+}
+
+} // namespace
+
+// Only web and mail links leave the program; plain paths, programs and
+// other schemes in a cell text are never handed to the desktop.
+bool TZvStringGrid::OpenCellLink(const String& Anchor)
+{
+    int c = 0, r = 0;
+    if (ParseCellLink(Anchor, c, r)) {
+        if (c >= 0 && c < ColCount() && r >= 0 && r < RowCount()) {
+            JumpToCell(c, r);
+            ScrollInView(c, r);
+        }
+        return true;
+    }
+    const String link = Anchor.trimmed();
+    const String lower = link.toLower();
+    if (lower.startsWith(QStringLiteral("http://")) || lower.startsWith(QStringLiteral("https://")) ||
+        lower.startsWith(QStringLiteral("mailto:")))
+        return OpenUrl(link);
+    return false;
+}
+
+void TZvStringGrid::MouseWheelHook(TGridCoord&, bool&) {} // a descendant may redirect the wheel's target cell
+void TZvStringGrid::SelectRangeHook(TGridRect&) {} // a descendant may change what the top-left click selects
+
+void TZvStringGrid::ReplayPress(int X, int Y)
+{
+    MouseDown(TMouseButton::mbLeft, {}, X, Y);
+}
+
+void TZvStringGrid::ReplayClick(int X, int Y)
+{
+    MouseDown(TMouseButton::mbLeft, {}, X, Y);
+    MouseUp(TMouseButton::mbLeft, {}, X, Y);
+}
+
+void TZvStringGrid::RadioGroupClick(int ACol, int ARow, int X, int Y)
+{
+    const int rc = RealColIndex(ACol);
+    const TPoint base = BaseCell(rc, ARow);
+    TStringList* options = GetRadioStrings(base.X, base.Y);
+    TCellGraphic* g = GetCellGraphic(base.X, base.Y);
+    if (!options || !g) return;
+    if (!IsFixed(ACol, ARow)) JumpToCell(RealToDisplayCol(base.X), base.Y);
+    Canvas()->SetFont(Font());
+    const int spacing =
+        int(FControlLook->ControlStyle()) >= 2 ? 16 : FControlLook->RadioSize();
+    const bool horizontal = g->CellBoolean();
+    int pos = 0;
+    for (int i = 0; i < options->Count(); ++i) {
+        const int extent = horizontal ? Canvas()->TextWidth(options->Strings(i)) + spacing
+                                      : std::max(spacing, Canvas()->TextHeight(QStringLiteral("gh")));
+        const int at = horizontal ? X : Y;
+        if (at > pos && at < pos + extent) {
+            SetRadioIdx(base.X, base.Y, i);
+            RepaintCell(ACol, ARow);
+            if (OnRadioClick) OnRadioClick(this, ACol, ARow, i);
+            return;
+        }
+        pos += extent;
+    }
+}
+
+void TZvStringGrid::ShowCellControl(int ACol, int ARow, int X, int Y)
+{
+    const String text = GetCellEx(RealColIndex(ACol), ARow);
+    String value;
+    if (!FindControlTag(text, FHTMLControlID, value)) return;
+    const TControlTag tag = ParseControlTag(GetControlProp(text, FHTMLControlID));
+    FHTMLControlType = tag.Type.toUpper();
+    FHTMLControlCell = {ACol, ARow};
+    const TRect r = CellRect(ACol, ARow);
+    if (FHTMLControlType == QStringLiteral("COMBO") && FFormControlCombo) {
+        FFormControlCombo->SetBounds(X - 1, Y + 4, r.Right - r.Left, FFormControlCombo->Height());
+        FFormControlCombo->SetText(value);
+        FFormControlCombo->SetVisible(true);
+        if (FFormControlCombo->CanFocus()) FFormControlCombo->SetFocus();
+    } else if (FFormControlEdit) {
+        FFormControlEdit->SetBounds(X + 1, Y + 8, r.Right - r.Left - 4, 14);
+        FFormControlEdit->SetPasswordChar(FHTMLControlType == QStringLiteral("PASSWORD") ? QChar(u'*') : QChar());
+        FFormControlEdit->SetText(value);
+        FFormControlEdit->SetVisible(true);
+        if (FFormControlEdit->CanFocus()) FFormControlEdit->SetFocus();
+    }
+    FHTMLControlEditing = true;
+}
+
+void TZvStringGrid::CellControlExit(TObject*)
+{
+    if (!FHTMLControlEditing) return;
+    FHTMLControlEditing = false;
+    const bool combo = FHTMLControlType == QStringLiteral("COMBO");
+    const String value = combo ? (FFormControlCombo ? FFormControlCombo->Text() : String())
+                               : (FFormControlEdit ? FFormControlEdit->Text() : String());
+    const int rc = RealColIndex(FHTMLControlCell.X);
+    String text = GetCellEx(rc, FHTMLControlCell.Y);
+    if (SetControlValue(text, FHTMLControlID, value)) SetCellEx(rc, FHTMLControlCell.Y, text);
+    if (combo && FFormControlCombo) FFormControlCombo->SetVisible(false);
+    if (!combo && FFormControlEdit) FFormControlEdit->SetVisible(false);
+    if (OnControlEditDone)
+        OnControlEditDone(this, FHTMLControlCell.Y, rc, FHTMLControlID, FHTMLControlType, value);
+    FHTMLControlType.clear();
+}
+
+void TZvStringGrid::CellControlComboSelect(TObject*)
+{
+    if (OnControlComboSelect && FFormControlCombo)
+        OnControlComboSelect(this, FHTMLControlCell.Y, RealColIndex(FHTMLControlCell.X),
+                             FFormControlCombo->ItemIndex(), FHTMLControlID, FFormControlCombo->Text());
+}
+
+bool TZvStringGrid::IsHoverFixedCell(int ACol, int ARow)
+{
+    const bool fixedCol = ACol < FixedCols();
+    const bool fixedRow = ARow < FixedRows();
+    switch (FHoverFixedCells) {
+    case THoverFixedCells::hfAll: return fixedCol || fixedRow;
+    case THoverFixedCells::hfFixedRows: return fixedRow;
+    case THoverFixedCells::hfFixedColumns: return fixedCol;
+    default: return false;
+    }
+}
+
 void TZvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     MouseDownHook(Button, Shift, X, Y);
@@ -24,7 +171,13 @@ void TZvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     MouseUpHook(Button, Shift, X, Y);
 }
 
-bool TZvStringGrid::SizingStateHook(int, int) { return false; }
+bool TZvStringGrid::SizingStateHook(int X, int Y)
+{
+    int index = 0, pos = 0;
+    return (Options().Contains(goColSizing) && IsColSizingPoint(X, Y, index, pos)) ||
+           (Options().Contains(goRowSizing) && IsRowSizingPoint(X, Y, index, pos));
+}
+
 void TZvStringGrid::MouseDownHook(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TBaseGrid::MouseDown(Button, Shift, X, Y);
@@ -32,12 +185,306 @@ void TZvStringGrid::MouseDownHook(TMouseButton Button, TShiftState Shift, int X,
 
 void TZvStringGrid::MouseMoveHook(TShiftState Shift, int X, int Y)
 {
+    if (GridState() == gsNormal) {
+        const TGridCoord cell = MouseCoord(X, Y);
+        TMouseSelectMode mode = TMouseSelectMode::msNormal;
+        if (cell.X >= 0 && cell.Y >= 0) {
+            const bool fixedRow = cell.Y < FixedRows();
+            const bool fixedCol = cell.X < FixedCols();
+            if (fixedRow && fixedCol && FMouseActions->AllSelect()) mode = TMouseSelectMode::msAll;
+            else if (fixedCol && !fixedRow && FMouseActions->RowSelect()) mode = TMouseSelectMode::msRow;
+            else if (fixedRow && !fixedCol && FMouseActions->ColSelect() && !SizingStateHook(X, Y))
+                mode = TMouseSelectMode::msColumn;
+        }
+        FMouseSelectMode = mode;
+    }
     TBaseGrid::MouseMove(Shift, X, Y);
 }
 
 void TZvStringGrid::MouseUpHook(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The base grid sizes the column or row at the release: remember which,
+    // so that the width-change step knows the user sized it.
+    if (GridState() == gsColSizing) FUserSizedCol = FSizingIndex;
+    if (GridState() == gsRowSizing) FUserSizedRow = FSizingIndex;
     TBaseGrid::MouseUp(Button, Shift, X, Y);
 }
 
-void TZvStringGrid::LButtonDownMessageHook(TWMMouse&) {}
+// ---- Left button down ---------------------------------------------------------------------------------
+void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
+{
+    int X = Message.XPos();
+    const int Y = Message.YPos();
+    FClickPending = true;
+    FMouseDownMove = true;
+    FMouseKeepDown = true;
+    FSpinUp = false;
+    FSpinDown = false;
+    TGridCoord cell = MouseCoord(X, Y);
+    const TGridRect selBefore = Selection();
+    const bool editing = Options().Contains(goEditing);
+    const bool rangeEdit = FMouseActions->RangeSelectAndEdit();
+
+    if (editing && rangeEdit && !PointInGridRect(cell.X, cell.Y, selBefore)) SetOptions(Options() - goEditing);
+
+    if (OnCanClickCell && cell.X >= 0 && cell.Y >= 0) {
+        bool allow = true;
+        OnCanClickCell(this, cell.Y, cell.X, allow);
+        if (!allow) return;
+    }
+
+    TShiftState shift;
+    if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
+    else if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
+    else if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
+
+    FIncrSearchText.clear();
+    FSelectionClick = false;
+    FPushedCellButton = {-1, -1};
+    FSavedScrollPos = {LeftCol(), TopRow()};
+    {
+        const int px = cell.Y == 0 ? X : X - 5;
+        const int py = cell.X == 0 && cell.Y != 0 ? Y - 4 : (cell.Y == 0 ? Y : Y - 4);
+        FSizingCell = MouseCoord(px, py);
+        if (FSizingCell.X >= 0 && FSizingCell.Y >= 0) {
+            FSizingColWidth = ColWidths(FSizingCell.X);
+            FSizingRowHeight = RowHeights(FSizingCell.Y);
+        }
+    }
+    FPressPos = {X, Y};
+
+    if (cell.X < 0 || cell.Y < 0) {
+        HideInplaceEdit();
+        if (!FFixedRowAlways) TBaseGrid::WndProc(Message.Message);
+        return;
+    }
+
+    {
+        const TPoint b = BaseCell(RealColIndex(cell.X), cell.Y);
+        cell = {RealToDisplayCol(b.X), b.Y};
+    }
+    const int rc = RealColIndex(cell.X);
+    FCaretPositioning = FMouseActions->CaretPositioning();
+    const bool fixedCell = cell.X < FixedCols() || cell.Y < FixedRows();
+    const bool fixedByRule = !fixedCell && IsFixed(cell.X, cell.Y);
+    if (fixedCell || fixedByRule) HideInplaceEdit();
+    const TRect cellRect = CellRect(cell.X, cell.Y);
+
+    if (FControlLook->SpinButtonsAlwaysVisible() && QueryHasSpinEdit(rc, cell.Y) && X >= cellRect.Right - 18) {
+        if (Y > (cellRect.Top + cellRect.Bottom) / 2) FSpinDown = true;
+        else FSpinUp = true;
+    }
+
+    bool editAllowed = Options().Contains(goEditing) || rangeEdit;
+    QueryCellEditable(rc, cell.Y, editAllowed);
+
+    if (IsRadio(rc, cell.Y) && (editAllowed || FControlLook->RadioAlwaysActive())) {
+        HideInplaceEdit();
+        RadioGroupClick(cell.X, cell.Y, X - cellRect.Left, Y - cellRect.Top);
+        if (CanFocus()) SetFocus();
+        return;
+    }
+
+    if (HasRating(rc, cell.Y) && editAllowed) {
+        HideInplaceEdit();
+        int value = ((X - cellRect.Left) / 9) / 2;
+        if (FireRatingChange(cell.X, cell.Y, value)) {
+            SetFloats(rc, cell.Y, value);
+            RepaintCell(cell.X, cell.Y);
+        }
+        return;
+    }
+
+    if (HasButton(rc, cell.Y) || HasExpand(rc, cell.Y)) {
+        HideInplaceEdit();
+        if (!fixedCell && !fixedByRule) {
+            FForceSelect = true;
+            JumpToCell(cell.X, cell.Y);
+            FForceSelect = false;
+        }
+        const TRect btn = HasButton(rc, cell.Y) ? CellButtonRect(rc, cell.Y) : ExpandButtonRect(rc, cell.Y);
+        if (X >= btn.Left && X < btn.Right && Y >= btn.Top && Y < btn.Bottom) {
+            if (HasButton(rc, cell.Y)) PushButton(rc, cell.Y, true);
+            FPushedCellButton = cell;
+            SetMouseCapture(true);
+            if (OnClickCell) OnClickCell(this, cell.Y, cell.X);
+            return;
+        }
+    }
+
+    if (IsMergedCell(rc, cell.Y) && !fixedCell && !OnMouseDown) {
+        X = cellRect.Left + 2;
+        Message.SetPos({X, cellRect.Top + 2});
+    }
+
+    if (cell.X >= ColCount() || cell.Y >= RowCount()) {
+        TBaseGrid::WndProc(Message.Message);
+        return;
+    }
+
+    // Links in the cell: a plain URL text, or an anchor of its markup.
+    const String text = GetCellEx(rc, cell.Y);
+    const bool html = FEnableHTML && CellTextKind(text, true) == ctHTML;
+    if (FURLShow || html) {
+        String anchor;
+        if (!html && FURLShow && IsURLText(text)) anchor = text;
+        else if (html) anchor = AnchorAt(cell.X, cell.Y, X, Y);
+        if (!anchor.isEmpty()) {
+            bool autoHandle = true;
+            if (OnAnchorClick) OnAnchorClick(this, cell.Y, cell.X, anchor, autoHandle);
+            if (autoHandle) OpenCellLink(anchor);
+            return;
+        }
+        if (html && text.toUpper().contains(QStringLiteral("<CONTROL"))) {
+            if (OnClickCell) OnClickCell(this, cell.Y, cell.X);
+            HideInplaceEdit();
+            SetSelection({cell.X, cell.Y, cell.X, cell.Y});
+            return;
+        }
+    }
+
+    FMoveIndex = -1;
+    if (fixedCell) {
+        if (cell.X < FixedCols() && cell.Y < FixedRows() && FMouseActions->AllSelect() &&
+            Options().Contains(goRangeSelect)) {
+            if (CanFocus()) SetFocus();
+            ExportNotification(TGridExportState::esExportStart, -1);
+            ExportNotification(TGridExportState::esExportNewRow, RowCount() - 1);
+            ExportNotification(TGridExportState::esExportDone, -1);
+            TGridRect all{FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1};
+            SelectRangeHook(all);
+            SetSelection(all);
+            ExitHook();
+        } else if (cell.X < FixedCols() && cell.Y >= FixedRows() && FMouseActions->RowSelect()) {
+            const int top = shift.Contains(ssShift) ? selBefore.Top : cell.Y;
+            SetSelection(GridRect({FixedCols(), top}, {ColCount() - 1, cell.Y}));
+            FMouseSelectStart = cell.Y;
+            ExitHook();
+        } else if (cell.Y < FixedRows() && cell.X >= FixedCols() && FMouseActions->ColSelect() &&
+                   Options().Contains(goRangeSelect)) {
+            int from = cell.X;
+            if (shift.Contains(ssShift)) from = cell.X < selBefore.Left ? selBefore.Right : selBefore.Left;
+            SetSelection(GridRect({from, FixedRows()}, {cell.X, RowCount() - 1}));
+            FMouseSelectStart = cell.X;
+            ExitHook();
+        }
+        if (cell.Y < FixedRows() && cell.X >= FixedCols()) FMoveIndex = cell.X;
+        else if (cell.X < FixedCols() && cell.Y >= FixedRows()) FMoveIndex = cell.Y;
+    }
+    FPressOffset = {X - cellRect.Left, Y - cellRect.Top};
+
+    if ((editAllowed || FControlLook->CheckAlwaysActive()) && (HasCheckBox(rc, cell.Y) || HasRadioButton(rc, cell.Y)) &&
+        IsInCheckBox(rc, cell.Y, X, Y)) {
+        HideInplaceEdit();
+        if (CanFocus()) SetFocus();
+        const bool radio = HasRadioButton(rc, cell.Y);
+        if (radio) {
+            SelectCellRadioButton(rc, cell.Y, true);
+            if (OnRadioButtonClick) OnRadioButtonClick(this, cell.X, cell.Y);
+        } else {
+            ToggleCellCheckBox(rc, cell.Y, true);
+        }
+        if (FShowModified->Enabled()) {
+            SetRowModified(cell.Y, true);
+            RepaintCell(0, cell.Y);
+        }
+        bool state = false;
+        GetCheckBoxState(rc, RealRowIndex(cell.Y), state);
+        if (!FNavigation->AlwaysEdit() && !fixedCell) TBaseGrid::FocusCell(cell.X, cell.Y, true);
+        if (!radio) FireCheckBoxClick(cell.X, cell.Y, state);
+        if (FHideFocusRect) RepaintCell(cell.X, cell.Y);
+        if (cell.Y < FixedRows() && FMouseActions->CheckAllCheck()) {
+            for (int r = FixedRows(); r < RowCount(); ++r)
+                if (HasCheckBox(rc, r)) SetCheckBoxState(rc, r, state);
+            Invalidate();
+        }
+        if (OnMouseDown) OnMouseDown(this, TMouseButton::mbLeft, KeyboardStateToShiftState(), X, Y);
+        Click();
+        return;
+    }
+
+    const bool comboCell = FControlLook->DropDownAlwaysVisible() && !fixedCell && QueryHasComboBox(rc, cell.Y);
+    const bool directEdit = FMouseActions->DirectEdit() || comboCell;
+    if ((editAllowed || (FMouseActions->EditOnDblClickOnly() && comboCell)) && directEdit) {
+        HideInplaceEdit();
+        if (CanFocus()) SetFocus();
+    }
+
+    const bool secondClick = selBefore.Left == cell.X && selBefore.Right == cell.X && selBefore.Top == cell.Y &&
+                             selBefore.Bottom == cell.Y;
+    bool editingOff = false;
+    if (!secondClick && rangeEdit && !fixedCell && !editAllowed) {
+        SetOptions(Options() - goEditing);
+        editingOff = true;
+    }
+
+    if (fixedByRule) {
+        const bool footerRow = FFloatingFooter->Visible() && cell.Y == RowCount() - 1 &&
+                               FFloatingFooter->FooterStyle() == TFooterStyle::fsFixedLastRow;
+        if (!footerRow && OnClickCell) OnClickCell(this, cell.Y, cell.X);
+        return;
+    }
+
+    {
+        const bool keepLeft = Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll();
+        const int leftBefore = LeftCol();
+        const int topBefore = TopRow();
+        if (keepLeft) BeginUpdate();
+        const bool alwaysEdit = FNavigation->AlwaysEdit();
+        FNavigation->SetAlwaysEdit(false);
+        TBaseGrid::WndProc(Message.Message);
+        FNavigation->SetAlwaysEdit(alwaysEdit);
+        if (keepLeft) {
+            SetLeftCol(leftBefore);
+            EndUpdate();
+        }
+        if (TopRow() != topBefore && FMouseActions->NoScrollOnPartialRow()) SetTopRow(topBefore);
+    }
+
+    if (!(cell.Y < FixedRows() && Options().Contains(goColSizing) && NearVerticalBorder(cellRect, X)) && OnClickCell)
+        OnClickCell(this, cell.Y, cell.X);
+
+    if (OnCellValidate) RememberOldCell(cell.X, cell.Y);
+
+    if (IsMergedCell(rc, cell.Y) && !fixedCell && editAllowed && (secondClick || FMouseActions->DirectEdit()))
+        ShowInplaceEdit();
+
+    if (directEdit && !fixedCell && (editAllowed || (FMouseActions->EditOnDblClickOnly() && comboCell)) &&
+        X > cellRect.Left + 3 && X < cellRect.Right - 3 && !IsCheckOrButtonCell(rc, cell.Y)) {
+        if (FMouseActions->EditOnDblClickOnly() && comboCell) {
+            SetOptions(Options() + goEditing);
+            if (CanFocus()) SetFocus();
+        }
+        bool allow = true;
+        if (cell.Y != Row() && OnRowChanging) OnRowChanging(this, Row(), cell.Y, allow);
+        if (cell.X != Col() && OnColChanging) OnColChanging(this, Col(), cell.X, allow);
+        if ((cell.X != Col() || cell.Y != Row()) && OnCellChanging)
+            OnCellChanging(this, Row(), Col(), cell.Y, cell.X, allow);
+        if (allow) {
+            JumpToCell(cell.X, cell.Y);
+            RememberOldCell(cell.X, cell.Y);
+            ShowInplaceEdit();
+        }
+    }
+
+    if (editingOff) FGridState = gsSelecting;
+}
+
+// The anchor of the cell's markup under a client point, empty when none.
+String TZvStringGrid::AnchorAt(int ACol, int ARow, int X, int Y)
+{
+    (void)X;
+    (void)Y;
+    const String text = GetCellEx(RealColIndex(ACol), ARow);
+    // Without a layout of the markup, a cell whose markup holds exactly one
+    // anchor takes the press on it; a cell with several stays unresolved.
+    const String up = text.toUpper();
+    const int first = up.indexOf(QStringLiteral("<A "));
+    if (first < 0 || up.indexOf(QStringLiteral("<A "), first + 1) >= 0) return String();
+    const int href = up.indexOf(QStringLiteral("HREF"), first);
+    if (href < 0) return String();
+    int q = text.indexOf(u'"', href);
+    if (q < 0) return String();
+    const int end = text.indexOf(u'"', q + 1);
+    return end < 0 ? String() : text.mid(q + 1, end - q - 1);
+}

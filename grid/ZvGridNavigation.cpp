@@ -1,13 +1,391 @@
-// Tab and advance navigation.
+// Tab and advance navigation: the moves the grid and every inplace editor
+// share, so Tab and Enter behave alike whoever has the focus.
 
 #include "grid/ZvGrid.h"
 
-void TZvStringGrid::MoveToFirstRow() {}
-bool TZvStringGrid::FireCellChanging(int, int, int, int) { return false; }
-bool TZvStringGrid::TabToNextCell(bool) { return false; }
-void TZvStringGrid::AdvanceToNextCell(int, int, bool, bool, bool, bool, bool) {}
-int TZvStringGrid::FirstDataColumn() { return 0; }
-int TZvStringGrid::VisibleFixedRightCols() { return 0; }
-bool TZvStringGrid::IsTabStopCell(int, int) { return false; }
-int TZvStringGrid::FirstTabStopCol(int) { return 0; }
-int TZvStringGrid::LastTabStopCol(int) { return 0; }
+namespace {
+
+bool IsTextEditorKind(TEditorType e)
+{
+    switch (e) {
+    case TEditorType::edNormal:
+    case TEditorType::edNumeric:
+    case TEditorType::edPositiveNumeric:
+    case TEditorType::edFloat:
+    case TEditorType::edCapital:
+    case TEditorType::edMixedCase:
+    case TEditorType::edPassword:
+    case TEditorType::edLowerCase:
+    case TEditorType::edUpperCase:
+    case TEditorType::edPositiveFloat: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+void TZvStringGrid::MoveToFirstRow()
+{
+    SetRow(FixedRows());
+}
+
+bool TZvStringGrid::FireCellChanging(int OldRow, int OldCol, int NewRow, int NewCol)
+{
+    bool allow = true;
+    if (OnCellChanging) OnCellChanging(this, OldRow, OldCol, NewRow, NewCol, allow);
+    return allow;
+}
+
+int TZvStringGrid::FirstDataColumn()
+{
+    // The node column stays out of navigation.
+    return FixedCols() == 0 && HasNodes() ? 1 : FixedCols();
+}
+
+int TZvStringGrid::VisibleFixedRightCols()
+{
+    int n = FFixedRightCols;
+    const int all = AllColCount();
+    for (int c = all - FFixedRightCols; c < all; ++c)
+        if (c >= 0 && IsHiddenColumn(c)) --n;
+    return std::max(0, n);
+}
+
+bool TZvStringGrid::IsTabStopCell(int ACol, int ARow)
+{
+    bool accept;
+    if (Options().Contains(goEditing)) accept = IsEditable(RealColIndex(ACol), ARow);
+    // A fixed column or row is never a stop, whatever the fixed-cell rules say.
+    else accept = ACol >= FixedCols() && ARow >= FixedRows() && !IsFixed(ACol, ARow);
+    if (OnSelectCell) OnSelectCell(this, ACol, ARow, accept);
+    return accept;
+}
+
+int TZvStringGrid::FirstTabStopCol(int ARow)
+{
+    for (int c = 0; c < ColCount(); ++c)
+        if (IsTabStopCell(c, ARow)) return c;
+    return -1;
+}
+
+int TZvStringGrid::LastTabStopCol(int ARow)
+{
+    for (int c = ColCount() - 1; c >= 0; --c)
+        if (IsTabStopCell(c, ARow)) return c;
+    return -1;
+}
+
+void TZvStringGrid::JumpToCell(int ACol, int ARow)
+{
+    TBaseGrid::FocusCell(ACol, ARow, true);
+}
+
+// ---- Tab ----------------------------------------------------------------------------------------
+bool TZvStringGrid::TabToNextCell(bool Backward)
+{
+    if (OnKeyDown) {
+        WORD key = VK_TAB;
+        TShiftState shift;
+        if (Backward) shift.Include(ssShift);
+        OnKeyDown(this, key, shift);
+        if (key != VK_TAB) return true;
+    }
+    const TGridCoord start{Col(), Row()};
+    if (start == FLastTabCell) return true;
+    FLastTabCell = start;
+
+    bool handedOn = false;
+    // A grid without any cell that may take the Tab would cycle for ever:
+    // one full pass over the grid is the bound, and then the cell stays.
+    const int limit = std::max(1, ColCount() * RowCount());
+    for (int step = 0;; ++step) {
+        bool again = false;
+        TabMove(Backward, handedOn, again);
+        if (!again && Options().Contains(goEditing) && !IsEditable(RealColIndex(Col()), Row())) again = true;
+        if (!again) break;
+        if (step >= limit || TGridCoord{Col(), Row()} == start) {
+            if (TGridCoord{Col(), Row()} != start) JumpToCell(start.X, start.Y);
+            break;
+        }
+    }
+
+    if (FNavigation->AdvanceAutoEdit() && !IsCheckOrButtonCell(Col(), Row())) SimulateCellClick(Col(), Row());
+    FLastTabCell = {-1, -1};
+    if (FNavigation->AlwaysEdit() && CanFocus()) SetFocus();
+    return !handedOn;
+}
+
+// One step of Tab from the current cell. HandedOn is set (once) when the
+// walk left the grid's end and the focus went to the next control; Again
+// when the step ended inside a merged area and must go on.
+void TZvStringGrid::TabMove(bool Backward, bool& HandedOn, bool& Again)
+{
+    const int lastDataRow = RowCount() - FFixedFooters - 1;
+    const int rightEnd = ColCount() - VisibleFixedRightCols();
+    const int fdc = FirstDataColumn();
+    bool handOn = false;
+
+    if (Backward) {
+        if (FNavigation->TabAdvanceDirection() != TAdvanceDirection::adLeftRight) {
+            if (Row() > FixedRows()) SetRow(Row() - 1);
+            else {
+                SetRow(lastDataRow);
+                SetCol(Col() > fdc ? Col() - 1 : rightEnd - 1);
+            }
+        } else if (Col() > fdc) {
+            int found = -1;
+            for (int c = Col() - 1; c >= fdc; --c)
+                if (IsTabStopCell(c, Row()) && IsBaseCell(RealColIndex(c), Row())) {
+                    found = c;
+                    break;
+                }
+            if (found >= 0) SetCol(found);
+            else {
+                const int r = Row() > FixedRows() ? Row() - 1 : lastDataRow;
+                const int c = LastTabStopCol(r);
+                if (c != -1) {
+                    JumpToCell(c, r);
+                    if (r == lastDataRow) ScrollInView(c, r);
+                }
+                const TPoint b = BaseCell(RealColIndex(Col()), Row());
+                if (b.X != RealColIndex(Col()) || b.Y != Row()) JumpToCell(RealToDisplayCol(b.X), b.Y);
+            }
+        } else {
+            int c = rightEnd - 1;
+            while (c > FixedCols() && !IsTabStopCell(c, Row())) --c;
+            SetCol(c);
+            SetRow(Row() > FixedRows() ? Row() - 1 : lastDataRow);
+        }
+        return;
+    }
+
+    const TPoint span = CellSpan(RealColIndex(Col()), Row());
+    if (FNavigation->TabAdvanceDirection() != TAdvanceDirection::adLeftRight) {
+        if (Row() + span.Y + 1 <= lastDataRow) SetRow(Row() + span.Y + 1);
+        else {
+            MoveToFirstRow();
+            if (Col() < rightEnd - 1) SetCol(Col() + 1);
+            else {
+                SetCol(fdc);
+                handOn = true;
+            }
+        }
+    } else if (Col() + span.X + 1 < rightEnd) {
+        int target = Col() + span.X + 1;
+        while (target < rightEnd && !IsTabStopCell(target, Row())) ++target;
+        if (target >= rightEnd) {
+            FForceSelect = true;
+            if (Row() < lastDataRow) {
+                const int t = FirstTabStopCol(Row() + 1);
+                const int newCol = t == -1 ? FixedCols() : t;
+                bool allow = true;
+                if (OnRowChanging) OnRowChanging(this, Row(), Row() + 1, allow);
+                if (OnCellChanging) OnCellChanging(this, Row(), Col(), Row() + 1, newCol, allow);
+                if (OnColChanging) OnColChanging(this, Col(), newCol, allow);
+                if (allow) JumpToCell(newCol, Row() + 1);
+            } else {
+                const int t = FirstTabStopCol(FixedRows());
+                if (t != -1) JumpToCell(t, FixedRows());
+                handOn = true;
+            }
+            FForceSelect = false;
+        } else {
+            SetCol(target);
+        }
+        if (!IsBaseCell(RealColIndex(Col()), Row())) Again = true;
+    } else if (Row() < lastDataRow) {
+        const int next = Row() + 1;
+        int c = fdc;
+        while (c < ColCount() && !(IsBaseCell(RealColIndex(c), next) && IsTabStopCell(c, next))) ++c;
+        if (c >= ColCount()) {
+            int r = next + 1;
+            while (r <= lastDataRow && FirstTabStopCol(r) == -1) ++r;
+            if (r <= lastDataRow) JumpToCell(FirstTabStopCol(r), r);
+            else {
+                JumpToCell(ColCount() - 1, RowCount() - 1);
+                Again = true;
+            }
+        } else {
+            FForceSelect = true;
+            JumpToCell(c, next);
+            FForceSelect = false;
+        }
+    } else {
+        if (FNavigation->TabToNextAtEnd() || !FNavigation->AdvanceInsert()) MoveToFirstRow();
+        else {
+            bool canAdd = true;
+            FireCanAddRow(canAdd);
+            if (canAdd) {
+                if (FFloatingFooter->Visible()) {
+                    InsertRows(RowCount() - 1, 1);
+                    SetRow(RowCount() - 2);
+                } else {
+                    SetRowCount(RowCount() + 1);
+                    SetRow(RowCount() - 1);
+                }
+                if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FFixedFooters - 1);
+            } else {
+                MoveToFirstRow();
+            }
+        }
+        const int t = FirstTabStopCol(Row());
+        if (t != -1) SetCol(t);
+        handOn = true;
+    }
+
+    if (handOn && Parent() && FNavigation->TabToNextAtEnd() && !HandedOn) {
+        PostMessage(Parent(), WM_KEYDOWN, VK_TAB, 0);
+        HandedOn = true;
+    }
+}
+
+// ---- Advance after an edit or on Enter ------------------------------------------------------------
+void TZvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Internal,
+                                      bool ReopenEditor)
+{
+    if (!FNavigation->AdvanceOnEnter() && !Force) return;
+    if (FMouseActions->RangeSelectAndEdit() && !Options().Contains(goEditing)) SetOptions(Options() + goEditing);
+    if (!Internal) FAdvanceOrigin = {ACol, ARow};
+    FStartEditChar = QChar();
+    const TGridCoord startCell{Col(), Row()};
+
+    // Skipping read-only cells walks on from each one; on a grid whose
+    // remaining cells are all read-only the walk would never end, so it
+    // stops after one pass or at a dead end and the current cell stays.
+    const int limit = std::max(1, ColCount() * RowCount());
+    int c = ACol, r = ARow;
+    for (int step = 0;; ++step) {
+        const int fromC = c, fromR = r;
+        bool stop = false;
+        AdvanceTarget(c, r, Forward, stop);
+        if (stop) return;
+        bool canEdit = true;
+        QueryCellEditable(RealColIndex(c), r, canEdit);
+        if (canEdit) {
+            int newRow = r, newCol = c;
+            bool allow = true;
+            if (OnAutoAdvance) OnAutoAdvance(this, FAdvanceOrigin.Y, FAdvanceOrigin.X, newRow, newCol, allow);
+            if (allow) allow = FireCellChanging(FAdvanceOrigin.Y, FAdvanceOrigin.X, newRow, newCol);
+            FDisableChange = true;
+            if (allow) {
+                SetCol(newCol);
+                SetRow(newRow);
+            } else {
+                CellSelectHook(startCell.X, startCell.Y);
+            }
+            FDisableChange = false;
+            break;
+        }
+        if (!FNavigation->AdvanceSkipReadOnlyCells()) {
+            SetCol(c);
+            SetRow(r);
+            break;
+        }
+        if (step >= limit || (c == fromC && r == fromR)) return;
+    }
+
+    if (!ReopenEditor) return;
+    const bool checkTarget = IsCheckOrButtonCell(Col(), Row());
+    if ((AutoEdit && FNavigation->AdvanceAutoEdit()) || checkTarget) {
+        if (!IsEditable(RealColIndex(Col()), Row())) return;
+        ShowEditor();
+        if (checkTarget) {
+            const TGridCoord target{Col(), Row()};
+            FDisableChange = true;
+            SetCol(startCell.X);
+            SetRow(startCell.Y);
+            SetCol(target.X);
+            SetRow(target.Y);
+            if (!IsCheckOrButtonCell(startCell.X, startCell.Y)) {
+                const TRect rc = CellRect(target.X, target.Y);
+                ReplayClick(rc.Left + 2, rc.Top + 2);
+                if (FNavigation->AdvanceDirection() != TAdvanceDirection::adLeftRight) HideInplaceEdit();
+            }
+            FDisableChange = false;
+        }
+        FireCellChanging(startCell.Y, startCell.X, Row(), Col());
+        TEditorType ed = FDefaultEditor;
+        QueryEditorType(RealColIndex(startCell.X), startCell.Y, ed);
+        if (!IsTextEditorKind(ed)) HideInplaceEdit();
+    }
+
+    if (FMouseActions->DisjunctRowSelect()) {
+        ClearRowSelect();
+        SetRowSelect(Row(), true);
+    }
+}
+
+// The next cell from (ACol, ARow) in the advance direction; Stop when the
+// advance ends without a move (a new row that no column may edit).
+void TZvStringGrid::AdvanceTarget(int& ACol, int& ARow, bool Forward, bool& Stop)
+{
+    const TAdvanceDirection dir = FNavigation->AdvanceDirection();
+    const int fdc = FirstDataColumn();
+    const int lastDataRow = RowCount() - FFixedFooters - 1;
+    const TPoint span = CellSpan(RealColIndex(ACol), ARow);
+
+    if (!Forward) {
+        if (dir == TAdvanceDirection::adLeftRight) {
+            if (ACol > fdc) --ACol;
+            else {
+                ARow = ARow == FixedRows() ? lastDataRow : ARow - 1;
+                ACol = ColCount() - FFixedRightCols - 1;
+            }
+        } else if (dir == TAdvanceDirection::adTopBottom) {
+            if (ARow > FixedRows()) --ARow;
+            else {
+                ACol = ACol == fdc ? ColCount() - FFixedRightCols - 1 : ACol - 1;
+                ARow = lastDataRow;
+            }
+        }
+        return;
+    }
+
+    if (dir == TAdvanceDirection::adLeftRight || dir == TAdvanceDirection::adLeftRightInRow) {
+        if (ACol + span.X < ColCount() - VisibleFixedRightCols() - 1) ACol += span.X + 1;
+        else if (dir == TAdvanceDirection::adLeftRightInRow) {
+            if (FNavigation->AdvanceOnEnterLoop()) ACol = fdc;
+        } else if (ARow < lastDataRow) {
+            ++ARow;
+            ACol = fdc;
+        } else if (FNavigation->AdvanceInsert()) {
+            bool canAdd = true;
+            FireCanAddRow(canAdd);
+            ACol = fdc;
+            if (canAdd) {
+                AddRow();
+                ++ARow;
+                if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FFixedFooters - 1);
+                bool any = false;
+                for (int c = fdc; c < ColCount() && !any; ++c) any = IsEditable(RealColIndex(c), ARow);
+                if (!any) {
+                    JumpToCell(ACol, std::min(ARow, RowCount() - 1));
+                    Stop = true;
+                }
+            }
+        } else if (FNavigation->AdvanceOnEnterLoop()) {
+            ARow = FixedRows();
+            ACol = fdc;
+        }
+        return;
+    }
+
+    if (ARow + 1 != RowCount() - FFixedFooters) ++ARow;
+    else if (dir == TAdvanceDirection::adTopBottomInCol) ARow = FixedRows();
+    else {
+        if (ACol + 1 != ColCount() - FFixedRightCols) {
+            ARow = FixedRows();
+            ++ACol;
+            if (ACol >= ColCount()) ACol = fdc;
+        } else if (FNavigation->AdvanceInsert()) {
+            SetColCount(ColCount() + 1);
+            ACol += span.X + 1;
+            ARow = FixedRows();
+            if (OnAutoInsertCol) OnAutoInsertCol(this, ColCount() - FFixedRightCols - 1);
+        } else {
+            ARow = FixedRows();
+            ACol = fdc;
+        }
+        Invalidate();
+    }
+}

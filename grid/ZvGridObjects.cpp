@@ -77,13 +77,6 @@ void TZvStringGrid::CheckObjectCell(int ACol, int ARow)
         throw Exception(QStringLiteral("Invalid cell"));
 }
 
-TGridItem* TZvStringGrid::HiddenRowItem(int ARow) const
-{
-    for (const auto& item : FGridItems)
-        if (item->Idx() == ARow) return item.get();
-    return nullptr;
-}
-
 TCellGraphic* TZvStringGrid::CheckGraphicByRealRow(int ACol, int ARow, bool& ByRealRow)
 {
     ByRealRow = false;

@@ -48,45 +48,45 @@ void TSearchFooter::FontChanged(TObject*)
     Changed();
 }
 
-template <class T>
-void TSearchFooter::Store(T& field, const T& value)
-{
-    field = value;
-    Changed();
-}
 
-template <class T>
-void TSearchFooter::StoreIfChanged(T& field, const T& value)
-{
-    if (field == value) return;
-    Store(field, value);
-}
 
-void TSearchFooter::SetAlwaysHighLight(bool value) { Store(FAlwaysHighLight, value); }
-void TSearchFooter::SetAutoSearch(bool value) { Store(FAutoSearch, value); }
-void TSearchFooter::SetColor(TColor value) { Store(FColor, value); }
-void TSearchFooter::SetColorTo(TColor value) { Store(FColorTo, value); }
-void TSearchFooter::SetFindNextCaption(const String& value) { Store(FFindNextCaption, value); }
-void TSearchFooter::SetFindPrevCaption(const String& value) { Store(FFindPrevCaption, value); }
-void TSearchFooter::SetHighLightCaption(const String& value) { Store(FHighLightCaption, value); }
-void TSearchFooter::SetMatchCaseCaption(const String& value) { Store(FMatchCaseCaption, value); }
-void TSearchFooter::SetHintClose(const String& value) { Store(FHintClose, value); }
-void TSearchFooter::SetHintFindNext(const String& value) { Store(FHintFindNext, value); }
-void TSearchFooter::SetHintFindPrev(const String& value) { Store(FHintFindPrev, value); }
-void TSearchFooter::SetHintHighlight(const String& value) { Store(FHintHighlight, value); }
-void TSearchFooter::SetSearchActiveColumnOnly(bool value) { Store(FSearchActiveColumnOnly, value); }
-void TSearchFooter::SetSearchColumn(int value) { Store(FSearchColumn, value); }
-void TSearchFooter::SetSearchMatchStart(bool value) { Store(FSearchMatchStart, value); }
-void TSearchFooter::SetSearchFixedCells(bool value) { Store(FSearchFixedCells, value); }
-void TSearchFooter::SetSearchHiddenRows(bool value) { Store(FSearchHiddenRows, value); }
-void TSearchFooter::SetSearchDirection(TSearchDirection value) { Store(FSearchDirection, value); }
-void TSearchFooter::SetShowClose(bool value) { Store(FShowClose, value); }
-void TSearchFooter::SetShowFindNext(bool value) { StoreIfChanged(FShowFindNext, value); }
-void TSearchFooter::SetShowFindPrev(bool value) { StoreIfChanged(FShowFindPrev, value); }
-void TSearchFooter::SetShowHighLight(bool value) { StoreIfChanged(FShowHighLight, value); }
-void TSearchFooter::SetShowMatchCase(bool value) { StoreIfChanged(FShowMatchCase, value); }
-void TSearchFooter::SetVisible(bool value) { StoreIfChanged(FVisible, value); }
-void TSearchFooter::SetAutoThemeAdapt(bool value) { Store(FAutoThemeAdapt, value); }
+void TSearchFooter::SetAlwaysHighLight(bool value) { if (StoreChanged(FAlwaysHighLight, value)) Changed(); }
+void TSearchFooter::SetAutoSearch(bool value) { if (StoreChanged(FAutoSearch, value)) Changed(); }
+void TSearchFooter::SetColor(TColor value) { if (StoreChanged(FColor, value)) Changed(); }
+void TSearchFooter::SetColorTo(TColor value) { if (StoreChanged(FColorTo, value)) Changed(); }
+void TSearchFooter::SetFindNextCaption(const String& value) { if (StoreChanged(FFindNextCaption, value)) Changed(); }
+void TSearchFooter::SetFindPrevCaption(const String& value) { if (StoreChanged(FFindPrevCaption, value)) Changed(); }
+void TSearchFooter::SetHighLightCaption(const String& value)
+{
+    if (StoreChanged(FHighLightCaption, value)) Changed();
+}
+void TSearchFooter::SetMatchCaseCaption(const String& value)
+{
+    if (StoreChanged(FMatchCaseCaption, value)) Changed();
+}
+void TSearchFooter::SetHintClose(const String& value) { if (StoreChanged(FHintClose, value)) Changed(); }
+void TSearchFooter::SetHintFindNext(const String& value) { if (StoreChanged(FHintFindNext, value)) Changed(); }
+void TSearchFooter::SetHintFindPrev(const String& value) { if (StoreChanged(FHintFindPrev, value)) Changed(); }
+void TSearchFooter::SetHintHighlight(const String& value) { if (StoreChanged(FHintHighlight, value)) Changed(); }
+void TSearchFooter::SetSearchActiveColumnOnly(bool value)
+{
+    if (StoreChanged(FSearchActiveColumnOnly, value)) Changed();
+}
+void TSearchFooter::SetSearchColumn(int value) { if (StoreChanged(FSearchColumn, value)) Changed(); }
+void TSearchFooter::SetSearchMatchStart(bool value) { if (StoreChanged(FSearchMatchStart, value)) Changed(); }
+void TSearchFooter::SetSearchFixedCells(bool value) { if (StoreChanged(FSearchFixedCells, value)) Changed(); }
+void TSearchFooter::SetSearchHiddenRows(bool value) { if (StoreChanged(FSearchHiddenRows, value)) Changed(); }
+void TSearchFooter::SetSearchDirection(TSearchDirection value)
+{
+    if (StoreChanged(FSearchDirection, value)) Changed();
+}
+void TSearchFooter::SetShowClose(bool value) { if (StoreChanged(FShowClose, value)) Changed(); }
+void TSearchFooter::SetShowFindNext(bool value) { if (StoreChanged(FShowFindNext, value)) Changed(); }
+void TSearchFooter::SetShowFindPrev(bool value) { if (StoreChanged(FShowFindPrev, value)) Changed(); }
+void TSearchFooter::SetShowHighLight(bool value) { if (StoreChanged(FShowHighLight, value)) Changed(); }
+void TSearchFooter::SetShowMatchCase(bool value) { if (StoreChanged(FShowMatchCase, value)) Changed(); }
+void TSearchFooter::SetVisible(bool value) { if (StoreChanged(FVisible, value)) Changed(); }
+void TSearchFooter::SetAutoThemeAdapt(bool value) { if (StoreChanged(FAutoThemeAdapt, value)) Changed(); }
 
 void TSearchFooter::SetFont(TFont* value)
 {
@@ -576,12 +576,6 @@ TColor TControlLook::DeclaredGradientDefault(TLookGradient which)
     }
 }
 
-template <class T>
-void TControlLook::StoreAndInvalidate(T& field, const T& value)
-{
-    field = value;
-    Fire(OnInvalidate, this);
-}
 
 void TControlLook::CopyGlyph(TBitmap& glyph, TBitmap* value)
 {
@@ -589,23 +583,44 @@ void TControlLook::CopyGlyph(TBitmap& glyph, TBitmap* value)
     Fire(OnInvalidate, this);
 }
 
-void TControlLook::SetColor(TColor value) { StoreAndInvalidate(FColor, value); }
-void TControlLook::SetCommentColor(TColor value) { StoreAndInvalidate(FCommentColor, value); }
+void TControlLook::SetColor(TColor value) { if (StoreChanged(FColor, value)) Fire(OnInvalidate, this); }
+void TControlLook::SetCommentColor(TColor value) { if (StoreChanged(FCommentColor, value)) Fire(OnInvalidate, this); }
 void TControlLook::SetCheckedGlyph(TBitmap* value) { CopyGlyph(*FCheckedGlyph, value); }
 void TControlLook::SetUnCheckedGlyph(TBitmap* value) { CopyGlyph(*FUnCheckedGlyph, value); }
 void TControlLook::SetRadioOnGlyph(TBitmap* value) { CopyGlyph(*FRadioOnGlyph, value); }
 void TControlLook::SetRadioOffGlyph(TBitmap* value) { CopyGlyph(*FRadioOffGlyph, value); }
-void TControlLook::SetCheckSize(int value) { StoreAndInvalidate(FCheckSize, value); }
-void TControlLook::SetRadioSize(int value) { StoreAndInvalidate(FRadioSize, value); }
-void TControlLook::SetControlStyle(TGridControlStyle value) { StoreAndInvalidate(FControlStyle, value); }
-void TControlLook::SetDropDownAlwaysVisible(bool value) { StoreAndInvalidate(FDropDownAlwaysVisible, value); }
-void TControlLook::SetSpinButtonsAlwaysVisible(bool value) { StoreAndInvalidate(FSpinButtonsAlwaysVisible, value); }
-void TControlLook::SetFlatButton(bool value) { StoreAndInvalidate(FFlatButton, value); }
-void TControlLook::SetNoDisabledCheckRadioLook(bool value) { StoreAndInvalidate(FNoDisabledCheckRadioLook, value); }
-void TControlLook::SetNoDisabledButtonLook(bool value) { StoreAndInvalidate(FNoDisabledButtonLook, value); }
-void TControlLook::SetProgressMarginX(int value) { StoreAndInvalidate(FProgressMarginX, value); }
-void TControlLook::SetProgressMarginY(int value) { StoreAndInvalidate(FProgressMarginY, value); }
-void TControlLook::SetProgressXP(bool value) { StoreAndInvalidate(FProgressXP, value); }
+void TControlLook::SetCheckSize(int value) { if (StoreChanged(FCheckSize, value)) Fire(OnInvalidate, this); }
+void TControlLook::SetRadioSize(int value) { if (StoreChanged(FRadioSize, value)) Fire(OnInvalidate, this); }
+void TControlLook::SetControlStyle(TGridControlStyle value)
+{
+    if (StoreChanged(FControlStyle, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetDropDownAlwaysVisible(bool value)
+{
+    if (StoreChanged(FDropDownAlwaysVisible, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetSpinButtonsAlwaysVisible(bool value)
+{
+    if (StoreChanged(FSpinButtonsAlwaysVisible, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetFlatButton(bool value) { if (StoreChanged(FFlatButton, value)) Fire(OnInvalidate, this); }
+void TControlLook::SetNoDisabledCheckRadioLook(bool value)
+{
+    if (StoreChanged(FNoDisabledCheckRadioLook, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetNoDisabledButtonLook(bool value)
+{
+    if (StoreChanged(FNoDisabledButtonLook, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetProgressMarginX(int value)
+{
+    if (StoreChanged(FProgressMarginX, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetProgressMarginY(int value)
+{
+    if (StoreChanged(FProgressMarginY, value)) Fire(OnInvalidate, this);
+}
+void TControlLook::SetProgressXP(bool value) { if (StoreChanged(FProgressXP, value)) Fire(OnInvalidate, this); }
 
 void TControlLook::SetDropDownHeader(THeaderAppearance* value)
 {
@@ -772,19 +787,16 @@ void TFilter::Assign(TPersistent* source)
 TBackGround::TBackGround(TComponent* AGrid) : FGrid(AGrid), FBitmap(std::make_unique<TBitmap>()) {}
 TBackGround::~TBackGround() = default;
 
-template <class T>
-void TBackGround::StoreAndInvalidate(T& field, const T& value)
-{
-    field = value;
-    Fire(OnInvalidate, this);
-}
 
-void TBackGround::SetTop(int value) { StoreAndInvalidate(FTop, value); }
-void TBackGround::SetLeft(int value) { StoreAndInvalidate(FLeft, value); }
-void TBackGround::SetDisplay(TBackGroundDisplay value) { StoreAndInvalidate(FDisplay, value); }
-void TBackGround::SetCells(TBackGroundCells value) { StoreAndInvalidate(FCells, value); }
-void TBackGround::SetColor(TColor value) { StoreAndInvalidate(FColor, value); }
-void TBackGround::SetColorTo(TColor value) { StoreAndInvalidate(FColorTo, value); }
+void TBackGround::SetTop(int value) { if (StoreChanged(FTop, value)) Fire(OnInvalidate, this); }
+void TBackGround::SetLeft(int value) { if (StoreChanged(FLeft, value)) Fire(OnInvalidate, this); }
+void TBackGround::SetDisplay(TBackGroundDisplay value)
+{
+    if (StoreChanged(FDisplay, value)) Fire(OnInvalidate, this);
+}
+void TBackGround::SetCells(TBackGroundCells value) { if (StoreChanged(FCells, value)) Fire(OnInvalidate, this); }
+void TBackGround::SetColor(TColor value) { if (StoreChanged(FColor, value)) Fire(OnInvalidate, this); }
+void TBackGround::SetColorTo(TColor value) { if (StoreChanged(FColorTo, value)) Fire(OnInvalidate, this); }
 
 void TBackGround::SetBitmap(TBitmap* value)
 {

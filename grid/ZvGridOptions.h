@@ -113,10 +113,6 @@ public:
     void Assign(TPersistent* source) override;
 
 private:
-    template <class T>
-    void Store(T& field, const T& value);
-    template <class T>
-    void StoreIfChanged(T& field, const T& value);
     void Changed();
     void FontChanged(TObject* sender);
 
@@ -567,8 +563,6 @@ public:
     void Assign(TPersistent* source) override;
 
 private:
-    template <class T>
-    void StoreAndInvalidate(T& field, const T& value);
     void CopyGlyph(TBitmap& glyph, TBitmap* value);
 
     TComponent* FGrid;
@@ -702,8 +696,6 @@ public:
     void Assign(TPersistent* source) override;
 
 private:
-    template <class T>
-    void StoreAndInvalidate(T& field, const T& value);
 
     TComponent* FGrid;
     int FTop = 0;
@@ -993,9 +985,7 @@ private:
     template <class T>
     void Update(T& field, const T& value)
     {
-        if (field == value) return;
-        field = value;
-        if (OnChange) OnChange(this);
+        if (StoreChanged(field, value) && OnChange) OnChange(this);
     }
 };
 

@@ -2,48 +2,422 @@
 
 #include "grid/ZvGrid.h"
 
-void TZvStringGrid::AddEmptyRow() {}
-void TZvStringGrid::SetSelection(const TGridRect&) {}
-void TZvStringGrid::SelectRows(int, int) {}
-void TZvStringGrid::UnSelectRows(int, int) {}
-void TZvStringGrid::SelectCols(int, int) {}
-void TZvStringGrid::UnSelectCols(int, int) {}
-void TZvStringGrid::SelectRange(int, int, int, int) {}
-void TZvStringGrid::ClearRowSelect() {}
-void TZvStringGrid::ClearColSelect() {}
-bool TZvStringGrid::GetRowSelect(int) { return false; }
-void TZvStringGrid::SetRowSelect(int, bool) {}
-bool TZvStringGrid::GetColSelect(int) { return false; }
-void TZvStringGrid::SetColSelect(int, bool) {}
-int TZvStringGrid::GetRowSelectCount() { return 0; }
-int TZvStringGrid::GetColSelectCount() { return 0; }
-void TZvStringGrid::SelectionToRowSelect(bool) {}
-void TZvStringGrid::SelectionToColSelect(bool) {}
-void TZvStringGrid::GotoCell(int, int) {}
-void TZvStringGrid::FocusCell(int, int) {}
-void TZvStringGrid::EditCell(int, int) {}
-void TZvStringGrid::MoveToCell(int, int) {}
-void TZvStringGrid::SwapCells(TGridCoord, TGridCoord) {}
-void TZvStringGrid::RepaintRow(int) {}
-void TZvStringGrid::RepaintCol(int) {}
-void TZvStringGrid::RepaintRect(TGridRect) {}
-bool TZvStringGrid::GetRowModified(int) { return false; }
-void TZvStringGrid::SetRowModified(int, bool) {}
-int TZvStringGrid::ModifiedRowCount() { return 0; }
-bool TZvStringGrid::GetRowEnabled(int) { return false; }
-void TZvStringGrid::SetRowEnabled(int, bool) {}
-void TZvStringGrid::TextFill(bool, const String&) {}
-void TZvStringGrid::FormatFill(bool, const String&) {}
-void TZvStringGrid::RandomFill(bool, int) {}
-void TZvStringGrid::LinearFill(bool) {}
-void TZvStringGrid::SetDates(int, int, const QDateTime&) {}
-QDateTime TZvStringGrid::GetDates(int, int) { return QDateTime{}; }
-void TZvStringGrid::SetTimes(int, int, const QDateTime&) {}
-QDateTime TZvStringGrid::GetTimes(int, int) { return QDateTime{}; }
-bool TZvStringGrid::CheckCells(int, int, int, int) { return false; }
-bool TZvStringGrid::CheckCol(bool, int) { return false; }
-bool TZvStringGrid::CheckRow(bool, int) { return false; }
-bool TZvStringGrid::CheckGrid(bool) { return false; }
-bool TZvStringGrid::CheckCell(int, int) { return false; }
-bool TZvStringGrid::LastRowClearOfSearchFooter() { return false; }
-void TZvStringGrid::ScrollLastRowClearOfSearchFooter() {}
+#include "platform/DateUtils.h"
+
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+// Grows a flag list to hold index; new entries are clear.
+template <class List>
+void GrowTo(List& list, int index)
+{
+    if (int(list.size()) <= index) list.resize(std::size_t(index) + 1, false);
+}
+
+void GrowIntList(TIntList& list, int index)
+{
+    // A negative row is the caller's fault, not a reason to grow.
+    if (index < 0) throw EZvGridError(QStringLiteral("Invalid row accessed"));
+    while (list.Count() <= index) list.Add(0);
+}
+}   // namespace
+
+void TZvStringGrid::AddEmptyRow() { SetRowCount(RowCount() + 1); }
+
+// ---- The selection rectangle ---------------------------------------------------------------------------
+void TZvStringGrid::SetSelection(const TGridRect& Value)
+{
+    TBaseGrid::SetSelection(Value);
+    if (FActiveCellShow) {
+        InvalidateRow(0);
+        InvalidateCol(0);
+    }
+    if (ActiveRowShow()) RepaintRow(Value.Bottom);
+}
+
+int TZvStringGrid::SelectionRow(int ARow) const
+{
+    return FMouseActions->RowSelectPersistent() ? DisplayToRealRow(ARow) : ARow;
+}
+
+void TZvStringGrid::SelectRows(int RowIndex, int RCount)
+{
+    if (RowIndex + RCount > RowCount()) RCount = RowCount() - RowIndex;
+    if (!FMouseActions->DisjunctRowSelect()) {
+        SetSelection(TGridRect{FixedCols(), RowIndex, ColCount() - 1, RowIndex + RCount - 1});
+    } else {
+        for (int r = RowIndex; r < RowIndex + RCount; ++r) {
+            const int row = SelectionRow(r);
+            if (row < RowCount()) SetRowSelect(row, true);
+        }
+    }
+    if (!FRowIndicator->Empty()) RepaintCol(0);
+    FSelChange = false;
+}
+
+void TZvStringGrid::UnSelectRows(int RowIndex, int RCount)
+{
+    if (FMouseActions->DisjunctRowSelect()) {
+        for (int r = RowIndex; r < RowIndex + RCount; ++r) {
+            const int row = SelectionRow(r);
+            if (row < RowCount()) SetRowSelect(row, false);
+        }
+    }
+    FSelChange = false;
+}
+
+void TZvStringGrid::SelectCols(int ColIndex, int CCount)
+{
+    if (!FMouseActions->DisjunctColSelect()) {
+        SetSelection(TGridRect{ColIndex, FixedRows(), ColIndex + CCount - 1, RowCount() - 1});
+        return;
+    }
+    for (int c = ColIndex; c < ColIndex + CCount && c < ColCount(); ++c) SetColSelect(c, true);
+}
+
+void TZvStringGrid::UnSelectCols(int ColIndex, int CCount)
+{
+    if (!FMouseActions->DisjunctColSelect()) return;
+    for (int c = ColIndex; c < ColIndex + CCount && c < ColCount(); ++c) SetColSelect(c, false);
+}
+
+void TZvStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
+{
+    SetRow(ToRow);
+    SetCol(ToCol);
+    SetSelection(TGridRect{FromCol, FromRow, ToCol, ToRow});
+}
+
+void TZvStringGrid::ClearRowSelect()
+{
+    for (std::size_t r = 0; r < FRowSelect.size(); ++r) {
+        if (!FRowSelect[r]) continue;
+        FRowSelect[r] = false;
+        RepaintRow(int(r));
+    }
+    FSelectedRows->Clear();
+}
+
+void TZvStringGrid::ClearColSelect()
+{
+    for (std::size_t c = 0; c < FColSelect.size(); ++c) {
+        if (!FColSelect[c]) continue;
+        FColSelect[c] = false;
+        RepaintCol(int(c));
+    }
+}
+
+// ---- Disjunct row and column flags ----------------------------------------------------------------------
+bool TZvStringGrid::GetRowSelect(int ARow)
+{
+    // A negative row is never valid, whatever RowSelectPersistent lets past beyond the end.
+    if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && !FMouseActions->RowSelectPersistent()))
+        throw EZvGridError(QStringLiteral("Invalid row %1 accessed").arg(ARow));
+    if (FMouseActions->DisjunctRowSelect()) {
+        GrowTo(FRowSelect, ARow);
+        return FRowSelect[std::size_t(ARow)];
+    }
+    const TGridRect sel = Selection();
+    return ARow >= std::min(sel.Top, sel.Bottom) && ARow <= std::max(sel.Top, sel.Bottom);
+}
+
+void TZvStringGrid::SetRowSelect(int ARow, bool Value)
+{
+    if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && RowCount() > FixedRows()))
+        throw EZvGridError(QStringLiteral("Invalid row accessed"));
+    const bool known = ARow < int(FRowSelect.size());
+    if (!known || FRowSelect[std::size_t(ARow)] != Value) {
+        bool allow = true;
+        if (OnRowDisjunctSelect) OnRowDisjunctSelect(this, ARow, Value, allow);
+        if (!allow) return;
+    }
+    GrowTo(FRowSelect, ARow);
+    const bool was = FRowSelect[std::size_t(ARow)];
+    if (was != Value) RepaintRow(ARow);
+    FRowSelect[std::size_t(ARow)] = Value;
+    if (Value) {
+        if (!FSelectedRows->HasValue(ARow) && ARow >= FixedRows()) FSelectedRows->Add(ARow);
+    } else {
+        FSelectedRows->DeleteValue(ARow);
+    }
+    if (OnRowDisjunctSelected) OnRowDisjunctSelected(this, ARow);
+}
+
+void TZvStringGrid::CheckSelectColumn(int ACol) const
+{
+    if (ACol < 0 || ACol >= ColCount()) throw EZvGridError(QStringLiteral("Invalid column accessed"));
+}
+
+bool TZvStringGrid::GetColSelect(int ACol)
+{
+    CheckSelectColumn(ACol);
+    GrowTo(FColSelect, ACol);
+    return FColSelect[std::size_t(ACol)];
+}
+
+void TZvStringGrid::SetColSelect(int ACol, bool Value)
+{
+    CheckSelectColumn(ACol);
+    GrowTo(FColSelect, ACol);
+    if (FColSelect[std::size_t(ACol)] != Value) RepaintCol(ACol);
+    FColSelect[std::size_t(ACol)] = Value;
+}
+
+int TZvStringGrid::GetRowSelectCount()
+{
+    if (!FMouseActions->DisjunctRowSelect()) {
+        const TGridRect sel = Selection();
+        return std::abs(sel.Bottom - sel.Top) + 1;
+    }
+    const std::size_t n = std::min(FRowSelect.size(), std::size_t(RowCount() + NumHiddenRows()));
+    return int(std::count(FRowSelect.begin(), FRowSelect.begin() + std::ptrdiff_t(n), true));
+}
+
+int TZvStringGrid::GetColSelectCount()
+{
+    if (!FMouseActions->DisjunctColSelect()) return Selection().Right - Selection().Left + 1;
+    return int(std::count(FColSelect.begin(), FColSelect.end(), true));
+}
+
+void TZvStringGrid::SelectionToRowSelect(bool All)
+{
+    const TGridRect sel = Selection();
+    const int bottom = std::min(sel.Bottom, RowCount() - FFixedFooters - 1);
+    for (int r = FixedRows(); r < RowCount(); ++r) {
+        const bool inside = r >= sel.Top && r <= bottom;
+        if (All || inside) SetRowSelect(SelectionRow(r), inside);
+    }
+    if (NumHiddenRows() > 0) Invalidate();
+}
+
+void TZvStringGrid::SelectionToColSelect(bool All)
+{
+    const TGridRect sel = Selection();
+    for (int c = FixedCols(); c < ColCount(); ++c) {
+        const bool inside = c >= sel.Left && c <= sel.Right;
+        if (All || inside) SetColSelect(c, inside);
+    }
+}
+
+// ---- Cell moves ---------------------------------------------------------------------------------------------
+void TZvStringGrid::GotoCell(int ACol, int ARow)
+{
+    SetRow(ARow);
+    SetCol(ACol);
+}
+
+void TZvStringGrid::FocusCell(int ACol, int ARow) { SetSelection(TGridRect{ACol, ARow, ACol, ARow}); }
+
+void TZvStringGrid::EditCell(int ACol, int ARow)
+{
+    SetFocus();
+    GotoCell(ACol, ARow);
+    ShowInplaceEdit();
+}
+
+void TZvStringGrid::MoveToCell(int ACol, int ARow) { MoveColRow(ACol, ARow, true, true); }
+
+void TZvStringGrid::SwapCells(TGridCoord FromCell, TGridCoord ToCell)
+{
+    const String text = GetGridCell(FromCell.X, FromCell.Y);
+    SetGridCell(FromCell.X, FromCell.Y, GetGridCell(ToCell.X, ToCell.Y));
+    SetGridCell(ToCell.X, ToCell.Y, text);
+    TObject* object = GetGridObject(FromCell.X, FromCell.Y);
+    SetGridObject(FromCell.X, FromCell.Y, GetGridObject(ToCell.X, ToCell.Y));
+    SetGridObject(ToCell.X, ToCell.Y, object);
+}
+
+// ---- Repainting ----------------------------------------------------------------------------------------------
+void TZvStringGrid::RepaintRow(int ARow)
+{
+    if (!HandleAllocated()) return;
+    const TRect first = CellRect(0, ARow);
+    const TRect last = CellRect(LeftCol() + VisibleColCount(), ARow);
+    InvalidateRect(TRect{first.Left, first.Top, std::max(last.Right, first.Right), first.Bottom});
+}
+
+void TZvStringGrid::RepaintCol(int ACol)
+{
+    if (!HandleAllocated()) return;
+    const TRect first = CellRect(ACol, TBaseGrid::TopRow());
+    const TRect last = CellRect(ACol, TBaseGrid::TopRow() + VisibleRowCount());
+    InvalidateRect(TRect{first.Left, first.Top, first.Right, std::max(last.Bottom, first.Bottom)});
+}
+
+void TZvStringGrid::RepaintRect(TGridRect r)
+{
+    if (r.Left < 0 || r.Top < 0 || r.Right < 0 || r.Bottom < 0 || !HandleAllocated()) return;
+    const TRect a = TCustomGrid::CellRect(r.Left, r.Top);
+    const TRect b = TCustomGrid::CellRect(std::min(VisibleColCount() + FixedCols(), r.Right), r.Bottom);
+    if (a.IsEmpty() || b.IsEmpty()) {
+        Invalidate();
+        return;
+    }
+    InvalidateRect(TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+                         std::max(a.Bottom, b.Bottom)});
+}
+
+// ---- Modified and enabled rows ---------------------------------------------------------------------------------
+bool TZvStringGrid::GetRowModified(int ARow)
+{
+    if (ARow < 0) throw EZvGridError(QStringLiteral("Invalid row accessed"));
+    return ARow < FModifiedRows->Count() && FModifiedRows->Items(ARow) == 1;
+}
+
+void TZvStringGrid::SetRowModified(int ARow, bool Value)
+{
+    GrowIntList(*FModifiedRows, ARow);
+    FModifiedRows->SetItems(ARow, Value ? 1 : 0);
+    RepaintCell(0, ARow);
+}
+
+int TZvStringGrid::ModifiedRowCount()
+{
+    int n = 0;
+    for (int i = 0; i < FModifiedRows->Count(); ++i)
+        if (FModifiedRows->Items(i) == 1) ++n;
+    return n;
+}
+
+bool TZvStringGrid::GetRowEnabled(int ARow)
+{
+    if (ARow < 0) throw EZvGridError(QStringLiteral("Invalid row accessed"));
+    return ARow >= FEnabledRows->Count() || FEnabledRows->Items(ARow) == 0;
+}
+
+void TZvStringGrid::SetRowEnabled(int ARow, bool Value)
+{
+    if (ARow < 0) throw EZvGridError(QStringLiteral("Invalid row accessed"));
+    if (ARow == Row()) {
+        for (int r = FixedRows(); r < RowCount(); ++r) {
+            if (r != ARow && GetRowEnabled(r)) {
+                SetRow(r);
+                break;
+            }
+        }
+    }
+    FUseEnabledRows = true;
+    GrowIntList(*FEnabledRows, ARow);
+    FEnabledRows->SetItems(ARow, Value ? 0 : 1);
+    RepaintRow(ARow);
+}
+
+// ---- Fills -------------------------------------------------------------------------------------------------------
+void TZvStringGrid::FillCells(bool DoFixed, const std::function<void(int, int)>& Fill)
+{
+    const int fromRow = DoFixed ? 0 : FixedRows();
+    const int toRow = DoFixed ? RowCount() - 1 : RowCount() - FFixedFooters - 1;
+    const int fromCol = DoFixed ? 0 : FixedCols();
+    const int toCol = DoFixed ? ColCount() - 1 : ColCount() - FFixedRightCols - 1;
+    for (int r = fromRow; r <= toRow; ++r)
+        for (int c = fromCol; c <= toCol; ++c) Fill(c, r);
+    RecalcAllFooters();
+}
+
+void TZvStringGrid::TextFill(bool DoFixed, const String& Txt)
+{
+    FillCells(DoFixed, [&](int c, int r) { SetCellEx(c, r, Txt); });
+}
+
+void TZvStringGrid::FormatFill(bool DoFixed, const String& Fmt)
+{
+    FillCells(DoFixed, [&](int c, int r) { SetCellEx(c, r, Format(Fmt, {c, r})); });
+}
+
+void TZvStringGrid::RandomFill(bool DoFixed, int Rnd)
+{
+    FillCells(DoFixed, [&](int c, int r) {
+        SetInts(c, r, Rnd > 0 ? int(QRandomGenerator::global()->bounded(Rnd)) : 0);
+    });
+}
+
+void TZvStringGrid::LinearFill(bool DoFixed)
+{
+    FillCells(DoFixed, [&](int c, int r) { SetCellEx(c, r, IntToStr(c) + QLatin1Char(':') + IntToStr(r)); });
+}
+
+// ---- Dates and times ------------------------------------------------------------------------------------------------
+void TZvStringGrid::SetDates(int ACol, int ARow, const QDateTime& Value)
+{
+    const TDateTime d = DateTimeFromQDateTime(Value);
+    SetCellEx(ACol, ARow, d > 0 || FShowNullDates ? DateToStr(d) : String());
+}
+
+QDateTime TZvStringGrid::GetDates(int ACol, int ARow) { return DateTimeToQDateTime(StrToDate(GetCellEx(ACol, ARow))); }
+
+void TZvStringGrid::SetTimes(int ACol, int ARow, const QDateTime& Value)
+{
+    SetCellEx(ACol, ARow, TimeToStr(DateTimeFromQDateTime(Value)));
+}
+
+QDateTime TZvStringGrid::GetTimes(int ACol, int ARow) { return DateTimeToQDateTime(StrToTime(GetCellEx(ACol, ARow))); }
+
+// ---- Checking pass ------------------------------------------------------------------------------------------------------
+bool TZvStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
+{
+    if (!FCellChecker) return true;
+    FCellChecker->StartCheck();
+    const int row = Row();
+    const int col = Col();
+    bool allGood = true;
+    for (int r = FromRow; r <= ToRow; ++r)
+        for (int c = FromCol; c <= ToCol; ++c) allGood = CheckCell(c, r) && allGood;
+    FCellChecker->StopCheck();
+    if (FCellChecker->GotoCell()) {
+        SetRow(row);
+        SetCol(col);
+    }
+    return allGood;
+}
+
+bool TZvStringGrid::CheckCol(bool DoFixed, int ACol)
+{
+    return CheckCells(ACol, DoFixed ? 0 : FixedRows(), ACol, DoFixed ? RowCount() - 1 : RowCount() - FFixedFooters - 1);
+}
+
+bool TZvStringGrid::CheckRow(bool DoFixed, int ARow)
+{
+    return CheckCells(DoFixed ? 0 : FixedCols(), ARow, DoFixed ? ColCount() - 1 : ColCount() - FFixedRightCols - 1, ARow);
+}
+
+bool TZvStringGrid::CheckGrid(bool DoFixed)
+{
+    return CheckCells(DoFixed ? 0 : FixedCols(), DoFixed ? 0 : FixedRows(),
+                      DoFixed ? ColCount() - 1 : ColCount() - FFixedRightCols - 1,
+                      DoFixed ? RowCount() - 1 : RowCount() - FFixedFooters - 1);
+}
+
+bool TZvStringGrid::CheckCell(int ACol, int ARow)
+{
+    if (!FCellChecker) return true;
+    const String unmarked = UnMarkText(GetCellEx(ACol, ARow));
+    if (FCellChecker->GotoCell()) MoveToCell(ACol, ARow);
+    String text = unmarked;
+    if (FCellChecker->UseCorrect()) text = FCellChecker->Correct(ACol, ARow, text);
+    if (FCellChecker->UseMarkError()) text = FCellChecker->MarkError(ACol, ARow, text);
+    SetCellEx(ACol, ARow, text);
+    return text == unmarked;
+}
+
+// ---- The last row and the search footer ------------------------------------------------------------------------------------
+bool TZvStringGrid::LastRowClearOfSearchFooter()
+{
+    if (!FSearchFooter->Visible()) return false;
+    if (TBaseGrid::TopRow() + VisibleRowCount() < RowCount() - 1) return false;
+    return RangeRect(0, RowCount() - 1).Bottom < ClientHeight() - FSearchPanel->Height() + 2;
+}
+
+void TZvStringGrid::ScrollLastRowClearOfSearchFooter()
+{
+    if (!FSearchFooter->Visible()) return;
+    if (ClientHeight() <= DefaultRowHeight() + FSearchPanel->Height()) return;
+    while (RangeRect(0, RowCount() - 1).Bottom > ClientHeight() - FSearchPanel->Height() + 2 &&
+           TBaseGrid::Row() <= RowCount() - 1 && TBaseGrid::TopRow() < RowCount() - 1) {
+        const int top = TBaseGrid::TopRow();
+        TBaseGrid::SetTopRow(top + 1);
+        if (TBaseGrid::TopRow() == top) break;   // the platform scrolls no further
+    }
+}

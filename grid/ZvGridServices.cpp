@@ -1,6 +1,9 @@
 // The grid's side of sorting, filtering, searching, the clipboard and persistence.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvHTMLUtil.h"
+
+#include "grid/ZvHTMLUtil.h"
 
 void TZvStringGrid::AdjustSelectAllRect(TGridRect&) {}
 void TZvStringGrid::StoreCellText(int, int, const String&) {}
@@ -48,7 +51,19 @@ void TZvStringGrid::SaveColSizes() {}
 void TZvStringGrid::RotatedTextRect(TRect&, int, TVAlignment, TAlignment, const String&) {}
 void TZvStringGrid::SaveToStream(QIODevice*) {}
 void TZvStringGrid::LoadFromStream(QIODevice*) {}
-int TZvStringGrid::Search(const String&) { return 0; }
+int TZvStringGrid::Search(const String& Text)
+{
+    int col;
+    if (!FSortSettings->Show()) col = FixedCols();
+    else if (FSortSettings->IndexShow())
+        col = FSortIndexes && FSortIndexes->Count() > 0 ? FSortIndexes->SortColumns(0) : FixedCols();
+    else col = FSortSettings->Column();
+    if (RowCount() < 2 || col < 0) return -1;
+    const String wanted = Text.toUpper();
+    for (int r = FixedRows(); r < RowCount(); ++r)
+        if (StripHTMLTags(GetCellEx(RealColIndex(col), r)).left(wanted.length()).toUpper() == wanted) return r;
+    return -1;
+}
 void TZvStringGrid::SearchEditChange(TObject*) {}
 void TZvStringGrid::SearchBackwardClick(TObject*) {}
 void TZvStringGrid::SearchForwardClick(TObject*) {}
@@ -56,6 +71,6 @@ void TZvStringGrid::SearchCloseClick(TObject*) {}
 void TZvStringGrid::SearchHighlightClick(TObject*) {}
 int TZvStringGrid::TotalXOffset() const { return 0; }
 int TZvStringGrid::TotalYOffset() const { return 0; }
-String TZvStringGrid::UnMarkText(const String&) { return String(); }
+String TZvStringGrid::UnMarkText(const String& Text) { return UnhighlightHTMLText(Text, QStringLiteral("e")); }
 
 void TZvStringGrid::SetFilterActive(bool Value) { FFilterActive = Value; }

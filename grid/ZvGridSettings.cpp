@@ -10,19 +10,12 @@ TCellNode::TCellNode(TZvStringGrid* AOwner)
 
 TCellNode::~TCellNode() = default;
 
-template <class T>
-void TCellNode::StoreAndRepaint(T& field, const T& value)
-{
-    if (field == value) return;
-    field = value;
-    if (FOwner) FOwner->Invalidate();
-}
 
-void TCellNode::SetNodeType(TNodeType v) { StoreAndRepaint(FNodeType, v); }
-void TCellNode::SetShowTree(bool v) { StoreAndRepaint(FShowTree, v); }
-void TCellNode::SetShowTreeFull(bool v) { StoreAndRepaint(FShowTreeFull, v); }
-void TCellNode::SetNodeIndent(int v) { StoreAndRepaint(FNodeIndent, v); }
-void TCellNode::SetTreeColor(TColor v) { StoreAndRepaint(FTreeColor, v); }
+void TCellNode::SetNodeType(TNodeType v) { if (StoreChanged(FNodeType, v) && FOwner) FOwner->Invalidate(); }
+void TCellNode::SetShowTree(bool v) { if (StoreChanged(FShowTree, v) && FOwner) FOwner->Invalidate(); }
+void TCellNode::SetShowTreeFull(bool v) { if (StoreChanged(FShowTreeFull, v) && FOwner) FOwner->Invalidate(); }
+void TCellNode::SetNodeIndent(int v) { if (StoreChanged(FNodeIndent, v) && FOwner) FOwner->Invalidate(); }
+void TCellNode::SetTreeColor(TColor v) { if (StoreChanged(FTreeColor, v) && FOwner) FOwner->Invalidate(); }
 void TCellNode::SetExpandGlyph(TBitmap* v) { FExpandGlyph->Assign(v); }
 void TCellNode::SetContractGlyph(TBitmap* v) { FContractGlyph->Assign(v); }
 

@@ -55,8 +55,6 @@ public:
     void Assign(TPersistent* source) override;
 
 private:
-    template <class T>
-    void StoreAndRepaint(T& field, const T& value);
 
     TColor FColor = 0xC0C0C0;
     TNodeType FNodeType = TNodeType::cnXP;

@@ -163,6 +163,16 @@ using TIsDesigningEvent = std::function<void(TObject* Sender, bool& IsDesigning)
 // A list of 32-bit integers that belongs to one cell (Col, Row) and reports
 // changes made through Add, Delete and SetInteger; Insert, Clear, Exchange,
 // Move and Sort are silent, as the grid's bookkeeping expects.
+// The one rule of every setter that notifies: compare, store, and tell the
+// caller whether anything changed, so the notification follows only a real change.
+template <class T>
+bool StoreChanged(T& field, const T& value)
+{
+    if (field == value) return false;
+    field = value;
+    return true;
+}
+
 class TIntList : public TPersistent {
 public:
     TIntList(int Col = 0, int Row = 0) : FCol(Col), FRow(Row) {}

@@ -1,6 +1,7 @@
 // The registries of controls and widgets, the bridge from Qt's events, and
 // the free functions of messages, capture, timers and scroll bars.
 #include "platform/Controls.h"
+#include "platform/Cursors.h"
 
 #include "platform/ActnList.h"
 #include "platform/ControlsPrivate.h"
@@ -540,4 +541,11 @@ bool IsScrollBarVisible(const TWinControl* control, int bar)
 TWinControl* FindFocusedControl()
 {
     return FocusedControl;
+}
+
+void ShowCursorNow(TWinControl* control, TCursor cursor)
+{
+    if (!control || !control->HandleAllocated()) return;
+    if (cursor == crDefault) control->Handle()->unsetCursor();
+    else control->Handle()->setCursor(ToQtCursor(cursor));
 }

@@ -497,13 +497,14 @@ TEST(ZvGridOptions, SearchFooterNotifiesAsItsSettersSay)
     TSearchFooter f(nullptr, false);
     int changes = 0;
     f.OnChange = [&](TObject*) { ++changes; };
-    f.SetColor(f.Color());          // plain setters notify even without a change
+    f.SetColor(clRed);              // a change notifies
     EXPECT_EQ(changes, 1);
-    f.SetShowFindNext(true);        // unchanged: silent
+    f.SetColor(clRed);              // unchanged: silent, as every setter
+    f.SetShowFindNext(true);
     f.SetVisible(false);
     EXPECT_EQ(changes, 1);
     f.SetVisible(true);
-    f.SetAutoThemeAdapt(false);
+    f.SetAutoThemeAdapt(true);
     EXPECT_EQ(changes, 3);
     f.Font()->SetHeight(-20);       // the owned font reports through the footer
     EXPECT_EQ(changes, 4);
@@ -729,8 +730,9 @@ TEST(ZvGridOptions, ControlLookHandsGradientsToTheGrid)
     ASSERT_EQ(passed.size(), 5u);
     for (std::size_t i = 1; i < passed.size(); ++i) EXPECT_EQ(passed[i].second, clNone);
 
-    look.SetCheckSize(15);                     // equal values invalidate too
-    look.SetControlStyle(TGridControlStyle::csTheme);
+    look.SetCheckSize(15);                     // unchanged: silent
+    look.SetCheckSize(16);
+    look.SetControlStyle(TGridControlStyle::csClassic);
     look.SetCheckedGlyph(SolidBitmap(clRed));
     look.SetDropDownCount(4);                  // plain field
     EXPECT_EQ(invalidates, 3);
@@ -902,7 +904,8 @@ TEST(ZvGridOptions, NotifyingSettersOfTheSmallObjects)
     TBackGround bg(nullptr);
     int repaints = 0;
     bg.OnInvalidate = [&](TObject*) { ++repaints; };
-    bg.SetTop(0);
+    bg.SetTop(0);                  // unchanged: silent
+    bg.SetTop(5);
     bg.SetBitmap(nullptr);
     EXPECT_EQ(repaints, 2);
 }

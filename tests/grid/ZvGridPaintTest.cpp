@@ -27,6 +27,10 @@ struct TPaintFixture : ::testing::Test {
         grid->SetColCount(4);
         grid->SetRowCount(6);
         for (int c = 0; c < 4; ++c) grid->SetColWidths(c, 80);
+        // The current cell, and with it the selection, away from the cells the tests paint.
+        grid->GotoCell(3, 5);
+        // Cells with objects count as editable only while the grid allows editing.
+        grid->SetOptions(grid->Options() + TGridOptions{goEditing});
     }
 
     struct TLook {
@@ -139,8 +143,9 @@ TEST_F(TPaintFixture, BrushPrecedenceFromGridColourToFixedGradient)
     grid->GetCellProperties(3, 0)->SetBrushColor(clYellow);
     EXPECT_EQ(Visual(3, 0).brush, clRed);
 
-    // Under the classic look the fixed colour itself.
+    // Under the classic look the fixed colour itself (the look resets it first).
     grid->SetLook(TGridLook::glClassic);
+    grid->SetFixedColor(clSilver);
     EXPECT_EQ(Visual(1, 0).brush, clSilver);
 }
 
