@@ -7,6 +7,7 @@
 #include "platform/DrawText.h"
 #include "platform/ImgList.h"
 #include "platform/Seams.h"
+#include "tests/common/TestSeams.h"
 
 #include <gtest/gtest.h>
 
