@@ -15,6 +15,14 @@
 
 namespace {
 
+// Check boxes and radio buttons are square glyphs of the control look's size,
+// whether they are laid out on screen or on paper.
+TPoint ControlGlyphSize(TCellType Kind, const TControlLook& Look)
+{
+    const int side = Kind == TCellType::ctRadioButton ? Look.RadioSize() : Look.CheckSize();
+    return {side, side};
+}
+
 bool BesideText(TCellHAlign h) { return h == TCellHAlign::haBeforeText || h == TCellHAlign::haAfterText; }
 bool OverText(TCellVAlign v) { return v == TCellVAlign::vaUnderText || v == TCellVAlign::vaAboveText; }
 
@@ -285,8 +293,8 @@ void TZvStringGrid::CellGraphicExtent(int ACol, int ARow, TPoint& Size, int Heig
     case TCellType::ctTriStateCheckBox:
     case TCellType::ctDataCheckBox:
     case TCellType::ctVirtCheckBox:
-    case TCellType::ctRowCheckBox: Size = {FControlLook->CheckSize(), FControlLook->CheckSize()}; break;
-    case TCellType::ctRadioButton: Size = {FControlLook->RadioSize(), FControlLook->RadioSize()}; break;
+    case TCellType::ctRowCheckBox:
+    case TCellType::ctRadioButton: Size = ControlGlyphSize(g->CellType(), *FControlLook); break;
     case TCellType::ctRadio:
         Size = RadioGroupExtent(canvas, g, true);
         measuredCaption = true;
@@ -359,8 +367,8 @@ void TZvStringGrid::PrintCellGraphicExtent(int ACol, int ARow, double Scale, int
     case TCellType::ctTriStateCheckBox:
     case TCellType::ctDataCheckBox:
     case TCellType::ctVirtCheckBox:
-    case TCellType::ctRowCheckBox: Size = {FControlLook->CheckSize(), FControlLook->CheckSize()}; break;
-    case TCellType::ctRadioButton: Size = {FControlLook->RadioSize(), FControlLook->RadioSize()}; break;
+    case TCellType::ctRowCheckBox:
+    case TCellType::ctRadioButton: Size = ControlGlyphSize(g->CellType(), *FControlLook); break;
     case TCellType::ctRadio: Size = RadioGroupExtent(*Canvas(), g, false); break;
     case TCellType::ctImages: Size = LayoutSize(*this, ACol, ARow); break;
     case TCellType::ctPicture:

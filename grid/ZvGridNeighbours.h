@@ -5,6 +5,8 @@
 // receive its notifications; the editors and services grow them into the
 // full controls.
 
+#include "grid/ZvPictureContainer.h"
+#include "grid/services/ZvHTMLHintWindow.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 
@@ -45,12 +47,6 @@ public:
     int Direction = 0;
 };
 
-// The hint window that follows the thumb while the grid scrolls.
-class THTMLHintWindow : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-};
-
 // The header filter drop-down list and check list; picking runs OnSelect.
 class TDropList : public TCustomControl {
 public:
@@ -62,13 +58,6 @@ class TDropCheckList : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;
     TNotifyEvent OnSelect;
-};
-
-// The picture cache of the mini-HTML renderer: pictures named in cells are
-// loaded once per grid.
-class THTMLPictureCache : public TObject {
-public:
-    THTMLPictureCache() = default;
 };
 
 // ---- Editors the constructor creates -------------------------------------------------

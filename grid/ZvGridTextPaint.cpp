@@ -6,6 +6,7 @@
 #include "grid/ZvDrawRoutines.h"
 #include "grid/ZvDropDownDraw.h"
 #include "grid/ZvGridUtil.h"
+#include "grid/ZvHTMLRender.h"
 #include "grid/ZvHTMLUtil.h"
 
 #include "platform/DrawText.h"
@@ -37,19 +38,19 @@ bool IsButtonLikeKind(TCellType t)
 
 } // namespace
 
-TSize TZvStringGrid::DrawMarkupText(TCanvas& Canvas, const String& Text, TRect Rect, bool MeasureOnly, bool)
+TSize TZvStringGrid::DrawMarkupText(TCanvas& Canvas, const String& Text, TRect Rect, bool MeasureOnly, bool Selected)
 {
-    // Every markup text of a cell passes here. Until the markup renderer
-    // joins, the text shows without its tags, as plain text.
-    const String plain = StripHTMLTags(Text);
-    TRect r = Rect;
-    const unsigned flags = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_EXPANDTABS | (FEnhTextSize ? 0u : DT_WORDBREAK);
-    DrawTextEx(Canvas, plain, r, flags | DT_CALCRECT);
-    if (!MeasureOnly) {
-        TRect d = Rect;
-        DrawTextEx(Canvas, plain, d, flags);
-    }
-    return {r.Width(), r.Height()};
+    // Every markup text of a cell passes here, so measuring and painting share one layout.
+    THTMLDrawParams params;
+    params.Images = FGridImages;
+    params.Pictures = FPictureContainer;
+    params.MeasureOnly = MeasureOnly;
+    params.Selected = Selected;
+    params.WordWrap = !FEnhTextSize;
+    params.URLColor = FURLColor;
+    THTMLDrawResult result;
+    DrawHTMLText(Canvas, Text, Rect, params, result);
+    return {result.XSize, result.YSize};
 }
 
 bool TZvStringGrid::IsSortIndicatorCell(int ACol, int ARow)

@@ -115,6 +115,7 @@ using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 
 class TControl;
+class THintWindow;
 
 // What CM_HINTSHOW carries (LParam points at it): a handler may change the
 // text, the position or cancel the hint by answering non-zero.
@@ -129,6 +130,8 @@ struct THintInfo {
     int HideTimeout = 0;
     String HintStr;
     void* HintData = nullptr;
+    // The window class for this hint; empty for the application's.
+    std::function<THintWindow*(TComponent* AOwner)> HintWindowClass;
 };
 
 // ---- TControl ----------------------------------------------------------------------

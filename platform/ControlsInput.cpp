@@ -1,6 +1,7 @@
 // TWinControl's message dispatch, key handling and the translation of Qt's
 // events into window messages.
 #include "platform/Controls.h"
+#include "platform/HintWindow.h"
 
 #include "platform/ActnList.h"
 #include "platform/ControlsPrivate.h"
@@ -708,7 +709,12 @@ bool TWinControl::TranslateToolTip(QWidget* widget, QEvent* event)
     info.HideTimeout = Application->HintHidePause();
     if (!show || control->Perform(CM_HINTSHOW, 0, LPARAM(&info)) != 0 || info.HintStr.isEmpty()) {
         QToolTip::hideText();
+        HideHintWindow();
+    } else if (info.HintWindowClass || ApplicationHintWindowClass()) {
+        QToolTip::hideText();
+        ShowHintWindow(info, info.HintWindowClass);
     } else {
+        HideHintWindow();
         QToolTip::showText(h->globalPos(), info.HintStr, widget);
     }
     return true;

@@ -243,7 +243,7 @@ TEST(Xml, ReadsTheEncodingsWindowsProgramsWrite)
     }
 }
 
-TEST(Xml, WrittenBytesAreExactlyAsSpecified)
+TEST(Xml, WrittenBytesHaveTheFixedLayout)
 {
     TXMLDocument doc;
     TXMLNode root = doc.CreateRoot(QStringLiteral("Par_Gen"));
