@@ -4,6 +4,8 @@
 
 #include "grid/ZvColumnGrid.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 // ---- TGridColumnItem ---------------------------------------------------------------------
@@ -446,7 +448,7 @@ void TZvColumnGrid::SetColCount(int Value)
 
 void TZvColumnGrid::SyncColumns()
 {
-    if (!FColumns) return;
+    if (!FColumns || FItemsFollowShape) return;
     const int want = ColCount() + NumHiddenColumns();
     while (FColumns->Count() < want) FColumns->Add();
     while (FColumns->Count() > want) FColumns->Delete(FColumns->Count() - 1);
@@ -520,14 +522,23 @@ void TZvColumnGrid::SyncColumnHeaders()
 
 void TZvColumnGrid::InsertCols(int ColIndex, int CCount)
 {
-    TZvStringGrid::InsertCols(ColIndex, CCount);
+    if (CCount <= 0 || ColIndex < 0) return;
+    ColIndex = std::min(ColIndex, FColumns->Count());
+    {
+        QScopedValueRollback<bool> hold(FItemsFollowShape, true);
+        TZvStringGrid::InsertCols(ColIndex, CCount);
+    }
     TNoRecursiveUpdateScope scope(FColumns.get());
     for (int i = 0; i < CCount; ++i) FColumns->Insert(ColIndex);
+    SyncColumns();
 }
 
 void TZvColumnGrid::RemoveCols(int ColIndex, int CCount)
 {
-    TZvStringGrid::RemoveCols(ColIndex, CCount);
+    {
+        QScopedValueRollback<bool> hold(FItemsFollowShape, true);
+        TZvStringGrid::RemoveCols(ColIndex, CCount);
+    }
     {
         TNoRecursiveUpdateScope scope(FColumns.get());
         for (int i = 0; i < CCount && ColIndex >= 0 && ColIndex < FColumns->Count(); ++i)

@@ -396,6 +396,9 @@ private:
     bool FColMoving = false;
     bool FAutoFilterDisplay = false;
     bool FSyncingHeaders = false;
+    // Set while a column insertion or removal moves the items itself, so the
+    // footer recalculation at the end of the grid's update adds none of its own.
+    bool FItemsFollowShape = false;
 };
 
 // Carries a copy of a grid's columns through the column stream.

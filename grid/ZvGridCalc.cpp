@@ -32,7 +32,7 @@ void TZvStringGrid::ForCountedCells(int ACol, int FromRow, int ToRow, Visit visi
         double v = 0;
         try {
             v = all ? GetAllFloats(ACol, r) : GetFloats(ACol, r);
-        } catch (const EConvertError&) {
+        } catch (const EZvGridError&) {
             // A cell that is not a number counts for nothing.
             ExportNotification(TGridExportState::esExportNewRow, r);
             continue;
@@ -128,7 +128,7 @@ double TZvStringGrid::RowSum(int ARow, int FromCol, int ToCol)
         if (!IsBaseCell(c, ARow)) continue;
         try {
             sum += GetFloats(c, ARow);
-        } catch (const EConvertError&) {
+        } catch (const EZvGridError&) {
             // Not a number: adds nothing.
         }
     }

@@ -147,7 +147,12 @@ bool TZvStringGrid::PropertiesHoldNothingElse(int ACol, int ARow, const TCellPro
     TVAlignment va = TVAlignment::vtaTop;
     TAlignment ha = TAlignment::taLeftJustify;
     TColor mirror = clNone, mirrorTo = clNone, colorTo = clNone;
+    // The initial values read the cell's own properties: they are asked with
+    // the properties set aside, as for a cell that never had any.
+    TObject* own = Objects(ACol, ARow);
+    SetObjects(ACol, ARow, nullptr);
     InitialCellProperties(ACol, ARow, gd, ww, va, ha, mirror, mirrorTo, colorTo, &brush, &font);
+    SetObjects(ACol, ARow, own);
     const auto plain = [](TColor v, TColor initial) { return v == clNone || v == initial; };
     return !p->GraphicObject() && !p->Control() && p->CellObject() == 0 && p->IsBaseCell() && p->CellSpanX() == -1 &&
            p->CellSpanY() == -1 && !p->ReadOnly() && p->CalcType() == TColumnCalcType::acNONE &&

@@ -349,6 +349,8 @@ void TZvStringGrid::LButtonDblClkMessageHook(TWMMouse& Message)
             bool allow = true;
             if (OnColumnSize) OnColumnSize(this, sizeCol, allow);
             if (allow) {
+                // The press began a drag sizing; the fitted width ends it here, once.
+                FUserSizedCol = -1;
                 AutoSizeCol(sizeCol);
                 if (OnEndColumnSize) OnEndColumnSize(this, sizeCol);
             }

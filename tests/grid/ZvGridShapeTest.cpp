@@ -275,10 +275,10 @@ TEST_F(CalcTest, StandardDeviationAndStartValuesRaiseOnNonNumbers)
     if (grid->GetFloats(1, 1) != 2.0) GTEST_SKIP() << "the string grid's number conversion is not there yet";
     EXPECT_DOUBLE_EQ(grid->ColumnStdDev(1, -1, -1), 2.0);
     grid->SetCellEx(1, 3, "x");
-    EXPECT_THROW(grid->ColumnStdDev(1, -1, -1), EConvertError);
+    EXPECT_THROW(grid->ColumnStdDev(1, -1, -1), EZvGridError);
     grid->SetCellEx(1, 1, "word");
-    EXPECT_THROW(grid->ColumnMin(1, -1, -1), EConvertError);
-    EXPECT_THROW(grid->ColumnMax(1, -1, -1), EConvertError);
+    EXPECT_THROW(grid->ColumnMin(1, -1, -1), EZvGridError);
+    EXPECT_THROW(grid->ColumnMax(1, -1, -1), EZvGridError);
     EXPECT_NO_THROW(grid->ColumnSum(1, -1, -1));
 }
 
