@@ -412,11 +412,24 @@ void TBaseGrid::ClearCellObject(int c, int r)
 }
 
 // ---- Merges ---------------------------------------------------------------------------------------
+namespace {
+
+// The base cell as seen from the asked cell: its recorded owner position
+// goes stale once rows are hidden, inserted or moved above it.
+TPoint BaseFrom(const TCellProperties& props, int c, int r)
+{
+    if (!props.IsBaseCell() && props.CellSpanX() != -1 && props.CellSpanY() != -1)
+        return {c - props.CellSpanX(), r - props.CellSpanY()};
+    return {c, r};
+}
+
+}  // namespace
+
 TPoint TBaseGrid::BaseCell(int c, int r) const
 {
     if (!HasCellObject(c, r)) return {c, r};
     const TCellProperties* props = PropsAt(c, r);
-    return props ? props->GetBaseCell() : TPoint{c, r};
+    return props ? BaseFrom(*props, c, r) : TPoint{c, r};
 }
 
 bool TBaseGrid::BaseCellOf(int c, int r, int& bc, int& br) const
@@ -467,7 +480,7 @@ TPoint TBaseGrid::CellSpan(int c, int r) const
     if (!HasCellObject(c, r)) return {0, 0};
     const TCellProperties* props = PropsAt(c, r);
     if (!props || props->CellSpanX() == -1 || props->CellSpanY() == -1) return {0, 0};
-    const TPoint b = props->GetBaseCell();
+    const TPoint b = BaseFrom(*props, c, r);
     const TCellProperties* base = PropsAt(b.X, b.Y);
     if (!base) return {0, 0};
     return {base->CellSpanX(), base->CellSpanY()};
@@ -478,7 +491,7 @@ TPoint TBaseGrid::CellExt(int c, int r) const
     if (!HasCellObject(c, r)) return {0, 0};
     const TCellProperties* props = PropsAt(c, r);
     if (!props || props->CellSpanX() == -1 || props->CellSpanY() == -1) return {0, 0};
-    const TPoint b = props->GetBaseCell();
+    const TPoint b = BaseFrom(*props, c, r);
     const TPoint span = CellSpan(c, r);
     return {b.X + span.X - c, b.Y + span.Y - r};
 }
@@ -591,7 +604,10 @@ TRect TBaseGrid::CellRect(int c, int r)
         if (props->Control()) return RangeRect(c, r);
     }
     // The platform cuts a cell at the client edge; painting wants the whole cell.
+    // A cell off screen keeps its empty rectangle: callers take an empty one
+    // for "not visible" (the background outside the cells, hit tests).
     TRect rc = TCustomGrid::CellRect(c, r);
+    if (rc.IsEmpty()) return rc;
     rc.Right = rc.Left + ColWidths(c);
     rc.Bottom = rc.Top + RowHeights(r);
     return rc;

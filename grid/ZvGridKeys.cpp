@@ -183,11 +183,13 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
         return;
     }
 
-    if ((key == VK_RETURN || key == VK_SPACE) && IsCheckOrButtonCell(Col(), Row())) {
+    // Cell objects live in real columns: hidden columns left of the current
+    // one must not shift the check-box test onto a neighbour.
+    if ((key == VK_RETURN || key == VK_SPACE) && IsCheckOrButtonCell(RealColIndex(Col()), Row())) {
         const int rc = RealColIndex(Col());
         bool allowed = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
         QueryCellEditable(rc, Row(), allowed);
-        if (key == VK_SPACE && (allowed || FControlLook->CheckAlwaysActive()) && HasCheckBox(Col(), Row())) {
+        if (key == VK_SPACE && (allowed || FControlLook->CheckAlwaysActive()) && HasCheckBox(rc, Row())) {
             ToggleCellCheckBox(rc, Row(), true);
             if (FShowModified->Enabled()) {
                 SetRowModified(Row(), true);
