@@ -2,6 +2,9 @@
 
 #include "platform/Pictures.h"
 
+#include <algorithm>
+#include <cmath>
+
 TCellGraphic::~TCellGraphic()
 {
     switch (FCellType) {
@@ -164,7 +167,47 @@ void TCellGraphic::SetInterfacedCell(TObject* AObject)
     FCellBitmap = AObject;
 }
 
-void TCellGraphic::GetPictureSize(int, int, bool, TSize&) const {}
+void TCellGraphic::GetPictureSize(int AreaWidth, int AreaHeight, bool, TSize& Size) const
+{
+    int w = 0, h = 0;
+    if (FCellType == TCellType::ctPicture) {
+        const auto* pic = dynamic_cast<const TPicture*>(FCellBitmap);
+        if (!pic) return;
+        w = pic->Width();
+        h = pic->Height();
+    } else if (FCellType == TCellType::ctFilePicture) {
+        const auto* pic = dynamic_cast<const TFilePicture*>(FCellBitmap);
+        if (!pic) return;
+        w = pic->Width();
+        h = pic->Height();
+    } else {
+        return;
+    }
+    const int aw = AreaWidth - FCellIndex;
+    const int ah = AreaHeight - FCellIndex;
+    // Keeps the aspect: the side that would overflow first sets the scale.
+    auto keepAspect = [&](double rx, double ry) {
+        if (rx >= ry)
+            Size = {int(std::lround(w * ry)), ah};
+        else
+            Size = {aw, int(std::lround(h * rx))};
+    };
+    const double rx = w ? double(aw) / w : 1.0;
+    const double ry = h ? double(ah) / h : 1.0;
+    const bool fits = w <= aw && h <= ah;
+    switch (FCellAngle) {
+    case 1: Size = {aw, ah}; break;
+    case 2: keepAspect(rx, ry); break;
+    case 3: Size = fits ? TSize{w, h} : TSize{aw, ah}; break;
+    case 4:
+        if (fits)
+            Size = {w, h};
+        else
+            keepAspect(std::min(rx, 1.0), std::min(ry, 1.0));
+        break;
+    default: Size = {w, h}; break;
+    }
+}
 
 void TCellGraphic::Assign(TPersistent* source)
 {

@@ -173,6 +173,11 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     };
 
     const bool body = ACol >= fixedCols && ARow >= fixedRows;
+    // The range selection comes with the platform's selected state (which
+    // already leaves out the focused cell); the selected-cell list decides alone.
+    auto RangeSelected = [&](const TGridDrawState& state) {
+        return state.Contains(gdSelected) && !mouse.DisjunctCellSelect();
+    };
     const bool selectable = Select && !Print && FShowSelection && !fixedLook;
     if (selectable && mouse.DisjunctRowSelect() && body) {
         bool looks;
@@ -195,7 +200,7 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
             AState = TGridDrawState{gdSelected};
             selectionLook();
         }
-    } else if ((selectable && IsSelected(ACol, ARow)) ||
+    } else if ((selectable && (IsSelected(ACol, ARow) || RangeSelected(AState))) ||
                (AState.Contains(gdSelected) && FMouseDown && FShowSelection)) {
         TColor brush = ABrush->Color();
         if (brush == Color() || !FSelectionColorMixer)

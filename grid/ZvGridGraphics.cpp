@@ -615,8 +615,9 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
             CloseThemeData(theme);
         } else {
             const TColor fill = g->CellBitmapColor(), rest = g->CellIconColor();
-            const TColor fillText = g->CellBoolean() ? TColor(g->CellAngle()) : (ColorToRGB(fill) ^ 0xFFFFFF);
-            const TColor restText = g->CellBoolean() ? TColor(g->CellIndex()) : (ColorToRGB(rest) ^ 0xFFFFFF);
+            // The bar's own text colour is kept in CellIndex, the background's in CellAngle.
+            const TColor fillText = g->CellBoolean() ? TColor(g->CellIndex()) : (ColorToRGB(fill) ^ 0xFFFFFF);
+            const TColor restText = g->CellBoolean() ? TColor(g->CellAngle()) : (ColorToRGB(rest) ^ 0xFFFFFF);
             DrawProgressBar(canvas, r, fill, fillText, rest, restText, value, cl.ProgressMarginX(),
                             cl.ProgressMarginY(), g->CellErrFrom(), g->CellErrLen(), g->CellText(),
                             cl.ProgressBorderColor(), false);

@@ -328,7 +328,9 @@ void TZvStringGrid::RemoveMultiImage(int ACol, int ARow) { RemoveCellGraphicOfTy
 void TZvStringGrid::AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val)
 {
     if (!FGridImages) return;
-    NewCellGraphic(ACol, ARow)->SetDataImage(Aidx, hal, val);
+    // The cell's value is the image index; Aidx only fills an empty cell, so
+    // adding it as an offset as well would show image 2 x Aidx.
+    NewCellGraphic(ACol, ARow)->SetDataImage(0, hal, val);
     if (GetCellEx(ACol, ARow).isEmpty()) SetCellEx(ACol, ARow, IntToStr(Aidx));
 }
 
