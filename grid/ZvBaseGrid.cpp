@@ -592,6 +592,8 @@ TRect TBaseGrid::CellRect(int c, int r)
     }
     // The platform cuts a cell at the client edge; painting wants the whole cell.
     TRect rc = TCustomGrid::CellRect(c, r);
+    // A cell scrolled out of view has no rectangle; sizing it would place it at the origin.
+    if (rc.IsEmpty()) return rc;
     rc.Right = rc.Left + ColWidths(c);
     rc.Bottom = rc.Top + RowHeights(r);
     return rc;
