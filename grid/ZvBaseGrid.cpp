@@ -604,9 +604,8 @@ TRect TBaseGrid::CellRect(int c, int r)
         if (props->Control()) return RangeRect(c, r);
     }
     // The platform cuts a cell at the client edge; painting wants the whole cell.
-    // A cell off screen keeps its empty rectangle: callers take an empty one
-    // for "not visible" (the background outside the cells, hit tests).
     TRect rc = TCustomGrid::CellRect(c, r);
+    // A cell scrolled out of view has no rectangle; sizing it would place it at the origin.
     if (rc.IsEmpty()) return rc;
     rc.Right = rc.Left + ColWidths(c);
     rc.Bottom = rc.Top + RowHeights(r);

@@ -63,9 +63,10 @@ TZvStringGrid::TZvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     // A grid on a form takes over the form's resize handler and hands it back when it goes.
     FOwnerForm = dynamic_cast<TCustomForm*>(AOwner);
     if (FOwnerForm && !FDesignTime) {
-        FSavedFormResize = FOwnerForm->OnResize;
-        FHadFormResize = bool(FSavedFormResize);
-        FOwnerForm->OnResize = [this](TObject* s) { SizeWithFormResize(s); };
+        // A watch of the grid's own, not the form's OnResize: grids on one form
+        // never hold each other's handlers, and the form's handler runs last, as itself.
+        FOwnerForm->AddResizeWatch(this, [this](TControl* form) { SizeWithFormResize(form); });
+        FOwnerForm->FreeNotification(this);
         FFormWidth = FOwnerForm->Width();
         FFormHeight = FOwnerForm->Height();
     }
@@ -256,13 +257,19 @@ void TZvStringGrid::CreateRunTimeWindows()
     FFormControlCombo = HiddenChild<TComboBox>(this);
 }
 
+void TZvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TBaseGrid::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FOwnerForm) FOwnerForm = nullptr;
+}
+
 // ---- Destruction ----------------------------------------------------------------------------------
 TZvStringGrid::~TZvStringGrid()
 {
     FDestroying = true;
     if (!FDesignTime) {
         BalloonDone();
-        if (FOwnerForm) FOwnerForm->OnResize = FSavedFormResize;
+        if (FOwnerForm) FOwnerForm->RemoveResizeWatch(this);
     }
     if (FColumnSize->Save()) SaveColSizes();
 

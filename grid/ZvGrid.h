@@ -195,6 +195,7 @@ public:
     // ==== Construction, assignment, version: ZvGrid.cpp ============================================================
     explicit TZvStringGrid(TComponent* AOwner);
     ~TZvStringGrid() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // The platform's after-load step: the form has set every stored property.
     virtual void Loaded();
@@ -1921,9 +1922,8 @@ protected:
     TPictureContainer* FPictureContainer = nullptr;
     TCustomImageList* FGridImages = nullptr;
     TPopupMenu* FFixedDropDownMenu = nullptr;
+    // The owner form whose size the grid watches, and that form's size when last followed.
     TCustomForm* FOwnerForm = nullptr;
-    TNotifyEvent FSavedFormResize;
-    bool FHadFormResize = false;
     int FFormWidth = 0;
     int FFormHeight = 0;
 

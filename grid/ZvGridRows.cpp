@@ -15,7 +15,6 @@ void TZvStringGrid::HideInplaceEdit() {}
 void TZvStringGrid::ShowInplaceEdit() {}
 void TZvStringGrid::SimulateCellClick(int, int) {}
 void TZvStringGrid::UpdateSearchPanel() {}
-void TZvStringGrid::SizeWithFormResize(TObject*) {}
 void TZvStringGrid::MergedColumnsChanged(TObject*, int, int) {}
 
 // ---- Cells addressed by real row ----------------------------------------------------------------------
@@ -65,4 +64,22 @@ void TZvStringGrid::InitOrigColSizes()
     FColSizes->Clear();
     for (int c = 0; c < ColCount(); ++c) FColSizes->Add(ColWidths(c));
     FOldWidth = Width();
+}
+
+// ---- Following the owner form's size ----------------------------------------------------------------------
+void TZvStringGrid::SizeWithFormResize(TObject* Sender)
+{
+    if (FDesignTime || FDestroying) return;
+    auto* form = dynamic_cast<TCustomForm*>(Sender);
+    if (FSizeWithForm && form) {
+        const int width = Width() + form->Width() - FFormWidth;
+        const int height = Height() + form->Height() - FFormHeight;
+        // A form shrunk past the grid leaves the grid as it was.
+        if (width > 0 && height > 0) {
+            SetBounds(Left(), Top(), width, height);
+            FFormWidth = form->Width();
+            FFormHeight = form->Height();
+        }
+    }
+    DoStretchColumn(FColumnSize->StretchColumn());
 }

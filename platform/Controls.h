@@ -270,6 +270,13 @@ public:
     TMouseWheelEvent OnMouseWheel;
     TNotifyEvent OnResize;
 
+    // Watchers of this control's size, keyed by their owner: each new size
+    // reaches them before OnResize, the last added first. A watcher removes
+    // itself when its owner goes, so nothing outlives what it calls.
+    using TResizeWatch = std::function<void(TControl* Sender)>;
+    void AddResizeWatch(const void* Owner, TResizeWatch Watch);
+    void RemoveResizeWatch(const void* Owner);
+
     // Internal: the parent keeps its list in step.
     void SetParentField(TWinControl* p) { FParent = p; }
     // Internal: geometry adopted from the window system, without sending it back.
@@ -337,6 +344,13 @@ protected:
 
 private:
     void FontChanged(TObject* sender);
+
+protected:
+    // A new size: the watchers, then the control's own resize step.
+    void SizeChanged();
+
+private:
+    std::vector<std::pair<const void*, TResizeWatch>> FResizeWatches;
 
     TWinControl* FParent = nullptr;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

@@ -85,7 +85,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     FHeight = AHeight;
     InvalidateControl();
     RequestAlign();
-    if (sized) Resize();
+    if (sized) SizeChanged();
     (void)moved;
 }
 
@@ -636,6 +636,29 @@ bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)
     bool handled = false;
     if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
     return handled;
+}
+
+void TControl::AddResizeWatch(const void* Owner, TResizeWatch Watch)
+{
+    RemoveResizeWatch(Owner);
+    FResizeWatches.emplace_back(Owner, std::move(Watch));
+}
+
+void TControl::RemoveResizeWatch(const void* Owner)
+{
+    std::erase_if(FResizeWatches, [Owner](const auto& w) { return w.first == Owner; });
+}
+
+void TControl::SizeChanged()
+{
+    // A watcher may remove itself or another one while the list is walked.
+    const auto watches = FResizeWatches;
+    for (auto it = watches.rbegin(); it != watches.rend(); ++it) {
+        const bool stillThere = std::any_of(FResizeWatches.begin(), FResizeWatches.end(),
+                                            [&](const auto& w) { return w.first == it->first; });
+        if (stillThere) it->second(this);
+    }
+    Resize();
 }
 
 void TControl::Resize()

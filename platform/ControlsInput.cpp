@@ -388,7 +388,7 @@ void TWinControl::CMCursorChanged(TMessage&)
 void TWinControl::WMSize(TWMSize&)
 {
     Realign();
-    Resize();
+    SizeChanged();
 }
 
 void TWinControl::WMMove(TWMMove& Message)

@@ -133,6 +133,11 @@ TEST(ColumnGridWindow, DaliShapedGridWithHiddenColumnsAndAHeaderMenu)
     const QImage image = form.PaintToImage();
     EXPECT_TRUE(image.save(ScreenshotFolder() + QStringLiteral("/column-grid-dali.png")));
     EXPECT_TRUE(HasSeveralColours(image));
+    // The rows scrolled out of view leave the visible ones painted in the cell colour,
+    // not covered by the background beyond the last row.
+    EXPECT_TRUE(grid->CellRect(1, 64).IsEmpty());
+    const TRect lowCell = grid->CellRect(1, grid->TopRow() + grid->VisibleRowCount() - 1);
+    EXPECT_EQ(QColor(image.pixel(lowCell.Right - 3, lowCell.Bottom - 3)), QColor(ColorToRGB(grid->Color())));
     if (grid->NumHiddenColumns() != 2) GTEST_SKIP() << "the string grid does not hide columns yet";
 
     EXPECT_EQ(grid->ColCount(), 4);

@@ -750,3 +750,74 @@ TEST_F(GridModel, ClearRectFreesObjectsUnlessTextOnly)
     EXPECT_FALSE(grid->HasCellObject(2, 1));
     EXPECT_EQ(changes, 2);
 }
+
+// ---- Following the owner form's size ----------------------------------------------------------------------
+namespace {
+
+struct FormFollow : ::testing::Test {
+    TForm form{nullptr};
+    std::vector<String> log;
+
+    TZvStringGrid* AddGrid(const String& name)
+    {
+        auto* grid = new TZvStringGrid(&form);
+        grid->SetParent(&form);
+        grid->SetBounds(0, 0, 200, 100);
+        grid->SetSizeWithForm(true);
+        grid->OnResize = [this, name](TObject*) { log.push_back(name); };
+        return grid;
+    }
+    void SetUp() override
+    {
+        form.SetBounds(0, 0, 400, 300);
+        form.OnResize = [this](TObject*) { log.push_back(QStringLiteral("form")); };
+    }
+};
+
+TEST_F(FormFollow, GridsFollowTheLastCreatedFirstAndTheFormsHandlerLast)
+{
+    TZvStringGrid* first = AddGrid(QStringLiteral("first"));
+    TZvStringGrid* second = AddGrid(QStringLiteral("second"));
+    log.clear();
+    form.SetBounds(0, 0, 430, 320);
+    EXPECT_EQ(log, (std::vector<String>{"second", "first", "form"}));
+    for (TZvStringGrid* g : {first, second}) {
+        EXPECT_EQ(g->Width(), 230);
+        EXPECT_EQ(g->Height(), 120);
+    }
+}
+
+TEST_F(FormFollow, AGridThatGoesLeavesTheOthersAndTheFormsHandlerInPlace)
+{
+    TZvStringGrid* first = AddGrid(QStringLiteral("first"));
+    TZvStringGrid* second = AddGrid(QStringLiteral("second"));
+    delete first;
+    log.clear();
+    form.SetBounds(0, 0, 410, 310);
+    EXPECT_EQ(log, (std::vector<String>{"second", "form"}));
+    delete second;
+    log.clear();
+    form.SetBounds(0, 0, 420, 320);
+    EXPECT_EQ(log, (std::vector<String>{"form"}));
+}
+
+TEST_F(FormFollow, TheFormsHandlerRaisesToItsCaller)
+{
+    AddGrid(QStringLiteral("grid"));
+    form.OnResize = [](TObject*) { throw Exception(QStringLiteral("form handler")); };
+    EXPECT_THROW(form.SetBounds(0, 0, 500, 400), Exception);
+}
+
+TEST_F(FormFollow, AFormShrunkPastTheGridLeavesItsSize)
+{
+    TZvStringGrid* grid = AddGrid(QStringLiteral("grid"));
+    form.SetBounds(0, 0, 190, 300);
+    EXPECT_EQ(grid->Width(), 200) << "a width of -10 is not taken";
+    form.SetBounds(0, 0, 420, 300);
+    EXPECT_EQ(grid->Width(), 220) << "the next size counts from the form size last followed";
+    grid->SetSizeWithForm(false);
+    form.SetBounds(0, 0, 500, 300);
+    EXPECT_EQ(grid->Width(), 220);
+}
+
+} // namespace
