@@ -19,12 +19,6 @@ struct TGroupHeader {
     int rows;
 };
 
-struct TRowSave {
-    std::vector<String> texts;
-    std::vector<TObject*> objects;
-    int height = 0;
-};
-
 void FreeCellSlot(TObject* slot)
 {
     auto* props = dynamic_cast<TCellProperties*>(slot);
@@ -41,45 +35,43 @@ void TZvStringGrid::RelayRows(const std::vector<int>& Layout)
     const int first = FixedRows();
     const int oldCount = RowCount();
     const int cols = AllColCount();
-    std::vector<TRowSave> saved(std::size_t(std::max(oldCount - first, 0)));
-    for (int r = first; r < oldCount; ++r) {
-        TRowSave& row = saved[std::size_t(r - first)];
-        row.texts.reserve(std::size_t(cols));
-        row.objects.reserve(std::size_t(cols));
+    const int fresh = int(std::count_if(Layout.begin(), Layout.end(), [first](int src) { return src < first; }));
+
+    // New empty rows come in at the end; then one permutation moves every
+    // row, with its texts, objects and height, to its place. Rows the layout
+    // does not name end up below the new last row and go with their objects.
+    if (fresh > 0) SetRowCount(oldCount + fresh);
+    const int total = oldCount + fresh;
+    for (int r = oldCount; r < total; ++r)
         for (int c = 0; c < cols; ++c) {
-            row.texts.push_back(GetGridCell(c, r));
-            row.objects.push_back(GetGridObject(c, r));
+            SetGridCell(c, r, String());
             SetGridObject(c, r, nullptr);
         }
-        row.height = RowHeights(r);
+    std::vector<bool> used(std::size_t(total), false);
+    std::vector<int> order;
+    order.reserve(std::size_t(total - first));
+    int nextFresh = oldCount;
+    for (int src : Layout) {
+        const int from = src < first ? nextFresh++ : src;
+        used[std::size_t(from)] = true;
+        order.push_back(from);
     }
+    for (int r = first; r < total; ++r)
+        if (!used[std::size_t(r)]) order.push_back(r);
+    ReorderRows(first, order);
 
-    std::vector<bool> used(saved.size(), false);
-    SetRowCount(first + int(Layout.size()));
-    for (std::size_t i = 0; i < Layout.size(); ++i) {
-        const int r = first + int(i);
-        const int src = Layout[i];
-        if (src < first) {
-            for (int c = 0; c < cols; ++c) {
-                SetGridCell(c, r, String());
-                SetGridObject(c, r, nullptr);
-            }
-            SetRowHeights(r, DefaultRowHeight());
-            continue;
-        }
-        TRowSave& row = saved[std::size_t(src - first)];
-        used[std::size_t(src - first)] = true;
-        for (int c = 0; c < cols; ++c) {
-            SetGridCell(c, r, row.texts[std::size_t(c)]);
-            TObject* slot = row.objects[std::size_t(c)];
-            SetGridObject(c, r, slot);
-            if (auto* props = dynamic_cast<TCellProperties*>(slot)) props->SetOwnerRow(r);
-        }
-        SetRowHeights(r, row.height);
+    const int newCount = first + int(Layout.size());
+    for (int r = first; r < newCount; ++r) {
+        if (order[std::size_t(r - first)] == r) continue;
+        for (int c = 0; c < cols; ++c)
+            if (auto* props = dynamic_cast<TCellProperties*>(GetGridObject(c, r))) props->SetOwnerRow(r);
     }
-    for (std::size_t i = 0; i < saved.size(); ++i)
-        if (!used[i])
-            for (TObject* slot : saved[i].objects) FreeCellSlot(slot);
+    for (int r = newCount; r < total; ++r)
+        for (int c = 0; c < cols; ++c) {
+            FreeCellSlot(GetGridObject(c, r));
+            SetGridObject(c, r, nullptr);
+        }
+    SetRowCount(newCount);
 }
 
 void TZvStringGrid::ColorGroupRow(int ARow, TColor Color, TColor ColorTo, TColor TextColor)
