@@ -595,3 +595,63 @@ TEST_F(TPaintFixture, FocusRectangleMarksTheCurrentCellUnlessRowsAreSelected)
     grid->SetHideFocusRect(true);
     EXPECT_EQ(dotted(PaintCell(2, 3)), 0);
 }
+
+TEST_F(TPaintFixture, RotatedTextStartsWhereItsTurnedBoxFitsTheCell)
+{
+    const String text = "turned";
+    TCanvas& c = *grid->Canvas();
+    c.Font()->Assign(grid->Font());
+    const int w = c.TextWidth(text + "w");
+    const int h = c.TextHeight(text + "w");
+    const TRect cell = Rect(10, 20, 210, 120);
+    struct Case {
+        int angle;
+        TVAlignment va;
+        TAlignment ha;
+        int x, y;
+    };
+    const Case cases[] = {
+        {0, TVAlignment::vtaTop, TAlignment::taLeftJustify, 10, 20},
+        {0, TVAlignment::vtaBottom, TAlignment::taRightJustify, 210 - w, 120 - h},
+        {0, TVAlignment::vtaCenter, TAlignment::taCenter, 10 + (200 - w) / 2, 20 + (100 - h) / 2},
+        // Upwards: the text runs from its start point towards the top and lies to its right.
+        {90, TVAlignment::vtaTop, TAlignment::taLeftJustify, 10, 20 + w},
+        {90, TVAlignment::vtaBottom, TAlignment::taRightJustify, 210 - h, 120},
+        // Downwards: the start point is at the top, the text lies to its left.
+        {270, TVAlignment::vtaTop, TAlignment::taRightJustify, 210, 20},
+    };
+    for (const Case& k : cases) {
+        TRect r = cell;
+        grid->RotatedTextRect(r, k.angle, k.va, k.ha, text);
+        EXPECT_NEAR(r.Left, k.x, 1) << k.angle;
+        EXPECT_NEAR(r.Top, k.y, 1) << k.angle;
+    }
+}
+
+TEST_F(TPaintFixture, ProgressTextTakesTheColourOfThePartItStandsOn)
+{
+    // A full bar: the whole text stands on the filled part.
+    grid->SetCellEx(1, 1, "100");
+    grid->AddProgressEx(1, 1, clNavy, clYellow, clSilver, clRed);
+    const QImage full = PaintCell(1, 1, 80, 22);
+    // An empty bar: the text stands on the rest.
+    grid->SetCellEx(1, 2, "0");
+    grid->AddProgressEx(1, 2, clNavy, clYellow, clSilver, clRed);
+    const QImage empty = PaintCell(1, 2, 80, 22);
+    // Text is smoothed: a pixel counts as the text colour when it is close to it.
+    auto count = [](const QImage& img, TColor c) {
+        const QColor want = ToQColor(c);
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor p = img.pixelColor(x, y);
+                n += std::abs(p.red() - want.red()) < 60 && std::abs(p.green() - want.green()) < 60 &&
+                     std::abs(p.blue() - want.blue()) < 60;
+            }
+        return n;
+    };
+    EXPECT_GT(count(full, clYellow), 5);
+    EXPECT_EQ(count(full, clRed), 0);
+    EXPECT_GT(count(empty, clRed), 5);
+    EXPECT_EQ(count(empty, clYellow), 0);
+}
