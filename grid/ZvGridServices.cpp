@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <numbers>
 
 void TZvStringGrid::AdjustSelectAllRect(TGridRect&) {}
 void TZvStringGrid::StoreCellText(int, int, const String&) {}
@@ -59,7 +60,7 @@ void TZvStringGrid::RotatedTextRect(TRect& Rect, int Angle, TVAlignment VAlign, 
     TCanvas& canvas = *Canvas();
     const double w = canvas.TextWidth(Text + u'w');
     const double h = canvas.TextHeight(Text + u'w');
-    const double a = Angle * M_PI / 180.0;
+    const double a = Angle * std::numbers::pi / 180.0;
     const double runX = w * std::cos(a), runY = -w * std::sin(a);
     const double downX = h * std::sin(a), downY = h * std::cos(a);
     const double xs[] = {0, runX, downX, runX + downX};
