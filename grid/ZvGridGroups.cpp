@@ -42,10 +42,11 @@ void TZvStringGrid::RelayRows(const std::vector<int>& Layout)
     // does not name end up below the new last row and go with their objects.
     if (fresh > 0) SetRowCount(oldCount + fresh);
     const int total = oldCount + fresh;
+    // The store may still hold what rows past the old count once had.
     for (int r = oldCount; r < total; ++r)
         for (int c = 0; c < cols; ++c) {
-            SetGridCell(c, r, String());
-            SetGridObject(c, r, nullptr);
+            if (!GetGridCell(c, r).isEmpty()) SetGridCell(c, r, String());
+            if (GetGridObject(c, r)) SetGridObject(c, r, nullptr);
         }
     std::vector<bool> used(std::size_t(total), false);
     std::vector<int> order;

@@ -211,3 +211,21 @@ TEST_F(TGroupGrid, CalculationsPassOverContractedGroups)
     ASSERT_TRUE(grid->IsNode(bHeader));
     EXPECT_EQ(grid->GetInts(2, bHeader + 2), 1);
 }
+
+TEST_F(TGroupGrid, NewHeaderAndSummaryRowsStartEmpty)
+{
+    // Rows once written and then cut off must not come back as group rows.
+    grid->SetRowCount(12);
+    for (int r = 4; r < 12; ++r)
+        for (int c = 0; c < 4; ++c) grid->SetCellEx(c, r, "stale");
+    grid->AddCheckBox(2, 6, true, false);
+    grid->SetRowCount(4);
+    grid->Grouping()->SetSummary(true);
+    grid->Group(1);
+    const std::vector<TRowShape> rows{Header(3, "A"), Data("a1", "1"), Data("a2", "2"), Summary(),
+                                      Header(2, "B"), Data("b1", "6"), Summary()};
+    EXPECT_EQ(Shape(grid), rows);
+    for (int r = 1; r < grid->RowCount(); ++r) EXPECT_EQ(grid->GetCellEx(0, r), String()) << r;
+    bool state = false;
+    EXPECT_FALSE(grid->GetCheckBoxState(1, 6, state));
+}
