@@ -2104,6 +2104,11 @@ protected:
     bool FLastValidation = true;
     String FCellCache;
     String FOldCellText;
+    // The text as the last validation left it, and no edit-change events while
+    // the text editor is loaded by code.
+    String FNewCellText;
+    bool FNoEditChange = false;
+    friend class TZvInplaceEdit;
     bool FOldCellModified = false;
     int FPrevReportedRow = -1;
     int FPrevSelectedRow = -1;

@@ -6,6 +6,7 @@
 // full controls.
 
 #include "grid/ZvPictureContainer.h"
+#include "grid/editors/ZvEditBtn.h"
 #include "grid/services/ZvHTMLHintWindow.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
@@ -86,22 +87,6 @@ public:
 class TGridCheckBox : public TCheckBox {
 public:
     using TCheckBox::TCheckBox;
-};
-
-// An edit with a button at its right.
-class TGridEditBtn : public TEdit {
-public:
-    using TEdit::TEdit;
-    String ButtonCaption;
-    bool HasBorder = true;
-    bool IsWinXP = false;
-};
-
-// An edit-button editor that also shows a unit; a unit change runs OnUnitChanged.
-class TGridUnitEditBtn : public TGridEditBtn {
-public:
-    using TGridEditBtn::TGridEditBtn;
-    TNotifyEvent OnUnitChanged;
 };
 
 class TGridButton : public TButton {
