@@ -397,3 +397,36 @@ TEST_F(SNMPManagerTest, Screenshot)
 }
 
 } // namespace
+
+namespace {
+
+// Through the form's own modal loop, as the main window's step shows it.
+TEST_F(SNMPManagerTest, ShownModallyOKSavesCancelKeepsTheFileAndABrokenFileKeepsItClosed)
+{
+    Form->Hide();
+    Seams.AnswerModal(
+        [&](TCustomForm&) {
+            EXPECT_TRUE(Form->Visible());
+            Valid_Row(1, "10.0.0.9");
+            Form->Btn_OK->Click();
+        },
+        mrCancel);
+    EXPECT_EQ(Form->ShowModal(), mrOk);
+    const QByteArray saved = Folder.Read("SNMP_Manager.xml");
+    EXPECT_TRUE(saved.contains("IP_Address=\"10.0.0.9\""));
+
+    Seams.AnswerModal([&](TCustomForm&) { Set(1, SM_IP_Address, "10.0.0.10"); }, mrCancel);
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_EQ(Folder.Read("SNMP_Manager.xml"), saved);
+
+    Folder.Write("SNMP_Manager.xml", "<broken");
+    Seams.Boxes.clear();
+    bool typed = false;
+    Seams.AnswerModal([&](TCustomForm&) { typed = Form->ModalResult() == mrNone; }, mrOk);
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_FALSE(typed) << "the window closes before anyone can work on it";
+    EXPECT_EQ(Seams.Boxes.size(), 1u);
+    EXPECT_EQ(Folder.Read("SNMP_Manager.xml"), "<broken");
+}
+
+} // namespace
