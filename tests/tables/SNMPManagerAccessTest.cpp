@@ -414,6 +414,13 @@ TEST_F(SNMPManagerTest, ShownModallyOKSavesCancelKeepsTheFileAndABrokenFileKeeps
     EXPECT_EQ(Form->ShowModal(), mrOk);
     const QByteArray saved = Folder.Read("SNMP_Manager.xml");
     EXPECT_TRUE(saved.contains("IP_Address=\"10.0.0.9\""));
+    // The image builder takes the saved row as its first request.
+    const QByteArray bank2 = Build_Bin_Images({String(), String(), File_SNMP_Manager}).Bank2;
+    const int record = 256;
+    EXPECT_EQ(bank2.mid(record + 4, 4), QByteArray::fromHex("0900000a"));
+    EXPECT_EQ(std::uint8_t(bank2[record + 8]), 0x10 | 0x08) << "version 1, Int";
+    EXPECT_EQ(std::uint8_t(bank2[record + 29]), 1) << "Set";
+    EXPECT_EQ(std::uint8_t(bank2[record + 30]), 2) << "Num Bytes";
 
     Seams.AnswerModal([&](TCustomForm&) { Set(1, SM_IP_Address, "10.0.0.10"); }, mrCancel);
     EXPECT_EQ(Form->ShowModal(), mrCancel);
