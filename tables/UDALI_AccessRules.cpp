@@ -136,15 +136,6 @@ int Key_Rows(const std::vector<Row>& rows, Key key)
     return n;
 }
 
-template <class Row, class Cells>
-int Text_Below(const std::vector<Row>& rows, int cut, Cells cells)
-{
-    for (int i = cut; i < int(rows.size()); ++i)
-        for (const String& text : cells(rows[std::size_t(i)]))
-            if (!Trim(text).isEmpty()) return i + 1;
-    return 0;
-}
-
 } // namespace
 
 const std::vector<String> DALI_Event_Names = [] {
@@ -195,16 +186,6 @@ TDALI2Tables DALI_Cut_At_Key(const TDALI2Tables& tables)
     cut.Functions.assign(tables.Functions.begin(), tables.Functions.begin() + DALI_Function_Key_Rows(tables.Functions));
     cut.Rules.assign(tables.Rules.begin(), tables.Rules.begin() + DALI_Rule_Key_Rows(tables.Rules));
     return cut;
-}
-
-int DALI_Function_Text_Below_Cut(const std::vector<TDALIFunctionRow>& rows)
-{
-    return Text_Below(rows, DALI_Function_Key_Rows(rows), [](const TDALIFunctionRow& r) { return r; });
-}
-
-int DALI_Rule_Text_Below_Cut(const std::vector<TDALIRuleRow>& rows)
-{
-    return Text_Below(rows, DALI_Rule_Key_Rows(rows), [](const TDALIRuleRow& r) { return r.Cells; });
 }
 
 std::optional<TDALIFault> Check_DALI_Tables(const TDALI2Tables& tables, QChar decimal)

@@ -59,8 +59,3 @@ String DALI_Fault_Text(const TDALIFault& fault);
 int DALI_Function_Key_Rows(const std::vector<TDALIFunctionRow>& rows);
 int DALI_Rule_Key_Rows(const std::vector<TDALIRuleRow>& rows);
 TDALI2Tables DALI_Cut_At_Key(const TDALI2Tables& tables);
-// The first row from the cut down that still holds text (1-based grid row),
-// or 0: the cut row itself counts, its other cells are lost as well.
-// Check boxes are no text: a fresh rule row is ticked and still empty.
-int DALI_Function_Text_Below_Cut(const std::vector<TDALIFunctionRow>& rows);
-int DALI_Rule_Text_Below_Cut(const std::vector<TDALIRuleRow>& rows);
