@@ -17,7 +17,6 @@ TFSet_PDO_Access* FSet_PDO_Access = nullptr;
 TFSet_SDO_Client_Access* FSet_SDO_Client_Access = nullptr;
 TFSet_SDO_Server_Access* FSet_SDO_Server_Access = nullptr;
 TFKNXAccess* FKNXAccess = nullptr;
-TFSNMPManagerAccess* FSNMPManagerAccess = nullptr;
 
 TTableFormStandIn::TTableFormStandIn(TComponent* AOwner, int captionSlot)
     : TForm(AOwner), FCaptionSlot(captionSlot)

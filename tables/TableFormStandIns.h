@@ -7,6 +7,7 @@
 
 #include "platform/Forms.h"
 #include "tables/UDALI_Access.h"
+#include "tables/USNMPManagerAccess.h"
 
 class TTableFormStandIn : public TForm {
 public:
@@ -39,7 +40,6 @@ QUILLMER_TABLE_FORM(TFSet_PDO_Access, 2200);
 QUILLMER_TABLE_FORM(TFSet_SDO_Client_Access, 2300);
 QUILLMER_TABLE_FORM(TFSet_SDO_Server_Access, 2400);
 QUILLMER_TABLE_FORM(TFKNXAccess, 2600);
-QUILLMER_TABLE_FORM(TFSNMPManagerAccess, 2700);
 
 #undef QUILLMER_TABLE_FORM
 
@@ -69,4 +69,3 @@ extern TFSet_PDO_Access* FSet_PDO_Access;
 extern TFSet_SDO_Client_Access* FSet_SDO_Client_Access;
 extern TFSet_SDO_Server_Access* FSet_SDO_Server_Access;
 extern TFKNXAccess* FKNXAccess;
-extern TFSNMPManagerAccess* FSNMPManagerAccess;

@@ -25,20 +25,21 @@ void Show_Error(const String& text)
 
 } // namespace
 
-String Table_Cell_Text(TZvStringGrid* grid, int col, int row)
+String Table_Cell_Text(const TTableGrid& table, int col, int row)
 {
     bool state = false;
-    if (grid->GetCheckBoxState(col, row, state)) return state ? QStringLiteral("Y") : QStringLiteral("N");
-    return grid->GetCellEx(col, row);
+    if (table.Check_Grid && table.Grid->GetCheckBoxState(col, row, state))
+        return state ? QStringLiteral("Y") : QStringLiteral("N");
+    return table.Grid->GetCellEx(col, row);
 }
 
-void Set_Table_Cell_Text(TZvStringGrid* grid, int col, int row, const String& text)
+void Set_Table_Cell_Text(const TTableGrid& table, int col, int row, const String& text)
 {
     bool state = false;
-    if (grid->GetCheckBoxState(col, row, state))
-        grid->SetCheckBoxState(col, row, text == QLatin1String("Y"));
+    if (table.Check_Grid && table.Grid->GetCheckBoxState(col, row, state))
+        table.Grid->SetCheckBoxState(col, row, text == QLatin1String("Y"));
     else
-        grid->SetCellEx(col, row, text);
+        table.Grid->SetCellEx(col, row, text);
 }
 
 TTableForm::TTableForm(TComponent* AOwner) : TForm(AOwner)
@@ -128,7 +129,7 @@ void TTableForm::Reset_Tables()
         for (int r = 1; r < grid->RowCount(); ++r) {
             grid->SetCellEx(0, r, IntToStr(r));
             for (int c = 1; c < cols; ++c)
-                Set_Table_Cell_Text(grid, c, r, c == 1 && table->Has_Enable ? QStringLiteral("Y") : String());
+                Set_Table_Cell_Text(*table, c, r, c == 1 && table->Has_Enable ? QStringLiteral("Y") : String());
         }
     }
 }
@@ -187,9 +188,9 @@ int TTableForm::Read_Table(const TXMLNode& parent, TTableGrid& table)
             const String name = QString::fromLatin1(attrs[a].Name);
             const int col = int(a) + 1;
             if (row.HasAttribute(name))
-                Set_Table_Cell_Text(grid, col, i + 1, row.Attribute(name));
+                Set_Table_Cell_Text(table, col, i + 1, row.Attribute(name));
             else if (attrs[a].Load_Default)
-                Set_Table_Cell_Text(grid, col, i + 1, QString::fromLatin1(attrs[a].Load_Default));
+                Set_Table_Cell_Text(table, col, i + 1, QString::fromLatin1(attrs[a].Load_Default));
         }
     }
     return int(rows.size()) - fit;
@@ -258,7 +259,7 @@ void TTableForm::Write_Table(TXMLNode& parent, const TTableGrid& table) const
         TXMLNode row = parent.AddChild(QStringLiteral("row"));
         for (std::size_t a = 0; a < attrs.size(); ++a)
             if (attrs[a].Name)
-                row.SetAttribute(QString::fromLatin1(attrs[a].Name), Table_Cell_Text(grid, int(a) + 1, r));
+                row.SetAttribute(QString::fromLatin1(attrs[a].Name), Table_Cell_Text(table, int(a) + 1, r));
     }
 }
 

@@ -155,6 +155,7 @@ private:
     std::vector<std::unique_ptr<TTableGrid>> FTables;
 };
 
-// A cell as a file holds it: "Y"/"N" for a check-box object, else the text.
-String Table_Cell_Text(TZvStringGrid* grid, int col, int row);
-void Set_Table_Cell_Text(TZvStringGrid* grid, int col, int row, const String& text);
+// A cell as a file holds it: in a check grid "Y"/"N" for a check-box object,
+// else the text (a column grid's check boxes are their cells' texts).
+String Table_Cell_Text(const TTableGrid& table, int col, int row);
+void Set_Table_Cell_Text(const TTableGrid& table, int col, int row, const String& text);
