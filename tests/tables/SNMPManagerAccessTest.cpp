@@ -397,3 +397,43 @@ TEST_F(SNMPManagerTest, Screenshot)
 }
 
 } // namespace
+
+namespace {
+
+// Through the form's own modal loop, as the main window's step shows it.
+TEST_F(SNMPManagerTest, ShownModallyOKSavesCancelKeepsTheFileAndABrokenFileKeepsItClosed)
+{
+    Form->Hide();
+    Seams.AnswerModal(
+        [&](TCustomForm&) {
+            EXPECT_TRUE(Form->Visible());
+            Valid_Row(1, "10.0.0.9");
+            Form->Btn_OK->Click();
+        },
+        mrCancel);
+    EXPECT_EQ(Form->ShowModal(), mrOk);
+    const QByteArray saved = Folder.Read("SNMP_Manager.xml");
+    EXPECT_TRUE(saved.contains("IP_Address=\"10.0.0.9\""));
+    // The image builder takes the saved row as its first request.
+    const QByteArray bank2 = Build_Bin_Images({String(), String(), File_SNMP_Manager}).Bank2;
+    const int record = 256;
+    EXPECT_EQ(bank2.mid(record + 4, 4), QByteArray::fromHex("0900000a"));
+    EXPECT_EQ(std::uint8_t(bank2[record + 8]), 0x10 | 0x08) << "version 1, Int";
+    EXPECT_EQ(std::uint8_t(bank2[record + 29]), 1) << "Set";
+    EXPECT_EQ(std::uint8_t(bank2[record + 30]), 2) << "Num Bytes";
+
+    Seams.AnswerModal([&](TCustomForm&) { Set(1, SM_IP_Address, "10.0.0.10"); }, mrCancel);
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_EQ(Folder.Read("SNMP_Manager.xml"), saved);
+
+    Folder.Write("SNMP_Manager.xml", "<broken");
+    Seams.Boxes.clear();
+    bool typed = false;
+    Seams.AnswerModal([&](TCustomForm&) { typed = Form->ModalResult() == mrNone; }, mrOk);
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_FALSE(typed) << "the window closes before anyone can work on it";
+    EXPECT_EQ(Seams.Boxes.size(), 1u);
+    EXPECT_EQ(Folder.Read("SNMP_Manager.xml"), "<broken");
+}
+
+} // namespace

@@ -229,11 +229,15 @@ TEST_F(TableFormTest, CheckGridRowsCarryBoxStatesAndTheFreedRowStaysWritable)
 
 TEST_F(TableFormTest, CheckGridRefusesAColumnGridClipboard)
 {
+    Form->Active = 1;
+    Form->Checks->SetRow(1);
+    Form->Btn_CopyRowClick(nullptr);
+    Form->Active = 0;
     Current(1, 1);
     Form->Btn_CopyRowClick(nullptr);
+    EXPECT_TRUE(Row_Copy_Is_Check.empty());
     Form->Active = 1;
-    Form->Table(1).Do_Copy = true;
-    Row_Copy.Delete(3);
+    Row_Copy.Delete(3); // even when the number of texts fits
     Form->Checks->SetRow(1);
     Form->Btn_PasteRowClick(nullptr);
     ASSERT_EQ(Seams.Boxes.size(), 1u);
@@ -324,18 +328,50 @@ TEST_F(TableFormTest, LoadingFillsMissingAttributesAndSectionsAndWarnsOnceAboutE
     EXPECT_EQ(Form->ModalResult(), mrNone);
 }
 
+TEST_F(TableFormTest, OddButWellFormedFilesLoadWhatTheyHoldAndNothingElse)
+{
+    struct Case {
+        const char* Name;
+        const char* Xml;
+        const char* Key1;  // key of row 1 after loading
+        const char* Key2;
+    } cases[] = {
+        {"empty root", "<Sample/>", "", ""},
+        {"section of another name", "<Sample><Other><row Key=\"x\"/></Other></Sample>", "", ""},
+        {"comments and text between rows", "<Sample><Main><!--c-->text<row Key=\"a\"/><!--d--><row Key=\"b\"/></Main></Sample>", "a", "b"},
+        {"rows of any name", "<Sample><Main><line Key=\"a\"><sub Key=\"no\"/></line></Main></Sample>", "a", ""},
+        {"other characters", "<Sample><Main><row Key=\"\u00e8\u00e9 \u4e2d &#9;\"/></Main></Sample>", "\u00e8\u00e9 \u4e2d \t", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Seams.Boxes.clear();
+        Folder.Write("Sample.xml", QByteArray(c.Xml));
+        Form->SetModalResult(mrNone);
+        Form->FormShow(nullptr);
+        EXPECT_EQ(Form->Grid->GetCellEx(2, 1), QString::fromUtf8(c.Key1));
+        EXPECT_EQ(Form->Grid->GetCellEx(2, 2), QString::fromUtf8(c.Key2));
+        EXPECT_EQ(Form->ModalResult(), mrNone);
+        EXPECT_TRUE(Seams.Boxes.empty());
+    }
+}
+
 TEST_F(TableFormTest, ABrokenFileNamesItselfKeepsTheFormClosedAndStaysAsItWas)
 {
-    const QByteArray broken = "<Sample><Main><row Key=\"a\"/><row Key=";
-    Folder.Write("Sample.xml", broken);
-    Form->Fill(1, "typed", "", "");
-    Form->FormShow(nullptr);
-    ASSERT_EQ(Seams.Boxes.size(), 1u);
-    EXPECT_TRUE(Seams.Boxes[0].Text.contains(Folder.File("Sample.xml")));
-    EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
-    EXPECT_EQ(Form->ModalResult(), mrCancel);
-    EXPECT_EQ(Form->Grid->GetCellEx(2, 1), "");
-    EXPECT_EQ(Folder.Read("Sample.xml"), broken);
+    for (const QByteArray broken : {QByteArray("<Sample><Main><row Key=\"a\"/><row Key="),
+                                    QByteArray("<!-- no element -->"), QByteArray("\xff\xfe<"), QByteArray()}) {
+        SCOPED_TRACE(broken.toStdString());
+        Seams.Boxes.clear();
+        Form->SetModalResult(mrNone);
+        Folder.Write("Sample.xml", broken);
+        Form->Fill(1, "typed", "", "");
+        Form->FormShow(nullptr);
+        ASSERT_EQ(Seams.Boxes.size(), 1u);
+        EXPECT_TRUE(Seams.Boxes[0].Text.contains(Folder.File("Sample.xml")));
+        EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+        EXPECT_EQ(Form->ModalResult(), mrCancel);
+        EXPECT_EQ(Form->Grid->GetCellEx(2, 1), "");
+        EXPECT_EQ(Folder.Read("Sample.xml"), broken);
+    }
 }
 
 TEST_F(TableFormTest, SavingStopsAtTheFirstEmptyKeyAndAsksBeforeDroppingRowsBelow)
