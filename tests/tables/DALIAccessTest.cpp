@@ -200,19 +200,22 @@ TEST_F(DALIAccessTest, RowsBelowAnEmptyKeyAreDroppedOnlyWhenTheUserAgrees)
 
 TEST_F(DALIAccessTest, ABrokenFileNamesItselfAndTheFormDoesNotOpen)
 {
-    for (const char* name : {"DALI_Access.xml", "DALI2_Access.xml"}) {
-        SCOPED_TRACE(name);
-        DeleteFile(File_DALI_Access);
-        DeleteFile(File_DALI2_Access);
-        Seams.Boxes.clear();
-        Folder.Write(name, "<DALI_Access><DALI_ID_DEVICE_0>1</DALI_ID_DEV");
-        Show();
-        ASSERT_EQ(Seams.Boxes.size(), 1u);
-        EXPECT_TRUE(Seams.Boxes[0].Text.contains(Folder.File(name)));
-        EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
-        EXPECT_EQ(Form->ModalResult(), mrCancel);
-        EXPECT_EQ(Folder.Read(name), QByteArray("<DALI_Access><DALI_ID_DEVICE_0>1</DALI_ID_DEV"));
-    }
+    const QByteArray samples[] = {"<DALI_Access><DALI_ID_DEVICE_0>1</DALI_ID_DEV", "", "<!-- only a comment -->",
+                                  "\xff\xfe<\x00"};
+    for (const char* name : {"DALI_Access.xml", "DALI2_Access.xml"})
+        for (const QByteArray& bytes : samples) {
+            SCOPED_TRACE(std::string(name) + " " + bytes.toStdString());
+            DeleteFile(File_DALI_Access);
+            DeleteFile(File_DALI2_Access);
+            Seams.Boxes.clear();
+            Folder.Write(name, bytes);
+            Show();
+            ASSERT_EQ(Seams.Boxes.size(), 1u);
+            EXPECT_TRUE(Seams.Boxes[0].Text.contains(Folder.File(name)));
+            EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+            EXPECT_EQ(Form->ModalResult(), mrCancel);
+            EXPECT_EQ(Folder.Read(name), bytes);
+        }
 }
 
 TEST_F(DALIAccessTest, MoreRowsThanTheGridsWarnOnce)
