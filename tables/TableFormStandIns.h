@@ -6,6 +6,7 @@
 // them one by one.
 
 #include "platform/Forms.h"
+// The editors that replaced their stand-ins: start-up reaches every window through this header.
 #include "tables/UDALI_Access.h"
 #include "tables/USNMPManagerAccess.h"
 

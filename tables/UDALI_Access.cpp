@@ -203,6 +203,9 @@ void TFDALI_Access::Build_Rule_Grid()
     ASG->SetParent(TS_Set_Access);
     ASG->SetAlign(TAlign::alClient);
     Set_Grid_Look(ASG);
+    // Shaped now so that Set_Lang, which runs before Init_Table, finds its header cells.
+    ASG->SetColCount(AS_Cols);
+    ASG->SetRowCount(DALI_Rule_Rows + 1);
     ASG->SetFixedRows(1);
     ASG->SetFixedCols(1);
     ASG->OnGridHint = [this](TObject* s, int r, int c, String& h) { Grid_Hint(s, r, c, h); };

@@ -72,6 +72,8 @@ int Real_Col_Count(TZvStringGrid* grid)
 void Copy_Row_Column_Grid(TZvColumnGrid* grid, int row)
 {
     Row_Copy.Clear();
+    // The clipboard now holds texts only: no check grid may take them for box states.
+    Row_Copy_Is_Check.clear();
     const int cols = Real_Col_Count(grid);
     for (int c = 1; c < cols; ++c) Row_Copy.Add(grid->GetCellEx(c, row));
 }

@@ -200,19 +200,22 @@ TEST_F(DALIAccessTest, RowsBelowAnEmptyKeyAreDroppedOnlyWhenTheUserAgrees)
 
 TEST_F(DALIAccessTest, ABrokenFileNamesItselfAndTheFormDoesNotOpen)
 {
-    for (const char* name : {"DALI_Access.xml", "DALI2_Access.xml"}) {
-        SCOPED_TRACE(name);
-        DeleteFile(File_DALI_Access);
-        DeleteFile(File_DALI2_Access);
-        Seams.Boxes.clear();
-        Folder.Write(name, "<DALI_Access><DALI_ID_DEVICE_0>1</DALI_ID_DEV");
-        Show();
-        ASSERT_EQ(Seams.Boxes.size(), 1u);
-        EXPECT_TRUE(Seams.Boxes[0].Text.contains(Folder.File(name)));
-        EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
-        EXPECT_EQ(Form->ModalResult(), mrCancel);
-        EXPECT_EQ(Folder.Read(name), QByteArray("<DALI_Access><DALI_ID_DEVICE_0>1</DALI_ID_DEV"));
-    }
+    const QByteArray samples[] = {"<DALI_Access><DALI_ID_DEVICE_0>1</DALI_ID_DEV", "", "<!-- only a comment -->",
+                                  "\xff\xfe<\x00"};
+    for (const char* name : {"DALI_Access.xml", "DALI2_Access.xml"})
+        for (const QByteArray& bytes : samples) {
+            SCOPED_TRACE(std::string(name) + " " + bytes.toStdString());
+            DeleteFile(File_DALI_Access);
+            DeleteFile(File_DALI2_Access);
+            Seams.Boxes.clear();
+            Folder.Write(name, bytes);
+            Show();
+            ASSERT_EQ(Seams.Boxes.size(), 1u);
+            EXPECT_TRUE(Seams.Boxes[0].Text.contains(Folder.File(name)));
+            EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+            EXPECT_EQ(Form->ModalResult(), mrCancel);
+            EXPECT_EQ(Folder.Read(name), bytes);
+        }
 }
 
 TEST_F(DALIAccessTest, MoreRowsThanTheGridsWarnOnce)
@@ -366,6 +369,49 @@ TEST_F(DALIAccessTest, ScreenshotsOfTheDeviceAndRuleTabs)
     const int x = origin.X - formOrigin.X + cell.Right - 4, y = origin.Y - formOrigin.Y + cell.Bottom - 4;
     EXPECT_EQ(rules.pixelColor(x, y), ToQColor(TColor(0xFEFAE0))) << "the Ch. Number colour";
     Form->Hide();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DALIAccessTest, TheByteMapExportWritesEightBytesPerEnabledAddress)
+{
+    Show();
+    Form->ACG_DALI_Device->SetCellEx(1, 1, "Y");
+    Form->ACG_DALI_Device->SetCellEx(1, 3, "Y");
+    Seams.CancelFileDialog();
+    Form->Btn_DALI_MapsClick(nullptr);
+    ASSERT_EQ(Seams.FileDialogs.size(), 1u);
+    EXPECT_EQ(Seams.FileDialogs[0].InitialDir, Project_Path);
+    EXPECT_EQ(Seams.FileDialogs[0].Filter, "Comma-separated value (CSV file)|*.csv");
+    EXPECT_FALSE(FileExists(Folder.File("map.csv")));
+
+    Seams.AnswerFileDialog(Folder.File("map"));
+    Form->Btn_DALI_MapsClick(nullptr);
+    const QList<QByteArray> lines = Folder.Read("map.csv").split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(String::fromLocal8Bit(lines[0]).trimmed(), Lang_Text(756));
+    EXPECT_EQ(lines[1].trimmed(), "1; 0; 1; 2; 3; 4; 5; 6, 7;");
+    EXPECT_EQ(lines[2].trimmed(), "3; 8; 9; 10; 11; 12; 13; 14, 15;");
+
+    // An existing file is replaced only on Yes; a ".CSV" name keeps its extension.
+    const QByteArray before = Folder.Read("map.csv");
+    Form->ACG_DALI_Device->SetCellEx(1, 1, "N");
+    Seams.AnswerFileDialog(Folder.File("map.csv"));
+    Seams.AnswerBox(IDNO);
+    Form->Btn_DALI_MapsClick(nullptr);
+    ASSERT_EQ(Seams.Boxes.size(), 1u);
+    EXPECT_EQ(Seams.Boxes.back().Text, Lang_Text(755));
+    EXPECT_EQ(Folder.Read("map.csv"), before);
+    Seams.AnswerFileDialog(Folder.File("MAP.CSV"));
+    Form->Btn_DALI_MapsClick(nullptr);
+    EXPECT_TRUE(FileExists(Folder.File("MAP.CSV")));
+    EXPECT_FALSE(FileExists(Folder.File("MAP.CSV.csv")));
+    Seams.AnswerFileDialog(Folder.File("map.csv"));
+    Seams.AnswerBox(IDYES);
+    Form->Btn_DALI_MapsClick(nullptr);
+    EXPECT_TRUE(Folder.Read("map.csv").contains("3; 0; 1; 2; 3; 4; 5; 6, 7;"));
 }
 
 } // namespace

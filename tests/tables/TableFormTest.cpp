@@ -229,11 +229,15 @@ TEST_F(TableFormTest, CheckGridRowsCarryBoxStatesAndTheFreedRowStaysWritable)
 
 TEST_F(TableFormTest, CheckGridRefusesAColumnGridClipboard)
 {
+    Form->Active = 1;
+    Form->Checks->SetRow(1);
+    Form->Btn_CopyRowClick(nullptr);
+    Form->Active = 0;
     Current(1, 1);
     Form->Btn_CopyRowClick(nullptr);
+    EXPECT_TRUE(Row_Copy_Is_Check.empty());
     Form->Active = 1;
-    Form->Table(1).Do_Copy = true;
-    Row_Copy.Delete(3);
+    Row_Copy.Delete(3); // even when the number of texts fits
     Form->Checks->SetRow(1);
     Form->Btn_PasteRowClick(nullptr);
     ASSERT_EQ(Seams.Boxes.size(), 1u);
