@@ -51,6 +51,7 @@ class TGridZvGridDropDown;
 class TTimer;
 class TScrollBar;
 class QIODevice;
+struct THTMLDrawResult;
 
 // ---- Enumerations of the grid's own properties -----------------------------------------
 enum class TGridLook { glStandard, glSoft, glClassic, glVUD, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
@@ -1706,7 +1707,8 @@ protected:
     // A press (and release) replayed through the grid's own mouse steps, as a user's click would go.
     void ReplayPress(int X, int Y);
     void ReplayClick(int X, int Y);
-    String AnchorAt(int ACol, int ARow, int X, int Y);
+    bool HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawResult& Result);
+    void PressCellControl(int ACol, int ARow, const THTMLDrawResult& Hit);
 
     // ==== Window messages (ZvGridMessages.cpp) =====================================================
     void WheelMessageHook(TMessage& Message);

@@ -4,7 +4,6 @@
 #include "core/UDialogFrame.h"
 #include "core/ULanguage.h"
 
-TFDALI_Access* FDALI_Access = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;
 TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;
 TFDMXDefVal* FDMXDefVal = nullptr;

@@ -7,6 +7,7 @@
 
 #include "platform/Forms.h"
 // The editors that replaced their stand-ins: start-up reaches every window through this header.
+#include "tables/UDALI_Access.h"
 #include "tables/USNMPManagerAccess.h"
 
 class TTableFormStandIn : public TForm {
@@ -28,7 +29,6 @@ private:
         explicit Name(TComponent* AOwner) : TTableFormStandIn(AOwner, Slot) {}           \
     }
 
-QUILLMER_TABLE_FORM(TFDALI_Access, 600);
 QUILLMER_TABLE_FORM(TFModbus_TCP_Master_Set_Access, 1100);
 QUILLMER_TABLE_FORM(TFDMXDefVal, 1300);
 QUILLMER_TABLE_FORM(TFBACnetAccess, 1400);
@@ -57,7 +57,6 @@ void Create_GSDML_File(const String& fileName);
 void Create_MIB_File();
 void Write_EDS_File(const String& path);
 
-extern TFDALI_Access* FDALI_Access;
 extern TFProfinetFileName* FProfinetFileName;
 extern TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access;
 extern TFDMXDefVal* FDMXDefVal;
