@@ -491,6 +491,10 @@ bool TZvStringGrid::HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawRes
     const String text = GetCellEx(RCol, ARow);
     TRect r = CellRect(ACol, ARow);
     if (r.Width() <= 0 || r.Height() <= 0) return false;
+    if (IsFixed(ACol, ARow)) {
+        r.Left += GridLineWidth();
+        r.Top += GridLineWidth();
+    }
     int scrollPos = 0;
     if (GetCellType(RCol, ARow) == TCellType::ctScrollbar) {
         scrollPos = GetScrollPosition(RCol, ARow);
