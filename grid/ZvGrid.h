@@ -1657,6 +1657,9 @@ public:
     TGetEditorPropIntEvent OnGetEditorPropInt;
 
 protected:
+    // The text as the last validation left it; editors reload themselves from it after a refusal.
+    String FNewCellText;
+
     // ==== Platform steps under this system's names ==========================================
     void Paint() override;
     void Resize() override;
@@ -2096,6 +2099,9 @@ protected:
     bool FForceSelect = false;
     bool FDisableChange = false;
     bool FNoAutoAdvance = false;
+    // The combo and check-box editors end edits on the grid's behalf.
+    friend class TGridCombo;
+    friend class TGridCheckBox;
     bool FEditChange = false;
     bool FEditingDisabled = false;
     bool FBlockFocusKill = false;
