@@ -1658,6 +1658,9 @@ public:
     TGetEditorPropIntEvent OnGetEditorPropInt;
 
 protected:
+    // The text as the last validation left it; editors reload themselves from it after a refusal.
+    String FNewCellText;
+
     // ==== Platform steps under this system's names ==========================================
     void Paint() override;
     void Resize() override;
@@ -2098,6 +2101,9 @@ protected:
     bool FForceSelect = false;
     bool FDisableChange = false;
     bool FNoAutoAdvance = false;
+    // The combo and check-box editors end edits on the grid's behalf.
+    friend class TGridCombo;
+    friend class TGridCheckBox;
     bool FEditChange = false;
     bool FEditingDisabled = false;
     bool FBlockFocusKill = false;

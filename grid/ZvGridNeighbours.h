@@ -6,6 +6,8 @@
 // full controls.
 
 #include "grid/ZvPictureContainer.h"
+#include "grid/editors/ZvGridCheckBox.h"
+#include "grid/editors/ZvGridCombo.h"
 #include "grid/services/ZvHTMLHintWindow.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
@@ -61,14 +63,6 @@ public:
 };
 
 // ---- Editors the constructor creates -------------------------------------------------
-// The combo editor; it draws itself themed when told so.
-class TGridCombo : public TComboBox {
-public:
-    using TComboBox::TComboBox;
-    bool IsWinXP = false;
-    bool IsThemed = false;
-};
-
 // The edit box and combo over fixed cells. StopEdit ends the edit; false
 // keeps the editor open.
 class TGridTransEdit : public TEdit {
@@ -81,11 +75,6 @@ class TGridTransCombo : public TComboBox {
 public:
     using TComboBox::TComboBox;
     virtual bool StopEdit() { return true; }
-};
-
-class TGridCheckBox : public TCheckBox {
-public:
-    using TCheckBox::TCheckBox;
 };
 
 // An edit with a button at its right.
