@@ -13,6 +13,7 @@
 #include "platform/Seams.h"
 #include "platform/StdCtrls.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
@@ -623,13 +624,16 @@ TEST_F(GridInput, DragNearTheTopScrollsAfterTheInitialDelayThenRepeats)
 
 TEST_F(GridInput, SmallWheelStepsAddUpToOneNotch)
 {
+    // A notch moves the current row by the system's wheel lines.
+    const int lines = QApplication::wheelScrollLines();
+    grid->SetRowCount(40);
     grid->SetRow(3);
     for (int i = 0; i < 2; ++i) Simulate::Wheel(grid, Middle(2, 2), -40);
     EXPECT_EQ(grid->Row(), 3);
     Simulate::Wheel(grid, Middle(2, 2), -40);
-    EXPECT_EQ(grid->Row(), 4);
+    EXPECT_EQ(grid->Row(), 3 + lines);
     Simulate::Wheel(grid, Middle(2, 2), -WHEEL_DELTA * 2);
-    EXPECT_EQ(grid->Row(), 6);
+    EXPECT_EQ(grid->Row(), 3 + 3 * lines);
 }
 
 // ---- Links ------------------------------------------------------------------------------------------------
@@ -774,11 +778,12 @@ TEST_F(GridInput, RecordedRunEndsOnTheExpectedCellSelectionAndWidths)
     Simulate::Key(grid, Qt::Key_PageDown);
     const int afterPage = 3 + grid->VisibleRowCount();
     EXPECT_EQ(grid->Row(), afterPage);
+    const int lines = QApplication::wheelScrollLines();
     Simulate::Wheel(grid, Middle(2, grid->TopRow()), WHEEL_DELTA);
-    EXPECT_EQ(grid->Row(), afterPage - 1);
+    EXPECT_EQ(grid->Row(), afterPage - lines);
     Simulate::Key(grid, Qt::Key_Tab);   // column 3 is read-only
     EXPECT_EQ(grid->Col(), 4);
-    EXPECT_EQ(grid->Row(), afterPage - 1);
+    EXPECT_EQ(grid->Row(), afterPage - lines);
     // Size column 2 by dragging its header border 30 px to the right.
     const TRect h = grid->CellRect(2, 0);
     const int y = (h.Top + h.Bottom) / 2;
@@ -789,7 +794,7 @@ TEST_F(GridInput, RecordedRunEndsOnTheExpectedCellSelectionAndWidths)
     EXPECT_EQ(grid->ColWidths(2), 94);
     EXPECT_EQ(grid->ColWidths(1), 64);
     EXPECT_EQ(grid->Col(), 4);
-    EXPECT_EQ(grid->Selection(), (TGridRect{4, afterPage - 1, 4, afterPage - 1}));
+    EXPECT_EQ(grid->Selection(), (TGridRect{4, afterPage - lines, 4, afterPage - lines}));
 }
 
 } // namespace
