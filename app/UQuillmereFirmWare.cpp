@@ -430,14 +430,15 @@ void TFQuillmereFirmWare::Change_Language()
     if (FSoftOptions) FSoftOptions->Set_Lang();
     if (FBoot) FBoot->Set_Lang();
     if (FParGen) FParGen->Set_Lang();
+    if (FDALI_Access) FDALI_Access->Set_Lang();
     TTableFormStandIn* tables[] = {
-        FDALI_Access,   FProfinetFileName, FModbus_TCP_Master_Set_Access, FDMXDefVal,
+        FProfinetFileName, FModbus_TCP_Master_Set_Access, FDMXDefVal,
         FSNMP_Trap_Access, FSetAccess,      FReceiveCAN,                   FTransmitCAN,
         FSet_PDO_Access, FSet_SDO_Client_Access, FSet_SDO_Server_Access,   FKNXAccess,
-        FSNMPManagerAccess,
     };
     for (TTableFormStandIn* table : tables)
         if (table) table->Set_Lang();
+    if (FSNMPManagerAccess) FSNMPManagerAccess->Set_Lang();
 }
 
 // ---- The steps --------------------------------------------------------------------------

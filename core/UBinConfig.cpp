@@ -169,9 +169,7 @@ private:
     TByteImage FParam{Param_Block_Size};
     std::array<std::uint16_t, DALI_Flag_Words> FDALI_Flags{};
     std::vector<TSNMPRecord> FRecords;
-    std::vector<String> FPool;
-    QHash<String, int> FPool_Index; // text -> reference; exact and case-sensitive
-    int FPool_Bytes = 0;
+    TSNMPStringPool FPool;
 };
 
 std::optional<TXMLNode> TBinBuilder::Load_Root(const String& path)
@@ -311,8 +309,7 @@ void TBinBuilder::Read_SNMP_Manager_Rows()
     for (const TXMLNode& row : root->ChildNodes()) {
         ++rowNumber;
         // A row without Enable counts as used; an empty one does not.
-        if (row.HasAttribute(QStringLiteral("Enable")) &&
-            UpperCase(Trim(row.Attribute(QStringLiteral("Enable")))) != QLatin1String("Y"))
+        if (row.HasAttribute(QStringLiteral("Enable")) && !SNMP_Row_Enabled(row.Attribute(QStringLiteral("Enable"))))
             continue;
         if (int(FRecords.size()) == SNMP_Records) throw EBinConfigError(Row_Message(Text_Too_Many_Requests, rowNumber));
         Read_SNMP_Manager_Row(row, rowNumber);
@@ -336,11 +333,17 @@ void TBinBuilder::Read_SNMP_Manager_Row(const TXMLNode& row, int rowNumber)
     IP_To_Bytes(attr("IP_Address"), a, b, c, d);
     record.IP = (std::uint32_t(a) << 24) | (std::uint32_t(b) << 16) | (std::uint32_t(c) << 8) | d;
 
-    const int version = intAttr("Version", 1);
+    const String versionText = row.HasAttribute(QStringLiteral("Version")) ? attr("Version") : QStringLiteral("1");
+    const int version = SNMP_Version_Number(versionText);
     record.Flags |= version == 1 ? SNMP_V1 : version == 2 ? SNMP_V2 : SNMP_V3;
 
-    const String community = attr("Community_String", "quenta");
-    record.OID = Pool_String_Index(attr("OID"), rowNumber);
+    // Missing texts take the device's own defaults.
+    const std::vector<String> texts = SNMP_Pool_Texts({versionText, attr("OID"), attr("Community_String", "quenta"),
+                                                       attr("User", "admin"), attr("Auth_Pass", "Quotaverbena"),
+                                                       attr("Priv_Pass", "Lindomarquet")});
+    std::vector<int> refs;
+    for (const String& text : texts) refs.push_back(Pool_String_Index(text, rowNumber));
+    record.OID = refs[0];
 
     if (upper("Type") == QLatin1String("INT")) record.Flags |= SNMP_Type_Int;
     const String mode = upper("Mode");
@@ -362,10 +365,9 @@ void TBinBuilder::Read_SNMP_Manager_Row(const TXMLNode& row, int rowNumber)
     if (upper("Cancel") == QLatin1String("Y")) record.Flags |= SNMP_Cancel;
 
     if (record.Flags & SNMP_V3) {
-        // All three texts go into the pool whatever the security level.
-        record.User = Pool_String_Index(attr("User", "admin"), rowNumber);
-        record.Auth_Pass = Pool_String_Index(attr("Auth_Pass", "Quotaverbena"), rowNumber);
-        record.Priv_Pass = Pool_String_Index(attr("Priv_Pass", "Lindomarquet"), rowNumber);
+        record.User = refs[1];
+        record.Auth_Pass = refs[2];
+        record.Priv_Pass = refs[3];
         const int level = SNMP_Security_Level_Code(attr("Security_Level"));
         if (level > 0) {
             if (level & 1) record.Flags |= SNMP_V3_Auth;
@@ -376,21 +378,15 @@ void TBinBuilder::Read_SNMP_Manager_Row(const TXMLNode& row, int rowNumber)
         if (record.Flags & SNMP_V3_Priv)
             record.Flags |= SNMP_Priv_Protocol_Code(attr("Priv_Mode")) == 1 ? SNMP_Priv_DES : SNMP_Priv_Other;
     } else {
-        record.User = Pool_String_Index(community, rowNumber);
+        record.User = refs[1];
     }
     FRecords.push_back(record);
 }
 
 int TBinBuilder::Pool_String_Index(const String& text, int rowNumber)
 {
-    const auto found = FPool_Index.constFind(text);
-    if (found != FPool_Index.cend()) return *found;
-    const int bytes = int(text.size()) + 1;
-    if (FPool_Bytes + bytes > Pool_Capacity) throw EBinConfigError(Row_Message(Text_Pool_Full, rowNumber));
-    FPool.push_back(text);
-    FPool_Bytes += bytes;
-    const int reference = int(FPool.size());
-    FPool_Index.insert(text, reference);
+    const int reference = FPool.Add(text);
+    if (FPool.Bytes() > SNMP_Pool_Capacity) throw EBinConfigError(Row_Message(Text_Pool_Full, rowNumber));
     return reference;
 }
 
@@ -409,12 +405,12 @@ void TBinBuilder::Put_Bank2_Header(TByteImage& bank2) const
 void TBinBuilder::Put_SNMP_Manager_Table(TByteImage& bank2, std::uint32_t base) const
 {
     // Device address of every pool text; reference 0 is the empty text.
-    std::vector<std::uint32_t> address(FPool.size() + 1);
+    std::vector<std::uint32_t> address(FPool.Texts().size() + 1);
     address[0] = base + Empty_Text_Offset;
     std::uint32_t next = base + Pool_Offset;
-    for (std::size_t k = 0; k < FPool.size(); ++k) {
+    for (std::size_t k = 0; k < FPool.Texts().size(); ++k) {
         address[k + 1] = next;
-        next += std::uint32_t(FPool[k].size()) + 1;
+        next += std::uint32_t(FPool.Texts()[k].size()) + 1;
     }
 
     const TSNMPRecord unused;
@@ -435,7 +431,7 @@ void TBinBuilder::Put_SNMP_Manager_Table(TByteImage& bank2, std::uint32_t base) 
     }
     // The empty text's zero byte and each text's terminator are already zero.
     int at = Bank2_Head_Size + Pool_Offset;
-    for (const String& text : FPool) {
+    for (const String& text : FPool.Texts()) {
         bank2.PutText(at, text);
         at += int(text.size()) + 1;
     }
@@ -508,4 +504,34 @@ bool Save_Bin_Config()
 const TBinImages* Last_Bin_Images()
 {
     return Stored_Images() ? &*Stored_Images() : nullptr;
+}
+
+// ---- The SNMP manager string pool ----------------------------------------------------
+
+bool SNMP_Row_Enabled(const String& enable)
+{
+    return UpperCase(Trim(enable)) == QLatin1String("Y");
+}
+
+int SNMP_Version_Number(const String& version)
+{
+    const int v = StrToIntDef(version, 1);
+    return v == 1 || v == 2 ? v : 3;
+}
+
+int TSNMPStringPool::Add(const String& text)
+{
+    const auto found = FIndex.constFind(text);
+    if (found != FIndex.cend()) return *found;
+    FTexts.push_back(text);
+    FBytes += int(text.size()) + 1;
+    const int reference = int(FTexts.size());
+    FIndex.insert(text, reference);
+    return reference;
+}
+
+std::vector<String> SNMP_Pool_Texts(const TSNMPPoolRow& row)
+{
+    if (SNMP_Version_Number(row.Version) == 3) return {row.OID, row.User, row.Auth_Pass, row.Priv_Pass};
+    return {row.OID, row.Community};
 }

@@ -12,6 +12,8 @@
 #include "platform/SysUtils.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <vector>
 
 // Where the builder reads from. A file that does not exist is no error: its
 // part of the images keeps the device's defaults.
@@ -54,3 +56,40 @@ bool Save_Bin_Config();
 
 // The images of the last successful Build_Bin_Config; null when there are none.
 const TBinImages* Last_Bin_Images();
+
+// ---- The SNMP manager string pool ----------------------------------------------------
+// The request table's editor judges its texts by these same rules, so a table
+// that passes the editor's checks always builds.
+
+// Bytes of the pool after the empty text the device keeps in front of it.
+inline constexpr int SNMP_Pool_Capacity = 47103;
+
+// A request row counts when its Enable text, trimmed and upper-cased, is "Y".
+bool SNMP_Row_Enabled(const String& enable);
+
+// 1, 2 or 3: a version text other than 1 or 2 (a text that is no number
+// counts as 1) is version 3.
+int SNMP_Version_Number(const String& version);
+
+// Each distinct text once, exact and case-sensitive, its length + 1 bytes.
+class TSNMPStringPool {
+public:
+    // The text's reference (from 1); an equal text added before keeps its own.
+    int Add(const String& text);
+    // The bytes the texts added so far need.
+    int Bytes() const { return FBytes; }
+    const std::vector<String>& Texts() const { return FTexts; }
+
+private:
+    std::vector<String> FTexts;
+    QHash<String, int> FIndex;
+    int FBytes = 0;
+};
+
+// The texts one enabled row enters into the pool, in the builder's order: the
+// OID, then for a version-3 row the user and both pass phrases whatever its
+// security level, else the community name.
+struct TSNMPPoolRow {
+    String Version, OID, Community, User, Auth_Pass, Priv_Pass;
+};
+std::vector<String> SNMP_Pool_Texts(const TSNMPPoolRow& row);

@@ -226,8 +226,9 @@ void TZvStringGrid::CreateRunTimeWindows()
     FComboEditor->SetParent(this);
     FComboEditor->SetEnabled(false);
     FComboEditor->SetVisible(false);
-    FComboEditor->IsWinXP = FIsWinXP;
-    FComboEditor->IsThemed = FIsWinVista && FIsComCtl6;
+    FComboEditor->SetIsWinXP(FIsWinXP);
+    FComboEditor->SetIsVista(FIsWinVista && FIsComCtl6);
+    FComboEditor->SetIsThemed(FIsComCtl6);
     FStyle = TZvStyle::tsWindowsXP;
     FInEditMode = false;
     FCurrentEditor = TEditorType::edNormal;

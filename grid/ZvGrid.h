@@ -46,11 +46,13 @@ class TGridDetailPickerDropDown;
 class TGridTimepickerDropDown;
 class TGridCalculatorDropDown;
 class TGridMemoDropDown;
+class TGridBalloonWindow;
 class TGridTrackbarDropDown;
 class TGridZvGridDropDown;
 class TTimer;
 class TScrollBar;
 class QIODevice;
+struct THTMLDrawResult;
 
 // ---- Enumerations of the grid's own properties -----------------------------------------
 enum class TGridLook { glStandard, glSoft, glClassic, glVUD, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
@@ -966,6 +968,22 @@ public:
     void SizeWithFormResize(TObject* Sender);
     void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
 
+    // ==== Window procedure, wheel, panning and zoom: ZvGridWndProc.cpp ===========================
+    // The message an ended edit posts to its grid: WParam the real column, LParam the row.
+    static constexpr UINT GridEditDoneMessage = 0xC0DE;
+    // Sends the grid a control notification (EN_CHANGE, CBN_SELCHANGE, ...) from one of its editors,
+    // as the window system reports a child control's notification to its parent.
+    void NotifyEditorCommand(TControl* Sender, WORD Code);
+    void Zoom(int Step);
+    bool Panning() const { return FWheelPan; }
+    // The cursor the pan mode shows now: 8000 neutral, 8001 down ... 8008 down-left; 0 when not panning.
+    int PanCursorId() const { return FWheelPan ? FPanCursorId : 0; }
+
+    // ==== Scroll follow-up, cell controls and balloons: ZvGridFollowUp.cpp ========================
+    // The balloon tool window while balloons are on; null otherwise.
+    TGridBalloonWindow* BalloonWindow() const { return FBalloonWindow; }
+    void OleColumnDragStart(int ACol, int AIndex, TObject* AList);
+
     // ==== Index-mapped access, shape changes, calculations and sizing ==========================
     // (ZvGridIndexAccess.cpp, ZvGridShape.cpp, ZvGridCalc.cpp, ZvGridCellHint.cpp)
     // Real column, real row: hidden rows are read from and written to their kept texts.
@@ -1657,6 +1675,9 @@ public:
     TGetEditorPropIntEvent OnGetEditorPropInt;
 
 protected:
+    // The text as the last validation left it; editors reload themselves from it after a refusal.
+    String FNewCellText;
+
     // ==== Platform steps under this system's names ==========================================
     void Paint() override;
     void Resize() override;
@@ -1706,10 +1727,13 @@ protected:
     // A press (and release) replayed through the grid's own mouse steps, as a user's click would go.
     void ReplayPress(int X, int Y);
     void ReplayClick(int X, int Y);
-    String AnchorAt(int ACol, int ARow, int X, int Y);
+    bool HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawResult& Result);
+    void PressCellControl(int ACol, int ARow, const THTMLDrawResult& Hit);
 
     // ==== Window messages (ZvGridMessages.cpp) =====================================================
     void WheelMessageHook(TMessage& Message);
+    // Adds a wheel delta to what is left over and takes the whole notches out (signed).
+    int TakeWheelNotches(int Delta);
     int ThumbToCell(bool Horizontal, int Pos);
     void ShowScrollHint(const String& Text);
     void HideScrollHint();
@@ -1720,6 +1744,44 @@ protected:
     int FUserSizedCol = -1;
     int FUserSizedRow = -1;
     bool FCursorChangedByGrid = false;
+
+    // ==== Window procedure, wheel and panning (ZvGridWndProc.cpp) =====================================
+    void DispatchMessageHook(TMessage& Message);
+    void GridEditDoneHook(TMessage& Message);
+    bool EditorCommandHook(TMessage& Message);
+    void WheelStepsHook(TMessage& Message);
+    void WheelNotch(bool TowardsUser, TMessage& Message);
+    void StartPanning(int X, int Y);
+    void StopPanning();
+    void PanStep();
+    void SetPanCursor(int Id);
+    void PaintPanOrigin();
+    void InvalidatePanOrigin();
+    void StyleChangedHook();
+    bool WheelDownHook(TShiftState Shift, TPoint MousePos) override;
+    bool WheelUpHook(TShiftState Shift, TPoint MousePos) override;
+    bool WheelOverride(bool Down, TShiftState Shift, TPoint MousePos);
+    bool FShowEditProcess = false;
+    bool FEditStart = false;
+    bool FScrollLock = false;
+    bool FWheelPan = false;
+    TPoint FPanOrigin;
+    int FPanCursorId = 8000;
+    TCursor FPrevCursor = crDefault;
+    TGridRect FSelectionBeforeMessage;
+
+    // ==== Scroll follow-up, cell controls and balloons (ZvGridFollowUp.cpp) ==========================
+    void TopLeftChangeHook() override;
+    TRect BackgroundCellRange();
+    void AddBalloonTool(int Icon, const String& Text, const String& Title);
+    void BalloonPointerMoved(int X, int Y);
+    void BalloonTimerTick();
+    TGridBalloonWindow* FBalloonWindow = nullptr;
+    std::unique_ptr<TTimer> FBalloonTimer;
+    TGridCoord FBalloonPointerCell{-1, -1};
+    bool FBalloonInitialised = false;
+    TObject* FOleDragList = nullptr;
+    int FOleDragIndex = -1;
 
     // ==== Tab and advance (ZvGridNavigation.cpp) =====================================================
     void JumpToCell(int ACol, int ARow);
@@ -2096,6 +2158,9 @@ protected:
     bool FForceSelect = false;
     bool FDisableChange = false;
     bool FNoAutoAdvance = false;
+    // The combo and check-box editors end edits on the grid's behalf.
+    friend class TGridCombo;
+    friend class TGridCheckBox;
     bool FEditChange = false;
     bool FEditingDisabled = false;
     bool FBlockFocusKill = false;

@@ -661,8 +661,9 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         const TControlLook& cl = *FControlLook;
         const TRect r = Rect(ARect.Left + cl.ProgressMarginX(), ARect.Top + cl.ProgressMarginY(),
                              ARect.Right - cl.ProgressMarginX(), ARect.Bottom - cl.ProgressMarginY());
-        DrawCenteredValueBar(canvas, r, GetInts(RCol, ARow), g->CellIndex(), g->CellBoolean(), g->CellIconColor(),
-                             g->CellBitmapColor());
+        // The graphic keeps the negative colour in its bitmap slot and the positive one in its icon slot.
+        DrawCenteredValueBar(canvas, r, GetInts(RCol, ARow), g->CellIndex(), g->CellBoolean(), g->CellBitmapColor(),
+                             g->CellIconColor());
         break;
     }
     case TCellType::ctProgressPie:

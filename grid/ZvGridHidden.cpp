@@ -155,7 +155,10 @@ std::vector<std::unique_ptr<TGridItem>> TZvStringGrid::TakeRowsOut(const std::ve
     for (int r : Rows) {
         auto item = std::make_unique<TGridItem>();
         TStringList* cells = item->Items();
-        for (int c = 0; c < width; ++c) cells->AddObject(Cells(c, r), Objects(c, r));
+        // The texts move over rather than being copied: a copy and the
+        // store's release would touch every text's shared data once each.
+        cells->Reserve(width);
+        for (int c = 0; c < width; ++c) cells->AddObject(TakeCellText(c, r), Objects(c, r));
         item->SetIdx(r);
         item->SetHeight(RowHeights(r));
         item->SetLevel(Level);
@@ -223,9 +226,10 @@ void TZvStringGrid::PutRowsBack(std::vector<std::pair<int, std::unique_ptr<TGrid
     for (const auto& [row, item] : Targets) {
         TStringList* cells = item->Items();
         const int n = std::min(width, cells->Count());
+        // The reordering repainted the grid: the cells need no repaint each.
         for (int c = 0; c < n; ++c) {
             SetObjects(c, row, cells->Objects(c));
-            SetCells(c, row, cells->Strings(c));
+            PutCellText(c, row, cells->TakeString(c));
         }
         if (RowHeights(row) != item->Height() && item->Height() > 0) SetRowHeights(row, item->Height());
     }

@@ -147,7 +147,7 @@ void TZvStringGrid::ComponentRemovedHook(TComponent* AComponent, TOperation Oper
 
 // Every message the grid handles itself goes to its handler, which hands
 // it on to the base grid where its rules say so.
-void TZvStringGrid::WindowProcHook(TMessage& Message)
+void TZvStringGrid::DispatchMessageHook(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_KEYDOWN: { TWMKey m(Message); KeyDownMessageHook(m); return; }
@@ -188,19 +188,25 @@ void TZvStringGrid::WindowProcHook(TMessage& Message)
 
 // A touchpad sends many small wheel steps: they add up to a notch before
 // the grid moves, instead of each small step counting as a whole notch.
+int TZvStringGrid::TakeWheelNotches(int Delta)
+{
+    if ((FWheelRemainder > 0) != (Delta > 0)) FWheelRemainder = 0;
+    FWheelRemainder += Delta;
+    const int notches = FWheelRemainder / WHEEL_DELTA;
+    FWheelRemainder -= notches * WHEEL_DELTA;
+    return notches;
+}
+
 void TZvStringGrid::WheelMessageHook(TMessage& Message)
 {
     TWMMouseWheel m(Message);
     const int delta = m.WheelDelta();
     if (delta == 0) return;
-    if ((FWheelRemainder > 0) != (delta > 0)) FWheelRemainder = 0;
-    FWheelRemainder += delta;
-    const int notches = FWheelRemainder / WHEEL_DELTA;
+    const int notches = TakeWheelNotches(delta);
     if (notches == 0) {
         Message.Result = 1;
         return;
     }
-    FWheelRemainder -= notches * WHEEL_DELTA;
     Message.WParam = MakeWParam(m.Keys(), notches * WHEEL_DELTA);
     TBaseGrid::WndProc(Message);
 }

@@ -4,6 +4,7 @@
 #include "grid/ZvGrid.h"
 
 #include "grid/ZvGridUtil.h"
+#include "grid/ZvHTMLRender.h"
 #include "grid/ZvHTMLUtil.h"
 #include "platform/Seams.h"
 
@@ -327,12 +328,22 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     const bool html = FEnableHTML && CellTextKind(text, true) == ctHTML;
     if (FURLShow || html) {
         String anchor;
+        THTMLDrawResult hit;
         if (!html && FURLShow && IsURLText(text)) anchor = text;
-        else if (html) anchor = AnchorAt(cell.X, cell.Y, X, Y);
+        else if (html && HitTestMarkup(cell.X, cell.Y, X, Y, hit)) anchor = hit.AnchorVal;
         if (!anchor.isEmpty()) {
             bool autoHandle = true;
-            if (OnAnchorClick) OnAnchorClick(this, cell.Y, cell.X, anchor, autoHandle);
-            if (autoHandle) OpenCellLink(anchor);
+            const bool control = anchor == QStringLiteral("ctrl");
+            bool canEdit = control && (Options().Contains(goEditing) || rangeEdit) &&
+                           !GetReadOnly(rc, cell.Y);
+            if (control) FireCanEditCell(rc, cell.Y, canEdit);
+            if (canEdit) {
+                PressCellControl(cell.X, cell.Y, hit);
+                autoHandle = false;
+            } else if (OnAnchorClick) {
+                OnAnchorClick(this, cell.Y, cell.X, anchor, autoHandle);
+            }
+            if (autoHandle && !control) OpenCellLink(anchor);
             return;
         }
         if (html && text.toUpper().contains(QStringLiteral("<CONTROL"))) {
@@ -470,21 +481,73 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     if (editingOff) FGridState = gsSelecting;
 }
 
-// The anchor of the cell's markup under a client point, empty when none.
-String TZvStringGrid::AnchorAt(int ACol, int ARow, int X, int Y)
+// What of the cell's markup lies under a client point: an anchor's HREF, or
+// "ctrl" with the form control's ID, type, value and rectangle. The markup is
+// laid out in the rectangle the painter gives it, with the cell's font, so a
+// press lands on what the user sees there.
+bool TZvStringGrid::HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawResult& Result)
 {
-    (void)X;
-    (void)Y;
-    const String text = GetCellEx(RealColIndex(ACol), ARow);
-    // Without a layout of the markup, a cell whose markup holds exactly one
-    // anchor takes the press on it; a cell with several stays unresolved.
-    const String up = text.toUpper();
-    const int first = up.indexOf(QStringLiteral("<A "));
-    if (first < 0 || up.indexOf(QStringLiteral("<A "), first + 1) >= 0) return String();
-    const int href = up.indexOf(QStringLiteral("HREF"), first);
-    if (href < 0) return String();
-    int q = text.indexOf(u'"', href);
-    if (q < 0) return String();
-    const int end = text.indexOf(u'"', q + 1);
-    return end < 0 ? String() : text.mid(q + 1, end - q - 1);
+    const int RCol = RealColIndex(ACol);
+    const String text = GetCellEx(RCol, ARow);
+    TRect r = CellRect(ACol, ARow);
+    if (r.Width() <= 0 || r.Height() <= 0) return false;
+    if (IsFixed(ACol, ARow)) {
+        r.Left += GridLineWidth();
+        r.Top += GridLineWidth();
+    }
+    int scrollPos = 0;
+    if (GetCellType(RCol, ARow) == TCellType::ctScrollbar) {
+        scrollPos = GetScrollPosition(RCol, ARow);
+        r.Right -= 16;
+    }
+    r.Left += FXYOffset.X;
+    r.Top += FXYOffset.Y - scrollPos;
+    if (!FXYOffsetTopLeftOnly) r.Right -= FXYOffset.X;
+    r.Left -= 1;
+    if (HasCheckBox(RCol, ARow) || HasDataCheckBox(RCol, ARow)) r.Left += ControlLook()->CheckSize();
+    if (ARow == FFilterDropDownRow && QueryColumnFilter(RCol)) r.Right -= 18;
+
+    TCanvas& canvas = *Canvas();
+    TBrush brush;
+    TGridDrawState state;
+    GetFontProperties(ACol, RCol, false, &brush, canvas.Font(), state, ARow);
+    if (FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + FZoomFactor);
+    THTMLDrawParams params;
+    params.Images = FGridImages;
+    params.Pictures = FPictureContainer;
+    params.XPos = X;
+    params.YPos = Y;
+    params.CheckHotSpot = true;
+    params.WordWrap = !FEnhTextSize;
+    Result = THTMLDrawResult{};
+    return DrawHTMLText(canvas, text, r, params, Result) && !Result.AnchorVal.isEmpty();
+}
+
+// A press on an editable form control of the cell's markup: buttons go down,
+// check boxes and radio buttons change their value, text controls open.
+void TZvStringGrid::PressCellControl(int ACol, int ARow, const THTMLDrawResult& Hit)
+{
+    const int rc = RealColIndex(ACol);
+    if (FHTMLControlEditing) CellControlExit(this);
+    String text = GetCellEx(rc, ARow);
+    const String type = Hit.ControlType.toUpper();
+    String value = Hit.ControlValue;
+    FHTMLControlID = Hit.ControlID;
+    if (type == QStringLiteral("BUTTON")) {
+        FHTMLButtonDown = true;
+        FHTMLButtonCell = {ACol, ARow};
+        RepaintCell(ACol, ARow);
+    } else if (type == QStringLiteral("CHECK")) {
+        FindControlTag(text, Hit.ControlID, value);
+        value = value.toUpper() == QStringLiteral("TRUE") ? QStringLiteral("FALSE") : QStringLiteral("TRUE");
+        if (SetControlValue(text, Hit.ControlID, value)) SetCellEx(rc, ARow, text);
+    } else if (type == QStringLiteral("RADIO")) {
+        text = ClearRadioControls(text);
+        value = QStringLiteral("TRUE");
+        if (SetControlValue(text, Hit.ControlID, value)) SetCellEx(rc, ARow, text);
+    }
+    if (OnControlClick) OnControlClick(this, ARow, ACol, Hit.ControlID, type, value);
+    if (type == QStringLiteral("EDIT") || type == QStringLiteral("PASSWORD") || type == QStringLiteral("MASK") ||
+        type == QStringLiteral("COMBO"))
+        ShowCellControl(ACol, ARow, Hit.ControlRect.Left, Hit.ControlRect.Top);
 }

@@ -3,27 +3,6 @@
 
 #include "grid/ZvGrid.h"
 
-namespace {
-
-bool IsTextEditorKind(TEditorType e)
-{
-    switch (e) {
-    case TEditorType::edNormal:
-    case TEditorType::edNumeric:
-    case TEditorType::edPositiveNumeric:
-    case TEditorType::edFloat:
-    case TEditorType::edCapital:
-    case TEditorType::edMixedCase:
-    case TEditorType::edPassword:
-    case TEditorType::edLowerCase:
-    case TEditorType::edUpperCase:
-    case TEditorType::edPositiveFloat: return true;
-    default: return false;
-    }
-}
-
-} // namespace
-
 void TZvStringGrid::MoveToFirstRow()
 {
     SetRow(FixedRows());

@@ -7,6 +7,8 @@
 
 #include "grid/ZvPictureContainer.h"
 #include "grid/editors/ZvEditBtn.h"
+#include "grid/editors/ZvGridCheckBox.h"
+#include "grid/editors/ZvGridCombo.h"
 #include "grid/services/ZvHTMLHintWindow.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
@@ -62,14 +64,6 @@ public:
 };
 
 // ---- Editors the constructor creates -------------------------------------------------
-// The combo editor; it draws itself themed when told so.
-class TGridCombo : public TComboBox {
-public:
-    using TComboBox::TComboBox;
-    bool IsWinXP = false;
-    bool IsThemed = false;
-};
-
 // The edit box and combo over fixed cells. StopEdit ends the edit; false
 // keeps the editor open.
 class TGridTransEdit : public TEdit {
@@ -82,11 +76,6 @@ class TGridTransCombo : public TComboBox {
 public:
     using TComboBox::TComboBox;
     virtual bool StopEdit() { return true; }
-};
-
-class TGridCheckBox : public TCheckBox {
-public:
-    using TCheckBox::TCheckBox;
 };
 
 class TGridButton : public TButton {

@@ -143,13 +143,15 @@ void TZvStringGrid::LowerRealRowIndexes(int RowIndex, int RCount, bool Controls)
     // any hidden rows lying between them counted out.
     const int firstReal = RealRowIndex(RowIndex);
     const int lastReal = RealRowIndex(RowIndex + RCount - 1);
+    // Counted in the sorted hidden indexes: a filter can hide tens of
+    // thousands of rows, and each of them is asked.
+    const std::vector<int> hidden = HiddenIdxSorted();
+    const auto afterFirst = std::upper_bound(hidden.begin(), hidden.end(), firstReal);
     auto removedBelow = [&](int real) {
         if (real <= firstReal) return 0;
         if (real > lastReal) return RCount;
-        int hiddenBetween = 0;
-        for (const auto& item : FGridItems)
-            if (item->Idx() > firstReal && item->Idx() < real) ++hiddenBetween;
-        return real - firstReal - hiddenBetween;
+        const auto hiddenBetween = std::lower_bound(afterFirst, hidden.end(), real) - afterFirst;
+        return real - firstReal - int(hiddenBetween);
     };
     for (auto& item : FGridItems) item->SetIdx(item->Idx() - removedBelow(item->Idx()));
     if (Controls && FCellControls)

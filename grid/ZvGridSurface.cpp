@@ -32,6 +32,7 @@ void TZvStringGrid::Paint()
     if ((bg.Bitmap() && !bg.Bitmap()->Empty()) || bg.ColorTo() != clNone) PaintBackgroundOutsideCells();
     if (FUpdateCount == 0) PaintWindowBorder();
     PaintDesignPanel();
+    if (FWheelPan) PaintPanOrigin();
     if (OnPainted) OnPainted(this);
 }
 

@@ -354,3 +354,20 @@ void TArrowWindow::Paint()
 // ---- Platform checks ---------------------------------------------------------------------------
 
 bool IsXPThemeActive() { return IsWinXPOrLater() && IsThemeActive() && IsComCtl6(); }
+
+bool IsTextEditorKind(TEditorType e)
+{
+    switch (e) {
+    case TEditorType::edNormal:
+    case TEditorType::edNumeric:
+    case TEditorType::edPositiveNumeric:
+    case TEditorType::edFloat:
+    case TEditorType::edCapital:
+    case TEditorType::edMixedCase:
+    case TEditorType::edPassword:
+    case TEditorType::edLowerCase:
+    case TEditorType::edUpperCase:
+    case TEditorType::edPositiveFloat: return true;
+    default: return false;
+    }
+}

@@ -352,5 +352,8 @@ private:
     std::array<TPoint, 7> FArrow{};
 };
 
+// The editor kinds served by the grid's text editor.
+bool IsTextEditorKind(TEditorType e);
+
 // ---- Platform checks ------------------------------------------------------------------------
 bool IsXPThemeActive();

@@ -1,6 +1,7 @@
 #include "platform/Classes.h"
 
 #include <algorithm>
+#include <utility>
 
 // ---- TPersistent ----------------------------------------------------------
 
@@ -187,6 +188,21 @@ void TStringList::InsertObject(int index, const String& text, TObject* object)
     if (FSorted) throw EStringListError(QStringLiteral("Operation not allowed on sorted list"));
     if (index < 0 || index > Count()) throw EStringListError(QString::fromLatin1(kIndexError).arg(index));
     InsertItem(index, text, object);
+}
+
+int TStringList::AddObject(String&& text, TObject* object)
+{
+    // A sorted list files it by the same rules as a copied text.
+    if (FSorted) return AddObject(static_cast<const String&>(text), object);
+    FItems.push_back(Item{std::move(text), object});
+    Changed();
+    return Count() - 1;
+}
+
+String TStringList::TakeString(int index)
+{
+    CheckIndex(index);
+    return std::exchange(FItems[std::size_t(index)].text, String());
 }
 
 void TStringList::InsertItem(int index, const String& text, TObject* object)

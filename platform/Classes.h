@@ -92,6 +92,12 @@ public:
 
     int Add(const String& text);
     int AddObject(const String& text, TObject* object);
+    // Takes the text over without copying it.
+    int AddObject(String&& text, TObject* object);
+    // Room for that many entries: a list filled in a loop allocates once.
+    void Reserve(int count) { if (count > 0) FItems.reserve(std::size_t(count)); }
+    // The entry's text moved out; the entry keeps an empty one.
+    String TakeString(int index);
     void AddStrings(const TStringList& other);
     void Insert(int index, const String& text);
     void InsertObject(int index, const String& text, TObject* object);

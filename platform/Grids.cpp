@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -103,6 +104,20 @@ void TGridCellStore::SetText(int ACol, int ARow, const String& value)
     // An empty text where nothing was stored stays unstored.
     if (value.isEmpty() && !Find(ACol, ARow)) return;
     Touch(ACol, ARow).Text = value;
+}
+
+void TGridCellStore::SetText(int ACol, int ARow, String&& value)
+{
+    if (ACol < 0 || ARow < 0) return;
+    if (value.isEmpty() && !Find(ACol, ARow)) return;
+    Touch(ACol, ARow).Text = std::move(value);
+}
+
+String TGridCellStore::TakeText(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0 || ARow >= int(FRows.size())) return String();
+    Row& row = FRows[std::size_t(ARow)];
+    return ACol < int(row.size()) ? std::exchange(row[std::size_t(ACol)].Text, String()) : String();
 }
 
 TObject* TGridCellStore::Object(int ACol, int ARow) const

@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QScrollBar;
@@ -166,6 +167,9 @@ class TGridCellStore {
 public:
     String Text(int ACol, int ARow) const;
     void SetText(int ACol, int ARow, const String& value);
+    void SetText(int ACol, int ARow, String&& value);
+    // The cell's text moved out; the cell keeps an empty one.
+    String TakeText(int ACol, int ARow);
     TObject* Object(int ACol, int ARow) const;
     void SetObject(int ACol, int ARow, TObject* value);
 
@@ -576,6 +580,10 @@ public:
     const TGridCellStore& Store() const { return FStore; }
 
 protected:
+    // The store's text moved out of a cell or into it, without a repaint:
+    // for rows carried away and back in bulk, repainted once by the caller.
+    String TakeCellText(int ACol, int ARow) { return FStore.TakeText(ACol, ARow); }
+    void PutCellText(int ACol, int ARow, String&& value) { FStore.SetText(ACol, ARow, std::move(value)); }
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     String GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const String& Value) override;

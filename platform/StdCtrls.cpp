@@ -520,8 +520,8 @@ QWidget* TComboBox::CreateWidget(QWidget* parentWidget)
 {
     auto* combo = new ComboWidget(parentWidget);
     FCombo = combo;
-    combo->onDropDown = [this] { RunGuarded(this, [&] { if (OnDropDown) OnDropDown(this); }); };
-    combo->onCloseUp = [this] { RunGuarded(this, [&] { if (OnCloseUp) OnCloseUp(this); }); };
+    combo->onDropDown = [this] { RunGuarded(this, [&] { DropDown(); }); };
+    combo->onCloseUp = [this] { RunGuarded(this, [&] { CloseUp(); }); };
     QObject::connect(combo, &QComboBox::activated, FLink.get(),
                      [this](int index) { RunGuarded(this, [&] { UserSelect(index); }); });
     return combo;
@@ -531,6 +531,7 @@ void TComboBox::CreateWnd()
 {
     TWinControl::CreateWnd();
     FillWidget();
+    if (FListWidth > 0 && FCombo && FCombo->view()) FCombo->view()->setMinimumWidth(FListWidth);
 }
 
 // Puts the list, the choice and the text into the widget without signals.
@@ -667,7 +668,7 @@ void TComboBox::UserSelect(int index)
 
 void TComboBox::UserTyped(const String& text)
 {
-    FItemIndex = FItems->IndexOf(text);
+    FItemIndex = TypedItemIndex(text);
     TWinControl::SetTextValue(text);
     if (FCombo) {
         const QSignalBlocker block(FCombo.data());
@@ -686,6 +687,62 @@ void TComboBox::Select()
 {
     if (OnSelect) OnSelect(this);
     else Change();
+}
+
+void TComboBox::DropDown()
+{
+    if (OnDropDown) OnDropDown(this);
+}
+
+void TComboBox::CloseUp()
+{
+    if (OnCloseUp) OnCloseUp(this);
+}
+
+int TComboBox::TypedItemIndex(const String& text) const { return FItems->IndexOf(text); }
+
+void TComboBox::SetItemHeight(int value)
+{
+    if (value > 0) FItemHeight = value;
+}
+
+void TComboBox::SetListWidth(int value)
+{
+    FListWidth = std::max(0, value);
+    if (FCombo && FCombo->view()) FCombo->view()->setMinimumWidth(FListWidth);
+}
+
+int TComboBox::SelStart() const
+{
+    if (!FCombo || !FCombo->lineEdit()) return 0;
+    const QLineEdit* edit = FCombo->lineEdit();
+    return edit->hasSelectedText() ? int(edit->selectionStart()) : int(edit->cursorPosition());
+}
+
+void TComboBox::SetSelStart(int value)
+{
+    if (!FCombo || !FCombo->lineEdit()) return;
+    FCombo->lineEdit()->setCursorPosition(std::clamp(value, 0, int(GetText().size())));
+}
+
+int TComboBox::SelLength() const
+{
+    if (!FCombo || !FCombo->lineEdit()) return 0;
+    return int(FCombo->lineEdit()->selectedText().size());
+}
+
+void TComboBox::SetSelLength(int value)
+{
+    if (!FCombo || !FCombo->lineEdit()) return;
+    const int start = SelStart();
+    const int length = std::clamp(value, 0, int(GetText().size()) - start);
+    if (length > 0) FCombo->lineEdit()->setSelection(start, length);
+    else FCombo->lineEdit()->setCursorPosition(start);
+}
+
+void TComboBox::SelectAll()
+{
+    if (FCombo && FCombo->lineEdit()) FCombo->lineEdit()->selectAll();
 }
 
 // ---- Check box ----------------------------------------------------------------------------

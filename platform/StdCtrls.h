@@ -166,6 +166,17 @@ public:
     bool DroppedDown() const;
     void SetDroppedDown(bool value);
     void Clear();
+    // The height of one list entry and the width of the opened list (0: the combo's width).
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int value);
+    int ListWidth() const { return FListWidth; }
+    void SetListWidth(int value);
+    // The caret and selection of an editable combo's edit field.
+    int SelStart() const;
+    void SetSelStart(int value);
+    int SelLength() const;
+    void SetSelLength(int value);
+    void SelectAll();
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
@@ -184,6 +195,11 @@ protected:
     void SetTextValue(const String& value) override;
     virtual void Change();
     virtual void Select();
+    // The list opened or closed; fire OnDropDown and OnCloseUp.
+    virtual void DropDown();
+    virtual void CloseUp();
+    // The entry that typing the text selects: the one equal to it.
+    virtual int TypedItemIndex(const String& text) const;
 
 private:
     void ItemsChanged();
@@ -197,6 +213,8 @@ private:
     TComboBoxStyle FStyle = TComboBoxStyle::csDropDown;
     int FDropDownCount = 8;
     int FMaxLength = 0;
+    int FItemHeight = 16;
+    int FListWidth = 0;
     bool FFilling = false;
 };
 

@@ -4,7 +4,6 @@
 #include "core/UDialogFrame.h"
 #include "core/ULanguage.h"
 
-TFDALI_Access* FDALI_Access = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;
 TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;
 TFDMXDefVal* FDMXDefVal = nullptr;
@@ -18,7 +17,6 @@ TFSet_PDO_Access* FSet_PDO_Access = nullptr;
 TFSet_SDO_Client_Access* FSet_SDO_Client_Access = nullptr;
 TFSet_SDO_Server_Access* FSet_SDO_Server_Access = nullptr;
 TFKNXAccess* FKNXAccess = nullptr;
-TFSNMPManagerAccess* FSNMPManagerAccess = nullptr;
 
 TTableFormStandIn::TTableFormStandIn(TComponent* AOwner, int captionSlot)
     : TForm(AOwner), FCaptionSlot(captionSlot)

@@ -6,6 +6,9 @@
 // them one by one.
 
 #include "platform/Forms.h"
+// The editors that replaced their stand-ins: start-up reaches every window through this header.
+#include "tables/UDALI_Access.h"
+#include "tables/USNMPManagerAccess.h"
 
 class TTableFormStandIn : public TForm {
 public:
@@ -26,7 +29,6 @@ private:
         explicit Name(TComponent* AOwner) : TTableFormStandIn(AOwner, Slot) {}           \
     }
 
-QUILLMER_TABLE_FORM(TFDALI_Access, 600);
 QUILLMER_TABLE_FORM(TFModbus_TCP_Master_Set_Access, 1100);
 QUILLMER_TABLE_FORM(TFDMXDefVal, 1300);
 QUILLMER_TABLE_FORM(TFBACnetAccess, 1400);
@@ -39,7 +41,6 @@ QUILLMER_TABLE_FORM(TFSet_PDO_Access, 2200);
 QUILLMER_TABLE_FORM(TFSet_SDO_Client_Access, 2300);
 QUILLMER_TABLE_FORM(TFSet_SDO_Server_Access, 2400);
 QUILLMER_TABLE_FORM(TFKNXAccess, 2600);
-QUILLMER_TABLE_FORM(TFSNMPManagerAccess, 2700);
 
 #undef QUILLMER_TABLE_FORM
 
@@ -56,7 +57,6 @@ void Create_GSDML_File(const String& fileName);
 void Create_MIB_File();
 void Write_EDS_File(const String& path);
 
-extern TFDALI_Access* FDALI_Access;
 extern TFProfinetFileName* FProfinetFileName;
 extern TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access;
 extern TFDMXDefVal* FDMXDefVal;
@@ -70,4 +70,3 @@ extern TFSet_PDO_Access* FSet_PDO_Access;
 extern TFSet_SDO_Client_Access* FSet_SDO_Client_Access;
 extern TFSet_SDO_Server_Access* FSet_SDO_Server_Access;
 extern TFKNXAccess* FKNXAccess;
-extern TFSNMPManagerAccess* FSNMPManagerAccess;

@@ -6,6 +6,7 @@
 #include "grid/ZvColumnGrid.h"
 
 #include "platform/Forms.h"
+#include "platform/Graphics.h"
 #include "platform/Menus.h"
 #include "platform/Seams.h"
 
@@ -67,6 +68,22 @@ bool HasSeveralColours(const QImage& image)
     return false;
 }
 
+// Pixels of a cell's inside in the form's picture, where the grid sits at
+// (left, top) of the form: the outer two pixels (lines, border) left out.
+int DarkPixels(const QImage& image, const TRect& cell, int left, int top)
+{
+    int dark = 0;
+    for (int y = cell.Top + 2; y < cell.Bottom - 2; ++y)
+        for (int x = cell.Left + 2; x < cell.Right - 2; ++x)
+            if (qGray(image.pixel(left + x, top + y)) < 80) ++dark;
+    return dark;
+}
+
+QColor CellCorner(const QImage& image, const TRect& cell, int left, int top)
+{
+    return QColor(image.pixel(left + cell.Right - 4, top + cell.Bottom - 4));
+}
+
 // A grid of that many columns and rows filling the form below its top.
 TWindowGrid* PlaceGrid(TForm& form, int width, int height, int top, int cols, int rows)
 {
@@ -108,6 +125,18 @@ TEST(ColumnGridWindow, SnmpShapedTableIn23ColumnsAnd513Rows)
     ASSERT_FALSE(image.isNull());
     EXPECT_TRUE(image.save(ScreenshotFolder() + QStringLiteral("/column-grid-snmp.png")));
     EXPECT_TRUE(HasSeveralColours(image));
+    // Each column paints its data cells in its item's colour; the check
+    // boxes of the Enable column show their state.
+    const int top = grid->Top();
+    for (int c : {2, 6, 8, 12, 15, 16}) {
+        const TRect cell = grid->CellRect(c, 4);
+        ASSERT_FALSE(cell.IsEmpty()) << c;
+        EXPECT_EQ(CellCorner(image, cell, 0, top), ToQColor(SnmpColumns[c].color)) << SnmpColumns[c].header;
+    }
+    const int checked = DarkPixels(image, grid->CellRect(1, 4), 0, top);     // "Y"
+    const int unchecked = DarkPixels(image, grid->CellRect(1, 3), 0, top);   // "N"
+    EXPECT_GT(checked, unchecked + 5);
+    EXPECT_GT(DarkPixels(image, grid->CellRect(2, 4), 0, top), 10) << "the address is written";
 }
 
 TEST(ColumnGridWindow, DaliShapedGridWithHiddenColumnsAndAHeaderMenu)
@@ -138,6 +167,11 @@ TEST(ColumnGridWindow, DaliShapedGridWithHiddenColumnsAndAHeaderMenu)
     EXPECT_TRUE(grid->CellRect(1, 64).IsEmpty());
     const TRect lowCell = grid->CellRect(1, grid->TopRow() + grid->VisibleRowCount() - 1);
     EXPECT_EQ(QColor(image.pixel(lowCell.Right - 3, lowCell.Bottom - 3)), QColor(ColorToRGB(grid->Color())));
+    // Real column 4 sits in display column 2, next to the check boxes, and
+    // real column 5's numbers in display column 3.
+    EXPECT_GT(DarkPixels(image, grid->CellRect(1, 1), 0, 0), DarkPixels(image, grid->CellRect(1, 2), 0, 0) + 5);
+    EXPECT_EQ(DarkPixels(image, grid->CellRect(2, 3), 0, 0), 0) << "the hidden columns' texts are not shown";
+    EXPECT_GT(DarkPixels(image, grid->CellRect(3, 3), 0, 0), 10);
     if (grid->NumHiddenColumns() != 2) GTEST_SKIP() << "the string grid does not hide columns yet";
 
     EXPECT_EQ(grid->ColCount(), 4);

@@ -214,6 +214,56 @@ TEST_F(HiddenFixture, MoveRowsMovesABlockWithItsHeights)
     EXPECT_EQ(Column(1), Expected({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
+// Inserting and removing shown rows keeps the hidden ones between the same
+// neighbours: their real indexes follow the rows above them.
+TEST_F(HiddenFixture, RowOperationsKeepHiddenRowsBetweenTheirNeighbours)
+{
+    struct Case {
+        const char* what;
+        bool insert;
+        int row, count;
+        std::vector<int> afterShowing;   // column 1's original rows; -1 an inserted empty row
+    };
+    const Case cases[] = {
+        {"insert above the hidden rows", true, 2, 2, {0, 1, -1, -1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {"insert right below them", true, 4, 1, {0, 1, 2, 3, 4, 5, -1, 6, 7, 8, 9}},
+        {"insert further down", true, 6, 1, {0, 1, 2, 3, 4, 5, 6, 7, -1, 8, 9}},
+        {"remove across them", false, 3, 2, {0, 1, 2, 4, 5, 7, 8, 9}},
+        {"remove above them", false, 1, 1, {0, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {"remove below them", false, 5, 2, {0, 1, 2, 3, 4, 5, 6, 9}},
+        {"remove past the last row", false, 8, 3, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+    };
+    for (const Case& k : cases) {
+        grid->UnHideRowsAll();
+        grid->SetColCount(3);
+        grid->SetRowCount(10);
+        Fill();
+        grid->HideRows(4, 5);   // display rows 0 1 2 3 6 7 8 9
+        if (k.insert) grid->InsertRows(k.row, k.count);
+        else grid->RemoveRows(k.row, k.count);
+        EXPECT_EQ(grid->NumHiddenRows(), 2) << k.what;
+        grid->UnHideRowsAll();
+        std::vector<QString> expected;
+        for (int r : k.afterShowing) expected.push_back(r < 0 ? QString() : QStringLiteral("1:%1").arg(r));
+        EXPECT_EQ(Column(1), expected) << k.what;
+    }
+}
+
+TEST_F(HiddenFixture, AHiddenRowReadsEmptyPastItsKeptTexts)
+{
+    grid->SetColCount(3);
+    Fill();
+    grid->HideRow(2);
+    grid->SetColCount(5);   // columns the hidden row never had
+    EXPECT_EQ(grid->GetCellsEx(1, 2), QStringLiteral("1:2"));
+    EXPECT_EQ(grid->GetCellsEx(4, 2), QString());
+    EXPECT_EQ(grid->CellObjectByRealRow(4, 2), nullptr);
+    grid->SetCellsEx(4, 2, QStringLiteral("late"));
+    grid->UnHideRowsAll();
+    EXPECT_EQ(grid->Cells(4, 2), QStringLiteral("late"));
+    EXPECT_EQ(grid->Cells(1, 2), QStringLiteral("1:2"));
+}
+
 TEST_F(HiddenFixture, FilterLevelsHideListedRowsAndUndoTheLastLevel)
 {
     Fill();

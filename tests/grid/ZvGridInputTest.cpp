@@ -13,6 +13,7 @@
 #include "platform/Seams.h"
 #include "platform/StdCtrls.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
@@ -251,6 +252,56 @@ TEST_F(GridInput, KeypadPointTypesTheDecimalSeparatorOnlyWhenAsked)
     SetFormatSettings(saved);
 }
 
+struct SpaceCase {
+    const char* name;
+    bool editing;
+    bool alwaysActive;
+    bool readOnly;
+    std::vector<String> events;
+    bool checked;
+};
+
+// The key-down message step toggles the box before the control's own key
+// step fires OnKeyDown; the typed space still reaches OnKeyPress.
+TEST_F(GridInput, SpaceOnACheckBoxCellTogglesItWhenTheCellMayBeEdited)
+{
+    const SpaceCase cases[] = {
+        {"editing", true, false, false, {"CheckBoxChange c2 r3 1", "CheckBoxClick c2 r3 1", "KeyDown 32", "KeyPress 32"}, true},
+        {"no editing", false, false, false, {"KeyDown 32", "KeyPress 32"}, false},
+        {"no editing, always active", false, true, false,
+         {"CheckBoxChange c2 r3 1", "CheckBoxClick c2 r3 1", "KeyDown 32", "KeyPress 32"}, true},
+        {"read-only cell", true, false, true, {"KeyDown 32", "KeyPress 32"}, false},
+        {"read-only cell, always active", true, true, true,
+         {"CheckBoxChange c2 r3 1", "CheckBoxClick c2 r3 1", "KeyDown 32", "KeyPress 32"}, true},
+    };
+    RecordCellEvents();
+    grid->OnCheckBoxChange = [this](TObject*, int c, int r, bool s) {
+        Note(QStringLiteral("CheckBoxChange c%1 r%2 %3").arg(c).arg(r).arg(int(s)));
+    };
+    grid->OnCheckBoxClick = [this](TObject*, int c, int r, bool s) {
+        Note(QStringLiteral("CheckBoxClick c%1 r%2 %3").arg(c).arg(r).arg(int(s)));
+    };
+    for (const SpaceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        grid->SetOptions(c.editing ? grid->Options() + goEditing : grid->Options() - goEditing);
+        grid->ControlLook()->SetCheckAlwaysActive(c.alwaysActive);
+        grid->ReadOnlyCols = c.readOnly ? std::set<int>{2} : std::set<int>{};
+        grid->AddCheckBox(2, 3, false, false);
+        grid->SetCells(3, 3, QStringLiteral("beside"));
+        grid->SetCol(2);
+        grid->SetRow(3);
+        log.clear();
+        Simulate::Key(grid, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        Expect(c.events);
+        bool state = false;
+        EXPECT_TRUE(grid->GetCheckBoxState(2, 3, state));
+        EXPECT_EQ(state, c.checked);
+        EXPECT_FALSE(grid->EditorMode()) << "a check-box cell opens no editor";
+        EXPECT_EQ(grid->Cells(3, 3), String("beside"));
+        grid->RemoveCheckBox(2, 3);
+    }
+}
+
 // ---- Header clicks and sorting ------------------------------------------------------------------------------
 struct HeaderClicks : GridInput {
     void SetUp() override
@@ -407,6 +458,7 @@ TEST_F(Navigation, EnterAdvancesByDirection)
         {"in column wraps to the top", TAdvanceDirection::adTopBottomInCol, false, true, 2, 7, 2, 1, 6, 8},
         {"in row wraps to the start", TAdvanceDirection::adLeftRightInRow, false, true, 5, 4, 1, 4, 6, 8},
         {"last column with insert adds a column", TAdvanceDirection::adTopBottom, true, true, 5, 7, 6, 1, 7, 8},
+        {"last cell with insert adds a row", TAdvanceDirection::adLeftRight, true, false, 5, 7, 1, 8, 6, 9},
     };
     for (const AdvanceCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -416,17 +468,41 @@ TEST_F(Navigation, EnterAdvancesByDirection)
         grid->Navigation()->SetAdvanceDirection(c.dir);
         grid->Navigation()->SetAdvanceInsert(c.insert);
         grid->Navigation()->SetAdvanceOnEnterLoop(c.loop);
-        int insertedCol = -1;
+        int insertedCol = -1, addedRow = -1;
         grid->OnAutoInsertCol = [&](TObject*, int col) { insertedCol = col; };
+        grid->OnAutoAddRow = [&](TObject*, int row) { addedRow = row; };
+        for (int col = 0; col < 6; ++col) grid->SetCells(col, 7, QStringLiteral("last%1").arg(col));
         Go(c.fromCol, c.fromRow);
         grid->AdvanceToNextCell(c.fromCol, c.fromRow, false, false, true, false, false);
         ExpectAt(c.toCol, c.toRow);
         EXPECT_EQ(grid->ColCount(), c.colCount);
         EXPECT_EQ(grid->RowCount(), c.rowCount);
-        if (c.colCount == 7) {
-            EXPECT_EQ(insertedCol, 6);
+        EXPECT_EQ(insertedCol, c.colCount == 7 ? 6 : -1);
+        EXPECT_EQ(addedRow, c.rowCount == 9 ? 8 : -1);
+        if (c.rowCount == 9) {
+            // The row comes from AddRow: empty, and the row above keeps its texts.
+            EXPECT_EQ(grid->Cells(5, 7), String("last5"));
+            for (int col = 0; col < 6; ++col) EXPECT_EQ(grid->Cells(col, 8), String()) << col;
         }
     }
+}
+
+TEST_F(Navigation, AdvanceInsertStopsOnTheNewRowWhenNothingThereIsEditableAndAsksFirst)
+{
+    grid->Navigation()->SetAdvanceOnEnter(true);
+    grid->Navigation()->SetAdvanceInsert(true);
+    bool refuse = true;
+    grid->OnCanAddRow = [&](TObject*, bool& canAdd) { canAdd = !refuse; };
+    Go(5, 7);
+    grid->AdvanceToNextCell(5, 7, false, false, true, false, false);
+    EXPECT_EQ(grid->RowCount(), 8) << "a refused row is not added";
+
+    refuse = false;
+    grid->AllReadOnly = true;
+    Go(5, 7);
+    grid->AdvanceToNextCell(5, 7, false, false, true, false, false);
+    EXPECT_EQ(grid->RowCount(), 9) << "one row, not one per pass";
+    ExpectAt(1, 8);
 }
 
 TEST_F(Navigation, AdvanceSkipsMergedAreasAndReadOnlyCellsAndFollowsOnAutoAdvance)
@@ -548,13 +624,16 @@ TEST_F(GridInput, DragNearTheTopScrollsAfterTheInitialDelayThenRepeats)
 
 TEST_F(GridInput, SmallWheelStepsAddUpToOneNotch)
 {
+    // A notch moves the current row by the system's wheel lines.
+    const int lines = QApplication::wheelScrollLines();
+    grid->SetRowCount(40);
     grid->SetRow(3);
     for (int i = 0; i < 2; ++i) Simulate::Wheel(grid, Middle(2, 2), -40);
     EXPECT_EQ(grid->Row(), 3);
     Simulate::Wheel(grid, Middle(2, 2), -40);
-    EXPECT_EQ(grid->Row(), 4);
+    EXPECT_EQ(grid->Row(), 3 + lines);
     Simulate::Wheel(grid, Middle(2, 2), -WHEEL_DELTA * 2);
-    EXPECT_EQ(grid->Row(), 6);
+    EXPECT_EQ(grid->Row(), 3 + 3 * lines);
 }
 
 // ---- Links ------------------------------------------------------------------------------------------------
@@ -588,6 +667,100 @@ TEST_F(GridInput, AClickOnAURLCellOpensItThroughTheLinkSeam)
     EXPECT_EQ(seams.OpenedUrls, std::vector<String>{"http://127.0.0.1/manual"});
 }
 
+// Cells of markup with two anchors and form controls, in a wide column so
+// that every word lies inside the cell.
+struct MarkupClicks : GridInput {
+    void SetUp() override
+    {
+        GridInput::SetUp();
+        grid->SetColWidths(2, 300);
+        grid->SetDefaultRowHeight(24);
+    }
+    // The client point in the middle of `word`, laid out from the left of the
+    // cell's text after `before`, on the first line.
+    TPoint At(int col, int row, const String& before, const String& word)
+    {
+        TCanvas& canvas = *grid->Canvas();
+        canvas.SetFont(grid->Font());
+        const TRect r = grid->CellRect(col, row);
+        const int left = r.Left + grid->XYOffset().X - 1;
+        const int x = left + canvas.TextWidth(before) + canvas.TextWidth(word) / 2;
+        return {x, r.Top + grid->XYOffset().Y + canvas.TextHeight(QStringLiteral("gh")) / 2};
+    }
+};
+
+TEST_F(MarkupClicks, EachAnchorTakesThePressesOnItsOwnText)
+{
+    grid->SetCells(2, 2,
+                   QStringLiteral("<a href=\"http://127.0.0.1/one\">one</a> gap <a href=\"http://127.0.0.1/two\">two</a>"));
+    std::vector<String> clicked;
+    Simulate::Click(grid, At(2, 2, QStringLiteral("one gap "), QStringLiteral("two")));
+    Simulate::Click(grid, At(2, 2, QString(), QStringLiteral("one")));
+    Simulate::Click(grid, At(2, 2, QStringLiteral("one "), QStringLiteral("gap")));
+    EXPECT_EQ(seams.OpenedUrls, (std::vector<String>{"http://127.0.0.1/two", "http://127.0.0.1/one"}));
+
+    // OnAnchorClick hears the anchor first and may keep it from being opened;
+    // schemes outside the web and mail are never opened.
+    seams.OpenedUrls.clear();
+    grid->OnAnchorClick = [&](TObject*, int r, int c, const String& a, bool& autoHandle) {
+        clicked.push_back(QStringLiteral("r%1 c%2 %3").arg(r).arg(c).arg(a));
+        autoHandle = a.contains(QStringLiteral("two")) || a.startsWith(QStringLiteral("file"));
+    };
+    Simulate::Click(grid, At(2, 2, QString(), QStringLiteral("one")));
+    grid->SetCells(2, 4, QStringLiteral("see <a href=\"file:///etc/passwd\">here</a>"));
+    Simulate::Click(grid, At(2, 4, QStringLiteral("see "), QStringLiteral("here")));
+    EXPECT_EQ(clicked, (std::vector<String>{"r2 c2 http://127.0.0.1/one", "r4 c2 file:///etc/passwd"}));
+    EXPECT_TRUE(seams.OpenedUrls.empty());
+}
+
+TEST_F(MarkupClicks, ACheckBoxLeavesRoomForItsBoxAndACellAnchorMovesToItsCell)
+{
+    // With a check box the text starts right of the box: the press lands where
+    // the word is painted (a precise box check leaves the text to the anchor).
+    grid->SetCells(2, 5, QStringLiteral("<a href=\"http://127.0.0.1/boxed\">boxed</a>"));
+    grid->AddCheckBox(2, 5, false, false);
+    grid->MouseActions()->SetPreciseCheckBoxCheck(true);
+    // Half a box before the word's end: without the room for the box the
+    // point would lie half a box past it.
+    TPoint p = At(2, 5, QStringLiteral("boxed"), QString());
+    p.X += grid->ControlLook()->CheckSize() / 2;
+    Simulate::Click(grid, p);
+    EXPECT_EQ(seams.OpenedUrls, std::vector<String>{"http://127.0.0.1/boxed"});
+
+    grid->SetCells(2, 2, QStringLiteral("go <a href=\"cell://R6C4\">there</a>"));
+    Simulate::Click(grid, At(2, 2, QStringLiteral("go "), QStringLiteral("there")));
+    EXPECT_EQ(grid->Col(), 4);
+    EXPECT_EQ(grid->Row(), 6);
+}
+
+TEST_F(MarkupClicks, FormControlsChangeOnlyWhileTheCellMayBeEdited)
+{
+    const String markup = QStringLiteral("<CONTROL TYPE=\"CHECK\" id=\"c1\" value=\"FALSE\" width=\"16\">");
+    grid->SetCells(2, 2, markup);
+    std::vector<String> clicks;
+    grid->OnControlClick = [&](TObject*, int r, int c, const String& id, const String& type, const String& value) {
+        clicks.push_back(QStringLiteral("r%1 c%2 %3 %4 %5").arg(r).arg(c).arg(id, type, value));
+    };
+    const TRect r = grid->CellRect(2, 2);
+    const TPoint box{r.Left + grid->XYOffset().X + 4, r.Top + grid->XYOffset().Y + 4};
+    Simulate::Click(grid, box);
+    EXPECT_EQ(grid->Cells(2, 2), markup) << "without editing the control stays";
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_TRUE(seams.OpenedUrls.empty());
+
+    grid->SetOptions(grid->Options() + goEditing);
+    Simulate::Click(grid, box);
+    EXPECT_TRUE(grid->Cells(2, 2).contains(QStringLiteral("VALUE=\"TRUE\"")));
+    Simulate::Click(grid, box);
+    EXPECT_TRUE(grid->Cells(2, 2).contains(QStringLiteral("VALUE=\"FALSE\"")));
+    EXPECT_EQ(clicks, (std::vector<String>{"r2 c2 c1 CHECK TRUE", "r2 c2 c1 CHECK FALSE"}));
+
+    grid->ReadOnlyCols = {2};
+    grid->OnCanEditCell = [](TObject*, int, int c, bool& canEdit) { canEdit = canEdit && c != 2; };
+    Simulate::Click(grid, box);
+    EXPECT_EQ(clicks.size(), 2u) << "a cell that may not be edited keeps its control";
+}
+
 // ---- A short recorded run ---------------------------------------------------------------------------------
 TEST_F(GridInput, RecordedRunEndsOnTheExpectedCellSelectionAndWidths)
 {
@@ -605,11 +778,12 @@ TEST_F(GridInput, RecordedRunEndsOnTheExpectedCellSelectionAndWidths)
     Simulate::Key(grid, Qt::Key_PageDown);
     const int afterPage = 3 + grid->VisibleRowCount();
     EXPECT_EQ(grid->Row(), afterPage);
+    const int lines = QApplication::wheelScrollLines();
     Simulate::Wheel(grid, Middle(2, grid->TopRow()), WHEEL_DELTA);
-    EXPECT_EQ(grid->Row(), afterPage - 1);
+    EXPECT_EQ(grid->Row(), afterPage - lines);
     Simulate::Key(grid, Qt::Key_Tab);   // column 3 is read-only
     EXPECT_EQ(grid->Col(), 4);
-    EXPECT_EQ(grid->Row(), afterPage - 1);
+    EXPECT_EQ(grid->Row(), afterPage - lines);
     // Size column 2 by dragging its header border 30 px to the right.
     const TRect h = grid->CellRect(2, 0);
     const int y = (h.Top + h.Bottom) / 2;
@@ -620,7 +794,7 @@ TEST_F(GridInput, RecordedRunEndsOnTheExpectedCellSelectionAndWidths)
     EXPECT_EQ(grid->ColWidths(2), 94);
     EXPECT_EQ(grid->ColWidths(1), 64);
     EXPECT_EQ(grid->Col(), 4);
-    EXPECT_EQ(grid->Selection(), (TGridRect{4, afterPage - 1, 4, afterPage - 1}));
+    EXPECT_EQ(grid->Selection(), (TGridRect{4, afterPage - lines, 4, afterPage - lines}));
 }
 
 } // namespace

@@ -385,16 +385,21 @@ TEST_F(GridModel, IntsReadTheIntegerFormsAndRefuseTheRest)
     const Case cases[] = {
         {" 42 ", 42, true}, {"-", 0, true},          {"", 0, true},       {"$1F", 31, true},
         {"-7", -7, true},   {"<b>12</b>", 12, true}, {"12a", 0, false},   {"1.5", 0, false},
+        {"1,5", 0, false},  {"1,000", 0, false},
     };
-    for (const Case& k : cases) {
-        grid->SetCellEx(1, 1, k.text);
-        int value = -1;
-        const String error = GridError([&] { value = grid->GetInts(1, 1); });
-        if (k.ok) {
-            EXPECT_EQ(value, k.value) << k.text;
-        } else {
-            EXPECT_EQ(error, String("Cell does not contain integer value")) << k.text;
-            EXPECT_EQ(grid->GetCellEx(1, 1), String(k.text));
+    // Whole numbers read the same whatever the decimal setting.
+    for (const QChar decimal : {QChar(u'.'), QChar(u',')}) {
+        RegionalScope regional(decimal, decimal == u'.' ? u',' : u'.');
+        for (const Case& k : cases) {
+            grid->SetCellEx(1, 1, k.text);
+            int value = -1;
+            const String error = GridError([&] { value = grid->GetInts(1, 1); });
+            if (k.ok) {
+                EXPECT_EQ(value, k.value) << k.text << " " << decimal.toLatin1();
+            } else {
+                EXPECT_EQ(error, String("Cell does not contain integer value")) << k.text << " " << decimal.toLatin1();
+                EXPECT_EQ(grid->GetCellEx(1, 1), String(k.text));
+            }
         }
     }
     grid->SetInts(2, 2, -15);
@@ -621,6 +626,51 @@ TEST_F(GridModel, FooterCalculations)
     grid->GetCellProperties(1, 6)->SetCalcType(TColumnCalcType::acSUM);
     grid->CalcFooter(-1);
     EXPECT_EQ(grid->GetCellEx(1, 6), String("custom"));
+}
+
+TEST_F(GridModel, FooterOverHiddenRowsTakesTheRealRowsOnly)
+{
+    grid->SetRowCount(7);   // one fixed row, five data rows, the footer row
+    grid->FloatingFooter()->SetVisible(true);
+    const String data[] = {"1", "2", "x", "4", "3"};
+    for (int r = 0; r < 5; ++r) grid->SetCellEx(1, r + 1, data[r]);
+    grid->HideRow(2);   // the "2"
+    RegionalScope regional(u'.', u',');
+    struct Case {
+        bool hiddenToo;
+        TColumnCalcType kind;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {true, TColumnCalcType::acSUM, "10.00"}, {true, TColumnCalcType::acCOUNT, "5"},
+        {true, TColumnCalcType::acMAX, "4.00"},  {false, TColumnCalcType::acSUM, "8.00"},
+        {false, TColumnCalcType::acCOUNT, "4"},  {false, TColumnCalcType::acMIN, "1.00"},
+    };
+    for (const Case& k : cases) {
+        grid->FloatingFooter()->SetCalculateHiddenRows(k.hiddenToo);
+        const int footer = grid->RowCount() - 1;
+        grid->GetCellProperties(1, footer)->SetCalcType(k.kind);
+        // Twice: the footer's own figure never joins the next calculation.
+        grid->CalcFooter(-1);
+        grid->CalcFooter(-1);
+        EXPECT_EQ(grid->GetCellEx(1, footer), String(k.shown)) << k.hiddenToo << " " << int(k.kind);
+    }
+}
+
+TEST_F(GridModel, DisjunctCellsAreListedOnce)
+{
+    grid->MouseActions()->SetDisjunctCellSelect(true);
+    grid->SetSelectedCells(1, 2, true);
+    grid->SetSelectedCells(1, 2, true);
+    grid->SetSelectedCells(2, 1, true);
+    EXPECT_EQ(grid->SelectedCellsCount(), 2);
+    EXPECT_TRUE(grid->GetSelectedCells(1, 2));
+    EXPECT_FALSE(grid->GetSelectedCells(2, 2));
+    grid->SetSelectedCells(1, 2, false);
+    grid->SetSelectedCells(1, 2, false);
+    EXPECT_EQ(grid->SelectedCellsCount(), 1);
+    EXPECT_EQ(grid->SelectedCell(0).X, 2);
+    EXPECT_EQ(grid->SelectedCell(0).Y, 1);
 }
 
 TEST_F(GridModel, LookNames)

@@ -13,6 +13,7 @@
 
 #include <QPainter>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -654,4 +655,93 @@ TEST_F(TPaintFixture, ProgressTextTakesTheColourOfThePartItStandsOn)
     EXPECT_EQ(count(full, clRed), 0);
     EXPECT_GT(count(empty, clRed), 5);
     EXPECT_EQ(count(empty, clYellow), 0);
+}
+
+TEST_F(TPaintFixture, RangeIndicatorGrowsFromTheMiddleInTheColourOfItsSign)
+{
+    grid->SetColor(clWhite);
+    grid->SetCellEx(1, 1, "-40");
+    grid->AddRangeIndicator(1, 1, 100, clRed, clGreen, false);
+    grid->SetCellEx(1, 2, "60");
+    grid->AddRangeIndicator(1, 2, 100, clRed, clGreen, false);
+    const QImage negative = PaintCell(1, 1, 80, 22);
+    const QImage positive = PaintCell(1, 2, 80, 22);
+    const QRect left(0, 0, 39, 22), right(41, 0, 38, 22);
+    EXPECT_GT(CountColour(negative, clRed, left), 20);
+    EXPECT_EQ(CountColour(negative, clRed, right), 0);
+    EXPECT_EQ(CountColour(negative, clGreen, QRect(0, 0, 80, 22)), 0);
+    EXPECT_GT(CountColour(positive, clGreen, right), 20);
+    EXPECT_EQ(CountColour(positive, clGreen, left), 0);
+    EXPECT_EQ(CountColour(positive, clRed, QRect(0, 0, 80, 22)), 0);
+}
+
+// ---- The whole grid painted through its window ------------------------------------------------------
+
+struct TShownGrid : TPaintFixture {
+    void SetUp() override
+    {
+        TPaintFixture::SetUp();
+        form.SetBounds(0, 0, 360, 200);
+        grid->SetBounds(0, 0, 340, 180);
+        grid->SetColor(clWhite);
+        form.Show();
+    }
+    TColor Inside(const QImage& img, int col, int row)
+    {
+        const TRect r = grid->CellRect(col, row);
+        return Pixel(img, r.Right - 4, r.Bottom - 4);
+    }
+};
+
+TEST_F(TShownGrid, SelectedCellsTakeTheSelectionColourOrItsMixWithTheirOwn)
+{
+    grid->SetSelectionColor(clNavy);
+    grid->GetCellProperties(2, 2)->SetBrushColor(clYellow);
+    grid->SetSelection(TGridRect{1, 1, 2, 2});
+    QImage img = grid->PaintToImage();
+    EXPECT_EQ(Inside(img, 1, 1), TColor(clNavy));
+    EXPECT_EQ(Inside(img, 2, 2), TColor(clNavy)) << "without the mixer the selection covers a cell's own colour";
+    EXPECT_EQ(Inside(img, 1, 3), TColor(clWhite));
+
+    grid->SetSelectionColorMixer(true);
+    grid->SetSelectionColorMixerFactor(50);
+    img = grid->PaintToImage();
+    EXPECT_EQ(Inside(img, 1, 1), TColor(clNavy)) << "a cell of the grid's colour is not mixed";
+    EXPECT_EQ(Inside(img, 2, 2), TZvStringGrid::MixColors(clNavy, clYellow, 50));
+}
+
+TEST_F(TShownGrid, TheWindowBorderTakesTheBorderColourUnderTheLooksThatDrawIt)
+{
+    grid->SetBorderColor(clRed);
+    auto redOnEdge = [&](const QImage& img) {
+        int n = 0;
+        for (int x = 0; x < img.width(); ++x) n += Pixel(img, x, 0) == clRed || Pixel(img, x, 1) == clRed;
+        return n;
+    };
+    grid->SetLook(TGridLook::glXP);
+    grid->SetBorderColor(clRed);
+    EXPECT_GT(redOnEdge(grid->PaintToImage()), 300);
+    grid->SetLook(TGridLook::glClassic);
+    grid->SetBorderColor(clRed);
+    EXPECT_EQ(redOnEdge(grid->PaintToImage()), 0);
+}
+
+TEST_F(TShownGrid, AMergedAreaIsPaintedOncePerPaint)
+{
+    grid->SetCellEx(1, 1, "merged");
+    grid->MergeCells(1, 1, 2, 3);
+    std::map<std::pair<int, int>, int> drawn;
+    grid->OnDrawCell = [&](TObject*, int c, int r, const TRect&, TGridDrawState) { ++drawn[{c, r}]; };
+    const QImage img = grid->PaintToImage();
+    EXPECT_EQ(drawn[std::make_pair(1, 1)], 1);
+    for (int c = 1; c <= 2; ++c)
+        for (int r = 1; r <= 3; ++r)
+            if (c != 1 || r != 1) EXPECT_EQ(drawn[std::make_pair(c, r)], 0) << c << ',' << r;
+    EXPECT_EQ(drawn[std::make_pair(3, 2)], 1);
+    // The text stands once, in the area's top-left; the covered cells show no grid line.
+    const TRect area = grid->CellRect(1, 1);
+    EXPECT_GE(area.Width(), 2 * 80);
+    EXPECT_GE(area.Height(), 3 * grid->DefaultRowHeight());
+    EXPECT_EQ(Pixel(img, grid->CellRect(1, 1).Left + 80, grid->CellRect(1, 1).Top + 2 * grid->DefaultRowHeight() + 5),
+              TColor(clWhite));
 }

@@ -202,6 +202,23 @@ TEST_F(ShapeTest, ClearRectEmptiesTextsAndPropertiesAndReportsOnce)
     EXPECT_EQ(grid->GetColors(1, 1), clRed) << "text only";
 }
 
+TEST_F(ShapeTest, ClearRectOverHiddenColumnsReportsTheRealColumnsCleared)
+{
+    Fill(5, 4);
+    grid->SetSaveHiddenCells(true);
+    grid->HideColumn(1);   // display columns 1 and 2 are real 2 and 3
+    changes.clear();
+    grid->ClearRect(1, 1, 2, 2);
+    for (int r = 1; r <= 2; ++r) {
+        EXPECT_EQ(grid->GetCellEx(1, r), QStringLiteral("1:%1").arg(r)) << "the hidden column keeps its texts";
+        EXPECT_EQ(grid->GetCellEx(2, r), "");
+        EXPECT_EQ(grid->GetCellEx(3, r), "");
+        EXPECT_EQ(grid->GetCellEx(4, r), QStringLiteral("4:%1").arg(r));
+    }
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0], TRect(2, 1, 3, 2));
+}
+
 TEST_F(ShapeTest, RowColoursResetOnlyTheirOwnField)
 {
     Fill(4, 5);

@@ -1,0 +1,310 @@
+// What follows a scroll (background, editors, cell controls, a linked grid),
+// the controls placed in cells, the balloon tool window, the simulated cell
+// click and the small handlers the grid gives its editors.
+
+#include "grid/ZvGrid.h"
+
+#include "grid/ZvGridBalloon.h"
+#include "grid/ZvGridUtil.h"
+#include "platform/DrawText.h"
+
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int BalloonErrorIcon = 3;
+constexpr int BalloonTitleLimit = 255;
+constexpr int BalloonWidthLimit = 320;
+
+} // namespace
+
+// ---- The balloon tool window ---------------------------------------------------------------------------
+TGridBalloonWindow::TGridBalloonWindow(TComponent* AOwner) : THintWindow(AOwner)
+{
+    SetColor(clInfoBk);
+    FHideTimer = std::make_unique<TTimer>(nullptr);
+    FHideTimer->SetEnabled(false);
+    FHideTimer->OnTimer = [this](TObject*) { Hide(); };
+}
+
+TGridBalloonWindow::~TGridBalloonWindow() = default;
+
+void TGridBalloonWindow::AddTool(const TRect& ToolArea, int Icon, const String& Title)
+{
+    FHasTool = true;
+    FToolArea = ToolArea;
+    FIcon = Icon < 0 || Icon > 3 ? 0 : Icon;
+    FTitle = Title.left(BalloonTitleLimit);
+}
+
+void TGridBalloonWindow::SetDelays(int Initial, int Reshow, int AutoHide)
+{
+    if (Initial != -1) FInitialDelay = Initial;
+    if (Reshow != -1) FReshowDelay = Reshow;
+    if (AutoHide != -1) FAutoHideDelay = AutoHide;
+}
+
+void TGridBalloonWindow::SetAlpha(int Alpha)
+{
+    FAlpha = std::clamp(Alpha, 0, 255);
+    if (HandleAllocated()) Handle()->setWindowOpacity(FAlpha / 255.0);
+}
+
+void TGridBalloonWindow::Popup(TPoint ScreenPos, const String& Title, const String& Text, int Icon)
+{
+    FTitle = Title.left(BalloonTitleLimit);
+    FText = Text;
+    FIcon = Icon < 0 || Icon > 3 ? 0 : Icon;
+    Canvas()->Font()->SetStyle(TFontStyle::fsBold);
+    const int titleWidth = Canvas()->TextWidth(FTitle) + (FIcon ? 20 : 0);
+    Canvas()->Font()->SetStyle(TFontStyles());
+    TRect body = CalcHintRect(BalloonWidthLimit, FText, nullptr);
+    const int width = std::max(titleWidth, body.Width()) + 16;
+    const int height = body.Height() + Canvas()->TextHeight(QStringLiteral("Ag")) + 16;
+    SetCaption(FText);
+    SetBoundsRect(Rect(ScreenPos.X, ScreenPos.Y + 16, ScreenPos.X + width, ScreenPos.Y + 16 + height));
+    ShowAtBounds();
+    FShown = true;
+    if (HandleAllocated()) Handle()->setWindowOpacity(FAlpha / 255.0);
+    FHideTimer->SetEnabled(false);
+    FHideTimer->SetInterval(unsigned(AutoHideDelay()));
+    FHideTimer->SetEnabled(true);
+}
+
+void TGridBalloonWindow::Hide()
+{
+    FHideTimer->SetEnabled(false);
+    FShown = false;
+    ReleaseHandle();
+}
+
+void TGridBalloonWindow::Paint()
+{
+    TCanvas& c = *Canvas();
+    const TRect r = ClientRect();
+    c.Brush()->SetStyle(TBrushStyle::bsSolid);
+    c.Brush()->SetColor(Color());
+    c.Pen()->SetColor(clBlack);
+    c.RoundRect(r.Left, r.Top, r.Right, r.Bottom, 8, 8);
+    int x = r.Left + 6;
+    const int y = r.Top + 4;
+    if (FIcon != 0) {
+        const TColor marks[] = {clNone, clBlue, clYellow, clRed};
+        c.Brush()->SetColor(marks[FIcon]);
+        c.Ellipse(x, y + 1, x + 14, y + 15);
+        x += 20;
+    }
+    c.Brush()->SetStyle(TBrushStyle::bsClear);
+    c.Font()->SetColor(clInfoText);
+    c.Font()->SetStyle(TFontStyle::fsBold);
+    c.TextOut(x, y, FTitle);
+    c.Font()->SetStyle(TFontStyles());
+    TRect body = Rect(r.Left + 6, y + c.TextHeight(QStringLiteral("Ag")) + 4, r.Right - 6, r.Bottom - 4);
+    DrawText(c, FText, body, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+// ---- Balloons of the grid --------------------------------------------------------------------------------
+void TZvStringGrid::BalloonInit()
+{
+    if (FBalloonInitialised) return;
+    FBalloonInitialised = true;
+    FBalloonWindow = new TGridBalloonWindow(this);
+    // The text is asked from the grid whenever the balloon shows.
+    AddBalloonTool(BalloonErrorIcon, String(), QStringLiteral("ToolTipText"));
+    FBalloonWindow->SetDelays(FBalloon->InitialDelay(), FBalloon->ReshowDelay(), FBalloon->AutoHideDelay());
+    if (FBalloon->Transparency() != 0) FBalloonWindow->SetAlpha(255 - FBalloon->Transparency());
+    FBalloonTimer = std::make_unique<TTimer>(nullptr);
+    FBalloonTimer->SetEnabled(false);
+    FBalloonTimer->OnTimer = [this](TObject*) { BalloonTimerTick(); };
+}
+
+void TZvStringGrid::AddBalloonTool(int Icon, const String&, const String& Title)
+{
+    if (!FBalloonWindow) return;
+    FBalloonWindow->AddTool(ClientRect(), Icon, Title);
+}
+
+void TZvStringGrid::BalloonDone()
+{
+    FBalloonTimer.reset();
+    if (FBalloonWindow) {
+        FBalloonWindow->Hide();
+        delete FBalloonWindow;
+        FBalloonWindow = nullptr;
+    }
+    FBalloonInitialised = false;
+    FBalloonPointerCell = {-1, -1};
+}
+
+// The pointer resting on a cell shows its balloon after the initial delay;
+// reaching another cell hides it.
+void TZvStringGrid::BalloonPointerMoved(int X, int Y)
+{
+    if (!FBalloonWindow || !FBalloonTimer) return;
+    const TGridCoord cell = MouseCoord(X, Y);
+    if (cell.X == FBalloonPointerCell.X && cell.Y == FBalloonPointerCell.Y) return;
+    const bool wasShowing = FBalloonWindow->Showing();
+    FBalloonWindow->Hide();
+    FBalloonPointerCell = cell;
+    FBalloonTimer->SetEnabled(false);
+    if (cell.X < 0 || cell.Y < 0) return;
+    FBalloonTimer->SetInterval(unsigned(wasShowing ? FBalloonWindow->ReshowDelay() : FBalloonWindow->InitialDelay()));
+    FBalloonTimer->SetEnabled(true);
+}
+
+void TZvStringGrid::BalloonTimerTick()
+{
+    FBalloonTimer->SetEnabled(false);
+    const TGridCoord cell = FBalloonPointerCell;
+    if (!FBalloonWindow || cell.X < 0 || cell.Y < 0 || cell.X >= ColCount() || cell.Y >= RowCount()) return;
+    String title, text;
+    int icon = BalloonErrorIcon;
+    if (!CellBalloonText(cell.X, cell.Y, title, text, icon) || text.isEmpty()) return;
+    const TRect r = CellRect(cell.X, cell.Y);
+    FBalloonWindow->Popup(ClientToScreen(TPoint{r.Left + 4, r.Bottom - 12}), title, text, icon);
+}
+
+// ---- After a scroll ------------------------------------------------------------------------------------
+// The cells the fixed background picture lies over now, by displayed index.
+TRect TZvStringGrid::BackgroundCellRange()
+{
+    const TBitmap* picture = FBackGround->Bitmap();
+    const int left = FBackGround->Left(), top = FBackGround->Top();
+    const TGridCoord from = MouseCoord(left, top);
+    const TGridCoord to = MouseCoord(left + picture->Width(), top + picture->Height());
+    auto clampCol = [this](int c) { return c < 0 ? ColCount() - 1 : c; };
+    auto clampRow = [this](int r) { return r < 0 ? RowCount() - 1 : r; };
+    return Rect(std::max(0, from.X), std::max(0, from.Y), clampCol(to.X), clampRow(to.Y));
+}
+
+void TZvStringGrid::TopLeftChangeHook()
+{
+    const TBitmap* picture = FBackGround->Bitmap();
+    const bool hasPicture = picture && !picture->Empty();
+    const bool fixedPicture = hasPicture && FBackGround->Display() == TBackGroundDisplay::bdFixed;
+    TRect was;
+    if (fixedPicture) {
+        // The cells that showed the picture before the scroll have moved by the scroll's amount.
+        const TRect now = BackgroundCellRange();
+        const int dx = FPrevLeftCol - LeftCol(), dy = FPrevTopRow - TopRow();
+        was = Rect(now.Left + dx, now.Top + dy, now.Right + dx, now.Bottom + dy);
+    }
+
+    TBaseGrid::TopLeftChangeHook();
+
+    const TGridRect sel = Selection();
+    if (FSelectionRectangle && sel.Bottom > sel.Top) Invalidate();
+    if (fixedPicture) {
+        const TRect now = BackgroundCellRange();
+        RepaintRect(TGridRect{std::max(0, was.Left), std::max(0, was.Top), was.Right, was.Bottom});
+        RepaintRect(TGridRect{now.Left, now.Top, now.Right, now.Bottom});
+    }
+    const bool gradient = FBackGround->Display() == TBackGroundDisplay::bdGradientHorz ||
+                          FBackGround->Display() == TBackGroundDisplay::bdGradientVert;
+    if ((hasPicture && FBackGround->Display() == TBackGroundDisplay::bdTile) ||
+        (gradient && FBackGround->ColorTo() != clNone))
+        Invalidate();
+
+    // Only the text editor scrolls with its cell; every other editor is closed.
+    if (FInEditMode && FCurrentEditor != TEditorType::edNormal) HideInplaceEdit();
+
+    if (FScrollType != TScrollType::ssNormal) {
+        SyncFlatVertScrollInfo();
+        SyncFlatHorzScrollInfo();
+    }
+    UpdateFooter();
+    CellControlsUpdate(false);
+
+    FPrevLeftCol = LeftCol();
+    FPrevTopRow = TopRow();
+    if (FDesignTime) Invalidate();
+
+    if (TZvStringGrid* linked = FSyncGrid->Grid()) {
+        if (FSyncGrid->ScrollVertical() && linked->RowCount() > TopRow() && linked->TopRow() != TopRow())
+            linked->SetTopRow(std::max(linked->FixedRows(), TopRow()));
+        if (FSyncGrid->ScrollHorizontal() && linked->ColCount() > LeftCol() && linked->LeftCol() != LeftCol())
+            linked->SetLeftCol(std::max(linked->FixedCols(), LeftCol()));
+    }
+    if (FVScrlCtrl) FVScrlCtrl->Invalidate();
+    if (FHScrlCtrl) FHScrlCtrl->Invalidate();
+}
+
+// ---- Controls placed in cells ------------------------------------------------------------------------------
+void TZvStringGrid::CellControlsUpdate(bool Rebuild)
+{
+    if (!HandleAllocated() || !FCellControls) return;
+    if (Rebuild) {
+        FCellControls->Clear();
+        for (int r = 0; r < RowCount(); ++r)
+            for (int c = 0; c < AllColCount(); ++c)
+                if (const TCellProperties* p = PropsAt(c, r); p && p->Control())
+                    FCellControls->AddControl(c, RealRowIndex(r), p->Control());
+    }
+    if (FCellControls->Count() == 0) return;
+
+    // The list keeps real columns and real rows; the view needs displayed ones.
+    std::vector<TControl*> shown;
+    const int lastCol = LeftCol() + VisibleColCount();
+    const int lastRow = TopRow() + VisibleRowCount();
+    for (int i = 0; i < FCellControls->Count(); ++i) {
+        TControlItem* item = FCellControls->GetControl(i);
+        TControl* control = item ? item->FObject : nullptr;
+        if (!control) continue;
+        const bool hidden = IsHiddenColumn(item->FX) || IsHiddenRow(item->FY);
+        const int col = hidden ? -1 : RealToDisplayCol(item->FX);
+        const int row = hidden ? -1 : RealToDisplayRow(item->FY);
+        const bool normal = col >= FixedCols() && row >= FixedRows();
+        if (hidden || (normal && (col < LeftCol() || col > lastCol || row < TopRow() || row > lastRow))) {
+            control->SetVisible(false);
+            continue;
+        }
+        if (!normal) continue;
+        const TRect r = CellRect(col, row);
+        if (r.Width() <= 0 || r.Height() <= 0) {
+            control->SetVisible(false);
+            continue;
+        }
+        control->SetBounds(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height() + 1);
+        control->SetVisible(true);
+        shown.push_back(control);
+    }
+    // Resizing by one pixel and back makes a control repaint over the cell.
+    for (TControl* control : shown) {
+        control->Invalidate();
+        control->SetWidth(control->Width() + 1);
+        control->SetWidth(control->Width() - 1);
+    }
+}
+
+// ---- The simulated click -------------------------------------------------------------------------------------
+void TZvStringGrid::SimulateCellClick(int ACol, int ARow)
+{
+    const TRect r = CellRect(ACol, ARow);
+    FForceSelect = true;
+    TMouseEvent down = std::move(OnMouseDown);
+    TMouseEvent up = std::move(OnMouseUp);
+    OnMouseDown = nullptr;
+    OnMouseUp = nullptr;
+    try {
+        MouseDown(TMouseButton::mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
+        MouseUp(TMouseButton::mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
+    } catch (...) {
+        OnMouseDown = std::move(down);
+        OnMouseUp = std::move(up);
+        FForceSelect = false;
+        throw;
+    }
+    OnMouseDown = std::move(down);
+    OnMouseUp = std::move(up);
+    FForceSelect = false;
+}
+
+// ---- Small handlers -------------------------------------------------------------------------------------------
+void TZvStringGrid::OleColumnDragStart(int ACol, int AIndex, TObject* AList)
+{
+    FOleDragCol = ACol;
+    FOleDragIndex = AIndex;
+    FOleDragList = AList;
+}

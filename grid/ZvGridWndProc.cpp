@@ -1,0 +1,506 @@
+// The grid's own window procedure in front of the message handlers: the
+// end-of-edit message, the editors' notifications turned into the combo
+// events, typing mirrored into the cell, the mouse wheel (rows, scrolling and
+// zoom), the middle-button pan mode and the wheel overrides.
+
+#include "grid/ZvGrid.h"
+
+#include "grid/ZvStyles.h"
+#include "platform/Timers.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr UINT CM_UIACTIVATE = 0xB029;
+constexpr UINT CM_MOUSEWHEEL = 0xB043;
+constexpr UINT CM_STYLECHANGED = 0xB051;
+constexpr UINT ThemeNotifierMessage = 0x0BB1;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+
+constexpr WORD EN_CHANGE = 0x0300;
+constexpr WORD CBN_SELCHANGE = 1;
+constexpr WORD CBN_EDITCHANGE = 5;
+constexpr WORD CBN_DROPDOWN = 7;
+constexpr WORD CBN_CLOSEUP = 8;
+
+constexpr std::uintptr_t PanTimerId = 999;
+constexpr unsigned PanTimerInterval = 10;
+constexpr std::uintptr_t MoveTimerId = 1;
+constexpr int PanDeadZone = 5;
+constexpr int PanGlyphSize = 32;
+constexpr int ZoomLimit = 10;
+
+// The pan cursors by direction: 8000 at rest, then down, left, right, up,
+// up-right, up-left, down-right and down-left.
+int PanCursorFor(int dx, int dy)
+{
+    if (dx == 0 && dy == 0) return 8000;
+    if (dx == 0) return dy > 0 ? 8001 : 8004;
+    if (dy == 0) return dx < 0 ? 8002 : 8003;
+    if (dy < 0) return dx > 0 ? 8005 : 8006;
+    return dx > 0 ? 8007 : 8008;
+}
+
+// The platform's own cursor shapes stand for the pan cursors' artwork.
+TCursor PanShape(int id)
+{
+    switch (id) {
+    case 8001:
+    case 8004: return crSizeNS;
+    case 8002:
+    case 8003: return crSizeWE;
+    case 8005:
+    case 8008: return crSizeNESW;
+    case 8006:
+    case 8007: return crSizeNWSE;
+    default: return crSizeAll;
+    }
+}
+
+bool IsSpinKind(TEditorType t)
+{
+    return t == TEditorType::edSpinEdit || t == TEditorType::edFloatSpinEdit || t == TEditorType::edTimeSpinEdit ||
+           t == TEditorType::edDateSpinEdit;
+}
+
+bool IsEditBtnKind(TEditorType t)
+{
+    return t == TEditorType::edEditBtn || t == TEditorType::edNumericEditBtn || t == TEditorType::edFloatEditBtn ||
+           t == TEditorType::edMaskEditBtn;
+}
+
+} // namespace
+
+// ---- The window procedure ---------------------------------------------------------------------------
+void TZvStringGrid::WindowProcHook(TMessage& Message)
+{
+    if (Message.Msg == WM_DESTROY) {
+        if (FAutoThemeAdapt && !FDesignTime && HandleAllocated())
+            ThemeNotifierInstance(this)->UnRegisterWindow(Handle());
+        if (FWheelPan) StopPanning();
+    }
+    if (FDestroying) {
+        TBaseGrid::WndProc(Message);
+        return;
+    }
+    FSelectionBeforeMessage = Selection();
+
+    if (Message.Msg == GridEditDoneMessage) GridEditDoneHook(Message);
+
+    switch (Message.Msg) {
+    case WM_CANCELMODE:
+        if (Screen->Cursor() == crDrag && FEnhRowColMove &&
+            (GridState() == gsColMoving || GridState() == gsRowMoving)) {
+            Screen->SetCursor(crDefault);
+            if (FHeaderDragButton) {
+                FHeaderDragButton->SetEnabled(false);
+                FHeaderDragButton->SetVisible(false);
+            }
+            // The platform grid ends the move itself as the message goes on.
+            KillTimer(this, MoveTimerId);
+        }
+        break;
+    case WM_PAINT:
+        if (FPaintCount == 0 && FScrollProportional && !FDesignTime) {
+            UpdateProportionalHScroll();
+            UpdateProportionalVScroll();
+        }
+        break;
+    case WM_SIZE:
+    case CM_UIACTIVATE:
+    case WM_LBUTTONUP:
+        if (!FDesignTime && FScrollProportional) {
+            UpdateProportionalHScroll();
+            UpdateProportionalVScroll();
+        }
+        break;
+    case WM_THEMECHANGED:
+    case ThemeNotifierMessage:
+        if (FAutoThemeAdapt) ApplyOfficeTheme();
+        break;
+    case CM_STYLECHANGED: StyleChangedHook(); break;
+    case WM_COMMAND:
+        if (EditorCommandHook(Message)) return;
+        break;
+    case WM_TIMER:
+        if (Message.WParam == PanTimerId) {
+            if (FWheelPan && FIntelliPan != TIntelliPan::ipNone) PanStep();
+            return;
+        }
+        break;
+    case WM_MBUTTONDOWN:
+        if (!FWheelPan) {
+            if (FWheelMessage != 0 && FIntelliPan != TIntelliPan::ipNone && RowCount() > FixedRows())
+                StartPanning(GetXParam(Message.LParam), GetYParam(Message.LParam));
+        } else {
+            StopPanning();
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_KEYDOWN:
+        if (FWheelPan) StopPanning();
+        break;
+    case WM_MOUSEMOVE:
+        if (FBalloonWindow) BalloonPointerMoved(GetXParam(Message.LParam), GetYParam(Message.LParam));
+        break;
+    case CM_MOUSELEAVE:
+        if (FBalloonWindow) BalloonPointerMoved(-1, -1);
+        break;
+    default: break;
+    }
+
+    if (FWheelMessage != 0 && Message.Msg == FWheelMessage && !FWheelPan) {
+        WheelStepsHook(Message);
+        return;
+    }
+
+    const int rowBefore = Row();
+    DispatchMessageHook(Message);
+    // A grid that follows this one's rows is told of the new row.
+    if (!FDestroying && Row() != rowBefore && FSyncGrid->SelectionRow() && FSyncGrid->Grid()) SetRow(Row());
+}
+
+void TZvStringGrid::GridEditDoneHook(TMessage& Message)
+{
+    if (OnEditCellDone) OnEditCellDone(this, int(Message.WParam), int(Message.LParam));
+    if (FMouseActions->EditOnDblClickOnly()) {
+        HideInplaceEdit();
+        FInEditMode = false;
+        SetOptions(Options() - TGridOptions{goEditing});
+    }
+}
+
+void TZvStringGrid::NotifyEditorCommand(TControl* Sender, WORD Code)
+{
+    SendMessage(this, WM_COMMAND, MakeWParam(0, Code), reinterpret_cast<LPARAM>(Sender));
+}
+
+// True when the notification was fully handled here.
+bool TZvStringGrid::EditorCommandHook(TMessage& Message)
+{
+    const WORD code = HiWord(Message.WParam);
+    auto* sender = reinterpret_cast<TControl*>(Message.LParam);
+    auto* control = dynamic_cast<TWinControl*>(sender);
+    auto reflect = [&] {
+        if (control && control != this) control->Perform(CN_COMMAND, Message.WParam, Message.LParam);
+    };
+
+    if (code == EN_CHANGE) {
+        reflect();
+        if (FShowEditProcess) {
+            TInplaceEdit* editor = InplaceEditor();
+            if (editor && editor->HandleAllocated()) SendMessage(editor, WM_SETREDRAW, 0, 0);
+            if (!FEditStart && FInEditMode && sender) {
+                const bool mirrors = (IsTextEditorKind(FCurrentEditor) && sender == editor) ||
+                                     (IsSpinKind(FCurrentEditor) && sender != editor) ||
+                                     (IsEditBtnKind(FCurrentEditor) &&
+                                      (sender == FEditBtnEditor || sender == FUnitEditBtnEditor));
+                if (mirrors) EditTextSetHook(Col(), Row(), sender->Text());
+            }
+            if (editor && editor->HandleAllocated()) SendMessage(editor, WM_SETREDRAW, 1, 0);
+            return true;
+        }
+    }
+    reflect();
+
+    const bool fromCombo = sender && sender == FComboEditor;
+    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && fromCombo && FInEditMode) {
+        // Typed text is no item: the item index a list still holds from before would be stale.
+        const bool typed = code == CBN_EDITCHANGE;
+        const int index = typed ? -1 : FComboEditor->ItemIndex();
+        const bool hasItem = index >= 0 && index < FComboEditor->Items()->Count();
+        const String selection = hasItem ? FComboEditor->Items()->Strings(index) : FComboEditor->Text();
+        TObject* object = hasItem ? FComboEditor->Items()->Objects(index) : nullptr;
+        const int realCol = RealColIndex(Col());
+        if (OnComboChange) OnComboChange(this, realCol, Row(), hasItem ? index : -1, selection);
+        if (OnComboObjectChange) OnComboObjectChange(this, realCol, Row(), hasItem ? index : -1, selection, object);
+    }
+    if (code == CBN_CLOSEUP && fromCombo) {
+        if (FMouseActions->DirectComboClose()) {
+            const int index = FComboEditor->ItemIndex();
+            const bool hasItem = index >= 0 && index < FComboEditor->Items()->Count();
+            if (hasItem) FComboEditor->SetText(FComboEditor->Items()->Strings(index));
+            const String selection = FComboEditor->Text();
+            TObject* object = hasItem ? FComboEditor->Items()->Objects(index) : nullptr;
+            const int realCol = RealColIndex(Col());
+            if (OnComboChange) OnComboChange(this, realCol, Row(), hasItem ? index : -1, selection);
+            if (OnComboObjectChange)
+                OnComboObjectChange(this, realCol, Row(), hasItem ? index : -1, selection, object);
+            FCurrentEditor = TEditorType::edComboEdit;
+            FInEditMode = true;
+            const bool directEdit = FMouseActions->DirectEdit();
+            FMouseActions->SetDirectEdit(false);
+            HideInplaceEdit();
+            FMouseActions->SetDirectEdit(directEdit);
+            if (CanFocus()) SetFocus();
+        }
+        FireComboCloseUp(Row(), RealColIndex(Col()));
+    }
+    if (code == CBN_DROPDOWN && fromCombo) FireComboDropDown(Row(), RealColIndex(Col()));
+    if (code == CBN_EDITCHANGE && OnComboChange && FComboEditor)
+        OnComboChange(this, Col(), Row(), -1, FComboEditor->Text());
+    return false;
+}
+
+void TZvStringGrid::StyleChangedHook()
+{
+    ApplyStyleServiceColors();
+}
+
+// ---- The wheel --------------------------------------------------------------------------------------
+void TZvStringGrid::WheelStepsHook(TMessage& Message)
+{
+    if (Parent() && Parent()->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) != 0) {
+        DispatchMessageHook(Message);
+        return;
+    }
+    TWMMouseWheel m(Message);
+    const int delta = m.WheelDelta();
+    if (delta == 0) return;
+    const bool towardsUser = delta < 0;
+    const int notches = TakeWheelNotches(delta);
+    if (notches == 0) {
+        Message.Result = 1;
+        return;
+    }
+
+    if ((KeysToShiftState(m.Keys()).Contains(ssCtrl) || GetKeyState(VK_CONTROL) < 0) && FIntelliZoom) {
+        for (int i = 0; i < std::abs(notches); ++i) Zoom(towardsUser ? FWheelScrollLines : -FWheelScrollLines);
+        return;
+    }
+    if (!FEnableWheel || (FFixedRowAlways && RowCount() - FixedRows() <= 1)) return;
+    for (int i = 0; i < std::abs(notches); ++i) WheelNotch(towardsUser, Message);
+}
+
+void TZvStringGrid::WheelNotch(bool TowardsUser, TMessage& Message)
+{
+    int step = FMouseActions->WheelIncrement();
+    if (step < 1) step = FWheelScrollLines;
+    if (step < 1) step = std::max(1, VisibleRowCount());
+    int target = Row();
+    const bool scroll = FMouseActions->WheelAction() == TWheelAction::waScroll;
+    if (scroll) {
+        if (TowardsUser) {
+            if (TopRow() < RowCount() - VisibleRowCount())
+                SetTopRow(std::min(TopRow() + step, std::max(FixedRows(), RowCount() - VisibleRowCount())));
+        } else {
+            const int s = std::min(step, TopRow() - FixedRows());
+            if (TopRow() > FixedRows()) SetTopRow(TopRow() - s);
+        }
+    } else {
+        target = TowardsUser ? Row() + step : Row() - step;
+    }
+
+    const int lastRow = RowCount() - FFixedFooters - 1;
+    target = std::max(FixedRows(), std::min(target, lastRow));
+    if (Col() > ColCount() - 1 && Row() > RowCount() - 1) FocusCell(ColCount() - 1, RowCount() - 1);
+    if (Col() > ColCount() - 1) SetCol(ColCount() - 1);
+    if (Col() < FixedCols() && FixedCols() < ColCount()) SetCol(FixedCols());
+
+    int rowDelta = 0;
+    if (target >= FixedRows() && target < RowCount()) {
+        const int left = LeftCol();
+        StartUpdate();
+        if (FMouseActions->DisjunctRowSelect() && !scroll) ClearRowSelect();
+        rowDelta = target - Row();
+        if (!scroll) SetRow(target);
+        if (Row() != target) {
+            // The move was refused: go half way, and keep the row in view from above.
+            const int half = int(std::nearbyint((target - Row()) / 2.0));
+            if (half != 0) SetRow(Row() + half);
+            if (TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
+        }
+        if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll()) SetLeftCol(left);
+        ResetUpdate();
+        Invalidate();
+    }
+
+    bool handled = true;
+    TGridCoord cell{Col(), rowDelta};
+    MouseWheelHook(cell, handled);
+    if ((FMouseActions->WheelIncrement() != 0 || FMouseActions->DisjunctRowSelect()) && handled) {
+        Message.Result = 1;
+        TShiftState shift;
+        TPoint pos{0, 0};
+        if (FMouseActions->DisjunctRowSelect()) {
+            shift = KeyboardStateToShiftState();
+            pos = {GetXParam(Message.LParam), GetYParam(Message.LParam)};
+        }
+        bool eventHandled = false;
+        if (TowardsUser) {
+            if (OnMouseWheelDown) OnMouseWheelDown(this, shift, pos, eventHandled);
+        } else if (OnMouseWheelUp) {
+            OnMouseWheelUp(this, shift, pos, eventHandled);
+        }
+    }
+    const TGridRect now = Selection();
+    if (!(now == FSelectionBeforeMessage)) {
+        FireSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+        FSelectionBeforeMessage = now;
+    }
+}
+
+void TZvStringGrid::Zoom(int Step)
+{
+    if (FZoomFactor + Step < -ZoomLimit || FZoomFactor + Step > ZoomLimit) return;
+    FScrollLock = true;
+    FZoomFactor += Step;
+    for (int c = 0; c < ColCount(); ++c)
+        if (ColWidths(c) > 0 && ColWidths(c) + Step > 0) SetColWidths(c, ColWidths(c) + Step);
+    for (int r = 0; r < RowCount(); ++r)
+        if (RowHeights(r) > 0 && RowHeights(r) + Step > 0) SetRowHeights(r, RowHeights(r) + Step);
+    FScrollLock = false;
+    if (FScrollProportional) {
+        UpdateProportionalHScroll();
+        UpdateProportionalVScroll();
+    }
+}
+
+// ---- The wheel overrides -----------------------------------------------------------------------------
+bool TZvStringGrid::WheelDownHook(TShiftState Shift, TPoint MousePos)
+{
+    return WheelOverride(true, Shift, MousePos);
+}
+
+bool TZvStringGrid::WheelUpHook(TShiftState Shift, TPoint MousePos)
+{
+    return WheelOverride(false, Shift, MousePos);
+}
+
+bool TZvStringGrid::WheelOverride(bool Down, TShiftState Shift, TPoint MousePos)
+{
+    if (FMouseActions->WheelAction() == TWheelAction::waScroll || !FEnableWheel) {
+        bool handled = false;
+        if (Down && OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
+        if (!Down && OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
+        return handled;
+    }
+    const bool directEdit = FMouseActions->DirectEdit();
+    FMouseActions->SetDirectEdit(false);
+    bool result = true;
+    if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll()) {
+        const int left = LeftCol();
+        StartUpdate();
+        result = Down ? TBaseGrid::WheelDownHook(Shift, MousePos) : TBaseGrid::WheelUpHook(Shift, MousePos);
+        SetLeftCol(left);
+        ResetUpdate();
+        Invalidate();
+    } else {
+        const bool editorOpen = FInEditMode;
+        if (Down) result = TBaseGrid::WheelDownHook(Shift, MousePos);
+        else if (Row() >= FixedRows() && Row() < RowCount() && Col() >= FixedCols() && Col() < ColCount())
+            result = TBaseGrid::WheelUpHook(Shift, MousePos);
+        if (editorOpen && CanFocus()) SetFocus();
+    }
+    FMouseActions->SetDirectEdit(directEdit);
+    return result;
+}
+
+// ---- Panning -----------------------------------------------------------------------------------------
+void TZvStringGrid::StartPanning(int X, int Y)
+{
+    FPrevCursor = Cursor();
+    FWheelPan = true;
+    SetPanCursor(8000);
+    SetTimer(this, PanTimerId, PanTimerInterval);
+    FPanOrigin = {X, Y};
+    SetCapture(this);
+    SetShowHint(false);
+    PaintPanOrigin();
+}
+
+void TZvStringGrid::StopPanning()
+{
+    ReleaseCapture();
+    KillTimer(this, PanTimerId);
+    SetCursor(FPrevCursor);
+    SetShowHint(true);
+    FWheelPan = false;
+    InvalidatePanOrigin();
+}
+
+void TZvStringGrid::SetPanCursor(int Id)
+{
+    FPanCursorId = Id;
+    SetCursor(PanShape(Id));
+}
+
+void TZvStringGrid::PanStep()
+{
+    const TPoint p = ScreenToClient(GetCursorPos());
+    int dy = p.Y < FPanOrigin.Y - PanDeadZone ? -1 : (p.Y > FPanOrigin.Y + PanDeadZone ? 1 : 0);
+    int dx = p.X < FPanOrigin.X - PanDeadZone ? -1 : (p.X > FPanOrigin.X + PanDeadZone ? 1 : 0);
+    if (FIntelliPan == TIntelliPan::ipHorizontal) dy = 0;
+    if (FIntelliPan == TIntelliPan::ipVertical) dx = 0;
+
+    const TGridRect before = Selection();
+    if (Row() > RowCount() - FFixedFooters - 1) SetRow(std::max(FixedRows(), RowCount() - FFixedFooters - 1));
+    if (Row() < FixedRows() && FixedRows() < RowCount()) SetRow(FixedRows());
+    if (Col() > ColCount() - FFixedRightCols - 1) SetCol(std::max(FixedCols(), ColCount() - FFixedRightCols - 1));
+    if (Col() < FixedCols() && FixedCols() < ColCount()) SetCol(FixedCols());
+
+    if (FMouseActions->WheelAction() == TWheelAction::waScroll) {
+        if ((dx < 0 && LeftCol() > FixedCols()) || (dx > 0 && LeftCol() < ColCount() - VisibleColCount())) {
+            InvalidatePanOrigin();
+            SetLeftCol(LeftCol() + dx);
+        }
+        if ((dy < 0 && TopRow() > FixedRows()) || (dy > 0 && TopRow() < RowCount() - VisibleRowCount())) {
+            InvalidatePanOrigin();
+            SetTopRow(TopRow() + dy);
+        }
+    } else {
+        int c = Col(), r = Row();
+        if ((dx < 0 && c > FixedCols()) || (dx > 0 && c < ColCount() - FFixedRightCols - 1)) c += dx;
+        if ((dy < 0 && r > FixedRows()) || (dy > 0 && r < RowCount() - FFixedFooters - 1)) r += dy;
+        if (c != Col() || r != Row()) {
+            const bool outside = r < TopRow() || r >= TopRow() + VisibleRowCount() || c < LeftCol() ||
+                                 c >= LeftCol() + VisibleColCount();
+            if (outside) InvalidatePanOrigin();
+            if (c != Col()) SetCol(c);
+            if (r != Row()) SetRow(r);
+        }
+    }
+    SetPanCursor(PanCursorFor(dx, dy));
+    PaintPanOrigin();
+    const TGridRect now = Selection();
+    if (!(now == before)) FireSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+}
+
+// The glyph is drawn with the grid's paint; asking for it repaints its square.
+void TZvStringGrid::InvalidatePanOrigin()
+{
+    if (!HandleAllocated()) return;
+    InvalidateRect(Rect(FPanOrigin.X, FPanOrigin.Y, FPanOrigin.X + PanGlyphSize, FPanOrigin.Y + PanGlyphSize));
+}
+
+void TZvStringGrid::PaintPanOrigin()
+{
+    if (!FWheelPan) return;
+    if (!Canvas()->HandleAllocated()) {
+        InvalidatePanOrigin();
+        return;
+    }
+    // Arrows on white around a dot, pointing the ways the pan mode may move.
+    TCanvas* canvas = Canvas();
+    const int x = FPanOrigin.X, y = FPanOrigin.Y, m = PanGlyphSize / 2;
+    canvas->Brush()->SetColor(clWhite);
+    canvas->Pen()->SetColor(clBlack);
+    canvas->Ellipse(x + 4, y + 4, x + PanGlyphSize - 4, y + PanGlyphSize - 4);
+    canvas->Brush()->SetColor(clBlack);
+    canvas->Ellipse(x + m - 2, y + m - 2, x + m + 2, y + m + 2);
+    const bool vertical = FIntelliPan != TIntelliPan::ipHorizontal;
+    const bool horizontal = FIntelliPan != TIntelliPan::ipVertical;
+    if (vertical) {
+        canvas->Polygon({TPoint{x + m, y + 6}, TPoint{x + m - 4, y + 11}, TPoint{x + m + 4, y + 11}});
+        canvas->Polygon({TPoint{x + m, y + PanGlyphSize - 6}, TPoint{x + m - 4, y + PanGlyphSize - 11},
+                         TPoint{x + m + 4, y + PanGlyphSize - 11}});
+    }
+    if (horizontal) {
+        canvas->Polygon({TPoint{x + 6, y + m}, TPoint{x + 11, y + m - 4}, TPoint{x + 11, y + m + 4}});
+        canvas->Polygon({TPoint{x + PanGlyphSize - 6, y + m}, TPoint{x + PanGlyphSize - 11, y + m - 4},
+                         TPoint{x + PanGlyphSize - 11, y + m + 4}});
+    }
+}

@@ -1,0 +1,97 @@
+#include "grid/editors/ZvGridCheckBox.h"
+
+#include "grid/ZvGrid.h"
+#include "grid/ZvGridOptions.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+TZvStringGrid* OwningGrid(TComponent* AOwner)
+{
+    auto* grid = dynamic_cast<TZvStringGrid*>(AOwner);
+    if (!grid) throw Exception(QStringLiteral("Invalid class typecast"));
+    return grid;
+}
+
+} // namespace
+
+TGridCheckBox::TGridCheckBox(TComponent* AOwner) : TCheckBox(AOwner), FGrid(OwningGrid(AOwner)) {}
+
+// The widget keeps no state of its own beyond what the control holds, so
+// making sure it exists is all a fresh opening needs.
+void TGridCheckBox::ReCreate() { HandleNeeded(); }
+
+void TGridCheckBox::EndEdit()
+{
+    if (FEnding) return;
+    FEnding = true;
+    try {
+        FGrid->HideInplaceEdit();
+        if (FGrid->CanFocus()) FGrid->SetFocus();
+    } catch (...) {
+        FEnding = false;
+        throw;
+    }
+    FEnding = false;
+}
+
+void TGridCheckBox::KeyDown(WORD& Key, TShiftState Shift)
+{
+    switch (Key) {
+    case VK_SPACE:
+        Toggle();
+        // The toggle is done; the widget must not click itself again on release.
+        Key = 0;
+        return;
+    case VK_RETURN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: {
+        const WORD key = Key;
+        Key = 0;
+        EndEdit();
+        if (key == VK_RETURN)
+            FGrid->AdvanceToNextCell(FGrid->Col(), FGrid->Row(), false, true, true, false, false);
+        else if (key == VK_UP || key == VK_DOWN)
+            FGrid->Perform(WM_KEYDOWN, key, 0);
+        return;
+    }
+    case VK_ESCAPE:
+        Key = 0;
+        SetCaption(FGrid->CurrentCell());
+        EndEdit();
+        return;
+    default:
+        TCheckBox::KeyDown(Key, Shift);
+        return;
+    }
+}
+
+void TGridCheckBox::KeyPress(QChar& Key)
+{
+    TCheckBox::KeyPress(Key);
+    // Space toggled on key-down already.
+    if (Key == QChar(' ')) Key = QChar();
+}
+
+void TGridCheckBox::WMLButtonDown(TWMMouse& Message)
+{
+    // One toggle per press: the widget is not given the press, so it does
+    // not click itself again on release.
+    Toggle();
+    if (CanFocus() && !Focused()) SetFocus();
+    MouseDown(TMouseButton::mbLeft, KeysToShiftState(Message.Keys), Message.XPos(), Message.YPos());
+}
+
+// The keys that end the edit are the editor's, not the form's focus moves.
+void TGridCheckBox::WMGetDlgCode(TWMGetDlgCode& Message) { Message.Result = DLGC_WANTARROWS | DLGC_WANTALLKEYS; }
+
+void TGridCheckBox::DoExit()
+{
+    if (Visible()) EndEdit();
+    TCheckBox::DoExit();
+}
