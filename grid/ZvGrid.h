@@ -2169,9 +2169,7 @@ protected:
     bool FLastValidation = true;
     String FCellCache;
     String FOldCellText;
-    // The text as the last validation left it, and no edit-change events while
-    // the text editor is loaded by code.
-    String FNewCellText;
+    // No edit-change events while the text editor is loaded by code.
     bool FNoEditChange = false;
     friend class TZvInplaceEdit;
     bool FOldCellModified = false;
