@@ -20,10 +20,6 @@ constexpr UINT ThemeNotifierMessage = 0x0BB1;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 
 constexpr WORD EN_CHANGE = 0x0300;
-constexpr WORD CBN_SELCHANGE = 1;
-constexpr WORD CBN_EDITCHANGE = 5;
-constexpr WORD CBN_DROPDOWN = 7;
-constexpr WORD CBN_CLOSEUP = 8;
 
 constexpr std::uintptr_t PanTimerId = 999;
 constexpr unsigned PanTimerInterval = 10;
