@@ -11,8 +11,6 @@
 void TZvStringGrid::BalloonInit() {}
 void TZvStringGrid::BalloonDone() {}
 void TZvStringGrid::CellControlsUpdate(bool) {}
-void TZvStringGrid::HideInplaceEdit() {}
-void TZvStringGrid::ShowInplaceEdit() {}
 void TZvStringGrid::SimulateCellClick(int, int) {}
 void TZvStringGrid::UpdateSearchPanel() {}
 void TZvStringGrid::MergedColumnsChanged(TObject*, int, int) {}
