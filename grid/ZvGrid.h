@@ -2312,6 +2312,8 @@ protected:
     void EmptyStoreRow(int ARow);
     void CopyStoreCol(int From, int To, int Rows);
     void EmptyStoreCol(int ACol, int Rows);
+    void CopyStoreCell(int From, int To, int ARow);
+    void EmptyStoreCell(int ACol, int ARow);
     void ShiftRowsUp(int RowIndex, int RCount, bool WithHeights);
     void UnregisterRowControls(int RowIndex, int RCount);
     void LowerRealRowIndexes(int RowIndex, int RCount, bool Controls);
