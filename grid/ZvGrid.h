@@ -2239,12 +2239,10 @@ protected:
     bool FEditActive = false;
     String FEditText;
     bool FNoEditChange = false;
-    bool FShowEditProcess = false;
     bool FEntered = false;
     int FOldCol = -1;
     int FOldRow = -1;
     String FOldCellTextWide;
-    String FNewCellText;
     bool FAlwaysValidate = false;
     bool FGridModified = false;
     bool FBlockFocus = false;
