@@ -980,8 +980,8 @@ public:
     // The message an ended edit posts to its grid: WParam the real column, LParam the row.
     static constexpr UINT GridEditDoneMessage = 0xC0DE;
     // Sends the grid a control notification (EN_CHANGE, CBN_SELCHANGE, ...) from one of its editors,
-    // as the window system reports a child control's notification to its parent.
-    void NotifyEditorCommand(TControl* Sender, WORD Code);
+    // as the window system reports a child control's notification to its parent (LParam: the control's window).
+    void NotifyEditorCommand(TWinControl* Sender, WORD Code);
     void Zoom(int Step);
     bool Panning() const { return FWheelPan; }
     // The cursor the pan mode shows now: 8000 neutral, 8001 down ... 8008 down-left; 0 when not panning.
