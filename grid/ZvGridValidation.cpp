@@ -90,7 +90,9 @@ bool TZvStringGrid::ValidateCell(const String& NewValue)
                 ++FRejections;
                 FLastValidation = false;
                 const bool replaced = value != NewValue;
-                ReopenAfterRejection(FOldCol, row, replaced ? value : FOldCellText, replaced);
+                // A copy: hiding the editor on the way may move the remembered old text.
+                const String restore = replaced ? value : FOldCellText;
+                ReopenAfterRejection(FOldCol, row, restore, replaced);
                 ShowRejectionBalloon();
             }
             FOldCellText = GetGridCell(col, row);
@@ -136,7 +138,9 @@ bool TZvStringGrid::ValidateCellWide(const String& NewValue)
             } else {
                 ++FRejections;
                 const bool replaced = value != NewValue;
-                ReopenAfterRejection(FOldCol, row, replaced ? value : FOldCellTextWide, replaced);
+                // A copy, as above.
+                const String restore = replaced ? value : FOldCellTextWide;
+                ReopenAfterRejection(FOldCol, row, restore, replaced);
             }
             FOldCellTextWide = GetWideCells(col, row);
         }
