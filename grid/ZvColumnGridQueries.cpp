@@ -17,6 +17,8 @@ void TZvColumnGrid::QueryEditorType(int ACol, int ARow, TEditorType& AEditor)
         if (!item->FloatFormat().isEmpty()) SetFloatFormat(item->FloatFormat());
         if (ACol >= FixedCols() && ARow >= FixedRows()) {
             AEditor = item->Editor();
+            ComboEditor()->Items()->Assign(item->ComboItems());
+            ComboEditor()->SetDropDownCount(item->DropDownCount());
             SetEditLink(item->EditLink());
             if (ControlLook()) ControlLook()->SetDropDownCount(item->DropDownCount());
         }

@@ -191,6 +191,14 @@ using TAutoAdvanceEvent =
     std::function<void(TObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>;
 using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
 
+// The one listener told of every cell the grid is about to make current:
+// the grid's current column before the move, and the new row.
+class ITZvStringGridSelect {
+public:
+    virtual ~ITZvStringGridSelect() = default;
+    virtual void GridSelect(int ACol, int ARow) = 0;
+};
+
 // ---- The string grid ----------------------------------------------------------------------
 class TZvStringGrid : public TBaseGrid, public IZvStyle, public IZvTones {
 public:
@@ -972,8 +980,8 @@ public:
     // The message an ended edit posts to its grid: WParam the real column, LParam the row.
     static constexpr UINT GridEditDoneMessage = 0xC0DE;
     // Sends the grid a control notification (EN_CHANGE, CBN_SELCHANGE, ...) from one of its editors,
-    // as the window system reports a child control's notification to its parent.
-    void NotifyEditorCommand(TControl* Sender, WORD Code);
+    // as the window system reports a child control's notification to its parent (LParam: the control's window).
+    void NotifyEditorCommand(TWinControl* Sender, WORD Code);
     void Zoom(int Step);
     bool Panning() const { return FWheelPan; }
     // The cursor the pan mode shows now: 8000 neutral, 8001 down ... 8008 down-left; 0 when not panning.
@@ -1083,6 +1091,42 @@ public:
     void SetMaxEditLength(int Value);
     TRichEdit* RichEdit();
     void ExitHook();
+    // The editor lifecycle: opening, storing and hiding the editor of the current cell.
+    void DoneInplaceEdit(WORD Key, TShiftState Shift);
+    void ShowCellEdit();
+    void HideCellEdit();
+    void StoreAndHideEditor(int ACol, int ARow);
+    void PostEditDone(int ACol, int ARow);
+    bool EditorWantsTab();
+    TEditorType CurrentEditor() const { return FCurrentEditor; }
+    bool EditActive() const { return FEditActive; }
+    String OriginalCellValue() const { return FCellCache; }
+    void SetOriginalCellValue(const String& Value) { FCellCache = Value; }
+    // The special editor's control while one is open, else nullptr.
+    TWinControl* EditCtrl() const { return FEditCtrl; }
+    // The posted message that turns the end of an edit into OnEditCellDone.
+    static UINT EditDoneMessage();
+    void EditDoneMessageHook(TMessage& Message);
+    // The one combo list every combo cell shares.
+    void ClearComboString();
+    void AddComboString(const String& S);
+    void AddComboStringObject(const String& S, TObject* AObject);
+    bool RemoveComboString(const String& S);
+    bool SetComboSelectionString(const String& S);
+    void SetComboSelection(int Index) { FComboIndex = Index; }
+    int GetComboCount();
+    void SetComboIndex(int ACol, int ARow, int Value);
+    int GetComboIndex(int ACol, int ARow);
+    // Validation, change notifiers and the selection listener (ZvGridValidation.cpp).
+    bool AlwaysValidate() const { return FAlwaysValidate; }
+    void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
+    bool Modified() const { return FGridModified; }
+    void SetModified(bool Value) { FGridModified = Value; }
+    bool Editing() const { return FEditing; }
+    void RegisterNotifier(TGridChangeNotifier* ANotifier);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+    void RegisterSelListener(std::shared_ptr<ITZvStringGridSelect> AListener) { FISelect = std::move(AListener); }
+    void UnRegisterSelListener(const std::shared_ptr<ITZvStringGridSelect>&) { FISelect.reset(); }
 
     // ==== Grid services: ZvGridServices.cpp ========================================================================
     virtual void AdjustSelectAllRect(TGridRect& ARect);
@@ -1702,6 +1746,19 @@ protected:
     void ComponentRemovedHook(TComponent* AComponent, TOperation Operation) override;
 
     virtual TInplaceEdit* EditorCreateHook();
+    // The editor lifecycle's side of the platform's edit-text steps and its special editors.
+    String EditTextGetHook(int ACol, int ARow) override;
+    void EditTextSetHook(int ACol, int ARow, const String& Value) override;
+    void ResolveEditorKind();
+    bool ShowEditorControl(int ACol, int ARow);
+    void ShowComboEditor(int ACol, int ARow, const TRect& R, bool ListOnly);
+    void SetEditorControlBounds(TWinControl* Ctrl, const TRect& R);
+    void GiveEditorFocus(TWinControl* Ctrl);
+    // Cells that the editor reopens on after a rejected validation.
+    void ReopenAfterRejection(int ACol, int ARow, const String& Value, bool ValueReplaced);
+    void ShowRejectionBalloon();
+    void DoEnter() override;
+    void Click() override;
     virtual void WindowProcHook(TMessage& Message);
     virtual bool SizingStateHook(int X, int Y);
     virtual void KeyPressHook(QChar& Key);
@@ -2178,6 +2235,25 @@ protected:
     bool FInEditMode = false;
     TEditorType FCurrentEditor = TEditorType::edNormal;
     int FComboIndex = -1;
+    // The editing state of the editor lifecycle and of validation.
+    TWinControl* FEditCtrl = nullptr;
+    bool FEditing = false;
+    bool FSpecialEditor = false;
+    bool FEditActive = false;
+    String FEditText;
+    bool FNoEditChange = false;
+    bool FEntered = false;
+    int FOldCol = -1;
+    int FOldRow = -1;
+    String FOldCellTextWide;
+    bool FAlwaysValidate = false;
+    bool FGridModified = false;
+    bool FBlockFocus = false;
+    bool InvokedFocusChange = false;
+    std::shared_ptr<ITZvStringGridSelect> FISelect;
+    // The list-only combo opened on a text outside its list and preselected item 0.
+    bool FComboDefaulted = false;
+    int FRejections = 0;
 
     // Window, timer and scrolling state.
     int FPaintCount = 0;
@@ -2237,6 +2313,8 @@ protected:
     void EmptyStoreRow(int ARow);
     void CopyStoreCol(int From, int To, int Rows);
     void EmptyStoreCol(int ACol, int Rows);
+    void CopyStoreCell(int From, int To, int ARow);
+    void EmptyStoreCell(int ACol, int ARow);
     void ShiftRowsUp(int RowIndex, int RCount, bool WithHeights);
     void UnregisterRowControls(int RowIndex, int RCount);
     void LowerRealRowIndexes(int RowIndex, int RCount, bool Controls);

@@ -1,27 +1,412 @@
-// The string grid's side of its inplace editors: showing, storing and validating edits.
+// The string grid's side of its inplace editors: which editor a cell gets,
+// whether it may open, and opening, storing and hiding the special editors.
+// The text editor is the platform grid's own; validation and the selection
+// hook live in ZvGridValidation.cpp.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvHTMLUtil.h"
 
-void TZvStringGrid::StoreEditorText(int, int, const String&) {}
-String TZvStringGrid::CurrentCell() { return String(); }
-void TZvStringGrid::SetCurrentCell(const String&) {}
-String TZvStringGrid::ReadCurrentCellText() { return String(); }
-void TZvStringGrid::WriteCurrentCellText(const String&) {}
-void TZvStringGrid::RestoreCellFromCache() {}
-void TZvStringGrid::FireGetEditorProp(int, int, TObject*) {}
-void TZvStringGrid::FireEllipsClick() {}
-void TZvStringGrid::RememberOldCell(int, int) {}
-void TZvStringGrid::SetFormulaEditing(bool) {}
-void TZvStringGrid::FireStartBlockFocus(int, int) {}
-void TZvStringGrid::FireEndBlockFocus() {}
-bool TZvStringGrid::ValidateCell(const String&) { return false; }
-bool TZvStringGrid::ValidateCellWide(const String&) { return false; }
-bool TZvStringGrid::AllowEditorShow()
+namespace {
+
+// The kinds the base grid's text editor serves.
+bool IsTextKind(TEditorType e)
 {
-    return TBaseGrid::CanEditShow();
+    switch (e) {
+    case TEditorType::edNormal:
+    case TEditorType::edNumeric:
+    case TEditorType::edPositiveNumeric:
+    case TEditorType::edFloat:
+    case TEditorType::edCapital:
+    case TEditorType::edMixedCase:
+    case TEditorType::edPassword:
+    case TEditorType::edLowerCase:
+    case TEditorType::edUpperCase:
+    case TEditorType::edValidChars:
+    case TEditorType::edPositiveFloat: return true;
+    default: return false;
+    }
 }
 
-void TZvStringGrid::ApplyStyleServiceColors() {}
+bool IsComboKind(TEditorType e)
+{
+    return e == TEditorType::edComboEdit || e == TEditorType::edComboList;
+}
+
+bool IsButtonEditKind(TEditorType e)
+{
+    return e == TEditorType::edEditBtn || e == TEditorType::edNumericEditBtn || e == TEditorType::edFloatEditBtn ||
+           e == TEditorType::edMaskEditBtn;
+}
+
+bool IsUnitEditKind(TEditorType e)
+{
+    return e == TEditorType::edUnitEditBtn || e == TEditorType::edNumericUnitEditBtn ||
+           e == TEditorType::edFloatUnitEditBtn;
+}
+
+// A fixed number in the application range stands in for the registered message:
+// only this grid posts and handles it.
+constexpr UINT kEditDoneMessage = WM_APP + 0x1D0E;
+
+} // namespace
+
+// ---- Cell text under edit ------------------------------------------------------------------------
+String TZvStringGrid::CurrentCell() { return GetCellEx(RealColIndex(Col()), Row()); }
+
+void TZvStringGrid::SetCurrentCell(const String& Value) { SetCellEx(RealColIndex(Col()), Row(), Value); }
+
+String TZvStringGrid::ReadCurrentCellText() { return CurrentCell(); }
+
+void TZvStringGrid::WriteCurrentCellText(const String& Value) { SetCurrentCell(Value); }
+
+void TZvStringGrid::StoreEditorText(int ACol, int ARow, const String& Value)
+{
+    EditTextSetHook(DisplColIndex(ACol), ARow, Value);
+    SetCellEx(ACol, ARow, Value);
+}
+
+void TZvStringGrid::RestoreCellFromCache()
+{
+    const int rc = RealColIndex(Col());
+    SetCellEx(rc, Row(), FCellCache);
+    SetCellEx(rc, Row(), GetCellEx(rc, Row()));
+}
+
+String TZvStringGrid::EditTextGetHook(int ACol, int ARow)
+{
+    FNoEditChange = true;
+    const int rc = RealColIndex(ACol);
+    const TPoint base = BaseCell(rc, ARow);
+    const String text = TBaseGrid::EditTextGetHook(base.X, base.Y);
+    return FEditWithTags ? text : StripHTMLTags(text);
+}
+
+void TZvStringGrid::EditTextSetHook(int ACol, int ARow, const String& Value)
+{
+    const int rc = RealColIndex(ACol);
+    const TPoint base = BaseCell(rc, ARow);
+    TBaseGrid::EditTextSetHook(base.X, base.Y, Value);
+}
+
+void TZvStringGrid::FireGetEditorProp(int ACol, int ARow, TObject* AEditLink)
+{
+    if (OnGetEditorProp) OnGetEditorProp(this, ACol, ARow, AEditLink);
+    if (OnGetEditorPropInt) OnGetEditorPropInt(this, ACol, ARow, AEditLink);
+}
+
+// ---- Which editor, and may it open ---------------------------------------------------------------
+void TZvStringGrid::ResolveEditorKind()
+{
+    const TPoint base = BaseCell(RealColIndex(Col()), Row());
+    FCurrentEditor = FDefaultEditor;
+    QueryEditorType(base.X, base.Y, FCurrentEditor);
+}
+
+bool TZvStringGrid::AllowEditorShow()
+{
+    if (FValidating) return false;
+    bool allow = TBaseGrid::CanEditShow();
+    // A key that asks for the editor while editing is switched off leaves no editor mode behind.
+    if (!allow && !Options().Contains(goEditing) && EditorMode()) HideEditor();
+    if (FDesignTime) return allow;
+    const TPoint base = BaseCell(RealColIndex(Col()), Row());
+    if (allow && !FInEditMode && IsCheckOrButtonCell(base.X, base.Y)) return false;
+    if (allow && !FInEditMode) {
+        FNoEditChange = true;
+        FCellCache = CurrentCell();
+        // Validation compares with, and writes back to, the cell the editor opens on,
+        // however the grid reached it.
+        if (!FEditing) RememberOldCell(Col(), Row());
+        ResolveEditorKind();
+        if (FCurrentEditor == TEditorType::edNone) return false;
+        if (IsTextKind(FCurrentEditor)) {
+            FInEditMode = true;
+            FShowEditProcess = true;
+        } else {
+            // A kind whose control this grid does not have opens nothing and leaves no edit behind.
+            if (!ShowEditorControl(DisplColIndex(base.X), base.Y)) {
+                FEditing = FSpecialEditor = FEditActive = false;
+                return false;
+            }
+            FEntered = true;
+            return false;
+        }
+    }
+    if (allow) {
+        FEntered = true;
+        FEditing = true;
+    }
+    return allow;
+}
+
+bool TZvStringGrid::EditorWantsTab()
+{
+    return Options().Contains(goTabs) || bool(OnCellValidate) || bool(OnCellValidateWide);
+}
+
+// ---- Special editors -----------------------------------------------------------------------------
+void TZvStringGrid::SetEditorControlBounds(TWinControl* Ctrl, const TRect& R)
+{
+    Ctrl->SetBounds(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+}
+
+void TZvStringGrid::GiveEditorFocus(TWinControl* Ctrl)
+{
+    if (Ctrl->CanFocus()) Ctrl->SetFocus();
+    if (!FStartEditChar.isNull()) PostMessage(Ctrl, WM_CHAR, WPARAM(FStartEditChar.unicode()), 0);
+}
+
+bool TZvStringGrid::ShowEditorControl(int ACol, int ARow)
+{
+    const TEditorType kind = FCurrentEditor;
+    TWinControl* ctrl = nullptr;
+    if (IsComboKind(kind)) ctrl = FComboEditor;
+    else if (kind == TEditorType::edCheckBox) ctrl = FCheckBoxEditor;
+    else if (IsButtonEditKind(kind)) ctrl = FEditBtnEditor;
+    else if (IsUnitEditKind(kind)) ctrl = FUnitEditBtnEditor;
+    else if (kind == TEditorType::edButton) ctrl = FButtonEditor;
+    if (!ctrl) {
+        FStartEditChar = QChar();
+        return false;
+    }
+
+    FEditing = FSpecialEditor = FEditActive = true;
+    FInEditMode = true;
+    TRect R = CellRect(ACol, ARow);
+    if (UseRightToLeftReading()) ++R.Left;
+    const int rc = RealColIndex(ACol);
+    FEditCtrl = nullptr;
+    FLastValidation = true;
+    const String text = EditTextGetHook(ACol, ARow);
+
+    if (IsComboKind(kind)) {
+        ShowComboEditor(ACol, ARow, R, kind == TEditorType::edComboList);
+    } else if (kind == TEditorType::edCheckBox) {
+        SetEditorControlBounds(FCheckBoxEditor, R);
+        FCheckBoxEditor->SetCaption(text);
+        FCheckBoxEditor->SetEnabled(true);
+        FCheckBoxEditor->SetChecked(false);
+        FCheckBoxEditor->SetVisible(true);
+        if (FCheckBoxEditor->CanFocus()) FCheckBoxEditor->SetFocus();
+    } else if (kind == TEditorType::edButton) {
+        FButtonEditor->SetBounds(R.Left - 1, R.Top - 1, R.Width() + 1, R.Height() + 1);
+        FButtonEditor->SetCaption(text);
+        FButtonEditor->SetVisible(true);
+        FButtonEditor->SetEnabled(true);
+        if (FButtonEditor->CanFocus()) FButtonEditor->SetFocus();
+        FEditCtrl = FButtonEditor;
+    } else {
+        auto* edit = static_cast<TGridEditBtn*>(ctrl);
+        SetEditorControlBounds(edit, R);
+        edit->SetMaxLength(FMaxEditLength);
+        edit->SetText(text);
+        if (IsUnitEditKind(kind)) FireGetEditorProp(rc, ARow, FEditLink);
+        edit->SetVisible(true);
+        edit->SetEnabled(true);
+        edit->SetColor(Color());
+        GiveEditorFocus(edit);
+        FEditCtrl = edit;
+    }
+    FStartEditChar = QChar();
+    return true;
+}
+
+void TZvStringGrid::ShowComboEditor(int ACol, int ARow, const TRect& R, bool ListOnly)
+{
+    TGridCombo* combo = FComboEditor;
+    const int rc = RealColIndex(ACol);
+    combo->SetDropDownCount(FControlLook->DropDownCount());
+    FireGetEditorProp(rc, ARow, FEditLink);
+    combo->SetEnabled(true);
+    combo->SetDroppedDown(false);
+    combo->SetStyle(ListOnly ? TComboBoxStyle::csDropDownList : TComboBoxStyle::csDropDown);
+    bool defaulted = false;
+    if (ListOnly) {
+        const TStringList* items = combo->Items();
+        int idx = items->IndexOf(GetCellEx(rc, ARow));
+        if (idx < 0 && FComboIndex == -1) {
+            idx = items->IndexOf(EditTextGetHook(ACol, ARow));
+            if (idx < 0 && items->Count() > 0) {
+                idx = 0;
+                defaulted = true;
+            }
+        } else if (idx < 0) {
+            idx = FComboIndex < items->Count() ? FComboIndex : -1;
+        }
+        combo->SetItemIndex(idx);
+        FComboDefaulted = defaulted;
+    } else {
+        FComboDefaulted = false;
+        combo->SetText(EditTextGetHook(ACol, ARow));
+        if (FComboIndex != -1 && combo->ItemIndex() == -1 && FComboIndex < combo->Items()->Count())
+            combo->SetItemIndex(FComboIndex);
+        combo->SetMaxLength(FMaxComboLength);
+    }
+    combo->SetBounds(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+    combo->SetColor(Color());
+    combo->SetVisible(true);
+    if (combo->CanFocus()) combo->SetFocus();
+    if (FMouseActions->DirectComboDrop() || FControlLook->DropDownAlwaysVisible()) combo->SetDroppedDown(true);
+    if (FMouseActions->DirectEdit() && FMouseActions->DirectComboDrop()) {
+        const TGridRect s = Selection();
+        FireSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+    }
+    if (defaulted) {
+        const String first = combo->Items()->Strings(0);
+        if (OnComboChange) OnComboChange(this, rc, ARow, 0, first);
+        if (OnComboObjectChange) OnComboObjectChange(this, rc, ARow, 0, first, combo->Items()->Objects(0));
+    }
+    if (!FStartEditChar.isNull()) PostMessage(combo, WM_CHAR, WPARAM(FStartEditChar.unicode()), 0);
+    FEditCtrl = combo;
+}
+
+// ---- Storing and hiding --------------------------------------------------------------------------
+void TZvStringGrid::StoreAndHideEditor(int ACol, int ARow)
+{
+    if (FDestroying) return;
+    FSpecialEditor = false;
+    FBlockFocusKill = true;
+    const int rc = RealColIndex(ACol);
+    FStartEditChar = QChar();
+    const TEditorType kind = FCurrentEditor;
+    if (IsComboKind(kind)) {
+        // An opening that only preselected the first item stores nothing until the user picks.
+        // Nor does a list-only combo with nothing selected (an empty list): it would blank the cell.
+        const bool listOnly = FComboEditor->Style() == TComboBoxStyle::csDropDownList;
+        const bool picked = listOnly ? FComboEditor->ItemIndex() > (FComboDefaulted ? 0 : -1) : true;
+        if (FInEditMode && FComboEditor->Visible()) {
+            if (picked) StoreEditorText(rc, ARow, FComboEditor->Text());
+            FComboEditor->SetVisible(false);
+            FComboEditor->SetEnabled(false);
+        }
+    } else if (IsButtonEditKind(kind) || IsUnitEditKind(kind)) {
+        auto* edit = IsUnitEditKind(kind) ? FUnitEditBtnEditor : FEditBtnEditor;
+        if (FInEditMode && edit && edit->Visible()) {
+            StoreEditorText(rc, ARow, edit->Text());
+            edit->SetEnabled(false);
+            edit->SetVisible(false);
+        }
+    } else if (kind == TEditorType::edCheckBox) {
+        FCheckBoxEditor->SetEnabled(false);
+        FCheckBoxEditor->SetVisible(false);
+    } else if (kind == TEditorType::edButton) {
+        FButtonEditor->SetEnabled(false);
+        FButtonEditor->SetVisible(false);
+    }
+    FInEditMode = false;
+    FEditCtrl = nullptr;
+    FComboDefaulted = false;
+    if (kind != TEditorType::edNormal && FEditActive) PostEditDone(rc, ARow);
+    FBlockFocusKill = false;
+    FEditActive = false;
+}
+
+void TZvStringGrid::PostEditDone(int ACol, int ARow)
+{
+    if (OnEditingDone) OnEditingDone(this);
+    FInEditMode = false;
+    PostMessage(this, EditDoneMessage(), WPARAM(ACol), LPARAM(ARow));
+}
+
+UINT TZvStringGrid::EditDoneMessage() { return kEditDoneMessage; }
+
+void TZvStringGrid::EditDoneMessageHook(TMessage& Message)
+{
+    if (OnEditCellDone) OnEditCellDone(this, int(Message.WParam), int(Message.LParam));
+    if (FMouseActions->EditOnDblClickOnly()) {
+        HideInplaceEdit();
+        FInEditMode = false;
+        SetOptions(Options() - TGridOptions{goEditing});
+    }
+}
+
+// ---- Opening and ending ----------------------------------------------------------------------------
+void TZvStringGrid::ShowInplaceEdit()
+{
+    if (IsCheckOrButtonCell(RealColIndex(Col()), Row())) return;
+    if (Row() < TopRow()) SetTopRow(Row());
+    if (Col() < LeftCol()) SetLeftCol(Col());
+    FEditText = CurrentCell();
+    ShowEditor();
+}
+
+void TZvStringGrid::HideInplaceEdit()
+{
+    if (!FInEditMode) return;
+    HideEditor();
+    StoreAndHideEditor(Col(), Row());
+    FInEditMode = false;
+    CellSelectHook(Col(), Row());
+}
+
+void TZvStringGrid::HideCellEdit()
+{
+    if (FSpecialEditor) StoreAndHideEditor(Col(), Row());
+}
+
+void TZvStringGrid::ShowCellEdit() { SendMessage(this, WM_KEYDOWN, VK_F2, 0); }
+
+void TZvStringGrid::DoneInplaceEdit(WORD Key, TShiftState Shift)
+{
+    FBlockFocus = true;
+    FEditing = false;
+    HideInplaceEdit();
+    if (FNavigation->AppendOnArrowDown() && Key == VK_DOWN && Row() == RowCount() - 1) AddRow();
+    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN) {
+        WORD k = Key;
+        KeyDown(k, Shift);
+    }
+    const bool alwaysEdit = FNavigation->AlwaysEdit();
+    FNavigation->SetAlwaysEdit(false);
+    if (CanFocus()) SetFocus();
+    if (Key == VK_RETURN && FNavigation->AdvanceOnEnter())
+        AdvanceToNextCell(Col(), Row(), false, false, true, false, false);
+    FNavigation->SetAlwaysEdit(alwaysEdit);
+    FBlockFocus = false;
+}
+
+// ---- The shared combo list -------------------------------------------------------------------------
+void TZvStringGrid::ClearComboString() { FComboEditor->Items()->Clear(); }
+
+void TZvStringGrid::AddComboString(const String& S) { FComboEditor->Items()->Add(S); }
+
+void TZvStringGrid::AddComboStringObject(const String& S, TObject* AObject)
+{
+    FComboEditor->Items()->AddObject(S, AObject);
+}
+
+bool TZvStringGrid::RemoveComboString(const String& S)
+{
+    const int i = FComboEditor->Items()->IndexOf(S);
+    if (i < 0) return false;
+    FComboEditor->Items()->Delete(i);
+    return true;
+}
+
+bool TZvStringGrid::SetComboSelectionString(const String& S)
+{
+    const int i = FComboEditor->Items()->IndexOf(S);
+    if (i < 0) return false;
+    FComboIndex = i;
+    return true;
+}
+
+int TZvStringGrid::GetComboCount() { return FComboEditor->Items()->Count(); }
+
+void TZvStringGrid::SetComboIndex(int ACol, int ARow, int Value)
+{
+    FireGetEditorProp(ACol, ARow, nullptr);
+    // Strings() raises the list's index error for an index outside it, before anything is written.
+    SetCellEx(ACol, ARow, FComboEditor->Items()->Strings(Value));
+}
+
+int TZvStringGrid::GetComboIndex(int ACol, int ARow)
+{
+    FireGetEditorProp(ACol, ARow, nullptr);
+    return FComboEditor->Items()->IndexOf(GetCellEx(ACol, ARow));
+}
+
+// ---- Editing switches ----------------------------------------------------------------------------
 bool TZvStringGrid::CellAllowsEdit(int ACol, int ARow)
 {
     const TPoint base = BaseCell(ACol, ARow);
@@ -32,36 +417,21 @@ bool TZvStringGrid::CellAllowsEdit(int ACol, int ARow)
     QueryFixedCell(base.X, base.Y, fixed);
     return !fixed;
 }
-void TZvStringGrid::CellToRich(int, int, TRichEdit*) {}
-TGridColorDropDown* TZvStringGrid::ColorPickerDropDown() { return nullptr; }
-TGridImageDropDown* TZvStringGrid::ImagePickerDropDown() { return nullptr; }
+
 bool TZvStringGrid::IsEditable(int ACol, int ARow)
 {
     const bool on = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit() || FEditingDisabled;
     return on && CellAllowsEdit(ACol, ARow);
 }
-TRichEdit* TZvStringGrid::RichEdit() { return nullptr; }
-void TZvStringGrid::ExitHook()
-{
-    TBaseGrid::DoExit();
-}
 
-bool TZvStringGrid::CanEditShow()
-{
-    return AllowEditorShow();
-}
+bool TZvStringGrid::CanEditShow() { return AllowEditorShow(); }
 
-String TZvStringGrid::GetEditMask(int ACol, int ARow)
-{
-    return EditMaskHook(ACol, ARow);
-}
+String TZvStringGrid::GetEditMask(int ACol, int ARow) { return EditMaskHook(ACol, ARow); }
 
-void TZvStringGrid::DoExit()
-{
-    ExitHook();
-}
-
-bool TZvStringGrid::CellSelectHook(int ACol, int ARow)
-{
-    return TBaseGrid::CellSelectHook(ACol, ARow);
-}
+// ---- Editors of later features ---------------------------------------------------------------------
+void TZvStringGrid::FireEllipsClick() {} // the edit-button control fires the ellipsis event itself
+void TZvStringGrid::SetFormulaEditing(bool) {} // this grid keeps no formulas
+void TZvStringGrid::CellToRich(int, int, TRichEdit*) {} // rich-text cells come with the rich-text editor
+TGridColorDropDown* TZvStringGrid::ColorPickerDropDown() { return nullptr; } // the drop-down editors come later
+TGridImageDropDown* TZvStringGrid::ImagePickerDropDown() { return nullptr; } // likewise
+TRichEdit* TZvStringGrid::RichEdit() { return nullptr; } // likewise the rich-text editor

@@ -289,7 +289,9 @@ void TZvStringGrid::SimulateCellClick(int ACol, int ARow)
     OnMouseUp = nullptr;
     try {
         MouseDown(TMouseButton::mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
-        MouseUp(TMouseButton::mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
+        // The press may scroll a partly shown cell into view: release over where it is now.
+        const TRect after = CellRect(ACol, ARow);
+        MouseUp(TMouseButton::mbLeft, TShiftState(), after.Left + 2, after.Top + 2);
     } catch (...) {
         OnMouseDown = std::move(down);
         OnMouseUp = std::move(up);

@@ -149,6 +149,7 @@ void TZvStringGrid::ComponentRemovedHook(TComponent* AComponent, TOperation Oper
 // it on to the base grid where its rules say so.
 void TZvStringGrid::DispatchMessageHook(TMessage& Message)
 {
+    if (Message.Msg == EditDoneMessage()) EditDoneMessageHook(Message);
     switch (Message.Msg) {
     case WM_KEYDOWN: { TWMKey m(Message); KeyDownMessageHook(m); return; }
     case WM_KEYUP: { TWMKey m(Message); KeyUpMessageHook(m); return; }

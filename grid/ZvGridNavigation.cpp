@@ -33,7 +33,8 @@ int TZvStringGrid::VisibleFixedRightCols()
 bool TZvStringGrid::IsTabStopCell(int ACol, int ARow)
 {
     bool accept;
-    if (Options().Contains(goEditing)) accept = IsEditable(RealColIndex(ACol), ARow);
+    // Editing switched off by a read-only cell on the way still counts as editing.
+    if (Options().Contains(goEditing) || FEditingDisabled) accept = IsEditable(RealColIndex(ACol), ARow);
     // A fixed column or row is never a stop, whatever the fixed-cell rules say.
     else accept = ACol >= FixedCols() && ARow >= FixedRows() && !IsFixed(ACol, ARow);
     if (OnSelectCell) OnSelectCell(this, ACol, ARow, accept);
@@ -80,7 +81,7 @@ bool TZvStringGrid::TabToNextCell(bool Backward)
     for (int step = 0;; ++step) {
         bool again = false;
         TabMove(Backward, handedOn, again);
-        if (!again && Options().Contains(goEditing) && !IsEditable(RealColIndex(Col()), Row())) again = true;
+        if (!again && (Options().Contains(goEditing) || FEditingDisabled) && !IsEditable(RealColIndex(Col()), Row())) again = true;
         if (!again) break;
         if (step >= limit || TGridCoord{Col(), Row()} == start) {
             if (TGridCoord{Col(), Row()} != start) JumpToCell(start.X, start.Y);

@@ -8,8 +8,6 @@
 #include <cmath>
 #include <set>
 
-void TZvStringGrid::HideInplaceEdit() {}
-void TZvStringGrid::ShowInplaceEdit() {}
 void TZvStringGrid::UpdateSearchPanel() {}
 void TZvStringGrid::MergedColumnsChanged(TObject*, int, int) {}
 

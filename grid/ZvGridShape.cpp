@@ -48,22 +48,28 @@ void TZvStringGrid::EmptyStoreRow(int ARow)
     }
 }
 
+void TZvStringGrid::CopyStoreCell(int From, int To, int ARow)
+{
+    SetGridCell(To, ARow, GetGridCell(From, ARow));
+    TObject* obj = GetGridObject(From, ARow);
+    SetGridObject(To, ARow, obj);
+    if (auto* props = dynamic_cast<TCellProperties*>(obj)) props->SetOwnerCol(To);
+}
+
+void TZvStringGrid::EmptyStoreCell(int ACol, int ARow)
+{
+    SetGridCell(ACol, ARow, String());
+    SetGridObject(ACol, ARow, nullptr);
+}
+
 void TZvStringGrid::CopyStoreCol(int From, int To, int Rows)
 {
-    for (int r = 0; r < Rows; ++r) {
-        SetGridCell(To, r, GetGridCell(From, r));
-        TObject* obj = GetGridObject(From, r);
-        SetGridObject(To, r, obj);
-        if (auto* props = dynamic_cast<TCellProperties*>(obj)) props->SetOwnerCol(To);
-    }
+    for (int r = 0; r < Rows; ++r) CopyStoreCell(From, To, r);
 }
 
 void TZvStringGrid::EmptyStoreCol(int ACol, int Rows)
 {
-    for (int r = 0; r < Rows; ++r) {
-        SetGridCell(ACol, r, String());
-        SetGridObject(ACol, r, nullptr);
-    }
+    for (int r = 0; r < Rows; ++r) EmptyStoreCell(ACol, r);
 }
 
 // ---- Rows ----------------------------------------------------------------------------------
@@ -296,9 +302,13 @@ void TZvStringGrid::InsertCols(int ColIndex, int CCount)
 
     BeginUpdate();
     SetColCount(ColCount() + CCount);
+    // Row by row: each row's cells are visited once while they are at hand,
+    // instead of one sweep over all rows per moved column.
     const int rows = RowCount();
-    for (int c = oldAll + CCount - 1; c >= ColIndex + CCount; --c) CopyStoreCol(c - CCount, c, rows);
-    for (int c = ColIndex; c < ColIndex + CCount; ++c) EmptyStoreCol(c, rows);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = oldAll + CCount - 1; c >= ColIndex + CCount; --c) CopyStoreCell(c - CCount, c, r);
+        for (int c = ColIndex; c < ColIndex + CCount; ++c) EmptyStoreCell(c, r);
+    }
     for (int c = 0; c < int(visible.size()) && c < int(FVisibleCol.size()); ++c) FVisibleCol[std::size_t(c)] = visible[std::size_t(c)];
     for (int c = 0; c < int(widths.size()); ++c) SetAllColWidths(c, widths[std::size_t(c)]);
     EndUpdate();
@@ -337,15 +347,18 @@ void TZvStringGrid::RemoveCols(int ColIndex, int CCount)
     {
         const bool blocked = FCellChangeBlocked;
         FCellChangeBlocked = true;
-        for (int c = ColIndex; c < ColIndex + CCount; ++c)
-            for (int r = 0; r < rows; ++r) ClearStoreCell(c, r);
+        for (int r = 0; r < rows; ++r)
+            for (int c = ColIndex; c < ColIndex + CCount; ++c) ClearStoreCell(c, r);
         FCellChangeBlocked = blocked;
     }
     FClearTextOnly = savedTextOnly;
 
     BeginUpdate();
-    for (int c = ColIndex; c + CCount < oldAll; ++c) CopyStoreCol(c + CCount, c, rows);
-    for (int c = std::max(ColIndex, oldAll - CCount); c < oldAll; ++c) EmptyStoreCol(c, rows);
+    // One pass over the rows, as in InsertCols.
+    for (int r = 0; r < rows; ++r) {
+        for (int c = ColIndex; c + CCount < oldAll; ++c) CopyStoreCell(c + CCount, c, r);
+        for (int c = std::max(ColIndex, oldAll - CCount); c < oldAll; ++c) EmptyStoreCell(c, r);
+    }
     for (int c = 0; c < int(FVisibleCol.size()); ++c)
         FVisibleCol[std::size_t(c)] = c < int(visible.size()) ? bool(visible[std::size_t(c)]) : true;
     FNumHidden -= hiddenRemoved;

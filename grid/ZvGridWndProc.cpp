@@ -20,10 +20,6 @@ constexpr UINT ThemeNotifierMessage = 0x0BB1;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 
 constexpr WORD EN_CHANGE = 0x0300;
-constexpr WORD CBN_SELCHANGE = 1;
-constexpr WORD CBN_EDITCHANGE = 5;
-constexpr WORD CBN_DROPDOWN = 7;
-constexpr WORD CBN_CLOSEUP = 8;
 
 constexpr std::uintptr_t PanTimerId = 999;
 constexpr unsigned PanTimerInterval = 10;
@@ -173,17 +169,18 @@ void TZvStringGrid::GridEditDoneHook(TMessage& Message)
     }
 }
 
-void TZvStringGrid::NotifyEditorCommand(TControl* Sender, WORD Code)
+void TZvStringGrid::NotifyEditorCommand(TWinControl* Sender, WORD Code)
 {
-    SendMessage(this, WM_COMMAND, MakeWParam(0, Code), reinterpret_cast<LPARAM>(Sender));
+    SendMessage(this, WM_COMMAND, MakeWParam(0, Code), Sender ? reinterpret_cast<LPARAM>(Sender->Handle()) : 0);
 }
 
 // True when the notification was fully handled here.
 bool TZvStringGrid::EditorCommandHook(TMessage& Message)
 {
     const WORD code = HiWord(Message.WParam);
-    auto* sender = reinterpret_cast<TControl*>(Message.LParam);
-    auto* control = dynamic_cast<TWinControl*>(sender);
+    // LParam is the sending control's window, as the window system reports it; an unknown window is no sender.
+    TWinControl* control = FindControl(reinterpret_cast<const QWidget*>(Message.LParam));
+    TControl* sender = control;
     auto reflect = [&] {
         if (control && control != this) control->Perform(CN_COMMAND, Message.WParam, Message.LParam);
     };

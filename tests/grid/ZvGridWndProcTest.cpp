@@ -22,10 +22,6 @@ namespace {
 
 constexpr UINT CM_MOUSEWHEEL = 0xB043;
 constexpr WORD EN_CHANGE = 0x0300;
-constexpr WORD CBN_SELCHANGE = 1;
-constexpr WORD CBN_EDITCHANGE = 5;
-constexpr WORD CBN_DROPDOWN = 7;
-constexpr WORD CBN_CLOSEUP = 8;
 
 // The editor state the editing steps set, reachable for the test.
 class TProcGrid : public TZvColumnGrid {
