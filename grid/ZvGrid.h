@@ -2241,7 +2241,6 @@ protected:
     bool FSpecialEditor = false;
     bool FEditActive = false;
     String FEditText;
-    bool FNoEditChange = false;
     bool FEntered = false;
     int FOldCol = -1;
     int FOldRow = -1;
