@@ -8,25 +8,6 @@
 
 namespace {
 
-// The kinds the base grid's text editor serves.
-bool IsTextKind(TEditorType e)
-{
-    switch (e) {
-    case TEditorType::edNormal:
-    case TEditorType::edNumeric:
-    case TEditorType::edPositiveNumeric:
-    case TEditorType::edFloat:
-    case TEditorType::edCapital:
-    case TEditorType::edMixedCase:
-    case TEditorType::edPassword:
-    case TEditorType::edLowerCase:
-    case TEditorType::edUpperCase:
-    case TEditorType::edValidChars:
-    case TEditorType::edPositiveFloat: return true;
-    default: return false;
-    }
-}
-
 bool IsComboKind(TEditorType e)
 {
     return e == TEditorType::edComboEdit || e == TEditorType::edComboList;
@@ -119,7 +100,7 @@ bool TZvStringGrid::AllowEditorShow()
         if (!FEditing) RememberOldCell(Col(), Row());
         ResolveEditorKind();
         if (FCurrentEditor == TEditorType::edNone) return false;
-        if (IsTextKind(FCurrentEditor)) {
+        if (IsTextEditorKind(FCurrentEditor)) {
             FInEditMode = true;
             FShowEditProcess = true;
         } else {

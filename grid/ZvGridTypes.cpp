@@ -367,6 +367,7 @@ bool IsTextEditorKind(TEditorType e)
     case TEditorType::edPassword:
     case TEditorType::edLowerCase:
     case TEditorType::edUpperCase:
+    case TEditorType::edValidChars:
     case TEditorType::edPositiveFloat: return true;
     default: return false;
     }

@@ -11,7 +11,7 @@ TFSNMPManagerAccess* FSNMPManagerAccess = nullptr;
 
 namespace {
 
-struct TColumnSpec {
+struct TColumnLayout {
     int Header;                 // text slot
     int Hint;                   // text slot, 0 for none
     TEditorType Editor;
@@ -22,7 +22,7 @@ struct TColumnSpec {
 
 constexpr TColor Rgb(unsigned rgb) { return RGB(rgb >> 16, rgb >> 8, rgb); }
 
-const TColumnSpec Columns_Spec[SM_Col_Count] = {
+const TColumnLayout Column_Layouts[SM_Col_Count] = {
     {2708, 0, TEditorType::edNormal, {}, 40, clBtnFace},
     {2709, 2723, TEditorType::edDataCheckBox, {}, 50, Rgb(0xFFD8B0)},
     {2710, 2724, TEditorType::edNormal, {}, 90, Rgb(0xE0FAFE)},
@@ -83,17 +83,17 @@ TFSNMPManagerAccess::TFSNMPManagerAccess(TComponent* AOwner) : TTableForm(AOwner
     ACG_SNMP = New_Table_Grid(this, SM_Col_Count, SNMP_Manager_Rows + 1);
     ACG_SNMP->SetAlign(TAlign::alClient);
     for (int c = 0; c < SM_Col_Count; ++c) {
-        const TColumnSpec& spec = Columns_Spec[c];
+        const TColumnLayout& column = Column_Layouts[c];
         TGridColumnItem* item = ACG_SNMP->Columns()->Items(c);
-        item->SetWidth(spec.Width);
+        item->SetWidth(column.Width);
         if (c == SM_N) {
             item->SetFixed(true);
             continue;
         }
-        item->SetEditor(spec.Editor);
-        item->SetColor(spec.Color);
-        for (const char* text : spec.Items) item->ComboItems()->Add(QString::fromLatin1(text));
-        if (spec.Editor == TEditorType::edDataCheckBox) item->SetAlignment(TAlignment::taCenter);
+        item->SetEditor(column.Editor);
+        item->SetColor(column.Color);
+        for (const char* text : column.Items) item->ComboItems()->Add(QString::fromLatin1(text));
+        if (column.Editor == TEditorType::edDataCheckBox) item->SetAlignment(TAlignment::taCenter);
     }
     Add_Table(ACG_SNMP, &SNMP_Manager_Layout());
     // The first showing resets and loads the table; until then it stands empty.
@@ -113,9 +113,9 @@ void TFSNMPManagerAccess::Set_Lang()
     SetCaption(Lang_Text(2700));
     L_SW_Desc->SetCaption(Lang_Text(2701));
     Set_Button_Texts(2702, 2748);
-    for (int c = 0; c < SM_Col_Count; ++c) ACG_SNMP->Columns()->Items(c)->SetHeader(Lang_Text(Columns_Spec[c].Header));
+    for (int c = 0; c < SM_Col_Count; ++c) ACG_SNMP->Columns()->Items(c)->SetHeader(Lang_Text(Column_Layouts[c].Header));
     Hint_SNMP().Clear();
-    for (int c = 1; c < SM_Col_Count; ++c) Hint_SNMP().Add(Lang_Text(Columns_Spec[c].Hint));
+    for (int c = 1; c < SM_Col_Count; ++c) Hint_SNMP().Add(Lang_Text(Column_Layouts[c].Hint));
 }
 
 String TFSNMPManagerAccess::Project_File() const

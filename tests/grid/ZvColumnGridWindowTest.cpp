@@ -25,7 +25,7 @@ public:
     using TZvColumnGrid::MouseDownHook;
 };
 
-struct TColumnSpec {
+struct TColumnLayout {
     const char* header;
     TEditorType editor;
     int width;
@@ -33,7 +33,7 @@ struct TColumnSpec {
 };
 
 // The request table's columns as the SNMP manager form lays them out (colours as RGB written BGR).
-const TColumnSpec SnmpColumns[] = {
+const TColumnLayout SnmpColumns[] = {
     {"N", TEditorType::edNormal, 40, clNone},
     {"Enable", TEditorType::edDataCheckBox, 50, 0xB0D8FF},
     {"IP Address", TEditorType::edNormal, 90, 0xFEFAE0},
