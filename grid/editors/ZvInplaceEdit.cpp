@@ -142,8 +142,10 @@ void TZvInplaceEdit::WMKeyDown(TWMKey& Message)
     TNavigation* nav = FGrid->Navigation();
 
     if (key == VK_ESCAPE) {
-        // The cell keeps the text it had when the edit began.
+        // The cell keeps the text it had when the edit began. A paste writes the cell at once,
+        // so the cell is put back too, not just the editor.
         SetText(FGrid->FCellCache);
+        if (FGrid->CurrentCell() != FGrid->FCellCache) FGrid->RestoreCellFromCache();
         EndEdit();
         return;
     }

@@ -210,6 +210,7 @@ TEST_F(InplaceEdit, PasteIsFilteredByKindAndLosesOneTrailingLineBreak)
         ed->Perform(WM_PASTE);
         EXPECT_EQ(ed->Text(), QString::fromUtf8(c.Result)) << c.Clip;
         Simulate::Key(ed, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+        EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("7")) << "Escape undoes the paste in the cell too: " << c.Clip;
     }
     EXPECT_EQ(after.size(), 6u) << "only applied pastes are reported";
 
