@@ -2226,6 +2226,9 @@ protected:
     bool FLastValidation = true;
     String FCellCache;
     String FOldCellText;
+    // No edit-change events while the text editor is loaded by code.
+    bool FNoEditChange = false;
+    friend class TZvInplaceEdit;
     bool FOldCellModified = false;
     int FPrevReportedRow = -1;
     int FPrevSelectedRow = -1;
@@ -2238,7 +2241,6 @@ protected:
     bool FSpecialEditor = false;
     bool FEditActive = false;
     String FEditText;
-    bool FNoEditChange = false;
     bool FEntered = false;
     int FOldCol = -1;
     int FOldRow = -1;
