@@ -1091,6 +1091,12 @@ public:
     void SetMaxEditLength(int Value);
     TRichEdit* RichEdit();
     void ExitHook();
+    // Focus gain and loss, and accelerators of the search bar's buttons.
+    void SetFocusMessageHook(TWMSetFocus& Message);
+    void KillFocusMessageHook(TWMKillFocus& Message);
+    void DialogCharMessageHook(TCMDialogChar& Message);
+    bool CurrentCellInView() const;
+    void RepaintMergedCurrentCell();
     // The editor lifecycle: opening, storing and hiding the editor of the current cell.
     void DoneInplaceEdit(WORD Key, TShiftState Shift);
     void ShowCellEdit();

@@ -515,7 +515,7 @@ void TZvInplaceEdit::WMKillFocus(TWMKillFocus& Message)
     FGrid->InplaceEditChangeHook(Text(), -1);
     if (FGotFocus) {
         FGotFocus = false;
-        if (toOther && FGrid->OnEditingDone) FGrid->OnEditingDone(FGrid);
+        FGrid->PostEditDone(FGrid->RealColIndex(FColE), FRowE);
     }
 }
 
