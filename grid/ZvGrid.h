@@ -1770,6 +1770,7 @@ protected:
     virtual void KeyPressHook(QChar& Key);
     virtual void MouseDownHook(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMoveHook(TShiftState Shift, int X, int Y);
+    void PointerCursorHook(int X, int Y);
     virtual void MouseUpHook(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void ColumnMovedHook(int FromIndex, int ToIndex);
     virtual void RowMovedHook(int FromIndex, int ToIndex);

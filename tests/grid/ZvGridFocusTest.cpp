@@ -1,5 +1,6 @@
 // The grid's own focus handling: AlwaysEdit opening the text editor when the
-// grid gains the focus from elsewhere, and the search bar's accelerators.
+// grid gains the focus from elsewhere, the search bar's accelerators, and the
+// pointer's cursor over headers, borders and cells.
 
 #include "grid/ZvColumnGrid.h"
 
@@ -132,6 +133,30 @@ TEST_F(GridFocus, AnEndedTextEditIsReportedOnceWhereverTheFocusGoes)
     EXPECT_EQ(log, (std::vector<String>{QStringLiteral("EditingDone"), QStringLiteral("EditCellDone 1,1")}));
     EXPECT_FALSE(EditorShown());
     EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("y"));
+}
+
+TEST_F(GridFocus, ThePointerShowsTheSelectionModeTheBorderOrTheApplicationsCellCursor)
+{
+    grid->SetColCount(4);
+    grid->HideColumn(1);
+    grid->SetOptions(grid->Options() + goColSizing);
+    grid->MouseActions()->SetColSelect(true);
+    std::vector<int> cursorCols;
+    grid->OnGetCellCursor = [&](TObject*, int ACol, int, int, int, TCursor& ACursor) {
+        cursorCols.push_back(ACol);
+        ACursor = crHandPoint;
+    };
+    auto shapeAt = [&](const TPoint& p) {
+        Simulate::MouseMove(grid, p);
+        return grid->Handle()->cursor().shape();
+    };
+    const TRect header = grid->CellRect(1, 0);
+    const TRect cell = grid->CellRect(1, 1);
+
+    EXPECT_EQ(shapeAt({header.Left + 10, header.Top + 5}), Qt::UpArrowCursor) << "column selection over a header";
+    EXPECT_EQ(shapeAt({header.Right - 1, header.Top + 5}), Qt::SplitHCursor) << "a sizing border wins";
+    EXPECT_EQ(shapeAt({cell.Left + 10, cell.Top + 5}), Qt::PointingHandCursor);
+    EXPECT_EQ(cursorCols, std::vector<int>{2}) << "the handler gets the real column past the hidden one";
 }
 
 } // namespace
