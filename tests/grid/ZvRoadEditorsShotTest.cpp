@@ -215,6 +215,28 @@ TEST_F(RoadEditors, ListOnlyComboOpensOnASecondClickAndDropsItsPerRowList)
     combo->SetDroppedDown(false);
 }
 
+// Enter ends a text edit; the next cell then opens the editor of its own kind.
+TEST_F(RoadEditors, AfterATextEditEndedByEnterTheComboCellsOpenTheirCombo)
+{
+    for (const int col : {ColType, ColCommunity}) {
+        SCOPED_TRACE(col);
+        ClickCell(ColAddress, 2);
+        Simulate::Type(grid, "1");
+        ASSERT_TRUE(grid->InplaceEditor()->Visible());
+        Simulate::Key(grid->InplaceEditor(), Qt::Key_Return, Qt::NoModifier, "\r");
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(grid->InplaceEditor()->Visible());
+        EXPECT_EQ(grid->GetCellEx(ColAddress, 2), "1");
+        ClickCell(col, 3);
+        ClickCell(col, 3);
+        EXPECT_FALSE(grid->InplaceEditor()->Visible()) << "no text editor on a combo cell";
+        ASSERT_TRUE(grid->ComboEditor()->Visible());
+        EXPECT_EQ(grid->ComboEditor()->Text(), col == ColType ? "String" : "Quenta");
+        grid->HideInplaceEdit();
+        grid->SetFocus();
+    }
+}
+
 TEST_F(RoadEditors, EditableComboOpensOnASecondClickAndTakesTypedText)
 {
     ClickCell(ColCommunity, 3);
