@@ -1735,6 +1735,7 @@ protected:
     void WndProc(TMessage& Message) override;
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() override;
+    void HideEditor() override;
     String GetEditMask(int ACol, int ARow) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;

@@ -409,6 +409,15 @@ bool TZvStringGrid::IsEditable(int ACol, int ARow)
 
 bool TZvStringGrid::CanEditShow() { return AllowEditorShow(); }
 
+// The base grid hides the text editor by itself too (Enter toggles it off):
+// that ends the text edit, or the next cell would open the text editor
+// again whatever its own kind.
+void TZvStringGrid::HideEditor()
+{
+    TBaseGrid::HideEditor();
+    if (IsTextEditorKind(FCurrentEditor)) FInEditMode = false;
+}
+
 String TZvStringGrid::GetEditMask(int ACol, int ARow) { return EditMaskHook(ACol, ARow); }
 
 // ---- Editors of later features ---------------------------------------------------------------------

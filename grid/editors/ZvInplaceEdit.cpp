@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMimeData>
 
 namespace {
@@ -43,6 +44,10 @@ void TZvInplaceEdit::SetLengthLimit(int value)
 void TZvInplaceEdit::CreateWnd()
 {
     TInplaceEdit::CreateWnd();
+    // The editor lies over the cell without a border of its own, as the
+    // cell's lines already frame it; a framed line edit would push the text
+    // away from where the cell shows it.
+    if (auto* edit = qobject_cast<QLineEdit*>(Handle())) edit->setFrame(false);
     FWordWrap = FGrid->WordWrap();
     GotKey = false;
     Workmode_ = true;
@@ -89,8 +94,9 @@ void TZvInplaceEdit::Move(const TRect& Loc)
     TRect r = Loc;
     if (FGrid->BiDiMode() == TBiDiMode::bdRightToLeft) ++r.Left;
     SetBounds(r.Left, r.Top, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1));
-    // The text keeps a 3-pixel margin at the left and the top.
-    SetTextMargins(TRect{3, 3, 2, 0});
+    // The text keeps a 3-pixel margin at the left, 2 of which the line edit
+    // keeps by itself; it stands centred in the height, as in the cell.
+    SetTextMargins(TRect{1, 0, 0, 0});
     if (!Visible()) Show();
 }
 
