@@ -355,4 +355,41 @@ TEST_F(ConfigRoadTest, ALanguagePickedInTheOptionsRenamesBothWindowsHeaders)
     });
 }
 
+// A user types into a cell and clicks OK without Enter: the text still in
+// the editor is what the file gets, in both windows.
+TEST_F(ConfigRoadTest, TextLeftInTheEditorIsSavedByOK)
+{
+    New_Configuration("Plant");
+    Step<TFSNMPManagerAccess>(Main().Btn_SNMP_Manager_Access, [](TFSNMPManagerAccess& form) {
+        TZvColumnGrid* grid = form.ACG_SNMP;
+        Type_Into_Cell(grid, SM_IP_Address, 1, "10.0.0.7");
+        Type_Into_Cell(grid, SM_OID, 1, "1.3.6");
+        Pick_In_Cell(grid, SM_Conversion, 1, Down(0));
+        Click_Cell(grid, SM_Num_Bytes, 1);
+        Simulate::Type(grid, "1");
+        Simulate::Type(grid->InplaceEditor(), "2");
+        ASSERT_TRUE(grid->InplaceEditor()->Visible());
+        Press(form.Btn_OK);
+    });
+    EXPECT_TRUE(Seams.Boxes.empty()) << "the number of bytes was taken";
+    EXPECT_EQ(Seams.ModalForms.back().Result, mrOk);
+    EXPECT_TRUE(Project_File("SNMP_Manager.xml").contains("Number_Bytes=\"12\""));
+
+    Step<TFDALI_Access>(Main().Btn_DALI_Access, [](TFDALI_Access& form) {
+        Pick_Tab(form.PC_DALI, form.TS_Functions);
+        Pick_In_Cell(form.ACG, 1, 1, Letter("T"));
+        Pick_In_Cell(form.ACG, 3, 1, From_List("Vacant"));
+        Click_Cell(form.ACG, 7, 1);
+        Simulate::Type(form.ACG, "h");
+        Simulate::Type(form.ACG->InplaceEditor(), "all");
+        Press(form.Btn_OK);
+    });
+    EXPECT_EQ(Seams.ModalForms.back().Result, mrOk);
+    TXMLDocument doc;
+    doc.LoadFromFile(File_DALI2_Access);
+    const TDALI2Tables rules = Load_DALI2_Access(doc);
+    ASSERT_EQ(rules.Functions.size(), 1u);
+    EXPECT_EQ(rules.Functions[0][6], "hall");
+}
+
 } // namespace
