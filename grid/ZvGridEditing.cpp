@@ -261,9 +261,11 @@ void TZvStringGrid::StoreAndHideEditor(int ACol, int ARow)
             FComboEditor->SetEnabled(false);
         }
     } else if (IsButtonEditKind(kind) || IsUnitEditKind(kind)) {
-        auto* edit = IsUnitEditKind(kind) ? FUnitEditBtnEditor : FEditBtnEditor;
+        const bool withUnit = IsUnitEditKind(kind);
+        TAsgEditBtn* edit = withUnit ? static_cast<TAsgEditBtn*>(FUnitEditBtnEditor) : FEditBtnEditor;
         if (FInEditMode && edit && edit->Visible()) {
-            StoreEditorText(rc, ARow, edit->Text());
+            // A unit edit stores its number followed by the chosen unit.
+            StoreEditorText(rc, ARow, withUnit ? FUnitEditBtnEditor->TextWithUnit() : edit->Text());
             edit->SetEnabled(false);
             edit->SetVisible(false);
         }
