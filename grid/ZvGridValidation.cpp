@@ -298,15 +298,7 @@ void TZvStringGrid::ExitHook()
     TBaseGrid::DoExit();
 }
 
-// The focus going to a control outside the grid (a form's OK button, say)
-// ends a text edit as a move to another cell would: the typed text is stored,
-// and validated while the edit is in progress, instead of going with the editor.
-void TZvStringGrid::DoExit()
-{
-    if (!FBlockFocusKill && FInEditMode && !FSpecialEditor && InplaceEditor() && InplaceEditor()->Visible())
-        HideInplaceEdit();
-    ExitHook();
-}
+void TZvStringGrid::DoExit() { ExitHook(); }
 
 bool TZvStringGrid::CurrentCellInView() const
 {
