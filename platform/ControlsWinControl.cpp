@@ -41,7 +41,9 @@ TWinControl::~TWinControl()
     ForgetScrollBarsOf(Serial());
     if (FocusedControl == this) FocusedControl = nullptr;
     // The windows go first, all at once, so that no event of a window that
-    // is going reaches a control that is half gone.
+    // is going reaches a control that is half gone. From here on no window
+    // is made for this control or its children again.
+    SetControlState(ControlState() + csDestroyingHandle);
     DestroyHandle();
     // A window takes its children with it.
     while (!FControls.empty()) delete FControls.back();
@@ -280,6 +282,10 @@ QWidget* TWinControl::CreateWidget(QWidget* parentWidget)
 
 void TWinControl::CreateHandle()
 {
+    // Hiding the windows that go runs their handlers (a drop-down closing up,
+    // say), which may ask for a window: one made then would outlive its control.
+    for (const TWinControl* c = this; c; c = c->Parent())
+        if (c->ControlState().Contains(csDestroyingHandle)) return;
     QWidget* parentWidget = nullptr;
     if (Parent()) parentWidget = Parent()->Handle();
     FWidget = CreateWidget(parentWidget);
@@ -327,6 +333,8 @@ void TWinControl::ReleaseWidgets()
 void TWinControl::DestroyHandle()
 {
     if (!FWidget) return;
+    const TControlState state = ControlState();
+    SetControlState(state + csDestroyingHandle);
     QWidget* w = FWidget;
     ReleaseWidgets();
     if (WidgetInDispatch(w)) {
@@ -336,6 +344,7 @@ void TWinControl::DestroyHandle()
     } else {
         delete w;
     }
+    SetControlState(state);
 }
 
 void TWinControl::AttachSubWidget(QWidget* widget)

@@ -409,7 +409,7 @@ TEST_F(ParGenTest, ABrokenFileStopsTheShowingAndIsLeftWhole)
     const QByteArray samples[] = {
         golden.left(golden.size() / 2),                       // truncated
         QByteArray(),                                          // empty
-        QByteArray("\x00\x01\xFF\xFE garbage \x80", 16),      // junk
+        QByteArrayLiteral("\x00\x01\xFF\xFE garbage \x80"),    // junk
         "just some text",                                      // no element at all
         "<!-- only a comment -->",                             // no root
         "<Par_Gen><SNMP_Manager_IP1>10</SNMP_Manager_IP2></Par_Gen>",   // mismatched tags

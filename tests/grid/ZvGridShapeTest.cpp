@@ -273,15 +273,15 @@ TEST_F(CalcTest, SumAverageMinMaxSkipNonNumbers)
     if (grid->GetFloats(1, 1) != 2.0) GTEST_SKIP() << "the string grid's number conversion is not there yet";
     struct Case {
         const char* name;
-        double (TZvStringGrid::*calc)(int, int, int);
+        double (*calc)(TZvStringGrid&);
         double expected;
     } cases[] = {
-        {"sum", &TZvStringGrid::ColumnSum, 12},
-        {"avg", &TZvStringGrid::ColumnAvg, 3},
-        {"min", &TZvStringGrid::ColumnMin, 2},
-        {"max", &TZvStringGrid::ColumnMax, 6},
+        {"sum", [](TZvStringGrid& g) { return g.ColumnSum(1, -1, -1); }, 12},
+        {"avg", [](TZvStringGrid& g) { return g.ColumnAvg(1, -1, -1); }, 3},
+        {"min", [](TZvStringGrid& g) { return g.ColumnMin(1, -1, -1); }, 2},
+        {"max", [](TZvStringGrid& g) { return g.ColumnMax(1, -1, -1); }, 6},
     };
-    for (const Case& c : cases) EXPECT_DOUBLE_EQ((grid->*c.calc)(1, -1, -1), c.expected) << c.name;
+    for (const Case& c : cases) EXPECT_DOUBLE_EQ(c.calc(*grid), c.expected) << c.name;
     EXPECT_DOUBLE_EQ(grid->ColumnSum(1, 2, 3), 4);
     EXPECT_DOUBLE_EQ(grid->ColumnAvg(1, 3, 2), 0) << "an empty range";
 }

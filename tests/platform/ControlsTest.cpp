@@ -9,6 +9,7 @@
 #include "platform/Seams.h"
 #include "tests/common/TestSeams.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QImage>
 #include <QLineEdit>
@@ -682,6 +683,45 @@ TEST(ControlsTest, DestroyingAParentDestroysItsChildrenAndLeavesTheOwnerClean)
     EXPECT_EQ(owner.ComponentCount(), 2);
     delete parent;
     EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
+// A window that asks for its control's window while it is hidden, as a drop-down
+// that closes up does when the form under it goes.
+class TAskOnHide : public TCustomControl {
+public:
+    TAskOnHide(TComponent* owner, int& asked) : TCustomControl(owner), Asked(asked) {}
+    int& Asked;
+
+protected:
+    QWidget* CreateWidget(QWidget* parentWidget) override
+    {
+        struct Window : QWidget {
+            Window(QWidget* parent, TAskOnHide* owner) : QWidget(parent), Owner(owner) {}
+            void hideEvent(QHideEvent*) override
+            {
+                ++Owner->Asked;
+                Owner->HandleNeeded();
+            }
+            TAskOnHide* Owner;
+        };
+        return new Window(parentWidget, this);
+    }
+};
+
+TEST(ControlsTest, AWindowAskedForWhileItsFormGoesIsNotMadeAgain)
+{
+    const auto before = QApplication::allWidgets().size();
+    auto* form = new TForm(nullptr);
+    int asked = 0;
+    auto* child = new TAskOnHide(form, asked);
+    child->SetParent(form);
+    form->Show();
+    ASSERT_TRUE(child->HandleAllocated());
+    delete form;
+    QCoreApplication::processEvents();
+    EXPECT_GT(asked, 0) << "the child's window was hidden with the form's";
+    // A window made again then would belong to no control and stay for good.
+    EXPECT_EQ(QApplication::allWidgets().size(), before);
 }
 
 } // namespace
