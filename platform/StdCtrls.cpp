@@ -514,6 +514,9 @@ void TComboBox::FillWidget()
             AttachSubWidget(FCombo->lineEdit());
             QObject::connect(FCombo->lineEdit(), &QLineEdit::textEdited, FLink.get(),
                              [this](const QString& text) { RunGuarded(this, [&] { UserTyped(text); }); });
+            // Enter or leaving the field keeps the text as typed: Qt would pick
+            // the entry that matches it ignoring case and report that as a choice.
+            QObject::disconnect(FCombo->lineEdit(), &QLineEdit::editingFinished, FCombo.data(), nullptr);
         }
     }
     if (FCombo->isVisible()) SyncWidgetItems();
