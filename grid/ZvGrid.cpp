@@ -1,4 +1,5 @@
 #include "grid/ZvGrid.h"
+#include "grid/editors/ZvInplaceEdit.h"
 
 #include "grid/ZvStyles.h"
 
@@ -237,14 +238,17 @@ void TZvStringGrid::CreateRunTimeWindows()
     FCheckBoxEditor = HiddenChild<TGridCheckBox>(this);
 
     FEditBtnEditor = HiddenChild<TGridEditBtn>(this);
-    FEditBtnEditor->ButtonCaption = QStringLiteral("...");
-    FEditBtnEditor->HasBorder = false;
-    FEditBtnEditor->IsWinXP = FIsWinXP;
+    FEditBtnEditor->SetEnabled(false);
+    FEditBtnEditor->SetButtonCaption(QStringLiteral("..."));
+    FEditBtnEditor->SetBorderStyle(TBorderStyle::bsNone);
+    FEditBtnEditor->SetIsWinXP(FIsWinXP);
 
     FUnitEditBtnEditor = HiddenChild<TGridUnitEditBtn>(this);
-    FUnitEditBtnEditor->ButtonCaption = QStringLiteral("...");
-    FUnitEditBtnEditor->HasBorder = false;
-    FUnitEditBtnEditor->OnUnitChanged = [this](TObject*) {
+    FUnitEditBtnEditor->SetEnabled(false);
+    FUnitEditBtnEditor->SetButtonCaption(QStringLiteral("..."));
+    FUnitEditBtnEditor->SetBorderStyle(TBorderStyle::bsNone);
+    FUnitEditBtnEditor->SetIsWinXP(FIsWinXP);
+    FUnitEditBtnEditor->OnUnitChanged = [this](TObject*, const String&) {
         if (OnUnitChanged) OnUnitChanged(this);
     };
 
@@ -493,7 +497,11 @@ TFont* TZvStringGrid::GetCellFont(int c, int r)
 
 TInplaceEdit* TZvStringGrid::CreateEditor() { return EditorCreateHook(); }
 
-TInplaceEdit* TZvStringGrid::EditorCreateHook() { return TBaseGrid::CreateEditor(); }
+TInplaceEdit* TZvStringGrid::EditorCreateHook()
+{
+    FNormalEdit = new TZvInplaceEdit(this);
+    return FNormalEdit;
+}
 
 // ---- Version ---------------------------------------------------------------------------------------
 int TZvStringGrid::GetVersionNr() { return 0x06020103; }

@@ -1091,6 +1091,12 @@ public:
     void SetMaxEditLength(int Value);
     TRichEdit* RichEdit();
     void ExitHook();
+    // Focus gain and loss, and accelerators of the search bar's buttons.
+    void SetFocusMessageHook(TWMSetFocus& Message);
+    void KillFocusMessageHook(TWMKillFocus& Message);
+    void DialogCharMessageHook(TCMDialogChar& Message);
+    bool CurrentCellInView() const;
+    void RepaintMergedCurrentCell();
     // The editor lifecycle: opening, storing and hiding the editor of the current cell.
     void DoneInplaceEdit(WORD Key, TShiftState Shift);
     void ShowCellEdit();
@@ -1729,6 +1735,7 @@ protected:
     void WndProc(TMessage& Message) override;
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() override;
+    void HideEditor() override;
     String GetEditMask(int ACol, int ARow) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
@@ -1764,6 +1771,7 @@ protected:
     virtual void KeyPressHook(QChar& Key);
     virtual void MouseDownHook(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMoveHook(TShiftState Shift, int X, int Y);
+    void PointerCursorHook(int X, int Y);
     virtual void MouseUpHook(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void ColumnMovedHook(int FromIndex, int ToIndex);
     virtual void RowMovedHook(int FromIndex, int ToIndex);
@@ -2226,6 +2234,9 @@ protected:
     bool FLastValidation = true;
     String FCellCache;
     String FOldCellText;
+    // No edit-change events while the text editor is loaded by code.
+    bool FNoEditChange = false;
+    friend class TZvInplaceEdit;
     bool FOldCellModified = false;
     int FPrevReportedRow = -1;
     int FPrevSelectedRow = -1;
@@ -2238,7 +2249,6 @@ protected:
     bool FSpecialEditor = false;
     bool FEditActive = false;
     String FEditText;
-    bool FNoEditChange = false;
     bool FEntered = false;
     int FOldCol = -1;
     int FOldRow = -1;

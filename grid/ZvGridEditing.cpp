@@ -264,9 +264,11 @@ void TZvStringGrid::StoreAndHideEditor(int ACol, int ARow)
             FComboEditor->SetEnabled(false);
         }
     } else if (IsButtonEditKind(kind) || IsUnitEditKind(kind)) {
-        auto* edit = IsUnitEditKind(kind) ? FUnitEditBtnEditor : FEditBtnEditor;
+        const bool withUnit = IsUnitEditKind(kind);
+        TAsgEditBtn* edit = withUnit ? static_cast<TAsgEditBtn*>(FUnitEditBtnEditor) : FEditBtnEditor;
         if (FInEditMode && edit && edit->Visible()) {
-            StoreEditorText(rc, ARow, edit->Text());
+            // A unit edit stores its number followed by the chosen unit.
+            StoreEditorText(rc, ARow, withUnit ? FUnitEditBtnEditor->TextWithUnit() : edit->Text());
             edit->SetEnabled(false);
             edit->SetVisible(false);
         }
@@ -409,6 +411,15 @@ bool TZvStringGrid::IsEditable(int ACol, int ARow)
 }
 
 bool TZvStringGrid::CanEditShow() { return AllowEditorShow(); }
+
+// The base grid hides the text editor by itself too (Enter toggles it off):
+// that ends the text edit, or the next cell would open the text editor
+// again whatever its own kind.
+void TZvStringGrid::HideEditor()
+{
+    TBaseGrid::HideEditor();
+    if (IsTextEditorKind(FCurrentEditor)) FInEditMode = false;
+}
 
 String TZvStringGrid::GetEditMask(int ACol, int ARow) { return EditMaskHook(ACol, ARow); }
 

@@ -160,6 +160,14 @@ void TZvStringGrid::DispatchMessageHook(TMessage& Message)
     case WM_RBUTTONDOWN: { TWMMouse m(Message); RButtonDownMessageHook(m); return; }
     case WM_RBUTTONUP: { TWMMouse m(Message); RButtonUpMessageHook(m); return; }
     case WM_GETDLGCODE: DlgCodeMessageHook(Message); return;
+    case WM_SETFOCUS: { TWMSetFocus m(Message); SetFocusMessageHook(m); return; }
+    case WM_KILLFOCUS: { TWMKillFocus m(Message); KillFocusMessageHook(m); return; }
+    case CM_DIALOGCHAR: {
+        TCMDialogChar m(Message);
+        DialogCharMessageHook(m);
+        if (m.Result) return;
+        break;
+    }
     case WM_TIMER: { TWMTimer m(Message); TimerMessageHook(m); return; }
     case WM_PAINT: { TWMPaint m(Message); PaintMessageHook(m); return; }
     case WM_ERASEBKGND: { TWMEraseBkgnd m(Message); EraseBkgndMessageHook(m); return; }

@@ -6,6 +6,7 @@
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLRender.h"
 #include "grid/ZvHTMLUtil.h"
+#include "platform/Cursors.h"
 #include "platform/Seams.h"
 
 #include <cmath>
@@ -200,6 +201,23 @@ void TZvStringGrid::MouseMoveHook(TShiftState Shift, int X, int Y)
         FMouseSelectMode = mode;
     }
     TBaseGrid::MouseMove(Shift, X, Y);
+    PointerCursorHook(X, Y);
+}
+
+// The base grid has shown the split cursors over a sizing border; elsewhere a selection
+// mode shows its own cursor, and over a cell the application may choose one.
+void TZvStringGrid::PointerCursorHook(int X, int Y)
+{
+    if (GridState() != gsNormal || SizingStateHook(X, Y)) return;
+    switch (FMouseSelectMode) {
+    case TMouseSelectMode::msColumn: ShowCursorNow(this, crUpArrow); return;
+    case TMouseSelectMode::msRow: ShowCursorNow(this, crHandPoint); return;
+    case TMouseSelectMode::msAll:
+    case TMouseSelectMode::msResize: ShowCursorNow(this, crCross); return;
+    default: break;
+    }
+    const TGridCoord cell = MouseCoord(X, Y);
+    if (cell.X >= 0 && cell.Y >= 0) FireGetCellCursor(RealColIndex(cell.X), cell.Y, X, Y);
 }
 
 void TZvStringGrid::MouseUpHook(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -6,6 +6,7 @@
 // full controls.
 
 #include "grid/ZvPictureContainer.h"
+#include "grid/editors/ZvEditBtn.h"
 #include "grid/editors/ZvGridCheckBox.h"
 #include "grid/editors/ZvGridCombo.h"
 #include "grid/services/ZvHTMLHintWindow.h"
@@ -75,22 +76,6 @@ class TGridTransCombo : public TComboBox {
 public:
     using TComboBox::TComboBox;
     virtual bool StopEdit() { return true; }
-};
-
-// An edit with a button at its right.
-class TGridEditBtn : public TEdit {
-public:
-    using TEdit::TEdit;
-    String ButtonCaption;
-    bool HasBorder = true;
-    bool IsWinXP = false;
-};
-
-// An edit-button editor that also shows a unit; a unit change runs OnUnitChanged.
-class TGridUnitEditBtn : public TGridEditBtn {
-public:
-    using TGridEditBtn::TGridEditBtn;
-    TNotifyEvent OnUnitChanged;
 };
 
 class TGridButton : public TButton {

@@ -300,6 +300,85 @@ void TZvStringGrid::ExitHook()
 
 void TZvStringGrid::DoExit() { ExitHook(); }
 
+bool TZvStringGrid::CurrentCellInView() const
+{
+    const bool colShown = Col() < FixedCols() || (Col() >= LeftCol() && Col() < LeftCol() + VisibleColCount());
+    const bool rowShown = Row() < FixedRows() || (Row() >= TopRow() && Row() < TopRow() + VisibleRowCount());
+    return colShown && rowShown;
+}
+
+void TZvStringGrid::RepaintMergedCurrentCell()
+{
+    const int rc = RealColIndex(Col());
+    if (!IsMergedCell(rc, Row())) return;
+    const TPoint span = CellSpan(rc, Row());
+    RepaintRect(TGridRect{Col(), Row(), Col() + span.X, Row() + span.Y});
+}
+
+void TZvStringGrid::SetFocusMessageHook(TWMSetFocus& Message)
+{
+    // The grid moving the focus itself is no user entering it.
+    if (InvokedFocusChange) return;
+    TBaseGrid::WndProc(Message.Message);
+    const int rc = RealColIndex(Col());
+    if (HasCheckBox(rc, Row())) return;
+
+    bool editable = true;
+    TInplaceEdit* editor = InplaceEditor();
+    const bool moving = GridState() == gsRowMoving || GridState() == gsColMoving;
+    if (editor) {
+        const bool fromEditor =
+            editor->HandleAllocated() && Message.FocusedWnd == WPARAM(static_cast<QWidget*>(editor->Handle()));
+        if (!fromEditor && !moving && FNavigation->AlwaysEdit() && FCurrentEditor == TEditorType::edNormal &&
+            CurrentCellInView()) {
+            QueryCellEditable(rc, Row(), editable);
+            if (editable) {
+                ShowInplaceEdit();
+                return;
+            }
+        }
+    } else if (FNavigation->AlwaysEdit() && CurrentCellInView() && !FMouseActions->DirectEdit() &&
+               !FControlLook->DropDownAlwaysVisible()) {
+        QueryCellEditable(rc, Row(), editable);
+        if (editable && QueryHasComboBox(rc, Row())) ShowInplaceEdit();
+    }
+    RepaintMergedCurrentCell();
+}
+
+void TZvStringGrid::KillFocusMessageHook(TWMKillFocus& Message)
+{
+    // Storing a special editor moves the focus for a moment: that is no leaving.
+    if (FBlockFocusKill) {
+        Message.Result = 1;
+        return;
+    }
+    TBaseGrid::WndProc(Message.Message);
+    RepaintMergedCurrentCell();
+}
+
+// Alt plus a search button's accelerator runs that button while the search bar shows.
+void TZvStringGrid::DialogCharMessageHook(TCMDialogChar& Message)
+{
+    Message.Result = 0;
+    if (!FSearchFooter->Visible() || !FSearchPanel) return;
+    const QChar key(char16_t(Message.CharCode));
+    const struct {
+        const String& Caption;
+        bool Shown;
+        const TNotifyEvent& Action;
+    } buttons[] = {
+        {FSearchFooter->FindNextCaption(), FSearchFooter->ShowFindNext(), FSearchPanel->OnForwardClick},
+        {FSearchFooter->FindPrevCaption(), FSearchFooter->ShowFindPrev(), FSearchPanel->OnBackwardClick},
+        {FSearchFooter->HighLightCaption(), FSearchFooter->ShowHighLight(), FSearchPanel->OnHighlightClick},
+    };
+    for (const auto& b : buttons) {
+        if (!b.Shown || !b.Action || !IsAccel(key, b.Caption)) continue;
+        b.Action(FSearchPanel);
+        Message.Result = 1;
+        return;
+    }
+}
+
 void TZvStringGrid::Click()
 {
     TBaseGrid::Click();

@@ -702,9 +702,10 @@ void TInplaceEdit::Move(const TRect& Loc)
 void TInplaceEdit::HideEditor()
 {
     if (!Visible()) return;
-    const bool hadFocus = Focused();
+    // The focus goes straight back to the grid before the editor hides; hiding a focused
+    // window first would let the window system hand the focus to some other control.
+    if (Focused() && FGrid->CanFocus()) FGrid->SetFocus();
     Hide();
-    if (hadFocus && FGrid->CanFocus()) FGrid->SetFocus();
 }
 
 void TInplaceEdit::UpdateContents()

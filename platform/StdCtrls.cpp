@@ -2,6 +2,7 @@
 
 #include "platform/DrawText.h"
 #include "platform/Forms.h"
+#include "platform/FrameControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,9 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QValidator>
+#include <QApplication>
+
+#include <atomic>
 
 // ---- Accelerators -------------------------------------------------------------
 
@@ -300,6 +304,58 @@ void TEdit::CreateWnd()
     FEdit->setEchoMode(FPasswordChar.isNull() ? QLineEdit::Normal : QLineEdit::Password);
     FEdit->setCursorPosition(FSelStart);
     if (FSelLength > 0) FEdit->setSelection(FSelStart, FSelLength);
+    SetAlignment(FAlignment);
+    SetTextMargins(FTextMargins);
+}
+
+void TEdit::SetAlignment(TAlignment value)
+{
+    FAlignment = value;
+    if (!FEdit) return;
+    Qt::Alignment a = Qt::AlignLeft;
+    if (value == TAlignment::taRightJustify) a = Qt::AlignRight;
+    else if (value == TAlignment::taCenter) a = Qt::AlignHCenter;
+    FEdit->setAlignment(a | Qt::AlignVCenter);
+}
+
+void TEdit::SetTextMargins(const TRect& value)
+{
+    FTextMargins = value;
+    if (FEdit) FEdit->setTextMargins(value.Left, value.Top, value.Right, value.Bottom);
+}
+
+void TEdit::DefaultHandler(TMessage& Message)
+{
+    UINT clip = 0;
+    if (Message.Msg == WM_CHAR) {
+        switch (Message.WParam) {
+        case 0x03: clip = WM_COPY; break;
+        case 0x16: clip = WM_PASTE; break;
+        case 0x18: clip = WM_CUT; break;
+        default: break;
+        }
+    } else if (Message.Msg == WM_KEYDOWN && (Message.WParam == VK_INSERT || Message.WParam == VK_DELETE)) {
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+        if (Message.WParam == VK_INSERT && shift && !ctrl) clip = WM_PASTE;
+        else if (Message.WParam == VK_INSERT && ctrl && !shift) clip = WM_COPY;
+        else if (Message.WParam == VK_DELETE && shift && !ctrl) clip = WM_CUT;
+    }
+    if (clip) {
+        Perform(clip, 0, 0);
+        return;
+    }
+    if (Message.Msg == WM_COPY || Message.Msg == WM_CUT || Message.Msg == WM_PASTE) {
+        if (!FEdit) return;
+        if (Message.Msg == WM_COPY) FEdit->copy();
+        else if (FReadOnly) return;
+        else if (Message.Msg == WM_CUT) FEdit->cut();
+        else FEdit->paste();
+        // The line edit may have reported the change itself already.
+        if (FEdit->text() != TWinControl::GetText()) UserEdited(FEdit->text());
+        return;
+    }
+    TWinControl::DefaultHandler(Message);
 }
 
 String TEdit::Cased(const String& text) const
@@ -1270,4 +1326,126 @@ void TButton::ApplyWidgetPalette()
 {
     TWinControl::ApplyWidgetPalette();
     ApplyColors(this, ColorRole::Button);
+}
+
+// ---- Speed button ----------------------------------------------------------------------
+
+namespace {
+std::atomic<int> Beeps{0};
+}
+
+void MessageBeep()
+{
+    ++Beeps;
+    QApplication::beep();
+}
+
+int BeepCount() { return Beeps.load(); }
+
+TSpeedButton::TSpeedButton(TComponent* AOwner) : TCustomControl(AOwner), FGlyph(std::make_unique<TBitmap>())
+{
+    FControlStyle = TControlStyle{csCaptureMouse, csDoubleClicks, csOpaque};
+    SetBounds(0, 0, 23, 22);
+    SetTabStop(false);
+}
+
+TSpeedButton::~TSpeedButton() = default;
+
+void TSpeedButton::SetFlat(bool value)
+{
+    if (value == FFlat) return;
+    FFlat = value;
+    Invalidate();
+}
+
+void TSpeedButton::SetGlyph(TBitmap* value)
+{
+    if (value) FGlyph->Assign(value);
+    else FGlyph = std::make_unique<TBitmap>();
+    Invalidate();
+}
+
+void TSpeedButton::SetNumGlyphs(int value)
+{
+    FNumGlyphs = std::clamp(value, 1, 4);
+    Invalidate();
+}
+
+void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != TMouseButton::mbLeft || !Enabled()) return;
+    FDragging = true;
+    FState = TSpeedButtonState::bsDown;
+    Invalidate();
+}
+
+void TSpeedButton::MouseMove(TShiftState Shift, int X, int Y)
+{
+    TCustomControl::MouseMove(Shift, X, Y);
+    if (!FDragging) return;
+    const TSpeedButtonState now = ClientRect().Contains(TPoint{X, Y}) ? TSpeedButtonState::bsDown : TSpeedButtonState::bsUp;
+    if (now == FState) return;
+    FState = now;
+    Invalidate();
+}
+
+void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    if (Button != TMouseButton::mbLeft || !FDragging) return;
+    FDragging = false;
+    const bool over = ClientRect().Contains(TPoint{X, Y});
+    FState = TSpeedButtonState::bsUp;
+    Invalidate();
+    if (over) Click();
+}
+
+void TSpeedButton::MouseEnter()
+{
+    TCustomControl::MouseEnter();
+    FMouseInControl = true;
+    if (FFlat) Invalidate();
+}
+
+void TSpeedButton::MouseLeave()
+{
+    TCustomControl::MouseLeave();
+    FMouseInControl = false;
+    if (FFlat) Invalidate();
+}
+
+void TSpeedButton::Paint()
+{
+    TCanvas& c = *Canvas();
+    PaintFace(c, ClientRect());
+}
+
+void TSpeedButton::PaintFace(TCanvas& c, TRect r)
+{
+    const bool down = FState == TSpeedButtonState::bsDown || FState == TSpeedButtonState::bsExclusive;
+    c.Brush()->SetStyle(TBrushStyle::bsSolid);
+    c.Brush()->SetColor(clBtnFace);
+    c.FillRect(r);
+    if (!FFlat) {
+        DrawFrameControl(c, r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (down ? DFCS_PUSHED : 0));
+    } else if (down || FMouseInControl) {
+        DrawEdge(c, r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
+    }
+    const int shift = down ? 1 : 0;
+    if (!FGlyph->Empty()) {
+        const int gw = FGlyph->Width() / FNumGlyphs;
+        const int gh = FGlyph->Height();
+        TBitmap one;
+        one.SetSize(gw, gh);
+        one.Canvas()->CopyRect(TRect{0, 0, gw, gh}, *FGlyph->Canvas(), TRect{0, 0, gw, gh});
+        one.SetTransparent(true);
+        c.Draw(r.Left + (r.Width() - gw) / 2 + shift, r.Top + (r.Height() - gh) / 2 + shift, &one);
+    }
+    if (!Caption().isEmpty()) {
+        c.SetFont(Font());
+        c.Brush()->SetStyle(TBrushStyle::bsClear);
+        TRect t{r.Left + shift, r.Top + shift, r.Right + shift, r.Bottom + shift};
+        DrawText(c, Caption(), t, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
 }

@@ -93,6 +93,12 @@ public:
     void Clear() { SetText(String()); }
     bool Modified() const { return FModified; }
     void SetModified(bool value) { FModified = value; }
+    // Where the text stands in the box.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value);
+    // Room kept free around the text, in pixels (for a button inside the box).
+    TRect TextMargins() const { return FTextMargins; }
+    void SetTextMargins(const TRect& value);
 
     TNotifyEvent OnChange;
 
@@ -111,6 +117,10 @@ protected:
     String GetText() const override;
     void SetTextValue(const String& value) override;
     virtual void Change();
+    // The clipboard keys (Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Insert, Shift+Delete,
+    // Shift+Insert) arrive as WM_COPY, WM_CUT and WM_PASTE, which a
+    // descendant may intercept in WndProc; unhandled, the edit does them.
+    void DefaultHandler(TMessage& Message) override;
 
 private:
     void UserEdited(const String& text);
@@ -127,6 +137,8 @@ private:
     bool FModified = false;
     int FSelStart = 0;
     int FSelLength = 0;
+    TAlignment FAlignment = TAlignment::taLeftJustify;
+    TRect FTextMargins{0, 0, 0, 0};
 };
 
 // ---- Combo box ---------------------------------------------------------------------
@@ -373,6 +385,55 @@ private:
     bool FCancel = false;
     int FModalResult = 0;
 };
+
+// ---- Speed button ----------------------------------------------------------------------
+// A button that takes no focus: pressed while the left button is held on it,
+// clicked when the button is released over it. Flat ones show a frame only
+// while the pointer is over them.
+enum class TSpeedButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+
+class TSpeedButton : public TCustomControl {
+public:
+    explicit TSpeedButton(TComponent* AOwner);
+    ~TSpeedButton() override;
+
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool value);
+    // The picture drawn in the middle; NumGlyphs pictures side by side (up,
+    // disabled, down, exclusive), the first one drawn.
+    TBitmap* Glyph() const { return FGlyph.get(); }
+    void SetGlyph(TBitmap* value);
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int value);
+    TSpeedButtonState State() const { return FState; }
+    // The left button went down on it and is still held.
+    bool Dragging() const { return FDragging; }
+    bool MouseInControl() const { return FMouseInControl; }
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    // The face and the glyph or caption, pressed or not.
+    void PaintFace(TCanvas& canvas, TRect r);
+
+    TSpeedButtonState FState = TSpeedButtonState::bsUp;
+    bool FDragging = false;
+    bool FMouseInControl = false;
+
+private:
+    bool FFlat = false;
+    std::unique_ptr<TBitmap> FGlyph;
+    int FNumGlyphs = 1;
+};
+
+// The platform's default beep, given for refused input. BeepCount tells how
+// many were given, so tests can see a refusal.
+void MessageBeep();
+int BeepCount();
 
 // ---- Shared text helpers ---------------------------------------------------------------
 // A caption without its accelerator marks: "&&" becomes "&", "&x" becomes x

@@ -192,8 +192,8 @@ TEST_F(TGridFixture, CreatesItsOptionObjectsWithTheirDefaults)
         {"Arrow right", grid->ArrowWindow(TArrowDirection::arrRight)},
     };
     for (const auto& [name, object] : owned) EXPECT_NE(object, nullptr) << name;
-    EXPECT_EQ(grid->EditBtnEditor()->ButtonCaption, String("..."));
-    EXPECT_EQ(grid->UnitEditBtnEditor()->ButtonCaption, String("..."));
+    EXPECT_EQ(grid->EditBtnEditor()->ButtonCaption(), String("..."));
+    EXPECT_EQ(grid->UnitEditBtnEditor()->ButtonCaption(), String("..."));
     EXPECT_FALSE(grid->ComboEditor()->Visible());
     EXPECT_FALSE(grid->ComboEditor()->Enabled());
     EXPECT_EQ(grid->FooterPanel()->Height(), 0);

@@ -3,6 +3,7 @@
 // switched per cell, and the shared combo list with its events.
 
 #include "grid/ZvColumnGrid.h"
+#include "grid/ZvGridUtil.h"
 
 #include "platform/Forms.h"
 #include "platform/Seams.h"
@@ -209,7 +210,8 @@ TEST_F(GridEditing, AHandlerThatReplacesTheTextStoresOrShowsTheReplacement)
         Press(Editor(), Qt::Key_Return, QStringLiteral("\r"));
         EXPECT_EQ(grid->GetCellEx(1, 1), k.expectCell);
         if (k.valid) {
-            Expect({"CellsChanged 1,1-1,1"});
+            // The text editor gives the focus back to the grid, which ends the edit.
+            Expect({"CellsChanged 1,1-1,1", "EditingDone"});
             Press(grid, Qt::Key_Down);
             EXPECT_EQ(grid->Row(), k.expectRow);
         } else {
@@ -277,6 +279,88 @@ TEST_F(GridEditing, EditingFollowsTheCellAndAGridWithoutItGainsItOnAWritableColu
     EXPECT_FALSE(grid->Options().Contains(goEditing));
     grid->SetCol(1);
     EXPECT_TRUE(grid->Options().Contains(goEditing));
+}
+
+// Column 0 refused either way a form does it: the column's ReadOnly, or an
+// OnCanEditCell handler. A click there and typing open nothing and change
+// nothing; a key that moves to column 1 brings editing back, and typing opens
+// the text editor there.
+TEST_F(GridEditing, ClicksAndTypingOnARefusedColumnOpenNothingAndTheNextColumnEdits)
+{
+    for (const bool byHandler : {false, true}) {
+        SCOPED_TRACE(byHandler ? "OnCanEditCell" : "ReadOnly");
+        Item(0)->SetReadOnly(!byHandler);
+        if (byHandler)
+            grid->OnCanEditCell = [](TObject*, int, int c, bool& canEdit) { canEdit = c != 0; };
+        grid->SetCol(1);
+        grid->SetRow(2);
+        const TRect cell = grid->CellRect(0, 2);
+        const TPoint middle{(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2};
+        Simulate::Click(grid, middle);
+        ASSERT_EQ(grid->Col(), 0);
+        EXPECT_FALSE(grid->Options().Contains(goEditing));
+        Simulate::Click(grid, middle);   // a second click on the current cell
+        Type(grid, QStringLiteral("a"));
+        Press(grid, Qt::Key_F2);
+        Press(grid, Qt::Key_Return, QStringLiteral("\r"));
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(EditorShown());
+        EXPECT_FALSE(grid->ComboEditor()->Visible());
+        EXPECT_EQ(grid->GetCellEx(0, 2), "id2");
+
+        Press(grid, Qt::Key_Right);
+        ASSERT_EQ(grid->Col(), 1);
+        EXPECT_TRUE(grid->Options().Contains(goEditing));
+        Type(grid, QStringLiteral("x"));
+        ASSERT_TRUE(EditorShown());
+        EXPECT_EQ(Editor()->Text(), "x");
+        Press(Editor(), Qt::Key_Return, QStringLiteral("\r"));
+        EXPECT_EQ(grid->GetCellEx(1, 2), "x");
+        grid->OnCanEditCell = nullptr;
+        grid->SetFocus();
+    }
+}
+
+// A typed text that begins with a brace and a backslash is taken for rich
+// text: it is stored as typed, shown and measured by its plain text, and
+// neither a broken nor an empty document upsets typing, painting or sizing.
+TEST_F(GridEditing, TypedRichLookingTextIsStoredAsTypedAndShownAndMeasuredPlain)
+{
+    struct Case {
+        const char* typed;
+        const char* shown;
+    } const cases[] = {
+        {R"({\rtf1 boom\par})", "boom"},
+        {R"({\rtf1 open)", "open"},
+        {R"({\)", ""},
+        {R"({\b}}}}} tail)", ""},   // nothing of a document is read after its end
+        {R"({\'zz\u99999999 x})", "x"},
+    };
+    int row = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const String typed = QString::fromLatin1(c.typed);
+        grid->SetCol(1);
+        grid->SetRow(row);
+        grid->SetFocus();
+        Type(grid, typed.left(1));
+        ASSERT_TRUE(EditorShown());
+        for (QChar ch : typed.mid(1)) Type(Editor(), String(ch));
+        EXPECT_EQ(Editor()->Text(), typed) << "the editor shows what is typed";
+        Press(Editor(), Qt::Key_Return, QStringLiteral("\r"));
+        EXPECT_EQ(grid->GetCellEx(1, row), typed);
+        EXPECT_EQ(CellTextKind(typed, true), ctRichText);
+        EXPECT_EQ(TZvStringGrid::RichTextPlain(typed).trimmed(), QString::fromLatin1(c.shown).trimmed());
+
+        for (int r = 1; r < 5; ++r) grid->SetCellEx(1, r, r == row ? typed : QString());
+        EXPECT_FALSE(form->PaintToImage().isNull());
+        grid->AutoSizeCol(1);
+        const int plainWidth = grid->Canvas()->TextWidth(QString::fromLatin1(c.shown));
+        const int rawWidth = grid->Canvas()->TextWidth(typed);
+        EXPECT_LT(grid->ColWidths(1), rawWidth) << "sized to the plain text, not the markup";
+        EXPECT_GE(grid->ColWidths(1), plainWidth);
+        row = row % 4 + 1;
+    }
 }
 
 // ---- The shared combo ---------------------------------------------------------------------------------------

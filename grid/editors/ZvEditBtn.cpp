@@ -1,0 +1,355 @@
+// The edit with a button at its right, its unit variant and the button part.
+
+#include "grid/editors/ZvEditBtn.h"
+
+#include "platform/DrawText.h"
+#include "platform/FrameControls.h"
+#include "platform/Themes.h"
+
+namespace {
+constexpr int DefaultButtonSide = 18;
+
+// The unit shown between the text and the button of a unit edit.
+class TUnitBox : public TCustomControl {
+public:
+    TUnitBox(TAsgUnitEditBtn* AEdit) : TCustomControl(AEdit), FEdit(AEdit) {}
+
+protected:
+    void Paint() override
+    {
+        TCanvas& c = *Canvas();
+        c.Brush()->SetStyle(TBrushStyle::bsSolid);
+        c.Brush()->SetColor(FEdit->Color());
+        c.FillRect(ClientRect());
+        c.SetFont(FEdit->Font());
+        c.Brush()->SetStyle(TBrushStyle::bsClear);
+        TRect r = ClientRect();
+        DrawText(c, FEdit->UnitID(), r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    }
+
+private:
+    TAsgUnitEditBtn* FEdit;
+};
+}   // namespace
+
+// ---- TZvSpeedButton -------------------------------------------------------------------------
+TZvSpeedButton::TZvSpeedButton(TComponent* AOwner, TAsgEditButton* APart) : TSpeedButton(AOwner), FPart(APart) {}
+
+void TZvSpeedButton::SetIsWinXP(bool value)
+{
+    FIsWinXP = value;
+    Invalidate();
+}
+
+void TZvSpeedButton::Click()
+{
+    // The part acts on the release of the button instead (see MouseUp).
+}
+
+void TZvSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    const bool clicked = Button == TMouseButton::mbLeft && Dragging() && ClientRect().Contains(TPoint{X, Y});
+    TSpeedButton::MouseUp(Button, Shift, X, Y);
+    if (clicked && FPart) FPart->ButtonReleased();
+}
+
+void TZvSpeedButton::MouseEnter()
+{
+    TSpeedButton::MouseEnter();
+    FHot = true;
+    Invalidate();
+}
+
+void TZvSpeedButton::MouseLeave()
+{
+    TSpeedButton::MouseLeave();
+    FHot = false;
+    Invalidate();
+}
+
+void TZvSpeedButton::Paint()
+{
+    TCanvas& c = *Canvas();
+    c.SetFont(Font());
+    TRect r = ClientRect();
+    const bool down = State() == TSpeedButtonState::bsDown || State() == TSpeedButtonState::bsExclusive;
+    if (FPart && FPart->ButtonColor != clNone) {
+        SetFlat(true);
+        const TColor back = down ? FPart->ButtonColorDown : FHot ? FPart->ButtonColorHot : FPart->ButtonColor;
+        const TColor text = down ? FPart->ButtonTextColorDown : FHot ? FPart->ButtonTextColorHot : FPart->ButtonTextColor;
+        c.Brush()->SetStyle(TBrushStyle::bsSolid);
+        c.Brush()->SetColor(back == clNone ? FPart->ButtonColor : back);
+        c.FillRect(r);
+        if (text != clNone) {
+            c.Brush()->SetColor(text);
+            c.Pen()->SetColor(text);
+        }
+    } else if (FIsWinXP && IsAppThemed()) {
+        DrawFrameControl(c, r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (down ? DFCS_PUSHED : FHot ? DFCS_HOT : 0));
+    } else if (!Flat()) {
+        DrawFrameControl(c, r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (down ? DFCS_PUSHED : 0));
+    } else {
+        c.Brush()->SetStyle(TBrushStyle::bsSolid);
+        c.Brush()->SetColor(clBtnFace);
+        DrawEdge(c, r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT | BF_MIDDLE);
+        r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+    }
+    const int shift = down ? 1 : 0;
+    if (!Glyph()->Empty()) {
+        const int gw = Glyph()->Width() / NumGlyphs();
+        const int gh = Glyph()->Height();
+        Glyph()->SetTransparent(true);
+        c.Draw(r.Left + std::max(0, (r.Width() - gw) / 2) + shift, r.Top + std::max(0, (r.Height() - gh) / 2) + shift,
+               Glyph());
+    }
+    if (!Caption().isEmpty()) {
+        c.Font()->SetColor(clBlack);
+        c.Brush()->SetStyle(TBrushStyle::bsClear);
+        TRect t{r.Left + shift, r.Top + shift, r.Right + shift, r.Bottom + shift};
+        DrawText(c, Caption(), t, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+}
+
+// ---- TAsgEditButton -------------------------------------------------------------------------
+TAsgEditButton::TAsgEditButton(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle = TControlStyle{csClickEvents, csDoubleClicks, csOpaque};
+    FButton = new TZvSpeedButton(this, this);
+    FButton->SetParent(this);
+    SetTabStop(false);
+    SetBounds(0, 0, 20, 25);
+}
+
+void TAsgEditButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FButton) FButton->SetBounds(0, 0, Width(), Height());
+}
+
+void TAsgEditButton::SetFocusControl(TWinControl* value)
+{
+    if (FFocusControl == value) return;
+    if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
+    FFocusControl = value;
+    if (value) value->FreeNotification(this);
+}
+
+void TAsgEditButton::SetFlat(bool value)
+{
+    FFlat = value;
+    FButton->SetFlat(value);
+}
+
+void TAsgEditButton::Notification(TComponent* AComponent, TComponent::TOperation Operation)
+{
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+void TAsgEditButton::ButtonReleased()
+{
+    if (OnClick) OnClick(this);
+    if (FFocusControl && FFocusControl->TabStop() && FFocusControl->CanFocus() && !FFocusControl->Focused())
+        FFocusControl->SetFocus();
+    else if (TabStop() && CanFocus() && !Focused())
+        SetFocus();
+}
+
+// ---- TAsgEditBtn ----------------------------------------------------------------------------
+TAsgEditBtn::TAsgEditBtn(TComponent* AOwner) : TEdit(AOwner)
+{
+    FControlStyle.Exclude(csSetCaption);
+    FButton = new TAsgEditButton(this);
+    FButton->SetBounds(0, 0, DefaultButtonSide, DefaultButtonSide);
+    FButton->SetParent(this);
+    FButton->SetFocusControl(this);
+    FButton->OnClick = [this](TObject* Sender) { EditButtonClick(Sender); };
+    SetText(QStringLiteral("0"));
+}
+
+void TAsgEditBtn::EditButtonClick(TObject* Sender)
+{
+    if (OnClickBtn) OnClickBtn(Sender);
+}
+
+void TAsgEditBtn::SetRightAlign(bool value)
+{
+    if (value == FRightAlign) return;
+    FRightAlign = value;
+    SetAlignment(value ? TAlignment::taRightJustify : TAlignment::taLeftJustify);
+}
+
+void TAsgEditBtn::SetButtonWidth(int value)
+{
+    FButtonWidth = value;
+    FButton->SetBounds(FButton->Left(), FButton->Top(), value, FButton->Height());
+    SetEditRect();
+}
+
+void TAsgEditBtn::SetIsWinXP(bool value)
+{
+    FIsWinXP = value;
+    FButton->Button()->SetIsWinXP(value);
+}
+
+void TAsgEditBtn::SetBorderStyle(TBorderStyle value)
+{
+    FBorderStyle = value;
+    SetEditRect();
+}
+
+void TAsgEditBtn::CreateWnd()
+{
+    TEdit::CreateWnd();
+    SetAlignment(FRightAlign ? TAlignment::taRightJustify : TAlignment::taLeftJustify);
+    SetEditRect();
+}
+
+void TAsgEditBtn::SetEditRect()
+{
+    const int m = FBorderStyle == TBorderStyle::bsSingle ? 1 : 3;
+    int right = FButton->Width() + 5 + FUnitSize;
+    if (FUnitSize > 0) right += 3;
+    SetTextMargins(TRect{m, m, right, 0});
+}
+
+int TAsgEditBtn::MinHeight()
+{
+    TBitmap probe;
+    probe.Canvas()->SetFont(Font());
+    const int h = probe.Canvas()->TextHeight(QStringLiteral("Wg"));
+    TFont screen;
+    probe.Canvas()->SetFont(&screen);
+    const int s = probe.Canvas()->TextHeight(QStringLiteral("Wg"));
+    return h + std::min(h, s) / 4;
+}
+
+void TAsgEditBtn::WMSize(TWMSize& Message)
+{
+    TEdit::WMSize(Message);
+    const int minHeight = MinHeight();
+    if (Height() < minHeight) {
+        SetBounds(Left(), Top(), Width(), minHeight);
+        return;
+    }
+    const int bw = FButton->Width();
+    const int d = FBorderStyle == TBorderStyle::bsSingle ? 5 : 1;
+    FButton->SetBounds(ClientWidth() - bw - d + (d == 5 ? 4 : 0), 0, bw, Height() - d + (d == 5 ? 1 : 0));
+    SetEditRect();
+}
+
+void TAsgEditBtn::KeyDown(WORD& Key, TShiftState Shift)
+{
+    TEdit::KeyDown(Key, Shift);
+    if (Key == VK_F4 && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt) && GetKeyState(VK_RMENU) >= 0)
+        EditButtonClick(this);
+}
+
+void TAsgEditBtn::WMChar(TWMKey& Message)
+{
+    if (!FEditorEnabled) return;
+    TEdit::WMChar(Message);
+}
+
+void TAsgEditBtn::WndProc(TMessage& Message)
+{
+    if ((Message.Msg == WM_CUT || Message.Msg == WM_PASTE) && (!FEditorEnabled || ReadOnly())) return;
+    TEdit::WndProc(Message);
+}
+
+void TAsgEditBtn::CMEnter(TMessage& Message)
+{
+    if (AutoSelect() && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
+    TEdit::CMEnter(Message);
+}
+
+// ---- TAsgUnitEditBtn ------------------------------------------------------------------------
+TAsgUnitEditBtn::TAsgUnitEditBtn(TComponent* AOwner)
+    : TAsgEditBtn(AOwner), FUnits(std::make_unique<TStringList>()), FUnitBox(new TUnitBox(this))
+{
+    FUnitBox->SetParent(this);
+    FUnitSize = 20;
+    SetRightAlign(true);
+    PlaceUnit();
+}
+
+TAsgUnitEditBtn::~TAsgUnitEditBtn() = default;
+
+void TAsgUnitEditBtn::SetUnitID(const String& value)
+{
+    FUnitID = value;
+    FUnitBox->Invalidate();
+}
+
+void TAsgUnitEditBtn::SetUnits(const TStringList* value)
+{
+    if (value) FUnits->Assign(const_cast<TStringList*>(value));
+}
+
+void TAsgUnitEditBtn::SetUnitSpace(int value)
+{
+    FUnitSize = value;
+    SetEditRect();
+    PlaceUnit();
+}
+
+String TAsgUnitEditBtn::TextWithUnit() const { return Text() + FUnitID; }
+
+void TAsgUnitEditBtn::AssignTextAndUnit(const String& value)
+{
+    for (int i = 0; i < FUnits->Count(); ++i) {
+        const String unit = FUnits->Strings(i);
+        if (unit.isEmpty()) continue;
+        const int at = int(value.indexOf(unit));
+        if (at >= 0 && at == value.size() - unit.size()) {
+            SetText(value.left(at));
+            SetUnitID(unit);
+            return;
+        }
+    }
+}
+
+void TAsgUnitEditBtn::EditButtonClick(TObject*)
+{
+    if (OnClickBtn) OnClickBtn(this);
+    // A menu of its own for each press, owned by this edit and freed right after,
+    // so nothing else can reach it by name or outlive it.
+    std::unique_ptr<TPopupMenu> menu(new TPopupMenu(this));
+    FUnitMenu = menu.get();
+    for (int i = 0; i < FUnits->Count(); ++i) {
+        auto* item = new TMenuItem(menu.get());
+        item->SetCaption(FUnits->Strings(i));
+        const int id = i + 1;
+        item->OnClick = [this, id](TObject*) { Perform(WM_COMMAND, WPARAM(id), 0); };
+        menu->Items()->Add(item);
+    }
+    const TPoint at = ClientToScreen(TPoint{ClientWidth() - 15, ClientHeight()});
+    menu->Popup(at.X, at.Y);
+    FUnitMenu = nullptr;
+}
+
+void TAsgUnitEditBtn::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_COMMAND) {
+        const int id = int(Message.WParam & 0xFFFF);
+        if (HiWord(std::uintptr_t(Message.WParam)) == 0 && id >= 1 && id <= FUnits->Count()) {
+            const String previous = FUnitID;
+            SetUnitID(FUnits->Strings(id - 1));
+            if (FUnitID != previous && OnUnitChanged) OnUnitChanged(this, FUnitID);
+        }
+        return;
+    }
+    TAsgEditBtn::WndProc(Message);
+}
+
+void TAsgUnitEditBtn::WMSize(TWMSize& Message)
+{
+    TAsgEditBtn::WMSize(Message);
+    PlaceUnit();
+}
+
+void TAsgUnitEditBtn::PlaceUnit()
+{
+    const int right = ClientWidth() - ButtonPart()->Width() - 3;
+    FUnitBox->SetBounds(right - FUnitSize, 2, std::max(0, FUnitSize), std::max(0, ClientHeight() - 2));
+}
