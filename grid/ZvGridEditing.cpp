@@ -204,9 +204,9 @@ void TZvStringGrid::ShowComboEditor(int ACol, int ARow, const TRect& R, bool Lis
     bool defaulted = false;
     if (ListOnly) {
         const TStringList* items = combo->Items();
-        int idx = items->IndexOf(GetCellEx(rc, ARow));
+        int idx = ExactItemIndex(items, GetCellEx(rc, ARow));
         if (idx < 0 && FComboIndex == -1) {
-            idx = items->IndexOf(EditTextGetHook(ACol, ARow));
+            idx = ExactItemIndex(items, EditTextGetHook(ACol, ARow));
             if (idx < 0 && items->Count() > 0) {
                 idx = 0;
                 defaulted = true;
@@ -251,12 +251,15 @@ void TZvStringGrid::StoreAndHideEditor(int ACol, int ARow)
     FStartEditChar = QChar();
     const TEditorType kind = FCurrentEditor;
     if (IsComboKind(kind)) {
-        // An opening that only preselected the first item stores nothing until the user picks.
-        // Nor does a list-only combo with nothing selected (an empty list): it would blank the cell.
+        // An opening that only preselected the first item stores nothing until the user picks
+        // (the first item too). Nor does a list-only combo with nothing selected (an empty list):
+        // it would blank the cell. Escape stores nothing at all.
         const bool listOnly = FComboEditor->Style() == TComboBoxStyle::csDropDownList;
-        const bool picked = listOnly ? FComboEditor->ItemIndex() > (FComboDefaulted ? 0 : -1) : true;
+        const int index = FComboEditor->ItemIndex();
+        const bool picked =
+            !listOnly || (index >= 0 && (!FComboDefaulted || index > 0 || FComboEditor->UserChangedSelection()));
         if (FInEditMode && FComboEditor->Visible()) {
-            if (picked) StoreEditorText(rc, ARow, FComboEditor->Text());
+            if (picked && !FComboEditor->EditCancelled()) StoreEditorText(rc, ARow, FComboEditor->Text());
             FComboEditor->SetVisible(false);
             FComboEditor->SetEnabled(false);
         }

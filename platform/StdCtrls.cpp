@@ -475,15 +475,34 @@ void TEdit::SelectAll()
 
 namespace {
 
-// Reports its list opening and closing.
+// Reports its list opening and closing, and asks for its entries before it
+// shows, paints, opens or takes input, so that entries added while it was
+// hidden reach it in one pass.
 class ComboWidget : public QComboBox {
 public:
     using QComboBox::QComboBox;
-    std::function<void()> onDropDown, onCloseUp;
+    std::function<void()> onDropDown, onCloseUp, onNeedItems;
     void showPopup() override
     {
         if (onDropDown) onDropDown();
+        if (onNeedItems) onNeedItems();
         QComboBox::showPopup();
+    }
+    bool event(QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::Show:
+        case QEvent::Paint:
+        case QEvent::KeyPress:
+        case QEvent::Wheel:
+        case QEvent::MouseButtonPress:
+        case QEvent::InputMethod:
+            if (onNeedItems) onNeedItems();
+            break;
+        default:
+            break;
+        }
+        return QComboBox::event(e);
     }
     void hidePopup() override
     {
@@ -522,6 +541,8 @@ QWidget* TComboBox::CreateWidget(QWidget* parentWidget)
     FCombo = combo;
     combo->onDropDown = [this] { RunGuarded(this, [&] { DropDown(); }); };
     combo->onCloseUp = [this] { RunGuarded(this, [&] { CloseUp(); }); };
+    combo->onNeedItems = [this] { SyncWidgetItems(); };
+    FWidgetItemsStale = true;
     QObject::connect(combo, &QComboBox::activated, FLink.get(),
                      [this](int index) { RunGuarded(this, [&] { UserSelect(index); }); });
     return combo;
@@ -534,7 +555,9 @@ void TComboBox::CreateWnd()
     if (FListWidth > 0 && FCombo && FCombo->view()) FCombo->view()->setMinimumWidth(FListWidth);
 }
 
-// Puts the list, the choice and the text into the widget without signals.
+// Puts the choice and the text into the widget without signals. The entries
+// follow at once only while the widget is on screen: refilling a hidden
+// widget on every added entry made filling a long list quadratic.
 void TComboBox::FillWidget()
 {
     if (!FCombo) return;
@@ -547,17 +570,41 @@ void TComboBox::FillWidget()
             AttachSubWidget(FCombo->lineEdit());
             QObject::connect(FCombo->lineEdit(), &QLineEdit::textEdited, FLink.get(),
                              [this](const QString& text) { RunGuarded(this, [&] { UserTyped(text); }); });
+            // Enter or leaving the field keeps the text as typed: Qt would pick
+            // the entry that matches it ignoring case and report that as a choice.
+            QObject::disconnect(FCombo->lineEdit(), &QLineEdit::editingFinished, FCombo.data(), nullptr);
         }
     }
-    FCombo->clear();
-    FCombo->addItems(FItems->ToQStringList());
+    if (FCombo->isVisible()) SyncWidgetItems();
     FCombo->setMaxVisibleItems(std::max(1, FDropDownCount));
-    FCombo->setCurrentIndex(FItemIndex);
+    if (!FWidgetItemsStale) FCombo->setCurrentIndex(FItemIndex);
     if (editable && FCombo->lineEdit()) {
         const QSignalBlocker blockEdit(FCombo->lineEdit());
         if (FMaxLength > 0) FCombo->lineEdit()->setMaxLength(FMaxLength);
         FCombo->lineEdit()->setText(TWinControl::GetText());
         FCombo->lineEdit()->setCursorPosition(0);
+    }
+}
+
+void TComboBox::SyncWidgetItems()
+{
+    if (!FCombo || !FWidgetItemsStale) return;
+    FWidgetItemsStale = false;
+    const QSignalBlocker block(FCombo.data());
+    QLineEdit* edit = FCombo->lineEdit();
+    // Refilling resets the edit field; the user's text, caret and selection stay.
+    const QString text = edit ? edit->text() : QString();
+    const int caret = edit ? edit->cursorPosition() : 0;
+    const int selStart = edit ? edit->selectionStart() : -1;
+    const int selLength = edit ? int(edit->selectedText().size()) : 0;
+    FCombo->clear();
+    FCombo->addItems(FItems->ToQStringList());
+    FCombo->setCurrentIndex(FItemIndex);
+    if (edit) {
+        const QSignalBlocker blockEdit(edit);
+        edit->setText(text);
+        if (selStart >= 0 && selLength > 0) edit->setSelection(selStart, selLength);
+        else edit->setCursorPosition(caret);
     }
 }
 
@@ -567,6 +614,7 @@ void TComboBox::ItemsChanged()
         FItemIndex = -1;
         if (IsEditableStyle(FStyle)) TWinControl::SetTextValue(String());
     }
+    FWidgetItemsStale = true;
     FillWidget();
 }
 

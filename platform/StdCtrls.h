@@ -204,6 +204,8 @@ protected:
 private:
     void ItemsChanged();
     void FillWidget();
+    // Puts the entries into the widget when they changed since it last showed them.
+    void SyncWidgetItems();
     void UserTyped(const String& text);
 
     std::unique_ptr<TStringList> FItems;
@@ -216,6 +218,8 @@ private:
     int FItemHeight = 16;
     int FListWidth = 0;
     bool FFilling = false;
+    // The widget's entries lag behind Items until it is shown, opened or used.
+    bool FWidgetItemsStale = true;
 };
 
 // ---- Check box ---------------------------------------------------------------------

@@ -214,8 +214,17 @@ void TAsgCustomCombo::Init() { FNormalColor = Color(); }
 
 void TAsgCustomCombo::SelectItem(const String& S)
 {
-    const int index = Items()->IndexOf(S);
+    const int index = ExactItemIndex(Items(), S);
     if (index >= 0) SetItemIndex(index);
+}
+
+// "two" is not the entry "TWO": a cell text is listed only when it equals an
+// entry, so that opening and closing an editor never recases a cell.
+int ExactItemIndex(const TStringList* Items, const String& S)
+{
+    for (int i = 0; i < Items->Count(); ++i)
+        if (Items->Strings(i) == S) return i;
+    return -1;
 }
 
 void TAsgCustomCombo::CloseUp()
@@ -487,12 +496,10 @@ void TGridCombo::WMChar(TWMKey& Message)
 {
     const int before = ItemIndex();
     TAsgCustomCombo::WMChar(Message);
-    // Type-ahead in a list-only combo picks an entry; typing into an
-    // editable one is reported through the edit-change notification.
-    if (IsListOnly() && ItemIndex() != before) {
-        FUserChanged = true;
-        FireComboChange(ItemIndex(), Text());
-    }
+    // Type-ahead in a list-only combo picks an entry. The pick reaches the
+    // grid as a selection change, which reports it; reporting it here as
+    // well would tell a handler of one pick twice.
+    if (IsListOnly() && ItemIndex() != before) FUserChanged = true;
 }
 
 void TGridCombo::KeyUp(WORD& Key, TShiftState Shift)

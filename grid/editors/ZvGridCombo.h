@@ -29,6 +29,9 @@ enum class TLabelPosition {
 // A colour value meaning "not set".
 constexpr TColor clComboNone = TColor(0x1FFFFFFF);
 
+// The index of the entry equal to S (case counts), or -1.
+int ExactItemIndex(const TStringList* Items, const String& S);
+
 class TAsgCustomCombo : public TComboBox {
 public:
     explicit TAsgCustomCombo(TComponent* AOwner);

@@ -161,13 +161,14 @@ TEST_F(TComboEditor, ListOnlyPicksByArrowTypeAheadAndListClick)
     EXPECT_EQ(grid->Notifications, (std::vector<TNotification>{{CBN_SELCHANGE, 2, "Actor"}}));
     EXPECT_EQ(grid->Row(), 1);
 
-    // Typing "d" picks "Device": the selection-change notification and the key press's own OnComboChange.
+    // Typing "d" picks "Device": reported to the grid as a selection change
+    // only, which the grid turns into OnComboChange; nothing fires it twice.
     grid->Notifications.clear();
     Simulate::Key(combo, Qt::Key_D, Qt::NoModifier, "d");
     EXPECT_EQ(combo->ItemIndex(), 0);
     EXPECT_EQ(grid->Notifications, (std::vector<TNotification>{{CBN_SELCHANGE, 0, "Device"}}));
-    EXPECT_EQ(comboChanges, (std::vector<TComboEvent>{{grid, 2, 1, 0, "Device"}}));
-    EXPECT_EQ(objects, (std::vector<TObject*>{&deviceTag}));
+    EXPECT_TRUE(comboChanges.empty());
+    EXPECT_TRUE(objects.empty());
     // The grid's OnKeyPress hears the key with the grid as Sender.
     EXPECT_EQ(keySenders, (std::vector<TObject*>{grid}));
 

@@ -239,15 +239,46 @@ TEST_F(ComboTest, ListOnlyComboShowsItsEntries)
     combo->SetItemIndex(7);
     EXPECT_EQ(combo->ItemIndex(), -1);
     combo->SetItemIndex(0);
-    combo->HandleNeeded();
+    // The widget of a hidden combo takes its entries when it shows, and then follows them at once.
+    form->Show();
     auto* widget = static_cast<QComboBox*>(combo->Handle());
     EXPECT_EQ(widget->count(), 3);
     EXPECT_EQ(widget->currentIndex(), 0);
+    EXPECT_EQ(widget->currentText(), QStringLiteral("Normal"));
     // Code fires nothing.
     EXPECT_EQ(events, 0);
     combo->Items()->Clear();
     EXPECT_EQ(combo->ItemIndex(), -1);
     EXPECT_EQ(widget->count(), 0);
+}
+
+TEST_F(ComboTest, AHiddenComboFilledEntryByEntryShowsThemAllWhenShownOrOpened)
+{
+    for (const bool open : {false, true}) {
+        TComboBox* combo = Add<TComboBox>(10, 10);
+        combo->SetStyle(open ? TComboBoxStyle::csDropDown : TComboBoxStyle::csDropDownList);
+        combo->SetVisible(false);
+        form->Show();
+        combo->Items()->Add(QStringLiteral("early"));
+        combo->SetItemIndex(0);
+        auto* widget = static_cast<QComboBox*>(combo->Handle());
+        for (int i = 0; i < 500; ++i) combo->Items()->Add(QStringLiteral("entry %1").arg(i));
+        combo->SetText(QStringLiteral("entry 250"));
+        if (open) {
+            combo->SetDroppedDown(true);
+            EXPECT_TRUE(combo->DroppedDown());
+        } else {
+            combo->SetVisible(true);
+        }
+        EXPECT_EQ(widget->count(), 501) << open;
+        EXPECT_EQ(widget->currentIndex(), 251) << open;
+        EXPECT_EQ(widget->currentText(), QStringLiteral("entry 250")) << open;
+        if (open) {
+            EXPECT_EQ(widget->lineEdit()->text(), QStringLiteral("entry 250"));
+            combo->SetDroppedDown(false);
+        }
+        delete combo;
+    }
 }
 
 TEST_F(ComboTest, EditableComboKeepsFreeText)
