@@ -380,7 +380,31 @@ void TBaseGrid::ClearCellPropertiesRange(int FromCol, int FromRow, int ToCol, in
     }
 }
 
-void TBaseGrid::ClearAllCellProperties() { ClearCellPropertiesRange(0, 0, ColCount() - 1, RowCount() - 1); }
+// Every cell the store keeps, hidden columns and rows past the count included: all are the grid's.
+void TBaseGrid::ClearAllCellProperties()
+{
+    const TGridCellStore& store = Store();
+    for (int r = 0; r < store.RowCapacity(); ++r)
+        for (int c = 0; c < store.ColCapacity(r); ++c)
+            if (TObject* slot = Objects(c, r)) {
+                FreeCellProperties(dynamic_cast<TCellProperties*>(slot));
+                SetObjects(c, r, nullptr);
+            }
+}
+
+// Rows cut off by a smaller count lose their properties: texts may come back with the rows,
+// but nothing may write over properties that no one can reach any more.
+void TBaseGrid::FreeCutRowsProperties(int OldRowCount)
+{
+    const TGridCellStore& store = Store();
+    const int last = std::min(OldRowCount, store.RowCapacity());
+    for (int r = RowCount(); r < last; ++r)
+        for (int c = 0; c < store.ColCapacity(r); ++c)
+            if (TCellProperties* props = PropsAt(c, r)) {
+                FreeCellProperties(props);
+                SetObjects(c, r, nullptr);
+            }
+}
 
 // The graphic goes with the properties: left behind it would belong to nobody.
 void TBaseGrid::FreeCellObject(int c, int r)

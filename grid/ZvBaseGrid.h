@@ -253,6 +253,7 @@ public:
     // ---- Clearing: freeing versus detaching ----
     void ClearCellPropertiesRange(int FromCol, int FromRow, int ToCol, int ToRow);
     void ClearAllCellProperties();
+    void FreeCutRowsProperties(int OldRowCount);
     void FreeCellObject(int c, int r);
     void ClearColumnObjects(int col);
     void ClearRowObjects(int row);

@@ -130,6 +130,7 @@ void TZvStringGrid::RowHeightsChanged()
 
 void TZvStringGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
+    if (RowCount() < OldRowCount) FreeCutRowsProperties(OldRowCount);
     SizeChangedHook(OldColCount, OldRowCount);
 }
 

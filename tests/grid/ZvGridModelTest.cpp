@@ -176,6 +176,27 @@ TEST_F(GridModel, ReplacingPropertiesFreesTheOldOnesAndTheirGraphic)
     EXPECT_FALSE(grid->HasCellObject(3, 3));
 }
 
+TEST_F(GridModel, RowsCutOffLoseTheirPropertiesButNotTheirTexts)
+{
+    // Under the sanitizer build a leak here fails the run: rows grown back are written over.
+    const int rows = grid->RowCount();
+    grid->SetRowCount(rows + 4);
+    grid->AddCheckBox(2, rows + 2, true, false);
+    grid->SetCellEx(3, rows + 2, QStringLiteral("kept"));
+    grid->SetRowCount(rows);
+    grid->SetRowCount(rows + 4);
+    bool state = false;
+    EXPECT_FALSE(grid->GetCheckBoxState(2, rows + 2, state)) << "the check box went with its row";
+    EXPECT_FALSE(grid->HasCellObject(2, rows + 2));
+    EXPECT_EQ(grid->Cells(3, rows + 2), QStringLiteral("kept"));
+    grid->AddCheckBox(2, rows + 2, true, false);
+    EXPECT_TRUE(grid->GetCheckBoxState(2, rows + 2, state));
+
+    // Properties of a hidden column, past the count, are freed with the grid.
+    grid->GetCellProperties(4, 1)->SetGraphicObject(new TCellGraphic);
+    grid->HideColumn(4);
+}
+
 // ---- Undo ------------------------------------------------------------------------------------------------------
 
 TEST_F(GridModel, NewChangeDropsTheUndoneOnes)
