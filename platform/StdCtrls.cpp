@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -511,6 +513,29 @@ public:
     }
 };
 
+// A combo's list drops below the box, as users of the program's home platform expect,
+// instead of being laid over the box around the chosen entry.
+class DropBelowStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == QStyle::SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle* ComboStyle()
+{
+    // Owned by the application, so it goes with it; made again for a new application.
+    static QPointer<DropBelowStyle> style;
+    if (!style) {
+        style = new DropBelowStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
 bool IsEditableStyle(TComboBoxStyle style)
 {
     return style == TComboBoxStyle::csDropDown || style == TComboBoxStyle::csSimple;
@@ -538,6 +563,7 @@ TComboBox::~TComboBox()
 QWidget* TComboBox::CreateWidget(QWidget* parentWidget)
 {
     auto* combo = new ComboWidget(parentWidget);
+    combo->setStyle(ComboStyle());
     FCombo = combo;
     combo->onDropDown = [this] { RunGuarded(this, [&] { DropDown(); }); };
     combo->onCloseUp = [this] { RunGuarded(this, [&] { CloseUp(); }); };
