@@ -272,6 +272,9 @@ void TZvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
 TZvStringGrid::~TZvStringGrid()
 {
     FDestroying = true;
+    // An edit still open is dropped, not validated: no handler may run for a grid that is going,
+    // and whatever owns the handlers may already be gone.
+    FInEditMode = FEditing = FSpecialEditor = false;
     if (!FDesignTime) {
         BalloonDone();
         if (FOwnerForm) FOwnerForm->RemoveResizeWatch(this);

@@ -159,4 +159,19 @@ TEST_F(GridFocus, ThePointerShowsTheSelectionModeTheBorderOrTheApplicationsCellC
     EXPECT_EQ(cursorCols, std::vector<int>{2}) << "the handler gets the real column past the hidden one";
 }
 
+TEST_F(GridFocus, AGridDestroyedWithAnOpenEditRunsNoHandler)
+{
+    grid->Navigation()->SetAlwaysEdit(false);
+    grid->HideColumn(2);
+    int validations = 0;
+    grid->OnCellValidate = [&](TObject*, int, int, String&, bool&) { ++validations; };
+    EnterGridAt(1);
+    Simulate::Key(grid, Qt::Key_F2);
+    Simulate::Type(grid->InplaceEditor(), QStringLiteral("typed"));
+    ASSERT_TRUE(EditorShown());
+    delete grid;
+    grid = nullptr;
+    EXPECT_EQ(validations, 0);
+}
+
 } // namespace
