@@ -990,6 +990,8 @@ public:
     // ==== Scroll follow-up, cell controls and balloons: ZvGridFollowUp.cpp ========================
     // The balloon tool window while balloons are on; null otherwise.
     TGridBalloonWindow* BalloonWindow() const { return FBalloonWindow; }
+    // The balloon a rejected entry shows on its field; none before the first rejection.
+    TGridBalloonWindow* RejectionBalloon() const { return FRejectionBalloon; }
     void OleColumnDragStart(int ACol, int AIndex, TObject* AList);
 
     // ==== Index-mapped access, shape changes, calculations and sizing ==========================
@@ -1764,6 +1766,7 @@ protected:
     // Cells that the editor reopens on after a rejected validation.
     void ReopenAfterRejection(int ACol, int ARow, const String& Value, bool ValueReplaced);
     void ShowRejectionBalloon();
+    TGridBalloonWindow* FRejectionBalloon = nullptr;
     void DoEnter() override;
     void Click() override;
     virtual void WindowProcHook(TMessage& Message);

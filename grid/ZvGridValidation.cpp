@@ -3,8 +3,8 @@
 // cell, the change notifiers, and the grid's own enter, exit and click.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridBalloon.h"
 
-#include <QToolTip>
 #include <QWidget>
 
 #include <algorithm>
@@ -159,11 +159,11 @@ void TZvStringGrid::ShowRejectionBalloon()
     TWinControl* field = nullptr;
     if (!FSpecialEditor && FInEditMode) field = InplaceEditor();
     else field = FEditCtrl;
-    QWidget* w = field ? field->Handle() : nullptr;
-    if (!w) return;
-    String tip = FInvalidEntryTitle;
-    if (!FInvalidEntryText.isEmpty()) tip += (tip.isEmpty() ? String() : String(u'\n')) + FInvalidEntryText;
-    QToolTip::showText(w->mapToGlobal(QPoint(0, w->height())), tip, w);
+    if (!field || !field->HandleAllocated()) return;
+    // Its own window, so that the cell balloons' tool is left as it is; owned by the grid.
+    if (!FRejectionBalloon) FRejectionBalloon = new TGridBalloonWindow(this);
+    FRejectionBalloon->Popup(field->ClientToScreen(TPoint{0, field->Height()}), FInvalidEntryTitle,
+                             FInvalidEntryText, int(FInvalidEntryIcon));
 }
 
 // ---- Change notifiers -------------------------------------------------------------------------------

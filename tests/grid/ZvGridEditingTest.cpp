@@ -3,6 +3,7 @@
 // switched per cell, and the shared combo list with its events.
 
 #include "grid/ZvColumnGrid.h"
+#include "grid/ZvGridBalloon.h"
 #include "grid/ZvGridUtil.h"
 
 #include "platform/Forms.h"
@@ -187,6 +188,36 @@ TEST_F(GridEditing, ARejectedTextKeepsTheEditorOnTheCellWithItsOldText)
     EXPECT_EQ(grid->Row(), 2);
     EXPECT_EQ(grid->GetCellEx(1, 2), "keep") << "entering a cell never writes it";
     EXPECT_TRUE(grid->Modified());
+}
+
+TEST_F(GridEditing, ARejectionShowsTheInvalidEntryBalloonWithItsIconOnlyWhenItHasWords)
+{
+    grid->OnCellValidate = [](TObject*, int, int, String&, bool& ok) { ok = false; };
+    auto reject = [&] {
+        Type(grid, QStringLiteral("x"));
+        Press(Editor(), Qt::Key_Return, QStringLiteral("\r"));
+        ASSERT_TRUE(EditorShown());
+        Press(Editor(), Qt::Key_Escape, QStringLiteral("\x1b"));
+    };
+    reject();
+    EXPECT_EQ(grid->RejectionBalloon(), nullptr) << "no title and no text, no balloon";
+
+    grid->SetInvalidEntryTitle(QStringLiteral("Bad entry"));
+    grid->SetInvalidEntryText(QStringLiteral("Use digits"));
+    grid->SetInvalidEntryIcon(TInvalidEntryIcon::ieError);
+    reject();
+    TGridBalloonWindow* balloon = grid->RejectionBalloon();
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_TRUE(balloon->Showing());
+    EXPECT_EQ(balloon->Title(), QStringLiteral("Bad entry"));
+    EXPECT_EQ(balloon->Text(), QStringLiteral("Use digits"));
+    EXPECT_EQ(balloon->Icon(), 3);
+    const TPoint editorBottom = Editor()->ClientToScreen(TPoint{0, Editor()->Height()});
+    EXPECT_GE(balloon->Top(), editorBottom.Y) << "it stands below the field that holds the text";
+
+    grid->SetInvalidEntryIcon(TInvalidEntryIcon::ieNone);
+    reject();
+    EXPECT_EQ(balloon->Icon(), 0);
 }
 
 TEST_F(GridEditing, AHandlerThatReplacesTheTextStoresOrShowsTheReplacement)
