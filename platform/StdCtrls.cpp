@@ -4,8 +4,10 @@
 #include "platform/Forms.h"
 #include "platform/FrameControls.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QValidator>
 #include <QApplication>
 
@@ -477,17 +480,61 @@ void TEdit::SelectAll()
 
 namespace {
 
+// Tells whether the opened list is being closed by a pick: a mouse release
+// over it or Enter on it. Qt closes the list first and reports the pick only
+// afterwards; any other input, or the next pass of the event loop, ends the
+// pick, so Escape or a click outside after an ignored release picks nothing.
+class PickWatcher : public QObject {
+public:
+    bool picking = false;
+    // The popup holding the list: a release on its frame is no pick.
+    QPointer<QWidget> popup;
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::MouseButtonRelease:
+            Begin(watched != popup);
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            Begin(key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select);
+            break;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::ShortcutOverride:
+        case QEvent::Hide:
+            picking = false;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void Begin(bool pick)
+    {
+        picking = pick;
+        if (pick) QTimer::singleShot(0, this, [this] { picking = false; });
+    }
+};
+
 // Reports its list opening and closing, and asks for its entries before it
 // shows, paints, opens or takes input, so that entries added while it was
-// hidden reach it in one pass.
+// hidden reach it in one pass. A list closed by a pick reports the picked
+// entry before the close-up, as the close-up handlers read the choice.
 class ComboWidget : public QComboBox {
 public:
     using QComboBox::QComboBox;
     std::function<void()> onDropDown, onCloseUp, onNeedItems;
+    std::function<void(int)> onPicked;
     void showPopup() override
     {
         if (onDropDown) onDropDown();
         if (onNeedItems) onNeedItems();
+        WatchPicks();
+        FWatcher.picking = false;
         QComboBox::showPopup();
     }
     bool event(QEvent* e) override
@@ -508,9 +555,35 @@ public:
     }
     void hidePopup() override
     {
+        // Closing a list that is not open is no close-up.
+        QAbstractItemView* list = view();
+        const bool wasOpen = list && list->isVisible();
+        const QModelIndex current = list ? list->currentIndex() : QModelIndex();
+        const bool picked = wasOpen && FWatcher.picking && current.isValid() &&
+                            current.flags().testFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        FWatcher.picking = false;
         QComboBox::hidePopup();
+        if (!wasOpen) return;
+        if (picked && onPicked) onPicked(current.row());
         if (onCloseUp) onCloseUp();
     }
+
+private:
+    // The list's own handling filters the same widgets; a filter installed
+    // later runs first, so the watcher sees the release before the list closes.
+    void WatchPicks()
+    {
+        QAbstractItemView* list = view();
+        if (!list || list == FWatchedView) return;
+        FWatchedView = list;
+        FWatcher.popup = list->parentWidget();
+        if (FWatcher.popup) FWatcher.popup->installEventFilter(&FWatcher);
+        list->installEventFilter(&FWatcher);
+        list->viewport()->installEventFilter(&FWatcher);
+    }
+
+    PickWatcher FWatcher;
+    QPointer<QAbstractItemView> FWatchedView;
 };
 
 // A combo's list drops below the box, as users of the program's home platform expect,
@@ -567,6 +640,8 @@ QWidget* TComboBox::CreateWidget(QWidget* parentWidget)
     FCombo = combo;
     combo->onDropDown = [this] { RunGuarded(this, [&] { DropDown(); }); };
     combo->onCloseUp = [this] { RunGuarded(this, [&] { CloseUp(); }); };
+    // The pick itself (OnClick, OnSelect) follows the close-up, as Qt reports it.
+    combo->onPicked = [this](int index) { SetItemIndex(index); };
     combo->onNeedItems = [this] { SyncWidgetItems(); };
     FWidgetItemsStale = true;
     QObject::connect(combo, &QComboBox::activated, FLink.get(),

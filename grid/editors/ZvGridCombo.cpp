@@ -580,6 +580,9 @@ void TGridCombo::Change()
 
 void TGridCombo::Select()
 {
+    // A pick that closed the list arrives after the close-up, which with
+    // DirectComboClose has already stored it and closed the editor.
+    if (!Visible()) return;
     FUserChanged = true;
     FInSelect = true;
     try {

@@ -260,3 +260,54 @@ TEST_F(ComboScenario, ScrollingTheGridEndsAnOpenComboAndStoresItsPickInItsOwnCel
     EXPECT_EQ(grid->GetCellEx(kList, 9), "TWO");
 }
 
+
+TEST_F(ComboScenario, DirectComboCloseStoresAClickedEntryOnceAndAnEscapedListNothing)
+{
+    grid->MouseActions()->SetDirectComboClose(true);
+    // The pick must not reach the editor again once it is closed.
+    grid->OnEditChange = [this](TObject*, int c, int r, const String& s) {
+        log.push_back(QStringLiteral("EditChange c%1 r%2 %3").arg(c).arg(r).arg(s));
+    };
+    NoDoubleClickTime instantly;
+    auto openList = [this] {
+        QTest::mouseClick(Widget(), Qt::LeftButton, {}, QPoint(combo->Width() - 8, combo->Height() / 2));
+        Settle();
+        ASSERT_TRUE(combo->DroppedDown());
+    };
+
+    // A click on an entry picks it, stores it and ends the edit.
+    OpenWithF2(kList, 10);
+    openList();
+    Expect({});
+    ClickEntry(0);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_FALSE(combo->Visible());
+    Expect({"ComboChange c2 r10 i0 ONE", "CellsChanged 2,10", "EditCellDone c2 r10"});
+    EXPECT_EQ(grid->GetCellEx(kList, 10), "ONE");
+
+    // The same for an editable combo: the entry's text replaces the typed one.
+    OpenWithF2(kEdit, 11);
+    openList();
+    Expect({});
+    ClickEntry(2);
+    EXPECT_FALSE(combo->Visible());
+    Expect({"ComboChange c3 r11 i2 THREE", "CellsChanged 3,11", "EditCellDone c3 r11"});
+    EXPECT_EQ(grid->GetCellEx(kEdit, 11), "THREE");
+
+    // Escape, or a click outside, closes the list without a pick, also after
+    // the mouse went over another entry: the edit ends with the cell's entry.
+    for (const bool escape : {true, false}) {
+        SCOPED_TRACE(escape ? "Escape" : "click outside");
+        OpenWithF2(kList, 12);
+        openList();
+        QAbstractItemView* view = Widget()->view();
+        QTest::mouseMove(view->viewport(), view->visualRect(view->model()->index(0, 0)).center());
+        Settle();
+        if (escape) QTest::keyClick(view, Qt::Key_Escape);
+        else QTest::mouseClick(Widget()->view()->window(), Qt::LeftButton, {}, QPoint(-40, -40));
+        EXPECT_FALSE(combo->DroppedDown());
+        Expect({"ComboChange c2 r12 i1 TWO", "EditCellDone c2 r12"});
+        EXPECT_EQ(grid->GetCellEx(kList, 12), "TWO");
+        EXPECT_FALSE(combo->Visible());
+    }
+}

@@ -7,6 +7,7 @@
 #include "tests/common/TestUtil.h"
 #include "tests/common/TestSeams.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -313,6 +315,42 @@ TEST_F(ComboTest, UserChoiceFiresClickThenSelectOrChange)
     emit static_cast<QComboBox*>(combo->Handle())->activated(1);
     EXPECT_EQ(order, (std::vector<std::string>{"click:b", "select"}));
     EXPECT_EQ(combo->ItemIndex(), 1);
+}
+
+// A pick from the opened list is the combo's choice by the time the close-up
+// is reported; a list closed without a pick, or closed when it is not open,
+// keeps the choice and fires only what happened.
+TEST_F(ComboTest, AClickedEntryIsChosenWhenTheCloseUpIsReported)
+{
+    const int savedInterval = QApplication::doubleClickInterval();
+    QApplication::setDoubleClickInterval(0); // Qt ignores a release right after the list opened
+    TComboBox* combo = Add<TComboBox>(10, 10);
+    combo->SetStyle(TComboBoxStyle::csDropDownList);
+    combo->Items()->SetCommaText(QStringLiteral("a,b,c"));
+    combo->SetItemIndex(1);
+    std::vector<std::string> order;
+    combo->OnCloseUp = [&](TObject*) { order.push_back("closeup:" + combo->Text().toStdString()); };
+    combo->OnSelect = [&](TObject*) { order.push_back("select:" + combo->Text().toStdString()); };
+    form->Show();
+    auto* widget = static_cast<QComboBox*>(combo->Handle());
+
+    combo->SetDroppedDown(false);
+    EXPECT_TRUE(order.empty());
+
+    combo->SetDroppedDown(true);
+    QAbstractItemView* view = widget->view();
+    ASSERT_TRUE(view->isVisible());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(2, 0)).center());
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(order, (std::vector<std::string>{"closeup:c", "select:c"}));
+    order.clear();
+
+    combo->SetDroppedDown(true);
+    QTest::mouseMove(view->viewport(), view->visualRect(view->model()->index(0, 0)).center());
+    combo->SetDroppedDown(false);
+    EXPECT_EQ(order, (std::vector<std::string>{"closeup:c"}));
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    QApplication::setDoubleClickInterval(savedInterval);
 }
 
 TEST_F(ComboTest, TypingIntoAnEditableComboFiresOnChange)
