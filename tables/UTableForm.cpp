@@ -252,7 +252,6 @@ bool TTableForm::Confirm_Dropped_Rows()
 
 void TTableForm::Write_Table(TXMLNode& parent, const TTableGrid& table) const
 {
-    TZvStringGrid* grid = table.Grid;
     const int stop = Stop_Row(table);
     const auto& attrs = table.Layout->Attrs;
     for (int r = 1; r < stop; ++r) {
