@@ -1767,6 +1767,8 @@ protected:
     void ReopenAfterRejection(int ACol, int ARow, const String& Value, bool ValueReplaced);
     void ShowRejectionBalloon();
     TGridBalloonWindow* FRejectionBalloon = nullptr;
+    bool RunValidation(const String& NewValue, const String& OldValue, bool& Valid,
+                       const std::function<void(int ACol, int ARow, bool& Valid)>& Check);
     void DoEnter() override;
     void Click() override;
     virtual void WindowProcHook(TMessage& Message);

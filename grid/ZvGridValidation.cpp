@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -48,108 +49,102 @@ void TZvStringGrid::ReopenAfterRejection(int ACol, int ARow, const String& Value
     if (!ValueReplaced && Col() != ACol) InvalidateEditor();
 }
 
-bool TZvStringGrid::ValidateCell(const String& NewValue)
+// The frame both validations share: only while an edit is in progress and no validation runs, the
+// text checked only when it changed (or always validating), and the cell under edit remembered
+// afresh however the check ends. False when no edit was in progress, which counts as accepted.
+bool TZvStringGrid::RunValidation(const String& NewValue, const String& OldValue, bool& Valid,
+                                  const std::function<void(int ACol, int ARow, bool& Valid)>& Check)
 {
-    if (!FEditing || FValidating) return true;
+    Valid = true;
+    if (!FEditing || FValidating) return false;
     FEditing = false;
     FValidating = true;
-    bool valid = true;
-    const int col = RealColIndex(FOldCol);
-    const int row = FOldRow;
     FNewCellText = NewValue;
     const auto finish = [this] {
         RememberOldCell(Col(), Row());
         FValidating = false;
     };
     try {
-        if (NewValue != FOldCellText || FAlwaysValidate) {
-            const bool changed = NewValue != FOldCellText;
-            String value = NewValue;
-            {
-                const TRestoreAdvance restore(FNavigation.get());
-                if (FCellChecker && FCellChecker->AutoCorrect()) value = FCellChecker->Correct(col, row, value);
-                if (OnCellValidate) OnCellValidate(this, col, row, value, valid);
-                if (value != FOldCellText) {
-                    FGridModified = true;
-                    if (FixedCols() > 0) {
-                        SetRowModified(row, true);
-                        if (FShowModified->Enabled()) RepaintCell(0, row);
-                    }
-                }
-                if (valid) RecalcColumnFooter(col);
-                if (FCellChecker && FCellChecker->AutoMarkError()) value = FCellChecker->MarkError(col, row, value);
-                if (valid && UndoRedo()) UndoRedo()->RegisterChange(col, row, FOldCellText, value);
-                if (valid && changed) FireCellsChanged(TRect(col, row, col, row));
-                FNewCellText = value;
-            }
-            if (valid) {
-                SetCellEx(col, row, value);
-                const TPoint base = BaseCell(col, row);
-                if (base.X != col || base.Y != row) SetCellEx(base.X, base.Y, value);
-            } else {
-                ++FRejections;
-                FLastValidation = false;
-                const bool replaced = value != NewValue;
-                // A copy: hiding the editor on the way may move the remembered old text.
-                const String restore = replaced ? value : FOldCellText;
-                ReopenAfterRejection(FOldCol, row, restore, replaced);
-                ShowRejectionBalloon();
-            }
-            FOldCellText = GetGridCell(col, row);
-        }
+        if (NewValue != OldValue || FAlwaysValidate) Check(RealColIndex(FOldCol), FOldRow, Valid);
     } catch (...) {
         finish();
         throw;
     }
     finish();
-    if (valid && FFocusFrameWindow) FFocusFrameWindow->SetVisible(false);
-    return valid;
+    return true;
+}
+
+bool TZvStringGrid::ValidateCell(const String& NewValue)
+{
+    bool accepted = true;
+    const bool ran = RunValidation(NewValue, FOldCellText, accepted, [&](int col, int row, bool& valid) {
+        const bool changed = NewValue != FOldCellText;
+        String value = NewValue;
+        {
+            const TRestoreAdvance restore(FNavigation.get());
+            if (FCellChecker && FCellChecker->AutoCorrect()) value = FCellChecker->Correct(col, row, value);
+            if (OnCellValidate) OnCellValidate(this, col, row, value, valid);
+            if (value != FOldCellText) {
+                FGridModified = true;
+                if (FixedCols() > 0) {
+                    SetRowModified(row, true);
+                    if (FShowModified->Enabled()) RepaintCell(0, row);
+                }
+            }
+            if (valid) RecalcColumnFooter(col);
+            if (FCellChecker && FCellChecker->AutoMarkError()) value = FCellChecker->MarkError(col, row, value);
+            if (valid && UndoRedo()) UndoRedo()->RegisterChange(col, row, FOldCellText, value);
+            if (valid && changed) FireCellsChanged(TRect(col, row, col, row));
+            FNewCellText = value;
+        }
+        if (valid) {
+            SetCellEx(col, row, value);
+            const TPoint base = BaseCell(col, row);
+            if (base.X != col || base.Y != row) SetCellEx(base.X, base.Y, value);
+        } else {
+            ++FRejections;
+            FLastValidation = false;
+            const bool replaced = value != NewValue;
+            // A copy: hiding the editor on the way may move the remembered old text.
+            const String restore = replaced ? value : FOldCellText;
+            ReopenAfterRejection(FOldCol, row, restore, replaced);
+            ShowRejectionBalloon();
+        }
+        FOldCellText = GetGridCell(col, row);
+    });
+    if (ran && accepted && FFocusFrameWindow) FFocusFrameWindow->SetVisible(false);
+    return accepted;
 }
 
 bool TZvStringGrid::ValidateCellWide(const String& NewValue)
 {
-    if (!FEditing || FValidating) return true;
-    FEditing = false;
-    FValidating = true;
-    bool valid = true;
-    const int col = RealColIndex(FOldCol);
-    const int row = FOldRow;
-    FNewCellText = NewValue;
-    const auto finish = [this] {
-        RememberOldCell(Col(), Row());
-        FValidating = false;
-    };
-    try {
-        if (NewValue != FOldCellTextWide || FAlwaysValidate) {
-            String value = NewValue;
-            RecalcColumnFooter(col);
-            if (OnCellValidateWide) OnCellValidateWide(this, col, row, value, valid);
-            if (NewValue != FOldCellTextWide) {
-                FGridModified = true;
-                if (FShowModified->Enabled() && FixedCols() > 0) {
-                    SetRowModified(row, true);
-                    RepaintCell(0, row);
-                }
+    bool accepted = true;
+    RunValidation(NewValue, FOldCellTextWide, accepted, [&](int col, int row, bool& valid) {
+        String value = NewValue;
+        RecalcColumnFooter(col);
+        if (OnCellValidateWide) OnCellValidateWide(this, col, row, value, valid);
+        const bool changed = NewValue != FOldCellTextWide;
+        if (changed) {
+            FGridModified = true;
+            if (FShowModified->Enabled() && FixedCols() > 0) {
+                SetRowModified(row, true);
+                RepaintCell(0, row);
             }
-            if (valid && NewValue != FOldCellTextWide) FireCellsChanged(TRect(col, row, col, row));
-            FNewCellText = value;
-            if (valid) {
-                SetCellEx(col, row, value);
-            } else {
-                ++FRejections;
-                const bool replaced = value != NewValue;
-                // A copy, as above.
-                const String restore = replaced ? value : FOldCellTextWide;
-                ReopenAfterRejection(FOldCol, row, restore, replaced);
-            }
-            FOldCellTextWide = GetWideCells(col, row);
         }
-    } catch (...) {
-        finish();
-        throw;
-    }
-    finish();
-    return valid;
+        if (valid && changed) FireCellsChanged(TRect(col, row, col, row));
+        FNewCellText = value;
+        if (valid) {
+            SetCellEx(col, row, value);
+        } else {
+            ++FRejections;
+            const bool replaced = value != NewValue;
+            // A copy, as above.
+            const String restore = replaced ? value : FOldCellTextWide;
+            ReopenAfterRejection(FOldCol, row, restore, replaced);
+        }
+        FOldCellTextWide = GetWideCells(col, row);
+    });
+    return accepted;
 }
 
 // The balloon of a rejected entry stands on the field that holds the text.
