@@ -52,6 +52,7 @@ class TGridZvGridDropDown;
 class TTimer;
 class TScrollBar;
 class QIODevice;
+struct THTMLDrawParams;
 struct THTMLDrawResult;
 
 // ---- Enumerations of the grid's own properties -----------------------------------------
@@ -1798,6 +1799,7 @@ protected:
     void ReplayPress(int X, int Y);
     void ReplayClick(int X, int Y);
     bool HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawResult& Result);
+    THTMLDrawParams CellMarkupParams() const;
     void PressCellControl(int ACol, int ARow, const THTMLDrawResult& Hit);
 
     // ==== Window messages (ZvGridMessages.cpp) =====================================================

@@ -530,13 +530,10 @@ bool TZvStringGrid::HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawRes
     TGridDrawState state;
     GetFontProperties(ACol, RCol, false, &brush, canvas.Font(), state, ARow);
     if (FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + FZoomFactor);
-    THTMLDrawParams params;
-    params.Images = FGridImages;
-    params.Pictures = FPictureContainer;
+    THTMLDrawParams params = CellMarkupParams();
     params.XPos = X;
     params.YPos = Y;
     params.CheckHotSpot = true;
-    params.WordWrap = !FEnhTextSize;
     Result = THTMLDrawResult{};
     return DrawHTMLText(canvas, text, r, params, Result) && !Result.AnchorVal.isEmpty();
 }

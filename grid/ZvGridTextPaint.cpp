@@ -38,16 +38,24 @@ bool IsButtonLikeKind(TCellType t)
 
 } // namespace
 
-TSize TZvStringGrid::DrawMarkupText(TCanvas& Canvas, const String& Text, TRect Rect, bool MeasureOnly, bool Selected)
+// What lays out a cell's markup, shared by painting, measuring and hit-testing so that a press
+// lands on what the user sees.
+THTMLDrawParams TZvStringGrid::CellMarkupParams() const
 {
-    // Every markup text of a cell passes here, so measuring and painting share one layout.
     THTMLDrawParams params;
     params.Images = FGridImages;
     params.Pictures = FPictureContainer;
-    params.MeasureOnly = MeasureOnly;
-    params.Selected = Selected;
     params.WordWrap = !FEnhTextSize;
     params.URLColor = FURLColor;
+    return params;
+}
+
+TSize TZvStringGrid::DrawMarkupText(TCanvas& Canvas, const String& Text, TRect Rect, bool MeasureOnly, bool Selected)
+{
+    // Every markup text of a cell passes here, so measuring and painting share one layout.
+    THTMLDrawParams params = CellMarkupParams();
+    params.MeasureOnly = MeasureOnly;
+    params.Selected = Selected;
     THTMLDrawResult result;
     DrawHTMLText(Canvas, Text, Rect, params, result);
     return {result.XSize, result.YSize};
