@@ -380,31 +380,25 @@ void TBaseGrid::ClearCellPropertiesRange(int FromCol, int FromRow, int ToCol, in
     }
 }
 
-// Every cell the store keeps, hidden columns and rows past the count included: all are the grid's.
-void TBaseGrid::ClearAllCellProperties()
+// The properties in the store's rows From .. To - 1, across every column the store keeps for them
+// (hidden ones past the count included): all are the grid's.
+void TBaseGrid::FreeStoredRowsProperties(int From, int To)
 {
     const TGridCellStore& store = Store();
-    for (int r = 0; r < store.RowCapacity(); ++r)
-        for (int c = 0; c < store.ColCapacity(r); ++c)
-            if (TObject* slot = Objects(c, r)) {
-                FreeCellProperties(dynamic_cast<TCellProperties*>(slot));
-                SetObjects(c, r, nullptr);
-            }
-}
-
-// Rows cut off by a smaller count lose their properties: texts may come back with the rows,
-// but nothing may write over properties that no one can reach any more.
-void TBaseGrid::FreeCutRowsProperties(int OldRowCount)
-{
-    const TGridCellStore& store = Store();
-    const int last = std::min(OldRowCount, store.RowCapacity());
-    for (int r = RowCount(); r < last; ++r)
+    To = std::min(To, store.RowCapacity());
+    for (int r = std::max(From, 0); r < To; ++r)
         for (int c = 0; c < store.ColCapacity(r); ++c)
             if (TCellProperties* props = PropsAt(c, r)) {
                 FreeCellProperties(props);
                 SetObjects(c, r, nullptr);
             }
 }
+
+void TBaseGrid::ClearAllCellProperties() { FreeStoredRowsProperties(0, Store().RowCapacity()); }
+
+// Rows cut off by a smaller count lose their properties: texts may come back with the rows,
+// but nothing may write over properties that no one can reach any more.
+void TBaseGrid::FreeCutRowsProperties(int OldRowCount) { FreeStoredRowsProperties(RowCount(), OldRowCount); }
 
 // The graphic goes with the properties: left behind it would belong to nobody.
 void TBaseGrid::FreeCellObject(int c, int r)

@@ -254,6 +254,7 @@ public:
     void ClearCellPropertiesRange(int FromCol, int FromRow, int ToCol, int ToRow);
     void ClearAllCellProperties();
     void FreeCutRowsProperties(int OldRowCount);
+    void FreeStoredRowsProperties(int From, int To);
     void FreeCellObject(int c, int r);
     void ClearColumnObjects(int col);
     void ClearRowObjects(int row);

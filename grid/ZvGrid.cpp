@@ -283,16 +283,9 @@ TZvStringGrid::~TZvStringGrid()
 
     FClearTextOnly = false;
     FSaveHiddenCells = false;
-    int rows = RowCount();
-    int cols = ColCount();
     if (HasNodes()) ExpandAll();
     UnHideColumnsAll();
-    if (NumHiddenRows() == 0 && !HasNodes()) {
-        rows = std::max(rows, FMaxRowCount);
-        cols = std::max(cols, FMaxColCount);
-    }
-    cols += FNumHidden;
-    if (rows > 0 && cols > 0 && HasCellProps()) ClearCellPropertiesRange(0, 0, cols - 1, rows - 1);
+    ClearAllCellProperties();
     // Hidden rows carry their cells' properties with them; the store gives them back here.
     for (const auto& item : FGridItems) {
         TStringList* cells = item->Items();
