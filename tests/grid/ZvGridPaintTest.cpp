@@ -736,7 +736,9 @@ TEST_F(TShownGrid, AMergedAreaIsPaintedOncePerPaint)
     EXPECT_EQ(drawn[std::make_pair(1, 1)], 1);
     for (int c = 1; c <= 2; ++c)
         for (int r = 1; r <= 3; ++r)
-            if (c != 1 || r != 1) EXPECT_EQ(drawn[std::make_pair(c, r)], 0) << c << ',' << r;
+            if (c != 1 || r != 1) {
+                EXPECT_EQ(drawn[std::make_pair(c, r)], 0) << c << ',' << r;
+            }
     EXPECT_EQ(drawn[std::make_pair(3, 2)], 1);
     // The text stands once, in the area's top-left; the covered cells show no grid line.
     const TRect area = grid->CellRect(1, 1);

@@ -357,7 +357,7 @@ TEST_F(TableFormTest, OddButWellFormedFilesLoadWhatTheyHoldAndNothingElse)
 
 TEST_F(TableFormTest, ABrokenFileNamesItselfKeepsTheFormClosedAndStaysAsItWas)
 {
-    for (const QByteArray broken : {QByteArray("<Sample><Main><row Key=\"a\"/><row Key="),
+    for (const QByteArray& broken : {QByteArray("<Sample><Main><row Key=\"a\"/><row Key="),
                                     QByteArray("<!-- no element -->"), QByteArray("\xff\xfe<"), QByteArray()}) {
         SCOPED_TRACE(broken.toStdString());
         Seams.Boxes.clear();
