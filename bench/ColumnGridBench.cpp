@@ -2,6 +2,8 @@
 // widest text and removing a tenth of the rows in one call, each for 10,000
 // and 100,000 rows. Both must grow linearly: the 100,000 figure within 12
 // times the 10,000 figure.
+#include "bench/BenchMain.h"
+
 #include "grid/ZvColumnGrid.h"
 
 #include "platform/Forms.h"
@@ -65,13 +67,4 @@ BENCHMARK(RemoveTenthOfRows)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillis
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -2,6 +2,8 @@
 // way the table forms do (one AddComboString each, while the editor is
 // hidden), opening the editor on a cell and dropping its list, and a pick
 // from the opened list. Filling must grow linearly with the entries.
+#include "bench/BenchMain.h"
+
 #include "grid/ZvColumnGrid.h"
 #include "grid/editors/ZvGridCombo.h"
 
@@ -94,13 +96,4 @@ BENCHMARK(PickFromOpenList)->Arg(2'000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -14,6 +14,8 @@
 // Hiding rows and deleting a tenth of them compare the string grid with a
 // shown QTableView over a QAbstractTableModel that keeps the same texts in a
 // vector of rows, the counterpart of our cell store.
+#include "bench/BenchMain.h"
+
 #include "grid/ZvGrid.h"
 #include "platform/Forms.h"
 #include "platform/Grids.h"
@@ -494,15 +496,4 @@ void RegisterAll()
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    // Headless, like the tests: the windows are real but never reach a screen.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterAll();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, RegisterAll); }

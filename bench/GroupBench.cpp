@@ -2,6 +2,8 @@
 // the number of groups grows with the table: 10,000 and 100,000 rows of five
 // columns. The time of the larger table over the smaller shows whether
 // grouping stays linear. Ungrouping is measured the same way.
+#include "bench/BenchMain.h"
+
 #include "grid/ZvGrid.h"
 
 #include "platform/Forms.h"
@@ -60,12 +62,4 @@ BENCHMARK(BM_UnGroup)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)-
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -9,6 +9,8 @@
 // (gradient header). The texts of the rows on screen exist in both; rows
 // further down hold a text every thousandth row, so the large grid's store is
 // really large.
+#include "bench/BenchMain.h"
+
 #include "grid/ZvGrid.h"
 
 #include "platform/Forms.h"
@@ -166,15 +168,14 @@ void Register()
 
 } // namespace
 
-int main(int argc, char** argv)
+namespace {
+
+void RegisterBoth()
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     Register<OurGrid>();
     Register<QtView>();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
 }
+
+} // namespace
+
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, RegisterBoth); }
