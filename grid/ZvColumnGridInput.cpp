@@ -2,6 +2,7 @@
 // and the references the items hold to other components.
 
 #include "grid/ZvColumnGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include <cmath>
 
@@ -90,7 +91,7 @@ int TZvColumnGrid::GetEditLimit()
 
 void TZvColumnGrid::ScaleChangeHook(int M, int D)
 {
-    if (M == D || D == 0 || FDesignTime) return;
+    if (M == D || D == 0 || d->FDesignTime) return;
     for (const auto& item : FColumns->FItems) {
         item->Font()->SetSize(int(std::lround(double(item->Font()->Size()) * M / D)));
         item->HeaderFont()->SetSize(int(std::lround(double(item->HeaderFont()->Size()) * M / D)));

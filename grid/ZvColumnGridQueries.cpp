@@ -2,6 +2,7 @@
 // and reads that column's item; beyond the last item the string grid answers.
 
 #include "grid/ZvColumnGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridUtil.h"
 
 bool TZvColumnGrid::IsNormalCell(int ACol, int ARow)
@@ -66,7 +67,7 @@ void TZvColumnGrid::QueryCheckFalse(int ACol, int ARow, String& Value)
 TCellType TZvColumnGrid::GetCellType(int ACol, int ARow)
 {
     const TCellType t = TZvStringGrid::GetCellType(ACol, ARow);
-    if (FDestroying || t != TCellType::ctEmpty) return t;
+    if (d->FDestroying || t != TCellType::ctEmpty) return t;
     TGridColumnItem* item = ItemOf(ACol);
     if (item && item->Editor() == TEditorType::edDataCheckBox && IsNormalCell(ACol, ARow))
         return TCellType::ctDataCheckBox;
@@ -76,7 +77,7 @@ TCellType TZvColumnGrid::GetCellType(int ACol, int ARow)
 TCellGraphic* TZvColumnGrid::GetCellGraphic(int ACol, int ARow)
 {
     TCellGraphic* own = TZvStringGrid::GetCellGraphic(ACol, ARow);
-    if (own || FDestroying) return own;
+    if (own || d->FDestroying) return own;
     TGridColumnItem* item = ItemOf(ACol);
     if (!item || item->Editor() != TEditorType::edDataCheckBox || !IsNormalCell(ACol, ARow)) return own;
     FCellGraphic->SetCellType(TCellType::ctVirtCheckBox);
@@ -238,7 +239,7 @@ void TZvColumnGrid::InitialCellProperties(int ACol, int ARow, TCellGradientDirec
 
 bool TZvColumnGrid::QueryColumnFilter(int Column)
 {
-    TStringList* list = FFilterList.get();
+    TStringList* list = d->FFilterList.get();
     if (list) list->SetSorted(false);
     TZvStringGrid::QueryColumnFilter(Column);
     TGridColumnItem* item = ItemOf(Column);
@@ -255,7 +256,7 @@ bool TZvColumnGrid::QueryColumnFilter(int Column)
 void TZvColumnGrid::SelectFilterValue(int Column, int ItemIndex)
 {
     Q_UNUSED(Column);
-    const int c = FFilterCol;
+    const int c = d->FFilterCol;
     TGridColumnItem* item = ItemOf(c);
     if (item && ItemIndex >= 0 && ItemIndex < item->Filter()->Count()) {
         const String line = item->Filter()->Strings(ItemIndex);
@@ -276,7 +277,7 @@ void TZvColumnGrid::SelectFilterValue(int Column, int ItemIndex)
             FireFilterDone();
         }
     }
-    FFilterCol = -1;
+    d->FFilterCol = -1;
 }
 
 void TZvColumnGrid::ConstrainColumnSize(int ACol, int& AWidth)

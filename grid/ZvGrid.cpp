@@ -1,4 +1,5 @@
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/editors/ZvInplaceEdit.h"
 
 #include "grid/ZvStyles.h"
@@ -37,22 +38,26 @@ T* HiddenChild(TZvStringGrid* grid)
 }   // namespace
 
 // ---- Construction -----------------------------------------------------------------------------
-TZvStringGrid::TZvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
+TZvStringGridPrivate::TZvStringGridPrivate() = default;
+TZvStringGridPrivate::~TZvStringGridPrivate() = default;
+
+TZvStringGrid::TZvStringGrid(TComponent* AOwner)
+    : TBaseGrid(AOwner), d(std::make_unique<TZvStringGridPrivate>())
 {
     // The grid hosts cell controls; the system only runs grids, it never designs them.
     FControlStyle.Include(csAcceptsControls);
 
-    FFooterPanel = new TFooterPanel(this, this);
-    FFooterPanel->SetAlign(TAlign::alBottom);
-    FFooterPanel->SetHeight(0);
-    FSearchPanel = new TSearchPanel(this, this);
-    FSearchPanel->SetAlign(TAlign::alBottom);
-    FSearchPanel->SetHeight(0);
-    FSearchPanel->OnEditChange = [this](TObject* s) { SearchEditChange(s); };
-    FSearchPanel->OnBackwardClick = [this](TObject* s) { SearchBackwardClick(s); };
-    FSearchPanel->OnForwardClick = [this](TObject* s) { SearchForwardClick(s); };
-    FSearchPanel->OnCloseClick = [this](TObject* s) { SearchCloseClick(s); };
-    FSearchPanel->OnHighlightClick = [this](TObject* s) { SearchHighlightClick(s); };
+    d->FFooterPanel = new TFooterPanel(this, this);
+    d->FFooterPanel->SetAlign(TAlign::alBottom);
+    d->FFooterPanel->SetHeight(0);
+    d->FSearchPanel = new TSearchPanel(this, this);
+    d->FSearchPanel->SetAlign(TAlign::alBottom);
+    d->FSearchPanel->SetHeight(0);
+    d->FSearchPanel->OnEditChange = [this](TObject* s) { SearchEditChange(s); };
+    d->FSearchPanel->OnBackwardClick = [this](TObject* s) { SearchBackwardClick(s); };
+    d->FSearchPanel->OnForwardClick = [this](TObject* s) { SearchForwardClick(s); };
+    d->FSearchPanel->OnCloseClick = [this](TObject* s) { SearchCloseClick(s); };
+    d->FSearchPanel->OnHighlightClick = [this](TObject* s) { SearchHighlightClick(s); };
 
     CreateOptionObjects();
 
@@ -62,33 +67,33 @@ TZvStringGrid::TZvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     SetAutoSize(false);
 
     // A grid on a form takes over the form's resize handler and hands it back when it goes.
-    FOwnerForm = dynamic_cast<TCustomForm*>(AOwner);
-    if (FOwnerForm && !FDesignTime) {
+    d->FOwnerForm = dynamic_cast<TCustomForm*>(AOwner);
+    if (d->FOwnerForm && !d->FDesignTime) {
         // A watch of the grid's own, not the form's OnResize: grids on one form
         // never hold each other's handlers, and the form's handler runs last, as itself.
-        FOwnerForm->AddResizeWatch(this, [this](TControl* form) { SizeWithFormResize(form); });
-        FOwnerForm->FreeNotification(this);
-        FFormWidth = FOwnerForm->Width();
-        FFormHeight = FOwnerForm->Height();
+        d->FOwnerForm->AddResizeWatch(this, [this](TControl* form) { SizeWithFormResize(form); });
+        d->FOwnerForm->FreeNotification(this);
+        d->FFormWidth = d->FOwnerForm->Width();
+        d->FFormHeight = d->FOwnerForm->Height();
     }
 
-    FVisibleCol.fill(true);
+    d->FVisibleCol.fill(true);
     SetDefaultDrawing(true);
     SetDefaultRowHeight(22);
-    FVUDGradient.fill(clNone);
+    d->FVUDGradient.fill(clNone);
     SetVUDGradient(TLookGradient::lgFrom, 0xFFFFFF);
     SetVUDGradient(TLookGradient::lgTo, ColorToRGB(clBtnFace));
 
     // What the window system offers decides the look's defaults.
-    FIsWinXP = IsWinXPOrLater();
-    FIsWin7 = IsWin7OrLater();
-    FIsComCtl6 = ::IsComCtl6();
-    FIsWinVista = IsVistaOrLater();
-    FBorderColor = FIsWinXP ? 0xB99D7F : 0x808080;
-    FScrollWidth = SystemScrollBarExtent();
+    d->FIsWinXP = IsWinXPOrLater();
+    d->FIsWin7 = IsWin7OrLater();
+    d->FIsComCtl6 = ::IsComCtl6();
+    d->FIsWinVista = IsVistaOrLater();
+    d->FBorderColor = d->FIsWinXP ? 0xB99D7F : 0x808080;
+    d->FScrollWidth = SystemScrollBarExtent();
 
-    FPrevLeftCol = LeftCol();
-    FPrevTopRow = TBaseGrid::TopRow();
+    d->FPrevLeftCol = LeftCol();
+    d->FPrevTopRow = TBaseGrid::TopRow();
 
     CreateRunTimeWindows();
     HookOptionObjects();
@@ -97,259 +102,259 @@ TZvStringGrid::TZvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 
 void TZvStringGrid::CreateOptionObjects()
 {
-    FCellFont = std::make_unique<TFont>();
-    FFocusHelper = std::make_unique<TFocusHelper>(this);
-    FSearchFooter = std::make_unique<TSearchFooter>(this, FDesignTime);
-    FFloatingFooter = std::make_unique<TFloatingFooter>(this);
-    FPrintSettings = std::make_unique<TPrintSettings>(this);
-    FHTMLSettings = std::make_unique<THTMLSettings>();
-    FSortSettings = std::make_unique<TSortSettings>(this);
-    FDragDropSettings = std::make_unique<TDragDropSettings>(this);
-    FDragScrollOptions = std::make_unique<TDragScrollOptions>();
-    FControlLook = std::make_unique<TControlLook>(this);
-    FNavigation = std::make_unique<TNavigation>();
-    FColumnSize = std::make_unique<TColumnSize>(this);
-    FCellNode = std::make_unique<TCellNode>(this);
-    FBands = std::make_unique<TBands>();
-    FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
-    FMouseActions = std::make_unique<TMouseActions>(this);
-    FGrouping = std::make_unique<TGrouping>();
-    FColumnHeaders = std::make_unique<TStringList>();
-    FPictureCache = std::make_unique<THTMLPictureCache>();
+    d->FCellFont = std::make_unique<TFont>();
+    d->FFocusHelper = std::make_unique<TFocusHelper>(this);
+    d->FSearchFooter = std::make_unique<TSearchFooter>(this, d->FDesignTime);
+    d->FFloatingFooter = std::make_unique<TFloatingFooter>(this);
+    d->FPrintSettings = std::make_unique<TPrintSettings>(this);
+    d->FHTMLSettings = std::make_unique<THTMLSettings>();
+    d->FSortSettings = std::make_unique<TSortSettings>(this);
+    d->FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+    d->FDragScrollOptions = std::make_unique<TDragScrollOptions>();
+    d->FControlLook = std::make_unique<TControlLook>(this);
+    d->FNavigation = std::make_unique<TNavigation>();
+    d->FColumnSize = std::make_unique<TColumnSize>(this);
+    d->FCellNode = std::make_unique<TCellNode>(this);
+    d->FBands = std::make_unique<TBands>();
+    d->FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+    d->FMouseActions = std::make_unique<TMouseActions>(this);
+    d->FGrouping = std::make_unique<TGrouping>();
+    d->FColumnHeaders = std::make_unique<TStringList>();
+    d->FPictureCache = std::make_unique<THTMLPictureCache>();
 
-    FFixedFont = std::make_unique<TFont>();
-    FFixedFont->SetName(QStringLiteral("Tahoma"));
-    FFixedFont->SetStyle(TFontStyle::fsBold);
-    FActiveCellFont = std::make_unique<TFont>();
-    if (FDesignTime) FActiveCellFont->SetName(QStringLiteral("Tahoma"));
-    FActiveCellFont->SetStyle(TFontStyle::fsBold);
+    d->FFixedFont = std::make_unique<TFont>();
+    d->FFixedFont->SetName(QStringLiteral("Tahoma"));
+    d->FFixedFont->SetStyle(TFontStyle::fsBold);
+    d->FActiveCellFont = std::make_unique<TFont>();
+    if (d->FDesignTime) d->FActiveCellFont->SetName(QStringLiteral("Tahoma"));
+    d->FActiveCellFont->SetStyle(TFontStyle::fsBold);
 
-    FRowHeaders = std::make_unique<TStringList>();
-    FSortList = std::make_unique<TStringList>();
-    FLookupItems = std::make_unique<TStringList>();
-    FRowSelectList = std::make_unique<TStringList>();
-    FColSelectList = std::make_unique<TStringList>();
-    FSortIndexes = std::make_unique<TSortIndexList>();
-    FSortXRef = std::make_unique<TIntList>();
-    FUnSortXRef = std::make_unique<TIntList>();
-    FMergedColumns = std::make_unique<TIntList>();
-    FSelectedCells = std::make_unique<TIntList>();
-    FSelectedRows = std::make_unique<TIntList>();
-    FModifiedRows = std::make_unique<TIntList>();
-    FEnabledRows = std::make_unique<TIntList>();
-    FRowIndicator = std::make_unique<TBitmap>();
-    FBackGround = std::make_unique<TBackGround>(this);
-    FScrollHintWindow = new THTMLHintWindow(this);
-    FScrollHintWindow->SetVisible(false);
+    d->FRowHeaders = std::make_unique<TStringList>();
+    d->FSortList = std::make_unique<TStringList>();
+    d->FLookupItems = std::make_unique<TStringList>();
+    d->FRowSelectList = std::make_unique<TStringList>();
+    d->FColSelectList = std::make_unique<TStringList>();
+    d->FSortIndexes = std::make_unique<TSortIndexList>();
+    d->FSortXRef = std::make_unique<TIntList>();
+    d->FUnSortXRef = std::make_unique<TIntList>();
+    d->FMergedColumns = std::make_unique<TIntList>();
+    d->FSelectedCells = std::make_unique<TIntList>();
+    d->FSelectedRows = std::make_unique<TIntList>();
+    d->FModifiedRows = std::make_unique<TIntList>();
+    d->FEnabledRows = std::make_unique<TIntList>();
+    d->FRowIndicator = std::make_unique<TBitmap>();
+    d->FBackGround = std::make_unique<TBackGround>(this);
+    d->FScrollHintWindow = new THTMLHintWindow(this);
+    d->FScrollHintWindow->SetVisible(false);
 
-    FCellControls = std::make_unique<TControlList>();
-    FProgressAppearance = std::make_unique<TGridProgressAppearance>();
-    FSyncGrid = std::make_unique<TSyncGrid>(this);
-    FColSizes = std::make_unique<TIntList>();
+    d->FCellControls = std::make_unique<TControlList>();
+    d->FProgressAppearance = std::make_unique<TGridProgressAppearance>();
+    d->FSyncGrid = std::make_unique<TSyncGrid>(this);
+    d->FColSizes = std::make_unique<TIntList>();
 
-    FFilter = std::make_unique<TFilter>(this);
-    FBalloon = std::make_unique<TBalloonSettings>();
-    FShowModified = std::make_unique<TShowModified>();
+    d->FFilter = std::make_unique<TFilter>(this);
+    d->FBalloon = std::make_unique<TBalloonSettings>();
+    d->FShowModified = std::make_unique<TShowModified>();
 
-    FColumnOrder = std::make_unique<TIntList>();
-    FSharedCellGraphic = std::make_unique<TCellGraphic>();
-    FIgnoreColumns = std::make_unique<TIntList>();
-    FFilterDropDown = std::make_unique<TFilterDropDown>();
-    FFilterIncremental = false;
-    FFilterList = std::make_unique<TStringList>();
-    FFilterList->SetSorted(true);
-    FFilterList->SetDuplicates(TDuplicates::dupIgnore);
+    d->FColumnOrder = std::make_unique<TIntList>();
+    d->FSharedCellGraphic = std::make_unique<TCellGraphic>();
+    d->FIgnoreColumns = std::make_unique<TIntList>();
+    d->FFilterDropDown = std::make_unique<TFilterDropDown>();
+    d->FFilterIncremental = false;
+    d->FFilterList = std::make_unique<TStringList>();
+    d->FFilterList->SetSorted(true);
+    d->FFilterList->SetDuplicates(TDuplicates::dupIgnore);
 }
 
 // The change handlers go through the virtual operations, so a descendant's overrides receive them.
 void TZvStringGrid::HookOptionObjects()
 {
-    FNavigation->OnChange = [this](TObject* s) { SpareHookB(s); };
-    FBands->OnChange = [this](TObject*) { Invalidate(); };
-    FMouseActions->OnChange = [this](TObject* s) { SpareHookA(s); };
-    FMouseActions->OnIsDesigning = [this](TObject*, bool& designing) { QueryDesignMode(designing); };
-    FMouseActions->OnInvalidate = [this](TObject* s) { InvalidateGrid(s); };
-    FMouseActions->OnDisableEdit = [this](TObject* s) { DisableEditing(s); };
-    FColumnHeaders->OnChange = [this](TObject*) {
+    d->FNavigation->OnChange = [this](TObject* s) { SpareHookB(s); };
+    d->FBands->OnChange = [this](TObject*) { Invalidate(); };
+    d->FMouseActions->OnChange = [this](TObject* s) { SpareHookA(s); };
+    d->FMouseActions->OnIsDesigning = [this](TObject*, bool& designing) { QueryDesignMode(designing); };
+    d->FMouseActions->OnInvalidate = [this](TObject* s) { InvalidateGrid(s); };
+    d->FMouseActions->OnDisableEdit = [this](TObject* s) { DisableEditing(s); };
+    d->FColumnHeaders->OnChange = [this](TObject*) {
         SyncColumnHeaders();
         ShowColumnHeaders();
     };
-    FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
-    FMergedColumns->SetOnChange([this](TObject* s, int c, int r) { MergedColumnsChanged(s, c, r); });
-    FFixedFont->OnChange = [this](TObject*) { Invalidate(); };
-    FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
-    FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
-    FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
-    FControlLook->OnInvalidate = [this](TObject*) { Invalidate(); };
-    FControlLook->OnGradientChange = [this](TLookGradient which, TColor value) { SetVUDGradient(which, value); };
-    FSortSettings->SetSortIndexes(FSortIndexes.get());
-    FSortSettings->OnGetFixedRows = [this] { return FixedRows(); };
-    FSortSettings->OnInvalidate = [this](TObject*) { Invalidate(); };
-    FBackGround->OnInvalidate = [this](TObject*) { Invalidate(); };
-    FFloatingFooter->SetFooterPanel(FFooterPanel);
-    FFloatingFooter->OnInvalidateGrid = [this](TObject*) { Invalidate(); };
-    FFilter->OnRepaintCell = [this](int c, int r) { RepaintCell(c, r); };
-    FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
-    FBalloon->OnEnableChange = [this](TObject*) {
-        if (FBalloon->Enable()) BalloonInit();
+    d->FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
+    d->FMergedColumns->SetOnChange([this](TObject* s, int c, int r) { MergedColumnsChanged(s, c, r); });
+    d->FFixedFont->OnChange = [this](TObject*) { Invalidate(); };
+    d->FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
+    d->FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
+    d->FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
+    d->FControlLook->OnInvalidate = [this](TObject*) { Invalidate(); };
+    d->FControlLook->OnGradientChange = [this](TLookGradient which, TColor value) { SetVUDGradient(which, value); };
+    d->FSortSettings->SetSortIndexes(d->FSortIndexes.get());
+    d->FSortSettings->OnGetFixedRows = [this] { return FixedRows(); };
+    d->FSortSettings->OnInvalidate = [this](TObject*) { Invalidate(); };
+    d->FBackGround->OnInvalidate = [this](TObject*) { Invalidate(); };
+    d->FFloatingFooter->SetFooterPanel(d->FFooterPanel);
+    d->FFloatingFooter->OnInvalidateGrid = [this](TObject*) { Invalidate(); };
+    d->FFilter->OnRepaintCell = [this](int c, int r) { RepaintCell(c, r); };
+    d->FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
+    d->FBalloon->OnEnableChange = [this](TObject*) {
+        if (d->FBalloon->Enable()) BalloonInit();
         else BalloonDone();
     };
-    FShowModified->OnChange = [this](TObject*) { Invalidate(); };
+    d->FShowModified->OnChange = [this](TObject*) { Invalidate(); };
 }
 
 void TZvStringGrid::CreateRunTimeWindows()
 {
-    FFilterDropList = new TDropList(this);
-    FFilterDropList->SetParent(this);
-    FFilterDropList->SetBounds(0, 0, 0, 0);
-    FFilterDropList->SetVisible(false);
-    FFilterDropList->OnSelect = [this](TObject*) { SelectFilterValue(FFilterCol, -1); };
-    FFilterDropCheckList = new TDropCheckList(this);
-    FFilterDropCheckList->SetParent(this);
-    FFilterDropCheckList->SetBounds(0, 0, 0, 0);
-    FFilterDropCheckList->SetVisible(false);
-    FFilterDropCheckList->OnSelect = [this](TObject*) { ApplyCheckedFilterEntries(FFilterCol); };
+    d->FFilterDropList = new TDropList(this);
+    d->FFilterDropList->SetParent(this);
+    d->FFilterDropList->SetBounds(0, 0, 0, 0);
+    d->FFilterDropList->SetVisible(false);
+    d->FFilterDropList->OnSelect = [this](TObject*) { SelectFilterValue(d->FFilterCol, -1); };
+    d->FFilterDropCheckList = new TDropCheckList(this);
+    d->FFilterDropCheckList->SetParent(this);
+    d->FFilterDropCheckList->SetBounds(0, 0, 0, 0);
+    d->FFilterDropCheckList->SetVisible(false);
+    d->FFilterDropCheckList->OnSelect = [this](TObject*) { ApplyCheckedFilterEntries(d->FFilterCol); };
 
-    if (FDesignTime) return;
+    if (d->FDesignTime) return;
 
-    FFocusFrameWindow = new TGridFocusWindow(this);
-    FFocusFrameWindow->SetVisible(false);
+    d->FFocusFrameWindow = new TGridFocusWindow(this);
+    d->FFocusFrameWindow->SetVisible(false);
     const TArrowDirection directions[] = {TArrowDirection::arrUp, TArrowDirection::arrDown,
                                           TArrowDirection::arrLeft, TArrowDirection::arrRight};
-    for (TArrowDirection d : directions) {
+    for (TArrowDirection dir : directions) {
         auto* arrow = new TArrowWindow(this);
-        arrow->Init(this, d);
-        FArrows[std::size_t(d)] = arrow;
+        arrow->Init(this, dir);
+        d->FArrows[std::size_t(dir)] = arrow;
     }
 
-    FComboEditor = new TGridCombo(this);
-    FComboEditor->SetParent(this);
-    FComboEditor->SetEnabled(false);
-    FComboEditor->SetVisible(false);
-    FComboEditor->SetIsWinXP(FIsWinXP);
-    FComboEditor->SetIsVista(FIsWinVista && FIsComCtl6);
-    FComboEditor->SetIsThemed(FIsComCtl6);
-    FStyle = TZvStyle::tsWindowsXP;
-    FInEditMode = false;
-    FCurrentEditor = TEditorType::edNormal;
+    d->FComboEditor = new TGridCombo(this);
+    d->FComboEditor->SetParent(this);
+    d->FComboEditor->SetEnabled(false);
+    d->FComboEditor->SetVisible(false);
+    d->FComboEditor->SetIsWinXP(d->FIsWinXP);
+    d->FComboEditor->SetIsVista(d->FIsWinVista && d->FIsComCtl6);
+    d->FComboEditor->SetIsThemed(d->FIsComCtl6);
+    d->FStyle = TZvStyle::tsWindowsXP;
+    d->FInEditMode = false;
+    d->FCurrentEditor = TEditorType::edNormal;
 
-    FTransEdit = HiddenChild<TGridTransEdit>(this);
-    FTransCombo = HiddenChild<TGridTransCombo>(this);
-    FCheckBoxEditor = HiddenChild<TGridCheckBox>(this);
+    d->FTransEdit = HiddenChild<TGridTransEdit>(this);
+    d->FTransCombo = HiddenChild<TGridTransCombo>(this);
+    d->FCheckBoxEditor = HiddenChild<TGridCheckBox>(this);
 
-    FEditBtnEditor = HiddenChild<TGridEditBtn>(this);
-    FEditBtnEditor->SetEnabled(false);
-    FEditBtnEditor->SetButtonCaption(QStringLiteral("..."));
-    FEditBtnEditor->SetBorderStyle(TBorderStyle::bsNone);
-    FEditBtnEditor->SetIsWinXP(FIsWinXP);
+    d->FEditBtnEditor = HiddenChild<TGridEditBtn>(this);
+    d->FEditBtnEditor->SetEnabled(false);
+    d->FEditBtnEditor->SetButtonCaption(QStringLiteral("..."));
+    d->FEditBtnEditor->SetBorderStyle(TBorderStyle::bsNone);
+    d->FEditBtnEditor->SetIsWinXP(d->FIsWinXP);
 
-    FUnitEditBtnEditor = HiddenChild<TGridUnitEditBtn>(this);
-    FUnitEditBtnEditor->SetEnabled(false);
-    FUnitEditBtnEditor->SetButtonCaption(QStringLiteral("..."));
-    FUnitEditBtnEditor->SetBorderStyle(TBorderStyle::bsNone);
-    FUnitEditBtnEditor->SetIsWinXP(FIsWinXP);
-    FUnitEditBtnEditor->OnUnitChanged = [this](TObject*, const String&) {
+    d->FUnitEditBtnEditor = HiddenChild<TGridUnitEditBtn>(this);
+    d->FUnitEditBtnEditor->SetEnabled(false);
+    d->FUnitEditBtnEditor->SetButtonCaption(QStringLiteral("..."));
+    d->FUnitEditBtnEditor->SetBorderStyle(TBorderStyle::bsNone);
+    d->FUnitEditBtnEditor->SetIsWinXP(d->FIsWinXP);
+    d->FUnitEditBtnEditor->OnUnitChanged = [this](TObject*, const String&) {
         if (OnUnitChanged) OnUnitChanged(this);
     };
 
-    FButtonEditor = HiddenChild<TGridButton>(this);
-    FButtonEditor->OnClick = [this](TObject* s) { GridButtonClick(s); };
+    d->FButtonEditor = HiddenChild<TGridButton>(this);
+    d->FButtonEditor->OnClick = [this](TObject* s) { GridButtonClick(s); };
 
-    FHeaderDragButton = new THeaderDragButton(this);
-    FHeaderDragButton->SetVisible(false);
+    d->FHeaderDragButton = new THeaderDragButton(this);
+    d->FHeaderDragButton->SetVisible(false);
 
-    FFormControlEdit = HiddenChild<TEdit>(this);
-    FFormControlCombo = HiddenChild<TComboBox>(this);
+    d->FFormControlEdit = HiddenChild<TEdit>(this);
+    d->FFormControlCombo = HiddenChild<TComboBox>(this);
 }
 
 void TZvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
 {
     TBaseGrid::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FOwnerForm) FOwnerForm = nullptr;
+    if (Operation == TOperation::opRemove && AComponent == d->FOwnerForm) d->FOwnerForm = nullptr;
 }
 
 // ---- Destruction ----------------------------------------------------------------------------------
 TZvStringGrid::~TZvStringGrid()
 {
-    FDestroying = true;
+    d->FDestroying = true;
     // An edit still open is dropped, not validated: no handler may run for a grid that is going,
     // and whatever owns the handlers may already be gone.
-    FInEditMode = FEditing = FSpecialEditor = false;
-    if (!FDesignTime) {
+    d->FInEditMode = d->FEditing = d->FSpecialEditor = false;
+    if (!d->FDesignTime) {
         BalloonDone();
-        if (FOwnerForm) FOwnerForm->RemoveResizeWatch(this);
+        if (d->FOwnerForm) d->FOwnerForm->RemoveResizeWatch(this);
     }
-    if (FColumnSize->Save()) SaveColSizes();
+    if (d->FColumnSize->Save()) SaveColSizes();
 
-    FClearTextOnly = false;
-    FSaveHiddenCells = false;
+    d->FClearTextOnly = false;
+    d->FSaveHiddenCells = false;
     if (HasNodes()) ExpandAll();
     UnHideColumnsAll();
     ClearAllCellProperties();
     // Hidden rows carry their cells' properties with them; the store gives them back here.
-    for (const auto& item : FGridItems) {
+    for (const auto& item : d->FGridItems) {
         TStringList* cells = item->Items();
         for (int i = 0; i < cells->Count(); ++i) {
             FreeCellProperties(dynamic_cast<TCellProperties*>(cells->Objects(i)));
         }
     }
-    FGridItems.clear();
-    if (FOldCursor != crDefault) Screen->SetCursor(FOldCursor);
+    d->FGridItems.clear();
+    if (d->FOldCursor != crDefault) Screen->SetCursor(d->FOldCursor);
 }
 
 // ---- Window creation and loading -------------------------------------------------------------------
 void TZvStringGrid::CreateWnd()
 {
-    if (FDestroying) return;
+    if (d->FDestroying) return;
     TBaseGrid::CreateWnd();
     if (!Parent()) return;
-    if (!FDesignTime && FScrollType == TScrollType::ssMetro) CreateScrollControls();
-    FFooterPanel->SetParent(this);
-    FSearchPanel->SetParent(this);
-    FFooterPanel->SetVisible(FFloatingFooter->Visible());
-    if (FSearchFooter->Visible()) {
-        FSearchPanel->SetHeight(32);
-        FSearchPanel->SetVisible(true);
+    if (!d->FDesignTime && d->FScrollType == TScrollType::ssMetro) CreateScrollControls();
+    d->FFooterPanel->SetParent(this);
+    d->FSearchPanel->SetParent(this);
+    d->FFooterPanel->SetVisible(d->FFloatingFooter->Visible());
+    if (d->FSearchFooter->Visible()) {
+        d->FSearchPanel->SetHeight(32);
+        d->FSearchPanel->SetVisible(true);
     } else {
-        FSearchPanel->SetVisible(false);
-        FSearchPanel->SetHeight(0);
+        d->FSearchPanel->SetVisible(false);
+        d->FSearchPanel->SetHeight(0);
     }
-    if (FColumnSize->Save()) LoadColSizes();
-    FGridTimerID = SetTimer(this, GridTimerId, GridTimerInterval);
-    FIsWinXP = FIsWinXP && IsThemeActive();
-    FWheelMessage = WM_MOUSEWHEEL;
-    FWheelScrollLines = QApplication::wheelScrollLines();
-    if (FScrollType != TScrollType::ssNormal && !FLoading) UpdateFlatScrollBars();
+    if (d->FColumnSize->Save()) LoadColSizes();
+    d->FGridTimerID = SetTimer(this, GridTimerId, GridTimerInterval);
+    d->FIsWinXP = d->FIsWinXP && IsThemeActive();
+    d->FWheelMessage = WM_MOUSEWHEEL;
+    d->FWheelScrollLines = QApplication::wheelScrollLines();
+    if (d->FScrollType != TScrollType::ssNormal && !d->FLoading) UpdateFlatScrollBars();
 }
 
 void TZvStringGrid::Loaded()
 {
-    FOldCursor = Screen->Cursor();
+    d->FOldCursor = Screen->Cursor();
     ShowColumnHeaders();
     ShowRowHeaders();
-    if (FLook == TGridLook::glVUD) {
+    if (d->FLook == TGridLook::glVUD) {
         SetLook(TGridLook::glCustom);
         SetLook(TGridLook::glVUD);
     }
-    if (FAutoSize) AutoSizeColumns(false, 10);
-    if (FColumnSize->Save()) LoadColSizes();
-    FFixedRowsMin = TBaseGrid::FixedRows();
-    FFixedColsMin = TBaseGrid::FixedCols();
-    FMinRowHeight = DefaultRowHeight();
-    FMinColWidth = 10;
-    FMaxRowCount = RowCount();
-    FLoaded = true;
+    if (d->FAutoSize) AutoSizeColumns(false, 10);
+    if (d->FColumnSize->Save()) LoadColSizes();
+    d->FFixedRowsMin = TBaseGrid::FixedRows();
+    d->FFixedColsMin = TBaseGrid::FixedCols();
+    d->FMinRowHeight = DefaultRowHeight();
+    d->FMinColWidth = 10;
+    d->FMaxRowCount = RowCount();
+    d->FLoaded = true;
     if (Options().Contains(goAlwaysShowEditor)) {
         SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
-        FNavigation->SetAlwaysEdit(true);
+        d->FNavigation->SetAlwaysEdit(true);
     }
-    if (!FIsWinXP && FControlLook->ControlStyle() == TGridControlStyle::csTheme && !FDesignTime)
-        FControlLook->SetControlStyle(TGridControlStyle::csClassic);
+    if (!d->FIsWinXP && d->FControlLook->ControlStyle() == TGridControlStyle::csTheme && !d->FDesignTime)
+        d->FControlLook->SetControlStyle(TGridControlStyle::csClassic);
     UpdateSearchPanel();
     ApplyScrollBarAlways(false);
-    if (FAutoThemeAdapt && !FDesignTime) ApplyOfficeTheme();
+    if (d->FAutoThemeAdapt && !d->FDesignTime) ApplyOfficeTheme();
     SetColumnOrder();
-    if (FBalloon->Enable()) BalloonInit();
+    if (d->FBalloon->Enable()) BalloonInit();
     ApplyStyleServiceColors();
 }
 
@@ -359,35 +364,35 @@ void TZvStringGrid::Assign(TPersistent* Source)
     auto* s = dynamic_cast<TZvStringGrid*>(Source);
     if (!s) return;   // only another string grid is copied
     Font()->Assign(s->Font());
-    FActiveCellColor = s->FActiveCellColor;
-    FActiveCellColorTo = s->FActiveCellColorTo;
-    FActiveCellFont->Assign(s->FActiveCellFont.get());
-    FActiveCellShow = s->FActiveCellShow;
+    d->FActiveCellColor = s->d->FActiveCellColor;
+    d->FActiveCellColorTo = s->d->FActiveCellColorTo;
+    d->FActiveCellFont->Assign(s->d->FActiveCellFont.get());
+    d->FActiveCellShow = s->d->FActiveCellShow;
     SetActiveRowShow(s->ActiveRowShow());
     SetAlign(s->Align());
-    FFilterDropDown->Assign(s->FFilterDropDown.get());
-    FAnchorHint = s->FAnchorHint;
-    FAutoNumAlign = s->FAutoNumAlign;
-    FAutoSize = s->FAutoSize;
-    FAutoThemeAdapt = s->FAutoThemeAdapt;
-    FAutoFilterUpdate = s->FAutoFilterUpdate;
-    FMouseActions->Assign(s->FMouseActions.get());
-    FNavigation->Assign(s->FNavigation.get());
-    FGrouping->Assign(s->FGrouping.get());
-    FSearchFooter->Assign(s->FSearchFooter.get());
-    FPrintSettings->Assign(s->FPrintSettings.get());
-    FFilter->Assign(s->FFilter.get());
-    FHTMLSettings->Assign(s->FHTMLSettings.get());
-    FBands->Assign(s->FBands.get());
-    FCellNode->Assign(s->FCellNode.get());
-    FSortSettings->Assign(s->FSortSettings.get());
-    FDragScrollOptions->Assign(s->FDragScrollOptions.get());
-    FDragDropSettings->Assign(s->FDragDropSettings.get());
-    FProgressAppearance->Assign(s->FProgressAppearance.get());
-    FColumnSize->Assign(s->FColumnSize.get());
-    FSyncGrid->Assign(s->FSyncGrid.get());
-    FFocusHelper->Assign(s->FFocusHelper.get());
-    FFixedRowAlways = s->FFixedRowAlways;
+    d->FFilterDropDown->Assign(s->d->FFilterDropDown.get());
+    d->FAnchorHint = s->d->FAnchorHint;
+    d->FAutoNumAlign = s->d->FAutoNumAlign;
+    d->FAutoSize = s->d->FAutoSize;
+    d->FAutoThemeAdapt = s->d->FAutoThemeAdapt;
+    d->FAutoFilterUpdate = s->d->FAutoFilterUpdate;
+    d->FMouseActions->Assign(s->d->FMouseActions.get());
+    d->FNavigation->Assign(s->d->FNavigation.get());
+    d->FGrouping->Assign(s->d->FGrouping.get());
+    d->FSearchFooter->Assign(s->d->FSearchFooter.get());
+    d->FPrintSettings->Assign(s->d->FPrintSettings.get());
+    d->FFilter->Assign(s->d->FFilter.get());
+    d->FHTMLSettings->Assign(s->d->FHTMLSettings.get());
+    d->FBands->Assign(s->d->FBands.get());
+    d->FCellNode->Assign(s->d->FCellNode.get());
+    d->FSortSettings->Assign(s->d->FSortSettings.get());
+    d->FDragScrollOptions->Assign(s->d->FDragScrollOptions.get());
+    d->FDragDropSettings->Assign(s->d->FDragDropSettings.get());
+    d->FProgressAppearance->Assign(s->d->FProgressAppearance.get());
+    d->FColumnSize->Assign(s->d->FColumnSize.get());
+    d->FSyncGrid->Assign(s->d->FSyncGrid.get());
+    d->FFocusHelper->Assign(s->d->FFocusHelper.get());
+    d->FFixedRowAlways = s->d->FFixedRowAlways;
     SetColCount(s->ColCount());
     SetRowCount(s->RowCount());
     SetFixedRows(s->FixedRows());
@@ -396,22 +401,22 @@ void TZvStringGrid::Assign(TPersistent* Source)
     SetDefaultRowHeight(s->DefaultRowHeight());
     SetFixedRowHeight(s->FixedRowHeight());
     SetFixedColWidth(s->FixedColWidth());
-    FInvalidEntryTitle = s->FInvalidEntryTitle;
-    FInvalidEntryIcon = s->FInvalidEntryIcon;
-    FInvalidEntryText = s->FInvalidEntryText;
+    d->FInvalidEntryTitle = s->d->FInvalidEntryTitle;
+    d->FInvalidEntryIcon = s->d->FInvalidEntryIcon;
+    d->FInvalidEntryText = s->d->FInvalidEntryText;
     SetOptions(s->Options());
     for (int c = 0; c < s->ColCount() && c < ColCount(); ++c) SetColWidths(c, s->ColWidths(c));
-    FColumnHeaders->Assign(s->FColumnHeaders.get());
+    d->FColumnHeaders->Assign(s->d->FColumnHeaders.get());
     for (int r = 0; r < s->RowCount() && r < RowCount(); ++r) SetRowHeights(r, s->RowHeights(r));
-    FScrollProportional = s->FScrollProportional;
-    FScrollSynch = s->FScrollSynch;
-    SetScrollWidth(s->FScrollWidth);
-    FScrollHints = s->FScrollHints;
-    SetScrollBarAlways(s->FScrollBarAlways);
+    d->FScrollProportional = s->d->FScrollProportional;
+    d->FScrollSynch = s->d->FScrollSynch;
+    SetScrollWidth(s->d->FScrollWidth);
+    d->FScrollHints = s->d->FScrollHints;
+    SetScrollBarAlways(s->d->FScrollBarAlways);
     SetScrollBars(s->ScrollBars());
-    SetScrollColor(s->FScrollColor);
-    SetScrollType(s->FScrollType);
-    SetScrollWidth(s->FScrollWidth);
+    SetScrollColor(s->d->FScrollColor);
+    SetScrollType(s->d->FScrollType);
+    SetScrollWidth(s->d->FScrollWidth);
     AssignCells(Source);
 }
 
@@ -429,19 +434,19 @@ void TZvStringGrid::AssignCells(TPersistent* Source)
 // ---- Window-level operations of the class -------------------------------------------------------------
 void TZvStringGrid::Invalidate()
 {
-    if (FEditChange) {
-        FEditChange = false;
+    if (d->FEditChange) {
+        d->FEditChange = false;
         return;
     }
     TBaseGrid::Invalidate();
-    if (!FLoading && FFloatingFooter && FFloatingFooter->Visible() && FFooterPanel) FFooterPanel->Invalidate();
+    if (!d->FLoading && d->FFloatingFooter && d->FFloatingFooter->Visible() && d->FFooterPanel) d->FFooterPanel->Invalidate();
 }
 
 void TZvStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    if (FIntegralHeight && FUpdateCount == 0 && DefaultRowHeight() > 0) {
+    if (d->FIntegralHeight && d->FUpdateCount == 0 && DefaultRowHeight() > 0) {
         const int s = VisibleColCount() + TBaseGrid::FixedCols() < ColCount() ? SystemScrollBarExtent() : 0;
-        const int b = FBorderStyle == TBorderStyle::bsSingle ? 2 : 0;
+        const int b = d->FBorderStyle == TBorderStyle::bsSingle ? 2 : 0;
         const int h = AHeight - s - b;
         AHeight = s + (h - h % DefaultRowHeight()) + 2 * b;
     }
@@ -453,13 +458,13 @@ void TZvStringGrid::Resize()
 {
     TBaseGrid::Resize();
     if (OnGridResize) OnGridResize(this);
-    const TBackGroundDisplay bg = FBackGround->Display();
+    const TBackGroundDisplay bg = d->FBackGround->Display();
     if ((bg == TBackGroundDisplay::bdGradientHorz || bg == TBackGroundDisplay::bdGradientVert) &&
-        FBackGround->ColorTo() != clNone)
+        d->FBackGround->ColorTo() != clNone)
         Invalidate();
     ApplyScrollBarAlways(false);
     CellControlsUpdate(false);
-    if (FDesignTime) Invalidate();
+    if (d->FDesignTime) Invalidate();
 }
 
 void TZvStringGrid::ApplyScrollBarAlways(bool Force)
@@ -467,15 +472,15 @@ void TZvStringGrid::ApplyScrollBarAlways(bool Force)
     if (!HandleAllocated()) return;
     const bool rowsFit = VisibleRowCount() + FixedRows() >= RowCount();
     const bool colsFit = VisibleColCount() + FixedCols() >= ColCount();
-    if (FScrollBarAlways == TScrollBarAlways::saNone) {
+    if (d->FScrollBarAlways == TScrollBarAlways::saNone) {
         if (!Force) return;
         if (rowsFit) ShowScrollBar(this, SB_VERT, false);
         if (colsFit) ShowScrollBar(this, SB_HORZ, false);
         return;
     }
     // A bar asked for always stays, even with nothing to scroll; the platform shows it idle.
-    const bool vert = FScrollBarAlways == TScrollBarAlways::saVert || FScrollBarAlways == TScrollBarAlways::saBoth;
-    const bool horz = FScrollBarAlways == TScrollBarAlways::saHorz || FScrollBarAlways == TScrollBarAlways::saBoth;
+    const bool vert = d->FScrollBarAlways == TScrollBarAlways::saVert || d->FScrollBarAlways == TScrollBarAlways::saBoth;
+    const bool horz = d->FScrollBarAlways == TScrollBarAlways::saHorz || d->FScrollBarAlways == TScrollBarAlways::saBoth;
     if (rowsFit) ShowScrollBar(this, SB_VERT, vert);
     if (colsFit) ShowScrollBar(this, SB_HORZ, horz);
 }
@@ -484,19 +489,19 @@ TFont* TZvStringGrid::GetCellFont(int c, int r)
 {
     const TCellProperties* props = PropsAt(c, r);
     if (!props) return Font();
-    FCellFont->SetName(props->FontName());
-    FCellFont->SetSize(props->FontSize());
-    FCellFont->SetStyle(props->FontStyle());
-    FCellFont->SetColor(props->FontColor());
-    return FCellFont.get();
+    d->FCellFont->SetName(props->FontName());
+    d->FCellFont->SetSize(props->FontSize());
+    d->FCellFont->SetStyle(props->FontStyle());
+    d->FCellFont->SetColor(props->FontColor());
+    return d->FCellFont.get();
 }
 
 TInplaceEdit* TZvStringGrid::CreateEditor() { return EditorCreateHook(); }
 
 TInplaceEdit* TZvStringGrid::EditorCreateHook()
 {
-    FNormalEdit = new TZvInplaceEdit(this);
-    return FNormalEdit;
+    d->FNormalEdit = new TZvInplaceEdit(this);
+    return d->FNormalEdit;
 }
 
 // ---- Version ---------------------------------------------------------------------------------------
@@ -516,7 +521,7 @@ void TZvStringGrid::SpareHookB(TObject*) {}
 
 bool TZvStringGrid::QueryDesignMode(bool& IsDesigning)
 {
-    IsDesigning = FDesignTime;
+    IsDesigning = d->FDesignTime;
     return IsDesigning;
 }
 
@@ -527,57 +532,57 @@ void TZvStringGrid::DisableEditing(TObject*) { SetOptions(Options() - TGridOptio
 // ---- Property setters of the class ---------------------------------------------------------------------
 void TZvStringGrid::SetBorderColor(TColor Value)
 {
-    if (FBorderColor == Value) return;
-    FBorderColor = Value;
+    if (d->FBorderColor == Value) return;
+    d->FBorderColor = Value;
     if (Parent() && HandleAllocated()) PaintWindowBorder();
 }
 
 void TZvStringGrid::SetFixedFont(TFont* Value)
 {
-    FFixedFont->Assign(Value);
+    d->FFixedFont->Assign(Value);
     Invalidate();
 }
 
 void TZvStringGrid::SetArrowColor(TColor Value)
 {
-    FArrowColor = Value;
-    for (TArrowWindow* arrow : FArrows)
+    d->FArrowColor = Value;
+    for (TArrowWindow* arrow : d->FArrows)
         if (arrow) arrow->SetColor(Value);
 }
 
 void TZvStringGrid::SetCellChecker(TZvStringGridCheck* Value)
 {
-    if (FCellChecker == Value) return;
-    if (FCellChecker) FCellChecker->RemoveFreeNotification(this);
-    FCellChecker = Value;
-    if (FCellChecker) FCellChecker->FreeNotification(this);
+    if (d->FCellChecker == Value) return;
+    if (d->FCellChecker) d->FCellChecker->RemoveFreeNotification(this);
+    d->FCellChecker = Value;
+    if (d->FCellChecker) d->FCellChecker->FreeNotification(this);
 }
 
 void TZvStringGrid::SetFixedDropDownMenu(TPopupMenu* Value)
 {
-    if (FFixedDropDownMenu == Value) return;
-    if (FFixedDropDownMenu) FFixedDropDownMenu->RemoveFreeNotification(this);
-    FFixedDropDownMenu = Value;
-    if (FFixedDropDownMenu) FFixedDropDownMenu->FreeNotification(this);
+    if (d->FFixedDropDownMenu == Value) return;
+    if (d->FFixedDropDownMenu) d->FFixedDropDownMenu->RemoveFreeNotification(this);
+    d->FFixedDropDownMenu = Value;
+    if (d->FFixedDropDownMenu) d->FFixedDropDownMenu->FreeNotification(this);
 }
 
-void TZvStringGrid::SetPictureContainer(TPictureContainer* Value) { FPictureContainer = Value; }
+void TZvStringGrid::SetPictureContainer(TPictureContainer* Value) { d->FPictureContainer = Value; }
 
 void TZvStringGrid::SetColumnHeaders(TStringList* Value)
 {
-    if (Value) FColumnHeaders->Assign(Value);
+    if (Value) d->FColumnHeaders->Assign(Value);
     if (TBaseGrid::FixedRows() > 0) ClearColumnHeaders();
     ShowColumnHeaders();
 }
 
 void TZvStringGrid::SetRowHeaders(TStringList* Value)
 {
-    if (Value) FRowHeaders->Assign(Value);
-    if (FDesignTime && TBaseGrid::FixedCols() > 0) ClearRowHeaders();
+    if (Value) d->FRowHeaders->Assign(Value);
+    if (d->FDesignTime && TBaseGrid::FixedCols() > 0) ClearRowHeaders();
     ShowRowHeaders();
 }
 
 void TZvStringGrid::SetLookupItems(TStringList* Value)
 {
-    if (Value) FLookupItems->Assign(Value);
+    if (Value) d->FLookupItems->Assign(Value);
 }

@@ -5,9 +5,11 @@
 // mouse handling, per-cell objects, tree nodes, grouping, selection, the
 // floating footer and its option objects.
 //
-// The class is declared here whole; its operations are implemented one
-// feature per file (ZvGrid.cpp construction, ZvGridCellQueries.cpp,
-// ZvGridHidden.cpp, ZvGridAccess.cpp, ZvGridDraw.cpp, ...).
+// The class's operations are declared here and implemented one feature per
+// file (ZvGrid.cpp construction, ZvGridCellQueries.cpp, ZvGridHidden.cpp,
+// ZvGridAccess.cpp, ZvGridDraw.cpp, ...; ZvGridProperties.cpp the plain
+// property accessors). Its state lives behind one pointer in
+// grid/ZvGridPrivate.h, which only the grid's own source files include.
 //
 // Indexes: cell access, HideColumn and IsHiddenColumn take real columns;
 // ColCount, Col, the selection and the columns of click and key events are
@@ -54,6 +56,7 @@ class TScrollBar;
 class QIODevice;
 struct THTMLDrawParams;
 struct THTMLDrawResult;
+struct TZvStringGridPrivate;
 
 // ---- Enumerations of the grid's own properties -----------------------------------------
 enum class TGridLook { glStandard, glSoft, glClassic, glVUD, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
@@ -287,7 +290,7 @@ public:
     void UnHideColumns(int FromCol, int ToCol);
     void UnHideColumnsAll();
     bool IsHiddenColumn(int ColIndex) const;
-    int NumHiddenColumns() const { return FNumHidden; }
+    int NumHiddenColumns() const;
     int RealColIndex(int ACol);
     int DisplayToRealCol(int ACol) const;
     int RealToDisplayCol(int ACol) const;
@@ -306,7 +309,7 @@ public:
     bool IsHiddenRow(int Rowindex) const;
     // Through a cached list of hidden rows, built on the first call (the caller frees it).
     bool IsHiddenRow(int Rowindex, TIntList*& ListHidden) const;
-    int NumHiddenRows() const { return int(FGridItems.size()); }
+    int NumHiddenRows() const;
     int TotalRowCount() const { return RowCount() + NumHiddenRows(); }
     int RealRowIndex(int ARow) const;
     int DisplRowIndex(int ARow) const;
@@ -325,8 +328,8 @@ public:
     void UnHideSelection();
     void UpdateEditMode();
     // The hidden-row store (one item per hidden row).
-    int GridItemCount() const { return int(FGridItems.size()); }
-    TGridItem* GridItems(int index) const { return FGridItems.at(std::size_t(index)).get(); }
+    int GridItemCount() const;
+    TGridItem* GridItems(int index) const;
 
 protected:
     // Moves cells by real column, with the hidden-column tables and the
@@ -362,22 +365,22 @@ public:
     void SetFixedCols(int Value);
     int FixedColWidth() const;
     void SetFixedColWidth(int Value);
-    int FixedRowHeight() const { return FFixedRowHeight; }
+    int FixedRowHeight() const;
     void SetFixedRowHeight(int Value);
     int DefaultRowHeight() const { return TBaseGrid::DefaultRowHeight(); }
     void SetDefaultRowHeight(int Value);
-    TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+    TAlignment DefaultAlignment() const;
     void SetDefaultAlignment(TAlignment Value);
-    int FixedFooters() const { return FFixedFooters; }
+    int FixedFooters() const;
     void SetFixedFooters(int Value);
-    int FixedRightCols() const { return FFixedRightCols; }
+    int FixedRightCols() const;
     void SetFixedRightCols(int Value);
-    bool WordWrap() const { return FWordWrapEx; }
+    bool WordWrap() const;
     void SetWordWrap(bool Value);
-    bool FixedRowAlways() const { return FFixedRowAlways; }
-    void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
-    bool FixedColAlways() const { return FFixedColAlways; }
-    void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+    bool FixedRowAlways() const;
+    void SetFixedRowAlways(bool Value);
+    bool FixedColAlways() const;
+    void SetFixedColAlways(bool Value);
     int GetInts(int ACol, int ARow);
     void SetInts(int ACol, int ARow, int Value);
     int GetAllInts(int ACol, int ARow);
@@ -435,34 +438,6 @@ public:
     // The text a rich-text cell shows, without its formatting.
     static String RichTextPlain(const String& Rtf);
 
-private:
-    // What the engine knows of the cell being painted, shared with the text
-    // and graphic painters it calls.
-    struct TCellPaint {
-        TCanvas* Canvas = nullptr;
-        int RCol = 0, DCol = 0, ARow = 0, SelRow = 0;
-        TGridDrawState AState;
-        TRect Rect;
-        TColor CellBrush = clNone, CellFont = clNone;
-        TAlignment HAlign = TAlignment::taLeftJustify;
-        TVAlignment VAlign = TVAlignment::vtaTop;
-        bool WordWrap = false;
-        TCellGraphic* Graphic = nullptr;
-        int GraphicWidth = 0, GraphicHeight = 0;
-        TCellHAlign GraphicHAlign = TCellHAlign::haLeft;
-        TCellVAlign GraphicVAlign = TCellVAlign::vaTop;
-        bool DrawText = true;
-        bool FilterGlyph = false;
-        int ScrollPos = 0;
-        int TextWidth = 0;
-    };
-    TCellPaint FCellPaint;
-    TGridCoord FHoverButtonCell{-1, -1};
-    TColor FSelectionRectangleColor = clBlack;
-    TGridCoord FBalloonCell{-1, -1};
-
-public:
-
     // ==== Cell graphics: ZvGridGraphics.cpp ========================================================================
     virtual TCellType GetCellType(int ACol, int ARow);
     virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
@@ -487,8 +462,8 @@ public:
     void PaintCellButton(TCanvas& Canvas, TCellGraphic* Graphic, int RCol, int ARow, const TRect& ARect, int Left,
                          int Top, int W, int H);
     // The cell whose button the mouse is over (hot look); set by the mouse handling.
-    TGridCoord HoverButtonCell() const { return FHoverButtonCell; }
-    void SetHoverButtonCell(TGridCoord Value) { FHoverButtonCell = Value; }
+    TGridCoord HoverButtonCell() const;
+    void SetHoverButtonCell(TGridCoord Value);
 
     // ==== Appearance and style presets: ZvGridLook.cpp =============================================================
     virtual void SetStyle(TZvGridStyle AStyle);
@@ -555,9 +530,9 @@ public:
     virtual void InplaceEditMessageHook(TMessage& Message);
     bool IsOnLastDataRow();
     void AppendRowOnArrowDown();
-    TZvInplaceEdit* NormalEdit() const { return FNormalEdit; }
-    const String& IncrSearchText() const { return FIncrSearchText; }
-    void SetIncrSearchText(const String& Value) { FIncrSearchText = Value; }
+    TZvInplaceEdit* NormalEdit() const;
+    const String& IncrSearchText() const;
+    void SetIncrSearchText(const String& Value);
 
     // A link of a cell: "cell://RnCm" moves to that cell, http, https and
     // mailto go to the desktop; anything else is refused (false).
@@ -580,19 +555,19 @@ public:
     void EndUpdate();
     void StartUpdate();
     void ResetUpdate();
-    bool LockUpdate() const { return FUpdateCount > 0; }
+    bool LockUpdate() const;
     void SetLockUpdate(bool Value);
     void DoStretchColumn(int Index);
     void StretchRightColumn();
     void UpdateProportionalHScroll();
     void UpdateProportionalVScroll();
     void ResetFixedCellHighlight();
-    TColor ArrowColor() const { return FArrowColor; }
+    TColor ArrowColor() const;
     void SetArrowColor(TColor Value);
     TCanvas* FooterCanvas() const;
 
-    int AdvanceOriginCol() const { return FAdvanceOrigin.X; }
-    int AdvanceOriginRow() const { return FAdvanceOrigin.Y; }
+    int AdvanceOriginCol() const;
+    int AdvanceOriginRow() const;
     // ==== Tab and advance navigation: ZvGridNavigation.cpp =========================================================
     virtual void MoveToFirstRow();
     virtual bool FireCellChanging(int OldRow, int OldCol, int NewRow, int NewCol);
@@ -785,7 +760,7 @@ public:
     void InsertNormalRow(int ARow);
     void RemoveNormalRow(int ARow);
     bool IsInNodeButton(int ARow, int X);
-    int NumNodes() const { return FNumNodes; }
+    int NumNodes() const;
     void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStringList* sl);
     TStringList* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
     bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
@@ -826,7 +801,7 @@ public:
     virtual void SubUnGroup(int Colindex);
     virtual void Group(int Colindex);
     virtual void UnGroup();
-    int GroupColumn() const { return FGroupColumn; }
+    int GroupColumn() const;
     void SetGroupColumn(int Value);
     void MarkSummaryRow(int ARow);
     void GroupCalc(int Colindex, int method);
@@ -920,7 +895,7 @@ public:
     void CreateScrollControls();
     static String LookName(TGridLook Value);
     static String LookDisplayName(TGridLook Value);
-    void UpdateXYOffset(int X, int Y) { FXYOffset = {X, Y}; }
+    void UpdateXYOffset(int X, int Y);
 
     // ==== Rows, columns and cells shared with the rest of the grid: ZvGridRows.cpp =================================
     virtual void RecalcColumnFooter(int ACol);
@@ -935,7 +910,7 @@ public:
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
     virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
     void AddRow();
-    int AllColCount() const { return ColCount() + FNumHidden; }
+    int AllColCount() const;
     int AllRowCount() const { return RowCount() + NumHiddenRows(); }
     void AutoSizeCol(int Index, int Extra = 0);
     void AutoSizeColumns(bool DoFixedCols, int Extra);
@@ -984,15 +959,15 @@ public:
     // as the window system reports a child control's notification to its parent (LParam: the control's window).
     void NotifyEditorCommand(TWinControl* Sender, WORD Code);
     void Zoom(int Step);
-    bool Panning() const { return FWheelPan; }
+    bool Panning() const;
     // The cursor the pan mode shows now: 8000 neutral, 8001 down ... 8008 down-left; 0 when not panning.
-    int PanCursorId() const { return FWheelPan ? FPanCursorId : 0; }
+    int PanCursorId() const;
 
     // ==== Scroll follow-up, cell controls and balloons: ZvGridFollowUp.cpp ========================
     // The balloon tool window while balloons are on; null otherwise.
-    TGridBalloonWindow* BalloonWindow() const { return FBalloonWindow; }
+    TGridBalloonWindow* BalloonWindow() const;
     // The balloon a rejected entry shows on its field; none before the first rejection.
-    TGridBalloonWindow* RejectionBalloon() const { return FRejectionBalloon; }
+    TGridBalloonWindow* RejectionBalloon() const;
     void OleColumnDragStart(int ACol, int AIndex, TObject* AList);
 
     // ==== Index-mapped access, shape changes, calculations and sizing ==========================
@@ -1048,12 +1023,12 @@ public:
     // -1 past the selection.
     int SelectedRow(int i);
     void ClearModifiedRows();
-    int AutoNumberStart() const { return FAutoNumberStart; }
-    void SetAutoNumberStart(int Value) { FAutoNumberStart = Value; }
-    int AutoNumberOffset() const { return FAutoNumberOffset; }
-    void SetAutoNumberOffset(int Value) { FAutoNumberOffset = Value; }
-    TSortDirection AutoNumberDirection() const { return FAutoNumberDirection; }
-    void SetAutoNumberDirection(TSortDirection Value) { FAutoNumberDirection = Value; }
+    int AutoNumberStart() const;
+    void SetAutoNumberStart(int Value);
+    int AutoNumberOffset() const;
+    void SetAutoNumberOffset(int Value);
+    TSortDirection AutoNumberDirection() const;
+    void SetAutoNumberDirection(TSortDirection Value);
     void AutoNumberCol(int ACol);
     void AutoNumberRow(int ARow);
     void SizeRowToLines(int ARow, int Lines, int Padding);
@@ -1090,7 +1065,7 @@ public:
     TGridColorDropDown* ColorPickerDropDown();
     TGridImageDropDown* ImagePickerDropDown();
     bool IsEditable(int ACol, int ARow);
-    int MaxEditLength() const { return FMaxEditLength; }
+    int MaxEditLength() const;
     void SetMaxEditLength(int Value);
     TRichEdit* RichEdit();
     void ExitHook();
@@ -1107,12 +1082,12 @@ public:
     void StoreAndHideEditor(int ACol, int ARow);
     void PostEditDone(int ACol, int ARow);
     bool EditorWantsTab();
-    TEditorType CurrentEditor() const { return FCurrentEditor; }
-    bool EditActive() const { return FEditActive; }
-    String OriginalCellValue() const { return FCellCache; }
-    void SetOriginalCellValue(const String& Value) { FCellCache = Value; }
+    TEditorType CurrentEditor() const;
+    bool EditActive() const;
+    String OriginalCellValue() const;
+    void SetOriginalCellValue(const String& Value);
     // The special editor's control while one is open, else nullptr.
-    TWinControl* EditCtrl() const { return FEditCtrl; }
+    TWinControl* EditCtrl() const;
     // The posted message that turns the end of an edit into OnEditCellDone.
     static UINT EditDoneMessage();
     void EditDoneMessageHook(TMessage& Message);
@@ -1122,20 +1097,20 @@ public:
     void AddComboStringObject(const String& S, TObject* AObject);
     bool RemoveComboString(const String& S);
     bool SetComboSelectionString(const String& S);
-    void SetComboSelection(int Index) { FComboIndex = Index; }
+    void SetComboSelection(int Index);
     int GetComboCount();
     void SetComboIndex(int ACol, int ARow, int Value);
     int GetComboIndex(int ACol, int ARow);
     // Validation, change notifiers and the selection listener (ZvGridValidation.cpp).
-    bool AlwaysValidate() const { return FAlwaysValidate; }
-    void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
-    bool Modified() const { return FGridModified; }
-    void SetModified(bool Value) { FGridModified = Value; }
-    bool Editing() const { return FEditing; }
+    bool AlwaysValidate() const;
+    void SetAlwaysValidate(bool Value);
+    bool Modified() const;
+    void SetModified(bool Value);
+    bool Editing() const;
     void RegisterNotifier(TGridChangeNotifier* ANotifier);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
-    void RegisterSelListener(std::shared_ptr<ITZvStringGridSelect> AListener) { FISelect = std::move(AListener); }
-    void UnRegisterSelListener(const std::shared_ptr<ITZvStringGridSelect>&) { FISelect.reset(); }
+    void RegisterSelListener(std::shared_ptr<ITZvStringGridSelect> AListener);
+    void UnRegisterSelListener(const std::shared_ptr<ITZvStringGridSelect>&);
 
     // ==== Grid services: ZvGridServices.cpp ========================================================================
     virtual void AdjustSelectAllRect(TGridRect& ARect);
@@ -1160,7 +1135,7 @@ public:
     void CopySelectionToClipboard();
     void CutSelectionToClipboard();
     void PasteSelectionFromClipboard();
-    bool FilterActive() const { return FFilterActive; }
+    bool FilterActive() const;
     void SetFilterActive(bool Value);
     void FixedEditChanged(TObject* Sender);
     void HilightInCell(int ACol, int ARow, const String& HiText, bool DoCase);
@@ -1198,368 +1173,368 @@ public:
 
     // ==== Properties ===================================================================================
     // Appearance.
-    bool ActiveCellShow() const { return FActiveCellShow; }
+    bool ActiveCellShow() const;
     void SetActiveCellShow(bool Value);
-    TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+    TFont* ActiveCellFont() const;
     void SetActiveCellFont(TFont* Value);
-    TColor ActiveCellColor() const { return FActiveCellColor; }
+    TColor ActiveCellColor() const;
     void SetActiveCellColor(TColor Value);
-    TColor ActiveCellColorTo() const { return FActiveCellColorTo; }
+    TColor ActiveCellColorTo() const;
     void SetActiveCellColorTo(TColor Value);
-    TColor BorderColor() const { return FBorderColor; }
+    TColor BorderColor() const;
     void SetBorderColor(TColor Value);
-    TFont* FixedFont() const { return FFixedFont.get(); }
+    TFont* FixedFont() const;
     void SetFixedFont(TFont* Value);
-    TColor HintColor() const { return FHintColor; }
-    void SetHintColor(TColor Value) { FHintColor = Value; }
-    TColor HighlightColor() const { return FHighlightColor; }
+    TColor HintColor() const;
+    void SetHintColor(TColor Value);
+    TColor HighlightColor() const;
     void SetHighlightColor(TColor Value);
-    TColor HighlightTextColor() const { return FHighLightTextColor; }
+    TColor HighlightTextColor() const;
     void SetHighlightTextColor(TColor Value);
-    TColor SelectionColor() const { return FSelectionColor; }
+    TColor SelectionColor() const;
     void SetSelectionColor(TColor Value);
-    TColor SelectionColorTo() const { return FSelectionColorTo; }
+    TColor SelectionColorTo() const;
     void SetSelectionColorTo(TColor Value);
-    TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
+    TColor SelectionMirrorColor() const;
     void SetSelectionMirrorColor(TColor Value);
-    TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
+    TColor SelectionMirrorColorTo() const;
     void SetSelectionMirrorColorTo(TColor Value);
-    bool SelectionColorMixer() const { return FSelectionColorMixer; }
+    bool SelectionColorMixer() const;
     void SetSelectionColorMixer(bool Value);
-    int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+    int SelectionColorMixerFactor() const;
     void SetSelectionColorMixerFactor(int Value);
-    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    TColor SelectionTextColor() const;
     void SetSelectionTextColor(TColor Value);
-    bool SelectionRectangle() const { return FSelectionRectangle; }
+    bool SelectionRectangle() const;
     void SetSelectionRectangle(bool Value);
-    bool SelectionResizer() const { return FSelectionResizer; }
+    bool SelectionResizer() const;
     void SetSelectionResizer(bool Value);
-    TColor SelectionRectangleColor() const { return FSelectionRectangleColor; }
+    TColor SelectionRectangleColor() const;
     void SetSelectionRectangleColor(TColor Value);
-    bool SelectionRTFKeep() const { return FSelectionRTFKeep; }
-    void SetSelectionRTFKeep(bool Value) { FSelectionRTFKeep = Value; }
-    bool ShowSelection() const { return FShowSelection; }
+    bool SelectionRTFKeep() const;
+    void SetSelectionRTFKeep(bool Value);
+    bool ShowSelection() const;
     void SetShowSelection(bool Value);
-    TColor URLColor() const { return FURLColor; }
+    TColor URLColor() const;
     void SetURLColor(TColor Value);
-    bool URLShow() const { return FURLShow; }
+    bool URLShow() const;
     void SetURLShow(bool Value);
-    bool URLShowInText() const { return FURLShowInText; }
+    bool URLShowInText() const;
     void SetURLShowInText(bool Value);
-    bool URLUnderlineOnHover() const { return FURLUnderlineOnHover; }
-    void SetURLUnderlineOnHover(bool Value) { FURLUnderlineOnHover = Value; }
-    bool URLFull() const { return FURLFull; }
+    bool URLUnderlineOnHover() const;
+    void SetURLUnderlineOnHover(bool Value);
+    bool URLFull() const;
     void SetURLFull(bool Value);
-    bool URLEdit() const { return FURLEdit; }
-    void SetURLEdit(bool Value) { FURLEdit = Value; }
-    TColor DisabledFontColor() const { return FDisabledFontColor; }
-    void SetDisabledFontColor(TColor Value) { FDisabledFontColor = Value; }
-    bool UseDisabledFont() const { return FUseDisabledFont; }
-    void SetUseDisabledFont(bool Value) { FUseDisabledFont = Value; }
-    TGridLook Look() const { return FLook; }
+    bool URLEdit() const;
+    void SetURLEdit(bool Value);
+    TColor DisabledFontColor() const;
+    void SetDisabledFontColor(TColor Value);
+    bool UseDisabledFont() const;
+    void SetUseDisabledFont(bool Value);
+    TGridLook Look() const;
     void SetLook(TGridLook Value);
-    bool Flat() const { return FFlat; }
+    bool Flat() const;
     void SetFlat(bool Value);
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool Value) { FCtl3D = Value; }
-    bool Hovering() const { return FHovering; }
-    void SetHovering(bool Value) { FHovering = Value; }
-    THoverFixedCells HoverFixedCells() const { return FHoverFixedCells; }
-    void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
-    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    bool Ctl3D() const;
+    void SetCtl3D(bool Value);
+    bool Hovering() const;
+    void SetHovering(bool Value);
+    THoverFixedCells HoverFixedCells() const;
+    void SetHoverFixedCells(THoverFixedCells Value);
+    bool AutoThemeAdapt() const;
     void SetAutoThemeAdapt(bool Value);
-    TScrollType ScrollType() const { return FScrollType; }
+    TScrollType ScrollType() const;
     void SetScrollType(TScrollType Value);
-    TColor ScrollColor() const { return FScrollColor; }
+    TColor ScrollColor() const;
     void SetScrollColor(TColor Value);
-    int ScrollWidth() const { return FScrollWidth; }
+    int ScrollWidth() const;
     void SetScrollWidth(int Value);
-    bool ScrollProportional() const { return FScrollProportional; }
+    bool ScrollProportional() const;
     void SetScrollProportional(bool Value);
-    bool ScrollSynch() const { return FScrollSynch; }
-    void SetScrollSynch(bool Value) { FScrollSynch = Value; }
-    TScrollHintType ScrollHints() const { return FScrollHints; }
-    void SetScrollHints(TScrollHintType Value) { FScrollHints = Value; }
-    TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+    bool ScrollSynch() const;
+    void SetScrollSynch(bool Value);
+    TScrollHintType ScrollHints() const;
+    void SetScrollHints(TScrollHintType Value);
+    TScrollBarAlways ScrollBarAlways() const;
     void SetScrollBarAlways(TScrollBarAlways Value);
-    TScrollStyle ScrollBars() const { return FScrollBarsEx; }
+    TScrollStyle ScrollBars() const;
     void SetScrollBars(TScrollStyle Value);
-    TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
-    void SetProgressAppearance(TGridProgressAppearance* Value) { FProgressAppearance->Assign(Value); }
-    TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+    TGridProgressAppearance* ProgressAppearance() const;
+    void SetProgressAppearance(TGridProgressAppearance* Value);
+    TBitmap* RowIndicator() const;
     void SetRowIndicator(TBitmap* Value);
-    bool NoDefaultDraw() const { return FNoDefaultDraw; }
-    void SetNoDefaultDraw(bool Value) { FNoDefaultDraw = Value; }
-    bool NoImageAndText() const { return FNoImageAndText; }
-    void SetNoImageAndText(bool Value) { FNoImageAndText = Value; }
-    bool FitCellsInGrid() const { return FFitCellsInGrid; }
-    void SetFitCellsInGrid(bool Value) { FFitCellsInGrid = Value; }
-    TBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(TBorderStyle Value) { FBorderStyle = Value; }
-    TColor VUDGradientFrom() const { return FVUDGradient[0]; }
-    TColor VUDGradient(TLookGradient which) const { return FVUDGradient[std::size_t(which)]; }
-    void SetVUDGradient(TLookGradient which, TColor Value) { FVUDGradient[std::size_t(which)] = Value; }
-    TZvStyle ComponentStyle() const { return FComponentStyle; }
-    const TColorTones& ColorTones() const { return FColorTones; }
+    bool NoDefaultDraw() const;
+    void SetNoDefaultDraw(bool Value);
+    bool NoImageAndText() const;
+    void SetNoImageAndText(bool Value);
+    bool FitCellsInGrid() const;
+    void SetFitCellsInGrid(bool Value);
+    TBorderStyle BorderStyle() const;
+    void SetBorderStyle(TBorderStyle Value);
+    TColor VUDGradientFrom() const;
+    TColor VUDGradient(TLookGradient which) const;
+    void SetVUDGradient(TLookGradient which, TColor Value);
+    TZvStyle ComponentStyle() const;
+    const TColorTones& ColorTones() const;
 
     // Layout.
-    bool FixedAsButtons() const { return FFixedAsButtons; }
-    void SetFixedAsButtons(bool Value) { FFixedAsButtons = Value; }
-    bool Multilinecells() const { return FMultilinecells; }
-    void SetMultilinecells(bool Value) { FMultilinecells = Value; }
-    TVAlignment VAlignment() const { return FVAlignment; }
+    bool FixedAsButtons() const;
+    void SetFixedAsButtons(bool Value);
+    bool Multilinecells() const;
+    void SetMultilinecells(bool Value);
+    TVAlignment VAlignment() const;
     void SetVAlignment(TVAlignment Value);
-    bool IntegralHeight() const { return FIntegralHeight; }
-    void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
-    bool SizeWithForm() const { return FSizeWithForm; }
-    void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
-    bool AutoSize() const { return FAutoSize; }
+    bool IntegralHeight() const;
+    void SetIntegralHeight(bool Value);
+    bool SizeWithForm() const;
+    void SetSizeWithForm(bool Value);
+    bool AutoSize() const;
     void SetAutoSize(bool Value);
-    bool AutoNumAlign() const { return FAutoNumAlign; }
-    void SetAutoNumAlign(bool Value) { FAutoNumAlign = Value; }
-    TEditorType DefaultEditor() const { return FDefaultEditor; }
-    void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
-    bool SpreadSheet() const { return FSpreadSheet; }
+    bool AutoNumAlign() const;
+    void SetAutoNumAlign(bool Value);
+    TEditorType DefaultEditor() const;
+    void SetDefaultEditor(TEditorType Value);
+    bool SpreadSheet() const;
     void SetSpreadSheet(bool Value);
 
     // Behaviour.
-    bool EnableHTML() const { return FEnableHTML; }
-    void SetEnableHTML(bool Value) { FEnableHTML = Value; }
-    bool EnableWheel() const { return FEnableWheel; }
-    void SetEnableWheel(bool Value) { FEnableWheel = Value; }
-    bool EnableBlink() const { return FEnableBlink; }
-    void SetEnableBlink(bool Value) { FEnableBlink = Value; }
-    bool EnhTextSize() const { return FEnhTextSize; }
-    void SetEnhTextSize(bool Value) { FEnhTextSize = Value; }
-    bool EnhRowColMove() const { return FEnhRowColMove; }
-    void SetEnhRowColMove(bool Value) { FEnhRowColMove = Value; }
-    bool EditWithTags() const { return FEditWithTags; }
-    void SetEditWithTags(bool Value) { FEditWithTags = Value; }
-    const String& FloatFormat() const { return FFloatFormat; }
-    void SetFloatFormat(const String& Value) { FFloatFormat = Value; }
-    bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
-    void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
-    bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
-    void SetFilterDropDownAuto(bool Value) { FFilterDropDownAuto = Value; }
-    const String& FilterDropDownClear() const { return FFilterDropDownClear; }
-    void SetFilterDropDownClear(const String& Value) { FFilterDropDownClear = Value; }
-    bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
-    void SetFilterDropDownCheck(bool Value) { FFilterDropDownCheck = Value; }
-    TFilterDropDownColumns FilterDropDownColumns() const { return FFilterDropDownColumns; }
-    void SetFilterDropDownColumns(TFilterDropDownColumns Value) { FFilterDropDownColumns = Value; }
-    int FilterDropDownRow() const { return FFilterDropDownRow; }
-    void SetFilterDropDownRow(int Value) { FFilterDropDownRow = Value; }
-    bool FilterNormalCellsOnly() const { return FFilterNormalCellsOnly; }
-    void SetFilterNormalCellsOnly(bool Value) { FFilterNormalCellsOnly = Value; }
-    bool AutoFilterUpdate() const { return FAutoFilterUpdate; }
-    void SetAutoFilterUpdate(bool Value) { FAutoFilterUpdate = Value; }
-    bool FilterIncremental() const { return FFilterIncremental; }
-    void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
-    bool HintShowCells() const { return FHintShowCells; }
-    void SetHintShowCells(bool Value) { FHintShowCells = Value; }
-    bool HintShowLargeText() const { return FHintShowLargeText; }
-    void SetHintShowLargeText(bool Value) { FHintShowLargeText = Value; }
-    bool HintShowSizing() const { return FHintShowSizing; }
-    void SetHintShowSizing(bool Value) { FHintShowSizing = Value; }
-    bool HTMLHint() const { return FHTMLHint; }
-    void SetHTMLHint(bool Value) { FHTMLHint = Value; }
-    bool AnchorHint() const { return FAnchorHint; }
-    void SetAnchorHint(bool Value) { FAnchorHint = Value; }
-    THintShowLargeTextPos HintShowLargeTextPos() const { return FHintShowLargeTextPos; }
-    void SetHintShowLargeTextPos(THintShowLargeTextPos Value) { FHintShowLargeTextPos = Value; }
-    bool UseInternalHintClass() const { return FUseInternalHintClass; }
-    void SetUseInternalHintClass(bool Value) { FUseInternalHintClass = Value; }
-    TIntelliPan IntelliPan() const { return FIntelliPan; }
-    void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
-    bool IntelliZoom() const { return FIntelliZoom; }
-    void SetIntelliZoom(bool Value) { FIntelliZoom = Value; }
-    const String& InvalidEntryTitle() const { return FInvalidEntryTitle; }
-    void SetInvalidEntryTitle(const String& Value) { FInvalidEntryTitle = Value; }
-    const String& InvalidEntryText() const { return FInvalidEntryText; }
-    void SetInvalidEntryText(const String& Value) { FInvalidEntryText = Value; }
-    TInvalidEntryIcon InvalidEntryIcon() const { return FInvalidEntryIcon; }
-    void SetInvalidEntryIcon(TInvalidEntryIcon Value) { FInvalidEntryIcon = Value; }
-    bool Lookup() const { return FLookup; }
-    void SetLookup(bool Value) { FLookup = Value; }
-    bool LookupCaseSensitive() const { return FLookupCaseSensitive; }
-    void SetLookupCaseSensitive(bool Value) { FLookupCaseSensitive = Value; }
-    bool LookupHistory() const { return FLookupHistory; }
-    void SetLookupHistory(bool Value) { FLookupHistory = Value; }
-    int MaxComboLength() const { return FMaxComboLength; }
-    void SetMaxComboLength(int Value) { FMaxComboLength = Value; }
-    bool OemConvert() const { return FOemConvert; }
-    void SetOemConvert(bool Value) { FOemConvert = Value; }
-    bool HideFocusRect() const { return FHideFocusRect; }
-    void SetHideFocusRect(bool Value) { FHideFocusRect = Value; }
-    bool ShowDesignHelper() const { return FShowDesignHelper; }
+    bool EnableHTML() const;
+    void SetEnableHTML(bool Value);
+    bool EnableWheel() const;
+    void SetEnableWheel(bool Value);
+    bool EnableBlink() const;
+    void SetEnableBlink(bool Value);
+    bool EnhTextSize() const;
+    void SetEnhTextSize(bool Value);
+    bool EnhRowColMove() const;
+    void SetEnhRowColMove(bool Value);
+    bool EditWithTags() const;
+    void SetEditWithTags(bool Value);
+    const String& FloatFormat() const;
+    void SetFloatFormat(const String& Value);
+    bool ExcelStyleDecimalSeparator() const;
+    void SetExcelStyleDecimalSeparator(bool Value);
+    bool FilterDropDownAuto() const;
+    void SetFilterDropDownAuto(bool Value);
+    const String& FilterDropDownClear() const;
+    void SetFilterDropDownClear(const String& Value);
+    bool FilterDropDownCheck() const;
+    void SetFilterDropDownCheck(bool Value);
+    TFilterDropDownColumns FilterDropDownColumns() const;
+    void SetFilterDropDownColumns(TFilterDropDownColumns Value);
+    int FilterDropDownRow() const;
+    void SetFilterDropDownRow(int Value);
+    bool FilterNormalCellsOnly() const;
+    void SetFilterNormalCellsOnly(bool Value);
+    bool AutoFilterUpdate() const;
+    void SetAutoFilterUpdate(bool Value);
+    bool FilterIncremental() const;
+    void SetFilterIncremental(bool Value);
+    bool HintShowCells() const;
+    void SetHintShowCells(bool Value);
+    bool HintShowLargeText() const;
+    void SetHintShowLargeText(bool Value);
+    bool HintShowSizing() const;
+    void SetHintShowSizing(bool Value);
+    bool HTMLHint() const;
+    void SetHTMLHint(bool Value);
+    bool AnchorHint() const;
+    void SetAnchorHint(bool Value);
+    THintShowLargeTextPos HintShowLargeTextPos() const;
+    void SetHintShowLargeTextPos(THintShowLargeTextPos Value);
+    bool UseInternalHintClass() const;
+    void SetUseInternalHintClass(bool Value);
+    TIntelliPan IntelliPan() const;
+    void SetIntelliPan(TIntelliPan Value);
+    bool IntelliZoom() const;
+    void SetIntelliZoom(bool Value);
+    const String& InvalidEntryTitle() const;
+    void SetInvalidEntryTitle(const String& Value);
+    const String& InvalidEntryText() const;
+    void SetInvalidEntryText(const String& Value);
+    TInvalidEntryIcon InvalidEntryIcon() const;
+    void SetInvalidEntryIcon(TInvalidEntryIcon Value);
+    bool Lookup() const;
+    void SetLookup(bool Value);
+    bool LookupCaseSensitive() const;
+    void SetLookupCaseSensitive(bool Value);
+    bool LookupHistory() const;
+    void SetLookupHistory(bool Value);
+    int MaxComboLength() const;
+    void SetMaxComboLength(int Value);
+    bool OemConvert() const;
+    void SetOemConvert(bool Value);
+    bool HideFocusRect() const;
+    void SetHideFocusRect(bool Value);
+    bool ShowDesignHelper() const;
     void SetShowDesignHelper(bool Value);
-    const String& ValidChars() const { return FValidChars; }
-    void SetValidChars(const String& Value) { FValidChars = Value; }
-    const String& EditMask() const { return FEditMask; }
-    void SetEditMask(const String& Value) { FEditMask = Value; }
+    const String& ValidChars() const;
+    void SetValidChars(const String& Value);
+    const String& EditMask() const;
+    void SetEditMask(const String& Value);
 
     // Further properties, not stored with a form.
-    const String& CheckTrue() const { return FCheckTrue; }
-    void SetCheckTrue(const String& Value) { FCheckTrue = Value; }
-    const String& CheckFalse() const { return FCheckFalse; }
-    void SetCheckFalse(const String& Value) { FCheckFalse = Value; }
-    const String& XMLEncoding() const { return FXMLEncoding; }
-    void SetXMLEncoding(const String& Value) { FXMLEncoding = Value; }
-    QChar PasswordChar() const { return FPasswordChar; }
-    void SetPasswordChar(QChar Value) { FPasswordChar = Value; }
-    QChar Delimiter() const { return FDelimiter; }
-    void SetDelimiter(QChar Value) { FDelimiter = Value; }
-    bool QuoteEmptyCells() const { return FQuoteEmptyCells; }
-    void SetQuoteEmptyCells(bool Value) { FQuoteEmptyCells = Value; }
-    bool AlwaysQuotes() const { return FAlwaysQuotes; }
-    void SetAlwaysQuotes(bool Value) { FAlwaysQuotes = Value; }
-    bool JavaCSV() const { return FJavaCSV; }
-    void SetJavaCSV(bool Value) { FJavaCSV = Value; }
-    bool SaveFixedCells() const { return FSaveFixedCells; }
-    void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
-    bool SaveFixedRows() const { return FSaveFixedRows; }
-    void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
-    bool SaveFixedCols() const { return FSaveFixedCols; }
-    void SetSaveFixedCols(bool Value) { FSaveFixedCols = Value; }
-    bool SaveHiddenCells() const { return FSaveHiddenCells; }
-    void SetSaveHiddenCells(bool Value) { FSaveHiddenCells = Value; }
-    bool SaveVirtCells() const { return FSaveVirtCells; }
-    void SetSaveVirtCells(bool Value) { FSaveVirtCells = Value; }
-    bool SaveWithHTML() const { return FSaveWithHTML; }
-    void SetSaveWithHTML(bool Value) { FSaveWithHTML = Value; }
-    bool SaveWithRTF() const { return FSaveWithRTF; }
-    void SetSaveWithRTF(bool Value) { FSaveWithRTF = Value; }
-    bool LoadFirstRow() const { return FLoadFirstRow; }
-    void SetLoadFirstRow(bool Value) { FLoadFirstRow = Value; }
-    bool ShowNullDates() const { return FShowNullDates; }
-    void SetShowNullDates(bool Value) { FShowNullDates = Value; }
-    bool ClearTextOnly() const { return FClearTextOnly; }
-    void SetClearTextOnly(bool Value) { FClearTextOnly = Value; }
-    bool ExcelClipboardFormat() const { return FExcelClipboardFormat; }
-    void SetExcelClipboardFormat(bool Value) { FExcelClipboardFormat = Value; }
-    bool PrinterDriverFix() const { return FPrinterDriverFix; }
-    void SetPrinterDriverFix(bool Value) { FPrinterDriverFix = Value; }
-    bool SizeGrowOnly() const { return FSizeGrowOnly; }
-    void SetSizeGrowOnly(bool Value) { FSizeGrowOnly = Value; }
-    int MinRowHeight() const { return FMinRowHeight; }
-    void SetMinRowHeight(int Value) { FMinRowHeight = Value; }
-    int MaxRowHeight() const { return FMaxRowHeight; }
-    void SetMaxRowHeight(int Value) { FMaxRowHeight = Value; }
-    int MinColWidth() const { return FMinColWidth; }
-    void SetMinColWidth(int Value) { FMinColWidth = Value; }
-    int MaxColWidth() const { return FMaxColWidth; }
-    void SetMaxColWidth(int Value) { FMaxColWidth = Value; }
-    int ZoomFactor() const { return FZoomFactor; }
-    void SetZoomFactor(int Value) { FZoomFactor = Value; }
-    TPoint XYOffset() const { return FXYOffset; }
+    const String& CheckTrue() const;
+    void SetCheckTrue(const String& Value);
+    const String& CheckFalse() const;
+    void SetCheckFalse(const String& Value);
+    const String& XMLEncoding() const;
+    void SetXMLEncoding(const String& Value);
+    QChar PasswordChar() const;
+    void SetPasswordChar(QChar Value);
+    QChar Delimiter() const;
+    void SetDelimiter(QChar Value);
+    bool QuoteEmptyCells() const;
+    void SetQuoteEmptyCells(bool Value);
+    bool AlwaysQuotes() const;
+    void SetAlwaysQuotes(bool Value);
+    bool JavaCSV() const;
+    void SetJavaCSV(bool Value);
+    bool SaveFixedCells() const;
+    void SetSaveFixedCells(bool Value);
+    bool SaveFixedRows() const;
+    void SetSaveFixedRows(bool Value);
+    bool SaveFixedCols() const;
+    void SetSaveFixedCols(bool Value);
+    bool SaveHiddenCells() const;
+    void SetSaveHiddenCells(bool Value);
+    bool SaveVirtCells() const;
+    void SetSaveVirtCells(bool Value);
+    bool SaveWithHTML() const;
+    void SetSaveWithHTML(bool Value);
+    bool SaveWithRTF() const;
+    void SetSaveWithRTF(bool Value);
+    bool LoadFirstRow() const;
+    void SetLoadFirstRow(bool Value);
+    bool ShowNullDates() const;
+    void SetShowNullDates(bool Value);
+    bool ClearTextOnly() const;
+    void SetClearTextOnly(bool Value);
+    bool ExcelClipboardFormat() const;
+    void SetExcelClipboardFormat(bool Value);
+    bool PrinterDriverFix() const;
+    void SetPrinterDriverFix(bool Value);
+    bool SizeGrowOnly() const;
+    void SetSizeGrowOnly(bool Value);
+    int MinRowHeight() const;
+    void SetMinRowHeight(int Value);
+    int MaxRowHeight() const;
+    void SetMaxRowHeight(int Value);
+    int MinColWidth() const;
+    void SetMinColWidth(int Value);
+    int MaxColWidth() const;
+    void SetMaxColWidth(int Value);
+    int ZoomFactor() const;
+    void SetZoomFactor(int Value);
+    TPoint XYOffset() const;
     void SetXYOffset(TPoint Value);
-    bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
-    void SetXYOffsetTopLeftOnly(bool Value) { FXYOffsetTopLeftOnly = Value; }
-    TObject* EditLink() const { return FEditLink; }
-    void SetEditLink(TObject* Value) { FEditLink = Value; }
-    bool Loading() const { return FLoading; }
-    bool IsLoaded() const { return FLoaded; }
-    bool Designing() const { return FDesignTime; }
-    int UpdateCount() const { return FUpdateCount; }
-    bool IsWinXP() const { return FIsWinXP; }
-    bool IsWin7() const { return FIsWin7; }
-    bool IsWinVista() const { return FIsWinVista; }
-    bool IsComCtl6() const { return FIsComCtl6; }
-    TZvStyle Style() const { return FStyle; }
-    int FilterLevel() const { return FFilterLevel; }
-    int MaxRowCount() const { return FMaxRowCount; }
-    int MaxColCount() const { return FMaxColCount; }
-    int FixedRowsMin() const { return FFixedRowsMin; }
-    int FixedColsMin() const { return FFixedColsMin; }
+    bool XYOffsetTopLeftOnly() const;
+    void SetXYOffsetTopLeftOnly(bool Value);
+    TObject* EditLink() const;
+    void SetEditLink(TObject* Value);
+    bool Loading() const;
+    bool IsLoaded() const;
+    bool Designing() const;
+    int UpdateCount() const;
+    bool IsWinXP() const;
+    bool IsWin7() const;
+    bool IsWinVista() const;
+    bool IsComCtl6() const;
+    TZvStyle Style() const;
+    int FilterLevel() const;
+    int MaxRowCount() const;
+    int MaxColCount() const;
+    int FixedRowsMin() const;
+    int FixedColsMin() const;
 
     // Option objects.
-    TBalloonSettings* Balloon() const { return FBalloon.get(); }
-    void SetBalloon(TBalloonSettings* Value) { FBalloon->Assign(Value); }
-    TBands* Bands() const { return FBands.get(); }
-    void SetBands(TBands* Value) { FBands->Assign(Value); }
-    TBackGround* BackGround() const { return FBackGround.get(); }
+    TBalloonSettings* Balloon() const;
+    void SetBalloon(TBalloonSettings* Value);
+    TBands* Bands() const;
+    void SetBands(TBands* Value);
+    TBackGround* BackGround() const;
     void SetBackGround(TBackGround* Value);
-    TCellNode* CellNode() const { return FCellNode.get(); }
-    void SetCellNode(TCellNode* Value) { FCellNode->Assign(Value); }
-    TZvStringGridCheck* CellChecker() const { return FCellChecker; }
+    TCellNode* CellNode() const;
+    void SetCellNode(TCellNode* Value);
+    TZvStringGridCheck* CellChecker() const;
     void SetCellChecker(TZvStringGridCheck* Value);
-    TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+    TStringList* ColumnHeaders() const;
     void SetColumnHeaders(TStringList* Value);
-    TColumnSize* ColumnSize() const { return FColumnSize.get(); }
-    void SetColumnSize(TColumnSize* Value) { FColumnSize->Assign(Value); }
-    TControlLook* ControlLook() const { return FControlLook.get(); }
-    void SetControlLook(TControlLook* Value) { FControlLook->Assign(Value); }
-    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
-    void SetDragDropSettings(TDragDropSettings* Value) { FDragDropSettings->Assign(Value); }
-    TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
-    void SetDragScrollOptions(TDragScrollOptions* Value) { FDragScrollOptions->Assign(Value); }
-    TFilter* Filter() const { return FFilter.get(); }
-    void SetFilter(TFilter* Value) { FFilter->Assign(Value); }
-    TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
-    void SetFilterDropDown(TFilterDropDown* Value) { FFilterDropDown->Assign(Value); }
-    TPopupMenu* FixedDropDownMenu() const { return FFixedDropDownMenu; }
+    TColumnSize* ColumnSize() const;
+    void SetColumnSize(TColumnSize* Value);
+    TControlLook* ControlLook() const;
+    void SetControlLook(TControlLook* Value);
+    TDragDropSettings* DragDropSettings() const;
+    void SetDragDropSettings(TDragDropSettings* Value);
+    TDragScrollOptions* DragScrollOptions() const;
+    void SetDragScrollOptions(TDragScrollOptions* Value);
+    TFilter* Filter() const;
+    void SetFilter(TFilter* Value);
+    TFilterDropDown* FilterDropDown() const;
+    void SetFilterDropDown(TFilterDropDown* Value);
+    TPopupMenu* FixedDropDownMenu() const;
     void SetFixedDropDownMenu(TPopupMenu* Value);
-    TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
-    void SetFloatingFooter(TFloatingFooter* Value) { FFloatingFooter->Assign(Value); }
-    TFocusHelper* FocusHelper() const { return FFocusHelper.get(); }
-    void SetFocusHelper(TFocusHelper* Value) { FFocusHelper->Assign(Value); }
-    TCustomImageList* GridImages() const { return FGridImages; }
+    TFloatingFooter* FloatingFooter() const;
+    void SetFloatingFooter(TFloatingFooter* Value);
+    TFocusHelper* FocusHelper() const;
+    void SetFocusHelper(TFocusHelper* Value);
+    TCustomImageList* GridImages() const;
     void SetGridImages(TCustomImageList* Value);
-    TGrouping* Grouping() const { return FGrouping.get(); }
-    void SetGrouping(TGrouping* Value) { FGrouping->Assign(Value); }
-    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
-    void SetHTMLSettings(THTMLSettings* Value) { FHTMLSettings->Assign(Value); }
-    TStringList* LookupItems() const { return FLookupItems.get(); }
+    TGrouping* Grouping() const;
+    void SetGrouping(TGrouping* Value);
+    THTMLSettings* HTMLSettings() const;
+    void SetHTMLSettings(THTMLSettings* Value);
+    TStringList* LookupItems() const;
     void SetLookupItems(TStringList* Value);
-    TMouseActions* MouseActions() const { return FMouseActions.get(); }
-    void SetMouseActions(TMouseActions* Value) { FMouseActions->Assign(Value); }
-    TNavigation* Navigation() const { return FNavigation.get(); }
-    void SetNavigation(TNavigation* Value) { FNavigation->Assign(Value); }
-    TPictureContainer* PictureContainer() const { return FPictureContainer; }
+    TMouseActions* MouseActions() const;
+    void SetMouseActions(TMouseActions* Value);
+    TNavigation* Navigation() const;
+    void SetNavigation(TNavigation* Value);
+    TPictureContainer* PictureContainer() const;
     void SetPictureContainer(TPictureContainer* Value);
-    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
-    void SetPrintSettings(TPrintSettings* Value) { FPrintSettings->Assign(Value); }
-    TStringList* RowHeaders() const { return FRowHeaders.get(); }
+    TPrintSettings* PrintSettings() const;
+    void SetPrintSettings(TPrintSettings* Value);
+    TStringList* RowHeaders() const;
     void SetRowHeaders(TStringList* Value);
-    TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
-    void SetSearchFooter(TSearchFooter* Value) { FSearchFooter->Assign(Value); }
-    TShowModified* ShowModified() const { return FShowModified.get(); }
-    void SetShowModified(TShowModified* Value) { FShowModified->Assign(Value); }
-    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
-    void SetSizeWhileTyping(TSizeWhileTyping* Value) { FSizeWhileTyping->Assign(Value); }
-    TSortSettings* SortSettings() const { return FSortSettings.get(); }
-    void SetSortSettings(TSortSettings* Value) { FSortSettings->Assign(Value); }
-    TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
-    void SetSyncGrid(TSyncGrid* Value) { FSyncGrid->Assign(Value); }
+    TSearchFooter* SearchFooter() const;
+    void SetSearchFooter(TSearchFooter* Value);
+    TShowModified* ShowModified() const;
+    void SetShowModified(TShowModified* Value);
+    TSizeWhileTyping* SizeWhileTyping() const;
+    void SetSizeWhileTyping(TSizeWhileTyping* Value);
+    TSortSettings* SortSettings() const;
+    void SetSortSettings(TSortSettings* Value);
+    TSyncGrid* SyncGrid() const;
+    void SetSyncGrid(TSyncGrid* Value);
 
     // Owned lists, panels and windows other classes of the control library reach.
-    TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
-    TStringList* FilterValues() const { return FFilterList.get(); }
-    TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
-    TIntList* MergedColumns() const { return FMergedColumns.get(); }
-    TIntList* ColumnOrder() const { return FColumnOrder.get(); }
-    TControlList* CellControls() const { return FCellControls.get(); }
-    THTMLPictureCache* PictureCache() const { return FPictureCache.get(); }
-    TCellGraphic* SharedCellGraphic() const { return FSharedCellGraphic.get(); }
-    TFooterPanel* FooterPanel() const { return FFooterPanel; }
-    TSearchPanel* SearchPanel() const { return FSearchPanel; }
-    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWindow; }
-    TDropList* FilterDropList() const { return FFilterDropList; }
-    TDropCheckList* FilterDropCheckList() const { return FFilterDropCheckList; }
-    TGridFocusWindow* FocusFrameWindow() const { return FFocusFrameWindow; }
-    TArrowWindow* ArrowWindow(TArrowDirection d) const { return FArrows[std::size_t(d)]; }
-    TGridCombo* ComboEditor() const { return FComboEditor; }
-    TGridTransEdit* TransEdit() const { return FTransEdit; }
-    TGridTransCombo* TransCombo() const { return FTransCombo; }
-    TGridCheckBox* CheckBoxEditor() const { return FCheckBoxEditor; }
-    TGridEditBtn* EditBtnEditor() const { return FEditBtnEditor; }
-    TGridUnitEditBtn* UnitEditBtnEditor() const { return FUnitEditBtnEditor; }
-    TGridButton* ButtonEditor() const { return FButtonEditor; }
-    THeaderDragButton* HeaderDragButton() const { return FHeaderDragButton; }
-    TEdit* FormControlEdit() const { return FFormControlEdit; }
-    TComboBox* FormControlCombo() const { return FFormControlCombo; }
-    TScrollControl* VertScrollControl() const { return FVScrlCtrl; }
-    TScrollControl* HorzScrollControl() const { return FHScrlCtrl; }
+    TSortIndexList* SortIndexes() const;
+    TStringList* FilterValues() const;
+    TIntList* IgnoreColumns() const;
+    TIntList* MergedColumns() const;
+    TIntList* ColumnOrder() const;
+    TControlList* CellControls() const;
+    THTMLPictureCache* PictureCache() const;
+    TCellGraphic* SharedCellGraphic() const;
+    TFooterPanel* FooterPanel() const;
+    TSearchPanel* SearchPanel() const;
+    THTMLHintWindow* ScrollHintWindow() const;
+    TDropList* FilterDropList() const;
+    TDropCheckList* FilterDropCheckList() const;
+    TGridFocusWindow* FocusFrameWindow() const;
+    TArrowWindow* ArrowWindow(TArrowDirection dir) const;
+    TGridCombo* ComboEditor() const;
+    TGridTransEdit* TransEdit() const;
+    TGridTransCombo* TransCombo() const;
+    TGridCheckBox* CheckBoxEditor() const;
+    TGridEditBtn* EditBtnEditor() const;
+    TGridUnitEditBtn* UnitEditBtnEditor() const;
+    TGridButton* ButtonEditor() const;
+    THeaderDragButton* HeaderDragButton() const;
+    TEdit* FormControlEdit() const;
+    TComboBox* FormControlCombo() const;
+    TScrollControl* VertScrollControl() const;
+    TScrollControl* HorzScrollControl() const;
 
     // ==== Events ======================================================================================
     TAutoAdvanceEvent OnAutoAdvance;
@@ -1767,7 +1742,6 @@ protected:
     // Cells that the editor reopens on after a rejected validation.
     void ReopenAfterRejection(int ACol, int ARow, const String& Value, bool ValueReplaced);
     void ShowRejectionBalloon();
-    TGridBalloonWindow* FRejectionBalloon = nullptr;
     bool RunValidation(const String& NewValue, const String& OldValue, bool& Valid,
                        const std::function<void(int ACol, int ARow, bool& Valid)>& Check);
     void DoEnter() override;
@@ -1812,10 +1786,6 @@ protected:
     void DragScrollTick();
     void DragScrollOver(int X, int Y, TDragState State);
     void ScaleOtherLines(bool Columns, int Sized, int SizeAtPress);
-    int FWheelRemainder = 0;
-    int FUserSizedCol = -1;
-    int FUserSizedRow = -1;
-    bool FCursorChangedByGrid = false;
 
     // ==== Window procedure, wheel and panning (ZvGridWndProc.cpp) =====================================
     void DispatchMessageHook(TMessage& Message);
@@ -1833,14 +1803,6 @@ protected:
     bool WheelDownHook(TShiftState Shift, TPoint MousePos) override;
     bool WheelUpHook(TShiftState Shift, TPoint MousePos) override;
     bool WheelOverride(bool Down, TShiftState Shift, TPoint MousePos);
-    bool FShowEditProcess = false;
-    bool FEditStart = false;
-    bool FScrollLock = false;
-    bool FWheelPan = false;
-    TPoint FPanOrigin;
-    int FPanCursorId = 8000;
-    TCursor FPrevCursor = crDefault;
-    TGridRect FSelectionBeforeMessage;
 
     // ==== Scroll follow-up, cell controls and balloons (ZvGridFollowUp.cpp) ==========================
     void TopLeftChangeHook() override;
@@ -1848,12 +1810,6 @@ protected:
     void AddBalloonTool(int Icon, const String& Text, const String& Title);
     void BalloonPointerMoved(int X, int Y);
     void BalloonTimerTick();
-    TGridBalloonWindow* FBalloonWindow = nullptr;
-    std::unique_ptr<TTimer> FBalloonTimer;
-    TGridCoord FBalloonPointerCell{-1, -1};
-    bool FBalloonInitialised = false;
-    TObject* FOleDragList = nullptr;
-    int FOleDragIndex = -1;
 
     // ==== Tab and advance (ZvGridNavigation.cpp) =====================================================
     void JumpToCell(int ACol, int ARow);
@@ -1862,8 +1818,6 @@ protected:
 
     // ==== Release, double click, right button (ZvGridRelease.cpp) ==========================================
     void HeaderClickSort(TGridCoord Cell, int X, int Y);
-    bool FColumnMovedFlag = false;
-    bool FSyncing = false;
 
     // ==== Message handlers of the grid ===================================================
     void KeyDownMessageHook(TWMKey& Message);
@@ -1915,409 +1869,14 @@ protected:
     void CreateRunTimeWindows();
     void HookOptionObjects();
 
-    // ==== State shared between the features ==================================================
-    // Construction and platform level.
-    bool FDesignTime = false;
-    bool FLoading = false;
-    TZvStyle FStyle = TZvStyle::tsWindowsXP;
-    TGridCoord FLastKeyCell{-1, -1};
-    int FFilterLevel = 0;
-    int FGroupColumn = -1;
-    bool FLoaded = false;
-    std::unique_ptr<TIntList> FSortXRef;
-    std::unique_ptr<TIntList> FUnSortXRef;
-    std::unique_ptr<TIntList> FMergedColumns;
-    std::unique_ptr<TIntList> FSelectedCells;
-    std::unique_ptr<TIntList> FSelectedRows;
-    std::unique_ptr<TIntList> FModifiedRows;
-    std::unique_ptr<TIntList> FEnabledRows;
-    TColor FHintColor = clInfoBk;
-    TColor FHighlightColor = clHighlight;
-    TColor FHighLightTextColor = clHighlightText;
-    std::unique_ptr<TPrintSettings> FPrintSettings;
-    std::unique_ptr<THTMLSettings> FHTMLSettings;
-    std::unique_ptr<TBands> FBands;
-    TColor FBorderColor = 0xB99D7F;
-    std::unique_ptr<TNavigation> FNavigation;
-    std::unique_ptr<TColumnSize> FColumnSize;
-    std::unique_ptr<TCellNode> FCellNode;
-    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
-    std::unique_ptr<TMouseActions> FMouseActions;
-    std::unique_ptr<TGrouping> FGrouping;
-    std::array<bool, 513> FVisibleCol;
-    std::array<std::int16_t, 513> FAllColWidths{};
-    int FUpdateCount = 0;
-    int FNumNodes = 0;
-    int FNumHidden = 0;
-    TColor FSelectionColor = 0xEACAB6;
-    TColor FSelectionColorTo = clNone;
-    TColor FSelectionMirrorColor = clNone;
-    TColor FSelectionMirrorColorTo = clNone;
-    TColor FSelectionTextColor = clBlack;
-    bool FSelectionColorMixer = false;
-    int FSelectionColorMixerFactor = 50;
-    std::unique_ptr<TFont> FFixedFont;
-    bool FFixedRowAlways = false;
-    bool FFixedColAlways = false;
-    int FFixedRowsMin = 1;
-    int FFixedColsMin = 1;
-    std::unique_ptr<TStringList> FColumnHeaders;
-    std::unique_ptr<TStringList> FRowHeaders;
-    std::unique_ptr<TStringList> FLookupItems;
-    int FFixedFooters = 0;
-    int FFixedRightCols = 0;
-    String FCheckTrue = QStringLiteral("Y");
-    String FCheckFalse = QStringLiteral("N");
-    String FFloatFormat = QStringLiteral("%.2f");
-    TCursor FOldCursor = crDefault;
-    std::uintptr_t FGridTimerID = 0;
-    std::vector<std::unique_ptr<TGridItem>> FGridItems;
-    int FFilterCol = -1;
-    std::unique_ptr<TSortSettings> FSortSettings;
-    std::unique_ptr<TControlLook> FControlLook;
-    TFooterPanel* FFooterPanel = nullptr;
-    TSearchPanel* FSearchPanel = nullptr;
-    std::unique_ptr<TSearchFooter> FSearchFooter;
-    std::unique_ptr<TFloatingFooter> FFloatingFooter;
-    bool FIsWinXP = false;
-    bool FIsWin7 = false;
-    bool FIsWinVista = false;
-    bool FIsComCtl6 = false;
-    int FMaxRowCount = 0;
-    int FMaxColCount = 0;
-    int FFixedRowHeight = 22;
-    TEditorType FDefaultEditor = TEditorType::edNormal;
-    TAlignment FDefaultAlignment = TAlignment::taLeftJustify;
-
-    // Further owned objects.
-    std::unique_ptr<TFont> FCellFont;
-    std::unique_ptr<TFocusHelper> FFocusHelper;
-    std::unique_ptr<TDragDropSettings> FDragDropSettings;
-    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
-    std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
-    std::unique_ptr<TSyncGrid> FSyncGrid;
-    std::unique_ptr<TBackGround> FBackGround;
-    std::unique_ptr<TFilter> FFilter;
-    std::unique_ptr<TFilterDropDown> FFilterDropDown;
-    std::unique_ptr<TBalloonSettings> FBalloon;
-    std::unique_ptr<TShowModified> FShowModified;
-    std::unique_ptr<TFont> FActiveCellFont;
-    std::unique_ptr<TStringList> FSortList;
-    std::unique_ptr<TStringList> FFilterList;
-    std::unique_ptr<TStringList> FRowSelectList;
-    std::unique_ptr<TStringList> FColSelectList;
-    std::unique_ptr<TSortIndexList> FSortIndexes;
-    std::unique_ptr<TIntList> FColSizes;
-    std::unique_ptr<TIntList> FColumnOrder;
-    std::unique_ptr<TIntList> FIgnoreColumns;
-    std::vector<TGridChangeNotifier*> FNotifiers;
-    std::unique_ptr<TControlList> FCellControls;
-    std::unique_ptr<THTMLPictureCache> FPictureCache;
-    std::unique_ptr<TBitmap> FRowIndicator;
-    std::unique_ptr<TCellGraphic> FSharedCellGraphic;
-    // Windows and editors, owned as components of the grid.
-    THTMLHintWindow* FScrollHintWindow = nullptr;
-    TDropList* FFilterDropList = nullptr;
-    TDropCheckList* FFilterDropCheckList = nullptr;
-    TGridFocusWindow* FFocusFrameWindow = nullptr;
-    std::array<TArrowWindow*, 4> FArrows{};
-    TGridCombo* FComboEditor = nullptr;
-    TGridTransEdit* FTransEdit = nullptr;
-    TGridTransCombo* FTransCombo = nullptr;
-    TGridCheckBox* FCheckBoxEditor = nullptr;
-    TGridEditBtn* FEditBtnEditor = nullptr;
-    TGridUnitEditBtn* FUnitEditBtnEditor = nullptr;
-    TGridButton* FButtonEditor = nullptr;
-    THeaderDragButton* FHeaderDragButton = nullptr;
-    TEdit* FFormControlEdit = nullptr;
-    TComboBox* FFormControlCombo = nullptr;
-    TScrollBar* FHScrollBar = nullptr;
-    TScrollBar* FVScrollBar = nullptr;
-    TScrollControl* FVScrlCtrl = nullptr;
-    TScrollControl* FHScrlCtrl = nullptr;
-    // Editors made on first use.
-    TZvInplaceEdit* FNormalEdit = nullptr;
-    TGridSpinEdit* FSpinEdit = nullptr;
-    TGridDatePicker* FDateEdit = nullptr;
-    TGridDateTimePicker* FDateTimeEdit = nullptr;
-    TRichEdit* FRichEdit = nullptr;
-    TGridColorDropDown* FColorPickerDropDown = nullptr;
-    TGridImageDropDown* FImagePickerDropDown = nullptr;
-    TGridGridDropDown* FGridDropDown = nullptr;
-    TGridDetailPickerDropDown* FDetailPickerDropDown = nullptr;
-    TGridTimepickerDropDown* FTimePickerDropDown = nullptr;
-    TGridCalculatorDropDown* FCalculatorDropDown = nullptr;
-    TGridMemoDropDown* FMemoDropDown = nullptr;
-    TGridTrackbarDropDown* FTrackbarDropDown = nullptr;
-    TGridZvGridDropDown* FZvGridDropDown = nullptr;
-    TGridDropTarget* FGridDropTarget = nullptr;
-    // Referenced, never freed.
-    TZvStringGridCheck* FCellChecker = nullptr;
-    TPictureContainer* FPictureContainer = nullptr;
-    TCustomImageList* FGridImages = nullptr;
-    TPopupMenu* FFixedDropDownMenu = nullptr;
-    // The owner form whose size the grid watches, and that form's size when last followed.
-    TCustomForm* FOwnerForm = nullptr;
-    int FFormWidth = 0;
-    int FFormHeight = 0;
-
-    // Appearance.
-    bool FActiveCellShow = false;
-    TColor FActiveCellColor = 0x808080;
-    TColor FActiveCellColorTo = clNone;
-    bool FSelectionRectangle = false;
-    bool FSelectionResizer = false;
-    bool FSelectionRTFKeep = false;
-    bool FShowSelection = true;
-    TColor FURLColor = 0xFF0000;
-    bool FURLShow = false;
-    bool FURLShowInText = false;
-    bool FURLUnderlineOnHover = false;
-    bool FURLFull = false;
-    bool FURLEdit = false;
-    TColor FDisabledFontColor = 0xC0C0C0;
-    bool FUseDisabledFont = true;
-    TGridLook FLook = TGridLook::glXP;
-    bool FFlat = false;
-    bool FCtl3D = true;
-    bool FHovering = false;
-    THoverFixedCells FHoverFixedCells = THoverFixedCells::hfNone;
-    bool FAutoThemeAdapt = false;
-    TOfficeTheme FLastOfficeTheme = TOfficeTheme::otUnknown;
-    TScrollType FScrollType = TScrollType::ssNormal;
-    TColor FScrollColor = clNone;
-    int FScrollWidth = 0;
-    bool FScrollProportional = false;
-    bool FScrollSynch = false;
-    TScrollHintType FScrollHints = TScrollHintType::shNone;
-    TScrollBarAlways FScrollBarAlways = TScrollBarAlways::saNone;
-    TScrollStyle FScrollBarsEx = ssBoth;
-    bool FIsFlat = false;
-    bool FNoDefaultDraw = false;
-    bool FNoImageAndText = false;
-    bool FFitCellsInGrid = true;
-    TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
-    // The fixed-cell gradients: normal, hover and pressed (indexed by TLookGradient).
-    std::array<TColor, LookGradientCount> FVUDGradient{};
-    TZvStyle FComponentStyle = TZvStyle::tsCustom;
-    TColorTones FColorTones;
-    bool FHasColorTones = false;
-    TColor FArrowColor = clLime;
-    int FVerticalTextFlag = 0;
-
-    // Layout and behaviour.
-    bool FWordWrapEx = true;
-    bool FFixedAsButtons = false;
-    bool FMultilinecells = false;
-    TVAlignment FVAlignment = TVAlignment::vtaTop;
-    bool FIntegralHeight = false;
-    bool FSizeWithForm = false;
-    bool FAutoSize = false;
-    bool FAutoNumAlign = false;
-    bool FSpreadSheet = false;
-    bool FEnableHTML = true;
-    bool FEnableWheel = true;
-    bool FEnableBlink = false;
-    bool FEnhTextSize = false;
-    bool FEnhRowColMove = true;
-    bool FEditWithTags = false;
-    bool FExcelStyleDecimalSeparator = false;
-    bool FFilterActive = false;
-    bool FFilterDropDownAuto = false;
-    String FFilterDropDownClear = QStringLiteral("(All)");
-    bool FFilterDropDownCheck = false;
-    TFilterDropDownColumns FFilterDropDownColumns = TFilterDropDownColumns::fdNormal;
-    int FFilterDropDownRow = 0;
-    bool FFilterNormalCellsOnly = true;
-    bool FAutoFilterUpdate = true;
-    bool FFilterIncremental = false;
-    bool FHintShowCells = false;
-    bool FHintShowLargeText = false;
-    bool FHintShowSizing = false;
-    bool FHTMLHint = false;
-    bool FAnchorHint = false;
-    THintShowLargeTextPos FHintShowLargeTextPos = THintShowLargeTextPos::hpCell;
-    bool FUseInternalHintClass = true;
-    TIntelliPan FIntelliPan = TIntelliPan::ipVertical;
-    bool FIntelliZoom = true;
-    String FInvalidEntryTitle;
-    String FInvalidEntryText;
-    TInvalidEntryIcon FInvalidEntryIcon = TInvalidEntryIcon::ieWarning;
-    bool FLookup = false;
-    bool FLookupCaseSensitive = false;
-    bool FLookupHistory = false;
-    int FMaxEditLength = 0;
-    int FMaxComboLength = 0;
-    bool FOemConvert = false;
-    bool FHideFocusRect = false;
-    bool FShowDesignHelper = true;
-    String FValidChars;
-    String FEditMask;
-    String FXMLEncoding = QStringLiteral("ISO-8859-1");
-    QChar FPasswordChar = QLatin1Char('*');
-    QChar FDelimiter;
-    bool FQuoteEmptyCells = true;
-    bool FAlwaysQuotes = false;
-    bool FJavaCSV = false;
-    bool FSaveFixedCells = true;
-    bool FSaveFixedRows = false;
-    bool FSaveFixedCols = false;
-    bool FSaveHiddenCells = false;
-    bool FSaveVirtCells = true;
-    bool FSaveWithHTML = true;
-    bool FSaveWithRTF = false;
-    bool FLoadFirstRow = true;
-    bool FShowNullDates = true;
-    bool FClearTextOnly = false;
-    bool FExcelClipboardFormat = false;
-    bool FPrinterDriverFix = false;
-    bool FSizeGrowOnly = false;
-    int FMinRowHeight = 0;
-    int FMaxRowHeight = 0;
-    int FMinColWidth = 0;
-    int FMaxColWidth = 0;
-    int FZoomFactor = 0;
-    TPoint FXYOffset{2, 2};
-    bool FXYOffsetTopLeftOnly = false;
-    TObject* FEditLink = nullptr;
-
-    // Keyboard, mouse and navigation state.
-    TGridRect FSelectionBeforeKey;
-    QChar FStartEditChar;
-    String FIncrSearchText;
-    int FSearchTicks = 0;
-    TGridCoord FHTMLControlCell{-1, -1};
-    String FHTMLControlID;
-    String FHTMLControlType;
-    bool FHTMLControlEditing = false;
-    bool FClickPending = false;
-    bool FMouseDownMove = false;
-    bool FMouseKeepDown = false;
-    bool FSpinUp = false;
-    bool FSpinDown = false;
-    TGridCoord FSizingCell{-1, -1};
-    int FSizingColWidth = 0;
-    int FSizingRowHeight = 0;
-    TPoint FPressPos;
-    TPoint FPressCornerDist;
-    int FMoveIndex = -1;
-    TPoint FPressOffset;
-    TGridCoord FPushedCellButton{-1, -1};
-    TRect FPushedFixedRect;
-    bool FPushedFixed = false;
-    bool FHTMLButtonDown = false;
-    TGridCoord FHTMLButtonCell{-1, -1};
-    bool FDeselect = false;
-    bool FSelectionClick = false;
-    bool FMouseDown = false;
-    bool FMouseResize = false;
-    TGridRect FResizeSelection;
-    bool FFixedSizingHover = false;
-    bool FFixedSizing = false;
-    int FFixedSizingIndex = -1;
-    int FFixedSizingStart = 0;
-    bool FDblClickSized = false;
-    bool FCaretPositioning = false;
-    TMouseSelectMode FMouseSelectMode = TMouseSelectMode::msNormal;
-    int FMouseSelectStart = -1;
-    TGridCoord FSavedScrollPos;
-    bool FSelectionHidden = false;
-    TGridRect FHiddenSelection;
-    bool FSelChange = false;
-    bool FSelectionChanged = false;
-    TGridCoord FAdvanceOrigin{-1, -1};
-    TGridCoord FLastTabCell{-1, -1};
-    bool FForceSelect = false;
-    bool FDisableChange = false;
-    bool FNoAutoAdvance = false;
-    // The combo and check-box editors end edits on the grid's behalf.
+    // ==== The state behind the private pointer ==============================================
+    // Every field of the grid lives in TZvStringGridPrivate (grid/ZvGridPrivate.h), which only
+    // the grid's own source files include; descendants in grid/ reach it through d as well.
+    std::unique_ptr<TZvStringGridPrivate> d;
+    // The combo, check-box and text editors end edits on the grid's behalf.
     friend class TGridCombo;
     friend class TGridCheckBox;
-    bool FEditChange = false;
-    bool FEditingDisabled = false;
-    bool FBlockFocusKill = false;
-    bool FCellChangeBlocked = false;
-    bool FValidating = false;
-    bool FLastValidation = true;
-    String FCellCache;
-    String FOldCellText;
-    // No edit-change events while the text editor is loaded by code.
-    bool FNoEditChange = false;
     friend class TZvInplaceEdit;
-    bool FOldCellModified = false;
-    int FPrevReportedRow = -1;
-    int FPrevSelectedRow = -1;
-    bool FInEditMode = false;
-    TEditorType FCurrentEditor = TEditorType::edNormal;
-    int FComboIndex = -1;
-    // The editing state of the editor lifecycle and of validation.
-    TWinControl* FEditCtrl = nullptr;
-    bool FEditing = false;
-    bool FSpecialEditor = false;
-    bool FEditActive = false;
-    String FEditText;
-    bool FEntered = false;
-    int FOldCol = -1;
-    int FOldRow = -1;
-    String FOldCellTextWide;
-    bool FAlwaysValidate = false;
-    bool FGridModified = false;
-    bool FBlockFocus = false;
-    bool InvokedFocusChange = false;
-    std::shared_ptr<ITZvStringGridSelect> FISelect;
-    // The list-only combo opened on a text outside its list and preselected item 0.
-    bool FComboDefaulted = false;
-    int FRejections = 0;
-
-    // Window, timer and scrolling state.
-    int FPaintCount = 0;
-    int FTickCount = 0;
-    bool FBlinkOn = false;
-    bool FScrollHintShowing = false;
-    std::unique_ptr<TTimer> FDragScrollTimer;
-    TDragScrollDirections FDragScrollDirections;
-    bool FStretchGuard = false;
-    bool FColChanged = true;
-    bool FColSized = false;
-    bool FRowSized = false;
-    int FOldWidth = -1;
-    bool FDisableSize = false;
-    TGridCoord FHoverFixedCell{-1, -1};
-    int FPrevLeftCol = 0;
-    int FPrevTopRow = 0;
-    TGridCoord FClipboardTopLeft{-1, -1};
-    int FClickedCol = -1;
-    int FClickedRow = -1;
-    int FSizedCol = -1;
-    int FSizedRow = -1;
-    int FOleDragCol = -1;
-    int FLastDesignChoice = -1;
-    bool FShowColumnNumbers = true;
-    int FHoverLink = -1;
-    int FWheelScrollLines = 3;
-    UINT FWheelMessage = WM_MOUSEWHEEL;
-    bool FDestroying = false;
-    bool FClearObjectsOnRowClear = false;
-    bool FUsesVCLStyles = false;
-
-    // Grouping.
-    int FGroupWidth = 0;
-    String FGroupCaption;
-    String FGroupFooter;
-    bool FIsGrouping = false;
-
-    // Selection flags.
-    std::vector<bool> FRowSelect;
-    std::vector<bool> FColSelect;
-    bool FUseEnabledRows = false;
-
-    // Printing: printed width and left offset per column, filled by the print engine.
-    std::array<int, 513> MaxWidths{};
-    std::array<int, 513> Indents{};
-    int FPrintPageFrom = 1;
-    int FPrintPageTo = 1;
-    int FPrintPageNum = 0;
-    TGridCoord FLastHintPos{-1, -1};
 
     // ==== Helpers of index-mapped access, shape changes and calculations ======================
     enum class TRowColorField { Brush, BrushTo, Font };
@@ -2343,11 +1902,6 @@ protected:
     bool RowSelectedForRemoval(int ARow);
     // The most text lines any cell of the row holds.
     int RowLines(int ARow);
-    // While set, clearing drops object references without freeing them (swaps).
-    bool FNilObjects = false;
-    int FAutoNumberStart = 0;
-    int FAutoNumberOffset = 0;
-    TSortDirection FAutoNumberDirection = TSortDirection::sdAscending;
 };
 
 // Whether the merge base cell holds a graphic whose value is the cell text

@@ -1,6 +1,7 @@
 // Dimensions of the string grid and typed access to its cells.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
 
@@ -10,7 +11,7 @@
 
 String TZvStringGrid::CellFloatFormat(int, int)
 {
-    return FFloatFormat;
+    return d->FFloatFormat;
 }
 
 namespace {
@@ -76,7 +77,7 @@ int TZvStringGrid::GetInts(int ACol, int ARow) { return CellTextToInt(GetStrippe
 void TZvStringGrid::SetInts(int ACol, int ARow, int Value)
 {
     SetCellEx(ACol, ARow, IntToStr(Value));
-    if (FNumHidden > 0) RepaintCell(DisplColIndex(ACol), ARow);
+    if (d->FNumHidden > 0) RepaintCell(DisplColIndex(ACol), ARow);
 }
 
 int TZvStringGrid::GetAllInts(int ACol, int ARow) { return CellTextToInt(StripHTMLTags(GetCellsEx(ACol, ARow))); }
@@ -97,7 +98,7 @@ double TZvStringGrid::GetAllFloats(int ACol, int ARow)
 
 void TZvStringGrid::SetAllFloats(int ACol, int ARow, double Value)
 {
-    SetCellsEx(ACol, ARow, FormatCellFloat(FFloatFormat, Value));
+    SetCellsEx(ACol, ARow, FormatCellFloat(d->FFloatFormat, Value));
 }
 
 String TZvStringGrid::GetCtrlVal(int ACol, int ARow, const String& ID)
@@ -115,25 +116,25 @@ void TZvStringGrid::SetCtrlVal(int ACol, int ARow, const String& ID, const Strin
 int TZvStringGrid::GetPrintColWidth(int ACol) const
 {
     CheckPrintColumn(ACol);
-    return MaxWidths[std::size_t(ACol)];
+    return d->MaxWidths[std::size_t(ACol)];
 }
 
 int TZvStringGrid::GetPrintColOffset(int ACol) const
 {
     CheckPrintColumn(ACol);
-    return Indents[std::size_t(ACol)];
+    return d->Indents[std::size_t(ACol)];
 }
 
-int TZvStringGrid::SaveStartCol() const { return FSaveFixedCells || FSaveFixedCols ? 0 : FixedCols(); }
+int TZvStringGrid::SaveStartCol() const { return d->FSaveFixedCells || d->FSaveFixedCols ? 0 : FixedCols(); }
 int TZvStringGrid::SaveEndCol() const
 {
-    return FSaveFixedCells || FSaveFixedCols ? ColCount() - 1 : ColCount() - FFixedRightCols - 1;
+    return d->FSaveFixedCells || d->FSaveFixedCols ? ColCount() - 1 : ColCount() - d->FFixedRightCols - 1;
 }
 int TZvStringGrid::SaveColCount() const { return SaveEndCol() - SaveStartCol() + 1; }
-int TZvStringGrid::SaveStartRow() const { return FSaveFixedCells || FSaveFixedRows ? 0 : FixedRows(); }
+int TZvStringGrid::SaveStartRow() const { return d->FSaveFixedCells || d->FSaveFixedRows ? 0 : FixedRows(); }
 int TZvStringGrid::SaveEndRow() const
 {
-    return FSaveFixedCells || FSaveFixedRows ? RowCount() - 1 : RowCount() - FFixedFooters - 1;
+    return d->FSaveFixedCells || d->FSaveFixedRows ? RowCount() - 1 : RowCount() - d->FFixedFooters - 1;
 }
 int TZvStringGrid::SaveRowCount() const { return SaveEndRow() - SaveStartRow() + 1; }
 
@@ -172,22 +173,22 @@ void TZvStringGrid::CellIntListChanged(TObject*, int ACol, int ARow) { RepaintCe
 void TZvStringGrid::SetRowCount(int Value)
 {
     TBaseGrid::SetRowCount(Value);
-    if (FFixedRowAlways && FFixedRowsMin < RowCount()) SetFixedRows(FFixedRowsMin);
-    FMaxRowCount = std::max(FMaxRowCount, Value);
+    if (d->FFixedRowAlways && d->FFixedRowsMin < RowCount()) SetFixedRows(d->FFixedRowsMin);
+    d->FMaxRowCount = std::max(d->FMaxRowCount, Value);
     FNormalRowCount = Value;
-    if (FFooterPanel) FFooterPanel->Invalidate();
+    if (d->FFooterPanel) d->FFooterPanel->Invalidate();
     UpdateProportionalHScroll();
     UpdateProportionalVScroll();
     ApplyScrollBarAlways(false);
-    if (FScrollType != TScrollType::ssNormal) UpdateFlatScrollBars();
+    if (d->FScrollType != TScrollType::ssNormal) UpdateFlatScrollBars();
 }
 
 void TZvStringGrid::SetColCount(int Value)
 {
     TBaseGrid::SetColCount(Value);
-    if (FFixedColAlways && FFixedColsMin < ColCount()) SetFixedCols(FFixedColsMin);
-    FMaxColCount = std::max(FMaxColCount, Value);
-    if (FFooterPanel) FFooterPanel->Invalidate();
+    if (d->FFixedColAlways && d->FFixedColsMin < ColCount()) SetFixedCols(d->FFixedColsMin);
+    d->FMaxColCount = std::max(d->FMaxColCount, Value);
+    if (d->FFooterPanel) d->FFooterPanel->Invalidate();
     SetBounds(Left(), Top(), Width(), Height());
     UpdateProportionalHScroll();
     UpdateProportionalVScroll();
@@ -197,45 +198,45 @@ void TZvStringGrid::SetColCount(int Value)
 void TZvStringGrid::SetCol(int Value)
 {
     TBaseGrid::SetCol(Value);
-    if (FSyncGrid->Grid() && FSyncGrid->SelectionColumn()) FSyncGrid->Grid()->SetCol(Value);
+    if (d->FSyncGrid->Grid() && d->FSyncGrid->SelectionColumn()) d->FSyncGrid->Grid()->SetCol(Value);
 }
 
 int TZvStringGrid::FixedRows() const
 {
     const int n = TBaseGrid::FixedRows();
-    return n == 0 && FFixedRowAlways ? 1 : n;
+    return n == 0 && d->FFixedRowAlways ? 1 : n;
 }
 
 void TZvStringGrid::SetFixedRows(int Value)
 {
-    TBaseGrid::SetFixedRows(FFixedRowAlways && Value >= RowCount() ? RowCount() - 1 : Value);
-    if (!FLoading) FFixedRowsMin = Value;
+    TBaseGrid::SetFixedRows(d->FFixedRowAlways && Value >= RowCount() ? RowCount() - 1 : Value);
+    if (!d->FLoading) d->FFixedRowsMin = Value;
 }
 
 int TZvStringGrid::FixedCols() const
 {
     const int n = TBaseGrid::FixedCols();
-    return n == 0 && FFixedColAlways ? 1 : n;
+    return n == 0 && d->FFixedColAlways ? 1 : n;
 }
 
 void TZvStringGrid::SetFixedCols(int Value)
 {
-    TBaseGrid::SetFixedCols(FFixedColAlways && Value >= ColCount() ? ColCount() - 1 : Value);
-    if (!FLoading) FFixedColsMin = Value;
+    TBaseGrid::SetFixedCols(d->FFixedColAlways && Value >= ColCount() ? ColCount() - 1 : Value);
+    if (!d->FLoading) d->FFixedColsMin = Value;
 }
 
 int TZvStringGrid::FixedColWidth() const { return ColWidths(0); }
 
 void TZvStringGrid::SetFixedColWidth(int Value)
 {
-    if (FLoading || Value == DefaultColWidth()) return;
+    if (d->FLoading || Value == DefaultColWidth()) return;
     for (int c = 0; c < TBaseGrid::FixedCols(); ++c) SetColWidths(c, Value);
 }
 
 void TZvStringGrid::SetFixedRowHeight(int Value)
 {
-    FFixedRowHeight = Value;
-    if (FLoading) return;
+    d->FFixedRowHeight = Value;
+    if (d->FLoading) return;
     if (Value == DefaultRowHeight()) {
         TBaseGrid::SetDefaultRowHeight(Value);
         return;
@@ -246,33 +247,44 @@ void TZvStringGrid::SetFixedRowHeight(int Value)
 void TZvStringGrid::SetDefaultRowHeight(int Value)
 {
     TBaseGrid::SetDefaultRowHeight(Value);
-    if (FDesignTime) FFixedRowHeight = Value;
-    FFloatingFooter->SetHeight(Value);
-    if (FFloatingFooter->Visible() && FFooterPanel) FFooterPanel->SetHeight(Value);
+    if (d->FDesignTime) d->FFixedRowHeight = Value;
+    d->FFloatingFooter->SetHeight(Value);
+    if (d->FFloatingFooter->Visible() && d->FFooterPanel) d->FFooterPanel->SetHeight(Value);
 }
 
 void TZvStringGrid::SetDefaultAlignment(TAlignment Value)
 {
-    if (FDefaultAlignment == Value) return;
-    FDefaultAlignment = Value;
+    if (d->FDefaultAlignment == Value) return;
+    d->FDefaultAlignment = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetFixedFooters(int Value)
 {
-    FFixedFooters = Value;
+    d->FFixedFooters = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetFixedRightCols(int Value)
 {
-    FFixedRightCols = Value;
+    d->FFixedRightCols = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetWordWrap(bool Value)
 {
-    FWordWrapEx = Value;
+    d->FWordWrapEx = Value;
     FWordWrap = Value;
-    if (FUpdateCount == 0) Invalidate();
+    if (d->FUpdateCount == 0) Invalidate();
 }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+int TZvStringGrid::FixedRowHeight() const { return d->FFixedRowHeight; }
+TAlignment TZvStringGrid::DefaultAlignment() const { return d->FDefaultAlignment; }
+int TZvStringGrid::FixedFooters() const { return d->FFixedFooters; }
+int TZvStringGrid::FixedRightCols() const { return d->FFixedRightCols; }
+bool TZvStringGrid::WordWrap() const { return d->FWordWrapEx; }
+bool TZvStringGrid::FixedRowAlways() const { return d->FFixedRowAlways; }
+void TZvStringGrid::SetFixedRowAlways(bool Value) { d->FFixedRowAlways = Value; }
+bool TZvStringGrid::FixedColAlways() const { return d->FFixedColAlways; }
+void TZvStringGrid::SetFixedColAlways(bool Value) { d->FFixedColAlways = Value; }

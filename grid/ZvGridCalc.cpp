@@ -1,6 +1,7 @@
 // Column calculations, selection queries and fitting columns to their content.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridUtil.h"
 
 #include <QSet>
@@ -13,7 +14,7 @@ void TZvStringGrid::CalcRange(int& FromRow, int& ToRow)
 {
     if (FromRow == -1 || ToRow == -1) {
         FromRow = FixedRows();
-        ToRow = RowCount() - FFixedFooters - 1;
+        ToRow = RowCount() - d->FFixedFooters - 1;
     }
 }
 
@@ -21,9 +22,9 @@ template <class Visit>
 void TZvStringGrid::ForCountedCells(int ACol, int FromRow, int ToRow, Visit visit)
 {
     // A range reaching past the grid rows reads the real rows, hidden ones included.
-    const bool footer = FFloatingFooter && FFloatingFooter->Visible();
+    const bool footer = d->FFloatingFooter && d->FFloatingFooter->Visible();
     const bool all = footer ? ToRow > RowCount() - 1 : ToRow > RowCount();
-    const bool grouped = FGroupColumn != -1;
+    const bool grouped = d->FGroupColumn != -1;
     for (int r = FromRow; r <= ToRow; ++r) {
         const int g = all ? DisplRowIndex(r) : r;
         const bool hidden = all && IsHiddenRow(r);
@@ -147,14 +148,14 @@ double TZvStringGrid::RowAvg(int ARow, int FromCol, int ToCol)
 bool TZvStringGrid::IsSelected(int ACol, int ARow)
 {
     if (ARow < FixedRows() || ACol < FixedCols()) return false;
-    if (FMouseActions && FMouseActions->DisjunctCellSelect())
-        return FSelectedCells && FSelectedCells->HasValue(ARow * 65536 + (ACol & 0xFFFF));
-    if (FMouseActions && FMouseActions->DisjunctRowSelect()) {
-        const int r = FMouseActions->RowSelectPersistent() ? RealRowIndex(ARow) : ARow;
-        return r >= 0 && r < int(FRowSelect.size()) && FRowSelect[std::size_t(r)];
+    if (d->FMouseActions && d->FMouseActions->DisjunctCellSelect())
+        return d->FSelectedCells && d->FSelectedCells->HasValue(ARow * 65536 + (ACol & 0xFFFF));
+    if (d->FMouseActions && d->FMouseActions->DisjunctRowSelect()) {
+        const int r = d->FMouseActions->RowSelectPersistent() ? RealRowIndex(ARow) : ARow;
+        return r >= 0 && r < int(d->FRowSelect.size()) && d->FRowSelect[std::size_t(r)];
     }
-    if (FMouseActions && FMouseActions->DisjunctColSelect())
-        return ACol < int(FColSelect.size()) && FColSelect[std::size_t(ACol)];
+    if (d->FMouseActions && d->FMouseActions->DisjunctColSelect())
+        return ACol < int(d->FColSelect.size()) && d->FColSelect[std::size_t(ACol)];
     // The range selection itself is drawn from the platform's selected state;
     // only the disjunct selections are answered here.
     return false;
@@ -166,31 +167,31 @@ int TZvStringGrid::MeasureColumnContent(int ACol)
 {
     const int c = RealColIndex(ACol);
     int first = 0, last = RowCount() - 1;
-    switch (FColumnSize ? FColumnSize->Rows() : TAutoSizeRows::arAll) {
+    switch (d->FColumnSize ? d->FColumnSize->Rows() : TAutoSizeRows::arAll) {
     case TAutoSizeRows::arAll:
         break;
     case TAutoSizeRows::arNormal:
         first = FixedRows();
-        last = RowCount() - FFixedFooters - 1;
+        last = RowCount() - d->FFixedFooters - 1;
         break;
     case TAutoSizeRows::arFixed:
         last = FixedRows() - 1;
         break;
     }
-    const bool dropDown = FControlLook && FControlLook->DropDownAlwaysVisible();
-    const bool sortShown = FSortSettings && FSortSettings->Show() && RowCount() - FixedRows() > 1;
+    const bool dropDown = d->FControlLook && d->FControlLook->DropDownAlwaysVisible();
+    const bool sortShown = d->FSortSettings && d->FSortSettings->Show() && RowCount() - FixedRows() > 1;
     int widest = 0;
     for (int r = first; r <= last; ++r) {
         if (IsXMergedCell(ACol, r)) continue;
         int w = GetCellGraphicSize(c, r).X + GetCellTextSize(c, r, false, false).X;
         if (dropDown && QueryHasComboBox(ACol, r)) w += 16;
-        if (FFilterDropDownAuto && r == FFilterDropDownRow && QueryColumnFilter(ACol)) w += 12;
-        if (sortShown && FSortSettings->Column() == ACol) {
+        if (d->FFilterDropDownAuto && r == d->FFilterDropDownRow && QueryColumnFilter(ACol)) w += 12;
+        if (sortShown && d->FSortSettings->Column() == ACol) {
             const int lastRow = r + CellSpan(ACol, r).Y;
-            if (r == FSortSettings->Row() || lastRow == FSortSettings->Row()) w += 10;
+            if (r == d->FSortSettings->Row() || lastRow == d->FSortSettings->Row()) w += 10;
         }
         if (TCellGraphic* g = GetCellGraphic(c, r); g && g->CellHAlign() == TCellHAlign::haFull)
-            w = GetCellGraphicSize(c, r).X - 2 * GridLineWidth() - FXYOffset.X - 2;
+            w = GetCellGraphicSize(c, r).X - 2 * GridLineWidth() - d->FXYOffset.X - 2;
         widest = std::max(widest, w);
     }
     return widest;
@@ -199,24 +200,24 @@ int TZvStringGrid::MeasureColumnContent(int ACol)
 void TZvStringGrid::AutoSizeColumnCore(int ACol, bool GrowOnly)
 {
     if (ACol < 0 || ACol >= ColCount()) return;
-    const int totalX = FXYOffsetTopLeftOnly ? FXYOffset.X : 2 * FXYOffset.X;
+    const int totalX = d->FXYOffsetTopLeftOnly ? d->FXYOffset.X : 2 * d->FXYOffset.X;
     int width = MeasureColumnContent(ACol) + totalX + 2 * GridLineWidth() + 2;
     if (GrowOnly && ColWidths(ACol) >= width) return;
     ConstrainAutoColumnSize(ACol, width);
-    SetColWidths(ACol, ClampToLimits(width, FMinColWidth, FMaxColWidth));
+    SetColWidths(ACol, ClampToLimits(width, d->FMinColWidth, d->FMaxColWidth));
 }
 
 void TZvStringGrid::AutoSizeCol(int Index, int Extra)
 {
     if (Index < 0 || Index >= ColCount()) return;
-    AutoSizeColumnCore(Index, FSizeGrowOnly);
-    if (Extra != 0) SetColWidths(Index, ClampToLimits(ColWidths(Index) + Extra, FMinColWidth, FMaxColWidth));
+    AutoSizeColumnCore(Index, d->FSizeGrowOnly);
+    if (Extra != 0) SetColWidths(Index, ClampToLimits(ColWidths(Index) + Extra, d->FMinColWidth, d->FMaxColWidth));
 }
 
 void TZvStringGrid::AutoSizeColumns(bool DoFixedCols, int Extra)
 {
     const int first = DoFixedCols ? 0 : FixedCols();
-    const int last = DoFixedCols ? ColCount() - 1 : ColCount() - FFixedRightCols - 1;
+    const int last = DoFixedCols ? ColCount() - 1 : ColCount() - d->FFixedRightCols - 1;
     BeginUpdate();
     for (int c = first; c <= last; ++c) AutoSizeCol(c, Extra);
     EndUpdate();

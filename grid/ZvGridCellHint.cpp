@@ -2,13 +2,14 @@
 // handler's own text per cell, placed below the cell or at its corner.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvHTMLUtil.h"
 
 void TZvStringGrid::FillCellHint(String& HintStr, THintInfo& HintInfo)
 {
     int col = -1, row = -1;
     MouseToCell(HintInfo.CursorPos.X, HintInfo.CursorPos.Y, col, row);
-    if (FControlLook && FControlLook->HintMaxWidth() > 0) HintInfo.HintMaxWidth = FControlLook->HintMaxWidth();
+    if (d->FControlLook && d->FControlLook->HintMaxWidth() > 0) HintInfo.HintMaxWidth = d->FControlLook->HintMaxWidth();
     if (col >= 0 && row >= 0) {
         // The base cell of a merge, by displayed column for the event and by real column for the texts.
         const int real0 = RealColIndex(col);
@@ -16,7 +17,7 @@ void TZvStringGrid::FillCellHint(String& HintStr, THintInfo& HintInfo)
         const int rcol = base.X;
         row = base.Y;
         col = DisplColIndex(rcol);
-        FLastHintPos = TGridCoord{col, row};
+        d->FLastHintPos = TGridCoord{col, row};
         const TRect cell = TCustomGrid::CellRect(col, row);
         TPoint at{HintInfo.CursorPos.X, cell.Bottom + 6};
         String comment;
@@ -24,25 +25,25 @@ void TZvStringGrid::FillCellHint(String& HintStr, THintInfo& HintInfo)
             HintStr = comment;
             at = TPoint{cell.Right, cell.Top};
         }
-        const bool normal = col >= FixedCols() && row >= FixedRows() && col < ColCount() - FFixedRightCols &&
-                            row < RowCount() - FFixedFooters;
+        const bool normal = col >= FixedCols() && row >= FixedRows() && col < ColCount() - d->FFixedRightCols &&
+                            row < RowCount() - d->FFixedFooters;
         const String text = GetCellEx(rcol, row);
-        if (FHintShowCells && normal) {
+        if (d->FHintShowCells && normal) {
             at.Y = cell.Top;
-            HintStr = FHTMLHint ? text : StripHTMLTags(text);
+            HintStr = d->FHTMLHint ? text : StripHTMLTags(text);
         }
-        if (FHintShowLargeText) {
-            const bool saved = FEnhTextSize;
-            FEnhTextSize = false;
+        if (d->FHintShowLargeText) {
+            const bool saved = d->FEnhTextSize;
+            d->FEnhTextSize = false;
             const TPoint size = GetCellTextSize(rcol, row, false, true);
-            FEnhTextSize = saved;
+            d->FEnhTextSize = saved;
             if (size.X > cell.Width() || size.Y > cell.Height()) {
-                if (FHintShowLargeTextPos == THintShowLargeTextPos::hpCell) at = TPoint{cell.Left, cell.Top};
-                HintStr = FHTMLHint ? text : StripHTMLTags(text);
+                if (d->FHintShowLargeTextPos == THintShowLargeTextPos::hpCell) at = TPoint{cell.Left, cell.Top};
+                HintStr = d->FHTMLHint ? text : StripHTMLTags(text);
             }
         }
         // Every cell asks the handler, fixed ones too, except the floating footer's row.
-        const bool footerRow = FFloatingFooter && FFloatingFooter->Visible() && row == RowCount() - 1;
+        const bool footerRow = d->FFloatingFooter && d->FFloatingFooter->Visible() && row == RowCount() - 1;
         if (!footerRow) {
             String wide;
             FireGridHint(col, row, HintStr, wide);
@@ -50,5 +51,5 @@ void TZvStringGrid::FillCellHint(String& HintStr, THintInfo& HintInfo)
         HintInfo.HintPos = ClientToScreen(at);
     }
     HintInfo.HintStr = HintStr;
-    HintInfo.HintColor = FHintColor;
+    HintInfo.HintColor = d->FHintColor;
 }

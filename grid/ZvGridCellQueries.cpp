@@ -4,6 +4,7 @@
 // from its column settings by overriding them.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridUtil.h"
 
 #include "platform/Cursors.h"
@@ -62,13 +63,13 @@ void TZvStringGrid::FireGridHint(int ACol, int ARow, String& AHint, String& AWid
 
 void TZvStringGrid::QueryCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont)
 {
-    if (FActiveCellShow) {
-        const int d = DisplColIndex(ACol);
-        const bool rowHeader = ARow == Row() && d == FixedCols() - 1 && FixedCols() > 0;
-        const bool colHeader = d == Col() && ARow == FixedRows() - 1 && FixedRows() > 0;
+    if (d->FActiveCellShow) {
+        const int dc = DisplColIndex(ACol);
+        const bool rowHeader = ARow == Row() && dc == FixedCols() - 1 && FixedCols() > 0;
+        const bool colHeader = dc == Col() && ARow == FixedRows() - 1 && FixedRows() > 0;
         if (rowHeader || colHeader) {
-            AFont->Assign(FActiveCellFont.get());
-            ABrush->SetColor(FActiveCellColor);
+            AFont->Assign(d->FActiveCellFont.get());
+            ABrush->SetColor(d->FActiveCellColor);
         }
     }
     // Reading must never create properties, so only cells that have them are asked.
@@ -104,15 +105,15 @@ bool TZvStringGrid::HasCustomCellBorders() { return bool(OnGetCellBorder); }
 
 void TZvStringGrid::QueryCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders)
 {
-    if (FGrouping->HeaderUnderline() && ACol > 0 && IsNode(ARow)) {
+    if (d->FGrouping->HeaderUnderline() && ACol > 0 && IsNode(ARow)) {
         Borders = TCellBorders{TCellBorder::cbBottom};
-        APen->SetColor(FGrouping->HeaderLineColor());
-        APen->SetWidth(FGrouping->HeaderLineWidth());
+        APen->SetColor(d->FGrouping->HeaderLineColor());
+        APen->SetWidth(d->FGrouping->HeaderLineWidth());
     }
-    if (FGrouping->SummaryLine() && ACol > 0 && IsSummary(ARow)) {
+    if (d->FGrouping->SummaryLine() && ACol > 0 && IsSummary(ARow)) {
         Borders = TCellBorders{TCellBorder::cbTop};
-        APen->SetColor(FGrouping->SummaryLineColor());
-        APen->SetWidth(FGrouping->SummaryLineWidth());
+        APen->SetColor(d->FGrouping->SummaryLineColor());
+        APen->SetWidth(d->FGrouping->SummaryLineWidth());
     }
     if (OnGetCellBorder) OnGetCellBorder(this, ARow, ACol, APen, Borders);
 }
@@ -124,7 +125,7 @@ void TZvStringGrid::FireGetCellPrintBorder(int ACol, int ARow, TPen* APen, TCell
 
 void TZvStringGrid::QueryCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
 {
-    if (ACol == 0 && FMouseActions->HotmailRowSelect()) HAlign = TAlignment::taCenter;
+    if (ACol == 0 && d->FMouseActions->HotmailRowSelect()) HAlign = TAlignment::taCenter;
     if (OnGetAlignment) OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
 }
 
@@ -157,11 +158,11 @@ void TZvStringGrid::QueryCellEditable(int ACol, int ARow, bool& CanEdit)
     if (CanEdit && HasCellObject(base.X, base.Y)) {
         if (const TCellProperties* props = PropsAt(base.X, base.Y)) {
             CanEdit = !props->ReadOnly();
-            if (!Options().Contains(goEditing) && !FEditingDisabled && !FMouseActions->RangeSelectAndEdit())
+            if (!Options().Contains(goEditing) && !d->FEditingDisabled && !d->FMouseActions->RangeSelectAndEdit())
                 CanEdit = false;
         }
     }
-    if (base.X < ColCount() + FNumHidden) FireCanEditCell(base.X, base.Y, CanEdit);
+    if (base.X < ColCount() + d->FNumHidden) FireCanEditCell(base.X, base.Y, CanEdit);
     else CanEdit = true;
 }
 
@@ -182,8 +183,8 @@ bool TZvStringGrid::QueryHasComboBox(int ACol, int ARow)
         OnHasComboBox(this, ACol, ARow, has);
         return has;
     }
-    if (!FControlLook->DropDownAlwaysVisible()) return false;
-    TEditorType editor = FDefaultEditor;
+    if (!d->FControlLook->DropDownAlwaysVisible()) return false;
+    TEditorType editor = d->FDefaultEditor;
     QueryEditorType(ACol, ARow, editor);
     return editor == TEditorType::edComboEdit || editor == TEditorType::edComboList;
 }
@@ -196,8 +197,8 @@ bool TZvStringGrid::QueryHasSpinEdit(int ACol, int ARow)
         OnHasSpinEdit(this, ACol, ARow, has);
         return has;
     }
-    if (!FControlLook->SpinButtonsAlwaysVisible()) return false;
-    TEditorType editor = FDefaultEditor;
+    if (!d->FControlLook->SpinButtonsAlwaysVisible()) return false;
+    TEditorType editor = d->FDefaultEditor;
     QueryDisplayEditorType(ACol, ARow, editor);
     switch (editor) {
     case TEditorType::edSpinEdit:
@@ -210,9 +211,9 @@ bool TZvStringGrid::QueryHasSpinEdit(int ACol, int ARow)
 
 bool TZvStringGrid::QueryColumnFilter(int Column)
 {
-    TStringList* list = FFilterList.get();
+    TStringList* list = d->FFilterList.get();
     list->Clear();
-    if (FFilterDropDownAuto && (Column >= FixedCols() || FFilterDropDownColumns == TFilterDropDownColumns::fdAll)) {
+    if (d->FFilterDropDownAuto && (Column >= FixedCols() || d->FFilterDropDownColumns == TFilterDropDownColumns::fdAll)) {
         // A text with a space is offered as itself and filtered on as one quoted condition.
         const auto entry = [](const String& s) {
             return s.contains(QLatin1Char(' ')) ? s + QLatin1Char('=') + QLatin1Char('"') + s + QLatin1Char('"') : s;
@@ -220,15 +221,15 @@ bool TZvStringGrid::QueryColumnFilter(int Column)
         list->SetDuplicates(TDuplicates::dupIgnore);
         list->SetCaseSensitive(false);
         list->SetSorted(true);
-        for (int r = FixedRows(); r <= RowCount() - FFixedFooters - 1; ++r)
+        for (int r = FixedRows(); r <= RowCount() - d->FFixedFooters - 1; ++r)
             list->Add(entry(Trim(GetCellEx(Column, r))));
-        if (!FFilterIncremental) {
-            for (const auto& item : FGridItems) {
+        if (!d->FFilterIncremental) {
+            for (const auto& item : d->FGridItems) {
                 if (Column >= 0 && Column < item->Items()->Count()) list->Add(entry(item->Items()->Strings(Column)));
             }
         }
         list->SetSorted(false);
-        if (!FFilterDropDownClear.isEmpty()) list->Insert(0, FFilterDropDownClear);
+        if (!d->FFilterDropDownClear.isEmpty()) list->Insert(0, d->FFilterDropDownClear);
     }
     if (OnGetColumnFilter) OnGetColumnFilter(this, Column, list);
     return list->Count() > 0;
@@ -242,8 +243,8 @@ void TZvStringGrid::InitialCellProperties(int ACol, int ARow, TCellGradientDirec
     GetVisualProperties(ACol, ARow, state, false, false, false, ABrush, ColorTo, MirrorColor, MirrorColorTo, AFont, HA,
                         VA, WW, GD);
     // A new properties object must not freeze a fixed, banded, background or selection colour as the cell's own.
-    const TBackGroundDisplay bg = FBackGround->Display();
-    if (IsFixed(ACol, ARow) || FBands->Active() || bg == TBackGroundDisplay::bdGradientHorz ||
+    const TBackGroundDisplay bg = d->FBackGround->Display();
+    if (IsFixed(ACol, ARow) || d->FBands->Active() || bg == TBackGroundDisplay::bdGradientHorz ||
         bg == TBackGroundDisplay::bdGradientVert || state.Contains(gdSelected)) {
         ABrush->SetColor(clNone);
         ColorTo = clNone;
@@ -252,8 +253,8 @@ void TZvStringGrid::InitialCellProperties(int ACol, int ARow, TCellGradientDirec
 
 void TZvStringGrid::QueryFixedCell(int ACol, int ARow, bool& IsFixed)
 {
-    IsFixed = IsFixed || (FFixedRowAlways && ARow <= FFixedRowsMin && RowCount() == FFixedRowsMin) ||
-              (FFixedColAlways && ACol < FFixedColsMin && ColCount() == FFixedColsMin) || ACol < FixedCols() ||
+    IsFixed = IsFixed || (d->FFixedRowAlways && ARow <= d->FFixedRowsMin && RowCount() == d->FFixedRowsMin) ||
+              (d->FFixedColAlways && ACol < d->FFixedColsMin && ColCount() == d->FFixedColsMin) || ACol < FixedCols() ||
               ARow < FixedRows();
     // The event can make more cells fixed, never fewer.
     if (!IsFixed && OnIsFixedCell) OnIsFixedCell(this, ARow, ACol, IsFixed);
@@ -261,13 +262,13 @@ void TZvStringGrid::QueryFixedCell(int ACol, int ARow, bool& IsFixed)
 
 void TZvStringGrid::QueryCheckTrue(int ACol, int ARow, String& Value)
 {
-    Value = FCheckTrue;
+    Value = d->FCheckTrue;
     if (OnGetCheckTrue) OnGetCheckTrue(this, ACol, ARow, Value);
 }
 
 void TZvStringGrid::QueryCheckFalse(int ACol, int ARow, String& Value)
 {
-    Value = FCheckFalse;
+    Value = d->FCheckFalse;
     if (OnGetCheckFalse) OnGetCheckFalse(this, ACol, ARow, Value);
 }
 
@@ -275,8 +276,8 @@ bool TZvStringGrid::IsFixed(int ACol, int ARow)
 {
     const TPoint base = BaseCell(RealColIndex(ACol), ARow);
     const int col = RealToDisplayCol(base.X);
-    if (base.Y >= RowCount() - FFixedFooters) return true;
-    if (col >= ColCount() - FFixedRightCols && col < ColCount()) return true;
+    if (base.Y >= RowCount() - d->FFixedFooters) return true;
+    if (col >= ColCount() - d->FFixedRightCols && col < ColCount()) return true;
     bool fixed = false;
     QueryFixedCell(base.X, base.Y, fixed);
     return fixed;

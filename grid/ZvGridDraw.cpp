@@ -1,6 +1,7 @@
 // The cell drawing engine: visual properties, alignment and cell contents.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvDrawRoutines.h"
 #include "grid/ZvGridUtil.h"
@@ -67,7 +68,7 @@ void TZvStringGrid::GetFontProperties(int ACol, int RCol, bool Remap, TBrush* AB
 {
     if (Remap) RCol = DisplayToRealCol(ACol);
     const bool fixed = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
-    AFont->Assign(fixed ? FFixedFont.get() : Font());
+    AFont->Assign(fixed ? d->FFixedFont.get() : Font());
     if (auto* props = dynamic_cast<TCellProperties*>(GetGridObject(RCol, ARow))) {
         if (props->FontColor() != clNone) AFont->SetColor(props->FontColor());
         if (!props->FontStyle().Empty()) AFont->SetStyle(props->FontStyle());
@@ -84,15 +85,15 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
 {
     const int fixedCols = FixedCols(), fixedRows = FixedRows();
     const bool normal = ACol >= fixedCols && ARow >= fixedRows;
-    const bool printFonts = Print && !FPrintSettings->UseDisplayFont();
+    const bool printFonts = Print && !d->FPrintSettings->UseDisplayFont();
     if (normal)
-        AFont->Assign(printFonts ? FPrintSettings->Font() : Font());
+        AFont->Assign(printFonts ? d->FPrintSettings->Font() : Font());
     else
-        AFont->Assign(printFonts ? FPrintSettings->FixedFont() : FFixedFont.get());
+        AFont->Assign(printFonts ? d->FPrintSettings->FixedFont() : d->FFixedFont.get());
 
     const int RCol = Remap ? DisplayToRealCol(ACol) : ACol;
-    const TMouseActions& mouse = *FMouseActions;
-    const int SelRow = (mouse.DisjunctRowSelect() && mouse.RowSelectPersistent()) || FUseEnabledRows
+    const TMouseActions& mouse = *d->FMouseActions;
+    const int SelRow = (mouse.DisjunctRowSelect() && mouse.RowSelectPersistent()) || d->FUseEnabledRows
                            ? DisplayToRealRow(ARow)
                            : ARow;
 
@@ -123,15 +124,15 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     const int colCount = ColCount(), rowCount = RowCount();
     if (ABrush->Color() == clNone) {
         ABrush->SetColor(Color());
-        const TBands& bands = *FBands;
+        const TBands& bands = *d->FBands;
         const int cycle = bands.PrimaryLength() + bands.SecondaryLength();
-        const bool body = ACol >= fixedCols && ACol < colCount + FNumHidden - FFixedRightCols && ARow >= fixedRows &&
-                          ARow < rowCount - FFixedFooters;
+        const bool body = ACol >= fixedCols && ACol < colCount + d->FNumHidden - d->FFixedRightCols && ARow >= fixedRows &&
+                          ARow < rowCount - d->FFixedFooters;
         if (bands.Active() && (!Print || bands.Print()) && body && cycle > 0)
             ABrush->SetColor((ARow - fixedRows) % cycle < bands.PrimaryLength() ? bands.PrimaryColor()
                                                                                 : bands.SecondaryColor());
-        if (ACol < fixedCols || ARow < fixedRows || ACol >= colCount - FFixedRightCols ||
-            ARow >= rowCount - FFixedFooters)
+        if (ACol < fixedCols || ARow < fixedRows || ACol >= colCount - d->FFixedRightCols ||
+            ARow >= rowCount - d->FFixedFooters)
             ABrush->SetColor(FixedColor());
     }
 
@@ -139,14 +140,14 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     if (fixedLook && !ownColor) {
         if (!Print) {
             ABrush->SetColor(FixedColor());
-            AFont->Assign(FFixedFont.get());
+            AFont->Assign(d->FFixedFont.get());
             AState.Include(gdFixed);
         }
-        if (int(FLook) > int(TGridLook::glClassic)) {
-            ABrush->SetColor(FVUDGradient[std::size_t(TLookGradient::lgFrom)]);
-            AColorTo = FVUDGradient[std::size_t(TLookGradient::lgTo)];
-            AMirrorColor = FVUDGradient[std::size_t(TLookGradient::lgMirrorFrom)];
-            AMirrorColorTo = FVUDGradient[std::size_t(TLookGradient::lgMirrorTo)];
+        if (int(d->FLook) > int(TGridLook::glClassic)) {
+            ABrush->SetColor(d->FVUDGradient[std::size_t(TLookGradient::lgFrom)]);
+            AColorTo = d->FVUDGradient[std::size_t(TLookGradient::lgTo)];
+            AMirrorColor = d->FVUDGradient[std::size_t(TLookGradient::lgMirrorFrom)];
+            AMirrorColorTo = d->FVUDGradient[std::size_t(TLookGradient::lgMirrorTo)];
         }
     }
 
@@ -165,11 +166,11 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     const TColor plainFont = AFont->Color();
 
     auto selectionLook = [&] {
-        ABrush->SetColor(FSelectionColor);
-        AColorTo = FSelectionColorTo;
-        AMirrorColor = FSelectionMirrorColor;
-        AMirrorColorTo = FSelectionMirrorColorTo;
-        if (FSelectionTextColor != clNone) AFont->SetColor(FSelectionTextColor);
+        ABrush->SetColor(d->FSelectionColor);
+        AColorTo = d->FSelectionColorTo;
+        AMirrorColor = d->FSelectionMirrorColor;
+        AMirrorColorTo = d->FSelectionMirrorColorTo;
+        if (d->FSelectionTextColor != clNone) AFont->SetColor(d->FSelectionTextColor);
     };
 
     const bool body = ACol >= fixedCols && ARow >= fixedRows;
@@ -178,10 +179,10 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     auto RangeSelected = [&](const TGridDrawState& state) {
         return state.Contains(gdSelected) && !mouse.DisjunctCellSelect();
     };
-    const bool selectable = Select && !Print && FShowSelection && !fixedLook;
+    const bool selectable = Select && !Print && d->FShowSelection && !fixedLook;
     if (selectable && mouse.DisjunctRowSelect() && body) {
         bool looks;
-        if (!FMouseDown)
+        if (!d->FMouseDown)
             looks = GetRowSelect(SelRow);
         else if (ARow == Row())
             looks = !GetRowSelect(SelRow) && AState.Contains(gdSelected);
@@ -195,26 +196,26 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
         }
     } else if (selectable && mouse.DisjunctColSelect() && body) {
         const bool colSelected = GetColSelect(ACol);
-        if (((!FMouseDown || Col() != ACol) && colSelected) ||
-            (FMouseDown && !colSelected && AState.Contains(gdSelected))) {
+        if (((!d->FMouseDown || Col() != ACol) && colSelected) ||
+            (d->FMouseDown && !colSelected && AState.Contains(gdSelected))) {
             AState = TGridDrawState{gdSelected};
             selectionLook();
         }
     } else if ((selectable && (IsSelected(ACol, ARow) || RangeSelected(AState))) ||
-               (AState.Contains(gdSelected) && FMouseDown && FShowSelection)) {
+               (AState.Contains(gdSelected) && d->FMouseDown && d->FShowSelection)) {
         TColor brush = ABrush->Color();
-        if (brush == Color() || !FSelectionColorMixer)
-            brush = FSelectionColor;
+        if (brush == Color() || !d->FSelectionColorMixer)
+            brush = d->FSelectionColor;
         else
-            brush = MixColors(FSelectionColor, brush, FSelectionColorMixerFactor);
+            brush = MixColors(d->FSelectionColor, brush, d->FSelectionColorMixerFactor);
         selectionLook();
         ABrush->SetColor(brush);
         AState.Include(gdSelected);
     }
 
-    if (mouse.DisjunctCellSelect() && FShowSelection) {
+    if (mouse.DisjunctCellSelect() && d->FShowSelection) {
         const int key = ARow * 65536 + ACol;
-        if (FSelectedCells && FSelectedCells->HasValue(key)) {
+        if (d->FSelectedCells && d->FSelectedCells->HasValue(key)) {
             selectionLook();
             AState.Include(gdSelected);
         } else if (ACol == Col() && ARow == Row()) {
@@ -224,10 +225,10 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
         }
     }
 
-    if (FUseDisabledFont && ((FUseEnabledRows && !GetRowEnabled(SelRow)) || !Enabled()))
-        AFont->SetColor(FDisabledFontColor);
+    if (d->FUseDisabledFont && ((d->FUseEnabledRows && !GetRowEnabled(SelRow)) || !Enabled()))
+        AFont->SetColor(d->FDisabledFontColor);
 
-    if (mouse.DisjunctRowSelect() && ARow != Row() && FSelectionColorTo == clNone && IsSelected(ACol, ARow))
+    if (mouse.DisjunctRowSelect() && ARow != Row() && d->FSelectionColorTo == clNone && IsSelected(ACol, ARow))
         ABrush->SetColor(ShadeColorByPercent(ABrush->Color(), 7));
 
     FireGetWordWrap(RCol, ARow, WW);
@@ -236,10 +237,10 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
 
 void TZvStringGrid::CellAlignment(int RCol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
 {
-    HAlign = FDefaultAlignment;
-    VAlign = FVAlignment;
+    HAlign = d->FDefaultAlignment;
+    VAlign = d->FVAlignment;
     bool formula = false;
-    if (FAutoNumAlign) {
+    if (d->FAutoNumAlign) {
         String text = GetCellEx(RCol, ARow);
         if (text.startsWith('=') || (text.size() > 3 && text.startsWith("|\\") && text[3] == '=')) {
             text = CalculatedCellText(RCol, ARow);
@@ -263,21 +264,21 @@ void TZvStringGrid::CellDrawHook(int ACol, int ARow, TRect ARect, TGridDrawState
 void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
 {
     TCanvas& canvas = *ACanvas;
-    const TCellPaint saved = FCellPaint;
-    TCellPaint& cell = FCellPaint;
+    const TCellPaint saved = d->FCellPaint;
+    TCellPaint& cell = d->FCellPaint;
     cell = TCellPaint{};
     cell.Canvas = ACanvas;
-    const TMouseActions& mouse = *FMouseActions;
+    const TMouseActions& mouse = *d->FMouseActions;
     const int fixedCols = FixedCols(), fixedRows = FixedRows();
 
     // Step 1: state of the cell.
-    FCtl3D = !FFlat;
+    d->FCtl3D = !d->FFlat;
     const int RCol = DisplayToRealCol(ACol);
     cell.RCol = RCol;
     cell.DCol = ACol;
     cell.ARow = ARow;
     cell.SelRow = mouse.DisjunctRowSelect() && mouse.RowSelectPersistent() ? DisplayToRealRow(ARow) : ARow;
-    cell.FilterGlyph = ARow == FFilterDropDownRow && QueryColumnFilter(RCol);
+    cell.FilterGlyph = ARow == d->FFilterDropDownRow && QueryColumnFilter(RCol);
 
     // A cell scroll bar takes the right edge; its position shifts the text.
     if (GetCellType(RCol, ARow) == TCellType::ctScrollbar) {
@@ -288,7 +289,7 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     // Visual properties into the canvas.
     TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
     TCellGradientDirection gd = TCellGradientDirection::GradientVertical;
-    bool ww = FWordWrapEx;
+    bool ww = d->FWordWrapEx;
     GetVisualProperties(ACol, ARow, AState, false, false, true, canvas.Brush(), colorTo, mirror, mirrorTo,
                         canvas.Font(), cell.HAlign, cell.VAlign, ww, gd);
     cell.WordWrap = ww;
@@ -298,10 +299,10 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     if (RCol == 0 && cell.Graphic && cell.Graphic->CellType() == TCellType::ctNode)
         cell.GraphicWidth = GetNodeLevel(ARow) * 12 + 4;
 
-    if (AState.Contains(gdSelected) && !AState.Contains(gdFocused) && FSelectionColor == clNone)
+    if (AState.Contains(gdSelected) && !AState.Contains(gdFocused) && d->FSelectionColor == clNone)
         canvas.Brush()->SetColor(clHighlight);
 
-    if (FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + FZoomFactor);
+    if (d->FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + d->FZoomFactor);
     cell.CellBrush = canvas.Brush()->Color();
     cell.CellFont = canvas.Font()->Color();
     cell.AState = AState;
@@ -313,33 +314,33 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     const bool styled = UsesVCLStyles() && (fixedLook || AState.Contains(gdSelected));
 
     // Fixed-cell looks.
-    if (fixedLook && !styled && IsGradientLook(FLook)) {
+    if (fixedLook && !styled && IsGradientLook(d->FLook)) {
         auto grad = [&](TLookGradient from, TLookGradient to, TLookGradient mFrom, TLookGradient mTo, TColor border,
                         const TRect& r) {
-            DrawGradientBox(canvas, r, FVUDGradient[std::size_t(from)], FVUDGradient[std::size_t(to)],
-                            FVUDGradient[std::size_t(mFrom)], FVUDGradient[std::size_t(mTo)], true, border, false,
+            DrawGradientBox(canvas, r, d->FVUDGradient[std::size_t(from)], d->FVUDGradient[std::size_t(to)],
+                            d->FVUDGradient[std::size_t(mFrom)], d->FVUDGradient[std::size_t(mTo)], true, border, false,
                             true);
         };
-        const TColor hoverBorder = FVUDGradient[std::size_t(TLookGradient::lgHoverBorder)];
-        const TColor downBorder = FVUDGradient[std::size_t(TLookGradient::lgDownBorder)];
+        const TColor hoverBorder = d->FVUDGradient[std::size_t(TLookGradient::lgHoverBorder)];
+        const TColor downBorder = d->FVUDGradient[std::size_t(TLookGradient::lgDownBorder)];
         const bool hoverAllowed =
-            FHoverFixedCells == THoverFixedCells::hfAll ||
-            (FHoverFixedCells == THoverFixedCells::hfFixedRows && ARow < fixedRows) ||
-            (FHoverFixedCells == THoverFixedCells::hfFixedColumns && ACol < fixedCols);
-        const bool moving = FMoveIndex >= 0 && FMoveIndex == ACol && FMouseDownMove;
-        const bool hovered = FHoverFixedCell.X == ACol && FHoverFixedCell.Y == ARow && FMoveIndex < 0;
-        if (hoverAllowed && (hovered || moving) && !FDesignTime) {
+            d->FHoverFixedCells == THoverFixedCells::hfAll ||
+            (d->FHoverFixedCells == THoverFixedCells::hfFixedRows && ARow < fixedRows) ||
+            (d->FHoverFixedCells == THoverFixedCells::hfFixedColumns && ACol < fixedCols);
+        const bool moving = d->FMoveIndex >= 0 && d->FMoveIndex == ACol && d->FMouseDownMove;
+        const bool hovered = d->FHoverFixedCell.X == ACol && d->FHoverFixedCell.Y == ARow && d->FMoveIndex < 0;
+        if (hoverAllowed && (hovered || moving) && !d->FDesignTime) {
             TRect r = ARect;
             r.Bottom += 1;
-            const bool pressed = FMouseDown || moving;
-            const bool dropDown = FControlLook->FixedDropDownButton() && FireCanShowFixedDropDown(RCol);
+            const bool pressed = d->FMouseDown || moving;
+            const bool dropDown = d->FControlLook->FixedDropDownButton() && FireCanShowFixedDropDown(RCol);
             if (!pressed) {
                 grad(TLookGradient::lgHoverFrom, TLookGradient::lgHoverTo, TLookGradient::lgHoverMirrorFrom,
                      TLookGradient::lgHoverMirrorTo, hoverBorder, r);
             } else if (dropDown) {
                 const TRect button = Rect(r.Right - 16, r.Top, r.Right, r.Bottom);
                 const TRect rest = Rect(r.Left, r.Top, r.Right - 16, r.Bottom);
-                const bool buttonDown = FPushedFixed;
+                const bool buttonDown = d->FPushedFixed;
                 auto down = [&](const TRect& rr) {
                     grad(TLookGradient::lgDownFrom, TLookGradient::lgDownTo, TLookGradient::lgDownMirrorFrom,
                          TLookGradient::lgDownMirrorTo, downBorder, rr);
@@ -365,20 +366,20 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
                 DrawMarkerTriangle(canvas, r.Right - 8, r.Top + 8, clBlack);
                 ARect.Right -= 16;
             }
-        } else if (FActiveCellShow && ((ACol == fixedCols - 1 && fixedCols > 0 && ARow == Row()) ||
+        } else if (d->FActiveCellShow && ((ACol == fixedCols - 1 && fixedCols > 0 && ARow == Row()) ||
                                        (ARow == fixedRows - 1 && fixedRows > 0 && ACol == Col()))) {
-            DrawGradientBox(canvas, ARect, FActiveCellColor, FActiveCellColorTo, clNone, clNone, true, clNone, false,
+            DrawGradientBox(canvas, ARect, d->FActiveCellColor, d->FActiveCellColorTo, clNone, clNone, true, clNone, false,
                             true);
-        } else if (FSortSettings->Column() != -1 && FSortSettings->HeaderColor() != clNone &&
-                   FSortSettings->Column() == RCol && ARow == fixedRows - 1 &&
-                   (ACol >= fixedCols || FSortSettings->FixedCols())) {
-            DrawGradientBox(canvas, ARect, FSortSettings->HeaderColor(), FSortSettings->HeaderColorTo(),
-                            FSortSettings->HeaderMirrorColor(), FSortSettings->HeaderMirrorColorTo(), true, clNone,
+        } else if (d->FSortSettings->Column() != -1 && d->FSortSettings->HeaderColor() != clNone &&
+                   d->FSortSettings->Column() == RCol && ARow == fixedRows - 1 &&
+                   (ACol >= fixedCols || d->FSortSettings->FixedCols())) {
+            DrawGradientBox(canvas, ARect, d->FSortSettings->HeaderColor(), d->FSortSettings->HeaderColorTo(),
+                            d->FSortSettings->HeaderMirrorColor(), d->FSortSettings->HeaderMirrorColorTo(), true, clNone,
                             false, true);
-        } else if (!FFlat) {
+        } else if (!d->FFlat) {
             DrawGradientBox(canvas, ARect, canvas.Brush()->Color(), colorTo, mirror, mirrorTo, true, clNone, false,
                             true);
-            if (FLook == TGridLook::glVista) {
+            if (d->FLook == TGridLook::glVista) {
                 canvas.Pen()->SetColor(clWhite);
                 Line(canvas, ARect.Left, ARect.Top, ARect.Left, ARect.Bottom);
                 Line(canvas, ARect.Right - 1, ARect.Top, ARect.Right - 1, ARect.Bottom);
@@ -388,26 +389,26 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     }
 
     // Row indicator.
-    const int indicatorWidth = FRowIndicator && !FRowIndicator->Empty() ? FRowIndicator->Width() : 0;
+    const int indicatorWidth = d->FRowIndicator && !d->FRowIndicator->Empty() ? d->FRowIndicator->Width() : 0;
     const bool showIndicator = RCol == 0 && ARow == Row() && fixedCols > 0 && indicatorWidth > 0 &&
-                               !(FFixedRowAlways && RowCount() == fixedRows);
+                               !(d->FFixedRowAlways && RowCount() == fixedRows);
     if (showIndicator) {
-        const int h = FRowIndicator->Height();
+        const int h = d->FRowIndicator->Height();
         int y = ARect.Top;
-        if (FVAlignment == TVAlignment::vtaCenter) y = ARect.Top + (ARect.Height() - h) / 2;
-        if (FVAlignment == TVAlignment::vtaBottom) y = ARect.Bottom - h;
-        DrawBitmapTransparent(canvas, *FRowIndicator, clNone, Bounds(ARect.Left + 2, y, indicatorWidth, h));
+        if (d->FVAlignment == TVAlignment::vtaCenter) y = ARect.Top + (ARect.Height() - h) / 2;
+        if (d->FVAlignment == TVAlignment::vtaBottom) y = ARect.Bottom - h;
+        DrawBitmapTransparent(canvas, *d->FRowIndicator, clNone, Bounds(ARect.Left + 2, y, indicatorWidth, h));
         ARect.Left += indicatorWidth + 2;
     }
 
     // List-view headers.
-    if (FLook == TGridLook::glListView && fixedLook && !FFlat && !styled) {
+    if (d->FLook == TGridLook::glListView && fixedLook && !d->FFlat && !styled) {
         if (ThemedControls()) {
             TRect r = ARect;
             r.Bottom += 1;
-            const bool inside = FHoverFixedCell.X == ACol && FHoverFixedCell.Y == ARow;
+            const bool inside = d->FHoverFixedCell.X == ACol && d->FHoverFixedCell.Y == ARow;
             const int part = inside ? HP_HEADERITEM : 3;
-            const int state = !inside ? HIS_NORMAL : FMouseDown ? HIS_PRESSED : HIS_HOT;
+            const int state = !inside ? HIS_NORMAL : d->FMouseDown ? HIS_PRESSED : HIS_HOT;
             HTHEME theme = OpenThemeData(this, "header");
             DrawThemeBackground(theme, canvas, part, state, r);
             CloseThemeData(theme);
@@ -422,28 +423,28 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     }
 
     // Modified rows.
-    if (FShowModified->Enabled() && ACol == 0 && GetRowModified(RealRowIndex(ARow)))
-        FillRectColor(canvas, Rect(ARect.Right - 4, ARect.Top, ARect.Right, ARect.Bottom), FShowModified->Color());
+    if (d->FShowModified->Enabled() && ACol == 0 && GetRowModified(RealRowIndex(ARow)))
+        FillRectColor(canvas, Rect(ARect.Right - 4, ARect.Top, ARect.Right, ARect.Bottom), d->FShowModified->Color());
     canvas.Brush()->SetColor(cell.CellBrush);
 
     if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, RCol, ARow, AState, ARect, false);
 
     // Editor buttons that show without the editor.
     const int rightBeforeButtons = ARect.Right;
-    if (!IsFixed(ACol, ARow) && (FControlLook->DropDownAlwaysVisible() || FControlLook->SpinButtonsAlwaysVisible())) {
-        TButtonLook look = FControlLook->FlatButton() ? TButtonLook::blFlat
+    if (!IsFixed(ACol, ARow) && (d->FControlLook->DropDownAlwaysVisible() || d->FControlLook->SpinButtonsAlwaysVisible())) {
+        TButtonLook look = d->FControlLook->FlatButton() ? TButtonLook::blFlat
                            : ThemedControls()          ? TButtonLook::blTheme
                                                        : TButtonLook::blClassic;
-        if (FFlat && FHasColorTones && FColorTones.Background.BrushColor != clNone) look = TButtonLook::blColored;
+        if (d->FFlat && d->FHasColorTones && d->FColorTones.Background.BrushColor != clNone) look = TButtonLook::blColored;
         bool editable = true;
         QueryCellEditable(RCol, ARow, editable);
         const TButtonState state = editable ? TButtonState::bsNormal : TButtonState::bsDisabled;
-        if (FControlLook->DropDownAlwaysVisible() && QueryHasComboBox(RCol, ARow)) {
+        if (d->FControlLook->DropDownAlwaysVisible() && QueryHasComboBox(RCol, ARow)) {
             DrawComboButton(canvas, this, Rect(ARect.Left - 2, ARect.Top - 1, ARect.Right + 1, ARect.Bottom), look,
-                            state, FColorTones);
+                            state, d->FColorTones);
             ARect.Right -= 16;
-        } else if (FControlLook->SpinButtonsAlwaysVisible() && QueryHasSpinEdit(RCol, ARow)) {
-            DrawSpinButtons(canvas, this, ARect, look, state, FColorTones);
+        } else if (d->FControlLook->SpinButtonsAlwaysVisible() && QueryHasSpinEdit(RCol, ARow)) {
+            DrawSpinButtons(canvas, this, ARect, look, state, d->FColorTones);
             ARect.Right -= 16;
         }
         canvas.Brush()->SetColor(cell.CellBrush);
@@ -452,8 +453,8 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     // Text, with an interfaced graphic that paints behind it first.
     cell.Rect = ARect;
     const bool hasGraphic = cell.Graphic != nullptr && cell.GraphicWidth + cell.GraphicHeight > 0;
-    const bool customDraw = FNoDefaultDraw && (OnDrawCell || OnCustomCellDraw);
-    if (!customDraw && !(hasGraphic && FNoImageAndText)) PaintCellText();
+    const bool customDraw = d->FNoDefaultDraw && (OnDrawCell || OnCustomCellDraw);
+    if (!customDraw && !(hasGraphic && d->FNoImageAndText)) PaintCellText();
     ARect.Right = rightBeforeButtons;
     canvas.Brush()->SetColor(cell.CellBrush);
     canvas.Font()->SetColor(cell.CellFont);
@@ -462,10 +463,10 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     PaintCellBorders(RCol, ARow, ARect);
 
     // Fixed-cell edges.
-    if (fixedLook && !FFlat) {
+    if (fixedLook && !d->FFlat) {
         TRect r = ARect;
         const TGridOptions options = Options();
-        switch (FLook) {
+        switch (d->FLook) {
         case TGridLook::glClassic: {
             r.Top += 1;
             r.Bottom -= 1;
@@ -489,7 +490,7 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
             canvas.Polyline({{r.Right - 2, r.Top + 1}, {r.Left + 1, r.Top + 1}, {r.Left + 1, r.Bottom - 1}});
             break;
         case TGridLook::glSoft:
-            if (FCtl3D) {
+            if (d->FCtl3D) {
                 r.Right += 1;
                 r.Bottom += 1;
                 if (options.Contains(goFixedHorzLine)) {
@@ -513,20 +514,20 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     }
 
     // Right fixed columns.
-    if (FFixedRightCols > 0 && FFixedRightCols >= ColCount() + FNumHidden - RCol && FLook != TGridLook::glClassic &&
-        !FCtl3D) {
-        OutsideLines(canvas, ARect, Options(), FFlat ? TColor(0x808080) : clBlack);
+    if (d->FFixedRightCols > 0 && d->FFixedRightCols >= ColCount() + d->FNumHidden - RCol && d->FLook != TGridLook::glClassic &&
+        !d->FCtl3D) {
+        OutsideLines(canvas, ARect, Options(), d->FFlat ? TColor(0x808080) : clBlack);
     }
 
     // Tree lines.
-    if (FNumNodes > 0 && RCol == 0 && ARow >= fixedRows && FCellNode->ShowTree()) {
-        const int indent = FCellNode->NodeIndent();
+    if (d->FNumNodes > 0 && RCol == 0 && ARow >= fixedRows && d->FCellNode->ShowTree()) {
+        const int indent = d->FCellNode->NodeIndent();
         const int level = GetNodeLevel(ARow);
         const int x = RowIndent(ARow) - indent + indent / 2 + 2;
         const int y = ARect.Top + ARect.Height() / 2;
-        canvas.Pen()->SetColor(FCellNode->TreeColor());
+        canvas.Pen()->SetColor(d->FCellNode->TreeColor());
         canvas.Pen()->SetWidth(1);
-        if (level > 0) Line(canvas, x, y, FCellNode->ShowTreeFull() ? ARect.Right : RowIndent(ARow) + 4, y);
+        if (level > 0) Line(canvas, x, y, d->FCellNode->ShowTreeFull() ? ARect.Right : RowIndent(ARow) + 4, y);
         const int span = GetNodeSpanType(ARow);
         if (span == 1) Line(canvas, x, ARect.Top, x, y);
         if (span == 2) Line(canvas, x, ARect.Top, x, ARect.Bottom + 4);
@@ -553,7 +554,7 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     if (OnCustomCellDraw) OnCustomCellDraw(this, ACanvas, RCol, ARow, AState, ARect, false);
 
     // Focus rectangle around the current cell.
-    if (!FHideFocusRect && Focused() && !Options().Contains(goRowSelect) && Row() >= fixedRows && Col() >= fixedCols) {
+    if (!d->FHideFocusRect && Focused() && !Options().Contains(goRowSelect) && Row() >= fixedRows && Col() >= fixedCols) {
         const TPoint base = BaseCell(RCol, ARow);
         if (base.X == DisplayToRealCol(Col()) && base.Y == Row()) {
             const int g = GridLineWidth() - 1;
@@ -563,7 +564,7 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     }
     // Column numbers belong to the form designer, which this program does not have.
 
-    FCellPaint = saved;
+    d->FCellPaint = saved;
 }
 
 // ---- Rich text ----------------------------------------------------------------------------
@@ -571,10 +572,10 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
 void TZvStringGrid::DrawRichTextCell(int RCol, int ARow, TRect Rect, TCanvas* Canvas)
 {
     // Rich text shows as its plain text, in the cell's font and colours.
-    if (FDesignTime) return;
+    if (d->FDesignTime) return;
     String text = GetCellEx(RCol, ARow);
     text = RichTextPlain(text);
-    const int inset = FXYOffset.X;
+    const int inset = d->FXYOffset.X;
     TRect r = ::Rect(Rect.Left + inset, Rect.Top, Rect.Right - inset, Rect.Bottom);
     Canvas->Brush()->SetStyle(TBrushStyle::bsClear);
     DrawTextEx(*Canvas, text, r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);

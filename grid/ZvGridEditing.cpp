@@ -4,6 +4,7 @@
 // hook live in ZvGridValidation.cpp.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvHTMLUtil.h"
 
 namespace {
@@ -49,17 +50,17 @@ void TZvStringGrid::StoreEditorText(int ACol, int ARow, const String& Value)
 void TZvStringGrid::RestoreCellFromCache()
 {
     const int rc = RealColIndex(Col());
-    SetCellEx(rc, Row(), FCellCache);
+    SetCellEx(rc, Row(), d->FCellCache);
     SetCellEx(rc, Row(), GetCellEx(rc, Row()));
 }
 
 String TZvStringGrid::EditTextGetHook(int ACol, int ARow)
 {
-    FNoEditChange = true;
+    d->FNoEditChange = true;
     const int rc = RealColIndex(ACol);
     const TPoint base = BaseCell(rc, ARow);
     const String text = TBaseGrid::EditTextGetHook(base.X, base.Y);
-    return FEditWithTags ? text : StripHTMLTags(text);
+    return d->FEditWithTags ? text : StripHTMLTags(text);
 }
 
 void TZvStringGrid::EditTextSetHook(int ACol, int ARow, const String& Value)
@@ -79,43 +80,43 @@ void TZvStringGrid::FireGetEditorProp(int ACol, int ARow, TObject* AEditLink)
 void TZvStringGrid::ResolveEditorKind()
 {
     const TPoint base = BaseCell(RealColIndex(Col()), Row());
-    FCurrentEditor = FDefaultEditor;
-    QueryEditorType(base.X, base.Y, FCurrentEditor);
+    d->FCurrentEditor = d->FDefaultEditor;
+    QueryEditorType(base.X, base.Y, d->FCurrentEditor);
 }
 
 bool TZvStringGrid::AllowEditorShow()
 {
-    if (FValidating) return false;
+    if (d->FValidating) return false;
     bool allow = TBaseGrid::CanEditShow();
     // A key that asks for the editor while editing is switched off leaves no editor mode behind.
     if (!allow && !Options().Contains(goEditing) && EditorMode()) HideEditor();
-    if (FDesignTime) return allow;
+    if (d->FDesignTime) return allow;
     const TPoint base = BaseCell(RealColIndex(Col()), Row());
-    if (allow && !FInEditMode && IsCheckOrButtonCell(base.X, base.Y)) return false;
-    if (allow && !FInEditMode) {
-        FNoEditChange = true;
-        FCellCache = CurrentCell();
+    if (allow && !d->FInEditMode && IsCheckOrButtonCell(base.X, base.Y)) return false;
+    if (allow && !d->FInEditMode) {
+        d->FNoEditChange = true;
+        d->FCellCache = CurrentCell();
         // Validation compares with, and writes back to, the cell the editor opens on,
         // however the grid reached it.
-        if (!FEditing) RememberOldCell(Col(), Row());
+        if (!d->FEditing) RememberOldCell(Col(), Row());
         ResolveEditorKind();
-        if (FCurrentEditor == TEditorType::edNone) return false;
-        if (IsTextEditorKind(FCurrentEditor)) {
-            FInEditMode = true;
-            FShowEditProcess = true;
+        if (d->FCurrentEditor == TEditorType::edNone) return false;
+        if (IsTextEditorKind(d->FCurrentEditor)) {
+            d->FInEditMode = true;
+            d->FShowEditProcess = true;
         } else {
             // A kind whose control this grid does not have opens nothing and leaves no edit behind.
             if (!ShowEditorControl(DisplColIndex(base.X), base.Y)) {
-                FEditing = FSpecialEditor = FEditActive = false;
+                d->FEditing = d->FSpecialEditor = d->FEditActive = false;
                 return false;
             }
-            FEntered = true;
+            d->FEntered = true;
             return false;
         }
     }
     if (allow) {
-        FEntered = true;
-        FEditing = true;
+        d->FEntered = true;
+        d->FEditing = true;
     }
     return allow;
 }
@@ -134,70 +135,70 @@ void TZvStringGrid::SetEditorControlBounds(TWinControl* Ctrl, const TRect& R)
 void TZvStringGrid::GiveEditorFocus(TWinControl* Ctrl)
 {
     if (Ctrl->CanFocus()) Ctrl->SetFocus();
-    if (!FStartEditChar.isNull()) PostMessage(Ctrl, WM_CHAR, WPARAM(FStartEditChar.unicode()), 0);
+    if (!d->FStartEditChar.isNull()) PostMessage(Ctrl, WM_CHAR, WPARAM(d->FStartEditChar.unicode()), 0);
 }
 
 bool TZvStringGrid::ShowEditorControl(int ACol, int ARow)
 {
-    const TEditorType kind = FCurrentEditor;
+    const TEditorType kind = d->FCurrentEditor;
     TWinControl* ctrl = nullptr;
-    if (IsComboKind(kind)) ctrl = FComboEditor;
-    else if (kind == TEditorType::edCheckBox) ctrl = FCheckBoxEditor;
-    else if (IsButtonEditKind(kind)) ctrl = FEditBtnEditor;
-    else if (IsUnitEditKind(kind)) ctrl = FUnitEditBtnEditor;
-    else if (kind == TEditorType::edButton) ctrl = FButtonEditor;
+    if (IsComboKind(kind)) ctrl = d->FComboEditor;
+    else if (kind == TEditorType::edCheckBox) ctrl = d->FCheckBoxEditor;
+    else if (IsButtonEditKind(kind)) ctrl = d->FEditBtnEditor;
+    else if (IsUnitEditKind(kind)) ctrl = d->FUnitEditBtnEditor;
+    else if (kind == TEditorType::edButton) ctrl = d->FButtonEditor;
     if (!ctrl) {
-        FStartEditChar = QChar();
+        d->FStartEditChar = QChar();
         return false;
     }
 
-    FEditing = FSpecialEditor = FEditActive = true;
-    FInEditMode = true;
+    d->FEditing = d->FSpecialEditor = d->FEditActive = true;
+    d->FInEditMode = true;
     TRect R = CellRect(ACol, ARow);
     if (UseRightToLeftReading()) ++R.Left;
     const int rc = RealColIndex(ACol);
-    FEditCtrl = nullptr;
-    FLastValidation = true;
+    d->FEditCtrl = nullptr;
+    d->FLastValidation = true;
     const String text = EditTextGetHook(ACol, ARow);
 
     if (IsComboKind(kind)) {
         ShowComboEditor(ACol, ARow, R, kind == TEditorType::edComboList);
     } else if (kind == TEditorType::edCheckBox) {
-        SetEditorControlBounds(FCheckBoxEditor, R);
-        FCheckBoxEditor->SetCaption(text);
-        FCheckBoxEditor->SetEnabled(true);
-        FCheckBoxEditor->SetChecked(false);
-        FCheckBoxEditor->SetVisible(true);
-        if (FCheckBoxEditor->CanFocus()) FCheckBoxEditor->SetFocus();
+        SetEditorControlBounds(d->FCheckBoxEditor, R);
+        d->FCheckBoxEditor->SetCaption(text);
+        d->FCheckBoxEditor->SetEnabled(true);
+        d->FCheckBoxEditor->SetChecked(false);
+        d->FCheckBoxEditor->SetVisible(true);
+        if (d->FCheckBoxEditor->CanFocus()) d->FCheckBoxEditor->SetFocus();
     } else if (kind == TEditorType::edButton) {
-        FButtonEditor->SetBounds(R.Left - 1, R.Top - 1, R.Width() + 1, R.Height() + 1);
-        FButtonEditor->SetCaption(text);
-        FButtonEditor->SetVisible(true);
-        FButtonEditor->SetEnabled(true);
-        if (FButtonEditor->CanFocus()) FButtonEditor->SetFocus();
-        FEditCtrl = FButtonEditor;
+        d->FButtonEditor->SetBounds(R.Left - 1, R.Top - 1, R.Width() + 1, R.Height() + 1);
+        d->FButtonEditor->SetCaption(text);
+        d->FButtonEditor->SetVisible(true);
+        d->FButtonEditor->SetEnabled(true);
+        if (d->FButtonEditor->CanFocus()) d->FButtonEditor->SetFocus();
+        d->FEditCtrl = d->FButtonEditor;
     } else {
         auto* edit = static_cast<TGridEditBtn*>(ctrl);
         SetEditorControlBounds(edit, R);
-        edit->SetMaxLength(FMaxEditLength);
+        edit->SetMaxLength(d->FMaxEditLength);
         edit->SetText(text);
-        if (IsUnitEditKind(kind)) FireGetEditorProp(rc, ARow, FEditLink);
+        if (IsUnitEditKind(kind)) FireGetEditorProp(rc, ARow, d->FEditLink);
         edit->SetVisible(true);
         edit->SetEnabled(true);
         edit->SetColor(Color());
         GiveEditorFocus(edit);
-        FEditCtrl = edit;
+        d->FEditCtrl = edit;
     }
-    FStartEditChar = QChar();
+    d->FStartEditChar = QChar();
     return true;
 }
 
 void TZvStringGrid::ShowComboEditor(int ACol, int ARow, const TRect& R, bool ListOnly)
 {
-    TGridCombo* combo = FComboEditor;
+    TGridCombo* combo = d->FComboEditor;
     const int rc = RealColIndex(ACol);
-    combo->SetDropDownCount(FControlLook->DropDownCount());
-    FireGetEditorProp(rc, ARow, FEditLink);
+    combo->SetDropDownCount(d->FControlLook->DropDownCount());
+    FireGetEditorProp(rc, ARow, d->FEditLink);
     combo->SetEnabled(true);
     combo->SetDroppedDown(false);
     combo->SetStyle(ListOnly ? TComboBoxStyle::csDropDownList : TComboBoxStyle::csDropDown);
@@ -205,30 +206,30 @@ void TZvStringGrid::ShowComboEditor(int ACol, int ARow, const TRect& R, bool Lis
     if (ListOnly) {
         const TStringList* items = combo->Items();
         int idx = ExactItemIndex(items, GetCellEx(rc, ARow));
-        if (idx < 0 && FComboIndex == -1) {
+        if (idx < 0 && d->FComboIndex == -1) {
             idx = ExactItemIndex(items, EditTextGetHook(ACol, ARow));
             if (idx < 0 && items->Count() > 0) {
                 idx = 0;
                 defaulted = true;
             }
         } else if (idx < 0) {
-            idx = FComboIndex < items->Count() ? FComboIndex : -1;
+            idx = d->FComboIndex < items->Count() ? d->FComboIndex : -1;
         }
         combo->SetItemIndex(idx);
-        FComboDefaulted = defaulted;
+        d->FComboDefaulted = defaulted;
     } else {
-        FComboDefaulted = false;
+        d->FComboDefaulted = false;
         combo->SetText(EditTextGetHook(ACol, ARow));
-        if (FComboIndex != -1 && combo->ItemIndex() == -1 && FComboIndex < combo->Items()->Count())
-            combo->SetItemIndex(FComboIndex);
-        combo->SetMaxLength(FMaxComboLength);
+        if (d->FComboIndex != -1 && combo->ItemIndex() == -1 && d->FComboIndex < combo->Items()->Count())
+            combo->SetItemIndex(d->FComboIndex);
+        combo->SetMaxLength(d->FMaxComboLength);
     }
     combo->SetBounds(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
     combo->SetColor(Color());
     combo->SetVisible(true);
     if (combo->CanFocus()) combo->SetFocus();
-    if (FMouseActions->DirectComboDrop() || FControlLook->DropDownAlwaysVisible()) combo->SetDroppedDown(true);
-    if (FMouseActions->DirectEdit() && FMouseActions->DirectComboDrop()) {
+    if (d->FMouseActions->DirectComboDrop() || d->FControlLook->DropDownAlwaysVisible()) combo->SetDroppedDown(true);
+    if (d->FMouseActions->DirectEdit() && d->FMouseActions->DirectComboDrop()) {
         const TGridRect s = Selection();
         FireSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
     }
@@ -237,60 +238,60 @@ void TZvStringGrid::ShowComboEditor(int ACol, int ARow, const TRect& R, bool Lis
         if (OnComboChange) OnComboChange(this, rc, ARow, 0, first);
         if (OnComboObjectChange) OnComboObjectChange(this, rc, ARow, 0, first, combo->Items()->Objects(0));
     }
-    if (!FStartEditChar.isNull()) PostMessage(combo, WM_CHAR, WPARAM(FStartEditChar.unicode()), 0);
-    FEditCtrl = combo;
+    if (!d->FStartEditChar.isNull()) PostMessage(combo, WM_CHAR, WPARAM(d->FStartEditChar.unicode()), 0);
+    d->FEditCtrl = combo;
 }
 
 // ---- Storing and hiding --------------------------------------------------------------------------
 void TZvStringGrid::StoreAndHideEditor(int ACol, int ARow)
 {
-    if (FDestroying) return;
-    FSpecialEditor = false;
-    FBlockFocusKill = true;
+    if (d->FDestroying) return;
+    d->FSpecialEditor = false;
+    d->FBlockFocusKill = true;
     const int rc = RealColIndex(ACol);
-    FStartEditChar = QChar();
-    const TEditorType kind = FCurrentEditor;
+    d->FStartEditChar = QChar();
+    const TEditorType kind = d->FCurrentEditor;
     if (IsComboKind(kind)) {
         // An opening that only preselected the first item stores nothing until the user picks
         // (the first item too). Nor does a list-only combo with nothing selected (an empty list):
         // it would blank the cell. Escape stores nothing at all.
-        const bool listOnly = FComboEditor->Style() == TComboBoxStyle::csDropDownList;
-        const int index = FComboEditor->ItemIndex();
+        const bool listOnly = d->FComboEditor->Style() == TComboBoxStyle::csDropDownList;
+        const int index = d->FComboEditor->ItemIndex();
         const bool picked =
-            !listOnly || (index >= 0 && (!FComboDefaulted || index > 0 || FComboEditor->UserChangedSelection()));
-        if (FInEditMode && FComboEditor->Visible()) {
-            if (picked && !FComboEditor->EditCancelled()) StoreEditorText(rc, ARow, FComboEditor->Text());
-            FComboEditor->SetVisible(false);
-            FComboEditor->SetEnabled(false);
+            !listOnly || (index >= 0 && (!d->FComboDefaulted || index > 0 || d->FComboEditor->UserChangedSelection()));
+        if (d->FInEditMode && d->FComboEditor->Visible()) {
+            if (picked && !d->FComboEditor->EditCancelled()) StoreEditorText(rc, ARow, d->FComboEditor->Text());
+            d->FComboEditor->SetVisible(false);
+            d->FComboEditor->SetEnabled(false);
         }
     } else if (IsButtonEditKind(kind) || IsUnitEditKind(kind)) {
         const bool withUnit = IsUnitEditKind(kind);
-        TAsgEditBtn* edit = withUnit ? static_cast<TAsgEditBtn*>(FUnitEditBtnEditor) : FEditBtnEditor;
-        if (FInEditMode && edit && edit->Visible()) {
+        TAsgEditBtn* edit = withUnit ? static_cast<TAsgEditBtn*>(d->FUnitEditBtnEditor) : d->FEditBtnEditor;
+        if (d->FInEditMode && edit && edit->Visible()) {
             // A unit edit stores its number followed by the chosen unit.
-            StoreEditorText(rc, ARow, withUnit ? FUnitEditBtnEditor->TextWithUnit() : edit->Text());
+            StoreEditorText(rc, ARow, withUnit ? d->FUnitEditBtnEditor->TextWithUnit() : edit->Text());
             edit->SetEnabled(false);
             edit->SetVisible(false);
         }
     } else if (kind == TEditorType::edCheckBox) {
-        FCheckBoxEditor->SetEnabled(false);
-        FCheckBoxEditor->SetVisible(false);
+        d->FCheckBoxEditor->SetEnabled(false);
+        d->FCheckBoxEditor->SetVisible(false);
     } else if (kind == TEditorType::edButton) {
-        FButtonEditor->SetEnabled(false);
-        FButtonEditor->SetVisible(false);
+        d->FButtonEditor->SetEnabled(false);
+        d->FButtonEditor->SetVisible(false);
     }
-    FInEditMode = false;
-    FEditCtrl = nullptr;
-    FComboDefaulted = false;
-    if (kind != TEditorType::edNormal && FEditActive) PostEditDone(rc, ARow);
-    FBlockFocusKill = false;
-    FEditActive = false;
+    d->FInEditMode = false;
+    d->FEditCtrl = nullptr;
+    d->FComboDefaulted = false;
+    if (kind != TEditorType::edNormal && d->FEditActive) PostEditDone(rc, ARow);
+    d->FBlockFocusKill = false;
+    d->FEditActive = false;
 }
 
 void TZvStringGrid::PostEditDone(int ACol, int ARow)
 {
     if (OnEditingDone) OnEditingDone(this);
-    FInEditMode = false;
+    d->FInEditMode = false;
     PostMessage(this, EditDoneMessage(), WPARAM(ACol), LPARAM(ARow));
 }
 
@@ -299,9 +300,9 @@ UINT TZvStringGrid::EditDoneMessage() { return kEditDoneMessage; }
 void TZvStringGrid::EditDoneMessageHook(TMessage& Message)
 {
     if (OnEditCellDone) OnEditCellDone(this, int(Message.WParam), int(Message.LParam));
-    if (FMouseActions->EditOnDblClickOnly()) {
+    if (d->FMouseActions->EditOnDblClickOnly()) {
         HideInplaceEdit();
-        FInEditMode = false;
+        d->FInEditMode = false;
         SetOptions(Options() - TGridOptions{goEditing});
     }
 }
@@ -312,84 +313,84 @@ void TZvStringGrid::ShowInplaceEdit()
     if (IsCheckOrButtonCell(RealColIndex(Col()), Row())) return;
     if (Row() < TopRow()) SetTopRow(Row());
     if (Col() < LeftCol()) SetLeftCol(Col());
-    FEditText = CurrentCell();
+    d->FEditText = CurrentCell();
     ShowEditor();
 }
 
 void TZvStringGrid::HideInplaceEdit()
 {
-    if (!FInEditMode) return;
+    if (!d->FInEditMode) return;
     HideEditor();
     StoreAndHideEditor(Col(), Row());
-    FInEditMode = false;
+    d->FInEditMode = false;
     CellSelectHook(Col(), Row());
 }
 
 void TZvStringGrid::HideCellEdit()
 {
-    if (FSpecialEditor) StoreAndHideEditor(Col(), Row());
+    if (d->FSpecialEditor) StoreAndHideEditor(Col(), Row());
 }
 
 void TZvStringGrid::ShowCellEdit() { SendMessage(this, WM_KEYDOWN, VK_F2, 0); }
 
 void TZvStringGrid::DoneInplaceEdit(WORD Key, TShiftState Shift)
 {
-    FBlockFocus = true;
-    FEditing = false;
+    d->FBlockFocus = true;
+    d->FEditing = false;
     HideInplaceEdit();
-    if (FNavigation->AppendOnArrowDown() && Key == VK_DOWN && Row() == RowCount() - 1) AddRow();
+    if (d->FNavigation->AppendOnArrowDown() && Key == VK_DOWN && Row() == RowCount() - 1) AddRow();
     if (Key == VK_TAB || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN) {
         WORD k = Key;
         KeyDown(k, Shift);
     }
-    const bool alwaysEdit = FNavigation->AlwaysEdit();
-    FNavigation->SetAlwaysEdit(false);
+    const bool alwaysEdit = d->FNavigation->AlwaysEdit();
+    d->FNavigation->SetAlwaysEdit(false);
     if (CanFocus()) SetFocus();
-    if (Key == VK_RETURN && FNavigation->AdvanceOnEnter())
+    if (Key == VK_RETURN && d->FNavigation->AdvanceOnEnter())
         AdvanceToNextCell(Col(), Row(), false, false, true, false, false);
-    FNavigation->SetAlwaysEdit(alwaysEdit);
-    FBlockFocus = false;
+    d->FNavigation->SetAlwaysEdit(alwaysEdit);
+    d->FBlockFocus = false;
 }
 
 // ---- The shared combo list -------------------------------------------------------------------------
-void TZvStringGrid::ClearComboString() { FComboEditor->Items()->Clear(); }
+void TZvStringGrid::ClearComboString() { d->FComboEditor->Items()->Clear(); }
 
-void TZvStringGrid::AddComboString(const String& S) { FComboEditor->Items()->Add(S); }
+void TZvStringGrid::AddComboString(const String& S) { d->FComboEditor->Items()->Add(S); }
 
 void TZvStringGrid::AddComboStringObject(const String& S, TObject* AObject)
 {
-    FComboEditor->Items()->AddObject(S, AObject);
+    d->FComboEditor->Items()->AddObject(S, AObject);
 }
 
 bool TZvStringGrid::RemoveComboString(const String& S)
 {
-    const int i = FComboEditor->Items()->IndexOf(S);
+    const int i = d->FComboEditor->Items()->IndexOf(S);
     if (i < 0) return false;
-    FComboEditor->Items()->Delete(i);
+    d->FComboEditor->Items()->Delete(i);
     return true;
 }
 
 bool TZvStringGrid::SetComboSelectionString(const String& S)
 {
-    const int i = FComboEditor->Items()->IndexOf(S);
+    const int i = d->FComboEditor->Items()->IndexOf(S);
     if (i < 0) return false;
-    FComboIndex = i;
+    d->FComboIndex = i;
     return true;
 }
 
-int TZvStringGrid::GetComboCount() { return FComboEditor->Items()->Count(); }
+int TZvStringGrid::GetComboCount() { return d->FComboEditor->Items()->Count(); }
 
 void TZvStringGrid::SetComboIndex(int ACol, int ARow, int Value)
 {
     FireGetEditorProp(ACol, ARow, nullptr);
     // Strings() raises the list's index error for an index outside it, before anything is written.
-    SetCellEx(ACol, ARow, FComboEditor->Items()->Strings(Value));
+    SetCellEx(ACol, ARow, d->FComboEditor->Items()->Strings(Value));
 }
 
 int TZvStringGrid::GetComboIndex(int ACol, int ARow)
 {
     FireGetEditorProp(ACol, ARow, nullptr);
-    return FComboEditor->Items()->IndexOf(GetCellEx(ACol, ARow));
+    return d->FComboEditor->Items()->IndexOf(GetCellEx(ACol, ARow));
 }
 
 // ---- Editing switches ----------------------------------------------------------------------------
@@ -406,7 +407,7 @@ bool TZvStringGrid::CellAllowsEdit(int ACol, int ARow)
 
 bool TZvStringGrid::IsEditable(int ACol, int ARow)
 {
-    const bool on = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit() || FEditingDisabled;
+    const bool on = Options().Contains(goEditing) || d->FMouseActions->RangeSelectAndEdit() || d->FEditingDisabled;
     return on && CellAllowsEdit(ACol, ARow);
 }
 
@@ -418,7 +419,7 @@ bool TZvStringGrid::CanEditShow() { return AllowEditorShow(); }
 void TZvStringGrid::HideEditor()
 {
     TBaseGrid::HideEditor();
-    if (IsTextEditorKind(FCurrentEditor)) FInEditMode = false;
+    if (IsTextEditorKind(d->FCurrentEditor)) d->FInEditMode = false;
 }
 
 String TZvStringGrid::GetEditMask(int ACol, int ARow) { return EditMaskHook(ACol, ARow); }
@@ -430,3 +431,22 @@ void TZvStringGrid::CellToRich(int, int, TRichEdit*) {} // rich-text cells come 
 TGridColorDropDown* TZvStringGrid::ColorPickerDropDown() { return nullptr; } // the drop-down editors come later
 TGridImageDropDown* TZvStringGrid::ImagePickerDropDown() { return nullptr; } // likewise
 TRichEdit* TZvStringGrid::RichEdit() { return nullptr; } // likewise the rich-text editor
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+int TZvStringGrid::MaxEditLength() const { return d->FMaxEditLength; }
+TEditorType TZvStringGrid::CurrentEditor() const { return d->FCurrentEditor; }
+bool TZvStringGrid::EditActive() const { return d->FEditActive; }
+String TZvStringGrid::OriginalCellValue() const { return d->FCellCache; }
+void TZvStringGrid::SetOriginalCellValue(const String& Value) { d->FCellCache = Value; }
+TWinControl* TZvStringGrid::EditCtrl() const { return d->FEditCtrl; }
+void TZvStringGrid::SetComboSelection(int Index) { d->FComboIndex = Index; }
+bool TZvStringGrid::AlwaysValidate() const { return d->FAlwaysValidate; }
+void TZvStringGrid::SetAlwaysValidate(bool Value) { d->FAlwaysValidate = Value; }
+bool TZvStringGrid::Modified() const { return d->FGridModified; }
+void TZvStringGrid::SetModified(bool Value) { d->FGridModified = Value; }
+bool TZvStringGrid::Editing() const { return d->FEditing; }
+void TZvStringGrid::RegisterSelListener(std::shared_ptr<ITZvStringGridSelect> AListener)
+{
+    d->FISelect = std::move(AListener);
+}
+void TZvStringGrid::UnRegisterSelListener(const std::shared_ptr<ITZvStringGridSelect>&) { d->FISelect.reset(); }

@@ -3,6 +3,7 @@
 // click and the small handlers the grid gives its editors.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvGridBalloon.h"
 #include "grid/ZvGridUtil.h"
@@ -108,70 +109,70 @@ void TGridBalloonWindow::Paint()
 // ---- Balloons of the grid --------------------------------------------------------------------------------
 void TZvStringGrid::BalloonInit()
 {
-    if (FBalloonInitialised) return;
-    FBalloonInitialised = true;
-    FBalloonWindow = new TGridBalloonWindow(this);
+    if (d->FBalloonInitialised) return;
+    d->FBalloonInitialised = true;
+    d->FBalloonWindow = new TGridBalloonWindow(this);
     // The text is asked from the grid whenever the balloon shows.
     AddBalloonTool(BalloonErrorIcon, String(), QStringLiteral("ToolTipText"));
-    FBalloonWindow->SetDelays(FBalloon->InitialDelay(), FBalloon->ReshowDelay(), FBalloon->AutoHideDelay());
-    if (FBalloon->Transparency() != 0) FBalloonWindow->SetAlpha(255 - FBalloon->Transparency());
-    FBalloonTimer = std::make_unique<TTimer>(nullptr);
-    FBalloonTimer->SetEnabled(false);
-    FBalloonTimer->OnTimer = [this](TObject*) { BalloonTimerTick(); };
+    d->FBalloonWindow->SetDelays(d->FBalloon->InitialDelay(), d->FBalloon->ReshowDelay(), d->FBalloon->AutoHideDelay());
+    if (d->FBalloon->Transparency() != 0) d->FBalloonWindow->SetAlpha(255 - d->FBalloon->Transparency());
+    d->FBalloonTimer = std::make_unique<TTimer>(nullptr);
+    d->FBalloonTimer->SetEnabled(false);
+    d->FBalloonTimer->OnTimer = [this](TObject*) { BalloonTimerTick(); };
 }
 
 void TZvStringGrid::AddBalloonTool(int Icon, const String&, const String& Title)
 {
-    if (!FBalloonWindow) return;
-    FBalloonWindow->AddTool(ClientRect(), Icon, Title);
+    if (!d->FBalloonWindow) return;
+    d->FBalloonWindow->AddTool(ClientRect(), Icon, Title);
 }
 
 void TZvStringGrid::BalloonDone()
 {
-    FBalloonTimer.reset();
-    if (FBalloonWindow) {
-        FBalloonWindow->Hide();
-        delete FBalloonWindow;
-        FBalloonWindow = nullptr;
+    d->FBalloonTimer.reset();
+    if (d->FBalloonWindow) {
+        d->FBalloonWindow->Hide();
+        delete d->FBalloonWindow;
+        d->FBalloonWindow = nullptr;
     }
-    FBalloonInitialised = false;
-    FBalloonPointerCell = {-1, -1};
+    d->FBalloonInitialised = false;
+    d->FBalloonPointerCell = {-1, -1};
 }
 
 // The pointer resting on a cell shows its balloon after the initial delay;
 // reaching another cell hides it.
 void TZvStringGrid::BalloonPointerMoved(int X, int Y)
 {
-    if (!FBalloonWindow || !FBalloonTimer) return;
+    if (!d->FBalloonWindow || !d->FBalloonTimer) return;
     const TGridCoord cell = MouseCoord(X, Y);
-    if (cell.X == FBalloonPointerCell.X && cell.Y == FBalloonPointerCell.Y) return;
-    const bool wasShowing = FBalloonWindow->Showing();
-    FBalloonWindow->Hide();
-    FBalloonPointerCell = cell;
-    FBalloonTimer->SetEnabled(false);
+    if (cell.X == d->FBalloonPointerCell.X && cell.Y == d->FBalloonPointerCell.Y) return;
+    const bool wasShowing = d->FBalloonWindow->Showing();
+    d->FBalloonWindow->Hide();
+    d->FBalloonPointerCell = cell;
+    d->FBalloonTimer->SetEnabled(false);
     if (cell.X < 0 || cell.Y < 0) return;
-    FBalloonTimer->SetInterval(unsigned(wasShowing ? FBalloonWindow->ReshowDelay() : FBalloonWindow->InitialDelay()));
-    FBalloonTimer->SetEnabled(true);
+    d->FBalloonTimer->SetInterval(unsigned(wasShowing ? d->FBalloonWindow->ReshowDelay() : d->FBalloonWindow->InitialDelay()));
+    d->FBalloonTimer->SetEnabled(true);
 }
 
 void TZvStringGrid::BalloonTimerTick()
 {
-    FBalloonTimer->SetEnabled(false);
-    const TGridCoord cell = FBalloonPointerCell;
-    if (!FBalloonWindow || cell.X < 0 || cell.Y < 0 || cell.X >= ColCount() || cell.Y >= RowCount()) return;
+    d->FBalloonTimer->SetEnabled(false);
+    const TGridCoord cell = d->FBalloonPointerCell;
+    if (!d->FBalloonWindow || cell.X < 0 || cell.Y < 0 || cell.X >= ColCount() || cell.Y >= RowCount()) return;
     String title, text;
     int icon = BalloonErrorIcon;
     if (!CellBalloonText(cell.X, cell.Y, title, text, icon) || text.isEmpty()) return;
     const TRect r = CellRect(cell.X, cell.Y);
-    FBalloonWindow->Popup(ClientToScreen(TPoint{r.Left + 4, r.Bottom - 12}), title, text, icon);
+    d->FBalloonWindow->Popup(ClientToScreen(TPoint{r.Left + 4, r.Bottom - 12}), title, text, icon);
 }
 
 // ---- After a scroll ------------------------------------------------------------------------------------
 // The cells the fixed background picture lies over now, by displayed index.
 TRect TZvStringGrid::BackgroundCellRange()
 {
-    const TBitmap* picture = FBackGround->Bitmap();
-    const int left = FBackGround->Left(), top = FBackGround->Top();
+    const TBitmap* picture = d->FBackGround->Bitmap();
+    const int left = d->FBackGround->Left(), top = d->FBackGround->Top();
     const TGridCoord from = MouseCoord(left, top);
     const TGridCoord to = MouseCoord(left + picture->Width(), top + picture->Height());
     auto clampCol = [this](int c) { return c < 0 ? ColCount() - 1 : c; };
@@ -181,75 +182,75 @@ TRect TZvStringGrid::BackgroundCellRange()
 
 void TZvStringGrid::TopLeftChangeHook()
 {
-    const TBitmap* picture = FBackGround->Bitmap();
+    const TBitmap* picture = d->FBackGround->Bitmap();
     const bool hasPicture = picture && !picture->Empty();
-    const bool fixedPicture = hasPicture && FBackGround->Display() == TBackGroundDisplay::bdFixed;
+    const bool fixedPicture = hasPicture && d->FBackGround->Display() == TBackGroundDisplay::bdFixed;
     TRect was;
     if (fixedPicture) {
         // The cells that showed the picture before the scroll have moved by the scroll's amount.
         const TRect now = BackgroundCellRange();
-        const int dx = FPrevLeftCol - LeftCol(), dy = FPrevTopRow - TopRow();
+        const int dx = d->FPrevLeftCol - LeftCol(), dy = d->FPrevTopRow - TopRow();
         was = Rect(now.Left + dx, now.Top + dy, now.Right + dx, now.Bottom + dy);
     }
 
     TBaseGrid::TopLeftChangeHook();
 
     const TGridRect sel = Selection();
-    if (FSelectionRectangle && sel.Bottom > sel.Top) Invalidate();
+    if (d->FSelectionRectangle && sel.Bottom > sel.Top) Invalidate();
     if (fixedPicture) {
         const TRect now = BackgroundCellRange();
         RepaintRect(TGridRect{std::max(0, was.Left), std::max(0, was.Top), was.Right, was.Bottom});
         RepaintRect(TGridRect{now.Left, now.Top, now.Right, now.Bottom});
     }
-    const bool gradient = FBackGround->Display() == TBackGroundDisplay::bdGradientHorz ||
-                          FBackGround->Display() == TBackGroundDisplay::bdGradientVert;
-    if ((hasPicture && FBackGround->Display() == TBackGroundDisplay::bdTile) ||
-        (gradient && FBackGround->ColorTo() != clNone))
+    const bool gradient = d->FBackGround->Display() == TBackGroundDisplay::bdGradientHorz ||
+                          d->FBackGround->Display() == TBackGroundDisplay::bdGradientVert;
+    if ((hasPicture && d->FBackGround->Display() == TBackGroundDisplay::bdTile) ||
+        (gradient && d->FBackGround->ColorTo() != clNone))
         Invalidate();
 
     // Only the text editor scrolls with its cell; every other editor is closed.
-    if (FInEditMode && FCurrentEditor != TEditorType::edNormal) HideInplaceEdit();
+    if (d->FInEditMode && d->FCurrentEditor != TEditorType::edNormal) HideInplaceEdit();
 
-    if (FScrollType != TScrollType::ssNormal) {
+    if (d->FScrollType != TScrollType::ssNormal) {
         SyncFlatVertScrollInfo();
         SyncFlatHorzScrollInfo();
     }
     UpdateFooter();
     CellControlsUpdate(false);
 
-    FPrevLeftCol = LeftCol();
-    FPrevTopRow = TopRow();
-    if (FDesignTime) Invalidate();
+    d->FPrevLeftCol = LeftCol();
+    d->FPrevTopRow = TopRow();
+    if (d->FDesignTime) Invalidate();
 
-    if (TZvStringGrid* linked = FSyncGrid->Grid()) {
-        if (FSyncGrid->ScrollVertical() && linked->RowCount() > TopRow() && linked->TopRow() != TopRow())
+    if (TZvStringGrid* linked = d->FSyncGrid->Grid()) {
+        if (d->FSyncGrid->ScrollVertical() && linked->RowCount() > TopRow() && linked->TopRow() != TopRow())
             linked->SetTopRow(std::max(linked->FixedRows(), TopRow()));
-        if (FSyncGrid->ScrollHorizontal() && linked->ColCount() > LeftCol() && linked->LeftCol() != LeftCol())
+        if (d->FSyncGrid->ScrollHorizontal() && linked->ColCount() > LeftCol() && linked->LeftCol() != LeftCol())
             linked->SetLeftCol(std::max(linked->FixedCols(), LeftCol()));
     }
-    if (FVScrlCtrl) FVScrlCtrl->Invalidate();
-    if (FHScrlCtrl) FHScrlCtrl->Invalidate();
+    if (d->FVScrlCtrl) d->FVScrlCtrl->Invalidate();
+    if (d->FHScrlCtrl) d->FHScrlCtrl->Invalidate();
 }
 
 // ---- Controls placed in cells ------------------------------------------------------------------------------
 void TZvStringGrid::CellControlsUpdate(bool Rebuild)
 {
-    if (!HandleAllocated() || !FCellControls) return;
+    if (!HandleAllocated() || !d->FCellControls) return;
     if (Rebuild) {
-        FCellControls->Clear();
+        d->FCellControls->Clear();
         for (int r = 0; r < RowCount(); ++r)
             for (int c = 0; c < AllColCount(); ++c)
                 if (const TCellProperties* p = PropsAt(c, r); p && p->Control())
-                    FCellControls->AddControl(c, RealRowIndex(r), p->Control());
+                    d->FCellControls->AddControl(c, RealRowIndex(r), p->Control());
     }
-    if (FCellControls->Count() == 0) return;
+    if (d->FCellControls->Count() == 0) return;
 
     // The list keeps real columns and real rows; the view needs displayed ones.
     std::vector<TControl*> shown;
     const int lastCol = LeftCol() + VisibleColCount();
     const int lastRow = TopRow() + VisibleRowCount();
-    for (int i = 0; i < FCellControls->Count(); ++i) {
-        TControlItem* item = FCellControls->GetControl(i);
+    for (int i = 0; i < d->FCellControls->Count(); ++i) {
+        TControlItem* item = d->FCellControls->GetControl(i);
         TControl* control = item ? item->FObject : nullptr;
         if (!control) continue;
         const bool hidden = IsHiddenColumn(item->FX) || IsHiddenRow(item->FY);
@@ -282,7 +283,7 @@ void TZvStringGrid::CellControlsUpdate(bool Rebuild)
 void TZvStringGrid::SimulateCellClick(int ACol, int ARow)
 {
     const TRect r = CellRect(ACol, ARow);
-    FForceSelect = true;
+    d->FForceSelect = true;
     TMouseEvent down = std::move(OnMouseDown);
     TMouseEvent up = std::move(OnMouseUp);
     OnMouseDown = nullptr;
@@ -295,18 +296,22 @@ void TZvStringGrid::SimulateCellClick(int ACol, int ARow)
     } catch (...) {
         OnMouseDown = std::move(down);
         OnMouseUp = std::move(up);
-        FForceSelect = false;
+        d->FForceSelect = false;
         throw;
     }
     OnMouseDown = std::move(down);
     OnMouseUp = std::move(up);
-    FForceSelect = false;
+    d->FForceSelect = false;
 }
 
 // ---- Small handlers -------------------------------------------------------------------------------------------
 void TZvStringGrid::OleColumnDragStart(int ACol, int AIndex, TObject* AList)
 {
-    FOleDragCol = ACol;
-    FOleDragIndex = AIndex;
-    FOleDragList = AList;
+    d->FOleDragCol = ACol;
+    d->FOleDragIndex = AIndex;
+    d->FOleDragList = AList;
 }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+TGridBalloonWindow* TZvStringGrid::BalloonWindow() const { return d->FBalloonWindow; }
+TGridBalloonWindow* TZvStringGrid::RejectionBalloon() const { return d->FRejectionBalloon; }

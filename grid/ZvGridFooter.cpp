@@ -1,6 +1,7 @@
 // Floating footer, cell hit-testing, scroll-bar appearance and the look presets.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvHTMLUtil.h"
 
 #include <algorithm>
@@ -11,8 +12,8 @@
 // ---- Floating footer ---------------------------------------------------------------------------------------
 void TZvStringGrid::CalculateFooterValues(int ACol)
 {
-    if (!FFloatingFooter->Visible() || FFloatingFooter->FooterStyle() != TFooterStyle::fsFixedLastRow ||
-        !FFloatingFooter->EnableCalculation())
+    if (!d->FFloatingFooter->Visible() || d->FFloatingFooter->FooterStyle() != TFooterStyle::fsFixedLastRow ||
+        !d->FFloatingFooter->EnableCalculation())
         return;
     const int footer = RowCount() - 1;
     const int first = ACol == -1 ? 0 : ACol;
@@ -28,7 +29,7 @@ void TZvStringGrid::CalculateFooterValues(int ACol)
 void TZvStringGrid::WriteFooterValue(int ACol, TColumnCalcType Kind)
 {
     const int footer = RowCount() - 1;
-    const int hidden = FFloatingFooter->CalculateHiddenRows() ? NumHiddenRows() : 0;
+    const int hidden = d->FFloatingFooter->CalculateHiddenRows() ? NumHiddenRows() : 0;
     if (Kind == TColumnCalcType::acNONE || Kind == TColumnCalcType::acSPREAD) return;
     if (Kind == TColumnCalcType::acCOUNT) {
         SetInts(ACol, footer, RowCount() - FixedRows() - 1 + hidden);
@@ -37,7 +38,7 @@ void TZvStringGrid::WriteFooterValue(int ACol, TColumnCalcType Kind)
     if (Kind == TColumnCalcType::acCUSTOM) {
         String text;
         if (OnFooterCalc) OnFooterCalc(this, ACol, text);
-        else if (FFloatingFooter->OnCalcFooter) FFloatingFooter->OnCalcFooter(this, ACol, text);
+        else if (d->FFloatingFooter->OnCalcFooter) d->FFloatingFooter->OnCalcFooter(this, ACol, text);
         SetCellEx(ACol, footer, text);
         return;
     }
@@ -50,7 +51,7 @@ void TZvStringGrid::WriteFooterValue(int ACol, TColumnCalcType Kind)
             if (r != footerReal) texts.push_back(GetCellsEx(ACol, r));
     } else {
         for (int r = FixedRows(); r < footer; ++r) {
-            if (!IsBaseCell(ACol, r) || (FIsGrouping && (IsNode(r) || IsSummary(r)))) continue;
+            if (!IsBaseCell(ACol, r) || (d->FIsGrouping && (IsNode(r) || IsSummary(r)))) continue;
             texts.push_back(GetCellEx(ACol, r));
         }
     }
@@ -98,11 +99,11 @@ void TZvStringGrid::CalcFooter(int ACol) { CalculateFooterValues(ACol); }
 
 void TZvStringGrid::LastRowWrittenHook() { UpdateFooter(); }
 
-bool TZvStringGrid::UsesVCLStyles() { return FUsesVCLStyles; }
+bool TZvStringGrid::UsesVCLStyles() { return d->FUsesVCLStyles; }
 
 void TZvStringGrid::UpdateFooter()
 {
-    if (FFooterPanel) FFooterPanel->Invalidate();
+    if (d->FFooterPanel) d->FFooterPanel->Invalidate();
 }
 
 // ---- Hit-testing ---------------------------------------------------------------------------------------------
@@ -126,9 +127,9 @@ bool TZvStringGrid::IsOnSizingEdge(int X, int Y)
 // The flat scroll bars of the Windows common controls do not exist here, so the
 // grid keeps its ordinary scroll bars: FIsFlat stays false and the flat-bar calls
 // that need it have nothing to act on.
-void TZvStringGrid::InitFlatScrollBars() { FIsFlat = false; }
+void TZvStringGrid::InitFlatScrollBars() { d->FIsFlat = false; }
 
-void TZvStringGrid::DoneFlatScrollBars() { FIsFlat = false; }
+void TZvStringGrid::DoneFlatScrollBars() { d->FIsFlat = false; }
 
 void TZvStringGrid::FlatSetScrollProp(int, int, bool) {}   // no flat bars to set (see above)
 
@@ -136,23 +137,23 @@ void TZvStringGrid::FlatShowScrollBar(int, bool) {}   // no flat bars to show (s
 
 void TZvStringGrid::ApplyFlatScrollStyle()
 {
-    const int style = FScrollType == TScrollType::ssFlat ? 2 : FScrollType == TScrollType::ssEncarta ? 1 : 0;
-    if (FScrollType == TScrollType::ssMetro) return;
+    const int style = d->FScrollType == TScrollType::ssFlat ? 2 : d->FScrollType == TScrollType::ssEncarta ? 1 : 0;
+    if (d->FScrollType == TScrollType::ssMetro) return;
     FlatSetScrollProp(0x100, style, true);
     FlatSetScrollProp(0x200, style, true);
 }
 
 void TZvStringGrid::ApplyFlatScrollColor()
 {
-    if (FScrollColor == clNone) return;
-    FlatSetScrollProp(0x40, int(FScrollColor), true);
-    FlatSetScrollProp(0x80, int(FScrollColor), true);
+    if (d->FScrollColor == clNone) return;
+    FlatSetScrollProp(0x40, int(d->FScrollColor), true);
+    FlatSetScrollProp(0x80, int(d->FScrollColor), true);
 }
 
 void TZvStringGrid::ApplyFlatScrollWidth()
 {
-    FlatSetScrollProp(0x8, FScrollWidth, true);
-    FlatSetScrollProp(0x4, FScrollWidth, true);
+    FlatSetScrollProp(0x8, d->FScrollWidth, true);
+    FlatSetScrollProp(0x4, d->FScrollWidth, true);
 }
 
 void TZvStringGrid::SyncFlatVertScrollInfo() {}   // no flat bars to keep in step (see above)
@@ -174,8 +175,8 @@ void TZvStringGrid::UpdateFlatScrollBars()
 
 void TZvStringGrid::CreateScrollControls()
 {
-    if (!FVScrlCtrl) FVScrlCtrl = NewScrollControl(0);
-    if (!FHScrlCtrl) FHScrlCtrl = NewScrollControl(1);
+    if (!d->FVScrlCtrl) d->FVScrlCtrl = NewScrollControl(0);
+    if (!d->FHScrlCtrl) d->FHScrlCtrl = NewScrollControl(1);
 }
 
 TScrollControl* TZvStringGrid::NewScrollControl(int Direction)
@@ -221,99 +222,99 @@ String TZvStringGrid::LookDisplayName(TGridLook Value)
 
 void TZvStringGrid::SetActiveCellShow(bool Value)
 {
-    FActiveCellShow = Value;
+    d->FActiveCellShow = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetActiveCellColor(TColor Value)
 {
-    FActiveCellColor = Value;
+    d->FActiveCellColor = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetActiveCellColorTo(TColor Value)
 {
-    FActiveCellColorTo = Value;
+    d->FActiveCellColorTo = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetURLShow(bool Value)
 {
-    if (FURLShow == Value) return;
-    FURLShow = Value;
+    if (d->FURLShow == Value) return;
+    d->FURLShow = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetURLShowInText(bool Value)
 {
-    if (FURLShowInText == Value) return;
-    FURLShowInText = Value;
+    if (d->FURLShowInText == Value) return;
+    d->FURLShowInText = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetShowDesignHelper(bool Value)
 {
-    if (FShowDesignHelper == Value) return;
-    FShowDesignHelper = Value;
+    if (d->FShowDesignHelper == Value) return;
+    d->FShowDesignHelper = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetXYOffset(TPoint Value)
 {
-    FXYOffset = Value;
+    d->FXYOffset = Value;
     Invalidate();
 }
 
-int TZvStringGrid::TotalColCount() { return ColCount() + FNumHidden; }
+int TZvStringGrid::TotalColCount() { return ColCount() + d->FNumHidden; }
 
 void TZvStringGrid::SetActiveCellFont(TFont* Value)
 {
-    FActiveCellFont->Assign(Value);
+    d->FActiveCellFont->Assign(Value);
     Invalidate();
 }
 
 void TZvStringGrid::SetHighlightColor(TColor Value)
 {
-    if (FHighlightColor == Value) return;
-    FHighlightColor = Value;
-    SetHTMLHighlightColors(FHighlightColor, FHighLightTextColor);
+    if (d->FHighlightColor == Value) return;
+    d->FHighlightColor = Value;
+    SetHTMLHighlightColors(d->FHighlightColor, d->FHighLightTextColor);
     Invalidate();
 }
 
 void TZvStringGrid::SetHighlightTextColor(TColor Value)
 {
-    if (FHighLightTextColor == Value) return;
-    FHighLightTextColor = Value;
-    SetHTMLHighlightColors(FHighlightColor, FHighLightTextColor);
+    if (d->FHighLightTextColor == Value) return;
+    d->FHighLightTextColor = Value;
+    SetHTMLHighlightColors(d->FHighlightColor, d->FHighLightTextColor);
     Invalidate();
 }
 
 void TZvStringGrid::SetURLColor(TColor Value)
 {
-    if (FURLColor == Value) return;
-    FURLColor = Value;
-    if (FURLShow) Invalidate();
+    if (d->FURLColor == Value) return;
+    d->FURLColor = Value;
+    if (d->FURLShow) Invalidate();
 }
 
 void TZvStringGrid::SetURLFull(bool Value)
 {
-    FURLFull = Value;
-    if (FURLShow) Invalidate();
+    d->FURLFull = Value;
+    if (d->FURLShow) Invalidate();
 }
 
 void TZvStringGrid::SetLook(TGridLook Value)
 {
-    if (FLook == Value) return;
-    FLook = Value;
+    if (d->FLook == Value) return;
+    d->FLook = Value;
     if (Value != TGridLook::glCustom) {
-        FControlLook->SetFixedGradientMirrorFrom(clNone);
-        FControlLook->SetFixedGradientMirrorTo(clNone);
-        FControlLook->SetFixedGradientFrom(clNone);
-        FControlLook->SetFixedGradientTo(clNone);
+        d->FControlLook->SetFixedGradientMirrorFrom(clNone);
+        d->FControlLook->SetFixedGradientMirrorTo(clNone);
+        d->FControlLook->SetFixedGradientFrom(clNone);
+        d->FControlLook->SetFixedGradientTo(clNone);
         for (TLookGradient g : {TLookGradient::lgFrom, TLookGradient::lgTo, TLookGradient::lgMirrorFrom,
                                 TLookGradient::lgMirrorTo})
             SetVUDGradient(g, clNone);
-        FSortSettings->SetHeaderColor(clNone);
+        d->FSortSettings->SetHeaderColor(clNone);
     }
     switch (Value) {
     case TGridLook::glVista:
@@ -331,17 +332,17 @@ void TZvStringGrid::SetLook(TGridLook Value)
     case TGridLook::glCustom: break;
     default: ApplyClassicLook(Value); break;
     }
-    FScrollType = TScrollType::ssNormal;
-    FBorderStyle = TBorderStyle::bsSingle;
-    FBorderColor = 0xB99D7F;
+    d->FScrollType = TScrollType::ssNormal;
+    d->FBorderStyle = TBorderStyle::bsSingle;
+    d->FBorderColor = 0xB99D7F;
     Invalidate();
-    if (!FLoading) UpdateFooter();
+    if (!d->FLoading) UpdateFooter();
 }
 
 void TZvStringGrid::ApplyClassicLook(TGridLook Value)
 {
     SetSelectionStyle(TGridSelectionStyle::ssDefault);
-    if (FLoading) return;
+    if (d->FLoading) return;
     const bool plain = Value == TGridLook::glStandard || Value == TGridLook::glSoft || Value == TGridLook::glClassic;
     if (plain) {
         SetVUDGradient(TLookGradient::lgFrom, clBtnFace);
@@ -356,21 +357,21 @@ void TZvStringGrid::ApplyClassicLook(TGridLook Value)
     SetGridFixedLineColor(0x808080);
     SetGridLineColor(0xC0C0C0);
     if (plain || Value == TGridLook::glListView) {
-        FActiveCellColor = 0x808080;
-        FActiveCellColorTo = clNone;
-        FSelectionColor = clHighlight;
-        FSelectionTextColor = clHighlightText;
-        FSearchFooter->SetColor(clBtnFace);
-        FSearchFooter->SetColorTo(clBtnFace);
+        d->FActiveCellColor = 0x808080;
+        d->FActiveCellColorTo = clNone;
+        d->FSelectionColor = clHighlight;
+        d->FSelectionTextColor = clHighlightText;
+        d->FSearchFooter->SetColor(clBtnFace);
+        d->FSearchFooter->SetColorTo(clBtnFace);
         return;
     }
-    FActiveCellColor = 0xEACAB6;
-    FActiveCellColorTo = clNone;
-    FSelectionColor = 0xEACAB6;
-    FSelectionColorTo = clNone;
-    FSelectionTextColor = 0;
-    FSearchFooter->SetColor(VUDGradient(TLookGradient::lgFrom));
-    FSearchFooter->SetColorTo(VUDGradient(TLookGradient::lgTo));
+    d->FActiveCellColor = 0xEACAB6;
+    d->FActiveCellColorTo = clNone;
+    d->FSelectionColor = 0xEACAB6;
+    d->FSelectionColorTo = clNone;
+    d->FSelectionTextColor = 0;
+    d->FSearchFooter->SetColor(VUDGradient(TLookGradient::lgFrom));
+    d->FSearchFooter->SetColorTo(VUDGradient(TLookGradient::lgTo));
     const std::pair<TLookGradient, TColor> hoverAndDown[] = {
         {TLookGradient::lgHoverFrom, 0xCFD0D1},      {TLookGradient::lgHoverTo, 0xBEC6C8},
         {TLookGradient::lgHoverMirrorFrom, 0xBEC6C8}, {TLookGradient::lgHoverMirrorTo, 0xABBCBF},
@@ -382,9 +383,9 @@ void TZvStringGrid::ApplyClassicLook(TGridLook Value)
 
 void TZvStringGrid::SetAutoThemeAdapt(bool Value)
 {
-    if (FAutoThemeAdapt == Value) return;
-    FAutoThemeAdapt = Value;
-    FSearchFooter->SetAutoThemeAdapt(Value);
+    if (d->FAutoThemeAdapt == Value) return;
+    d->FAutoThemeAdapt = Value;
+    d->FSearchFooter->SetAutoThemeAdapt(Value);
     if (Value) {
         ApplyOfficeTheme();
         Invalidate();
@@ -393,8 +394,8 @@ void TZvStringGrid::SetAutoThemeAdapt(bool Value)
 
 void TZvStringGrid::SetScrollType(TScrollType Value)
 {
-    if (FScrollType != Value) {
-        FScrollType = Value;
+    if (d->FScrollType != Value) {
+        d->FScrollType = Value;
         if (Value == TScrollType::ssFlat || Value == TScrollType::ssEncarta) {
             InitFlatScrollBars();
             UpdateFlatScrollBars();
@@ -405,7 +406,7 @@ void TZvStringGrid::SetScrollType(TScrollType Value)
             if (Value == TScrollType::ssMetro) {
                 CreateScrollControls();
                 SetScrollBars(ssNone);
-            } else if (FVScrlCtrl || FHScrlCtrl) {
+            } else if (d->FVScrlCtrl || d->FHScrlCtrl) {
                 FreeScrollControls();
                 SetScrollBars(ssBoth);
             }
@@ -416,55 +417,58 @@ void TZvStringGrid::SetScrollType(TScrollType Value)
 
 void TZvStringGrid::FreeScrollControls()
 {
-    delete FVScrlCtrl;
-    FVScrlCtrl = nullptr;
-    delete FHScrlCtrl;
-    FHScrlCtrl = nullptr;
+    delete d->FVScrlCtrl;
+    d->FVScrlCtrl = nullptr;
+    delete d->FHScrlCtrl;
+    d->FHScrlCtrl = nullptr;
 }
 
 void TZvStringGrid::SetScrollColor(TColor Value)
 {
-    FScrollColor = Value;
+    d->FScrollColor = Value;
     ApplyFlatScrollColor();
 }
 
 void TZvStringGrid::SetScrollWidth(int Value)
 {
-    FScrollWidth = Value;
+    d->FScrollWidth = Value;
     ApplyFlatScrollWidth();
 }
 
 void TZvStringGrid::SetScrollProportional(bool Value)
 {
-    FScrollProportional = Value;
+    d->FScrollProportional = Value;
     if (Value) {
         UpdateProportionalHScroll();
         UpdateProportionalVScroll();
-    } else if (FIsFlat && FScrollType == TScrollType::ssNormal) {
+    } else if (d->FIsFlat && d->FScrollType == TScrollType::ssNormal) {
         DoneFlatScrollBars();
     }
 }
 
 void TZvStringGrid::SetScrollBarAlways(TScrollBarAlways Value)
 {
-    FScrollBarAlways = Value;
+    d->FScrollBarAlways = Value;
     ApplyScrollBarAlways(true);
 }
 
 void TZvStringGrid::SetScrollBars(TScrollStyle Value)
 {
-    FScrollBarsEx = Value;
+    d->FScrollBarsEx = Value;
     TBaseGrid::SetScrollBars(Value);
 }
 
 void TZvStringGrid::SetRowIndicator(TBitmap* Value)
 {
-    FRowIndicator->Assign(Value);
+    d->FRowIndicator->Assign(Value);
     RepaintCell(0, Row());
 }
 
 void TZvStringGrid::SetBackGround(TBackGround* Value)
 {
-    FBackGround->Assign(Value);
+    d->FBackGround->Assign(Value);
     Invalidate();
 }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+void TZvStringGrid::UpdateXYOffset(int X, int Y) { d->FXYOffset = {X, Y}; }

@@ -1,6 +1,7 @@
 // Painters of check boxes, radio buttons and sort glyphs.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvDrawRoutines.h"
 
@@ -35,21 +36,21 @@ void Line(TCanvas& canvas, TColor color, int x1, int y1, int x2, int y2)
 
 } // namespace
 
-bool TZvStringGrid::ThemedControls() const { return FIsWinXP && IsThemeActive(); }
+bool TZvStringGrid::ThemedControls() const { return d->FIsWinXP && IsThemeActive(); }
 
-TCanvas* TZvStringGrid::CellCanvas() const { return FCellPaint.Canvas ? FCellPaint.Canvas : Canvas(); }
+TCanvas* TZvStringGrid::CellCanvas() const { return d->FCellPaint.Canvas ? d->FCellPaint.Canvas : Canvas(); }
 
 void TZvStringGrid::DrawCheckBox(TRect Rect, bool Checked, TCheckBoxState State, bool ThreeState,
                                  TGridControlStyle Style, bool Grayed, bool Enabled)
 {
     TCanvas& canvas = *CellCanvas();
-    if (FControlLook->NoDisabledCheckRadioLook() || FControlLook->CheckAlwaysActive()) Enabled = true;
-    if (Style == TGridControlStyle::csTheme && !(FIsComCtl6 && ThemedControls())) Style = TGridControlStyle::csClassic;
+    if (d->FControlLook->NoDisabledCheckRadioLook() || d->FControlLook->CheckAlwaysActive()) Enabled = true;
+    if (Style == TGridControlStyle::csTheme && !(d->FIsComCtl6 && ThemedControls())) Style = TGridControlStyle::csClassic;
     if (ThreeState) {
         Checked = State == TCheckBoxState::cbChecked;
         Grayed = State == TCheckBoxState::cbGrayed;
     }
-    const int size = FControlLook->CheckSize();
+    const int size = d->FControlLook->CheckSize();
     if (UseRightToLeftReading()) {
         const int w = Rect.Width();
         Rect.Left = ClientWidth() - Rect.Left - w;
@@ -86,7 +87,7 @@ void TZvStringGrid::DrawCheckBox(TRect Rect, bool Checked, TCheckBoxState State,
         Line(canvas, clBtnShadow, R - 1, T, R - 1, B - 1);
         Line(canvas, clBtnShadow, R - 1, B - 1, L, B - 1);
         if (Checked) {
-            const TColor mark = Enabled ? FControlLook->Color() : TColor(0x808080);
+            const TColor mark = Enabled ? d->FControlLook->Color() : TColor(0x808080);
             const int c = size / 2;
             Line(canvas, mark, L + 2, T + c, L + 2, B - 2);
             Line(canvas, mark, L + 3, T - 1 + c, L + 3, B - 3);
@@ -97,7 +98,7 @@ void TZvStringGrid::DrawCheckBox(TRect Rect, bool Checked, TCheckBoxState State,
         break;
     }
     case TGridControlStyle::csGlyph: {
-        TBitmap* glyph = Checked ? FControlLook->CheckedGlyph() : FControlLook->UnCheckedGlyph();
+        TBitmap* glyph = Checked ? d->FControlLook->CheckedGlyph() : d->FControlLook->UnCheckedGlyph();
         DrawGlyphTransparent(canvas, glyph, Rect.Left, Rect.Top);
         break;
     }
@@ -118,18 +119,18 @@ void TZvStringGrid::DrawRadioGroup(TCanvas* Canvas, TRect Rect, bool Upward, dou
                                    bool Horizontal, int SelectedIndex, int Count)
 {
     TCanvas& canvas = *Canvas;
-    if (FControlLook->NoDisabledCheckRadioLook() || FControlLook->RadioAlwaysActive()) Disabled = false;
+    if (d->FControlLook->NoDisabledCheckRadioLook() || d->FControlLook->RadioAlwaysActive()) Disabled = false;
     canvas.Brush()->SetStyle(TBrushStyle::bsClear);
     if (Count <= 0) return;
     if (Style == TGridControlStyle::csTheme && !ThemedControls()) return;
     const bool classic = Style == TGridControlStyle::csClassic || Style == TGridControlStyle::csFlat;
-    const int radio = FControlLook->RadioSize();
+    const int radio = d->FControlLook->RadioSize();
     const int textHeight = canvas.TextHeight("gh");
     const int step = (classic ? textHeight : std::max(16, textHeight)) * (Upward ? -1 : 1);
     const bool pictureStyle = Style == TGridControlStyle::csWinXP || Style == TGridControlStyle::csVUD ||
                               Style == TGridControlStyle::csGlyph;
     const TColor oldFont = canvas.Font()->Color();
-    if (Selected && FShowSelection && FSelectionTextColor != clNone) canvas.Font()->SetColor(FSelectionTextColor);
+    if (Selected && d->FShowSelection && d->FSelectionTextColor != clNone) canvas.Font()->SetColor(d->FSelectionTextColor);
     const String cellText = Options ? GetCellEx(Col, Row) : String();
     int p = 0;
     for (int i = 1; i <= Count; ++i) {
@@ -169,7 +170,7 @@ void TZvStringGrid::DrawRadioGroup(TCanvas* Canvas, TRect Rect, bool Upward, dou
         switch (Style) {
         case TGridControlStyle::csClassic:
         case TGridControlStyle::csFlat: {
-            const bool flat = FControlLook->ControlStyle() == TGridControlStyle::csFlat;
+            const bool flat = d->FControlLook->ControlStyle() == TGridControlStyle::csFlat;
             const int s = int(Scale * (flat ? radio + 2 : radio));
             TRect box = Bounds(cx, cy, s, s);
             unsigned flags = DFCS_BUTTONRADIO;
@@ -192,8 +193,8 @@ void TZvStringGrid::DrawRadioGroup(TCanvas* Canvas, TRect Rect, bool Upward, dou
             Line(canvas, lower, L + 14, T + 8, L + 8, T + 14);
             Line(canvas, lower, L + 8, T + 14, L + 2, T + 8);
             if (on) {
-                canvas.Brush()->SetColor(FControlLook->Color());
-                canvas.Pen()->SetColor(FControlLook->Color());
+                canvas.Brush()->SetColor(d->FControlLook->Color());
+                canvas.Pen()->SetColor(d->FControlLook->Color());
                 canvas.Polygon({{L + 6, T + 8}, {L + 8, T + 6}, {L + 10, T + 8}, {L + 8, T + 10}});
             }
             canvas.Brush()->SetColor(oldBrush);
@@ -207,7 +208,7 @@ void TZvStringGrid::DrawRadioGroup(TCanvas* Canvas, TRect Rect, bool Upward, dou
             DrawResourceBitmap(canvas, clNone, Bounds(cx, cy, 16, 16), VUDRadios[PictureIndex(on, !Disabled)]);
             break;
         case TGridControlStyle::csGlyph:
-            DrawGlyphTransparent(canvas, on ? FControlLook->RadioOnGlyph() : FControlLook->RadioOffGlyph(), cx, cy);
+            DrawGlyphTransparent(canvas, on ? d->FControlLook->RadioOnGlyph() : d->FControlLook->RadioOffGlyph(), cx, cy);
             break;
         case TGridControlStyle::csTheme: {
             const int state = on ? (Disabled ? RBS_CHECKEDDISABLED : RBS_CHECKEDNORMAL)
@@ -229,7 +230,7 @@ void TZvStringGrid::DrawRadioGroup(TCanvas* Canvas, TRect Rect, bool Upward, dou
 void TZvStringGrid::DrawSortGlyph(TCanvas* Canvas, int ACol, int Y, int X)
 {
     TCanvas& canvas = *Canvas;
-    TSortSettings& sort = *FSortSettings;
+    TSortSettings& sort = *d->FSortSettings;
     const bool indexGlyphs = sort.IndexUpGlyph() && !sort.IndexUpGlyph()->Empty() && sort.IndexDownGlyph() &&
                              !sort.IndexDownGlyph()->Empty();
     const bool plainGlyphs = sort.UpGlyph() && !sort.UpGlyph()->Empty() && sort.DownGlyph() &&
@@ -241,7 +242,7 @@ void TZvStringGrid::DrawSortGlyph(TCanvas* Canvas, int ACol, int Y, int X)
         x = ClientWidth() - X - 4 - 7 - (glyphs ? sort.UpGlyph() ? sort.UpGlyph()->Width() : 0 : 0);
     }
     if (sort.IndexShow()) {
-        const TSortIndexList* list = FSortIndexes.get();
+        const TSortIndexList* list = d->FSortIndexes.get();
         const int k = list ? list->FindIndex(ACol) : -1;
         if (k < 0) return;
         const bool ascending = list->SortDirections(k);

@@ -1,6 +1,7 @@
 // Cell graphics: finding, sizing and placing the graphic a cell carries, and painting it.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvDrawRoutines.h"
 #include "grid/ZvGridUtil.h"
@@ -83,13 +84,13 @@ TPoint LayoutSize(TZvStringGrid& grid, int ACol, int ARow)
 
 TCellGraphic* TZvStringGrid::GetCellGraphic(int ACol, int ARow)
 {
-    if (FMouseActions->HotmailRowSelect() && ACol == 0 && FSharedCellGraphic) {
-        TCellGraphic& g = *FSharedCellGraphic;
+    if (d->FMouseActions->HotmailRowSelect() && ACol == 0 && d->FSharedCellGraphic) {
+        TCellGraphic& g = *d->FSharedCellGraphic;
         g.SetCellType(TCellType::ctRowCheckBox);
-        g.SetCellTransparent(FControlLook->ControlStyle() == TGridControlStyle::csFlat);
+        g.SetCellTransparent(d->FControlLook->ControlStyle() == TGridControlStyle::csFlat);
         g.SetCellAngle(0);
         if (ARow == 0) {
-            const int normal = RowCount() - FixedRows() - FFixedFooters;
+            const int normal = RowCount() - FixedRows() - d->FFixedFooters;
             const int selected = GetRowSelectCount();
             g.SetCellBoolean(normal > 0 && selected >= normal);
             g.SetCellAngle(selected > 0 && selected < normal ? 1 : 0);
@@ -104,7 +105,7 @@ TCellGraphic* TZvStringGrid::GetCellGraphic(int ACol, int ARow)
 TCellType TZvStringGrid::GetCellType(int ACol, int ARow)
 {
     if (ACol < 0 || ARow < 0) return TCellType::ctEmpty;
-    if (FMouseActions->HotmailRowSelect() && ACol == 0) return TCellType::ctRowCheckBox;
+    if (d->FMouseActions->HotmailRowSelect() && ACol == 0) return TCellType::ctRowCheckBox;
     const TCellGraphic* graphic = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
     return graphic ? graphic->CellType() : TCellType::ctEmpty;
 }
@@ -128,21 +129,21 @@ int TZvStringGrid::CellImageKey(int ACol, int ARow)
     }
 }
 
-TCustomImageList* TZvStringGrid::CellImageList() { return FGridImages; }
+TCustomImageList* TZvStringGrid::CellImageList() { return d->FGridImages; }
 
 void TZvStringGrid::SetGridImages(TCustomImageList* Value)
 {
-    if (FGridImages == Value) return;
-    if (FGridImages) FGridImages->RemoveFreeNotification(this);
-    FGridImages = Value;
-    if (FGridImages) FGridImages->FreeNotification(this);
+    if (d->FGridImages == Value) return;
+    if (d->FGridImages) d->FGridImages->RemoveFreeNotification(this);
+    d->FGridImages = Value;
+    if (d->FGridImages) d->FGridImages->FreeNotification(this);
 }
 
 void TZvStringGrid::AttachNewCellGraphic(int ACol, int ARow)
 {
     if (TCellGraphic* old = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow))) {
         SetGraphicObjectEx(ACol, ARow, nullptr);
-        if (old != FSharedCellGraphic.get()) delete old;
+        if (old != d->FSharedCellGraphic.get()) delete old;
     }
     // The store keeps an object only beside a cell that exists: an empty cell
     // briefly holds a space.
@@ -150,7 +151,7 @@ void TZvStringGrid::AttachNewCellGraphic(int ACol, int ARow)
     if (empty) SetGridCell(ACol, ARow, " ");
     SetGraphicObjectEx(ACol, ARow, new TCellGraphic());
     if (empty) SetGridCell(ACol, ARow, String());
-    if (FNumHidden > 0) RepaintCell(RealToDisplayCol(ACol), ARow);
+    if (d->FNumHidden > 0) RepaintCell(RealToDisplayCol(ACol), ARow);
 }
 
 bool TZvStringGrid::RemoveCellGraphic(int ACol, int ARow)
@@ -159,9 +160,9 @@ bool TZvStringGrid::RemoveCellGraphic(int ACol, int ARow)
     if (!g) return false;
     SetGraphicObjectEx(ACol, ARow, nullptr);
     const bool shared = g->CellType() == TCellType::ctVirtCheckBox || g->CellType() == TCellType::ctRowCheckBox ||
-                        g == FSharedCellGraphic.get();
+                        g == d->FSharedCellGraphic.get();
     if (!shared) delete g;
-    if (!FDestroying) RepaintCell(RealToDisplayCol(ACol), ARow);
+    if (!d->FDestroying) RepaintCell(RealToDisplayCol(ACol), ARow);
     return true;
 }
 
@@ -190,7 +191,7 @@ void TZvStringGrid::CellGraphicLayout(int RCol, int ARow, TCellGraphic*& Graphic
     if (!Graphic) return;
     HAlign = Graphic->CellHAlign();
     VAlign = Graphic->CellVAlign();
-    const int check = FControlLook->CheckSize();
+    const int check = d->FControlLook->CheckSize();
     switch (Graphic->CellType()) {
     case TCellType::ctBitmap:
     case TCellType::ctIcon: {
@@ -216,7 +217,7 @@ void TZvStringGrid::CellGraphicLayout(int RCol, int ARow, TCellGraphic*& Graphic
         Width = Height = check;
         DrawText = false;
         break;
-    case TCellType::ctRadioButton: Width = Height = FControlLook->RadioSize() + 4; break;
+    case TCellType::ctRadioButton: Width = Height = d->FControlLook->RadioSize() + 4; break;
     case TCellType::ctRadio:
     case TCellType::ctRotated:
     case TCellType::ctProgress:
@@ -250,7 +251,7 @@ void TZvStringGrid::CellGraphicLayout(int RCol, int ARow, TCellGraphic*& Graphic
         Height = (Graphic->CellIndex() >> 16) & 0xFFFF;
         break;
     case TCellType::ctProgressPie: Width = Height = 20; break;
-    case TCellType::ctShape: Width = Height = RowHeights(ARow) - 2 * FXYOffset.Y; break;
+    case TCellType::ctShape: Width = Height = RowHeights(ARow) - 2 * d->FXYOffset.Y; break;
     case TCellType::ctRating:
         Width = Graphic->CellAngle() * 18;
         Height = 16;
@@ -294,7 +295,7 @@ void TZvStringGrid::CellGraphicExtent(int ACol, int ARow, TPoint& Size, int Heig
     case TCellType::ctDataCheckBox:
     case TCellType::ctVirtCheckBox:
     case TCellType::ctRowCheckBox:
-    case TCellType::ctRadioButton: Size = ControlGlyphSize(g->CellType(), *FControlLook); break;
+    case TCellType::ctRadioButton: Size = ControlGlyphSize(g->CellType(), *d->FControlLook); break;
     case TCellType::ctRadio:
         Size = RadioGroupExtent(canvas, g, true);
         measuredCaption = true;
@@ -368,7 +369,7 @@ void TZvStringGrid::PrintCellGraphicExtent(int ACol, int ARow, double Scale, int
     case TCellType::ctDataCheckBox:
     case TCellType::ctVirtCheckBox:
     case TCellType::ctRowCheckBox:
-    case TCellType::ctRadioButton: Size = ControlGlyphSize(g->CellType(), *FControlLook); break;
+    case TCellType::ctRadioButton: Size = ControlGlyphSize(g->CellType(), *d->FControlLook); break;
     case TCellType::ctRadio: Size = RadioGroupExtent(*Canvas(), g, false); break;
     case TCellType::ctImages: Size = LayoutSize(*this, ACol, ARow); break;
     case TCellType::ctPicture:
@@ -389,24 +390,24 @@ void TZvStringGrid::PrintCellGraphicExtent(int ACol, int ARow, double Scale, int
         Size = {dc < ColCount() ? ColWidths(dc) : 0, RowHeights(ARow)};
         break;
     }
-    case TCellType::ctShape: Size.X = Size.Y = RowHeights(ARow) - 2 * FXYOffset.Y; break;
+    case TCellType::ctShape: Size.X = Size.Y = RowHeights(ARow) - 2 * d->FXYOffset.Y; break;
     default: break;
     }
 }
 
 int TZvStringGrid::RowIndent(int ARow)
 {
-    if (FNumNodes == 0 || ARow < 0) return 0;
+    if (d->FNumNodes == 0 || ARow < 0) return 0;
     auto* props = dynamic_cast<TCellProperties*>(GetGridObject(0, ARow));
-    return props ? props->NodeLevel() * FCellNode->NodeIndent() : 0;
+    return props ? props->NodeLevel() * d->FCellNode->NodeIndent() : 0;
 }
 
-bool TZvStringGrid::HasNodes() { return FNumNodes > 0; }
+bool TZvStringGrid::HasNodes() { return d->FNumNodes > 0; }
 
 void TZvStringGrid::FireGetDisplText(int ACol, int ARow, String& Value)
 {
     TBaseGrid::FireGetDisplText(ACol, ARow, Value);
-    if (FURLShowInText) {
+    if (d->FURLShowInText) {
         static const char* const schemes[] = {"HTTP://", "WWW.", "MAILTO:", "HTTPS://", "NNTP://", "FILE://", "FTP://"};
         for (const char* scheme : schemes) {
             String linked;
@@ -416,9 +417,9 @@ void TZvStringGrid::FireGetDisplText(int ACol, int ARow, String& Value)
             }
         }
     }
-    if (FGrouping->ShowGroupCount() && ACol == 1 && IsNode(ARow)) {
+    if (d->FGrouping->ShowGroupCount() && ACol == 1 && IsNode(ARow)) {
         const int count = GetNodeSpan(ARow) - GetSubNodeCount(ARow) - 1;
-        const String format = FGrouping->GroupCountFormat();
+        const String format = d->FGrouping->GroupCountFormat();
         Value += format.isEmpty() ? " (" + QString::number(count) + ")" : Format(format, {count});
     }
 }
@@ -441,8 +442,8 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
     const TCellType kind = g->CellType();
     const int dcol = RealToDisplayCol(RCol);
     const int t = TextWidth > 0 ? TextWidth + 2 : 0;
-    const TAlignment textAlign = FCellPaint.Canvas ? FCellPaint.HAlign : FDefaultAlignment;
-    const TVAlignment textVAlign = FCellPaint.Canvas ? FCellPaint.VAlign : FVAlignment;
+    const TAlignment textAlign = d->FCellPaint.Canvas ? d->FCellPaint.HAlign : d->FDefaultAlignment;
+    const TVAlignment textVAlign = d->FCellPaint.Canvas ? d->FCellPaint.VAlign : d->FVAlignment;
 
     int w = 0, h = 0;
     TCellHAlign ha;
@@ -454,8 +455,8 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
     TRect R = ARect;
     if (kind != TCellType::ctNode && kind != TCellType::ctProgress && kind != TCellType::ctRangeIndicator &&
         kind != TCellType::ctXPProgress)
-        R = Rect(R.Left + FXYOffset.X - 1, R.Top + FXYOffset.Y - 1, R.Right - FXYOffset.X + 1,
-                 R.Bottom - FXYOffset.Y + 1);
+        R = Rect(R.Left + d->FXYOffset.X - 1, R.Top + d->FXYOffset.Y - 1, R.Right - d->FXYOffset.X + 1,
+                 R.Bottom - d->FXYOffset.Y + 1);
 
     // Placement.
     int left = R.Left + 1;
@@ -477,7 +478,7 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         break;
     }
     if (IsCheckKind(kind) || kind == TCellType::ctRadioButton) {
-        if (textVAlign != FVAlignment)
+        if (textVAlign != d->FVAlignment)
             va = textVAlign == TVAlignment::vtaTop ? TCellVAlign::vaTop
                  : textVAlign == TVAlignment::vtaCenter ? TCellVAlign::vaCenter
                                                         : TCellVAlign::vaBottom;
@@ -498,7 +499,7 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         QueryCellEditable(RCol, ARow, editable);
         return editable;
     };
-    const bool selectedLook = FCellPaint.Canvas && FCellPaint.AState.Contains(gdSelected);
+    const bool selectedLook = d->FCellPaint.Canvas && d->FCellPaint.AState.Contains(gdSelected);
 
     switch (kind) {
     case TCellType::ctBitmap:
@@ -547,7 +548,7 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         if (x < R.Left) x = R.Left;
         const TRect box = Bounds(x, top, w, h);
         queryEditable();
-        const TGridControlStyle style = FControlLook->ControlStyle();
+        const TGridControlStyle style = d->FControlLook->ControlStyle();
         if (kind == TCellType::ctTriStateCheckBox) {
             DrawCheckBox(box, false, g->CellCheckBoxState(), true, style, false, editable);
         } else if (kind == TCellType::ctDataCheckBox || kind == TCellType::ctVirtCheckBox) {
@@ -563,22 +564,22 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
     }
     case TCellType::ctRadioButton: {
         queryEditable();
-        const TRect r = Bounds(left + FXYOffset.X, top, FControlLook->RadioSize(), FControlLook->RadioSize());
-        DrawRadioGroup(&canvas, r, false, 1.0, FControlLook->ControlStyle(), ARow, RCol, false, nullptr, !editable,
+        const TRect r = Bounds(left + d->FXYOffset.X, top, d->FControlLook->RadioSize(), d->FControlLook->RadioSize());
+        DrawRadioGroup(&canvas, r, false, 1.0, d->FControlLook->ControlStyle(), ARow, RCol, false, nullptr, !editable,
                        false, g->CellBoolean() ? 0 : -2, 1);
         break;
     }
     case TCellType::ctRadio: {
         queryEditable();
         auto* opts = dynamic_cast<TStringList*>(g->CellBitmap());
-        DrawRadioGroup(&canvas, R, false, 1.0, FControlLook->ControlStyle(), ARow, RCol, selectedLook, opts,
+        DrawRadioGroup(&canvas, R, false, 1.0, d->FControlLook->ControlStyle(), ARow, RCol, selectedLook, opts,
                        !editable, g->CellBoolean(), g->CellIndex(), opts ? opts->Count() : 0);
         break;
     }
     case TCellType::ctRotated: {
         const String text = GetFormattedCell(RCol, ARow);
         TRect r = ARect;
-        RotatedTextRect(r, g->CellAngle(), FCellPaint.Canvas ? FCellPaint.VAlign : FVAlignment, textAlign, text);
+        RotatedTextRect(r, g->CellAngle(), d->FCellPaint.Canvas ? d->FCellPaint.VAlign : d->FVAlignment, textAlign, text);
         TFont saved;
         saved.Assign(canvas.Font());
         canvas.Font()->SetOrientation(g->CellAngle() * 10);
@@ -590,15 +591,15 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         canvas.SetFont(&saved);
         canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
         if (IsSortIndicatorCell(dcol, ARow) &&
-            (RCol == FSortSettings->Column() || (FSortIndexes && FSortIndexes->FindIndex(RCol) >= 0)) &&
-            FixedRows() > 0 && (RCol >= FixedCols() || FSortSettings->FixedCols()))
+            (RCol == d->FSortSettings->Column() || (d->FSortIndexes && d->FSortIndexes->FindIndex(RCol) >= 0)) &&
+            FixedRows() > 0 && (RCol >= FixedCols() || d->FSortSettings->FixedCols()))
             DrawSortGlyph(&canvas, RCol, ARect.Top + 8, ARect.Right - 10);
         break;
     }
     case TCellType::ctNode: PaintNodeGlyph(canvas, g, ARow, ARect); break;
     case TCellType::ctProgress: {
         const TRect r = Rect(ARect.Left + 2, ARect.Top + 2, ARect.Right - 2, ARect.Bottom - 2);
-        const TControlLook& cl = *FControlLook;
+        const TControlLook& cl = *d->FControlLook;
         const double value = GetFloats(RCol, ARow);
         const bool xpStyle = (cl.ControlStyle() == TGridControlStyle::csWinXP ||
                               cl.ControlStyle() == TGridControlStyle::csTheme) &&
@@ -625,8 +626,8 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         break;
     }
     case TCellType::ctXPProgress: {
-        const TControlLook& cl = *FControlLook;
-        const TGridProgressAppearance& pa = *FProgressAppearance;
+        const TControlLook& cl = *d->FControlLook;
+        const TGridProgressAppearance& pa = *d->FProgressAppearance;
         TRect r = Rect(ARect.Left + cl.ProgressMarginX(), ARect.Top + cl.ProgressMarginY(),
                        ARect.Right - cl.ProgressMarginX() - 1, ARect.Bottom - cl.ProgressMarginY() - 1);
         TProgressStyleRecord s;
@@ -658,7 +659,7 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         break;
     }
     case TCellType::ctRangeIndicator: {
-        const TControlLook& cl = *FControlLook;
+        const TControlLook& cl = *d->FControlLook;
         const TRect r = Rect(ARect.Left + cl.ProgressMarginX(), ARect.Top + cl.ProgressMarginY(),
                              ARect.Right - cl.ProgressMarginX(), ARect.Bottom - cl.ProgressMarginY());
         // The graphic keeps the negative colour in its bitmap slot and the positive one in its icon slot.
@@ -670,8 +671,8 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         DrawProgressPie(canvas, Bounds(left, top, 20, 20), g->CellBitmapColor(), g->CellAngle(), false);
         break;
     case TCellType::ctComment:
-        if (FControlLook->CommentColor() != clNone) {
-            const TColor c = g->CellAngle() != int(clNone) ? TColor(g->CellIndex()) : FControlLook->CommentColor();
+        if (d->FControlLook->CommentColor() != clNone) {
+            const TColor c = g->CellAngle() != int(clNone) ? TColor(g->CellIndex()) : d->FControlLook->CommentColor();
             canvas.Brush()->SetColor(c);
             canvas.Pen()->SetColor(c);
             canvas.Polygon({{ARect.Right - 7, ARect.Top}, {ARect.Right - 2, ARect.Top}, {ARect.Right - 2, ARect.Top + 5}});
@@ -716,15 +717,15 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
 
 void TZvStringGrid::PaintNodeGlyph(TCanvas& canvas, TCellGraphic* g, int ARow, const TRect& ARect)
 {
-    const TCellNode& node = *FCellNode;
+    const TCellNode& node = *d->FCellNode;
     const int indent = node.NodeIndent();
     const int glyphLeft = RowIndent(ARow) - indent / 2 - 4 + ARect.Left;
     const bool contracted = g->CellBoolean();
     if (node.ShowTree() && ARow >= FixedRows()) {
         int x = ARect.Left + RowIndent(ARow) - indent + indent / 2 + 2;
-        if (FixedCols() > 0 && !FFlat &&
-            (FLook == TGridLook::glSoft || FLook == TGridLook::glVUD || FLook == TGridLook::glXP ||
-             FLook == TGridLook::glListView))
+        if (FixedCols() > 0 && !d->FFlat &&
+            (d->FLook == TGridLook::glSoft || d->FLook == TGridLook::glVUD || d->FLook == TGridLook::glXP ||
+             d->FLook == TGridLook::glListView))
             x += 1;
         const int mid = ARect.Top + ARect.Height() / 2;
         canvas.Pen()->SetColor(node.TreeColor());
@@ -740,7 +741,7 @@ void TZvStringGrid::PaintNodeGlyph(TCanvas& canvas, TCellGraphic* g, int ARow, c
     }
     TColor back = canvas.Brush()->Color();
     if (back == clNone) back = FixedCols() == 0 ? Color() : FixedColor();
-    if (FCellPaint.Canvas && FCellPaint.AState.Contains(gdSelected)) back = FSelectionColor;
+    if (d->FCellPaint.Canvas && d->FCellPaint.AState.Contains(gdSelected)) back = d->FSelectionColor;
     const int midTop = ARect.Top + ARect.Height() / 2;
     switch (node.NodeType()) {
     case TNodeType::cnLeaf:
@@ -787,20 +788,20 @@ void TZvStringGrid::PaintCellButton(TCanvas& canvas, TCellGraphic* g, int RCol, 
     const TCellType kind = g->CellType();
     bool editable = true;
     QueryCellEditable(RCol, ARow, editable);
-    const bool enabled = FControlLook->NoDisabledButtonLook() || editable || kind == TCellType::ctExpand;
-    TButtonLook look = FControlLook->FlatButton() ? TButtonLook::blFlat
+    const bool enabled = d->FControlLook->NoDisabledButtonLook() || editable || kind == TCellType::ctExpand;
+    TButtonLook look = d->FControlLook->FlatButton() ? TButtonLook::blFlat
                        : ThemedControls()          ? TButtonLook::blTheme
                                                    : TButtonLook::blClassic;
-    const bool toned = FFlat && FHasColorTones && FColorTones.Background.BrushColor != clNone;
+    const bool toned = d->FFlat && d->FHasColorTones && d->FColorTones.Background.BrushColor != clNone;
     if (toned) look = TButtonLook::blColored;
     TButtonState state = g->CellBoolean()                                          ? TButtonState::bsDown
-                         : FHoverButtonCell.X == RCol && FHoverButtonCell.Y == ARow ? TButtonState::bsHot
+                         : d->FHoverButtonCell.X == RCol && d->FHoverButtonCell.Y == ARow ? TButtonState::bsHot
                                                                                     : TButtonState::bsNormal;
     if (!enabled) state = TButtonState::bsDisabled;
     TRect r = Bounds(left, top, w, h);
     if (kind == TCellType::ctExpand) r = Rect(ARect.Right - 14, ARect.Top + 1, ARect.Right - 1, ARect.Top + 14);
     g->SetCellValue(double(r.Top - ARect.Top) * 65536 + (r.Left - ARect.Left));
-    DrawEllipsisButton(canvas, this, r, look, state, FColorTones);
+    DrawEllipsisButton(canvas, this, r, look, state, d->FColorTones);
     const int shift = state == TButtonState::bsDown ? 1 : 0;
     if (kind == TCellType::ctExpand) {
         canvas.Pen()->SetColor(clBlack);
@@ -829,7 +830,7 @@ void TZvStringGrid::PaintCellButton(TCanvas& canvas, TCellGraphic* g, int RCol, 
     if (g->CellText().isEmpty()) return;
     const TColor oldFont = canvas.Font()->Color();
     if (look == TButtonLook::blColored) {
-        const TColorTones& tn = FColorTones;
+        const TColorTones& tn = d->FColorTones;
         const TColor c = state == TButtonState::bsHot        ? tn.Hover.TextColor
                          : state == TButtonState::bsDown     ? tn.Selected.TextColor
                          : state == TButtonState::bsDisabled ? tn.Disabled.TextColor
@@ -844,3 +845,7 @@ void TZvStringGrid::PaintCellButton(TCanvas& canvas, TCellGraphic* g, int RCol, 
     canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
     canvas.Font()->SetColor(oldFont);
 }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+TGridCoord TZvStringGrid::HoverButtonCell() const { return d->FHoverButtonCell; }
+void TZvStringGrid::SetHoverButtonCell(TGridCoord Value) { d->FHoverButtonCell = Value; }

@@ -5,6 +5,7 @@
 // large table costs time in proportion to its rows, not to rows times groups.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -92,24 +93,24 @@ void TZvStringGrid::ColorGroupCell(int ACol, int ARow, TColor Color, TColor Colo
 void TZvStringGrid::Group(int Colindex)
 {
     if (Colindex < FixedCols()) return;
-    if (FGroupColumn > 0) UnGroup();
+    if (d->FGroupColumn > 0) UnGroup();
     const int first = FixedRows();
-    if (RowCount() - FFixedFooters - 1 < first) return;
+    if (RowCount() - d->FFixedFooters - 1 < first) return;
 
     BeginUpdate();
-    FIsGrouping = true;
+    d->FIsGrouping = true;
     try {
-        FGroupColumn = Colindex;
-        FGroupWidth = ColWidths(Colindex);
-        if (FixedRows() > 0) FGroupCaption = GetGridCell(Colindex, 0);
-        if (FFixedFooters > 0) FGroupFooter = GetGridCell(Colindex, RowCount() - 1);
-        if (FSortSettings->AutoSortForGrouping()) {
-            FSortSettings->SetColumn(Colindex);
+        d->FGroupColumn = Colindex;
+        d->FGroupWidth = ColWidths(Colindex);
+        if (FixedRows() > 0) d->FGroupCaption = GetGridCell(Colindex, 0);
+        if (d->FFixedFooters > 0) d->FGroupFooter = GetGridCell(Colindex, RowCount() - 1);
+        if (d->FSortSettings->AutoSortForGrouping()) {
+            d->FSortSettings->SetColumn(Colindex);
             QSort();
         }
 
-        const bool summary = FGrouping->Summary();
-        const int last = RowCount() - FFixedFooters - 1;
+        const bool summary = d->FGrouping->Summary();
+        const int last = RowCount() - d->FFixedFooters - 1;
         std::vector<int> layout;
         layout.reserve(std::size_t(RowCount()) * 2);
         std::vector<TGroupHeader> headers;
@@ -142,35 +143,35 @@ void TZvStringGrid::Group(int Colindex)
             const int row = first + h.layoutIndex;
             SetGridCell(valueCol, row, h.value);
             AddNode(row, h.rows + 1);
-            if (!FGrouping->MergeHeader())
-                ColorGroupRow(row, FGrouping->HeaderColor(), FGrouping->HeaderColorTo(),
-                              FGrouping->HeaderTextColor());
+            if (!d->FGrouping->MergeHeader())
+                ColorGroupRow(row, d->FGrouping->HeaderColor(), d->FGrouping->HeaderColorTo(),
+                              d->FGrouping->HeaderTextColor());
         }
-        const bool mergedSummary = FGrouping->MergeSummary() && summary;
+        const bool mergedSummary = d->FGrouping->MergeSummary() && summary;
         for (int s : summaries) {
             MarkSummaryRow(first + s);
             if (!mergedSummary)
-                ColorGroupRow(first + s, FGrouping->SummaryColor(), FGrouping->SummaryColorTo(),
-                              FGrouping->SummaryTextColor());
+                ColorGroupRow(first + s, d->FGrouping->SummaryColor(), d->FGrouping->SummaryColorTo(),
+                              d->FGrouping->SummaryTextColor());
         }
 
         RemoveCols(Colindex, 1);
 
-        if (FGrouping->MergeHeader() || mergedSummary) {
+        if (d->FGrouping->MergeHeader() || mergedSummary) {
             for (int b = first; b < RowCount(); ++b) {
-                if (FGrouping->MergeHeader() && IsNode(b)) {
+                if (d->FGrouping->MergeHeader() && IsNode(b)) {
                     MergeCells(1, b, ColCount() - 1, 1);
-                    ColorGroupCell(1, b, FGrouping->HeaderColor(), FGrouping->HeaderColorTo(),
-                                   FGrouping->HeaderTextColor());
+                    ColorGroupCell(1, b, d->FGrouping->HeaderColor(), d->FGrouping->HeaderColorTo(),
+                                   d->FGrouping->HeaderTextColor());
                 } else if (mergedSummary && IsSummary(b)) {
                     // Only the summary rows: the fixed footer rows below stay as they are.
                     MergeCells(1, b, ColCount() - 1, 1);
-                    ColorGroupCell(1, b, FGrouping->SummaryColor(), FGrouping->SummaryColorTo(),
-                                   FGrouping->SummaryTextColor());
+                    ColorGroupCell(1, b, d->FGrouping->SummaryColor(), d->FGrouping->SummaryColorTo(),
+                                   d->FGrouping->SummaryTextColor());
                 }
             }
         }
-        if (FCellNode->ExpandOne()) ExpandNode(RealRowOfDisplayed(first));
+        if (d->FCellNode->ExpandOne()) ExpandNode(RealRowOfDisplayed(first));
         if (Col() >= ColCount() || Row() >= RowCount()) SetCol(FixedCols());
         SetRow(first);
     } catch (...) {
@@ -182,31 +183,31 @@ void TZvStringGrid::Group(int Colindex)
 
 void TZvStringGrid::EndGrouping()
 {
-    FIsGrouping = false;
+    d->FIsGrouping = false;
     EndUpdate();
-    if (FSearchFooter->Visible() && FSearchPanel) {
+    if (d->FSearchFooter->Visible() && d->FSearchPanel) {
         // A width change makes the panel lay its controls out again.
-        FSearchPanel->SetWidth(FSearchPanel->Width() + 1);
-        FSearchPanel->SetWidth(FSearchPanel->Width() - 1);
+        d->FSearchPanel->SetWidth(d->FSearchPanel->Width() + 1);
+        d->FSearchPanel->SetWidth(d->FSearchPanel->Width() - 1);
     }
 }
 
 void TZvStringGrid::UnGroup()
 {
-    if (FGroupColumn <= 0) return;
-    const bool expandOne = FCellNode->ExpandOne();
-    FCellNode->SetExpandOne(false);
+    if (d->FGroupColumn <= 0) return;
+    const bool expandOne = d->FCellNode->ExpandOne();
+    d->FCellNode->SetExpandOne(false);
     ExpandAll();
 
-    InsertCols(FGroupColumn, 1);
-    SetColWidths(FGroupColumn, FGroupWidth);
-    if (FixedRows() > 0) SetGridCell(FGroupColumn, 0, FGroupCaption);
-    if (FFixedFooters > 0) SetGridCell(FGroupColumn, RowCount() - 1, FGroupFooter);
+    InsertCols(d->FGroupColumn, 1);
+    SetColWidths(d->FGroupColumn, d->FGroupWidth);
+    if (FixedRows() > 0) SetGridCell(d->FGroupColumn, 0, d->FGroupCaption);
+    if (d->FFixedFooters > 0) SetGridCell(d->FGroupColumn, RowCount() - 1, d->FGroupFooter);
 
-    FIsGrouping = true;
+    d->FIsGrouping = true;
     const int first = FixedRows();
-    const int last = RowCount() - FFixedFooters - 1;
-    const int valueCol = FGroupColumn == 1 ? 2 : 1;
+    const int last = RowCount() - d->FFixedFooters - 1;
+    const int valueCol = d->FGroupColumn == 1 ? 2 : 1;
     std::vector<int> layout;
     layout.reserve(std::size_t(RowCount()));
     String value;
@@ -221,15 +222,15 @@ void TZvStringGrid::UnGroup()
             if (IsMergedCell(1, r)) SplitCells(1, r);
             continue;
         }
-        SetGridCell(FGroupColumn, r, value);
+        SetGridCell(d->FGroupColumn, r, value);
         layout.push_back(r);
     }
     for (int r = last + 1; r < RowCount(); ++r) layout.push_back(r);
     RelayRows(layout);
 
-    FIsGrouping = false;
-    FGroupColumn = -1;
-    FCellNode->SetExpandOne(expandOne);
+    d->FIsGrouping = false;
+    d->FGroupColumn = -1;
+    d->FCellNode->SetExpandOne(expandOne);
     Invalidate();
 }
 
@@ -237,21 +238,21 @@ void TZvStringGrid::SubGroup(int Colindex)
 {
     if (Colindex < FixedCols()) return;
     BeginUpdate();
-    FGroupColumn = Colindex;
-    FGroupWidth = ColWidths(Colindex);
-    if (FixedRows() > 0) FGroupCaption = GetGridCell(Colindex, 0);
-    if (FFixedFooters > 0) FGroupFooter = GetGridCell(Colindex, RowCount() - 1);
+    d->FGroupColumn = Colindex;
+    d->FGroupWidth = ColWidths(Colindex);
+    if (FixedRows() > 0) d->FGroupCaption = GetGridCell(Colindex, 0);
+    if (d->FFixedFooters > 0) d->FGroupFooter = GetGridCell(Colindex, RowCount() - 1);
 
     const int valueCol = Colindex + 1;
-    const bool summary = FGrouping->Summary();
-    const bool mergedSummary = FGrouping->MergeSummary() && summary;
+    const bool summary = d->FGrouping->Summary();
+    const bool mergedSummary = d->FGrouping->MergeSummary() && summary;
     auto decorateHeader = [&](int row) {
-        if (FGrouping->MergeHeader()) {
+        if (d->FGrouping->MergeHeader()) {
             MergeCells(valueCol, row, ColCount() - valueCol, 1);
-            ColorGroupCell(valueCol, row, FGrouping->HeaderColor(), FGrouping->HeaderColorTo(),
-                           FGrouping->HeaderTextColor());
+            ColorGroupCell(valueCol, row, d->FGrouping->HeaderColor(), d->FGrouping->HeaderColorTo(),
+                           d->FGrouping->HeaderTextColor());
         } else {
-            ColorGroupRow(row, FGrouping->HeaderColor(), FGrouping->HeaderColorTo(), FGrouping->HeaderTextColor());
+            ColorGroupRow(row, d->FGrouping->HeaderColor(), d->FGrouping->HeaderColorTo(), d->FGrouping->HeaderTextColor());
         }
     };
     auto closeSubGroup = [&](int s, int r) {
@@ -263,7 +264,7 @@ void TZvStringGrid::SubGroup(int Colindex)
     std::optional<String> previous;
     int s = -1;
     int r = FixedRows() + 1;
-    while (r < RowCount() - FFixedFooters) {
+    while (r < RowCount() - d->FFixedFooters) {
         const String text = GetGridCell(Colindex, r);
         if (!previous || text != *previous || boundaryRow(r)) {
             if (s >= 0 && !boundaryRow(s)) closeSubGroup(s, r);
@@ -277,7 +278,7 @@ void TZvStringGrid::SubGroup(int Colindex)
         }
         // Below a group header or summary the next row always starts a sub-group;
         // the walk moves on at every step, whatever the texts hold.
-        if (r >= RowCount() - FFixedFooters || boundaryRow(r - 1)) {
+        if (r >= RowCount() - d->FFixedFooters || boundaryRow(r - 1)) {
             previous.reset();
             continue;
         }
@@ -296,11 +297,11 @@ void TZvStringGrid::SubGroup(int Colindex)
             MarkSummaryRow(RealRowOfDisplayed(r));
             if (mergedSummary) {
                 MergeCells(valueCol, r, ColCount() - valueCol, 1);
-                ColorGroupCell(valueCol, r, FGrouping->SummaryColor(), FGrouping->SummaryColorTo(),
-                               FGrouping->SummaryTextColor());
+                ColorGroupCell(valueCol, r, d->FGrouping->SummaryColor(), d->FGrouping->SummaryColorTo(),
+                               d->FGrouping->SummaryTextColor());
             } else {
-                ColorGroupRow(r, FGrouping->SummaryColor(), FGrouping->SummaryColorTo(),
-                              FGrouping->SummaryTextColor());
+                ColorGroupRow(r, d->FGrouping->SummaryColor(), d->FGrouping->SummaryColorTo(),
+                              d->FGrouping->SummaryTextColor());
             }
         }
     }
@@ -313,7 +314,7 @@ void TZvStringGrid::SubUnGroup(int Colindex)
     ExpandAll();
     String value;
     int r = FixedRows();
-    while (r <= RowCount() - FFixedFooters - 1) {
+    while (r <= RowCount() - d->FFixedFooters - 1) {
         TCellGraphic* g = NodeGraphic(r);
         if (g && g->CellVar().toInt() == Colindex) {
             value = GetGridCell(Colindex + 1, r);
@@ -366,7 +367,7 @@ void TZvStringGrid::GroupCalc(int Colindex, int method)
             continue;
         }
         const int span = std::max(g->CellIndex(), 1);
-        const int target = FGrouping->Summary() ? r + span : r;
+        const int target = d->FGrouping->Summary() ? r + span : r;
         const int from = r + 1;
         const int to = r + span - 1;
         if (target < RowCount()) {
@@ -389,7 +390,7 @@ void TZvStringGrid::GroupCalc(int Colindex, int method)
 void TZvStringGrid::GroupFooterCalc(int Colindex, int method, TColumnCalcType Calc)
 {
     GroupCalc(Colindex, method);
-    if (FFloatingFooter->Visible()) FFloatingFooter->SetColumnCalc(Colindex, Calc);
+    if (d->FFloatingFooter->Visible()) d->FFloatingFooter->SetColumnCalc(Colindex, Calc);
 }
 
 void TZvStringGrid::GroupSum(int Colindex) { GroupFooterCalc(Colindex, 1, TColumnCalcType::acSUM); }
@@ -400,3 +401,6 @@ void TZvStringGrid::GroupCount(int Colindex) { GroupFooterCalc(Colindex, 5, TCol
 void TZvStringGrid::GroupCustomCalc(int Colindex) { GroupCalc(Colindex, 6); }
 void TZvStringGrid::GroupDistinct(int Colindex) { GroupCalc(Colindex, 7); }
 void TZvStringGrid::GroupStdDev(int Colindex) { GroupCalc(Colindex, 8); }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+int TZvStringGrid::GroupColumn() const { return d->FGroupColumn; }

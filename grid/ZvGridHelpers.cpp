@@ -1,13 +1,14 @@
 // Editor handlers, column and row headers.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridUtil.h"
 
 #include <algorithm>
 
 String TZvStringGrid::EditMaskHook(int ACol, int ARow)
 {
-    String mask = FEditMask;
+    String mask = d->FEditMask;
     if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, mask);
     return mask;
 }
@@ -30,8 +31,8 @@ void TZvStringGrid::RichEditSelectionChanged(TObject* Sender)
 void TZvStringGrid::ShowColumnHeaders()
 {
     if (FixedRows() == 0) return;
-    const int n = std::min(FColumnHeaders->Count(), TotalColCount());
-    for (int i = 0; i < n; ++i) SetCells(i, 0, EscapedNewlineToCR(FColumnHeaders->Strings(i)));
+    const int n = std::min(d->FColumnHeaders->Count(), TotalColCount());
+    for (int i = 0; i < n; ++i) SetCells(i, 0, EscapedNewlineToCR(d->FColumnHeaders->Strings(i)));
 }
 
 void TZvStringGrid::ClearColumnHeaders()
@@ -42,8 +43,8 @@ void TZvStringGrid::ClearColumnHeaders()
 void TZvStringGrid::ShowRowHeaders()
 {
     if (FixedCols() == 0) return;
-    const int n = std::min(FRowHeaders->Count(), RowCount());
-    for (int j = 0; j < n; ++j) SetCells(0, j, EscapedNewlineToCR(FRowHeaders->Strings(j)));
+    const int n = std::min(d->FRowHeaders->Count(), RowCount());
+    for (int j = 0; j < n; ++j) SetCells(0, j, EscapedNewlineToCR(d->FRowHeaders->Strings(j)));
 }
 
 void TZvStringGrid::ClearRowHeaders()

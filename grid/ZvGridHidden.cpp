@@ -8,6 +8,7 @@
 // costs no more than moving them once.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include <algorithm>
 #include <limits>
@@ -31,19 +32,19 @@ void TZvStringGrid::UnHideColumn(int ColIndex)
 
 void TZvStringGrid::UnHideColumnsAll()
 {
-    UnHideColumns(0, ColCount() + FNumHidden);
+    UnHideColumns(0, ColCount() + d->FNumHidden);
 }
 
 void TZvStringGrid::HideColumns(int FromCol, int ToCol)
 {
     HideInplaceEdit();
     for (int c = std::max(FromCol, 0); c <= ToCol && c < MaxHideableCol; ++c) {
-        if (!FVisibleCol[std::size_t(c)] || c >= ColCount() + FNumHidden || ColCount() <= 1) continue;
-        const int d = DisplColIndex(c);
-        FAllColWidths[std::size_t(c)] = std::int16_t(std::clamp(ColWidths(d), 0, 0x7FFF));
-        for (int i = d; i + 1 < ColCount(); ++i) SetColWidths(i, ColWidths(i + 1));
-        ++FNumHidden;
-        FVisibleCol[std::size_t(c)] = false;
+        if (!d->FVisibleCol[std::size_t(c)] || c >= ColCount() + d->FNumHidden || ColCount() <= 1) continue;
+        const int dc = DisplColIndex(c);
+        d->FAllColWidths[std::size_t(c)] = std::int16_t(std::clamp(ColWidths(dc), 0, 0x7FFF));
+        for (int i = dc; i + 1 < ColCount(); ++i) SetColWidths(i, ColWidths(i + 1));
+        ++d->FNumHidden;
+        d->FVisibleCol[std::size_t(c)] = false;
         if (Col() == ColCount() - 1) SetCol(Col() - 1);
         SetColCount(ColCount() - 1);
     }
@@ -54,14 +55,14 @@ void TZvStringGrid::UnHideColumns(int FromCol, int ToCol)
 {
     HideInplaceEdit();
     for (int c = std::max(FromCol, 0); c <= ToCol && c < MaxHideableCol; ++c) {
-        if (FVisibleCol[std::size_t(c)]) continue;
-        --FNumHidden;
-        FVisibleCol[std::size_t(c)] = true;
+        if (d->FVisibleCol[std::size_t(c)]) continue;
+        --d->FNumHidden;
+        d->FVisibleCol[std::size_t(c)] = true;
         SetColCount(ColCount() + 1);
         // The columns after it make room; it gets back the width it had.
-        const int d = DisplColIndex(c);
-        for (int i = ColCount() - 1; i > d; --i) SetColWidths(i, ColWidths(i - 1));
-        SetColWidths(d, FAllColWidths[std::size_t(c)]);
+        const int dc = DisplColIndex(c);
+        for (int i = ColCount() - 1; i > dc; --i) SetColWidths(i, ColWidths(i - 1));
+        SetColWidths(dc, d->FAllColWidths[std::size_t(c)]);
     }
     Invalidate();
 }
@@ -75,26 +76,26 @@ int TZvStringGrid::GetRealCol() { return RealColIndex(Col()); }
 bool TZvStringGrid::IsHiddenColumn(int ColIndex) const
 {
     if (ColIndex < 0 || ColIndex >= MaxHideableCol) return false;
-    return !FVisibleCol[std::size_t(ColIndex)];
+    return !d->FVisibleCol[std::size_t(ColIndex)];
 }
 
-bool TZvStringGrid::IsIgnoredColumn(int ACol) const { return FIgnoreColumns->HasValue(ACol); }
+bool TZvStringGrid::IsIgnoredColumn(int ACol) const { return d->FIgnoreColumns->HasValue(ACol); }
 
 int TZvStringGrid::RealToDisplayCol(int ACol) const
 {
-    if (ACol >= MaxHideableCol || FNumHidden == 0 || ACol < 0) return ACol;
+    if (ACol >= MaxHideableCol || d->FNumHidden == 0 || ACol < 0) return ACol;
     int hidden = 0;
     for (int c = 0; c < ACol; ++c)
-        if (!FVisibleCol[std::size_t(c)]) ++hidden;
+        if (!d->FVisibleCol[std::size_t(c)]) ++hidden;
     return ACol - hidden;
 }
 
 int TZvStringGrid::DisplayToRealCol(int ACol) const
 {
-    if (ACol >= MaxHideableCol || FNumHidden == 0 || ACol < 0) return ACol;
+    if (ACol >= MaxHideableCol || d->FNumHidden == 0 || ACol < 0) return ACol;
     int shown = 0;
     for (int j = 0; j < MaxHideableCol; ++j) {
-        if (!FVisibleCol[std::size_t(j)]) continue;
+        if (!d->FVisibleCol[std::size_t(j)]) continue;
         if (shown == ACol) return j;
         ++shown;
     }
@@ -103,7 +104,7 @@ int TZvStringGrid::DisplayToRealCol(int ACol) const
 
 void TZvStringGrid::MoveColumnData(int FromIndex, int ToIndex)
 {
-    if (FNumHidden == 0 && FGridItems.empty()) {
+    if (d->FNumHidden == 0 && d->FGridItems.empty()) {
         TBaseGrid::MoveColumnData(FromIndex, ToIndex);
         return;
     }
@@ -119,10 +120,10 @@ void TZvStringGrid::MoveColumnData(int FromIndex, int ToIndex)
         else std::rotate(t, f, f + 1);
     };
     if (from < MaxHideableCol && to < MaxHideableCol) {
-        moveEntry(FVisibleCol);
-        moveEntry(FAllColWidths);
+        moveEntry(d->FVisibleCol);
+        moveEntry(d->FAllColWidths);
     }
-    for (const auto& item : FGridItems) {
+    for (const auto& item : d->FGridItems) {
         TStringList* cells = item->Items();
         if (std::max(from, to) < cells->Count()) cells->Move(from, to);
     }
@@ -140,8 +141,8 @@ void TZvStringGrid::MoveColumn(int FromIndex, int ToIndex)
 std::vector<int> TZvStringGrid::HiddenIdxSorted() const
 {
     std::vector<int> idx;
-    idx.reserve(FGridItems.size());
-    for (const auto& item : FGridItems) idx.push_back(item->Idx());
+    idx.reserve(d->FGridItems.size());
+    for (const auto& item : d->FGridItems) idx.push_back(item->Idx());
     std::sort(idx.begin(), idx.end());
     return idx;
 }
@@ -271,8 +272,8 @@ void TZvStringGrid::HideRows(int FromRow, int ToRow)
     for (std::size_t i = 0; i < items.size(); ++i) items[i]->SetIdx(idx[i]);
     // Kept in ascending Idx order: they go in after the items below FromRow.
     std::size_t at = 0;
-    while (at < FGridItems.size() && FGridItems[at]->Idx() < FromRow) ++at;
-    FGridItems.insert(FGridItems.begin() + std::ptrdiff_t(at), std::make_move_iterator(items.begin()),
+    while (at < d->FGridItems.size() && d->FGridItems[at]->Idx() < FromRow) ++at;
+    d->FGridItems.insert(d->FGridItems.begin() + std::ptrdiff_t(at), std::make_move_iterator(items.begin()),
                       std::make_move_iterator(items.end()));
     CellControlsUpdate(false);
 }
@@ -292,7 +293,7 @@ void TZvStringGrid::HideRowsEx(int FromRow, int ToRow)
     for (auto& item : items) {
         item->SetIdx(FromRow + (item->Idx() - p));
         item->SetHeight(0);
-        FGridItems.push_back(std::move(item));
+        d->FGridItems.push_back(std::move(item));
     }
     CellControlsUpdate(false);
 }
@@ -308,30 +309,30 @@ void TZvStringGrid::HideRowList(TIntList* RowList)
     }
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    auto items = TakeRowsOut(rows, FFilterLevel);
-    for (auto& item : items) FGridItems.push_back(std::move(item));
-    ++FFilterLevel;
+    auto items = TakeRowsOut(rows, d->FFilterLevel);
+    for (auto& item : items) d->FGridItems.push_back(std::move(item));
+    ++d->FFilterLevel;
     CellControlsUpdate(false);
 }
 
 void TZvStringGrid::UnHideRowList()
 {
-    if (FFilterLevel <= 0) return;
-    const int level = FFilterLevel - 1;
+    if (d->FFilterLevel <= 0) return;
+    const int level = d->FFilterLevel - 1;
     if (Row() >= RowCount()) MoveToCell(FixedCols(), FixedRows());
     std::vector<std::pair<int, std::unique_ptr<TGridItem>>> back;
     std::vector<std::unique_ptr<TGridItem>> kept;
-    for (auto& item : FGridItems) {
+    for (auto& item : d->FGridItems) {
         // Below the second level every item comes back: rows hidden directly
         // share level 0 with the first filter.
-        if (item->Level() == level || FFilterLevel < 2) {
+        if (item->Level() == level || d->FFilterLevel < 2) {
             const int t = item->Idx();
             back.emplace_back(t, std::move(item));
         } else {
             kept.push_back(std::move(item));
         }
     }
-    FGridItems = std::move(kept);
+    d->FGridItems = std::move(kept);
     PutRowsBack(std::move(back));
     CellControlsUpdate(false);
 }
@@ -344,17 +345,17 @@ void TZvStringGrid::UnHideRow(int Rowindex)
 void TZvStringGrid::UnHideRows(int FromRow, int ToRow)
 {
     if (!IsHiddenRow(FromRow)) return;
-    const bool showModified = FShowModified->Enabled();
-    FShowModified->SetEnabled(false);
+    const bool showModified = d->FShowModified->Enabled();
+    d->FShowModified->SetEnabled(false);
     // A row comes back where it would be were it never hidden: its real
     // index less the rows that stay hidden above it.
     std::vector<std::unique_ptr<TGridItem>> kept;
     std::vector<std::unique_ptr<TGridItem>> shown;
-    for (auto& item : FGridItems) {
+    for (auto& item : d->FGridItems) {
         if (item->Idx() >= FromRow && item->Idx() <= ToRow) shown.push_back(std::move(item));
         else kept.push_back(std::move(item));
     }
-    FGridItems = std::move(kept);
+    d->FGridItems = std::move(kept);
     const std::vector<int> stay = HiddenIdxSorted();
     std::vector<std::pair<int, std::unique_ptr<TGridItem>>> back;
     for (auto& item : shown) {
@@ -373,19 +374,19 @@ void TZvStringGrid::UnHideRows(int FromRow, int ToRow)
             control->SetVisible(true);
         }
     }
-    FShowModified->SetEnabled(showModified);
+    d->FShowModified->SetEnabled(showModified);
     CellControlsUpdate(false);
 }
 
 void TZvStringGrid::UnHideRowsAll()
 {
-    if (FGridItems.empty()) return;
+    if (d->FGridItems.empty()) return;
     UnHideRows(HiddenIdxSorted().front(), std::numeric_limits<int>::max());
 }
 
 bool TZvStringGrid::IsHiddenRow(int Rowindex) const
 {
-    return std::any_of(FGridItems.begin(), FGridItems.end(), [Rowindex](const auto& i) { return i->Idx() == Rowindex; });
+    return std::any_of(d->FGridItems.begin(), d->FGridItems.end(), [Rowindex](const auto& i) { return i->Idx() == Rowindex; });
 }
 
 bool TZvStringGrid::IsHiddenRow(int Rowindex, TIntList*& ListHidden) const
@@ -410,7 +411,7 @@ int TZvStringGrid::DisplRowIndex(int ARow) const { return RealToDisplayRow(ARow)
 
 int TZvStringGrid::DisplayToRealRow(int ARow) const
 {
-    if (FGridItems.empty()) return ARow;
+    if (d->FGridItems.empty()) return ARow;
     // Every hidden row at or above the real row found so far pushes it down one.
     int real = ARow;
     for (int idx : HiddenIdxSorted()) {
@@ -423,7 +424,7 @@ int TZvStringGrid::DisplayToRealRow(int ARow) const
 int TZvStringGrid::RealToDisplayRow(int ARow) const
 {
     int above = 0;
-    for (const auto& item : FGridItems)
+    for (const auto& item : d->FGridItems)
         if (item->Idx() < ARow) ++above;
     return ARow - above;
 }
@@ -465,13 +466,13 @@ void TZvStringGrid::SetRowEx(int Value)
 {
     if (Col() < 0 || Col() >= ColCount()) MoveToCell(FixedCols(), Value);
     TBaseGrid::SetRow(Value);
-    if (TBaseGrid::Row() != FPrevReportedRow && OnRowUpdate) {
-        OnRowUpdate(this, FPrevReportedRow, TBaseGrid::Row());
-        FPrevReportedRow = TBaseGrid::Row();
+    if (TBaseGrid::Row() != d->FPrevReportedRow && OnRowUpdate) {
+        OnRowUpdate(this, d->FPrevReportedRow, TBaseGrid::Row());
+        d->FPrevReportedRow = TBaseGrid::Row();
     }
-    if (FMouseActions->DisjunctRowSelect()) SelectionToRowSelect(false);
-    if (FSyncGrid->Grid() && FSyncGrid->SelectionRow()) FSyncGrid->Grid()->SetRow(TBaseGrid::Row());
-    if (Value == RowCount() - 1 && FSearchFooter->Visible()) ScrollLastRowClearOfSearchFooter();
+    if (d->FMouseActions->DisjunctRowSelect()) SelectionToRowSelect(false);
+    if (d->FSyncGrid->Grid() && d->FSyncGrid->SelectionRow()) d->FSyncGrid->Grid()->SetRow(TBaseGrid::Row());
+    if (Value == RowCount() - 1 && d->FSearchFooter->Visible()) ScrollLastRowClearOfSearchFooter();
 }
 
 int TZvStringGrid::GetTopRowEx() const { return TBaseGrid::TopRow(); }
@@ -499,9 +500,9 @@ void TZvStringGrid::ScrollInView(int ColIndex, int RowIndex)
     if (!colsFit) SetLeftCol(std::min(l, ColCount() - VisibleColCount() + 1));
     if (rowsFit) return;
     SetTopRow(std::min(t, RowCount() - VisibleRowCount() + 1));
-    if (!FSearchFooter->Visible()) return;
+    if (!d->FSearchFooter->Visible()) return;
     constexpr int ScrollBarHeight = 17;
-    const int panel = FSearchPanel ? FSearchPanel->Height() : 0;
+    const int panel = d->FSearchPanel ? d->FSearchPanel->Height() : 0;
     const int limit = Height() - panel - (colsFit ? 0 : ScrollBarHeight);
     while (TopRow() < RowCount() - 1 && CellRect(FixedCols(), RowIndex).Bottom > limit) {
         const int before = TopRow();
@@ -512,21 +513,27 @@ void TZvStringGrid::ScrollInView(int ColIndex, int RowIndex)
 
 void TZvStringGrid::HideSelection()
 {
-    FHiddenSelection = Selection();
+    d->FHiddenSelection = Selection();
     TBaseGrid::SetSelection(TGridRect{ColCount(), RowCount(), ColCount(), RowCount()});
-    FSelectionHidden = true;
+    d->FSelectionHidden = true;
 }
 
 void TZvStringGrid::UnHideSelection()
 {
-    FSelectionHidden = false;
-    if (FHiddenSelection.Top < RowCount() && FHiddenSelection.Left < ColCount()) {
-        TBaseGrid::SetSelection(FHiddenSelection);
+    d->FSelectionHidden = false;
+    if (d->FHiddenSelection.Top < RowCount() && d->FHiddenSelection.Left < ColCount()) {
+        TBaseGrid::SetSelection(d->FHiddenSelection);
         return;
     }
-    const int left = FFixedColAlways && FixedCols() == ColCount() ? 0 : FixedCols();
-    const int top = FFixedRowAlways && FixedRows() == RowCount() ? 0 : FixedRows();
+    const int left = d->FFixedColAlways && FixedCols() == ColCount() ? 0 : FixedCols();
+    const int top = d->FFixedRowAlways && FixedRows() == RowCount() ? 0 : FixedRows();
     TBaseGrid::SetSelection(TGridRect{left, top, left, top});
 }
 
 void TZvStringGrid::UpdateEditMode() { CellSelectHook(Col(), Row()); }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+int TZvStringGrid::NumHiddenColumns() const { return d->FNumHidden; }
+int TZvStringGrid::NumHiddenRows() const { return int(d->FGridItems.size()); }
+int TZvStringGrid::GridItemCount() const { return int(d->FGridItems.size()); }
+TGridItem* TZvStringGrid::GridItems(int index) const { return d->FGridItems.at(std::size_t(index)).get(); }

@@ -2,6 +2,7 @@
 // real rows, per-cell properties, row colours, cell controls and column order.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvHTMLUtil.h"
 
 // ---- Cells by real column and real row ---------------------------------------------------
@@ -56,16 +57,16 @@ TCellProperties* TZvStringGrid::CellObjectByRealRow(int ACol, int ARealRow)
 
 int TZvStringGrid::GetAllColWidths(int ACol)
 {
-    if (ACol < 0 || ACol >= int(FAllColWidths.size())) return 0;
-    if (IsHiddenColumn(ACol)) return FAllColWidths[std::size_t(ACol)];
-    const int d = DisplColIndex(ACol);
-    return d >= 0 && d < ColCount() ? ColWidths(d) : FAllColWidths[std::size_t(ACol)];
+    if (ACol < 0 || ACol >= int(d->FAllColWidths.size())) return 0;
+    if (IsHiddenColumn(ACol)) return d->FAllColWidths[std::size_t(ACol)];
+    const int dc = DisplColIndex(ACol);
+    return dc >= 0 && dc < ColCount() ? ColWidths(dc) : d->FAllColWidths[std::size_t(ACol)];
 }
 
 void TZvStringGrid::SetAllColWidths(int ACol, int Value)
 {
-    if (ACol < 0 || ACol >= int(FAllColWidths.size())) return;
-    FAllColWidths[std::size_t(ACol)] = std::int16_t(Value);
+    if (ACol < 0 || ACol >= int(d->FAllColWidths.size())) return;
+    d->FAllColWidths[std::size_t(ACol)] = std::int16_t(Value);
     if (IsHiddenColumn(ACol)) return;
     const int d = DisplColIndex(ACol);
     if (d >= 0 && d < ColCount()) SetColWidths(d, Value);
@@ -82,7 +83,7 @@ TColor TZvStringGrid::GetColors(int ACol, int ARow)
 void TZvStringGrid::SetColors(int ACol, int ARow, TColor Value)
 {
     GetCellProperties(ACol, ARow)->SetBrushColor(Value);
-    if (FUpdateCount == 0) RepaintCell(DisplColIndex(ACol), ARow);
+    if (d->FUpdateCount == 0) RepaintCell(DisplColIndex(ACol), ARow);
 }
 
 TColor TZvStringGrid::GetColorsTo(int ACol, int ARow)
@@ -212,20 +213,20 @@ TControl* TZvStringGrid::GetCellControls(int ACol, int ARow)
 
 void TZvStringGrid::SetCellControls(int ACol, int ARow, TControl* Value)
 {
-    if (!FCellControls) return;
+    if (!d->FCellControls) return;
     // Entries are kept by real column and real row, so they survive hidden rows.
     const int realRow = RealRowIndex(ARow);
     if (!Value) {
         TCellProperties* p = PropsAt(ACol, ARow);
         if (!p || !p->Control()) return;
-        const int idx = FCellControls->ControlIndex(ACol, realRow);
-        if (idx >= 0) FCellControls->RemoveControl(idx);
+        const int idx = d->FCellControls->ControlIndex(ACol, realRow);
+        if (idx >= 0) d->FCellControls->RemoveControl(idx);
         p->SetControl(nullptr);
         return;
     }
-    const int idx = FCellControls->ControlIndex(ACol, realRow);
-    if (idx >= 0) FCellControls->RemoveControl(idx);
-    FCellControls->AddControl(ACol, realRow, Value);
+    const int idx = d->FCellControls->ControlIndex(ACol, realRow);
+    if (idx >= 0) d->FCellControls->RemoveControl(idx);
+    d->FCellControls->AddControl(ACol, realRow, Value);
     TCellProperties* p = GetCellProperties(ACol, ARow);
     p->SetControl(Value);
     Value->SetParent(this);
@@ -235,7 +236,7 @@ void TZvStringGrid::SetCellControls(int ACol, int ARow, TControl* Value)
 
 int TZvStringGrid::NumCellControls() const
 {
-    return FCellControls ? FCellControls->Count() : 0;
+    return d->FCellControls ? d->FCellControls->Count() : 0;
 }
 
 // ---- Column order ---------------------------------------------------------------------------
@@ -249,47 +250,47 @@ int TZvStringGrid::ColumnByHeader(const String& AValue)
 
 void TZvStringGrid::SetColumnOrder()
 {
-    if (!FColumnOrder) FColumnOrder = std::make_unique<TIntList>();
-    FColumnOrder->Clear();
-    for (int c = 0; c < ColCount(); ++c) FColumnOrder->Add(c);
+    if (!d->FColumnOrder) d->FColumnOrder = std::make_unique<TIntList>();
+    d->FColumnOrder->Clear();
+    for (int c = 0; c < ColCount(); ++c) d->FColumnOrder->Add(c);
 }
 
 int TZvStringGrid::ColumnPosition(int ACol)
 {
     int p = ACol;
-    if (FColumnOrder && !FColumnOrder->Empty()) {
-        const int limit = std::min(FColumnOrder->Count(), AllColCount());
+    if (d->FColumnOrder && !d->FColumnOrder->Empty()) {
+        const int limit = std::min(d->FColumnOrder->Count(), AllColCount());
         for (int i = 0; i < limit; ++i)
-            if (FColumnOrder->Items(i) == ACol) {
+            if (d->FColumnOrder->Items(i) == ACol) {
                 p = i;
                 break;
             }
     }
-    if (FGroupColumn != -1 && ACol >= FGroupColumn) --p;
+    if (d->FGroupColumn != -1 && ACol >= d->FGroupColumn) --p;
     return p;
 }
 
 int TZvStringGrid::ColumnAtPosition(int APosition)
 {
-    if (!FColumnOrder || FColumnOrder->Empty()) SetColumnOrder();
-    if (FColumnOrder->Empty() || APosition < 0 || APosition >= FColumnOrder->Count()) return APosition;
-    int c = FColumnOrder->Items(APosition);
-    if (FGroupColumn != -1 && c >= FGroupColumn) ++c;
+    if (!d->FColumnOrder || d->FColumnOrder->Empty()) SetColumnOrder();
+    if (d->FColumnOrder->Empty() || APosition < 0 || APosition >= d->FColumnOrder->Count()) return APosition;
+    int c = d->FColumnOrder->Items(APosition);
+    if (d->FGroupColumn != -1 && c >= d->FGroupColumn) ++c;
     return c;
 }
 
 void TZvStringGrid::ResetColumnOrder()
 {
     UnHideColumnsAll();
-    if (!FColumnOrder || FColumnOrder->Empty()) {
+    if (!d->FColumnOrder || d->FColumnOrder->Empty()) {
         SetColumnOrder();
         return;
     }
     // Recorded positions form a permutation; the pass limit guards any other list.
     for (int pass = 0; pass <= ColCount(); ++pass) {
         bool moved = false;
-        for (int i = 0; i < ColCount() && i < FColumnOrder->Count(); ++i) {
-            const int want = FColumnOrder->Items(i);
+        for (int i = 0; i < ColCount() && i < d->FColumnOrder->Count(); ++i) {
+            const int want = d->FColumnOrder->Items(i);
             if (want < i) {
                 MoveColumn(i, want);
                 moved = true;

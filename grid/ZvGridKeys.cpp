@@ -3,6 +3,7 @@
 // instead of it.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
@@ -39,7 +40,7 @@ void TZvStringGrid::InplaceEditMessageHook(TMessage&) {} // a descendant's hook 
 
 bool TZvStringGrid::IsOnLastDataRow()
 {
-    return Row() + 1 == RowCount() - FFixedFooters || (Row() + 2 == RowCount() && FFloatingFooter->Visible());
+    return Row() + 1 == RowCount() - d->FFixedFooters || (Row() + 2 == RowCount() && d->FFloatingFooter->Visible());
 }
 
 void TZvStringGrid::AppendRowOnArrowDown()
@@ -47,7 +48,7 @@ void TZvStringGrid::AppendRowOnArrowDown()
     bool canAdd = true;
     if (OnCanAddRow) OnCanAddRow(this, canAdd);
     if (!canAdd) return;
-    const bool footer = FFloatingFooter->Visible();
+    const bool footer = d->FFloatingFooter->Visible();
     AddEmptyRow();
     auto clearRow = [this](int r) {
         for (int c = 0; c < AllColCount(); ++c) {
@@ -65,9 +66,9 @@ void TZvStringGrid::AppendRowOnArrowDown()
     } else {
         clearRow(RowCount() - 1);
     }
-    if (footer || FFixedFooters > 0) SetRow(Row() + 1);
+    if (footer || d->FFixedFooters > 0) SetRow(Row() + 1);
     if (footer) CalcFooter(-1);
-    if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FFixedFooters - 1);
+    if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - d->FFixedFooters - 1);
 }
 
 void TZvStringGrid::FireKeyDownCopy(WORD Key, TShiftState Shift)
@@ -77,7 +78,7 @@ void TZvStringGrid::FireKeyDownCopy(WORD Key, TShiftState Shift)
 
 bool TZvStringGrid::CellHasFormControl(int ACol, int ARow)
 {
-    if (!FEnableHTML) return false;
+    if (!d->FEnableHTML) return false;
     const String text = GetCellEx(RealColIndex(ACol), ARow);
     return CellTextKind(text, true) == ctHTML && text.toUpper().contains(QStringLiteral("<CONTROL"));
 }
@@ -96,7 +97,7 @@ void TZvStringGrid::KeyDownHook(WORD& Key, TShiftState Shift)
 void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
 {
     WORD key = WORD(Message.CharCode);
-    FSelectionBeforeKey = Selection();
+    d->FSelectionBeforeKey = Selection();
     const int colBefore = Col();
     const int rowBefore = Row();
     const bool ctrl = IsKeyDown(VK_CONTROL);
@@ -108,10 +109,10 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
     if (ctrl) shift.Include(ssCtrl);
     const bool rowSelect = Options().Contains(goRowSelect);
     const bool keepLeft = (key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN) && rowSelect &&
-                          LeftCol() != FixedCols() && FNavigation->KeepHorizScroll();
+                          LeftCol() != FixedCols() && d->FNavigation->KeepHorizScroll();
     const int leftBefore = LeftCol();
 
-    if (FNavigation->MoveScrollOnly()) {
+    if (d->FNavigation->MoveScrollOnly()) {
         const int vis = VisibleRowCount();
         bool handled = true;
         switch (key) {
@@ -136,15 +137,15 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
     }
 
     const bool enterOrF2 = key == VK_RETURN || key == VK_F2;
-    if (FMouseActions->EditOnDblClickOnly() && enterOrF2 && !Options().Contains(goEditing)) {
-        const bool was = FMouseActions->RangeSelectAndEdit();
-        FMouseActions->SetRangeSelectAndEdit(true);
+    if (d->FMouseActions->EditOnDblClickOnly() && enterOrF2 && !Options().Contains(goEditing)) {
+        const bool was = d->FMouseActions->RangeSelectAndEdit();
+        d->FMouseActions->SetRangeSelectAndEdit(true);
         const bool editable = IsEditable(RealColIndex(Col()), Row());
-        FMouseActions->SetRangeSelectAndEdit(was);
+        d->FMouseActions->SetRangeSelectAndEdit(was);
         if (editable) SetOptions(Options() + goEditing);
     }
 
-    if (FMouseActions->RangeSelectAndEdit() && !Options().Contains(goEditing) && enterOrF2) {
+    if (d->FMouseActions->RangeSelectAndEdit() && !Options().Contains(goEditing) && enterOrF2) {
         if (!IsEditable(RealColIndex(Col()), Row())) {
             FireKeyDownCopy(key, shift);
             Message.CharCode = 0;
@@ -155,8 +156,8 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
         ShowInplaceEdit();
     }
 
-    if (ctrl && key == 'F' && FSearchFooter->Visible() && FSearchPanel && FSearchPanel->CanFocus())
-        FSearchPanel->SetFocus();
+    if (ctrl && key == 'F' && d->FSearchFooter->Visible() && d->FSearchPanel && d->FSearchPanel->CanFocus())
+        d->FSearchPanel->SetFocus();
 
     if (enterOrF2) {
         if (Options().Contains(goEditing) && !IsEditable(RealColIndex(Col()), Row())) {
@@ -187,23 +188,23 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
     // one must not shift the check-box test onto a neighbour.
     if ((key == VK_RETURN || key == VK_SPACE) && IsCheckOrButtonCell(RealColIndex(Col()), Row())) {
         const int rc = RealColIndex(Col());
-        bool allowed = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
+        bool allowed = Options().Contains(goEditing) || d->FMouseActions->RangeSelectAndEdit();
         QueryCellEditable(rc, Row(), allowed);
-        if (key == VK_SPACE && (allowed || FControlLook->CheckAlwaysActive()) && HasCheckBox(rc, Row())) {
+        if (key == VK_SPACE && (allowed || d->FControlLook->CheckAlwaysActive()) && HasCheckBox(rc, Row())) {
             ToggleCellCheckBox(rc, Row(), true);
-            if (FShowModified->Enabled()) {
+            if (d->FShowModified->Enabled()) {
                 SetRowModified(Row(), true);
                 RepaintCell(0, Row());
             }
             bool state = false;
             GetCheckBoxState(rc, RealRowIndex(Row()), state);
             FireCheckBoxClick(Col(), Row(), state);
-        } else if (key == VK_SPACE && (allowed || FControlLook->RadioAlwaysActive()) && IsRadio(rc, Row())) {
+        } else if (key == VK_SPACE && (allowed || d->FControlLook->RadioAlwaysActive()) && IsRadio(rc, Row())) {
             AdvanceCellRadio(rc, Row(), true);
             int idx = -1;
             GetRadioIdx(rc, Row(), idx);
             if (OnRadioClick) OnRadioClick(this, Col(), Row(), idx);
-        } else if (key == VK_SPACE && (allowed || FControlLook->RadioAlwaysActive()) && HasRadioButton(rc, Row())) {
+        } else if (key == VK_SPACE && (allowed || d->FControlLook->RadioAlwaysActive()) && HasRadioButton(rc, Row())) {
             SetRadioButtonColumnIndex(rc, Row());
             if (OnRadioButtonClick) OnRadioButtonClick(this, Col(), Row());
         } else if (allowed && HasButton(rc, Row())) {
@@ -213,7 +214,7 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
     }
 
     if (!ctrl && (key == VK_HOME || key == VK_END) && HomeEndKeyDown(key, shift, rowBefore)) return;
-    if (ctrl && key == VK_HOME && FNavigation->HomeEndKey() == THomeEndAction::heFirstLastColumn) {
+    if (ctrl && key == VK_HOME && d->FNavigation->HomeEndKey() == THomeEndAction::heFirstLastColumn) {
         SetRow(FixedRows());
         if (HomeEndKeyDown(key, TShiftState{}, rowBefore)) return;
     }
@@ -230,7 +231,7 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
             if (k == VK_LEFT && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
             if (k == VK_RIGHT && VisibleColCount() + LeftCol() < ColCount()) SetLeftCol(LeftCol() + 1);
         };
-        if (FNavigation->LeftRightRowSelect()) {
+        if (d->FNavigation->LeftRightRowSelect()) {
             if (ctrl) scroll(key);
         } else {
             scroll(key);
@@ -243,18 +244,18 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
     if (key == VK_TAB && Options().Contains(goTabs)) {
         TabToNextCell(shiftDown);
         const TGridRect sel = Selection();
-        if (sel != FSelectionBeforeKey) FireSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+        if (sel != d->FSelectionBeforeKey) FireSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
         return;
     }
 
-    if (FNavigation->SkipFixedCells() && SkipFixedCellsKey(key, shift)) Message.CharCode = 0;
+    if (d->FNavigation->SkipFixedCells() && SkipFixedCellsKey(key, shift)) Message.CharCode = 0;
 
-    if (key == VK_DOWN && IsOnLastDataRow() && FNavigation->AppendOnArrowDown()) {
+    if (key == VK_DOWN && IsOnLastDataRow() && d->FNavigation->AppendOnArrowDown()) {
         AppendRowOnArrowDown();
-        if (FSelectionRectangle && Selection() != FSelectionBeforeKey) InvalidateRect(Selection());
+        if (d->FSelectionRectangle && Selection() != d->FSelectionBeforeKey) InvalidateRect(Selection());
     }
 
-    const bool searchFooter = FSearchFooter->Visible() && TopRow() >= RowCount() - VisibleRowCount();
+    const bool searchFooter = d->FSearchFooter->Visible() && TopRow() >= RowCount() - VisibleRowCount();
     const bool onLastRow = Row() == RowCount() - 1;
     if (searchFooter && onLastRow && Message.CharCode != 0) {
         const bool lastCell = key == VK_RIGHT && Col() == ColCount() - 1;
@@ -276,7 +277,7 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
     if (keepLeft) SetLeftCol(leftBefore);
     if (batch && otherKey) SetTopRow(topBefore);
     if (batch || keepLeft) EndUpdate();
-    if (FSearchFooter->Visible() && Row() == RowCount() - 1 &&
+    if (d->FSearchFooter->Visible() && Row() == RowCount() - 1 &&
         (key == VK_NEXT || key == VK_END || key == VK_LEFT || key == VK_RIGHT || key == VK_DOWN))
         ScrollLastRowClearOfSearchFooter();
 
@@ -286,10 +287,10 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
 // Home and End by the Navigation.HomeEndKey rule; true when the key is done.
 bool TZvStringGrid::HomeEndKeyDown(WORD Key, TShiftState Shift, int RowBefore)
 {
-    const THomeEndAction mode = FNavigation->HomeEndKey();
+    const THomeEndAction mode = d->FNavigation->HomeEndKey();
     const bool home = Key == VK_HOME;
     const bool shiftDown = Shift.Contains(ssShift);
-    const bool onlyFixed = FFixedRowAlways && RowCount() == 1;
+    const bool onlyFixed = d->FFixedRowAlways && RowCount() == 1;
     if (mode == THomeEndAction::heFirstLastCell) {
         if (home) {
             SetCol(FixedCols());
@@ -306,20 +307,20 @@ bool TZvStringGrid::HomeEndKeyDown(WORD Key, TShiftState Shift, int RowBefore)
         if (onlyFixed) return false;
         int target;
         if (home) target = FixedRows();
-        else target = FFloatingFooter->Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - FFixedFooters - 1;
+        else target = d->FFloatingFooter->Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - d->FFixedFooters - 1;
         const int leftBefore = LeftCol();
         SetRow(target);
         MoveToBaseCell();
-        if (!home && (FFixedFooters > 0 || FFloatingFooter->Visible())) SetTopRow(RowCount() - VisibleRowCount());
+        if (!home && (d->FFixedFooters > 0 || d->FFloatingFooter->Visible())) SetTopRow(RowCount() - VisibleRowCount());
         if (shiftDown) {
             SetSelection(GridRect({0, RowBefore}, {ColCount() - 1, target}));
-            if (FMouseActions->DisjunctRowSelect()) SelectionToRowSelect(false);
-        } else if (FMouseActions->DisjunctRowSelect()) {
+            if (d->FMouseActions->DisjunctRowSelect()) SelectionToRowSelect(false);
+        } else if (d->FMouseActions->DisjunctRowSelect()) {
             ClearRowSelect();
             SelectionToRowSelect(false);
         }
         FireKeyDownCopy(Key, Shift);
-        if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll()) {
+        if (Options().Contains(goRowSelect) && d->FNavigation->KeepHorizScroll()) {
             StartUpdate();
             SetLeftCol(leftBefore);
             ResetUpdate();
@@ -333,7 +334,7 @@ bool TZvStringGrid::HomeEndKeyDown(WORD Key, TShiftState Shift, int RowBefore)
         return true;
     }
     if (shiftDown) {
-        const int to = home ? FixedCols() : ColCount() - FFixedRightCols - 1;
+        const int to = home ? FixedCols() : ColCount() - d->FFixedRightCols - 1;
         SetSelection(GridRect({Col(), Row()}, {to, Row()}));
         RepaintRow(Row());
     } else if (home) {
@@ -359,8 +360,8 @@ bool TZvStringGrid::SkipFixedCellsKey(WORD Key, TShiftState Shift)
         if (k == VK_LEFT) k = VK_RIGHT;
         else if (k == VK_RIGHT) k = VK_LEFT;
     }
-    const int rightEnd = ColCount() - FFixedRightCols;
-    const int bottomEnd = RowCount() - FFixedFooters;
+    const int rightEnd = ColCount() - d->FFixedRightCols;
+    const int bottomEnd = RowCount() - d->FFixedFooters;
     switch (k) {
     case VK_LEFT:
         if (Col() > FixedCols() && IsFixed(Col() - 1, Row())) {
@@ -415,7 +416,7 @@ void TZvStringGrid::KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBe
     const bool ctrl = Shift.Contains(ssCtrl);
     const bool shiftDown = Shift.Contains(ssShift);
     const bool alt = Shift.Contains(ssAlt);
-    if (FNavigation->AllowClipboardShortCuts()) {
+    if (d->FNavigation->AllowClipboardShortCuts()) {
         auto clip = [this](const TClipboardEvent& ev, void (TZvStringGrid::*op)()) {
             bool allow = true;
             if (ev) ev(this, allow);
@@ -430,16 +431,16 @@ void TZvStringGrid::KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBe
             clip(OnClipboardCut, &TZvStringGrid::CutSelectionToClipboard);
     }
 
-    if (Key == VK_INSERT && !ctrl && !shiftDown && !alt && FNavigation->AllowInsertRow()) {
+    if (Key == VK_INSERT && !ctrl && !shiftDown && !alt && d->FNavigation->AllowInsertRow()) {
         bool allow = true;
         FireCanInsertRow(Row(), allow);
         if (!allow) return;
-        const bool filter = FFilterActive;
+        const bool filter = d->FFilterActive;
         if (filter) SetFilterActive(false);
         int insertAt = RealRowIndex(Row());
         int newRow = insertAt;
-        if (FNavigation->InsertPosition() == TInsertPosition::pInsertAfter) {
-            if (FFixedRowAlways && RowCount() == FixedRows()) {
+        if (d->FNavigation->InsertPosition() == TInsertPosition::pInsertAfter) {
+            if (d->FFixedRowAlways && RowCount() == FixedRows()) {
                 insertAt = Row();
                 newRow = 1;
             } else {
@@ -456,9 +457,9 @@ void TZvStringGrid::KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBe
     }
 
     if (ctrl && Key == 'A' && (Options().Contains(goRowSelect) || Options().Contains(goRangeSelect))) {
-        TGridRect all{FirstDataColumn(), FixedRows(), ColCount() - FFixedRightCols - 1,
-                      RowCount() - FFixedFooters - 1};
-        if (FMouseActions->DisjunctRowSelect())
+        TGridRect all{FirstDataColumn(), FixedRows(), ColCount() - d->FFixedRightCols - 1,
+                      RowCount() - d->FFixedFooters - 1};
+        if (d->FMouseActions->DisjunctRowSelect())
             for (int r = all.Top; r <= all.Bottom; ++r) SetRowSelect(r, true);
         AdjustSelectAllRect(all);
         SetSelection(all);
@@ -470,12 +471,12 @@ void TZvStringGrid::KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBe
     }
 
     if (IsNavigationKey(Key)) {
-        if (FMouseActions->DisjunctRowSelect()) {
+        if (d->FMouseActions->DisjunctRowSelect()) {
             if (!shiftDown && !ctrl) ClearRowSelect();
             if (shiftDown) SelectionToRowSelect(false);
-            else SetRowSelect(FMouseActions->RowSelectPersistent() ? RealRowIndex(Row()) : Row(), true);
+            else SetRowSelect(d->FMouseActions->RowSelectPersistent() ? RealRowIndex(Row()) : Row(), true);
         }
-        if (FMouseActions->DisjunctColSelect()) {
+        if (d->FMouseActions->DisjunctColSelect()) {
             if (!shiftDown && !ctrl) ClearColSelect();
             if (shiftDown) SelectionToColSelect(false);
             else SetColSelect(Col(), true);
@@ -483,12 +484,12 @@ void TZvStringGrid::KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBe
     }
 
     if (Key == VK_SPACE) {
-        if (FMouseActions->DisjunctRowSelect()) SetRowSelect(Row(), !GetRowSelect(Row()));
-        else if (FMouseActions->DisjunctColSelect()) SetColSelect(Col(), !GetColSelect(Col()));
+        if (d->FMouseActions->DisjunctRowSelect()) SetRowSelect(Row(), !GetRowSelect(Row()));
+        else if (d->FMouseActions->DisjunctColSelect()) SetColSelect(Col(), !GetColSelect(Col()));
     }
 
-    if (Key == VK_DELETE && FNavigation->AllowDeleteRow() && !alt && RowCount() > FixedRows() + FFixedFooters) {
-        const bool filter = FFilterActive;
+    if (Key == VK_DELETE && d->FNavigation->AllowDeleteRow() && !alt && RowCount() > FixedRows() + d->FFixedFooters) {
+        const bool filter = d->FFilterActive;
         if (filter) SetFilterActive(false);
         bool allow = true;
         if (OnCanDeleteRow) OnCanDeleteRow(this, RealRowIndex(Row()), allow);
@@ -498,15 +499,15 @@ void TZvStringGrid::KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBe
         }
         AutoDeleteRow(Row());
         if (filter) SetFilterActive(true);
-        if (FFloatingFooter->Visible() && Row() >= RowCount() - 1) SetRow(RowCount() - 2);
+        if (d->FFloatingFooter->Visible() && Row() >= RowCount() - 1) SetRow(RowCount() - 2);
         RememberOldCell(Col(), Row());
         MarkRowsModified(Row(), Row());
         CalcFooter(-1);
     }
 
-    if (Key == VK_TAB && Options().Contains(goTabs) && FFixedRightCols > 0 &&
-        RealColIndex(ColBefore) == AllColCount() - FFixedRightCols - 1) {
-        if (Row() == RowCount() - FFixedFooters - 1) SetRow(FixedRows());
+    if (Key == VK_TAB && Options().Contains(goTabs) && d->FFixedRightCols > 0 &&
+        RealColIndex(ColBefore) == AllColCount() - d->FFixedRightCols - 1) {
+        if (Row() == RowCount() - d->FFixedFooters - 1) SetRow(FixedRows());
         else SetRow(Row() + 1);
         SetCol(FirstDataColumn());
     }
@@ -518,9 +519,9 @@ void TZvStringGrid::KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBe
     }
 
     const TGridRect sel = Selection();
-    if (sel != FSelectionBeforeKey) {
+    if (sel != d->FSelectionBeforeKey) {
         FireSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
-        FSelectionBeforeKey = sel;
+        d->FSelectionBeforeKey = sel;
     }
 }
 
@@ -535,8 +536,8 @@ void TZvStringGrid::ActivateCellControl(int ACol, int ARow, const String& ID)
         if (CanFocus()) SetFocus();
         return;
     }
-    FHTMLControlCell = {ACol, ARow};
-    FHTMLControlID = id;
+    d->FHTMLControlCell = {ACol, ARow};
+    d->FHTMLControlID = id;
     ShowCellControl(ACol, ARow, CellRect(ACol, ARow).Left, CellRect(ACol, ARow).Top);
 }
 
@@ -554,22 +555,22 @@ void TZvStringGrid::CharMessageHook(TWMKey& Message)
         Message.Result = 1;
         return;
     }
-    if (FMouseActions->EditOnDblClickOnly()) {
+    if (d->FMouseActions->EditOnDblClickOnly()) {
         bool allow = true;
         QueryCellEditable(RealColIndex(Col()), Row(), allow);
         if (allow) SetOptions(Options() + goEditing);
     }
-    if (FNavigation->AllowClipboardShortCuts() && ctrl &&
+    if (d->FNavigation->AllowClipboardShortCuts() && ctrl &&
         (ch.unicode() == 3 || ch.unicode() == 22 || ch.unicode() == 24)) {
         Message.CharCode = 0;
         return;
     }
     const bool checkCell = IsCheckOrButtonCell(Col(), Row());
-    if (FMouseActions->RangeSelectAndEdit() && IsEditable(RealColIndex(Col()), Row()) && !checkCell &&
+    if (d->FMouseActions->RangeSelectAndEdit() && IsEditable(RealColIndex(Col()), Row()) && !checkCell &&
         ch.unicode() != 9 && ch.unicode() != 27 && !ctrl) {
         QChar copy = ch;
         if (OnKeyPress) OnKeyPress(this, copy);
-        FStartEditChar = ch;
+        d->FStartEditChar = ch;
         SetOptions(Options() + goEditing);
         if (Row() < TopRow() || Row() >= TopRow() + VisibleRowCount() || Col() < LeftCol() ||
             Col() >= LeftCol() + VisibleColCount())
@@ -580,18 +581,18 @@ void TZvStringGrid::CharMessageHook(TWMKey& Message)
         return;
     }
     // The numeric keypad's point types the locale's decimal separator.
-    if (ch == u'.' && (Message.KeyData & (LPARAM(1) << 22)) != 0 && FExcelStyleDecimalSeparator) {
+    if (ch == u'.' && (Message.KeyData & (LPARAM(1) << 22)) != 0 && d->FExcelStyleDecimalSeparator) {
         ch = FormatSettings().DecimalSeparator;
         Message.CharCode = ch.unicode();
     }
-    if (checkCell && ch.unicode() == 13 && FNavigation->AdvanceOnEnter()) {
+    if (checkCell && ch.unicode() == 13 && d->FNavigation->AdvanceOnEnter()) {
         TBaseGrid::WndProc(Message.Message);
         return;
     }
     const char16_t u = ch.unicode();
     if (Options().Contains(goEditing) && (u == 8 || (u >= 32 && u <= 255)) && u != 9) {
         if (OnKeyPress) OnKeyPress(this, ch);
-        FStartEditChar = ch;
+        d->FStartEditChar = ch;
         if (!checkCell && ch.unicode() != 0) ShowEditorChar(ch);
         return;
     }
@@ -609,36 +610,41 @@ void TZvStringGrid::KeyPressHook(QChar& Key)
     }
     if (k == 13) {
         const bool checkCell = IsCheckOrButtonCell(Col(), Row());
-        if (!FNavigation->AdvanceOnEnter() && !IsEditable(RealColIndex(Col()), Row())) {
+        if (!d->FNavigation->AdvanceOnEnter() && !IsEditable(RealColIndex(Col()), Row())) {
             if (OnKeyPress) OnKeyPress(this, Key);
             Key = QChar(0);
             return;
         }
         if (!Focused() || checkCell) {
             AdvanceToNextCell(Col(), Row(), false, false, true, false, EditorMode());
-            if (!FNavigation->AdvanceAutoEdit()) {
+            if (!d->FNavigation->AdvanceAutoEdit()) {
                 if (OnKeyPress) OnKeyPress(this, Key);
                 Key = QChar(0);
                 return;
             }
             if (checkCell) {
                 if (OnKeyPress) OnKeyPress(this, Key);
-                if (FNavigation->AdvanceOnEnter()) ShowInplaceEdit();
+                if (d->FNavigation->AdvanceOnEnter()) ShowInplaceEdit();
                 return;
             }
         }
     }
-    if (!Options().Contains(goEditing) && FNavigation->AutoGotoWhenSorted()) {
-        if (FNavigation->AutoGotoIncremental()) {
-            if (k == 8) FIncrSearchText.chop(1);
-            else FIncrSearchText += Key;
-            FSearchTicks = 0;
+    if (!Options().Contains(goEditing) && d->FNavigation->AutoGotoWhenSorted()) {
+        if (d->FNavigation->AutoGotoIncremental()) {
+            if (k == 8) d->FIncrSearchText.chop(1);
+            else d->FIncrSearchText += Key;
+            d->FSearchTicks = 0;
         } else {
-            FIncrSearchText = Key;
+            d->FIncrSearchText = Key;
         }
-        const int r = Search(FIncrSearchText.toUpper());
-        if (r == -1) FIncrSearchText.clear();
+        const int r = Search(d->FIncrSearchText.toUpper());
+        if (r == -1) d->FIncrSearchText.clear();
         else SetRow(r);
     }
     TBaseGrid::KeyPress(Key);
 }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+TZvInplaceEdit* TZvStringGrid::NormalEdit() const { return d->FNormalEdit; }
+const String& TZvStringGrid::IncrSearchText() const { return d->FIncrSearchText; }
+void TZvStringGrid::SetIncrSearchText(const String& Value) { d->FIncrSearchText = Value; }

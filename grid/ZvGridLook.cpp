@@ -1,6 +1,7 @@
 // Appearance properties, style presets and colour tones.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvDrawRoutines.h"
 
@@ -18,32 +19,32 @@ struct TGradientSet {
 
 void TZvStringGrid::SetLookGradient(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo)
 {
-    FVUDGradient[std::size_t(LG::lgFrom)] = From;
-    FVUDGradient[std::size_t(LG::lgTo)] = To;
-    FVUDGradient[std::size_t(LG::lgMirrorFrom)] = MirrorFrom;
-    FVUDGradient[std::size_t(LG::lgMirrorTo)] = MirrorTo;
+    d->FVUDGradient[std::size_t(LG::lgFrom)] = From;
+    d->FVUDGradient[std::size_t(LG::lgTo)] = To;
+    d->FVUDGradient[std::size_t(LG::lgMirrorFrom)] = MirrorFrom;
+    d->FVUDGradient[std::size_t(LG::lgMirrorTo)] = MirrorTo;
 }
 
 void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
 {
-    FSelectionColor = clHighlight;
-    FSelectionColorTo = clNone;
-    FSelectionTextColor = clHighlightText;
+    d->FSelectionColor = clHighlight;
+    d->FSelectionColorTo = clNone;
+    d->FSelectionTextColor = clHighlightText;
     SetSelectionStyle(TGridSelectionStyle::ssDefault);
-    FSortSettings->SetHeaderColor(clNone);
-    FSortSettings->SetHeaderColorTo(clNone);
-    FSortSettings->SetHeaderMirrorColor(clNone);
-    FSortSettings->SetHeaderMirrorColorTo(clNone);
-    FControlLook->Init();
+    d->FSortSettings->SetHeaderColor(clNone);
+    d->FSortSettings->SetHeaderColorTo(clNone);
+    d->FSortSettings->SetHeaderMirrorColor(clNone);
+    d->FSortSettings->SetHeaderMirrorColorTo(clNone);
+    d->FControlLook->Init();
 
-    TControlLook& cl = *FControlLook;
+    TControlLook& cl = *d->FControlLook;
     auto lines = [this](TColor line, TColor fixedLine) {
         SetGridLineColor(line);
         SetGridFixedLineColor(fixedLine);
     };
     auto footer = [this](TColor c, TColor to) {
-        FSearchFooter->SetColor(c);
-        FSearchFooter->SetColorTo(to);
+        d->FSearchFooter->SetColor(c);
+        d->FSearchFooter->SetColorTo(to);
     };
     auto active = [this](TColor c, TColor to) {
         SetActiveCellColor(c);
@@ -68,12 +69,12 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
         cl.SetFixedGradientDownBorder(g.Border);
     };
     auto sortHeader = [this](TColor c, TColor to, TColor m, TColor mt) {
-        FSortSettings->SetHeaderColor(c);
-        FSortSettings->SetHeaderColorTo(to);
-        FSortSettings->SetHeaderMirrorColor(m);
-        FSortSettings->SetHeaderMirrorColorTo(mt);
+        d->FSortSettings->SetHeaderColor(c);
+        d->FSortSettings->SetHeaderColorTo(to);
+        d->FSortSettings->SetHeaderMirrorColor(m);
+        d->FSortSettings->SetHeaderMirrorColorTo(mt);
     };
-    auto grad = [this](LG which) { return FVUDGradient[std::size_t(which)]; };
+    auto grad = [this](LG which) { return d->FVUDGradient[std::size_t(which)]; };
     const TColor black = 0;
 
     switch (AStyle) {
@@ -89,9 +90,9 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
         clFixed(from[i], to[i]);
         lines(0xC0C0C0, 0x808080);
         footer(from[i], clNone);
-        FSelectionColor = 0x94E6FB;
-        FSelectionColorTo = 0x1595EE;
-        FSelectionTextColor = black;
+        d->FSelectionColor = 0x94E6FB;
+        d->FSelectionColorTo = 0x1595EE;
+        d->FSelectionTextColor = black;
         break;
     }
     case TZvGridStyle::gsOffice2003Classic:
@@ -108,8 +109,8 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
         SetLookGradient(0xFBF9F6, 0xE8DBD2, clNone, clNone);
         clFixed(0xFBF9F6, 0xE8DBD2);
         lines(0xF1EDEB, 0xD1BBA4);
-        FSelectionColor = 0x5EC1F1;
-        FSelectionTextColor = black;
+        d->FSelectionColor = 0x5EC1F1;
+        d->FSelectionTextColor = black;
         footer(0xFBF9F6, clNone);
         clHover({0xE4E2DF, 0xDBD3CD, 0xDBD3CD, 0xD2C5BC, 0xB79F87});
         clDown({0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D});
@@ -121,19 +122,19 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
         SetLookGradient(0xF7F7F7, 0xDEDEDE, clNone, clNone);
         clFixed(0xF7F7F7, 0xDEDEDE);
         lines(0xE5D7D0, 0x808080);
-        FSelectionColor = 0x5EC1F1;
-        FSelectionTextColor = black;
+        d->FSelectionColor = 0x5EC1F1;
+        d->FSelectionTextColor = black;
         footer(0xF7F7F7, clNone);
         break;
     case TZvGridStyle::gsOffice2007Silver:
         SetLook(TGridLook::glOffice2007);
         active(0x99CCFF, 0x699CFF);
-        FVUDGradient[std::size_t(LG::lgFrom)] = 0xF3F3F1;
-        FVUDGradient[std::size_t(LG::lgTo)] = 0xCAC9C8;
+        d->FVUDGradient[std::size_t(LG::lgFrom)] = 0xF3F3F1;
+        d->FVUDGradient[std::size_t(LG::lgTo)] = 0xCAC9C8;
         clFixed(0xF3F3F1, 0xCAC9C8);
         lines(0xE5D7D0, 0x808080);
-        FSelectionColor = 0x95C7F5;
-        FSelectionTextColor = black;
+        d->FSelectionColor = 0x95C7F5;
+        d->FSelectionTextColor = black;
         footer(0xF3F3F1, grad(LG::lgMirrorTo));
         break;
     case TZvGridStyle::gsWindowsXP:
@@ -156,11 +157,11 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
         SetLook(TGridLook::glVista);
         SetLookGradient(clWhite, clWhite, 0xFAF8F7, 0xF4F2F1);
         const TGradientSet hover{0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993};
-        FVUDGradient[std::size_t(LG::lgHoverFrom)] = hover.From;
-        FVUDGradient[std::size_t(LG::lgHoverTo)] = hover.To;
-        FVUDGradient[std::size_t(LG::lgHoverMirrorFrom)] = hover.MirrorFrom;
-        FVUDGradient[std::size_t(LG::lgHoverMirrorTo)] = hover.MirrorTo;
-        FVUDGradient[std::size_t(LG::lgHoverBorder)] = hover.Border;
+        d->FVUDGradient[std::size_t(LG::lgHoverFrom)] = hover.From;
+        d->FVUDGradient[std::size_t(LG::lgHoverTo)] = hover.To;
+        d->FVUDGradient[std::size_t(LG::lgHoverMirrorFrom)] = hover.MirrorFrom;
+        d->FVUDGradient[std::size_t(LG::lgHoverMirrorTo)] = hover.MirrorTo;
+        d->FVUDGradient[std::size_t(LG::lgHoverBorder)] = hover.Border;
         cl.SetFixedGradientMirrorFrom(0xFAF8F7);
         cl.SetFixedGradientMirrorTo(0xF4F2F1);
         cl.SetFixedGradientHoverFrom(hover.From);
@@ -171,8 +172,8 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
         sortHeader(0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
         active(0xFDF8F1, 0xFCEFD5);
         clFixed(clNone, clNone);
-        FSelectionColor = 0xEACAB6;
-        FSelectionTextColor = black;
+        d->FSelectionColor = 0xEACAB6;
+        d->FSelectionTextColor = black;
         footer(clWhite, 0xF4F2F1);
         SetSelectionStyle(TGridSelectionStyle::ssVista);
         lines(0xECECF0, 0xD4D2D1);
@@ -181,7 +182,7 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
     case TZvGridStyle::gsWindows7:
         SetLook(TGridLook::glWin7);
         SetLookGradient(0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD);
-        FVUDGradient[std::size_t(LG::lgHoverBorder)] = 0xEEE8E3;
+        d->FVUDGradient[std::size_t(LG::lgHoverBorder)] = 0xEEE8E3;
         cl.SetFixedGradientMirrorFrom(0xF4E6DC);
         cl.SetFixedGradientMirrorTo(0xF7E9DD);
         cl.SetFixedGradientHoverFrom(0xFEFBF8);
@@ -192,8 +193,8 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
         sortHeader(0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
         active(0xFCEBDC, 0xFCDBC1);
         clFixed(clNone, clNone);
-        FSelectionColor = 0xEACAB6;
-        FSelectionTextColor = black;
+        d->FSelectionColor = 0xEACAB6;
+        d->FSelectionTextColor = black;
         footer(0xFDFCFA, 0xF7E9DD);
         SetSelectionStyle(TGridSelectionStyle::ssWin7);
         lines(0xECECF0, 0xD4D2D1);
@@ -218,8 +219,8 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
         sortHeader(header[i], header[i], header[i], header[i]);
         active(0x5BD5FF, 0x71EFFF);
         clFixed(clNone, clNone);
-        FSelectionColor = 0xFFDBB7;
-        FSelectionTextColor = black;
+        d->FSelectionColor = 0xFFDBB7;
+        d->FSelectionTextColor = black;
         footer(B, B);
         SetSelectionStyle(TGridSelectionStyle::ssDefault);
         lines(0xC0C0C0, fixedLine[i]);
@@ -231,15 +232,15 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
 
 void TZvStringGrid::SetTheme(TXPColorScheme Scheme)
 {
-    TControlLook& cl = *FControlLook;
+    TControlLook& cl = *d->FControlLook;
     auto set = [&](TColor f, TColor t, TColor mf, TColor mt, TColor footerTo) {
         SetLookGradient(f, t, mf, mt);
-        FActiveCellColor = 0x94E6FB;
-        FActiveCellColorTo = 0x1595EE;
+        d->FActiveCellColor = 0x94E6FB;
+        d->FActiveCellColorTo = 0x1595EE;
         cl.SetFixedGradientFrom(f);
         cl.SetFixedGradientTo(t);
-        FSearchFooter->SetColor(f == clWhite ? TColor(0xECE2E1) : f);
-        FSearchFooter->SetColorTo(footerTo);
+        d->FSearchFooter->SetColor(f == clWhite ? TColor(0xECE2E1) : f);
+        d->FSearchFooter->SetColorTo(footerTo);
     };
     switch (Scheme) {
     case TXPColorScheme::xpBlue: set(0xFCE1CB, 0xE0A57D, clNone, clNone, 0xE0A57D); break;
@@ -247,188 +248,188 @@ void TZvStringGrid::SetTheme(TXPColorScheme Scheme)
     case TXPColorScheme::xpGray: set(0xECE2E1, 0xB39698, clNone, clNone, 0xB39698); break;
     case TXPColorScheme::vistaAero: set(clWhite, clWhite, 0xFAF8F7, 0xF4F2F1, 0xB39698); break;
     case TXPColorScheme::xpNone:
-        FActiveCellColor = clWhite;
-        FActiveCellColorTo = 0xFFD9B3;
+        d->FActiveCellColor = clWhite;
+        d->FActiveCellColorTo = 0xFFD9B3;
         SetLookGradient(clWhite, clBtnFace, clNone, clNone);
         cl.SetFixedGradientFrom(clNone);
         cl.SetFixedGradientTo(clNone);
-        FSearchFooter->SetColor(clWhite);
-        FSearchFooter->SetColorTo(0xFFD9B3);
+        d->FSearchFooter->SetColor(clWhite);
+        d->FSearchFooter->SetColorTo(0xFFD9B3);
         break;
     }
 }
 
 void TZvStringGrid::ApplyOfficeTheme()
 {
-    if (FDesignTime) return;
+    if (d->FDesignTime) return;
     const TOfficeTheme theme = DetectOfficeStyle();
-    if (theme == FLastOfficeTheme) return;
+    if (theme == d->FLastOfficeTheme) return;
     static constexpr TZvStyle styles[] = {
         TZvStyle::tsOffice2003Blue,     TZvStyle::tsOffice2003Silver,  TZvStyle::tsOffice2003Olive,
         TZvStyle::tsOffice2003Classic,  TZvStyle::tsOffice2007Luna,    TZvStyle::tsOffice2007Silver,
         TZvStyle::tsOffice2007Obsidian, TZvStyle::tsOffice2010Blue,    TZvStyle::tsOffice2010Silver,
         TZvStyle::tsOffice2010Black};
     if (theme != TOfficeTheme::otUnknown) SetComponentStyle(styles[int(theme)]);
-    FLastOfficeTheme = theme;
+    d->FLastOfficeTheme = theme;
 }
 
 void TZvStringGrid::SetSelectionRectangleColor(TColor Value)
 {
-    if (FSelectionRectangleColor == Value) return;
-    FSelectionRectangleColor = Value;
+    if (d->FSelectionRectangleColor == Value) return;
+    d->FSelectionRectangleColor = Value;
     Invalidate();
 }
 void TZvStringGrid::SetSelectionColor(TColor Value)
 {
-    if (FSelectionColor == Value) return;
-    FSelectionColor = Value;
+    if (d->FSelectionColor == Value) return;
+    d->FSelectionColor = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionColorTo(TColor Value)
 {
-    if (FSelectionColorTo == Value) return;
-    FSelectionColorTo = Value;
+    if (d->FSelectionColorTo == Value) return;
+    d->FSelectionColorTo = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionMirrorColor(TColor Value)
 {
-    if (FSelectionMirrorColor == Value) return;
-    FSelectionMirrorColor = Value;
+    if (d->FSelectionMirrorColor == Value) return;
+    d->FSelectionMirrorColor = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionMirrorColorTo(TColor Value)
 {
-    if (FSelectionMirrorColorTo == Value) return;
-    FSelectionMirrorColorTo = Value;
+    if (d->FSelectionMirrorColorTo == Value) return;
+    d->FSelectionMirrorColorTo = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionColorMixer(bool Value)
 {
-    if (FSelectionColorMixer == Value) return;
-    FSelectionColorMixer = Value;
+    if (d->FSelectionColorMixer == Value) return;
+    d->FSelectionColorMixer = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionTextColor(TColor Value)
 {
-    if (FSelectionTextColor == Value) return;
-    FSelectionTextColor = Value;
+    if (d->FSelectionTextColor == Value) return;
+    d->FSelectionTextColor = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionRectangle(bool Value)
 {
-    if (FSelectionRectangle == Value) return;
-    FSelectionRectangle = Value;
+    if (d->FSelectionRectangle == Value) return;
+    d->FSelectionRectangle = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionResizer(bool Value)
 {
-    if (FSelectionResizer == Value) return;
-    FSelectionResizer = Value;
+    if (d->FSelectionResizer == Value) return;
+    d->FSelectionResizer = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetComponentStyle(TZvStyle AStyle)
 {
-    FComponentStyle = AStyle;
+    d->FComponentStyle = AStyle;
     SetStyle(TZvGridStyle(int(AStyle)));
     // The drop-down editors take the style when they are made, from FComponentStyle.
-    if (AStyle != TZvStyle::tsCustom && FScrollType == TScrollType::ssMetro) SetScrollType(TScrollType::ssNormal);
+    if (AStyle != TZvStyle::tsCustom && d->FScrollType == TScrollType::ssMetro) SetScrollType(TScrollType::ssNormal);
 }
 
 void TZvStringGrid::SetColorTones(const TColorTones& ATones)
 {
-    FColorTones = ATones;
-    FHasColorTones = true;
+    d->FColorTones = ATones;
+    d->FHasColorTones = true;
     SetLook(TGridLook::glClassic);
     SetFlat(true);
     SetScrollType(TScrollType::ssMetro);
 
     SetFixedColor(ATones.Foreground.BrushColor);
-    FFixedFont->SetColor(ATones.Foreground.TextColor);
-    FFixedFont->SetName(DefaultUIFontName());
+    d->FFixedFont->SetColor(ATones.Foreground.TextColor);
+    d->FFixedFont->SetName(DefaultUIFontName());
     Font()->SetName(DefaultUIFontName());
     SetColor(ATones.Background.BrushColor);
     Font()->SetColor(ATones.Background.TextColor);
 
-    FSelectionColor = ATones.Selected.BrushColor;
-    FSelectionTextColor = ATones.Selected.TextColor;
-    FSelectionColorTo = clNone;
+    d->FSelectionColor = ATones.Selected.BrushColor;
+    d->FSelectionTextColor = ATones.Selected.TextColor;
+    d->FSelectionColorTo = clNone;
 
     SetGridLineColor(0xE6E6E6);
     SetGridFixedLineColor(ShadeColorByPercent(ATones.Foreground.BrushColor, -20));
     SetBorderStyle(TBorderStyle::bsNone);
 
     RegisterGridBitmaps();
-    FControlLook->SetControlStyle(TGridControlStyle::csGlyph);
+    d->FControlLook->SetControlStyle(TGridControlStyle::csGlyph);
     auto glyph = [](const char* name, auto setter) {
         TBitmap bmp;
         bmp.LoadFromResourceName(name);
         setter(&bmp);
     };
-    glyph("metrocheckon", [this](TBitmap* b) { FControlLook->SetCheckedGlyph(b); });
-    glyph("metrocheckoff", [this](TBitmap* b) { FControlLook->SetUnCheckedGlyph(b); });
-    glyph("metroradioon", [this](TBitmap* b) { FControlLook->SetRadioOnGlyph(b); });
-    glyph("metroradiooff", [this](TBitmap* b) { FControlLook->SetRadioOffGlyph(b); });
+    glyph("metrocheckon", [this](TBitmap* b) { d->FControlLook->SetCheckedGlyph(b); });
+    glyph("metrocheckoff", [this](TBitmap* b) { d->FControlLook->SetUnCheckedGlyph(b); });
+    glyph("metroradioon", [this](TBitmap* b) { d->FControlLook->SetRadioOnGlyph(b); });
+    glyph("metroradiooff", [this](TBitmap* b) { d->FControlLook->SetRadioOffGlyph(b); });
 
     // The built-in and drop-down editors read the tones from the grid when they open.
-    FControlLook->SetFlatButton(true);
-    FFloatingFooter->SetColor(ATones.Foreground.BrushColor);
-    FSearchFooter->SetColor(ATones.Foreground.BrushColor);
-    FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
-    FCellNode->SetNodeType(TNodeType::cnFlat);
+    d->FControlLook->SetFlatButton(true);
+    d->FFloatingFooter->SetColor(ATones.Foreground.BrushColor);
+    d->FSearchFooter->SetColor(ATones.Foreground.BrushColor);
+    d->FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
+    d->FCellNode->SetNodeType(TNodeType::cnFlat);
     Invalidate();
 }
 
-void TZvStringGrid::SetMaxEditLength(int Value) { FMaxEditLength = Value; }
+void TZvStringGrid::SetMaxEditLength(int Value) { d->FMaxEditLength = Value; }
 
 void TZvStringGrid::SetSelectionColorMixerFactor(int Value)
 {
-    if (FSelectionColorMixerFactor == Value) return;
-    FSelectionColorMixerFactor = std::clamp(Value, 0, 100);
+    if (d->FSelectionColorMixerFactor == Value) return;
+    d->FSelectionColorMixerFactor = std::clamp(Value, 0, 100);
     Invalidate();
 }
 
 void TZvStringGrid::SetShowSelection(bool Value)
 {
-    if (FShowSelection == Value) return;
-    FShowSelection = Value;
+    if (d->FShowSelection == Value) return;
+    d->FShowSelection = Value;
     FShowSel = Value;
     Invalidate();
 }
 
 void TZvStringGrid::SetFlat(bool Value)
 {
-    FFlat = Value;
-    if (!FLoading) Invalidate();
+    d->FFlat = Value;
+    if (!d->FLoading) Invalidate();
 }
 
 void TZvStringGrid::SetVAlignment(TVAlignment Value)
 {
-    FVAlignment = Value;
-    FVerticalTextFlag = Value == TVAlignment::vtaCenter ? 4 : Value == TVAlignment::vtaBottom ? 8 : 0;
-    if (FUpdateCount == 0) Invalidate();
+    d->FVAlignment = Value;
+    d->FVerticalTextFlag = Value == TVAlignment::vtaCenter ? 4 : Value == TVAlignment::vtaBottom ? 8 : 0;
+    if (d->FUpdateCount == 0) Invalidate();
 }
 
 void TZvStringGrid::SetAutoSize(bool Value)
 {
-    FAutoSize = Value;
-    if (Value && !FLoading) AutoSizeColumns(false, 10);
+    d->FAutoSize = Value;
+    if (Value && !d->FLoading) AutoSizeColumns(false, 10);
 }
 
 void TZvStringGrid::SetSpreadSheet(bool Value)
 {
-    FSpreadSheet = Value;
+    d->FSpreadSheet = Value;
     if (!Value) return;
-    FSelectionRectangle = true;
-    FSelectionResizer = true;
-    FNavigation->SetAllowSmartClipboard(true);
+    d->FSelectionRectangle = true;
+    d->FSelectionResizer = true;
+    d->FNavigation->SetAllowSmartClipboard(true);
     SetOptions(Options() + TGridOptions{goRangeSelect, goEditing});
-    FMouseActions->SetRangeSelectAndEdit(true);
+    d->FMouseActions->SetRangeSelectAndEdit(true);
 }

@@ -3,6 +3,7 @@
 // something is dragged over the grid.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "platform/Timers.h"
 
@@ -35,14 +36,14 @@ void TZvStringGrid::FireScrollCell(int ACol, int ARow, int ScrollPosition, int S
 
 TCanvas* TZvStringGrid::FooterCanvas() const
 {
-    return FFooterPanel ? FFooterPanel->Canvas() : nullptr;
+    return d->FFooterPanel ? d->FFooterPanel->Canvas() : nullptr;
 }
 
 // ---- Update batching ------------------------------------------------------------------------------
 void TZvStringGrid::BeginUpdate()
 {
     if (!Visible()) return;
-    ++FUpdateCount;
+    ++d->FUpdateCount;
     if (HandleAllocated()) SendMessage(this, WM_SETREDRAW, 0, 0);
 }
 
@@ -50,22 +51,22 @@ void TZvStringGrid::BeginUpdate()
 // batch does not stay locked; only the repaint needs a visible window.
 void TZvStringGrid::EndUpdate()
 {
-    if (FUpdateCount <= 0) return;
-    --FUpdateCount;
-    if (FUpdateCount > 0 || FDestroying) return;
-    FSelChange = false;
+    if (d->FUpdateCount <= 0) return;
+    --d->FUpdateCount;
+    if (d->FUpdateCount > 0 || d->FDestroying) return;
+    d->FSelChange = false;
     if (HandleAllocated()) SendMessage(this, WM_SETREDRAW, 1, 0);
     if (Visible()) Invalidate();
 }
 
 void TZvStringGrid::StartUpdate()
 {
-    ++FUpdateCount;
+    ++d->FUpdateCount;
 }
 
 void TZvStringGrid::ResetUpdate()
 {
-    FUpdateCount = 0;
+    d->FUpdateCount = 0;
 }
 
 void TZvStringGrid::SetLockUpdate(bool Value)
@@ -77,11 +78,11 @@ void TZvStringGrid::SetLockUpdate(bool Value)
 // ---- Column stretching ------------------------------------------------------------------------------
 void TZvStringGrid::DoStretchColumn(int Index)
 {
-    if (FLoading || FDestroying) return;
+    if (d->FLoading || d->FDestroying) return;
     const int index = Index == -1 ? ColCount() - 1 : Index;
     if (index >= ColCount()) throw Exception(QStringLiteral("Stretch column index out of range"));
-    if (ColCount() == 0 || !FColumnSize->Stretch() || FStretchGuard || index < 0) return;
-    FStretchGuard = true;
+    if (ColCount() == 0 || !d->FColumnSize->Stretch() || d->FStretchGuard || index < 0) return;
+    d->FStretchGuard = true;
     const int client = ClientWidth();
     if (ColCount() == 1) {
         SetColWidths(0, client);
@@ -92,8 +93,8 @@ void TZvStringGrid::DoStretchColumn(int Index)
         if (sum < client) SetColWidths(index, client - sum - 1);
         else if (LeftCol() == FixedCols()) SetColWidths(index, DefaultColWidth());
     }
-    FColChanged = true;
-    FStretchGuard = false;
+    d->FColChanged = true;
+    d->FStretchGuard = false;
 }
 
 void TZvStringGrid::StretchRightColumn()
@@ -106,10 +107,10 @@ void TZvStringGrid::UpdateProportionalVScroll() {} // likewise for the vertical 
 
 void TZvStringGrid::ResetFixedCellHighlight()
 {
-    FFixedSizingHover = false;
-    if (FHoverFixedCells == THoverFixedCells::hfNone) return;
-    if (FHoverFixedCell.X >= 0) RepaintCell(FHoverFixedCell.X, FHoverFixedCell.Y);
-    FHoverFixedCell = {-1, -1};
+    d->FFixedSizingHover = false;
+    if (d->FHoverFixedCells == THoverFixedCells::hfNone) return;
+    if (d->FHoverFixedCell.X >= 0) RepaintCell(d->FHoverFixedCell.X, d->FHoverFixedCell.Y);
+    d->FHoverFixedCell = {-1, -1};
 }
 
 // ---- Platform steps -------------------------------------------------------------------------------------
@@ -137,11 +138,11 @@ void TZvStringGrid::SizeChanged(int OldColCount, int OldRowCount)
 void TZvStringGrid::ComponentRemovedHook(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == TOperation::opRemove) {
-        if (AComponent == FCellChecker) FCellChecker = nullptr;
-        if (AComponent == FFixedDropDownMenu) FFixedDropDownMenu = nullptr;
-        if (AComponent == FGridImages) FGridImages = nullptr;
-        if (AComponent == reinterpret_cast<TComponent*>(FPictureContainer)) FPictureContainer = nullptr;
-        if (!FDestroying && AComponent == FSyncGrid->Grid()) FSyncGrid->SetGrid(nullptr);
+        if (AComponent == d->FCellChecker) d->FCellChecker = nullptr;
+        if (AComponent == d->FFixedDropDownMenu) d->FFixedDropDownMenu = nullptr;
+        if (AComponent == d->FGridImages) d->FGridImages = nullptr;
+        if (AComponent == reinterpret_cast<TComponent*>(d->FPictureContainer)) d->FPictureContainer = nullptr;
+        if (!d->FDestroying && AComponent == d->FSyncGrid->Grid()) d->FSyncGrid->SetGrid(nullptr);
     }
     TBaseGrid::ComponentRemovedHook(AComponent, Operation);
 }
@@ -182,12 +183,12 @@ void TZvStringGrid::DispatchMessageHook(TMessage& Message)
     case CM_FONTCHANGED: FontChangedMessageHook(Message); return;
     case CM_CURSORCHANGED: CursorChangedMessageHook(Message); return;
     case WM_DESTROY:
-        if (FGridTimerID) KillTimer(this, GridTimerId);
-        FGridTimerID = 0;
+        if (d->FGridTimerID) KillTimer(this, GridTimerId);
+        d->FGridTimerID = 0;
         break;
     case WM_CAPTURECHANGED:
         if (GridState() == gsColMoving || GridState() == gsRowMoving) {
-            if (FHeaderDragButton) FHeaderDragButton->SetVisible(false);
+            if (d->FHeaderDragButton) d->FHeaderDragButton->SetVisible(false);
             KillTimer(this, MoveTimerId);
         }
         break;
@@ -200,10 +201,10 @@ void TZvStringGrid::DispatchMessageHook(TMessage& Message)
 // the grid moves, instead of each small step counting as a whole notch.
 int TZvStringGrid::TakeWheelNotches(int Delta)
 {
-    if ((FWheelRemainder > 0) != (Delta > 0)) FWheelRemainder = 0;
-    FWheelRemainder += Delta;
-    const int notches = FWheelRemainder / WHEEL_DELTA;
-    FWheelRemainder -= notches * WHEEL_DELTA;
+    if ((d->FWheelRemainder > 0) != (Delta > 0)) d->FWheelRemainder = 0;
+    d->FWheelRemainder += Delta;
+    const int notches = d->FWheelRemainder / WHEEL_DELTA;
+    d->FWheelRemainder -= notches * WHEEL_DELTA;
     return notches;
 }
 
@@ -224,7 +225,7 @@ void TZvStringGrid::WheelMessageHook(TMessage& Message)
 void TZvStringGrid::DlgCodeMessageHook(TMessage& Message)
 {
     TBaseGrid::WndProc(Message);
-    if (FNavigation->AutoGotoWhenSorted() || !Options().Contains(goEditing)) Message.Result |= DLGC_WANTCHARS;
+    if (d->FNavigation->AutoGotoWhenSorted() || !Options().Contains(goEditing)) Message.Result |= DLGC_WANTCHARS;
 }
 
 // ---- The window timer ----------------------------------------------------------------------------------
@@ -234,12 +235,12 @@ void TZvStringGrid::TimerMessageHook(TWMTimer& Message)
         TBaseGrid::WndProc(Message.Message);
         return;
     }
-    ++FTickCount;
-    if (FNavigation->AutoGotoIncremental() && ++FSearchTicks >= 4) {
-        FIncrSearchText.clear();
-        FSearchTicks = 0;
+    ++d->FTickCount;
+    if (d->FNavigation->AutoGotoIncremental() && ++d->FSearchTicks >= 4) {
+        d->FIncrSearchText.clear();
+        d->FSearchTicks = 0;
     }
-    if (FHovering && !FDesignTime && HandleAllocated()) {
+    if (d->FHovering && !d->FDesignTime && HandleAllocated()) {
         const TPoint p = ScreenToClient(GetCursorPos());
         const TRect client = ClientRect();
         if (p.X >= client.Left && p.X < client.Right && p.Y >= client.Top && p.Y < client.Bottom) {
@@ -251,13 +252,13 @@ void TZvStringGrid::TimerMessageHook(TWMTimer& Message)
             }
         }
     }
-    if (FEnableBlink) {
-        FBlinkOn = !FBlinkOn;
+    if (d->FEnableBlink) {
+        d->FBlinkOn = !d->FBlinkOn;
         auto blinks = [this](int rc, int r) {
             return GetCellEx(rc, r).contains(QStringLiteral("<BLI"), Qt::CaseInsensitive);
         };
         const int lastRow = std::min(RowCount() - 1, TopRow() + VisibleRowCount() - 1);
-        const int lastCol = std::min(AllColCount() - 1, RealColIndex(LeftCol()) + VisibleColCount() + FNumHidden);
+        const int lastCol = std::min(AllColCount() - 1, RealColIndex(LeftCol()) + VisibleColCount() + d->FNumHidden);
         for (int r = TopRow(); r <= lastRow; ++r)
             for (int rc = RealColIndex(LeftCol()); rc <= lastCol; ++rc)
                 if (blinks(rc, r)) RepaintCell(RealToDisplayCol(rc), r);
@@ -273,12 +274,12 @@ void TZvStringGrid::TimerMessageHook(TWMTimer& Message)
 // ---- Painting ---------------------------------------------------------------------------------------------
 void TZvStringGrid::PaintMessageHook(TWMPaint& Message)
 {
-    if (FUpdateCount > 0) {
+    if (d->FUpdateCount > 0) {
         Message.Result = 0;
         return;
     }
-    if (FPaintCount == 0 && !TabStop()) {
-        ++FPaintCount;
+    if (d->FPaintCount == 0 && !TabStop()) {
+        ++d->FPaintCount;
         UpdateProportionalVScroll();
     }
     TBaseGrid::WndProc(Message.Message);
@@ -293,30 +294,30 @@ void TZvStringGrid::EraseBkgndMessageHook(TWMEraseBkgnd& Message)
 // ---- Size ------------------------------------------------------------------------------------------------
 void TZvStringGrid::SizeMessageHook(TWMSize& Message)
 {
-    if (FSearchFooter->Visible() && FSearchPanel) {
-        FSearchPanel->SetHeight(33);
-        FSearchPanel->SetHeight(32);
-        FSearchPanel->SetAlign(TAlign::alBottom);
+    if (d->FSearchFooter->Visible() && d->FSearchPanel) {
+        d->FSearchPanel->SetHeight(33);
+        d->FSearchPanel->SetHeight(32);
+        d->FSearchPanel->SetAlign(TAlign::alBottom);
     }
-    if (FColumnSize->SynchWithGrid() && FOldWidth > 0 && FColSizes) {
+    if (d->FColumnSize->SynchWithGrid() && d->FOldWidth > 0 && d->FColSizes) {
         HideInplaceEdit();
         const double factor =
-            double(Message.Width() + (FBorderStyle == TBorderStyle::bsSingle ? 2 : 0)) / double(FOldWidth);
-        const int first = FColumnSize->SynchNormalCellsOnly() ? FixedCols() : 0;
-        for (int c = first; c < ColCount() && c < FColSizes->Count(); ++c)
-            SetColWidths(c, int(FColSizes->Items(c) * factor));
+            double(Message.Width() + (d->FBorderStyle == TBorderStyle::bsSingle ? 2 : 0)) / double(d->FOldWidth);
+        const int first = d->FColumnSize->SynchNormalCellsOnly() ? FixedCols() : 0;
+        for (int c = first; c < ColCount() && c < d->FColSizes->Count(); ++c)
+            SetColWidths(c, int(d->FColSizes->Items(c) * factor));
     }
     bool stretched = false;
-    if (FColumnSize->Stretch() &&
-        (FScrollBarAlways == TScrollBarAlways::saNone || FScrollBarAlways == TScrollBarAlways::saVert)) {
-        const int index = FColumnSize->StretchColumn() == -1 ? ColCount() - 1 : FColumnSize->StretchColumn();
+    if (d->FColumnSize->Stretch() &&
+        (d->FScrollBarAlways == TScrollBarAlways::saNone || d->FScrollBarAlways == TScrollBarAlways::saVert)) {
+        const int index = d->FColumnSize->StretchColumn() == -1 ? ColCount() - 1 : d->FColumnSize->StretchColumn();
         int sum = 0;
         for (int c = 0; c < ColCount(); ++c)
             if (c != index) sum += ColWidths(c);
         if (sum < Width()) {
             TBaseGrid::WndProc(Message.Message);
-            DoStretchColumn(FColumnSize->StretchColumn());
-            stretched = FScrollBarAlways == TScrollBarAlways::saNone;
+            DoStretchColumn(d->FColumnSize->StretchColumn());
+            stretched = d->FScrollBarAlways == TScrollBarAlways::saNone;
         }
     }
     if (stretched) {
@@ -324,26 +325,26 @@ void TZvStringGrid::SizeMessageHook(TWMSize& Message)
         return;
     }
     TBaseGrid::WndProc(Message.Message);
-    if (FScrollProportional) {
+    if (d->FScrollProportional) {
         UpdateProportionalHScroll();
         UpdateProportionalVScroll();
     }
-    if (!FDisableSize && FScrollType != TScrollType::ssNormal) {
-        FDisableSize = true;
+    if (!d->FDisableSize && d->FScrollType != TScrollType::ssNormal) {
+        d->FDisableSize = true;
         UpdateFlatScrollBars();
-        FDisableSize = false;
+        d->FDisableSize = false;
     }
 }
 
 void TZvStringGrid::SizeChangedHook(int OldColCount, int OldRowCount)
 {
-    if (!Parent() || FLoading) {
+    if (!Parent() || d->FLoading) {
         TBaseGrid::SizeChanged(OldColCount, OldRowCount);
         return;
     }
-    if (FColumnSize->Stretch()) DoStretchColumn(FColumnSize->StretchColumn());
+    if (d->FColumnSize->Stretch()) DoStretchColumn(d->FColumnSize->StretchColumn());
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
-    if (FScrollType != TScrollType::ssNormal) UpdateFlatScrollBars();
+    if (d->FScrollType != TScrollType::ssNormal) UpdateFlatScrollBars();
 }
 
 // Every other scrolling column (row) takes the sized one's change of size,
@@ -362,18 +363,18 @@ void TZvStringGrid::ScaleOtherLines(bool Columns, int Sized, int SizeAtPress)
 
 void TZvStringGrid::ColWidthsChangedHook()
 {
-    if (FColChanged && FColumnSize->Stretch() && !FStretchGuard) DoStretchColumn(FColumnSize->StretchColumn());
+    if (d->FColChanged && d->FColumnSize->Stretch() && !d->FStretchGuard) DoStretchColumn(d->FColumnSize->StretchColumn());
     TBaseGrid::ColWidthsChanged();
-    FColSized = true;
-    if (FUserSizedCol >= 0) {
-        const int col = FUserSizedCol;
-        FUserSizedCol = -1;
-        if (FMouseActions->AllColumnSize()) ScaleOtherLines(true, col, FSizingColWidth);
+    d->FColSized = true;
+    if (d->FUserSizedCol >= 0) {
+        const int col = d->FUserSizedCol;
+        d->FUserSizedCol = -1;
+        if (d->FMouseActions->AllColumnSize()) ScaleOtherLines(true, col, d->FSizingColWidth);
         if (OnEndColumnSize) OnEndColumnSize(this, col);
         int width = ColWidths(col);
         ConstrainColumnSize(col, width);
         if (width != ColWidths(col)) SetColWidths(col, width);
-        else FSizingCell = {-1, -1};
+        else d->FSizingCell = {-1, -1};
     }
     if (EditorMode() && InplaceEditor()) {
         if (IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
@@ -385,12 +386,12 @@ void TZvStringGrid::ColWidthsChangedHook()
 void TZvStringGrid::RowHeightsChangedHook()
 {
     TBaseGrid::RowHeightsChanged();
-    if (FUserSizedRow >= 0) {
-        const int row = FUserSizedRow;
-        FUserSizedRow = -1;
-        if (FMouseActions->AllRowSize()) ScaleOtherLines(false, row, FSizingRowHeight);
+    if (d->FUserSizedRow >= 0) {
+        const int row = d->FUserSizedRow;
+        d->FUserSizedRow = -1;
+        if (d->FMouseActions->AllRowSize()) ScaleOtherLines(false, row, d->FSizingRowHeight);
         if (OnEndRowSize) OnEndRowSize(this, row);
-        FSizingCell = {-1, -1};
+        d->FSizingCell = {-1, -1};
     }
     if (EditorMode() && IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
 }
@@ -409,27 +410,27 @@ int TZvStringGrid::ThumbToCell(bool Horizontal, int Pos)
 
 void TZvStringGrid::ShowScrollHint(const String& Text)
 {
-    if (!FScrollHintWindow) return;
-    FScrollHintWindow->SetCaption(Text);
+    if (!d->FScrollHintWindow) return;
+    d->FScrollHintWindow->SetCaption(Text);
     const int w = std::min(ScrollHintMaxWidth, Canvas() ? Canvas()->TextWidth(Text) + 8 : ScrollHintMaxWidth);
     const TPoint cursor = GetCursorPos();
-    FScrollHintWindow->SetBounds(cursor.X + 10, cursor.Y, w, 18);
-    FScrollHintWindow->SetColor(FHintColor);
-    FScrollHintWindow->SetVisible(true);
-    FScrollHintShowing = true;
+    d->FScrollHintWindow->SetBounds(cursor.X + 10, cursor.Y, w, 18);
+    d->FScrollHintWindow->SetColor(d->FHintColor);
+    d->FScrollHintWindow->SetVisible(true);
+    d->FScrollHintShowing = true;
 }
 
 void TZvStringGrid::HideScrollHint()
 {
-    if (FScrollHintWindow && FScrollHintShowing) FScrollHintWindow->SetVisible(false);
-    FScrollHintShowing = false;
+    if (d->FScrollHintWindow && d->FScrollHintShowing) d->FScrollHintWindow->SetVisible(false);
+    d->FScrollHintShowing = false;
 }
 
 void TZvStringGrid::HScrollMessageHook(TWMScroll& Message)
 {
     const int code = Message.ScrollCode();
     int pos = Message.Pos();
-    if (FScrollHints == TScrollHintType::shHorizontal || FScrollHints == TScrollHintType::shBoth) {
+    if (d->FScrollHints == TScrollHintType::shHorizontal || d->FScrollHints == TScrollHintType::shBoth) {
         if (code == SB_ENDSCROLL) HideScrollHint();
         else if (code == SB_THUMBTRACK) {
             String text = QStringLiteral("Col : ") + IntToStr(ThumbToCell(true, pos));
@@ -437,14 +438,14 @@ void TZvStringGrid::HScrollMessageHook(TWMScroll& Message)
             ShowScrollHint(text);
         }
     }
-    if (FIsFlat && code == SB_THUMBPOSITION && ColCount() > 0) {
+    if (d->FIsFlat && code == SB_THUMBPOSITION && ColCount() > 0) {
         const int v = int(std::lround(VisibleColCount() * 128.0 / ColCount()));
         if (v != 128) {
             pos = int(std::lround(pos * 127.0 / (128 - v)));
             Message.Message.WParam = MakeWParam(code, pos);
         }
     }
-    if (code == SB_THUMBTRACK && FScrollSynch) SetLeftCol(std::clamp(ThumbToCell(true, pos), FixedCols(), ColCount() - 1));
+    if (code == SB_THUMBTRACK && d->FScrollSynch) SetLeftCol(std::clamp(ThumbToCell(true, pos), FixedCols(), ColCount() - 1));
     if (FixedCols() == 0 && ThumbToCell(true, pos) >= Col()) HideInplaceEdit();
     TBaseGrid::WndProc(Message.Message);
     if (code == SB_ENDSCROLL && ColCount() == 1) Invalidate();
@@ -454,13 +455,13 @@ void TZvStringGrid::HScrollMessageHook(TWMScroll& Message)
 
 void TZvStringGrid::VScrollMessageHook(TWMScroll& Message)
 {
-    if (FDesignTime) {
+    if (d->FDesignTime) {
         TBaseGrid::WndProc(Message.Message);
         return;
     }
     const int code = Message.ScrollCode();
     const int pos = Message.Pos();
-    if (FScrollHints == TScrollHintType::shVertical || FScrollHints == TScrollHintType::shBoth) {
+    if (d->FScrollHints == TScrollHintType::shVertical || d->FScrollHints == TScrollHintType::shBoth) {
         if (code == SB_ENDSCROLL) HideScrollHint();
         else if (code == SB_THUMBTRACK) {
             const int row = ThumbToCell(false, pos);
@@ -469,15 +470,15 @@ void TZvStringGrid::VScrollMessageHook(TWMScroll& Message)
             ShowScrollHint(text);
         }
     }
-    if (code == SB_THUMBTRACK && FScrollSynch)
+    if (code == SB_THUMBTRACK && d->FScrollSynch)
         SetTopRow(std::clamp(ThumbToCell(false, pos), FixedRows(), RowCount() - 1));
-    if (FSearchFooter->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL) &&
+    if (d->FSearchFooter->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL) &&
         TopRow() >= RowCount() - VisibleRowCount() && LastRowClearOfSearchFooter()) {
         Message.Result = 1;
         return;
     }
     TBaseGrid::WndProc(Message.Message);
-    if (FSearchFooter->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL)) ScrollLastRowClearOfSearchFooter();
+    if (d->FSearchFooter->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL)) ScrollLastRowClearOfSearchFooter();
     if (EditorMode() && IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
 }
 
@@ -497,7 +498,7 @@ void TZvStringGrid::EnabledChangedMessageHook(TMessage& Message)
 void TZvStringGrid::ColorChangedMessageHook(TMessage& Message)
 {
     TBaseGrid::WndProc(Message);
-    if (FFloatingFooter->Visible() && FFooterPanel) FFooterPanel->Invalidate();
+    if (d->FFloatingFooter->Visible() && d->FFooterPanel) d->FFooterPanel->Invalidate();
 }
 
 void TZvStringGrid::FontChangedMessageHook(TMessage& Message)
@@ -508,8 +509,8 @@ void TZvStringGrid::FontChangedMessageHook(TMessage& Message)
 void TZvStringGrid::CursorChangedMessageHook(TMessage& Message)
 {
     TBaseGrid::WndProc(Message);
-    if (!FCursorChangedByGrid) FMouseSelectMode = TMouseSelectMode::msNormal;
-    FCursorChangedByGrid = false;
+    if (!d->FCursorChangedByGrid) d->FMouseSelectMode = TMouseSelectMode::msNormal;
+    d->FCursorChangedByGrid = false;
 }
 
 // ---- Drag auto-scroll ------------------------------------------------------------------------------------------
@@ -528,13 +529,13 @@ void TZvStringGrid::DragOverHook(TObject* Source, int X, int Y, TDragState State
 // or no margin, stops the timer.
 void TZvStringGrid::DragScrollOver(int X, int Y, TDragState State)
 {
-    TDragScrollOptions* o = FDragScrollOptions.get();
+    TDragScrollOptions* o = d->FDragScrollOptions.get();
     if (!o->Active()) {
-        FDragScrollTimer.reset();
-        FDragScrollDirections = {};
+        d->FDragScrollTimer.reset();
+        d->FDragScrollDirections = {};
         return;
     }
-    const bool hadDirection = !FDragScrollDirections.Empty();
+    const bool hadDirection = !d->FDragScrollDirections.Empty();
     TDragScrollDirections dirs;
     if (State != TDragState::dsDragLeave) {
         if (Y < o->Margins()->TopMargin()) dirs.Include(TDragScrollDirection::dsdUp);
@@ -542,30 +543,30 @@ void TZvStringGrid::DragScrollOver(int X, int Y, TDragState State)
         if (X < o->Margins()->LeftMargin()) dirs.Include(TDragScrollDirection::dsdLeft);
         else if (X > Width() - o->Margins()->RightMargin()) dirs.Include(TDragScrollDirection::dsdRight);
     }
-    FDragScrollDirections = dirs;
+    d->FDragScrollDirections = dirs;
     if (dirs.Empty()) {
-        FDragScrollTimer.reset();
+        d->FDragScrollTimer.reset();
         return;
     }
-    if (!FDragScrollTimer) {
-        FDragScrollTimer = std::make_unique<TTimer>(nullptr);
-        FDragScrollTimer->SetInterval(unsigned(o->Delays()->InitialDelay()));
-        FDragScrollTimer->OnTimer = [this](TObject*) { DragScrollTick(); };
-        FDragScrollTimer->SetEnabled(true);
+    if (!d->FDragScrollTimer) {
+        d->FDragScrollTimer = std::make_unique<TTimer>(nullptr);
+        d->FDragScrollTimer->SetInterval(unsigned(o->Delays()->InitialDelay()));
+        d->FDragScrollTimer->OnTimer = [this](TObject*) { DragScrollTick(); };
+        d->FDragScrollTimer->SetEnabled(true);
     } else if (!hadDirection) {
-        FDragScrollTimer->SetInterval(unsigned(o->Delays()->InitialDelay()));
+        d->FDragScrollTimer->SetInterval(unsigned(o->Delays()->InitialDelay()));
     }
 }
 
 void TZvStringGrid::DragScrollTick()
 {
-    if (!FDragScrollOptions->Active()) {
+    if (!d->FDragScrollOptions->Active()) {
         // Stopped here and freed by the next drag-over: this tick still runs inside it.
-        FDragScrollTimer->SetEnabled(false);
+        d->FDragScrollTimer->SetEnabled(false);
         return;
     }
-    FDragScrollTimer->SetInterval(unsigned(FDragScrollOptions->Delays()->RepeatDelay()));
-    TDragScrollDirections dirs = FDragScrollDirections;
+    d->FDragScrollTimer->SetInterval(unsigned(d->FDragScrollOptions->Delays()->RepeatDelay()));
+    TDragScrollDirections dirs = d->FDragScrollDirections;
     bool canScroll = true;
     if (OnDragScroll) OnDragScroll(this, TopRow(), LeftCol(), dirs, canScroll);
     if (!canScroll) return;
@@ -576,3 +577,9 @@ void TZvStringGrid::DragScrollTick()
     if (dirs.Contains(TDragScrollDirection::dsdRight) && VisibleColCount() + LeftCol() < ColCount())
         SetLeftCol(LeftCol() + 1);
 }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+bool TZvStringGrid::LockUpdate() const { return d->FUpdateCount > 0; }
+TColor TZvStringGrid::ArrowColor() const { return d->FArrowColor; }
+int TZvStringGrid::AdvanceOriginCol() const { return d->FAdvanceOrigin.X; }
+int TZvStringGrid::AdvanceOriginRow() const { return d->FAdvanceOrigin.Y; }

@@ -2,6 +2,7 @@
 // form controls a press opens.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLRender.h"
@@ -81,7 +82,7 @@ void TZvStringGrid::RadioGroupClick(int ACol, int ARow, int X, int Y)
     if (!IsFixed(ACol, ARow)) JumpToCell(RealToDisplayCol(base.X), base.Y);
     Canvas()->SetFont(Font());
     const int spacing =
-        int(FControlLook->ControlStyle()) >= 2 ? 16 : FControlLook->RadioSize();
+        int(d->FControlLook->ControlStyle()) >= 2 ? 16 : d->FControlLook->RadioSize();
     const bool horizontal = g->CellBoolean();
     int pos = 0;
     for (int i = 0; i < options->Count(); ++i) {
@@ -102,55 +103,55 @@ void TZvStringGrid::ShowCellControl(int ACol, int ARow, int X, int Y)
 {
     const String text = GetCellEx(RealColIndex(ACol), ARow);
     String value;
-    if (!FindControlTag(text, FHTMLControlID, value)) return;
-    const TControlTag tag = ParseControlTag(GetControlProp(text, FHTMLControlID));
-    FHTMLControlType = tag.Type.toUpper();
-    FHTMLControlCell = {ACol, ARow};
+    if (!FindControlTag(text, d->FHTMLControlID, value)) return;
+    const TControlTag tag = ParseControlTag(GetControlProp(text, d->FHTMLControlID));
+    d->FHTMLControlType = tag.Type.toUpper();
+    d->FHTMLControlCell = {ACol, ARow};
     const TRect r = CellRect(ACol, ARow);
-    if (FHTMLControlType == QStringLiteral("COMBO") && FFormControlCombo) {
-        FFormControlCombo->SetBounds(X - 1, Y + 4, r.Right - r.Left, FFormControlCombo->Height());
-        FFormControlCombo->SetText(value);
-        FFormControlCombo->SetVisible(true);
-        if (FFormControlCombo->CanFocus()) FFormControlCombo->SetFocus();
-    } else if (FFormControlEdit) {
-        FFormControlEdit->SetBounds(X + 1, Y + 8, r.Right - r.Left - 4, 14);
-        FFormControlEdit->SetPasswordChar(FHTMLControlType == QStringLiteral("PASSWORD") ? QChar(u'*') : QChar());
-        FFormControlEdit->SetText(value);
-        FFormControlEdit->SetVisible(true);
-        if (FFormControlEdit->CanFocus()) FFormControlEdit->SetFocus();
+    if (d->FHTMLControlType == QStringLiteral("COMBO") && d->FFormControlCombo) {
+        d->FFormControlCombo->SetBounds(X - 1, Y + 4, r.Right - r.Left, d->FFormControlCombo->Height());
+        d->FFormControlCombo->SetText(value);
+        d->FFormControlCombo->SetVisible(true);
+        if (d->FFormControlCombo->CanFocus()) d->FFormControlCombo->SetFocus();
+    } else if (d->FFormControlEdit) {
+        d->FFormControlEdit->SetBounds(X + 1, Y + 8, r.Right - r.Left - 4, 14);
+        d->FFormControlEdit->SetPasswordChar(d->FHTMLControlType == QStringLiteral("PASSWORD") ? QChar(u'*') : QChar());
+        d->FFormControlEdit->SetText(value);
+        d->FFormControlEdit->SetVisible(true);
+        if (d->FFormControlEdit->CanFocus()) d->FFormControlEdit->SetFocus();
     }
-    FHTMLControlEditing = true;
+    d->FHTMLControlEditing = true;
 }
 
 void TZvStringGrid::CellControlExit(TObject*)
 {
-    if (!FHTMLControlEditing) return;
-    FHTMLControlEditing = false;
-    const bool combo = FHTMLControlType == QStringLiteral("COMBO");
-    const String value = combo ? (FFormControlCombo ? FFormControlCombo->Text() : String())
-                               : (FFormControlEdit ? FFormControlEdit->Text() : String());
-    const int rc = RealColIndex(FHTMLControlCell.X);
-    String text = GetCellEx(rc, FHTMLControlCell.Y);
-    if (SetControlValue(text, FHTMLControlID, value)) SetCellEx(rc, FHTMLControlCell.Y, text);
-    if (combo && FFormControlCombo) FFormControlCombo->SetVisible(false);
-    if (!combo && FFormControlEdit) FFormControlEdit->SetVisible(false);
+    if (!d->FHTMLControlEditing) return;
+    d->FHTMLControlEditing = false;
+    const bool combo = d->FHTMLControlType == QStringLiteral("COMBO");
+    const String value = combo ? (d->FFormControlCombo ? d->FFormControlCombo->Text() : String())
+                               : (d->FFormControlEdit ? d->FFormControlEdit->Text() : String());
+    const int rc = RealColIndex(d->FHTMLControlCell.X);
+    String text = GetCellEx(rc, d->FHTMLControlCell.Y);
+    if (SetControlValue(text, d->FHTMLControlID, value)) SetCellEx(rc, d->FHTMLControlCell.Y, text);
+    if (combo && d->FFormControlCombo) d->FFormControlCombo->SetVisible(false);
+    if (!combo && d->FFormControlEdit) d->FFormControlEdit->SetVisible(false);
     if (OnControlEditDone)
-        OnControlEditDone(this, FHTMLControlCell.Y, rc, FHTMLControlID, FHTMLControlType, value);
-    FHTMLControlType.clear();
+        OnControlEditDone(this, d->FHTMLControlCell.Y, rc, d->FHTMLControlID, d->FHTMLControlType, value);
+    d->FHTMLControlType.clear();
 }
 
 void TZvStringGrid::CellControlComboSelect(TObject*)
 {
-    if (OnControlComboSelect && FFormControlCombo)
-        OnControlComboSelect(this, FHTMLControlCell.Y, RealColIndex(FHTMLControlCell.X),
-                             FFormControlCombo->ItemIndex(), FHTMLControlID, FFormControlCombo->Text());
+    if (OnControlComboSelect && d->FFormControlCombo)
+        OnControlComboSelect(this, d->FHTMLControlCell.Y, RealColIndex(d->FHTMLControlCell.X),
+                             d->FFormControlCombo->ItemIndex(), d->FHTMLControlID, d->FFormControlCombo->Text());
 }
 
 bool TZvStringGrid::IsHoverFixedCell(int ACol, int ARow)
 {
     const bool fixedCol = ACol < FixedCols();
     const bool fixedRow = ARow < FixedRows();
-    switch (FHoverFixedCells) {
+    switch (d->FHoverFixedCells) {
     case THoverFixedCells::hfAll: return fixedCol || fixedRow;
     case THoverFixedCells::hfFixedRows: return fixedRow;
     case THoverFixedCells::hfFixedColumns: return fixedCol;
@@ -193,12 +194,12 @@ void TZvStringGrid::MouseMoveHook(TShiftState Shift, int X, int Y)
         if (cell.X >= 0 && cell.Y >= 0) {
             const bool fixedRow = cell.Y < FixedRows();
             const bool fixedCol = cell.X < FixedCols();
-            if (fixedRow && fixedCol && FMouseActions->AllSelect()) mode = TMouseSelectMode::msAll;
-            else if (fixedCol && !fixedRow && FMouseActions->RowSelect()) mode = TMouseSelectMode::msRow;
-            else if (fixedRow && !fixedCol && FMouseActions->ColSelect() && !SizingStateHook(X, Y))
+            if (fixedRow && fixedCol && d->FMouseActions->AllSelect()) mode = TMouseSelectMode::msAll;
+            else if (fixedCol && !fixedRow && d->FMouseActions->RowSelect()) mode = TMouseSelectMode::msRow;
+            else if (fixedRow && !fixedCol && d->FMouseActions->ColSelect() && !SizingStateHook(X, Y))
                 mode = TMouseSelectMode::msColumn;
         }
-        FMouseSelectMode = mode;
+        d->FMouseSelectMode = mode;
     }
     TBaseGrid::MouseMove(Shift, X, Y);
     PointerCursorHook(X, Y);
@@ -209,7 +210,7 @@ void TZvStringGrid::MouseMoveHook(TShiftState Shift, int X, int Y)
 void TZvStringGrid::PointerCursorHook(int X, int Y)
 {
     if (GridState() != gsNormal || SizingStateHook(X, Y)) return;
-    switch (FMouseSelectMode) {
+    switch (d->FMouseSelectMode) {
     case TMouseSelectMode::msColumn: ShowCursorNow(this, crUpArrow); return;
     case TMouseSelectMode::msRow: ShowCursorNow(this, crHandPoint); return;
     case TMouseSelectMode::msAll:
@@ -224,8 +225,8 @@ void TZvStringGrid::MouseUpHook(TMouseButton Button, TShiftState Shift, int X, i
 {
     // The base grid sizes the column or row at the release: remember which,
     // so that the width-change step knows the user sized it.
-    if (GridState() == gsColSizing) FUserSizedCol = FSizingIndex;
-    if (GridState() == gsRowSizing) FUserSizedRow = FSizingIndex;
+    if (GridState() == gsColSizing) d->FUserSizedCol = FSizingIndex;
+    if (GridState() == gsRowSizing) d->FUserSizedRow = FSizingIndex;
     TBaseGrid::MouseUp(Button, Shift, X, Y);
 }
 
@@ -234,15 +235,15 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
 {
     int X = Message.XPos();
     const int Y = Message.YPos();
-    FClickPending = true;
-    FMouseDownMove = true;
-    FMouseKeepDown = true;
-    FSpinUp = false;
-    FSpinDown = false;
+    d->FClickPending = true;
+    d->FMouseDownMove = true;
+    d->FMouseKeepDown = true;
+    d->FSpinUp = false;
+    d->FSpinDown = false;
     TGridCoord cell = MouseCoord(X, Y);
     const TGridRect selBefore = Selection();
     const bool editing = Options().Contains(goEditing);
-    const bool rangeEdit = FMouseActions->RangeSelectAndEdit();
+    const bool rangeEdit = d->FMouseActions->RangeSelectAndEdit();
 
     if (editing && rangeEdit && !PointInGridRect(cell.X, cell.Y, selBefore)) SetOptions(Options() - goEditing);
 
@@ -257,24 +258,24 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     else if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
     else if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
 
-    FIncrSearchText.clear();
-    FSelectionClick = false;
-    FPushedCellButton = {-1, -1};
-    FSavedScrollPos = {LeftCol(), TopRow()};
+    d->FIncrSearchText.clear();
+    d->FSelectionClick = false;
+    d->FPushedCellButton = {-1, -1};
+    d->FSavedScrollPos = {LeftCol(), TopRow()};
     {
         const int px = cell.Y == 0 ? X : X - 5;
         const int py = cell.X == 0 && cell.Y != 0 ? Y - 4 : (cell.Y == 0 ? Y : Y - 4);
-        FSizingCell = MouseCoord(px, py);
-        if (FSizingCell.X >= 0 && FSizingCell.Y >= 0) {
-            FSizingColWidth = ColWidths(FSizingCell.X);
-            FSizingRowHeight = RowHeights(FSizingCell.Y);
+        d->FSizingCell = MouseCoord(px, py);
+        if (d->FSizingCell.X >= 0 && d->FSizingCell.Y >= 0) {
+            d->FSizingColWidth = ColWidths(d->FSizingCell.X);
+            d->FSizingRowHeight = RowHeights(d->FSizingCell.Y);
         }
     }
-    FPressPos = {X, Y};
+    d->FPressPos = {X, Y};
 
     if (cell.X < 0 || cell.Y < 0) {
         HideInplaceEdit();
-        if (!FFixedRowAlways) TBaseGrid::WndProc(Message.Message);
+        if (!d->FFixedRowAlways) TBaseGrid::WndProc(Message.Message);
         return;
     }
 
@@ -283,21 +284,21 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
         cell = {RealToDisplayCol(b.X), b.Y};
     }
     const int rc = RealColIndex(cell.X);
-    FCaretPositioning = FMouseActions->CaretPositioning();
+    d->FCaretPositioning = d->FMouseActions->CaretPositioning();
     const bool fixedCell = cell.X < FixedCols() || cell.Y < FixedRows();
     const bool fixedByRule = !fixedCell && IsFixed(cell.X, cell.Y);
     if (fixedCell || fixedByRule) HideInplaceEdit();
     const TRect cellRect = CellRect(cell.X, cell.Y);
 
-    if (FControlLook->SpinButtonsAlwaysVisible() && QueryHasSpinEdit(rc, cell.Y) && X >= cellRect.Right - 18) {
-        if (Y > (cellRect.Top + cellRect.Bottom) / 2) FSpinDown = true;
-        else FSpinUp = true;
+    if (d->FControlLook->SpinButtonsAlwaysVisible() && QueryHasSpinEdit(rc, cell.Y) && X >= cellRect.Right - 18) {
+        if (Y > (cellRect.Top + cellRect.Bottom) / 2) d->FSpinDown = true;
+        else d->FSpinUp = true;
     }
 
     bool editAllowed = Options().Contains(goEditing) || rangeEdit;
     QueryCellEditable(rc, cell.Y, editAllowed);
 
-    if (IsRadio(rc, cell.Y) && (editAllowed || FControlLook->RadioAlwaysActive())) {
+    if (IsRadio(rc, cell.Y) && (editAllowed || d->FControlLook->RadioAlwaysActive())) {
         HideInplaceEdit();
         RadioGroupClick(cell.X, cell.Y, X - cellRect.Left, Y - cellRect.Top);
         if (CanFocus()) SetFocus();
@@ -317,14 +318,14 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     if (HasButton(rc, cell.Y) || HasExpand(rc, cell.Y)) {
         HideInplaceEdit();
         if (!fixedCell && !fixedByRule) {
-            FForceSelect = true;
+            d->FForceSelect = true;
             JumpToCell(cell.X, cell.Y);
-            FForceSelect = false;
+            d->FForceSelect = false;
         }
         const TRect btn = HasButton(rc, cell.Y) ? CellButtonRect(rc, cell.Y) : ExpandButtonRect(rc, cell.Y);
         if (X >= btn.Left && X < btn.Right && Y >= btn.Top && Y < btn.Bottom) {
             if (HasButton(rc, cell.Y)) PushButton(rc, cell.Y, true);
-            FPushedCellButton = cell;
+            d->FPushedCellButton = cell;
             SetMouseCapture(true);
             if (OnClickCell) OnClickCell(this, cell.Y, cell.X);
             return;
@@ -343,11 +344,11 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
 
     // Links in the cell: a plain URL text, or an anchor of its markup.
     const String text = GetCellEx(rc, cell.Y);
-    const bool html = FEnableHTML && CellTextKind(text, true) == ctHTML;
-    if (FURLShow || html) {
+    const bool html = d->FEnableHTML && CellTextKind(text, true) == ctHTML;
+    if (d->FURLShow || html) {
         String anchor;
         THTMLDrawResult hit;
-        if (!html && FURLShow && IsURLText(text)) anchor = text;
+        if (!html && d->FURLShow && IsURLText(text)) anchor = text;
         else if (html && HitTestMarkup(cell.X, cell.Y, X, Y, hit)) anchor = hit.AnchorVal;
         if (!anchor.isEmpty()) {
             bool autoHandle = true;
@@ -372,9 +373,9 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
         }
     }
 
-    FMoveIndex = -1;
+    d->FMoveIndex = -1;
     if (fixedCell) {
-        if (cell.X < FixedCols() && cell.Y < FixedRows() && FMouseActions->AllSelect() &&
+        if (cell.X < FixedCols() && cell.Y < FixedRows() && d->FMouseActions->AllSelect() &&
             Options().Contains(goRangeSelect)) {
             if (CanFocus()) SetFocus();
             ExportNotification(TGridExportState::esExportStart, -1);
@@ -384,25 +385,25 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
             SelectRangeHook(all);
             SetSelection(all);
             ExitHook();
-        } else if (cell.X < FixedCols() && cell.Y >= FixedRows() && FMouseActions->RowSelect()) {
+        } else if (cell.X < FixedCols() && cell.Y >= FixedRows() && d->FMouseActions->RowSelect()) {
             const int top = shift.Contains(ssShift) ? selBefore.Top : cell.Y;
             SetSelection(GridRect({FixedCols(), top}, {ColCount() - 1, cell.Y}));
-            FMouseSelectStart = cell.Y;
+            d->FMouseSelectStart = cell.Y;
             ExitHook();
-        } else if (cell.Y < FixedRows() && cell.X >= FixedCols() && FMouseActions->ColSelect() &&
+        } else if (cell.Y < FixedRows() && cell.X >= FixedCols() && d->FMouseActions->ColSelect() &&
                    Options().Contains(goRangeSelect)) {
             int from = cell.X;
             if (shift.Contains(ssShift)) from = cell.X < selBefore.Left ? selBefore.Right : selBefore.Left;
             SetSelection(GridRect({from, FixedRows()}, {cell.X, RowCount() - 1}));
-            FMouseSelectStart = cell.X;
+            d->FMouseSelectStart = cell.X;
             ExitHook();
         }
-        if (cell.Y < FixedRows() && cell.X >= FixedCols()) FMoveIndex = cell.X;
-        else if (cell.X < FixedCols() && cell.Y >= FixedRows()) FMoveIndex = cell.Y;
+        if (cell.Y < FixedRows() && cell.X >= FixedCols()) d->FMoveIndex = cell.X;
+        else if (cell.X < FixedCols() && cell.Y >= FixedRows()) d->FMoveIndex = cell.Y;
     }
-    FPressOffset = {X - cellRect.Left, Y - cellRect.Top};
+    d->FPressOffset = {X - cellRect.Left, Y - cellRect.Top};
 
-    if ((editAllowed || FControlLook->CheckAlwaysActive()) && (HasCheckBox(rc, cell.Y) || HasRadioButton(rc, cell.Y)) &&
+    if ((editAllowed || d->FControlLook->CheckAlwaysActive()) && (HasCheckBox(rc, cell.Y) || HasRadioButton(rc, cell.Y)) &&
         IsInCheckBox(rc, cell.Y, X, Y)) {
         HideInplaceEdit();
         if (CanFocus()) SetFocus();
@@ -413,16 +414,16 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
         } else {
             ToggleCellCheckBox(rc, cell.Y, true);
         }
-        if (FShowModified->Enabled()) {
+        if (d->FShowModified->Enabled()) {
             SetRowModified(cell.Y, true);
             RepaintCell(0, cell.Y);
         }
         bool state = false;
         GetCheckBoxState(rc, RealRowIndex(cell.Y), state);
-        if (!FNavigation->AlwaysEdit() && !fixedCell) TBaseGrid::FocusCell(cell.X, cell.Y, true);
+        if (!d->FNavigation->AlwaysEdit() && !fixedCell) TBaseGrid::FocusCell(cell.X, cell.Y, true);
         if (!radio) FireCheckBoxClick(cell.X, cell.Y, state);
-        if (FHideFocusRect) RepaintCell(cell.X, cell.Y);
-        if (cell.Y < FixedRows() && FMouseActions->CheckAllCheck()) {
+        if (d->FHideFocusRect) RepaintCell(cell.X, cell.Y);
+        if (cell.Y < FixedRows() && d->FMouseActions->CheckAllCheck()) {
             for (int r = FixedRows(); r < RowCount(); ++r)
                 if (HasCheckBox(rc, r)) SetCheckBoxState(rc, r, state);
             Invalidate();
@@ -432,9 +433,9 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
         return;
     }
 
-    const bool comboCell = FControlLook->DropDownAlwaysVisible() && !fixedCell && QueryHasComboBox(rc, cell.Y);
-    const bool directEdit = FMouseActions->DirectEdit() || comboCell;
-    if ((editAllowed || (FMouseActions->EditOnDblClickOnly() && comboCell)) && directEdit) {
+    const bool comboCell = d->FControlLook->DropDownAlwaysVisible() && !fixedCell && QueryHasComboBox(rc, cell.Y);
+    const bool directEdit = d->FMouseActions->DirectEdit() || comboCell;
+    if ((editAllowed || (d->FMouseActions->EditOnDblClickOnly() && comboCell)) && directEdit) {
         HideInplaceEdit();
         if (CanFocus()) SetFocus();
     }
@@ -448,26 +449,26 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     }
 
     if (fixedByRule) {
-        const bool footerRow = FFloatingFooter->Visible() && cell.Y == RowCount() - 1 &&
-                               FFloatingFooter->FooterStyle() == TFooterStyle::fsFixedLastRow;
+        const bool footerRow = d->FFloatingFooter->Visible() && cell.Y == RowCount() - 1 &&
+                               d->FFloatingFooter->FooterStyle() == TFooterStyle::fsFixedLastRow;
         if (!footerRow && OnClickCell) OnClickCell(this, cell.Y, cell.X);
         return;
     }
 
     {
-        const bool keepLeft = Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll();
+        const bool keepLeft = Options().Contains(goRowSelect) && d->FNavigation->KeepHorizScroll();
         const int leftBefore = LeftCol();
         const int topBefore = TopRow();
         if (keepLeft) BeginUpdate();
-        const bool alwaysEdit = FNavigation->AlwaysEdit();
-        FNavigation->SetAlwaysEdit(false);
+        const bool alwaysEdit = d->FNavigation->AlwaysEdit();
+        d->FNavigation->SetAlwaysEdit(false);
         TBaseGrid::WndProc(Message.Message);
-        FNavigation->SetAlwaysEdit(alwaysEdit);
+        d->FNavigation->SetAlwaysEdit(alwaysEdit);
         if (keepLeft) {
             SetLeftCol(leftBefore);
             EndUpdate();
         }
-        if (TopRow() != topBefore && FMouseActions->NoScrollOnPartialRow()) SetTopRow(topBefore);
+        if (TopRow() != topBefore && d->FMouseActions->NoScrollOnPartialRow()) SetTopRow(topBefore);
     }
 
     if (!(cell.Y < FixedRows() && Options().Contains(goColSizing) && NearVerticalBorder(cellRect, X)) && OnClickCell)
@@ -475,12 +476,12 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
 
     if (OnCellValidate) RememberOldCell(cell.X, cell.Y);
 
-    if (IsMergedCell(rc, cell.Y) && !fixedCell && editAllowed && (secondClick || FMouseActions->DirectEdit()))
+    if (IsMergedCell(rc, cell.Y) && !fixedCell && editAllowed && (secondClick || d->FMouseActions->DirectEdit()))
         ShowInplaceEdit();
 
-    if (directEdit && !fixedCell && (editAllowed || (FMouseActions->EditOnDblClickOnly() && comboCell)) &&
+    if (directEdit && !fixedCell && (editAllowed || (d->FMouseActions->EditOnDblClickOnly() && comboCell)) &&
         X > cellRect.Left + 3 && X < cellRect.Right - 3 && !IsCheckOrButtonCell(rc, cell.Y)) {
-        if (FMouseActions->EditOnDblClickOnly() && comboCell) {
+        if (d->FMouseActions->EditOnDblClickOnly() && comboCell) {
             SetOptions(Options() + goEditing);
             if (CanFocus()) SetFocus();
         }
@@ -518,18 +519,18 @@ bool TZvStringGrid::HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawRes
         scrollPos = GetScrollPosition(RCol, ARow);
         r.Right -= 16;
     }
-    r.Left += FXYOffset.X;
-    r.Top += FXYOffset.Y - scrollPos;
-    if (!FXYOffsetTopLeftOnly) r.Right -= FXYOffset.X;
+    r.Left += d->FXYOffset.X;
+    r.Top += d->FXYOffset.Y - scrollPos;
+    if (!d->FXYOffsetTopLeftOnly) r.Right -= d->FXYOffset.X;
     r.Left -= 1;
     if (HasCheckBox(RCol, ARow) || HasDataCheckBox(RCol, ARow)) r.Left += ControlLook()->CheckSize();
-    if (ARow == FFilterDropDownRow && QueryColumnFilter(RCol)) r.Right -= 18;
+    if (ARow == d->FFilterDropDownRow && QueryColumnFilter(RCol)) r.Right -= 18;
 
     TCanvas& canvas = *Canvas();
     TBrush brush;
     TGridDrawState state;
     GetFontProperties(ACol, RCol, false, &brush, canvas.Font(), state, ARow);
-    if (FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + FZoomFactor);
+    if (d->FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + d->FZoomFactor);
     THTMLDrawParams params = CellMarkupParams();
     params.XPos = X;
     params.YPos = Y;
@@ -543,14 +544,14 @@ bool TZvStringGrid::HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawRes
 void TZvStringGrid::PressCellControl(int ACol, int ARow, const THTMLDrawResult& Hit)
 {
     const int rc = RealColIndex(ACol);
-    if (FHTMLControlEditing) CellControlExit(this);
+    if (d->FHTMLControlEditing) CellControlExit(this);
     String text = GetCellEx(rc, ARow);
     const String type = Hit.ControlType.toUpper();
     String value = Hit.ControlValue;
-    FHTMLControlID = Hit.ControlID;
+    d->FHTMLControlID = Hit.ControlID;
     if (type == QStringLiteral("BUTTON")) {
-        FHTMLButtonDown = true;
-        FHTMLButtonCell = {ACol, ARow};
+        d->FHTMLButtonDown = true;
+        d->FHTMLButtonCell = {ACol, ARow};
         RepaintCell(ACol, ARow);
     } else if (type == QStringLiteral("CHECK")) {
         FindControlTag(text, Hit.ControlID, value);

@@ -2,6 +2,7 @@
 // share, so Tab and Enter behave alike whoever has the focus.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 void TZvStringGrid::MoveToFirstRow()
 {
@@ -23,9 +24,9 @@ int TZvStringGrid::FirstDataColumn()
 
 int TZvStringGrid::VisibleFixedRightCols()
 {
-    int n = FFixedRightCols;
+    int n = d->FFixedRightCols;
     const int all = AllColCount();
-    for (int c = all - FFixedRightCols; c < all; ++c)
+    for (int c = all - d->FFixedRightCols; c < all; ++c)
         if (c >= 0 && IsHiddenColumn(c)) --n;
     return std::max(0, n);
 }
@@ -34,7 +35,7 @@ bool TZvStringGrid::IsTabStopCell(int ACol, int ARow)
 {
     bool accept;
     // Editing switched off by a read-only cell on the way still counts as editing.
-    if (Options().Contains(goEditing) || FEditingDisabled) accept = IsEditable(RealColIndex(ACol), ARow);
+    if (Options().Contains(goEditing) || d->FEditingDisabled) accept = IsEditable(RealColIndex(ACol), ARow);
     // A fixed column or row is never a stop, whatever the fixed-cell rules say.
     else accept = ACol >= FixedCols() && ARow >= FixedRows() && !IsFixed(ACol, ARow);
     if (OnSelectCell) OnSelectCell(this, ACol, ARow, accept);
@@ -71,8 +72,8 @@ bool TZvStringGrid::TabToNextCell(bool Backward)
         if (key != VK_TAB) return true;
     }
     const TGridCoord start{Col(), Row()};
-    if (start == FLastTabCell) return true;
-    FLastTabCell = start;
+    if (start == d->FLastTabCell) return true;
+    d->FLastTabCell = start;
 
     bool handedOn = false;
     // A grid without any cell that may take the Tab would cycle for ever:
@@ -81,7 +82,7 @@ bool TZvStringGrid::TabToNextCell(bool Backward)
     for (int step = 0;; ++step) {
         bool again = false;
         TabMove(Backward, handedOn, again);
-        if (!again && (Options().Contains(goEditing) || FEditingDisabled) && !IsEditable(RealColIndex(Col()), Row())) again = true;
+        if (!again && (Options().Contains(goEditing) || d->FEditingDisabled) && !IsEditable(RealColIndex(Col()), Row())) again = true;
         if (!again) break;
         if (step >= limit || TGridCoord{Col(), Row()} == start) {
             if (TGridCoord{Col(), Row()} != start) JumpToCell(start.X, start.Y);
@@ -89,9 +90,9 @@ bool TZvStringGrid::TabToNextCell(bool Backward)
         }
     }
 
-    if (FNavigation->AdvanceAutoEdit() && !IsCheckOrButtonCell(Col(), Row())) SimulateCellClick(Col(), Row());
-    FLastTabCell = {-1, -1};
-    if (FNavigation->AlwaysEdit() && CanFocus()) SetFocus();
+    if (d->FNavigation->AdvanceAutoEdit() && !IsCheckOrButtonCell(Col(), Row())) SimulateCellClick(Col(), Row());
+    d->FLastTabCell = {-1, -1};
+    if (d->FNavigation->AlwaysEdit() && CanFocus()) SetFocus();
     return !handedOn;
 }
 
@@ -100,13 +101,13 @@ bool TZvStringGrid::TabToNextCell(bool Backward)
 // when the step ended inside a merged area and must go on.
 void TZvStringGrid::TabMove(bool Backward, bool& HandedOn, bool& Again)
 {
-    const int lastDataRow = RowCount() - FFixedFooters - 1;
+    const int lastDataRow = RowCount() - d->FFixedFooters - 1;
     const int rightEnd = ColCount() - VisibleFixedRightCols();
     const int fdc = FirstDataColumn();
     bool handOn = false;
 
     if (Backward) {
-        if (FNavigation->TabAdvanceDirection() != TAdvanceDirection::adLeftRight) {
+        if (d->FNavigation->TabAdvanceDirection() != TAdvanceDirection::adLeftRight) {
             if (Row() > FixedRows()) SetRow(Row() - 1);
             else {
                 SetRow(lastDataRow);
@@ -140,7 +141,7 @@ void TZvStringGrid::TabMove(bool Backward, bool& HandedOn, bool& Again)
     }
 
     const TPoint span = CellSpan(RealColIndex(Col()), Row());
-    if (FNavigation->TabAdvanceDirection() != TAdvanceDirection::adLeftRight) {
+    if (d->FNavigation->TabAdvanceDirection() != TAdvanceDirection::adLeftRight) {
         if (Row() + span.Y + 1 <= lastDataRow) SetRow(Row() + span.Y + 1);
         else {
             MoveToFirstRow();
@@ -154,7 +155,7 @@ void TZvStringGrid::TabMove(bool Backward, bool& HandedOn, bool& Again)
         int target = Col() + span.X + 1;
         while (target < rightEnd && !IsTabStopCell(target, Row())) ++target;
         if (target >= rightEnd) {
-            FForceSelect = true;
+            d->FForceSelect = true;
             if (Row() < lastDataRow) {
                 const int t = FirstTabStopCol(Row() + 1);
                 const int newCol = t == -1 ? FixedCols() : t;
@@ -168,7 +169,7 @@ void TZvStringGrid::TabMove(bool Backward, bool& HandedOn, bool& Again)
                 if (t != -1) JumpToCell(t, FixedRows());
                 handOn = true;
             }
-            FForceSelect = false;
+            d->FForceSelect = false;
         } else {
             SetCol(target);
         }
@@ -186,24 +187,24 @@ void TZvStringGrid::TabMove(bool Backward, bool& HandedOn, bool& Again)
                 Again = true;
             }
         } else {
-            FForceSelect = true;
+            d->FForceSelect = true;
             JumpToCell(c, next);
-            FForceSelect = false;
+            d->FForceSelect = false;
         }
     } else {
-        if (FNavigation->TabToNextAtEnd() || !FNavigation->AdvanceInsert()) MoveToFirstRow();
+        if (d->FNavigation->TabToNextAtEnd() || !d->FNavigation->AdvanceInsert()) MoveToFirstRow();
         else {
             bool canAdd = true;
             FireCanAddRow(canAdd);
             if (canAdd) {
-                if (FFloatingFooter->Visible()) {
+                if (d->FFloatingFooter->Visible()) {
                     InsertRows(RowCount() - 1, 1);
                     SetRow(RowCount() - 2);
                 } else {
                     SetRowCount(RowCount() + 1);
                     SetRow(RowCount() - 1);
                 }
-                if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FFixedFooters - 1);
+                if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - d->FFixedFooters - 1);
             } else {
                 MoveToFirstRow();
             }
@@ -213,7 +214,7 @@ void TZvStringGrid::TabMove(bool Backward, bool& HandedOn, bool& Again)
         handOn = true;
     }
 
-    if (handOn && Parent() && FNavigation->TabToNextAtEnd() && !HandedOn) {
+    if (handOn && Parent() && d->FNavigation->TabToNextAtEnd() && !HandedOn) {
         PostMessage(Parent(), WM_KEYDOWN, VK_TAB, 0);
         HandedOn = true;
     }
@@ -223,10 +224,10 @@ void TZvStringGrid::TabMove(bool Backward, bool& HandedOn, bool& Again)
 void TZvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Internal,
                                       bool ReopenEditor)
 {
-    if (!FNavigation->AdvanceOnEnter() && !Force) return;
-    if (FMouseActions->RangeSelectAndEdit() && !Options().Contains(goEditing)) SetOptions(Options() + goEditing);
-    if (!Internal) FAdvanceOrigin = {ACol, ARow};
-    FStartEditChar = QChar();
+    if (!d->FNavigation->AdvanceOnEnter() && !Force) return;
+    if (d->FMouseActions->RangeSelectAndEdit() && !Options().Contains(goEditing)) SetOptions(Options() + goEditing);
+    if (!Internal) d->FAdvanceOrigin = {ACol, ARow};
+    d->FStartEditChar = QChar();
     const TGridCoord startCell{Col(), Row()};
 
     // Skipping read-only cells walks on from each one; on a grid whose
@@ -244,19 +245,19 @@ void TZvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoE
         if (canEdit) {
             int newRow = r, newCol = c;
             bool allow = true;
-            if (OnAutoAdvance) OnAutoAdvance(this, FAdvanceOrigin.Y, FAdvanceOrigin.X, newRow, newCol, allow);
-            if (allow) allow = FireCellChanging(FAdvanceOrigin.Y, FAdvanceOrigin.X, newRow, newCol);
-            FDisableChange = true;
+            if (OnAutoAdvance) OnAutoAdvance(this, d->FAdvanceOrigin.Y, d->FAdvanceOrigin.X, newRow, newCol, allow);
+            if (allow) allow = FireCellChanging(d->FAdvanceOrigin.Y, d->FAdvanceOrigin.X, newRow, newCol);
+            d->FDisableChange = true;
             if (allow) {
                 SetCol(newCol);
                 SetRow(newRow);
             } else {
                 CellSelectHook(startCell.X, startCell.Y);
             }
-            FDisableChange = false;
+            d->FDisableChange = false;
             break;
         }
-        if (!FNavigation->AdvanceSkipReadOnlyCells()) {
+        if (!d->FNavigation->AdvanceSkipReadOnlyCells()) {
             SetCol(c);
             SetRow(r);
             break;
@@ -266,12 +267,12 @@ void TZvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoE
 
     if (!ReopenEditor) return;
     const bool checkTarget = IsCheckOrButtonCell(Col(), Row());
-    if ((AutoEdit && FNavigation->AdvanceAutoEdit()) || checkTarget) {
+    if ((AutoEdit && d->FNavigation->AdvanceAutoEdit()) || checkTarget) {
         if (!IsEditable(RealColIndex(Col()), Row())) return;
         ShowEditor();
         if (checkTarget) {
             const TGridCoord target{Col(), Row()};
-            FDisableChange = true;
+            d->FDisableChange = true;
             SetCol(startCell.X);
             SetRow(startCell.Y);
             SetCol(target.X);
@@ -279,17 +280,17 @@ void TZvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoE
             if (!IsCheckOrButtonCell(startCell.X, startCell.Y)) {
                 const TRect rc = CellRect(target.X, target.Y);
                 ReplayClick(rc.Left + 2, rc.Top + 2);
-                if (FNavigation->AdvanceDirection() != TAdvanceDirection::adLeftRight) HideInplaceEdit();
+                if (d->FNavigation->AdvanceDirection() != TAdvanceDirection::adLeftRight) HideInplaceEdit();
             }
-            FDisableChange = false;
+            d->FDisableChange = false;
         }
         FireCellChanging(startCell.Y, startCell.X, Row(), Col());
-        TEditorType ed = FDefaultEditor;
+        TEditorType ed = d->FDefaultEditor;
         QueryEditorType(RealColIndex(startCell.X), startCell.Y, ed);
         if (!IsTextEditorKind(ed)) HideInplaceEdit();
     }
 
-    if (FMouseActions->DisjunctRowSelect()) {
+    if (d->FMouseActions->DisjunctRowSelect()) {
         ClearRowSelect();
         SetRowSelect(Row(), true);
     }
@@ -299,9 +300,9 @@ void TZvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoE
 // advance ends without a move (a new row that no column may edit).
 void TZvStringGrid::AdvanceTarget(int& ACol, int& ARow, bool Forward, bool& Stop)
 {
-    const TAdvanceDirection dir = FNavigation->AdvanceDirection();
+    const TAdvanceDirection dir = d->FNavigation->AdvanceDirection();
     const int fdc = FirstDataColumn();
-    const int lastDataRow = RowCount() - FFixedFooters - 1;
+    const int lastDataRow = RowCount() - d->FFixedFooters - 1;
     const TPoint span = CellSpan(RealColIndex(ACol), ARow);
 
     if (!Forward) {
@@ -309,12 +310,12 @@ void TZvStringGrid::AdvanceTarget(int& ACol, int& ARow, bool Forward, bool& Stop
             if (ACol > fdc) --ACol;
             else {
                 ARow = ARow == FixedRows() ? lastDataRow : ARow - 1;
-                ACol = ColCount() - FFixedRightCols - 1;
+                ACol = ColCount() - d->FFixedRightCols - 1;
             }
         } else if (dir == TAdvanceDirection::adTopBottom) {
             if (ARow > FixedRows()) --ARow;
             else {
-                ACol = ACol == fdc ? ColCount() - FFixedRightCols - 1 : ACol - 1;
+                ACol = ACol == fdc ? ColCount() - d->FFixedRightCols - 1 : ACol - 1;
                 ARow = lastDataRow;
             }
         }
@@ -324,18 +325,18 @@ void TZvStringGrid::AdvanceTarget(int& ACol, int& ARow, bool Forward, bool& Stop
     if (dir == TAdvanceDirection::adLeftRight || dir == TAdvanceDirection::adLeftRightInRow) {
         if (ACol + span.X < ColCount() - VisibleFixedRightCols() - 1) ACol += span.X + 1;
         else if (dir == TAdvanceDirection::adLeftRightInRow) {
-            if (FNavigation->AdvanceOnEnterLoop()) ACol = fdc;
+            if (d->FNavigation->AdvanceOnEnterLoop()) ACol = fdc;
         } else if (ARow < lastDataRow) {
             ++ARow;
             ACol = fdc;
-        } else if (FNavigation->AdvanceInsert()) {
+        } else if (d->FNavigation->AdvanceInsert()) {
             bool canAdd = true;
             FireCanAddRow(canAdd);
             ACol = fdc;
             if (canAdd) {
                 AddRow();
                 ++ARow;
-                if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FFixedFooters - 1);
+                if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - d->FFixedFooters - 1);
                 bool any = false;
                 for (int c = fdc; c < ColCount() && !any; ++c) any = IsEditable(RealColIndex(c), ARow);
                 if (!any) {
@@ -343,25 +344,25 @@ void TZvStringGrid::AdvanceTarget(int& ACol, int& ARow, bool Forward, bool& Stop
                     Stop = true;
                 }
             }
-        } else if (FNavigation->AdvanceOnEnterLoop()) {
+        } else if (d->FNavigation->AdvanceOnEnterLoop()) {
             ARow = FixedRows();
             ACol = fdc;
         }
         return;
     }
 
-    if (ARow + 1 != RowCount() - FFixedFooters) ++ARow;
+    if (ARow + 1 != RowCount() - d->FFixedFooters) ++ARow;
     else if (dir == TAdvanceDirection::adTopBottomInCol) ARow = FixedRows();
     else {
-        if (ACol + 1 != ColCount() - FFixedRightCols) {
+        if (ACol + 1 != ColCount() - d->FFixedRightCols) {
             ARow = FixedRows();
             ++ACol;
             if (ACol >= ColCount()) ACol = fdc;
-        } else if (FNavigation->AdvanceInsert()) {
+        } else if (d->FNavigation->AdvanceInsert()) {
             SetColCount(ColCount() + 1);
             ACol += span.X + 1;
             ARow = FixedRows();
-            if (OnAutoInsertCol) OnAutoInsertCol(this, ColCount() - FFixedRightCols - 1);
+            if (OnAutoInsertCol) OnAutoInsertCol(this, ColCount() - d->FFixedRightCols - 1);
         } else {
             ARow = FixedRows();
             ACol = fdc;

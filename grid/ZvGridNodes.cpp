@@ -7,6 +7,7 @@
 // rows, so every operation says whether it takes a real or a displayed row.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -109,13 +110,13 @@ int TZvStringGrid::GetNodeSpanType(int ARow)
 {
     if (IsNode(ARow)) return 0;
     const int next = ARow + 1;
-    if (ARow < RowCount() - FFixedFooters - 1 && GetGridObject(0, next) && RowLevel(next) >= RowLevel(ARow)) return 2;
+    if (ARow < RowCount() - d->FFixedFooters - 1 && GetGridObject(0, next) && RowLevel(next) >= RowLevel(ARow)) return 2;
     return 1;
 }
 
 int TZvStringGrid::GetParentRow(int ARow)
 {
-    if (FNumNodes <= 0) return -1;
+    if (d->FNumNodes <= 0) return -1;
     const bool isNode = IsNode(ARow);
     const int reference = isNode ? RowLevel(ARow) : 0;
     int hidden = 0;
@@ -131,32 +132,32 @@ int TZvStringGrid::GetParentRow(int ARow)
 // ---- Node changes --------------------------------------------------------------------------------
 void TZvStringGrid::AddNode(int ARow, int Span)
 {
-    const int d = DisplayedRowOfReal(ARow);
-    if (d < 0 || d >= RowCount()) return;
-    TCellGraphic* g = NewCellGraphic(0, d);
+    const int dr = DisplayedRowOfReal(ARow);
+    if (dr < 0 || dr >= RowCount()) return;
+    TCellGraphic* g = NewCellGraphic(0, dr);
     g->SetCellType(TCellType::ctNode);
     g->SetCellIndex(Span);
     g->SetCellBoolean(false);
     g->SetCellErrFrom(0);
     g->SetCellVar(-1);
-    g->SetCellAngle(d);
+    g->SetCellAngle(dr);
     g->SetCellHAlign(TCellHAlign::haBeforeText);
     g->SetCellVAlign(TCellVAlign::vaCenter);
-    ShiftRowLevels(d, Span, 1);
-    if (FNumNodes == 0) RepaintCol(0);
-    ++FNumNodes;
+    ShiftRowLevels(dr, Span, 1);
+    if (d->FNumNodes == 0) RepaintCol(0);
+    ++d->FNumNodes;
     if (Col() == 0) SetCol(1);
 }
 
 void TZvStringGrid::RemoveNode(int ARow)
 {
     DoExpandNode(ARow);
-    const int d = DisplayedRowOfReal(ARow);
-    const TCellGraphic* g = NodeGraphic(d);
+    const int dr = DisplayedRowOfReal(ARow);
+    const TCellGraphic* g = NodeGraphic(dr);
     if (!g) return;
-    ShiftRowLevels(d, g->CellIndex(), -1);
-    RemoveCellGraphicOfType(0, d, TCellType::ctNode);
-    FNumNodes = std::max(FNumNodes - 1, 0);
+    ShiftRowLevels(dr, g->CellIndex(), -1);
+    RemoveCellGraphicOfType(0, dr, TCellType::ctNode);
+    d->FNumNodes = std::max(d->FNumNodes - 1, 0);
 }
 
 void TZvStringGrid::RemoveAllNodes()
@@ -166,7 +167,7 @@ void TZvStringGrid::RemoveAllNodes()
         DoExpandNode(RealRowOfDisplayed(r));
         ShiftRowLevels(r, GetNodeSpan(r), -1);
         RemoveCellGraphicOfType(0, r, TCellType::ctNode);
-        FNumNodes = std::max(FNumNodes - 1, 0);
+        d->FNumNodes = std::max(d->FNumNodes - 1, 0);
     }
     Invalidate();
 }
@@ -182,7 +183,7 @@ void TZvStringGrid::SetNodeState(int ARow, bool Value)
 
 void TZvStringGrid::ExpandNode(int ARow)
 {
-    if (FCellNode->ExpandOne()) {
+    if (d->FCellNode->ExpandOne()) {
         for (int r = FixedRows(); r < RowCount(); ++r)
             if (IsNode(r) && !GetNodeState(r) && RealRowOfDisplayed(r) != ARow) ContractNode(RealRowOfDisplayed(r));
     }
@@ -191,27 +192,27 @@ void TZvStringGrid::ExpandNode(int ARow)
 
 void TZvStringGrid::DoExpandNode(int ARow)
 {
-    const int d = DisplayedRowOfReal(ARow);
-    TCellGraphic* g = NodeGraphic(d);
+    const int dr = DisplayedRowOfReal(ARow);
+    TCellGraphic* g = NodeGraphic(dr);
     if (!g || !g->CellBoolean()) return;
     g->SetCellBoolean(false);
-    const int e = g->CellIndex() == 0 ? NextNodeRow(d) : d + 1;
+    const int e = g->CellIndex() == 0 ? NextNodeRow(dr) : dr + 1;
 
     const int topRow = TopRow();
     const int curRow = Row();
-    const bool disjunct = FMouseActions->DisjunctRowSelect();
-    FMouseActions->SetDisjunctRowSelect(false);
+    const bool disjunct = d->FMouseActions->DisjunctRowSelect();
+    d->FMouseActions->SetDisjunctRowSelect(false);
     const bool rowSelect = Options().Contains(TGridOption::goRowSelect);
     if (rowSelect) SetOptions(Options() - TGridOptions{TGridOption::goRowSelect});
 
-    const bool noControls = FCellControls->Count() == 0;
+    const bool noControls = d->FCellControls->Count() == 0;
     if (noControls) BeginUpdate();
-    const int from = RealRowOfDisplayed(d) + 1;
+    const int from = RealRowOfDisplayed(dr) + 1;
     const int to = RealRowOfDisplayed(e) - 1;
     if (to >= from) UnHideRows(from, to);
     if (noControls) EndUpdate();
 
-    FMouseActions->SetDisjunctRowSelect(disjunct);
+    d->FMouseActions->SetDisjunctRowSelect(disjunct);
     if (rowSelect) {
         SetOptions(Options() + TGridOptions{TGridOption::goRowSelect});
         if (curRow < RowCount()) SetRow(curRow);
@@ -223,16 +224,16 @@ void TZvStringGrid::DoExpandNode(int ARow)
 void TZvStringGrid::ContractNode(int ARow)
 {
     HideInplaceEdit();
-    FForceSelect = true;
-    const int d = DisplayedRowOfReal(ARow);
-    TCellGraphic* g = NodeGraphic(d);
+    d->FForceSelect = true;
+    const int dr = DisplayedRowOfReal(ARow);
+    TCellGraphic* g = NodeGraphic(dr);
     if (!g || g->CellBoolean()) {
-        FForceSelect = false;
+        d->FForceSelect = false;
         return;
     }
     g->SetCellBoolean(true);
-    const int b = d + 1;
-    int e = g->CellIndex() <= 0 ? NextNodeRow(d) : d + g->CellIndex();
+    const int b = dr + 1;
+    int e = g->CellIndex() <= 0 ? NextNodeRow(dr) : dr + g->CellIndex();
     e = std::min(e, RowCount());
 
     int r = b;
@@ -252,7 +253,7 @@ void TZvStringGrid::ContractNode(int ARow)
         }
     }
     if (r - 1 >= b) HideRows(RealRowOfDisplayed(b), RealRowOfDisplayed(r - 1));
-    FForceSelect = false;
+    d->FForceSelect = false;
     CalcFooter(-1);
 }
 
@@ -294,14 +295,14 @@ void TZvStringGrid::ContractAll()
 
 void TZvStringGrid::RaiseHiddenRowsAbove(int ARealRow)
 {
-    for (const auto& item : FGridItems)
+    for (const auto& item : d->FGridItems)
         if (item->Idx() > ARealRow) item->SetIdx(item->Idx() + 1);
 }
 
 void TZvStringGrid::InsertChildRow(int ARow, int InsertAt)
 {
-    const int d = DisplayedRowOfReal(ARow);
-    const int p = GetParentRow(d);
+    const int dr = DisplayedRowOfReal(ARow);
+    const int p = GetParentRow(dr);
     const int pr = p >= 0 ? RealRowOfDisplayed(p) : -1;
     int level = 1;
     if (p >= 0) {
@@ -324,18 +325,18 @@ void TZvStringGrid::InsertChildRow(int ARow, int InsertAt)
         level = RowLevel(p);
     }
 
-    const bool belowNode = IsNode(d) && InsertAt == 0;
-    const int at = belowNode ? d + 1 : d + InsertAt;
+    const bool belowNode = IsNode(dr) && InsertAt == 0;
+    const int at = belowNode ? dr + 1 : dr + InsertAt;
     InsertRows(at, 1, true);
 
     if (belowNode) {
         // The node row becomes the header: its contents go down into the new row.
         for (int c = 0; c < AllColCount(); ++c) {
-            SetGridCell(c, at, GetGridCell(c, d));
-            SetGridCell(c, d, String());
+            SetGridCell(c, at, GetGridCell(c, dr));
+            SetGridCell(c, dr, String());
             if (c == 0) continue;
-            TObject* slot = GetGridObject(c, d);
-            SetGridObject(c, d, nullptr);
+            TObject* slot = GetGridObject(c, dr);
+            SetGridObject(c, dr, nullptr);
             SetGridObject(c, at, slot);
             if (auto* props = dynamic_cast<TCellProperties*>(slot)) props->SetOwnerRow(at);
         }
@@ -346,8 +347,8 @@ void TZvStringGrid::InsertChildRow(int ARow, int InsertAt)
 
 void TZvStringGrid::RemoveChildRow(int ARow)
 {
-    const int d = DisplayedRowOfReal(ARow);
-    int p = GetParentRow(d);
+    const int dr = DisplayedRowOfReal(ARow);
+    int p = GetParentRow(dr);
     if (p >= 0) {
         const int l0 = RowLevel(p);
         if (GetNodeSpan(p) > 1) {
@@ -367,7 +368,7 @@ void TZvStringGrid::RemoveChildRow(int ARow)
         }
     }
     RemoveRowsInternal(DisplayedRowOfReal(ARow), 1);
-    FMaxRowCount = std::max(FMaxRowCount - 1, 0);
+    d->FMaxRowCount = std::max(d->FMaxRowCount - 1, 0);
 }
 
 void TZvStringGrid::InsertNormalRow(int ARow)
@@ -379,22 +380,22 @@ void TZvStringGrid::InsertNormalRow(int ARow)
 void TZvStringGrid::RemoveNormalRow(int ARow)
 {
     RemoveRows(ARow, 1);
-    FMaxRowCount = std::max(FMaxRowCount - 1, 0);
+    d->FMaxRowCount = std::max(d->FMaxRowCount - 1, 0);
 }
 
 bool TZvStringGrid::IsInNodeButton(int ARow, int X)
 {
-    if (!FMouseActions->PreciseNodeClick()) return true;
+    if (!d->FMouseActions->PreciseNodeClick()) return true;
     const int level = GetNodeLevel(ARow);
-    const int indent = FCellNode->NodeIndent();
+    const int indent = d->FCellNode->NodeIndent();
     int right = 4, left = 4;
-    switch (FCellNode->NodeType()) {
+    switch (d->FCellNode->NodeType()) {
     case TNodeType::cn3D:
         right = 6;
         left = 0;
         break;
     case TNodeType::cnGlyph: {
-        const TBitmap* glyph = FCellNode->ExpandGlyph();
+        const TBitmap* glyph = d->FCellNode->ExpandGlyph();
         const bool empty = !glyph || glyph->Empty();
         right = empty ? 0 : glyph->Width() / 2;
         left = empty ? 0 : 2;
@@ -466,7 +467,7 @@ void TZvStringGrid::AdvanceCellRadio(int ACol, int ARow, bool ByUser)
 {
     TCellGraphic* g = GraphicOfKind(ACol, ARow, TCellType::ctRadio);
     if (!g) return;
-    if (ByUser && !FControlLook->RadioAlwaysActive()) {
+    if (ByUser && !d->FControlLook->RadioAlwaysActive()) {
         bool allow = true;
         QueryCellEditable(ACol, ARow, allow);
         if (!allow) return;
@@ -582,3 +583,6 @@ TRect TZvStringGrid::ExpandButtonRect(int ACol, int ARow)
     const TRect cell = CellRect(DisplColIndex(ACol), ARow);
     return TRect{cell.Right - 13, cell.Top + 2, cell.Right - 2, cell.Top + 13};
 }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+int TZvStringGrid::NumNodes() const { return d->FNumNodes; }

@@ -1,6 +1,7 @@
 // Per-cell objects: adding, reading, writing and removing them.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "platform/Pictures.h"
 
@@ -288,13 +289,13 @@ void TZvStringGrid::RemoveInterfacedCell(int ACol, int ARow)
 // ---- Image-list kinds ------------------------------------------------------------------------------
 void TZvStringGrid::AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val)
 {
-    if (!FGridImages) return;
+    if (!d->FGridImages) return;
     NewCellGraphic(ACol, ARow)->SetImageIdx(Aidx, hal, val);
 }
 
 bool TZvStringGrid::GetImageIdx(int ACol, int ARow, int& idx)
 {
-    if (!FGridImages) return false;
+    if (!d->FGridImages) return false;
     const TCellGraphic* g = GraphicOfKind(ACol, ARow, TCellType::ctImageList);
     if (!g) return false;
     idx = g->CellIndex();
@@ -303,7 +304,7 @@ bool TZvStringGrid::GetImageIdx(int ACol, int ARow, int& idx)
 
 void TZvStringGrid::SetImageIdx(int ACol, int ARow, int Idx)
 {
-    if (!FGridImages) return;
+    if (!d->FGridImages) return;
     TCellGraphic* g = GraphicOfKind(ACol, ARow, TCellType::ctImageList);
     if (!g) return;
     g->SetCellIndex(Idx);
@@ -317,7 +318,7 @@ void TZvStringGrid::RemoveImageIdx(int ACol, int ARow)
 
 void TZvStringGrid::AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val)
 {
-    if (!FGridImages) return;
+    if (!d->FGridImages) return;
     NewCellGraphic(ACol, ARow)->SetMultiImage(
         ACol, ARow, [this](TObject* Sender, int c, int r) { CellIntListChanged(Sender, c, r); }, val, hal,
         Dir != 0);
@@ -327,7 +328,7 @@ void TZvStringGrid::RemoveMultiImage(int ACol, int ARow) { RemoveCellGraphicOfTy
 
 void TZvStringGrid::AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val)
 {
-    if (!FGridImages) return;
+    if (!d->FGridImages) return;
     // The cell's value is the image index; Aidx only fills an empty cell, so
     // adding it as an offset as well would show image 2 x Aidx.
     NewCellGraphic(ACol, ARow)->SetDataImage(0, hal, val);
@@ -399,7 +400,7 @@ void TZvStringGrid::AddProgress(int ACol, int ARow, TColor FGColor, TColor BKCol
     g->SetCellText(String());
     g->SetCellHAlign(TCellHAlign::haLeft);
     g->SetCellVAlign(TCellVAlign::vaTop);
-    if (FAutoNumAlign) SetAlignments(ACol, ARow, TAlignment::taRightJustify);
+    if (d->FAutoNumAlign) SetAlignments(ACol, ARow, TAlignment::taRightJustify);
 }
 
 void TZvStringGrid::RemoveProgress(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, TCellType::ctProgress); }
@@ -465,7 +466,7 @@ void TZvStringGrid::RemoveRangeIndicator(int ACol, int ARow)
 // ---- Comments -----------------------------------------------------------------------------------------
 void TZvStringGrid::AddComment(int ACol, int ARow, const String& Comment)
 {
-    AddColorComment(ACol, ARow, Comment, FControlLook->CommentColor());
+    AddColorComment(ACol, ARow, Comment, d->FControlLook->CommentColor());
 }
 
 void TZvStringGrid::AddColorComment(int ACol, int ARow, const String& Comment, TColor Color)
@@ -720,20 +721,20 @@ void TZvStringGrid::RemoveAllMarkers()
 void TZvStringGrid::AddCheckBox(int ACol, int ARow, bool State, bool Data)
 {
     CheckObjectCell(ACol, ARow);
-    NewCellGraphic(ACol, ARow)->SetCheckBox(State, Data, CheckVAlign(FVAlignment), TCellHAlign::haBeforeText, true);
+    NewCellGraphic(ACol, ARow)->SetCheckBox(State, Data, CheckVAlign(d->FVAlignment), TCellHAlign::haBeforeText, true);
     if (!Data) return;
     const String text = GetCellEx(ACol, ARow);
-    if (text == FCheckTrue || text == FCheckFalse) return;
-    SetCellEx(ACol, ARow, State ? FCheckTrue : FCheckFalse);
+    if (text == d->FCheckTrue || text == d->FCheckFalse) return;
+    SetCellEx(ACol, ARow, State ? d->FCheckTrue : d->FCheckFalse);
 }
 
 void TZvStringGrid::AddCheckBox(int ACol, int ARow, TCheckBoxState State)
 {
     CheckObjectCell(ACol, ARow);
-    NewCellGraphic(ACol, ARow)->SetCheckBox(State, true, CheckVAlign(FVAlignment), TCellHAlign::haBeforeText);
+    NewCellGraphic(ACol, ARow)->SetCheckBox(State, true, CheckVAlign(d->FVAlignment), TCellHAlign::haBeforeText);
 }
 
-int TZvStringGrid::FirstCheckRow() const { return FMouseActions->CheckAllCheck() ? 0 : FixedRows(); }
+int TZvStringGrid::FirstCheckRow() const { return d->FMouseActions->CheckAllCheck() ? 0 : FixedRows(); }
 
 void TZvStringGrid::AddCheckBoxColumn(int ACol, bool DefaultState, bool DataCheckBox)
 {
@@ -902,7 +903,7 @@ bool TZvStringGrid::ChangeCheckBoxState(int ACol, int ARow, bool State)
 void TZvStringGrid::CheckAll(int ACol)
 {
     for (int r = FixedRows(); r < RowCount(); ++r) ChangeCheckBoxState(ACol, r, true);
-    if (FNumHidden > 0) RepaintCol(DisplColIndex(ACol));
+    if (d->FNumHidden > 0) RepaintCol(DisplColIndex(ACol));
 }
 
 void TZvStringGrid::UnCheckAll(int ACol)
@@ -917,7 +918,7 @@ bool TZvStringGrid::ToggleCellCheckBox(int ACol, int ARow, bool ByUser)
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g) return false;
 
-    const bool autoGroup = FGrouping->AutoCheckGroup();
+    const bool autoGroup = d->FGrouping->AutoCheckGroup();
     const bool nodeRow = autoGroup && IsNode(ARow);
     int span = 0;
     bool contracted = false;
@@ -933,7 +934,7 @@ bool TZvStringGrid::ToggleCellCheckBox(int ACol, int ARow, bool ByUser)
     }
 
     if (!IsKindOf(g, kToggleTypes)) return false;
-    if (ByUser && !FControlLook->CheckAlwaysActive()) {
+    if (ByUser && !d->FControlLook->CheckAlwaysActive()) {
         bool allow = true;
         QueryCellEditable(ACol, ARow, allow);
         if (!allow) return false;
@@ -1006,9 +1007,9 @@ bool TZvStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
 {
     const TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!IsKindOf(g, kHitBoxTypes)) return false;
-    if (!FMouseActions->PreciseCheckBoxCheck()) return true;
+    if (!d->FMouseActions->PreciseCheckBoxCheck()) return true;
 
-    const int s = FControlLook->CheckSize();
+    const int s = d->FControlLook->CheckSize();
     const TRect cell = CellRect(DisplColIndex(ACol), ARow);
     TRect box;
     switch (g->CellVAlign()) {
@@ -1038,7 +1039,7 @@ bool TZvStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
 void TZvStringGrid::AddRadioButton(int ACol, int ARow, bool State)
 {
     CheckObjectCell(ACol, ARow);
-    NewCellGraphic(ACol, ARow)->SetRadioButton(State, true, CheckVAlign(FVAlignment), TCellHAlign::haBeforeText);
+    NewCellGraphic(ACol, ARow)->SetRadioButton(State, true, CheckVAlign(d->FVAlignment), TCellHAlign::haBeforeText);
 }
 
 void TZvStringGrid::AddRadioButtonColumn(int ACol)
@@ -1093,7 +1094,7 @@ bool TZvStringGrid::SelectCellRadioButton(int ACol, int ARow, bool ByUser)
 {
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!IsKind(g, TCellType::ctRadioButton)) return false;
-    if (ByUser && !FControlLook->CheckAlwaysActive()) {
+    if (ByUser && !d->FControlLook->CheckAlwaysActive()) {
         bool allow = true;
         QueryCellEditable(ACol, ARow, allow);
         if (!allow) return false;

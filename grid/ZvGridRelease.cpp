@@ -2,6 +2,7 @@
 // header-click sort decision and the grid's steps after a column or row moved.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvGridUtil.h"
 
@@ -30,37 +31,37 @@ bool TZvStringGrid::FireCanShowFixedDropDown(int ACol)
 
 void TZvStringGrid::EditFixedCell(int ACol, int ARow)
 {
-    if (FTransEdit && FTransEdit->Visible() && !FTransEdit->StopEdit()) return;
-    if (FTransCombo && FTransCombo->Visible() && !FTransCombo->StopEdit()) return;
+    if (d->FTransEdit && d->FTransEdit->Visible() && !d->FTransEdit->StopEdit()) return;
+    if (d->FTransCombo && d->FTransCombo->Visible() && !d->FTransCombo->StopEdit()) return;
     bool canEdit = true;
     if (OnCanEditCell) OnCanEditCell(this, ARow, ACol, canEdit);
     if (!canEdit) return;
-    TGridFixedCellEditor kind = ACol == 0 ? FMouseActions->FixedColsEditor() : FMouseActions->FixedRowsEditor();
+    TGridFixedCellEditor kind = ACol == 0 ? d->FMouseActions->FixedColsEditor() : d->FMouseActions->FixedRowsEditor();
     TStringList values;
-    values.Assign(FMouseActions->FixedComboValues());
+    values.Assign(d->FMouseActions->FixedComboValues());
     FireFixedEdit(ACol, ARow, &values, kind);
     TRect r = CellRect(ACol, ARow);
     r = {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
     const String text = GetCellEx(RealColIndex(ACol), ARow);
-    FClickedCol = RealColIndex(ACol);
-    FClickedRow = ARow;
+    d->FClickedCol = RealColIndex(ACol);
+    d->FClickedRow = ARow;
     if (kind == TGridFixedCellEditor::fceEdit) {
-        if (!FTransEdit) return;
-        FTransEdit->SetBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
-        FTransEdit->SetText(text);
-        FTransEdit->OnChange = [this](TObject* s) { FixedEditChanged(s); };
-        FTransEdit->SetVisible(true);
-        if (FTransEdit->CanFocus()) FTransEdit->SetFocus();
+        if (!d->FTransEdit) return;
+        d->FTransEdit->SetBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+        d->FTransEdit->SetText(text);
+        d->FTransEdit->OnChange = [this](TObject* s) { FixedEditChanged(s); };
+        d->FTransEdit->SetVisible(true);
+        if (d->FTransEdit->CanFocus()) d->FTransEdit->SetFocus();
     } else {
-        if (!FTransCombo) return;
-        FTransCombo->SetStyle(kind == TGridFixedCellEditor::fceComboList ? TComboBoxStyle::csDropDownList
+        if (!d->FTransCombo) return;
+        d->FTransCombo->SetStyle(kind == TGridFixedCellEditor::fceComboList ? TComboBoxStyle::csDropDownList
                                                                           : TComboBoxStyle::csDropDown);
-        FTransCombo->Items()->Assign(&values);
-        FTransCombo->SetBounds(r.Left - 1, r.Top - 1, r.Right - r.Left + 1, r.Bottom - r.Top);
-        FTransCombo->SetText(text);
-        FTransCombo->OnChange = [this](TObject* s) { FixedEditChanged(s); };
-        FTransCombo->SetVisible(true);
-        if (FTransCombo->CanFocus()) FTransCombo->SetFocus();
+        d->FTransCombo->Items()->Assign(&values);
+        d->FTransCombo->SetBounds(r.Left - 1, r.Top - 1, r.Right - r.Left + 1, r.Bottom - r.Top);
+        d->FTransCombo->SetText(text);
+        d->FTransCombo->OnChange = [this](TObject* s) { FixedEditChanged(s); };
+        d->FTransCombo->SetVisible(true);
+        if (d->FTransCombo->CanFocus()) d->FTransCombo->SetFocus();
     }
 }
 
@@ -79,9 +80,9 @@ void TZvStringGrid::ColumnMovedHook(int FromIndex, int ToIndex)
 {
     const int from = RealColIndex(FromIndex);
     const int to = RealColIndex(ToIndex);
-    if (FColumnOrder && from < FColumnOrder->Count() && to < FColumnOrder->Count() && from >= 0 && to >= 0)
-        FColumnOrder->Move(from, to);
-    if (FEnhRowColMove) FColumnMovedFlag = true;
+    if (d->FColumnOrder && from < d->FColumnOrder->Count() && to < d->FColumnOrder->Count() && from >= 0 && to >= 0)
+        d->FColumnOrder->Move(from, to);
+    if (d->FEnhRowColMove) d->FColumnMovedFlag = true;
     // The base grid has moved the width and the current cell with the column.
     TBaseGrid::ColumnMoved(FromIndex, ToIndex);
     // A column index follows the moved column: the moved one takes the
@@ -92,32 +93,32 @@ void TZvStringGrid::ColumnMovedHook(int FromIndex, int ToIndex)
         if (from > to && c >= to && c < from) return c + 1;
         return c;
     };
-    FSortSettings->SetColumn(follow(FSortSettings->Column()));
-    if (FSortSettings->IndexShow() && FSortIndexes)
-        for (int i = 0; i < FSortIndexes->Count(); ++i) FSortIndexes->SetSortColumns(i, follow(FSortIndexes->SortColumns(i)));
-    if (FFloatingFooter->Visible() && FFooterPanel) FFooterPanel->Invalidate();
-    if (TZvStringGrid* other = FSyncGrid->Grid(); other && FSyncGrid->MoveColumn() && !FSyncing) {
-        FSyncing = true;
+    d->FSortSettings->SetColumn(follow(d->FSortSettings->Column()));
+    if (d->FSortSettings->IndexShow() && d->FSortIndexes)
+        for (int i = 0; i < d->FSortIndexes->Count(); ++i) d->FSortIndexes->SetSortColumns(i, follow(d->FSortIndexes->SortColumns(i)));
+    if (d->FFloatingFooter->Visible() && d->FFooterPanel) d->FFooterPanel->Invalidate();
+    if (TZvStringGrid* other = d->FSyncGrid->Grid(); other && d->FSyncGrid->MoveColumn() && !d->FSyncing) {
+        d->FSyncing = true;
         other->MoveColumn(FromIndex, ToIndex);
-        FSyncing = false;
+        d->FSyncing = false;
     }
 }
 
 void TZvStringGrid::RowMovedHook(int FromIndex, int ToIndex)
 {
-    if (ToIndex == RowCount() - 1 && FFloatingFooter->Visible() &&
-        FFloatingFooter->FooterStyle() == TFooterStyle::fsFixedLastRow)
+    if (ToIndex == RowCount() - 1 && d->FFloatingFooter->Visible() &&
+        d->FFloatingFooter->FooterStyle() == TFooterStyle::fsFixedLastRow)
         return;
     const TMovedEvent saved = OnRowMoved;
     OnRowMoved = nullptr;
     TBaseGrid::RowMoved(FromIndex, ToIndex);
     OnRowMoved = saved;
-    if (FEnhRowColMove) FColumnMovedFlag = true;
+    if (d->FEnhRowColMove) d->FColumnMovedFlag = true;
     if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
-    if (TZvStringGrid* other = FSyncGrid->Grid(); other && FSyncGrid->MoveRow() && !FSyncing) {
-        FSyncing = true;
+    if (TZvStringGrid* other = d->FSyncGrid->Grid(); other && d->FSyncGrid->MoveRow() && !d->FSyncing) {
+        d->FSyncing = true;
         other->MoveRow(FromIndex, ToIndex);
-        FSyncing = false;
+        d->FSyncing = false;
     }
 }
 
@@ -126,39 +127,39 @@ void TZvStringGrid::LButtonUpMessageHook(TWMMouse& Message)
 {
     const int X = Message.XPos();
     const int Y = Message.YPos();
-    FColumnMovedFlag = false;
-    FColSized = false;
-    FMouseDown = false;
-    FMouseKeepDown = false;
-    FMouseDownMove = false;
-    FMouseSelectMode = TMouseSelectMode::msNormal;
-    FMouseSelectStart = -1;
-    if (FHTMLButtonDown) {
-        FHTMLButtonDown = false;
-        RepaintCell(FHTMLButtonCell.X, FHTMLButtonCell.Y);
+    d->FColumnMovedFlag = false;
+    d->FColSized = false;
+    d->FMouseDown = false;
+    d->FMouseKeepDown = false;
+    d->FMouseDownMove = false;
+    d->FMouseSelectMode = TMouseSelectMode::msNormal;
+    d->FMouseSelectStart = -1;
+    if (d->FHTMLButtonDown) {
+        d->FHTMLButtonDown = false;
+        RepaintCell(d->FHTMLButtonCell.X, d->FHTMLButtonCell.Y);
     }
-    for (TArrowWindow* a : FArrows)
-        if (a && !FDesignTime) a->SetVisible(false);
+    for (TArrowWindow* a : d->FArrows)
+        if (a && !d->FDesignTime) a->SetVisible(false);
 
     const TGridState stateAtRelease = GridState();
     const bool moveEnded = stateAtRelease == gsColMoving || stateAtRelease == gsRowMoving;
     const bool sizeEnded = stateAtRelease == gsColSizing || stateAtRelease == gsRowSizing;
 
-    if (FPushedFixed) {
-        FPushedFixed = false;
+    if (d->FPushedFixed) {
+        d->FPushedFixed = false;
         Invalidate();
     }
 
     const TGridCoord cell = MouseCoord(X, Y);
     const bool onCell = cell.X >= 0 && cell.Y >= 0;
-    if (FPushedCellButton.X >= 0) {
-        const TGridCoord pushed = FPushedCellButton;
+    if (d->FPushedCellButton.X >= 0) {
+        const TGridCoord pushed = d->FPushedCellButton;
         const int prc = RealColIndex(pushed.X);
         const bool fixedArea =
-            pushed.Y < FixedRows() || (FFixedAsButtons && pushed.X < FixedCols());
-        bool enabled = onCell && !FControlLook->NoDisabledButtonLook() && CellAllowsEdit(prc, pushed.Y);
-        if (!enabled && !(onCell && !FControlLook->NoDisabledButtonLook())) enabled = Options().Contains(goEditing);
-        if (enabled || FControlLook->NoDisabledButtonLook() || fixedArea) {
+            pushed.Y < FixedRows() || (d->FFixedAsButtons && pushed.X < FixedCols());
+        bool enabled = onCell && !d->FControlLook->NoDisabledButtonLook() && CellAllowsEdit(prc, pushed.Y);
+        if (!enabled && !(onCell && !d->FControlLook->NoDisabledButtonLook())) enabled = Options().Contains(goEditing);
+        if (enabled || d->FControlLook->NoDisabledButtonLook() || fixedArea) {
             if (!IsNode(RealRowIndex(pushed.Y)) && HasButton(prc, pushed.Y)) PushButton(prc, pushed.Y, false);
             if (onCell) {
                 const TPoint b = BaseCell(RealColIndex(cell.X), cell.Y);
@@ -173,66 +174,66 @@ void TZvStringGrid::LButtonUpMessageHook(TWMMouse& Message)
                 }
             }
         }
-        FPushedCellButton = {-1, -1};
+        d->FPushedCellButton = {-1, -1};
         SetMouseCapture(false);
         return;
     }
 
-    if (FClickPending && OnClick && onCell && (cell.Y < FixedRows() || cell.X < FixedCols())) {
+    if (d->FClickPending && OnClick && onCell && (cell.Y < FixedRows() || cell.X < FixedCols())) {
         int index = 0, pos = 0;
         const bool sizingCursor = cell.Y < FixedRows() && Options().Contains(goColSizing) &&
                                   IsColSizingPoint(X, Y, index, pos);
         if (!sizingCursor) OnClick(this);
     }
-    FClickPending = false;
+    d->FClickPending = false;
 
     if (stateAtRelease == gsSelecting) {
         FGridState = gsNormal;
         Click();
     }
 
-    if (FSelectionClick) {
-        FSelectionClick = false;
+    if (d->FSelectionClick) {
+        d->FSelectionClick = false;
         if (onCell && cell.X >= FixedCols() && cell.Y >= FixedRows()) {
             if (Options().Contains(goRowSelect)) SetSelection({FixedCols(), cell.Y, ColCount() - 1, cell.Y});
             else SetSelection({cell.X, cell.Y, cell.X, cell.Y});
         }
     }
 
-    if (FMouseActions->DisjunctRowSelect() && onCell) {
+    if (d->FMouseActions->DisjunctRowSelect() && onCell) {
         SelectionToRowSelect(false);
-        if (FDeselect && cell.Y >= FixedRows())
-            SetRowSelect(FMouseActions->RowSelectPersistent() ? RealRowIndex(cell.Y) : cell.Y, false);
+        if (d->FDeselect && cell.Y >= FixedRows())
+            SetRowSelect(d->FMouseActions->RowSelectPersistent() ? RealRowIndex(cell.Y) : cell.Y, false);
     }
-    if (FMouseActions->DisjunctColSelect()) {
+    if (d->FMouseActions->DisjunctColSelect()) {
         SelectionToColSelect(false);
-        if (FDeselect && onCell && cell.X >= FixedCols()) SetColSelect(cell.X, false);
+        if (d->FDeselect && onCell && cell.X >= FixedCols()) SetColSelect(cell.X, false);
     }
-    FDeselect = false;
+    d->FDeselect = false;
 
     if (moveEnded) {
-        if (FHeaderDragButton) FHeaderDragButton->SetVisible(false);
+        if (d->FHeaderDragButton) d->FHeaderDragButton->SetVisible(false);
         FireEndBlockFocus();
     }
 
     TBaseGrid::WndProc(Message.Message);
-    if (moveEnded) FColumnMovedFlag = true;
+    if (moveEnded) d->FColumnMovedFlag = true;
     if (GridState() == gsSelecting) FGridState = gsNormal;
 
-    if (FMouseResize) {
-        if (OnSelectionResize) OnSelectionResize(this, FResizeSelection, Selection());
-        if (FEditingDisabled) PasteSelectionFromClipboard();
-        FMouseResize = false;
-        if (OnSelectionResized) OnSelectionResized(this, FResizeSelection, Selection());
+    if (d->FMouseResize) {
+        if (OnSelectionResize) OnSelectionResize(this, d->FResizeSelection, Selection());
+        if (d->FEditingDisabled) PasteSelectionFromClipboard();
+        d->FMouseResize = false;
+        if (OnSelectionResized) OnSelectionResized(this, d->FResizeSelection, Selection());
     }
 
-    if (FColumnMovedFlag || sizeEnded || !onCell) {
-        FDblClickSized = false;
+    if (d->FColumnMovedFlag || sizeEnded || !onCell) {
+        d->FDblClickSized = false;
         return;
     }
 
     const int rc = RealColIndex(cell.X);
-    if (cell.X >= FixedCols() || FSortSettings->FixedCols()) {
+    if (cell.X >= FixedCols() || d->FSortSettings->FixedCols()) {
         bool state = false;
         if (HasCheckBox(rc, cell.Y) && OnCheckBoxMouseUp && GetCheckBoxState(rc, cell.Y, state))
             OnCheckBoxMouseUp(this, cell.X, cell.Y, state);
@@ -241,8 +242,8 @@ void TZvStringGrid::LButtonUpMessageHook(TWMMouse& Message)
             OnRadioMouseUp(this, cell.X, cell.Y, idx);
     }
 
-    if (FDblClickSized) {
-        FDblClickSized = false;
+    if (d->FDblClickSized) {
+        d->FDblClickSized = false;
         return;
     }
     HeaderClickSort(cell, X, Y);
@@ -253,11 +254,11 @@ void TZvStringGrid::HeaderClickSort(TGridCoord Cell, int X, int Y)
 {
     const TRect r = CellRect(Cell.X, Cell.Y);
     if (Cell.Y == 0 && Options().Contains(goColSizing) && NearBorder(r, X)) return;
-    if (X >= r.Right - 16 && ((FControlLook->FixedDropDownButton() && FireCanShowFixedDropDown(Cell.X)) ||
+    if (X >= r.Right - 16 && ((d->FControlLook->FixedDropDownButton() && FireCanShowFixedDropDown(Cell.X)) ||
                               QueryColumnFilter(Cell.X)))
         return;
-    const TSortSettings* s = FSortSettings.get();
-    const TGridCoord press = MouseCoord(FPressPos.X, FPressPos.Y);
+    const TSortSettings* s = d->FSortSettings.get();
+    const TGridCoord press = MouseCoord(d->FPressPos.X, d->FPressPos.Y);
     if (Cell.Y != s->Row() || press.Y != s->Row() || FixedRows() == 0 || !s->Show() || RowCount() <= 2) return;
     const int rc = RealColIndex(Cell.X);
     if (HasCheckBox(rc, Cell.Y) && IsInCheckBox(rc, Cell.Y, X, Y)) return;
@@ -269,29 +270,29 @@ void TZvStringGrid::HeaderClickSort(TGridCoord Cell, int X, int Y)
     }
 
     HideInplaceEdit();
-    if (!FSortXRef || FSortXRef->Count() != RowCount()) InitSortXRef();
-    const bool keepLeft = Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll();
+    if (!d->FSortXRef || d->FSortXRef->Count() != RowCount()) InitSortXRef();
+    const bool keepLeft = Options().Contains(goRowSelect) && d->FNavigation->KeepHorizScroll();
     const int leftBefore = LeftCol();
     if (keepLeft) BeginUpdate();
-    TSortSettings* ss = FSortSettings.get();
+    TSortSettings* ss = d->FSortSettings.get();
     const TSortDirection init = ss->InitSortDirection();
     const TSortDirection opposite =
         init == TSortDirection::sdAscending ? TSortDirection::sdDescending : TSortDirection::sdAscending;
-    if (ss->IndexShow() && FSortIndexes) {
+    if (ss->IndexShow() && d->FSortIndexes) {
         const bool indexKey = GetKeyState(ss->IndexSortKey() == TIndexSortKey::ikCtrl ? VK_CONTROL : VK_SHIFT) < 0;
-        const int at = FSortIndexes->FindIndex(Cell.X);
+        const int at = d->FSortIndexes->FindIndex(Cell.X);
         if (indexKey) {
-            if (at >= 0) FSortIndexes->ToggleIndex(Cell.X);
-            else FSortIndexes->AddIndex(Cell.X, opposite == TSortDirection::sdAscending);
-        } else if (at == 0 && FSortIndexes->Count() == 1) {
-            FSortIndexes->ToggleIndex(Cell.X);
+            if (at >= 0) d->FSortIndexes->ToggleIndex(Cell.X);
+            else d->FSortIndexes->AddIndex(Cell.X, opposite == TSortDirection::sdAscending);
+        } else if (at == 0 && d->FSortIndexes->Count() == 1) {
+            d->FSortIndexes->ToggleIndex(Cell.X);
         } else {
-            FSortIndexes->Clear();
-            FSortIndexes->AddIndex(Cell.X, init == TSortDirection::sdAscending);
+            d->FSortIndexes->Clear();
+            d->FSortIndexes->AddIndex(Cell.X, init == TSortDirection::sdAscending);
         }
         if (HasNodes()) QSortGroupIndexed();
         else QSortIndexed();
-        ss->SetColumn(FSortIndexes->Count() > 0 ? FSortIndexes->SortColumns(0) : -1);
+        ss->SetColumn(d->FSortIndexes->Count() > 0 ? d->FSortIndexes->SortColumns(0) : -1);
     } else {
         bool undone = false;
         if (Cell.X == ss->Column()) {
@@ -316,7 +317,7 @@ void TZvStringGrid::HeaderClickSort(TGridCoord Cell, int X, int Y)
         SetLeftCol(leftBefore);
         EndUpdate();
     }
-    if (FCellControls && FCellControls->Count() > 0) CellControlsUpdate(false);
+    if (d->FCellControls && d->FCellControls->Count() > 0) CellControlsUpdate(false);
     FireClickSort(ss->Column());
 }
 
@@ -327,20 +328,20 @@ void TZvStringGrid::LButtonDblClkMessageHook(TWMMouse& Message)
     const int Y = Message.YPos();
     TGridCoord cell = MouseCoord(X, Y);
     bool forceSelect = false;
-    if (FMouseActions->RangeSelectAndEdit() && cell.X >= 0 && cell.Y >= 0 &&
+    if (d->FMouseActions->RangeSelectAndEdit() && cell.X >= 0 && cell.Y >= 0 &&
         !IsCheckOrButtonCell(RealColIndex(cell.X), cell.Y))
         forceSelect = true;
     if (cell.X < 0 && cell.Y >= 0 && X > 0) {
-        if (FFixedRowAlways) {
+        if (d->FFixedRowAlways) {
             TBaseGrid::WndProc(Message.Message);
             return;
         }
         cell = {ColCount() - 1, 0};
     }
-    FForceSelect = forceSelect;
+    d->FForceSelect = forceSelect;
 
     if (cell.Y >= 0 && cell.Y < FixedRows() && cell.X >= 0 && Options().Contains(goColSizing) &&
-        FMouseActions->AutoSizeColOnDblClick()) {
+        d->FMouseActions->AutoSizeColOnDblClick()) {
         const TRect r = CellRect(cell.X, cell.Y);
         int sizeCol = -1;
         if (std::abs(X - r.Left) < 4 && cell.X - 1 >= FixedCols()) sizeCol = cell.X - 1;
@@ -350,19 +351,19 @@ void TZvStringGrid::LButtonDblClkMessageHook(TWMMouse& Message)
             if (OnColumnSize) OnColumnSize(this, sizeCol, allow);
             if (allow) {
                 // The press began a drag sizing; the fitted width ends it here, once.
-                FUserSizedCol = -1;
+                d->FUserSizedCol = -1;
                 AutoSizeCol(sizeCol);
                 if (OnEndColumnSize) OnEndColumnSize(this, sizeCol);
             }
-            FDblClickSized = true;
-            FForceSelect = false;
+            d->FDblClickSized = true;
+            d->FForceSelect = false;
             TBaseGrid::WndProc(Message.Message);
             return;
         }
     }
 
     if (cell.X < 0 || cell.Y < 0) {
-        FForceSelect = false;
+        d->FForceSelect = false;
         TBaseGrid::WndProc(Message.Message);
         return;
     }
@@ -370,11 +371,11 @@ void TZvStringGrid::LButtonDblClkMessageHook(TWMMouse& Message)
     auto inRect = [X, Y](const TRect& r) { return X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom; };
     if ((HasButton(rc, cell.Y) && inRect(CellButtonRect(rc, cell.Y))) ||
         (HasExpand(rc, cell.Y) && inRect(ExpandButtonRect(rc, cell.Y)))) {
-        FForceSelect = false;
+        d->FForceSelect = false;
         return;
     }
     if (IsCheckOrButtonCell(rc, cell.Y)) {
-        FForceSelect = false;
+        d->FForceSelect = false;
         TBaseGrid::WndProc(Message.Message);
         return;
     }
@@ -382,26 +383,26 @@ void TZvStringGrid::LButtonDblClkMessageHook(TWMMouse& Message)
     TBaseGrid::WndProc(Message.Message);
     if (OnDblClickCell) OnDblClickCell(this, cell.Y, cell.X);
 
-    if (FMouseActions->EditOnDblClickOnly()) {
-        const bool was = FMouseActions->RangeSelectAndEdit();
-        FMouseActions->SetRangeSelectAndEdit(true);
+    if (d->FMouseActions->EditOnDblClickOnly()) {
+        const bool was = d->FMouseActions->RangeSelectAndEdit();
+        d->FMouseActions->SetRangeSelectAndEdit(true);
         const bool editable = IsEditable(rc, cell.Y);
-        FMouseActions->SetRangeSelectAndEdit(was);
+        d->FMouseActions->SetRangeSelectAndEdit(was);
         if (editable) {
             SetOptions(Options() + goEditing);
             RememberOldCell(cell.X, cell.Y);
             ShowInplaceEdit();
         }
-    } else if (FMouseActions->RangeSelectAndEdit() && IsEditable(rc, cell.Y)) {
+    } else if (d->FMouseActions->RangeSelectAndEdit() && IsEditable(rc, cell.Y)) {
         SetOptions(Options() + goEditing);
         const TRect r = CellRect(cell.X, cell.Y);
         ReplayPress(r.Left + 4, r.Top + 4);
     }
-    FForceSelect = false;
+    d->FForceSelect = false;
     if ((cell.Y < FixedRows() && cell.X >= FixedCols() &&
-         FMouseActions->FixedRowsEdit() == TGridFixedCellEdit::fceDblClick) ||
+         d->FMouseActions->FixedRowsEdit() == TGridFixedCellEdit::fceDblClick) ||
         (cell.X < FixedCols() && cell.Y >= FixedRows() &&
-         FMouseActions->FixedColsEdit() == TGridFixedCellEdit::fceDblClick))
+         d->FMouseActions->FixedColsEdit() == TGridFixedCellEdit::fceDblClick))
         EditFixedCell(cell.X, cell.Y);
 }
 
@@ -413,8 +414,8 @@ void TZvStringGrid::RButtonDownMessageHook(TWMMouse& Message)
     TBaseGrid::WndProc(Message.Message);
     const TGridCoord cell = MouseCoord(X, Y);
     const bool onCell = cell.X >= 0 && cell.Y >= 0;
-    if (FMouseActions->SelectOnRightClick() && onCell && !IsFixed(cell.X, cell.Y) && cell.X >= FixedCols() &&
-        cell.Y >= FixedRows() && !(FMouseActions->DisjunctCellSelect() && IsSelected(cell.X, cell.Y))) {
+    if (d->FMouseActions->SelectOnRightClick() && onCell && !IsFixed(cell.X, cell.Y) && cell.X >= FixedCols() &&
+        cell.Y >= FixedRows() && !(d->FMouseActions->DisjunctCellSelect() && IsSelected(cell.X, cell.Y))) {
         const int rc = RealColIndex(cell.X);
         if (!IsCheckOrButtonCell(rc, cell.Y)) {
             if (OnRightClickCell) FocusCell(cell.X, cell.Y);
@@ -429,7 +430,7 @@ void TZvStringGrid::RButtonDownMessageHook(TWMMouse& Message)
             OnSelectCell(this, cell.X, cell.Y, can);
         } else {
             const TPoint b = BaseCell(rc, cell.Y);
-            const bool keepLeft = FNavigation->KeepHorizScroll();
+            const bool keepLeft = d->FNavigation->KeepHorizScroll();
             const int leftBefore = LeftCol();
             if (keepLeft) BeginUpdate();
             JumpToCell(RealToDisplayCol(b.X), b.Y);
@@ -438,8 +439,8 @@ void TZvStringGrid::RButtonDownMessageHook(TWMMouse& Message)
                 EndUpdate();
             }
         }
-        if (FMouseActions->DisjunctRowSelect()) {
-            if (GetKeyState(VK_CONTROL) < 0 || FMouseActions->DisjunctRowSelectNoCtrl())
+        if (d->FMouseActions->DisjunctRowSelect()) {
+            if (GetKeyState(VK_CONTROL) < 0 || d->FMouseActions->DisjunctRowSelectNoCtrl())
                 SetRowSelect(cell.Y, !GetRowSelect(cell.Y));
             else {
                 ClearRowSelect();
@@ -448,7 +449,7 @@ void TZvStringGrid::RButtonDownMessageHook(TWMMouse& Message)
         }
     }
     if (OnRightClickCell) OnRightClickCell(this, onCell ? cell.Y : -1, onCell ? cell.X : -1);
-    if (onCell && FURLShow && FURLEdit && IsURLText(GetCellEx(RealColIndex(cell.X), cell.Y))) {
+    if (onCell && d->FURLShow && d->FURLEdit && IsURLText(GetCellEx(RealColIndex(cell.X), cell.Y))) {
         JumpToCell(cell.X, cell.Y);
         ShowInplaceEdit();
     }
@@ -457,7 +458,7 @@ void TZvStringGrid::RButtonDownMessageHook(TWMMouse& Message)
 void TZvStringGrid::RButtonUpMessageHook(TWMMouse& Message)
 {
     // No context menu while a column or row is being dragged.
-    if (FEnhRowColMove && (GridState() == gsColMoving || GridState() == gsRowMoving)) {
+    if (d->FEnhRowColMove && (GridState() == gsColMoving || GridState() == gsRowMoving)) {
         Message.Result = 0;
         return;
     }

@@ -2,6 +2,7 @@
 // selection, finding a cell by text, and merging runs of equal cells.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include <QSet>
 
@@ -20,7 +21,7 @@ void TZvStringGrid::RemoveDuplicates(int ACol, bool DoCase)
     QSet<String> seen;
     BeginUpdate();
     int r = FixedRows();
-    while (r < RowCount() - FFixedFooters) {
+    while (r < RowCount() - d->FFixedFooters) {
         const String key = GetCellEx(c, r).toUpper();
         if (!seen.contains(key)) {
             seen.insert(key);
@@ -34,19 +35,19 @@ void TZvStringGrid::RemoveDuplicates(int ACol, bool DoCase)
 
 bool TZvStringGrid::RowSelectedForRemoval(int ARow)
 {
-    if (FMouseActions->RowSelectPersistent()) {
+    if (d->FMouseActions->RowSelectPersistent()) {
         const int real = RealRowIndex(ARow);
-        return real >= 0 && real < int(FRowSelect.size()) && FRowSelect[std::size_t(real)];
+        return real >= 0 && real < int(d->FRowSelect.size()) && d->FRowSelect[std::size_t(real)];
     }
-    return ARow >= 0 && ARow < int(FRowSelect.size()) && FRowSelect[std::size_t(ARow)];
+    return ARow >= 0 && ARow < int(d->FRowSelect.size()) && d->FRowSelect[std::size_t(ARow)];
 }
 
 void TZvStringGrid::RemoveSelectedRows()
 {
     BeginUpdate();
-    if (FMouseActions && FMouseActions->DisjunctRowSelect()) {
+    if (d->FMouseActions && d->FMouseActions->DisjunctRowSelect()) {
         std::vector<int> rows;
-        for (int r = RowCount() - FFixedFooters - 1; r >= FixedRows(); --r)
+        for (int r = RowCount() - d->FFixedFooters - 1; r >= FixedRows(); --r)
             if (RowSelectedForRemoval(r)) rows.push_back(r);
         // Bottom up, so the rows still to go keep their indexes.
         for (int r : rows) RemoveRowsInternal(r, 1);
@@ -62,9 +63,9 @@ void TZvStringGrid::RemoveSelectedRows()
 void TZvStringGrid::RemoveUnSelectedRows()
 {
     BeginUpdate();
-    for (int r = RowCount() - FFixedFooters - 1; r >= FixedRows(); --r)
+    for (int r = RowCount() - d->FFixedFooters - 1; r >= FixedRows(); --r)
         if (!GetRowSelect(r)) RemoveRowsInternal(r, 1);
-    if (FMouseActions && FMouseActions->RowSelectPersistent())
+    if (d->FMouseActions && d->FMouseActions->RowSelectPersistent())
         SelectRows(FixedRows(), RowCount() - FixedRows());
     else
         ClearRowSelect();
@@ -98,11 +99,11 @@ void TZvStringGrid::HideUnSelectedRows()
 
 void TZvStringGrid::RemoveSelectedCols()
 {
-    if (FMouseActions && FMouseActions->DisjunctColSelect()) {
+    if (d->FMouseActions && d->FMouseActions->DisjunctColSelect()) {
         for (int c = ColCount() - 1; c >= FixedCols(); --c) {
-            if (c >= int(FColSelect.size()) || !FColSelect[std::size_t(c)]) continue;
+            if (c >= int(d->FColSelect.size()) || !d->FColSelect[std::size_t(c)]) continue;
             RemoveCols(c, 1);
-            FColSelect.erase(FColSelect.begin() + c);
+            d->FColSelect.erase(d->FColSelect.begin() + c);
         }
         return;
     }
@@ -113,11 +114,11 @@ void TZvStringGrid::RemoveSelectedCols()
 
 void TZvStringGrid::RemoveUnSelectedCols()
 {
-    if (FMouseActions && FMouseActions->DisjunctColSelect()) {
+    if (d->FMouseActions && d->FMouseActions->DisjunctColSelect()) {
         for (int c = ColCount() - 1; c >= FixedCols(); --c) {
-            if (c < int(FColSelect.size()) && FColSelect[std::size_t(c)]) continue;
+            if (c < int(d->FColSelect.size()) && d->FColSelect[std::size_t(c)]) continue;
             RemoveCols(c, 1);
-            if (c < int(FColSelect.size())) FColSelect.erase(FColSelect.begin() + c);
+            if (c < int(d->FColSelect.size())) d->FColSelect.erase(d->FColSelect.begin() + c);
         }
     } else {
         const TGridRect s = Selection();
@@ -142,7 +143,7 @@ bool TZvStringGrid::IsCell(const String& SubStr, int& ACol, int& ARow)
 
 void TZvStringGrid::MergeColumnCells(int ColIndex, bool MainMerge)
 {
-    const int last = RowCount() - FFixedFooters - 1;
+    const int last = RowCount() - d->FFixedFooters - 1;
     int start = FixedRows();
     auto flush = [&](int end) {
         if (end - start + 1 > 1) MergeCells(ColIndex, start, 1, end - start + 1);
@@ -158,7 +159,7 @@ void TZvStringGrid::MergeColumnCells(int ColIndex, bool MainMerge)
 
 void TZvStringGrid::MergeRowCells(int RowIndex, bool MainMerge)
 {
-    const int last = ColCount() - FFixedRightCols - 1;
+    const int last = ColCount() - d->FFixedRightCols - 1;
     int start = FixedCols();
     for (int c = FixedCols() + 1; c <= last; ++c) {
         const bool same = GetCellEx(c, RowIndex) == GetCellEx(c - 1, RowIndex) && (MainMerge || ColSpanIdentical(c, c - 1));
@@ -172,7 +173,7 @@ void TZvStringGrid::MergeRowCells(int RowIndex, bool MainMerge)
 void TZvStringGrid::SplitColumnCells(int ColIndex)
 {
     int r = 0;
-    while (r < RowCount() - FFixedFooters - 1) {
+    while (r < RowCount() - d->FFixedFooters - 1) {
         const TPoint span = CellSpan(ColIndex, r);
         if (IsBaseCell(ColIndex, r) && span.Y > 0) {
             SplitCells(ColIndex, r);
@@ -186,7 +187,7 @@ void TZvStringGrid::SplitColumnCells(int ColIndex)
 void TZvStringGrid::SplitRowCells(int RowIndex)
 {
     int c = 0;
-    while (c < ColCount() - FFixedRightCols - 1) {
+    while (c < ColCount() - d->FFixedRightCols - 1) {
         const TPoint span = CellSpan(c, RowIndex);
         if (IsBaseCell(c, RowIndex) && span.X > 0) {
             SplitCells(c, RowIndex);

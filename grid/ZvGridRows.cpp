@@ -1,6 +1,7 @@
 // Row and column operations and cell access shared with the rest of the grid.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
 
@@ -14,7 +15,7 @@ void TZvStringGrid::MergedColumnsChanged(TObject*, int, int) {}
 // ---- Cells addressed by real row ----------------------------------------------------------------------
 TGridItem* TZvStringGrid::HiddenRowItem(int ARealRow) const
 {
-    for (const auto& item : FGridItems)
+    for (const auto& item : d->FGridItems)
         if (item->Idx() == ARealRow) return item.get();
     return nullptr;
 }
@@ -23,7 +24,7 @@ TGridItem* TZvStringGrid::HiddenRowItem(int ARealRow) const
 void TZvStringGrid::CalcRowRange(int& FromRow, int& ToRow) const
 {
     if (FromRow == -1) FromRow = FixedRows();
-    if (ToRow == -1) ToRow = RowCount() - 1 - FFixedFooters;
+    if (ToRow == -1) ToRow = RowCount() - 1 - d->FFixedFooters;
 }
 
 std::vector<double> TZvStringGrid::ColumnValues(int ACol, int FromRow, int ToRow)
@@ -31,7 +32,7 @@ std::vector<double> TZvStringGrid::ColumnValues(int ACol, int FromRow, int ToRow
     std::vector<double> values;
     for (int r = FromRow; r <= ToRow; ++r) {
         if (!IsBaseCell(ACol, r)) continue;
-        if (FIsGrouping && (IsNode(r) || IsSummary(r))) continue;
+        if (d->FIsGrouping && (IsNode(r) || IsSummary(r))) continue;
         try {
             values.push_back(GetFloats(ACol, r));
         } catch (const EZvGridError&) {
@@ -49,31 +50,34 @@ void TZvStringGrid::RecalcAllFooters() { CalcFooter(-1); }
 void TZvStringGrid::FireCellsChanged(TRect R)
 {
     if (OnCellsChanged) OnCellsChanged(this, R);
-    for (TGridChangeNotifier* notifier : FNotifiers) notifier->GridCellsChanged(R);
+    for (TGridChangeNotifier* notifier : d->FNotifiers) notifier->GridCellsChanged(R);
     RecalcAllFooters();
 }
 
 void TZvStringGrid::InitOrigColSizes()
 {
-    FColSizes->Clear();
-    for (int c = 0; c < ColCount(); ++c) FColSizes->Add(ColWidths(c));
-    FOldWidth = Width();
+    d->FColSizes->Clear();
+    for (int c = 0; c < ColCount(); ++c) d->FColSizes->Add(ColWidths(c));
+    d->FOldWidth = Width();
 }
 
 // ---- Following the owner form's size ----------------------------------------------------------------------
 void TZvStringGrid::SizeWithFormResize(TObject* Sender)
 {
-    if (FDesignTime || FDestroying) return;
+    if (d->FDesignTime || d->FDestroying) return;
     auto* form = dynamic_cast<TCustomForm*>(Sender);
-    if (FSizeWithForm && form) {
-        const int width = Width() + form->Width() - FFormWidth;
-        const int height = Height() + form->Height() - FFormHeight;
+    if (d->FSizeWithForm && form) {
+        const int width = Width() + form->Width() - d->FFormWidth;
+        const int height = Height() + form->Height() - d->FFormHeight;
         // A form shrunk past the grid leaves the grid as it was.
         if (width > 0 && height > 0) {
             SetBounds(Left(), Top(), width, height);
-            FFormWidth = form->Width();
-            FFormHeight = form->Height();
+            d->FFormWidth = form->Width();
+            d->FFormHeight = form->Height();
         }
     }
-    DoStretchColumn(FColumnSize->StretchColumn());
+    DoStretchColumn(d->FColumnSize->StretchColumn());
 }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+int TZvStringGrid::AllColCount() const { return ColCount() + d->FNumHidden; }

@@ -1,6 +1,7 @@
 // Selection, cell moves, repainting, row flags, fills and cell checks.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "platform/DateUtils.h"
 
@@ -31,7 +32,7 @@ void TZvStringGrid::AddEmptyRow() { SetRowCount(RowCount() + 1); }
 void TZvStringGrid::SetSelection(const TGridRect& Value)
 {
     TBaseGrid::SetSelection(Value);
-    if (FActiveCellShow) {
+    if (d->FActiveCellShow) {
         InvalidateRow(0);
         InvalidateCol(0);
     }
@@ -40,13 +41,13 @@ void TZvStringGrid::SetSelection(const TGridRect& Value)
 
 int TZvStringGrid::SelectionRow(int ARow) const
 {
-    return FMouseActions->RowSelectPersistent() ? DisplayToRealRow(ARow) : ARow;
+    return d->FMouseActions->RowSelectPersistent() ? DisplayToRealRow(ARow) : ARow;
 }
 
 void TZvStringGrid::SelectRows(int RowIndex, int RCount)
 {
     if (RowIndex + RCount > RowCount()) RCount = RowCount() - RowIndex;
-    if (!FMouseActions->DisjunctRowSelect()) {
+    if (!d->FMouseActions->DisjunctRowSelect()) {
         SetSelection(TGridRect{FixedCols(), RowIndex, ColCount() - 1, RowIndex + RCount - 1});
     } else {
         for (int r = RowIndex; r < RowIndex + RCount; ++r) {
@@ -54,24 +55,24 @@ void TZvStringGrid::SelectRows(int RowIndex, int RCount)
             if (row < RowCount()) SetRowSelect(row, true);
         }
     }
-    if (!FRowIndicator->Empty()) RepaintCol(0);
-    FSelChange = false;
+    if (!d->FRowIndicator->Empty()) RepaintCol(0);
+    d->FSelChange = false;
 }
 
 void TZvStringGrid::UnSelectRows(int RowIndex, int RCount)
 {
-    if (FMouseActions->DisjunctRowSelect()) {
+    if (d->FMouseActions->DisjunctRowSelect()) {
         for (int r = RowIndex; r < RowIndex + RCount; ++r) {
             const int row = SelectionRow(r);
             if (row < RowCount()) SetRowSelect(row, false);
         }
     }
-    FSelChange = false;
+    d->FSelChange = false;
 }
 
 void TZvStringGrid::SelectCols(int ColIndex, int CCount)
 {
-    if (!FMouseActions->DisjunctColSelect()) {
+    if (!d->FMouseActions->DisjunctColSelect()) {
         SetSelection(TGridRect{ColIndex, FixedRows(), ColIndex + CCount - 1, RowCount() - 1});
         return;
     }
@@ -80,7 +81,7 @@ void TZvStringGrid::SelectCols(int ColIndex, int CCount)
 
 void TZvStringGrid::UnSelectCols(int ColIndex, int CCount)
 {
-    if (!FMouseActions->DisjunctColSelect()) return;
+    if (!d->FMouseActions->DisjunctColSelect()) return;
     for (int c = ColIndex; c < ColIndex + CCount && c < ColCount(); ++c) SetColSelect(c, false);
 }
 
@@ -93,19 +94,19 @@ void TZvStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
 
 void TZvStringGrid::ClearRowSelect()
 {
-    for (std::size_t r = 0; r < FRowSelect.size(); ++r) {
-        if (!FRowSelect[r]) continue;
-        FRowSelect[r] = false;
+    for (std::size_t r = 0; r < d->FRowSelect.size(); ++r) {
+        if (!d->FRowSelect[r]) continue;
+        d->FRowSelect[r] = false;
         RepaintRow(int(r));
     }
-    FSelectedRows->Clear();
+    d->FSelectedRows->Clear();
 }
 
 void TZvStringGrid::ClearColSelect()
 {
-    for (std::size_t c = 0; c < FColSelect.size(); ++c) {
-        if (!FColSelect[c]) continue;
-        FColSelect[c] = false;
+    for (std::size_t c = 0; c < d->FColSelect.size(); ++c) {
+        if (!d->FColSelect[c]) continue;
+        d->FColSelect[c] = false;
         RepaintCol(int(c));
     }
 }
@@ -114,11 +115,11 @@ void TZvStringGrid::ClearColSelect()
 bool TZvStringGrid::GetRowSelect(int ARow)
 {
     // A negative row is never valid, whatever RowSelectPersistent lets past beyond the end.
-    if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && !FMouseActions->RowSelectPersistent()))
+    if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && !d->FMouseActions->RowSelectPersistent()))
         throw EZvGridError(QStringLiteral("Invalid row %1 accessed").arg(ARow));
-    if (FMouseActions->DisjunctRowSelect()) {
-        GrowTo(FRowSelect, ARow);
-        return FRowSelect[std::size_t(ARow)];
+    if (d->FMouseActions->DisjunctRowSelect()) {
+        GrowTo(d->FRowSelect, ARow);
+        return d->FRowSelect[std::size_t(ARow)];
     }
     const TGridRect sel = Selection();
     return ARow >= std::min(sel.Top, sel.Bottom) && ARow <= std::max(sel.Top, sel.Bottom);
@@ -128,20 +129,20 @@ void TZvStringGrid::SetRowSelect(int ARow, bool Value)
 {
     if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && RowCount() > FixedRows()))
         throw EZvGridError(QStringLiteral("Invalid row accessed"));
-    const bool known = ARow < int(FRowSelect.size());
-    if (!known || FRowSelect[std::size_t(ARow)] != Value) {
+    const bool known = ARow < int(d->FRowSelect.size());
+    if (!known || d->FRowSelect[std::size_t(ARow)] != Value) {
         bool allow = true;
         if (OnRowDisjunctSelect) OnRowDisjunctSelect(this, ARow, Value, allow);
         if (!allow) return;
     }
-    GrowTo(FRowSelect, ARow);
-    const bool was = FRowSelect[std::size_t(ARow)];
+    GrowTo(d->FRowSelect, ARow);
+    const bool was = d->FRowSelect[std::size_t(ARow)];
     if (was != Value) RepaintRow(ARow);
-    FRowSelect[std::size_t(ARow)] = Value;
+    d->FRowSelect[std::size_t(ARow)] = Value;
     if (Value) {
-        if (!FSelectedRows->HasValue(ARow) && ARow >= FixedRows()) FSelectedRows->Add(ARow);
+        if (!d->FSelectedRows->HasValue(ARow) && ARow >= FixedRows()) d->FSelectedRows->Add(ARow);
     } else {
-        FSelectedRows->DeleteValue(ARow);
+        d->FSelectedRows->DeleteValue(ARow);
     }
     if (OnRowDisjunctSelected) OnRowDisjunctSelected(this, ARow);
 }
@@ -154,38 +155,38 @@ void TZvStringGrid::CheckSelectColumn(int ACol) const
 bool TZvStringGrid::GetColSelect(int ACol)
 {
     CheckSelectColumn(ACol);
-    GrowTo(FColSelect, ACol);
-    return FColSelect[std::size_t(ACol)];
+    GrowTo(d->FColSelect, ACol);
+    return d->FColSelect[std::size_t(ACol)];
 }
 
 void TZvStringGrid::SetColSelect(int ACol, bool Value)
 {
     CheckSelectColumn(ACol);
-    GrowTo(FColSelect, ACol);
-    if (FColSelect[std::size_t(ACol)] != Value) RepaintCol(ACol);
-    FColSelect[std::size_t(ACol)] = Value;
+    GrowTo(d->FColSelect, ACol);
+    if (d->FColSelect[std::size_t(ACol)] != Value) RepaintCol(ACol);
+    d->FColSelect[std::size_t(ACol)] = Value;
 }
 
 int TZvStringGrid::GetRowSelectCount()
 {
-    if (!FMouseActions->DisjunctRowSelect()) {
+    if (!d->FMouseActions->DisjunctRowSelect()) {
         const TGridRect sel = Selection();
         return std::abs(sel.Bottom - sel.Top) + 1;
     }
-    const std::size_t n = std::min(FRowSelect.size(), std::size_t(RowCount() + NumHiddenRows()));
-    return int(std::count(FRowSelect.begin(), FRowSelect.begin() + std::ptrdiff_t(n), true));
+    const std::size_t n = std::min(d->FRowSelect.size(), std::size_t(RowCount() + NumHiddenRows()));
+    return int(std::count(d->FRowSelect.begin(), d->FRowSelect.begin() + std::ptrdiff_t(n), true));
 }
 
 int TZvStringGrid::GetColSelectCount()
 {
-    if (!FMouseActions->DisjunctColSelect()) return Selection().Right - Selection().Left + 1;
-    return int(std::count(FColSelect.begin(), FColSelect.end(), true));
+    if (!d->FMouseActions->DisjunctColSelect()) return Selection().Right - Selection().Left + 1;
+    return int(std::count(d->FColSelect.begin(), d->FColSelect.end(), true));
 }
 
 void TZvStringGrid::SelectionToRowSelect(bool All)
 {
     const TGridRect sel = Selection();
-    const int bottom = std::min(sel.Bottom, RowCount() - FFixedFooters - 1);
+    const int bottom = std::min(sel.Bottom, RowCount() - d->FFixedFooters - 1);
     for (int r = FixedRows(); r < RowCount(); ++r) {
         const bool inside = r >= sel.Top && r <= bottom;
         if (All || inside) SetRowSelect(SelectionRow(r), inside);
@@ -264,28 +265,28 @@ void TZvStringGrid::RepaintRect(TGridRect r)
 bool TZvStringGrid::GetRowModified(int ARow)
 {
     if (ARow < 0) throw EZvGridError(QStringLiteral("Invalid row accessed"));
-    return ARow < FModifiedRows->Count() && FModifiedRows->Items(ARow) == 1;
+    return ARow < d->FModifiedRows->Count() && d->FModifiedRows->Items(ARow) == 1;
 }
 
 void TZvStringGrid::SetRowModified(int ARow, bool Value)
 {
-    GrowIntList(*FModifiedRows, ARow);
-    FModifiedRows->SetItems(ARow, Value ? 1 : 0);
+    GrowIntList(*d->FModifiedRows, ARow);
+    d->FModifiedRows->SetItems(ARow, Value ? 1 : 0);
     RepaintCell(0, ARow);
 }
 
 int TZvStringGrid::ModifiedRowCount()
 {
     int n = 0;
-    for (int i = 0; i < FModifiedRows->Count(); ++i)
-        if (FModifiedRows->Items(i) == 1) ++n;
+    for (int i = 0; i < d->FModifiedRows->Count(); ++i)
+        if (d->FModifiedRows->Items(i) == 1) ++n;
     return n;
 }
 
 bool TZvStringGrid::GetRowEnabled(int ARow)
 {
     if (ARow < 0) throw EZvGridError(QStringLiteral("Invalid row accessed"));
-    return ARow >= FEnabledRows->Count() || FEnabledRows->Items(ARow) == 0;
+    return ARow >= d->FEnabledRows->Count() || d->FEnabledRows->Items(ARow) == 0;
 }
 
 void TZvStringGrid::SetRowEnabled(int ARow, bool Value)
@@ -299,9 +300,9 @@ void TZvStringGrid::SetRowEnabled(int ARow, bool Value)
             }
         }
     }
-    FUseEnabledRows = true;
-    GrowIntList(*FEnabledRows, ARow);
-    FEnabledRows->SetItems(ARow, Value ? 0 : 1);
+    d->FUseEnabledRows = true;
+    GrowIntList(*d->FEnabledRows, ARow);
+    d->FEnabledRows->SetItems(ARow, Value ? 0 : 1);
     RepaintRow(ARow);
 }
 
@@ -309,9 +310,9 @@ void TZvStringGrid::SetRowEnabled(int ARow, bool Value)
 void TZvStringGrid::FillCells(bool DoFixed, const std::function<void(int, int)>& Fill)
 {
     const int fromRow = DoFixed ? 0 : FixedRows();
-    const int toRow = DoFixed ? RowCount() - 1 : RowCount() - FFixedFooters - 1;
+    const int toRow = DoFixed ? RowCount() - 1 : RowCount() - d->FFixedFooters - 1;
     const int fromCol = DoFixed ? 0 : FixedCols();
-    const int toCol = DoFixed ? ColCount() - 1 : ColCount() - FFixedRightCols - 1;
+    const int toCol = DoFixed ? ColCount() - 1 : ColCount() - d->FFixedRightCols - 1;
     for (int r = fromRow; r <= toRow; ++r)
         for (int c = fromCol; c <= toCol; ++c) Fill(c, r);
     RecalcAllFooters();
@@ -342,8 +343,8 @@ void TZvStringGrid::LinearFill(bool DoFixed)
 // ---- Dates and times ------------------------------------------------------------------------------------------------
 void TZvStringGrid::SetDates(int ACol, int ARow, const QDateTime& Value)
 {
-    const TDateTime d = DateTimeFromQDateTime(Value);
-    SetCellEx(ACol, ARow, d > 0 || FShowNullDates ? DateToStr(d) : String());
+    const TDateTime date = DateTimeFromQDateTime(Value);
+    SetCellEx(ACol, ARow, date > 0 || d->FShowNullDates ? DateToStr(date) : String());
 }
 
 QDateTime TZvStringGrid::GetDates(int ACol, int ARow) { return DateTimeToQDateTime(StrToDate(GetCellEx(ACol, ARow))); }
@@ -358,15 +359,15 @@ QDateTime TZvStringGrid::GetTimes(int ACol, int ARow) { return DateTimeToQDateTi
 // ---- Checking pass ------------------------------------------------------------------------------------------------------
 bool TZvStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
 {
-    if (!FCellChecker) return true;
-    FCellChecker->StartCheck();
+    if (!d->FCellChecker) return true;
+    d->FCellChecker->StartCheck();
     const int row = Row();
     const int col = Col();
     bool allGood = true;
     for (int r = FromRow; r <= ToRow; ++r)
         for (int c = FromCol; c <= ToCol; ++c) allGood = CheckCell(c, r) && allGood;
-    FCellChecker->StopCheck();
-    if (FCellChecker->GotoCell()) {
+    d->FCellChecker->StopCheck();
+    if (d->FCellChecker->GotoCell()) {
         SetRow(row);
         SetCol(col);
     }
@@ -375,29 +376,29 @@ bool TZvStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
 
 bool TZvStringGrid::CheckCol(bool DoFixed, int ACol)
 {
-    return CheckCells(ACol, DoFixed ? 0 : FixedRows(), ACol, DoFixed ? RowCount() - 1 : RowCount() - FFixedFooters - 1);
+    return CheckCells(ACol, DoFixed ? 0 : FixedRows(), ACol, DoFixed ? RowCount() - 1 : RowCount() - d->FFixedFooters - 1);
 }
 
 bool TZvStringGrid::CheckRow(bool DoFixed, int ARow)
 {
-    return CheckCells(DoFixed ? 0 : FixedCols(), ARow, DoFixed ? ColCount() - 1 : ColCount() - FFixedRightCols - 1, ARow);
+    return CheckCells(DoFixed ? 0 : FixedCols(), ARow, DoFixed ? ColCount() - 1 : ColCount() - d->FFixedRightCols - 1, ARow);
 }
 
 bool TZvStringGrid::CheckGrid(bool DoFixed)
 {
     return CheckCells(DoFixed ? 0 : FixedCols(), DoFixed ? 0 : FixedRows(),
-                      DoFixed ? ColCount() - 1 : ColCount() - FFixedRightCols - 1,
-                      DoFixed ? RowCount() - 1 : RowCount() - FFixedFooters - 1);
+                      DoFixed ? ColCount() - 1 : ColCount() - d->FFixedRightCols - 1,
+                      DoFixed ? RowCount() - 1 : RowCount() - d->FFixedFooters - 1);
 }
 
 bool TZvStringGrid::CheckCell(int ACol, int ARow)
 {
-    if (!FCellChecker) return true;
+    if (!d->FCellChecker) return true;
     const String unmarked = UnMarkText(GetCellEx(ACol, ARow));
-    if (FCellChecker->GotoCell()) MoveToCell(ACol, ARow);
+    if (d->FCellChecker->GotoCell()) MoveToCell(ACol, ARow);
     String text = unmarked;
-    if (FCellChecker->UseCorrect()) text = FCellChecker->Correct(ACol, ARow, text);
-    if (FCellChecker->UseMarkError()) text = FCellChecker->MarkError(ACol, ARow, text);
+    if (d->FCellChecker->UseCorrect()) text = d->FCellChecker->Correct(ACol, ARow, text);
+    if (d->FCellChecker->UseMarkError()) text = d->FCellChecker->MarkError(ACol, ARow, text);
     SetCellEx(ACol, ARow, text);
     return text == unmarked;
 }
@@ -405,16 +406,16 @@ bool TZvStringGrid::CheckCell(int ACol, int ARow)
 // ---- The last row and the search footer ------------------------------------------------------------------------------------
 bool TZvStringGrid::LastRowClearOfSearchFooter()
 {
-    if (!FSearchFooter->Visible()) return false;
+    if (!d->FSearchFooter->Visible()) return false;
     if (TBaseGrid::TopRow() + VisibleRowCount() < RowCount() - 1) return false;
-    return RangeRect(0, RowCount() - 1).Bottom < ClientHeight() - FSearchPanel->Height() + 2;
+    return RangeRect(0, RowCount() - 1).Bottom < ClientHeight() - d->FSearchPanel->Height() + 2;
 }
 
 void TZvStringGrid::ScrollLastRowClearOfSearchFooter()
 {
-    if (!FSearchFooter->Visible()) return;
-    if (ClientHeight() <= DefaultRowHeight() + FSearchPanel->Height()) return;
-    while (RangeRect(0, RowCount() - 1).Bottom > ClientHeight() - FSearchPanel->Height() + 2 &&
+    if (!d->FSearchFooter->Visible()) return;
+    if (ClientHeight() <= DefaultRowHeight() + d->FSearchPanel->Height()) return;
+    while (RangeRect(0, RowCount() - 1).Bottom > ClientHeight() - d->FSearchPanel->Height() + 2 &&
            TBaseGrid::Row() <= RowCount() - 1 && TBaseGrid::TopRow() < RowCount() - 1) {
         const int top = TBaseGrid::TopRow();
         TBaseGrid::SetTopRow(top + 1);

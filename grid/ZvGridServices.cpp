@@ -1,6 +1,7 @@
 // The grid's side of sorting, filtering, searching, the clipboard and persistence.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvHTMLUtil.h"
 
 #include <algorithm>
@@ -88,10 +89,10 @@ void TZvStringGrid::LoadFromStream(QIODevice*) {}
 int TZvStringGrid::Search(const String& Text)
 {
     int col;
-    if (!FSortSettings->Show()) col = FixedCols();
-    else if (FSortSettings->IndexShow())
-        col = FSortIndexes && FSortIndexes->Count() > 0 ? FSortIndexes->SortColumns(0) : FixedCols();
-    else col = FSortSettings->Column();
+    if (!d->FSortSettings->Show()) col = FixedCols();
+    else if (d->FSortSettings->IndexShow())
+        col = d->FSortIndexes && d->FSortIndexes->Count() > 0 ? d->FSortIndexes->SortColumns(0) : FixedCols();
+    else col = d->FSortSettings->Column();
     if (RowCount() < 2 || col < 0) return -1;
     const String wanted = Text.toUpper();
     for (int r = FixedRows(); r < RowCount(); ++r)
@@ -107,4 +108,7 @@ int TZvStringGrid::TotalXOffset() const { return 0; }
 int TZvStringGrid::TotalYOffset() const { return 0; }
 String TZvStringGrid::UnMarkText(const String& Text) { return UnhighlightHTMLText(Text, QStringLiteral("e")); }
 
-void TZvStringGrid::SetFilterActive(bool Value) { FFilterActive = Value; }
+void TZvStringGrid::SetFilterActive(bool Value) { d->FFilterActive = Value; }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+bool TZvStringGrid::FilterActive() const { return d->FFilterActive; }

@@ -6,6 +6,7 @@
 // over AllColCount instead of widening the platform grid.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include <algorithm>
 
@@ -87,7 +88,7 @@ void TZvStringGrid::InsertRowsCore(int RowIndex, int RCount, bool MoveControls)
     // the rows around them: their real indexes move down with the rows.
     const int realAt = RowIndex < RowCount() ? RealRowIndex(RowIndex) : RowCount() + NumHiddenRows();
     const int oldCount = RowCount();
-    const bool footerLast = FFloatingFooter && FFloatingFooter->Visible() && RowIndex < oldCount;
+    const bool footerLast = d->FFloatingFooter && d->FFloatingFooter->Visible() && RowIndex < oldCount;
     BeginUpdate();
     SetRowCount(oldCount + RCount);
     // The floating footer's row stays the last row.
@@ -99,29 +100,29 @@ void TZvStringGrid::InsertRowsCore(int RowIndex, int RCount, bool MoveControls)
         EmptyStoreRow(i);
         if (RowHeights(i) != DefaultRowHeight()) SetRowHeights(i, DefaultRowHeight());
     }
-    for (auto& item : FGridItems)
+    for (auto& item : d->FGridItems)
         if (item->Idx() >= realAt) item->SetIdx(item->Idx() + RCount);
-    if (FShowModified && FShowModified->Enabled() && FModifiedRows)
-        for (int i = 0; i < RCount && RowIndex < FModifiedRows->Count(); ++i) FModifiedRows->Insert(RowIndex, 0);
-    if (FUseEnabledRows && FEnabledRows)
-        for (int i = 0; i < RCount && RowIndex < FEnabledRows->Count(); ++i) FEnabledRows->Insert(RowIndex, 1);
-    if (MoveControls && FCellControls && FCellControls->Count() > 0) {
-        for (int i = 0; i < FCellControls->Count(); ++i) {
-            TControlItem* ci = FCellControls->GetControl(i);
+    if (d->FShowModified && d->FShowModified->Enabled() && d->FModifiedRows)
+        for (int i = 0; i < RCount && RowIndex < d->FModifiedRows->Count(); ++i) d->FModifiedRows->Insert(RowIndex, 0);
+    if (d->FUseEnabledRows && d->FEnabledRows)
+        for (int i = 0; i < RCount && RowIndex < d->FEnabledRows->Count(); ++i) d->FEnabledRows->Insert(RowIndex, 1);
+    if (MoveControls && d->FCellControls && d->FCellControls->Count() > 0) {
+        for (int i = 0; i < d->FCellControls->Count(); ++i) {
+            TControlItem* ci = d->FCellControls->GetControl(i);
             if (ci->FY >= realAt) ci->FY += RCount;
         }
         CellControlsUpdate(false);
     }
     EndUpdate();
-    if (!FDestroying) FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+    if (!d->FDestroying) FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
 }
 
 void TZvStringGrid::AddRow()
 {
-    const bool footer = FFloatingFooter && FFloatingFooter->Visible();
+    const bool footer = d->FFloatingFooter && d->FFloatingFooter->Visible();
     if (footer) {
         InsertRows(RowCount() - 1, 1, true);
-        if (FFloatingFooter->FooterStyle() != TFooterStyle::fsFixedLastRow) return;
+        if (d->FFloatingFooter->FooterStyle() != TFooterStyle::fsFixedLastRow) return;
         ClearRows(RowCount() - 2, 1);
         return;
     }
@@ -131,15 +132,15 @@ void TZvStringGrid::AddRow()
 
 void TZvStringGrid::UnregisterRowControls(int RowIndex, int RCount)
 {
-    if (!FCellControls || FCellControls->Count() == 0) return;
+    if (!d->FCellControls || d->FCellControls->Count() == 0) return;
     const int first = RealRowIndex(RowIndex);
     const int last = RealRowIndex(RowIndex + RCount - 1);
-    for (int i = FCellControls->Count() - 1; i >= 0; --i) {
-        TControlItem* ci = FCellControls->GetControl(i);
+    for (int i = d->FCellControls->Count() - 1; i >= 0; --i) {
+        TControlItem* ci = d->FCellControls->GetControl(i);
         if (ci->FY < first || ci->FY > last) continue;
         if (ci->FObject) ci->FObject->SetVisible(false);
         if (TCellProperties* props = PropsAt(ci->FX, DisplRowIndex(ci->FY))) props->SetControl(nullptr);
-        FCellControls->RemoveControl(i);
+        d->FCellControls->RemoveControl(i);
     }
 }
 
@@ -159,10 +160,10 @@ void TZvStringGrid::LowerRealRowIndexes(int RowIndex, int RCount, bool Controls)
         const auto hiddenBetween = std::lower_bound(afterFirst, hidden.end(), real) - afterFirst;
         return real - firstReal - int(hiddenBetween);
     };
-    for (auto& item : FGridItems) item->SetIdx(item->Idx() - removedBelow(item->Idx()));
-    if (Controls && FCellControls)
-        for (int i = 0; i < FCellControls->Count(); ++i) {
-            TControlItem* ci = FCellControls->GetControl(i);
+    for (auto& item : d->FGridItems) item->SetIdx(item->Idx() - removedBelow(item->Idx()));
+    if (Controls && d->FCellControls)
+        for (int i = 0; i < d->FCellControls->Count(); ++i) {
+            TControlItem* ci = d->FCellControls->GetControl(i);
             ci->FY -= removedBelow(ci->FY);
         }
 }
@@ -187,15 +188,15 @@ void TZvStringGrid::RemoveRows(int RowIndex, int RCount)
     const int oldTop = TopRow();
     const int oldRow = Row();
     LowerRealRowIndexes(RowIndex, RCount, true);
-    if (FShowModified && FShowModified->Enabled()) EraseRowEntries(FModifiedRows.get(), RowIndex, RCount);
-    if (FUseEnabledRows) EraseRowEntries(FEnabledRows.get(), RowIndex, RCount);
-    if (FMouseActions && FMouseActions->DisjunctRowSelect()) EraseRowEntries(FRowSelect, RowIndex, RCount);
+    if (d->FShowModified && d->FShowModified->Enabled()) EraseRowEntries(d->FModifiedRows.get(), RowIndex, RCount);
+    if (d->FUseEnabledRows) EraseRowEntries(d->FEnabledRows.get(), RowIndex, RCount);
+    if (d->FMouseActions && d->FMouseActions->DisjunctRowSelect()) EraseRowEntries(d->FRowSelect, RowIndex, RCount);
     ShiftRowsUp(RowIndex, RCount, true);
     SetRowCount(std::max(1, RowCount() - RCount));
-    FMaxRowCount -= RCount;
-    const int lastNormal = RowCount() - FFixedFooters - 1;
-    if (oldRow < RowCount() - FFixedFooters) {
-        if (!(FMouseActions && FMouseActions->DisjunctRowSelect())) SetRow(oldRow);
+    d->FMaxRowCount -= RCount;
+    const int lastNormal = RowCount() - d->FFixedFooters - 1;
+    if (oldRow < RowCount() - d->FFixedFooters) {
+        if (!(d->FMouseActions && d->FMouseActions->DisjunctRowSelect())) SetRow(oldRow);
         if (oldTop < RowCount() && oldTop >= FixedRows()) SetTopRow(oldTop);
     } else if (lastNormal >= FixedRows()) {
         SetRow(lastNormal);
@@ -206,7 +207,7 @@ void TZvStringGrid::RemoveRows(int RowIndex, int RCount)
     const int visible = VisibleRowCount();
     if (TopRow() >= RowCount() + FixedRows() - visible - 2 && RowCount() - visible - 1 > 0)
         SetTopRow(RowCount() + FixedRows() - visible - 2);
-    if (FCellControls && FCellControls->Count() > 0) CellControlsUpdate(false);
+    if (d->FCellControls && d->FCellControls->Count() > 0) CellControlsUpdate(false);
 }
 
 void TZvStringGrid::RemoveRowsEx(int RowIndex, int RCount)
@@ -218,9 +219,9 @@ void TZvStringGrid::RemoveRowsEx(int RowIndex, int RCount)
     LowerRealRowIndexes(RowIndex, RCount, false);
     BeginUpdate();
     ShiftRowsUp(RowIndex, RCount, false);
-    if (FMouseActions && FMouseActions->DisjunctRowSelect()) EraseRowEntries(FRowSelect, RowIndex, RCount);
+    if (d->FMouseActions && d->FMouseActions->DisjunctRowSelect()) EraseRowEntries(d->FRowSelect, RowIndex, RCount);
     SetRowCount(std::max(1, RowCount() - RCount));
-    FMaxRowCount -= RCount;
+    d->FMaxRowCount -= RCount;
     if (oldRow < RowCount()) {
         SetRow(oldRow);
         if (oldTop < RowCount() && oldTop >= FixedRows()) SetTopRow(oldTop);
@@ -245,14 +246,14 @@ void TZvStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool MoveControls)
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
     RCount = std::min(RCount, RowCount() - RowIndex);
     if (MoveControls) UnregisterRowControls(RowIndex, RCount);
-    const int savedFooters = FFixedFooters;
-    FFixedFooters = 0;
+    const int savedFooters = d->FFixedFooters;
+    d->FFixedFooters = 0;
     BeginUpdate();
     const int oldTop = TopRow();
     const int oldRow = Row();
     if (MoveControls) LowerRealRowIndexes(RowIndex, RCount, true);
-    if (FMouseActions && FMouseActions->DisjunctRowSelect() && !FMouseActions->RowSelectPersistent())
-        EraseRowEntries(FRowSelect, RowIndex, RCount);
+    if (d->FMouseActions && d->FMouseActions->DisjunctRowSelect() && !d->FMouseActions->RowSelectPersistent())
+        EraseRowEntries(d->FRowSelect, RowIndex, RCount);
     ShiftRowsUp(RowIndex, RCount, true);
     SetRowCount(std::max(1, RowCount() - RCount));
     if (oldRow < RowCount() - savedFooters) {
@@ -262,10 +263,10 @@ void TZvStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool MoveControls)
         SetRow(RowCount() - savedFooters - 1);
     }
     EndUpdate();
-    FFixedFooters = savedFooters;
+    d->FFixedFooters = savedFooters;
     FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
     if (TopRow() >= RowCount() - 1 && RowCount() - 1 >= FixedRows()) SetTopRow(RowCount() - 1);
-    if (FCellControls && FCellControls->Count() > 0) CellControlsUpdate(false);
+    if (d->FCellControls && d->FCellControls->Count() > 0) CellControlsUpdate(false);
 }
 
 void TZvStringGrid::ClearRows(int RowIndex, int RCount)
@@ -277,7 +278,7 @@ void TZvStringGrid::ClearRows(int RowIndex, int RCount)
 void TZvStringGrid::ClearNormalRows(int RowIndex, int RCount)
 {
     if (RowCount() <= 0 || ColCount() <= 0 || RCount <= 0) return;
-    ClearRect(FixedCols(), RowIndex, AllColCount() - FFixedRightCols - 1, RowIndex + RCount - 1);
+    ClearRect(FixedCols(), RowIndex, AllColCount() - d->FFixedRightCols - 1, RowIndex + RCount - 1);
 }
 
 // ---- Columns (real indexes) -------------------------------------------------------------------
@@ -309,7 +310,7 @@ void TZvStringGrid::InsertCols(int ColIndex, int CCount)
         for (int c = oldAll + CCount - 1; c >= ColIndex + CCount; --c) CopyStoreCell(c - CCount, c, r);
         for (int c = ColIndex; c < ColIndex + CCount; ++c) EmptyStoreCell(c, r);
     }
-    for (int c = 0; c < int(visible.size()) && c < int(FVisibleCol.size()); ++c) FVisibleCol[std::size_t(c)] = visible[std::size_t(c)];
+    for (int c = 0; c < int(visible.size()) && c < int(d->FVisibleCol.size()); ++c) d->FVisibleCol[std::size_t(c)] = visible[std::size_t(c)];
     for (int c = 0; c < int(widths.size()); ++c) SetAllColWidths(c, widths[std::size_t(c)]);
     EndUpdate();
     FireCellsChanged(TRect(ColIndex, 0, ColIndex + CCount, RowCount() - 1));
@@ -341,17 +342,17 @@ void TZvStringGrid::RemoveCols(int ColIndex, int CCount)
     widths.erase(widths.begin() + ColIndex, widths.begin() + ColIndex + CCount);
     visible.erase(visible.begin() + ColIndex, visible.begin() + ColIndex + CCount);
 
-    const bool savedTextOnly = FClearTextOnly;
-    FClearTextOnly = false;
+    const bool savedTextOnly = d->FClearTextOnly;
+    d->FClearTextOnly = false;
     const int rows = RowCount();
     {
-        const bool blocked = FCellChangeBlocked;
-        FCellChangeBlocked = true;
+        const bool blocked = d->FCellChangeBlocked;
+        d->FCellChangeBlocked = true;
         for (int r = 0; r < rows; ++r)
             for (int c = ColIndex; c < ColIndex + CCount; ++c) ClearStoreCell(c, r);
-        FCellChangeBlocked = blocked;
+        d->FCellChangeBlocked = blocked;
     }
-    FClearTextOnly = savedTextOnly;
+    d->FClearTextOnly = savedTextOnly;
 
     BeginUpdate();
     // One pass over the rows, as in InsertCols.
@@ -359,9 +360,9 @@ void TZvStringGrid::RemoveCols(int ColIndex, int CCount)
         for (int c = ColIndex; c + CCount < oldAll; ++c) CopyStoreCell(c + CCount, c, r);
         for (int c = std::max(ColIndex, oldAll - CCount); c < oldAll; ++c) EmptyStoreCell(c, r);
     }
-    for (int c = 0; c < int(FVisibleCol.size()); ++c)
-        FVisibleCol[std::size_t(c)] = c < int(visible.size()) ? bool(visible[std::size_t(c)]) : true;
-    FNumHidden -= hiddenRemoved;
+    for (int c = 0; c < int(d->FVisibleCol.size()); ++c)
+        d->FVisibleCol[std::size_t(c)] = c < int(visible.size()) ? bool(visible[std::size_t(c)]) : true;
+    d->FNumHidden -= hiddenRemoved;
     SetColCount(std::max(1, ColCount() - (CCount - hiddenRemoved)));
     for (int c = 0; c < int(widths.size()); ++c) SetAllColWidths(c, widths[std::size_t(c)]);
     EndUpdate();
@@ -372,8 +373,8 @@ void TZvStringGrid::RemoveCols(int ColIndex, int CCount)
 
 void TZvStringGrid::ClearStoreCell(int a, int r)
 {
-    if (!FClearTextOnly && GetGridObject(a, r)) {
-        if (FNilObjects) {
+    if (!d->FClearTextOnly && GetGridObject(a, r)) {
+        if (d->FNilObjects) {
             SetGridObject(a, r, nullptr);
             SetGridCell(a, r, String());
             return;
@@ -383,18 +384,18 @@ void TZvStringGrid::ClearStoreCell(int a, int r)
         // The shared check-box graphics belong to the grid, not to the cell.
         if (auto* cg = dynamic_cast<TCellGraphic*>(graphic)) {
             const TCellType t = cg->CellType();
-            if (t != TCellType::ctVirtCheckBox && t != TCellType::ctRowCheckBox && cg != FSharedCellGraphic.get())
+            if (t != TCellType::ctVirtCheckBox && t != TCellType::ctRowCheckBox && cg != d->FSharedCellGraphic.get())
                 delete cg;
         }
         delete props;
         SetGridObject(a, r, nullptr);
     }
-    if (!FDestroying && !GetGridCell(a, r).isEmpty()) SetGridCell(a, r, String());
+    if (!d->FDestroying && !GetGridCell(a, r).isEmpty()) SetGridCell(a, r, String());
 }
 
 void TZvStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 {
-    const auto mapped = [&](int i) { return FSaveHiddenCells ? RealColIndex(i) : i; };
+    const auto mapped = [&](int i) { return d->FSaveHiddenCells ? RealColIndex(i) : i; };
     for (int r = ARow1; r <= ARow2; ++r) {
         if (r < 0) continue;
         for (int i = ACol1; i <= ACol2; ++i) {
@@ -402,12 +403,12 @@ void TZvStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
             const int a = mapped(i);
             const bool hadText = !GetGridCell(a, r).isEmpty();
             ClearStoreCell(a, r);
-            if (hadText && !FDestroying) RepaintCell(i, r);
+            if (hadText && !d->FDestroying) RepaintCell(i, r);
         }
     }
     if (ACol1 <= 0 && ARow1 <= 0 && ACol2 >= ColCount() - 1 && ARow2 >= RowCount() - 1) FHasCellProps = false;
     // The report names the store's columns: the ones actually emptied.
-    if (!FDestroying && !FCellChangeBlocked) FireCellsChanged(TRect(mapped(ACol1), ARow1, mapped(ACol2), ARow2));
+    if (!d->FDestroying && !d->FCellChangeBlocked) FireCellsChanged(TRect(mapped(ACol1), ARow1, mapped(ACol2), ARow2));
 }
 
 void TZvStringGrid::TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)

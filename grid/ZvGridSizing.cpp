@@ -2,6 +2,7 @@
 // the control and the control to its cells, and swapping rows and columns.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
 
@@ -29,16 +30,16 @@ String TZvStringGrid::SelectedText()
     TGridRect s = Selection();
     const int left = std::min(s.Left, s.Right), right = std::max(s.Left, s.Right);
     int l = left, rr = right;
-    if (Options().Contains(goRowSelect) && FDragDropSettings && FDragDropSettings->OleEntireRows()) {
+    if (Options().Contains(goRowSelect) && d->FDragDropSettings && d->FDragDropSettings->OleEntireRows()) {
         l = 0;
         rr = ColCount() - 1;
     }
     std::vector<int> rows;
     const int top = std::min(s.Top, s.Bottom), bottom = std::max(s.Top, s.Bottom);
-    if (FMouseActions && FMouseActions->DisjunctRowSelect()) {
+    if (d->FMouseActions && d->FMouseActions->DisjunctRowSelect()) {
         for (int r = FixedRows(); r < RowCount(); ++r) {
-            const int key = FMouseActions->RowSelectPersistent() ? RealRowIndex(r) : r;
-            if (key >= 0 && key < int(FRowSelect.size()) && FRowSelect[std::size_t(key)]) rows.push_back(r);
+            const int key = d->FMouseActions->RowSelectPersistent() ? RealRowIndex(r) : r;
+            if (key >= 0 && key < int(d->FRowSelect.size()) && d->FRowSelect[std::size_t(key)]) rows.push_back(r);
         }
     } else {
         for (int r = top; r <= bottom; ++r) rows.push_back(r);
@@ -47,7 +48,7 @@ String TZvStringGrid::SelectedText()
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (int c = l; c <= rr; ++c) {
             String text = GetCellEx(RealColIndex(c), rows[i]);
-            if (FMultilinecells && FExcelClipboardFormat && text.contains(QLatin1Char('\n'))) {
+            if (d->FMultilinecells && d->FExcelClipboardFormat && text.contains(QLatin1Char('\n'))) {
                 text.remove(QLatin1Char('\r'));
                 text.replace(QLatin1Char('\n'), QChar(11));
                 text = QLatin1Char('"') + text + QLatin1Char('"');
@@ -62,8 +63,8 @@ String TZvStringGrid::SelectedText()
 
 bool TZvStringGrid::GetSelectedCells(int ACol, int ARow)
 {
-    if (FMouseActions && FMouseActions->DisjunctCellSelect())
-        return FSelectedCells->HasValue(SelectionKey(ACol, ARow));
+    if (d->FMouseActions && d->FMouseActions->DisjunctCellSelect())
+        return d->FSelectedCells->HasValue(SelectionKey(ACol, ARow));
     const TGridRect s = Selection();
     return ACol >= std::min(s.Left, s.Right) && ACol <= std::max(s.Left, s.Right) &&
            ARow >= std::min(s.Top, s.Bottom) && ARow <= std::max(s.Top, s.Bottom);
@@ -72,49 +73,49 @@ bool TZvStringGrid::GetSelectedCells(int ACol, int ARow)
 void TZvStringGrid::SetSelectedCells(int ACol, int ARow, bool Value)
 {
     const int key = SelectionKey(ACol, ARow);
-    const bool present = FSelectedCells->HasValue(key);
+    const bool present = d->FSelectedCells->HasValue(key);
     if (Value == present) return;
     if (Value)
-        FSelectedCells->Add(key);
+        d->FSelectedCells->Add(key);
     else
-        FSelectedCells->DeleteValue(key);
+        d->FSelectedCells->DeleteValue(key);
     RepaintCell(ACol, ARow);
 }
 
 TGridCoord TZvStringGrid::SelectedCell(int i)
 {
-    const int key = FSelectedCells->Items(i);
+    const int key = d->FSelectedCells->Items(i);
     return TGridCoord{key & 0xFFFF, key >> 16};
 }
 
 int TZvStringGrid::SelectedCellsCount()
 {
-    if (FMouseActions && FMouseActions->DisjunctCellSelect()) return FSelectedCells->Count();
-    FSelectedCells->Clear();
+    if (d->FMouseActions && d->FMouseActions->DisjunctCellSelect()) return d->FSelectedCells->Count();
+    d->FSelectedCells->Clear();
     const TGridRect s = Selection();
     if (s.Left == s.Right && s.Top == s.Bottom) {
-        FSelectedCells->Add(SelectionKey(Col(), Row()));
+        d->FSelectedCells->Add(SelectionKey(Col(), Row()));
     } else {
         for (int c = std::min(s.Left, s.Right); c <= std::max(s.Left, s.Right); ++c)
             for (int r = std::min(s.Top, s.Bottom); r <= std::max(s.Top, s.Bottom); ++r)
-                FSelectedCells->Add(SelectionKey(c, r));
+                d->FSelectedCells->Add(SelectionKey(c, r));
     }
-    return FSelectedCells->Count();
+    return d->FSelectedCells->Count();
 }
 
 void TZvStringGrid::ClearSelectedCells()
 {
     SetSelection(TGridRect{FixedCols(), FixedRows(), FixedCols(), FixedRows()});
-    FSelectedCells->Clear();
+    d->FSelectedCells->Clear();
     Invalidate();
 }
 
 int TZvStringGrid::SelectedRowCount()
 {
-    if (FMouseActions && FMouseActions->DisjunctRowSelect()) return FSelectedRows->Count();
+    if (d->FMouseActions && d->FMouseActions->DisjunctRowSelect()) return d->FSelectedRows->Count();
     const TGridRect s = Selection();
     const int top = std::min(s.Top, s.Bottom);
-    const int bottom = std::min(std::max(s.Top, s.Bottom), RowCount() - FFixedFooters - 1);
+    const int bottom = std::min(std::max(s.Top, s.Bottom), RowCount() - d->FFixedFooters - 1);
     const int left = std::min(s.Left, s.Right);
     if (IsMergedCell(left, top)) {
         const int e = CellSpan(left, top).Y;
@@ -126,9 +127,9 @@ int TZvStringGrid::SelectedRowCount()
 
 int TZvStringGrid::SelectedColCount()
 {
-    if (FMouseActions && FMouseActions->DisjunctColSelect()) {
+    if (d->FMouseActions && d->FMouseActions->DisjunctColSelect()) {
         int n = 0;
-        for (bool f : FColSelect) n += f ? 1 : 0;
+        for (bool f : d->FColSelect) n += f ? 1 : 0;
         return n;
     }
     const TGridRect s = Selection();
@@ -144,8 +145,8 @@ int TZvStringGrid::SelectedColCount()
 
 int TZvStringGrid::SelectedRow(int i)
 {
-    if (FMouseActions && FMouseActions->DisjunctRowSelect())
-        return i >= 0 && i < FSelectedRows->Count() ? FSelectedRows->Items(i) : -1;
+    if (d->FMouseActions && d->FMouseActions->DisjunctRowSelect())
+        return i >= 0 && i < d->FSelectedRows->Count() ? d->FSelectedRows->Items(i) : -1;
     const TGridRect s = Selection();
     const int top = std::min(s.Top, s.Bottom), bottom = std::max(s.Top, s.Bottom);
     return i >= 0 && top + i <= bottom ? top + i : -1;
@@ -153,7 +154,7 @@ int TZvStringGrid::SelectedRow(int i)
 
 void TZvStringGrid::ClearModifiedRows()
 {
-    FModifiedRows->Clear();
+    d->FModifiedRows->Clear();
     Invalidate();
 }
 
@@ -162,10 +163,10 @@ void TZvStringGrid::ClearModifiedRows()
 void TZvStringGrid::AutoNumberCol(int ACol)
 {
     if (RowCount() <= 0) return;
-    const int last = RowCount() - FFixedFooters - 1;
-    for (int a = FixedRows() + FAutoNumberStart; a <= last; ++a) {
-        const int v = a - FixedRows() + 1 + FAutoNumberOffset;
-        const int row = FAutoNumberDirection == TSortDirection::sdAscending ? a : FixedRows() + (last - a);
+    const int last = RowCount() - d->FFixedFooters - 1;
+    for (int a = FixedRows() + d->FAutoNumberStart; a <= last; ++a) {
+        const int v = a - FixedRows() + 1 + d->FAutoNumberOffset;
+        const int row = d->FAutoNumberDirection == TSortDirection::sdAscending ? a : FixedRows() + (last - a);
         SetInts(ACol, row, v);
     }
 }
@@ -173,10 +174,10 @@ void TZvStringGrid::AutoNumberCol(int ACol)
 void TZvStringGrid::AutoNumberRow(int ARow)
 {
     if (ColCount() <= 0) return;
-    const int last = ColCount() - FFixedRightCols - 1;
-    for (int a = FixedCols() + FAutoNumberStart; a <= last; ++a) {
-        const int v = a - FixedCols() + 1 + FAutoNumberOffset;
-        const int col = FAutoNumberDirection == TSortDirection::sdAscending ? a : ColCount() + FixedCols() - FFixedRightCols - a - 1;
+    const int last = ColCount() - d->FFixedRightCols - 1;
+    for (int a = FixedCols() + d->FAutoNumberStart; a <= last; ++a) {
+        const int v = a - FixedCols() + 1 + d->FAutoNumberOffset;
+        const int col = d->FAutoNumberDirection == TSortDirection::sdAscending ? a : ColCount() + FixedCols() - d->FFixedRightCols - a - 1;
         SetInts(col, ARow, v);
     }
 }
@@ -186,7 +187,7 @@ void TZvStringGrid::AutoNumberRow(int ARow)
 int TZvStringGrid::RowLines(int ARow)
 {
     int lines = 1;
-    for (int c = 0; c < ColCount(); ++c) lines = std::max(lines, LineCountOf(GetCellEx(RealColIndex(c), ARow), FMultilinecells));
+    for (int c = 0; c < ColCount(); ++c) lines = std::max(lines, LineCountOf(GetCellEx(RealColIndex(c), ARow), d->FMultilinecells));
     return lines;
 }
 
@@ -199,7 +200,7 @@ void TZvStringGrid::SizeRowToLines(int ARow, int Lines, int Padding)
     QueryCellColor(FixedCols(), ARow, {}, &brush, &font);
     canvas->Font()->Assign(&font);
     const int h = canvas->TextHeight(QStringLiteral("gh"));
-    SetRowHeights(ARow, ClampToLimits(Padding + Lines * (h + h / 8), FMinRowHeight, FMaxRowHeight));
+    SetRowHeights(ARow, ClampToLimits(Padding + Lines * (h + h / 8), d->FMinRowHeight, d->FMaxRowHeight));
 }
 
 void TZvStringGrid::AutoSizeRow(int ARow, int Padding)
@@ -222,12 +223,12 @@ void TZvStringGrid::AutoSizeRow(int ARow, int Padding)
         }
         tallest = std::max(tallest, h);
     }
-    const int totalY = FXYOffsetTopLeftOnly ? FXYOffset.Y : 2 * FXYOffset.Y;
-    const int height = totalY + tallest + 2 * GridLineWidth() + (FXYOffsetTopLeftOnly ? 2 : 0);
-    if (!FSizeGrowOnly || RowHeights(ARow) < height)
-        SetRowHeights(ARow, ClampToLimits(height, FMinRowHeight, FMaxRowHeight));
+    const int totalY = d->FXYOffsetTopLeftOnly ? d->FXYOffset.Y : 2 * d->FXYOffset.Y;
+    const int height = totalY + tallest + 2 * GridLineWidth() + (d->FXYOffsetTopLeftOnly ? 2 : 0);
+    if (!d->FSizeGrowOnly || RowHeights(ARow) < height)
+        SetRowHeights(ARow, ClampToLimits(height, d->FMinRowHeight, d->FMaxRowHeight));
     if (Padding != 0)
-        SetRowHeights(ARow, ClampToLimits(RowHeights(ARow) + Padding, FMinRowHeight, FMaxRowHeight));
+        SetRowHeights(ARow, ClampToLimits(RowHeights(ARow) + Padding, d->FMinRowHeight, d->FMaxRowHeight));
 }
 
 void TZvStringGrid::AutoSizeRows(bool DoFixedRows, int Padding)
@@ -249,19 +250,19 @@ void TZvStringGrid::AutoSizeRows(bool DoFixedRows, int Padding)
 
 void TZvStringGrid::AutoFitColumns(bool DoFixedCells)
 {
-    const bool vertBar = FScrollBarAlways == TScrollBarAlways::saVert ||
+    const bool vertBar = d->FScrollBarAlways == TScrollBarAlways::saVert ||
                          (ScrollBars() != ssNone && VisibleRowCount() + FixedRows() < RowCount());
     const int sb = vertBar ? QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
-    const int border = FBorderStyle == TBorderStyle::bsSingle ? (FCtl3D ? 4 : 2) : 0;
+    const int border = d->FBorderStyle == TBorderStyle::bsSingle ? (d->FCtl3D ? 4 : 2) : 0;
     int first = 0, last = ColCount() - 1, width = Width();
     if (!DoFixedCells) {
         first = FixedCols();
-        last = ColCount() - FFixedRightCols - 1;
+        last = ColCount() - d->FFixedRightCols - 1;
         for (int c = 0; c < FixedCols(); ++c) width -= ColWidths(c);
         for (int c = last + 1; c < ColCount(); ++c) width -= ColWidths(c);
     }
-    int lines = Options().Contains(goVertLine) ? GridLineWidth() * (ColCount() - FixedCols() - FFixedRightCols) : 0;
-    if (Options().Contains(goFixedVertLine) && DoFixedCells) lines += FixedCols() + FFixedRightCols;
+    int lines = Options().Contains(goVertLine) ? GridLineWidth() * (ColCount() - FixedCols() - d->FFixedRightCols) : 0;
+    if (Options().Contains(goFixedVertLine) && DoFixedCells) lines += FixedCols() + d->FFixedRightCols;
     if (ColCount() < 2) {
         SetColWidths(0, Width() - sb - 5);
         return;
@@ -328,15 +329,15 @@ void TZvStringGrid::SwapColumns(int Index, int Index2)
     const int w1 = GetAllColWidths(Index), w2 = GetAllColWidths(Index2);
     SetAllColWidths(Index, w2);
     SetAllColWidths(Index2, w1);
-    if (FSortSettings) {
-        if (FSortSettings->Column() == Index)
-            FSortSettings->SetColumn(Index2);
-        else if (FSortSettings->Column() == Index2)
-            FSortSettings->SetColumn(Index);
+    if (d->FSortSettings) {
+        if (d->FSortSettings->Column() == Index)
+            d->FSortSettings->SetColumn(Index2);
+        else if (d->FSortSettings->Column() == Index2)
+            d->FSortSettings->SetColumn(Index);
     }
-    if (FCellControls && FCellControls->Count() > 0) {
-        for (int i = 0; i < FCellControls->Count(); ++i) {
-            TControlItem* ci = FCellControls->GetControl(i);
+    if (d->FCellControls && d->FCellControls->Count() > 0) {
+        for (int i = 0; i < d->FCellControls->Count(); ++i) {
+            TControlItem* ci = d->FCellControls->GetControl(i);
             if (ci->FX == Index)
                 ci->FX = Index2;
             else if (ci->FX == Index2)
@@ -361,10 +362,10 @@ void TZvStringGrid::SwapRows(int Index, int Index2)
         SetRowHeights(Index, h2);
         SetRowHeights(Index2, h1);
     }
-    if (FCellControls && FCellControls->Count() > 0) {
+    if (d->FCellControls && d->FCellControls->Count() > 0) {
         const int r1 = RealRowIndex(Index), r2 = RealRowIndex(Index2);
-        for (int i = 0; i < FCellControls->Count(); ++i) {
-            TControlItem* ci = FCellControls->GetControl(i);
+        for (int i = 0; i < d->FCellControls->Count(); ++i) {
+            TControlItem* ci = d->FCellControls->GetControl(i);
             if (ci->FY == r1)
                 ci->FY = r2;
             else if (ci->FY == r2)

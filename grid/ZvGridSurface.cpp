@@ -1,6 +1,7 @@
 // The whole-control paint, background, window border, sizing lines and focus frame.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvDrawRoutines.h"
 #include "grid/ZvDropDownDraw.h"
@@ -28,11 +29,11 @@ void TZvStringGrid::Paint()
         canvas.FrameRect(r);
     }
     canvas.Pen()->SetColor(clBlack);
-    const TBackGround& bg = *FBackGround;
+    const TBackGround& bg = *d->FBackGround;
     if ((bg.Bitmap() && !bg.Bitmap()->Empty()) || bg.ColorTo() != clNone) PaintBackgroundOutsideCells();
-    if (FUpdateCount == 0) PaintWindowBorder();
+    if (d->FUpdateCount == 0) PaintWindowBorder();
     PaintDesignPanel();
-    if (FWheelPan) PaintPanOrigin();
+    if (d->FWheelPan) PaintPanOrigin();
     if (OnPainted) OnPainted(this);
 }
 
@@ -45,7 +46,7 @@ int TZvStringGrid::DesignPanelHitTest(int, int) { return -1; }
 
 void TZvStringGrid::PaintBackgroundOutsideCells()
 {
-    const TBackGround& bg = *FBackGround;
+    const TBackGround& bg = *d->FBackGround;
     const bool gradient =
         bg.Display() == TBackGroundDisplay::bdGradientHorz || bg.Display() == TBackGroundDisplay::bdGradientVert;
     if (gradient && bg.ColorTo() == clNone) return;
@@ -65,8 +66,8 @@ void TZvStringGrid::PaintBackgroundOutsideCells()
     if (free.isEmpty()) return;
 
     TRect fill = client;
-    if (FSearchFooter->Visible()) fill.Bottom -= 32;
-    if (FFloatingFooter->Visible() && FFooterPanel) fill.Bottom -= FFooterPanel->Height();
+    if (d->FSearchFooter->Visible()) fill.Bottom -= 32;
+    if (d->FFloatingFooter->Visible() && d->FFooterPanel) fill.Bottom -= d->FFooterPanel->Height();
 
     TCanvas& canvas = *Canvas();
     canvas.SetClipRegion(free);
@@ -82,8 +83,8 @@ void TZvStringGrid::PaintBackgroundOutsideCells()
             r.Left = first.Left;
             r.Top = first.Top;
         }
-        r.Left += FXYOffset.X;
-        r.Top += FXYOffset.Y;
+        r.Left += d->FXYOffset.X;
+        r.Top += d->FXYOffset.Y;
         if (bg.Cells() != TBackGroundCells::bcFixed) TileBackground(r);
     }
     canvas.SetClipRegion(QRegion());
@@ -91,9 +92,9 @@ void TZvStringGrid::PaintBackgroundOutsideCells()
 
 void TZvStringGrid::PaintBackgroundPicture(TRect Rect)
 {
-    TBitmap* bmp = FBackGround->Bitmap();
+    TBitmap* bmp = d->FBackGround->Bitmap();
     if (!bmp || bmp->Empty()) return;
-    const TRect pic = Bounds(FBackGround->Left(), FBackGround->Top(), bmp->Width(), bmp->Height());
+    const TRect pic = Bounds(d->FBackGround->Left(), d->FBackGround->Top(), bmp->Width(), bmp->Height());
     TRect part;
     if (!IntersectRect(part, pic, Rect)) return;
     TCanvas& canvas = *Canvas();
@@ -103,7 +104,7 @@ void TZvStringGrid::PaintBackgroundPicture(TRect Rect)
 
 void TZvStringGrid::TileBackground(TRect Rect)
 {
-    TBitmap* bmp = FBackGround->Bitmap();
+    TBitmap* bmp = d->FBackGround->Bitmap();
     if (!bmp || bmp->Empty()) return;
     TCanvas& canvas = *Canvas();
     const int w = bmp->Width(), h = bmp->Height();
@@ -118,10 +119,10 @@ void TZvStringGrid::TileBackground(TRect Rect)
 
 void TZvStringGrid::PaintWindowBorder()
 {
-    const bool look = FLook == TGridLook::glSoft || FLook == TGridLook::glVUD || FLook == TGridLook::glXP ||
-                      FLook == TGridLook::glListView || FLook == TGridLook::glVista || FLook == TGridLook::glWin7 ||
-                      FLook == TGridLook::glOffice2007;
-    if (!look || FBorderStyle != TBorderStyle::bsSingle || FBorderColor == clNone || FFlat) return;
+    const bool look = d->FLook == TGridLook::glSoft || d->FLook == TGridLook::glVUD || d->FLook == TGridLook::glXP ||
+                      d->FLook == TGridLook::glListView || d->FLook == TGridLook::glVista || d->FLook == TGridLook::glWin7 ||
+                      d->FLook == TGridLook::glOffice2007;
+    if (!look || d->FBorderStyle != TBorderStyle::bsSingle || d->FBorderColor == clNone || d->FFlat) return;
     // The control has no frame of its own: the border takes its outermost pixels.
     TCanvas& canvas = *Canvas();
     canvas.SetClipRect(TRect());
@@ -130,14 +131,14 @@ void TZvStringGrid::PaintWindowBorder()
     auto outline = [&canvas](int l, int t, int r, int b) {
         canvas.Polyline({{l, t}, {r, t}, {r, b}, {l, b}, {l, t}});
     };
-    if (FFitCellsInGrid) {
-        canvas.Pen()->SetColor(FBorderColor);
+    if (d->FFitCellsInGrid) {
+        canvas.Pen()->SetColor(d->FBorderColor);
         outline(1, 1, W - 2, H - 2);
         const TColor parent = Parent() ? Parent()->Color() : Color();
         canvas.Pen()->SetColor(parent);
         outline(0, 0, W - 1, H - 1);
-    } else if (FIsComCtl6) {
-        canvas.Pen()->SetColor(FBorderColor);
+    } else if (d->FIsComCtl6) {
+        canvas.Pen()->SetColor(d->FBorderColor);
         outline(0, 0, W - 1, H - 1);
     }
     canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
@@ -202,31 +203,31 @@ QImage TZvStringGrid::FocusFrameImage(const TRect& Cell)
 
 void TZvStringGrid::ShowFocusFrame(TRect Rect)
 {
-    if (!FFocusFrameWindow) return;
+    if (!d->FFocusFrameWindow) return;
     const QImage image = FocusFrameImage(Rect);
-    FFocusFrameWindow->SetVisible(false);
+    d->FFocusFrameWindow->SetVisible(false);
     const TPoint origin = ClientToScreen(Point(Rect.Left - 4, Rect.Top - 4));
-    FFocusFrameWindow->SetBounds(origin.X, origin.Y, image.width(), image.height());
-    CallUpdateLayeredWindow(FFocusFrameWindow, image, 230);
-    if (QWidget* w = FFocusFrameWindow->Handle()) {
+    d->FFocusFrameWindow->SetBounds(origin.X, origin.Y, image.width(), image.height());
+    CallUpdateLayeredWindow(d->FFocusFrameWindow, image, 230);
+    if (QWidget* w = d->FFocusFrameWindow->Handle()) {
         QRegion ring(0, 0, image.width(), image.height());
         ring -= QRegion(4, 4, Rect.Width(), Rect.Height());
         w->setMask(ring);
     }
     FocusFrameGrid = this;
-    FFocusFrameWindow->SetVisible(true);
+    d->FFocusFrameWindow->SetVisible(true);
 }
 
 void TZvStringGrid::MoveFocusFrame()
 {
-    if (!FFocusFrameWindow || FocusFrameGrid != this) return;
+    if (!d->FFocusFrameWindow || FocusFrameGrid != this) return;
     const TRect r = CellRect(Col(), Row());
     const TPoint origin = ClientToScreen(Point(r.Left - 4, r.Top - 4));
-    FFocusFrameWindow->SetBounds(origin.X, origin.Y, r.Width() + 9, r.Height() + 9);
+    d->FFocusFrameWindow->SetBounds(origin.X, origin.Y, r.Width() + 9, r.Height() + 9);
 }
 
 void TZvStringGrid::HideFocusFrame()
 {
     if (FocusFrameGrid == this) FocusFrameGrid = nullptr;
-    if (FFocusFrameWindow) FFocusFrameWindow->SetVisible(false);
+    if (d->FFocusFrameWindow) d->FFocusFrameWindow->SetVisible(false);
 }

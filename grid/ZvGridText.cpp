@@ -1,6 +1,7 @@
 // Cell text measuring, formatted and saved text, and small grid hooks.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
@@ -21,7 +22,7 @@ String TZvStringGrid::GetFormattedCell(int ACol, int ARow)
     const int numberKind = NumberTextType(text);
     if (numberKind != ntInteger && numberKind != ntDecimal && numberKind != ntExponent) return text;
     bool isFloat = true;
-    String format = FFloatFormat;
+    String format = d->FFloatFormat;
     OnGetFloatFormat(this, ACol, ARow, isFloat, format);
     if (!isFloat || format.isEmpty()) return text;
     try {
@@ -38,7 +39,7 @@ String TZvStringGrid::CalculatedCellText(int ACol, int ARow) { return GetCellEx(
 
 String TZvStringGrid::CellTextToSave(int ACol, int ARow)
 {
-    String text = FSaveVirtCells ? GetFormattedCell(ACol, ARow) : GetGridCell(ACol, ARow);
+    String text = d->FSaveVirtCells ? GetFormattedCell(ACol, ARow) : GetGridCell(ACol, ARow);
     if (text.isEmpty()) {
         const TCellType kind = GetCellType(ACol, ARow);
         if (kind == TCellType::ctCheckBox || kind == TCellType::ctTriStateCheckBox) {
@@ -54,10 +55,10 @@ String TZvStringGrid::CellTextToSave(int ACol, int ARow)
                 QueryCheckFalse(ACol, ARow, text);
         }
     }
-    const int kind = CellTextKind(text, FEnableHTML);
-    if (kind == ctHTML && !FSaveWithHTML) text = StripHTMLTags(text);
+    const int kind = CellTextKind(text, d->FEnableHTML);
+    if (kind == ctHTML && !d->FSaveWithHTML) text = StripHTMLTags(text);
     if (kind == ctRichText) {
-        if (FSaveWithRTF) {
+        if (d->FSaveWithRTF) {
             text.remove('\r');
             text.remove('\n');
         } else {
@@ -86,15 +87,15 @@ void TZvStringGrid::InplaceEditChangeHook(const String&, int) {}
 
 void TZvStringGrid::FireSelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
 {
-    if (FLook == TGridLook::glVista || FLook == TGridLook::glWin7 || FLook == TGridLook::glOffice2007)
+    if (d->FLook == TGridLook::glVista || d->FLook == TGridLook::glWin7 || d->FLook == TGridLook::glOffice2007)
         RepaintRect(TGridRect{ALeft, ATop, ARight, ABottom});
-    FSelectionChanged = true;
+    d->FSelectionChanged = true;
     if (OnSelectionChanged) OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
 }
 
 void TZvStringGrid::AutoInsertRow(int ARow)
 {
-    if (FNumNodes == 0) {
+    if (d->FNumNodes == 0) {
         InsertRows(ARow, 1);
     } else if (GetParentRow(DisplRowIndex(ARow)) < 0) {
         InsertNormalRow(ARow);
@@ -105,12 +106,12 @@ void TZvStringGrid::AutoInsertRow(int ARow)
 
 void TZvStringGrid::AutoDeleteRow(int ARow)
 {
-    if (FNumNodes > 0) {
+    if (d->FNumNodes > 0) {
         if (GetParentRow(DisplRowIndex(ARow)) < 0)
             RemoveNormalRow(ARow);
         else
             RemoveChildRow(ARow);
-    } else if (RowCount() - FixedRows() - FFixedFooters != 1 || FFixedRowAlways) {
+    } else if (RowCount() - FixedRows() - d->FFixedFooters != 1 || d->FFixedRowAlways) {
         RemoveRows(ARow, 1);
     } else {
         // The only normal row stays, emptied, so the grid keeps a row to type in.
@@ -135,26 +136,26 @@ TPoint TZvStringGrid::GetCellTextSize(int ACol, int ARow, bool ReserveButton, bo
 {
     const int c = RealToDisplayCol(ACol);
     String text = GetFormattedCell(ACol, ARow);
-    int kind = CellTextKind(text, FEnableHTML);
+    int kind = CellTextKind(text, d->FEnableHTML);
     TCanvas& canvas = *Canvas();
     TBrush brush;
     TGridDrawState state;
     GetFontProperties(c, ACol, false, &brush, canvas.Font(), state, ARow);
-    if ((ACol < FixedCols() || ARow < FixedRows()) && FActiveCellShow &&
-        FActiveCellFont->Style().Contains(TFontStyle::fsBold))
+    if ((ACol < FixedCols() || ARow < FixedRows()) && d->FActiveCellShow &&
+        d->FActiveCellFont->Style().Contains(TFontStyle::fsBold))
         canvas.Font()->SetStyle(canvas.Font()->Style() + TFontStyles{TFontStyle::fsBold});
-    if (FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + FZoomFactor);
+    if (d->FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + d->FZoomFactor);
     if (kind == ctFormula) {
         text = CalculatedCellText(ACol, ARow);
-        kind = CellTextKind(text, FEnableHTML);
+        kind = CellTextKind(text, d->FEnableHTML);
     }
 
     TRect r = CellRect(c, ARow);
-    r.Left += FXYOffset.X;
-    r.Top += FXYOffset.Y;
-    if (!FXYOffsetTopLeftOnly) {
-        r.Right -= FXYOffset.X;
-        r.Bottom -= FXYOffset.Y;
+    r.Left += d->FXYOffset.X;
+    r.Top += d->FXYOffset.Y;
+    if (!d->FXYOffsetTopLeftOnly) {
+        r.Right -= d->FXYOffset.X;
+        r.Bottom -= d->FXYOffset.Y;
     }
     if (ReserveButton) r.Right -= 17;
 
@@ -170,16 +171,16 @@ TPoint TZvStringGrid::GetCellTextSize(int ACol, int ARow, bool ReserveButton, bo
         const bool rotated = IsRotated(ACol, ARow, angle);
         if (Wrap) {
             r = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
-            if (FInEditMode && ACol == RealCol() && ARow == Row() && text.endsWith('\n')) text += "w";
+            if (d->FInEditMode && ACol == RealCol() && ARow == Row() && text.endsWith('\n')) text += "w";
             unsigned flags = DT_CALCRECT | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
             flags |= rotated ? DT_SINGLELINE : DT_WORDBREAK;
             TRect m = r;
             const int h = DrawTextEx(canvas, text, m, flags);
             size = {m.Width(), h};
         } else {
-            if (FURLShow && !FURLFull && kind == ctPlain && IsURLText(text)) StripURLScheme(text);
+            if (d->FURLShow && !d->FURLFull && kind == ctPlain && IsURLText(text)) StripURLScheme(text);
             QStringList lines;
-            if (FMultilinecells)
+            if (d->FMultilinecells)
                 lines = text.split(QRegularExpression("\r\n|\n|\r"));
             else
                 lines = {text};
@@ -201,11 +202,11 @@ TPoint TZvStringGrid::GetCellTextSize(int ACol, int ARow, bool ReserveButton, bo
 
 bool TZvStringGrid::CellBalloonText(int ACol, int ARow, String& Title, String& Text, int& Icon)
 {
-    if (!FBalloon->Enable()) return false;
+    if (!d->FBalloon->Enable()) return false;
     const TPoint base = BaseCell(DisplayToRealCol(ACol), ARow);
     const int rc = base.X, rr = base.Y;
     String text = GetCellEx(rc, rr);
-    switch (CellTextKind(text, FEnableHTML)) {
+    switch (CellTextKind(text, d->FEnableHTML)) {
     case ctHTML: text = StripHTMLTags(text); break;
     case ctRichText: text = RichTextPlain(text); break;
     case ctUnicode: text = DecodeUnicodeCellText(text); break;
@@ -229,7 +230,7 @@ bool TZvStringGrid::CellBalloonText(int ACol, int ARow, String& Title, String& T
     if (Title.isEmpty()) Title = " ";
     if (Title.size() > 100) Title = Title.left(97) + "...";
     Text = text;
-    FBalloonCell = {rc, rr};
+    d->FBalloonCell = {rc, rr};
     return true;
 }
 

@@ -2,6 +2,7 @@
 // selection rectangle and the text itself (markup, rich or plain).
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvDrawRoutines.h"
 #include "grid/ZvDropDownDraw.h"
@@ -43,10 +44,10 @@ bool IsButtonLikeKind(TCellType t)
 THTMLDrawParams TZvStringGrid::CellMarkupParams() const
 {
     THTMLDrawParams params;
-    params.Images = FGridImages;
-    params.Pictures = FPictureContainer;
-    params.WordWrap = !FEnhTextSize;
-    params.URLColor = FURLColor;
+    params.Images = d->FGridImages;
+    params.Pictures = d->FPictureContainer;
+    params.WordWrap = !d->FEnhTextSize;
+    params.URLColor = d->FURLColor;
     return params;
 }
 
@@ -66,46 +67,46 @@ bool TZvStringGrid::IsSortIndicatorCell(int ACol, int ARow)
     int row = ARow;
     const TPoint span = CellSpan(DisplayToRealCol(ACol), ARow);
     if (span.Y > 0) row = ARow + span.Y;
-    return row == FSortSettings->Row() && FSortSettings->Show() && RowCount() > FixedRows() + 1;
+    return row == d->FSortSettings->Row() && d->FSortSettings->Show() && RowCount() > FixedRows() + 1;
 }
 
 void TZvStringGrid::PaintCellText()
 {
-    TCellPaint& cell = FCellPaint;
+    TCellPaint& cell = d->FCellPaint;
     TCanvas& canvas = *cell.Canvas;
     const int RCol = cell.RCol, ACol = cell.DCol, ARow = cell.ARow;
     const TGridDrawState AState = cell.AState;
     const bool fixedCell = IsFixed(ACol, ARow);
-    TColor anchorColor = FURLColor;
+    TColor anchorColor = d->FURLColor;
 
     // Selected text colours.
     const bool selected = AState.Contains(gdSelected) ||
                           (GetRowSelect(cell.SelRow) && Options().Contains(goRowSelect) && RCol >= FixedCols() &&
-                           RCol < ColCount() - FFixedRightCols);
+                           RCol < ColCount() - d->FFixedRightCols);
     if (selected && !fixedCell) {
-        if (FShowSelection) {
-            if (FSelectionColor != clNone) canvas.Brush()->SetColor(FSelectionColor);
-            if (FSelectionTextColor != clNone && Enabled()) canvas.Font()->SetColor(FSelectionTextColor);
-            anchorColor = FSelectionTextColor;
+        if (d->FShowSelection) {
+            if (d->FSelectionColor != clNone) canvas.Brush()->SetColor(d->FSelectionColor);
+            if (d->FSelectionTextColor != clNone && Enabled()) canvas.Font()->SetColor(d->FSelectionTextColor);
+            anchorColor = d->FSelectionTextColor;
         } else if (!Focused() || GetCellType(RCol, ARow) == TCellType::ctCheckBox) {
             canvas.Brush()->SetColor(cell.CellBrush);
             canvas.Font()->SetColor(cell.CellFont);
-            anchorColor = FURLColor;
+            anchorColor = d->FURLColor;
         }
     }
 
     // The text and its kind.
     String text = GetFormattedCell(RCol, ARow);
-    int kind = CellTextKind(text, FEnableHTML);
+    int kind = CellTextKind(text, d->FEnableHTML);
     if (kind == ctFormula) {
         text = CalculatedCellText(RCol, ARow);
-        kind = CellTextKind(text, FEnableHTML);
+        kind = CellTextKind(text, d->FEnableHTML);
     }
     int errFrom = 0, errLen = 0;
     GetMarker(RCol, ARow, errFrom, errLen);
     bool password = false;
     FireIsPasswordCell(RCol, ARow, password);
-    if (password) FillWithChar(text, FPasswordChar.isNull() ? QChar('*') : FPasswordChar);
+    if (password) FillWithChar(text, d->FPasswordChar.isNull() ? QChar('*') : d->FPasswordChar);
 
     TRect r = cell.Rect;
     if (fixedCell) {
@@ -120,7 +121,7 @@ void TZvStringGrid::PaintCellText()
 
     // Filter drop-down glyph.
     if (cell.FilterGlyph) {
-        TBitmap* glyph = FFilter->HasFilter(RCol) ? FFilterDropDown->GlyphActive() : FFilterDropDown->Glyph();
+        TBitmap* glyph = d->FFilter->HasFilter(RCol) ? d->FFilterDropDown->GlyphActive() : d->FFilterDropDown->Glyph();
         if (!glyph || glyph->Empty())
             DrawResourceBitmap(canvas, FixedColor(), Rect(r.Right - 16, r.Top, r.Right, r.Top + 16), "ASGFILT");
         else
@@ -128,19 +129,19 @@ void TZvStringGrid::PaintCellText()
     }
 
     const bool body = ACol >= FixedCols() && ARow >= FixedRows();
-    const TMouseActions& mouse = *FMouseActions;
-    if (body && !FMouseDown &&
+    const TMouseActions& mouse = *d->FMouseActions;
+    if (body && !d->FMouseDown &&
         ((mouse.DisjunctRowSelect() && !GetRowSelect(cell.SelRow)) || (mouse.DisjunctColSelect() && !GetColSelect(ACol)))) {
-        anchorColor = FURLColor;
+        anchorColor = d->FURLColor;
         canvas.Brush()->SetColor(Color());
         canvas.Font()->SetColor(Font()->Color());
         QueryCellColor(RCol, ARow, AState, canvas.Brush(), canvas.Font());
-        if (FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + FZoomFactor);
+        if (d->FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + d->FZoomFactor);
     }
 
     // Background picture or gradient inside the cell.
-    const TBackGround& bg = *FBackGround;
-    const bool shownSelected = FShowSelection && AState.Contains(gdSelected);
+    const TBackGround& bg = *d->FBackGround;
+    const bool shownSelected = d->FShowSelection && AState.Contains(gdSelected);
     const bool ownColor = [&] {
         auto* props = dynamic_cast<TCellProperties*>(GetGridObject(RCol, ARow));
         return props && props->BrushColor() != clNone;
@@ -158,7 +159,7 @@ void TZvStringGrid::PaintCellText()
     if ((bg.Display() == TBackGroundDisplay::bdGradientHorz || bg.Display() == TBackGroundDisplay::bdGradientVert) &&
         (!ownColor || IsButtonLikeKind(GetCellType(RCol, ARow))) && covers) {
         const bool focused = AState.Contains(gdFocused);
-        const bool paint = !FShowSelection || (!AState.Contains(gdSelected) && !focused) ||
+        const bool paint = !d->FShowSelection || (!AState.Contains(gdSelected) && !focused) ||
                            (focused && !Options().Contains(goDrawFocusSelected));
         if (paint)
             PaintCellBackgroundGradient(&canvas, Rect(r.Left - 1, r.Top - GridLineWidth(), r.Right,
@@ -166,7 +167,7 @@ void TZvStringGrid::PaintCellText()
     }
 
     // Selection rectangle around a range.
-    if (FSelectionRectangle && !fixedCell) {
+    if (d->FSelectionRectangle && !fixedCell) {
         TGridRect sel = Selection();
         if (CellInGridRect(sel, ACol, ARow)) {
             if (IsMergedCell(RCol, ARow)) {
@@ -176,7 +177,7 @@ void TZvStringGrid::PaintCellText()
             }
             const int g = GridLineWidth();
             const TRect cr = cell.Rect;
-            canvas.Pen()->SetColor(FSelectionRectangleColor);
+            canvas.Pen()->SetColor(d->FSelectionRectangleColor);
             canvas.Pen()->SetWidth(2);
             auto line = [&canvas](int x1, int y1, int x2, int y2) {
                 canvas.MoveTo(x1, y1);
@@ -187,8 +188,8 @@ void TZvStringGrid::PaintCellText()
             const int right = ACol == sel.Right ? cr.Right - 1 : cr.Right;
             if (ARow == sel.Top) line(cr.Left - g, cr.Top - g + 1, right, cr.Top - g + 1);
             if (ARow == sel.Bottom) line(cr.Left - g, cr.Bottom, right, cr.Bottom);
-            if (FSelectionResizer && ACol == sel.Right && ARow == sel.Bottom) {
-                canvas.Brush()->SetColor(FSelectionRectangleColor);
+            if (d->FSelectionResizer && ACol == sel.Right && ARow == sel.Bottom) {
+                canvas.Brush()->SetColor(d->FSelectionRectangleColor);
                 canvas.FillRect(Rect(cr.Right - 4, cr.Bottom - 4, cr.Right, cr.Bottom));
                 canvas.Brush()->SetColor(cell.CellBrush);
             }
@@ -202,9 +203,9 @@ void TZvStringGrid::PaintCellText()
     }
 
     // Margins and room for the graphic.
-    r.Left += FXYOffset.X;
-    r.Top += FXYOffset.Y;
-    if (!FXYOffsetTopLeftOnly) r.Right -= FXYOffset.X;
+    r.Left += d->FXYOffset.X;
+    r.Top += d->FXYOffset.Y;
+    if (!d->FXYOffsetTopLeftOnly) r.Right -= d->FXYOffset.X;
     int sortOffset = 0;
     if (cell.Graphic) {
         switch (cell.GraphicHAlign) {
@@ -218,12 +219,12 @@ void TZvStringGrid::PaintCellText()
             cell.GraphicHAlign == TCellHAlign::haLeft)
             sortOffset = cell.GraphicWidth;
     }
-    if (RCol == 0 && FNumNodes > 0 && !IsNode(ARow)) r.Left += RowIndent(ARow);
+    if (RCol == 0 && d->FNumNodes > 0 && !IsNode(ARow)) r.Left += RowIndent(ARow);
 
     const bool sortHeader = IsSortIndicatorCell(ACol, ARow) &&
-                            (RCol == FSortSettings->Column() || (FSortIndexes && FSortIndexes->FindIndex(RCol) >= 0));
-    const bool sortGlyph = sortHeader && FixedRows() > 0 && (RCol >= FixedCols() || FSortSettings->FixedCols()) &&
-                           (!FSortIndexes || FSortIndexes->FindIndex(RCol) < 1 || FSortSettings->IndexShow());
+                            (RCol == d->FSortSettings->Column() || (d->FSortIndexes && d->FSortIndexes->FindIndex(RCol) >= 0));
+    const bool sortGlyph = sortHeader && FixedRows() > 0 && (RCol >= FixedCols() || d->FSortSettings->FixedCols()) &&
+                           (!d->FSortIndexes || d->FSortIndexes->FindIndex(RCol) < 1 || d->FSortSettings->IndexShow());
 
     if (kind == ctHTML) {
         TRect hr = r;
@@ -238,7 +239,7 @@ void TZvStringGrid::PaintCellText()
         if (sortGlyph) DrawSortGlyph(&canvas, RCol, SortGlyphY(cell.VAlign, cell.Rect), hr.Right + 2);
         cell.TextWidth = size.cx + 2;
     } else if (kind == ctRichText) {
-        const bool unfocusedNoSel = selected && !AState.Contains(gdFocused) && FSelectionColor == clNone;
+        const bool unfocusedNoSel = selected && !AState.Contains(gdFocused) && d->FSelectionColor == clNone;
         canvas.Pen()->SetColor(canvas.Brush()->Color());
         if (!unfocusedNoSel) canvas.FillRect(r);
         canvas.Brush()->SetStyle(TBrushStyle::bsClear);
@@ -248,32 +249,32 @@ void TZvStringGrid::PaintCellText()
     } else {
         TRect tr = r;
         if (sortGlyph && cell.HAlign == TAlignment::taCenter) tr.Left += 10;
-        const bool url = FURLShow && IsURLText(text);
+        const bool url = d->FURLShow && IsURLText(text);
         TFontStyles oldStyle = canvas.Font()->Style();
         const TColor fontBeforeURL = canvas.Font()->Color();
         if (url) {
-            if (!FURLFull) StripURLScheme(text);
+            if (!d->FURLFull) StripURLScheme(text);
             canvas.Font()->SetStyle(oldStyle + TFontStyles{TFontStyle::fsUnderline});
             canvas.Font()->SetColor(anchorColor);
         }
         unsigned flags;
         String shown = text;
-        const bool oneLine = LineCountOf(text, FMultilinecells) <= 1;
+        const bool oneLine = LineCountOf(text, d->FMultilinecells) <= 1;
         if (oneLine && !cell.WordWrap) {
             String rest = text;
             shown = FirstLineOf(rest, false);
-            flags = DT_SINGLELINE | (FEnhTextSize ? DT_END_ELLIPSIS : 0u);
+            flags = DT_SINGLELINE | (d->FEnhTextSize ? DT_END_ELLIPSIS : 0u);
         } else {
             flags = DT_EDITCONTROL;
-            if (cell.WordWrap && !FMultilinecells && FEnhTextSize) flags |= DT_END_ELLIPSIS;
+            if (cell.WordWrap && !d->FMultilinecells && d->FEnhTextSize) flags |= DT_END_ELLIPSIS;
         }
         flags |= DT_EXPANDTABS | DT_NOPREFIX | HorizontalFlag(cell.HAlign) | VerticalFlag(cell.VAlign);
-        if (cell.WordWrap || FMultilinecells)
+        if (cell.WordWrap || d->FMultilinecells)
             flags |= DT_WORDBREAK | DT_EDITCONTROL;
         else
             flags |= DT_SINGLELINE;
         flags = BiDiDrawFlags(flags, UseRightToLeftReading());
-        FVerticalTextFlag = int(VerticalFlag(cell.VAlign));
+        d->FVerticalTextFlag = int(VerticalFlag(cell.VAlign));
         canvas.Brush()->SetStyle(TBrushStyle::bsClear);
         if (cell.FilterGlyph) tr.Right -= 16;
         int textWidth = 0;
@@ -309,14 +310,14 @@ void TZvStringGrid::PaintCellText()
 
 void TZvStringGrid::TileCellBackground(TCanvas* Canvas, TRect Rect)
 {
-    TBitmap* bmp = FBackGround->Bitmap();
+    TBitmap* bmp = d->FBackGround->Bitmap();
     if (!bmp || bmp->Empty()) return;
     const int W = bmp->Width(), H = bmp->Height();
-    const bool fromNormal = FBackGround->Cells() == TBackGroundCells::bcNormal;
+    const bool fromNormal = d->FBackGround->Cells() == TBackGroundCells::bcNormal;
     const int originCol = fromNormal ? FixedCols() : 0, originRow = fromNormal ? FixedRows() : 0;
     int xs = 0, ys = 0;
-    for (int c = originCol; c < FCellPaint.RCol && c < ColCount(); ++c) xs += ColWidths(c);
-    for (int r = originRow; r < FCellPaint.ARow && r < RowCount(); ++r) ys += RowHeights(r);
+    for (int c = originCol; c < d->FCellPaint.RCol && c < ColCount(); ++c) xs += ColWidths(c);
+    for (int r = originRow; r < d->FCellPaint.ARow && r < RowCount(); ++r) ys += RowHeights(r);
     const int xPhase = xs % W, yPhase = ys % H;
     Canvas->SetClipRect(Rect);
     for (int y = Rect.Top - 1 - yPhase; y < Rect.Bottom; y += H)
@@ -326,9 +327,9 @@ void TZvStringGrid::TileCellBackground(TCanvas* Canvas, TRect Rect)
 
 void TZvStringGrid::PaintCellBackgroundPicture(TCanvas* Canvas, TRect Rect)
 {
-    TBitmap* bmp = FBackGround->Bitmap();
+    TBitmap* bmp = d->FBackGround->Bitmap();
     if (!bmp || bmp->Empty()) return;
-    const TRect pic = Bounds(FBackGround->Left(), FBackGround->Top(), bmp->Width(), bmp->Height());
+    const TRect pic = Bounds(d->FBackGround->Left(), d->FBackGround->Top(), bmp->Width(), bmp->Height());
     TRect part;
     if (!IntersectRect(part, pic, Rect)) return;
     Canvas->SetClipRect(part);
@@ -338,9 +339,9 @@ void TZvStringGrid::PaintCellBackgroundPicture(TCanvas* Canvas, TRect Rect)
 
 void TZvStringGrid::PaintCellBackgroundGradient(TCanvas* Canvas, TRect Rect)
 {
-    const bool vertical = FBackGround->Display() == TBackGroundDisplay::bdGradientVert;
+    const bool vertical = d->FBackGround->Display() == TBackGroundDisplay::bdGradientVert;
     const int extent = vertical ? Height() : Width();
-    const TColor from = FBackGround->Color(), to = FBackGround->ColorTo();
+    const TColor from = d->FBackGround->Color(), to = d->FBackGround->ColorTo();
     const TColor start = InterpolateColor(from, to, 0, extent, vertical ? Rect.Top : Rect.Left);
     const TColor end = InterpolateColor(from, to, 0, extent, vertical ? Rect.Bottom : Rect.Right);
     Canvas->Brush()->SetColor(end);

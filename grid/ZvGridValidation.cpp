@@ -3,6 +3,7 @@
 // cell, the change notifiers, and the grid's own enter, exit and click.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridBalloon.h"
 
 #include <QWidget>
@@ -30,11 +31,11 @@ private:
 // ---- The cell under edit --------------------------------------------------------------------------
 void TZvStringGrid::RememberOldCell(int ACol, int ARow)
 {
-    FOldCol = ACol;
-    FOldRow = ARow;
+    d->FOldCol = ACol;
+    d->FOldRow = ARow;
     const int rc = RealColIndex(ACol);
-    FOldCellText = GetGridCell(rc, ARow);
-    FOldCellTextWide = GetWideCells(rc, ARow);
+    d->FOldCellText = GetGridCell(rc, ARow);
+    d->FOldCellTextWide = GetWideCells(rc, ARow);
 }
 
 void TZvStringGrid::ReopenAfterRejection(int ACol, int ARow, const String& Value, bool ValueReplaced)
@@ -42,8 +43,8 @@ void TZvStringGrid::ReopenAfterRejection(int ACol, int ARow, const String& Value
     HideEditor();
     SetCellEx(RealColIndex(ACol), ARow, Value);
     MoveColRow(ACol, ARow, true, true);
-    FValidating = false;
-    FEditing = true;
+    d->FValidating = false;
+    d->FEditing = true;
     ShowInplaceEdit();
     // The next show must load the text editor afresh when the grid did not land on the cell.
     if (!ValueReplaced && Col() != ACol) InvalidateEditor();
@@ -56,16 +57,16 @@ bool TZvStringGrid::RunValidation(const String& NewValue, const String& OldValue
                                   const std::function<void(int ACol, int ARow, bool& Valid)>& Check)
 {
     Valid = true;
-    if (!FEditing || FValidating) return false;
-    FEditing = false;
-    FValidating = true;
+    if (!d->FEditing || d->FValidating) return false;
+    d->FEditing = false;
+    d->FValidating = true;
     FNewCellText = NewValue;
     const auto finish = [this] {
         RememberOldCell(Col(), Row());
-        FValidating = false;
+        d->FValidating = false;
     };
     try {
-        if (NewValue != OldValue || FAlwaysValidate) Check(RealColIndex(FOldCol), FOldRow, Valid);
+        if (NewValue != OldValue || d->FAlwaysValidate) Check(RealColIndex(d->FOldCol), d->FOldRow, Valid);
     } catch (...) {
         finish();
         throw;
@@ -77,23 +78,23 @@ bool TZvStringGrid::RunValidation(const String& NewValue, const String& OldValue
 bool TZvStringGrid::ValidateCell(const String& NewValue)
 {
     bool accepted = true;
-    const bool ran = RunValidation(NewValue, FOldCellText, accepted, [&](int col, int row, bool& valid) {
-        const bool changed = NewValue != FOldCellText;
+    const bool ran = RunValidation(NewValue, d->FOldCellText, accepted, [&](int col, int row, bool& valid) {
+        const bool changed = NewValue != d->FOldCellText;
         String value = NewValue;
         {
-            const TRestoreAdvance restore(FNavigation.get());
-            if (FCellChecker && FCellChecker->AutoCorrect()) value = FCellChecker->Correct(col, row, value);
+            const TRestoreAdvance restore(d->FNavigation.get());
+            if (d->FCellChecker && d->FCellChecker->AutoCorrect()) value = d->FCellChecker->Correct(col, row, value);
             if (OnCellValidate) OnCellValidate(this, col, row, value, valid);
-            if (value != FOldCellText) {
-                FGridModified = true;
+            if (value != d->FOldCellText) {
+                d->FGridModified = true;
                 if (FixedCols() > 0) {
                     SetRowModified(row, true);
-                    if (FShowModified->Enabled()) RepaintCell(0, row);
+                    if (d->FShowModified->Enabled()) RepaintCell(0, row);
                 }
             }
             if (valid) RecalcColumnFooter(col);
-            if (FCellChecker && FCellChecker->AutoMarkError()) value = FCellChecker->MarkError(col, row, value);
-            if (valid && UndoRedo()) UndoRedo()->RegisterChange(col, row, FOldCellText, value);
+            if (d->FCellChecker && d->FCellChecker->AutoMarkError()) value = d->FCellChecker->MarkError(col, row, value);
+            if (valid && UndoRedo()) UndoRedo()->RegisterChange(col, row, d->FOldCellText, value);
             if (valid && changed) FireCellsChanged(TRect(col, row, col, row));
             FNewCellText = value;
         }
@@ -102,31 +103,31 @@ bool TZvStringGrid::ValidateCell(const String& NewValue)
             const TPoint base = BaseCell(col, row);
             if (base.X != col || base.Y != row) SetCellEx(base.X, base.Y, value);
         } else {
-            ++FRejections;
-            FLastValidation = false;
+            ++d->FRejections;
+            d->FLastValidation = false;
             const bool replaced = value != NewValue;
             // A copy: hiding the editor on the way may move the remembered old text.
-            const String restore = replaced ? value : FOldCellText;
-            ReopenAfterRejection(FOldCol, row, restore, replaced);
+            const String restore = replaced ? value : d->FOldCellText;
+            ReopenAfterRejection(d->FOldCol, row, restore, replaced);
             ShowRejectionBalloon();
         }
-        FOldCellText = GetGridCell(col, row);
+        d->FOldCellText = GetGridCell(col, row);
     });
-    if (ran && accepted && FFocusFrameWindow) FFocusFrameWindow->SetVisible(false);
+    if (ran && accepted && d->FFocusFrameWindow) d->FFocusFrameWindow->SetVisible(false);
     return accepted;
 }
 
 bool TZvStringGrid::ValidateCellWide(const String& NewValue)
 {
     bool accepted = true;
-    RunValidation(NewValue, FOldCellTextWide, accepted, [&](int col, int row, bool& valid) {
+    RunValidation(NewValue, d->FOldCellTextWide, accepted, [&](int col, int row, bool& valid) {
         String value = NewValue;
         RecalcColumnFooter(col);
         if (OnCellValidateWide) OnCellValidateWide(this, col, row, value, valid);
-        const bool changed = NewValue != FOldCellTextWide;
+        const bool changed = NewValue != d->FOldCellTextWide;
         if (changed) {
-            FGridModified = true;
-            if (FShowModified->Enabled() && FixedCols() > 0) {
+            d->FGridModified = true;
+            if (d->FShowModified->Enabled() && FixedCols() > 0) {
                 SetRowModified(row, true);
                 RepaintCell(0, row);
             }
@@ -136,13 +137,13 @@ bool TZvStringGrid::ValidateCellWide(const String& NewValue)
         if (valid) {
             SetCellEx(col, row, value);
         } else {
-            ++FRejections;
+            ++d->FRejections;
             const bool replaced = value != NewValue;
             // A copy, as above.
-            const String restore = replaced ? value : FOldCellTextWide;
-            ReopenAfterRejection(FOldCol, row, restore, replaced);
+            const String restore = replaced ? value : d->FOldCellTextWide;
+            ReopenAfterRejection(d->FOldCol, row, restore, replaced);
         }
-        FOldCellTextWide = GetWideCells(col, row);
+        d->FOldCellTextWide = GetWideCells(col, row);
     });
     return accepted;
 }
@@ -150,27 +151,27 @@ bool TZvStringGrid::ValidateCellWide(const String& NewValue)
 // The balloon of a rejected entry stands on the field that holds the text.
 void TZvStringGrid::ShowRejectionBalloon()
 {
-    if (FInvalidEntryTitle.isEmpty() && FInvalidEntryText.isEmpty()) return;
+    if (d->FInvalidEntryTitle.isEmpty() && d->FInvalidEntryText.isEmpty()) return;
     TWinControl* field = nullptr;
-    if (!FSpecialEditor && FInEditMode) field = InplaceEditor();
-    else field = FEditCtrl;
+    if (!d->FSpecialEditor && d->FInEditMode) field = InplaceEditor();
+    else field = d->FEditCtrl;
     if (!field || !field->HandleAllocated()) return;
     // Its own window, so that the cell balloons' tool is left as it is; owned by the grid.
-    if (!FRejectionBalloon) FRejectionBalloon = new TGridBalloonWindow(this);
-    FRejectionBalloon->Popup(field->ClientToScreen(TPoint{0, field->Height()}), FInvalidEntryTitle,
-                             FInvalidEntryText, int(FInvalidEntryIcon));
+    if (!d->FRejectionBalloon) d->FRejectionBalloon = new TGridBalloonWindow(this);
+    d->FRejectionBalloon->Popup(field->ClientToScreen(TPoint{0, field->Height()}), d->FInvalidEntryTitle,
+                             d->FInvalidEntryText, int(d->FInvalidEntryIcon));
 }
 
 // ---- Change notifiers -------------------------------------------------------------------------------
 void TZvStringGrid::RegisterNotifier(TGridChangeNotifier* ANotifier)
 {
-    if (std::find(FNotifiers.begin(), FNotifiers.end(), ANotifier) == FNotifiers.end())
-        FNotifiers.push_back(ANotifier);
+    if (std::find(d->FNotifiers.begin(), d->FNotifiers.end(), ANotifier) == d->FNotifiers.end())
+        d->FNotifiers.push_back(ANotifier);
 }
 
 void TZvStringGrid::UnRegisterNotifier(TGridChangeNotifier* ANotifier)
 {
-    FNotifiers.erase(std::remove(FNotifiers.begin(), FNotifiers.end(), ANotifier), FNotifiers.end());
+    d->FNotifiers.erase(std::remove(d->FNotifiers.begin(), d->FNotifiers.end(), ANotifier), d->FNotifiers.end());
 }
 
 // ---- The selection hook -----------------------------------------------------------------------------
@@ -181,7 +182,7 @@ bool TZvStringGrid::CellSelectHook(int ACol, int ARow)
     bool answer = false;
     if (ACol < 0 || ARow < 0) return answer;
     const int rc = RealColIndex(ACol);
-    FEditText = GetGridCell(rc, ARow);
+    d->FEditText = GetGridCell(rc, ARow);
 
     // A covered cell of a merge hands the selection to its base cell.
     if (!Options().Contains(goRangeSelect)) {
@@ -196,66 +197,66 @@ bool TZvStringGrid::CellSelectHook(int ACol, int ARow)
 
     const TGridCoord old{Col(), Row()};
     // A validation that rejects on the way (ending the open editor) keeps the grid where it is.
-    const int rejections = FRejections;
+    const int rejections = d->FRejections;
     String newText = GetCellEx(rc, ARow);
     const bool editorFocused = InplaceEditor() && InplaceEditor()->Focused();
 
     if (IsCheckOrButtonCell(rc, ARow)) {
         bool editable = true;
         QueryCellEditable(rc, ARow, editable);
-        const bool on = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
-        if (!FEditingDisabled) FEditingDisabled = !editable && on;
+        const bool on = Options().Contains(goEditing) || d->FMouseActions->RangeSelectAndEdit();
+        if (!d->FEditingDisabled) d->FEditingDisabled = !editable && on;
         if (!Options().Contains(goEditing) && !Options().Contains(goRowSelect) && editable) {
-            FEditChange = true;
+            d->FEditChange = true;
             SetOptions(Options() + goEditing);
         }
     } else {
-        bool editable = Options().Contains(goEditing) || FEditingDisabled;
+        bool editable = Options().Contains(goEditing) || d->FEditingDisabled;
         QueryCellEditable(rc, ARow, editable);
-        if (FMouseActions->DirectEdit() && editable) {
-            FCurrentEditor = FDefaultEditor;
+        if (d->FMouseActions->DirectEdit() && editable) {
+            d->FCurrentEditor = d->FDefaultEditor;
             if (IsNoEditorCell(rc, ARow)) editable = false;
         }
-        if (FMouseActions->EditOnDblClickOnly()) editable = false;
+        if (d->FMouseActions->EditOnDblClickOnly()) editable = false;
         if (editable) {
-            FEditingDisabled = false;
+            d->FEditingDisabled = false;
             if (!Options().Contains(goEditing)) {
-                FEditChange = true;
-                if (!FEditing) RememberOldCell(ACol, ARow);
-                if (Options().Contains(goRowSelect) && FMouseActions->RangeSelectAndEdit())
+                d->FEditChange = true;
+                if (!d->FEditing) RememberOldCell(ACol, ARow);
+                if (Options().Contains(goRowSelect) && d->FMouseActions->RangeSelectAndEdit())
                     SetOptions(Options() - TGridOptions{goRowSelect});
                 SetOptions(Options() + goEditing);
             }
-            if (FEditing && FInEditMode) {
+            if (d->FEditing && d->FInEditMode) {
                 HideInplaceEdit();
                 newText = GetCellEx(rc, ARow);
             }
         } else {
-            if (FEditing && FInEditMode) {
+            if (d->FEditing && d->FInEditMode) {
                 HideInplaceEdit();
                 newText = GetCellEx(rc, ARow);
             }
             if (Options().Contains(goEditing)) {
-                FInEditMode = false;
-                FEditingDisabled = true;
-                FEditChange = true;
+                d->FInEditMode = false;
+                d->FEditingDisabled = true;
+                d->FEditChange = true;
                 SetOptions(Options() - TGridOptions{goEditing});
             }
         }
     }
 
-    if (FRejections != rejections) return false;
+    if (d->FRejections != rejections) return false;
 
-    if (!FEditing || editorFocused) {
+    if (!d->FEditing || editorFocused) {
         allowChange = FireCellChanging(old.Y, old.X, ARow, ACol);
         bool fixed = IsFixed(ACol, ARow);
         if (fixed || !allowChange)
             answer = (allowChange && Options().Contains(goRowSelect)) ||
-                     (FFixedRowAlways && RowCount() <= FixedRows());
+                     (d->FFixedRowAlways && RowCount() <= FixedRows());
         else
             answer = TBaseGrid::CellSelectHook(ACol, ARow);
     } else {
-        const String saved = FCellCache;
+        const String saved = d->FCellCache;
         answer = ValidateCell(CurrentCell());
         allowChange = FireCellChanging(old.Y, old.X, ARow, ACol);
         if (!allowChange) answer = false;
@@ -263,22 +264,22 @@ bool TZvStringGrid::CellSelectHook(int ACol, int ARow)
         else newText = saved;
     }
 
-    if (FISelect) FISelect->GridSelect(old.X, ARow);
-    if (!FLoading && ARow != FPrevReportedRow) {
-        if (OnRowUpdate) OnRowUpdate(this, FPrevReportedRow, ARow);
-        FPrevReportedRow = ARow;
+    if (d->FISelect) d->FISelect->GridSelect(old.X, ARow);
+    if (!d->FLoading && ARow != d->FPrevReportedRow) {
+        if (OnRowUpdate) OnRowUpdate(this, d->FPrevReportedRow, ARow);
+        d->FPrevReportedRow = ARow;
     }
-    FCellCache = newText;
+    d->FCellCache = newText;
     return answer;
 }
 
 // ---- Enter, exit and click ------------------------------------------------------------------------------
 void TZvStringGrid::DoEnter()
 {
-    if (FBlockFocus) return;
+    if (d->FBlockFocus) return;
     try {
         TBaseGrid::DoEnter();
-        if (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit()) CellSelectHook(Col(), Row());
+        if (Options().Contains(goEditing) || d->FMouseActions->RangeSelectAndEdit()) CellSelectHook(Col(), Row());
     } catch (...) {
         RememberOldCell(Col(), Row());
         throw;
@@ -288,8 +289,8 @@ void TZvStringGrid::DoEnter()
 
 void TZvStringGrid::ExitHook()
 {
-    if (FBlockFocusKill) return;
-    FSelChange = false;
+    if (d->FBlockFocusKill) return;
+    d->FSelChange = false;
     TBaseGrid::DoExit();
 }
 
@@ -313,7 +314,7 @@ void TZvStringGrid::RepaintMergedCurrentCell()
 void TZvStringGrid::SetFocusMessageHook(TWMSetFocus& Message)
 {
     // The grid moving the focus itself is no user entering it.
-    if (InvokedFocusChange) return;
+    if (d->InvokedFocusChange) return;
     TBaseGrid::WndProc(Message.Message);
     const int rc = RealColIndex(Col());
     if (HasCheckBox(rc, Row())) return;
@@ -324,7 +325,7 @@ void TZvStringGrid::SetFocusMessageHook(TWMSetFocus& Message)
     if (editor) {
         const bool fromEditor =
             editor->HandleAllocated() && Message.FocusedWnd == WPARAM(static_cast<QWidget*>(editor->Handle()));
-        if (!fromEditor && !moving && FNavigation->AlwaysEdit() && FCurrentEditor == TEditorType::edNormal &&
+        if (!fromEditor && !moving && d->FNavigation->AlwaysEdit() && d->FCurrentEditor == TEditorType::edNormal &&
             CurrentCellInView()) {
             QueryCellEditable(rc, Row(), editable);
             if (editable) {
@@ -332,8 +333,8 @@ void TZvStringGrid::SetFocusMessageHook(TWMSetFocus& Message)
                 return;
             }
         }
-    } else if (FNavigation->AlwaysEdit() && CurrentCellInView() && !FMouseActions->DirectEdit() &&
-               !FControlLook->DropDownAlwaysVisible()) {
+    } else if (d->FNavigation->AlwaysEdit() && CurrentCellInView() && !d->FMouseActions->DirectEdit() &&
+               !d->FControlLook->DropDownAlwaysVisible()) {
         QueryCellEditable(rc, Row(), editable);
         if (editable && QueryHasComboBox(rc, Row())) ShowInplaceEdit();
     }
@@ -343,7 +344,7 @@ void TZvStringGrid::SetFocusMessageHook(TWMSetFocus& Message)
 void TZvStringGrid::KillFocusMessageHook(TWMKillFocus& Message)
 {
     // Storing a special editor moves the focus for a moment: that is no leaving.
-    if (FBlockFocusKill) {
+    if (d->FBlockFocusKill) {
         Message.Result = 1;
         return;
     }
@@ -355,20 +356,20 @@ void TZvStringGrid::KillFocusMessageHook(TWMKillFocus& Message)
 void TZvStringGrid::DialogCharMessageHook(TCMDialogChar& Message)
 {
     Message.Result = 0;
-    if (!FSearchFooter->Visible() || !FSearchPanel) return;
+    if (!d->FSearchFooter->Visible() || !d->FSearchPanel) return;
     const QChar key(char16_t(Message.CharCode));
     const struct {
         const String& Caption;
         bool Shown;
         const TNotifyEvent& Action;
     } buttons[] = {
-        {FSearchFooter->FindNextCaption(), FSearchFooter->ShowFindNext(), FSearchPanel->OnForwardClick},
-        {FSearchFooter->FindPrevCaption(), FSearchFooter->ShowFindPrev(), FSearchPanel->OnBackwardClick},
-        {FSearchFooter->HighLightCaption(), FSearchFooter->ShowHighLight(), FSearchPanel->OnHighlightClick},
+        {d->FSearchFooter->FindNextCaption(), d->FSearchFooter->ShowFindNext(), d->FSearchPanel->OnForwardClick},
+        {d->FSearchFooter->FindPrevCaption(), d->FSearchFooter->ShowFindPrev(), d->FSearchPanel->OnBackwardClick},
+        {d->FSearchFooter->HighLightCaption(), d->FSearchFooter->ShowHighLight(), d->FSearchPanel->OnHighlightClick},
     };
     for (const auto& b : buttons) {
         if (!b.Shown || !b.Action || !IsAccel(key, b.Caption)) continue;
-        b.Action(FSearchPanel);
+        b.Action(d->FSearchPanel);
         Message.Result = 1;
         return;
     }
@@ -377,7 +378,7 @@ void TZvStringGrid::DialogCharMessageHook(TCMDialogChar& Message)
 void TZvStringGrid::Click()
 {
     TBaseGrid::Click();
-    FEntered = false;
+    d->FEntered = false;
     RememberOldCell(Col(), Row());
 }
 

@@ -4,6 +4,7 @@
 // zoom), the middle-button pan mode and the wheel overrides.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "grid/ZvStyles.h"
 #include "platform/Timers.h"
@@ -73,33 +74,33 @@ bool IsEditBtnKind(TEditorType t)
 void TZvStringGrid::WindowProcHook(TMessage& Message)
 {
     if (Message.Msg == WM_DESTROY) {
-        if (FAutoThemeAdapt && !FDesignTime && HandleAllocated())
+        if (d->FAutoThemeAdapt && !d->FDesignTime && HandleAllocated())
             ThemeNotifierInstance(this)->UnRegisterWindow(Handle());
-        if (FWheelPan) StopPanning();
+        if (d->FWheelPan) StopPanning();
     }
-    if (FDestroying) {
+    if (d->FDestroying) {
         TBaseGrid::WndProc(Message);
         return;
     }
-    FSelectionBeforeMessage = Selection();
+    d->FSelectionBeforeMessage = Selection();
 
     if (Message.Msg == GridEditDoneMessage) GridEditDoneHook(Message);
 
     switch (Message.Msg) {
     case WM_CANCELMODE:
-        if (Screen->Cursor() == crDrag && FEnhRowColMove &&
+        if (Screen->Cursor() == crDrag && d->FEnhRowColMove &&
             (GridState() == gsColMoving || GridState() == gsRowMoving)) {
             Screen->SetCursor(crDefault);
-            if (FHeaderDragButton) {
-                FHeaderDragButton->SetEnabled(false);
-                FHeaderDragButton->SetVisible(false);
+            if (d->FHeaderDragButton) {
+                d->FHeaderDragButton->SetEnabled(false);
+                d->FHeaderDragButton->SetVisible(false);
             }
             // The platform grid ends the move itself as the message goes on.
             KillTimer(this, MoveTimerId);
         }
         break;
     case WM_PAINT:
-        if (FPaintCount == 0 && FScrollProportional && !FDesignTime) {
+        if (d->FPaintCount == 0 && d->FScrollProportional && !d->FDesignTime) {
             UpdateProportionalHScroll();
             UpdateProportionalVScroll();
         }
@@ -107,14 +108,14 @@ void TZvStringGrid::WindowProcHook(TMessage& Message)
     case WM_SIZE:
     case CM_UIACTIVATE:
     case WM_LBUTTONUP:
-        if (!FDesignTime && FScrollProportional) {
+        if (!d->FDesignTime && d->FScrollProportional) {
             UpdateProportionalHScroll();
             UpdateProportionalVScroll();
         }
         break;
     case WM_THEMECHANGED:
     case ThemeNotifierMessage:
-        if (FAutoThemeAdapt) ApplyOfficeTheme();
+        if (d->FAutoThemeAdapt) ApplyOfficeTheme();
         break;
     case CM_STYLECHANGED: StyleChangedHook(); break;
     case WM_COMMAND:
@@ -122,13 +123,13 @@ void TZvStringGrid::WindowProcHook(TMessage& Message)
         break;
     case WM_TIMER:
         if (Message.WParam == PanTimerId) {
-            if (FWheelPan && FIntelliPan != TIntelliPan::ipNone) PanStep();
+            if (d->FWheelPan && d->FIntelliPan != TIntelliPan::ipNone) PanStep();
             return;
         }
         break;
     case WM_MBUTTONDOWN:
-        if (!FWheelPan) {
-            if (FWheelMessage != 0 && FIntelliPan != TIntelliPan::ipNone && RowCount() > FixedRows())
+        if (!d->FWheelPan) {
+            if (d->FWheelMessage != 0 && d->FIntelliPan != TIntelliPan::ipNone && RowCount() > FixedRows())
                 StartPanning(GetXParam(Message.LParam), GetYParam(Message.LParam));
         } else {
             StopPanning();
@@ -137,18 +138,18 @@ void TZvStringGrid::WindowProcHook(TMessage& Message)
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_KEYDOWN:
-        if (FWheelPan) StopPanning();
+        if (d->FWheelPan) StopPanning();
         break;
     case WM_MOUSEMOVE:
-        if (FBalloonWindow) BalloonPointerMoved(GetXParam(Message.LParam), GetYParam(Message.LParam));
+        if (d->FBalloonWindow) BalloonPointerMoved(GetXParam(Message.LParam), GetYParam(Message.LParam));
         break;
     case CM_MOUSELEAVE:
-        if (FBalloonWindow) BalloonPointerMoved(-1, -1);
+        if (d->FBalloonWindow) BalloonPointerMoved(-1, -1);
         break;
     default: break;
     }
 
-    if (FWheelMessage != 0 && Message.Msg == FWheelMessage && !FWheelPan) {
+    if (d->FWheelMessage != 0 && Message.Msg == d->FWheelMessage && !d->FWheelPan) {
         WheelStepsHook(Message);
         return;
     }
@@ -156,15 +157,15 @@ void TZvStringGrid::WindowProcHook(TMessage& Message)
     const int rowBefore = Row();
     DispatchMessageHook(Message);
     // A grid that follows this one's rows is told of the new row.
-    if (!FDestroying && Row() != rowBefore && FSyncGrid->SelectionRow() && FSyncGrid->Grid()) SetRow(Row());
+    if (!d->FDestroying && Row() != rowBefore && d->FSyncGrid->SelectionRow() && d->FSyncGrid->Grid()) SetRow(Row());
 }
 
 void TZvStringGrid::GridEditDoneHook(TMessage& Message)
 {
     if (OnEditCellDone) OnEditCellDone(this, int(Message.WParam), int(Message.LParam));
-    if (FMouseActions->EditOnDblClickOnly()) {
+    if (d->FMouseActions->EditOnDblClickOnly()) {
         HideInplaceEdit();
-        FInEditMode = false;
+        d->FInEditMode = false;
         SetOptions(Options() - TGridOptions{goEditing});
     }
 }
@@ -187,14 +188,14 @@ bool TZvStringGrid::EditorCommandHook(TMessage& Message)
 
     if (code == EN_CHANGE) {
         reflect();
-        if (FShowEditProcess) {
+        if (d->FShowEditProcess) {
             TInplaceEdit* editor = InplaceEditor();
             if (editor && editor->HandleAllocated()) SendMessage(editor, WM_SETREDRAW, 0, 0);
-            if (!FEditStart && FInEditMode && sender) {
-                const bool mirrors = (IsTextEditorKind(FCurrentEditor) && sender == editor) ||
-                                     (IsSpinKind(FCurrentEditor) && sender != editor) ||
-                                     (IsEditBtnKind(FCurrentEditor) &&
-                                      (sender == FEditBtnEditor || sender == FUnitEditBtnEditor));
+            if (!d->FEditStart && d->FInEditMode && sender) {
+                const bool mirrors = (IsTextEditorKind(d->FCurrentEditor) && sender == editor) ||
+                                     (IsSpinKind(d->FCurrentEditor) && sender != editor) ||
+                                     (IsEditBtnKind(d->FCurrentEditor) &&
+                                      (sender == d->FEditBtnEditor || sender == d->FUnitEditBtnEditor));
                 if (mirrors) EditTextSetHook(Col(), Row(), sender->Text());
             }
             if (editor && editor->HandleAllocated()) SendMessage(editor, WM_SETREDRAW, 1, 0);
@@ -203,42 +204,42 @@ bool TZvStringGrid::EditorCommandHook(TMessage& Message)
     }
     reflect();
 
-    const bool fromCombo = sender && sender == FComboEditor;
-    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && fromCombo && FInEditMode) {
+    const bool fromCombo = sender && sender == d->FComboEditor;
+    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && fromCombo && d->FInEditMode) {
         // Typed text is no item: the item index a list still holds from before would be stale.
         const bool typed = code == CBN_EDITCHANGE;
-        const int index = typed ? -1 : FComboEditor->ItemIndex();
-        const bool hasItem = index >= 0 && index < FComboEditor->Items()->Count();
-        const String selection = hasItem ? FComboEditor->Items()->Strings(index) : FComboEditor->Text();
-        TObject* object = hasItem ? FComboEditor->Items()->Objects(index) : nullptr;
+        const int index = typed ? -1 : d->FComboEditor->ItemIndex();
+        const bool hasItem = index >= 0 && index < d->FComboEditor->Items()->Count();
+        const String selection = hasItem ? d->FComboEditor->Items()->Strings(index) : d->FComboEditor->Text();
+        TObject* object = hasItem ? d->FComboEditor->Items()->Objects(index) : nullptr;
         const int realCol = RealColIndex(Col());
         if (OnComboChange) OnComboChange(this, realCol, Row(), hasItem ? index : -1, selection);
         if (OnComboObjectChange) OnComboObjectChange(this, realCol, Row(), hasItem ? index : -1, selection, object);
     }
     if (code == CBN_CLOSEUP && fromCombo) {
-        if (FMouseActions->DirectComboClose()) {
-            const int index = FComboEditor->ItemIndex();
-            const bool hasItem = index >= 0 && index < FComboEditor->Items()->Count();
-            if (hasItem) FComboEditor->SetText(FComboEditor->Items()->Strings(index));
-            const String selection = FComboEditor->Text();
-            TObject* object = hasItem ? FComboEditor->Items()->Objects(index) : nullptr;
+        if (d->FMouseActions->DirectComboClose()) {
+            const int index = d->FComboEditor->ItemIndex();
+            const bool hasItem = index >= 0 && index < d->FComboEditor->Items()->Count();
+            if (hasItem) d->FComboEditor->SetText(d->FComboEditor->Items()->Strings(index));
+            const String selection = d->FComboEditor->Text();
+            TObject* object = hasItem ? d->FComboEditor->Items()->Objects(index) : nullptr;
             const int realCol = RealColIndex(Col());
             if (OnComboChange) OnComboChange(this, realCol, Row(), hasItem ? index : -1, selection);
             if (OnComboObjectChange)
                 OnComboObjectChange(this, realCol, Row(), hasItem ? index : -1, selection, object);
-            FCurrentEditor = TEditorType::edComboEdit;
-            FInEditMode = true;
-            const bool directEdit = FMouseActions->DirectEdit();
-            FMouseActions->SetDirectEdit(false);
+            d->FCurrentEditor = TEditorType::edComboEdit;
+            d->FInEditMode = true;
+            const bool directEdit = d->FMouseActions->DirectEdit();
+            d->FMouseActions->SetDirectEdit(false);
             HideInplaceEdit();
-            FMouseActions->SetDirectEdit(directEdit);
+            d->FMouseActions->SetDirectEdit(directEdit);
             if (CanFocus()) SetFocus();
         }
         FireComboCloseUp(Row(), RealColIndex(Col()));
     }
     if (code == CBN_DROPDOWN && fromCombo) FireComboDropDown(Row(), RealColIndex(Col()));
-    if (code == CBN_EDITCHANGE && OnComboChange && FComboEditor)
-        OnComboChange(this, Col(), Row(), -1, FComboEditor->Text());
+    if (code == CBN_EDITCHANGE && OnComboChange && d->FComboEditor)
+        OnComboChange(this, Col(), Row(), -1, d->FComboEditor->Text());
     return false;
 }
 
@@ -264,21 +265,21 @@ void TZvStringGrid::WheelStepsHook(TMessage& Message)
         return;
     }
 
-    if ((KeysToShiftState(m.Keys()).Contains(ssCtrl) || GetKeyState(VK_CONTROL) < 0) && FIntelliZoom) {
-        for (int i = 0; i < std::abs(notches); ++i) Zoom(towardsUser ? FWheelScrollLines : -FWheelScrollLines);
+    if ((KeysToShiftState(m.Keys()).Contains(ssCtrl) || GetKeyState(VK_CONTROL) < 0) && d->FIntelliZoom) {
+        for (int i = 0; i < std::abs(notches); ++i) Zoom(towardsUser ? d->FWheelScrollLines : -d->FWheelScrollLines);
         return;
     }
-    if (!FEnableWheel || (FFixedRowAlways && RowCount() - FixedRows() <= 1)) return;
+    if (!d->FEnableWheel || (d->FFixedRowAlways && RowCount() - FixedRows() <= 1)) return;
     for (int i = 0; i < std::abs(notches); ++i) WheelNotch(towardsUser, Message);
 }
 
 void TZvStringGrid::WheelNotch(bool TowardsUser, TMessage& Message)
 {
-    int step = FMouseActions->WheelIncrement();
-    if (step < 1) step = FWheelScrollLines;
+    int step = d->FMouseActions->WheelIncrement();
+    if (step < 1) step = d->FWheelScrollLines;
     if (step < 1) step = std::max(1, VisibleRowCount());
     int target = Row();
-    const bool scroll = FMouseActions->WheelAction() == TWheelAction::waScroll;
+    const bool scroll = d->FMouseActions->WheelAction() == TWheelAction::waScroll;
     if (scroll) {
         if (TowardsUser) {
             if (TopRow() < RowCount() - VisibleRowCount())
@@ -291,7 +292,7 @@ void TZvStringGrid::WheelNotch(bool TowardsUser, TMessage& Message)
         target = TowardsUser ? Row() + step : Row() - step;
     }
 
-    const int lastRow = RowCount() - FFixedFooters - 1;
+    const int lastRow = RowCount() - d->FFixedFooters - 1;
     target = std::max(FixedRows(), std::min(target, lastRow));
     if (Col() > ColCount() - 1 && Row() > RowCount() - 1) FocusCell(ColCount() - 1, RowCount() - 1);
     if (Col() > ColCount() - 1) SetCol(ColCount() - 1);
@@ -301,7 +302,7 @@ void TZvStringGrid::WheelNotch(bool TowardsUser, TMessage& Message)
     if (target >= FixedRows() && target < RowCount()) {
         const int left = LeftCol();
         StartUpdate();
-        if (FMouseActions->DisjunctRowSelect() && !scroll) ClearRowSelect();
+        if (d->FMouseActions->DisjunctRowSelect() && !scroll) ClearRowSelect();
         rowDelta = target - Row();
         if (!scroll) SetRow(target);
         if (Row() != target) {
@@ -310,7 +311,7 @@ void TZvStringGrid::WheelNotch(bool TowardsUser, TMessage& Message)
             if (half != 0) SetRow(Row() + half);
             if (TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
         }
-        if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll()) SetLeftCol(left);
+        if (Options().Contains(goRowSelect) && d->FNavigation->KeepHorizScroll()) SetLeftCol(left);
         ResetUpdate();
         Invalidate();
     }
@@ -318,11 +319,11 @@ void TZvStringGrid::WheelNotch(bool TowardsUser, TMessage& Message)
     bool handled = true;
     TGridCoord cell{Col(), rowDelta};
     MouseWheelHook(cell, handled);
-    if ((FMouseActions->WheelIncrement() != 0 || FMouseActions->DisjunctRowSelect()) && handled) {
+    if ((d->FMouseActions->WheelIncrement() != 0 || d->FMouseActions->DisjunctRowSelect()) && handled) {
         Message.Result = 1;
         TShiftState shift;
         TPoint pos{0, 0};
-        if (FMouseActions->DisjunctRowSelect()) {
+        if (d->FMouseActions->DisjunctRowSelect()) {
             shift = KeyboardStateToShiftState();
             pos = {GetXParam(Message.LParam), GetYParam(Message.LParam)};
         }
@@ -334,23 +335,23 @@ void TZvStringGrid::WheelNotch(bool TowardsUser, TMessage& Message)
         }
     }
     const TGridRect now = Selection();
-    if (!(now == FSelectionBeforeMessage)) {
+    if (!(now == d->FSelectionBeforeMessage)) {
         FireSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
-        FSelectionBeforeMessage = now;
+        d->FSelectionBeforeMessage = now;
     }
 }
 
 void TZvStringGrid::Zoom(int Step)
 {
-    if (FZoomFactor + Step < -ZoomLimit || FZoomFactor + Step > ZoomLimit) return;
-    FScrollLock = true;
-    FZoomFactor += Step;
+    if (d->FZoomFactor + Step < -ZoomLimit || d->FZoomFactor + Step > ZoomLimit) return;
+    d->FScrollLock = true;
+    d->FZoomFactor += Step;
     for (int c = 0; c < ColCount(); ++c)
         if (ColWidths(c) > 0 && ColWidths(c) + Step > 0) SetColWidths(c, ColWidths(c) + Step);
     for (int r = 0; r < RowCount(); ++r)
         if (RowHeights(r) > 0 && RowHeights(r) + Step > 0) SetRowHeights(r, RowHeights(r) + Step);
-    FScrollLock = false;
-    if (FScrollProportional) {
+    d->FScrollLock = false;
+    if (d->FScrollProportional) {
         UpdateProportionalHScroll();
         UpdateProportionalVScroll();
     }
@@ -369,16 +370,16 @@ bool TZvStringGrid::WheelUpHook(TShiftState Shift, TPoint MousePos)
 
 bool TZvStringGrid::WheelOverride(bool Down, TShiftState Shift, TPoint MousePos)
 {
-    if (FMouseActions->WheelAction() == TWheelAction::waScroll || !FEnableWheel) {
+    if (d->FMouseActions->WheelAction() == TWheelAction::waScroll || !d->FEnableWheel) {
         bool handled = false;
         if (Down && OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
         if (!Down && OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
         return handled;
     }
-    const bool directEdit = FMouseActions->DirectEdit();
-    FMouseActions->SetDirectEdit(false);
+    const bool directEdit = d->FMouseActions->DirectEdit();
+    d->FMouseActions->SetDirectEdit(false);
     bool result = true;
-    if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll()) {
+    if (Options().Contains(goRowSelect) && d->FNavigation->KeepHorizScroll()) {
         const int left = LeftCol();
         StartUpdate();
         result = Down ? TBaseGrid::WheelDownHook(Shift, MousePos) : TBaseGrid::WheelUpHook(Shift, MousePos);
@@ -386,24 +387,24 @@ bool TZvStringGrid::WheelOverride(bool Down, TShiftState Shift, TPoint MousePos)
         ResetUpdate();
         Invalidate();
     } else {
-        const bool editorOpen = FInEditMode;
+        const bool editorOpen = d->FInEditMode;
         if (Down) result = TBaseGrid::WheelDownHook(Shift, MousePos);
         else if (Row() >= FixedRows() && Row() < RowCount() && Col() >= FixedCols() && Col() < ColCount())
             result = TBaseGrid::WheelUpHook(Shift, MousePos);
         if (editorOpen && CanFocus()) SetFocus();
     }
-    FMouseActions->SetDirectEdit(directEdit);
+    d->FMouseActions->SetDirectEdit(directEdit);
     return result;
 }
 
 // ---- Panning -----------------------------------------------------------------------------------------
 void TZvStringGrid::StartPanning(int X, int Y)
 {
-    FPrevCursor = Cursor();
-    FWheelPan = true;
+    d->FPrevCursor = Cursor();
+    d->FWheelPan = true;
     SetPanCursor(8000);
     SetTimer(this, PanTimerId, PanTimerInterval);
-    FPanOrigin = {X, Y};
+    d->FPanOrigin = {X, Y};
     SetCapture(this);
     SetShowHint(false);
     PaintPanOrigin();
@@ -413,33 +414,33 @@ void TZvStringGrid::StopPanning()
 {
     ReleaseCapture();
     KillTimer(this, PanTimerId);
-    SetCursor(FPrevCursor);
+    SetCursor(d->FPrevCursor);
     SetShowHint(true);
-    FWheelPan = false;
+    d->FWheelPan = false;
     InvalidatePanOrigin();
 }
 
 void TZvStringGrid::SetPanCursor(int Id)
 {
-    FPanCursorId = Id;
+    d->FPanCursorId = Id;
     SetCursor(PanShape(Id));
 }
 
 void TZvStringGrid::PanStep()
 {
     const TPoint p = ScreenToClient(GetCursorPos());
-    int dy = p.Y < FPanOrigin.Y - PanDeadZone ? -1 : (p.Y > FPanOrigin.Y + PanDeadZone ? 1 : 0);
-    int dx = p.X < FPanOrigin.X - PanDeadZone ? -1 : (p.X > FPanOrigin.X + PanDeadZone ? 1 : 0);
-    if (FIntelliPan == TIntelliPan::ipHorizontal) dy = 0;
-    if (FIntelliPan == TIntelliPan::ipVertical) dx = 0;
+    int dy = p.Y < d->FPanOrigin.Y - PanDeadZone ? -1 : (p.Y > d->FPanOrigin.Y + PanDeadZone ? 1 : 0);
+    int dx = p.X < d->FPanOrigin.X - PanDeadZone ? -1 : (p.X > d->FPanOrigin.X + PanDeadZone ? 1 : 0);
+    if (d->FIntelliPan == TIntelliPan::ipHorizontal) dy = 0;
+    if (d->FIntelliPan == TIntelliPan::ipVertical) dx = 0;
 
     const TGridRect before = Selection();
-    if (Row() > RowCount() - FFixedFooters - 1) SetRow(std::max(FixedRows(), RowCount() - FFixedFooters - 1));
+    if (Row() > RowCount() - d->FFixedFooters - 1) SetRow(std::max(FixedRows(), RowCount() - d->FFixedFooters - 1));
     if (Row() < FixedRows() && FixedRows() < RowCount()) SetRow(FixedRows());
-    if (Col() > ColCount() - FFixedRightCols - 1) SetCol(std::max(FixedCols(), ColCount() - FFixedRightCols - 1));
+    if (Col() > ColCount() - d->FFixedRightCols - 1) SetCol(std::max(FixedCols(), ColCount() - d->FFixedRightCols - 1));
     if (Col() < FixedCols() && FixedCols() < ColCount()) SetCol(FixedCols());
 
-    if (FMouseActions->WheelAction() == TWheelAction::waScroll) {
+    if (d->FMouseActions->WheelAction() == TWheelAction::waScroll) {
         if ((dx < 0 && LeftCol() > FixedCols()) || (dx > 0 && LeftCol() < ColCount() - VisibleColCount())) {
             InvalidatePanOrigin();
             SetLeftCol(LeftCol() + dx);
@@ -450,8 +451,8 @@ void TZvStringGrid::PanStep()
         }
     } else {
         int c = Col(), r = Row();
-        if ((dx < 0 && c > FixedCols()) || (dx > 0 && c < ColCount() - FFixedRightCols - 1)) c += dx;
-        if ((dy < 0 && r > FixedRows()) || (dy > 0 && r < RowCount() - FFixedFooters - 1)) r += dy;
+        if ((dx < 0 && c > FixedCols()) || (dx > 0 && c < ColCount() - d->FFixedRightCols - 1)) c += dx;
+        if ((dy < 0 && r > FixedRows()) || (dy > 0 && r < RowCount() - d->FFixedFooters - 1)) r += dy;
         if (c != Col() || r != Row()) {
             const bool outside = r < TopRow() || r >= TopRow() + VisibleRowCount() || c < LeftCol() ||
                                  c >= LeftCol() + VisibleColCount();
@@ -470,26 +471,26 @@ void TZvStringGrid::PanStep()
 void TZvStringGrid::InvalidatePanOrigin()
 {
     if (!HandleAllocated()) return;
-    InvalidateRect(Rect(FPanOrigin.X, FPanOrigin.Y, FPanOrigin.X + PanGlyphSize, FPanOrigin.Y + PanGlyphSize));
+    InvalidateRect(Rect(d->FPanOrigin.X, d->FPanOrigin.Y, d->FPanOrigin.X + PanGlyphSize, d->FPanOrigin.Y + PanGlyphSize));
 }
 
 void TZvStringGrid::PaintPanOrigin()
 {
-    if (!FWheelPan) return;
+    if (!d->FWheelPan) return;
     if (!Canvas()->HandleAllocated()) {
         InvalidatePanOrigin();
         return;
     }
     // Arrows on white around a dot, pointing the ways the pan mode may move.
     TCanvas* canvas = Canvas();
-    const int x = FPanOrigin.X, y = FPanOrigin.Y, m = PanGlyphSize / 2;
+    const int x = d->FPanOrigin.X, y = d->FPanOrigin.Y, m = PanGlyphSize / 2;
     canvas->Brush()->SetColor(clWhite);
     canvas->Pen()->SetColor(clBlack);
     canvas->Ellipse(x + 4, y + 4, x + PanGlyphSize - 4, y + PanGlyphSize - 4);
     canvas->Brush()->SetColor(clBlack);
     canvas->Ellipse(x + m - 2, y + m - 2, x + m + 2, y + m + 2);
-    const bool vertical = FIntelliPan != TIntelliPan::ipHorizontal;
-    const bool horizontal = FIntelliPan != TIntelliPan::ipVertical;
+    const bool vertical = d->FIntelliPan != TIntelliPan::ipHorizontal;
+    const bool horizontal = d->FIntelliPan != TIntelliPan::ipVertical;
     if (vertical) {
         canvas->Polygon({TPoint{x + m, y + 6}, TPoint{x + m - 4, y + 11}, TPoint{x + m + 4, y + 11}});
         canvas->Polygon({TPoint{x + m, y + PanGlyphSize - 6}, TPoint{x + m - 4, y + PanGlyphSize - 11},
@@ -501,3 +502,7 @@ void TZvStringGrid::PaintPanOrigin()
                          TPoint{x + PanGlyphSize - 11, y + m + 4}});
     }
 }
+
+// ---- Accessors ----------------------------------------------------------------------------------------------
+bool TZvStringGrid::Panning() const { return d->FWheelPan; }
+int TZvStringGrid::PanCursorId() const { return d->FWheelPan ? d->FPanCursorId : 0; }

@@ -1,6 +1,7 @@
 #include "grid/editors/ZvGridCombo.h"
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridOptions.h"
 #include "platform/SysUtils.h"
 
@@ -435,7 +436,7 @@ void TGridCombo::KeyDown(WORD& Key, TShiftState Shift)
             if (!listOnly) SelectAll();
             Invalidate();
             Key = 0;
-            FGrid->FNoAutoAdvance = true;
+            FGrid->d->FNoAutoAdvance = true;
             return;
         }
         TakeCellText();
@@ -517,7 +518,7 @@ void TGridCombo::KeyUp(WORD& Key, TShiftState Shift)
             return;
         }
     }
-    FGrid->FNoAutoAdvance = false;
+    FGrid->d->FNoAutoAdvance = false;
     if (Key != VK_RETURN) TAsgCustomCombo::KeyUp(Key, Shift);
     DoChange();
 }

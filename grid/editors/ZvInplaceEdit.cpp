@@ -3,6 +3,7 @@
 #include "grid/editors/ZvInplaceEdit.h"
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridUtil.h"
 
 #include <QClipboard>
@@ -25,7 +26,7 @@ TZvStringGrid* AsZvGrid(TCustomGrid* owner)
 
 TZvInplaceEdit::TZvInplaceEdit(TCustomGrid* AOwner) : TInplaceEdit(AsZvGrid(AOwner)), FGrid(AsZvGrid(AOwner)) {}
 
-int TZvInplaceEdit::Kind() const { return int(FGrid->FCurrentEditor); }
+int TZvInplaceEdit::Kind() const { return int(FGrid->d->FCurrentEditor); }
 
 void TZvInplaceEdit::SetVAlign(bool value)
 {
@@ -57,14 +58,14 @@ void TZvInplaceEdit::CreateWnd()
 // ---- Loading and placing ----------------------------------------------------------------------
 void TZvInplaceEdit::UpdateContents()
 {
-    FGrid->FNoEditChange = true;
+    FGrid->d->FNoEditChange = true;
     try {
         TInplaceEdit::UpdateContents();
     } catch (...) {
-        FGrid->FNoEditChange = false;
+        FGrid->d->FNoEditChange = false;
         throw;
     }
-    FGrid->FNoEditChange = false;
+    FGrid->d->FNoEditChange = false;
     SetPasswordChar(Kind() == int(K::edPassword) ? FGrid->PasswordChar() : QChar());
     SetLengthLimit(FGrid->MaxEditLength());
     const int col = FGrid->Col();
@@ -114,20 +115,20 @@ void TZvInplaceEdit::ReloadAfterReject(const String& Saved)
     if (FGrid->Navigation()->EditSelectAll()) SelectAll();
     else SetSelStart(int(Text().size()));
     Invalidate();
-    FGrid->FOldCellText = Saved;
+    FGrid->d->FOldCellText = Saved;
 }
 
 bool TZvInplaceEdit::WriteAndValidate(const String& Text)
 {
-    const bool validating = FGrid->FValidating;
-    FGrid->FValidating = true;
+    const bool validating = FGrid->d->FValidating;
+    FGrid->d->FValidating = true;
     try {
         FGrid->WriteCurrentCellText(Text);
     } catch (...) {
-        FGrid->FValidating = validating;
+        FGrid->d->FValidating = validating;
         throw;
     }
-    FGrid->FValidating = validating;
+    FGrid->d->FValidating = validating;
     return FGrid->ValidateCell(Text);
 }
 
@@ -150,8 +151,8 @@ void TZvInplaceEdit::WMKeyDown(TWMKey& Message)
     if (key == VK_ESCAPE) {
         // The cell keeps the text it had when the edit began. A paste writes the cell at once,
         // so the cell is put back too, not just the editor.
-        SetText(FGrid->FCellCache);
-        if (FGrid->CurrentCell() != FGrid->FCellCache) FGrid->RestoreCellFromCache();
+        SetText(FGrid->d->FCellCache);
+        if (FGrid->CurrentCell() != FGrid->d->FCellCache) FGrid->RestoreCellFromCache();
         EndEdit();
         return;
     }
@@ -163,7 +164,7 @@ void TZvInplaceEdit::WMKeyDown(TWMKey& Message)
     if (key == VK_RETURN && ctrl && !(nav->AllowCtrlEnter() && multiLine)) return;
 
     const String text = Text();
-    const String saved = FGrid->FOldCellText;
+    const String saved = FGrid->d->FOldCellText;
     const bool wantsTab =
         FGrid->Options().Contains(goTabs) || bool(FGrid->OnCellValidate) || bool(FGrid->OnCellValidateWide);
     if (key == VK_TAB && wantsTab) {
@@ -218,7 +219,7 @@ void TZvInplaceEdit::KeyDown(WORD& Key, TShiftState Shift)
     case VK_RETURN:
         Workmode_ = true;
         if (!FGrid->Navigation()->AllowCtrlEnter() && (FGrid->WordWrap() || FGrid->Multilinecells()))
-            FGrid->FInEditMode = false;
+            FGrid->d->FInEditMode = false;
         break;
     case VK_UP:
         Workmode_ = true;
@@ -492,9 +493,9 @@ void TZvInplaceEdit::WMSetFocus(TWMSetFocus& Message)
 {
     TInplaceEdit::WMSetFocus(Message);
     FGotFocus = true;
-    FGrid->FNoEditChange = false;
+    FGrid->d->FNoEditChange = false;
     SetLengthLimit(FGrid->MaxEditLength());
-    if (!EditMask().isEmpty() && FGrid->Navigation()->ImproveMaskSel() && !FGrid->FClickPending) {
+    if (!EditMask().isEmpty() && FGrid->Navigation()->ImproveMaskSel() && !FGrid->d->FClickPending) {
         SetSelStart(0);
         SetSelLength(1);
         return;
@@ -504,7 +505,7 @@ void TZvInplaceEdit::WMSetFocus(TWMSetFocus& Message)
 
 void TZvInplaceEdit::WMKillFocus(TWMKillFocus& Message)
 {
-    FGrid->FStartEditChar = QChar();
+    FGrid->d->FStartEditChar = QChar();
     if (FGrid->LookupHistory() && !Text().isEmpty() && FGrid->LookupItems()->IndexOf(Text()) < 0)
         FGrid->LookupItems()->Add(Text());
     FGrid->SetFormulaEditing(false);
@@ -513,9 +514,9 @@ void TZvInplaceEdit::WMKillFocus(TWMKillFocus& Message)
     const bool toOther = Message.FocusedWnd != WPARAM(FGrid->Handle());
     if (toOther && Visible()) {
         FGrid->ValidateCell(Text());
-        FGrid->FNoEditChange = true;
+        FGrid->d->FNoEditChange = true;
         SetText(FGrid->Cells(FGrid->Col(), FGrid->Row()));
-        FGrid->FNoEditChange = false;
+        FGrid->d->FNoEditChange = false;
         EndEdit();
     }
     FGrid->InplaceEditChangeHook(Text(), -1);
@@ -528,6 +529,6 @@ void TZvInplaceEdit::WMKillFocus(TWMKillFocus& Message)
 void TZvInplaceEdit::Change()
 {
     TInplaceEdit::Change();
-    if (FGrid->FNoEditChange) return;
+    if (FGrid->d->FNoEditChange) return;
     if (FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
 }

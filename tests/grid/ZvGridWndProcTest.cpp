@@ -8,6 +8,7 @@
 #include "tests/common/TestUtil.h"
 
 #include "grid/ZvColumnGrid.h"
+#include "grid/ZvGridPrivate.h"
 
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
@@ -29,11 +30,11 @@ public:
     using TZvColumnGrid::TZvColumnGrid;
     void OpenEditor(TEditorType Kind)
     {
-        FInEditMode = true;
-        FCurrentEditor = Kind;
-        FShowEditProcess = IsTextEditorKind(Kind) || Kind == TEditorType::edSpinEdit;
+        d->FInEditMode = true;
+        d->FCurrentEditor = Kind;
+        d->FShowEditProcess = IsTextEditorKind(Kind) || Kind == TEditorType::edSpinEdit;
     }
-    void SetEditStart(bool Value) { FEditStart = Value; }
+    void SetEditStart(bool Value) { d->FEditStart = Value; }
 };
 
 // A form that takes the wheel messages offered to it while Take is set.

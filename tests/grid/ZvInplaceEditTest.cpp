@@ -7,6 +7,7 @@
 #include "tests/common/TestUtil.h"
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridPrivate.h"
 #include "grid/editors/ZvInplaceEdit.h"
 
 #include "platform/Forms.h"
@@ -41,7 +42,7 @@ public:
     void SetKind(TEditorType kind)
     {
         FKind = kind;
-        FCurrentEditor = kind;
+        d->FCurrentEditor = kind;
     }
 
 private:

@@ -1,0 +1,480 @@
+#pragma once
+// The string grid's state, behind the one pointer the grid holds (TZvStringGrid::d).
+// Only the grid's own source files in grid/ include this header: a change here
+// rebuilds the grid, not every file that uses it. Fields are grouped by the
+// feature file that owns them; defaults stand beside the fields, the
+// constructor sets only what initialisers cannot.
+
+#include "grid/ZvGrid.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TGridBalloonWindow;
+class TTimer;
+
+// What the drawing engine knows of the cell being painted, shared with the
+// text and graphic painters it calls.
+struct TCellPaint {
+    TCanvas* Canvas = nullptr;
+    int RCol = 0, DCol = 0, ARow = 0, SelRow = 0;
+    TGridDrawState AState;
+    TRect Rect;
+    TColor CellBrush = clNone, CellFont = clNone;
+    TAlignment HAlign = TAlignment::taLeftJustify;
+    TVAlignment VAlign = TVAlignment::vtaTop;
+    bool WordWrap = false;
+    TCellGraphic* Graphic = nullptr;
+    int GraphicWidth = 0, GraphicHeight = 0;
+    TCellHAlign GraphicHAlign = TCellHAlign::haLeft;
+    TCellVAlign GraphicVAlign = TCellVAlign::vaTop;
+    bool DrawText = true;
+    bool FilterGlyph = false;
+    int ScrollPos = 0;
+    int TextWidth = 0;
+};
+
+struct TZvStringGridPrivate {
+    TZvStringGridPrivate();
+    ~TZvStringGridPrivate();
+    TZvStringGridPrivate(const TZvStringGridPrivate&) = delete;
+    TZvStringGridPrivate& operator=(const TZvStringGridPrivate&) = delete;
+
+    // ---- Drawing engine ----
+    TCellPaint FCellPaint;
+    TGridCoord FHoverButtonCell{-1, -1};
+    TColor FSelectionRectangleColor = clBlack;
+    TGridCoord FBalloonCell{-1, -1};
+
+    // ---- Validation: the balloon a rejected entry shows on its field ----
+    TGridBalloonWindow* FRejectionBalloon = nullptr;
+
+    // ---- Window messages ----
+    int FWheelRemainder = 0;
+    int FUserSizedCol = -1;
+    int FUserSizedRow = -1;
+    bool FCursorChangedByGrid = false;
+
+    // ---- Window procedure, wheel and panning ----
+    bool FShowEditProcess = false;
+    bool FEditStart = false;
+    bool FScrollLock = false;
+    bool FWheelPan = false;
+    TPoint FPanOrigin;
+    int FPanCursorId = 8000;
+    TCursor FPrevCursor = crDefault;
+    TGridRect FSelectionBeforeMessage;
+
+    // ---- Scroll follow-up, cell controls and balloons ----
+    TGridBalloonWindow* FBalloonWindow = nullptr;
+    std::unique_ptr<TTimer> FBalloonTimer;
+    TGridCoord FBalloonPointerCell{-1, -1};
+    bool FBalloonInitialised = false;
+    TObject* FOleDragList = nullptr;
+    int FOleDragIndex = -1;
+
+    // ---- Mouse release, double click, right button ----
+    bool FColumnMovedFlag = false;
+    bool FSyncing = false;
+
+    // ---- State shared between the features ----
+    // Construction and platform level.
+    bool FDesignTime = false;
+    bool FLoading = false;
+    TZvStyle FStyle = TZvStyle::tsWindowsXP;
+    TGridCoord FLastKeyCell{-1, -1};
+    int FFilterLevel = 0;
+    int FGroupColumn = -1;
+    bool FLoaded = false;
+    std::unique_ptr<TIntList> FSortXRef;
+    std::unique_ptr<TIntList> FUnSortXRef;
+    std::unique_ptr<TIntList> FMergedColumns;
+    std::unique_ptr<TIntList> FSelectedCells;
+    std::unique_ptr<TIntList> FSelectedRows;
+    std::unique_ptr<TIntList> FModifiedRows;
+    std::unique_ptr<TIntList> FEnabledRows;
+    TColor FHintColor = clInfoBk;
+    TColor FHighlightColor = clHighlight;
+    TColor FHighLightTextColor = clHighlightText;
+    std::unique_ptr<TPrintSettings> FPrintSettings;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TBands> FBands;
+    TColor FBorderColor = 0xB99D7F;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TGrouping> FGrouping;
+    std::array<bool, 513> FVisibleCol;
+    std::array<std::int16_t, 513> FAllColWidths{};
+    int FUpdateCount = 0;
+    int FNumNodes = 0;
+    int FNumHidden = 0;
+    TColor FSelectionColor = 0xEACAB6;
+    TColor FSelectionColorTo = clNone;
+    TColor FSelectionMirrorColor = clNone;
+    TColor FSelectionMirrorColorTo = clNone;
+    TColor FSelectionTextColor = clBlack;
+    bool FSelectionColorMixer = false;
+    int FSelectionColorMixerFactor = 50;
+    std::unique_ptr<TFont> FFixedFont;
+    bool FFixedRowAlways = false;
+    bool FFixedColAlways = false;
+    int FFixedRowsMin = 1;
+    int FFixedColsMin = 1;
+    std::unique_ptr<TStringList> FColumnHeaders;
+    std::unique_ptr<TStringList> FRowHeaders;
+    std::unique_ptr<TStringList> FLookupItems;
+    int FFixedFooters = 0;
+    int FFixedRightCols = 0;
+    String FCheckTrue = QStringLiteral("Y");
+    String FCheckFalse = QStringLiteral("N");
+    String FFloatFormat = QStringLiteral("%.2f");
+    TCursor FOldCursor = crDefault;
+    std::uintptr_t FGridTimerID = 0;
+    std::vector<std::unique_ptr<TGridItem>> FGridItems;
+    int FFilterCol = -1;
+    std::unique_ptr<TSortSettings> FSortSettings;
+    std::unique_ptr<TControlLook> FControlLook;
+    TFooterPanel* FFooterPanel = nullptr;
+    TSearchPanel* FSearchPanel = nullptr;
+    std::unique_ptr<TSearchFooter> FSearchFooter;
+    std::unique_ptr<TFloatingFooter> FFloatingFooter;
+    bool FIsWinXP = false;
+    bool FIsWin7 = false;
+    bool FIsWinVista = false;
+    bool FIsComCtl6 = false;
+    int FMaxRowCount = 0;
+    int FMaxColCount = 0;
+    int FFixedRowHeight = 22;
+    TEditorType FDefaultEditor = TEditorType::edNormal;
+    TAlignment FDefaultAlignment = TAlignment::taLeftJustify;
+    // Further owned objects.
+    std::unique_ptr<TFont> FCellFont;
+    std::unique_ptr<TFocusHelper> FFocusHelper;
+    std::unique_ptr<TDragDropSettings> FDragDropSettings;
+    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+    std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+    std::unique_ptr<TSyncGrid> FSyncGrid;
+    std::unique_ptr<TBackGround> FBackGround;
+    std::unique_ptr<TFilter> FFilter;
+    std::unique_ptr<TFilterDropDown> FFilterDropDown;
+    std::unique_ptr<TBalloonSettings> FBalloon;
+    std::unique_ptr<TShowModified> FShowModified;
+    std::unique_ptr<TFont> FActiveCellFont;
+    std::unique_ptr<TStringList> FSortList;
+    std::unique_ptr<TStringList> FFilterList;
+    std::unique_ptr<TStringList> FRowSelectList;
+    std::unique_ptr<TStringList> FColSelectList;
+    std::unique_ptr<TSortIndexList> FSortIndexes;
+    std::unique_ptr<TIntList> FColSizes;
+    std::unique_ptr<TIntList> FColumnOrder;
+    std::unique_ptr<TIntList> FIgnoreColumns;
+    std::vector<TGridChangeNotifier*> FNotifiers;
+    std::unique_ptr<TControlList> FCellControls;
+    std::unique_ptr<THTMLPictureCache> FPictureCache;
+    std::unique_ptr<TBitmap> FRowIndicator;
+    std::unique_ptr<TCellGraphic> FSharedCellGraphic;
+    // Windows and editors, owned as components of the grid.
+    THTMLHintWindow* FScrollHintWindow = nullptr;
+    TDropList* FFilterDropList = nullptr;
+    TDropCheckList* FFilterDropCheckList = nullptr;
+    TGridFocusWindow* FFocusFrameWindow = nullptr;
+    std::array<TArrowWindow*, 4> FArrows{};
+    TGridCombo* FComboEditor = nullptr;
+    TGridTransEdit* FTransEdit = nullptr;
+    TGridTransCombo* FTransCombo = nullptr;
+    TGridCheckBox* FCheckBoxEditor = nullptr;
+    TGridEditBtn* FEditBtnEditor = nullptr;
+    TGridUnitEditBtn* FUnitEditBtnEditor = nullptr;
+    TGridButton* FButtonEditor = nullptr;
+    THeaderDragButton* FHeaderDragButton = nullptr;
+    TEdit* FFormControlEdit = nullptr;
+    TComboBox* FFormControlCombo = nullptr;
+    TScrollBar* FHScrollBar = nullptr;
+    TScrollBar* FVScrollBar = nullptr;
+    TScrollControl* FVScrlCtrl = nullptr;
+    TScrollControl* FHScrlCtrl = nullptr;
+    // Editors made on first use.
+    TZvInplaceEdit* FNormalEdit = nullptr;
+    TGridSpinEdit* FSpinEdit = nullptr;
+    TGridDatePicker* FDateEdit = nullptr;
+    TGridDateTimePicker* FDateTimeEdit = nullptr;
+    TRichEdit* FRichEdit = nullptr;
+    TGridColorDropDown* FColorPickerDropDown = nullptr;
+    TGridImageDropDown* FImagePickerDropDown = nullptr;
+    TGridGridDropDown* FGridDropDown = nullptr;
+    TGridDetailPickerDropDown* FDetailPickerDropDown = nullptr;
+    TGridTimepickerDropDown* FTimePickerDropDown = nullptr;
+    TGridCalculatorDropDown* FCalculatorDropDown = nullptr;
+    TGridMemoDropDown* FMemoDropDown = nullptr;
+    TGridTrackbarDropDown* FTrackbarDropDown = nullptr;
+    TGridZvGridDropDown* FZvGridDropDown = nullptr;
+    TGridDropTarget* FGridDropTarget = nullptr;
+    // Referenced, never freed.
+    TZvStringGridCheck* FCellChecker = nullptr;
+    TPictureContainer* FPictureContainer = nullptr;
+    TCustomImageList* FGridImages = nullptr;
+    TPopupMenu* FFixedDropDownMenu = nullptr;
+    // The owner form whose size the grid watches, and that form's size when last followed.
+    TCustomForm* FOwnerForm = nullptr;
+    int FFormWidth = 0;
+    int FFormHeight = 0;
+    // Appearance.
+    bool FActiveCellShow = false;
+    TColor FActiveCellColor = 0x808080;
+    TColor FActiveCellColorTo = clNone;
+    bool FSelectionRectangle = false;
+    bool FSelectionResizer = false;
+    bool FSelectionRTFKeep = false;
+    bool FShowSelection = true;
+    TColor FURLColor = 0xFF0000;
+    bool FURLShow = false;
+    bool FURLShowInText = false;
+    bool FURLUnderlineOnHover = false;
+    bool FURLFull = false;
+    bool FURLEdit = false;
+    TColor FDisabledFontColor = 0xC0C0C0;
+    bool FUseDisabledFont = true;
+    TGridLook FLook = TGridLook::glXP;
+    bool FFlat = false;
+    bool FCtl3D = true;
+    bool FHovering = false;
+    THoverFixedCells FHoverFixedCells = THoverFixedCells::hfNone;
+    bool FAutoThemeAdapt = false;
+    TOfficeTheme FLastOfficeTheme = TOfficeTheme::otUnknown;
+    TScrollType FScrollType = TScrollType::ssNormal;
+    TColor FScrollColor = clNone;
+    int FScrollWidth = 0;
+    bool FScrollProportional = false;
+    bool FScrollSynch = false;
+    TScrollHintType FScrollHints = TScrollHintType::shNone;
+    TScrollBarAlways FScrollBarAlways = TScrollBarAlways::saNone;
+    TScrollStyle FScrollBarsEx = ssBoth;
+    bool FIsFlat = false;
+    bool FNoDefaultDraw = false;
+    bool FNoImageAndText = false;
+    bool FFitCellsInGrid = true;
+    TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
+    // The fixed-cell gradients: normal, hover and pressed (indexed by TLookGradient).
+    std::array<TColor, LookGradientCount> FVUDGradient{};
+    TZvStyle FComponentStyle = TZvStyle::tsCustom;
+    TColorTones FColorTones;
+    bool FHasColorTones = false;
+    TColor FArrowColor = clLime;
+    int FVerticalTextFlag = 0;
+    // Layout and behaviour.
+    bool FWordWrapEx = true;
+    bool FFixedAsButtons = false;
+    bool FMultilinecells = false;
+    TVAlignment FVAlignment = TVAlignment::vtaTop;
+    bool FIntegralHeight = false;
+    bool FSizeWithForm = false;
+    bool FAutoSize = false;
+    bool FAutoNumAlign = false;
+    bool FSpreadSheet = false;
+    bool FEnableHTML = true;
+    bool FEnableWheel = true;
+    bool FEnableBlink = false;
+    bool FEnhTextSize = false;
+    bool FEnhRowColMove = true;
+    bool FEditWithTags = false;
+    bool FExcelStyleDecimalSeparator = false;
+    bool FFilterActive = false;
+    bool FFilterDropDownAuto = false;
+    String FFilterDropDownClear = QStringLiteral("(All)");
+    bool FFilterDropDownCheck = false;
+    TFilterDropDownColumns FFilterDropDownColumns = TFilterDropDownColumns::fdNormal;
+    int FFilterDropDownRow = 0;
+    bool FFilterNormalCellsOnly = true;
+    bool FAutoFilterUpdate = true;
+    bool FFilterIncremental = false;
+    bool FHintShowCells = false;
+    bool FHintShowLargeText = false;
+    bool FHintShowSizing = false;
+    bool FHTMLHint = false;
+    bool FAnchorHint = false;
+    THintShowLargeTextPos FHintShowLargeTextPos = THintShowLargeTextPos::hpCell;
+    bool FUseInternalHintClass = true;
+    TIntelliPan FIntelliPan = TIntelliPan::ipVertical;
+    bool FIntelliZoom = true;
+    String FInvalidEntryTitle;
+    String FInvalidEntryText;
+    TInvalidEntryIcon FInvalidEntryIcon = TInvalidEntryIcon::ieWarning;
+    bool FLookup = false;
+    bool FLookupCaseSensitive = false;
+    bool FLookupHistory = false;
+    int FMaxEditLength = 0;
+    int FMaxComboLength = 0;
+    bool FOemConvert = false;
+    bool FHideFocusRect = false;
+    bool FShowDesignHelper = true;
+    String FValidChars;
+    String FEditMask;
+    String FXMLEncoding = QStringLiteral("ISO-8859-1");
+    QChar FPasswordChar = QLatin1Char('*');
+    QChar FDelimiter;
+    bool FQuoteEmptyCells = true;
+    bool FAlwaysQuotes = false;
+    bool FJavaCSV = false;
+    bool FSaveFixedCells = true;
+    bool FSaveFixedRows = false;
+    bool FSaveFixedCols = false;
+    bool FSaveHiddenCells = false;
+    bool FSaveVirtCells = true;
+    bool FSaveWithHTML = true;
+    bool FSaveWithRTF = false;
+    bool FLoadFirstRow = true;
+    bool FShowNullDates = true;
+    bool FClearTextOnly = false;
+    bool FExcelClipboardFormat = false;
+    bool FPrinterDriverFix = false;
+    bool FSizeGrowOnly = false;
+    int FMinRowHeight = 0;
+    int FMaxRowHeight = 0;
+    int FMinColWidth = 0;
+    int FMaxColWidth = 0;
+    int FZoomFactor = 0;
+    TPoint FXYOffset{2, 2};
+    bool FXYOffsetTopLeftOnly = false;
+    TObject* FEditLink = nullptr;
+    // Keyboard, mouse and navigation state.
+    TGridRect FSelectionBeforeKey;
+    QChar FStartEditChar;
+    String FIncrSearchText;
+    int FSearchTicks = 0;
+    TGridCoord FHTMLControlCell{-1, -1};
+    String FHTMLControlID;
+    String FHTMLControlType;
+    bool FHTMLControlEditing = false;
+    bool FClickPending = false;
+    bool FMouseDownMove = false;
+    bool FMouseKeepDown = false;
+    bool FSpinUp = false;
+    bool FSpinDown = false;
+    TGridCoord FSizingCell{-1, -1};
+    int FSizingColWidth = 0;
+    int FSizingRowHeight = 0;
+    TPoint FPressPos;
+    TPoint FPressCornerDist;
+    int FMoveIndex = -1;
+    TPoint FPressOffset;
+    TGridCoord FPushedCellButton{-1, -1};
+    TRect FPushedFixedRect;
+    bool FPushedFixed = false;
+    bool FHTMLButtonDown = false;
+    TGridCoord FHTMLButtonCell{-1, -1};
+    bool FDeselect = false;
+    bool FSelectionClick = false;
+    bool FMouseDown = false;
+    bool FMouseResize = false;
+    TGridRect FResizeSelection;
+    bool FFixedSizingHover = false;
+    bool FFixedSizing = false;
+    int FFixedSizingIndex = -1;
+    int FFixedSizingStart = 0;
+    bool FDblClickSized = false;
+    bool FCaretPositioning = false;
+    TMouseSelectMode FMouseSelectMode = TMouseSelectMode::msNormal;
+    int FMouseSelectStart = -1;
+    TGridCoord FSavedScrollPos;
+    bool FSelectionHidden = false;
+    TGridRect FHiddenSelection;
+    bool FSelChange = false;
+    bool FSelectionChanged = false;
+    TGridCoord FAdvanceOrigin{-1, -1};
+    TGridCoord FLastTabCell{-1, -1};
+    bool FForceSelect = false;
+    bool FDisableChange = false;
+    bool FNoAutoAdvance = false;
+    bool FEditChange = false;
+    bool FEditingDisabled = false;
+    bool FBlockFocusKill = false;
+    bool FCellChangeBlocked = false;
+    bool FValidating = false;
+    bool FLastValidation = true;
+    String FCellCache;
+    String FOldCellText;
+    // No edit-change events while the text editor is loaded by code.
+    bool FNoEditChange = false;
+    bool FOldCellModified = false;
+    int FPrevReportedRow = -1;
+    int FPrevSelectedRow = -1;
+    bool FInEditMode = false;
+    TEditorType FCurrentEditor = TEditorType::edNormal;
+    int FComboIndex = -1;
+    // The editing state of the editor lifecycle and of validation.
+    TWinControl* FEditCtrl = nullptr;
+    bool FEditing = false;
+    bool FSpecialEditor = false;
+    bool FEditActive = false;
+    String FEditText;
+    bool FEntered = false;
+    int FOldCol = -1;
+    int FOldRow = -1;
+    String FOldCellTextWide;
+    bool FAlwaysValidate = false;
+    bool FGridModified = false;
+    bool FBlockFocus = false;
+    bool InvokedFocusChange = false;
+    std::shared_ptr<ITZvStringGridSelect> FISelect;
+    // The list-only combo opened on a text outside its list and preselected item 0.
+    bool FComboDefaulted = false;
+    int FRejections = 0;
+    // Window, timer and scrolling state.
+    int FPaintCount = 0;
+    int FTickCount = 0;
+    bool FBlinkOn = false;
+    bool FScrollHintShowing = false;
+    std::unique_ptr<TTimer> FDragScrollTimer;
+    TDragScrollDirections FDragScrollDirections;
+    bool FStretchGuard = false;
+    bool FColChanged = true;
+    bool FColSized = false;
+    bool FRowSized = false;
+    int FOldWidth = -1;
+    bool FDisableSize = false;
+    TGridCoord FHoverFixedCell{-1, -1};
+    int FPrevLeftCol = 0;
+    int FPrevTopRow = 0;
+    TGridCoord FClipboardTopLeft{-1, -1};
+    int FClickedCol = -1;
+    int FClickedRow = -1;
+    int FSizedCol = -1;
+    int FSizedRow = -1;
+    int FOleDragCol = -1;
+    int FLastDesignChoice = -1;
+    bool FShowColumnNumbers = true;
+    int FHoverLink = -1;
+    int FWheelScrollLines = 3;
+    UINT FWheelMessage = WM_MOUSEWHEEL;
+    bool FDestroying = false;
+    bool FClearObjectsOnRowClear = false;
+    bool FUsesVCLStyles = false;
+    // Grouping.
+    int FGroupWidth = 0;
+    String FGroupCaption;
+    String FGroupFooter;
+    bool FIsGrouping = false;
+    // Selection flags.
+    std::vector<bool> FRowSelect;
+    std::vector<bool> FColSelect;
+    bool FUseEnabledRows = false;
+    // Printing: printed width and left offset per column, filled by the print engine.
+    std::array<int, 513> MaxWidths{};
+    std::array<int, 513> Indents{};
+    int FPrintPageFrom = 1;
+    int FPrintPageTo = 1;
+    int FPrintPageNum = 0;
+    TGridCoord FLastHintPos{-1, -1};
+
+    // ---- Index-mapped access, shape changes and calculations ----
+    // While set, clearing drops object references without freeing them (swaps).
+    bool FNilObjects = false;
+    int FAutoNumberStart = 0;
+    int FAutoNumberOffset = 0;
+    TSortDirection FAutoNumberDirection = TSortDirection::sdAscending;
+};
