@@ -3,6 +3,7 @@
 
 #include "grid/ZvColumnGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridFilter.h"
 #include "grid/ZvGridUtil.h"
 
 bool TZvColumnGrid::IsNormalCell(int ACol, int ARow)
@@ -239,7 +240,7 @@ void TZvColumnGrid::InitialCellProperties(int ACol, int ARow, TCellGradientDirec
 
 bool TZvColumnGrid::QueryColumnFilter(int Column)
 {
-    TStringList* list = d->FFilterList.get();
+    TStringList* list = FilterValues();
     if (list) list->SetSorted(false);
     TZvStringGrid::QueryColumnFilter(Column);
     TGridColumnItem* item = ItemOf(Column);
@@ -256,7 +257,7 @@ bool TZvColumnGrid::QueryColumnFilter(int Column)
 void TZvColumnGrid::SelectFilterValue(int Column, int ItemIndex)
 {
     Q_UNUSED(Column);
-    const int c = d->FFilterCol;
+    const int c = FilterService().FilterCol();
     TGridColumnItem* item = ItemOf(c);
     if (item && ItemIndex >= 0 && ItemIndex < item->Filter()->Count()) {
         const String line = item->Filter()->Strings(ItemIndex);
@@ -277,7 +278,7 @@ void TZvColumnGrid::SelectFilterValue(int Column, int ItemIndex)
             FireFilterDone();
         }
     }
-    d->FFilterCol = -1;
+    FilterService().SetFilterCol(-1);
 }
 
 void TZvColumnGrid::ConstrainColumnSize(int ACol, int& AWidth)

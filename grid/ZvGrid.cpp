@@ -1,5 +1,15 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridClipboard.h"
+#include "grid/services/ZvGridDragDrop.h"
+#include "grid/services/ZvGridFilter.h"
+#include "grid/services/ZvGridHTMLXML.h"
+#include "grid/services/ZvGridLayout.h"
+#include "grid/services/ZvGridPrint.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/ZvGridSort.h"
+#include "grid/services/ZvGridTextFormats.h"
+#include "grid/services/panels/ZvGridPanels.h"
 #include "grid/editors/ZvInplaceEdit.h"
 
 #include "grid/ZvStyles.h"
@@ -47,17 +57,18 @@ TZvStringGrid::TZvStringGrid(TComponent* AOwner)
     // The grid hosts cell controls; the system only runs grids, it never designs them.
     FControlStyle.Include(csAcceptsControls);
 
-    d->FFooterPanel = new TFooterPanel(this, this);
-    d->FFooterPanel->SetAlign(TAlign::alBottom);
-    d->FFooterPanel->SetHeight(0);
-    d->FSearchPanel = new TSearchPanel(this, this);
-    d->FSearchPanel->SetAlign(TAlign::alBottom);
-    d->FSearchPanel->SetHeight(0);
-    d->FSearchPanel->OnEditChange = [this](TObject* s) { SearchEditChange(s); };
-    d->FSearchPanel->OnBackwardClick = [this](TObject* s) { SearchBackwardClick(s); };
-    d->FSearchPanel->OnForwardClick = [this](TObject* s) { SearchForwardClick(s); };
-    d->FSearchPanel->OnCloseClick = [this](TObject* s) { SearchCloseClick(s); };
-    d->FSearchPanel->OnHighlightClick = [this](TObject* s) { SearchHighlightClick(s); };
+    TZvGridPanels& panels = Panels();
+    panels.FFooterPanel = new TFooterPanel(this, this);
+    panels.FFooterPanel->SetAlign(TAlign::alBottom);
+    panels.FFooterPanel->SetHeight(0);
+    panels.FSearchPanel = new TSearchPanel(this, this);
+    panels.FSearchPanel->SetAlign(TAlign::alBottom);
+    panels.FSearchPanel->SetHeight(0);
+    panels.FSearchPanel->OnEditChange = [this](TObject* s) { SearchEditChange(s); };
+    panels.FSearchPanel->OnBackwardClick = [this](TObject* s) { SearchBackwardClick(s); };
+    panels.FSearchPanel->OnForwardClick = [this](TObject* s) { SearchForwardClick(s); };
+    panels.FSearchPanel->OnCloseClick = [this](TObject* s) { SearchCloseClick(s); };
+    panels.FSearchPanel->OnHighlightClick = [this](TObject* s) { SearchHighlightClick(s); };
 
     CreateOptionObjects();
 
@@ -104,16 +115,10 @@ void TZvStringGrid::CreateOptionObjects()
 {
     d->FCellFont = std::make_unique<TFont>();
     d->FFocusHelper = std::make_unique<TFocusHelper>(this);
-    d->FSearchFooter = std::make_unique<TSearchFooter>(this, d->FDesignTime);
     d->FFloatingFooter = std::make_unique<TFloatingFooter>(this);
-    d->FPrintSettings = std::make_unique<TPrintSettings>(this);
-    d->FHTMLSettings = std::make_unique<THTMLSettings>();
-    d->FSortSettings = std::make_unique<TSortSettings>(this);
-    d->FDragDropSettings = std::make_unique<TDragDropSettings>(this);
     d->FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     d->FControlLook = std::make_unique<TControlLook>(this);
     d->FNavigation = std::make_unique<TNavigation>();
-    d->FColumnSize = std::make_unique<TColumnSize>(this);
     d->FCellNode = std::make_unique<TCellNode>(this);
     d->FBands = std::make_unique<TBands>();
     d->FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
@@ -130,13 +135,9 @@ void TZvStringGrid::CreateOptionObjects()
     d->FActiveCellFont->SetStyle(TFontStyle::fsBold);
 
     d->FRowHeaders = std::make_unique<TStringList>();
-    d->FSortList = std::make_unique<TStringList>();
     d->FLookupItems = std::make_unique<TStringList>();
     d->FRowSelectList = std::make_unique<TStringList>();
     d->FColSelectList = std::make_unique<TStringList>();
-    d->FSortIndexes = std::make_unique<TSortIndexList>();
-    d->FSortXRef = std::make_unique<TIntList>();
-    d->FUnSortXRef = std::make_unique<TIntList>();
     d->FMergedColumns = std::make_unique<TIntList>();
     d->FSelectedCells = std::make_unique<TIntList>();
     d->FSelectedRows = std::make_unique<TIntList>();
@@ -144,26 +145,18 @@ void TZvStringGrid::CreateOptionObjects()
     d->FEnabledRows = std::make_unique<TIntList>();
     d->FRowIndicator = std::make_unique<TBitmap>();
     d->FBackGround = std::make_unique<TBackGround>(this);
-    d->FScrollHintWindow = new THTMLHintWindow(this);
-    d->FScrollHintWindow->SetVisible(false);
+    Panels().FScrollHintWindow = new THTMLHintWindow(this);
+    ScrollHintWindow()->SetVisible(false);
 
     d->FCellControls = std::make_unique<TControlList>();
     d->FProgressAppearance = std::make_unique<TGridProgressAppearance>();
     d->FSyncGrid = std::make_unique<TSyncGrid>(this);
-    d->FColSizes = std::make_unique<TIntList>();
 
-    d->FFilter = std::make_unique<TFilter>(this);
     d->FBalloon = std::make_unique<TBalloonSettings>();
     d->FShowModified = std::make_unique<TShowModified>();
 
     d->FColumnOrder = std::make_unique<TIntList>();
     d->FSharedCellGraphic = std::make_unique<TCellGraphic>();
-    d->FIgnoreColumns = std::make_unique<TIntList>();
-    d->FFilterDropDown = std::make_unique<TFilterDropDown>();
-    d->FFilterIncremental = false;
-    d->FFilterList = std::make_unique<TStringList>();
-    d->FFilterList->SetSorted(true);
-    d->FFilterList->SetDuplicates(TDuplicates::dupIgnore);
 }
 
 // The change handlers go through the virtual operations, so a descendant's overrides receive them.
@@ -184,17 +177,11 @@ void TZvStringGrid::HookOptionObjects()
     d->FFixedFont->OnChange = [this](TObject*) { Invalidate(); };
     d->FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
     d->FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
-    d->FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
     d->FControlLook->OnInvalidate = [this](TObject*) { Invalidate(); };
     d->FControlLook->OnGradientChange = [this](TLookGradient which, TColor value) { SetVUDGradient(which, value); };
-    d->FSortSettings->SetSortIndexes(d->FSortIndexes.get());
-    d->FSortSettings->OnGetFixedRows = [this] { return FixedRows(); };
-    d->FSortSettings->OnInvalidate = [this](TObject*) { Invalidate(); };
     d->FBackGround->OnInvalidate = [this](TObject*) { Invalidate(); };
-    d->FFloatingFooter->SetFooterPanel(d->FFooterPanel);
+    d->FFloatingFooter->SetFooterPanel(FooterPanel());
     d->FFloatingFooter->OnInvalidateGrid = [this](TObject*) { Invalidate(); };
-    d->FFilter->OnRepaintCell = [this](int c, int r) { RepaintCell(c, r); };
-    d->FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
     d->FBalloon->OnEnableChange = [this](TObject*) {
         if (d->FBalloon->Enable()) BalloonInit();
         else BalloonDone();
@@ -204,16 +191,19 @@ void TZvStringGrid::HookOptionObjects()
 
 void TZvStringGrid::CreateRunTimeWindows()
 {
-    d->FFilterDropList = new TDropList(this);
-    d->FFilterDropList->SetParent(this);
-    d->FFilterDropList->SetBounds(0, 0, 0, 0);
-    d->FFilterDropList->SetVisible(false);
-    d->FFilterDropList->OnSelect = [this](TObject*) { SelectFilterValue(d->FFilterCol, -1); };
-    d->FFilterDropCheckList = new TDropCheckList(this);
-    d->FFilterDropCheckList->SetParent(this);
-    d->FFilterDropCheckList->SetBounds(0, 0, 0, 0);
-    d->FFilterDropCheckList->SetVisible(false);
-    d->FFilterDropCheckList->OnSelect = [this](TObject*) { ApplyCheckedFilterEntries(d->FFilterCol); };
+    TZvGridPanels& panels = Panels();
+    panels.FFilterDropList = new TDropList(this);
+    panels.FFilterDropList->SetParent(this);
+    panels.FFilterDropList->SetBounds(0, 0, 0, 0);
+    panels.FFilterDropList->SetVisible(false);
+    panels.FFilterDropList->OnSelect = [this](TObject*) { SelectFilterValue(FilterService().FilterCol(), -1); };
+    panels.FFilterDropCheckList = new TDropCheckList(this);
+    panels.FFilterDropCheckList->SetParent(this);
+    panels.FFilterDropCheckList->SetBounds(0, 0, 0, 0);
+    panels.FFilterDropCheckList->SetVisible(false);
+    panels.FFilterDropCheckList->OnSelect = [this](TObject*) {
+        ApplyCheckedFilterEntries(FilterService().FilterCol());
+    };
 
     if (d->FDesignTime) return;
 
@@ -260,8 +250,8 @@ void TZvStringGrid::CreateRunTimeWindows()
     d->FButtonEditor = HiddenChild<TGridButton>(this);
     d->FButtonEditor->OnClick = [this](TObject* s) { GridButtonClick(s); };
 
-    d->FHeaderDragButton = new THeaderDragButton(this);
-    d->FHeaderDragButton->SetVisible(false);
+    Panels().FHeaderDragButton = new THeaderDragButton(this);
+    HeaderDragButton()->SetVisible(false);
 
     d->FFormControlEdit = HiddenChild<TEdit>(this);
     d->FFormControlCombo = HiddenChild<TComboBox>(this);
@@ -284,7 +274,7 @@ TZvStringGrid::~TZvStringGrid()
         BalloonDone();
         if (d->FOwnerForm) d->FOwnerForm->RemoveResizeWatch(this);
     }
-    if (d->FColumnSize->Save()) SaveColSizes();
+    if (ColumnSize()->Save()) SaveColSizes();
 
     d->FClearTextOnly = false;
     d->FSaveHiddenCells = false;
@@ -309,17 +299,17 @@ void TZvStringGrid::CreateWnd()
     TBaseGrid::CreateWnd();
     if (!Parent()) return;
     if (!d->FDesignTime && d->FScrollType == TScrollType::ssMetro) CreateScrollControls();
-    d->FFooterPanel->SetParent(this);
-    d->FSearchPanel->SetParent(this);
-    d->FFooterPanel->SetVisible(d->FFloatingFooter->Visible());
-    if (d->FSearchFooter->Visible()) {
-        d->FSearchPanel->SetHeight(32);
-        d->FSearchPanel->SetVisible(true);
+    FooterPanel()->SetParent(this);
+    SearchPanel()->SetParent(this);
+    FooterPanel()->SetVisible(d->FFloatingFooter->Visible());
+    if (SearchFooter()->Visible()) {
+        SearchPanel()->SetHeight(32);
+        SearchPanel()->SetVisible(true);
     } else {
-        d->FSearchPanel->SetVisible(false);
-        d->FSearchPanel->SetHeight(0);
+        SearchPanel()->SetVisible(false);
+        SearchPanel()->SetHeight(0);
     }
-    if (d->FColumnSize->Save()) LoadColSizes();
+    if (ColumnSize()->Save()) LoadColSizes();
     d->FGridTimerID = SetTimer(this, GridTimerId, GridTimerInterval);
     d->FIsWinXP = d->FIsWinXP && IsThemeActive();
     d->FWheelMessage = WM_MOUSEWHEEL;
@@ -337,7 +327,7 @@ void TZvStringGrid::Loaded()
         SetLook(TGridLook::glVUD);
     }
     if (d->FAutoSize) AutoSizeColumns(false, 10);
-    if (d->FColumnSize->Save()) LoadColSizes();
+    if (ColumnSize()->Save()) LoadColSizes();
     d->FFixedRowsMin = TBaseGrid::FixedRows();
     d->FFixedColsMin = TBaseGrid::FixedCols();
     d->FMinRowHeight = DefaultRowHeight();
@@ -370,26 +360,26 @@ void TZvStringGrid::Assign(TPersistent* Source)
     d->FActiveCellShow = s->d->FActiveCellShow;
     SetActiveRowShow(s->ActiveRowShow());
     SetAlign(s->Align());
-    d->FFilterDropDown->Assign(s->d->FFilterDropDown.get());
+    FilterDropDown()->Assign(s->FilterDropDown());
     d->FAnchorHint = s->d->FAnchorHint;
     d->FAutoNumAlign = s->d->FAutoNumAlign;
     d->FAutoSize = s->d->FAutoSize;
     d->FAutoThemeAdapt = s->d->FAutoThemeAdapt;
-    d->FAutoFilterUpdate = s->d->FAutoFilterUpdate;
+    SetAutoFilterUpdate(s->AutoFilterUpdate());
     d->FMouseActions->Assign(s->d->FMouseActions.get());
     d->FNavigation->Assign(s->d->FNavigation.get());
     d->FGrouping->Assign(s->d->FGrouping.get());
-    d->FSearchFooter->Assign(s->d->FSearchFooter.get());
-    d->FPrintSettings->Assign(s->d->FPrintSettings.get());
-    d->FFilter->Assign(s->d->FFilter.get());
-    d->FHTMLSettings->Assign(s->d->FHTMLSettings.get());
+    SearchFooter()->Assign(s->SearchFooter());
+    PrintSettings()->Assign(s->PrintSettings());
+    Filter()->Assign(s->Filter());
+    HTMLSettings()->Assign(s->HTMLSettings());
     d->FBands->Assign(s->d->FBands.get());
     d->FCellNode->Assign(s->d->FCellNode.get());
-    d->FSortSettings->Assign(s->d->FSortSettings.get());
+    SortSettings()->Assign(s->SortSettings());
     d->FDragScrollOptions->Assign(s->d->FDragScrollOptions.get());
-    d->FDragDropSettings->Assign(s->d->FDragDropSettings.get());
+    DragDropSettings()->Assign(s->DragDropSettings());
     d->FProgressAppearance->Assign(s->d->FProgressAppearance.get());
-    d->FColumnSize->Assign(s->d->FColumnSize.get());
+    ColumnSize()->Assign(s->ColumnSize());
     d->FSyncGrid->Assign(s->d->FSyncGrid.get());
     d->FFocusHelper->Assign(s->d->FFocusHelper.get());
     d->FFixedRowAlways = s->d->FFixedRowAlways;
@@ -439,7 +429,8 @@ void TZvStringGrid::Invalidate()
         return;
     }
     TBaseGrid::Invalidate();
-    if (!d->FLoading && d->FFloatingFooter && d->FFloatingFooter->Visible() && d->FFooterPanel) d->FFooterPanel->Invalidate();
+    if (!d->FLoading && d->FFloatingFooter && d->FFloatingFooter->Visible() && FooterPanel())
+        FooterPanel()->Invalidate();
 }
 
 void TZvStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -479,8 +470,9 @@ void TZvStringGrid::ApplyScrollBarAlways(bool Force)
         return;
     }
     // A bar asked for always stays, even with nothing to scroll; the platform shows it idle.
-    const bool vert = d->FScrollBarAlways == TScrollBarAlways::saVert || d->FScrollBarAlways == TScrollBarAlways::saBoth;
-    const bool horz = d->FScrollBarAlways == TScrollBarAlways::saHorz || d->FScrollBarAlways == TScrollBarAlways::saBoth;
+    const TScrollBarAlways always = d->FScrollBarAlways;
+    const bool vert = always == TScrollBarAlways::saVert || always == TScrollBarAlways::saBoth;
+    const bool horz = always == TScrollBarAlways::saHorz || always == TScrollBarAlways::saBoth;
     if (rowsFit) ShowScrollBar(this, SB_VERT, vert);
     if (colsFit) ShowScrollBar(this, SB_HORZ, horz);
 }

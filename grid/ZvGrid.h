@@ -57,6 +57,16 @@ class QIODevice;
 struct THTMLDrawParams;
 struct THTMLDrawResult;
 struct TZvStringGridPrivate;
+class TZvGridSort;
+class TZvGridFilter;
+class TZvGridSearch;
+class TZvGridClipboard;
+class TZvGridTextFormats;
+class TZvGridHTMLXML;
+class TZvGridPrint;
+class TZvGridLayout;
+class TZvGridDragDrop;
+class TZvGridPanels;
 
 // ---- Enumerations of the grid's own properties -----------------------------------------
 enum class TGridLook { glStandard, glSoft, glClassic, glVUD, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
@@ -296,7 +306,6 @@ public:
     int RealToDisplayCol(int ACol) const;
     int GetRealCol();
     int RealCol() { return GetRealCol(); }
-    bool IsIgnoredColumn(int ACol) const;
     void MoveColumn(int FromIndex, int ToIndex);
     void HideRow(int Rowindex);
     void HideRows(int FromRow, int ToRow);
@@ -391,8 +400,6 @@ public:
     void SetAllFloats(int ACol, int ARow, double Value);
     String GetCtrlVal(int ACol, int ARow, const String& ID);
     void SetCtrlVal(int ACol, int ARow, const String& ID, const String& Value);
-    int GetPrintColWidth(int ACol) const;
-    int GetPrintColOffset(int ACol) const;
     String Version() const;
     void SetVersion(const String&) {}
     int SaveStartCol() const;
@@ -401,9 +408,6 @@ public:
     int SaveEndRow() const;
     int SaveColCount() const;
     int SaveRowCount() const;
-    void HilightTextInRange(const String& HiText, const String& Tag, int FromCol, int ToCol, int FromRow, int ToRow,
-                            bool DoCase);
-    void UnHilightTextInRange(const String& Tag, int FromCol, int ToCol, int FromRow, int ToRow);
     void CellIntListChanged(TObject* Sender, int ACol, int ARow);
 
     // ==== Option-object helpers, check boxes, editor handlers, headers: ZvGridHelpers.cpp ==========================
@@ -511,6 +515,10 @@ public:
     virtual void ExportNotification(TGridExportState AState, int ARow);
     virtual void ImportNotification(TGridImportState AState, int ARow);
     TPoint GetCellTextSize(int ACol, int ARow, bool ReserveButton, bool Wrap);
+    int TotalXOffset() const;
+    int TotalYOffset() const;
+    void InvalidateCellRange(TRect R);
+    void RotatedTextRect(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign, const String& Text);
     // The balloon's title, text and icon for a cell, cut to what the balloon shows;
     // false when balloons are off.
     bool CellBalloonText(int ACol, int ARow, String& Title, String& Text, int& Icon);
@@ -528,17 +536,17 @@ public:
     virtual void F2KeyHook();
     virtual void InplaceEditKeyHook(WORD& Key, TShiftState Shift);
     virtual void InplaceEditMessageHook(TMessage& Message);
+    virtual void AdjustSelectAllRect(TGridRect& ARect);
     bool IsOnLastDataRow();
     void AppendRowOnArrowDown();
     TZvInplaceEdit* NormalEdit() const;
-    const String& IncrSearchText() const;
-    void SetIncrSearchText(const String& Value);
 
     // A link of a cell: "cell://RnCm" moves to that cell, http, https and
     // mailto go to the desktop; anything else is refused (false).
     bool OpenCellLink(const String& Anchor);
     // ==== Mouse press: ZvGridMouse.cpp =============================================================================
     virtual void MouseWheelHook(TGridCoord& Target, bool& Handled);
+    virtual void CellClickHook(int ACol, int ARow);
     virtual void SelectRangeHook(TGridRect& ARange);
     void RadioGroupClick(int ACol, int ARow, int X, int Y);
     void ShowCellControl(int ACol, int ARow, int X, int Y);
@@ -584,6 +592,7 @@ public:
     virtual void FireClickSort(int ACol);
     virtual bool FireCanShowFixedDropDown(int ACol);
     void EditFixedCell(int ACol, int ARow);
+    void FixedEditChanged(TObject* Sender);
 
     // ==== Per-cell objects: ZvGridObjects.cpp ======================================================================
     virtual bool ToggleCellCheckBox(int ACol, int ARow, bool ByUser);
@@ -968,7 +977,6 @@ public:
     TGridBalloonWindow* BalloonWindow() const;
     // The balloon a rejected entry shows on its field; none before the first rejection.
     TGridBalloonWindow* RejectionBalloon() const;
-    void OleColumnDragStart(int ACol, int AIndex, TObject* AList);
 
     // ==== Index-mapped access, shape changes, calculations and sizing ==========================
     // (ZvGridIndexAccess.cpp, ZvGridShape.cpp, ZvGridCalc.cpp, ZvGridCellHint.cpp)
@@ -1112,32 +1120,43 @@ public:
     void RegisterSelListener(std::shared_ptr<ITZvStringGridSelect> AListener);
     void UnRegisterSelListener(const std::shared_ptr<ITZvStringGridSelect>&);
 
-    // ==== Grid services: ZvGridServices.cpp ========================================================================
-    virtual void AdjustSelectAllRect(TGridRect& ARect);
-    virtual void StoreCellText(int ACol, int ARow, const String& Value);
-    virtual void FirePrintGetPageNum(int PageNum, int PageColNum, String& PageNumString);
-    virtual bool RowMatchesFilter(int ARow);
-    virtual void PasteBegin();
-    virtual void PasteEnd();
-    virtual void MarkRowsModified(int FromRow, int ToRow);
-    virtual void CellClickHook(int ACol, int ARow);
-    virtual bool UsesFormattedClipboard();
-    virtual void SelectFilterValue(int Column, int ItemIndex);
-    virtual void ApplyCheckedFilterEntries(int Column);
+    // ==== The services (grid/services/): each keeps its own state, made on first use ===============================
+    // A service's header is included only by the grid's source files that use it.
+    TZvGridSort& SortService() const;
+    TZvGridFilter& FilterService() const;
+    TZvGridSearch& SearchService() const;
+    TZvGridClipboard& ClipboardService() const;
+    TZvGridTextFormats& TextFormatsService() const;
+    TZvGridHTMLXML& HTMLXMLService() const;
+    TZvGridPrint& PrintService() const;
+    TZvGridLayout& LayoutService() const;
+    TZvGridDragDrop& DragDropService() const;
+    TZvGridPanels& Panels() const;
+
+    // ==== Sorting: services/ZvGridSort.cpp ========================================================================
     virtual void SortSwapRows(int ARow1, int ARow2);
-    virtual void SaveColPositions();
-    virtual void LoadColPositions();
     virtual void QSort();
     virtual void QSortIndexed();
     virtual void QSortGroup();
     virtual void QSortGroupIndexed();
     virtual void QUnSort();
-    void CopySelectionToClipboard();
-    void CutSelectionToClipboard();
-    void PasteSelectionFromClipboard();
+    void InitSortXRef();
+    bool IsIgnoredColumn(int ACol) const;
+
+    // ==== Filtering: services/ZvGridFilter.cpp =====================================================================
+    virtual bool RowMatchesFilter(int ARow);
+    virtual void SelectFilterValue(int Column, int ItemIndex);
+    virtual void ApplyCheckedFilterEntries(int Column);
     bool FilterActive() const;
     void SetFilterActive(bool Value);
-    void FixedEditChanged(TObject* Sender);
+
+    // ==== Searching and highlighting: services/ZvGridSearch.cpp ====================================================
+    int Search(const String& Text);
+    const String& IncrSearchText() const;
+    void SetIncrSearchText(const String& Value);
+    void HilightTextInRange(const String& HiText, const String& Tag, int FromCol, int ToCol, int FromRow, int ToRow,
+                            bool DoCase);
+    void UnHilightTextInRange(const String& Tag, int FromCol, int ToCol, int FromRow, int ToRow);
     void HilightInCell(int ACol, int ARow, const String& HiText, bool DoCase);
     void HilightInCol(int ACol, const String& HiText, bool DoCase);
     void HilightInRow(int ARow, const String& HiText, bool DoCase);
@@ -1154,22 +1173,40 @@ public:
     void UnMarkInCol(int ACol);
     void UnMarkInRow(int ARow);
     void UnMarkInGrid();
-    void InitSortXRef();
-    void InvalidateCellRange(TRect R);
-    void LoadColSizes();
-    void SaveColSizes();
-    void RotatedTextRect(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign, const String& Text);
-    void SaveToStream(QIODevice* Stream);
-    void LoadFromStream(QIODevice* Stream);
-    int Search(const String& Text);
+    String UnMarkText(const String& Text);
     void SearchEditChange(TObject* Sender);
     void SearchBackwardClick(TObject* Sender);
     void SearchForwardClick(TObject* Sender);
     void SearchCloseClick(TObject* Sender);
     void SearchHighlightClick(TObject* Sender);
-    int TotalXOffset() const;
-    int TotalYOffset() const;
-    String UnMarkText(const String& Text);
+
+    // ==== Clipboard: services/ZvGridClipboard.cpp ==================================================================
+    virtual void StoreCellText(int ACol, int ARow, const String& Value);
+    virtual void PasteBegin();
+    virtual void PasteEnd();
+    virtual void MarkRowsModified(int FromRow, int ToRow);
+    virtual bool UsesFormattedClipboard();
+    void CopySelectionToClipboard();
+    void CutSelectionToClipboard();
+    void PasteSelectionFromClipboard();
+
+    // ==== Grid text streams: services/ZvGridTextFormats.cpp ========================================================
+    void SaveToStream(QIODevice* Stream);
+    void LoadFromStream(QIODevice* Stream);
+
+    // ==== Printing: services/ZvGridPrint.cpp =======================================================================
+    virtual void FirePrintGetPageNum(int PageNum, int PageColNum, String& PageNumString);
+    int GetPrintColWidth(int ACol) const;
+    int GetPrintColOffset(int ACol) const;
+
+    // ==== Layout persistence: services/ZvGridLayout.cpp ============================================================
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+    void LoadColSizes();
+    void SaveColSizes();
+
+    // ==== Drag and drop: services/ZvGridDragDrop.cpp ===============================================================
+    void OleColumnDragStart(int ACol, int AIndex, TObject* AList);
 
     // ==== Properties ===================================================================================
     // Appearance.
@@ -1861,8 +1898,6 @@ protected:
     void FreeScrollControls();
     // The fixed-cell, selection and search-footer colours of the looks without a grid style.
     void ApplyClassicLook(TGridLook Value);
-    // The text the search highlight works on.
-    String HighlightSourceText(int ACol, int ARow);
 
     // ==== Construction helpers ============================================================
     void CreateOptionObjects();

@@ -2,6 +2,8 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridPrint.h"
+#include "grid/services/panels/ZvGridPanels.h"
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
 
@@ -49,11 +51,6 @@ String FormatCellFloat(const String& format, double value)
     const QChar sep = FormatSettings().DecimalSeparator;
     if (sep != u'.') text.replace(u'.', sep);
     return text;
-}
-
-void CheckPrintColumn(int ACol)
-{
-    if (ACol < 0 || ACol >= 512) throw EZvGridError(QStringLiteral("Columns is not in valid range"));
 }
 }   // namespace
 
@@ -113,17 +110,7 @@ void TZvStringGrid::SetCtrlVal(int ACol, int ARow, const String& ID, const Strin
     if (SetControlValue(text, ID, Value)) SetCellEx(ACol, ARow, text);
 }
 
-int TZvStringGrid::GetPrintColWidth(int ACol) const
-{
-    CheckPrintColumn(ACol);
-    return d->MaxWidths[std::size_t(ACol)];
-}
 
-int TZvStringGrid::GetPrintColOffset(int ACol) const
-{
-    CheckPrintColumn(ACol);
-    return d->Indents[std::size_t(ACol)];
-}
 
 int TZvStringGrid::SaveStartCol() const { return d->FSaveFixedCells || d->FSaveFixedCols ? 0 : FixedCols(); }
 int TZvStringGrid::SaveEndCol() const
@@ -138,34 +125,8 @@ int TZvStringGrid::SaveEndRow() const
 }
 int TZvStringGrid::SaveRowCount() const { return SaveEndRow() - SaveStartRow() + 1; }
 
-String TZvStringGrid::HighlightSourceText(int ACol, int ARow)
-{
-    // A display-text handler decides what is shown, so the highlight works on that.
-    return OnGetDisplText ? GetCellEx(ACol, ARow) : GetGridCell(ACol, ARow);
-}
 
-void TZvStringGrid::HilightTextInRange(const String& HiText, const String& Tag, int FromCol, int ToCol, int FromRow,
-                                       int ToRow, bool DoCase)
-{
-    const String search = HTMLEscape(HiText, false);
-    for (int r = FromRow; r <= ToRow; ++r) {
-        for (int c = FromCol; c <= ToCol; ++c) {
-            if (!IsBaseCell(c, r)) continue;
-            const String text = HTMLEscape(HighlightSourceText(c, r), false);
-            SetCellEx(c, r, HighlightHTMLText(text, search, Tag, DoCase));
-        }
-    }
-}
 
-void TZvStringGrid::UnHilightTextInRange(const String& Tag, int FromCol, int ToCol, int FromRow, int ToRow)
-{
-    for (int r = FromRow; r <= ToRow; ++r) {
-        for (int c = FromCol; c <= ToCol; ++c) {
-            if (!IsBaseCell(c, r)) continue;
-            SetCellEx(c, r, UnhighlightHTMLText(HTMLUnescape(HighlightSourceText(c, r), false), Tag));
-        }
-    }
-}
 
 void TZvStringGrid::CellIntListChanged(TObject*, int ACol, int ARow) { RepaintCell(ACol, ARow); }
 
@@ -176,7 +137,7 @@ void TZvStringGrid::SetRowCount(int Value)
     if (d->FFixedRowAlways && d->FFixedRowsMin < RowCount()) SetFixedRows(d->FFixedRowsMin);
     d->FMaxRowCount = std::max(d->FMaxRowCount, Value);
     FNormalRowCount = Value;
-    if (d->FFooterPanel) d->FFooterPanel->Invalidate();
+    if (FooterPanel()) FooterPanel()->Invalidate();
     UpdateProportionalHScroll();
     UpdateProportionalVScroll();
     ApplyScrollBarAlways(false);
@@ -188,7 +149,7 @@ void TZvStringGrid::SetColCount(int Value)
     TBaseGrid::SetColCount(Value);
     if (d->FFixedColAlways && d->FFixedColsMin < ColCount()) SetFixedCols(d->FFixedColsMin);
     d->FMaxColCount = std::max(d->FMaxColCount, Value);
-    if (d->FFooterPanel) d->FFooterPanel->Invalidate();
+    if (FooterPanel()) FooterPanel()->Invalidate();
     SetBounds(Left(), Top(), Width(), Height());
     UpdateProportionalHScroll();
     UpdateProportionalVScroll();
@@ -249,7 +210,7 @@ void TZvStringGrid::SetDefaultRowHeight(int Value)
     TBaseGrid::SetDefaultRowHeight(Value);
     if (d->FDesignTime) d->FFixedRowHeight = Value;
     d->FFloatingFooter->SetHeight(Value);
-    if (d->FFloatingFooter->Visible() && d->FFooterPanel) d->FFooterPanel->SetHeight(Value);
+    if (d->FFloatingFooter->Visible() && FooterPanel()) FooterPanel()->SetHeight(Value);
 }
 
 void TZvStringGrid::SetDefaultAlignment(TAlignment Value)

@@ -2,6 +2,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridFilter.h"
+#include "grid/services/ZvGridLayout.h"
+#include "grid/services/ZvGridSort.h"
 #include "grid/ZvGridUtil.h"
 
 #include <QSet>
@@ -167,7 +170,7 @@ int TZvStringGrid::MeasureColumnContent(int ACol)
 {
     const int c = RealColIndex(ACol);
     int first = 0, last = RowCount() - 1;
-    switch (d->FColumnSize ? d->FColumnSize->Rows() : TAutoSizeRows::arAll) {
+    switch (ColumnSize() ? ColumnSize()->Rows() : TAutoSizeRows::arAll) {
     case TAutoSizeRows::arAll:
         break;
     case TAutoSizeRows::arNormal:
@@ -179,16 +182,16 @@ int TZvStringGrid::MeasureColumnContent(int ACol)
         break;
     }
     const bool dropDown = d->FControlLook && d->FControlLook->DropDownAlwaysVisible();
-    const bool sortShown = d->FSortSettings && d->FSortSettings->Show() && RowCount() - FixedRows() > 1;
+    const bool sortShown = SortSettings() && SortSettings()->Show() && RowCount() - FixedRows() > 1;
     int widest = 0;
     for (int r = first; r <= last; ++r) {
         if (IsXMergedCell(ACol, r)) continue;
         int w = GetCellGraphicSize(c, r).X + GetCellTextSize(c, r, false, false).X;
         if (dropDown && QueryHasComboBox(ACol, r)) w += 16;
-        if (d->FFilterDropDownAuto && r == d->FFilterDropDownRow && QueryColumnFilter(ACol)) w += 12;
-        if (sortShown && d->FSortSettings->Column() == ACol) {
+        if (FilterDropDownAuto() && r == FilterDropDownRow() && QueryColumnFilter(ACol)) w += 12;
+        if (sortShown && SortSettings()->Column() == ACol) {
             const int lastRow = r + CellSpan(ACol, r).Y;
-            if (r == d->FSortSettings->Row() || lastRow == d->FSortSettings->Row()) w += 10;
+            if (r == SortSettings()->Row() || lastRow == SortSettings()->Row()) w += 10;
         }
         if (TCellGraphic* g = GetCellGraphic(c, r); g && g->CellHAlign() == TCellHAlign::haFull)
             w = GetCellGraphicSize(c, r).X - 2 * GridLineWidth() - d->FXYOffset.X - 2;

@@ -5,6 +5,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridFilter.h"
 #include "grid/ZvGridUtil.h"
 
 #include "platform/Cursors.h"
@@ -211,9 +212,10 @@ bool TZvStringGrid::QueryHasSpinEdit(int ACol, int ARow)
 
 bool TZvStringGrid::QueryColumnFilter(int Column)
 {
-    TStringList* list = d->FFilterList.get();
+    TStringList* list = FilterValues();
     list->Clear();
-    if (d->FFilterDropDownAuto && (Column >= FixedCols() || d->FFilterDropDownColumns == TFilterDropDownColumns::fdAll)) {
+    if (FilterDropDownAuto() &&
+        (Column >= FixedCols() || FilterDropDownColumns() == TFilterDropDownColumns::fdAll)) {
         // A text with a space is offered as itself and filtered on as one quoted condition.
         const auto entry = [](const String& s) {
             return s.contains(QLatin1Char(' ')) ? s + QLatin1Char('=') + QLatin1Char('"') + s + QLatin1Char('"') : s;
@@ -223,13 +225,13 @@ bool TZvStringGrid::QueryColumnFilter(int Column)
         list->SetSorted(true);
         for (int r = FixedRows(); r <= RowCount() - d->FFixedFooters - 1; ++r)
             list->Add(entry(Trim(GetCellEx(Column, r))));
-        if (!d->FFilterIncremental) {
+        if (!FilterService().FFilterIncremental) {
             for (const auto& item : d->FGridItems) {
                 if (Column >= 0 && Column < item->Items()->Count()) list->Add(entry(item->Items()->Strings(Column)));
             }
         }
         list->SetSorted(false);
-        if (!d->FFilterDropDownClear.isEmpty()) list->Insert(0, d->FFilterDropDownClear);
+        if (!FilterService().FFilterDropDownClear.isEmpty()) list->Insert(0, FilterService().FFilterDropDownClear);
     }
     if (OnGetColumnFilter) OnGetColumnFilter(this, Column, list);
     return list->Count() > 0;

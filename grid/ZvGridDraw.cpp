@@ -2,6 +2,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridFilter.h"
+#include "grid/services/ZvGridPrint.h"
+#include "grid/services/ZvGridSort.h"
 
 #include "grid/ZvDrawRoutines.h"
 #include "grid/ZvGridUtil.h"
@@ -85,11 +88,11 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
 {
     const int fixedCols = FixedCols(), fixedRows = FixedRows();
     const bool normal = ACol >= fixedCols && ARow >= fixedRows;
-    const bool printFonts = Print && !d->FPrintSettings->UseDisplayFont();
+    const bool printFonts = Print && !PrintSettings()->UseDisplayFont();
     if (normal)
-        AFont->Assign(printFonts ? d->FPrintSettings->Font() : Font());
+        AFont->Assign(printFonts ? PrintSettings()->Font() : Font());
     else
-        AFont->Assign(printFonts ? d->FPrintSettings->FixedFont() : d->FFixedFont.get());
+        AFont->Assign(printFonts ? PrintSettings()->FixedFont() : d->FFixedFont.get());
 
     const int RCol = Remap ? DisplayToRealCol(ACol) : ACol;
     const TMouseActions& mouse = *d->FMouseActions;
@@ -126,8 +129,8 @@ void TZvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
         ABrush->SetColor(Color());
         const TBands& bands = *d->FBands;
         const int cycle = bands.PrimaryLength() + bands.SecondaryLength();
-        const bool body = ACol >= fixedCols && ACol < colCount + d->FNumHidden - d->FFixedRightCols && ARow >= fixedRows &&
-                          ARow < rowCount - d->FFixedFooters;
+        const bool body = ACol >= fixedCols && ACol < colCount + d->FNumHidden - d->FFixedRightCols &&
+                          ARow >= fixedRows && ARow < rowCount - d->FFixedFooters;
         if (bands.Active() && (!Print || bands.Print()) && body && cycle > 0)
             ABrush->SetColor((ARow - fixedRows) % cycle < bands.PrimaryLength() ? bands.PrimaryColor()
                                                                                 : bands.SecondaryColor());
@@ -278,7 +281,7 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     cell.DCol = ACol;
     cell.ARow = ARow;
     cell.SelRow = mouse.DisjunctRowSelect() && mouse.RowSelectPersistent() ? DisplayToRealRow(ARow) : ARow;
-    cell.FilterGlyph = ARow == d->FFilterDropDownRow && QueryColumnFilter(RCol);
+    cell.FilterGlyph = ARow == FilterService().FFilterDropDownRow && QueryColumnFilter(RCol);
 
     // A cell scroll bar takes the right edge; its position shifts the text.
     if (GetCellType(RCol, ARow) == TCellType::ctScrollbar) {
@@ -368,13 +371,13 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
             }
         } else if (d->FActiveCellShow && ((ACol == fixedCols - 1 && fixedCols > 0 && ARow == Row()) ||
                                        (ARow == fixedRows - 1 && fixedRows > 0 && ACol == Col()))) {
-            DrawGradientBox(canvas, ARect, d->FActiveCellColor, d->FActiveCellColorTo, clNone, clNone, true, clNone, false,
-                            true);
-        } else if (d->FSortSettings->Column() != -1 && d->FSortSettings->HeaderColor() != clNone &&
-                   d->FSortSettings->Column() == RCol && ARow == fixedRows - 1 &&
-                   (ACol >= fixedCols || d->FSortSettings->FixedCols())) {
-            DrawGradientBox(canvas, ARect, d->FSortSettings->HeaderColor(), d->FSortSettings->HeaderColorTo(),
-                            d->FSortSettings->HeaderMirrorColor(), d->FSortSettings->HeaderMirrorColorTo(), true, clNone,
+            DrawGradientBox(canvas, ARect, d->FActiveCellColor, d->FActiveCellColorTo, clNone, clNone, true, clNone,
+                            false, true);
+        } else if (SortSettings()->Column() != -1 && SortSettings()->HeaderColor() != clNone &&
+                   SortSettings()->Column() == RCol && ARow == fixedRows - 1 &&
+                   (ACol >= fixedCols || SortSettings()->FixedCols())) {
+            DrawGradientBox(canvas, ARect, SortSettings()->HeaderColor(), SortSettings()->HeaderColorTo(),
+                            SortSettings()->HeaderMirrorColor(), SortSettings()->HeaderMirrorColorTo(), true, clNone,
                             false, true);
         } else if (!d->FFlat) {
             DrawGradientBox(canvas, ARect, canvas.Brush()->Color(), colorTo, mirror, mirrorTo, true, clNone, false,
@@ -431,11 +434,13 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
 
     // Editor buttons that show without the editor.
     const int rightBeforeButtons = ARect.Right;
-    if (!IsFixed(ACol, ARow) && (d->FControlLook->DropDownAlwaysVisible() || d->FControlLook->SpinButtonsAlwaysVisible())) {
+    const TControlLook& controlLook = *d->FControlLook;
+    if (!IsFixed(ACol, ARow) && (controlLook.DropDownAlwaysVisible() || controlLook.SpinButtonsAlwaysVisible())) {
         TButtonLook look = d->FControlLook->FlatButton() ? TButtonLook::blFlat
                            : ThemedControls()          ? TButtonLook::blTheme
                                                        : TButtonLook::blClassic;
-        if (d->FFlat && d->FHasColorTones && d->FColorTones.Background.BrushColor != clNone) look = TButtonLook::blColored;
+        if (d->FFlat && d->FHasColorTones && d->FColorTones.Background.BrushColor != clNone)
+            look = TButtonLook::blColored;
         bool editable = true;
         QueryCellEditable(RCol, ARow, editable);
         const TButtonState state = editable ? TButtonState::bsNormal : TButtonState::bsDisabled;
@@ -514,8 +519,8 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     }
 
     // Right fixed columns.
-    if (d->FFixedRightCols > 0 && d->FFixedRightCols >= ColCount() + d->FNumHidden - RCol && d->FLook != TGridLook::glClassic &&
-        !d->FCtl3D) {
+    if (d->FFixedRightCols > 0 && d->FFixedRightCols >= ColCount() + d->FNumHidden - RCol &&
+        d->FLook != TGridLook::glClassic && !d->FCtl3D) {
         OutsideLines(canvas, ARect, Options(), d->FFlat ? TColor(0x808080) : clBlack);
     }
 
@@ -554,7 +559,8 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     if (OnCustomCellDraw) OnCustomCellDraw(this, ACanvas, RCol, ARow, AState, ARect, false);
 
     // Focus rectangle around the current cell.
-    if (!d->FHideFocusRect && Focused() && !Options().Contains(goRowSelect) && Row() >= fixedRows && Col() >= fixedCols) {
+    if (!d->FHideFocusRect && Focused() && !Options().Contains(goRowSelect) && Row() >= fixedRows &&
+        Col() >= fixedCols) {
         const TPoint base = BaseCell(RCol, ARow);
         if (base.X == DisplayToRealCol(Col()) && base.Y == Row()) {
             const int g = GridLineWidth() - 1;

@@ -4,6 +4,8 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridDragDrop.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
 #include "grid/ZvGridBalloon.h"
 #include "grid/ZvGridUtil.h"
@@ -151,7 +153,8 @@ void TZvStringGrid::BalloonPointerMoved(int X, int Y)
     d->FBalloonPointerCell = cell;
     d->FBalloonTimer->SetEnabled(false);
     if (cell.X < 0 || cell.Y < 0) return;
-    d->FBalloonTimer->SetInterval(unsigned(wasShowing ? d->FBalloonWindow->ReshowDelay() : d->FBalloonWindow->InitialDelay()));
+    const TGridBalloonWindow* balloon = d->FBalloonWindow;
+    d->FBalloonTimer->SetInterval(unsigned(wasShowing ? balloon->ReshowDelay() : balloon->InitialDelay()));
     d->FBalloonTimer->SetEnabled(true);
 }
 
@@ -228,8 +231,8 @@ void TZvStringGrid::TopLeftChangeHook()
         if (d->FSyncGrid->ScrollHorizontal() && linked->ColCount() > LeftCol() && linked->LeftCol() != LeftCol())
             linked->SetLeftCol(std::max(linked->FixedCols(), LeftCol()));
     }
-    if (d->FVScrlCtrl) d->FVScrlCtrl->Invalidate();
-    if (d->FHScrlCtrl) d->FHScrlCtrl->Invalidate();
+    if (VertScrollControl()) VertScrollControl()->Invalidate();
+    if (HorzScrollControl()) HorzScrollControl()->Invalidate();
 }
 
 // ---- Controls placed in cells ------------------------------------------------------------------------------
@@ -305,12 +308,6 @@ void TZvStringGrid::SimulateCellClick(int ACol, int ARow)
 }
 
 // ---- Small handlers -------------------------------------------------------------------------------------------
-void TZvStringGrid::OleColumnDragStart(int ACol, int AIndex, TObject* AList)
-{
-    d->FOleDragCol = ACol;
-    d->FOleDragIndex = AIndex;
-    d->FOleDragList = AList;
-}
 
 // ---- Accessors ----------------------------------------------------------------------------------------------
 TGridBalloonWindow* TZvStringGrid::BalloonWindow() const { return d->FBalloonWindow; }

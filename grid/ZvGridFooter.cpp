@@ -2,6 +2,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/ZvGridSort.h"
+#include "grid/services/panels/ZvGridPanels.h"
 #include "grid/ZvHTMLUtil.h"
 
 #include <algorithm>
@@ -103,7 +106,7 @@ bool TZvStringGrid::UsesVCLStyles() { return d->FUsesVCLStyles; }
 
 void TZvStringGrid::UpdateFooter()
 {
-    if (d->FFooterPanel) d->FFooterPanel->Invalidate();
+    if (FooterPanel()) FooterPanel()->Invalidate();
 }
 
 // ---- Hit-testing ---------------------------------------------------------------------------------------------
@@ -175,8 +178,8 @@ void TZvStringGrid::UpdateFlatScrollBars()
 
 void TZvStringGrid::CreateScrollControls()
 {
-    if (!d->FVScrlCtrl) d->FVScrlCtrl = NewScrollControl(0);
-    if (!d->FHScrlCtrl) d->FHScrlCtrl = NewScrollControl(1);
+    if (!VertScrollControl()) Panels().FVScrlCtrl = NewScrollControl(0);
+    if (!HorzScrollControl()) Panels().FHScrlCtrl = NewScrollControl(1);
 }
 
 TScrollControl* TZvStringGrid::NewScrollControl(int Direction)
@@ -314,7 +317,7 @@ void TZvStringGrid::SetLook(TGridLook Value)
         for (TLookGradient g : {TLookGradient::lgFrom, TLookGradient::lgTo, TLookGradient::lgMirrorFrom,
                                 TLookGradient::lgMirrorTo})
             SetVUDGradient(g, clNone);
-        d->FSortSettings->SetHeaderColor(clNone);
+        SortSettings()->SetHeaderColor(clNone);
     }
     switch (Value) {
     case TGridLook::glVista:
@@ -361,8 +364,8 @@ void TZvStringGrid::ApplyClassicLook(TGridLook Value)
         d->FActiveCellColorTo = clNone;
         d->FSelectionColor = clHighlight;
         d->FSelectionTextColor = clHighlightText;
-        d->FSearchFooter->SetColor(clBtnFace);
-        d->FSearchFooter->SetColorTo(clBtnFace);
+        SearchFooter()->SetColor(clBtnFace);
+        SearchFooter()->SetColorTo(clBtnFace);
         return;
     }
     d->FActiveCellColor = 0xEACAB6;
@@ -370,8 +373,8 @@ void TZvStringGrid::ApplyClassicLook(TGridLook Value)
     d->FSelectionColor = 0xEACAB6;
     d->FSelectionColorTo = clNone;
     d->FSelectionTextColor = 0;
-    d->FSearchFooter->SetColor(VUDGradient(TLookGradient::lgFrom));
-    d->FSearchFooter->SetColorTo(VUDGradient(TLookGradient::lgTo));
+    SearchFooter()->SetColor(VUDGradient(TLookGradient::lgFrom));
+    SearchFooter()->SetColorTo(VUDGradient(TLookGradient::lgTo));
     const std::pair<TLookGradient, TColor> hoverAndDown[] = {
         {TLookGradient::lgHoverFrom, 0xCFD0D1},      {TLookGradient::lgHoverTo, 0xBEC6C8},
         {TLookGradient::lgHoverMirrorFrom, 0xBEC6C8}, {TLookGradient::lgHoverMirrorTo, 0xABBCBF},
@@ -385,7 +388,7 @@ void TZvStringGrid::SetAutoThemeAdapt(bool Value)
 {
     if (d->FAutoThemeAdapt == Value) return;
     d->FAutoThemeAdapt = Value;
-    d->FSearchFooter->SetAutoThemeAdapt(Value);
+    SearchFooter()->SetAutoThemeAdapt(Value);
     if (Value) {
         ApplyOfficeTheme();
         Invalidate();
@@ -406,7 +409,7 @@ void TZvStringGrid::SetScrollType(TScrollType Value)
             if (Value == TScrollType::ssMetro) {
                 CreateScrollControls();
                 SetScrollBars(ssNone);
-            } else if (d->FVScrlCtrl || d->FHScrlCtrl) {
+            } else if (VertScrollControl() || HorzScrollControl()) {
                 FreeScrollControls();
                 SetScrollBars(ssBoth);
             }
@@ -417,10 +420,10 @@ void TZvStringGrid::SetScrollType(TScrollType Value)
 
 void TZvStringGrid::FreeScrollControls()
 {
-    delete d->FVScrlCtrl;
-    d->FVScrlCtrl = nullptr;
-    delete d->FHScrlCtrl;
-    d->FHScrlCtrl = nullptr;
+    delete VertScrollControl();
+    Panels().FVScrlCtrl = nullptr;
+    delete HorzScrollControl();
+    Panels().FHScrlCtrl = nullptr;
 }
 
 void TZvStringGrid::SetScrollColor(TColor Value)

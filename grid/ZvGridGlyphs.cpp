@@ -2,6 +2,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSort.h"
 
 #include "grid/ZvDrawRoutines.h"
 
@@ -45,7 +46,8 @@ void TZvStringGrid::DrawCheckBox(TRect Rect, bool Checked, TCheckBoxState State,
 {
     TCanvas& canvas = *CellCanvas();
     if (d->FControlLook->NoDisabledCheckRadioLook() || d->FControlLook->CheckAlwaysActive()) Enabled = true;
-    if (Style == TGridControlStyle::csTheme && !(d->FIsComCtl6 && ThemedControls())) Style = TGridControlStyle::csClassic;
+    if (Style == TGridControlStyle::csTheme && !(d->FIsComCtl6 && ThemedControls()))
+        Style = TGridControlStyle::csClassic;
     if (ThreeState) {
         Checked = State == TCheckBoxState::cbChecked;
         Grayed = State == TCheckBoxState::cbGrayed;
@@ -130,7 +132,8 @@ void TZvStringGrid::DrawRadioGroup(TCanvas* Canvas, TRect Rect, bool Upward, dou
     const bool pictureStyle = Style == TGridControlStyle::csWinXP || Style == TGridControlStyle::csVUD ||
                               Style == TGridControlStyle::csGlyph;
     const TColor oldFont = canvas.Font()->Color();
-    if (Selected && d->FShowSelection && d->FSelectionTextColor != clNone) canvas.Font()->SetColor(d->FSelectionTextColor);
+    if (Selected && d->FShowSelection && d->FSelectionTextColor != clNone)
+        canvas.Font()->SetColor(d->FSelectionTextColor);
     const String cellText = Options ? GetCellEx(Col, Row) : String();
     int p = 0;
     for (int i = 1; i <= Count; ++i) {
@@ -207,9 +210,11 @@ void TZvStringGrid::DrawRadioGroup(TCanvas* Canvas, TRect Rect, bool Upward, dou
         case TGridControlStyle::csVUD:
             DrawResourceBitmap(canvas, clNone, Bounds(cx, cy, 16, 16), VUDRadios[PictureIndex(on, !Disabled)]);
             break;
-        case TGridControlStyle::csGlyph:
-            DrawGlyphTransparent(canvas, on ? d->FControlLook->RadioOnGlyph() : d->FControlLook->RadioOffGlyph(), cx, cy);
+        case TGridControlStyle::csGlyph: {
+            const TControlLook& look = *d->FControlLook;
+            DrawGlyphTransparent(canvas, on ? look.RadioOnGlyph() : look.RadioOffGlyph(), cx, cy);
             break;
+        }
         case TGridControlStyle::csTheme: {
             const int state = on ? (Disabled ? RBS_CHECKEDDISABLED : RBS_CHECKEDNORMAL)
                                  : (Disabled ? RBS_UNCHECKEDDISABLED : RBS_UNCHECKEDNORMAL);
@@ -230,7 +235,7 @@ void TZvStringGrid::DrawRadioGroup(TCanvas* Canvas, TRect Rect, bool Upward, dou
 void TZvStringGrid::DrawSortGlyph(TCanvas* Canvas, int ACol, int Y, int X)
 {
     TCanvas& canvas = *Canvas;
-    TSortSettings& sort = *d->FSortSettings;
+    TSortSettings& sort = *SortSettings();
     const bool indexGlyphs = sort.IndexUpGlyph() && !sort.IndexUpGlyph()->Empty() && sort.IndexDownGlyph() &&
                              !sort.IndexDownGlyph()->Empty();
     const bool plainGlyphs = sort.UpGlyph() && !sort.UpGlyph()->Empty() && sort.DownGlyph() &&
@@ -242,7 +247,7 @@ void TZvStringGrid::DrawSortGlyph(TCanvas* Canvas, int ACol, int Y, int X)
         x = ClientWidth() - X - 4 - 7 - (glyphs ? sort.UpGlyph() ? sort.UpGlyph()->Width() : 0 : 0);
     }
     if (sort.IndexShow()) {
-        const TSortIndexList* list = d->FSortIndexes.get();
+        const TSortIndexList* list = SortIndexes();
         const int k = list ? list->FindIndex(ACol) : -1;
         if (k < 0) return;
         const bool ascending = list->SortDirections(k);

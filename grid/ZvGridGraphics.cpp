@@ -2,6 +2,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSort.h"
 
 #include "grid/ZvDrawRoutines.h"
 #include "grid/ZvGridUtil.h"
@@ -579,7 +580,8 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
     case TCellType::ctRotated: {
         const String text = GetFormattedCell(RCol, ARow);
         TRect r = ARect;
-        RotatedTextRect(r, g->CellAngle(), d->FCellPaint.Canvas ? d->FCellPaint.VAlign : d->FVAlignment, textAlign, text);
+        const TVAlignment va = d->FCellPaint.Canvas ? d->FCellPaint.VAlign : d->FVAlignment;
+        RotatedTextRect(r, g->CellAngle(), va, textAlign, text);
         TFont saved;
         saved.Assign(canvas.Font());
         canvas.Font()->SetOrientation(g->CellAngle() * 10);
@@ -591,8 +593,8 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         canvas.SetFont(&saved);
         canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
         if (IsSortIndicatorCell(dcol, ARow) &&
-            (RCol == d->FSortSettings->Column() || (d->FSortIndexes && d->FSortIndexes->FindIndex(RCol) >= 0)) &&
-            FixedRows() > 0 && (RCol >= FixedCols() || d->FSortSettings->FixedCols()))
+            (RCol == SortSettings()->Column() || (SortIndexes() && SortIndexes()->FindIndex(RCol) >= 0)) &&
+            FixedRows() > 0 && (RCol >= FixedCols() || SortSettings()->FixedCols()))
             DrawSortGlyph(&canvas, RCol, ARect.Top + 8, ARect.Right - 10);
         break;
     }

@@ -6,6 +6,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/ZvGridSort.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -104,8 +107,8 @@ void TZvStringGrid::Group(int Colindex)
         d->FGroupWidth = ColWidths(Colindex);
         if (FixedRows() > 0) d->FGroupCaption = GetGridCell(Colindex, 0);
         if (d->FFixedFooters > 0) d->FGroupFooter = GetGridCell(Colindex, RowCount() - 1);
-        if (d->FSortSettings->AutoSortForGrouping()) {
-            d->FSortSettings->SetColumn(Colindex);
+        if (SortSettings()->AutoSortForGrouping()) {
+            SortSettings()->SetColumn(Colindex);
             QSort();
         }
 
@@ -185,10 +188,10 @@ void TZvStringGrid::EndGrouping()
 {
     d->FIsGrouping = false;
     EndUpdate();
-    if (d->FSearchFooter->Visible() && d->FSearchPanel) {
+    if (SearchFooter()->Visible() && SearchPanel()) {
         // A width change makes the panel lay its controls out again.
-        d->FSearchPanel->SetWidth(d->FSearchPanel->Width() + 1);
-        d->FSearchPanel->SetWidth(d->FSearchPanel->Width() - 1);
+        SearchPanel()->SetWidth(SearchPanel()->Width() + 1);
+        SearchPanel()->SetWidth(SearchPanel()->Width() - 1);
     }
 }
 
@@ -252,7 +255,8 @@ void TZvStringGrid::SubGroup(int Colindex)
             ColorGroupCell(valueCol, row, d->FGrouping->HeaderColor(), d->FGrouping->HeaderColorTo(),
                            d->FGrouping->HeaderTextColor());
         } else {
-            ColorGroupRow(row, d->FGrouping->HeaderColor(), d->FGrouping->HeaderColorTo(), d->FGrouping->HeaderTextColor());
+            const TGrouping& g = *d->FGrouping;
+            ColorGroupRow(row, g.HeaderColor(), g.HeaderColorTo(), g.HeaderTextColor());
         }
     };
     auto closeSubGroup = [&](int s, int r) {

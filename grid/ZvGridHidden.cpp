@@ -9,6 +9,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/ZvGridSort.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
 #include <algorithm>
 #include <limits>
@@ -79,7 +82,6 @@ bool TZvStringGrid::IsHiddenColumn(int ColIndex) const
     return !d->FVisibleCol[std::size_t(ColIndex)];
 }
 
-bool TZvStringGrid::IsIgnoredColumn(int ACol) const { return d->FIgnoreColumns->HasValue(ACol); }
 
 int TZvStringGrid::RealToDisplayCol(int ACol) const
 {
@@ -386,7 +388,8 @@ void TZvStringGrid::UnHideRowsAll()
 
 bool TZvStringGrid::IsHiddenRow(int Rowindex) const
 {
-    return std::any_of(d->FGridItems.begin(), d->FGridItems.end(), [Rowindex](const auto& i) { return i->Idx() == Rowindex; });
+    const auto& items = d->FGridItems;
+    return std::any_of(items.begin(), items.end(), [Rowindex](const auto& i) { return i->Idx() == Rowindex; });
 }
 
 bool TZvStringGrid::IsHiddenRow(int Rowindex, TIntList*& ListHidden) const
@@ -472,7 +475,7 @@ void TZvStringGrid::SetRowEx(int Value)
     }
     if (d->FMouseActions->DisjunctRowSelect()) SelectionToRowSelect(false);
     if (d->FSyncGrid->Grid() && d->FSyncGrid->SelectionRow()) d->FSyncGrid->Grid()->SetRow(TBaseGrid::Row());
-    if (Value == RowCount() - 1 && d->FSearchFooter->Visible()) ScrollLastRowClearOfSearchFooter();
+    if (Value == RowCount() - 1 && SearchFooter()->Visible()) ScrollLastRowClearOfSearchFooter();
 }
 
 int TZvStringGrid::GetTopRowEx() const { return TBaseGrid::TopRow(); }
@@ -500,9 +503,9 @@ void TZvStringGrid::ScrollInView(int ColIndex, int RowIndex)
     if (!colsFit) SetLeftCol(std::min(l, ColCount() - VisibleColCount() + 1));
     if (rowsFit) return;
     SetTopRow(std::min(t, RowCount() - VisibleRowCount() + 1));
-    if (!d->FSearchFooter->Visible()) return;
+    if (!SearchFooter()->Visible()) return;
     constexpr int ScrollBarHeight = 17;
-    const int panel = d->FSearchPanel ? d->FSearchPanel->Height() : 0;
+    const int panel = SearchPanel() ? SearchPanel()->Height() : 0;
     const int limit = Height() - panel - (colsFit ? 0 : ScrollBarHeight);
     while (TopRow() < RowCount() - 1 && CellRect(FixedCols(), RowIndex).Bottom > limit) {
         const int before = TopRow();

@@ -4,6 +4,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridFilter.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
@@ -156,8 +159,8 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
         ShowInplaceEdit();
     }
 
-    if (ctrl && key == 'F' && d->FSearchFooter->Visible() && d->FSearchPanel && d->FSearchPanel->CanFocus())
-        d->FSearchPanel->SetFocus();
+    if (ctrl && key == 'F' && SearchFooter()->Visible() && SearchPanel() && SearchPanel()->CanFocus())
+        SearchPanel()->SetFocus();
 
     if (enterOrF2) {
         if (Options().Contains(goEditing) && !IsEditable(RealColIndex(Col()), Row())) {
@@ -255,7 +258,7 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
         if (d->FSelectionRectangle && Selection() != d->FSelectionBeforeKey) InvalidateRect(Selection());
     }
 
-    const bool searchFooter = d->FSearchFooter->Visible() && TopRow() >= RowCount() - VisibleRowCount();
+    const bool searchFooter = SearchFooter()->Visible() && TopRow() >= RowCount() - VisibleRowCount();
     const bool onLastRow = Row() == RowCount() - 1;
     if (searchFooter && onLastRow && Message.CharCode != 0) {
         const bool lastCell = key == VK_RIGHT && Col() == ColCount() - 1;
@@ -277,7 +280,7 @@ void TZvStringGrid::KeyDownMessageHook(TWMKey& Message)
     if (keepLeft) SetLeftCol(leftBefore);
     if (batch && otherKey) SetTopRow(topBefore);
     if (batch || keepLeft) EndUpdate();
-    if (d->FSearchFooter->Visible() && Row() == RowCount() - 1 &&
+    if (SearchFooter()->Visible() && Row() == RowCount() - 1 &&
         (key == VK_NEXT || key == VK_END || key == VK_LEFT || key == VK_RIGHT || key == VK_DOWN))
         ScrollLastRowClearOfSearchFooter();
 
@@ -305,9 +308,9 @@ bool TZvStringGrid::HomeEndKeyDown(WORD Key, TShiftState Shift, int RowBefore)
     }
     if (mode == THomeEndAction::heFirstLastRow) {
         if (onlyFixed) return false;
-        int target;
-        if (home) target = FixedRows();
-        else target = d->FFloatingFooter->Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - d->FFixedFooters - 1;
+        const bool footer = d->FFloatingFooter->Visible() && RowCount() > 2;
+        const int last = footer ? RowCount() - 2 : RowCount() - d->FFixedFooters - 1;
+        const int target = home ? FixedRows() : last;
         const int leftBefore = LeftCol();
         SetRow(target);
         MoveToBaseCell();
@@ -435,7 +438,7 @@ void TZvStringGrid::KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBe
         bool allow = true;
         FireCanInsertRow(Row(), allow);
         if (!allow) return;
-        const bool filter = d->FFilterActive;
+        const bool filter = FilterService().FFilterActive;
         if (filter) SetFilterActive(false);
         int insertAt = RealRowIndex(Row());
         int newRow = insertAt;
@@ -489,7 +492,7 @@ void TZvStringGrid::KeyDownAfterInherited(WORD Key, TShiftState Shift, int ColBe
     }
 
     if (Key == VK_DELETE && d->FNavigation->AllowDeleteRow() && !alt && RowCount() > FixedRows() + d->FFixedFooters) {
-        const bool filter = d->FFilterActive;
+        const bool filter = FilterService().FFilterActive;
         if (filter) SetFilterActive(false);
         bool allow = true;
         if (OnCanDeleteRow) OnCanDeleteRow(this, RealRowIndex(Row()), allow);
@@ -631,14 +634,14 @@ void TZvStringGrid::KeyPressHook(QChar& Key)
     }
     if (!Options().Contains(goEditing) && d->FNavigation->AutoGotoWhenSorted()) {
         if (d->FNavigation->AutoGotoIncremental()) {
-            if (k == 8) d->FIncrSearchText.chop(1);
-            else d->FIncrSearchText += Key;
-            d->FSearchTicks = 0;
+            if (k == 8) SearchService().FIncrSearchText.chop(1);
+            else SearchService().FIncrSearchText += Key;
+            SearchService().FSearchTicks = 0;
         } else {
-            d->FIncrSearchText = Key;
+            SearchService().FIncrSearchText = Key;
         }
-        const int r = Search(d->FIncrSearchText.toUpper());
-        if (r == -1) d->FIncrSearchText.clear();
+        const int r = Search(SearchService().FIncrSearchText.toUpper());
+        if (r == -1) SearchService().FIncrSearchText.clear();
         else SetRow(r);
     }
     TBaseGrid::KeyPress(Key);
@@ -646,5 +649,5 @@ void TZvStringGrid::KeyPressHook(QChar& Key)
 
 // ---- Accessors ----------------------------------------------------------------------------------------------
 TZvInplaceEdit* TZvStringGrid::NormalEdit() const { return d->FNormalEdit; }
-const String& TZvStringGrid::IncrSearchText() const { return d->FIncrSearchText; }
-void TZvStringGrid::SetIncrSearchText(const String& Value) { d->FIncrSearchText = Value; }
+
+void TZvStringGrid::AdjustSelectAllRect(TGridRect&) {}

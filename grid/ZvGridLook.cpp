@@ -2,6 +2,8 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/ZvGridSort.h"
 
 #include "grid/ZvDrawRoutines.h"
 
@@ -31,10 +33,10 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
     d->FSelectionColorTo = clNone;
     d->FSelectionTextColor = clHighlightText;
     SetSelectionStyle(TGridSelectionStyle::ssDefault);
-    d->FSortSettings->SetHeaderColor(clNone);
-    d->FSortSettings->SetHeaderColorTo(clNone);
-    d->FSortSettings->SetHeaderMirrorColor(clNone);
-    d->FSortSettings->SetHeaderMirrorColorTo(clNone);
+    SortSettings()->SetHeaderColor(clNone);
+    SortSettings()->SetHeaderColorTo(clNone);
+    SortSettings()->SetHeaderMirrorColor(clNone);
+    SortSettings()->SetHeaderMirrorColorTo(clNone);
     d->FControlLook->Init();
 
     TControlLook& cl = *d->FControlLook;
@@ -43,8 +45,8 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
         SetGridFixedLineColor(fixedLine);
     };
     auto footer = [this](TColor c, TColor to) {
-        d->FSearchFooter->SetColor(c);
-        d->FSearchFooter->SetColorTo(to);
+        SearchFooter()->SetColor(c);
+        SearchFooter()->SetColorTo(to);
     };
     auto active = [this](TColor c, TColor to) {
         SetActiveCellColor(c);
@@ -69,10 +71,10 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
         cl.SetFixedGradientDownBorder(g.Border);
     };
     auto sortHeader = [this](TColor c, TColor to, TColor m, TColor mt) {
-        d->FSortSettings->SetHeaderColor(c);
-        d->FSortSettings->SetHeaderColorTo(to);
-        d->FSortSettings->SetHeaderMirrorColor(m);
-        d->FSortSettings->SetHeaderMirrorColorTo(mt);
+        SortSettings()->SetHeaderColor(c);
+        SortSettings()->SetHeaderColorTo(to);
+        SortSettings()->SetHeaderMirrorColor(m);
+        SortSettings()->SetHeaderMirrorColorTo(mt);
     };
     auto grad = [this](LG which) { return d->FVUDGradient[std::size_t(which)]; };
     const TColor black = 0;
@@ -239,8 +241,8 @@ void TZvStringGrid::SetTheme(TXPColorScheme Scheme)
         d->FActiveCellColorTo = 0x1595EE;
         cl.SetFixedGradientFrom(f);
         cl.SetFixedGradientTo(t);
-        d->FSearchFooter->SetColor(f == clWhite ? TColor(0xECE2E1) : f);
-        d->FSearchFooter->SetColorTo(footerTo);
+        SearchFooter()->SetColor(f == clWhite ? TColor(0xECE2E1) : f);
+        SearchFooter()->SetColorTo(footerTo);
     };
     switch (Scheme) {
     case TXPColorScheme::xpBlue: set(0xFCE1CB, 0xE0A57D, clNone, clNone, 0xE0A57D); break;
@@ -253,8 +255,8 @@ void TZvStringGrid::SetTheme(TXPColorScheme Scheme)
         SetLookGradient(clWhite, clBtnFace, clNone, clNone);
         cl.SetFixedGradientFrom(clNone);
         cl.SetFixedGradientTo(clNone);
-        d->FSearchFooter->SetColor(clWhite);
-        d->FSearchFooter->SetColorTo(0xFFD9B3);
+        SearchFooter()->SetColor(clWhite);
+        SearchFooter()->SetColorTo(0xFFD9B3);
         break;
     }
 }
@@ -381,8 +383,8 @@ void TZvStringGrid::SetColorTones(const TColorTones& ATones)
     // The built-in and drop-down editors read the tones from the grid when they open.
     d->FControlLook->SetFlatButton(true);
     d->FFloatingFooter->SetColor(ATones.Foreground.BrushColor);
-    d->FSearchFooter->SetColor(ATones.Foreground.BrushColor);
-    d->FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
+    SearchFooter()->SetColor(ATones.Foreground.BrushColor);
+    SearchFooter()->SetColorTo(ATones.Foreground.BrushColor);
     d->FCellNode->SetNodeType(TNodeType::cnFlat);
     Invalidate();
 }

@@ -4,6 +4,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridLayout.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
 #include "platform/Timers.h"
 
@@ -36,7 +39,7 @@ void TZvStringGrid::FireScrollCell(int ACol, int ARow, int ScrollPosition, int S
 
 TCanvas* TZvStringGrid::FooterCanvas() const
 {
-    return d->FFooterPanel ? d->FFooterPanel->Canvas() : nullptr;
+    return FooterPanel() ? FooterPanel()->Canvas() : nullptr;
 }
 
 // ---- Update batching ------------------------------------------------------------------------------
@@ -81,7 +84,7 @@ void TZvStringGrid::DoStretchColumn(int Index)
     if (d->FLoading || d->FDestroying) return;
     const int index = Index == -1 ? ColCount() - 1 : Index;
     if (index >= ColCount()) throw Exception(QStringLiteral("Stretch column index out of range"));
-    if (ColCount() == 0 || !d->FColumnSize->Stretch() || d->FStretchGuard || index < 0) return;
+    if (ColCount() == 0 || !ColumnSize()->Stretch() || d->FStretchGuard || index < 0) return;
     d->FStretchGuard = true;
     const int client = ClientWidth();
     if (ColCount() == 1) {
@@ -188,7 +191,7 @@ void TZvStringGrid::DispatchMessageHook(TMessage& Message)
         break;
     case WM_CAPTURECHANGED:
         if (GridState() == gsColMoving || GridState() == gsRowMoving) {
-            if (d->FHeaderDragButton) d->FHeaderDragButton->SetVisible(false);
+            if (HeaderDragButton()) HeaderDragButton()->SetVisible(false);
             KillTimer(this, MoveTimerId);
         }
         break;
@@ -236,9 +239,9 @@ void TZvStringGrid::TimerMessageHook(TWMTimer& Message)
         return;
     }
     ++d->FTickCount;
-    if (d->FNavigation->AutoGotoIncremental() && ++d->FSearchTicks >= 4) {
-        d->FIncrSearchText.clear();
-        d->FSearchTicks = 0;
+    if (d->FNavigation->AutoGotoIncremental() && ++SearchService().FSearchTicks >= 4) {
+        SearchService().FIncrSearchText.clear();
+        SearchService().FSearchTicks = 0;
     }
     if (d->FHovering && !d->FDesignTime && HandleAllocated()) {
         const TPoint p = ScreenToClient(GetCursorPos());
@@ -294,29 +297,29 @@ void TZvStringGrid::EraseBkgndMessageHook(TWMEraseBkgnd& Message)
 // ---- Size ------------------------------------------------------------------------------------------------
 void TZvStringGrid::SizeMessageHook(TWMSize& Message)
 {
-    if (d->FSearchFooter->Visible() && d->FSearchPanel) {
-        d->FSearchPanel->SetHeight(33);
-        d->FSearchPanel->SetHeight(32);
-        d->FSearchPanel->SetAlign(TAlign::alBottom);
+    if (SearchFooter()->Visible() && SearchPanel()) {
+        SearchPanel()->SetHeight(33);
+        SearchPanel()->SetHeight(32);
+        SearchPanel()->SetAlign(TAlign::alBottom);
     }
-    if (d->FColumnSize->SynchWithGrid() && d->FOldWidth > 0 && d->FColSizes) {
+    if (ColumnSize()->SynchWithGrid() && d->FOldWidth > 0 && LayoutService().FColSizes) {
         HideInplaceEdit();
         const double factor =
             double(Message.Width() + (d->FBorderStyle == TBorderStyle::bsSingle ? 2 : 0)) / double(d->FOldWidth);
-        const int first = d->FColumnSize->SynchNormalCellsOnly() ? FixedCols() : 0;
-        for (int c = first; c < ColCount() && c < d->FColSizes->Count(); ++c)
-            SetColWidths(c, int(d->FColSizes->Items(c) * factor));
+        const int first = ColumnSize()->SynchNormalCellsOnly() ? FixedCols() : 0;
+        for (int c = first; c < ColCount() && c < LayoutService().FColSizes->Count(); ++c)
+            SetColWidths(c, int(LayoutService().FColSizes->Items(c) * factor));
     }
     bool stretched = false;
-    if (d->FColumnSize->Stretch() &&
+    if (ColumnSize()->Stretch() &&
         (d->FScrollBarAlways == TScrollBarAlways::saNone || d->FScrollBarAlways == TScrollBarAlways::saVert)) {
-        const int index = d->FColumnSize->StretchColumn() == -1 ? ColCount() - 1 : d->FColumnSize->StretchColumn();
+        const int index = ColumnSize()->StretchColumn() == -1 ? ColCount() - 1 : ColumnSize()->StretchColumn();
         int sum = 0;
         for (int c = 0; c < ColCount(); ++c)
             if (c != index) sum += ColWidths(c);
         if (sum < Width()) {
             TBaseGrid::WndProc(Message.Message);
-            DoStretchColumn(d->FColumnSize->StretchColumn());
+            DoStretchColumn(ColumnSize()->StretchColumn());
             stretched = d->FScrollBarAlways == TScrollBarAlways::saNone;
         }
     }
@@ -342,7 +345,7 @@ void TZvStringGrid::SizeChangedHook(int OldColCount, int OldRowCount)
         TBaseGrid::SizeChanged(OldColCount, OldRowCount);
         return;
     }
-    if (d->FColumnSize->Stretch()) DoStretchColumn(d->FColumnSize->StretchColumn());
+    if (ColumnSize()->Stretch()) DoStretchColumn(ColumnSize()->StretchColumn());
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
     if (d->FScrollType != TScrollType::ssNormal) UpdateFlatScrollBars();
 }
@@ -363,7 +366,7 @@ void TZvStringGrid::ScaleOtherLines(bool Columns, int Sized, int SizeAtPress)
 
 void TZvStringGrid::ColWidthsChangedHook()
 {
-    if (d->FColChanged && d->FColumnSize->Stretch() && !d->FStretchGuard) DoStretchColumn(d->FColumnSize->StretchColumn());
+    if (d->FColChanged && ColumnSize()->Stretch() && !d->FStretchGuard) DoStretchColumn(ColumnSize()->StretchColumn());
     TBaseGrid::ColWidthsChanged();
     d->FColSized = true;
     if (d->FUserSizedCol >= 0) {
@@ -410,19 +413,19 @@ int TZvStringGrid::ThumbToCell(bool Horizontal, int Pos)
 
 void TZvStringGrid::ShowScrollHint(const String& Text)
 {
-    if (!d->FScrollHintWindow) return;
-    d->FScrollHintWindow->SetCaption(Text);
+    if (!ScrollHintWindow()) return;
+    ScrollHintWindow()->SetCaption(Text);
     const int w = std::min(ScrollHintMaxWidth, Canvas() ? Canvas()->TextWidth(Text) + 8 : ScrollHintMaxWidth);
     const TPoint cursor = GetCursorPos();
-    d->FScrollHintWindow->SetBounds(cursor.X + 10, cursor.Y, w, 18);
-    d->FScrollHintWindow->SetColor(d->FHintColor);
-    d->FScrollHintWindow->SetVisible(true);
+    ScrollHintWindow()->SetBounds(cursor.X + 10, cursor.Y, w, 18);
+    ScrollHintWindow()->SetColor(d->FHintColor);
+    ScrollHintWindow()->SetVisible(true);
     d->FScrollHintShowing = true;
 }
 
 void TZvStringGrid::HideScrollHint()
 {
-    if (d->FScrollHintWindow && d->FScrollHintShowing) d->FScrollHintWindow->SetVisible(false);
+    if (ScrollHintWindow() && d->FScrollHintShowing) ScrollHintWindow()->SetVisible(false);
     d->FScrollHintShowing = false;
 }
 
@@ -445,7 +448,8 @@ void TZvStringGrid::HScrollMessageHook(TWMScroll& Message)
             Message.Message.WParam = MakeWParam(code, pos);
         }
     }
-    if (code == SB_THUMBTRACK && d->FScrollSynch) SetLeftCol(std::clamp(ThumbToCell(true, pos), FixedCols(), ColCount() - 1));
+    if (code == SB_THUMBTRACK && d->FScrollSynch)
+        SetLeftCol(std::clamp(ThumbToCell(true, pos), FixedCols(), ColCount() - 1));
     if (FixedCols() == 0 && ThumbToCell(true, pos) >= Col()) HideInplaceEdit();
     TBaseGrid::WndProc(Message.Message);
     if (code == SB_ENDSCROLL && ColCount() == 1) Invalidate();
@@ -472,13 +476,13 @@ void TZvStringGrid::VScrollMessageHook(TWMScroll& Message)
     }
     if (code == SB_THUMBTRACK && d->FScrollSynch)
         SetTopRow(std::clamp(ThumbToCell(false, pos), FixedRows(), RowCount() - 1));
-    if (d->FSearchFooter->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL) &&
+    if (SearchFooter()->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL) &&
         TopRow() >= RowCount() - VisibleRowCount() && LastRowClearOfSearchFooter()) {
         Message.Result = 1;
         return;
     }
     TBaseGrid::WndProc(Message.Message);
-    if (d->FSearchFooter->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL)) ScrollLastRowClearOfSearchFooter();
+    if (SearchFooter()->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL)) ScrollLastRowClearOfSearchFooter();
     if (EditorMode() && IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
 }
 
@@ -498,7 +502,7 @@ void TZvStringGrid::EnabledChangedMessageHook(TMessage& Message)
 void TZvStringGrid::ColorChangedMessageHook(TMessage& Message)
 {
     TBaseGrid::WndProc(Message);
-    if (d->FFloatingFooter->Visible() && d->FFooterPanel) d->FFooterPanel->Invalidate();
+    if (d->FFloatingFooter->Visible() && FooterPanel()) FooterPanel()->Invalidate();
 }
 
 void TZvStringGrid::FontChangedMessageHook(TMessage& Message)

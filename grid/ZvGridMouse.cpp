@@ -3,6 +3,8 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridFilter.h"
+#include "grid/services/ZvGridSearch.h"
 
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLRender.h"
@@ -258,7 +260,7 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     else if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
     else if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
 
-    d->FIncrSearchText.clear();
+    SearchService().FIncrSearchText.clear();
     d->FSelectionClick = false;
     d->FPushedCellButton = {-1, -1};
     d->FSavedScrollPos = {LeftCol(), TopRow()};
@@ -403,8 +405,8 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     }
     d->FPressOffset = {X - cellRect.Left, Y - cellRect.Top};
 
-    if ((editAllowed || d->FControlLook->CheckAlwaysActive()) && (HasCheckBox(rc, cell.Y) || HasRadioButton(rc, cell.Y)) &&
-        IsInCheckBox(rc, cell.Y, X, Y)) {
+    if ((editAllowed || d->FControlLook->CheckAlwaysActive()) &&
+        (HasCheckBox(rc, cell.Y) || HasRadioButton(rc, cell.Y)) && IsInCheckBox(rc, cell.Y, X, Y)) {
         HideInplaceEdit();
         if (CanFocus()) SetFocus();
         const bool radio = HasRadioButton(rc, cell.Y);
@@ -524,7 +526,7 @@ bool TZvStringGrid::HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawRes
     if (!d->FXYOffsetTopLeftOnly) r.Right -= d->FXYOffset.X;
     r.Left -= 1;
     if (HasCheckBox(RCol, ARow) || HasDataCheckBox(RCol, ARow)) r.Left += ControlLook()->CheckSize();
-    if (ARow == d->FFilterDropDownRow && QueryColumnFilter(RCol)) r.Right -= 18;
+    if (ARow == FilterService().FFilterDropDownRow && QueryColumnFilter(RCol)) r.Right -= 18;
 
     TCanvas& canvas = *Canvas();
     TBrush brush;
@@ -567,3 +569,5 @@ void TZvStringGrid::PressCellControl(int ACol, int ARow, const THTMLDrawResult& 
         type == QStringLiteral("COMBO"))
         ShowCellControl(ACol, ARow, Hit.ControlRect.Left, Hit.ControlRect.Top);
 }
+
+void TZvStringGrid::CellClickHook(int, int) {}

@@ -82,7 +82,8 @@ bool TZvStringGrid::TabToNextCell(bool Backward)
     for (int step = 0;; ++step) {
         bool again = false;
         TabMove(Backward, handedOn, again);
-        if (!again && (Options().Contains(goEditing) || d->FEditingDisabled) && !IsEditable(RealColIndex(Col()), Row())) again = true;
+        if (!again && (Options().Contains(goEditing) || d->FEditingDisabled) && !IsEditable(RealColIndex(Col()), Row()))
+            again = true;
         if (!again) break;
         if (step >= limit || TGridCoord{Col(), Row()} == start) {
             if (TGridCoord{Col(), Row()} != start) JumpToCell(start.X, start.Y);

@@ -110,7 +110,8 @@ int TZvStringGrid::GetNodeSpanType(int ARow)
 {
     if (IsNode(ARow)) return 0;
     const int next = ARow + 1;
-    if (ARow < RowCount() - d->FFixedFooters - 1 && GetGridObject(0, next) && RowLevel(next) >= RowLevel(ARow)) return 2;
+    if (ARow < RowCount() - d->FFixedFooters - 1 && GetGridObject(0, next) && RowLevel(next) >= RowLevel(ARow))
+        return 2;
     return 1;
 }
 

@@ -15,6 +15,14 @@
 class TGridBalloonWindow;
 class TTimer;
 
+// A service's state is made the first time anything asks for it.
+template <class TService>
+TService& MadeOnFirstUse(std::unique_ptr<TService>& Slot, const TZvStringGrid* Grid)
+{
+    if (!Slot) Slot = std::make_unique<TService>(const_cast<TZvStringGrid*>(Grid));
+    return *Slot;
+}
+
 // What the drawing engine knows of the cell being painted, shared with the
 // text and graphic painters it calls.
 struct TCellPaint {
@@ -41,6 +49,18 @@ struct TZvStringGridPrivate {
     ~TZvStringGridPrivate();
     TZvStringGridPrivate(const TZvStringGridPrivate&) = delete;
     TZvStringGridPrivate& operator=(const TZvStringGridPrivate&) = delete;
+
+    // ---- The services, each made on first use (grid/services/) ----
+    std::unique_ptr<TZvGridSort> FSortService;
+    std::unique_ptr<TZvGridFilter> FFilterService;
+    std::unique_ptr<TZvGridSearch> FSearchService;
+    std::unique_ptr<TZvGridClipboard> FClipboardService;
+    std::unique_ptr<TZvGridTextFormats> FTextFormatsService;
+    std::unique_ptr<TZvGridHTMLXML> FHTMLXMLService;
+    std::unique_ptr<TZvGridPrint> FPrintService;
+    std::unique_ptr<TZvGridLayout> FLayoutService;
+    std::unique_ptr<TZvGridDragDrop> FDragDropService;
+    std::unique_ptr<TZvGridPanels> FPanels;
 
     // ---- Drawing engine ----
     TCellPaint FCellPaint;
@@ -72,8 +92,6 @@ struct TZvStringGridPrivate {
     std::unique_ptr<TTimer> FBalloonTimer;
     TGridCoord FBalloonPointerCell{-1, -1};
     bool FBalloonInitialised = false;
-    TObject* FOleDragList = nullptr;
-    int FOleDragIndex = -1;
 
     // ---- Mouse release, double click, right button ----
     bool FColumnMovedFlag = false;
@@ -88,8 +106,6 @@ struct TZvStringGridPrivate {
     int FFilterLevel = 0;
     int FGroupColumn = -1;
     bool FLoaded = false;
-    std::unique_ptr<TIntList> FSortXRef;
-    std::unique_ptr<TIntList> FUnSortXRef;
     std::unique_ptr<TIntList> FMergedColumns;
     std::unique_ptr<TIntList> FSelectedCells;
     std::unique_ptr<TIntList> FSelectedRows;
@@ -98,12 +114,9 @@ struct TZvStringGridPrivate {
     TColor FHintColor = clInfoBk;
     TColor FHighlightColor = clHighlight;
     TColor FHighLightTextColor = clHighlightText;
-    std::unique_ptr<TPrintSettings> FPrintSettings;
-    std::unique_ptr<THTMLSettings> FHTMLSettings;
     std::unique_ptr<TBands> FBands;
     TColor FBorderColor = 0xB99D7F;
     std::unique_ptr<TNavigation> FNavigation;
-    std::unique_ptr<TColumnSize> FColumnSize;
     std::unique_ptr<TCellNode> FCellNode;
     std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
     std::unique_ptr<TMouseActions> FMouseActions;
@@ -136,12 +149,7 @@ struct TZvStringGridPrivate {
     TCursor FOldCursor = crDefault;
     std::uintptr_t FGridTimerID = 0;
     std::vector<std::unique_ptr<TGridItem>> FGridItems;
-    int FFilterCol = -1;
-    std::unique_ptr<TSortSettings> FSortSettings;
     std::unique_ptr<TControlLook> FControlLook;
-    TFooterPanel* FFooterPanel = nullptr;
-    TSearchPanel* FSearchPanel = nullptr;
-    std::unique_ptr<TSearchFooter> FSearchFooter;
     std::unique_ptr<TFloatingFooter> FFloatingFooter;
     bool FIsWinXP = false;
     bool FIsWin7 = false;
@@ -155,33 +163,22 @@ struct TZvStringGridPrivate {
     // Further owned objects.
     std::unique_ptr<TFont> FCellFont;
     std::unique_ptr<TFocusHelper> FFocusHelper;
-    std::unique_ptr<TDragDropSettings> FDragDropSettings;
     std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
     std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
     std::unique_ptr<TSyncGrid> FSyncGrid;
     std::unique_ptr<TBackGround> FBackGround;
-    std::unique_ptr<TFilter> FFilter;
-    std::unique_ptr<TFilterDropDown> FFilterDropDown;
     std::unique_ptr<TBalloonSettings> FBalloon;
     std::unique_ptr<TShowModified> FShowModified;
     std::unique_ptr<TFont> FActiveCellFont;
-    std::unique_ptr<TStringList> FSortList;
-    std::unique_ptr<TStringList> FFilterList;
     std::unique_ptr<TStringList> FRowSelectList;
     std::unique_ptr<TStringList> FColSelectList;
-    std::unique_ptr<TSortIndexList> FSortIndexes;
-    std::unique_ptr<TIntList> FColSizes;
     std::unique_ptr<TIntList> FColumnOrder;
-    std::unique_ptr<TIntList> FIgnoreColumns;
     std::vector<TGridChangeNotifier*> FNotifiers;
     std::unique_ptr<TControlList> FCellControls;
     std::unique_ptr<THTMLPictureCache> FPictureCache;
     std::unique_ptr<TBitmap> FRowIndicator;
     std::unique_ptr<TCellGraphic> FSharedCellGraphic;
     // Windows and editors, owned as components of the grid.
-    THTMLHintWindow* FScrollHintWindow = nullptr;
-    TDropList* FFilterDropList = nullptr;
-    TDropCheckList* FFilterDropCheckList = nullptr;
     TGridFocusWindow* FFocusFrameWindow = nullptr;
     std::array<TArrowWindow*, 4> FArrows{};
     TGridCombo* FComboEditor = nullptr;
@@ -191,13 +188,10 @@ struct TZvStringGridPrivate {
     TGridEditBtn* FEditBtnEditor = nullptr;
     TGridUnitEditBtn* FUnitEditBtnEditor = nullptr;
     TGridButton* FButtonEditor = nullptr;
-    THeaderDragButton* FHeaderDragButton = nullptr;
     TEdit* FFormControlEdit = nullptr;
     TComboBox* FFormControlCombo = nullptr;
     TScrollBar* FHScrollBar = nullptr;
     TScrollBar* FVScrollBar = nullptr;
-    TScrollControl* FVScrlCtrl = nullptr;
-    TScrollControl* FHScrlCtrl = nullptr;
     // Editors made on first use.
     TZvInplaceEdit* FNormalEdit = nullptr;
     TGridSpinEdit* FSpinEdit = nullptr;
@@ -213,7 +207,6 @@ struct TZvStringGridPrivate {
     TGridMemoDropDown* FMemoDropDown = nullptr;
     TGridTrackbarDropDown* FTrackbarDropDown = nullptr;
     TGridZvGridDropDown* FZvGridDropDown = nullptr;
-    TGridDropTarget* FGridDropTarget = nullptr;
     // Referenced, never freed.
     TZvStringGridCheck* FCellChecker = nullptr;
     TPictureContainer* FPictureContainer = nullptr;
@@ -283,15 +276,6 @@ struct TZvStringGridPrivate {
     bool FEnhRowColMove = true;
     bool FEditWithTags = false;
     bool FExcelStyleDecimalSeparator = false;
-    bool FFilterActive = false;
-    bool FFilterDropDownAuto = false;
-    String FFilterDropDownClear = QStringLiteral("(All)");
-    bool FFilterDropDownCheck = false;
-    TFilterDropDownColumns FFilterDropDownColumns = TFilterDropDownColumns::fdNormal;
-    int FFilterDropDownRow = 0;
-    bool FFilterNormalCellsOnly = true;
-    bool FAutoFilterUpdate = true;
-    bool FFilterIncremental = false;
     bool FHintShowCells = false;
     bool FHintShowLargeText = false;
     bool FHintShowSizing = false;
@@ -309,17 +293,11 @@ struct TZvStringGridPrivate {
     bool FLookupHistory = false;
     int FMaxEditLength = 0;
     int FMaxComboLength = 0;
-    bool FOemConvert = false;
     bool FHideFocusRect = false;
     bool FShowDesignHelper = true;
     String FValidChars;
     String FEditMask;
-    String FXMLEncoding = QStringLiteral("ISO-8859-1");
     QChar FPasswordChar = QLatin1Char('*');
-    QChar FDelimiter;
-    bool FQuoteEmptyCells = true;
-    bool FAlwaysQuotes = false;
-    bool FJavaCSV = false;
     bool FSaveFixedCells = true;
     bool FSaveFixedRows = false;
     bool FSaveFixedCols = false;
@@ -327,11 +305,8 @@ struct TZvStringGridPrivate {
     bool FSaveVirtCells = true;
     bool FSaveWithHTML = true;
     bool FSaveWithRTF = false;
-    bool FLoadFirstRow = true;
     bool FShowNullDates = true;
     bool FClearTextOnly = false;
-    bool FExcelClipboardFormat = false;
-    bool FPrinterDriverFix = false;
     bool FSizeGrowOnly = false;
     int FMinRowHeight = 0;
     int FMaxRowHeight = 0;
@@ -344,8 +319,6 @@ struct TZvStringGridPrivate {
     // Keyboard, mouse and navigation state.
     TGridRect FSelectionBeforeKey;
     QChar FStartEditChar;
-    String FIncrSearchText;
-    int FSearchTicks = 0;
     TGridCoord FHTMLControlCell{-1, -1};
     String FHTMLControlID;
     String FHTMLControlType;
@@ -440,12 +413,10 @@ struct TZvStringGridPrivate {
     TGridCoord FHoverFixedCell{-1, -1};
     int FPrevLeftCol = 0;
     int FPrevTopRow = 0;
-    TGridCoord FClipboardTopLeft{-1, -1};
     int FClickedCol = -1;
     int FClickedRow = -1;
     int FSizedCol = -1;
     int FSizedRow = -1;
-    int FOleDragCol = -1;
     int FLastDesignChoice = -1;
     bool FShowColumnNumbers = true;
     int FHoverLink = -1;
@@ -463,12 +434,7 @@ struct TZvStringGridPrivate {
     std::vector<bool> FRowSelect;
     std::vector<bool> FColSelect;
     bool FUseEnabledRows = false;
-    // Printing: printed width and left offset per column, filled by the print engine.
-    std::array<int, 513> MaxWidths{};
-    std::array<int, 513> Indents{};
-    int FPrintPageFrom = 1;
-    int FPrintPageTo = 1;
-    int FPrintPageNum = 0;
+    // The cell whose hint was shown last.
     TGridCoord FLastHintPos{-1, -1};
 
     // ---- Index-mapped access, shape changes and calculations ----

@@ -2,6 +2,16 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridClipboard.h"
+#include "grid/services/ZvGridDragDrop.h"
+#include "grid/services/ZvGridFilter.h"
+#include "grid/services/ZvGridHTMLXML.h"
+#include "grid/services/ZvGridLayout.h"
+#include "grid/services/ZvGridPrint.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/ZvGridSort.h"
+#include "grid/services/ZvGridTextFormats.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
 // ---- Automatic numbering ----
 int TZvStringGrid::AutoNumberStart() const { return d->FAutoNumberStart; }
@@ -117,22 +127,6 @@ const String& TZvStringGrid::FloatFormat() const { return d->FFloatFormat; }
 void TZvStringGrid::SetFloatFormat(const String& Value) { d->FFloatFormat = Value; }
 bool TZvStringGrid::ExcelStyleDecimalSeparator() const { return d->FExcelStyleDecimalSeparator; }
 void TZvStringGrid::SetExcelStyleDecimalSeparator(bool Value) { d->FExcelStyleDecimalSeparator = Value; }
-bool TZvStringGrid::FilterDropDownAuto() const { return d->FFilterDropDownAuto; }
-void TZvStringGrid::SetFilterDropDownAuto(bool Value) { d->FFilterDropDownAuto = Value; }
-const String& TZvStringGrid::FilterDropDownClear() const { return d->FFilterDropDownClear; }
-void TZvStringGrid::SetFilterDropDownClear(const String& Value) { d->FFilterDropDownClear = Value; }
-bool TZvStringGrid::FilterDropDownCheck() const { return d->FFilterDropDownCheck; }
-void TZvStringGrid::SetFilterDropDownCheck(bool Value) { d->FFilterDropDownCheck = Value; }
-TFilterDropDownColumns TZvStringGrid::FilterDropDownColumns() const { return d->FFilterDropDownColumns; }
-void TZvStringGrid::SetFilterDropDownColumns(TFilterDropDownColumns Value) { d->FFilterDropDownColumns = Value; }
-int TZvStringGrid::FilterDropDownRow() const { return d->FFilterDropDownRow; }
-void TZvStringGrid::SetFilterDropDownRow(int Value) { d->FFilterDropDownRow = Value; }
-bool TZvStringGrid::FilterNormalCellsOnly() const { return d->FFilterNormalCellsOnly; }
-void TZvStringGrid::SetFilterNormalCellsOnly(bool Value) { d->FFilterNormalCellsOnly = Value; }
-bool TZvStringGrid::AutoFilterUpdate() const { return d->FAutoFilterUpdate; }
-void TZvStringGrid::SetAutoFilterUpdate(bool Value) { d->FAutoFilterUpdate = Value; }
-bool TZvStringGrid::FilterIncremental() const { return d->FFilterIncremental; }
-void TZvStringGrid::SetFilterIncremental(bool Value) { d->FFilterIncremental = Value; }
 bool TZvStringGrid::HintShowCells() const { return d->FHintShowCells; }
 void TZvStringGrid::SetHintShowCells(bool Value) { d->FHintShowCells = Value; }
 bool TZvStringGrid::HintShowLargeText() const { return d->FHintShowLargeText; }
@@ -165,8 +159,6 @@ bool TZvStringGrid::LookupHistory() const { return d->FLookupHistory; }
 void TZvStringGrid::SetLookupHistory(bool Value) { d->FLookupHistory = Value; }
 int TZvStringGrid::MaxComboLength() const { return d->FMaxComboLength; }
 void TZvStringGrid::SetMaxComboLength(int Value) { d->FMaxComboLength = Value; }
-bool TZvStringGrid::OemConvert() const { return d->FOemConvert; }
-void TZvStringGrid::SetOemConvert(bool Value) { d->FOemConvert = Value; }
 bool TZvStringGrid::HideFocusRect() const { return d->FHideFocusRect; }
 void TZvStringGrid::SetHideFocusRect(bool Value) { d->FHideFocusRect = Value; }
 bool TZvStringGrid::ShowDesignHelper() const { return d->FShowDesignHelper; }
@@ -180,18 +172,8 @@ const String& TZvStringGrid::CheckTrue() const { return d->FCheckTrue; }
 void TZvStringGrid::SetCheckTrue(const String& Value) { d->FCheckTrue = Value; }
 const String& TZvStringGrid::CheckFalse() const { return d->FCheckFalse; }
 void TZvStringGrid::SetCheckFalse(const String& Value) { d->FCheckFalse = Value; }
-const String& TZvStringGrid::XMLEncoding() const { return d->FXMLEncoding; }
-void TZvStringGrid::SetXMLEncoding(const String& Value) { d->FXMLEncoding = Value; }
 QChar TZvStringGrid::PasswordChar() const { return d->FPasswordChar; }
 void TZvStringGrid::SetPasswordChar(QChar Value) { d->FPasswordChar = Value; }
-QChar TZvStringGrid::Delimiter() const { return d->FDelimiter; }
-void TZvStringGrid::SetDelimiter(QChar Value) { d->FDelimiter = Value; }
-bool TZvStringGrid::QuoteEmptyCells() const { return d->FQuoteEmptyCells; }
-void TZvStringGrid::SetQuoteEmptyCells(bool Value) { d->FQuoteEmptyCells = Value; }
-bool TZvStringGrid::AlwaysQuotes() const { return d->FAlwaysQuotes; }
-void TZvStringGrid::SetAlwaysQuotes(bool Value) { d->FAlwaysQuotes = Value; }
-bool TZvStringGrid::JavaCSV() const { return d->FJavaCSV; }
-void TZvStringGrid::SetJavaCSV(bool Value) { d->FJavaCSV = Value; }
 bool TZvStringGrid::SaveFixedCells() const { return d->FSaveFixedCells; }
 void TZvStringGrid::SetSaveFixedCells(bool Value) { d->FSaveFixedCells = Value; }
 bool TZvStringGrid::SaveFixedRows() const { return d->FSaveFixedRows; }
@@ -206,16 +188,10 @@ bool TZvStringGrid::SaveWithHTML() const { return d->FSaveWithHTML; }
 void TZvStringGrid::SetSaveWithHTML(bool Value) { d->FSaveWithHTML = Value; }
 bool TZvStringGrid::SaveWithRTF() const { return d->FSaveWithRTF; }
 void TZvStringGrid::SetSaveWithRTF(bool Value) { d->FSaveWithRTF = Value; }
-bool TZvStringGrid::LoadFirstRow() const { return d->FLoadFirstRow; }
-void TZvStringGrid::SetLoadFirstRow(bool Value) { d->FLoadFirstRow = Value; }
 bool TZvStringGrid::ShowNullDates() const { return d->FShowNullDates; }
 void TZvStringGrid::SetShowNullDates(bool Value) { d->FShowNullDates = Value; }
 bool TZvStringGrid::ClearTextOnly() const { return d->FClearTextOnly; }
 void TZvStringGrid::SetClearTextOnly(bool Value) { d->FClearTextOnly = Value; }
-bool TZvStringGrid::ExcelClipboardFormat() const { return d->FExcelClipboardFormat; }
-void TZvStringGrid::SetExcelClipboardFormat(bool Value) { d->FExcelClipboardFormat = Value; }
-bool TZvStringGrid::PrinterDriverFix() const { return d->FPrinterDriverFix; }
-void TZvStringGrid::SetPrinterDriverFix(bool Value) { d->FPrinterDriverFix = Value; }
 bool TZvStringGrid::SizeGrowOnly() const { return d->FSizeGrowOnly; }
 void TZvStringGrid::SetSizeGrowOnly(bool Value) { d->FSizeGrowOnly = Value; }
 int TZvStringGrid::MinRowHeight() const { return d->FMinRowHeight; }
@@ -258,18 +234,10 @@ TCellNode* TZvStringGrid::CellNode() const { return d->FCellNode.get(); }
 void TZvStringGrid::SetCellNode(TCellNode* Value) { d->FCellNode->Assign(Value); }
 TZvStringGridCheck* TZvStringGrid::CellChecker() const { return d->FCellChecker; }
 TStringList* TZvStringGrid::ColumnHeaders() const { return d->FColumnHeaders.get(); }
-TColumnSize* TZvStringGrid::ColumnSize() const { return d->FColumnSize.get(); }
-void TZvStringGrid::SetColumnSize(TColumnSize* Value) { d->FColumnSize->Assign(Value); }
 TControlLook* TZvStringGrid::ControlLook() const { return d->FControlLook.get(); }
 void TZvStringGrid::SetControlLook(TControlLook* Value) { d->FControlLook->Assign(Value); }
-TDragDropSettings* TZvStringGrid::DragDropSettings() const { return d->FDragDropSettings.get(); }
-void TZvStringGrid::SetDragDropSettings(TDragDropSettings* Value) { d->FDragDropSettings->Assign(Value); }
 TDragScrollOptions* TZvStringGrid::DragScrollOptions() const { return d->FDragScrollOptions.get(); }
 void TZvStringGrid::SetDragScrollOptions(TDragScrollOptions* Value) { d->FDragScrollOptions->Assign(Value); }
-TFilter* TZvStringGrid::Filter() const { return d->FFilter.get(); }
-void TZvStringGrid::SetFilter(TFilter* Value) { d->FFilter->Assign(Value); }
-TFilterDropDown* TZvStringGrid::FilterDropDown() const { return d->FFilterDropDown.get(); }
-void TZvStringGrid::SetFilterDropDown(TFilterDropDown* Value) { d->FFilterDropDown->Assign(Value); }
 TPopupMenu* TZvStringGrid::FixedDropDownMenu() const { return d->FFixedDropDownMenu; }
 TFloatingFooter* TZvStringGrid::FloatingFooter() const { return d->FFloatingFooter.get(); }
 void TZvStringGrid::SetFloatingFooter(TFloatingFooter* Value) { d->FFloatingFooter->Assign(Value); }
@@ -278,42 +246,26 @@ void TZvStringGrid::SetFocusHelper(TFocusHelper* Value) { d->FFocusHelper->Assig
 TCustomImageList* TZvStringGrid::GridImages() const { return d->FGridImages; }
 TGrouping* TZvStringGrid::Grouping() const { return d->FGrouping.get(); }
 void TZvStringGrid::SetGrouping(TGrouping* Value) { d->FGrouping->Assign(Value); }
-THTMLSettings* TZvStringGrid::HTMLSettings() const { return d->FHTMLSettings.get(); }
-void TZvStringGrid::SetHTMLSettings(THTMLSettings* Value) { d->FHTMLSettings->Assign(Value); }
 TStringList* TZvStringGrid::LookupItems() const { return d->FLookupItems.get(); }
 TMouseActions* TZvStringGrid::MouseActions() const { return d->FMouseActions.get(); }
 void TZvStringGrid::SetMouseActions(TMouseActions* Value) { d->FMouseActions->Assign(Value); }
 TNavigation* TZvStringGrid::Navigation() const { return d->FNavigation.get(); }
 void TZvStringGrid::SetNavigation(TNavigation* Value) { d->FNavigation->Assign(Value); }
 TPictureContainer* TZvStringGrid::PictureContainer() const { return d->FPictureContainer; }
-TPrintSettings* TZvStringGrid::PrintSettings() const { return d->FPrintSettings.get(); }
-void TZvStringGrid::SetPrintSettings(TPrintSettings* Value) { d->FPrintSettings->Assign(Value); }
 TStringList* TZvStringGrid::RowHeaders() const { return d->FRowHeaders.get(); }
-TSearchFooter* TZvStringGrid::SearchFooter() const { return d->FSearchFooter.get(); }
-void TZvStringGrid::SetSearchFooter(TSearchFooter* Value) { d->FSearchFooter->Assign(Value); }
 TShowModified* TZvStringGrid::ShowModified() const { return d->FShowModified.get(); }
 void TZvStringGrid::SetShowModified(TShowModified* Value) { d->FShowModified->Assign(Value); }
 TSizeWhileTyping* TZvStringGrid::SizeWhileTyping() const { return d->FSizeWhileTyping.get(); }
 void TZvStringGrid::SetSizeWhileTyping(TSizeWhileTyping* Value) { d->FSizeWhileTyping->Assign(Value); }
-TSortSettings* TZvStringGrid::SortSettings() const { return d->FSortSettings.get(); }
-void TZvStringGrid::SetSortSettings(TSortSettings* Value) { d->FSortSettings->Assign(Value); }
 TSyncGrid* TZvStringGrid::SyncGrid() const { return d->FSyncGrid.get(); }
 void TZvStringGrid::SetSyncGrid(TSyncGrid* Value) { d->FSyncGrid->Assign(Value); }
 
 // ---- Owned lists, panels and windows other classes of the control library reach ----
-TSortIndexList* TZvStringGrid::SortIndexes() const { return d->FSortIndexes.get(); }
-TStringList* TZvStringGrid::FilterValues() const { return d->FFilterList.get(); }
-TIntList* TZvStringGrid::IgnoreColumns() const { return d->FIgnoreColumns.get(); }
 TIntList* TZvStringGrid::MergedColumns() const { return d->FMergedColumns.get(); }
 TIntList* TZvStringGrid::ColumnOrder() const { return d->FColumnOrder.get(); }
 TControlList* TZvStringGrid::CellControls() const { return d->FCellControls.get(); }
 THTMLPictureCache* TZvStringGrid::PictureCache() const { return d->FPictureCache.get(); }
 TCellGraphic* TZvStringGrid::SharedCellGraphic() const { return d->FSharedCellGraphic.get(); }
-TFooterPanel* TZvStringGrid::FooterPanel() const { return d->FFooterPanel; }
-TSearchPanel* TZvStringGrid::SearchPanel() const { return d->FSearchPanel; }
-THTMLHintWindow* TZvStringGrid::ScrollHintWindow() const { return d->FScrollHintWindow; }
-TDropList* TZvStringGrid::FilterDropList() const { return d->FFilterDropList; }
-TDropCheckList* TZvStringGrid::FilterDropCheckList() const { return d->FFilterDropCheckList; }
 TGridFocusWindow* TZvStringGrid::FocusFrameWindow() const { return d->FFocusFrameWindow; }
 TArrowWindow* TZvStringGrid::ArrowWindow(TArrowDirection dir) const { return d->FArrows[std::size_t(dir)]; }
 TGridCombo* TZvStringGrid::ComboEditor() const { return d->FComboEditor; }
@@ -323,8 +275,5 @@ TGridCheckBox* TZvStringGrid::CheckBoxEditor() const { return d->FCheckBoxEditor
 TGridEditBtn* TZvStringGrid::EditBtnEditor() const { return d->FEditBtnEditor; }
 TGridUnitEditBtn* TZvStringGrid::UnitEditBtnEditor() const { return d->FUnitEditBtnEditor; }
 TGridButton* TZvStringGrid::ButtonEditor() const { return d->FButtonEditor; }
-THeaderDragButton* TZvStringGrid::HeaderDragButton() const { return d->FHeaderDragButton; }
 TEdit* TZvStringGrid::FormControlEdit() const { return d->FFormControlEdit; }
 TComboBox* TZvStringGrid::FormControlCombo() const { return d->FFormControlCombo; }
-TScrollControl* TZvStringGrid::VertScrollControl() const { return d->FVScrlCtrl; }
-TScrollControl* TZvStringGrid::HorzScrollControl() const { return d->FHScrlCtrl; }

@@ -3,6 +3,8 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSort.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
 #include "grid/ZvGridUtil.h"
 
@@ -93,10 +95,10 @@ void TZvStringGrid::ColumnMovedHook(int FromIndex, int ToIndex)
         if (from > to && c >= to && c < from) return c + 1;
         return c;
     };
-    d->FSortSettings->SetColumn(follow(d->FSortSettings->Column()));
-    if (d->FSortSettings->IndexShow() && d->FSortIndexes)
-        for (int i = 0; i < d->FSortIndexes->Count(); ++i) d->FSortIndexes->SetSortColumns(i, follow(d->FSortIndexes->SortColumns(i)));
-    if (d->FFloatingFooter->Visible() && d->FFooterPanel) d->FFooterPanel->Invalidate();
+    SortSettings()->SetColumn(follow(SortSettings()->Column()));
+    if (TSortIndexList* indexes = SortIndexes(); SortSettings()->IndexShow() && indexes)
+        for (int i = 0; i < indexes->Count(); ++i) indexes->SetSortColumns(i, follow(indexes->SortColumns(i)));
+    if (d->FFloatingFooter->Visible() && FooterPanel()) FooterPanel()->Invalidate();
     if (TZvStringGrid* other = d->FSyncGrid->Grid(); other && d->FSyncGrid->MoveColumn() && !d->FSyncing) {
         d->FSyncing = true;
         other->MoveColumn(FromIndex, ToIndex);
@@ -212,7 +214,7 @@ void TZvStringGrid::LButtonUpMessageHook(TWMMouse& Message)
     d->FDeselect = false;
 
     if (moveEnded) {
-        if (d->FHeaderDragButton) d->FHeaderDragButton->SetVisible(false);
+        if (HeaderDragButton()) HeaderDragButton()->SetVisible(false);
         FireEndBlockFocus();
     }
 
@@ -233,7 +235,7 @@ void TZvStringGrid::LButtonUpMessageHook(TWMMouse& Message)
     }
 
     const int rc = RealColIndex(cell.X);
-    if (cell.X >= FixedCols() || d->FSortSettings->FixedCols()) {
+    if (cell.X >= FixedCols() || SortSettings()->FixedCols()) {
         bool state = false;
         if (HasCheckBox(rc, cell.Y) && OnCheckBoxMouseUp && GetCheckBoxState(rc, cell.Y, state))
             OnCheckBoxMouseUp(this, cell.X, cell.Y, state);
@@ -257,7 +259,7 @@ void TZvStringGrid::HeaderClickSort(TGridCoord Cell, int X, int Y)
     if (X >= r.Right - 16 && ((d->FControlLook->FixedDropDownButton() && FireCanShowFixedDropDown(Cell.X)) ||
                               QueryColumnFilter(Cell.X)))
         return;
-    const TSortSettings* s = d->FSortSettings.get();
+    const TSortSettings* s = SortSettings();
     const TGridCoord press = MouseCoord(d->FPressPos.X, d->FPressPos.Y);
     if (Cell.Y != s->Row() || press.Y != s->Row() || FixedRows() == 0 || !s->Show() || RowCount() <= 2) return;
     const int rc = RealColIndex(Cell.X);
@@ -270,29 +272,29 @@ void TZvStringGrid::HeaderClickSort(TGridCoord Cell, int X, int Y)
     }
 
     HideInplaceEdit();
-    if (!d->FSortXRef || d->FSortXRef->Count() != RowCount()) InitSortXRef();
+    if (!SortService().FSortXRef || SortService().FSortXRef->Count() != RowCount()) InitSortXRef();
     const bool keepLeft = Options().Contains(goRowSelect) && d->FNavigation->KeepHorizScroll();
     const int leftBefore = LeftCol();
     if (keepLeft) BeginUpdate();
-    TSortSettings* ss = d->FSortSettings.get();
+    TSortSettings* ss = SortSettings();
     const TSortDirection init = ss->InitSortDirection();
     const TSortDirection opposite =
         init == TSortDirection::sdAscending ? TSortDirection::sdDescending : TSortDirection::sdAscending;
-    if (ss->IndexShow() && d->FSortIndexes) {
+    if (ss->IndexShow() && SortIndexes()) {
         const bool indexKey = GetKeyState(ss->IndexSortKey() == TIndexSortKey::ikCtrl ? VK_CONTROL : VK_SHIFT) < 0;
-        const int at = d->FSortIndexes->FindIndex(Cell.X);
+        const int at = SortIndexes()->FindIndex(Cell.X);
         if (indexKey) {
-            if (at >= 0) d->FSortIndexes->ToggleIndex(Cell.X);
-            else d->FSortIndexes->AddIndex(Cell.X, opposite == TSortDirection::sdAscending);
-        } else if (at == 0 && d->FSortIndexes->Count() == 1) {
-            d->FSortIndexes->ToggleIndex(Cell.X);
+            if (at >= 0) SortIndexes()->ToggleIndex(Cell.X);
+            else SortIndexes()->AddIndex(Cell.X, opposite == TSortDirection::sdAscending);
+        } else if (at == 0 && SortIndexes()->Count() == 1) {
+            SortIndexes()->ToggleIndex(Cell.X);
         } else {
-            d->FSortIndexes->Clear();
-            d->FSortIndexes->AddIndex(Cell.X, init == TSortDirection::sdAscending);
+            SortIndexes()->Clear();
+            SortIndexes()->AddIndex(Cell.X, init == TSortDirection::sdAscending);
         }
         if (HasNodes()) QSortGroupIndexed();
         else QSortIndexed();
-        ss->SetColumn(d->FSortIndexes->Count() > 0 ? d->FSortIndexes->SortColumns(0) : -1);
+        ss->SetColumn(SortIndexes()->Count() > 0 ? SortIndexes()->SortColumns(0) : -1);
     } else {
         bool undone = false;
         if (Cell.X == ss->Column()) {
@@ -464,3 +466,5 @@ void TZvStringGrid::RButtonUpMessageHook(TWMMouse& Message)
     }
     TBaseGrid::WndProc(Message.Message);
 }
+
+void TZvStringGrid::FixedEditChanged(TObject*) {}

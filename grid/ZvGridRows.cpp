@@ -2,6 +2,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridLayout.h"
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
 
@@ -56,8 +57,8 @@ void TZvStringGrid::FireCellsChanged(TRect R)
 
 void TZvStringGrid::InitOrigColSizes()
 {
-    d->FColSizes->Clear();
-    for (int c = 0; c < ColCount(); ++c) d->FColSizes->Add(ColWidths(c));
+    LayoutService().FColSizes->Clear();
+    for (int c = 0; c < ColCount(); ++c) LayoutService().FColSizes->Add(ColWidths(c));
     d->FOldWidth = Width();
 }
 
@@ -76,7 +77,7 @@ void TZvStringGrid::SizeWithFormResize(TObject* Sender)
             d->FFormHeight = form->Height();
         }
     }
-    DoStretchColumn(d->FColumnSize->StretchColumn());
+    DoStretchColumn(ColumnSize()->StretchColumn());
 }
 
 // ---- Accessors ----------------------------------------------------------------------------------------------

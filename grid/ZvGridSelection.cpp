@@ -2,6 +2,8 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
 #include "platform/DateUtils.h"
 
@@ -376,12 +378,14 @@ bool TZvStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
 
 bool TZvStringGrid::CheckCol(bool DoFixed, int ACol)
 {
-    return CheckCells(ACol, DoFixed ? 0 : FixedRows(), ACol, DoFixed ? RowCount() - 1 : RowCount() - d->FFixedFooters - 1);
+    const int last = DoFixed ? RowCount() - 1 : RowCount() - d->FFixedFooters - 1;
+    return CheckCells(ACol, DoFixed ? 0 : FixedRows(), ACol, last);
 }
 
 bool TZvStringGrid::CheckRow(bool DoFixed, int ARow)
 {
-    return CheckCells(DoFixed ? 0 : FixedCols(), ARow, DoFixed ? ColCount() - 1 : ColCount() - d->FFixedRightCols - 1, ARow);
+    const int last = DoFixed ? ColCount() - 1 : ColCount() - d->FFixedRightCols - 1;
+    return CheckCells(DoFixed ? 0 : FixedCols(), ARow, last, ARow);
 }
 
 bool TZvStringGrid::CheckGrid(bool DoFixed)
@@ -406,16 +410,16 @@ bool TZvStringGrid::CheckCell(int ACol, int ARow)
 // ---- The last row and the search footer ------------------------------------------------------------------------------------
 bool TZvStringGrid::LastRowClearOfSearchFooter()
 {
-    if (!d->FSearchFooter->Visible()) return false;
+    if (!SearchFooter()->Visible()) return false;
     if (TBaseGrid::TopRow() + VisibleRowCount() < RowCount() - 1) return false;
-    return RangeRect(0, RowCount() - 1).Bottom < ClientHeight() - d->FSearchPanel->Height() + 2;
+    return RangeRect(0, RowCount() - 1).Bottom < ClientHeight() - SearchPanel()->Height() + 2;
 }
 
 void TZvStringGrid::ScrollLastRowClearOfSearchFooter()
 {
-    if (!d->FSearchFooter->Visible()) return;
-    if (ClientHeight() <= DefaultRowHeight() + d->FSearchPanel->Height()) return;
-    while (RangeRect(0, RowCount() - 1).Bottom > ClientHeight() - d->FSearchPanel->Height() + 2 &&
+    if (!SearchFooter()->Visible()) return;
+    if (ClientHeight() <= DefaultRowHeight() + SearchPanel()->Height()) return;
+    while (RangeRect(0, RowCount() - 1).Bottom > ClientHeight() - SearchPanel()->Height() + 2 &&
            TBaseGrid::Row() <= RowCount() - 1 && TBaseGrid::TopRow() < RowCount() - 1) {
         const int top = TBaseGrid::TopRow();
         TBaseGrid::SetTopRow(top + 1);

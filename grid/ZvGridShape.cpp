@@ -310,7 +310,8 @@ void TZvStringGrid::InsertCols(int ColIndex, int CCount)
         for (int c = oldAll + CCount - 1; c >= ColIndex + CCount; --c) CopyStoreCell(c - CCount, c, r);
         for (int c = ColIndex; c < ColIndex + CCount; ++c) EmptyStoreCell(c, r);
     }
-    for (int c = 0; c < int(visible.size()) && c < int(d->FVisibleCol.size()); ++c) d->FVisibleCol[std::size_t(c)] = visible[std::size_t(c)];
+    for (int c = 0; c < int(visible.size()) && c < int(d->FVisibleCol.size()); ++c)
+        d->FVisibleCol[std::size_t(c)] = visible[std::size_t(c)];
     for (int c = 0; c < int(widths.size()); ++c) SetAllColWidths(c, widths[std::size_t(c)]);
     EndUpdate();
     FireCellsChanged(TRect(ColIndex, 0, ColIndex + CCount, RowCount() - 1));

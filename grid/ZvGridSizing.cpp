@@ -3,6 +3,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridClipboard.h"
+#include "grid/services/ZvGridDragDrop.h"
+#include "grid/services/ZvGridSort.h"
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
 
@@ -30,7 +33,7 @@ String TZvStringGrid::SelectedText()
     TGridRect s = Selection();
     const int left = std::min(s.Left, s.Right), right = std::max(s.Left, s.Right);
     int l = left, rr = right;
-    if (Options().Contains(goRowSelect) && d->FDragDropSettings && d->FDragDropSettings->OleEntireRows()) {
+    if (Options().Contains(goRowSelect) && DragDropSettings() && DragDropSettings()->OleEntireRows()) {
         l = 0;
         rr = ColCount() - 1;
     }
@@ -48,7 +51,7 @@ String TZvStringGrid::SelectedText()
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (int c = l; c <= rr; ++c) {
             String text = GetCellEx(RealColIndex(c), rows[i]);
-            if (d->FMultilinecells && d->FExcelClipboardFormat && text.contains(QLatin1Char('\n'))) {
+            if (d->FMultilinecells && ClipboardService().FExcelClipboardFormat && text.contains(QLatin1Char('\n'))) {
                 text.remove(QLatin1Char('\r'));
                 text.replace(QLatin1Char('\n'), QChar(11));
                 text = QLatin1Char('"') + text + QLatin1Char('"');
@@ -177,7 +180,9 @@ void TZvStringGrid::AutoNumberRow(int ARow)
     const int last = ColCount() - d->FFixedRightCols - 1;
     for (int a = FixedCols() + d->FAutoNumberStart; a <= last; ++a) {
         const int v = a - FixedCols() + 1 + d->FAutoNumberOffset;
-        const int col = d->FAutoNumberDirection == TSortDirection::sdAscending ? a : ColCount() + FixedCols() - d->FFixedRightCols - a - 1;
+        const int col = d->FAutoNumberDirection == TSortDirection::sdAscending
+                            ? a
+                            : ColCount() + FixedCols() - d->FFixedRightCols - a - 1;
         SetInts(col, ARow, v);
     }
 }
@@ -187,7 +192,8 @@ void TZvStringGrid::AutoNumberRow(int ARow)
 int TZvStringGrid::RowLines(int ARow)
 {
     int lines = 1;
-    for (int c = 0; c < ColCount(); ++c) lines = std::max(lines, LineCountOf(GetCellEx(RealColIndex(c), ARow), d->FMultilinecells));
+    for (int c = 0; c < ColCount(); ++c)
+        lines = std::max(lines, LineCountOf(GetCellEx(RealColIndex(c), ARow), d->FMultilinecells));
     return lines;
 }
 
@@ -329,11 +335,11 @@ void TZvStringGrid::SwapColumns(int Index, int Index2)
     const int w1 = GetAllColWidths(Index), w2 = GetAllColWidths(Index2);
     SetAllColWidths(Index, w2);
     SetAllColWidths(Index2, w1);
-    if (d->FSortSettings) {
-        if (d->FSortSettings->Column() == Index)
-            d->FSortSettings->SetColumn(Index2);
-        else if (d->FSortSettings->Column() == Index2)
-            d->FSortSettings->SetColumn(Index);
+    if (SortSettings()) {
+        if (SortSettings()->Column() == Index)
+            SortSettings()->SetColumn(Index2);
+        else if (SortSettings()->Column() == Index2)
+            SortSettings()->SetColumn(Index);
     }
     if (d->FCellControls && d->FCellControls->Count() > 0) {
         for (int i = 0; i < d->FCellControls->Count(); ++i) {

@@ -2,6 +2,8 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
 #include "grid/ZvDrawRoutines.h"
 #include "grid/ZvDropDownDraw.h"
@@ -66,8 +68,8 @@ void TZvStringGrid::PaintBackgroundOutsideCells()
     if (free.isEmpty()) return;
 
     TRect fill = client;
-    if (d->FSearchFooter->Visible()) fill.Bottom -= 32;
-    if (d->FFloatingFooter->Visible() && d->FFooterPanel) fill.Bottom -= d->FFooterPanel->Height();
+    if (SearchFooter()->Visible()) fill.Bottom -= 32;
+    if (d->FFloatingFooter->Visible() && FooterPanel()) fill.Bottom -= FooterPanel()->Height();
 
     TCanvas& canvas = *Canvas();
     canvas.SetClipRegion(free);
@@ -119,9 +121,10 @@ void TZvStringGrid::TileBackground(TRect Rect)
 
 void TZvStringGrid::PaintWindowBorder()
 {
-    const bool look = d->FLook == TGridLook::glSoft || d->FLook == TGridLook::glVUD || d->FLook == TGridLook::glXP ||
-                      d->FLook == TGridLook::glListView || d->FLook == TGridLook::glVista || d->FLook == TGridLook::glWin7 ||
-                      d->FLook == TGridLook::glOffice2007;
+    const TGridLook l = d->FLook;
+    const bool look = l == TGridLook::glSoft || l == TGridLook::glVUD || l == TGridLook::glXP ||
+                      l == TGridLook::glListView || l == TGridLook::glVista || l == TGridLook::glWin7 ||
+                      l == TGridLook::glOffice2007;
     if (!look || d->FBorderStyle != TBorderStyle::bsSingle || d->FBorderColor == clNone || d->FFlat) return;
     // The control has no frame of its own: the border takes its outermost pixels.
     TCanvas& canvas = *Canvas();

@@ -10,8 +10,11 @@
 #include "platform/SysUtils.h"
 
 #include <QRegularExpression>
-
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <numbers>
+
 
 // ---- Formatted and saved text ---------------------------------------------------------------
 
@@ -238,3 +241,42 @@ bool TZvStringGrid::CellBalloonText(int ACol, int ARow, String& Title, String& T
 // balloon window asks CellBalloonText and the date editors fire their event
 // themselves.
 void TZvStringGrid::NotifyMessageHook(TMessage&) {}
+
+void TZvStringGrid::InvalidateCellRange(TRect) {}
+
+void TZvStringGrid::RotatedTextRect(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign,
+                                    const String& Text)
+{
+    // The text turns about its start point: its run goes along (cos, -sin),
+    // its height along (sin, cos). The start point is placed so that the box
+    // around the turned text sits in the cell by the cell's alignments.
+    TCanvas& canvas = *Canvas();
+    const double w = canvas.TextWidth(Text + u'w');
+    const double h = canvas.TextHeight(Text + u'w');
+    const double a = Angle * std::numbers::pi / 180.0;
+    const double runX = w * std::cos(a), runY = -w * std::sin(a);
+    const double downX = h * std::sin(a), downY = h * std::cos(a);
+    const double xs[] = {0, runX, downX, runX + downX};
+    const double ys[] = {0, runY, downY, runY + downY};
+    const double minX = *std::min_element(std::begin(xs), std::end(xs));
+    const double maxX = *std::max_element(std::begin(xs), std::end(xs));
+    const double minY = *std::min_element(std::begin(ys), std::end(ys));
+    const double maxY = *std::max_element(std::begin(ys), std::end(ys));
+
+    double x = Rect.Left - minX;
+    if (HAlign == TAlignment::taRightJustify)
+        x = Rect.Right - maxX;
+    else if (HAlign == TAlignment::taCenter)
+        x = Rect.Left + (Rect.Width() - (maxX - minX)) / 2 - minX;
+    double y = Rect.Top - minY;
+    if (VAlign == TVAlignment::vtaBottom)
+        y = Rect.Bottom - maxY;
+    else if (VAlign == TVAlignment::vtaCenter)
+        y = Rect.Top + (Rect.Height() - (maxY - minY)) / 2 - minY;
+    Rect.Left = int(std::lround(x));
+    Rect.Top = int(std::lround(y));
+}
+
+int TZvStringGrid::TotalXOffset() const { return 0; }
+
+int TZvStringGrid::TotalYOffset() const { return 0; }

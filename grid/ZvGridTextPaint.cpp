@@ -3,6 +3,8 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridFilter.h"
+#include "grid/services/ZvGridSort.h"
 
 #include "grid/ZvDrawRoutines.h"
 #include "grid/ZvDropDownDraw.h"
@@ -67,7 +69,7 @@ bool TZvStringGrid::IsSortIndicatorCell(int ACol, int ARow)
     int row = ARow;
     const TPoint span = CellSpan(DisplayToRealCol(ACol), ARow);
     if (span.Y > 0) row = ARow + span.Y;
-    return row == d->FSortSettings->Row() && d->FSortSettings->Show() && RowCount() > FixedRows() + 1;
+    return row == SortSettings()->Row() && SortSettings()->Show() && RowCount() > FixedRows() + 1;
 }
 
 void TZvStringGrid::PaintCellText()
@@ -121,7 +123,7 @@ void TZvStringGrid::PaintCellText()
 
     // Filter drop-down glyph.
     if (cell.FilterGlyph) {
-        TBitmap* glyph = d->FFilter->HasFilter(RCol) ? d->FFilterDropDown->GlyphActive() : d->FFilterDropDown->Glyph();
+        TBitmap* glyph = Filter()->HasFilter(RCol) ? FilterDropDown()->GlyphActive() : FilterDropDown()->Glyph();
         if (!glyph || glyph->Empty())
             DrawResourceBitmap(canvas, FixedColor(), Rect(r.Right - 16, r.Top, r.Right, r.Top + 16), "ASGFILT");
         else
@@ -221,10 +223,11 @@ void TZvStringGrid::PaintCellText()
     }
     if (RCol == 0 && d->FNumNodes > 0 && !IsNode(ARow)) r.Left += RowIndent(ARow);
 
+    const TSortIndexList* indexes = SortIndexes();
     const bool sortHeader = IsSortIndicatorCell(ACol, ARow) &&
-                            (RCol == d->FSortSettings->Column() || (d->FSortIndexes && d->FSortIndexes->FindIndex(RCol) >= 0));
-    const bool sortGlyph = sortHeader && FixedRows() > 0 && (RCol >= FixedCols() || d->FSortSettings->FixedCols()) &&
-                           (!d->FSortIndexes || d->FSortIndexes->FindIndex(RCol) < 1 || d->FSortSettings->IndexShow());
+                            (RCol == SortSettings()->Column() || (indexes && indexes->FindIndex(RCol) >= 0));
+    const bool sortGlyph = sortHeader && FixedRows() > 0 && (RCol >= FixedCols() || SortSettings()->FixedCols()) &&
+                           (!SortIndexes() || SortIndexes()->FindIndex(RCol) < 1 || SortSettings()->IndexShow());
 
     if (kind == ctHTML) {
         TRect hr = r;

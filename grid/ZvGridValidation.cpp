@@ -4,6 +4,8 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSearch.h"
+#include "grid/services/panels/ZvGridPanels.h"
 #include "grid/ZvGridBalloon.h"
 
 #include <QWidget>
@@ -93,7 +95,8 @@ bool TZvStringGrid::ValidateCell(const String& NewValue)
                 }
             }
             if (valid) RecalcColumnFooter(col);
-            if (d->FCellChecker && d->FCellChecker->AutoMarkError()) value = d->FCellChecker->MarkError(col, row, value);
+            TZvStringGridCheck* checker = d->FCellChecker;
+            if (checker && checker->AutoMarkError()) value = checker->MarkError(col, row, value);
             if (valid && UndoRedo()) UndoRedo()->RegisterChange(col, row, d->FOldCellText, value);
             if (valid && changed) FireCellsChanged(TRect(col, row, col, row));
             FNewCellText = value;
@@ -356,20 +359,20 @@ void TZvStringGrid::KillFocusMessageHook(TWMKillFocus& Message)
 void TZvStringGrid::DialogCharMessageHook(TCMDialogChar& Message)
 {
     Message.Result = 0;
-    if (!d->FSearchFooter->Visible() || !d->FSearchPanel) return;
+    if (!SearchFooter()->Visible() || !SearchPanel()) return;
     const QChar key(char16_t(Message.CharCode));
     const struct {
         const String& Caption;
         bool Shown;
         const TNotifyEvent& Action;
     } buttons[] = {
-        {d->FSearchFooter->FindNextCaption(), d->FSearchFooter->ShowFindNext(), d->FSearchPanel->OnForwardClick},
-        {d->FSearchFooter->FindPrevCaption(), d->FSearchFooter->ShowFindPrev(), d->FSearchPanel->OnBackwardClick},
-        {d->FSearchFooter->HighLightCaption(), d->FSearchFooter->ShowHighLight(), d->FSearchPanel->OnHighlightClick},
+        {SearchFooter()->FindNextCaption(), SearchFooter()->ShowFindNext(), SearchPanel()->OnForwardClick},
+        {SearchFooter()->FindPrevCaption(), SearchFooter()->ShowFindPrev(), SearchPanel()->OnBackwardClick},
+        {SearchFooter()->HighLightCaption(), SearchFooter()->ShowHighLight(), SearchPanel()->OnHighlightClick},
     };
     for (const auto& b : buttons) {
         if (!b.Shown || !b.Action || !IsAccel(key, b.Caption)) continue;
-        b.Action(d->FSearchPanel);
+        b.Action(SearchPanel());
         Message.Result = 1;
         return;
     }

@@ -5,6 +5,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
 #include "grid/ZvStyles.h"
 #include "platform/Timers.h"
@@ -91,9 +92,9 @@ void TZvStringGrid::WindowProcHook(TMessage& Message)
         if (Screen->Cursor() == crDrag && d->FEnhRowColMove &&
             (GridState() == gsColMoving || GridState() == gsRowMoving)) {
             Screen->SetCursor(crDefault);
-            if (d->FHeaderDragButton) {
-                d->FHeaderDragButton->SetEnabled(false);
-                d->FHeaderDragButton->SetVisible(false);
+            if (HeaderDragButton()) {
+                HeaderDragButton()->SetEnabled(false);
+                HeaderDragButton()->SetVisible(false);
             }
             // The platform grid ends the move itself as the message goes on.
             KillTimer(this, MoveTimerId);
@@ -471,7 +472,8 @@ void TZvStringGrid::PanStep()
 void TZvStringGrid::InvalidatePanOrigin()
 {
     if (!HandleAllocated()) return;
-    InvalidateRect(Rect(d->FPanOrigin.X, d->FPanOrigin.Y, d->FPanOrigin.X + PanGlyphSize, d->FPanOrigin.Y + PanGlyphSize));
+    const TPoint o = d->FPanOrigin;
+    InvalidateRect(Rect(o.X, o.Y, o.X + PanGlyphSize, o.Y + PanGlyphSize));
 }
 
 void TZvStringGrid::PaintPanOrigin()
