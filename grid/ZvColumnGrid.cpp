@@ -3,6 +3,7 @@
 // lands in the header row.
 
 #include "grid/ZvColumnGrid.h"
+#include "platform/Menus.h"
 
 #include <QScopedValueRollback>
 

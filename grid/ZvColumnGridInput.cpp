@@ -3,6 +3,7 @@
 
 #include "grid/ZvColumnGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "platform/Menus.h"
 
 #include <cmath>
 

@@ -3,8 +3,9 @@
 
 #include "grid/ZvColumnGrid.h"
 #include "grid/ZvGridPrivate.h"
-#include "grid/services/ZvGridFilter.h"
 #include "grid/ZvGridUtil.h"
+#include "grid/editors/ZvGridCombo.h"
+#include "grid/services/ZvGridFilter.h"
 
 bool TZvColumnGrid::IsNormalCell(int ACol, int ARow)
 {

@@ -2,6 +2,7 @@
 // and the INI file of column positions.
 
 #include "grid/ZvColumnGrid.h"
+#include "platform/Menus.h"
 
 #include <QDataStream>
 #include <QSettings>

@@ -18,44 +18,44 @@
 
 #include "grid/ZvBaseGrid.h"
 #include "grid/ZvGridCellGraphic.h"
-#include "grid/ZvGridNeighbours.h"
 #include "grid/ZvGridOptions.h"
 #include "grid/ZvGridSettings.h"
 #include "grid/ZvGridTypes.h"
 #include "grid/ZvStyles.h"
 
-#include "platform/ImgList.h"
-#include "platform/Menus.h"
-#include "platform/Pictures.h"
-
 #include <QDateTime>
 
-#include <array>
 #include <memory>
 #include <vector>
 
-class TPictureContainer;
-class TRichEdit;
-class TGridDropTarget;
-class TZvInplaceEdit;
-class TGridSpinEdit;
-class TGridDateTimePicker;
-class TGridDatePicker;
-class TGridColorDropDown;
-class TGridImageDropDown;
-class TGridGridDropDown;
-class TGridDetailPickerDropDown;
-class TGridTimepickerDropDown;
-class TGridCalculatorDropDown;
-class TGridMemoDropDown;
-class TGridBalloonWindow;
-class TGridTrackbarDropDown;
-class TGridZvGridDropDown;
-class TTimer;
-class TScrollBar;
 class QIODevice;
+class TCustomImageList;
+class TPopupMenu;
+class TPictureContainer;
+class THTMLPictureCache;
+class TRichEdit;
 struct THTMLDrawParams;
 struct THTMLDrawResult;
+// The editors the grid shows (grid/editors/).
+class TZvInplaceEdit;
+class TGridCombo;
+class TGridCheckBox;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridTransEdit;
+class TGridTransCombo;
+class TGridButton;
+class TGridColorDropDown;
+class TGridImageDropDown;
+// The windows of the services beside the cells (grid/services/).
+class TGridBalloonWindow;
+class THTMLHintWindow;
+class TFooterPanel;
+class TSearchPanel;
+class TDropList;
+class TDropCheckList;
+class THeaderDragButton;
+class TScrollControl;
 struct TZvStringGridPrivate;
 class TZvGridSort;
 class TZvGridFilter;

@@ -2,11 +2,12 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
-#include "grid/services/ZvGridPrint.h"
-#include "grid/services/panels/ZvGridPanels.h"
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
+#include "grid/services/ZvGridPrint.h"
+#include "grid/services/panels/ZvGridPanels.h"
 
+#include "grid/services/panels/ZvFooterPanel.h"
 #include "platform/Regional.h"
 
 #include <algorithm>

@@ -6,6 +6,10 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
 #include "grid/ZvHTMLUtil.h"
+#include "grid/editors/ZvEditBtn.h"
+#include "grid/editors/ZvGridCheckBox.h"
+#include "grid/editors/ZvGridCombo.h"
+#include "grid/editors/ZvGridSimpleEditors.h"
 
 namespace {
 

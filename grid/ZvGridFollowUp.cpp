@@ -9,6 +9,7 @@
 
 #include "grid/ZvGridBalloon.h"
 #include "grid/ZvGridUtil.h"
+#include "grid/services/panels/ZvScrollControl.h"
 #include "platform/DrawText.h"
 
 #include <QWidget>

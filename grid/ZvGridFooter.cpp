@@ -2,10 +2,12 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/ZvHTMLUtil.h"
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/ZvGridSort.h"
+#include "grid/services/panels/ZvFooterPanel.h"
 #include "grid/services/panels/ZvGridPanels.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/services/panels/ZvScrollControl.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,6 +9,7 @@
 
 #include "platform/DrawText.h"
 #include "platform/FrameControls.h"
+#include "platform/ImgList.h"
 #include "platform/Pictures.h"
 #include "platform/Themes.h"
 

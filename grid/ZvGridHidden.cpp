@@ -12,6 +12,7 @@
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/ZvGridSort.h"
 #include "grid/services/panels/ZvGridPanels.h"
+#include "grid/services/panels/ZvSearchPanel.h"
 
 #include <algorithm>
 #include <limits>

@@ -10,6 +10,7 @@
 
 #include "grid/ZvGridUtil.h"
 #include "grid/ZvHTMLUtil.h"
+#include "grid/services/panels/ZvSearchPanel.h"
 #include "platform/Forms.h"
 #include "platform/Regional.h"
 

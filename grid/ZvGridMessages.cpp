@@ -8,6 +8,12 @@
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/panels/ZvGridPanels.h"
 
+#include "grid/services/ZvHTMLHintWindow.h"
+#include "grid/services/panels/ZvFooterPanel.h"
+#include "grid/services/panels/ZvHeaderDragButton.h"
+#include "grid/services/panels/ZvSearchPanel.h"
+#include "platform/ImgList.h"
+#include "platform/Menus.h"
 #include "platform/Timers.h"
 
 #include <cmath>

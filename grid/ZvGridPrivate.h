@@ -12,8 +12,19 @@
 #include <memory>
 #include <vector>
 
-class TGridBalloonWindow;
 class TTimer;
+class TScrollBar;
+// Editors made on first use.
+class TGridSpinEdit;
+class TGridDatePicker;
+class TGridDateTimePicker;
+class TGridGridDropDown;
+class TGridDetailPickerDropDown;
+class TGridTimepickerDropDown;
+class TGridCalculatorDropDown;
+class TGridMemoDropDown;
+class TGridTrackbarDropDown;
+class TGridZvGridDropDown;
 
 // A service's state is made the first time anything asks for it.
 template <class TService>

@@ -7,6 +7,9 @@
 #include "grid/services/panels/ZvGridPanels.h"
 
 #include "grid/ZvGridUtil.h"
+#include "grid/editors/ZvGridSimpleEditors.h"
+#include "grid/services/panels/ZvFooterPanel.h"
+#include "grid/services/panels/ZvHeaderDragButton.h"
 
 #include <cmath>
 

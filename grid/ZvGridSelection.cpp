@@ -5,6 +5,7 @@
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/panels/ZvGridPanels.h"
 
+#include "grid/services/panels/ZvSearchPanel.h"
 #include "platform/DateUtils.h"
 
 #include <QRandomGenerator>

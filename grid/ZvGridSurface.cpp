@@ -7,6 +7,7 @@
 
 #include "grid/ZvDrawRoutines.h"
 #include "grid/ZvDropDownDraw.h"
+#include "grid/services/panels/ZvFooterPanel.h"
 
 #include <QPainter>
 #include <QRegion>

@@ -3,10 +3,11 @@
 // cell, the change notifiers, and the grid's own enter, exit and click.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridBalloon.h"
 #include "grid/ZvGridPrivate.h"
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/panels/ZvGridPanels.h"
-#include "grid/ZvGridBalloon.h"
+#include "grid/services/panels/ZvSearchPanel.h"
 
 #include <QWidget>
 

@@ -8,6 +8,9 @@
 #include "grid/services/panels/ZvGridPanels.h"
 
 #include "grid/ZvStyles.h"
+#include "grid/editors/ZvEditBtn.h"
+#include "grid/editors/ZvGridCombo.h"
+#include "grid/services/panels/ZvHeaderDragButton.h"
 #include "platform/Timers.h"
 
 #include <cmath>

@@ -6,6 +6,7 @@
 #include "platform/Forms.h"
 #include "platform/Seams.h"
 
+#include "platform/Menus.h"
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 

@@ -6,6 +6,7 @@
 #include "grid/ZvGrid.h"
 #include "grid/editors/ZvGridCheckBox.h"
 
+#include "grid/editors/ZvGridCombo.h"
 #include "platform/Forms.h"
 #include "tests/common/TestSeams.h"
 

@@ -1,5 +1,9 @@
 #include "grid/ZvGrid.h"
 
+#include "grid/editors/ZvEditBtn.h"
+#include "grid/editors/ZvGridCombo.h"
+#include "grid/services/panels/ZvFooterPanel.h"
+#include "grid/services/panels/ZvSearchPanel.h"
 #include "platform/Forms.h"
 
 #include <gtest/gtest.h>

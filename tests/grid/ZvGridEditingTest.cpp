@@ -9,6 +9,7 @@
 #include "platform/Forms.h"
 #include "platform/Seams.h"
 
+#include "grid/editors/ZvGridCombo.h"
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 

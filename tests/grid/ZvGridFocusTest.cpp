@@ -7,6 +7,7 @@
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 
+#include "grid/services/panels/ZvSearchPanel.h"
 #include "tests/common/TestSeams.h"
 
 #include <QCoreApplication>

@@ -8,6 +8,7 @@
 
 #include "grid/ZvGrid.h"
 
+#include "grid/services/ZvHTMLHintWindow.h"
 #include "platform/Forms.h"
 #include "platform/Regional.h"
 #include "platform/Seams.h"

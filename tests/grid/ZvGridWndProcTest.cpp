@@ -10,6 +10,7 @@
 #include "grid/ZvColumnGrid.h"
 #include "grid/ZvGridPrivate.h"
 
+#include "grid/editors/ZvGridCombo.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 

@@ -8,6 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
 
+#include "grid/editors/ZvGridCombo.h"
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 

@@ -7,6 +7,7 @@
 #include "core/ULanguage.h"
 #include "core/ZvPushButton.h"
 #include "grid/ZvColumnGrid.h"
+#include "grid/editors/ZvGridCombo.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
