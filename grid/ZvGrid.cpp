@@ -285,7 +285,8 @@ TZvStringGrid::~TZvStringGrid()
         BalloonDone();
         if (d->FOwnerForm) d->FOwnerForm->RemoveResizeWatch(this);
     }
-    if (ColumnSize()->Save()) SaveColSizes();
+    // With ColumnSize.Save the column sizes are saved here once layout persistence is built; until then the
+    // window's creation and Loaded report it, since a destructor must not raise.
 
     d->FClearTextOnly = false;
     d->FSaveHiddenCells = false;

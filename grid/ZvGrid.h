@@ -416,10 +416,6 @@ public:
     void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
     bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
     String EditMaskHook(int ACol, int ARow);
-    void DateTimePickerChanged(TObject* Sender);
-    void DatePickerChanged(TObject* Sender);
-    void DatePickerClosedUp(TObject* Sender);
-    void DatePickerDroppedDown(TObject* Sender);
     void GridButtonClick(TObject* Sender);
     void RichEditSelectionChanged(TObject* Sender);
     void ShowColumnHeaders();
@@ -517,7 +513,6 @@ public:
     TPoint GetCellTextSize(int ACol, int ARow, bool ReserveButton, bool Wrap);
     int TotalXOffset() const;
     int TotalYOffset() const;
-    void InvalidateCellRange(TRect R);
     void RotatedTextRect(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign, const String& Text);
     // The balloon's title, text and icon for a cell, cut to what the balloon shows;
     // false when balloons are off.
@@ -546,7 +541,6 @@ public:
     bool OpenCellLink(const String& Anchor);
     // ==== Mouse press: ZvGridMouse.cpp =============================================================================
     virtual void MouseWheelHook(TGridCoord& Target, bool& Handled);
-    virtual void CellClickHook(int ACol, int ARow);
     virtual void SelectRangeHook(TGridRect& ARange);
     void RadioGroupClick(int ACol, int ARow, int X, int Y);
     void ShowCellControl(int ACol, int ARow, int X, int Y);
@@ -1134,7 +1128,6 @@ public:
     TZvGridPanels& Panels() const;
 
     // ==== Sorting: services/ZvGridSort.cpp ========================================================================
-    virtual void SortSwapRows(int ARow1, int ARow2);
     virtual void QSort();
     virtual void QSortIndexed();
     virtual void QSortGroup();
@@ -1144,7 +1137,6 @@ public:
     bool IsIgnoredColumn(int ACol) const;
 
     // ==== Filtering: services/ZvGridFilter.cpp =====================================================================
-    virtual bool RowMatchesFilter(int ARow);
     virtual void SelectFilterValue(int Column, int ItemIndex);
     virtual void ApplyCheckedFilterEntries(int Column);
     bool FilterActive() const;
@@ -1157,22 +1149,6 @@ public:
     void HilightTextInRange(const String& HiText, const String& Tag, int FromCol, int ToCol, int FromRow, int ToRow,
                             bool DoCase);
     void UnHilightTextInRange(const String& Tag, int FromCol, int ToCol, int FromRow, int ToRow);
-    void HilightInCell(int ACol, int ARow, const String& HiText, bool DoCase);
-    void HilightInCol(int ACol, const String& HiText, bool DoCase);
-    void HilightInRow(int ARow, const String& HiText, bool DoCase);
-    void HilightInGrid(const String& HiText, bool DoCase);
-    void MarkInCell(int ACol, int ARow, const String& HiText, bool DoCase);
-    void MarkInCol(int ACol, const String& HiText, bool DoCase);
-    void MarkInRow(int ARow, const String& HiText, bool DoCase);
-    void MarkInGrid(const String& HiText, bool DoCase);
-    void UnHilightInCell(int ACol, int ARow);
-    void UnHilightInCol(int ACol);
-    void UnHilightInRow(int ARow);
-    void UnHilightInGrid();
-    void UnMarkInCell(int ACol, int ARow);
-    void UnMarkInCol(int ACol);
-    void UnMarkInRow(int ARow);
-    void UnMarkInGrid();
     String UnMarkText(const String& Text);
     void SearchEditChange(TObject* Sender);
     void SearchBackwardClick(TObject* Sender);
@@ -1181,11 +1157,7 @@ public:
     void SearchHighlightClick(TObject* Sender);
 
     // ==== Clipboard: services/ZvGridClipboard.cpp ==================================================================
-    virtual void StoreCellText(int ACol, int ARow, const String& Value);
-    virtual void PasteBegin();
-    virtual void PasteEnd();
     virtual void MarkRowsModified(int FromRow, int ToRow);
-    virtual bool UsesFormattedClipboard();
     void CopySelectionToClipboard();
     void CutSelectionToClipboard();
     void PasteSelectionFromClipboard();
@@ -1195,7 +1167,6 @@ public:
     void LoadFromStream(QIODevice* Stream);
 
     // ==== Printing: services/ZvGridPrint.cpp =======================================================================
-    virtual void FirePrintGetPageNum(int PageNum, int PageColNum, String& PageNumString);
     int GetPrintColWidth(int ACol) const;
     int GetPrintColOffset(int ACol) const;
 

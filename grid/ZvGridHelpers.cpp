@@ -13,10 +13,6 @@ String TZvStringGrid::EditMaskHook(int ACol, int ARow)
     return mask;
 }
 
-void TZvStringGrid::DateTimePickerChanged(TObject*) {}
-void TZvStringGrid::DatePickerChanged(TObject*) {}
-void TZvStringGrid::DatePickerClosedUp(TObject*) {}
-void TZvStringGrid::DatePickerDroppedDown(TObject*) {}
 void TZvStringGrid::GridButtonClick(TObject* Sender)
 {
     if (OnButtonClick) OnButtonClick(Sender, Col(), Row());

@@ -570,4 +570,3 @@ void TZvStringGrid::PressCellControl(int ACol, int ARow, const THTMLDrawResult& 
         ShowCellControl(ACol, ARow, Hit.ControlRect.Left, Hit.ControlRect.Top);
 }
 
-void TZvStringGrid::CellClickHook(int, int) {}

@@ -470,4 +470,12 @@ void TZvStringGrid::RButtonUpMessageHook(TWMMouse& Message)
     TBaseGrid::WndProc(Message.Message);
 }
 
-void TZvStringGrid::FixedEditChanged(TObject*) {}
+// Typing in a fixed cell's editor reports the fixed cell and the editor's text.
+void TZvStringGrid::FixedEditChanged(TObject* Sender)
+{
+    if (!OnEditChange) return;
+    String text;
+    if (auto* edit = dynamic_cast<TEdit*>(Sender)) text = edit->Text();
+    else if (auto* combo = dynamic_cast<TComboBox*>(Sender)) text = combo->Text();
+    OnEditChange(this, d->FClickedCol, d->FClickedRow, text);
+}

@@ -242,7 +242,6 @@ bool TZvStringGrid::CellBalloonText(int ACol, int ARow, String& Title, String& T
 // themselves.
 void TZvStringGrid::NotifyMessageHook(TMessage&) {}
 
-void TZvStringGrid::InvalidateCellRange(TRect) {}
 
 void TZvStringGrid::RotatedTextRect(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign,
                                     const String& Text)
@@ -277,6 +276,7 @@ void TZvStringGrid::RotatedTextRect(TRect& Rect, int Angle, TVAlignment VAlign, 
     Rect.Top = int(std::lround(y));
 }
 
-int TZvStringGrid::TotalXOffset() const { return 0; }
+// The room a cell's text offset takes across and down: the offset on both sides, or only on the top-left one.
+int TZvStringGrid::TotalXOffset() const { return d->FXYOffsetTopLeftOnly ? d->FXYOffset.X : 2 * d->FXYOffset.X; }
 
-int TZvStringGrid::TotalYOffset() const { return 0; }
+int TZvStringGrid::TotalYOffset() const { return d->FXYOffsetTopLeftOnly ? d->FXYOffset.Y : 2 * d->FXYOffset.Y; }

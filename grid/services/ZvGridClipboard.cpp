@@ -1,4 +1,6 @@
 // The clipboard: the service's state and the grid's members that front it.
+// Not built yet (each raises through NotBuilt): CopySelectionToClipboard, CutSelectionToClipboard,
+// PasteSelectionFromClipboard.
 
 #include "grid/services/ZvGridClipboard.h"
 
@@ -10,18 +12,15 @@ TZvGridClipboard& TZvStringGrid::ClipboardService() const { return MadeOnFirstUs
 bool TZvStringGrid::ExcelClipboardFormat() const { return ClipboardService().FExcelClipboardFormat; }
 void TZvStringGrid::SetExcelClipboardFormat(bool Value) { ClipboardService().FExcelClipboardFormat = Value; }
 
-void TZvStringGrid::StoreCellText(int, int, const String&) {}
+// Rows that a paste, an inserted or a deleted row changed show as modified when ShowModified asks for it.
+void TZvStringGrid::MarkRowsModified(int FromRow, int ToRow)
+{
+    if (!ShowModified()->Enabled()) return;
+    for (int r = FromRow; r <= ToRow; ++r) SetRowModified(r, true);
+}
 
-void TZvStringGrid::PasteBegin() {}
+void TZvStringGrid::CopySelectionToClipboard() { NotBuilt("CopySelectionToClipboard"); }
 
-void TZvStringGrid::PasteEnd() {}
+void TZvStringGrid::CutSelectionToClipboard() { NotBuilt("CutSelectionToClipboard"); }
 
-void TZvStringGrid::MarkRowsModified(int, int) {}
-
-bool TZvStringGrid::UsesFormattedClipboard() { return false; }
-
-void TZvStringGrid::CopySelectionToClipboard() {}
-
-void TZvStringGrid::CutSelectionToClipboard() {}
-
-void TZvStringGrid::PasteSelectionFromClipboard() {}
+void TZvStringGrid::PasteSelectionFromClipboard() { NotBuilt("PasteSelectionFromClipboard"); }

@@ -1,4 +1,6 @@
 // Filtering the grid's rows: the service's state and the grid's members that front it.
+// Not built yet (each raises through NotBuilt): SelectFilterValue, ApplyCheckedFilterEntries, and switching
+// FilterActive on.
 
 #include "grid/services/ZvGridFilter.h"
 
@@ -43,11 +45,15 @@ void TZvStringGrid::SetFilter(TFilter* Value) { Filter()->Assign(Value); }
 TFilterDropDown* TZvStringGrid::FilterDropDown() const { return FilterService().FFilterDropDown.get(); }
 void TZvStringGrid::SetFilterDropDown(TFilterDropDown* Value) { FilterDropDown()->Assign(Value); }
 TStringList* TZvStringGrid::FilterValues() const { return FilterService().FFilterList.get(); }
-void TZvStringGrid::SetFilterActive(bool Value) { FilterService().FFilterActive = Value; }
+// Switching the filter on applies it, which is not built yet: so the filter is never on, and off stays off.
+void TZvStringGrid::SetFilterActive(bool Value)
+{
+    if (Value) NotBuilt("FilterActive");
+    FilterService().FFilterActive = Value;
+}
 bool TZvStringGrid::FilterActive() const { return FilterService().FFilterActive; }
 
-bool TZvStringGrid::RowMatchesFilter(int) { return false; }
 
-void TZvStringGrid::SelectFilterValue(int, int) {}
+void TZvStringGrid::SelectFilterValue(int, int) { NotBuilt("SelectFilterValue"); }
 
-void TZvStringGrid::ApplyCheckedFilterEntries(int) {}
+void TZvStringGrid::ApplyCheckedFilterEntries(int) { NotBuilt("ApplyCheckedFilterEntries"); }

@@ -25,8 +25,6 @@ void TZvStringGrid::SetPrinterDriverFix(bool Value) { PrintService().FPrinterDri
 TPrintSettings* TZvStringGrid::PrintSettings() const { return PrintService().FPrintSettings.get(); }
 void TZvStringGrid::SetPrintSettings(TPrintSettings* Value) { PrintSettings()->Assign(Value); }
 
-void TZvStringGrid::FirePrintGetPageNum(int, int, String&) {}
-
 int TZvStringGrid::GetPrintColWidth(int ACol) const
 {
     CheckPrintColumn(ACol);

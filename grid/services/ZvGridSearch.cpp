@@ -1,4 +1,6 @@
 // Searching and highlighting: the service's state and the grid's members that front it.
+// Not built yet (each raises through NotBuilt): the search panel's handlers SearchEditChange,
+// SearchBackwardClick, SearchForwardClick, SearchCloseClick and SearchHighlightClick.
 
 #include "grid/services/ZvGridSearch.h"
 
@@ -29,38 +31,6 @@ void TZvStringGrid::SetSearchFooter(TSearchFooter* Value) { SearchFooter()->Assi
 const String& TZvStringGrid::IncrSearchText() const { return SearchService().FIncrSearchText; }
 void TZvStringGrid::SetIncrSearchText(const String& Value) { SearchService().FIncrSearchText = Value; }
 
-void TZvStringGrid::HilightInCell(int, int, const String&, bool) {}
-
-void TZvStringGrid::HilightInCol(int, const String&, bool) {}
-
-void TZvStringGrid::HilightInRow(int, const String&, bool) {}
-
-void TZvStringGrid::HilightInGrid(const String&, bool) {}
-
-void TZvStringGrid::MarkInCell(int, int, const String&, bool) {}
-
-void TZvStringGrid::MarkInCol(int, const String&, bool) {}
-
-void TZvStringGrid::MarkInRow(int, const String&, bool) {}
-
-void TZvStringGrid::MarkInGrid(const String&, bool) {}
-
-void TZvStringGrid::UnHilightInCell(int, int) {}
-
-void TZvStringGrid::UnHilightInCol(int) {}
-
-void TZvStringGrid::UnHilightInRow(int) {}
-
-void TZvStringGrid::UnHilightInGrid() {}
-
-void TZvStringGrid::UnMarkInCell(int, int) {}
-
-void TZvStringGrid::UnMarkInCol(int) {}
-
-void TZvStringGrid::UnMarkInRow(int) {}
-
-void TZvStringGrid::UnMarkInGrid() {}
-
 int TZvStringGrid::Search(const String& Text)
 {
     int col;
@@ -75,15 +45,15 @@ int TZvStringGrid::Search(const String& Text)
     return -1;
 }
 
-void TZvStringGrid::SearchEditChange(TObject*) {}
+void TZvStringGrid::SearchEditChange(TObject*) { NotBuilt("SearchEditChange"); }
 
-void TZvStringGrid::SearchBackwardClick(TObject*) {}
+void TZvStringGrid::SearchBackwardClick(TObject*) { NotBuilt("SearchBackwardClick"); }
 
-void TZvStringGrid::SearchForwardClick(TObject*) {}
+void TZvStringGrid::SearchForwardClick(TObject*) { NotBuilt("SearchForwardClick"); }
 
-void TZvStringGrid::SearchCloseClick(TObject*) {}
+void TZvStringGrid::SearchCloseClick(TObject*) { NotBuilt("SearchCloseClick"); }
 
-void TZvStringGrid::SearchHighlightClick(TObject*) {}
+void TZvStringGrid::SearchHighlightClick(TObject*) { NotBuilt("SearchHighlightClick"); }
 
 String TZvStringGrid::UnMarkText(const String& Text) { return UnhighlightHTMLText(Text, QStringLiteral("e")); }
 

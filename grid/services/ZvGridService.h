@@ -16,3 +16,8 @@ protected:
     ~TZvGridService() = default;
     TZvStringGrid* const FGrid;
 };
+
+// Raises EZvGridError "<What> is not built yet". Every operation of a service
+// that later work builds says so through this, instead of doing nothing; the
+// file of each service lists its unbuilt operations at its top.
+[[noreturn]] void NotBuilt(const char* What);

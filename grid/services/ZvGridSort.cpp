@@ -1,4 +1,5 @@
 // Sorting the grid's rows: the service's state and the grid's members that front it.
+// Not built yet (each raises through NotBuilt): QSort, QSortIndexed, QSortGroup, QSortGroupIndexed, QUnSort.
 
 #include "grid/services/ZvGridSort.h"
 
@@ -27,16 +28,20 @@ TSortIndexList* TZvStringGrid::SortIndexes() const { return SortService().FSortI
 TIntList* TZvStringGrid::IgnoreColumns() const { return SortService().FIgnoreColumns.get(); }
 bool TZvStringGrid::IsIgnoredColumn(int ACol) const { return IgnoreColumns()->HasValue(ACol); }
 
-void TZvStringGrid::SortSwapRows(int, int) {}
+void TZvStringGrid::QSort() { NotBuilt("QSort"); }
 
-void TZvStringGrid::QSort() {}
+void TZvStringGrid::QSortIndexed() { NotBuilt("QSortIndexed"); }
 
-void TZvStringGrid::QSortIndexed() {}
+void TZvStringGrid::QSortGroup() { NotBuilt("QSortGroup"); }
 
-void TZvStringGrid::QSortGroup() {}
+void TZvStringGrid::QSortGroupIndexed() { NotBuilt("QSortGroupIndexed"); }
 
-void TZvStringGrid::QSortGroupIndexed() {}
+void TZvStringGrid::QUnSort() { NotBuilt("QUnSort"); }
 
-void TZvStringGrid::QUnSort() {}
-
-void TZvStringGrid::InitSortXRef() {}
+// Entry i names the row that stood at i before sorting began: before any sort, every row itself.
+void TZvStringGrid::InitSortXRef()
+{
+    TIntList& xref = *SortService().FSortXRef;
+    xref.Clear();
+    for (int r = 0; r < RowCount(); ++r) xref.Add(r);
+}
