@@ -173,9 +173,9 @@ void TZvStringGrid::CreateOptionObjects()
 // The change handlers go through the virtual operations, so a descendant's overrides receive them.
 void TZvStringGrid::HookOptionObjects()
 {
-    d->FNavigation->OnChange = [this](TObject* s) { SpareHookB(s); };
+    d->FNavigation->OnChange = [this](TObject* s) { NavigationChanged(s); };
     d->FBands->OnChange = [this](TObject*) { Invalidate(); };
-    d->FMouseActions->OnChange = [this](TObject* s) { SpareHookA(s); };
+    d->FMouseActions->OnChange = [this](TObject* s) { MouseActionsChanged(s); };
     d->FMouseActions->OnIsDesigning = [this](TObject*, bool& designing) { QueryDesignMode(designing); };
     d->FMouseActions->OnInvalidate = [this](TObject* s) { InvalidateGrid(s); };
     d->FMouseActions->OnDisableEdit = [this](TObject* s) { DisableEditing(s); };
@@ -520,8 +520,9 @@ String TZvStringGrid::Version() const
 String TZvStringGrid::GetVersionString() { return Version() + QStringLiteral(" Sep, 2012"); }
 
 // ---- Hooks handed to the option objects ----------------------------------------------------------------
-void TZvStringGrid::SpareHookA(TObject*) {}
-void TZvStringGrid::SpareHookB(TObject*) {}
+// Empty by design: the grid reads these settings each time it uses them, so a change needs nothing more.
+void TZvStringGrid::MouseActionsChanged(TObject*) {}
+void TZvStringGrid::NavigationChanged(TObject*) {}
 
 bool TZvStringGrid::QueryDesignMode(bool& IsDesigning)
 {

@@ -230,11 +230,13 @@ public:
     TFont* GetCellFont(int c, int r);
     TFont* Fonts(int c, int r) { return GetCellFont(c, r); }
 
-    virtual void SpareHookA(TObject* Sender);
+    // The mouse actions' and the navigation's change notifications (the wheel action; the advance direction
+    // and insert), for a descendant that follows them.
+    virtual void MouseActionsChanged(TObject* Sender);
     virtual bool QueryDesignMode(bool& IsDesigning);
     virtual void InvalidateGrid(TObject* Sender);
     virtual void DisableEditing(TObject* Sender);
-    virtual void SpareHookB(TObject* Sender);
+    virtual void NavigationChanged(TObject* Sender);
     virtual void AssignCells(TPersistent* Source);
     virtual int GetVersionNr();
     virtual String GetVersionString();

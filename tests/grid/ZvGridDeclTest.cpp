@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -272,6 +273,29 @@ TEST_F(TGridFixture, AssignCopiesAnotherGrid)
 }
 
 // The grid's own option objects copy every setting with Assign.
+// The mouse actions' and the navigation's change notifications reach a descendant's overrides, once per change.
+TEST(TGridHooks, OptionChangesReachADescendant)
+{
+    struct TFollowingGrid : TZvStringGrid {
+        using TZvStringGrid::TZvStringGrid;
+        std::vector<String> Heard;
+        void MouseActionsChanged(TObject* Sender) override
+        {
+            Heard.push_back(Sender == MouseActions() ? String("mouse actions") : String("?"));
+        }
+        void NavigationChanged(TObject* Sender) override
+        {
+            Heard.push_back(Sender == Navigation() ? String("navigation") : String("?"));
+        }
+    } grid(nullptr);
+    grid.MouseActions()->SetWheelAction(TWheelAction::waScroll);
+    grid.MouseActions()->SetWheelAction(TWheelAction::waScroll);
+    grid.Navigation()->SetAdvanceDirection(TAdvanceDirection::adTopBottom);
+    grid.Navigation()->SetAdvanceInsert(true);
+    grid.Navigation()->SetAdvanceInsert(true);
+    EXPECT_EQ(grid.Heard, (std::vector<String>{"mouse actions", "navigation", "navigation"}));
+}
+
 TEST(TGridSettings, AssignCopiesEverySetting)
 {
     TPrintSettings a(nullptr), b(nullptr);
