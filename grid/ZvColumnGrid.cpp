@@ -4,6 +4,7 @@
 
 #include "grid/ZvColumnGrid.h"
 #include "platform/Menus.h"
+#include "platform/ScopeGuard.h"
 
 #include <QScopedValueRollback>
 
@@ -507,18 +508,13 @@ void TZvColumnGrid::SyncColumnHeaders()
 {
     if (FSyncingHeaders || !ColumnHeaders()) return;
     FSyncingHeaders = true;
+    const TScopeExit done([this] { FSyncingHeaders = false; });
     // Copied first: each header write rebuilds the list from the items.
     const TStringList* headers = ColumnHeaders();
     QStringList lines;
     for (int i = 0; i < headers->Count(); ++i) lines << headers->Strings(i);
-    try {
-        for (int i = 0; i < FColumns->Count() && i < lines.size(); ++i)
-            FColumns->FItems[std::size_t(i)]->SetHeader(lines[i]);
-    } catch (...) {
-        FSyncingHeaders = false;
-        throw;
-    }
-    FSyncingHeaders = false;
+    for (int i = 0; i < FColumns->Count() && i < lines.size(); ++i)
+        FColumns->FItems[std::size_t(i)]->SetHeader(lines[i]);
 }
 
 void TZvColumnGrid::InsertCols(int ColIndex, int CCount)

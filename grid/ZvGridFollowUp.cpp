@@ -11,6 +11,7 @@
 #include "grid/ZvGridUtil.h"
 #include "grid/services/panels/ZvScrollControl.h"
 #include "platform/DrawText.h"
+#include "platform/ScopeGuard.h"
 
 #include <QWidget>
 
@@ -292,20 +293,15 @@ void TZvStringGrid::SimulateCellClick(int ACol, int ARow)
     TMouseEvent up = std::move(OnMouseUp);
     OnMouseDown = nullptr;
     OnMouseUp = nullptr;
-    try {
-        MouseDown(TMouseButton::mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
-        // The press may scroll a partly shown cell into view: release over where it is now.
-        const TRect after = CellRect(ACol, ARow);
-        MouseUp(TMouseButton::mbLeft, TShiftState(), after.Left + 2, after.Top + 2);
-    } catch (...) {
+    const TScopeExit restore([&] {
         OnMouseDown = std::move(down);
         OnMouseUp = std::move(up);
         d->FForceSelect = false;
-        throw;
-    }
-    OnMouseDown = std::move(down);
-    OnMouseUp = std::move(up);
-    d->FForceSelect = false;
+    });
+    MouseDown(TMouseButton::mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
+    // The press may scroll a partly shown cell into view: release over where it is now.
+    const TRect after = CellRect(ACol, ARow);
+    MouseUp(TMouseButton::mbLeft, TShiftState(), after.Left + 2, after.Top + 2);
 }
 
 // ---- Small handlers -------------------------------------------------------------------------------------------

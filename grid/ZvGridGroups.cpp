@@ -10,6 +10,7 @@
 #include "grid/services/ZvGridSort.h"
 #include "grid/services/panels/ZvGridPanels.h"
 #include "grid/services/panels/ZvSearchPanel.h"
+#include "platform/ScopeGuard.h"
 
 #include <algorithm>
 #include <cmath>
@@ -103,86 +104,81 @@ void TZvStringGrid::Group(int Colindex)
 
     BeginUpdate();
     d->FIsGrouping = true;
-    try {
-        d->FGroupColumn = Colindex;
-        d->FGroupWidth = ColWidths(Colindex);
-        if (FixedRows() > 0) d->FGroupCaption = GetGridCell(Colindex, 0);
-        if (d->FFixedFooters > 0) d->FGroupFooter = GetGridCell(Colindex, RowCount() - 1);
-        if (SortSettings()->AutoSortForGrouping()) {
-            SortSettings()->SetColumn(Colindex);
-            QSort();
-        }
-
-        const bool summary = d->FGrouping->Summary();
-        const int last = RowCount() - d->FFixedFooters - 1;
-        std::vector<int> layout;
-        layout.reserve(std::size_t(RowCount()) * 2);
-        std::vector<TGroupHeader> headers;
-        std::vector<int> summaries;
-        // A flag, not a sentinel text: every cell text, whatever it holds, can start a group.
-        std::optional<String> previous;
-        for (int r = first; r <= last; ++r) {
-            String text = GetGridCell(Colindex, r);
-            if (!previous || text != *previous) {
-                if (summary && !headers.empty()) {
-                    summaries.push_back(int(layout.size()));
-                    layout.push_back(-1);
-                }
-                headers.push_back({int(layout.size()), text, 0});
-                layout.push_back(-1);
-                previous = std::move(text);
-            }
-            ++headers.back().rows;
-            layout.push_back(r);
-        }
-        if (summary) {
-            summaries.push_back(int(layout.size()));
-            layout.push_back(-1);
-        }
-        for (int r = last + 1; r < RowCount(); ++r) layout.push_back(r);
-        RelayRows(layout);
-
-        const int valueCol = Colindex == 1 ? 2 : 1;
-        for (const TGroupHeader& h : headers) {
-            const int row = first + h.layoutIndex;
-            SetGridCell(valueCol, row, h.value);
-            AddNode(row, h.rows + 1);
-            if (!d->FGrouping->MergeHeader())
-                ColorGroupRow(row, d->FGrouping->HeaderColor(), d->FGrouping->HeaderColorTo(),
-                              d->FGrouping->HeaderTextColor());
-        }
-        const bool mergedSummary = d->FGrouping->MergeSummary() && summary;
-        for (int s : summaries) {
-            MarkSummaryRow(first + s);
-            if (!mergedSummary)
-                ColorGroupRow(first + s, d->FGrouping->SummaryColor(), d->FGrouping->SummaryColorTo(),
-                              d->FGrouping->SummaryTextColor());
-        }
-
-        RemoveCols(Colindex, 1);
-
-        if (d->FGrouping->MergeHeader() || mergedSummary) {
-            for (int b = first; b < RowCount(); ++b) {
-                if (d->FGrouping->MergeHeader() && IsNode(b)) {
-                    MergeCells(1, b, ColCount() - 1, 1);
-                    ColorGroupCell(1, b, d->FGrouping->HeaderColor(), d->FGrouping->HeaderColorTo(),
-                                   d->FGrouping->HeaderTextColor());
-                } else if (mergedSummary && IsSummary(b)) {
-                    // Only the summary rows: the fixed footer rows below stay as they are.
-                    MergeCells(1, b, ColCount() - 1, 1);
-                    ColorGroupCell(1, b, d->FGrouping->SummaryColor(), d->FGrouping->SummaryColorTo(),
-                                   d->FGrouping->SummaryTextColor());
-                }
-            }
-        }
-        if (d->FCellNode->ExpandOne()) ExpandNode(RealRowOfDisplayed(first));
-        if (Col() >= ColCount() || Row() >= RowCount()) SetCol(FixedCols());
-        SetRow(first);
-    } catch (...) {
-        EndGrouping();
-        throw;
+    const TScopeExit ended([this] { EndGrouping(); });
+    d->FGroupColumn = Colindex;
+    d->FGroupWidth = ColWidths(Colindex);
+    if (FixedRows() > 0) d->FGroupCaption = GetGridCell(Colindex, 0);
+    if (d->FFixedFooters > 0) d->FGroupFooter = GetGridCell(Colindex, RowCount() - 1);
+    if (SortSettings()->AutoSortForGrouping()) {
+        SortSettings()->SetColumn(Colindex);
+        QSort();
     }
-    EndGrouping();
+
+    const bool summary = d->FGrouping->Summary();
+    const int last = RowCount() - d->FFixedFooters - 1;
+    std::vector<int> layout;
+    layout.reserve(std::size_t(RowCount()) * 2);
+    std::vector<TGroupHeader> headers;
+    std::vector<int> summaries;
+    // A flag, not a sentinel text: every cell text, whatever it holds, can start a group.
+    std::optional<String> previous;
+    for (int r = first; r <= last; ++r) {
+        String text = GetGridCell(Colindex, r);
+        if (!previous || text != *previous) {
+            if (summary && !headers.empty()) {
+                summaries.push_back(int(layout.size()));
+                layout.push_back(-1);
+            }
+            headers.push_back({int(layout.size()), text, 0});
+            layout.push_back(-1);
+            previous = std::move(text);
+        }
+        ++headers.back().rows;
+        layout.push_back(r);
+    }
+    if (summary) {
+        summaries.push_back(int(layout.size()));
+        layout.push_back(-1);
+    }
+    for (int r = last + 1; r < RowCount(); ++r) layout.push_back(r);
+    RelayRows(layout);
+
+    const int valueCol = Colindex == 1 ? 2 : 1;
+    for (const TGroupHeader& h : headers) {
+        const int row = first + h.layoutIndex;
+        SetGridCell(valueCol, row, h.value);
+        AddNode(row, h.rows + 1);
+        if (!d->FGrouping->MergeHeader())
+            ColorGroupRow(row, d->FGrouping->HeaderColor(), d->FGrouping->HeaderColorTo(),
+                          d->FGrouping->HeaderTextColor());
+    }
+    const bool mergedSummary = d->FGrouping->MergeSummary() && summary;
+    for (int s : summaries) {
+        MarkSummaryRow(first + s);
+        if (!mergedSummary)
+            ColorGroupRow(first + s, d->FGrouping->SummaryColor(), d->FGrouping->SummaryColorTo(),
+                          d->FGrouping->SummaryTextColor());
+    }
+
+    RemoveCols(Colindex, 1);
+
+    if (d->FGrouping->MergeHeader() || mergedSummary) {
+        for (int b = first; b < RowCount(); ++b) {
+            if (d->FGrouping->MergeHeader() && IsNode(b)) {
+                MergeCells(1, b, ColCount() - 1, 1);
+                ColorGroupCell(1, b, d->FGrouping->HeaderColor(), d->FGrouping->HeaderColorTo(),
+                               d->FGrouping->HeaderTextColor());
+            } else if (mergedSummary && IsSummary(b)) {
+                // Only the summary rows: the fixed footer rows below stay as they are.
+                MergeCells(1, b, ColCount() - 1, 1);
+                ColorGroupCell(1, b, d->FGrouping->SummaryColor(), d->FGrouping->SummaryColorTo(),
+                               d->FGrouping->SummaryTextColor());
+            }
+        }
+    }
+    if (d->FCellNode->ExpandOne()) ExpandNode(RealRowOfDisplayed(first));
+    if (Col() >= ColCount() || Row() >= RowCount()) SetCol(FixedCols());
+    SetRow(first);
 }
 
 void TZvStringGrid::EndGrouping()

@@ -8,6 +8,7 @@
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/panels/ZvGridPanels.h"
 #include "grid/services/panels/ZvSearchPanel.h"
+#include "platform/ScopeGuard.h"
 
 #include <QWidget>
 
@@ -64,17 +65,11 @@ bool TZvStringGrid::RunValidation(const String& NewValue, const String& OldValue
     d->FEditing = false;
     d->FValidating = true;
     FNewCellText = NewValue;
-    const auto finish = [this] {
+    const TScopeExit finish([this] {
         RememberOldCell(Col(), Row());
         d->FValidating = false;
-    };
-    try {
-        if (NewValue != OldValue || d->FAlwaysValidate) Check(RealColIndex(d->FOldCol), d->FOldRow, Valid);
-    } catch (...) {
-        finish();
-        throw;
-    }
-    finish();
+    });
+    if (NewValue != OldValue || d->FAlwaysValidate) Check(RealColIndex(d->FOldCol), d->FOldRow, Valid);
     return true;
 }
 
@@ -281,14 +276,9 @@ bool TZvStringGrid::CellSelectHook(int ACol, int ARow)
 void TZvStringGrid::DoEnter()
 {
     if (d->FBlockFocus) return;
-    try {
-        TBaseGrid::DoEnter();
-        if (Options().Contains(goEditing) || d->FMouseActions->RangeSelectAndEdit()) CellSelectHook(Col(), Row());
-    } catch (...) {
-        RememberOldCell(Col(), Row());
-        throw;
-    }
-    RememberOldCell(Col(), Row());
+    const TScopeExit remember([this] { RememberOldCell(Col(), Row()); });
+    TBaseGrid::DoEnter();
+    if (Options().Contains(goEditing) || d->FMouseActions->RangeSelectAndEdit()) CellSelectHook(Col(), Row());
 }
 
 void TZvStringGrid::ExitHook()

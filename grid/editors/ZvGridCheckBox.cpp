@@ -2,6 +2,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridOptions.h"
+#include "platform/ScopeGuard.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -25,14 +26,9 @@ void TGridCheckBox::EndEdit()
 {
     if (FEnding) return;
     FEnding = true;
-    try {
-        FGrid->HideInplaceEdit();
-        if (FGrid->CanFocus()) FGrid->SetFocus();
-    } catch (...) {
-        FEnding = false;
-        throw;
-    }
-    FEnding = false;
+    const TScopeExit done([this] { FEnding = false; });
+    FGrid->HideInplaceEdit();
+    if (FGrid->CanFocus()) FGrid->SetFocus();
 }
 
 void TGridCheckBox::KeyDown(WORD& Key, TShiftState Shift)

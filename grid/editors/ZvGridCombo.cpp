@@ -1,8 +1,9 @@
 #include "grid/editors/ZvGridCombo.h"
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridOptions.h"
+#include "grid/ZvGridPrivate.h"
+#include "platform/ScopeGuard.h"
 #include "platform/SysUtils.h"
 
 #include <algorithm>
@@ -350,13 +351,8 @@ void TGridCombo::HideEditor()
 {
     if (FHiding) return;
     FHiding = true;
-    try {
-        FGrid->HideInplaceEdit();
-    } catch (...) {
-        FHiding = false;
-        throw;
-    }
-    FHiding = false;
+    const TScopeExit done([this] { FHiding = false; });
+    FGrid->HideInplaceEdit();
 }
 
 bool TGridCombo::CommitText()
@@ -585,16 +581,13 @@ void TGridCombo::Select()
     // DirectComboClose has already stored it and closed the editor.
     if (!Visible()) return;
     FUserChanged = true;
-    FInSelect = true;
-    try {
+    {
+        FInSelect = true;
+        const TScopeExit done([this] { FInSelect = false; });
         TAsgCustomCombo::Select();
         // Select runs Change only when no OnSelect is bound; the grid hears of every pick.
         if (OnSelect && FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
-    } catch (...) {
-        FInSelect = false;
-        throw;
     }
-    FInSelect = false;
     NotifyGrid(CBN_SELCHANGE);
 }
 

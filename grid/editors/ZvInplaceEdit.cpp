@@ -5,6 +5,7 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
 #include "grid/ZvGridUtil.h"
+#include "platform/ScopeGuard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -58,14 +59,11 @@ void TZvInplaceEdit::CreateWnd()
 // ---- Loading and placing ----------------------------------------------------------------------
 void TZvInplaceEdit::UpdateContents()
 {
-    FGrid->d->FNoEditChange = true;
-    try {
+    {
+        FGrid->d->FNoEditChange = true;
+        const TScopeExit done([this] { FGrid->d->FNoEditChange = false; });
         TInplaceEdit::UpdateContents();
-    } catch (...) {
-        FGrid->d->FNoEditChange = false;
-        throw;
     }
-    FGrid->d->FNoEditChange = false;
     SetPasswordChar(Kind() == int(K::edPassword) ? FGrid->PasswordChar() : QChar());
     SetLengthLimit(FGrid->MaxEditLength());
     const int col = FGrid->Col();
@@ -120,15 +118,12 @@ void TZvInplaceEdit::ReloadAfterReject(const String& Saved)
 
 bool TZvInplaceEdit::WriteAndValidate(const String& Text)
 {
-    const bool validating = FGrid->d->FValidating;
-    FGrid->d->FValidating = true;
-    try {
+    {
+        const bool validating = FGrid->d->FValidating;
+        FGrid->d->FValidating = true;
+        const TScopeExit restore([this, validating] { FGrid->d->FValidating = validating; });
         FGrid->WriteCurrentCellText(Text);
-    } catch (...) {
-        FGrid->d->FValidating = validating;
-        throw;
     }
-    FGrid->d->FValidating = validating;
     return FGrid->ValidateCell(Text);
 }
 

@@ -3,6 +3,7 @@
 #include "grid/editors/ZvSpinEdit.h"
 
 #include "platform/FrameControls.h"
+#include "platform/ScopeGuard.h"
 
 #include <cmath>
 
@@ -94,12 +95,10 @@ void TZvTimerSpeedButton::TimerExpired(TObject*)
 {
     FRepeatTimer->SetInterval(NextRepeatMs);
     if (State() != TSpeedButtonState::bsDown || !Dragging()) return;
-    try {
-        Click();
-    } catch (...) {
-        FRepeatTimer->SetEnabled(false);
-        throw;
-    }
+    // A click that fails stops the repeating.
+    TScopeExit stop([this] { FRepeatTimer->SetEnabled(false); });
+    Click();
+    stop.Dismiss();
 }
 
 void TZvTimerSpeedButton::MouseEnter()
