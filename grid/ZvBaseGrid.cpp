@@ -119,8 +119,7 @@ TZvGridUndoRedo::~TZvGridUndoRedo() = default;
 void TZvGridUndoRedo::SetGrid(TBaseGrid* v)
 {
     // Notifications stay asked for both ways: the old grid may still link to this component.
-    if (FGrid == v) return;
-    FGrid = v;
+    if (!StoreChanged(FGrid, v)) return;
     if (FGrid) FGrid->FreeNotification(this);
 }
 
@@ -936,8 +935,7 @@ void TBaseGrid::SetGridFixedLineColor(TColor v)
 
 void TBaseGrid::SetUndoRedo(TZvGridUndoRedo* v)
 {
-    if (FUndoRedo == v) return;
-    FUndoRedo = v;
+    if (!StoreChanged(FUndoRedo, v)) return;
     if (FUndoRedo) {
         FUndoRedo->FreeNotification(this);
         FUndoRedo->SetGrid(this);

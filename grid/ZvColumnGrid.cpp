@@ -145,8 +145,7 @@ void TGridColumnItem::SetHeader(const String& v)
 {
     // Unchanged headers stop here: the header list's own sync writes every
     // item back, and a write that changes nothing must not start another round.
-    if (v == FHeader) return;
-    FHeader = v;
+    if (!StoreChanged(FHeader, v)) return;
     TZvColumnGrid* grid = Grid();
     if (!grid) return;
     grid->HeaderChanged(this);

@@ -1,5 +1,7 @@
 #include "grid/ZvDropDownAppearance.h"
 
+#include "grid/ZvGridTypes.h"
+
 // ---- Button descriptions -----------------------------------------------------------
 
 void TDropDownButton::Changed()
@@ -9,22 +11,19 @@ void TDropDownButton::Changed()
 
 void TDropDownButton::SetCaption(const String& value)
 {
-    if (FCaption == value) return;
-    FCaption = value;
+    if (!StoreChanged(FCaption, value)) return;
     Changed();
 }
 
 void TDropDownButton::SetEnabled(bool value)
 {
-    if (FEnabled == value) return;
-    FEnabled = value;
+    if (!StoreChanged(FEnabled, value)) return;
     Changed();
 }
 
 void TDropDownButton::SetWidth(int value)
 {
-    if (FWidth == value) return;
-    FWidth = value;
+    if (!StoreChanged(FWidth, value)) return;
     Changed();
 }
 
@@ -72,8 +71,7 @@ TDropDownStripAppearance::~TDropDownStripAppearance() = default;
 
 void TDropDownStripAppearance::SetVisible(bool value)
 {
-    if (FVisible == value) return;
-    FVisible = value;
+    if (!StoreChanged(FVisible, value)) return;
     if (OnChange) OnChange(this);
 }
 

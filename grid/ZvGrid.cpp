@@ -537,8 +537,7 @@ void TZvStringGrid::DisableEditing(TObject*) { SetOptions(Options() - TGridOptio
 // ---- Property setters of the class ---------------------------------------------------------------------
 void TZvStringGrid::SetBorderColor(TColor Value)
 {
-    if (d->FBorderColor == Value) return;
-    d->FBorderColor = Value;
+    if (!StoreChanged(d->FBorderColor, Value)) return;
     if (Parent() && HandleAllocated()) PaintWindowBorder();
 }
 

@@ -216,8 +216,7 @@ void TZvStringGrid::SetDefaultRowHeight(int Value)
 
 void TZvStringGrid::SetDefaultAlignment(TAlignment Value)
 {
-    if (d->FDefaultAlignment == Value) return;
-    d->FDefaultAlignment = Value;
+    if (!StoreChanged(d->FDefaultAlignment, Value)) return;
     Invalidate();
 }
 

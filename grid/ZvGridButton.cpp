@@ -227,15 +227,13 @@ void TZvGridButton::SetDown(bool v)
 
 void TZvGridButton::SetAllowAllUp(bool v)
 {
-    if (FAllowAllUp == v) return;
-    FAllowAllUp = v;
+    if (!StoreChanged(FAllowAllUp, v)) return;
     BroadcastGroupDown();
 }
 
 void TZvGridButton::SetGroupIndex(int v)
 {
-    if (FGroupIndex == v) return;
-    FGroupIndex = v;
+    if (!StoreChanged(FGroupIndex, v)) return;
     BroadcastGroupDown();
 }
 
@@ -300,8 +298,7 @@ void TZvGridButton::MouseMove(TShiftState Shift, int X, int Y)
         TZvGridButtonState next = FDown ? TZvGridButtonState::bsExclusive : TZvGridButtonState::bsUp;
         if (Inside(*this, X, Y)) next = FDown ? TZvGridButtonState::bsExclusive : TZvGridButtonState::bsDown;
         if (FStyle == TZvGridButtonStyle::tasCheck && FDown) next = TZvGridButtonState::bsDown;
-        if (next != FState) {
-            FState = next;
+        if (StoreChanged(FState, next)) {
             Invalidate();
         }
     } else if (!FMouseInControl) {

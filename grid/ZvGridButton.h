@@ -127,8 +127,7 @@ private:
     template <typename T>
     void Store(T& field, const T& v)
     {
-        if (field == v) return;
-        field = v;
+        if (!StoreChanged(field, v)) return;
         Invalidate();
     }
     void BroadcastGroupDown();

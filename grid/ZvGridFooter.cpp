@@ -245,22 +245,19 @@ void TZvStringGrid::SetActiveCellColorTo(TColor Value)
 
 void TZvStringGrid::SetURLShow(bool Value)
 {
-    if (d->FURLShow == Value) return;
-    d->FURLShow = Value;
+    if (!StoreChanged(d->FURLShow, Value)) return;
     Invalidate();
 }
 
 void TZvStringGrid::SetURLShowInText(bool Value)
 {
-    if (d->FURLShowInText == Value) return;
-    d->FURLShowInText = Value;
+    if (!StoreChanged(d->FURLShowInText, Value)) return;
     Invalidate();
 }
 
 void TZvStringGrid::SetShowDesignHelper(bool Value)
 {
-    if (d->FShowDesignHelper == Value) return;
-    d->FShowDesignHelper = Value;
+    if (!StoreChanged(d->FShowDesignHelper, Value)) return;
     Invalidate();
 }
 
@@ -280,24 +277,21 @@ void TZvStringGrid::SetActiveCellFont(TFont* Value)
 
 void TZvStringGrid::SetHighlightColor(TColor Value)
 {
-    if (d->FHighlightColor == Value) return;
-    d->FHighlightColor = Value;
+    if (!StoreChanged(d->FHighlightColor, Value)) return;
     SetHTMLHighlightColors(d->FHighlightColor, d->FHighLightTextColor);
     Invalidate();
 }
 
 void TZvStringGrid::SetHighlightTextColor(TColor Value)
 {
-    if (d->FHighLightTextColor == Value) return;
-    d->FHighLightTextColor = Value;
+    if (!StoreChanged(d->FHighLightTextColor, Value)) return;
     SetHTMLHighlightColors(d->FHighlightColor, d->FHighLightTextColor);
     Invalidate();
 }
 
 void TZvStringGrid::SetURLColor(TColor Value)
 {
-    if (d->FURLColor == Value) return;
-    d->FURLColor = Value;
+    if (!StoreChanged(d->FURLColor, Value)) return;
     if (d->FURLShow) Invalidate();
 }
 
@@ -309,8 +303,7 @@ void TZvStringGrid::SetURLFull(bool Value)
 
 void TZvStringGrid::SetLook(TGridLook Value)
 {
-    if (d->FLook == Value) return;
-    d->FLook = Value;
+    if (!StoreChanged(d->FLook, Value)) return;
     if (Value != TGridLook::glCustom) {
         d->FControlLook->SetFixedGradientMirrorFrom(clNone);
         d->FControlLook->SetFixedGradientMirrorTo(clNone);
@@ -388,8 +381,7 @@ void TZvStringGrid::ApplyClassicLook(TGridLook Value)
 
 void TZvStringGrid::SetAutoThemeAdapt(bool Value)
 {
-    if (d->FAutoThemeAdapt == Value) return;
-    d->FAutoThemeAdapt = Value;
+    if (!StoreChanged(d->FAutoThemeAdapt, Value)) return;
     SearchFooter()->SetAutoThemeAdapt(Value);
     if (Value) {
         ApplyOfficeTheme();
@@ -399,8 +391,7 @@ void TZvStringGrid::SetAutoThemeAdapt(bool Value)
 
 void TZvStringGrid::SetScrollType(TScrollType Value)
 {
-    if (d->FScrollType != Value) {
-        d->FScrollType = Value;
+    if (StoreChanged(d->FScrollType, Value)) {
         if (Value == TScrollType::ssFlat || Value == TScrollType::ssEncarta) {
             InitFlatScrollBars();
             UpdateFlatScrollBars();

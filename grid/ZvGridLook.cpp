@@ -277,63 +277,54 @@ void TZvStringGrid::ApplyOfficeTheme()
 
 void TZvStringGrid::SetSelectionRectangleColor(TColor Value)
 {
-    if (d->FSelectionRectangleColor == Value) return;
-    d->FSelectionRectangleColor = Value;
+    if (!StoreChanged(d->FSelectionRectangleColor, Value)) return;
     Invalidate();
 }
 void TZvStringGrid::SetSelectionColor(TColor Value)
 {
-    if (d->FSelectionColor == Value) return;
-    d->FSelectionColor = Value;
+    if (!StoreChanged(d->FSelectionColor, Value)) return;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionColorTo(TColor Value)
 {
-    if (d->FSelectionColorTo == Value) return;
-    d->FSelectionColorTo = Value;
+    if (!StoreChanged(d->FSelectionColorTo, Value)) return;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionMirrorColor(TColor Value)
 {
-    if (d->FSelectionMirrorColor == Value) return;
-    d->FSelectionMirrorColor = Value;
+    if (!StoreChanged(d->FSelectionMirrorColor, Value)) return;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionMirrorColorTo(TColor Value)
 {
-    if (d->FSelectionMirrorColorTo == Value) return;
-    d->FSelectionMirrorColorTo = Value;
+    if (!StoreChanged(d->FSelectionMirrorColorTo, Value)) return;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionColorMixer(bool Value)
 {
-    if (d->FSelectionColorMixer == Value) return;
-    d->FSelectionColorMixer = Value;
+    if (!StoreChanged(d->FSelectionColorMixer, Value)) return;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionTextColor(TColor Value)
 {
-    if (d->FSelectionTextColor == Value) return;
-    d->FSelectionTextColor = Value;
+    if (!StoreChanged(d->FSelectionTextColor, Value)) return;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionRectangle(bool Value)
 {
-    if (d->FSelectionRectangle == Value) return;
-    d->FSelectionRectangle = Value;
+    if (!StoreChanged(d->FSelectionRectangle, Value)) return;
     Invalidate();
 }
 
 void TZvStringGrid::SetSelectionResizer(bool Value)
 {
-    if (d->FSelectionResizer == Value) return;
-    d->FSelectionResizer = Value;
+    if (!StoreChanged(d->FSelectionResizer, Value)) return;
     Invalidate();
 }
 
@@ -393,15 +384,13 @@ void TZvStringGrid::SetMaxEditLength(int Value) { d->FMaxEditLength = Value; }
 
 void TZvStringGrid::SetSelectionColorMixerFactor(int Value)
 {
-    if (d->FSelectionColorMixerFactor == Value) return;
-    d->FSelectionColorMixerFactor = std::clamp(Value, 0, 100);
+    if (!StoreChanged(d->FSelectionColorMixerFactor, std::clamp(Value, 0, 100))) return;
     Invalidate();
 }
 
 void TZvStringGrid::SetShowSelection(bool Value)
 {
-    if (d->FShowSelection == Value) return;
-    d->FShowSelection = Value;
+    if (!StoreChanged(d->FShowSelection, Value)) return;
     FShowSel = Value;
     Invalidate();
 }

@@ -135,22 +135,19 @@ void TSearchFooter::Assign(TPersistent* source)
 
 void TNavigation::SetAdvanceInsert(bool value)
 {
-    if (FAdvanceInsert == value) return;
-    FAdvanceInsert = value;
+    if (!StoreChanged(FAdvanceInsert, value)) return;
     Fire(OnChange, this);
 }
 
 void TNavigation::SetAdvanceDirection(TAdvanceDirection value)
 {
-    if (FAdvanceDirection == value) return;
-    FAdvanceDirection = value;
+    if (!StoreChanged(FAdvanceDirection, value)) return;
     Fire(OnChange, this);
 }
 
 void TNavigation::SetAdvanceAuto(bool value)
 {
-    if (FAdvanceAuto == value) return;
-    FAdvanceAuto = value;
+    if (!StoreChanged(FAdvanceAuto, value)) return;
     if (value) SetAdvanceOnEnter(true);
 }
 
@@ -255,8 +252,7 @@ void TMouseActions::SetDisjunctCellSelect(bool value) { ExcludeOtherDisjunctMode
 
 void TMouseActions::SetWheelAction(TWheelAction value)
 {
-    if (FWheelAction == value) return;
-    FWheelAction = value;
+    if (!StoreChanged(FWheelAction, value)) return;
     Fire(OnChange, this);
 }
 
@@ -337,37 +333,32 @@ void TBands::ChangedWhileActive()
 
 void TBands::SetActive(bool value)
 {
-    if (FActive == value) return;
-    FActive = value;
+    if (!StoreChanged(FActive, value)) return;
     Fire(OnChange, this);
 }
 
 void TBands::SetPrimaryColor(TColor value)
 {
-    if (FPrimaryColor == value) return;
-    FPrimaryColor = value;
+    if (!StoreChanged(FPrimaryColor, value)) return;
     ChangedWhileActive();
 }
 
 void TBands::SetSecondaryColor(TColor value)
 {
-    if (FSecondaryColor == value) return;
-    FSecondaryColor = value;
+    if (!StoreChanged(FSecondaryColor, value)) return;
     ChangedWhileActive();
 }
 
 void TBands::SetPrimaryLength(int value)
 {
-    if (FPrimaryLength == value) return;
-    FPrimaryLength = value;
+    if (!StoreChanged(FPrimaryLength, value)) return;
     FTotalLength = FPrimaryLength + FSecondaryLength;
     ChangedWhileActive();
 }
 
 void TBands::SetSecondaryLength(int value)
 {
-    if (FSecondaryLength == value) return;
-    FSecondaryLength = value;
+    if (!StoreChanged(FSecondaryLength, value)) return;
     FTotalLength = FPrimaryLength + FSecondaryLength;
     ChangedWhileActive();
 }
@@ -417,8 +408,7 @@ int TSortSettings::FixedRows() const
 
 void TSortSettings::SetShow(bool value)
 {
-    if (FShow == value) return;
-    FShow = value;
+    if (!StoreChanged(FShow, value)) return;
     Notify(OnInvalidate);
 }
 
@@ -436,8 +426,7 @@ void TSortSettings::SetRow(int value)
 
 void TSortSettings::StoreHeaderColor(TColor& field, TColor value)
 {
-    if (field == value) return;
-    field = value;
+    if (!StoreChanged(field, value)) return;
     if (FixedRows() > 0) Notify(OnRepaintSortRow);
 }
 
@@ -833,8 +822,7 @@ void TFloatingFooter::InvalidateGrid()
 
 void TFloatingFooter::SetBorderColor(TColor value)
 {
-    if (FBorderColor == value) return;
-    FBorderColor = value;
+    if (!StoreChanged(FBorderColor, value)) return;
     Invalidate();
 }
 

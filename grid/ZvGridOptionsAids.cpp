@@ -42,15 +42,13 @@ bool TZvCheckBox::Themed() const
 
 void TZvCheckBox::SetAlignment(TLeftRight value)
 {
-    if (FAlignment == value) return;
-    FAlignment = value;
+    if (!StoreChanged(FAlignment, value)) return;
     Invalidate();
 }
 
 void TZvCheckBox::SetButtonVertAlign(TButtonVAlign value)
 {
-    if (FBtnVAlign == value) return;
-    FBtnVAlign = value;
+    if (!StoreChanged(FBtnVAlign, value)) return;
     Invalidate();
 }
 
@@ -63,8 +61,7 @@ void TZvCheckBox::SetCaption(const String& value)
 
 void TZvCheckBox::SetEllipsis(bool value)
 {
-    if (FEllipsis == value) return;
-    FEllipsis = value;
+    if (!StoreChanged(FEllipsis, value)) return;
     Invalidate();
 }
 
@@ -76,8 +73,7 @@ void TZvCheckBox::SetChecked(bool value)
 
 void TZvCheckBox::SetState(TCheckBoxState value)
 {
-    if (FState == value) return;
-    FState = value;
+    if (!StoreChanged(FState, value)) return;
     const int w = ClientWidth();
     const TRect strip = FAlignment == TLeftRight::taLeftJustify ? Rect(0, 0, StateStripWidth, ClientHeight())
                                                                  : Rect(w - StateStripWidth, 0, w, ClientHeight());
@@ -97,8 +93,7 @@ void TZvCheckBox::DropBackgroundCache()
 
 void TZvCheckBox::SetTransparent(bool value)
 {
-    if (FTransparent == value) return;
-    FTransparent = value;
+    if (!StoreChanged(FTransparent, value)) return;
     DropBackgroundCache();
     Repaint();
 }
@@ -147,8 +142,7 @@ void TZvCheckBox::RepaintCheckArea()
 
 void TZvCheckBox::SetDown(bool value)
 {
-    if (FDown == value) return;
-    FDown = value;
+    if (!StoreChanged(FDown, value)) return;
     RepaintCheckArea();
 }
 

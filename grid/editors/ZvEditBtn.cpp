@@ -2,6 +2,7 @@
 
 #include "grid/editors/ZvEditBtn.h"
 
+#include "grid/ZvGridTypes.h"
 #include "platform/DrawText.h"
 #include "platform/FrameControls.h"
 #include "platform/Themes.h"
@@ -174,8 +175,7 @@ void TAsgEditBtn::EditButtonClick(TObject* Sender)
 
 void TAsgEditBtn::SetRightAlign(bool value)
 {
-    if (value == FRightAlign) return;
-    FRightAlign = value;
+    if (!StoreChanged(FRightAlign, value)) return;
     SetAlignment(value ? TAlignment::taRightJustify : TAlignment::taLeftJustify);
 }
 

@@ -34,8 +34,7 @@ void TAsgCustomCombo::Notification(TComponent* AComponent, TOperation Operation)
 
 void TAsgCustomCombo::SetFlat(bool Value)
 {
-    if (Value == FFlat) return;
-    FFlat = Value;
+    if (!StoreChanged(FFlat, Value)) return;
     if (FFlat && FFlatParentColor && Parent()) SetColor(Parent()->Color());
     else SetColor(FLoadedColor);
     Invalidate();
@@ -43,8 +42,7 @@ void TAsgCustomCombo::SetFlat(bool Value)
 
 void TAsgCustomCombo::SetEtched(bool Value)
 {
-    if (Value == FEtched) return;
-    FEtched = Value;
+    if (!StoreChanged(FEtched, Value)) return;
     Invalidate();
 }
 
@@ -75,8 +73,7 @@ void TAsgCustomCombo::SetFlatParentColor(bool Value)
 
 void TAsgCustomCombo::SetBorderColor(TColor Value)
 {
-    if (Value == FBorderColor) return;
-    FBorderColor = Value;
+    if (!StoreChanged(FBorderColor, Value)) return;
     Invalidate();
 }
 
@@ -278,8 +275,7 @@ void TAsgCustomCombo::MouseLeave()
 void TAsgCustomCombo::MouseMove(TShiftState Shift, int X, int Y)
 {
     const bool over = X >= Width() - FButtonWidth;
-    if (over != FButtonHover) {
-        FButtonHover = over;
+    if (StoreChanged(FButtonHover, over)) {
         Invalidate();
     }
     TComboBox::MouseMove(Shift, X, Y);
