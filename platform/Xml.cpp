@@ -4,6 +4,7 @@
 #include "platform/TextCodec.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <pugixml.hpp>
 #include <cstring>
@@ -16,7 +17,13 @@ constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_comments | 
 
 pugi::xml_node Node(pugi::xml_node_struct* n) { return pugi::xml_node(n); }
 
-String FromUtf8(const char* text) { return QString::fromUtf8(text); }
+// A value may begin with U+FEFF (text copied from a file that had a mark):
+// it is part of the value, not a byte-order mark to skip.
+String FromUtf8(const char* text)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(QByteArrayView(text));
+}
 
 bool IsText(const pugi::xml_node& n) { return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata; }
 

@@ -284,6 +284,8 @@ TEST(Xml, ValuesSurviveASaveAndLoad)
         QStringLiteral("\u00B6\u20AC\u4E2D\U0001F600"), QStringLiteral("-->"),
         // Allowed though odd: DEL and C1 controls, noncharacters other than U+FFFE and U+FFFF.
         QStringLiteral("\u007F\u0085\u009F"), QStringLiteral("\uFDD0\uFFFD\U0001FFFE\U0010FFFF"),
+        // A leading U+FEFF belongs to the value; it is no byte-order mark there.
+        QStringLiteral("\uFEFF"), QStringLiteral("\uFEFFpump"),
     };
     TXMLDocument doc;
     TXMLNode root = doc.CreateRoot(QStringLiteral("r"));
