@@ -8,6 +8,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Files.h"
 #include "platform/StdCtrls.h"
+#include "platform/TextCodec.h"
 
 #include <QRegularExpression>
 
@@ -33,6 +34,17 @@ bool Is_Refused_Character(QChar c)
     return c.unicode() < 0x20 || String(QStringLiteral("<>:\"/\\|?*")).contains(c);
 }
 
+// A noncharacter or a lone half of a surrogate pair is no letter of any name:
+// the settings and updater files could not hold it, and the file system
+// would store a different name than the one shown.
+bool Has_Noncharacter(const String& name)
+{
+    if (FirstUnstorableChar(name) >= 0) return true;
+    for (char32_t c : name.toUcs4())
+        if ((c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE) return true;
+    return false;
+}
+
 void Error_Box(int slot)
 {
     MessageDlg(Lang_Text(slot), TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
@@ -45,6 +57,7 @@ bool Is_Valid_Configuration_Name(const String& name)
     if (name.isEmpty() || name == u"." || name == u"..") return false;
     for (QChar c : name)
         if (Is_Refused_Character(c)) return false;
+    if (Has_Noncharacter(name)) return false;
     if (name.endsWith(u'.') || name.endsWith(u' ')) return false;
     return !Is_Reserved_Device_Name(name);
 }

@@ -3,6 +3,7 @@
 #include "platform/DrawText.h"
 #include "platform/Forms.h"
 #include "platform/FrameControls.h"
+#include "platform/TextCodec.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -250,14 +251,32 @@ void TLabel::CMDialogChar(TCMDialogChar& Message)
 
 namespace {
 
-// Lets the edit judge what the user types before the line edit takes it.
-class EditValidator : public QValidator {
+// Keeps out of a line edit what no file of the program can hold, however the
+// user brings it in (a key, an input method, a paste, a drop); the caret
+// stays behind what was kept of the text before it. The control's own writes
+// come with the line edit's signals blocked and stand as the program set them.
+class StorableTextValidator : public QValidator {
 public:
-    EditValidator(TEdit* owner, QLineEdit* edit) : QValidator(edit), FOwner(owner) {}
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        if (!parent()->signalsBlocked() && FirstUnstorableChar(input) >= 0) {
+            pos = int(DropUnstorableChars(input.left(pos)).size());
+            input = DropUnstorableChars(input);
+        }
+        return Acceptable;
+    }
+};
+
+// Lets the edit judge what the user types before the line edit takes it.
+class EditValidator : public StorableTextValidator {
+public:
+    EditValidator(TEdit* owner, QLineEdit* edit) : StorableTextValidator(edit), FOwner(owner) {}
     // The line edit asks with its new text already in place, so the old one
     // comes from the control, which takes the text over only after this.
-    State validate(QString& input, int&) const override
+    State validate(QString& input, int& pos) const override
     {
+        StorableTextValidator::validate(input, pos);
         String proposed = input;
         if (!FOwner->AcceptTyped(proposed)) return Invalid;
         input = proposed;
@@ -668,6 +687,7 @@ void TComboBox::FillWidget()
         FCombo->setEditable(editable);
         if (editable && FCombo->lineEdit()) {
             FCombo->setInsertPolicy(QComboBox::NoInsert);
+            FCombo->lineEdit()->setValidator(new StorableTextValidator(FCombo->lineEdit()));
             AttachSubWidget(FCombo->lineEdit());
             QObject::connect(FCombo->lineEdit(), &QLineEdit::textEdited, FLink.get(),
                              [this](const QString& text) { RunGuarded(this, [&] { UserTyped(text); }); });

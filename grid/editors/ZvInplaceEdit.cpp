@@ -4,6 +4,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridUtil.h"
+#include "platform/TextCodec.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -433,6 +434,9 @@ void TZvInplaceEdit::Paste()
     String pasted = allow ? QGuiApplication::clipboard()->text() : String();
     if (FGrid->OnClipboardPaste) FGrid->OnClipboardPaste(this, allow);
     if (allow && FGrid->OnClipboardBeforePasteCell) FGrid->OnClipboardBeforePasteCell(this, FColE, FRowE, pasted, allow);
+    // The paste writes the cell at once, past the line edit's own filter:
+    // what no file of the program can hold is dropped here.
+    pasted = DropUnstorableChars(pasted);
     if (!allow || (FLengthLimit > 0 && pasted.size() > FLengthLimit)) return;
     const int crlf = int(pasted.indexOf(QStringLiteral("\r\n")));
     if (crlf >= 0 && crlf == pasted.size() - 2) pasted.chop(2);

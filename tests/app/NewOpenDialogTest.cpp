@@ -173,8 +173,21 @@ INSTANTIATE_TEST_SUITE_P(
         TNameCase{"CON", 105}, TNameCase{"con", 105}, TNameCase{"Prn", 105}, TNameCase{"aux", 105},
         TNameCase{"NUL", 105}, TNameCase{"COM1", 105}, TNameCase{"com9", 105}, TNameCase{"LPT1", 105},
         TNameCase{"lpt9", 105}, TNameCase{"CON.txt", 105}, TNameCase{"nul.tar.gz", 105},
-        TNameCase{"CON .txt", 105}, TNameCase{"COM\xC2\xB9", 105}),
+        TNameCase{"CON .txt", 105}, TNameCase{"COM\xC2\xB9", 105},
+        // Noncharacters: no settings or updater file could hold U+FFFE or U+FFFF.
+        TNameCase{"A\xEF\xBF\xBE", 105}, TNameCase{"A\xEF\xBF\xBF", 105}, TNameCase{"A\xEF\xB7\x90", 105},
+        TNameCase{"A\xEF\xB7\xAF", 105}, TNameCase{"A\xF0\x9F\xBF\xBF", 105}, TNameCase{"A\xF4\x8F\xBF\xBE", 105},
+        // Their neighbours are letters like any other.
+        TNameCase{"A\xEF\xB7\x8F", 0}, TNameCase{"A\xEF\xBF\xBD", 0}, TNameCase{"Pump\xF0\x9F\x98\x80", 0}),
     [](const ::testing::TestParamInfo<TNameCase>& info) { return "case" + std::to_string(info.index); });
+
+TEST(ConfigurationName, HalvesOfSurrogatePairsStandingAloneAreRefused)
+{
+    const QChar high(char16_t(0xD83D)), low(char16_t(0xDE00));
+    EXPECT_TRUE(Is_Valid_Configuration_Name(Q("Pump") + high + low));
+    for (const String& name : {Q("Pump") + high, String(low) + Q("Pump"), Q("P") + low + high + Q("ump")})
+        EXPECT_FALSE(Is_Valid_Configuration_Name(name)) << name.toStdString();
+}
 
 TEST_F(NewDialog, ShowEmptiesTheNameAndEnterActsLikeOk)
 {
@@ -299,6 +312,7 @@ TEST_F(OpenDialog, ListsTheFoldersAndPreselectsTheOpenOne)
     // Folders that could not be configurations elsewhere are not offered.
     Make_Configuration(Q("CON"));
     Make_Configuration(Q("trailing."));
+    Make_Configuration(Q("Pump\xEF\xBF\xBF"));
     const std::vector<String> expected{Q("alpha"), Q("Beta"), Q("Charlie"), Q("delta")};
 
     // Open spelled otherwise than on disk: the folder's entry is chosen.

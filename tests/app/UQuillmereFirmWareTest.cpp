@@ -486,6 +486,50 @@ TEST_F(MainWindowTest, LanguageChangeReachesEveryListedWindowInOrder)
     EXPECT_EQ(FAbout->Caption(), english_about);
 }
 
+// A fresh program folder offers English beside any other language, with its
+// flag: choosing the other one and then English again brings every built-in
+// text back, in the table and on the windows.
+TEST_F(MainWindowTest, AFreshProgramFolderOffersTheWayBackToEnglish)
+{
+    Start();
+    EXPECT_EQ(Dir.Read(Q("LANGUAGE/English.lng")), English_Language_File());
+    EXPECT_EQ(Dir.Read(Q("LANGUAGE/English.bmp")), English_Flag_Bitmap());
+
+    TStringList english;
+    Built_In_Texts(english);
+    // Deutsch gives every slot the program uses a text of its own.
+    QByteArray lines;
+    for (int slot = 0; slot < english.Count(); ++slot)
+        if (english[slot] != Q(" ")) lines += "STR " + QByteArray::number(slot) + " = D" + QByteArray::number(slot) + "\n";
+    Dir.Write(Q("LANGUAGE/Deutsch.lng"), lines);
+    const String newCaption = Main().Btn_New->Caption();
+
+    TFSoftOptions& options = *FSoftOptions;
+    Seams.AnswerBox(IDYES);
+    Seams.AnswerBox(IDYES);
+    Seams.AnswerModal(
+        [&](TCustomForm&) {
+            // Sorted: Deutsch, then English with its own flag.
+            ASSERT_EQ(options.L_L[0]->Caption(), Q("Deutsch"));
+            ASSERT_EQ(options.L_L[1]->Caption(), Q("English"));
+            ASSERT_TRUE(options.L_L[1]->Visible());
+            ASSERT_TRUE(options.I_L[1]->Visible());
+            Simulate::Click(options.L_L[0], TPoint{2, 2});
+            EXPECT_EQ(Lang_Text(15), Q("D15"));
+            EXPECT_EQ(Main().Btn_New->Caption(), Q("D15"));
+            Simulate::Click(options.I_L[1], TPoint{24, 24});
+            for (int slot = 0; slot < english.Count(); ++slot) ASSERT_EQ(Lang_Text(slot), english[slot]) << slot;
+            EXPECT_EQ(Main().Btn_New->Caption(), newCaption);
+            options.Btn_OK->Click();
+        },
+        mrNone);
+    Main().Btn_Opz->Click();
+    ASSERT_EQ(Seams.Boxes.size(), 2u);
+    EXPECT_EQ(Seams.Boxes[1].Text, Q("D316") + Q("Deutsch") + Q("D317") + Q("English") + Q("D318"));
+    EXPECT_EQ(Language_Name, Q("English"));
+    EXPECT_EQ(Saved_Setting("lastlang", "language"), Q("English"));
+}
+
 // ---- Enter in the New Configuration dialog, through the real modal loop --------------------
 
 // The keys go into the real dialog and its real loop, not the scripted one.

@@ -221,6 +221,37 @@ TEST_F(InplaceEdit, PasteIsFilteredByKindAndLosesOneTrailingLineBreak)
     EXPECT_EQ(ed->Text(), QStringLiteral("7"));
 }
 
+// The paste writes the cell at once: what no file can hold is dropped before
+// it reaches the editor or the cell; tabs, line ends and every other
+// character arrive as they were.
+TEST_F(InplaceEdit, PasteDropsWhatNoFileCanHoldFromEditorAndCell)
+{
+    const QChar lone(char16_t(0xDC00));
+    const struct {
+        String Clip;
+        String Result;
+    } cases[] = {
+        {QStringLiteral("pump\u00011"), QStringLiteral("pump1")},
+        {QString(QChar(0)) + QStringLiteral("a\u0008\u000B\u001Fb"), QStringLiteral("ab")},
+        {QStringLiteral("\uFFFEx\uFFFF") + lone, QStringLiteral("x")},
+        {QStringLiteral("t\tl\nc\u00E9\U0001F600"), QStringLiteral("t\tl\nc\u00E9\U0001F600")},
+    };
+    for (const auto& c : cases) {
+        grid->SetCells(1, 1, QStringLiteral("[]"));
+        TZvInplaceEdit* ed = Open();
+        ed->SetSelStart(1);
+        ed->SetSelLength(0);
+        QGuiApplication::clipboard()->setText(c.Clip);
+        Simulate::Key(ed, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+        const String expected = QStringLiteral("[") + c.Result + QStringLiteral("]");
+        EXPECT_EQ(ed->Text(), expected) << c.Clip.toStdString();
+        EXPECT_EQ(grid->Cells(1, 1), expected) << c.Clip.toStdString();
+        EXPECT_EQ(ed->SelStart(), 1 + c.Result.size());
+        Simulate::Key(ed, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        EXPECT_EQ(grid->Cells(1, 1), expected) << "committed as shown";
+    }
+}
+
 TEST_F(InplaceEdit, EditChangeFiresOncePerChangeAndNeverWhileLoading)
 {
     TZvInplaceEdit* ed = Open();

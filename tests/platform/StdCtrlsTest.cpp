@@ -10,8 +10,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -192,6 +194,49 @@ TEST_F(EditTest, TypingFiresOnChangeAndStopsAtMaxLength)
     EXPECT_TRUE(edit->Modified());
 }
 
+// Whatever way the user brings text in, what no file of the program can
+// hold stays out; what the program itself sets stands.
+TEST_F(EditTest, TextTheUserBringsInLosesWhatNoFileCanHold)
+{
+    form->HandleNeeded();
+    form->Show();
+    TEdit* edit = Add<TEdit>(10, 10);
+    edit->SetFocus();
+    const QChar lone(char16_t(0xD800));
+    const struct {
+        String Clip;
+        String Result;
+    } pastes[] = {
+        {QStringLiteral("pump\u00011"), QStringLiteral("pump1")},
+        {QString(QChar(0)) + QStringLiteral("a\u0008b\u000Bc\u001F"), QStringLiteral("abc")},
+        {QStringLiteral("x\uFFFEy\uFFFF") + lone + QStringLiteral("z"), QStringLiteral("xyz")},
+        {QStringLiteral("\u00C4l\U0001F600"), QStringLiteral("\u00C4l\U0001F600")},
+    };
+    for (const auto& p : pastes) {
+        edit->SetText(QStringLiteral("[]"));
+        edit->SetSelStart(1);
+        int changes = 0;
+        edit->OnChange = [&](TObject*) { ++changes; };
+        QGuiApplication::clipboard()->setText(p.Clip);
+        Simulate::Key(edit, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+        EXPECT_EQ(edit->Text(), QStringLiteral("[") + p.Result + QStringLiteral("]")) << p.Clip.toStdString();
+        EXPECT_EQ(edit->SelStart(), 1 + p.Result.size()) << "the caret stands after what was kept";
+        EXPECT_EQ(changes, 1);
+        EXPECT_TRUE(edit->Modified());
+        edit->OnChange = nullptr;
+    }
+
+    // An input method commits a whole text at once.
+    edit->SetText(String());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("a\uFFFEb\u0001\u00E8"));
+    QApplication::sendEvent(edit->Handle(), &commit);
+    EXPECT_EQ(edit->Text(), QStringLiteral("ab\u00E8"));
+
+    edit->SetText(QStringLiteral("x\u0001y"));
+    EXPECT_EQ(edit->Text(), QStringLiteral("x\u0001y")) << "the program's own text stands";
+}
+
 TEST_F(EditTest, KeyPressHandlerCanSwallowACharacter)
 {
     form->HandleNeeded();
@@ -366,6 +411,24 @@ TEST_F(ComboTest, TypingIntoAnEditableComboFiresOnChange)
     TypeInto(line, QStringLiteral("beta"));
     EXPECT_EQ(combo->Text(), QStringLiteral("beta"));
     EXPECT_EQ(indexes, (std::vector<int>{-1, -1, -1, 1}));
+}
+
+TEST_F(ComboTest, TextPastedIntoAnEditableComboLosesWhatNoFileCanHold)
+{
+    form->HandleNeeded();
+    form->Show();
+    TComboBox* combo = Add<TComboBox>(10, 10);
+    combo->Items()->SetCommaText(QStringLiteral("alpha,beta"));
+    combo->HandleNeeded();
+    QLineEdit* line = static_cast<QComboBox*>(combo->Handle())->lineEdit();
+    ASSERT_NE(line, nullptr);
+    line->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("pu\u0001mp\uFFFF\t1\U0001F600"));
+    QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(combo->Text(), QStringLiteral("pump\t1\U0001F600"));
+
+    combo->SetText(QStringLiteral("x\u0001"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("x\u0001")) << "the program's own text stands";
 }
 
 TEST_F(ComboTest, SortingKeepsTheChosenEntry)

@@ -5,15 +5,19 @@
 #include "core/ULanguage.h"
 #include "core/ZvPushButton.h"
 #include "grid/ZvColumnGrid.h"
+#include "grid/editors/ZvInplaceEdit.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Regional.h"
+#include "platform/TextCodec.h"
 #include "platform/Xml.h"
 #include "tables/USNMPManagerAccess.h"
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 #include "tests/core/ProgramStateFixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <functional>
 #include <gtest/gtest.h>
@@ -434,6 +438,85 @@ TEST_F(SNMPManagerTest, ShownModallyOKSavesCancelKeepsTheFileAndABrokenFileKeeps
     EXPECT_FALSE(typed) << "the window closes before anyone can work on it";
     EXPECT_EQ(Seams.Boxes.size(), 1u);
     EXPECT_EQ(Folder.Read("SNMP_Manager.xml"), "<broken");
+}
+
+// Characters pasted into a cell through the keys, then OK through the
+// form's modal loop: what no file can hold is dropped on the way in, the
+// rest is saved, and the file reads back at the next showing.
+TEST_F(SNMPManagerTest, PastedCharactersSaveAndLoadBackWhateverTheyAre)
+{
+    const QChar high(char16_t(0xD83D)), low(char16_t(0xDE00));
+    const struct {
+        String Char;
+        bool Kept;
+    } cases[] = {
+        {QString(QChar(0)), false},      {QStringLiteral("\u0001"), false}, {QStringLiteral("\u0008"), false},
+        {QStringLiteral("\u000B"), false}, {QStringLiteral("\u001F"), false}, {QStringLiteral("\uFFFE"), false},
+        {QStringLiteral("\uFFFF"), false}, {String(high), false},            {String(low), false},
+        {QStringLiteral("\t"), true},    {QStringLiteral("\n"), true},      {String(high) + low, true},
+        {QStringLiteral("\u00E8\u4E2D"), true},
+    };
+    const int rows = int(std::size(cases));
+    std::vector<String> expected;
+    for (const auto& c : cases) expected.push_back(QStringLiteral("pump") + (c.Kept ? c.Char : String()) + QStringLiteral("1"));
+
+    Form->Hide();
+    Seams.AnswerModal(
+        [&](TCustomForm&) {
+            for (int r = 1; r <= rows; ++r) {
+                Valid_Row(r, QStringLiteral("10.0.0.%1").arg(r));
+                Grid()->SetCol(SM_Mnemonic);
+                Grid()->SetRow(r);
+                Simulate::Key(Grid(), Qt::Key_F2);
+                TZvInplaceEdit* editor = Grid()->NormalEdit();
+                ASSERT_TRUE(editor && editor->Visible());
+                const auto& c = cases[std::size_t(r - 1)];
+                QGuiApplication::clipboard()->setText(QStringLiteral("pump") + c.Char + QStringLiteral("1"));
+                Simulate::Key(editor, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+                Simulate::Key(editor, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+                EXPECT_EQ(Get(r, SM_Mnemonic), expected[std::size_t(r - 1)]) << CharCodeName(c.Char, 0).toStdString();
+            }
+            Simulate::Click(Form->Btn_OK, TPoint{5, 5});
+        },
+        mrCancel);
+    ASSERT_EQ(Form->ShowModal(), mrOk);
+    EXPECT_TRUE(Seams.Boxes.empty());
+    const QByteArray saved = Folder.Read("SNMP_Manager.xml");
+    EXPECT_TRUE(saved.contains("Mnemonic=\"pump1\"")) << saved.toStdString();
+    EXPECT_FALSE(saved.contains("&#01;")) << saved.toStdString();
+
+    std::vector<String> loaded;
+    Seams.AnswerModal(
+        [&](TCustomForm&) {
+            for (int r = 1; r <= rows; ++r) loaded.push_back(Get(r, SM_Mnemonic));
+        },
+        mrCancel);
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_TRUE(Seams.Boxes.empty()) << "the file reads back";
+    EXPECT_EQ(loaded, expected);
+}
+
+// A character that reaches a cell past every input filter still never
+// reaches the file: OK reports it, the form stays open, the file stays whole.
+TEST_F(SNMPManagerTest, AnUnstorableCellIsReportedAndTheOldFileStaysWhole)
+{
+    Folder.Write("SNMP_Manager.xml", "<SNMP_Agent_Access>\n  <row Enable=\"Y\" Mnemonic=\"old\" />\n</SNMP_Agent_Access>\n");
+    const QByteArray old = Folder.Read("SNMP_Manager.xml");
+    Form->Hide();
+    Seams.AnswerModal(
+        [&](TCustomForm&) {
+            Valid_Row(1, "10.0.0.1");
+            Set(1, SM_Mnemonic, QStringLiteral("pump\u00011"));
+            Simulate::Click(Form->Btn_OK, TPoint{5, 5});
+            EXPECT_EQ(Form->ModalResult(), mrNone) << "the form stays open";
+        },
+        mrCancel);
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    ASSERT_EQ(Seams.Boxes.size(), 1u);
+    EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+    EXPECT_TRUE(Seams.Boxes[0].Text.contains(QStringLiteral("Mnemonic"))) << Seams.Boxes[0].Text.toStdString();
+    EXPECT_TRUE(Seams.Boxes[0].Text.contains(QStringLiteral("U+0001"))) << Seams.Boxes[0].Text.toStdString();
+    EXPECT_EQ(Folder.Read("SNMP_Manager.xml"), old);
 }
 
 } // namespace
