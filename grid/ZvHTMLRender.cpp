@@ -1,6 +1,5 @@
 #include "grid/ZvHTMLRender.h"
 
-#include "grid/ZvGrid.h"
 #include "grid/ZvHTMLUtil.h"
 #include "grid/ZvPictureContainer.h"
 #include "platform/DrawText.h"
@@ -1033,17 +1032,12 @@ THTMLAnchorKind ClassifyHTMLAnchor(const String& href, int* row, int* col)
     return THTMLAnchorKind::akRefused;
 }
 
-bool FollowHTMLAnchor(const String& href, TZvStringGrid* grid)
+bool FollowHTMLAnchor(const String& href, const THTMLGotoCell& GotoCell)
 {
     int row = -1, col = -1;
     switch (ClassifyHTMLAnchor(href, &row, &col)) {
     case THTMLAnchorKind::akWeb: return OpenUrl(href.trimmed());
-    case THTMLAnchorKind::akCell:
-        if (!grid || row < grid->FixedRows() || row >= grid->RowCount() || col < grid->FixedCols()
-            || col >= grid->ColCount())
-            return false;
-        grid->FocusCell(col, row);
-        return true;
+    case THTMLAnchorKind::akCell: return GotoCell && GotoCell(col, row);
     case THTMLAnchorKind::akRefused: break;
     }
     return false;

@@ -7,10 +7,11 @@
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 
+#include <functional>
+
 class TCustomImageList;
 class THTMLPictureCache;
 class TPictureContainer;
-class TZvStringGrid;
 
 struct THTMLDrawParams {
     TCustomImageList* Images = nullptr;   // "IDX:" pictures
@@ -76,6 +77,10 @@ enum class THTMLAnchorKind { akRefused, akWeb, akCell };
 // akWeb for http:, https: and mailto: (any case), akCell for "cell://R<row>C<col>"
 // (row and column then set), akRefused for every other scheme and plain paths.
 THTMLAnchorKind ClassifyHTMLAnchor(const String& href, int* row = nullptr, int* col = nullptr);
-// Opens a web anchor through the platform's link seam; moves a grid to a
-// cell anchor when the cell lies inside it. False when nothing was done.
-bool FollowHTMLAnchor(const String& href, TZvStringGrid* grid = nullptr);
+// Moves to the cell a cell anchor names; false when there is no such cell to
+// move to. The markup knows nothing of grids: whoever shows the text hands
+// this down.
+using THTMLGotoCell = std::function<bool(int ACol, int ARow)>;
+// Opens a web anchor through the platform's link seam; hands a cell anchor
+// to GotoCell. False when nothing was done.
+bool FollowHTMLAnchor(const String& href, const THTMLGotoCell& GotoCell = {});

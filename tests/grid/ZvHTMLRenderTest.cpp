@@ -14,6 +14,9 @@
 #include <QBuffer>
 #include <QRandomGenerator>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 class HTMLRender : public ::testing::Test {
@@ -354,6 +357,26 @@ TEST(HTMLAnchors, OnlyWebAndCellAnchorsAreFollowed)
     }
     // A cell anchor without a grid to move in does nothing.
     EXPECT_FALSE(FollowHTMLAnchor(QStringLiteral("cell://R1C1")));
+}
+
+// The cell anchor reaches the one who shows the text, column first as the
+// grid counts, and its answer (the cell may not be there) is the result.
+TEST(HTMLAnchors, CellAnchorIsHandedToTheGotoCellHook)
+{
+    TTestSeams seams;
+    std::vector<std::pair<int, int>> moves;
+    bool cellThere = true;
+    const THTMLGotoCell gotoCell = [&](int col, int row) {
+        moves.emplace_back(col, row);
+        return cellThere;
+    };
+    EXPECT_TRUE(FollowHTMLAnchor(QStringLiteral(" CELL://R12C3 "), gotoCell));
+    cellThere = false;
+    EXPECT_FALSE(FollowHTMLAnchor(QStringLiteral("cell://R40C7/"), gotoCell));
+    EXPECT_TRUE(FollowHTMLAnchor(QStringLiteral("http://127.0.0.1/"), gotoCell));
+    EXPECT_FALSE(FollowHTMLAnchor(QStringLiteral("file:///etc/passwd"), gotoCell));
+    EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{3, 12}, {7, 40}}));
+    EXPECT_EQ(seams.OpenedUrls.size(), 1u);
 }
 
 TEST_F(HTMLRender, HostileMarkupLaysOutInBoundedTime)
