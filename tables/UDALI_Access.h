@@ -8,7 +8,7 @@
 // the rule checks live in UDALI_AccessFiles and UDALI_AccessRules; this unit
 // keeps the grids, the tab-dependent buttons and the header menus.
 
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 #include "tables/UDALI_AccessFiles.h"
 #include "tables/UTableForm.h"
 

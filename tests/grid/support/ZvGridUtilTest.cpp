@@ -1,4 +1,4 @@
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include "platform/Regional.h"
 #include "tests/common/TestUtil.h"

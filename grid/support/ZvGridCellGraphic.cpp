@@ -1,4 +1,4 @@
-#include "grid/ZvGridCellGraphic.h"
+#include "grid/support/ZvGridCellGraphic.h"
 
 #include "platform/Pictures.h"
 

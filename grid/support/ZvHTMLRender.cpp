@@ -1,7 +1,7 @@
-#include "grid/ZvHTMLRender.h"
+#include "grid/support/ZvHTMLRender.h"
 
-#include "grid/ZvHTMLUtil.h"
-#include "grid/ZvPictureContainer.h"
+#include "grid/support/ZvHTMLUtil.h"
+#include "grid/support/ZvPictureContainer.h"
 #include "platform/DrawText.h"
 #include "platform/FrameControls.h"
 #include "platform/ImgList.h"

@@ -1,9 +1,9 @@
-#include "grid/ZvGridButton.h"
+#include "grid/support/ZvGridButton.h"
 
 #include "platform/Forms.h"
 #include "platform/Seams.h"
 
-#include "../common/TestUtil.h"
+#include "tests/common/TestUtil.h"
 #include "tests/common/TestSeams.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 #include "platform/DrawText.h"
 #include "tests/common/TestUtil.h"

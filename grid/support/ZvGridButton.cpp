@@ -1,4 +1,4 @@
-#include "grid/ZvGridButton.h"
+#include "grid/support/ZvGridButton.h"
 
 #include "platform/DrawText.h"
 #include "platform/FrameControls.h"

@@ -1,4 +1,4 @@
-#include "grid/ZvGifWalk.h"
+#include "grid/support/ZvGifWalk.h"
 
 #include "platform/Pictures.h"
 

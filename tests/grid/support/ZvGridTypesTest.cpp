@@ -1,4 +1,4 @@
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 
 #include "platform/Forms.h"
 #include "platform/Pictures.h"

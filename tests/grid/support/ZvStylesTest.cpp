@@ -1,4 +1,4 @@
-#include "grid/ZvStyles.h"
+#include "grid/support/ZvStyles.h"
 
 #include "platform/Forms.h"
 #include "platform/Themes.h"

@@ -2,8 +2,8 @@
 // selection and stepping, the cache and the container, and files that must
 // not be read.
 
-#include "grid/ZvGifWalk.h"
-#include "grid/ZvPictureContainer.h"
+#include "grid/support/ZvGifWalk.h"
+#include "grid/support/ZvPictureContainer.h"
 #include "tests/common/TestUtil.h"
 
 #include <gtest/gtest.h>

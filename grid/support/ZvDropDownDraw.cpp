@@ -1,6 +1,6 @@
-#include "grid/ZvDropDownDraw.h"
+#include "grid/support/ZvDropDownDraw.h"
 
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 #include "platform/DrawText.h"
 #include "platform/ImgList.h"
 

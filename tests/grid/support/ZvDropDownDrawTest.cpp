@@ -1,4 +1,4 @@
-#include "grid/ZvDropDownDraw.h"
+#include "grid/support/ZvDropDownDraw.h"
 
 #include "platform/ImgList.h"
 #include "tests/common/TestUtil.h"

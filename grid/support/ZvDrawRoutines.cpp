@@ -1,8 +1,8 @@
 // Free drawing routines shared by the grid's painting and the drop-down controls.
 
-#include "grid/ZvDrawRoutines.h"
+#include "grid/support/ZvDrawRoutines.h"
 
-#include "grid/ZvGridCellGraphic.h"
+#include "grid/support/ZvGridCellGraphic.h"
 
 #include "platform/Controls.h"
 #include "platform/DrawText.h"

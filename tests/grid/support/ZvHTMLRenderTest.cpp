@@ -1,9 +1,9 @@
 // The mini-HTML renderer: measuring, drawing (pixel probes) and hit-testing
 // through the one layout, and markup that must never hang or crash it.
 
-#include "grid/ZvHTMLRender.h"
-#include "grid/ZvHTMLUtil.h"
-#include "grid/ZvPictureContainer.h"
+#include "grid/support/ZvHTMLRender.h"
+#include "grid/support/ZvHTMLUtil.h"
+#include "grid/support/ZvPictureContainer.h"
 #include "platform/DrawText.h"
 #include "platform/ImgList.h"
 #include "platform/Seams.h"

@@ -3,7 +3,7 @@
 // file and shows one frame of them, the cache of pictures loaded by location,
 // and the container of named pictures that image tags refer to by name.
 
-#include "grid/ZvGifWalk.h"
+#include "grid/support/ZvGifWalk.h"
 #include "platform/Classes.h"
 #include "platform/Graphics.h"
 

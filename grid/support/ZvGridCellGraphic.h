@@ -4,7 +4,7 @@
 // node, progress bar, comment, button, picture, rating and so on. Each kind
 // reuses the general fields for its own data.
 
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 
 #include "platform/Classes.h"
 #include "platform/Graphics.h"

@@ -9,7 +9,7 @@
 // platform colour values; clNone is never painted. No routine divides by a
 // zero extent: a range without width paints as empty (0 %).
 
-#include "grid/ZvStyles.h"
+#include "grid/support/ZvStyles.h"
 
 #include "platform/Graphics.h"
 #include "platform/Types.h"

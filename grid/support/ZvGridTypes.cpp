@@ -1,4 +1,4 @@
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 
 #include "platform/Pictures.h"
 #include "platform/Themes.h"

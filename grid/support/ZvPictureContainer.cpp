@@ -1,4 +1,4 @@
-#include "grid/ZvPictureContainer.h"
+#include "grid/support/ZvPictureContainer.h"
 
 #include "platform/Pictures.h"
 

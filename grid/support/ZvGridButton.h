@@ -6,7 +6,7 @@
 // with a grey disabled copy and a shade under the hot glyph made on their
 // own; an optional drop-down part; colour presets (Look).
 
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 
 #include "platform/Controls.h"
 #include "platform/Graphics.h"

@@ -1,7 +1,7 @@
 // The free drawing routines, checked by probing the pixels they paint.
 
-#include "grid/ZvDrawRoutines.h"
-#include "grid/ZvGridCellGraphic.h"
+#include "grid/support/ZvDrawRoutines.h"
+#include "grid/support/ZvGridCellGraphic.h"
 
 #include "platform/Controls.h"
 #include "platform/Pictures.h"

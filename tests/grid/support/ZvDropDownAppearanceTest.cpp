@@ -1,4 +1,4 @@
-#include "grid/ZvDropDownAppearance.h"
+#include "grid/support/ZvDropDownAppearance.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // and close glyphs. They are our own drawings, kept as XPM text beside the
 // other resources and registered under the names the painters ask for.
 
-#include "grid/ZvDrawRoutines.h"
+#include "grid/support/ZvDrawRoutines.h"
 
 #include "platform/Pictures.h"
 
