@@ -1,4 +1,4 @@
-#include "tables/USNMPManagerAccess.h"
+#include "tables/snmp/USNMPManagerAccess.h"
 
 #include "core/UBinConfig.h"
 #include "core/UComon.h"

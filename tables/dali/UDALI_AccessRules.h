@@ -3,7 +3,7 @@
 // the events and the condition each needs, the pick lists, and the three
 // validation passes the window runs before it saves.
 
-#include "tables/UDALI_AccessFiles.h"
+#include "tables/dali/UDALI_AccessFiles.h"
 
 #include <QChar>
 #include <optional>

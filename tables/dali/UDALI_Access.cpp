@@ -1,4 +1,4 @@
-#include "tables/UDALI_Access.h"
+#include "tables/dali/UDALI_Access.h"
 
 #include "core/UComon.h"
 #include "core/UDialogFrame.h"
@@ -12,8 +12,8 @@
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 #include "platform/Xml.h"
-#include "tables/UDALI_AccessRules.h"
-#include "tables/UGridRows.h"
+#include "tables/dali/UDALI_AccessRules.h"
+#include "tables/common/UGridRows.h"
 
 #include <QCursor>
 

@@ -3,7 +3,7 @@
 // broken documents.
 
 #include "platform/Xml.h"
-#include "tables/UDALI_AccessFiles.h"
+#include "tables/dali/UDALI_AccessFiles.h"
 
 #include <gtest/gtest.h>
 

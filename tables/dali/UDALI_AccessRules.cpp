@@ -1,4 +1,4 @@
-#include "tables/UDALI_AccessRules.h"
+#include "tables/dali/UDALI_AccessRules.h"
 
 #include "core/UComon.h"
 #include "core/ULanguage.h"

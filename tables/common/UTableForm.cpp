@@ -1,4 +1,4 @@
-#include "tables/UTableForm.h"
+#include "tables/common/UTableForm.h"
 
 #include "core/UComon.h"
 #include "core/UDialogFrame.h"
@@ -10,7 +10,7 @@
 #include "platform/Files.h"
 #include "platform/StdCtrls.h"
 #include "platform/Xml.h"
-#include "tables/UGridRows.h"
+#include "tables/common/UGridRows.h"
 
 #include <QFileInfo>
 

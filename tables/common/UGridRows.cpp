@@ -1,4 +1,4 @@
-#include "tables/UGridRows.h"
+#include "tables/common/UGridRows.h"
 
 #include "core/UComon.h"
 #include "core/ULanguage.h"

@@ -6,7 +6,7 @@
 // image builder reads as well: the checks here are the builder's, so a table
 // that passes them always builds.
 
-#include "tables/UTableForm.h"
+#include "tables/common/UTableForm.h"
 
 class TZvColumnGrid;
 class TSNMPStringPool;

@@ -7,8 +7,8 @@
 
 #include "platform/Forms.h"
 // The editors that replaced their stand-ins: start-up reaches every window through this header.
-#include "tables/UDALI_Access.h"
-#include "tables/USNMPManagerAccess.h"
+#include "tables/dali/UDALI_Access.h"
+#include "tables/snmp/USNMPManagerAccess.h"
 
 class TTableFormStandIn : public TForm {
 public:

@@ -1,4 +1,4 @@
-#include "tables/TableFormStandIns.h"
+#include "tables/common/TableFormStandIns.h"
 
 #include "core/UComon.h"
 #include "core/UDialogFrame.h"

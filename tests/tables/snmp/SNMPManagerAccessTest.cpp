@@ -9,7 +9,7 @@
 #include "platform/Files.h"
 #include "platform/Regional.h"
 #include "platform/Xml.h"
-#include "tables/USNMPManagerAccess.h"
+#include "tables/snmp/USNMPManagerAccess.h"
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 #include "tests/core/ProgramStateFixture.h"

@@ -9,8 +9,8 @@
 // keeps the grids, the tab-dependent buttons and the header menus.
 
 #include "grid/support/ZvGridTypes.h"
-#include "tables/UDALI_AccessFiles.h"
-#include "tables/UTableForm.h"
+#include "tables/dali/UDALI_AccessFiles.h"
+#include "tables/common/UTableForm.h"
 
 class TPageControl;
 class TTabSheet;

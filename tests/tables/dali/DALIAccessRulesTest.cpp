@@ -3,7 +3,7 @@
 
 #include "core/ULanguage.h"
 #include "platform/Regional.h"
-#include "tables/UDALI_AccessRules.h"
+#include "tables/dali/UDALI_AccessRules.h"
 
 #include <gtest/gtest.h>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "tables/UDALI_AccessFiles.h"
+#include "tables/dali/UDALI_AccessFiles.h"
 
 #include "platform/SysUtils.h"
 
