@@ -20,7 +20,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/Timers.h"
 #include "platform/Xml.h"
-#include "tables/TableFormStandIns.h"
+#include "tables/common/TableFormStandIns.h"
 
 TFQuillmereFirmWare* FQuillmereFirmWare = nullptr;
 

@@ -1,8 +1,8 @@
 // Arbitrary markup through the mini-HTML renderer: measuring, drawing and
 // hit-testing must never crash, read out of bounds or loop.
 
-#include "grid/ZvHTMLRender.h"
-#include "grid/ZvPictureContainer.h"
+#include "grid/support/ZvHTMLRender.h"
+#include "grid/support/ZvPictureContainer.h"
 #include "platform/ImgList.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // and reads that column's item; beyond the last item the string grid answers.
 
 #include "grid/ZvColumnGrid.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 bool TZvColumnGrid::IsNormalCell(int ACol, int ARow)
 {

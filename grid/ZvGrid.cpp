@@ -1,7 +1,7 @@
 #include "grid/ZvGrid.h"
 #include "grid/editors/ZvInplaceEdit.h"
 
-#include "grid/ZvStyles.h"
+#include "grid/support/ZvStyles.h"
 
 #include "platform/Forms.h"
 #include "platform/Themes.h"

@@ -15,12 +15,12 @@
 // receives the real column.
 
 #include "grid/ZvBaseGrid.h"
-#include "grid/ZvGridCellGraphic.h"
+#include "grid/support/ZvGridCellGraphic.h"
 #include "grid/ZvGridNeighbours.h"
 #include "grid/ZvGridOptions.h"
 #include "grid/ZvGridSettings.h"
-#include "grid/ZvGridTypes.h"
-#include "grid/ZvStyles.h"
+#include "grid/support/ZvGridTypes.h"
+#include "grid/support/ZvStyles.h"
 
 #include "platform/ImgList.h"
 #include "platform/Menus.h"

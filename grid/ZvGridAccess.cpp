@@ -1,8 +1,8 @@
 // Dimensions of the string grid and typed access to its cells.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 #include "platform/Regional.h"
 

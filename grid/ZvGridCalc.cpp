@@ -1,7 +1,7 @@
 // Column calculations, selection queries and fitting columns to their content.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include <QSet>
 

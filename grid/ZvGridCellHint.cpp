@@ -2,7 +2,7 @@
 // handler's own text per cell, placed below the cell or at its corner.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 void TZvStringGrid::FillCellHint(String& HintStr, THintInfo& HintInfo)
 {

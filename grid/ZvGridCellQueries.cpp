@@ -4,7 +4,7 @@
 // from its column settings by overriding them.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include "platform/Cursors.h"
 

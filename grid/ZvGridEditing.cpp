@@ -4,7 +4,7 @@
 // hook live in ZvGridValidation.cpp.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 namespace {
 

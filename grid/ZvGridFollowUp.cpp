@@ -5,7 +5,7 @@
 #include "grid/ZvGrid.h"
 
 #include "grid/ZvGridBalloon.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 #include "platform/DrawText.h"
 
 #include <QWidget>

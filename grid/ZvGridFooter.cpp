@@ -1,7 +1,7 @@
 // Floating footer, cell hit-testing, scroll-bar appearance and the look presets.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 #include <algorithm>
 #include <cmath>

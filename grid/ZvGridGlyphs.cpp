@@ -2,7 +2,7 @@
 
 #include "grid/ZvGrid.h"
 
-#include "grid/ZvDrawRoutines.h"
+#include "grid/support/ZvDrawRoutines.h"
 
 #include "platform/FrameControls.h"
 #include "platform/Themes.h"

@@ -2,8 +2,8 @@
 
 #include "grid/ZvGrid.h"
 
-#include "grid/ZvDrawRoutines.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvDrawRoutines.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include "platform/DrawText.h"
 #include "platform/FrameControls.h"

@@ -1,7 +1,7 @@
 // Editor handlers, column and row headers.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include <algorithm>
 

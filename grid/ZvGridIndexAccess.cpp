@@ -2,7 +2,7 @@
 // real rows, per-cell properties, row colours, cell controls and column order.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 // ---- Cells by real column and real row ---------------------------------------------------
 

@@ -4,8 +4,8 @@
 
 #include "grid/ZvGrid.h"
 
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 #include "platform/Forms.h"
 #include "platform/Regional.h"
 

@@ -3,9 +3,9 @@
 
 #include "grid/ZvGrid.h"
 
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLRender.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLRender.h"
+#include "grid/support/ZvHTMLUtil.h"
 #include "platform/Cursors.h"
 #include "platform/Seams.h"
 

@@ -5,7 +5,7 @@
 // receive its notifications; the editors and services grow them into the
 // full controls.
 
-#include "grid/ZvPictureContainer.h"
+#include "grid/support/ZvPictureContainer.h"
 #include "grid/editors/ZvEditBtn.h"
 #include "grid/editors/ZvGridCheckBox.h"
 #include "grid/editors/ZvGridCombo.h"

@@ -3,7 +3,7 @@
 
 #include "grid/ZvGrid.h"
 
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 // Row and column operations and cell access shared with the rest of the grid.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The grid's side of sorting, filtering, searching, the clipboard and persistence.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 // the control and the control to its cells, and swapping rows and columns.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 #include <QApplication>
 #include <QStyle>

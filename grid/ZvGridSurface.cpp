@@ -2,8 +2,8 @@
 
 #include "grid/ZvGrid.h"
 
-#include "grid/ZvDrawRoutines.h"
-#include "grid/ZvDropDownDraw.h"
+#include "grid/support/ZvDrawRoutines.h"
+#include "grid/support/ZvDropDownDraw.h"
 
 #include <QPainter>
 #include <QRegion>

@@ -5,7 +5,7 @@
 
 #include "grid/ZvGrid.h"
 
-#include "grid/ZvStyles.h"
+#include "grid/support/ZvStyles.h"
 #include "platform/Timers.h"
 
 #include <cmath>

@@ -19,7 +19,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/Timers.h"
 #include "platform/Xml.h"
-#include "tables/TableFormStandIns.h"
+#include "tables/common/TableFormStandIns.h"
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestUtil.h"
 #include "tests/common/TestSeams.h"

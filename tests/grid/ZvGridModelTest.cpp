@@ -2,7 +2,7 @@
 // selection and row flags, fills, checks and the footer calculation.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include "platform/DateUtils.h"
 #include "platform/Forms.h"

@@ -3,8 +3,8 @@
 // screen and never taking the focus.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLRender.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLRender.h"
 #include "grid/services/ZvHTMLHintWindow.h"
 #include "platform/Forms.h"
 #include "tests/common/TestUtil.h"
