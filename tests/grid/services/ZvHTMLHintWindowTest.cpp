@@ -1,5 +1,5 @@
 // The grid's hint window: a markup cell's hint shown rendered at the cursor
-// through the platform's hint handling, its size and margins, keeping on the
+// through the application's hint handling, its size and margins, keeping on the
 // screen and never taking the focus.
 
 #include "grid/ZvGrid.h"
@@ -7,13 +7,13 @@
 #include "grid/ZvHTMLRender.h"
 #include "grid/services/ZvHTMLHintWindow.h"
 #include "platform/Forms.h"
+#include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QHelpEvent>
 #include <QScreen>
 #include <QWidget>
 
@@ -41,6 +41,7 @@ protected:
 };
 
 struct HTMLHint : ::testing::Test {
+    TTestSeams seams;
     TForm form{nullptr};
     THintingGrid* grid = nullptr;
 
@@ -55,15 +56,13 @@ struct HTMLHint : ::testing::Test {
         form.Show();
         QCoreApplication::processEvents();
     }
-    void TearDown() override { HideHintWindow(); }
+    void TearDown() override { Application->CancelHint(); }
 
     // The pointer rests over a client point of the grid.
     void HoverAt(const TPoint& at)
     {
-        QWidget* widget = grid->Handle();
-        const QPoint local(at.X, at.Y);
-        QHelpEvent event(QEvent::ToolTip, local, widget->mapToGlobal(local));
-        QCoreApplication::sendEvent(widget, &event);
+        Simulate::MouseMove(grid, at);
+        seams.Clock().Advance(std::uint64_t(Application->HintPause()));
         QCoreApplication::processEvents();
     }
 };
@@ -102,11 +101,15 @@ TEST_F(HTMLHint, MarkupCellHintIsShownRenderedAtTheCursor)
     EXPECT_GT(black, 20);
     EXPECT_GT(red, 10);
 
-    // A plain cell goes back to the platform's own tooltip.
+    // A plain cell goes back to the application's own hint window; the
+    // stand-in knows no cells, so the hint is ended by hand.
+    Application->CancelHint();
     grid->SetCells(1, 1, QStringLiteral("plain"));
     const TRect plain = grid->CellRect(1, 1);
     HoverAt({plain.Left + 3, plain.Top + 3});
-    EXPECT_EQ(ActiveHintWindow(), nullptr);
+    ASSERT_NE(ActiveHintWindow(), nullptr);
+    EXPECT_EQ(ActiveHintWindow()->Caption(), QStringLiteral("plain"));
+    EXPECT_EQ(dynamic_cast<THTMLHintWindow*>(ActiveHintWindow()), nullptr);
 }
 
 TEST_F(HTMLHint, SizesByTextKindAndWrapsLongMarkup)
