@@ -1,6 +1,6 @@
-// The grid's hint window: a markup cell's hint shown rendered at the cursor
-// through the application's hint handling, its size and margins, keeping on the
-// screen and never taking the focus.
+// The grid's hint window: a markup cell's hint shown rendered at the cell
+// through the application's hint handling and the grid's cell hint, its
+// size and margins, keeping on the screen and never taking the focus.
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridUtil.h"
@@ -19,39 +19,21 @@
 
 namespace {
 
-// Stands in for the grid's cell-hint step: the text of the cell under the
-// pointer, shown through the mini-HTML hint window with the grid as its data.
-class THintingGrid : public TZvStringGrid {
-public:
-    using TZvStringGrid::TZvStringGrid;
-
-protected:
-    void WndProc(TMessage& Message) override
-    {
-        if (Message.Msg != CM_HINTSHOW) return TZvStringGrid::WndProc(Message);
-        auto& info = *reinterpret_cast<THintInfo*>(Message.LParam);
-        const TGridCoord cell = MouseCoord(info.CursorPos.X, info.CursorPos.Y);
-        info.HintStr = Cells(cell.X, cell.Y);
-        if (CellTextKind(info.HintStr, true) != ctPlain)
-            info.HintWindowClass = [](TComponent* owner) { return new THTMLHintWindow(owner); };
-        info.HintData = static_cast<TObject*>(this);
-        info.HintPos = ClientToScreen(info.CursorPos);
-        Message.Result = 0;
-    }
-};
-
 struct HTMLHint : ::testing::Test {
     TTestSeams seams;
     TForm form{nullptr};
-    THintingGrid* grid = nullptr;
+    TZvStringGrid* grid = nullptr;
 
     void SetUp() override
     {
+        Application->CancelHint();
         form.SetBounds(40, 40, 460, 300);
-        grid = new THintingGrid(&form);
+        grid = new TZvStringGrid(&form);
         grid->SetParent(&form);
         grid->SetBounds(0, 0, 440, 260);
-        grid->SetHint(QStringLiteral("grid"));
+        // Each cell's own text as its hint, markup kept for the grid's window.
+        grid->SetHintShowCells(true);
+        grid->SetHTMLHint(true);
         grid->SetShowHint(true);
         form.Show();
         QCoreApplication::processEvents();
@@ -67,7 +49,7 @@ struct HTMLHint : ::testing::Test {
     }
 };
 
-TEST_F(HTMLHint, MarkupCellHintIsShownRenderedAtTheCursor)
+TEST_F(HTMLHint, MarkupCellHintIsShownRenderedAtTheCell)
 {
     grid->SetCells(2, 3, QStringLiteral("<b>Bold</b> and <font color=\"clred\">red</font> text"));
     const TRect cell = grid->CellRect(2, 3);
@@ -76,7 +58,7 @@ TEST_F(HTMLHint, MarkupCellHintIsShownRenderedAtTheCursor)
 
     auto* hint = dynamic_cast<THTMLHintWindow*>(ActiveHintWindow());
     ASSERT_NE(hint, nullptr);
-    const TPoint screen = grid->ClientToScreen(at);
+    const TPoint screen = grid->ClientToScreen({at.X, cell.Top});
     EXPECT_EQ(hint->Left(), screen.X);
     EXPECT_EQ(hint->Top(), screen.Y);
     EXPECT_EQ(hint->Caption(), grid->Cells(2, 3));
@@ -101,9 +83,7 @@ TEST_F(HTMLHint, MarkupCellHintIsShownRenderedAtTheCursor)
     EXPECT_GT(black, 20);
     EXPECT_GT(red, 10);
 
-    // A plain cell goes back to the application's own hint window; the
-    // stand-in knows no cells, so the hint is ended by hand.
-    Application->CancelHint();
+    // A plain cell goes back to the application's own hint window.
     grid->SetCells(1, 1, QStringLiteral("plain"));
     const TRect plain = grid->CellRect(1, 1);
     HoverAt({plain.Left + 3, plain.Top + 3});
