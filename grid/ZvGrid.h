@@ -1778,6 +1778,11 @@ protected:
     virtual void MouseDownHook(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMoveHook(TShiftState Shift, int X, int Y);
     void PointerCursorHook(int X, int Y);
+    // Cell hints (ZvGridCellHint.cpp): the displayed base cell whose hint a
+    // client point asks for ((-1, -1) off the cells); ending a cell's hint
+    // once the pointer is over another cell.
+    TGridCoord HintCellAt(int X, int Y);
+    void EndHintOfOtherCell(int X, int Y);
     virtual void MouseUpHook(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void ColumnMovedHook(int FromIndex, int ToIndex);
     virtual void RowMovedHook(int FromIndex, int ToIndex);
@@ -2317,7 +2322,12 @@ protected:
     int FPrintPageFrom = 1;
     int FPrintPageTo = 1;
     int FPrintPageNum = 0;
+
+    // Cell hints (ZvGridCellHint.cpp): the base cell whose hint was last asked
+    // for, so that the pointer reaching another cell asks again, and the text
+    // last given for an anchor.
     TGridCoord FLastHintPos{-1, -1};
+    String FLastAnchorHint;
 
     // ==== Helpers of index-mapped access, shape changes and calculations ======================
     enum class TRowColorField { Brush, BrushTo, Font };

@@ -200,6 +200,7 @@ void TZvStringGrid::MouseMoveHook(TShiftState Shift, int X, int Y)
         }
         FMouseSelectMode = mode;
     }
+    EndHintOfOtherCell(X, Y);
     TBaseGrid::MouseMove(Shift, X, Y);
     PointerCursorHook(X, Y);
 }

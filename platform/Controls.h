@@ -553,7 +553,6 @@ private:
     bool TranslatePaint(QWidget* widget, QEvent* event);
     bool TranslateFocus(QWidget* widget, QEvent* event);
     bool TranslateHover(QWidget* widget, QEvent* event);
-    bool TranslateToolTip(QWidget* widget, QEvent* event);
     void UpdateMouseControl(TControl* control);
 
     std::vector<TControl*> FControls;

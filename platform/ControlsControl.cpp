@@ -47,6 +47,7 @@ TControl::~TControl()
 {
     if (FAction) FAction->UnRegisterClient(this);
     LiveControls().erase(FSerial);
+    if (Application) Application->ControlDestroyed(this);
     if (CaptureControl == this) CaptureControl = nullptr;
     if (FParent) FParent->RemoveControl(this);
     FFont->OnChange = nullptr;

@@ -1,4 +1,5 @@
 #include "platform/Forms.h"
+#include "platform/Timers.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -592,6 +593,7 @@ int TApplication::MessageBox(const String& Text, const String& Caption, unsigned
 
 void TApplication::DestroyForms()
 {
+    CancelHint();
     std::vector<TCustomForm*> forms;
     for (int i = ComponentCount() - 1; i >= 0; --i) {
         if (auto* f = dynamic_cast<TCustomForm*>(Components(i))) forms.push_back(f);

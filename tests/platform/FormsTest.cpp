@@ -11,8 +11,6 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
-#include <QHelpEvent>
-#include <QToolTip>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -530,34 +528,6 @@ TEST_F(FormsTest, ReleaseFreesTheFormAfterTheHandlerThatAskedForIt)
     Application->ProcessMessages();
     EXPECT_TRUE(destroyed);
     EXPECT_EQ(Screen->FormCount(), 0);
-}
-
-TEST_F(FormsTest, HintShowLetsTheControlUnderThePointerShapeItsHint)
-{
-    TForm form(nullptr);
-    struct THinted : TGraphicControl {
-        using TGraphicControl::TGraphicControl;
-        THintInfo Seen;
-        void CMHintShow(TMessage& m) override
-        {
-            auto* info = reinterpret_cast<THintInfo*>(m.LParam);
-            Seen = *info;
-            info->HintStr += QStringLiteral(" (row 3)");
-        }
-    };
-    auto* label = new THinted(&form);
-    label->SetParent(&form);
-    label->SetBounds(20, 30, 100, 20);
-    label->SetHint(QStringLiteral("Information"));
-    label->SetShowHint(true);
-    form.Show();
-    QHelpEvent help(QEvent::ToolTip, QPoint(25, 35), form.Handle()->mapToGlobal(QPoint(25, 35)));
-    QCoreApplication::sendEvent(form.Handle(), &help);
-    EXPECT_EQ(label->Seen.HintControl, label);
-    EXPECT_EQ(label->Seen.CursorPos, Point(5, 5));
-    EXPECT_EQ(label->Seen.HintStr, QStringLiteral("Information"));
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("Information (row 3)"));
-    QToolTip::hideText();
 }
 
 TEST_F(FormsTest, WheelGoesToTheFocusedControl)
