@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -361,6 +362,22 @@ void TEdit::DefaultHandler(TMessage& Message)
         return;
     }
     TWinControl::DefaultHandler(Message);
+}
+
+// Qt gives the focus before it delivers the press that caused it, so the
+// press is known here only by the focus event's reason.
+bool TEdit::FocusedByClick() const
+{
+    if (ControlState().Contains(csLButtonDown)) return true;
+    const QEvent* event = CurrentQtEvent();
+    return event && event->type() == QEvent::FocusIn &&
+           static_cast<const QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+}
+
+void TEdit::CMEnter(TMessage& Message)
+{
+    if (FAutoSelect && !FocusedByClick()) SelectAll();
+    TWinControl::CMEnter(Message);
 }
 
 String TEdit::Cased(const String& text) const

@@ -66,6 +66,9 @@ private:
 // A single-line edit. Setting the text by code puts the caret at 0 and fires
 // OnChange only when the text differs; typing fires it on every change.
 // MaxLength and NumbersOnly limit what the user types, not what code sets.
+// With AutoSelect the whole text is selected whenever the focus comes in
+// (Tab, an accelerator, SetFocus, the form's activation), so typing replaces
+// it; a click into the edit keeps the caret where the click put it.
 class TEdit : public TWinControl {
 public:
     explicit TEdit(TComponent* AOwner);
@@ -121,6 +124,9 @@ protected:
     // Shift+Insert) arrive as WM_COPY, WM_CUT and WM_PASTE, which a
     // descendant may intercept in WndProc; unhandled, the edit does them.
     void DefaultHandler(TMessage& Message) override;
+    void CMEnter(TMessage& Message) override;
+    // True while the focus arrives with a left-button press on this edit.
+    bool FocusedByClick() const;
 
 private:
     void UserEdited(const String& text);

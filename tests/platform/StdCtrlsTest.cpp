@@ -17,8 +17,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace {
 
@@ -206,6 +209,59 @@ TEST_F(EditTest, KeyPressHandlerCanSwallowACharacter)
         QApplication::sendEvent(edit->Handle(), &press);
     }
     EXPECT_EQ(edit->Text(), QStringLiteral("12"));
+}
+
+// Focus from the keyboard or from code selects the whole text, so what the
+// user types replaces it; a click places the caret and selects nothing.
+TEST_F(EditTest, AutoSelectOnFocusFromTheKeyboardOrCodeButNotFromAClick)
+{
+    TEdit* first = Add<TEdit>(10, 10);
+    TEdit* second = Add<TEdit>(10, 40);
+    TEdit* plain = Add<TEdit>(10, 70);
+    first->SetText(QStringLiteral("192"));
+    second->SetText(QStringLiteral("168"));
+    plain->SetText(QStringLiteral("205"));
+    plain->SetAutoSelect(false);
+    form->SetBounds(0, 0, 200, 120);
+    form->Show();
+    Application->ProcessMessages();   // the window system activates the window
+    // The keys go where the window system has the focus.
+    auto focusWidget = [] {
+        QWidget* w = QApplication::focusWidget();
+        if (!w) throw std::runtime_error("no widget has the focus");
+        return w;
+    };
+
+    ASSERT_TRUE(first->Focused());
+    EXPECT_EQ(first->SelText(), QStringLiteral("192")) << "the focus given when the form shows";
+
+    Simulate::Key(first, Qt::Key_Tab, {}, QStringLiteral("\t"));
+    ASSERT_TRUE(second->Focused());
+    EXPECT_EQ(second->SelText(), QStringLiteral("168")) << "Tab";
+    TypeInto(focusWidget(), QStringLiteral("7"));
+    EXPECT_EQ(second->Text(), QStringLiteral("7")) << "typing replaces the selected text";
+
+    Simulate::Key(second, Qt::Key_Backtab, Qt::ShiftModifier, QStringLiteral("\t"));
+    ASSERT_TRUE(first->Focused());
+    EXPECT_EQ(first->SelText(), QStringLiteral("192")) << "Shift+Tab";
+
+    second->SetFocus();
+    EXPECT_EQ(second->SelText(), QStringLiteral("7")) << "SetFocus";
+
+    plain->SetFocus();
+    EXPECT_EQ(plain->SelLength(), 0) << "AutoSelect off";
+    TypeInto(focusWidget(), QStringLiteral("1"));
+    EXPECT_EQ(plain->Text(), QStringLiteral("1205"));
+
+    // A click at the end of the text: the caret goes there, nothing is selected.
+    auto* line = static_cast<QLineEdit*>(first->Handle());
+    const QPoint end(line->width() - 4, line->height() / 2);
+    QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, end);
+    ASSERT_TRUE(first->Focused());
+    EXPECT_EQ(first->SelLength(), 0);
+    EXPECT_EQ(first->SelStart(), 3);
+    TypeInto(focusWidget(), QStringLiteral("0"));
+    EXPECT_EQ(first->Text(), QStringLiteral("1920"));
 }
 
 TEST_F(EditTest, ColourAndFontColourReachTheWidget)
