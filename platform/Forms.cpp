@@ -465,6 +465,14 @@ TModalResult TCustomForm::ShowModal()
     return FModalResult;
 }
 
+// Until the keyboard moves the focus the window shows no focus marks, as the
+// platform hides them from mouse users; from then on the focused control
+// shows its mark (the style draws it only for windows so flagged).
+void TCustomForm::ShowFocusCues()
+{
+    if (HandleAllocated()) Handle()->setAttribute(Qt::WA_KeyboardFocusChange, true);
+}
+
 // Tab and the arrows move the focus; every other key is offered to the
 // controls, where a button may take Enter or Escape as its own.
 void TCustomForm::CMDialogKey(TCMDialogKey& Message)
@@ -475,6 +483,7 @@ void TCustomForm::CMDialogKey(TCMDialogKey& Message)
         switch (key) {
         case VK_TAB:
             if (!shift.Contains(ssCtrl)) {
+                ShowFocusCues();
                 SelectNext(FActiveControl, !shift.Contains(ssShift), true);
                 Message.Result = 1;
                 return;
@@ -485,6 +494,7 @@ void TCustomForm::CMDialogKey(TCMDialogKey& Message)
         case VK_UP:
         case VK_DOWN:
             if (FActiveControl && FActiveControl->Parent()) {
+                ShowFocusCues();
                 FActiveControl->Parent()->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN, false);
                 Message.Result = 1;
             }

@@ -86,6 +86,8 @@ public:
     void DefocusControl(TWinControl* control, bool removing);
     // Internal: the window was activated or deactivated.
     void SetActive(bool value);
+    // Internal: the keyboard took over; the focused control shows its focus mark from now on.
+    void ShowFocusCues();
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;

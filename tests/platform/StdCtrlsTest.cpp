@@ -474,6 +474,44 @@ TEST_F(ButtonsTest, CheckBoxClicksWheneverCheckedChanges)
     EXPECT_EQ(widget->checkState(), Qt::Checked);
 }
 
+// The focus mark shows once the keyboard has moved the focus, not before:
+// a check box focused by code looks as it does unfocused, one reached by Tab
+// shows the mark, and Space toggles it.
+TEST_F(ButtonsTest, CheckBoxShowsTheFocusMarkOnceTheKeyboardMovesTheFocus)
+{
+    TEdit* edit = Add<TEdit>(10, 10);
+    TCheckBox* box = Add<TCheckBox>(10, 40);
+    box->SetCaption(QStringLiteral("Disable DALI Scan"));
+    box->SetWidth(150);
+    form->SetBounds(0, 0, 200, 80);
+    form->Show();
+    Application->ProcessMessages();
+    ASSERT_TRUE(edit->Focused());
+    auto look = [&] { return box->Handle()->grab().toImage(); };
+    const QImage unfocused = look();
+
+    box->SetFocus();
+    ASSERT_TRUE(box->Focused());
+    EXPECT_EQ(look(), unfocused) << "focus from code draws no mark while the mouse is in use";
+
+    edit->SetFocus();
+    Simulate::Key(edit, Qt::Key_Tab, {}, QStringLiteral("\t"));
+    ASSERT_TRUE(box->Focused());
+    const QImage marked = look();
+    EXPECT_NE(marked, unfocused) << "Tab draws the focus mark";
+    // The mark is around the caption, right of the box itself.
+    const int indicator = box->Handle()->style()->pixelMetric(QStyle::PM_IndicatorWidth);
+    bool changedBesideTheBox = false;
+    for (int y = 0; y < marked.height(); ++y)
+        for (int x = indicator + 2; x < marked.width(); ++x)
+            changedBesideTheBox = changedBesideTheBox || marked.pixel(x, y) != unfocused.pixel(x, y);
+    EXPECT_TRUE(changedBesideTheBox);
+
+    Simulate::Key(box, Qt::Key_Space, {}, QStringLiteral(" "));
+    EXPECT_TRUE(box->Checked());
+    EXPECT_TRUE(box->Focused());
+}
+
 TEST_F(ButtonsTest, RadioButtonsOfOneParentExcludeEachOther)
 {
     TGroupBox* group = Add<TGroupBox>(10, 100);
