@@ -187,14 +187,27 @@ void TCustomForm::ApplyWindowFlags()
     }
     const bool wasVisible = w->isVisible();
     w->setWindowFlags(f);
-    if (fixed) {
-        w->setFixedSize(Width(), Height());
-    } else {
-        w->setMinimumSize(0, 0);
-        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    }
+    if (fixed) w->setFixedSize(Width(), Height());
+    else ApplySizeLimits();
     w->setGeometry(Left(), Top(), Width(), Height());
     if (wasVisible) w->show();
+}
+
+// A window the user sizes stops at the size limits.
+void TCustomForm::ApplySizeLimits()
+{
+    QWidget* w = Handle();
+    const TSizeConstraints& c = *Constraints();
+    w->setMinimumSize(c.MinWidth(), c.MinHeight());
+    w->setMaximumSize(c.MaxWidth() > 0 ? c.MaxWidth() : QWIDGETSIZE_MAX,
+                      c.MaxHeight() > 0 ? c.MaxHeight() : QWIDGETSIZE_MAX);
+}
+
+void TCustomForm::ConstraintsChanged()
+{
+    TCustomControl::ConstraintsChanged();
+    const bool sizeable = FBorderStyle == TFormBorderStyle::bsSizeable || FBorderStyle == TFormBorderStyle::bsSizeToolWin;
+    if (HandleAllocated() && !Parent() && sizeable) ApplySizeLimits();
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value)

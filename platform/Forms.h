@@ -111,11 +111,13 @@ protected:
     void CMShowingChanged(TMessage& Message) override;
     void CMVisibleChanged(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
+    void ConstraintsChanged() override;
 
 private:
     friend class TApplication;
     void CloseModal();
     void ApplyWindowFlags();
+    void ApplySizeLimits();
     void PlaceOnFirstShow();
     void FocusFirstControl();
 

@@ -270,6 +270,46 @@ TEST_F(OpenDialog, LayoutAndTexts)
     EXPECT_EQ(d.Btn_OK->Left(), 231);
 }
 
+// However small the user drags the window, or code sizes it, the list keeps
+// a few entries' room above the buttons and the buttons stay right of its left edge.
+TEST_F(OpenDialog, ShrinkingStopsBeforeTheButtonsCoverTheList)
+{
+    TFOpenConf& d = *OpenConf;
+    d.Show();
+    // The window system sizes the window, and reports the new size.
+    auto Drag_To = [&](int width, int height) {
+        d.Handle()->resize(width, height);
+        Application->ProcessMessages();
+    };
+    const struct {
+        const char* What;
+        std::function<void()> Shrink;
+    } cases[] = {
+        {"dragged by the user", [&] { Drag_To(60, 40); }},
+        {"sized by code", [&] { d.SetClientSize(60, 40); }},
+        {"narrower only", [&] { Drag_To(100, 500); }},
+        {"lower only", [&] { Drag_To(500, 100); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        d.SetClientSize(TFOpenConf::Client_Width, TFOpenConf::Client_Height);
+        c.Shrink();
+        EXPECT_GE(d.ClientWidth(), TFOpenConf::Min_Client_Width);
+        EXPECT_GE(d.ClientHeight(), TFOpenConf::Min_Client_Height);
+        const TRect list = d.ListBox1->BoundsRect();
+        EXPECT_GE(list.Height(), TFOpenConf::Min_List_Height);
+        EXPECT_LE(list.Bottom, d.Button_Panel->Top());
+        EXPECT_GE(d.Btn_OK->Left(), list.Left);
+        EXPECT_LE(d.Btn_OK->Left() + d.Btn_OK->Width(), d.Btn_Cancel->Left());
+        EXPECT_LE(d.Btn_Cancel->Left() + d.Btn_Cancel->Width(), d.ClientWidth());
+    }
+    // Growing stays free.
+    Drag_To(700, 600);
+    EXPECT_EQ(d.ClientWidth(), 700);
+    EXPECT_EQ(d.ClientHeight(), 600);
+    d.Hide();
+}
+
 // Shows the dialog and hands back what it listed and chose.
 struct TShown {
     std::vector<String> Items;
