@@ -458,7 +458,9 @@ void TFQuillmereFirmWare::Btn_Click(TObject* Sender)
         return;
     }
     // A configuration whose folder went away while the program ran is not
-    // open either: no step may write a new one from defaults in its place.
+    // open either: no step may write a new one from defaults in its place,
+    // and the frame stops naming it.
+    Show_Open_Configuration();
     if (!Open_Configuration_Exists()) {
         MessageDlg(Lang_Text(18), TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
         return;
@@ -560,7 +562,7 @@ void TFQuillmereFirmWare::Create_New_Project()
 
 void TFQuillmereFirmWare::Show_Open_Configuration()
 {
-    const bool open = !Project_Path.isEmpty();
+    const bool open = Open_Configuration_Exists();
     if (L_Name_Conf) L_Name_Conf->SetCaption(Lang_Text(open ? 11 : 9));
     if (L_Name_Conf_L2) L_Name_Conf_L2->SetCaption(open ? Project_Name : Lang_Text(10));
 }

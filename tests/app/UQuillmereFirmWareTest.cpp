@@ -550,11 +550,23 @@ TEST_F(MainWindowTest, VanishedConfigurationIsRefusedAndNothingIsWritten)
         ASSERT_EQ(Seams.Boxes.size(), 1u);
         EXPECT_EQ(Seams.Boxes[0].Text, Lang_Text(18));
         EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+        // The frame no longer names what cannot be used.
+        EXPECT_EQ(Main().L_Name_Conf->Caption(), Lang_Text(9));
+        EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), Lang_Text(10));
+        EXPECT_TRUE(Main().L_Name_Conf_L2->Hint().isEmpty());
     }
     EXPECT_TRUE(Seams.ModalForms.empty());
     EXPECT_FALSE(DirectoryExists(Dir.File(Q("PROJECTS/Plant A"))));
     EXPECT_FALSE(FileExists(Dir.File(Q("Ethernet_Update.xml"))));
     EXPECT_TRUE(Seams.StartedPrograms.empty());
+
+    // Put back, it is usable and named again at the next step.
+    Make_Configuration(Q("Plant A"));
+    Seams.Boxes.clear();
+    Main().Btn_Prm_Gen->Click();
+    EXPECT_TRUE(Seams.Boxes.empty());
+    ASSERT_EQ(Seams.ModalForms.size(), 1u);
+    EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), Q("Plant A"));
 }
 
 // A settings file that cannot be written is said once, and the program ends all the same.
