@@ -1,6 +1,7 @@
 // The standard controls: what code and the user change, which events fire, and what they paint.
 
 #include "platform/ComCtrls.h"
+#include "platform/DrawText.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
@@ -766,6 +767,42 @@ TEST_F(LabelTest, TextBlockBreaksAtBlanksAndLineEnds)
     const TTextBlock wide(QStringLiteral("a Configurator b"), font, fm.horizontalAdvance(QStringLiteral("a")), true);
     EXPECT_EQ(wide.LineCount(), 3);
     EXPECT_EQ(wide.Line(1), QStringLiteral("Configurator"));
+}
+
+// A label of fixed size cuts a caption too wide for it and ends it in "...",
+// drawn inside its bounds; an AutoSize label grows instead.
+TEST_F(LabelTest, EllipsisCutsACaptionTooWideForALabelOfFixedSize)
+{
+    form->SetColor(0xEDF7F8);
+    form->SetBounds(0, 0, 400, 60);
+    const String caption = QStringLiteral("Configuration of the second floor, east wing, lights");
+    TLabel* label = Add<TLabel>(20, 20);
+    label->SetCaption(caption);
+    label->SetAutoSize(false);
+    label->SetWidth(120);
+    label->SetTransparent(true);
+    const QImage clipped = form->PaintToImage();
+    label->SetEllipsisPosition(TEllipsisPosition::epEndEllipsis);
+    const QImage cut = form->PaintToImage();
+    EXPECT_NE(cut, clipped);
+    const TRect ink = InkBounds(cut, TRect{0, 0, 400, 60}, 0xEDF7F8);
+    EXPECT_GE(ink.Left, label->Left());
+    EXPECT_LE(ink.Right, label->Left() + label->Width());
+
+    const TTextBlock block(caption, *label->Font(), 0, true, DT_END_ELLIPSIS, 120);
+    ASSERT_EQ(block.LineCount(), 1);
+    EXPECT_TRUE(block.Line(0).endsWith(QStringLiteral("..."))) << block.Line(0).toStdString();
+    EXPECT_TRUE(caption.startsWith(block.Line(0).chopped(3)));
+    EXPECT_LE(block.Size().cx, 120);
+    // A caption that fits is left whole.
+    EXPECT_EQ(TTextBlock(QStringLiteral("Plant A"), *label->Font(), 0, true, DT_END_ELLIPSIS, 120).Line(0),
+              QStringLiteral("Plant A"));
+
+    label->SetAutoSize(true);
+    EXPECT_GT(label->Width(), 120);
+    const QImage grown = form->PaintToImage();
+    label->SetEllipsisPosition(TEllipsisPosition::epNone);
+    EXPECT_EQ(form->PaintToImage(), grown) << "an AutoSize label has nothing to cut";
 }
 
 TEST_F(LabelTest, PaintsItsCaptionInItsFontColourOnItsParent)
