@@ -45,9 +45,21 @@ bool Has_Noncharacter(const String& name)
     return false;
 }
 
-void Error_Box(int slot)
+void Error_Box(const String& text)
 {
-    MessageDlg(Lang_Text(slot), TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
+    MessageDlg(text, TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
+}
+
+void Error_Box(int slot) { Error_Box(Lang_Text(slot)); }
+
+constexpr int Text_Folder_Not_Created = 1500;
+
+// What the file system says about a name it will not take, rather than about
+// the folder the name goes into.
+bool Is_Refused_Name(const std::error_code& error)
+{
+    return error == std::errc::filename_too_long || error == std::errc::invalid_argument ||
+           error == std::errc::illegal_byte_sequence || error == std::errc::file_exists;
 }
 
 } // namespace
@@ -122,7 +134,14 @@ void TFNew_Project::Btn_OKClick(TObject*)
     if (!clash.isEmpty()) return Error_Box(DirectoryExists(clash) ? 106 : 105);
 
     const String folder = PathJoin(Projects_Path, name);
-    if (Projects_Path.isEmpty() || !CreateDir(folder)) return Error_Box(105);
+    if (Projects_Path.isEmpty()) return Error_Box(105);
+    std::error_code error;
+    if (!CreateDir(folder, error)) {
+        // A read-only, full or vanished PROJECTS is no fault of the name.
+        if (Is_Refused_Name(error)) return Error_Box(105);
+        return Error_Box(Format(Lang_Text(Text_Folder_Not_Created),
+                                {folder, QString::fromLocal8Bit(error.message().c_str())}));
+    }
     ForceDirectories(PathJoin(folder, QStringLiteral("bin")));
 
     Project_Name = name;

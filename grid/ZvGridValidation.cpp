@@ -94,7 +94,7 @@ bool TZvStringGrid::ValidateCell(const String& NewValue)
             if (valid) RecalcColumnFooter(col);
             if (FCellChecker && FCellChecker->AutoMarkError()) value = FCellChecker->MarkError(col, row, value);
             if (valid && UndoRedo()) UndoRedo()->RegisterChange(col, row, FOldCellText, value);
-            if (valid && changed) FireCellsChanged(TRect(col, row, col, row));
+            if (valid && changed) FireCellsChanged(TRect{col, row, col, row});
             FNewCellText = value;
         }
         if (valid) {
@@ -131,7 +131,7 @@ bool TZvStringGrid::ValidateCellWide(const String& NewValue)
                 RepaintCell(0, row);
             }
         }
-        if (valid && changed) FireCellsChanged(TRect(col, row, col, row));
+        if (valid && changed) FireCellsChanged(TRect{col, row, col, row});
         FNewCellText = value;
         if (valid) {
             SetCellEx(col, row, value);

@@ -537,6 +537,7 @@ bool TWinControl::TranslateKeyPress(QWidget* widget, QEvent* event)
         if (alt && !ctrl) {
             // Alt with a character: an accelerator of the form's, if it has one.
             TCustomForm* form = GetParentForm(this);
+            if (form) form->ShowFocusCues();
             if (form && form->Perform(CM_DIALOGCHAR, ch.unicode(), keyData) != 0) continue;
             Perform(WM_SYSCHAR, ch.unicode(), keyData);
         } else {

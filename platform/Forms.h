@@ -88,6 +88,8 @@ public:
     void DefocusControl(TWinControl* control, bool removing);
     // Internal: the window was activated or deactivated.
     void SetActive(bool value);
+    // Internal: the keyboard took over; the focused control shows its focus mark from now on.
+    void ShowFocusCues();
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -111,11 +113,13 @@ protected:
     void CMShowingChanged(TMessage& Message) override;
     void CMVisibleChanged(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
+    void ConstraintsChanged() override;
 
 private:
     friend class TApplication;
     void CloseModal();
     void ApplyWindowFlags();
+    void ApplySizeLimits();
     void PlaceOnFirstShow();
     void FocusFirstControl();
 

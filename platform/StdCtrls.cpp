@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -54,11 +55,16 @@ bool IsAccel(QChar key, const String& caption)
 
 // Laid out by the same code as DrawText, so a caption measures as it is drawn
 // everywhere else; an empty caption measures as one blank.
-TTextBlock::TTextBlock(const String& caption, const TFont& font, int wrapWidth, bool showAccelChar)
+TTextBlock::TTextBlock(const String& caption, const TFont& font, int wrapWidth, bool showAccelChar,
+                       unsigned ellipsis, int ellipsisWidth)
 {
-    const unsigned format = (showAccelChar ? 0u : DT_NOPREFIX) | (wrapWidth > 0 ? DT_WORDBREAK : 0u);
-    const TDrawTextLayout layout(font.ToQFont(), caption.isEmpty() ? QStringLiteral(" ") : caption, format,
-                                 std::max(0, wrapWidth));
+    unsigned format = (showAccelChar ? 0u : DT_NOPREFIX) | (wrapWidth > 0 ? DT_WORDBREAK : 0u);
+    int width = std::max(0, wrapWidth);
+    if (ellipsis && wrapWidth <= 0) {
+        format |= ellipsis;
+        width = std::max(0, ellipsisWidth);
+    }
+    const TDrawTextLayout layout(font.ToQFont(), caption.isEmpty() ? QStringLiteral(" ") : caption, format, width);
     for (const TTextLine& line : layout.Lines()) FLines.push_back(LineInfo{line.Text, line.Width, line.Accel});
     FLineHeight = layout.LineHeight();
     FAscent = layout.Ascent();
@@ -181,6 +187,13 @@ void TLabel::SetTransparent(bool value)
     Invalidate();
 }
 
+void TLabel::SetEllipsisPosition(TEllipsisPosition value)
+{
+    if (value == FEllipsisPosition) return;
+    FEllipsisPosition = value;
+    Invalidate();
+}
+
 void TLabel::SetShowAccelChar(bool value)
 {
     if (value == FShowAccelChar) return;
@@ -215,7 +228,17 @@ void TLabel::Paint()
         c.Brush()->SetColor(Color());
         c.FillRect(ClientRect());
     }
-    const TTextBlock block(Caption(), *Font(), FWordWrap ? Width() : 0, FShowAccelChar);
+    // An AutoSize label is always as wide as its caption: nothing to cut.
+    unsigned ellipsis = 0;
+    if (!FAutoSize) {
+        switch (FEllipsisPosition) {
+        case TEllipsisPosition::epEndEllipsis: ellipsis = DT_END_ELLIPSIS; break;
+        case TEllipsisPosition::epPathEllipsis: ellipsis = DT_PATH_ELLIPSIS; break;
+        case TEllipsisPosition::epWordEllipsis: ellipsis = DT_WORD_ELLIPSIS; break;
+        case TEllipsisPosition::epNone: break;
+        }
+    }
+    const TTextBlock block(Caption(), *Font(), FWordWrap ? Width() : 0, FShowAccelChar, ellipsis, Width());
     int top = 0;
     if (FLayout == TTextLayout::tlCenter) top = (Height() - block.Size().cy) / 2;
     else if (FLayout == TTextLayout::tlBottom) top = Height() - block.Size().cy;
@@ -380,6 +403,22 @@ void TEdit::DefaultHandler(TMessage& Message)
         return;
     }
     TWinControl::DefaultHandler(Message);
+}
+
+// Qt gives the focus before it delivers the press that caused it, so the
+// press is known here only by the focus event's reason.
+bool TEdit::FocusedByClick() const
+{
+    if (ControlState().Contains(csLButtonDown)) return true;
+    const QEvent* event = CurrentQtEvent();
+    return event && event->type() == QEvent::FocusIn &&
+           static_cast<const QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+}
+
+void TEdit::CMEnter(TMessage& Message)
+{
+    if (FAutoSelect && !FocusedByClick()) SelectAll();
+    TWinControl::CMEnter(Message);
 }
 
 String TEdit::Cased(const String& text) const

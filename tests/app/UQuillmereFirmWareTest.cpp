@@ -13,6 +13,7 @@
 #include "core/USoftOptions.h"
 #include "core/ZvPushButton.h"
 #include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Files.h"
 #include "platform/Http.h"
 #include "platform/Seams.h"
@@ -25,8 +26,10 @@
 #include "tests/common/TestSeams.h"
 
 #include <QDir>
+#include <QHelpEvent>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -574,6 +577,40 @@ TEST_F(MainWindowTest, EnterInTheNewDialogCreatesTheConfigurationAndLeavesNoDial
     EXPECT_TRUE(Application->Terminated());
 }
 
+// A name too long for the frame is cut short inside it, and resting the
+// pointer on the frame shows it whole; a short one is shown as it is.
+TEST_F(MainWindowTest, ALongConfigurationNameStaysInItsFrameAndIsTheFramesHint)
+{
+    const String name = Q("Building 7 - second floor - east wing - emergency lighting and corridor sensors");
+    Make_Configuration(name);
+    Write_Settings(name);
+    Start();
+    ASSERT_EQ(Project_Name, name);
+    Main().Show();
+    const TLabel& label = *Main().L_Name_Conf_L2;
+    const TShape& frame = *Main().Shape2;
+    EXPECT_EQ(label.Caption(), name);
+    EXPECT_LE(label.Left() + label.Width(), frame.Left() + frame.Width() - 7);
+
+    // No ink of the name right of the frame, on the name's row.
+    const QImage image = Main().PaintToImage();
+    const int frame_right = frame.Left() + frame.Width();
+    const QRgb background = image.pixel(frame_right + 20, label.Top() + 2);
+    for (int y = label.Top(); y < label.Top() + label.Height(); ++y)
+        for (int x = frame_right + 1; x < frame_right + 60; ++x)
+            ASSERT_EQ(image.pixel(x, y), background) << x << "," << y;
+
+    for (const TControl* part : {static_cast<const TControl*>(&label), static_cast<const TControl*>(&frame),
+                                 static_cast<const TControl*>(Main().L_Name_Conf)})
+        EXPECT_EQ(part->Hint(), name);
+    const QPoint at(label.Left() + label.Width() / 2, label.Top() + label.Height() / 2);
+    QHelpEvent help(QEvent::ToolTip, at, Main().Handle()->mapToGlobal(at));
+    QCoreApplication::sendEvent(Main().Handle(), &help);
+    EXPECT_EQ(QToolTip::text(), name);
+    QToolTip::hideText();
+    Main().Hide();
+}
+
 // ---- A configuration that vanished, a settings file that cannot be written ---------------
 
 // The folder of the open configuration is deleted while the program runs:
@@ -594,11 +631,23 @@ TEST_F(MainWindowTest, VanishedConfigurationIsRefusedAndNothingIsWritten)
         ASSERT_EQ(Seams.Boxes.size(), 1u);
         EXPECT_EQ(Seams.Boxes[0].Text, Lang_Text(18));
         EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+        // The frame no longer names what cannot be used.
+        EXPECT_EQ(Main().L_Name_Conf->Caption(), Lang_Text(9));
+        EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), Lang_Text(10));
+        EXPECT_TRUE(Main().L_Name_Conf_L2->Hint().isEmpty());
     }
     EXPECT_TRUE(Seams.ModalForms.empty());
     EXPECT_FALSE(DirectoryExists(Dir.File(Q("PROJECTS/Plant A"))));
     EXPECT_FALSE(FileExists(Dir.File(Q("Ethernet_Update.xml"))));
     EXPECT_TRUE(Seams.StartedPrograms.empty());
+
+    // Put back, it is usable and named again at the next step.
+    Make_Configuration(Q("Plant A"));
+    Seams.Boxes.clear();
+    Main().Btn_Prm_Gen->Click();
+    EXPECT_TRUE(Seams.Boxes.empty());
+    ASSERT_EQ(Seams.ModalForms.size(), 1u);
+    EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), Q("Plant A"));
 }
 
 // A settings file that cannot be written is said once, and the program ends all the same.

@@ -4,14 +4,21 @@
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <QWindow>
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 #include <QWheelEvent>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -206,6 +213,15 @@ void SendMouse(TControl* control, QEvent::Type type, TPoint at, Qt::MouseButton 
 
 } // namespace
 
+TModalLoopGuard::TModalLoopGuard(TCustomForm& form, int ms) : FTimer(std::make_unique<QTimer>())
+{
+    FTimer->setSingleShot(true);
+    QObject::connect(FTimer.get(), &QTimer::timeout, [&form] { form.SetModalResult(mrAbort); });
+    FTimer->start(ms);
+}
+
+TModalLoopGuard::~TModalLoopGuard() = default;
+
 namespace Simulate {
 
 void KeyDown(TWinControl* control, int qtKey, Qt::KeyboardModifiers modifiers, const String& text)
@@ -247,6 +263,33 @@ void Type(TWinControl* control, const String& text)
         else if (c == ' ') key = Qt::Key_Space;
         else if (c < 0x80) key = int(c);
         Key(control, key, mods, QString(ch));
+    }
+}
+
+void TypeIntoFocus(const String& text)
+{
+    // A window just shown has the focus once the window system activated it.
+    // The offscreen platform keeps a hidden window as its focus window, so
+    // one shown again is not activated anew: that is done here, as a window
+    // manager would.
+    QCoreApplication::processEvents();
+    if (!QApplication::focusWidget()) {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->windowHandle() == QGuiApplication::focusWindow())
+                QApplication::setActiveWindow(window);
+    }
+    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 5000)) {
+        ADD_FAILURE() << "no window has the focus";
+        return;
+    }
+    for (QChar ch : text) {
+        TWinControl* focused = FindControl(QApplication::focusWidget());
+        if (!focused) {
+            ADD_FAILURE() << "no control has the focus for " << QString(ch).toStdString();
+            return;
+        }
+        if (ch == u'\t') Key(focused, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+        else Type(focused, String(ch));
     }
 }
 

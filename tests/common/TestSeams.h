@@ -16,6 +16,7 @@ class TControl;
 class TCustomForm;
 class TWinControl;
 class TPopupMenu;
+class QTimer;
 
 // A process whose end a test decides: by Finish, or after it has been
 // polled a given number of times (for callers that wait without handling
@@ -161,6 +162,19 @@ private:
     String FHttpBase = QStringLiteral("http://127.0.0.1:9");
 };
 
+// A test through a form's real modal loop never hangs: should the form still
+// be open after `ms` milliseconds, its loop ends with mrAbort.
+class TModalLoopGuard {
+public:
+    explicit TModalLoopGuard(TCustomForm& form, int ms = 10000);
+    ~TModalLoopGuard();
+    TModalLoopGuard(const TModalLoopGuard&) = delete;
+    TModalLoopGuard& operator=(const TModalLoopGuard&) = delete;
+
+private:
+    std::unique_ptr<QTimer> FTimer;
+};
+
 // ---- Simulated input, for tests ----------------------------------------------------
 // Sends Qt input events to a control's widget, so the whole way from Qt
 // through the translation into messages is taken, as a user's input would.
@@ -174,6 +188,10 @@ void KeyDown(TWinControl* control, int qtKey, Qt::KeyboardModifiers modifiers = 
 void KeyUp(TWinControl* control, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Presses and releases a key for each character.
 void Type(TWinControl* control, const String& text);
+// Each character goes to the control that has the keyboard focus at that
+// moment, as a user's keys do, so a key that moves the focus sends the next
+// one elsewhere; "\t" is Tab. Fails the test when nothing has the focus.
+void TypeIntoFocus(const String& text);
 void MouseDown(TControl* control, const TPoint& at, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void MouseUp(TControl* control, const TPoint& at, Qt::MouseButton button = Qt::LeftButton,

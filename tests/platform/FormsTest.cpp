@@ -285,6 +285,54 @@ TEST_F(FormsTest, TabMovesTheFocusInTabOrderOverTabStopsThatCanTakeIt)
     EXPECT_EQ(edits[0]->Edit()->text(), QString()) << "Tab types nothing";
 }
 
+// Size limits hold every size a control takes, from code or, for a window,
+// from the user dragging its frame; changed limits apply at once.
+TEST_F(FormsTest, SizeLimitsHoldEverySizeTheControlTakes)
+{
+    TForm form(nullptr);
+    form.SetBounds(10, 10, 300, 200);
+    auto* child = new TCustomControl(&form);
+    child->SetParent(&form);
+    child->SetBounds(5, 5, 100, 40);
+    child->Constraints()->SetMinWidth(50);
+    child->SetWidth(10);
+    EXPECT_EQ(child->Width(), 50);
+    child->Constraints()->SetMinWidth(80);
+    EXPECT_EQ(child->Width(), 80) << "a raised limit applies at once";
+    child->Constraints()->SetMaxHeight(30);
+    EXPECT_EQ(child->Height(), 30);
+
+    form.Constraints()->SetMinWidth(200);
+    form.Constraints()->SetMinHeight(150);
+    form.Constraints()->SetMaxWidth(400);
+    form.Constraints()->SetMaxHeight(300);
+    form.SetBounds(10, 10, 100, 100);
+    EXPECT_EQ(form.Width(), 200);
+    EXPECT_EQ(form.Height(), 150);
+    form.SetBounds(10, 10, 500, 500);
+    EXPECT_EQ(form.Width(), 400);
+    EXPECT_EQ(form.Height(), 300);
+
+    form.Show();
+    EXPECT_EQ(form.Handle()->minimumSize(), QSize(200, 150));
+    EXPECT_EQ(form.Handle()->maximumSize(), QSize(400, 300));
+    form.Handle()->resize(50, 50);
+    Application->ProcessMessages();
+    EXPECT_EQ(form.Width(), 200);
+    EXPECT_EQ(form.Height(), 150);
+    form.Constraints()->SetMaxWidth(0);
+    EXPECT_EQ(form.Handle()->maximumSize().width(), QWIDGETSIZE_MAX) << "0 is no limit";
+
+    // A window of fixed size keeps its size fixed.
+    TForm fixed(nullptr);
+    fixed.SetBorderStyle(TFormBorderStyle::bsSingle);
+    fixed.SetBounds(0, 0, 120, 80);
+    fixed.Constraints()->SetMinWidth(100);
+    fixed.Show();
+    EXPECT_EQ(fixed.Handle()->minimumSize(), QSize(120, 80));
+    EXPECT_EQ(fixed.Handle()->maximumSize(), QSize(120, 80));
+}
+
 TEST_F(FormsTest, AControlAddedAfterRenumberingComesLastInTabOrder)
 {
     TForm form(nullptr);

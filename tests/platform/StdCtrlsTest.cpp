@@ -1,6 +1,7 @@
 // The standard controls: what code and the user change, which events fire, and what they paint.
 
 #include "platform/ComCtrls.h"
+#include "platform/DrawText.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
@@ -19,8 +20,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace {
 
@@ -253,6 +257,59 @@ TEST_F(EditTest, KeyPressHandlerCanSwallowACharacter)
     EXPECT_EQ(edit->Text(), QStringLiteral("12"));
 }
 
+// Focus from the keyboard or from code selects the whole text, so what the
+// user types replaces it; a click places the caret and selects nothing.
+TEST_F(EditTest, AutoSelectOnFocusFromTheKeyboardOrCodeButNotFromAClick)
+{
+    TEdit* first = Add<TEdit>(10, 10);
+    TEdit* second = Add<TEdit>(10, 40);
+    TEdit* plain = Add<TEdit>(10, 70);
+    first->SetText(QStringLiteral("192"));
+    second->SetText(QStringLiteral("168"));
+    plain->SetText(QStringLiteral("205"));
+    plain->SetAutoSelect(false);
+    form->SetBounds(0, 0, 200, 120);
+    form->Show();
+    Application->ProcessMessages();   // the window system activates the window
+    // The keys go where the window system has the focus.
+    auto focusWidget = [] {
+        QWidget* w = QApplication::focusWidget();
+        if (!w) throw std::runtime_error("no widget has the focus");
+        return w;
+    };
+
+    ASSERT_TRUE(first->Focused());
+    EXPECT_EQ(first->SelText(), QStringLiteral("192")) << "the focus given when the form shows";
+
+    Simulate::Key(first, Qt::Key_Tab, {}, QStringLiteral("\t"));
+    ASSERT_TRUE(second->Focused());
+    EXPECT_EQ(second->SelText(), QStringLiteral("168")) << "Tab";
+    TypeInto(focusWidget(), QStringLiteral("7"));
+    EXPECT_EQ(second->Text(), QStringLiteral("7")) << "typing replaces the selected text";
+
+    Simulate::Key(second, Qt::Key_Backtab, Qt::ShiftModifier, QStringLiteral("\t"));
+    ASSERT_TRUE(first->Focused());
+    EXPECT_EQ(first->SelText(), QStringLiteral("192")) << "Shift+Tab";
+
+    second->SetFocus();
+    EXPECT_EQ(second->SelText(), QStringLiteral("7")) << "SetFocus";
+
+    plain->SetFocus();
+    EXPECT_EQ(plain->SelLength(), 0) << "AutoSelect off";
+    TypeInto(focusWidget(), QStringLiteral("1"));
+    EXPECT_EQ(plain->Text(), QStringLiteral("1205"));
+
+    // A click at the end of the text: the caret goes there, nothing is selected.
+    auto* line = static_cast<QLineEdit*>(first->Handle());
+    const QPoint end(line->width() - 4, line->height() / 2);
+    QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, end);
+    ASSERT_TRUE(first->Focused());
+    EXPECT_EQ(first->SelLength(), 0);
+    EXPECT_EQ(first->SelStart(), 3);
+    TypeInto(focusWidget(), QStringLiteral("0"));
+    EXPECT_EQ(first->Text(), QStringLiteral("1920"));
+}
+
 TEST_F(EditTest, ColourAndFontColourReachTheWidget)
 {
     TEdit* edit = Add<TEdit>(10, 10);
@@ -479,6 +536,44 @@ TEST_F(ButtonsTest, CheckBoxClicksWheneverCheckedChanges)
     EXPECT_EQ(widget->checkState(), Qt::Unchecked);
     box->SetChecked(true);
     EXPECT_EQ(widget->checkState(), Qt::Checked);
+}
+
+// The focus mark shows once the keyboard has moved the focus, not before:
+// a check box focused by code looks as it does unfocused, one reached by Tab
+// shows the mark, and Space toggles it.
+TEST_F(ButtonsTest, CheckBoxShowsTheFocusMarkOnceTheKeyboardMovesTheFocus)
+{
+    TEdit* edit = Add<TEdit>(10, 10);
+    TCheckBox* box = Add<TCheckBox>(10, 40);
+    box->SetCaption(QStringLiteral("Disable DALI Scan"));
+    box->SetWidth(150);
+    form->SetBounds(0, 0, 200, 80);
+    form->Show();
+    Application->ProcessMessages();
+    ASSERT_TRUE(edit->Focused());
+    auto look = [&] { return box->Handle()->grab().toImage(); };
+    const QImage unfocused = look();
+
+    box->SetFocus();
+    ASSERT_TRUE(box->Focused());
+    EXPECT_EQ(look(), unfocused) << "focus from code draws no mark while the mouse is in use";
+
+    edit->SetFocus();
+    Simulate::Key(edit, Qt::Key_Tab, {}, QStringLiteral("\t"));
+    ASSERT_TRUE(box->Focused());
+    const QImage marked = look();
+    EXPECT_NE(marked, unfocused) << "Tab draws the focus mark";
+    // The mark is around the caption, right of the box itself.
+    const int indicator = box->Handle()->style()->pixelMetric(QStyle::PM_IndicatorWidth);
+    bool changedBesideTheBox = false;
+    for (int y = 0; y < marked.height(); ++y)
+        for (int x = indicator + 2; x < marked.width(); ++x)
+            changedBesideTheBox = changedBesideTheBox || marked.pixel(x, y) != unfocused.pixel(x, y);
+    EXPECT_TRUE(changedBesideTheBox);
+
+    Simulate::Key(box, Qt::Key_Space, {}, QStringLiteral(" "));
+    EXPECT_TRUE(box->Checked());
+    EXPECT_TRUE(box->Focused());
 }
 
 TEST_F(ButtonsTest, RadioButtonsOfOneParentExcludeEachOther)
@@ -735,6 +830,42 @@ TEST_F(LabelTest, TextBlockBreaksAtBlanksAndLineEnds)
     const TTextBlock wide(QStringLiteral("a Configurator b"), font, fm.horizontalAdvance(QStringLiteral("a")), true);
     EXPECT_EQ(wide.LineCount(), 3);
     EXPECT_EQ(wide.Line(1), QStringLiteral("Configurator"));
+}
+
+// A label of fixed size cuts a caption too wide for it and ends it in "...",
+// drawn inside its bounds; an AutoSize label grows instead.
+TEST_F(LabelTest, EllipsisCutsACaptionTooWideForALabelOfFixedSize)
+{
+    form->SetColor(0xEDF7F8);
+    form->SetBounds(0, 0, 400, 60);
+    const String caption = QStringLiteral("Configuration of the second floor, east wing, lights");
+    TLabel* label = Add<TLabel>(20, 20);
+    label->SetCaption(caption);
+    label->SetAutoSize(false);
+    label->SetWidth(120);
+    label->SetTransparent(true);
+    const QImage clipped = form->PaintToImage();
+    label->SetEllipsisPosition(TEllipsisPosition::epEndEllipsis);
+    const QImage cut = form->PaintToImage();
+    EXPECT_NE(cut, clipped);
+    const TRect ink = InkBounds(cut, TRect{0, 0, 400, 60}, 0xEDF7F8);
+    EXPECT_GE(ink.Left, label->Left());
+    EXPECT_LE(ink.Right, label->Left() + label->Width());
+
+    const TTextBlock block(caption, *label->Font(), 0, true, DT_END_ELLIPSIS, 120);
+    ASSERT_EQ(block.LineCount(), 1);
+    EXPECT_TRUE(block.Line(0).endsWith(QStringLiteral("..."))) << block.Line(0).toStdString();
+    EXPECT_TRUE(caption.startsWith(block.Line(0).chopped(3)));
+    EXPECT_LE(block.Size().cx, 120);
+    // A caption that fits is left whole.
+    EXPECT_EQ(TTextBlock(QStringLiteral("Plant A"), *label->Font(), 0, true, DT_END_ELLIPSIS, 120).Line(0),
+              QStringLiteral("Plant A"));
+
+    label->SetAutoSize(true);
+    EXPECT_GT(label->Width(), 120);
+    const QImage grown = form->PaintToImage();
+    label->SetEllipsisPosition(TEllipsisPosition::epNone);
+    EXPECT_EQ(form->PaintToImage(), grown) << "an AutoSize label has nothing to cut";
 }
 
 TEST_F(LabelTest, PaintsItsCaptionInItsFontColourOnItsParent)
