@@ -1105,6 +1105,9 @@ public:
     void ShowCellEdit();
     void HideCellEdit();
     void StoreAndHideEditor(int ACol, int ARow);
+    // A special editor lost the focus: when that is because its page was
+    // changed or its window closed under it, the edit ends as leaving the cell ends it.
+    void SpecialEditorFocusLost(TWinControl* Editor);
     void PostEditDone(int ACol, int ARow);
     bool EditorWantsTab();
     TEditorType CurrentEditor() const { return FCurrentEditor; }

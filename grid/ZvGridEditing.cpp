@@ -325,6 +325,15 @@ void TZvStringGrid::HideInplaceEdit()
     CellSelectHook(Col(), Row());
 }
 
+// A special editor ends on its exit, which comes when the user leaves it for
+// another control. Hidden with its page or its window it loses the focus
+// without that exit, and would stay open out of sight until the next click
+// on the grid stored its old value into whatever the grid then shows.
+void TZvStringGrid::SpecialEditorFocusLost(TWinControl* Editor)
+{
+    if (FInEditMode && Editor->Visible() && !Editor->Showing()) HideInplaceEdit();
+}
+
 void TZvStringGrid::HideCellEdit()
 {
     if (FSpecialEditor) StoreAndHideEditor(Col(), Row());

@@ -16,12 +16,14 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QValidator>
 #include <QApplication>
 
 #include <atomic>
+#include <utility>
 
 // ---- Accelerators -------------------------------------------------------------
 
@@ -542,15 +544,25 @@ namespace {
 // over it or Enter on it. Qt closes the list first and reports the pick only
 // afterwards; any other input, or the next pass of the event loop, ends the
 // pick, so Escape or a click outside after an ignored release picks nothing.
+//
+// It also keeps a list open when the button that opened it is let go over
+// the box: Qt closes the list on that release once the press has lasted a
+// double-click interval, which a slow click or a busy moment reaches, and the
+// click then seems to open nothing. The platform's list stays open however
+// long the press was.
 class PickWatcher : public QObject {
 public:
     bool picking = false;
+    // The press that opened the list is still down.
+    bool openingPress = false;
     // The popup holding the list: a release on its frame is no pick.
     QPointer<QWidget> popup;
     bool eventFilter(QObject* watched, QEvent* e) override
     {
         switch (e->type()) {
         case QEvent::MouseButtonRelease:
+            // Over the list itself the release may pick, as after dragging there.
+            if (std::exchange(openingPress, false) && watched == popup) return true;
             Begin(watched != popup);
             break;
         case QEvent::KeyPress: {
@@ -563,6 +575,7 @@ public:
         case QEvent::ShortcutOverride:
         case QEvent::Hide:
             picking = false;
+            openingPress = false;
             break;
         default:
             break;
@@ -593,6 +606,7 @@ public:
         if (onNeedItems) onNeedItems();
         WatchPicks();
         FWatcher.picking = false;
+        FWatcher.openingPress = FPressing;
         QComboBox::showPopup();
     }
     bool event(QEvent* e) override
@@ -602,10 +616,16 @@ public:
         case QEvent::Paint:
         case QEvent::KeyPress:
         case QEvent::Wheel:
-        case QEvent::MouseButtonPress:
         case QEvent::InputMethod:
             if (onNeedItems) onNeedItems();
             break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            if (onNeedItems) onNeedItems();
+            // A second press soon after the first comes as a double click; it opens the list all the same.
+            const QScopedValueRollback<bool> pressing(FPressing, true);
+            return QComboBox::event(e);
+        }
         default:
             break;
         }
@@ -642,6 +662,7 @@ private:
 
     PickWatcher FWatcher;
     QPointer<QAbstractItemView> FWatchedView;
+    bool FPressing = false;
 };
 
 // A combo's list drops below the box, as users of the program's home platform expect,

@@ -196,17 +196,38 @@ int TTableForm::Read_Table(const TXMLNode& parent, TTableGrid& table)
     return int(rows.size()) - fit;
 }
 
+void TTableForm::End_Edits()
+{
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* grid = dynamic_cast<TZvStringGrid*>(Components(i))) grid->HideInplaceEdit();
+}
+
+void TTableForm::DoHide()
+{
+    End_Edits();
+    TForm::DoHide();
+}
+
 void TTableForm::FormShow(TObject*)
 {
+    SetModalResult(mrNone);
+    // An editor left open at the last closing would show its old value over
+    // the loaded file and store it into the grid at the next click.
+    End_Edits();
     Reset_Tables();
     Fill_Lists();
-    if (!Load_Project_File()) {
+    if (!Load_Files()) {
         // Nothing half-read is shown: the window closes as it opens.
         Reset_Tables();
         SetModalResult(mrCancel);
         return;
     }
     for (const auto& table : FTables) table->Do_Copy = false;
+    Shown();
+}
+
+void TTableForm::Shown()
+{
     if (!FTables.empty() && FTables.front()->Grid->CanFocus()) FTables.front()->Grid->SetFocus();
 }
 
@@ -280,14 +301,21 @@ void TTableForm::Write_Document(TXMLDocument& doc)
     }
 }
 
+void TTableForm::Save_Files()
+{
+    Write_Document(*XML1);
+    XML1->SaveToFile(Project_File());
+}
+
 void TTableForm::Btn_OKClick(TObject*)
 {
+    // A pick still open in its editor is the user's too, on whichever tab it was made.
+    End_Edits();
     if (!Controllo_dati()) return;
     if (!Confirm_Dropped_Rows()) return;
-    Write_Document(*XML1);
     // A failed save raises with the path and reason; the form stays open and
     // the old file stays whole.
-    XML1->SaveToFile(Project_File());
+    Save_Files();
     SetModalResult(mrOk);
 }
 

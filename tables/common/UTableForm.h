@@ -5,11 +5,15 @@
 //
 //   create   the derived form builds its grids and columns on the frame
 //            (Build_Table_Frame, New_Table_Grid, Add_Table), then Set_Lang
-//   show     every grid reset (row numbers, "Y" in an "Enable" column), the
-//            lists filled, the file loaded; copy flags cleared
-//   OK       Controllo_dati, the drop question for rows below a gap, then
-//            the file rewritten as a whole and the window closed with mrOk
+//   show     an edit still open in any grid ended, every table reset (row
+//            numbers, "Y" in an "Enable" column), the lists filled, the
+//            files loaded; copy flags cleared
+//   OK       the open edit ended (its value counts), Controllo_dati, the
+//            drop question for rows below a gap, then the files rewritten as
+//            a whole and the window closed with mrOk
 //   Cancel   the button's modal result; nothing written
+//   hiding   however the window closes, the open edit ends with it, so that
+//            nothing of it reaches the next showing
 //
 // A table's content is the rows from 1 down to the row before the first one
 // whose key cell is empty after trimming. Loading never stops half way: a
@@ -115,6 +119,18 @@ public:
     TZvPushButton* Btn_PasteRow = nullptr;
 
 protected:
+    // ==== Steps a form may widen ====
+    // Reads the form's files into the reset tables; false when one cannot be
+    // read (its error box shown): the window then does not open.
+    virtual bool Load_Files() { return Load_Project_File(); }
+    // A showing that loaded: the focus goes to the first table.
+    virtual void Shown();
+    // Writes the form's files once OK's checks passed; a failed save raises.
+    virtual void Save_Files();
+    // Ends the edit open in any grid of the form as leaving its cell does.
+    void End_Edits();
+    void DoHide() override;
+
     // ==== What a form says about itself ====
     virtual String Project_File() const = 0;
     virtual String Root_Name() const = 0;

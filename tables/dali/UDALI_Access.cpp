@@ -109,10 +109,8 @@ TFDALI_Access* FDALI_Access = nullptr;
 TFDALI_Access::TFDALI_Access(TComponent* AOwner) : TTableForm(AOwner)
 {
     OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnShow = [this](TObject* s) { FormShow(s); };
     Build_Table_Frame(Client_Width, Client_Height);
     SetColor(Form_Color);
-    Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
     Btn_SelectAll = New_Dialog_Button(this, Button_Panel, 252, Dialog_Button_Top);
     Btn_ClearAll = New_Dialog_Button(this, Button_Panel, 370, Dialog_Button_Top);
     Btn_DALI_Maps = New_Dialog_Button(this, Button_Panel, 488, Dialog_Button_Top);
@@ -391,16 +389,13 @@ bool TFDALI_Access::Load_Device_File()
     return true;
 }
 
-void TFDALI_Access::FormShow(TObject* Sender)
+bool TFDALI_Access::Load_Files()
 {
-    SetModalResult(mrNone);
-    if (!Load_Device_File()) {
-        // The window does not open over a table it could not read.
-        SetModalResult(mrCancel);
-        return;
-    }
-    TTableForm::FormShow(Sender);
-    if (ModalResult() == mrCancel) return;
+    return Load_Device_File() && Load_Project_File();
+}
+
+void TFDALI_Access::Shown()
+{
     if (ACG_DALI_Device->CanFocus()) ACG_DALI_Device->SetFocus();
     PC_DALIChange(PC_DALI);
 }
@@ -456,16 +451,12 @@ bool TFDALI_Access::Controllo_dati()
     return false;
 }
 
-void TFDALI_Access::Btn_OKClick(TObject*)
+void TFDALI_Access::Save_Files()
 {
-    if (!Controllo_dati()) return;
-    if (!Confirm_Dropped_Rows()) return;
-    // A failed save raises with the path and reason; the form stays open.
     Write_DALI_Access(*XML1, Device_Rows());
     XML1->SaveToFile(File_DALI_Access);
     Write_DALI2_Access(*XML1, DALI_Cut_At_Key(Rule_Tables()));
     XML1->SaveToFile(File_DALI2_Access);
-    SetModalResult(mrOk);
 }
 
 // ---- Tabs, buttons and header menus ----------------------------------------------------------

@@ -23,8 +23,6 @@ public:
 
     // ==== Life cycle ====
     void FormCreate(TObject* Sender);
-    void FormShow(TObject* Sender);
-    void Btn_OKClick(TObject* Sender);
     bool Controllo_dati() override;
     void Set_Lang() override;
     void Init_Form_Type();
@@ -87,6 +85,11 @@ protected:
     int Active_Table() const override;
     String Delete_Question(int table, int row) const override;
     int Read_Document(const TXMLNode& root) override;
+    // The device file first, then the rule tables'.
+    bool Load_Files() override;
+    // The focus on the device grid and the buttons of the tab shown.
+    void Shown() override;
+    void Save_Files() override;
 
 private:
     void Build_Device_Tab();

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <QUrl>
 #include <QWidget>
 #include <QWheelEvent>
@@ -343,6 +344,43 @@ void Leave(TWinControl* control)
 {
     QEvent e(QEvent::Leave);
     QCoreApplication::sendEvent(control->Handle(), &e);
+}
+
+void TPointer::Send(TControl* control, const TPoint& at, int afterMs, QEvent::Type type)
+{
+    TPoint p = at;
+    QWidget* w = InputWidget(control, p);
+    QWindow* window = w ? w->window()->windowHandle() : nullptr;
+    if (!window) return;
+    const QPointF global = w->mapToGlobal(QPointF(p.X, p.Y));
+    if (type != QEvent::MouseMove) FButtons.setFlag(Qt::LeftButton, type == QEvent::MouseButtonPress);
+    // QTest's own mouse events count from the same clock, so both kinds may follow each other.
+    QTest::lastMouseTimestamp += std::max(0, afterMs);
+    qt_handleMouseEvent(window, window->mapFromGlobal(global), global, FButtons,
+                        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, type, Qt::NoModifier,
+                        QTest::lastMouseTimestamp);
+    QCoreApplication::processEvents();
+}
+
+void TPointer::Press(TControl* control, const TPoint& at, int afterMs)
+{
+    Send(control, at, afterMs, QEvent::MouseButtonPress);
+}
+
+void TPointer::Release(TControl* control, const TPoint& at, int afterMs)
+{
+    Send(control, at, afterMs, QEvent::MouseButtonRelease);
+}
+
+void TPointer::Move(TControl* control, const TPoint& at, int afterMs)
+{
+    Send(control, at, afterMs, QEvent::MouseMove);
+}
+
+void TPointer::Click(TControl* control, const TPoint& at, int afterMs, int holdMs)
+{
+    Press(control, at, afterMs);
+    Release(control, at, holdMs);
 }
 
 } // namespace Simulate

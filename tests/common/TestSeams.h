@@ -4,6 +4,7 @@
 
 #include "platform/Seams.h"
 
+#include <QEvent>
 #include <Qt>
 #include <cstdint>
 #include <deque>
@@ -203,4 +204,23 @@ void Wheel(TControl* control, const TPoint& at, int delta);
 // The pointer comes over the control's window, or leaves it.
 void Enter(TWinControl* control);
 void Leave(TWinControl* control);
+
+// The mouse as the window system hands it over: each press and release goes
+// to the control's top-level window with a time stamp, `afterMs` later than
+// the one before, so Qt's double-click detection, its grab of the pressed
+// widget and its routing to an open pop-up all take part. The time is the
+// events' own: nothing waits. Points are in the control's client coordinates.
+class TPointer {
+public:
+    void Press(TControl* control, const TPoint& at, int afterMs);
+    void Release(TControl* control, const TPoint& at, int afterMs);
+    // The pointer moves there, the button held or not as it is.
+    void Move(TControl* control, const TPoint& at, int afterMs);
+    // Press, then release `holdMs` later.
+    void Click(TControl* control, const TPoint& at, int afterMs, int holdMs = 0);
+
+private:
+    void Send(TControl* control, const TPoint& at, int afterMs, QEvent::Type type);
+    Qt::MouseButtons FButtons;
+};
 } // namespace Simulate

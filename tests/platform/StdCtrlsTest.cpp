@@ -455,6 +455,73 @@ TEST_F(ComboTest, AClickedEntryIsChosenWhenTheCloseUpIsReported)
     QApplication::setDoubleClickInterval(savedInterval);
 }
 
+// The press that opens the list may be let go over the box at once, within a
+// double click's time or long after, and may itself be the second press of a
+// double click: the list stays open. Dragged down into the list, the same
+// press picks the entry it is let go over.
+TEST_F(ComboTest, ThePressThatOpensTheListLeavesItOpenHoweverLongItIsHeld)
+{
+    const int savedInterval = QApplication::doubleClickInterval();
+    // Short, so that holding past it costs the test little time.
+    const int interval = 40;
+    QApplication::setDoubleClickInterval(interval);
+    TComboBox* combo = Add<TComboBox>(10, 10);
+    combo->SetStyle(TComboBoxStyle::csDropDownList);
+    combo->Items()->SetCommaText(QStringLiteral("a,b,c"));
+    combo->SetItemIndex(0);
+    int closeUps = 0;
+    combo->OnCloseUp = [&](TObject*) { ++closeUps; };
+    form->Show();
+    const TPoint arrow{combo->Width() - 6, combo->Height() / 2};
+    Simulate::TPointer pointer;
+
+    struct Case {
+        const char* Name;
+        bool Double;  // a click just before, at the same spot
+        int Hold;
+    };
+    const Case cases[] = {{"let go at once", false, 0},
+                          {"held a little", false, interval / 2},
+                          {"held past a double click's time", false, 2 * interval},
+                          {"second press of a double click", true, 0},
+                          {"second press of a double click, held long", true, 2 * interval}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (c.Double) {
+            pointer.Click(combo, arrow, 1000);
+            ASSERT_TRUE(combo->DroppedDown());
+            pointer.Click(combo, arrow, interval * 2);
+            ASSERT_FALSE(combo->DroppedDown());
+        }
+        pointer.Press(combo, arrow, c.Double ? interval / 4 : 1000);
+        ASSERT_TRUE(combo->DroppedDown());
+        if (c.Hold > interval) QTest::qWait(c.Hold);
+        closeUps = 0;
+        pointer.Release(combo, arrow, c.Hold);
+        EXPECT_TRUE(combo->DroppedDown());
+        EXPECT_EQ(closeUps, 0);
+        // A click on the box closes it again and picks nothing.
+        pointer.Click(combo, arrow, 1000);
+        EXPECT_FALSE(combo->DroppedDown());
+        EXPECT_EQ(combo->ItemIndex(), 0);
+    }
+
+    auto* widget = static_cast<QComboBox*>(combo->Handle());
+    pointer.Press(combo, arrow, 1000);
+    ASSERT_TRUE(combo->DroppedDown());
+    QAbstractItemView* view = widget->view();
+    // The list is a window of its own: the point over its last entry, in the combo's terms.
+    const QPoint item = view->viewport()->mapToGlobal(view->visualRect(view->model()->index(2, 0)).center()) -
+                        widget->mapToGlobal(QPoint(0, 0));
+    const TPoint over{item.x(), item.y()};
+    pointer.Move(combo, over, 10);
+    QTest::qWait(2 * interval);
+    pointer.Release(combo, over, 10);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), 2) << "picked by letting go over it";
+    QApplication::setDoubleClickInterval(savedInterval);
+}
+
 TEST_F(ComboTest, TypingIntoAnEditableComboFiresOnChange)
 {
     form->HandleNeeded();
