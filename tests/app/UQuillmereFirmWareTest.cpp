@@ -16,6 +16,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Files.h"
 #include "platform/Http.h"
+#include "platform/HintWindow.h"
 #include "platform/Seams.h"
 #include "platform/StdCtrls.h"
 #include "platform/Timers.h"
@@ -29,7 +30,6 @@
 #include <QHelpEvent>
 #include <QTest>
 #include <QTimer>
-#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -603,11 +603,14 @@ TEST_F(MainWindowTest, ALongConfigurationNameStaysInItsFrameAndIsTheFramesHint)
     for (const TControl* part : {static_cast<const TControl*>(&label), static_cast<const TControl*>(&frame),
                                  static_cast<const TControl*>(Main().L_Name_Conf)})
         EXPECT_EQ(part->Hint(), name);
-    const QPoint at(label.Left() + label.Width() / 2, label.Top() + label.Height() / 2);
-    QHelpEvent help(QEvent::ToolTip, at, Main().Handle()->mapToGlobal(at));
-    QCoreApplication::sendEvent(Main().Handle(), &help);
-    EXPECT_EQ(QToolTip::text(), name);
-    QToolTip::hideText();
+    // The pointer rests on the name: the whole name shows as its hint.
+    Application->CancelHint();
+    Simulate::MouseMove(Main().L_Name_Conf_L2, TPoint{label.Width() / 2, label.Height() / 2});
+    Seams.Clock().Advance(std::uint64_t(Application->HintPause()));
+    const THintWindow* hint = ActiveHintWindow();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(hint->Caption(), name);
+    Application->CancelHint();
     Main().Hide();
 }
 

@@ -6,7 +6,7 @@
 // cell ends it and asks again.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 #include "grid/services/ZvHTMLHintWindow.h"
 #include "platform/Forms.h"
 #include "tests/common/TestSeams.h"
