@@ -20,7 +20,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/Timers.h"
 #include "platform/Xml.h"
-#include "tables/TableFormStandIns.h"
+#include "tables/common/TableFormStandIns.h"
 
 TFQuillmereFirmWare* FQuillmereFirmWare = nullptr;
 
@@ -308,10 +308,14 @@ void TFQuillmereFirmWare::Lay_Out_Steps()
     L_Begin->SetTop(84);
     Shape2->SetLeft(80);
     Shape2->SetTop(70);
-    L_Name_Conf->SetLeft(87);
-    L_Name_Conf->SetTop(75);
-    L_Name_Conf_L2->SetLeft(87);
-    L_Name_Conf_L2->SetTop(88);
+    // The labels keep inside the frame, as far from its right side as from
+    // its left; what does not fit there is cut short (the frame's hint has it whole).
+    const int name_width = Shape2->Width() - 2 * (87 - Shape2->Left());
+    for (auto [label, top] : {std::pair{L_Name_Conf, 75}, std::pair{L_Name_Conf_L2, 88}}) {
+        label->SetAutoSize(false);
+        label->SetEllipsisPosition(TEllipsisPosition::epEndEllipsis);
+        label->SetBounds(87, top, name_width, label->TextSize().cy);
+    }
     Btn_Info->SetBounds(516, 8, Glyph_Button_Size, Glyph_Button_Size);
     Btn_Opz->SetBounds(574, 8, Glyph_Button_Size, Glyph_Button_Size);
     Btn_Close->SetBounds(632, 8, Glyph_Button_Size, Glyph_Button_Size);
@@ -458,7 +462,9 @@ void TFQuillmereFirmWare::Btn_Click(TObject* Sender)
         return;
     }
     // A configuration whose folder went away while the program ran is not
-    // open either: no step may write a new one from defaults in its place.
+    // open either: no step may write a new one from defaults in its place,
+    // and the frame stops naming it.
+    Show_Open_Configuration();
     if (!Open_Configuration_Exists()) {
         MessageDlg(Lang_Text(18), TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
         return;
@@ -560,9 +566,13 @@ void TFQuillmereFirmWare::Create_New_Project()
 
 void TFQuillmereFirmWare::Show_Open_Configuration()
 {
-    const bool open = !Project_Path.isEmpty();
+    const bool open = Open_Configuration_Exists();
     if (L_Name_Conf) L_Name_Conf->SetCaption(Lang_Text(open ? 11 : 9));
     if (L_Name_Conf_L2) L_Name_Conf_L2->SetCaption(open ? Project_Name : Lang_Text(10));
+    const String hint = open ? Project_Name : String();
+    for (TControl* frame_part : {static_cast<TControl*>(Shape2), static_cast<TControl*>(L_Name_Conf),
+                                 static_cast<TControl*>(L_Name_Conf_L2)})
+        if (frame_part) frame_part->SetHint(hint);
 }
 
 // ---- The program's windows ----------------------------------------------------------------

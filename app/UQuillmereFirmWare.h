@@ -100,7 +100,9 @@ public:
     // ---- Configurations (the store itself is core/UConfigStore) -------------
     void Open_Project();
     void Create_New_Project();
-    // The two configuration labels for the open configuration, or for none.
+    // The two configuration labels for the open configuration, or for none
+    // (also when the open one's folder has gone); the whole name is the
+    // frame's hint, as a long one is cut short in the frame.
     void Show_Open_Configuration();
 
     // Every push button of the window, visible or not, in the order they are built.

@@ -1,6 +1,7 @@
 #include "core/UConfigStore.h"
 
 #include "core/UComon.h"
+#include "core/ULanguage.h"
 #include "core/UOpenConf.h"
 #include "platform/Files.h"
 #include "platform/Xml.h"
@@ -92,6 +93,10 @@ void Set_Program_Folders()
     // later simply finds nothing.
     for (const String& folder : {Master_Path, Projects_Path, Language_Path})
         if (!DirectoryExists(folder)) CreateDir(folder);
+    // English has a file and a flag of its own, so the language list always
+    // offers the way back to it; a program folder that cannot take them
+    // keeps the built-in texts all the same.
+    if (DirectoryExists(Language_Path)) Ship_English_Language(Language_Path, false);
 }
 
 void Read_Setting(TXMLDocument* shared)

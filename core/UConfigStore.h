@@ -7,7 +7,8 @@
 
 class TXMLDocument;
 
-// Makes MASTER, PROJECTS and LANGUAGE beside the program when they are missing.
+// Makes MASTER, PROJECTS and LANGUAGE beside the program when they are
+// missing, and English.lng with its flag in LANGUAGE when they are missing.
 void Set_Program_Folders();
 // Reads Quillmer.xml into the program-wide state; defaults for whatever is
 // missing or damaged. `shared` is the document to read through, or null.

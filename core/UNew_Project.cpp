@@ -8,6 +8,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Files.h"
 #include "platform/StdCtrls.h"
+#include "platform/TextCodec.h"
 
 #include <QRegularExpression>
 
@@ -33,9 +34,32 @@ bool Is_Refused_Character(QChar c)
     return c.unicode() < 0x20 || String(QStringLiteral("<>:\"/\\|?*")).contains(c);
 }
 
-void Error_Box(int slot)
+// A noncharacter or a lone half of a surrogate pair is no letter of any name:
+// the settings and updater files could not hold it, and the file system
+// would store a different name than the one shown.
+bool Has_Noncharacter(const String& name)
 {
-    MessageDlg(Lang_Text(slot), TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
+    if (FirstUnstorableChar(name) >= 0) return true;
+    for (char32_t c : name.toUcs4())
+        if ((c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE) return true;
+    return false;
+}
+
+void Error_Box(const String& text)
+{
+    MessageDlg(text, TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
+}
+
+void Error_Box(int slot) { Error_Box(Lang_Text(slot)); }
+
+constexpr int Text_Folder_Not_Created = 1500;
+
+// What the file system says about a name it will not take, rather than about
+// the folder the name goes into.
+bool Is_Refused_Name(const std::error_code& error)
+{
+    return error == std::errc::filename_too_long || error == std::errc::invalid_argument ||
+           error == std::errc::illegal_byte_sequence || error == std::errc::file_exists;
 }
 
 } // namespace
@@ -45,6 +69,7 @@ bool Is_Valid_Configuration_Name(const String& name)
     if (name.isEmpty() || name == u"." || name == u"..") return false;
     for (QChar c : name)
         if (Is_Refused_Character(c)) return false;
+    if (Has_Noncharacter(name)) return false;
     if (name.endsWith(u'.') || name.endsWith(u' ')) return false;
     return !Is_Reserved_Device_Name(name);
 }
@@ -109,7 +134,14 @@ void TFNew_Project::Btn_OKClick(TObject*)
     if (!clash.isEmpty()) return Error_Box(DirectoryExists(clash) ? 106 : 105);
 
     const String folder = PathJoin(Projects_Path, name);
-    if (Projects_Path.isEmpty() || !CreateDir(folder)) return Error_Box(105);
+    if (Projects_Path.isEmpty()) return Error_Box(105);
+    std::error_code error;
+    if (!CreateDir(folder, error)) {
+        // A read-only, full or vanished PROJECTS is no fault of the name.
+        if (Is_Refused_Name(error)) return Error_Box(105);
+        return Error_Box(Format(Lang_Text(Text_Folder_Not_Created),
+                                {folder, QString::fromLocal8Bit(error.message().c_str())}));
+    }
     ForceDirectories(PathJoin(folder, QStringLiteral("bin")));
 
     Project_Name = name;

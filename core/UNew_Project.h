@@ -10,9 +10,10 @@ class TEdit;
 
 // True when the name can be a configuration's folder on every system the
 // configurations travel to: not empty, not "." or "..", no path separator,
-// none of <>:"|?* or control characters, no trailing dot or blank, and not
-// a reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9), with or
-// without an extension, in any letter case.
+// none of <>:"|?* or control characters, no noncharacter (U+FDD0-U+FDEF,
+// U+FFFE, U+FFFF and their kin in every plane) or lone surrogate half, no
+// trailing dot or blank, and not a reserved device name (CON, PRN, AUX, NUL,
+// COM1-9, LPT1-9), with or without an extension, in any letter case.
 bool Is_Valid_Configuration_Name(const String& name);
 
 class TFNew_Project : public TForm, public TDialogFrame {

@@ -69,6 +69,9 @@ TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner), SL(std::make_unique<
     ListBox1->SetTabStop(true);
     ListBox1->SetShowHint(true);
     ListBox1->OnClick = [this](TObject* sender) { ListBox1Click(sender); };
+    // Never so small that the buttons move over the list or off its left edge.
+    Constraints()->SetMinWidth(Min_Client_Width);
+    Constraints()->SetMinHeight(Min_Client_Height);
 
     OnShow = [this](TObject* sender) { FormShow(sender); };
     FormCreate(this);

@@ -39,6 +39,11 @@ public:
 
     static constexpr int Client_Width = 377;
     static constexpr int Client_Height = 351;
+    // The least the user can size it to: both buttons beside each other right
+    // of the list's left edge, and the list a few entries high above them.
+    static constexpr int Min_List_Height = 60;
+    static constexpr int Min_Client_Width = 16 + 2 * Dialog_Button_Width + 8 + 18;
+    static constexpr int Min_Client_Height = 94 + Min_List_Height + 8 + Dialog_Button_Panel_Height;
 };
 
 extern TFOpenConf* FOpenConf;

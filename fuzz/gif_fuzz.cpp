@@ -1,8 +1,8 @@
 // Arbitrary bytes through the GIF walk and frame decoder, and through the
 // picture that selects and steps frames: nothing may crash, overrun or loop.
 
-#include "grid/ZvGifWalk.h"
-#include "grid/ZvPictureContainer.h"
+#include "grid/support/ZvGifWalk.h"
+#include "grid/support/ZvPictureContainer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "grid/ZvBaseGrid.h"
 
-#include "grid/ZvGridCellGraphic.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridCellGraphic.h"
+#include "grid/support/ZvGridUtil.h"
 
-#include "grid/ZvDrawRoutines.h"
+#include "grid/support/ZvDrawRoutines.h"
 
 #include "platform/DrawText.h"
 

@@ -8,7 +8,7 @@
 // lowering the platform's column count while their cells keep their place,
 // so the store accepts any column below TotalColCount.
 
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 
 #include "platform/Classes.h"
 #include "platform/Graphics.h"

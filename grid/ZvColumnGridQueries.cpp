@@ -3,7 +3,7 @@
 
 #include "grid/ZvColumnGrid.h"
 #include "grid/ZvGridPrivate.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 #include "grid/editors/ZvGridCombo.h"
 #include "grid/services/ZvGridFilter.h"
 

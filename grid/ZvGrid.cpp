@@ -1,6 +1,6 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
-#include "grid/ZvPictureContainer.h"
+#include "grid/support/ZvPictureContainer.h"
 #include "grid/editors/ZvInplaceEdit.h"
 #include "grid/services/ZvGridClipboard.h"
 #include "grid/services/ZvGridDragDrop.h"
@@ -13,7 +13,7 @@
 #include "grid/services/ZvGridTextFormats.h"
 #include "grid/services/panels/ZvGridPanels.h"
 
-#include "grid/ZvStyles.h"
+#include "grid/support/ZvStyles.h"
 
 #include "grid/editors/ZvEditBtn.h"
 #include "grid/editors/ZvGridCheckBox.h"

@@ -17,11 +17,11 @@
 // receives the real column.
 
 #include "grid/ZvBaseGrid.h"
-#include "grid/ZvGridCellGraphic.h"
+#include "grid/support/ZvGridCellGraphic.h"
 #include "grid/ZvGridOptions.h"
 #include "grid/ZvGridSettings.h"
-#include "grid/ZvGridTypes.h"
-#include "grid/ZvStyles.h"
+#include "grid/support/ZvGridTypes.h"
+#include "grid/support/ZvStyles.h"
 
 #include <QDateTime>
 
@@ -1084,6 +1084,9 @@ public:
     void ShowCellEdit();
     void HideCellEdit();
     void StoreAndHideEditor(int ACol, int ARow);
+    // A special editor lost the focus: when that is because its page was
+    // changed or its window closed under it, the edit ends as leaving the cell ends it.
+    void SpecialEditorFocusLost(TWinControl* Editor);
     void PostEditDone(int ACol, int ARow);
     bool EditorWantsTab();
     TEditorType CurrentEditor() const;
@@ -1762,6 +1765,11 @@ protected:
     virtual void MouseDownHook(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMoveHook(TShiftState Shift, int X, int Y);
     void PointerCursorHook(int X, int Y);
+    // Cell hints (ZvGridCellHint.cpp): the displayed base cell whose hint a
+    // client point asks for ((-1, -1) off the cells); ending a cell's hint
+    // once the pointer is over another cell.
+    TGridCoord HintCellAt(int X, int Y);
+    void EndHintOfOtherCell(int X, int Y);
     virtual void MouseUpHook(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void ColumnMovedHook(int FromIndex, int ToIndex);
     virtual void RowMovedHook(int FromIndex, int ToIndex);

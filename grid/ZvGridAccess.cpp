@@ -2,8 +2,8 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 #include "grid/services/ZvGridPrint.h"
 #include "grid/services/panels/ZvGridPanels.h"
 

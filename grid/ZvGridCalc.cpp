@@ -5,7 +5,7 @@
 #include "grid/services/ZvGridFilter.h"
 #include "grid/services/ZvGridLayout.h"
 #include "grid/services/ZvGridSort.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include <QSet>
 

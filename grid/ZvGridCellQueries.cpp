@@ -6,7 +6,7 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
 #include "grid/services/ZvGridFilter.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include "platform/Cursors.h"
 

@@ -5,7 +5,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 #include "grid/editors/ZvEditBtn.h"
 #include "grid/editors/ZvGridCheckBox.h"
 #include "grid/editors/ZvGridCombo.h"
@@ -328,6 +328,15 @@ void TZvStringGrid::HideInplaceEdit()
     StoreAndHideEditor(Col(), Row());
     d->FInEditMode = false;
     CellSelectHook(Col(), Row());
+}
+
+// A special editor ends on its exit, which comes when the user leaves it for
+// another control. Hidden with its page or its window it loses the focus
+// without that exit, and would stay open out of sight until the next click
+// on the grid stored its old value into whatever the grid then shows.
+void TZvStringGrid::SpecialEditorFocusLost(TWinControl* Editor)
+{
+    if (d->FInEditMode && Editor->Visible() && !Editor->Showing()) HideInplaceEdit();
 }
 
 void TZvStringGrid::HideCellEdit()

@@ -8,7 +8,7 @@
 #include "grid/services/panels/ZvGridPanels.h"
 
 #include "grid/ZvGridBalloon.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 #include "grid/services/panels/ZvScrollControl.h"
 #include "platform/DrawText.h"
 #include "platform/ScopeGuard.h"

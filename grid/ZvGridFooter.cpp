@@ -2,7 +2,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/ZvGridSort.h"
 #include "grid/services/panels/ZvFooterPanel.h"

@@ -4,7 +4,7 @@
 #include "grid/ZvGridPrivate.h"
 #include "grid/services/ZvGridSort.h"
 
-#include "grid/ZvDrawRoutines.h"
+#include "grid/support/ZvDrawRoutines.h"
 
 #include "platform/FrameControls.h"
 #include "platform/Themes.h"

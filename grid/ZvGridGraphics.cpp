@@ -4,8 +4,8 @@
 #include "grid/ZvGridPrivate.h"
 #include "grid/services/ZvGridSort.h"
 
-#include "grid/ZvDrawRoutines.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvDrawRoutines.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include "platform/DrawText.h"
 #include "platform/FrameControls.h"

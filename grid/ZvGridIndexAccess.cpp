@@ -3,7 +3,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 // ---- Cells by real column and real row ---------------------------------------------------
 

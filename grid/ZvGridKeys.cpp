@@ -8,8 +8,8 @@
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/panels/ZvGridPanels.h"
 
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 #include "grid/services/panels/ZvSearchPanel.h"
 #include "platform/Forms.h"
 #include "platform/Regional.h"

@@ -5,7 +5,7 @@
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/ZvGridSort.h"
 
-#include "grid/ZvDrawRoutines.h"
+#include "grid/support/ZvDrawRoutines.h"
 
 #include <algorithm>
 

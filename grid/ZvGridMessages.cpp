@@ -496,6 +496,8 @@ void TZvStringGrid::VScrollMessageHook(TWMScroll& Message)
 void TZvStringGrid::HintShowMessageHook(TMessage& Message)
 {
     TBaseGrid::WndProc(Message);
+    auto& info = *reinterpret_cast<THintInfo*>(Message.LParam);
+    FillCellHint(info.HintStr, info);
     Message.Result = 0;
 }
 

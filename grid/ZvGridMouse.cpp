@@ -6,9 +6,9 @@
 #include "grid/services/ZvGridFilter.h"
 #include "grid/services/ZvGridSearch.h"
 
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLRender.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLRender.h"
+#include "grid/support/ZvHTMLUtil.h"
 #include "platform/Cursors.h"
 #include "platform/Seams.h"
 
@@ -203,6 +203,7 @@ void TZvStringGrid::MouseMoveHook(TShiftState Shift, int X, int Y)
         }
         d->FMouseSelectMode = mode;
     }
+    EndHintOfOtherCell(X, Y);
     TBaseGrid::MouseMove(Shift, X, Y);
     PointerCursorHook(X, Y);
 }

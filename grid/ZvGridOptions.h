@@ -11,8 +11,8 @@
 // window and alpha mask of the grid's glowing focus frame with the blur that
 // makes it, and the base class of cell checkers.
 
-#include "grid/ZvDropDownAppearance.h"
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvDropDownAppearance.h"
+#include "grid/support/ZvGridTypes.h"
 
 #include "platform/Classes.h"
 #include "platform/Controls.h"

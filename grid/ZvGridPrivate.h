@@ -445,8 +445,11 @@ struct TZvStringGridPrivate {
     std::vector<bool> FRowSelect;
     std::vector<bool> FColSelect;
     bool FUseEnabledRows = false;
-    // The cell whose hint was shown last.
+    // Cell hints (ZvGridCellHint.cpp): the base cell whose hint was last asked
+    // for, so that the pointer reaching another cell asks again, and the text
+    // last given for an anchor.
     TGridCoord FLastHintPos{-1, -1};
+    String FLastAnchorHint;
 
     // ---- Index-mapped access, shape changes and calculations ----
     // While set, clearing drops object references without freeing them (swaps).

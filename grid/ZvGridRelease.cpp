@@ -6,7 +6,7 @@
 #include "grid/services/ZvGridSort.h"
 #include "grid/services/panels/ZvGridPanels.h"
 
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 #include "grid/editors/ZvGridSimpleEditors.h"
 #include "grid/services/panels/ZvFooterPanel.h"
 #include "grid/services/panels/ZvHeaderDragButton.h"

@@ -3,8 +3,8 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
 #include "grid/services/ZvGridLayout.h"
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 #include <algorithm>
 #include <cmath>

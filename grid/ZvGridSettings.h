@@ -4,7 +4,7 @@
 // export and printing. The grid creates them in its constructor and frees
 // them with itself; Assign copies every published setting.
 
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 
 #include "platform/Classes.h"
 #include "platform/Graphics.h"

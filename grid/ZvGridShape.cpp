@@ -114,7 +114,7 @@ void TZvStringGrid::InsertRowsCore(int RowIndex, int RCount, bool MoveControls)
         CellControlsUpdate(false);
     }
     EndUpdate();
-    if (!d->FDestroying) FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+    if (!d->FDestroying) FireCellsChanged(TRect{0, RowIndex, ColCount() - 1, RowIndex + RCount});
 }
 
 void TZvStringGrid::AddRow()
@@ -203,7 +203,7 @@ void TZvStringGrid::RemoveRows(int RowIndex, int RCount)
     }
     EndUpdate();
 
-    FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+    FireCellsChanged(TRect{0, RowIndex, ColCount() - 1, RowIndex + RCount});
     const int visible = VisibleRowCount();
     if (TopRow() >= RowCount() + FixedRows() - visible - 2 && RowCount() - visible - 1 > 0)
         SetTopRow(RowCount() + FixedRows() - visible - 2);
@@ -230,7 +230,7 @@ void TZvStringGrid::RemoveRowsEx(int RowIndex, int RCount)
         SetTopRow(FixedRows());
     }
     EndUpdate();
-    FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+    FireCellsChanged(TRect{0, RowIndex, ColCount() - 1, RowIndex + RCount});
 }
 
 void TZvStringGrid::RemoveRowsInternal(int RowIndex, int RCount)
@@ -264,7 +264,7 @@ void TZvStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool MoveControls)
     }
     EndUpdate();
     d->FFixedFooters = savedFooters;
-    FireCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+    FireCellsChanged(TRect{0, RowIndex, ColCount() - 1, RowIndex + RCount});
     if (TopRow() >= RowCount() - 1 && RowCount() - 1 >= FixedRows()) SetTopRow(RowCount() - 1);
     if (d->FCellControls && d->FCellControls->Count() > 0) CellControlsUpdate(false);
 }
@@ -314,7 +314,7 @@ void TZvStringGrid::InsertCols(int ColIndex, int CCount)
         d->FVisibleCol[std::size_t(c)] = visible[std::size_t(c)];
     for (int c = 0; c < int(widths.size()); ++c) SetAllColWidths(c, widths[std::size_t(c)]);
     EndUpdate();
-    FireCellsChanged(TRect(ColIndex, 0, ColIndex + CCount, RowCount() - 1));
+    FireCellsChanged(TRect{ColIndex, 0, ColIndex + CCount, RowCount() - 1});
 }
 
 void TZvStringGrid::AddColumn()
@@ -367,7 +367,7 @@ void TZvStringGrid::RemoveCols(int ColIndex, int CCount)
     SetColCount(std::max(1, ColCount() - (CCount - hiddenRemoved)));
     for (int c = 0; c < int(widths.size()); ++c) SetAllColWidths(c, widths[std::size_t(c)]);
     EndUpdate();
-    FireCellsChanged(TRect(ColIndex, 0, ColIndex + CCount, RowCount() - 1));
+    FireCellsChanged(TRect{ColIndex, 0, ColIndex + CCount, RowCount() - 1});
 }
 
 // ---- Clearing --------------------------------------------------------------------------------
@@ -409,7 +409,7 @@ void TZvStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
     }
     if (ACol1 <= 0 && ARow1 <= 0 && ACol2 >= ColCount() - 1 && ARow2 >= RowCount() - 1) FHasCellProps = false;
     // The report names the store's columns: the ones actually emptied.
-    if (!d->FDestroying && !d->FCellChangeBlocked) FireCellsChanged(TRect(mapped(ACol1), ARow1, mapped(ACol2), ARow2));
+    if (!d->FDestroying && !d->FCellChangeBlocked) FireCellsChanged(TRect{mapped(ACol1), ARow1, mapped(ACol2), ARow2});
 }
 
 void TZvStringGrid::TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)

@@ -6,8 +6,8 @@
 #include "grid/services/ZvGridClipboard.h"
 #include "grid/services/ZvGridDragDrop.h"
 #include "grid/services/ZvGridSort.h"
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 #include <QApplication>
 #include <QStyle>

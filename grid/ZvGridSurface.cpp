@@ -5,8 +5,8 @@
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/panels/ZvGridPanels.h"
 
-#include "grid/ZvDrawRoutines.h"
-#include "grid/ZvDropDownDraw.h"
+#include "grid/support/ZvDrawRoutines.h"
+#include "grid/support/ZvDropDownDraw.h"
 #include "grid/services/panels/ZvFooterPanel.h"
 
 #include <QPainter>

@@ -6,11 +6,11 @@
 #include "grid/services/ZvGridFilter.h"
 #include "grid/services/ZvGridSort.h"
 
-#include "grid/ZvDrawRoutines.h"
-#include "grid/ZvDropDownDraw.h"
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLRender.h"
-#include "grid/ZvHTMLUtil.h"
+#include "grid/support/ZvDrawRoutines.h"
+#include "grid/support/ZvDropDownDraw.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLRender.h"
+#include "grid/support/ZvHTMLUtil.h"
 
 #include "platform/DrawText.h"
 

@@ -91,10 +91,9 @@ bool TZvStringGrid::ValidateCell(const String& NewValue)
                 }
             }
             if (valid) RecalcColumnFooter(col);
-            TZvStringGridCheck* checker = d->FCellChecker;
-            if (checker && checker->AutoMarkError()) value = checker->MarkError(col, row, value);
+            if (d->FCellChecker && d->FCellChecker->AutoMarkError()) value = d->FCellChecker->MarkError(col, row, value);
             if (valid && UndoRedo()) UndoRedo()->RegisterChange(col, row, d->FOldCellText, value);
-            if (valid && changed) FireCellsChanged(TRect(col, row, col, row));
+            if (valid && changed) FireCellsChanged(TRect{col, row, col, row});
             FNewCellText = value;
         }
         if (valid) {
@@ -131,7 +130,7 @@ bool TZvStringGrid::ValidateCellWide(const String& NewValue)
                 RepaintCell(0, row);
             }
         }
-        if (valid && changed) FireCellsChanged(TRect(col, row, col, row));
+        if (valid && changed) FireCellsChanged(TRect{col, row, col, row});
         FNewCellText = value;
         if (valid) {
             SetCellEx(col, row, value);

@@ -7,7 +7,7 @@
 #include "grid/ZvGridPrivate.h"
 #include "grid/services/panels/ZvGridPanels.h"
 
-#include "grid/ZvStyles.h"
+#include "grid/support/ZvStyles.h"
 #include "grid/editors/ZvEditBtn.h"
 #include "grid/editors/ZvGridCombo.h"
 #include "grid/services/panels/ZvHeaderDragButton.h"

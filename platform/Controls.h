@@ -134,6 +134,44 @@ struct THintInfo {
     std::function<THintWindow*(TComponent* AOwner)> HintWindowClass;
 };
 
+// ---- Size limits -------------------------------------------------------------------
+// The smallest and largest size a control may take, 0 for no limit. Every
+// new size of the control is held within them, and a window's limits also
+// bound what the user can drag it to.
+class TSizeConstraints {
+public:
+    int MinWidth() const { return FMinWidth; }
+    void SetMinWidth(int value) { Store(FMinWidth, value); }
+    int MinHeight() const { return FMinHeight; }
+    void SetMinHeight(int value) { Store(FMinHeight, value); }
+    int MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int value) { Store(FMaxWidth, value); }
+    int MaxHeight() const { return FMaxHeight; }
+    void SetMaxHeight(int value) { Store(FMaxHeight, value); }
+
+    // A size held within the limits.
+    int Width(int width) const { return Limit(width, FMinWidth, FMaxWidth); }
+    int Height(int height) const { return Limit(height, FMinHeight, FMaxHeight); }
+
+    // Fires after each change.
+    std::function<void()> OnChange;
+
+private:
+    static int Limit(int value, int least, int most)
+    {
+        if (most > 0 && value > most) value = most;
+        return least > 0 && value < least ? least : value;
+    }
+    void Store(int& field, int value)
+    {
+        value = value < 0 ? 0 : value;
+        if (value == field) return;
+        field = value;
+        if (OnChange) OnChange();
+    }
+    int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+};
+
 // ---- TControl ----------------------------------------------------------------------
 class TControl : public TComponent {
 public:
@@ -171,6 +209,8 @@ public:
     TPoint ScreenToClient(const TPoint& p) const;
     TPoint ClientToParent(const TPoint& p, TWinControl* AParent = nullptr) const;
     TPoint ParentToClient(const TPoint& p, TWinControl* AParent = nullptr) const;
+
+    TSizeConstraints* Constraints() const { return FConstraints.get(); }
 
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign value);
@@ -348,6 +388,8 @@ private:
 protected:
     // A new size: the watchers, then the control's own resize step.
     void SizeChanged();
+    // The size limits changed: the control takes a size within them.
+    virtual void ConstraintsChanged();
 
 private:
     std::vector<std::pair<const void*, TResizeWatch>> FResizeWatches;
@@ -362,6 +404,7 @@ private:
     TColor FColor = clWindow;
     bool FParentColor = true;
     std::unique_ptr<TFont> FFont;
+    std::unique_ptr<TSizeConstraints> FConstraints;
     bool FParentFont = true;
     bool FChangingFontFromParent = false;
     String FHint;
@@ -553,7 +596,6 @@ private:
     bool TranslatePaint(QWidget* widget, QEvent* event);
     bool TranslateFocus(QWidget* widget, QEvent* event);
     bool TranslateHover(QWidget* widget, QEvent* event);
-    bool TranslateToolTip(QWidget* widget, QEvent* event);
     void UpdateMouseControl(TControl* control);
 
     std::vector<TControl*> FControls;

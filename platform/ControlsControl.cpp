@@ -37,9 +37,11 @@ TControl::TControl(TComponent* AOwner)
     : TComponent(AOwner),
       FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks},
       FFont(std::make_unique<TFont>()),
+      FConstraints(std::make_unique<TSizeConstraints>()),
       FSerial(NextSerial++)
 {
     FFont->OnChange = [this](TObject* s) { FontChanged(s); };
+    FConstraints->OnChange = [this] { ConstraintsChanged(); };
     LiveControls()[FSerial] = this;
 }
 
@@ -47,9 +49,11 @@ TControl::~TControl()
 {
     if (FAction) FAction->UnRegisterClient(this);
     LiveControls().erase(FSerial);
+    if (Application) Application->ControlDestroyed(this);
     if (CaptureControl == this) CaptureControl = nullptr;
     if (FParent) FParent->RemoveControl(this);
     FFont->OnChange = nullptr;
+    FConstraints->OnChange = nullptr;
 }
 
 String TControl::ClassName() const
@@ -73,8 +77,8 @@ void TControl::SetParent(TWinControl* AParent)
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    AWidth = std::max(0, AWidth);
-    AHeight = std::max(0, AHeight);
+    AWidth = std::max(0, FConstraints->Width(AWidth));
+    AHeight = std::max(0, FConstraints->Height(AHeight));
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     const bool sized = AWidth != FWidth || AHeight != FHeight;
     const bool moved = ALeft != FLeft || ATop != FTop;
@@ -87,6 +91,11 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     RequestAlign();
     if (sized) SizeChanged();
     (void)moved;
+}
+
+void TControl::ConstraintsChanged()
+{
+    SetBounds(FLeft, FTop, FWidth, FHeight);
 }
 
 void TControl::UpdateBoundsFromWindow(int ALeft, int ATop, int AWidth, int AHeight)

@@ -13,13 +13,11 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QFocusEvent>
-#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QToolTip>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -452,7 +450,8 @@ bool TWinControl::HandleQtEvent(QWidget* widget, QEvent* event)
     case QEvent::FocusOut: return TranslateFocus(widget, event);
     case QEvent::Enter:
     case QEvent::Leave: return TranslateHover(widget, event);
-    case QEvent::ToolTip: return TranslateToolTip(widget, event);
+    // Hints come from the application's own pause (TApplication), not Qt's.
+    case QEvent::ToolTip: return true;
     case QEvent::Close:
         // The window's close box asks the form, which decides.
         if (auto* form = dynamic_cast<TCustomForm*>(this); form && widget == FWidget) {
@@ -524,6 +523,7 @@ bool TWinControl::TranslateKeyPress(QWidget* widget, QEvent* event)
     const bool alt = k->modifiers().testFlag(Qt::AltModifier);
     const bool ctrl = k->modifiers().testFlag(Qt::ControlModifier);
     const LPARAM keyData = MakeKeyData(vk, keypad, alt, k->isAutoRepeat(), false);
+    Application->CancelHint();
     TCurrentEventScope scope(this, FCurrentEvent, FCurrentWidget, event, widget);
 
     if (vk) {
@@ -537,6 +537,7 @@ bool TWinControl::TranslateKeyPress(QWidget* widget, QEvent* event)
         if (alt && !ctrl) {
             // Alt with a character: an accelerator of the form's, if it has one.
             TCustomForm* form = GetParentForm(this);
+            if (form) form->ShowFocusCues();
             if (form && form->Perform(CM_DIALOGCHAR, ch.unicode(), keyData) != 0) continue;
             Perform(WM_SYSCHAR, ch.unicode(), keyData);
         } else {
@@ -595,12 +596,20 @@ bool TWinControl::TranslateMouse(QWidget* widget, QEvent* event)
     if (event->type() == QEvent::MouseButtonDblClick && !target->ControlStyle().Contains(csDoubleClicks))
         msg = msg - 2;   // taken as a second press
     const WPARAM keys = MouseKeys(m->buttons(), m->modifiers());
+    // A press ends the hint before its handler runs (it may open a window);
+    // a move is seen after the control's own handler, which may have
+    // cancelled the hint because the pointer reached another part of it.
+    TControl* under = hit ? hit : this;
+    TMessage hintMessage{msg, keys, PointToLParam(under == this ? client : under->ScreenToClient(screen)), 0};
+    if (msg != WM_MOUSEMOVE) Application->HintMouseMessage(under, hintMessage);
+    const std::uint64_t underSerial = under->Serial();
     if (target == this) {
         TCurrentEventScope scope(this, FCurrentEvent, FCurrentWidget, event, widget);
         Perform(msg, keys, PointToLParam(at));
     } else {
         target->Perform(msg, keys, PointToLParam(at));
     }
+    if (msg == WM_MOUSEMOVE && LiveControl(underSerial)) Application->HintMouseMessage(under, hintMessage);
     return true;
 }
 
@@ -616,6 +625,7 @@ bool TWinControl::TranslateWheel(QWidget* widget, QEvent* event)
     int delta = w->angleDelta().y();
     if (delta == 0) delta = w->angleDelta().x();
     const WPARAM wparam = MakeWParam(int(MouseKeys(w->buttons(), w->modifiers())), delta);
+    Application->CancelHint();
     // The wheel goes to the focused control, as the platform sends it.
     TWinControl* target = FocusedControl ? FocusedControl : this;
     if (target == this) {
@@ -673,6 +683,8 @@ bool TWinControl::TranslateHover(QWidget* widget, QEvent* event)
         Perform(CM_MOUSEENTER, 0, LPARAM(this));
     } else {
         UpdateMouseControl(nullptr);
+        if (TControl* hinted = Application->HintControl(); hinted && (hinted == this || ContainsControl(hinted)))
+            Application->CancelHint();
         Perform(CM_MOUSELEAVE, 0, LPARAM(this));
     }
     return true;
@@ -687,35 +699,4 @@ void TWinControl::UpdateMouseControl(TControl* control)
     auto told = [](TControl* c) { return c && (!CaptureControl || CaptureControl == c); };
     if (told(old)) old->Perform(CM_MOUSELEAVE, 0, LPARAM(old));
     if (told(control)) control->Perform(CM_MOUSEENTER, 0, LPARAM(control));
-}
-
-bool TWinControl::TranslateToolTip(QWidget* widget, QEvent* event)
-{
-    auto* h = static_cast<QHelpEvent*>(event);
-    QPoint local = h->pos();
-    if (widget != FWidget && FWidget) local = widget->mapTo(FWidget, local);
-    const TPoint client{local.x(), local.y()};
-    TControl* control = ControlAtPos(client, true);
-    if (!control) control = this;
-    const TPoint at = control == this ? client : TPoint{client.X - control->Left(), client.Y - control->Top()};
-    const bool show = Application->ShowHint() && control->ShowHint() && !control->Hint().isEmpty();
-    THintInfo info;
-    info.HintControl = control;
-    info.CursorPos = at;
-    info.CursorRect = control->ClientRect();
-    info.HintPos = control->ClientToScreen({at.X, at.Y + 16});
-    info.HintStr = control->Hint();
-    info.HintColor = Application->HintColor();
-    info.HideTimeout = Application->HintHidePause();
-    if (!show || control->Perform(CM_HINTSHOW, 0, LPARAM(&info)) != 0 || info.HintStr.isEmpty()) {
-        QToolTip::hideText();
-        HideHintWindow();
-    } else if (info.HintWindowClass || ApplicationHintWindowClass()) {
-        QToolTip::hideText();
-        ShowHintWindow(info, info.HintWindowClass);
-    } else {
-        HideHintWindow();
-        QToolTip::showText(h->globalPos(), info.HintStr, widget);
-    }
-    return true;
 }

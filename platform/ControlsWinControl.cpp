@@ -392,8 +392,8 @@ bool TWinControl::Showing() const
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    AWidth = std::max(0, AWidth);
-    AHeight = std::max(0, AHeight);
+    AWidth = std::max(0, Constraints()->Width(AWidth));
+    AHeight = std::max(0, Constraints()->Height(AHeight));
     if (ALeft == Left() && ATop == Top() && AWidth == Width() && AHeight == Height()) return;
     const bool sized = AWidth != Width() || AHeight != Height();
     const bool moved = ALeft != Left() || ATop != Top();

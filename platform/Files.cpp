@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -73,10 +75,22 @@ bool DirectoryExists(const String& path)
     return QFileInfo(path).isDir();
 }
 
+bool CreateDir(const String& path, std::error_code& error)
+{
+    error.clear();
+    if (path.isEmpty()) {
+        error = std::make_error_code(std::errc::no_such_file_or_directory);
+        return false;
+    }
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0) return true;
+    error = std::error_code(errno, std::generic_category());
+    return false;
+}
+
 bool CreateDir(const String& path)
 {
-    if (path.isEmpty() || QFileInfo::exists(path)) return false;
-    return QDir().mkdir(path);
+    std::error_code ignored;
+    return CreateDir(path, ignored);
 }
 
 bool ForceDirectories(const String& path)

@@ -4,6 +4,7 @@
 #include "platform/SysUtils.h"
 
 #include <QByteArray>
+#include <system_error>
 #include <vector>
 
 // Existence: FileExists is true for files only, DirectoryExists for folders
@@ -14,6 +15,9 @@ bool DirectoryExists(const String& path);
 // One level: false when the parent is missing, the folder exists already or
 // it cannot be made.
 bool CreateDir(const String& path);
+// The same, saying why it failed: the system's error (ENOENT for a missing
+// parent or an empty path, EEXIST when the entry exists, EACCES, EROFS ...).
+bool CreateDir(const String& path, std::error_code& error);
 // With every missing parent; true when the folder exists afterwards.
 bool ForceDirectories(const String& path);
 // Files only; false when the file is missing or cannot be removed.

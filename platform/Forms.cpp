@@ -1,4 +1,5 @@
 #include "platform/Forms.h"
+#include "platform/Timers.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -187,14 +188,27 @@ void TCustomForm::ApplyWindowFlags()
     }
     const bool wasVisible = w->isVisible();
     w->setWindowFlags(f);
-    if (fixed) {
-        w->setFixedSize(Width(), Height());
-    } else {
-        w->setMinimumSize(0, 0);
-        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    }
+    if (fixed) w->setFixedSize(Width(), Height());
+    else ApplySizeLimits();
     w->setGeometry(Left(), Top(), Width(), Height());
     if (wasVisible) w->show();
+}
+
+// A window the user sizes stops at the size limits.
+void TCustomForm::ApplySizeLimits()
+{
+    QWidget* w = Handle();
+    const TSizeConstraints& c = *Constraints();
+    w->setMinimumSize(c.MinWidth(), c.MinHeight());
+    w->setMaximumSize(c.MaxWidth() > 0 ? c.MaxWidth() : QWIDGETSIZE_MAX,
+                      c.MaxHeight() > 0 ? c.MaxHeight() : QWIDGETSIZE_MAX);
+}
+
+void TCustomForm::ConstraintsChanged()
+{
+    TCustomControl::ConstraintsChanged();
+    const bool sizeable = FBorderStyle == TFormBorderStyle::bsSizeable || FBorderStyle == TFormBorderStyle::bsSizeToolWin;
+    if (HandleAllocated() && !Parent() && sizeable) ApplySizeLimits();
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value)
@@ -465,6 +479,14 @@ TModalResult TCustomForm::ShowModal()
     return FModalResult;
 }
 
+// Until the keyboard moves the focus the window shows no focus marks, as the
+// platform hides them from mouse users; from then on the focused control
+// shows its mark (the style draws it only for windows so flagged).
+void TCustomForm::ShowFocusCues()
+{
+    if (HandleAllocated()) Handle()->setAttribute(Qt::WA_KeyboardFocusChange, true);
+}
+
 // Tab and the arrows move the focus; every other key is offered to the
 // controls, where a button may take Enter or Escape as its own.
 void TCustomForm::CMDialogKey(TCMDialogKey& Message)
@@ -475,6 +497,7 @@ void TCustomForm::CMDialogKey(TCMDialogKey& Message)
         switch (key) {
         case VK_TAB:
             if (!shift.Contains(ssCtrl)) {
+                ShowFocusCues();
                 SelectNext(FActiveControl, !shift.Contains(ssShift), true);
                 Message.Result = 1;
                 return;
@@ -485,6 +508,7 @@ void TCustomForm::CMDialogKey(TCMDialogKey& Message)
         case VK_UP:
         case VK_DOWN:
             if (FActiveControl && FActiveControl->Parent()) {
+                ShowFocusCues();
                 FActiveControl->Parent()->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN, false);
                 Message.Result = 1;
             }
@@ -592,6 +616,7 @@ int TApplication::MessageBox(const String& Text, const String& Caption, unsigned
 
 void TApplication::DestroyForms()
 {
+    CancelHint();
     std::vector<TCustomForm*> forms;
     for (int i = ComponentCount() - 1; i >= 0; --i) {
         if (auto* f = dynamic_cast<TCustomForm*>(Components(i))) forms.push_back(f);

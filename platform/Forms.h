@@ -5,6 +5,8 @@
 #include "platform/Controls.h"
 #include "platform/Seams.h"
 
+class TTimer;
+
 using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
                        mrNo = 7, mrClose = 8, mrHelp = 9, mrTryAgain = 10, mrContinue = 11, mrAll = 12,
@@ -86,6 +88,8 @@ public:
     void DefocusControl(TWinControl* control, bool removing);
     // Internal: the window was activated or deactivated.
     void SetActive(bool value);
+    // Internal: the keyboard took over; the focused control shows its focus mark from now on.
+    void ShowFocusCues();
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -109,11 +113,13 @@ protected:
     void CMShowingChanged(TMessage& Message) override;
     void CMVisibleChanged(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
+    void ConstraintsChanged() override;
 
 private:
     friend class TApplication;
     void CloseModal();
     void ApplyWindowFlags();
+    void ApplySizeLimits();
     void PlaceOnFirstShow();
     void FocusFirstControl();
 
@@ -185,14 +191,39 @@ public:
 
     int MessageBox(const String& Text, const String& Caption, unsigned Flags = MB_OK);
 
+    // ---- Hints (FormsHints.cpp) ----
+    // A hint is asked for when the pointer has rested HintPause ms over a
+    // control whose ShowHint is on (or over a child of it whose ShowHint is
+    // off): the control gets CM_HINTSHOW with its Hint as the text, may change
+    // the text, place and window class or refuse, and a non-empty text is
+    // shown. The pointer moving within the rectangle the control named changes
+    // nothing; moving to another control or out of it asks again, after
+    // HintShortPause while a hint is showing. A key, a mouse button, the wheel
+    // or the pointer leaving the control cancels the hint; HintHidePause hides
+    // it. Every pause runs on the clock seam.
     bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool value) { FShowHint = value; }
+    void SetShowHint(bool value);
     int HintPause() const { return FHintPause; }
     void SetHintPause(int value) { FHintPause = value; }
+    int HintShortPause() const { return FHintShortPause; }
+    void SetHintShortPause(int value) { FHintShortPause = value; }
     int HintHidePause() const { return FHintHidePause; }
     void SetHintHidePause(int value) { FHintHidePause = value; }
     TColor HintColor() const { return FHintColor; }
     void SetHintColor(TColor value) { FHintColor = value; }
+    // The pointer moved over `Control` to a point of its client area with
+    // the buttons and keys of `Message` (WM_MOUSEMOVE), or a button went down.
+    void HintMouseMessage(TControl* Control, TMessage& Message);
+    // Asks the hint control for its hint at the pointer and shows it.
+    void ActivateHint(const TPoint& CursorPos);
+    // Hides the hint and forgets its control: the next move starts afresh.
+    void CancelHint();
+    // Hides the hint window only.
+    void HideHint();
+    // The control whose hint is pending or showing; nil when none.
+    TControl* HintControl() const { return FHintControl; }
+    // A control going away is forgotten as the hint's control.
+    void ControlDestroyed(TControl* Control);
 
     // Deletes every form; the program's main calls it before Qt goes away.
     void DestroyForms();
@@ -205,10 +236,22 @@ private:
     bool FTerminated = false;
     bool FShowMainForm = true;
     bool FMainFormOnTaskBar = false;
+    enum class THintTimerMode { Show, Hide, Reshow };
+    void StartHintTimer(int Interval, THintTimerMode Mode);
+    void StopHintTimer();
+    void HintTimerExpired();
+    void ForgetHintControl();
+
     bool FShowHint = true;
     int FHintPause = 500;
+    int FHintShortPause = 50;
     int FHintHidePause = 2500;
     TColor FHintColor = clInfoBk;
+    TControl* FHintControl = nullptr;
+    TRect FHintCursorRect;   // screen; empty until the hint has been asked for
+    bool FHintActive = false;
+    THintTimerMode FHintTimerMode = THintTimerMode::Show;
+    std::unique_ptr<TTimer> FHintTimer;
     bool FInException = false;
 };
 

@@ -6,8 +6,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,7 +38,10 @@ THintWindow::~THintWindow() = default;
 
 QWidget* THintWindow::CreateWidget(QWidget*)
 {
-    auto* w = new QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // Transparent for input: a hint that opens under the pointer must not
+    // take it from the control, which would then count as left.
+    auto* w = new QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                       Qt::WindowTransparentForInput);
     w->setAttribute(Qt::WA_ShowWithoutActivating);
     w->setFocusPolicy(Qt::NoFocus);
     return w;
@@ -113,20 +117,16 @@ void ShowHintWindow(const THintInfo& info, const THintWindowClass& windowClass)
     shown = make ? make(nullptr) : new THintWindow(nullptr);
     if (!shown) return;
     shown->SetColor(info.HintColor);
-    int maxWidth = info.HintMaxWidth;
-    if (maxWidth <= 0) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        maxWidth = screen ? screen->geometry().width() : 1024;
-    }
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(info.HintPos.X, info.HintPos.Y));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const int maxWidth = info.HintMaxWidth > 0 ? info.HintMaxWidth : area.width();
     TRect r = shown->CalcHintRect(maxWidth, info.HintStr, info.HintData);
-    r = Rect(info.HintPos.X, info.HintPos.Y, info.HintPos.X + r.Width(), info.HintPos.Y + r.Height());
+    // A hint near the screen's right or bottom edge is moved back onto it.
+    const int left = std::max(int(area.left()), std::min(info.HintPos.X, area.left() + area.width() - r.Width()));
+    const int top = std::max(int(area.top()), std::min(info.HintPos.Y, area.top() + area.height() - r.Height()));
+    r = Rect(left, top, left + r.Width(), top + r.Height());
     shown->ActivateHintData(r, info.HintStr, info.HintData);
-    if (info.HideTimeout > 0) {
-        THintWindow* window = shown;
-        QTimer::singleShot(info.HideTimeout, [window] {
-            if (ShownHint() == window) window->ReleaseHandle();
-        });
-    }
 }
 
 void HideHintWindow()

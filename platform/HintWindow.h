@@ -33,14 +33,14 @@ protected:
 // Makes the window a hint for one showing; owned by the caller.
 using THintWindowClass = std::function<THintWindow*(TComponent* AOwner)>;
 
-// The application's hint window class; empty means the platform's own tooltip.
+// The application's hint window class; empty means THintWindow.
 THintWindowClass ApplicationHintWindowClass();
 void SetApplicationHintWindowClass(THintWindowClass windowClass);
 
 // Shows a hint through `windowClass` (or the application's class) as the
 // platform's hint handling does: measured within HintMaxWidth (or the
 // screen's width), placed at HintPos, coloured HintColor. The window lives
-// until the next hint or HideHintWindow.
+// until the next hint or HideHintWindow; the application times its hiding.
 void ShowHintWindow(const THintInfo& info, const THintWindowClass& windowClass);
 void HideHintWindow();
 // The window of the hint showing now; nil when none is.

@@ -3,10 +3,12 @@
 #include "platform/DrawText.h"
 #include "platform/Forms.h"
 #include "platform/FrameControls.h"
+#include "platform/TextCodec.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,12 +16,14 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QValidator>
 #include <QApplication>
 
 #include <atomic>
+#include <utility>
 
 // ---- Accelerators -------------------------------------------------------------
 
@@ -53,11 +57,16 @@ bool IsAccel(QChar key, const String& caption)
 
 // Laid out by the same code as DrawText, so a caption measures as it is drawn
 // everywhere else; an empty caption measures as one blank.
-TTextBlock::TTextBlock(const String& caption, const TFont& font, int wrapWidth, bool showAccelChar)
+TTextBlock::TTextBlock(const String& caption, const TFont& font, int wrapWidth, bool showAccelChar,
+                       unsigned ellipsis, int ellipsisWidth)
 {
-    const unsigned format = (showAccelChar ? 0u : DT_NOPREFIX) | (wrapWidth > 0 ? DT_WORDBREAK : 0u);
-    const TDrawTextLayout layout(font.ToQFont(), caption.isEmpty() ? QStringLiteral(" ") : caption, format,
-                                 std::max(0, wrapWidth));
+    unsigned format = (showAccelChar ? 0u : DT_NOPREFIX) | (wrapWidth > 0 ? DT_WORDBREAK : 0u);
+    int width = std::max(0, wrapWidth);
+    if (ellipsis && wrapWidth <= 0) {
+        format |= ellipsis;
+        width = std::max(0, ellipsisWidth);
+    }
+    const TDrawTextLayout layout(font.ToQFont(), caption.isEmpty() ? QStringLiteral(" ") : caption, format, width);
     for (const TTextLine& line : layout.Lines()) FLines.push_back(LineInfo{line.Text, line.Width, line.Accel});
     FLineHeight = layout.LineHeight();
     FAscent = layout.Ascent();
@@ -180,6 +189,13 @@ void TLabel::SetTransparent(bool value)
     Invalidate();
 }
 
+void TLabel::SetEllipsisPosition(TEllipsisPosition value)
+{
+    if (value == FEllipsisPosition) return;
+    FEllipsisPosition = value;
+    Invalidate();
+}
+
 void TLabel::SetShowAccelChar(bool value)
 {
     if (value == FShowAccelChar) return;
@@ -214,7 +230,17 @@ void TLabel::Paint()
         c.Brush()->SetColor(Color());
         c.FillRect(ClientRect());
     }
-    const TTextBlock block(Caption(), *Font(), FWordWrap ? Width() : 0, FShowAccelChar);
+    // An AutoSize label is always as wide as its caption: nothing to cut.
+    unsigned ellipsis = 0;
+    if (!FAutoSize) {
+        switch (FEllipsisPosition) {
+        case TEllipsisPosition::epEndEllipsis: ellipsis = DT_END_ELLIPSIS; break;
+        case TEllipsisPosition::epPathEllipsis: ellipsis = DT_PATH_ELLIPSIS; break;
+        case TEllipsisPosition::epWordEllipsis: ellipsis = DT_WORD_ELLIPSIS; break;
+        case TEllipsisPosition::epNone: break;
+        }
+    }
+    const TTextBlock block(Caption(), *Font(), FWordWrap ? Width() : 0, FShowAccelChar, ellipsis, Width());
     int top = 0;
     if (FLayout == TTextLayout::tlCenter) top = (Height() - block.Size().cy) / 2;
     else if (FLayout == TTextLayout::tlBottom) top = Height() - block.Size().cy;
@@ -250,14 +276,32 @@ void TLabel::CMDialogChar(TCMDialogChar& Message)
 
 namespace {
 
-// Lets the edit judge what the user types before the line edit takes it.
-class EditValidator : public QValidator {
+// Keeps out of a line edit what no file of the program can hold, however the
+// user brings it in (a key, an input method, a paste, a drop); the caret
+// stays behind what was kept of the text before it. The control's own writes
+// come with the line edit's signals blocked and stand as the program set them.
+class StorableTextValidator : public QValidator {
 public:
-    EditValidator(TEdit* owner, QLineEdit* edit) : QValidator(edit), FOwner(owner) {}
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        if (!parent()->signalsBlocked() && FirstUnstorableChar(input) >= 0) {
+            pos = int(DropUnstorableChars(input.left(pos)).size());
+            input = DropUnstorableChars(input);
+        }
+        return Acceptable;
+    }
+};
+
+// Lets the edit judge what the user types before the line edit takes it.
+class EditValidator : public StorableTextValidator {
+public:
+    EditValidator(TEdit* owner, QLineEdit* edit) : StorableTextValidator(edit), FOwner(owner) {}
     // The line edit asks with its new text already in place, so the old one
     // comes from the control, which takes the text over only after this.
-    State validate(QString& input, int&) const override
+    State validate(QString& input, int& pos) const override
     {
+        StorableTextValidator::validate(input, pos);
         String proposed = input;
         if (!FOwner->AcceptTyped(proposed)) return Invalid;
         input = proposed;
@@ -361,6 +405,22 @@ void TEdit::DefaultHandler(TMessage& Message)
         return;
     }
     TWinControl::DefaultHandler(Message);
+}
+
+// Qt gives the focus before it delivers the press that caused it, so the
+// press is known here only by the focus event's reason.
+bool TEdit::FocusedByClick() const
+{
+    if (ControlState().Contains(csLButtonDown)) return true;
+    const QEvent* event = CurrentQtEvent();
+    return event && event->type() == QEvent::FocusIn &&
+           static_cast<const QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+}
+
+void TEdit::CMEnter(TMessage& Message)
+{
+    if (FAutoSelect && !FocusedByClick()) SelectAll();
+    TWinControl::CMEnter(Message);
 }
 
 String TEdit::Cased(const String& text) const
@@ -484,15 +544,25 @@ namespace {
 // over it or Enter on it. Qt closes the list first and reports the pick only
 // afterwards; any other input, or the next pass of the event loop, ends the
 // pick, so Escape or a click outside after an ignored release picks nothing.
+//
+// It also keeps a list open when the button that opened it is let go over
+// the box: Qt closes the list on that release once the press has lasted a
+// double-click interval, which a slow click or a busy moment reaches, and the
+// click then seems to open nothing. The platform's list stays open however
+// long the press was.
 class PickWatcher : public QObject {
 public:
     bool picking = false;
+    // The press that opened the list is still down.
+    bool openingPress = false;
     // The popup holding the list: a release on its frame is no pick.
     QPointer<QWidget> popup;
     bool eventFilter(QObject* watched, QEvent* e) override
     {
         switch (e->type()) {
         case QEvent::MouseButtonRelease:
+            // Over the list itself the release may pick, as after dragging there.
+            if (std::exchange(openingPress, false) && watched == popup) return true;
             Begin(watched != popup);
             break;
         case QEvent::KeyPress: {
@@ -505,6 +575,7 @@ public:
         case QEvent::ShortcutOverride:
         case QEvent::Hide:
             picking = false;
+            openingPress = false;
             break;
         default:
             break;
@@ -535,6 +606,7 @@ public:
         if (onNeedItems) onNeedItems();
         WatchPicks();
         FWatcher.picking = false;
+        FWatcher.openingPress = FPressing;
         QComboBox::showPopup();
     }
     bool event(QEvent* e) override
@@ -544,10 +616,16 @@ public:
         case QEvent::Paint:
         case QEvent::KeyPress:
         case QEvent::Wheel:
-        case QEvent::MouseButtonPress:
         case QEvent::InputMethod:
             if (onNeedItems) onNeedItems();
             break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            if (onNeedItems) onNeedItems();
+            // A second press soon after the first comes as a double click; it opens the list all the same.
+            const QScopedValueRollback<bool> pressing(FPressing, true);
+            return QComboBox::event(e);
+        }
         default:
             break;
         }
@@ -584,6 +662,7 @@ private:
 
     PickWatcher FWatcher;
     QPointer<QAbstractItemView> FWatchedView;
+    bool FPressing = false;
 };
 
 // A combo's list drops below the box, as users of the program's home platform expect,
@@ -668,6 +747,7 @@ void TComboBox::FillWidget()
         FCombo->setEditable(editable);
         if (editable && FCombo->lineEdit()) {
             FCombo->setInsertPolicy(QComboBox::NoInsert);
+            FCombo->lineEdit()->setValidator(new StorableTextValidator(FCombo->lineEdit()));
             AttachSubWidget(FCombo->lineEdit());
             QObject::connect(FCombo->lineEdit(), &QLineEdit::textEdited, FLink.get(),
                              [this](const QString& text) { RunGuarded(this, [&] { UserTyped(text); }); });

@@ -18,10 +18,13 @@ enum class TTextLayout { tlTop, tlCenter, tlBottom };
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum class TEllipsisPosition { epNone, epPathEllipsis, epEndEllipsis, epWordEllipsis };
 
 // ---- Label ---------------------------------------------------------------------
 // Draws its caption with its font. "&x" shows x underlined (the accelerator)
-// and "&&" a plain "&", unless ShowAccelChar is off.
+// and "&&" a plain "&", unless ShowAccelChar is off. A label of fixed size
+// (AutoSize off) with an EllipsisPosition cuts a line too wide for it and
+// shows "..." in place of what it left out.
 class TLabel : public TGraphicControl {
 public:
     explicit TLabel(TComponent* AOwner);
@@ -40,6 +43,8 @@ public:
     void SetShowAccelChar(bool value);
     TWinControl* FocusControl() const { return FFocusControl; }
     void SetFocusControl(TWinControl* value) { FFocusControl = value; }
+    TEllipsisPosition EllipsisPosition() const { return FEllipsisPosition; }
+    void SetEllipsisPosition(TEllipsisPosition value);
 
     // The size the caption needs: the widest line by the lines' total height
     // (WordWrap breaks the lines at the current width).
@@ -60,12 +65,16 @@ private:
     bool FTransparent = false;
     bool FShowAccelChar = true;
     TWinControl* FFocusControl = nullptr;
+    TEllipsisPosition FEllipsisPosition = TEllipsisPosition::epNone;
 };
 
 // ---- Edit ------------------------------------------------------------------------
 // A single-line edit. Setting the text by code puts the caret at 0 and fires
 // OnChange only when the text differs; typing fires it on every change.
 // MaxLength and NumbersOnly limit what the user types, not what code sets.
+// With AutoSelect the whole text is selected whenever the focus comes in
+// (Tab, an accelerator, SetFocus, the form's activation), so typing replaces
+// it; a click into the edit keeps the caret where the click put it.
 class TEdit : public TWinControl {
 public:
     explicit TEdit(TComponent* AOwner);
@@ -121,6 +130,9 @@ protected:
     // Shift+Insert) arrive as WM_COPY, WM_CUT and WM_PASTE, which a
     // descendant may intercept in WndProc; unhandled, the edit does them.
     void DefaultHandler(TMessage& Message) override;
+    void CMEnter(TMessage& Message) override;
+    // True while the focus arrives with a left-button press on this edit.
+    bool FocusedByClick() const;
 
 private:
     void UserEdited(const String& text);
@@ -450,9 +462,12 @@ bool IsAccel(QChar key, const String& caption);
 // A caption laid out in lines the way labels and captions show it: broken at
 // line ends, and at blanks to fit WrapWidth when that is above 0 (a word
 // wider than that stands alone on its line). An empty text measures as one blank.
+// `ellipsis` (DT_END_ELLIPSIS, DT_PATH_ELLIPSIS or DT_WORD_ELLIPSIS) cuts
+// each line wider than `ellipsisWidth`.
 class TTextBlock {
 public:
-    TTextBlock(const String& caption, const TFont& font, int wrapWidth, bool showAccelChar);
+    TTextBlock(const String& caption, const TFont& font, int wrapWidth, bool showAccelChar, unsigned ellipsis = 0,
+               int ellipsisWidth = 0);
     TSize Size() const { return FSize; }
     int LineCount() const { return int(FLines.size()); }
     const String& Line(int index) const { return FLines.at(std::size_t(index)).text; }

@@ -93,3 +93,50 @@ bool LoadTextFile(const String& path, String& text)
     text = DecodeText(bytes);
     return true;
 }
+
+namespace {
+
+// Length of the storable character at i (2 for a surrogate pair), 0 when it
+// cannot be stored.
+qsizetype StorableLength(const String& text, qsizetype i)
+{
+    const char16_t c = text[i].unicode();
+    if (c < 0x20) return c == u'\t' || c == u'\n' || c == u'\r' ? 1 : 0;
+    if (c == 0xFFFE || c == 0xFFFF || QChar::isLowSurrogate(c)) return 0;
+    if (!QChar::isHighSurrogate(c)) return 1;
+    return i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 0;
+}
+
+} // namespace
+
+qsizetype FirstUnstorableChar(const String& text)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = StorableLength(text, i);
+        if (n == 0) return i;
+        i += n;
+    }
+    return -1;
+}
+
+String DropUnstorableChars(const String& text)
+{
+    const qsizetype first = FirstUnstorableChar(text);
+    if (first < 0) return text;
+    String kept = text.left(first);
+    for (qsizetype i = first; i < text.size();) {
+        const qsizetype n = StorableLength(text, i);
+        kept += text.mid(i, n);
+        i += n == 0 ? 1 : n;
+    }
+    return kept;
+}
+
+String CharCodeName(const String& text, qsizetype index)
+{
+    if (index < 0 || index >= text.size()) return {};
+    char32_t code = text[index].unicode();
+    if (text[index].isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate())
+        code = QChar::surrogateToUcs4(text[index], text[index + 1]);
+    return QStringLiteral("U+") + QString::number(uint(code), 16).toUpper().rightJustified(4, u'0');
+}

@@ -4,6 +4,7 @@
 #include "platform/TextCodec.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <pugixml.hpp>
 #include <cstring>
@@ -16,7 +17,13 @@ constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_comments | 
 
 pugi::xml_node Node(pugi::xml_node_struct* n) { return pugi::xml_node(n); }
 
-String FromUtf8(const char* text) { return QString::fromUtf8(text); }
+// A value may begin with U+FEFF (text copied from a file that had a mark):
+// it is part of the value, not a byte-order mark to skip.
+String FromUtf8(const char* text)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(QByteArrayView(text));
+}
 
 bool IsText(const pugi::xml_node& n) { return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata; }
 
@@ -131,11 +138,25 @@ String WellFormednessFault(const String& xml)
 // the file unreadable is a mistake worth stopping at once.
 QByteArray CheckedName(const String& name)
 {
-    bool ok = !name.isEmpty() && !name[0].isDigit() && name[0] != u'-' && name[0] != u'.';
+    bool ok = !name.isEmpty() && !name[0].isDigit() && name[0] != u'-' && name[0] != u'.' && FirstUnstorableChar(name) < 0;
     for (QChar c : name)
         if (c.isSpace() || QStringLiteral("<>&\"'/=!?;,()[]{}").contains(c) || c.unicode() < 0x20) ok = false;
     if (!ok) throw EXMLDocError(QStringLiteral("\"%1\" is not a valid XML name").arg(name));
     return name.toUtf8();
+}
+
+// The strict reader refuses a file that holds a character XML cannot hold,
+// even written as a character reference, so such a file could never be read
+// again: the text is refused before it enters the document, while the file
+// on disk is still the old one. (A NUL would otherwise cut the text short.)
+const String& CheckedText(const String& text, const String& where)
+{
+    const qsizetype bad = FirstUnstorableChar(text);
+    if (bad >= 0)
+        throw EXMLDocError(QStringLiteral("%1 holds the character %2 at position %3, which an XML file cannot hold")
+                               .arg(where, CharCodeName(text, bad))
+                               .arg(bad + 1));
+    return text;
 }
 
 } // namespace
@@ -162,6 +183,7 @@ String TXMLNode::Text() const
 void TXMLNode::SetText(const String& text)
 {
     CheckWritable("set the text");
+    CheckedText(text, QStringLiteral("The text of <%1>").arg(NodeName()));
     pugi::xml_node node = Node(FNode);
     while (pugi::xml_node child = node.first_child()) node.remove_child(child);
     if (!text.isEmpty()) node.append_child(pugi::node_pcdata).set_value(text.toUtf8().constData());
@@ -206,6 +228,7 @@ void TXMLNode::SetAttribute(const String& name, const String& value)
 {
     CheckWritable("set an attribute");
     const QByteArray key = CheckedName(name);
+    CheckedText(value, QStringLiteral("The value of %1 in <%2>").arg(name, NodeName()));
     pugi::xml_node node = Node(FNode);
     pugi::xml_attribute a = node.attribute(key.constData());
     if (!a) a = node.append_attribute(key.constData());
@@ -285,6 +308,10 @@ TXMLNode TXMLDocument::CreateRoot(const String& name)
 
 void TXMLDocument::AddDocumentComment(const String& text)
 {
+    CheckedText(text, QStringLiteral("The comment"));
+    // A comment ends at the first "--", and one ending in "-" would run into its "-->".
+    if (text.contains(QLatin1String("--")) || text.endsWith(u'-'))
+        throw EXMLDocError(QStringLiteral("The comment \"%1\" cannot hold \"--\" or end in \"-\"").arg(text));
     FActive = true;
     FDoc->append_child(pugi::node_comment).set_value(text.toUtf8().constData());
 }

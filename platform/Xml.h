@@ -15,7 +15,8 @@ struct xml_node_struct;
 } // namespace pugi
 
 // Misuse of the document: writing through a node that was not found, a name
-// that XML cannot hold, a second root.
+// or a text that XML cannot hold (FirstUnstorableChar), a second root. It is
+// raised while the document is built, so the file on disk stays as it was.
 class EXMLDocError : public Exception {
 public:
     using Exception::Exception;
@@ -40,7 +41,8 @@ public:
     // The text directly inside the element (its text and CDATA parts joined),
     // exactly as written: nothing is trimmed.
     String Text() const;
-    // Replaces everything inside the element by the one text.
+    // Replaces everything inside the element by the one text. A text that
+    // XML cannot hold raises EXMLDocError naming the character.
     void SetText(const String& text);
 
     // The first child element with exactly this name, or a null handle.
@@ -55,7 +57,8 @@ public:
     bool HasAttribute(const String& name) const;
     String Attribute(const String& name) const;
     String AttributeOr(const String& name, const String& defaultValue) const;
-    // Sets the value, adding the attribute after the others when it is new.
+    // Sets the value, adding the attribute after the others when it is new;
+    // a value that XML cannot hold raises EXMLDocError naming the character.
     void SetAttribute(const String& name, const String& value);
 
 private:
@@ -96,7 +99,8 @@ public:
     // Adds the root element of a new document; raises EXMLDocError when the
     // document has one already.
     TXMLNode CreateRoot(const String& name);
-    // A comment at document level, after everything already there (the root).
+    // A comment at document level, after everything already there (the root);
+    // one holding "--" or a character XML cannot hold raises EXMLDocError.
     void AddDocumentComment(const String& text);
 
     QByteArray SaveToBytes() const;

@@ -40,7 +40,7 @@ configure_and_build() {
 sanitize() {
   local sbuild="$here/build-asan"
   local programs=("$@")
-  [ ${#programs[@]} -gt 0 ] || programs=(platform_tests zvcontrols_tests quillmer_core_tests quillmer_tables_tests quillmer_app_tests)
+  [ ${#programs[@]} -gt 0 ] || programs=(platform_tests zvsupport_tests zvcontrols_tests quillmer_core_tests quillmer_tables_tests quillmer_app_tests)
   cmake -S "$here" -B "$sbuild" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLMER_SANITIZE=address,undefined >/dev/null
   cmake --build "$sbuild" --parallel "${JOBS:-$(nproc)}" --target "${programs[@]}"
   # Settings given by the caller come last and win.

@@ -2,7 +2,7 @@
 
 #include "grid/editors/ZvEditBtn.h"
 
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 #include "platform/DrawText.h"
 #include "platform/FrameControls.h"
 #include "platform/Themes.h"

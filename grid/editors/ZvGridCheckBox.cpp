@@ -91,3 +91,9 @@ void TGridCheckBox::DoExit()
     if (Visible()) EndEdit();
     TCheckBox::DoExit();
 }
+
+void TGridCheckBox::WMKillFocus(TWMKillFocus& Message)
+{
+    TCheckBox::WMKillFocus(Message);
+    FGrid->SpecialEditorFocusLost(this);
+}

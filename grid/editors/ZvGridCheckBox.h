@@ -21,6 +21,7 @@ protected:
     void WMLButtonDown(TWMMouse& Message) override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
     void DoExit() override;
+    void WMKillFocus(TWMKillFocus& Message) override;
 
 private:
     void EndEdit();

@@ -619,6 +619,12 @@ void TGridCombo::DoExit()
     TAsgCustomCombo::DoExit();
 }
 
+void TGridCombo::WMKillFocus(TWMKillFocus& Message)
+{
+    TAsgCustomCombo::WMKillFocus(Message);
+    FGrid->SpecialEditorFocusLost(this);
+}
+
 void TGridCombo::WMMouseWheel(TWMMouseWheel& Message)
 {
     Message.Result = 1;

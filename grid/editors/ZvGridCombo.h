@@ -200,6 +200,7 @@ protected:
     int TypedItemIndex(const String& text) const override;
     void DoEnter() override;
     void DoExit() override;
+    void WMKillFocus(TWMKillFocus& Message) override;
     void WMMouseWheel(TWMMouseWheel& Message) override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
     void CMWantSpecialKey(TWMKey& Message) override;

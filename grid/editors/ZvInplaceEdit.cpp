@@ -4,8 +4,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 #include "platform/ScopeGuard.h"
+#include "platform/TextCodec.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -429,6 +430,9 @@ void TZvInplaceEdit::Paste()
     String pasted = allow ? QGuiApplication::clipboard()->text() : String();
     if (FGrid->OnClipboardPaste) FGrid->OnClipboardPaste(this, allow);
     if (allow && FGrid->OnClipboardBeforePasteCell) FGrid->OnClipboardBeforePasteCell(this, FColE, FRowE, pasted, allow);
+    // The paste writes the cell at once, past the line edit's own filter:
+    // what no file of the program can hold is dropped here.
+    pasted = DropUnstorableChars(pasted);
     if (!allow || (FLengthLimit > 0 && pasted.size() > FLengthLimit)) return;
     const int crlf = int(pasted.indexOf(QStringLiteral("\r\n")));
     if (crlf >= 0 && crlf == pasted.size() - 2) pasted.chop(2);

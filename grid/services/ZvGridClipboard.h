@@ -2,7 +2,7 @@
 // The clipboard: the top-left cell of the last copy and the switch for the
 // spreadsheet's clipboard format of multi-line cells.
 
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 #include "grid/services/ZvGridService.h"
 
 class TZvGridClipboard : public TZvGridService {

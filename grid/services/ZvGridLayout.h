@@ -3,7 +3,7 @@
 // widths as last loaded, which stretching to the grid's width scales from.
 
 #include "grid/ZvGridSettings.h"
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 #include "grid/services/ZvGridService.h"
 
 #include <memory>

@@ -5,7 +5,7 @@
 // columns that sorting leaves alone.
 
 #include "grid/ZvGridOptions.h"
-#include "grid/ZvGridTypes.h"
+#include "grid/support/ZvGridTypes.h"
 #include "grid/services/ZvGridService.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #include "grid/services/ZvHTMLHintWindow.h"
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLRender.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLRender.h"
 #include "platform/DrawText.h"
 
 #include <QGuiApplication>

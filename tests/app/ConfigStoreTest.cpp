@@ -380,6 +380,7 @@ TEST_F(ConfigStore, LabelsFollowTheLanguage)
     Lang_Strings.SetStrings(11, Q("Configurazione aperta: "));
     Main->Show_Open_Configuration();
     EXPECT_EQ(Label_Top(), Q("Nessuna configurazione"));
+    Make_Configuration(Q("X"));
     Project_Name = Q("X");
     Project_Path = Configuration(Q("X"));
     Main->Show_Open_Configuration();

@@ -12,8 +12,8 @@
 #include "platform/Files.h"
 #include "platform/Forms.h"
 #include "platform/Xml.h"
-#include "tables/UDALI_Access.h"
-#include "tables/UDALI_AccessRules.h"
+#include "tables/dali/UDALI_Access.h"
+#include "tables/dali/UDALI_AccessRules.h"
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 

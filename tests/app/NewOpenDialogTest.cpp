@@ -5,7 +5,13 @@
 #include "platform/StdCtrls.h"
 #include "tests/common/TestSeams.h"
 
+#include <QFile>
 #include <QImage>
+
+#include <functional>
+#include <iostream>
+#include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -173,8 +179,100 @@ INSTANTIATE_TEST_SUITE_P(
         TNameCase{"CON", 105}, TNameCase{"con", 105}, TNameCase{"Prn", 105}, TNameCase{"aux", 105},
         TNameCase{"NUL", 105}, TNameCase{"COM1", 105}, TNameCase{"com9", 105}, TNameCase{"LPT1", 105},
         TNameCase{"lpt9", 105}, TNameCase{"CON.txt", 105}, TNameCase{"nul.tar.gz", 105},
-        TNameCase{"CON .txt", 105}, TNameCase{"COM\xC2\xB9", 105}),
+        TNameCase{"CON .txt", 105}, TNameCase{"COM\xC2\xB9", 105},
+        // Noncharacters: no settings or updater file could hold U+FFFE or U+FFFF.
+        TNameCase{"A\xEF\xBF\xBE", 105}, TNameCase{"A\xEF\xBF\xBF", 105}, TNameCase{"A\xEF\xB7\x90", 105},
+        TNameCase{"A\xEF\xB7\xAF", 105}, TNameCase{"A\xF0\x9F\xBF\xBF", 105}, TNameCase{"A\xF4\x8F\xBF\xBE", 105},
+        // Their neighbours are letters like any other.
+        TNameCase{"A\xEF\xB7\x8F", 0}, TNameCase{"A\xEF\xBF\xBD", 0}, TNameCase{"Pump\xF0\x9F\x98\x80", 0}),
     [](const ::testing::TestParamInfo<TNameCase>& info) { return "case" + std::to_string(info.index); });
+
+TEST(ConfigurationName, HalvesOfSurrogatePairsStandingAloneAreRefused)
+{
+    const QChar high(char16_t(0xD83D)), low(char16_t(0xDE00));
+    EXPECT_TRUE(Is_Valid_Configuration_Name(Q("Pump") + high + low));
+    for (const String& name : {Q("Pump") + high, String(low) + Q("Pump"), Q("P") + low + high + Q("ump")})
+        EXPECT_FALSE(Is_Valid_Configuration_Name(name)) << name.toStdString();
+}
+
+// Root writes into a read-only folder; while alive, the process runs as an
+// ordinary user instead, as the program's users do.
+class TAsOrdinaryUser {
+public:
+    TAsOrdinaryUser() { FSwitched = ::geteuid() == 0 && ::seteuid(65534) == 0; }
+    ~TAsOrdinaryUser()
+    {
+        if (FSwitched) {
+            EXPECT_EQ(::seteuid(0), 0);
+        }
+    }
+    bool Ordinary() const { return ::geteuid() != 0; }
+
+private:
+    bool FSwitched = false;
+};
+
+// A good name whose folder cannot be made because of PROJECTS itself is not
+// called invalid: the message names the folder and the system's reason.
+TEST_F(NewDialog, AFolderThatCannotBeMadeIsNotBlamedOnTheName)
+{
+    const struct {
+        const char* What;
+        std::function<void(const String& projects)> Break;
+        std::errc Reason;
+    } cases[] = {
+        {"read-only PROJECTS",
+         [](const String& projects) {
+             ASSERT_TRUE(QFile::setPermissions(projects, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                             QFileDevice::ReadOther | QFileDevice::ExeOther));
+         },
+         std::errc::permission_denied},
+        {"PROJECTS gone", [](const String& projects) { ASSERT_TRUE(QDir(projects).removeRecursively()); },
+         std::errc::no_such_file_or_directory},
+        {"a file named PROJECTS",
+         [this](const String& projects) {
+             ASSERT_TRUE(QDir(projects).removeRecursively());
+             Dir.Write(QStringLiteral("PROJECTS"), "not a folder");
+         },
+         std::errc::not_a_directory},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        Seams.Boxes.clear();
+        c.Break(Projects());
+        TFNew_Project& d = *NewProject;
+        d.E_New_Proj->SetText(Q("Plant B"));
+        bool clicked = false;
+        if (c.Reason != std::errc::permission_denied) {
+            d.Btn_OK->Click();
+            clicked = true;
+        } else {
+            // The way down to PROJECTS stays open to everyone; only PROJECTS refuses.
+            ASSERT_TRUE(QFile::setPermissions(Dir.Path(), QFile::permissions(Dir.Path()) | QFileDevice::ExeOther));
+            TAsOrdinaryUser user;
+            if (user.Ordinary()) {
+                d.Btn_OK->Click();
+                clicked = true;
+            }
+        }
+        QFile::setPermissions(Projects(), QFile::permissions(Projects()) | QFileDevice::WriteOwner);
+        if (!clicked) {
+            std::cout << "[  NOTE    ] " << c.What << ": root that cannot become an ordinary user writes anywhere\n";
+            continue;
+        }
+        ASSERT_EQ(Seams.Boxes.size(), 1u);
+        EXPECT_EQ(Seams.Boxes[0].Text, Q("Error! The folder ") + Configuration(Q("Plant B")) +
+                                           Q(" cannot be created: ") +
+                                           Q(std::make_error_code(c.Reason).message().c_str()));
+        EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+        EXPECT_EQ(d.ModalResult(), mrNone);
+        EXPECT_TRUE(Project_Path.isEmpty());
+        EXPECT_FALSE(DirectoryExists(Configuration(Q("Plant B"))));
+        // PROJECTS as it was, for the next case.
+        QFile::remove(Projects());
+        QDir().mkpath(Projects());
+    }
+}
 
 TEST_F(NewDialog, ShowEmptiesTheNameAndEnterActsLikeOk)
 {
@@ -270,6 +368,46 @@ TEST_F(OpenDialog, LayoutAndTexts)
     EXPECT_EQ(d.Btn_OK->Left(), 231);
 }
 
+// However small the user drags the window, or code sizes it, the list keeps
+// a few entries' room above the buttons and the buttons stay right of its left edge.
+TEST_F(OpenDialog, ShrinkingStopsBeforeTheButtonsCoverTheList)
+{
+    TFOpenConf& d = *OpenConf;
+    d.Show();
+    // The window system sizes the window, and reports the new size.
+    auto Drag_To = [&](int width, int height) {
+        d.Handle()->resize(width, height);
+        Application->ProcessMessages();
+    };
+    const struct {
+        const char* What;
+        std::function<void()> Shrink;
+    } cases[] = {
+        {"dragged by the user", [&] { Drag_To(60, 40); }},
+        {"sized by code", [&] { d.SetClientSize(60, 40); }},
+        {"narrower only", [&] { Drag_To(100, 500); }},
+        {"lower only", [&] { Drag_To(500, 100); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        d.SetClientSize(TFOpenConf::Client_Width, TFOpenConf::Client_Height);
+        c.Shrink();
+        EXPECT_GE(d.ClientWidth(), TFOpenConf::Min_Client_Width);
+        EXPECT_GE(d.ClientHeight(), TFOpenConf::Min_Client_Height);
+        const TRect list = d.ListBox1->BoundsRect();
+        EXPECT_GE(list.Height(), TFOpenConf::Min_List_Height);
+        EXPECT_LE(list.Bottom, d.Button_Panel->Top());
+        EXPECT_GE(d.Btn_OK->Left(), list.Left);
+        EXPECT_LE(d.Btn_OK->Left() + d.Btn_OK->Width(), d.Btn_Cancel->Left());
+        EXPECT_LE(d.Btn_Cancel->Left() + d.Btn_Cancel->Width(), d.ClientWidth());
+    }
+    // Growing stays free.
+    Drag_To(700, 600);
+    EXPECT_EQ(d.ClientWidth(), 700);
+    EXPECT_EQ(d.ClientHeight(), 600);
+    d.Hide();
+}
+
 // Shows the dialog and hands back what it listed and chose.
 struct TShown {
     std::vector<String> Items;
@@ -299,6 +437,7 @@ TEST_F(OpenDialog, ListsTheFoldersAndPreselectsTheOpenOne)
     // Folders that could not be configurations elsewhere are not offered.
     Make_Configuration(Q("CON"));
     Make_Configuration(Q("trailing."));
+    Make_Configuration(Q("Pump\xEF\xBF\xBF"));
     const std::vector<String> expected{Q("alpha"), Q("Beta"), Q("Charlie"), Q("delta")};
 
     // Open spelled otherwise than on disk: the folder's entry is chosen.

@@ -13,18 +13,21 @@
 #include "core/USoftOptions.h"
 #include "core/ZvPushButton.h"
 #include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Files.h"
 #include "platform/Http.h"
+#include "platform/HintWindow.h"
 #include "platform/Seams.h"
 #include "platform/StdCtrls.h"
 #include "platform/Timers.h"
 #include "platform/Xml.h"
-#include "tables/TableFormStandIns.h"
+#include "tables/common/TableFormStandIns.h"
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestUtil.h"
 #include "tests/common/TestSeams.h"
 
 #include <QDir>
+#include <QHelpEvent>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -486,6 +489,50 @@ TEST_F(MainWindowTest, LanguageChangeReachesEveryListedWindowInOrder)
     EXPECT_EQ(FAbout->Caption(), english_about);
 }
 
+// A fresh program folder offers English beside any other language, with its
+// flag: choosing the other one and then English again brings every built-in
+// text back, in the table and on the windows.
+TEST_F(MainWindowTest, AFreshProgramFolderOffersTheWayBackToEnglish)
+{
+    Start();
+    EXPECT_EQ(Dir.Read(Q("LANGUAGE/English.lng")), English_Language_File());
+    EXPECT_EQ(Dir.Read(Q("LANGUAGE/English.bmp")), English_Flag_Bitmap());
+
+    TStringList english;
+    Built_In_Texts(english);
+    // Deutsch gives every slot the program uses a text of its own.
+    QByteArray lines;
+    for (int slot = 0; slot < english.Count(); ++slot)
+        if (english[slot] != Q(" ")) lines += "STR " + QByteArray::number(slot) + " = D" + QByteArray::number(slot) + "\n";
+    Dir.Write(Q("LANGUAGE/Deutsch.lng"), lines);
+    const String newCaption = Main().Btn_New->Caption();
+
+    TFSoftOptions& options = *FSoftOptions;
+    Seams.AnswerBox(IDYES);
+    Seams.AnswerBox(IDYES);
+    Seams.AnswerModal(
+        [&](TCustomForm&) {
+            // Sorted: Deutsch, then English with its own flag.
+            ASSERT_EQ(options.L_L[0]->Caption(), Q("Deutsch"));
+            ASSERT_EQ(options.L_L[1]->Caption(), Q("English"));
+            ASSERT_TRUE(options.L_L[1]->Visible());
+            ASSERT_TRUE(options.I_L[1]->Visible());
+            Simulate::Click(options.L_L[0], TPoint{2, 2});
+            EXPECT_EQ(Lang_Text(15), Q("D15"));
+            EXPECT_EQ(Main().Btn_New->Caption(), Q("D15"));
+            Simulate::Click(options.I_L[1], TPoint{24, 24});
+            for (int slot = 0; slot < english.Count(); ++slot) ASSERT_EQ(Lang_Text(slot), english[slot]) << slot;
+            EXPECT_EQ(Main().Btn_New->Caption(), newCaption);
+            options.Btn_OK->Click();
+        },
+        mrNone);
+    Main().Btn_Opz->Click();
+    ASSERT_EQ(Seams.Boxes.size(), 2u);
+    EXPECT_EQ(Seams.Boxes[1].Text, Q("D316") + Q("Deutsch") + Q("D317") + Q("English") + Q("D318"));
+    EXPECT_EQ(Language_Name, Q("English"));
+    EXPECT_EQ(Saved_Setting("lastlang", "language"), Q("English"));
+}
+
 // ---- Enter in the New Configuration dialog, through the real modal loop --------------------
 
 // The keys go into the real dialog and its real loop, not the scripted one.
@@ -530,6 +577,43 @@ TEST_F(MainWindowTest, EnterInTheNewDialogCreatesTheConfigurationAndLeavesNoDial
     EXPECT_TRUE(Application->Terminated());
 }
 
+// A name too long for the frame is cut short inside it, and resting the
+// pointer on the frame shows it whole; a short one is shown as it is.
+TEST_F(MainWindowTest, ALongConfigurationNameStaysInItsFrameAndIsTheFramesHint)
+{
+    const String name = Q("Building 7 - second floor - east wing - emergency lighting and corridor sensors");
+    Make_Configuration(name);
+    Write_Settings(name);
+    Start();
+    ASSERT_EQ(Project_Name, name);
+    Main().Show();
+    const TLabel& label = *Main().L_Name_Conf_L2;
+    const TShape& frame = *Main().Shape2;
+    EXPECT_EQ(label.Caption(), name);
+    EXPECT_LE(label.Left() + label.Width(), frame.Left() + frame.Width() - 7);
+
+    // No ink of the name right of the frame, on the name's row.
+    const QImage image = Main().PaintToImage();
+    const int frame_right = frame.Left() + frame.Width();
+    const QRgb background = image.pixel(frame_right + 20, label.Top() + 2);
+    for (int y = label.Top(); y < label.Top() + label.Height(); ++y)
+        for (int x = frame_right + 1; x < frame_right + 60; ++x)
+            ASSERT_EQ(image.pixel(x, y), background) << x << "," << y;
+
+    for (const TControl* part : {static_cast<const TControl*>(&label), static_cast<const TControl*>(&frame),
+                                 static_cast<const TControl*>(Main().L_Name_Conf)})
+        EXPECT_EQ(part->Hint(), name);
+    // The pointer rests on the name: the whole name shows as its hint.
+    Application->CancelHint();
+    Simulate::MouseMove(Main().L_Name_Conf_L2, TPoint{label.Width() / 2, label.Height() / 2});
+    Seams.Clock().Advance(std::uint64_t(Application->HintPause()));
+    const THintWindow* hint = ActiveHintWindow();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(hint->Caption(), name);
+    Application->CancelHint();
+    Main().Hide();
+}
+
 // ---- A configuration that vanished, a settings file that cannot be written ---------------
 
 // The folder of the open configuration is deleted while the program runs:
@@ -550,11 +634,23 @@ TEST_F(MainWindowTest, VanishedConfigurationIsRefusedAndNothingIsWritten)
         ASSERT_EQ(Seams.Boxes.size(), 1u);
         EXPECT_EQ(Seams.Boxes[0].Text, Lang_Text(18));
         EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
+        // The frame no longer names what cannot be used.
+        EXPECT_EQ(Main().L_Name_Conf->Caption(), Lang_Text(9));
+        EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), Lang_Text(10));
+        EXPECT_TRUE(Main().L_Name_Conf_L2->Hint().isEmpty());
     }
     EXPECT_TRUE(Seams.ModalForms.empty());
     EXPECT_FALSE(DirectoryExists(Dir.File(Q("PROJECTS/Plant A"))));
     EXPECT_FALSE(FileExists(Dir.File(Q("Ethernet_Update.xml"))));
     EXPECT_TRUE(Seams.StartedPrograms.empty());
+
+    // Put back, it is usable and named again at the next step.
+    Make_Configuration(Q("Plant A"));
+    Seams.Boxes.clear();
+    Main().Btn_Prm_Gen->Click();
+    EXPECT_TRUE(Seams.Boxes.empty());
+    ASSERT_EQ(Seams.ModalForms.size(), 1u);
+    EXPECT_EQ(Main().L_Name_Conf_L2->Caption(), Q("Plant A"));
 }
 
 // A settings file that cannot be written is said once, and the program ends all the same.

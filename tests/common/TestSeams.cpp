@@ -4,14 +4,22 @@
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <QWindow>
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <QUrl>
 #include <QWidget>
 #include <QWheelEvent>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -206,6 +214,15 @@ void SendMouse(TControl* control, QEvent::Type type, TPoint at, Qt::MouseButton 
 
 } // namespace
 
+TModalLoopGuard::TModalLoopGuard(TCustomForm& form, int ms) : FTimer(std::make_unique<QTimer>())
+{
+    FTimer->setSingleShot(true);
+    QObject::connect(FTimer.get(), &QTimer::timeout, [&form] { form.SetModalResult(mrAbort); });
+    FTimer->start(ms);
+}
+
+TModalLoopGuard::~TModalLoopGuard() = default;
+
 namespace Simulate {
 
 void KeyDown(TWinControl* control, int qtKey, Qt::KeyboardModifiers modifiers, const String& text)
@@ -247,6 +264,33 @@ void Type(TWinControl* control, const String& text)
         else if (c == ' ') key = Qt::Key_Space;
         else if (c < 0x80) key = int(c);
         Key(control, key, mods, QString(ch));
+    }
+}
+
+void TypeIntoFocus(const String& text)
+{
+    // A window just shown has the focus once the window system activated it.
+    // The offscreen platform keeps a hidden window as its focus window, so
+    // one shown again is not activated anew: that is done here, as a window
+    // manager would.
+    QCoreApplication::processEvents();
+    if (!QApplication::focusWidget()) {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->windowHandle() == QGuiApplication::focusWindow())
+                QApplication::setActiveWindow(window);
+    }
+    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 5000)) {
+        ADD_FAILURE() << "no window has the focus";
+        return;
+    }
+    for (QChar ch : text) {
+        TWinControl* focused = FindControl(QApplication::focusWidget());
+        if (!focused) {
+            ADD_FAILURE() << "no control has the focus for " << QString(ch).toStdString();
+            return;
+        }
+        if (ch == u'\t') Key(focused, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+        else Type(focused, String(ch));
     }
 }
 
@@ -300,6 +344,43 @@ void Leave(TWinControl* control)
 {
     QEvent e(QEvent::Leave);
     QCoreApplication::sendEvent(control->Handle(), &e);
+}
+
+void TPointer::Send(TControl* control, const TPoint& at, int afterMs, QEvent::Type type)
+{
+    TPoint p = at;
+    QWidget* w = InputWidget(control, p);
+    QWindow* window = w ? w->window()->windowHandle() : nullptr;
+    if (!window) return;
+    const QPointF global = w->mapToGlobal(QPointF(p.X, p.Y));
+    if (type != QEvent::MouseMove) FButtons.setFlag(Qt::LeftButton, type == QEvent::MouseButtonPress);
+    // QTest's own mouse events count from the same clock, so both kinds may follow each other.
+    QTest::lastMouseTimestamp += std::max(0, afterMs);
+    qt_handleMouseEvent(window, window->mapFromGlobal(global), global, FButtons,
+                        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, type, Qt::NoModifier,
+                        QTest::lastMouseTimestamp);
+    QCoreApplication::processEvents();
+}
+
+void TPointer::Press(TControl* control, const TPoint& at, int afterMs)
+{
+    Send(control, at, afterMs, QEvent::MouseButtonPress);
+}
+
+void TPointer::Release(TControl* control, const TPoint& at, int afterMs)
+{
+    Send(control, at, afterMs, QEvent::MouseButtonRelease);
+}
+
+void TPointer::Move(TControl* control, const TPoint& at, int afterMs)
+{
+    Send(control, at, afterMs, QEvent::MouseMove);
+}
+
+void TPointer::Click(TControl* control, const TPoint& at, int afterMs, int holdMs)
+{
+    Press(control, at, afterMs);
+    Release(control, at, holdMs);
 }
 
 } // namespace Simulate

@@ -4,6 +4,7 @@
 
 #include "platform/Seams.h"
 
+#include <QEvent>
 #include <Qt>
 #include <cstdint>
 #include <deque>
@@ -16,6 +17,7 @@ class TControl;
 class TCustomForm;
 class TWinControl;
 class TPopupMenu;
+class QTimer;
 
 // A process whose end a test decides: by Finish, or after it has been
 // polled a given number of times (for callers that wait without handling
@@ -161,6 +163,19 @@ private:
     String FHttpBase = QStringLiteral("http://127.0.0.1:9");
 };
 
+// A test through a form's real modal loop never hangs: should the form still
+// be open after `ms` milliseconds, its loop ends with mrAbort.
+class TModalLoopGuard {
+public:
+    explicit TModalLoopGuard(TCustomForm& form, int ms = 10000);
+    ~TModalLoopGuard();
+    TModalLoopGuard(const TModalLoopGuard&) = delete;
+    TModalLoopGuard& operator=(const TModalLoopGuard&) = delete;
+
+private:
+    std::unique_ptr<QTimer> FTimer;
+};
+
 // ---- Simulated input, for tests ----------------------------------------------------
 // Sends Qt input events to a control's widget, so the whole way from Qt
 // through the translation into messages is taken, as a user's input would.
@@ -174,6 +189,10 @@ void KeyDown(TWinControl* control, int qtKey, Qt::KeyboardModifiers modifiers = 
 void KeyUp(TWinControl* control, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Presses and releases a key for each character.
 void Type(TWinControl* control, const String& text);
+// Each character goes to the control that has the keyboard focus at that
+// moment, as a user's keys do, so a key that moves the focus sends the next
+// one elsewhere; "\t" is Tab. Fails the test when nothing has the focus.
+void TypeIntoFocus(const String& text);
 void MouseDown(TControl* control, const TPoint& at, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void MouseUp(TControl* control, const TPoint& at, Qt::MouseButton button = Qt::LeftButton,
@@ -185,4 +204,23 @@ void Wheel(TControl* control, const TPoint& at, int delta);
 // The pointer comes over the control's window, or leaves it.
 void Enter(TWinControl* control);
 void Leave(TWinControl* control);
+
+// The mouse as the window system hands it over: each press and release goes
+// to the control's top-level window with a time stamp, `afterMs` later than
+// the one before, so Qt's double-click detection, its grab of the pressed
+// widget and its routing to an open pop-up all take part. The time is the
+// events' own: nothing waits. Points are in the control's client coordinates.
+class TPointer {
+public:
+    void Press(TControl* control, const TPoint& at, int afterMs);
+    void Release(TControl* control, const TPoint& at, int afterMs);
+    // The pointer moves there, the button held or not as it is.
+    void Move(TControl* control, const TPoint& at, int afterMs);
+    // Press, then release `holdMs` later.
+    void Click(TControl* control, const TPoint& at, int afterMs, int holdMs = 0);
+
+private:
+    void Send(TControl* control, const TPoint& at, int afterMs, QEvent::Type type);
+    Qt::MouseButtons FButtons;
+};
 } // namespace Simulate

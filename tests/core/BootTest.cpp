@@ -20,6 +20,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -548,6 +549,43 @@ TEST_F(BootTest, DotMovesToTheNextAddressPartAndNeverEntersOne)
     Simulate::Type(Boot->E_IP4, Q("1.2"));
     EXPECT_EQ(Boot->E_IP4->Text(), Q("12"));
     Boot->Hide();
+}
+
+// The user types a new address over the remembered one, in the dialog's own
+// modal loop: each part the focus comes to, by "." or by Tab, has its old text
+// selected, so the keys replace it; the ping and the updater get what was typed.
+TEST_F(BootTest, AnAddressTypedOverTheRememberedOneIsTheOneUpdated)
+{
+    ::Seams().ModalStep = RealSeams().ModalStep;
+    Seams.ProgramPollsBeforeExit = 0;
+    Boot->Form_Type = 1;
+    const struct {
+        const char* What;
+        const char* Keys;
+    } cases[] = {{"points", "127.0.0.1"}, {"Tab", "127\t0\t0\t1"}, {"a point too many", "127.0.0.1."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        Last_IP_Address = Q("192.168.2.205");
+        QFile::remove(Parameter_File());
+        auto script = Script_Echoes({1016});
+        const TModalLoopGuard guard(*Boot);
+        TWinControl* first_focused = nullptr;
+        String typed;
+        QTimer::singleShot(0, [&] {
+            first_focused = Boot->ActiveControl();
+            Simulate::TypeIntoFocus(Q(c.Keys));
+            typed = Boot->Typed_Address();
+            Simulate::Click(Boot->Btn_Update, {5, 5});
+            Simulate::Click(Boot->Btn_Cancel, {5, 5});
+        });
+        EXPECT_EQ(Boot->ShowModal(), mrCancel);
+        EXPECT_EQ(first_focused, Boot->E_IP1);
+        EXPECT_EQ(typed, Q("127.0.0.1"));
+        EXPECT_EQ(script->Addresses, std::vector<std::uint32_t>(2, Loopback));
+        EXPECT_TRUE(Seams.Boxes.empty());
+        EXPECT_EQ(Last_IP_Address, Q("127.0.0.1"));
+        EXPECT_TRUE(Dir.Read(Q("Ethernet_Update.xml")).contains("127.0.0.1"));
+    }
 }
 
 // ---- The step "Update Device UDP" -------------------------------------------------------------------

@@ -17,6 +17,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -746,6 +747,45 @@ TEST_F(ParGenTest, APointInAPartThatCannotTakeTheFocusStaysPut)
         EXPECT_TRUE(Form->E_IP_SNMP_Manager[3]->Focused());
         EXPECT_EQ(Form->E_IP_SNMP_Manager[3]->Text(), Q("10"));
     });
+}
+
+// The user types a new address over the one the form loaded, in the form's
+// own modal loop: every part the focus comes to, by "." or by Tab, has its
+// old text selected, so the keys replace it instead of landing before it.
+TEST_F(ParGenTest, AnAddressTypedOverTheLoadedOneReplacesEveryPart)
+{
+    ::Seams().ModalStep = RealSeams().ModalStep;
+    const struct {
+        const char* What;
+        const char* Keys;
+    } cases[] = {{"points", "127.0.0.1"}, {"Tab", "127\t0\t0\t1"}, {"points, then on to the mask", "127.0.0.1.254"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        Write_ParGen(ParGen_Xml({{"SNMP_Manager_IP1", "192"}, {"SNMP_Manager_IP2", "168"},
+                                 {"SNMP_Manager_IP3", "2"}, {"SNMP_Manager_IP4", "205"}}));
+        const TModalLoopGuard guard(*Form);
+        TWinControl* first_focused = nullptr;
+        QTimer::singleShot(0, [&] {
+            // The form comes back with the focus where it was, on OK: the user
+            // goes back to the address.
+            first_focused = Form->ActiveControl();
+            if (first_focused == Form->Btn_OK) Form->E_IP_SNMP_Manager[0]->SetFocus();
+            Simulate::TypeIntoFocus(Q(c.Keys));
+            Simulate::Click(Form->Btn_OK, {5, 5});
+        });
+        EXPECT_EQ(Form->ShowModal(), mrOk);
+        if (&c == &cases[0]) {
+            EXPECT_EQ(first_focused, Form->E_IP_SNMP_Manager[0]) << "the first showing";
+        }
+        EXPECT_TRUE(Seams.Boxes.empty());
+        const std::vector<String> values = Values();
+        EXPECT_EQ(std::vector<String>(values.begin(), values.begin() + 5),
+                  Strings({"127", "0", "0", "1", QByteArray(c.Keys).endsWith(".254") ? "254" : "255"}));
+        EXPECT_TRUE(Read_ParGen().contains("<SNMP_Manager_IP2>0</SNMP_Manager_IP2>\n"
+                                           "  <SNMP_Manager_IP3>0</SNMP_Manager_IP3>\n"
+                                           "  <SNMP_Manager_IP4>1</SNMP_Manager_IP4>"))
+            << Read_ParGen().toStdString();
+    }
 }
 
 TEST_F(ParGenTest, TheHiddenControlsKeepTheirOwnRules)

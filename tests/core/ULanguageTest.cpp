@@ -1,6 +1,10 @@
 #include "core/ULanguage.h"
 
 #include "core/UComon.h"
+#include "core/USoftOptions.h"
+#include "platform/Files.h"
+#include "platform/Graphics.h"
+#include "platform/TextCodec.h"
 #include "tests/common/TestUtil.h"
 
 #include <QDir>
@@ -76,7 +80,8 @@ TEST_F(TextTable, BuiltInEnglishFillsEverySlot)
         {837, "Error!!! Check the Ip Address"},
         {905, " "},
         {1232, "Start Break"},
-        {1500, " "},
+        {1500, "Error! The folder %s cannot be created: %s"},
+        {1509, " "},
         {1855, " SNMP Manager "},
         {1871, "Error SNMP Manager!! GATEWAY IP 4 must be between 0 and 255"},
         {2799, " "},
@@ -380,6 +385,121 @@ TEST_F(TextTable, TheEmptyTableHasNoSlotsUntilTheTextsAreLoaded)
     EXPECT_EQ(Lang_Strings.Count(), 0);
     Load_Default_Texts();
     Expect_Table_Whole();
+}
+
+// ---- The English language file and its flag ------------------------------------------------
+
+// The table as Load_Default_Texts starts it: every slot the blank of an unused one.
+void Blank_Table()
+{
+    Lang_Strings.Clear();
+    for (int i = 0; i < Lang_Slot_Count; ++i) Lang_Strings.Add(QStringLiteral(" "));
+    Lang_Count = Lang_Slot_Count;
+}
+
+TEST_F(TextTable, EnglishFileReadsBackToTheBuiltInTableExactly)
+{
+    TStringList builtIn;
+    Built_In_Texts(builtIn);
+    ASSERT_EQ(builtIn.Count(), Lang_Slot_Count);
+    const QByteArray file = English_Language_File();
+    EXPECT_TRUE(file.startsWith("\xEF\xBB\xBF")) << "a mark, so every reader takes the pilcrows as UTF-8";
+
+    Folder.Write(QStringLiteral("English.lng"), file);
+    Blank_Table();
+    Load_Language_File(Folder.File(QStringLiteral("English.lng")));
+    for (int i = 0; i < Lang_Slot_Count; ++i) ASSERT_EQ(Lang_Text(i), builtIn[i]) << "slot " << i;
+
+    // One line a used slot, in slot order; blanks at the ends kept by pilcrows.
+    const String text = DecodeText(file);
+    int used = 0;
+    for (int i = 0; i < builtIn.Count(); ++i) used += builtIn[i] != QStringLiteral(" ");
+    EXPECT_EQ(text.count(QStringLiteral("\nSTR ")), used);
+    EXPECT_TRUE(text.contains(QStringLiteral("\nSTR 9 = \u00B6None Configuration Opened \u00B6\n")));
+    EXPECT_LT(text.indexOf(QStringLiteral("\nSTR 404 = ")), text.indexOf(QStringLiteral("\nSTR 463 = ")));
+    EXPECT_FALSE(text.contains(u'\r'));
+}
+
+TEST_F(TextTable, LanguageFileCarriesEveryTextTheReaderCanGiveBack)
+{
+    const String texts[] = {
+        Q("plain"), Q(" lead"), Q("trail "), Q("  both  "), Q("\ttab first"), Q("tab last\t"), Q(""),
+        Q("a = b"), Q("STR 5 = inner"), Q("\xC3\x84 \xE2\x82\xAC \xF0\x9F\x98\x80"), Q("in\x01side"), Q("100% /#"),
+    };
+    TStringList table;
+    for (int i = 0; i < Lang_Slot_Count; ++i) table.Add(QStringLiteral(" "));
+    int slot = 1;
+    for (const String& t : texts) table.SetStrings(slot++, t);
+    table.SetStrings(Lang_Slot_Count - 1, Q("last"));
+
+    Blank_Table();
+    Apply_Language_Text(DecodeText(Language_File_Bytes(table)));
+    for (int i = 0; i < Lang_Slot_Count; ++i) ASSERT_EQ(Lang_Text(i), table[i]) << "slot " << i;
+
+    // What the reader could not give back is refused, naming the slot.
+    for (const String& bad : {Q("a\nb"), Q("a\rb"), Q("a\xC2\xB6" "b"), Q("\xC2\xB6"), Q("x /#/ y")}) {
+        table.SetStrings(77, bad);
+        try {
+            Language_File_Bytes(table);
+            ADD_FAILURE() << "written: " << bad.toStdString();
+        } catch (const Exception& e) {
+            EXPECT_TRUE(e.Message().contains(QStringLiteral("slot 77"))) << e.Message().toStdString();
+        }
+    }
+}
+
+TEST_F(TextTable, EnglishFileAndFlagAreWrittenWhenMissingAndKeptWhenThere)
+{
+    ASSERT_TRUE(Ship_English_Language(Folder.Path(), false));
+    EXPECT_EQ(Folder.Read(QStringLiteral("English.lng")), English_Language_File());
+    EXPECT_EQ(Folder.Read(QStringLiteral("English.bmp")), English_Flag_Bitmap());
+    EXPECT_EQ(List_Language_Files(Folder.Path())->Text(), QStringLiteral("English.lng\n"))
+        << "written so the language list takes it";
+
+    // The flag: a 48 x 48 picture, the flag on the dialog's colour.
+    TBitmap flag;
+    ASSERT_TRUE(flag.LoadFromFile(Folder.File(QStringLiteral("English.bmp"))));
+    ASSERT_EQ(flag.Width(), 48);
+    ASSERT_EQ(flag.Height(), 48);
+    const struct {
+        int X, Y;
+        QRgb Colour;
+    } pixels[] = {
+        {0, 0, 0xF8F7ED}, {47, 47, 0xF8F7ED}, {17, 9, 0x012169}, {24, 24, 0xC8102E}, {0, 19, 0xFFFFFF},
+    };
+    for (const auto& p : pixels)
+        EXPECT_EQ(flag.Image().pixel(p.X, p.Y) & 0xFFFFFF, p.Colour) << p.X << ", " << p.Y;
+
+    // Files already there, in any letter case, are the user's: kept as they are.
+    QFile::remove(Folder.File(QStringLiteral("English.lng")));
+    Folder.Write(QStringLiteral("english.LNG"), "STR 0 = Start\n");
+    Folder.Write(QStringLiteral("English.bmp"), "own flag");
+    ASSERT_TRUE(Ship_English_Language(Folder.Path(), false));
+    EXPECT_EQ(Folder.Read(QStringLiteral("english.LNG")), QByteArray("STR 0 = Start\n"));
+    EXPECT_EQ(Folder.Read(QStringLiteral("English.bmp")), QByteArray("own flag"));
+    EXPECT_FALSE(QFile::exists(Folder.File(QStringLiteral("English.lng"))));
+
+    // The build's refresh replaces them, in their spelling.
+    ASSERT_TRUE(Ship_English_Language(Folder.Path(), true));
+    EXPECT_EQ(Folder.Read(QStringLiteral("english.LNG")), English_Language_File());
+    EXPECT_EQ(Folder.Read(QStringLiteral("English.bmp")), English_Flag_Bitmap());
+
+    String error;
+    EXPECT_FALSE(Ship_English_Language(Folder.File(QStringLiteral("missing")), false, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("missing"))) << error.toStdString();
+}
+
+// The files the build puts beside the program are the ones the program
+// would write itself.
+TEST(LanguageFolder, TheBuildPutsEnglishBesideTheProgram)
+{
+    const String folder = QStringLiteral(QUILLMER_BUILD_DIR "/bin/LANGUAGE");
+    QByteArray lng, bmp;
+    ASSERT_TRUE(ReadFileBytes(PathJoin(folder, QStringLiteral("English.lng")), lng));
+    ASSERT_TRUE(ReadFileBytes(PathJoin(folder, QStringLiteral("English.bmp")), bmp));
+    EXPECT_EQ(lng, English_Language_File());
+    EXPECT_EQ(bmp, English_Flag_Bitmap());
+    EXPECT_TRUE(List_Language_Files(folder)->IndexOf(QStringLiteral("English.lng")) >= 0);
 }
 
 } // namespace

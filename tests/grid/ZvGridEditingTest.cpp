@@ -4,7 +4,7 @@
 
 #include "grid/ZvColumnGrid.h"
 #include "grid/ZvGridBalloon.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include "platform/Forms.h"
 #include "platform/Seams.h"

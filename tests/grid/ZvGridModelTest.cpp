@@ -2,7 +2,7 @@
 // selection and row flags, fills, checks and the footer calculation.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include "platform/DateUtils.h"
 #include "platform/Forms.h"
@@ -87,7 +87,7 @@ TEST_F(GridModel, MergeRecordsBaseAndOffsetsAndRedirectsWrites)
         EXPECT_EQ(grid->CellExt(k.c, k.r), k.ext);
         EXPECT_TRUE(grid->IsMergedCell(k.c, k.r));
     }
-    EXPECT_EQ(grid->FullCell(2, 2), TRect(1, 1, 2, 3));
+    EXPECT_EQ(grid->FullCell(2, 2), (TRect{1, 1, 2, 3}));
 
     grid->SetCellEx(2, 3, "merged");
     EXPECT_EQ(grid->GetGridCell(1, 1), String("merged"));
@@ -117,7 +117,7 @@ TEST_F(GridModel, MergedCellRectangleCoversTheArea)
     const TRect area = grid->CellRect(2, 2);
     const TRect first = grid->RangeRect(1, 1);
     const TRect last = grid->RangeRect(2, 2);
-    EXPECT_EQ(area, TRect(first.Left, first.Top, last.Right, last.Bottom));
+    EXPECT_EQ(area, (TRect{first.Left, first.Top, last.Right, last.Bottom}));
     EXPECT_EQ(grid->CellSize(1, 1), TPoint(area.Width(), area.Height()));
 }
 

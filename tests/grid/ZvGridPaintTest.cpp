@@ -1,7 +1,7 @@
 // The grid's cell painting: visual properties, cell contents, glyphs, text and
 // the style presets, checked on the colours it decides and the pixels it paints.
 
-#include "grid/ZvDrawRoutines.h"
+#include "grid/support/ZvDrawRoutines.h"
 #include "grid/ZvGrid.h"
 
 #include "platform/DrawText.h"

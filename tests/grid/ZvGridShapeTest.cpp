@@ -66,7 +66,7 @@ TEST_F(ShapeTest, RemoveRowsMovesTheRowsBelowWithTheirHeights)
     EXPECT_EQ(grid->RowHeights(3), 40) << "row 6 moved up to 3 with its height";
     EXPECT_EQ(grid->GetColors(1, 3), clNone) << "the removed row's properties went with it";
     ASSERT_FALSE(changes.empty());
-    EXPECT_EQ(changes.back(), TRect(0, 2, 2, 5));
+    EXPECT_EQ(changes.back(), (TRect{0, 2, 2, 5}));
     // Nothing of the removed rows stays behind in the store.
     grid->SetRowCount(10);
     EXPECT_EQ(grid->GetCellEx(1, 8), "");
@@ -149,7 +149,7 @@ TEST_F(ShapeTest, InsertRowsOpensEmptyRowsOfDefaultHeight)
     EXPECT_EQ(ColumnTexts(0), (std::vector<String>{"0:0", "", "", "0:1", "0:2", "0:3", "0:4"}));
     EXPECT_EQ(grid->RowHeights(1), grid->DefaultRowHeight());
     EXPECT_EQ(grid->RowHeights(3), 50);
-    EXPECT_EQ(changes.back(), TRect(0, 1, 2, 3));
+    EXPECT_EQ(changes.back(), (TRect{0, 1, 2, 3}));
     grid->AddRow();
     EXPECT_EQ(grid->RowCount(), 8);
     EXPECT_EQ(grid->GetCellEx(0, 7), "");
@@ -195,7 +195,7 @@ TEST_F(ShapeTest, ClearRectEmptiesTextsAndPropertiesAndReportsOnce)
     EXPECT_EQ(grid->GetColors(1, 1), clNone);
     EXPECT_FALSE(grid->GetReadOnly(2, 2));
     ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0], TRect(1, 1, 2, 3));
+    EXPECT_EQ(changes[0], (TRect{1, 1, 2, 3}));
     grid->SetClearTextOnly(true);
     grid->SetColors(1, 1, clRed);
     grid->ClearRows(1, 1);
@@ -216,7 +216,7 @@ TEST_F(ShapeTest, ClearRectOverHiddenColumnsReportsTheRealColumnsCleared)
         EXPECT_EQ(grid->GetCellEx(4, r), QStringLiteral("4:%1").arg(r));
     }
     ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0], TRect(2, 1, 3, 2));
+    EXPECT_EQ(changes[0], (TRect{2, 1, 3, 2}));
 }
 
 TEST_F(ShapeTest, RowColoursResetOnlyTheirOwnField)

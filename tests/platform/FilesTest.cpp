@@ -61,6 +61,33 @@ TEST(Files, CreateDirMakesOneLevelAndForceDirectoriesAll)
     EXPECT_FALSE(CreateDir(String()));
 }
 
+// The reason of a failure tells a folder that takes nothing new from a name
+// that cannot be.
+TEST(Files, CreateDirSaysWhyItFailed)
+{
+    TempFolder tmp;
+    tmp.Write(QStringLiteral("file"), "x");
+    ASSERT_TRUE(CreateDir(tmp.File(QStringLiteral("taken"))));
+    const struct {
+        const char* What;
+        String Path;
+        std::errc Error;   // errc{} for success
+    } cases[] = {
+        {"made", tmp.File(QStringLiteral("new")), std::errc{}},
+        {"exists", tmp.File(QStringLiteral("taken")), std::errc::file_exists},
+        {"file of that name", tmp.File(QStringLiteral("file")), std::errc::file_exists},
+        {"parent missing", tmp.File(QStringLiteral("none/new")), std::errc::no_such_file_or_directory},
+        {"parent is a file", tmp.File(QStringLiteral("file/new")), std::errc::not_a_directory},
+        {"empty path", String(), std::errc::no_such_file_or_directory},
+        {"name too long", tmp.File(QString(300, u'n')), std::errc::filename_too_long},
+    };
+    for (const auto& c : cases) {
+        std::error_code error = std::make_error_code(std::errc::io_error);
+        EXPECT_EQ(CreateDir(c.Path, error), c.Error == std::errc{}) << c.What;
+        EXPECT_EQ(error, c.Error == std::errc{} ? std::error_code() : std::make_error_code(c.Error)) << c.What;
+    }
+}
+
 TEST(Files, DeleteAndRename)
 {
     TempFolder tmp;

@@ -11,8 +11,6 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
-#include <QHelpEvent>
-#include <QToolTip>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -287,6 +285,54 @@ TEST_F(FormsTest, TabMovesTheFocusInTabOrderOverTabStopsThatCanTakeIt)
     EXPECT_EQ(edits[0]->Edit()->text(), QString()) << "Tab types nothing";
 }
 
+// Size limits hold every size a control takes, from code or, for a window,
+// from the user dragging its frame; changed limits apply at once.
+TEST_F(FormsTest, SizeLimitsHoldEverySizeTheControlTakes)
+{
+    TForm form(nullptr);
+    form.SetBounds(10, 10, 300, 200);
+    auto* child = new TCustomControl(&form);
+    child->SetParent(&form);
+    child->SetBounds(5, 5, 100, 40);
+    child->Constraints()->SetMinWidth(50);
+    child->SetWidth(10);
+    EXPECT_EQ(child->Width(), 50);
+    child->Constraints()->SetMinWidth(80);
+    EXPECT_EQ(child->Width(), 80) << "a raised limit applies at once";
+    child->Constraints()->SetMaxHeight(30);
+    EXPECT_EQ(child->Height(), 30);
+
+    form.Constraints()->SetMinWidth(200);
+    form.Constraints()->SetMinHeight(150);
+    form.Constraints()->SetMaxWidth(400);
+    form.Constraints()->SetMaxHeight(300);
+    form.SetBounds(10, 10, 100, 100);
+    EXPECT_EQ(form.Width(), 200);
+    EXPECT_EQ(form.Height(), 150);
+    form.SetBounds(10, 10, 500, 500);
+    EXPECT_EQ(form.Width(), 400);
+    EXPECT_EQ(form.Height(), 300);
+
+    form.Show();
+    EXPECT_EQ(form.Handle()->minimumSize(), QSize(200, 150));
+    EXPECT_EQ(form.Handle()->maximumSize(), QSize(400, 300));
+    form.Handle()->resize(50, 50);
+    Application->ProcessMessages();
+    EXPECT_EQ(form.Width(), 200);
+    EXPECT_EQ(form.Height(), 150);
+    form.Constraints()->SetMaxWidth(0);
+    EXPECT_EQ(form.Handle()->maximumSize().width(), QWIDGETSIZE_MAX) << "0 is no limit";
+
+    // A window of fixed size keeps its size fixed.
+    TForm fixed(nullptr);
+    fixed.SetBorderStyle(TFormBorderStyle::bsSingle);
+    fixed.SetBounds(0, 0, 120, 80);
+    fixed.Constraints()->SetMinWidth(100);
+    fixed.Show();
+    EXPECT_EQ(fixed.Handle()->minimumSize(), QSize(120, 80));
+    EXPECT_EQ(fixed.Handle()->maximumSize(), QSize(120, 80));
+}
+
 TEST_F(FormsTest, AControlAddedAfterRenumberingComesLastInTabOrder)
 {
     TForm form(nullptr);
@@ -530,34 +576,6 @@ TEST_F(FormsTest, ReleaseFreesTheFormAfterTheHandlerThatAskedForIt)
     Application->ProcessMessages();
     EXPECT_TRUE(destroyed);
     EXPECT_EQ(Screen->FormCount(), 0);
-}
-
-TEST_F(FormsTest, HintShowLetsTheControlUnderThePointerShapeItsHint)
-{
-    TForm form(nullptr);
-    struct THinted : TGraphicControl {
-        using TGraphicControl::TGraphicControl;
-        THintInfo Seen;
-        void CMHintShow(TMessage& m) override
-        {
-            auto* info = reinterpret_cast<THintInfo*>(m.LParam);
-            Seen = *info;
-            info->HintStr += QStringLiteral(" (row 3)");
-        }
-    };
-    auto* label = new THinted(&form);
-    label->SetParent(&form);
-    label->SetBounds(20, 30, 100, 20);
-    label->SetHint(QStringLiteral("Information"));
-    label->SetShowHint(true);
-    form.Show();
-    QHelpEvent help(QEvent::ToolTip, QPoint(25, 35), form.Handle()->mapToGlobal(QPoint(25, 35)));
-    QCoreApplication::sendEvent(form.Handle(), &help);
-    EXPECT_EQ(label->Seen.HintControl, label);
-    EXPECT_EQ(label->Seen.CursorPos, Point(5, 5));
-    EXPECT_EQ(label->Seen.HintStr, QStringLiteral("Information"));
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("Information (row 3)"));
-    QToolTip::hideText();
 }
 
 TEST_F(FormsTest, WheelGoesToTheFocusedControl)

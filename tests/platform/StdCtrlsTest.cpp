@@ -1,6 +1,7 @@
 // The standard controls: what code and the user change, which events fire, and what they paint.
 
 #include "platform/ComCtrls.h"
+#include "platform/DrawText.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
@@ -10,15 +11,20 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace {
 
@@ -192,6 +198,49 @@ TEST_F(EditTest, TypingFiresOnChangeAndStopsAtMaxLength)
     EXPECT_TRUE(edit->Modified());
 }
 
+// Whatever way the user brings text in, what no file of the program can
+// hold stays out; what the program itself sets stands.
+TEST_F(EditTest, TextTheUserBringsInLosesWhatNoFileCanHold)
+{
+    form->HandleNeeded();
+    form->Show();
+    TEdit* edit = Add<TEdit>(10, 10);
+    edit->SetFocus();
+    const QChar lone(char16_t(0xD800));
+    const struct {
+        String Clip;
+        String Result;
+    } pastes[] = {
+        {QStringLiteral("pump\u00011"), QStringLiteral("pump1")},
+        {QString(QChar(0)) + QStringLiteral("a\u0008b\u000Bc\u001F"), QStringLiteral("abc")},
+        {QStringLiteral("x\uFFFEy\uFFFF") + lone + QStringLiteral("z"), QStringLiteral("xyz")},
+        {QStringLiteral("\u00C4l\U0001F600"), QStringLiteral("\u00C4l\U0001F600")},
+    };
+    for (const auto& p : pastes) {
+        edit->SetText(QStringLiteral("[]"));
+        edit->SetSelStart(1);
+        int changes = 0;
+        edit->OnChange = [&](TObject*) { ++changes; };
+        QGuiApplication::clipboard()->setText(p.Clip);
+        Simulate::Key(edit, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+        EXPECT_EQ(edit->Text(), QStringLiteral("[") + p.Result + QStringLiteral("]")) << p.Clip.toStdString();
+        EXPECT_EQ(edit->SelStart(), 1 + p.Result.size()) << "the caret stands after what was kept";
+        EXPECT_EQ(changes, 1);
+        EXPECT_TRUE(edit->Modified());
+        edit->OnChange = nullptr;
+    }
+
+    // An input method commits a whole text at once.
+    edit->SetText(String());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("a\uFFFEb\u0001\u00E8"));
+    QApplication::sendEvent(edit->Handle(), &commit);
+    EXPECT_EQ(edit->Text(), QStringLiteral("ab\u00E8"));
+
+    edit->SetText(QStringLiteral("x\u0001y"));
+    EXPECT_EQ(edit->Text(), QStringLiteral("x\u0001y")) << "the program's own text stands";
+}
+
 TEST_F(EditTest, KeyPressHandlerCanSwallowACharacter)
 {
     form->HandleNeeded();
@@ -206,6 +255,59 @@ TEST_F(EditTest, KeyPressHandlerCanSwallowACharacter)
         QApplication::sendEvent(edit->Handle(), &press);
     }
     EXPECT_EQ(edit->Text(), QStringLiteral("12"));
+}
+
+// Focus from the keyboard or from code selects the whole text, so what the
+// user types replaces it; a click places the caret and selects nothing.
+TEST_F(EditTest, AutoSelectOnFocusFromTheKeyboardOrCodeButNotFromAClick)
+{
+    TEdit* first = Add<TEdit>(10, 10);
+    TEdit* second = Add<TEdit>(10, 40);
+    TEdit* plain = Add<TEdit>(10, 70);
+    first->SetText(QStringLiteral("192"));
+    second->SetText(QStringLiteral("168"));
+    plain->SetText(QStringLiteral("205"));
+    plain->SetAutoSelect(false);
+    form->SetBounds(0, 0, 200, 120);
+    form->Show();
+    Application->ProcessMessages();   // the window system activates the window
+    // The keys go where the window system has the focus.
+    auto focusWidget = [] {
+        QWidget* w = QApplication::focusWidget();
+        if (!w) throw std::runtime_error("no widget has the focus");
+        return w;
+    };
+
+    ASSERT_TRUE(first->Focused());
+    EXPECT_EQ(first->SelText(), QStringLiteral("192")) << "the focus given when the form shows";
+
+    Simulate::Key(first, Qt::Key_Tab, {}, QStringLiteral("\t"));
+    ASSERT_TRUE(second->Focused());
+    EXPECT_EQ(second->SelText(), QStringLiteral("168")) << "Tab";
+    TypeInto(focusWidget(), QStringLiteral("7"));
+    EXPECT_EQ(second->Text(), QStringLiteral("7")) << "typing replaces the selected text";
+
+    Simulate::Key(second, Qt::Key_Backtab, Qt::ShiftModifier, QStringLiteral("\t"));
+    ASSERT_TRUE(first->Focused());
+    EXPECT_EQ(first->SelText(), QStringLiteral("192")) << "Shift+Tab";
+
+    second->SetFocus();
+    EXPECT_EQ(second->SelText(), QStringLiteral("7")) << "SetFocus";
+
+    plain->SetFocus();
+    EXPECT_EQ(plain->SelLength(), 0) << "AutoSelect off";
+    TypeInto(focusWidget(), QStringLiteral("1"));
+    EXPECT_EQ(plain->Text(), QStringLiteral("1205"));
+
+    // A click at the end of the text: the caret goes there, nothing is selected.
+    auto* line = static_cast<QLineEdit*>(first->Handle());
+    const QPoint end(line->width() - 4, line->height() / 2);
+    QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, end);
+    ASSERT_TRUE(first->Focused());
+    EXPECT_EQ(first->SelLength(), 0);
+    EXPECT_EQ(first->SelStart(), 3);
+    TypeInto(focusWidget(), QStringLiteral("0"));
+    EXPECT_EQ(first->Text(), QStringLiteral("1920"));
 }
 
 TEST_F(EditTest, ColourAndFontColourReachTheWidget)
@@ -353,6 +455,73 @@ TEST_F(ComboTest, AClickedEntryIsChosenWhenTheCloseUpIsReported)
     QApplication::setDoubleClickInterval(savedInterval);
 }
 
+// The press that opens the list may be let go over the box at once, within a
+// double click's time or long after, and may itself be the second press of a
+// double click: the list stays open. Dragged down into the list, the same
+// press picks the entry it is let go over.
+TEST_F(ComboTest, ThePressThatOpensTheListLeavesItOpenHoweverLongItIsHeld)
+{
+    const int savedInterval = QApplication::doubleClickInterval();
+    // Short, so that holding past it costs the test little time.
+    const int interval = 40;
+    QApplication::setDoubleClickInterval(interval);
+    TComboBox* combo = Add<TComboBox>(10, 10);
+    combo->SetStyle(TComboBoxStyle::csDropDownList);
+    combo->Items()->SetCommaText(QStringLiteral("a,b,c"));
+    combo->SetItemIndex(0);
+    int closeUps = 0;
+    combo->OnCloseUp = [&](TObject*) { ++closeUps; };
+    form->Show();
+    const TPoint arrow{combo->Width() - 6, combo->Height() / 2};
+    Simulate::TPointer pointer;
+
+    struct Case {
+        const char* Name;
+        bool Double;  // a click just before, at the same spot
+        int Hold;
+    };
+    const Case cases[] = {{"let go at once", false, 0},
+                          {"held a little", false, interval / 2},
+                          {"held past a double click's time", false, 2 * interval},
+                          {"second press of a double click", true, 0},
+                          {"second press of a double click, held long", true, 2 * interval}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (c.Double) {
+            pointer.Click(combo, arrow, 1000);
+            ASSERT_TRUE(combo->DroppedDown());
+            pointer.Click(combo, arrow, interval * 2);
+            ASSERT_FALSE(combo->DroppedDown());
+        }
+        pointer.Press(combo, arrow, c.Double ? interval / 4 : 1000);
+        ASSERT_TRUE(combo->DroppedDown());
+        if (c.Hold > interval) QTest::qWait(c.Hold);
+        closeUps = 0;
+        pointer.Release(combo, arrow, c.Hold);
+        EXPECT_TRUE(combo->DroppedDown());
+        EXPECT_EQ(closeUps, 0);
+        // A click on the box closes it again and picks nothing.
+        pointer.Click(combo, arrow, 1000);
+        EXPECT_FALSE(combo->DroppedDown());
+        EXPECT_EQ(combo->ItemIndex(), 0);
+    }
+
+    auto* widget = static_cast<QComboBox*>(combo->Handle());
+    pointer.Press(combo, arrow, 1000);
+    ASSERT_TRUE(combo->DroppedDown());
+    QAbstractItemView* view = widget->view();
+    // The list is a window of its own: the point over its last entry, in the combo's terms.
+    const QPoint item = view->viewport()->mapToGlobal(view->visualRect(view->model()->index(2, 0)).center()) -
+                        widget->mapToGlobal(QPoint(0, 0));
+    const TPoint over{item.x(), item.y()};
+    pointer.Move(combo, over, 10);
+    QTest::qWait(2 * interval);
+    pointer.Release(combo, over, 10);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), 2) << "picked by letting go over it";
+    QApplication::setDoubleClickInterval(savedInterval);
+}
+
 TEST_F(ComboTest, TypingIntoAnEditableComboFiresOnChange)
 {
     form->HandleNeeded();
@@ -366,6 +535,24 @@ TEST_F(ComboTest, TypingIntoAnEditableComboFiresOnChange)
     TypeInto(line, QStringLiteral("beta"));
     EXPECT_EQ(combo->Text(), QStringLiteral("beta"));
     EXPECT_EQ(indexes, (std::vector<int>{-1, -1, -1, 1}));
+}
+
+TEST_F(ComboTest, TextPastedIntoAnEditableComboLosesWhatNoFileCanHold)
+{
+    form->HandleNeeded();
+    form->Show();
+    TComboBox* combo = Add<TComboBox>(10, 10);
+    combo->Items()->SetCommaText(QStringLiteral("alpha,beta"));
+    combo->HandleNeeded();
+    QLineEdit* line = static_cast<QComboBox*>(combo->Handle())->lineEdit();
+    ASSERT_NE(line, nullptr);
+    line->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("pu\u0001mp\uFFFF\t1\U0001F600"));
+    QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(combo->Text(), QStringLiteral("pump\t1\U0001F600"));
+
+    combo->SetText(QStringLiteral("x\u0001"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("x\u0001")) << "the program's own text stands";
 }
 
 TEST_F(ComboTest, SortingKeepsTheChosenEntry)
@@ -416,6 +603,44 @@ TEST_F(ButtonsTest, CheckBoxClicksWheneverCheckedChanges)
     EXPECT_EQ(widget->checkState(), Qt::Unchecked);
     box->SetChecked(true);
     EXPECT_EQ(widget->checkState(), Qt::Checked);
+}
+
+// The focus mark shows once the keyboard has moved the focus, not before:
+// a check box focused by code looks as it does unfocused, one reached by Tab
+// shows the mark, and Space toggles it.
+TEST_F(ButtonsTest, CheckBoxShowsTheFocusMarkOnceTheKeyboardMovesTheFocus)
+{
+    TEdit* edit = Add<TEdit>(10, 10);
+    TCheckBox* box = Add<TCheckBox>(10, 40);
+    box->SetCaption(QStringLiteral("Disable DALI Scan"));
+    box->SetWidth(150);
+    form->SetBounds(0, 0, 200, 80);
+    form->Show();
+    Application->ProcessMessages();
+    ASSERT_TRUE(edit->Focused());
+    auto look = [&] { return box->Handle()->grab().toImage(); };
+    const QImage unfocused = look();
+
+    box->SetFocus();
+    ASSERT_TRUE(box->Focused());
+    EXPECT_EQ(look(), unfocused) << "focus from code draws no mark while the mouse is in use";
+
+    edit->SetFocus();
+    Simulate::Key(edit, Qt::Key_Tab, {}, QStringLiteral("\t"));
+    ASSERT_TRUE(box->Focused());
+    const QImage marked = look();
+    EXPECT_NE(marked, unfocused) << "Tab draws the focus mark";
+    // The mark is around the caption, right of the box itself.
+    const int indicator = box->Handle()->style()->pixelMetric(QStyle::PM_IndicatorWidth);
+    bool changedBesideTheBox = false;
+    for (int y = 0; y < marked.height(); ++y)
+        for (int x = indicator + 2; x < marked.width(); ++x)
+            changedBesideTheBox = changedBesideTheBox || marked.pixel(x, y) != unfocused.pixel(x, y);
+    EXPECT_TRUE(changedBesideTheBox);
+
+    Simulate::Key(box, Qt::Key_Space, {}, QStringLiteral(" "));
+    EXPECT_TRUE(box->Checked());
+    EXPECT_TRUE(box->Focused());
 }
 
 TEST_F(ButtonsTest, RadioButtonsOfOneParentExcludeEachOther)
@@ -672,6 +897,42 @@ TEST_F(LabelTest, TextBlockBreaksAtBlanksAndLineEnds)
     const TTextBlock wide(QStringLiteral("a Configurator b"), font, fm.horizontalAdvance(QStringLiteral("a")), true);
     EXPECT_EQ(wide.LineCount(), 3);
     EXPECT_EQ(wide.Line(1), QStringLiteral("Configurator"));
+}
+
+// A label of fixed size cuts a caption too wide for it and ends it in "...",
+// drawn inside its bounds; an AutoSize label grows instead.
+TEST_F(LabelTest, EllipsisCutsACaptionTooWideForALabelOfFixedSize)
+{
+    form->SetColor(0xEDF7F8);
+    form->SetBounds(0, 0, 400, 60);
+    const String caption = QStringLiteral("Configuration of the second floor, east wing, lights");
+    TLabel* label = Add<TLabel>(20, 20);
+    label->SetCaption(caption);
+    label->SetAutoSize(false);
+    label->SetWidth(120);
+    label->SetTransparent(true);
+    const QImage clipped = form->PaintToImage();
+    label->SetEllipsisPosition(TEllipsisPosition::epEndEllipsis);
+    const QImage cut = form->PaintToImage();
+    EXPECT_NE(cut, clipped);
+    const TRect ink = InkBounds(cut, TRect{0, 0, 400, 60}, 0xEDF7F8);
+    EXPECT_GE(ink.Left, label->Left());
+    EXPECT_LE(ink.Right, label->Left() + label->Width());
+
+    const TTextBlock block(caption, *label->Font(), 0, true, DT_END_ELLIPSIS, 120);
+    ASSERT_EQ(block.LineCount(), 1);
+    EXPECT_TRUE(block.Line(0).endsWith(QStringLiteral("..."))) << block.Line(0).toStdString();
+    EXPECT_TRUE(caption.startsWith(block.Line(0).chopped(3)));
+    EXPECT_LE(block.Size().cx, 120);
+    // A caption that fits is left whole.
+    EXPECT_EQ(TTextBlock(QStringLiteral("Plant A"), *label->Font(), 0, true, DT_END_ELLIPSIS, 120).Line(0),
+              QStringLiteral("Plant A"));
+
+    label->SetAutoSize(true);
+    EXPECT_GT(label->Width(), 120);
+    const QImage grown = form->PaintToImage();
+    label->SetEllipsisPosition(TEllipsisPosition::epNone);
+    EXPECT_EQ(form->PaintToImage(), grown) << "an AutoSize label has nothing to cut";
 }
 
 TEST_F(LabelTest, PaintsItsCaptionInItsFontColourOnItsParent)

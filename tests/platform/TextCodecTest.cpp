@@ -1,5 +1,6 @@
 #include "platform/TextCodec.h"
 
+#include "platform/Xml.h"
 #include "tests/common/TestUtil.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,59 @@ TEST(TextCodec, LoadTextFile)
         EXPECT_FALSE(LoadTextFile(bad, text)) << bad.toStdString();
         EXPECT_TRUE(text.isEmpty());
     }
+}
+
+// The storable characters are exactly those the XML reader takes back from a
+// character reference, checked over the edges of every range the rule draws.
+TEST(TextCodec, StorableCharactersAreThoseTheXmlReaderTakes)
+{
+    const std::pair<char32_t, char32_t> ranges[] = {
+        {0x0000, 0x0040}, {0x007E, 0x00A0}, {0xD7F0, 0xE010}, {0xFDC0, 0xFDF0}, {0xFFF0, 0x10010},
+        {0x1FFF0, 0x20000}, {0x10FFF0, 0x10FFFF},
+    };
+    for (const auto& [from, to] : ranges)
+        for (char32_t c = from; c <= to; ++c) {
+            bool readBack = true;
+            TXMLDocument doc;
+            try {
+                doc.LoadFromString(QStringLiteral("<r>&#%1;</r>").arg(uint(c)));
+            } catch (const Exception&) {
+                readBack = false;
+            }
+            // A surrogate code point stands alone in UTF-16 as one unit.
+            const String one = c >= 0xD800 && c <= 0xDFFF ? String(QChar(char16_t(c))) : QString::fromUcs4(&c, 1);
+            const String text = QStringLiteral("a") + one + QStringLiteral("b");
+            EXPECT_EQ(FirstUnstorableChar(text), readBack ? -1 : 1) << std::hex << uint(c);
+            EXPECT_EQ(DropUnstorableChars(text), readBack ? text : QStringLiteral("ab")) << std::hex << uint(c);
+            if (readBack) {
+                EXPECT_EQ(doc.DocumentElement().Text(), one) << std::hex << uint(c);
+            }
+        }
+}
+
+TEST(TextCodec, SurrogatesCountOnlyInPairs)
+{
+    const QChar high(char16_t(0xD83D)), low(char16_t(0xDE00));
+    const struct {
+        String Text;
+        qsizetype First;
+        String Kept;
+    } cases[] = {
+        {String(high) + low, -1, String(high) + low},                       // one emoji
+        {QStringLiteral("x") + high, 1, QStringLiteral("x")},                // a high half at the end
+        {String(low) + high + QStringLiteral("x"), 0, QStringLiteral("x")},  // the halves the wrong way round
+        {String(high) + high + low, 0, String(high) + low},                  // a high half before a pair
+        {QStringLiteral("\t\n\r\u00E9\u4E2D"), -1, QStringLiteral("\t\n\r\u00E9\u4E2D")},
+        {QString(QChar(0)) + QStringLiteral("a\u0001\u0008\u000B\u001F\uFFFE\uFFFFb"), 0, QStringLiteral("ab")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FirstUnstorableChar(c.Text), c.First) << c.Text.toStdString();
+        EXPECT_EQ(DropUnstorableChars(c.Text), c.Kept) << c.Text.toStdString();
+    }
+    EXPECT_EQ(CharCodeName(QStringLiteral("a\u0001"), 1), QStringLiteral("U+0001"));
+    EXPECT_EQ(CharCodeName(QStringLiteral("\uFFFE"), 0), QStringLiteral("U+FFFE"));
+    EXPECT_EQ(CharCodeName(QStringLiteral("\U0001F600"), 0), QStringLiteral("U+1F600"));
+    EXPECT_EQ(CharCodeName(String(high), 0), QStringLiteral("U+D83D"));
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "platform/Xml.h"
 
 #include "platform/Files.h"
+#include "platform/TextCodec.h"
 #include "tests/common/TestUtil.h"
 
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -280,6 +282,10 @@ TEST(Xml, ValuesSurviveASaveAndLoad)
         QStringLiteral(""), QStringLiteral("  "), QStringLiteral(" lead and trail "), QStringLiteral("line\nbreak"),
         QStringLiteral("cr\rlf\r\n"), QStringLiteral("tab\there"), QStringLiteral("<>&\"'"), QStringLiteral("]]>"),
         QStringLiteral("\u00B6\u20AC\u4E2D\U0001F600"), QStringLiteral("-->"),
+        // Allowed though odd: DEL and C1 controls, noncharacters other than U+FFFE and U+FFFF.
+        QStringLiteral("\u007F\u0085\u009F"), QStringLiteral("\uFDD0\uFFFD\U0001FFFE\U0010FFFF"),
+        // A leading U+FEFF belongs to the value; it is no byte-order mark there.
+        QStringLiteral("\uFEFF"), QStringLiteral("\uFEFFpump"),
     };
     TXMLDocument doc;
     TXMLNode root = doc.CreateRoot(QStringLiteral("r"));
@@ -343,6 +349,73 @@ TEST(Xml, FailedSaveRaisesAndKeepsTheOldFile)
     }
     EXPECT_EQ(tmp.Read(QStringLiteral("ro/ParGen.xml")), "<old/>");
     EXPECT_FALSE(DirectoryExists(tmp.File(QStringLiteral("gone"))));
+}
+
+// A character XML cannot hold would make the file unreadable (the reader
+// refuses it even as a character reference) or, a NUL, cut the text short:
+// the document refuses it where it comes in, before any file is touched.
+TEST(Xml, WriterRefusesWhatTheReaderRefusesAndTheOldFileStaysWhole)
+{
+    TempFolder tmp;
+    const QByteArray old = "<SNMP_Agent_Access>\n  <row Mnemonic=\"pump1\" />\n</SNMP_Agent_Access>\n";
+    tmp.Write(QStringLiteral("SNMP_Manager.xml"), old);
+    const String path = tmp.File(QStringLiteral("SNMP_Manager.xml"));
+
+    const String bad[] = {
+        QString(QChar(0)), QStringLiteral("\u0001"), QStringLiteral("\u0008"), QStringLiteral("\u000B"),
+        QStringLiteral("\u001F"), QStringLiteral("\uFFFE"), QStringLiteral("\uFFFF"), QString(QChar(char16_t(0xD800))),
+        QString(QChar(char16_t(0xDC00))),
+    };
+    const auto Q = [](const char* s) { return QString::fromLatin1(s); };
+    using TWrite = std::function<void(TXMLDocument&, const String&)>;
+    const struct {
+        const char* Where;
+        bool NamesTheCharacter;
+        TWrite Write;
+    } writes[] = {
+        {"attribute value", true,
+         [&](TXMLDocument& d, const String& c) {
+             d.CreateRoot(Q("r")).AddChild(Q("row")).SetAttribute(Q("Mnemonic"), Q("pump") + c + Q("1"));
+         }},
+        {"element text", true, [&](TXMLDocument& d, const String& c) { d.CreateRoot(Q("r")).SetText(Q("pump") + c); }},
+        {"comment", true,
+         [&](TXMLDocument& d, const String& c) {
+             d.CreateRoot(Q("r"));
+             d.AddDocumentComment(Q("SW_VERSION = ") + c);
+         }},
+        {"element name", false, [&](TXMLDocument& d, const String& c) { d.CreateRoot(Q("r")).AddChild(Q("row") + c); }},
+        {"attribute name", false,
+         [&](TXMLDocument& d, const String& c) { d.CreateRoot(Q("r")).SetAttribute(Q("a") + c, Q("x")); }},
+    };
+    for (const String& c : bad)
+        for (const auto& w : writes) {
+            const std::string what = std::string(w.Where) + " with " + CharCodeName(c, 0).toStdString();
+            TXMLDocument doc;
+            try {
+                w.Write(doc, c);
+                doc.SaveToFile(path);
+                ADD_FAILURE() << "written: " << what;
+            } catch (const EXMLDocError& e) {
+                if (w.NamesTheCharacter) {
+                    EXPECT_TRUE(e.Message().contains(CharCodeName(c, 0))) << e.Message().toStdString();
+                }
+            }
+            EXPECT_EQ(tmp.Read(QStringLiteral("SNMP_Manager.xml")), old) << what;
+        }
+
+    // A comment ends at its first "--"; one ending in "-" runs into the close.
+    for (const char* comment : {"a--b", "a-", "--"}) {
+        TXMLDocument doc;
+        doc.CreateRoot(Q("r"));
+        EXPECT_THROW(doc.AddDocumentComment(Q(comment)), EXMLDocError) << comment;
+    }
+    TXMLDocument doc;
+    doc.CreateRoot(Q("r")).SetAttribute(Q("Mnemonic"), QStringLiteral("pump\t1\n\U0001F600\u00E8"));
+    doc.AddDocumentComment(Q("SW_VERSION = 1.000 - a-b"));
+    doc.SaveToFile(path);
+    TXMLDocument back;
+    back.LoadFromFile(path);
+    EXPECT_EQ(back.DocumentElement().Attribute(Q("Mnemonic")), QStringLiteral("pump\t1\n\U0001F600\u00E8"));
 }
 
 TEST(Xml, DocumentIsAnOwnedComponent)

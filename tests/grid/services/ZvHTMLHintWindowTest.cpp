@@ -1,74 +1,55 @@
-// The grid's hint window: a markup cell's hint shown rendered at the cursor
-// through the platform's hint handling, its size and margins, keeping on the
-// screen and never taking the focus.
+// The grid's hint window: a markup cell's hint shown rendered at the cell
+// through the application's hint handling and the grid's cell hint, its
+// size and margins, keeping on the screen and never taking the focus.
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridUtil.h"
-#include "grid/ZvHTMLRender.h"
+#include "grid/support/ZvGridUtil.h"
+#include "grid/support/ZvHTMLRender.h"
 #include "grid/services/ZvHTMLHintWindow.h"
 #include "platform/Forms.h"
+#include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QHelpEvent>
 #include <QScreen>
 #include <QWidget>
 
 namespace {
 
-// Stands in for the grid's cell-hint step: the text of the cell under the
-// pointer, shown through the mini-HTML hint window with the grid as its data.
-class THintingGrid : public TZvStringGrid {
-public:
-    using TZvStringGrid::TZvStringGrid;
-
-protected:
-    void WndProc(TMessage& Message) override
-    {
-        if (Message.Msg != CM_HINTSHOW) return TZvStringGrid::WndProc(Message);
-        auto& info = *reinterpret_cast<THintInfo*>(Message.LParam);
-        const TGridCoord cell = MouseCoord(info.CursorPos.X, info.CursorPos.Y);
-        info.HintStr = Cells(cell.X, cell.Y);
-        if (CellTextKind(info.HintStr, true) != ctPlain)
-            info.HintWindowClass = [](TComponent* owner) { return new THTMLHintWindow(owner); };
-        info.HintData = static_cast<TObject*>(this);
-        info.HintPos = ClientToScreen(info.CursorPos);
-        Message.Result = 0;
-    }
-};
-
 struct HTMLHint : ::testing::Test {
+    TTestSeams seams;
     TForm form{nullptr};
-    THintingGrid* grid = nullptr;
+    TZvStringGrid* grid = nullptr;
 
     void SetUp() override
     {
+        Application->CancelHint();
         form.SetBounds(40, 40, 460, 300);
-        grid = new THintingGrid(&form);
+        grid = new TZvStringGrid(&form);
         grid->SetParent(&form);
         grid->SetBounds(0, 0, 440, 260);
-        grid->SetHint(QStringLiteral("grid"));
+        // Each cell's own text as its hint, markup kept for the grid's window.
+        grid->SetHintShowCells(true);
+        grid->SetHTMLHint(true);
         grid->SetShowHint(true);
         form.Show();
         QCoreApplication::processEvents();
     }
-    void TearDown() override { HideHintWindow(); }
+    void TearDown() override { Application->CancelHint(); }
 
     // The pointer rests over a client point of the grid.
     void HoverAt(const TPoint& at)
     {
-        QWidget* widget = grid->Handle();
-        const QPoint local(at.X, at.Y);
-        QHelpEvent event(QEvent::ToolTip, local, widget->mapToGlobal(local));
-        QCoreApplication::sendEvent(widget, &event);
+        Simulate::MouseMove(grid, at);
+        seams.Clock().Advance(std::uint64_t(Application->HintPause()));
         QCoreApplication::processEvents();
     }
 };
 
-TEST_F(HTMLHint, MarkupCellHintIsShownRenderedAtTheCursor)
+TEST_F(HTMLHint, MarkupCellHintIsShownRenderedAtTheCell)
 {
     grid->SetCells(2, 3, QStringLiteral("<b>Bold</b> and <font color=\"clred\">red</font> text"));
     const TRect cell = grid->CellRect(2, 3);
@@ -77,7 +58,7 @@ TEST_F(HTMLHint, MarkupCellHintIsShownRenderedAtTheCursor)
 
     auto* hint = dynamic_cast<THTMLHintWindow*>(ActiveHintWindow());
     ASSERT_NE(hint, nullptr);
-    const TPoint screen = grid->ClientToScreen(at);
+    const TPoint screen = grid->ClientToScreen({at.X, cell.Top});
     EXPECT_EQ(hint->Left(), screen.X);
     EXPECT_EQ(hint->Top(), screen.Y);
     EXPECT_EQ(hint->Caption(), grid->Cells(2, 3));
@@ -102,11 +83,13 @@ TEST_F(HTMLHint, MarkupCellHintIsShownRenderedAtTheCursor)
     EXPECT_GT(black, 20);
     EXPECT_GT(red, 10);
 
-    // A plain cell goes back to the platform's own tooltip.
+    // A plain cell goes back to the application's own hint window.
     grid->SetCells(1, 1, QStringLiteral("plain"));
     const TRect plain = grid->CellRect(1, 1);
     HoverAt({plain.Left + 3, plain.Top + 3});
-    EXPECT_EQ(ActiveHintWindow(), nullptr);
+    ASSERT_NE(ActiveHintWindow(), nullptr);
+    EXPECT_EQ(ActiveHintWindow()->Caption(), QStringLiteral("plain"));
+    EXPECT_EQ(dynamic_cast<THTMLHintWindow*>(ActiveHintWindow()), nullptr);
 }
 
 TEST_F(HTMLHint, SizesByTextKindAndWrapsLongMarkup)

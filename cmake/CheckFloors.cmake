@@ -1,0 +1,43 @@
+# Includes point only down the floors. A file may include its own floor and the floors listed
+# before it; the linker catches a call that runs up, this catches an include that needs nothing
+# from the floor above but its declarations. Run as the test include_floors:
+#   cmake -DROOT=<source folder> -P cmake/CheckFloors.cmake
+# A folder below a floor belongs to it (grid/editors/ to grid/) unless it is a floor itself.
+set(floors platform grid/support grid core tables app)
+
+function(floor_of path out)
+  set(found -1)
+  set(longest 0)
+  set(index 0)
+  foreach(floor IN LISTS floors)
+    string(LENGTH "${floor}/" length)
+    string(SUBSTRING "${path}" 0 ${length} head)
+    if(head STREQUAL "${floor}/" AND length GREATER longest)
+      set(found ${index})
+      set(longest ${length})
+    endif()
+    math(EXPR index "${index} + 1")
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+set(faults)
+foreach(floor IN LISTS floors)
+  file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/${floor}/*.h ${ROOT}/${floor}/*.cpp)
+  foreach(file IN LISTS files)
+    floor_of(${file} own)
+    file(STRINGS ${ROOT}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" included "${line}")
+      floor_of(${included} theirs)
+      if(theirs GREATER own)
+        list(APPEND faults "${file} includes ${included}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES faults)
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Includes that run up a floor:\n  ${text}")
+endif()

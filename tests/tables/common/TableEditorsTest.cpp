@@ -1,0 +1,383 @@
+// The cell editors of both table windows as a user meets them: the window
+// runs its real modal loop and the mouse comes through the window system
+// (time-stamped presses and releases, so double clicks, the grab of the
+// pressed widget and the open list's pop-up all take part). A pick made
+// before a tab change reaches the file on OK; nothing of an edit outlives a
+// closing into the next showing; a click on a list cell's arrow opens the
+// list however long it is held and however soon it follows the click before.
+
+#include "core/UComon.h"
+#include "core/ZvPushButton.h"
+#include "grid/ZvColumnGrid.h"
+#include "grid/editors/ZvGridCombo.h"
+#include "platform/ComCtrls.h"
+#include "platform/Files.h"
+#include "platform/Forms.h"
+#include "platform/Xml.h"
+#include "tables/dali/UDALI_Access.h"
+#include "tables/dali/UDALI_AccessRules.h"
+#include "tables/snmp/USNMPManagerAccess.h"
+#include "tests/common/TestSeams.h"
+#include "tests/common/TestUtil.h"
+#include "tests/core/ProgramStateFixture.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+TPoint Middle(const TRect& r)
+{
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
+
+// Where a cell shows its text, and where an open list editor over it has its arrow.
+TPoint Cell_Text(TZvStringGrid* grid, int displayedCol, int row)
+{
+    return Middle(grid->CellRect(displayedCol, row));
+}
+TPoint Cell_Arrow(TZvStringGrid* grid, int displayedCol, int row)
+{
+    const TRect r = grid->CellRect(displayedCol, row);
+    return {r.Right - 8, (r.Top + r.Bottom) / 2};
+}
+
+QComboBox* List_Widget(TGridCombo* combo)
+{
+    return qobject_cast<QComboBox*>(combo->Handle());
+}
+
+struct TableEditorsTest : ProgramStateFixture {
+    TTestSeams Seams;
+    TempFolder Folder;
+    Simulate::TPointer Pointer;
+
+    void SetUp() override
+    {
+        ProgramStateFixture::SetUp();
+        Project_Path = Folder.Path();
+        File_DALI_Access = Folder.File("DALI_Access.xml");
+        File_DALI2_Access = Folder.File("DALI2_Access.xml");
+        File_SNMP_Manager = Folder.File("SNMP_Manager.xml");
+        ::Seams().ModalStep = RealSeams().ModalStep;
+    }
+
+    // The window's own modal loop, `user` acting in it once it shows. A user
+    // who leaves it open is a failure, and the window closes all the same.
+    int Run_Modal(TForm& form, const std::function<void()>& user)
+    {
+        bool acted = false;
+        QTimer::singleShot(0, &Context, [&] {
+            acted = true;
+            user();
+            if (form.Visible() && form.ModalResult() == mrNone) {
+                ADD_FAILURE() << "the window was left open";
+                form.SetModalResult(mrAbort);
+            }
+        });
+        const int result = form.ShowModal();
+        EXPECT_TRUE(acted);
+        return result;
+    }
+
+    void Click(TControl* control, const TPoint& at) { Pointer.Click(control, at, 1000); }
+    void Click_Middle(TControl* control) { Click(control, {control->Width() / 2, control->Height() / 2}); }
+    void Click_Tab(TPageControl* pages, TTabSheet* sheet)
+    {
+        Click(pages, Middle(pages->TabRect(sheet->PageIndex())));
+        EXPECT_EQ(pages->ActivePage(), sheet);
+    }
+    // A click selects the cell and a second one opens its list editor (one
+    // does both on the current cell); a click at the arrow opens the list,
+    // there the arrow keys go to the entry and Enter picks it.
+    void Pick(TZvStringGrid* grid, int displayedCol, int row, const String& entry)
+    {
+        TGridCombo* combo = grid->ComboEditor();
+        Click(grid, Cell_Text(grid, displayedCol, row));
+        if (!combo->Visible()) Click(grid, Cell_Text(grid, displayedCol, row));
+        ASSERT_TRUE(combo->Visible()) << "no list editor over " << displayedCol << ',' << row;
+        Click(grid, Cell_Arrow(grid, displayedCol, row));
+        ASSERT_TRUE(combo->DroppedDown()) << "the arrow opened no list";
+        QComboBox* widget = List_Widget(combo);
+        const int index = widget->findText(entry);
+        ASSERT_GE(index, 0) << entry.toStdString();
+        QAbstractItemView* list = widget->view();
+        while (list->currentIndex().row() < index) QTest::keyClick(list, Qt::Key_Down);
+        while (list->currentIndex().row() > index) QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Return);
+        ASSERT_FALSE(combo->DroppedDown());
+        EXPECT_EQ(combo->Text(), entry);
+        EXPECT_TRUE(combo->Visible()) << "the editor stays open after the pick";
+    }
+
+    // Owns the timer that starts a user's actions, so none outlives the test.
+    QObject Context;
+};
+
+// ---- DALI ---------------------------------------------------------------------------------
+
+TDALI2Tables One_Rule(const char* num_bytes)
+{
+    TDALI2Tables t;
+    t.Functions.push_back({"Addition", "When Equal to Value", "Short Press", "DALI Channel 3", "128", "0", "up"});
+    t.Rules.push_back({true, {"Device", "Led Lamp", "3", "0", "255", "1000", "5000", "1 - up", "12",
+                              QString::fromLatin1(num_bytes), "lamp"}});
+    return t;
+}
+
+struct DALIEditorsTest : TableEditorsTest {
+    std::unique_ptr<TFDALI_Access> Form;
+    TDALIDevices Devices;
+
+    void SetUp() override
+    {
+        TableEditorsTest::SetUp();
+        Devices[10] = {"Y", "N", DALI_Recall_Min_Max};
+        Write_Files();
+        Form = std::make_unique<TFDALI_Access>(nullptr);
+        Form->AfterConstruction();
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        TableEditorsTest::TearDown();
+    }
+    // Device 10 recalls its min-max level; one rule reads 1 byte.
+    void Write_Files() const
+    {
+        TXMLDocument doc;
+        Write_DALI_Access(doc, Devices);
+        doc.SaveToFile(File_DALI_Access);
+        Write_DALI2_Access(doc, One_Rule("1"));
+        doc.SaveToFile(File_DALI2_Access);
+    }
+    TDALIDevices Saved_Devices() const
+    {
+        TXMLDocument doc;
+        doc.LoadFromFile(File_DALI_Access);
+        TDALIDevices devices;
+        Load_DALI_Access(doc, devices);
+        return devices;
+    }
+    String Saved_Num_Bytes() const
+    {
+        TXMLDocument doc;
+        doc.LoadFromFile(File_DALI2_Access);
+        const TDALI2Tables tables = Load_DALI2_Access(doc);
+        return tables.Rules.empty() ? QStringLiteral("(no rule)") : tables.Rules[0].Cells[9];
+    }
+    // Device 10's Recall Level, as the device grid shows it.
+    int Recall_Col() const { return Form->ACG_DALI_Device->RealToDisplayCol(5); }
+};
+
+// The pick is left in its open editor, another tab is clicked, then OK.
+TEST_F(DALIEditorsTest, APickLeftOpenReachesTheFileThroughATabChange)
+{
+    struct Case {
+        const char* Name;
+        TTabSheet* TFDALI_Access::*Sheet;
+        TTabSheet* TFDALI_Access::*Other;
+    };
+    const Case cases[] = {
+        {"Recall Level None, then Set Access", &TFDALI_Access::TS_Select_Device, &TFDALI_Access::TS_Set_Access},
+        {"Num Bytes 2, then Functions", &TFDALI_Access::TS_Set_Access, &TFDALI_Access::TS_Functions},
+        {"Num Bytes 2, then Select Device", &TFDALI_Access::TS_Set_Access, &TFDALI_Access::TS_Select_Device},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const int result = Run_Modal(*Form, [&] {
+            Click_Tab(Form->PC_DALI, (*Form).*c.Sheet);
+            if ((*Form).*c.Sheet == Form->TS_Select_Device)
+                Pick(Form->ACG_DALI_Device, Recall_Col(), 11, DALI_Recall_None);
+            else
+                Pick(Form->ASG, 11, 1, QStringLiteral("2"));
+            Click_Tab(Form->PC_DALI, (*Form).*c.Other);
+            EXPECT_FALSE(Form->ACG_DALI_Device->ComboEditor()->Visible());
+            EXPECT_FALSE(Form->ASG->ComboEditor()->Visible());
+            Click_Middle(Form->Btn_OK);
+        });
+        EXPECT_EQ(result, mrOk);
+        EXPECT_TRUE(Seams.Boxes.empty());
+        if ((*Form).*c.Sheet == Form->TS_Select_Device) {
+            EXPECT_EQ(Saved_Devices()[10].Recall_Level, DALI_Recall_None);
+        } else {
+            EXPECT_EQ(Saved_Num_Bytes(), "2");
+        }
+        // The next case starts from the files as they were.
+        Write_Files();
+    }
+}
+
+// A pick left open when the window closes without saving: the next showing
+// shows the file with no editor open, and clicks there change nothing.
+TEST_F(DALIEditorsTest, APickLeftOpenAtCancelIsGoneAtTheNextShowing)
+{
+    struct Case {
+        const char* Name;
+        bool Tab_Change;
+        bool Close_Box;
+    };
+    const Case cases[] = {
+        {"Cancel", false, false},
+        {"tab change, Cancel", true, false},
+        {"close box", false, true},
+        {"tab change, close box", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QByteArray before = Folder.Read("DALI_Access.xml");
+        int result = Run_Modal(*Form, [&] {
+            Click_Tab(Form->PC_DALI, Form->TS_Select_Device);
+            Pick(Form->ACG_DALI_Device, Recall_Col(), 11, DALI_Recall_None);
+            if (c.Tab_Change) Click_Tab(Form->PC_DALI, Form->TS_Set_Access);
+            if (c.Close_Box) Form->Handle()->close();
+            else Click_Middle(Form->Btn_Cancel);
+        });
+        EXPECT_EQ(result, mrCancel);
+        EXPECT_EQ(Folder.Read("DALI_Access.xml"), before);
+
+        result = Run_Modal(*Form, [&] {
+            TZvColumnGrid* grid = Form->ACG_DALI_Device;
+            EXPECT_FALSE(grid->ComboEditor()->Visible());
+            EXPECT_FALSE(grid->EditorMode());
+            EXPECT_EQ(grid->GetCellEx(5, 11), DALI_Recall_Min_Max) << "the file's level";
+            Click_Tab(Form->PC_DALI, Form->TS_Select_Device);
+            Click(grid, Cell_Text(grid, Recall_Col(), 4));
+            Click(grid, Cell_Text(grid, 1, 20));
+            EXPECT_EQ(grid->GetCellEx(5, 11), DALI_Recall_Min_Max) << "no click writes an old pick";
+            Click_Middle(Form->Btn_OK);
+        });
+        EXPECT_EQ(result, mrOk);
+        EXPECT_EQ(Saved_Devices()[10].Recall_Level, DALI_Recall_Min_Max);
+    }
+}
+
+// ---- SNMP ---------------------------------------------------------------------------------
+
+struct SNMPEditorsTest : TableEditorsTest {
+    std::unique_ptr<TFSNMPManagerAccess> Form;
+
+    void SetUp() override
+    {
+        TableEditorsTest::SetUp();
+        Folder.Write("SNMP_Manager.xml",
+                     "<SNMP_Agent_Access>\n"
+                     "  <row Enable=\"Y\" IP_Address=\"10.0.0.7\" Version=\"1\" Community_String=\"Quenta\" "
+                     "OID=\"1.3.6.1.2.1.1.1.0\" Type=\"Int\" Mode=\"Set\" On_Change=\"Y\" On_Command=\"N\" "
+                     "On_Timer=\"N\" Time=\"\" Position=\"0\" Number_Bytes=\"2\" ConvertFrom=\"None\" Cancel=\"N\" "
+                     "User=\"\" Auth_Pass=\"\" Priv_Pass=\"\" Security_Level=\"\" Auth_Mode=\"\" Priv_Mode=\"\" "
+                     "Mnemonic=\"\"/>\n"
+                     "</SNMP_Agent_Access>\n");
+        Form = std::make_unique<TFSNMPManagerAccess>(nullptr);
+        Form->AfterConstruction();
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        TableEditorsTest::TearDown();
+    }
+};
+
+TEST_F(SNMPEditorsTest, APickLeftOpenIsSavedByOKAndGoneAfterAClosing)
+{
+    TZvColumnGrid* grid = Form->ACG_SNMP;
+    const int version = grid->RealToDisplayCol(SM_Version);
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Cancel");
+        int result = Run_Modal(*Form, [&] {
+            Pick(grid, version, 1, QStringLiteral("2"));
+            if (closeBox) Form->Handle()->close();
+            else Click_Middle(Form->Btn_Cancel);
+        });
+        EXPECT_EQ(result, mrCancel);
+        result = Run_Modal(*Form, [&] {
+            EXPECT_FALSE(grid->ComboEditor()->Visible());
+            EXPECT_EQ(grid->GetCellEx(SM_Version, 1), "1") << "the file's version";
+            Click(grid, Cell_Text(grid, version, 2));
+            EXPECT_EQ(grid->GetCellEx(SM_Version, 1), "1") << "no click writes an old pick";
+            Click_Middle(Form->Btn_Cancel);
+        });
+        EXPECT_EQ(result, mrCancel);
+    }
+    const int result = Run_Modal(*Form, [&] {
+        Pick(grid, version, 1, QStringLiteral("2"));
+        Click_Middle(Form->Btn_OK);
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_TRUE(Seams.Boxes.empty());
+    EXPECT_TRUE(Folder.Read("SNMP_Manager.xml").contains("Version=\"2\""));
+}
+
+// ---- The arrow of a list cell -------------------------------------------------------------
+
+// The list opens on the press at the arrow and stays open when the button
+// comes up over the box: the press may be let go at once, within a double
+// click's time or after it, and may follow the click that opened the editor
+// within a double click's time (Qt then hands it over as a double click) or
+// later. Both windows' list cells, on their grids as shown.
+TEST_F(TableEditorsTest, AClickOnAListCellsArrowOpensItsList)
+{
+    const int saved_interval = QApplication::doubleClickInterval();
+    // Kept short, so that a press held past it costs the test little time.
+    const int interval = 40;
+    QApplication::setDoubleClickInterval(interval);
+    auto dali = std::make_unique<TFDALI_Access>(nullptr);
+    dali->AfterConstruction();
+    auto snmp = std::make_unique<TFSNMPManagerAccess>(nullptr);
+    snmp->AfterConstruction();
+
+    struct Where {
+        const char* Name;
+        TForm* Form;
+        TZvStringGrid* Grid;
+        int Col;  // displayed
+    };
+    const Where places[] = {
+        {"DALI Recall Level", dali.get(), dali->ACG_DALI_Device, dali->ACG_DALI_Device->RealToDisplayCol(5)},
+        {"SNMP Version", snmp.get(), snmp->ACG_SNMP, snmp->ACG_SNMP->RealToDisplayCol(SM_Version)},
+        {"SNMP Conversion", snmp.get(), snmp->ACG_SNMP, snmp->ACG_SNMP->RealToDisplayCol(SM_Conversion)},
+    };
+    struct Timing {
+        int Gap;   // from the release of the click that opened the editor
+        int Hold;  // from the press to the release
+    };
+    const Timing timings[] = {{1000, 0}, {1000, interval / 2}, {1000, 2 * interval}, {interval / 4, 0},
+                              {interval / 4, interval / 2}, {interval / 4, 2 * interval}};
+    for (const Where& place : places) {
+        place.Form->Show();
+        QApplication::processEvents();
+        int row = 1;
+        for (const Timing& t : timings) {
+            SCOPED_TRACE(testing::Message() << place.Name << ", gap " << t.Gap << ", hold " << t.Hold);
+            ++row;
+            TZvStringGrid* grid = place.Grid;
+            TGridCombo* combo = grid->ComboEditor();
+            const TPoint arrow = Cell_Arrow(grid, place.Col, row);
+            Pointer.Click(grid, Cell_Text(grid, place.Col, row), 1000);
+            Pointer.Click(grid, arrow, 1000);
+            ASSERT_TRUE(combo->Visible()) << "the second click opens the editor";
+            EXPECT_FALSE(combo->DroppedDown());
+            Pointer.Press(grid, arrow, t.Gap);
+            EXPECT_TRUE(combo->DroppedDown()) << "the press opens the list";
+            if (t.Hold > interval) QTest::qWait(t.Hold);
+            Pointer.Release(grid, arrow, t.Hold);
+            QApplication::processEvents();
+            EXPECT_TRUE(combo->DroppedDown()) << "the release closes nothing";
+            // The next click at the arrow closes the list again; the editor stays.
+            Pointer.Click(grid, arrow, 1000);
+            EXPECT_FALSE(combo->DroppedDown());
+            EXPECT_TRUE(combo->Visible());
+            grid->HideInplaceEdit();
+        }
+        place.Form->Hide();
+    }
+    QApplication::setDoubleClickInterval(saved_interval);
+}
+
+} // namespace
