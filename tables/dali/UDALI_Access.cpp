@@ -22,7 +22,6 @@ namespace {
 
 constexpr int Client_Width = 1200;
 constexpr int Client_Height = 496;
-constexpr TColor Form_Color = 0xEDF7F8; // RGB F8F7ED
 
 // Device grid columns (real).
 constexpr int DV_Label = 0, DV_Enable = 1, DV_Address = 2, DV_Dimming = 3, DV_MinMax = 4, DV_Recall = 5;
@@ -111,7 +110,6 @@ TFDALI_Access::TFDALI_Access(TComponent* AOwner) : TTableForm(AOwner)
 {
     OnCreate = [this](TObject* s) { FormCreate(s); };
     Build_Table_Frame(Client_Width, Client_Height);
-    SetColor(Form_Color);
     Btn_SelectAll = New_Dialog_Button(this, Button_Panel, 252, Dialog_Button_Top);
     Btn_ClearAll = New_Dialog_Button(this, Button_Panel, 370, Dialog_Button_Top);
     Btn_DALI_Maps = New_Dialog_Button(this, Button_Panel, 488, Dialog_Button_Top);
