@@ -2,7 +2,6 @@
 // buttons, the language change of every window and the periodic version check.
 #include "app/UQuillmereFirmWare.h"
 
-#include "core/UAbout.h"
 #include "core/UBoot.h"
 #include "core/UComon.h"
 #include "core/UConfigStore.h"
@@ -38,28 +37,18 @@ constexpr int Glyph_Button_Size = 50;
 
 using TButtonMember = TZvPushButton* TFQuillmereFirmWare::*;
 
-// The buttons whose caption and hint come from the text table.
+// The buttons that show no window, whose caption and hint come from the
+// text table; the steps' own texts are in Program_Forms.
 struct TButtonTexts {
     TButtonMember Button;
     int Caption; // -1: the button shows its glyph only
     int Hint;
 };
 constexpr TButtonTexts Button_Texts[] = {
-    {&TFQuillmereFirmWare::Btn_Info, -1, 12},
-    {&TFQuillmereFirmWare::Btn_Opz, -1, 13},
     {&TFQuillmereFirmWare::Btn_Close, -1, 14},
     {&TFQuillmereFirmWare::Btn_New, 15, 22},
     {&TFQuillmereFirmWare::Btn_Open, 16, 23},
-    {&TFQuillmereFirmWare::Btn_Prm_Gen, 20, 24},
-    {&TFQuillmereFirmWare::Btn_DALI_Access, 21, 25},
-    {&TFQuillmereFirmWare::Btn_SNMP_Manager_Access, 39, 40},
     {&TFQuillmereFirmWare::Btn_CreateBin, 17, 26},
-    {&TFQuillmereFirmWare::Btn_PROFINET_XML, 27, 28},
-    {&TFQuillmereFirmWare::Btn_ModM_SetAccess, 29, 30},
-    {&TFQuillmereFirmWare::Btn_DMX_Default, 31, 32},
-    {&TFQuillmereFirmWare::Btn_J1939_Rec_Frame, 33, 34},
-    {&TFQuillmereFirmWare::Btn_J1939_Send_Frame, 35, 36},
-    {&TFQuillmereFirmWare::Btn_KNX_Access, 37, 38},
 };
 
 // The hidden buttons of the other gateway families, their picture and,
@@ -144,12 +133,6 @@ TZvPushButton* New_Step_Button(TFQuillmereFirmWare* form, const String& glyph, T
     button->SetAlignment(TAlignment::taLeftJustify);
     button->SetStyle(style);
     return button;
-}
-
-// The editors ignore what their window answers: each saves its own file on its OK.
-void Show_Editor(TCustomForm* form)
-{
-    if (form) form->ShowModal();
 }
 
 } // namespace
@@ -416,33 +399,22 @@ void TFQuillmereFirmWare::Set_Lang()
     L_Begin->SetCaption(Lang_Text(0));
     TLabel* steps[] = {L_Step_1, L_Step_2, L_Step_3, L_Step_4, L_Step_5, L_Step_6, L_Step_7, L_Step_8};
     for (int i = 0; i < 8; ++i) steps[i]->SetCaption(Lang_Text(i + 1));
-    for (const TButtonTexts& texts : Button_Texts) {
-        TZvPushButton* button = this->*texts.Button;
-        if (texts.Caption >= 0) button->SetCaption(Lang_Text(texts.Caption));
-        button->SetHint(Lang_Text(texts.Hint));
-    }
+    auto setTexts = [this](TButtonMember member, int caption, int hint) {
+        TZvPushButton* button = this->*member;
+        if (caption >= 0) button->SetCaption(Lang_Text(caption));
+        if (hint >= 0) button->SetHint(Lang_Text(hint));
+    };
+    for (const TButtonTexts& texts : Button_Texts) setTexts(texts.Button, texts.Caption, texts.Hint);
+    for (const TFormEntry& form : Program_Forms())
+        if (form.Button) setTexts(form.Button, form.Caption, form.Hint);
     Show_Open_Configuration();
 }
 
-// The About dialog has no texts from the table; the BACnet editor and the
-// EDE import keep the texts of their creation until the next start.
+// Program_Forms says which windows re-read their texts, and in which order.
 void TFQuillmereFirmWare::Change_Language()
 {
     Set_Lang();
-    if (FNew_Project) FNew_Project->Set_Lang();
-    if (FOpenConf) FOpenConf->Set_Lang();
-    if (FSoftOptions) FSoftOptions->Set_Lang();
-    if (FBoot) FBoot->Set_Lang();
-    if (FParGen) FParGen->Set_Lang();
-    if (FDALI_Access) FDALI_Access->Set_Lang();
-    TTableFormStandIn* tables[] = {
-        FProfinetFileName, FModbus_TCP_Master_Set_Access, FDMXDefVal,
-        FSNMP_Trap_Access, FSetAccess,      FReceiveCAN,                   FTransmitCAN,
-        FSet_PDO_Access, FSet_SDO_Client_Access, FSet_SDO_Server_Access,   FKNXAccess,
-    };
-    for (TTableFormStandIn* table : tables)
-        if (table) table->Set_Lang();
-    if (FSNMPManagerAccess) FSNMPManagerAccess->Set_Lang();
+    Relabel_Forms();
 }
 
 // ---- The steps --------------------------------------------------------------------------
@@ -452,15 +424,8 @@ void TFQuillmereFirmWare::Btn_Click(TObject* Sender)
     if (Sender == Btn_New) return Create_New_Project();
     if (Sender == Btn_Open) return Open_Project();
     if (Sender == Btn_Close) return Close();
-    if (Sender == Btn_Info) return Show_Editor(FAbout);
-    if (Sender == Btn_Opz) {
-        if (!FSoftOptions || FSoftOptions->ShowModal() != mrOk) return;
-        Save_Setting(XML1);
-        // Enabling a running timer keeps its countdown: a minute before the
-        // first check, two hours after it.
-        Set_Update_Timer_Rule();
-        return;
-    }
+    const TFormEntry* step = Step_Of(*this, Sender);
+    if (step && !step->Needs_Configuration) return Run_Step(*step);
     // A configuration whose folder went away while the program ran is not
     // open either: no step may write a new one from defaults in its place,
     // and the frame stops naming it.
@@ -469,27 +434,34 @@ void TFQuillmereFirmWare::Btn_Click(TObject* Sender)
         MessageDlg(Lang_Text(18), TMsgDlgType::mtError, TMsgDlgButtons{TMsgDlgBtn::mbOK});
         return;
     }
-    if (Sender == Btn_Prm_Gen) {
-        Show_Editor(FParGen);
-        Check_Enable_DMX_Def_Val();
-        return;
-    }
-    if (Sender == Btn_DALI_Access) return Show_Editor(FDALI_Access);
-    if (Sender == Btn_ModM_SetAccess) return Show_Editor(FModbus_TCP_Master_Set_Access);
-    if (Sender == Btn_DMX_Default) return Show_Editor(FDMXDefVal);
-    if (Sender == Btn_Set_BACnet_Access) return Show_Editor(FBACnetAccess);
-    if (Sender == Btn_SNMP_Trap) return Show_Editor(FSNMP_Trap_Access);
+    if (step) return Run_Step(*step);
     if (Sender == Btn_SNMP_MIB) return Create_MIB_File();
-    if (Sender == Btn_J1939_Rec_Frame) return Show_Editor(FReceiveCAN);
-    if (Sender == Btn_J1939_Send_Frame) return Show_Editor(FTransmitCAN);
-    if (Sender == Btn_PDO_CANopen) return Show_Editor(FSet_PDO_Access);
-    if (Sender == Btn_SDO_Client_CANopen) return Show_Editor(FSet_SDO_Client_Access);
-    if (Sender == Btn_SDO_Server_CANopen) return Show_Editor(FSet_SDO_Server_Access);
     if (Sender == Btn_CANopen_EDS) return Build_EDS_File();
-    if (Sender == Btn_KNX_Access) return Show_Editor(FKNXAccess);
-    if (Sender == Btn_SNMP_Manager_Access) return Show_Editor(FSNMPManagerAccess);
-    if (Sender == Btn_PROFINET_XML) return PROFINET_XML();
     if (Sender == Btn_CreateBin) return ::Update_Device();
+}
+
+// The editors ignore what their window answers: each saves its own file on its OK.
+void TFQuillmereFirmWare::Run_Step(const TFormEntry& step)
+{
+    if (step.Action)
+        (this->*step.Action)();
+    else if (TCustomForm* form = step.Window())
+        form->ShowModal();
+}
+
+void TFQuillmereFirmWare::Options_Step()
+{
+    if (!FSoftOptions || FSoftOptions->ShowModal() != mrOk) return;
+    Save_Setting(XML1);
+    // Enabling a running timer keeps its countdown: a minute before the
+    // first check, two hours after it.
+    Set_Update_Timer_Rule();
+}
+
+void TFQuillmereFirmWare::ParGen_Step()
+{
+    if (FParGen) FParGen->ShowModal();
+    Check_Enable_DMX_Def_Val();
 }
 
 void TFQuillmereFirmWare::PROFINET_XML()
@@ -573,62 +545,4 @@ void TFQuillmereFirmWare::Show_Open_Configuration()
     for (TControl* frame_part : {static_cast<TControl*>(Shape2), static_cast<TControl*>(L_Name_Conf),
                                  static_cast<TControl*>(L_Name_Conf_L2)})
         if (frame_part) frame_part->SetHint(hint);
-}
-
-// ---- The program's windows ----------------------------------------------------------------
-
-void Create_All_Forms()
-{
-    Application->CreateForm(FQuillmereFirmWare);
-    Application->CreateForm(FNew_Project);
-    Application->CreateForm(FOpenConf);
-    Application->CreateForm(FAbout);
-    Application->CreateForm(FSoftOptions);
-    FSoftOptions->Update_Timer = FQuillmereFirmWare->Timer_Update;
-    FSoftOptions->HTTP_Client = FQuillmereFirmWare->HTTP1;
-    FSoftOptions->On_Language_Change = [] { FQuillmereFirmWare->Change_Language(); };
-    Application->CreateForm(FParGen);
-    Application->CreateForm(FDALI_Access);
-    Application->CreateForm(FBoot);
-    Application->CreateForm(FProfinetFileName);
-    Application->CreateForm(FModbus_TCP_Master_Set_Access);
-    Application->CreateForm(FDMXDefVal);
-    Application->CreateForm(FBACnetAccess);
-    Application->CreateForm(FImportEDEFile);
-    Application->CreateForm(FSetAccess);
-    Application->CreateForm(FSNMP_Trap_Access);
-    Application->CreateForm(FReceiveCAN);
-    Application->CreateForm(FTransmitCAN);
-    Application->CreateForm(FSet_PDO_Access);
-    Application->CreateForm(FSet_SDO_Client_Access);
-    Application->CreateForm(FSet_SDO_Server_Access);
-    Application->CreateForm(FKNXAccess);
-    Application->CreateForm(FSNMPManagerAccess);
-}
-
-void Destroy_All_Forms()
-{
-    Application->DestroyForms();
-    FQuillmereFirmWare = nullptr;
-    FNew_Project = nullptr;
-    FOpenConf = nullptr;
-    FAbout = nullptr;
-    FSoftOptions = nullptr;
-    FParGen = nullptr;
-    FDALI_Access = nullptr;
-    FBoot = nullptr;
-    FProfinetFileName = nullptr;
-    FModbus_TCP_Master_Set_Access = nullptr;
-    FDMXDefVal = nullptr;
-    FBACnetAccess = nullptr;
-    FImportEDEFile = nullptr;
-    FSetAccess = nullptr;
-    FSNMP_Trap_Access = nullptr;
-    FReceiveCAN = nullptr;
-    FTransmitCAN = nullptr;
-    FSet_PDO_Access = nullptr;
-    FSet_SDO_Client_Access = nullptr;
-    FSet_SDO_Server_Access = nullptr;
-    FKNXAccess = nullptr;
-    FSNMPManagerAccess = nullptr;
 }

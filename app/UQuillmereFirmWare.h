@@ -2,6 +2,7 @@
 // The configurator's main window: the step list, the start-up of the whole
 // program, and the components other windows share.
 
+#include "app/UFormRegistry.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 
@@ -92,6 +93,9 @@ public:
     void Timer_UpdateTimer(TObject* Sender);
     void LL_UpdateLinkClick(TObject* Sender, const String& Link, TSysLinkType LinkType);
     void L_ZorvatClick(TObject* Sender);
+    // The steps that do more than show their window (Program_Forms names them).
+    void Options_Step();
+    void ParGen_Step();
     void PROFINET_XML();
     void Build_EDS_File();
     void Check_Enable_DMX_Def_Val();
@@ -109,6 +113,7 @@ public:
     std::vector<TZvPushButton*> All_Buttons() const;
 
 private:
+    void Run_Step(const TFormEntry& step);
     void Create_Controls();
     void Create_Components();
     void Lay_Out_Steps();
@@ -120,10 +125,3 @@ extern TFQuillmereFirmWare* FQuillmereFirmWare;
 // The maker's pages the window links to.
 String Download_Page_Url();
 String Home_Page_Url();
-
-// Creates the program's 22 windows through the application, the main window
-// first, in the fixed order the program needs: the main window's creation
-// fills the text table every later window reads.
-void Create_All_Forms();
-// Destroys every window of the application and forgets the 22 window objects.
-void Destroy_All_Forms();

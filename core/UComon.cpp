@@ -11,42 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-String Project_Name;
-String Project_Path;
-String Program_Path;
-String Projects_Path;
-String Master_Path;
-String Language_Path;
-String Main_Caption;
-String Software_Code;
-String Software_Description;
-
-String Last_IP_Address = Default_IP_Address;
-int Update_Option_Index = 0;
-bool Update_Read_Back = true;
-String Language_Name = Default_Language_Name;
-bool Enable_Internet = false;
-bool Enable_Update = false;
-bool Enable_Jump_Field_Tables = false;
-bool Double_Click_Auto_Size = false;
-
-String File_ParGen;
-String File_DALI_Access;
-String File_DALI2_Access;
-String File_ModbusTCPM_SetAccess;
-String File_DMX_Default_Values;
-String File_BACnet_Master_Access;
-String File_ModbusM_SetAccess;
-String File_SNMP_Trap;
-String File_CAN_Rec_Frames;
-String File_CAN_Send_Frames;
-String File_SDO_Server_CANopen;
-String File_SDO_Client_CANopen;
-String File_PDO_CANopen;
-String File_KNX_SetAccess;
-String File_SNMP_Manager;
-
-String BACnet_CSV_Dir;
+TProgramState Program_State;
 
 TStringList Row_Copy;
 std::vector<bool> Row_Copy_Is_Check;
@@ -63,22 +28,7 @@ void Create_Shared_Lists()
 
 void Reset_Program_State()
 {
-    for (String* s : {&Project_Name, &Project_Path, &Program_Path, &Projects_Path, &Master_Path, &Language_Path,
-                      &Main_Caption, &Software_Code, &Software_Description, &BACnet_CSV_Dir})
-        s->clear();
-    for (String* s : {&File_ParGen, &File_DALI_Access, &File_DALI2_Access, &File_ModbusTCPM_SetAccess,
-                      &File_DMX_Default_Values, &File_BACnet_Master_Access, &File_ModbusM_SetAccess, &File_SNMP_Trap,
-                      &File_CAN_Rec_Frames, &File_CAN_Send_Frames, &File_SDO_Server_CANopen,
-                      &File_SDO_Client_CANopen, &File_PDO_CANopen, &File_KNX_SetAccess, &File_SNMP_Manager})
-        s->clear();
-    Last_IP_Address = Default_IP_Address;
-    Update_Option_Index = 0;
-    Update_Read_Back = true;
-    Language_Name = Default_Language_Name;
-    Enable_Internet = false;
-    Enable_Update = false;
-    Enable_Jump_Field_Tables = false;
-    Double_Click_Auto_Size = false;
+    Program_State = TProgramState{};
     Create_Shared_Lists();
 }
 

@@ -28,50 +28,117 @@ inline const String Maker_Web_Host = QStringLiteral("www.zorvat.example");
 inline const String Default_IP_Address = QStringLiteral("192.168.2.205");
 inline const String Default_Language_Name = QStringLiteral("English");
 
-// ---- The open configuration and the folders ---------------------------------
+// ---- The program-wide state ---------------------------------------------------
+// Every value as the program starts, before the main window sets anything:
+// a fresh TProgramState is the reset.
 
-// A configuration is open exactly when Project_Path is not empty.
-extern String Project_Name;
-extern String Project_Path;
-extern String Program_Path;  // folder of the program file, no trailing separator
-extern String Projects_Path; // Program_Path + "/PROJECTS"
-extern String Master_Path;   // Program_Path + "/MASTER", the firmware image
-extern String Language_Path; // Program_Path + "/LANGUAGE", language files and flags
+// The values the settings file keeps (Quillmer.xml), as a first start has them.
+struct TSettingsValues {
+    String Last_IP_Address = Default_IP_Address;
+    String Language_Name = Default_Language_Name; // base name of the current language file
+    bool Enable_Internet = false;
+    bool Enable_Update = false;
+    bool Enable_Jump_Field_Tables = false;
+    bool Double_Click_Auto_Size = false;
+};
 
-extern String Main_Caption;
-extern String Software_Code;        // set from Built_In_Software_Code at start-up
-extern String Software_Description; // set from Built_In_Software_Description at start-up
+struct TProgramState {
+    // A configuration is open exactly when Project_Path is not empty.
+    String Project_Name;
+    String Project_Path;
+    String Program_Path;  // folder of the program file, no trailing separator
+    String Projects_Path; // Program_Path + "/PROJECTS"
+    String Master_Path;   // Program_Path + "/MASTER", the firmware image
+    String Language_Path; // Program_Path + "/LANGUAGE", language files and flags
 
-// ---- Settings-file values and the update dialog's memory ---------------------
+    String Main_Caption;
+    String Software_Code;        // set from Built_In_Software_Code at start-up
+    String Software_Description; // set from Built_In_Software_Description at start-up
 
-extern String Last_IP_Address;  // "192.168.2.205" until the settings file says otherwise
-extern int Update_Option_Index; // 0 firmware + configuration, 1 firmware, 2 configuration
-extern bool Update_Read_Back;   // on at start; kept for the run only
-extern String Language_Name;    // base name of the current language file
-extern bool Enable_Internet;
-extern bool Enable_Update;
-extern bool Enable_Jump_Field_Tables;
-extern bool Double_Click_Auto_Size;
+    TSettingsValues Settings;
+    // The update dialog's memory, kept for the run only.
+    int Update_Option_Index = 0; // 0 firmware + configuration, 1 firmware, 2 configuration
+    bool Update_Read_Back = true;
 
-// ---- Per-editor files of the open configuration ------------------------------
+    // The per-editor files of the open configuration (named in Editor_Files below).
+    String File_ParGen;
+    String File_DALI_Access;
+    String File_DALI2_Access;
+    String File_ModbusTCPM_SetAccess;
+    String File_DMX_Default_Values;
+    String File_BACnet_Master_Access;
+    String File_ModbusM_SetAccess;
+    String File_SNMP_Trap;
+    String File_CAN_Rec_Frames;
+    String File_CAN_Send_Frames;
+    String File_SDO_Server_CANopen;
+    String File_SDO_Client_CANopen;
+    String File_PDO_CANopen;
+    String File_KNX_SetAccess;
+    String File_SNMP_Manager;
 
-extern String File_ParGen;
-extern String File_DALI_Access;
-extern String File_DALI2_Access;
-extern String File_ModbusTCPM_SetAccess;
-extern String File_DMX_Default_Values;
-extern String File_BACnet_Master_Access;
-extern String File_ModbusM_SetAccess;
-extern String File_SNMP_Trap;
-extern String File_CAN_Rec_Frames;
-extern String File_CAN_Send_Frames;
-extern String File_SDO_Server_CANopen;
-extern String File_SDO_Client_CANopen;
-extern String File_PDO_CANopen;
-extern String File_KNX_SetAccess;
-extern String File_SNMP_Manager;
+    String BACnet_CSV_Dir; // folder of the last imported EDE file
+};
 
-extern String BACnet_CSV_Dir; // folder of the last imported EDE file
+extern TProgramState Program_State;
+
+// Each per-editor file: where its path lives and its name in the configuration's folder.
+struct TEditorFile {
+    String TProgramState::*Path;
+    const char* Name;
+};
+inline constexpr TEditorFile Editor_Files[] = {
+    {&TProgramState::File_ParGen, "ParGen.xml"},
+    {&TProgramState::File_DALI_Access, "DALI_Access.xml"},
+    {&TProgramState::File_DALI2_Access, "DALI2_Access.xml"},
+    {&TProgramState::File_ModbusTCPM_SetAccess, "ModbusTCPM_SetAccess.xml"},
+    {&TProgramState::File_DMX_Default_Values, "DMX_Default_Values.xml"},
+    {&TProgramState::File_BACnet_Master_Access, "BACnet_Master_Access.xml"},
+    {&TProgramState::File_ModbusM_SetAccess, "ModbusM_SetAccess.xml"},
+    {&TProgramState::File_SNMP_Trap, "SNMP_Trap.xml"},
+    {&TProgramState::File_CAN_Rec_Frames, "CAN_Rec_Frames.xml"},
+    {&TProgramState::File_CAN_Send_Frames, "CAN_Send_Frames.xml"},
+    {&TProgramState::File_SDO_Server_CANopen, "SDO_Server_CANopen.xml"},
+    {&TProgramState::File_SDO_Client_CANopen, "SDO_Client_CANopen.xml"},
+    {&TProgramState::File_PDO_CANopen, "PDO_CANopen.xml"},
+    {&TProgramState::File_KNX_SetAccess, "KNX_SetAccess.xml"},
+    {&TProgramState::File_SNMP_Manager, "SNMP_Manager.xml"},
+};
+
+// The names every window uses for the values above.
+inline String& Project_Name = Program_State.Project_Name;
+inline String& Project_Path = Program_State.Project_Path;
+inline String& Program_Path = Program_State.Program_Path;
+inline String& Projects_Path = Program_State.Projects_Path;
+inline String& Master_Path = Program_State.Master_Path;
+inline String& Language_Path = Program_State.Language_Path;
+inline String& Main_Caption = Program_State.Main_Caption;
+inline String& Software_Code = Program_State.Software_Code;
+inline String& Software_Description = Program_State.Software_Description;
+inline String& Last_IP_Address = Program_State.Settings.Last_IP_Address;
+inline String& Language_Name = Program_State.Settings.Language_Name;
+inline bool& Enable_Internet = Program_State.Settings.Enable_Internet;
+inline bool& Enable_Update = Program_State.Settings.Enable_Update;
+inline bool& Enable_Jump_Field_Tables = Program_State.Settings.Enable_Jump_Field_Tables;
+inline bool& Double_Click_Auto_Size = Program_State.Settings.Double_Click_Auto_Size;
+inline int& Update_Option_Index = Program_State.Update_Option_Index;
+inline bool& Update_Read_Back = Program_State.Update_Read_Back;
+inline String& File_ParGen = Program_State.File_ParGen;
+inline String& File_DALI_Access = Program_State.File_DALI_Access;
+inline String& File_DALI2_Access = Program_State.File_DALI2_Access;
+inline String& File_ModbusTCPM_SetAccess = Program_State.File_ModbusTCPM_SetAccess;
+inline String& File_DMX_Default_Values = Program_State.File_DMX_Default_Values;
+inline String& File_BACnet_Master_Access = Program_State.File_BACnet_Master_Access;
+inline String& File_ModbusM_SetAccess = Program_State.File_ModbusM_SetAccess;
+inline String& File_SNMP_Trap = Program_State.File_SNMP_Trap;
+inline String& File_CAN_Rec_Frames = Program_State.File_CAN_Rec_Frames;
+inline String& File_CAN_Send_Frames = Program_State.File_CAN_Send_Frames;
+inline String& File_SDO_Server_CANopen = Program_State.File_SDO_Server_CANopen;
+inline String& File_SDO_Client_CANopen = Program_State.File_SDO_Client_CANopen;
+inline String& File_PDO_CANopen = Program_State.File_PDO_CANopen;
+inline String& File_KNX_SetAccess = Program_State.File_KNX_SetAccess;
+inline String& File_SNMP_Manager = Program_State.File_SNMP_Manager;
+inline String& BACnet_CSV_Dir = Program_State.BACnet_CSV_Dir;
 
 // ---- Lists shared by the table forms -----------------------------------------
 // They live as long as the program; start-up (Create_Shared_Lists) hands
@@ -86,8 +153,8 @@ extern TStringList MIB_Out_Names;
 // Start-up's creation of the row clipboard and the MIB name lists: all empty.
 void Create_Shared_Lists();
 
-// Every value back to what it is when the program starts, before the main
-// window sets anything; the shared lists are emptied.
+// Every value back to what it is when the program starts (a fresh
+// TProgramState); the shared lists are emptied, never replaced.
 void Reset_Program_State();
 
 // ---- Text checks --------------------------------------------------------------

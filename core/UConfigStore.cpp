@@ -59,9 +59,7 @@ void Set_Defaults()
 {
     Project_Name.clear();
     Project_Path.clear();
-    Last_IP_Address = Default_IP_Address;
-    Language_Name = Default_Language_Name;
-    Enable_Internet = Enable_Update = Enable_Jump_Field_Tables = Double_Click_Auto_Size = false;
+    Program_State.Settings = TSettingsValues{};
 }
 
 // The document the settings pass through: the caller's when it hands one,
@@ -155,30 +153,11 @@ void Open_Configuration(const String& name)
 
 void Set_Files()
 {
-    static const struct {
-        String* Path;
-        const char* File;
-    } files[] = {
-        {&File_ParGen, "ParGen.xml"},
-        {&File_DALI_Access, "DALI_Access.xml"},
-        {&File_DALI2_Access, "DALI2_Access.xml"},
-        {&File_ModbusTCPM_SetAccess, "ModbusTCPM_SetAccess.xml"},
-        {&File_DMX_Default_Values, "DMX_Default_Values.xml"},
-        {&File_BACnet_Master_Access, "BACnet_Master_Access.xml"},
-        {&File_ModbusM_SetAccess, "ModbusM_SetAccess.xml"},
-        {&File_SNMP_Trap, "SNMP_Trap.xml"},
-        {&File_CAN_Rec_Frames, "CAN_Rec_Frames.xml"},
-        {&File_CAN_Send_Frames, "CAN_Send_Frames.xml"},
-        {&File_SDO_Server_CANopen, "SDO_Server_CANopen.xml"},
-        {&File_SDO_Client_CANopen, "SDO_Client_CANopen.xml"},
-        {&File_PDO_CANopen, "PDO_CANopen.xml"},
-        {&File_KNX_SetAccess, "KNX_SetAccess.xml"},
-        {&File_SNMP_Manager, "SNMP_Manager.xml"},
-    };
     // With no configuration open there is no file to name: an empty path
     // cannot be mistaken for a file at the root of the disk.
-    for (const auto& f : files)
-        *f.Path = Project_Path.isEmpty() ? String() : PathJoin(Project_Path, QString::fromLatin1(f.File));
+    for (const TEditorFile& file : Editor_Files)
+        Program_State.*file.Path =
+            Project_Path.isEmpty() ? String() : PathJoin(Project_Path, QString::fromLatin1(file.Name));
 }
 
 bool Open_Configuration_Exists()

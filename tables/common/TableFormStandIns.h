@@ -3,12 +3,10 @@
 // product's own tables, as far as start-up and the main window need them
 // today: each exists under its window object, takes its caption from its
 // block of the text table, and can be shown modally. Their editors replace
-// them one by one.
+// them one by one: a real form drops its line here and keeps its entry in
+// the program's form registry.
 
 #include "platform/Forms.h"
-// The editors that replaced their stand-ins: start-up reaches every window through this header.
-#include "tables/dali/UDALI_Access.h"
-#include "tables/snmp/USNMPManagerAccess.h"
 
 class TTableFormStandIn : public TForm {
 public:

@@ -25,6 +25,27 @@ void Show_Error(const String& text)
 
 } // namespace
 
+namespace {
+
+std::vector<TTableFormKind>& Kinds()
+{
+    static std::vector<TTableFormKind> kinds;
+    return kinds;
+}
+
+} // namespace
+
+const std::vector<TTableFormKind>& Table_Form_Kinds()
+{
+    return Kinds();
+}
+
+bool Register_Table_Form(const char* name, TTableFormFactory make)
+{
+    Kinds().push_back({name, make});
+    return true;
+}
+
 String Table_Cell_Text(const TTableGrid& table, int col, int row)
 {
     bool state = false;
@@ -45,6 +66,7 @@ void Set_Table_Cell_Text(const TTableGrid& table, int col, int row, const String
 TTableForm::TTableForm(TComponent* AOwner) : TForm(AOwner)
 {
     XML1 = new TXMLDocument(this);
+    OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
 }
 
@@ -96,12 +118,19 @@ TZvColumnGrid* TTableForm::New_Table_Grid(TWinControl* parent, int colCount, int
     return grid;
 }
 
-TTableGrid& TTableForm::Add_Table(TZvStringGrid* grid, const TTableLayout* layout)
+TTableGrid& TTableForm::Add_Table(TZvStringGrid* grid, const TTableLayout* layout, bool check)
 {
     FTables.push_back(std::make_unique<TTableGrid>());
     TTableGrid& table = *FTables.back();
     table.Grid = grid;
     table.Layout = layout;
+    table.Check_Grid = check;
+    const TTableColumns& columns = layout->Columns;
+    table.Has_Enable = columns.size() > 1 && columns[1].Editor == TEditorType::edDataCheckBox;
+    if (check)
+        Build_Check_Grid_Columns(grid, columns);
+    else if (auto* columnGrid = dynamic_cast<TZvColumnGrid*>(grid))
+        Build_Columns(columnGrid, columns);
     return table;
 }
 
@@ -112,6 +141,12 @@ void TTableForm::Set_Button_Texts(int first_caption_slot, int first_hint_slot)
         buttons[i]->SetCaption(Lang_Text(first_caption_slot + i));
         buttons[i]->SetHint(Lang_Text(first_hint_slot + i));
     }
+}
+
+void TTableForm::FormCreate(TObject*)
+{
+    L_SW_Code->SetCaption(Software_Code);
+    Set_Lang();
 }
 
 // ---- Showing and loading ------------------------------------------------------------------
@@ -180,17 +215,17 @@ int TTableForm::Read_Table(const TXMLNode& parent, TTableGrid& table)
     TZvStringGrid* grid = table.Grid;
     const std::vector<TXMLNode> rows = parent.ChildNodes();
     const int fit = std::min(int(rows.size()), grid->RowCount() - 1);
-    const auto& attrs = table.Layout->Attrs;
+    const TTableColumns& columns = table.Layout->Columns;
     for (int i = 0; i < fit; ++i) {
         const TXMLNode& row = rows[std::size_t(i)];
-        for (std::size_t a = 0; a < attrs.size(); ++a) {
-            if (!attrs[a].Name) continue;
-            const String name = QString::fromLatin1(attrs[a].Name);
-            const int col = int(a) + 1;
+        for (int col = 0; col < int(columns.size()); ++col) {
+            const TTableColumn& column = columns[std::size_t(col)];
+            if (!column.Attr) continue;
+            const String name = QString::fromLatin1(column.Attr);
             if (row.HasAttribute(name))
                 Set_Table_Cell_Text(table, col, i + 1, row.Attribute(name));
-            else if (attrs[a].Load_Default)
-                Set_Table_Cell_Text(table, col, i + 1, QString::fromLatin1(attrs[a].Load_Default));
+            else if (column.Load_Default)
+                Set_Table_Cell_Text(table, col, i + 1, QString::fromLatin1(column.Load_Default));
         }
     }
     return int(rows.size()) - fit;
@@ -260,6 +295,18 @@ int TTableForm::First_Row_Below_Stop(const TTableGrid& table) const
     return 0;
 }
 
+std::vector<TRowTexts> TTableForm::Content_Rows(const TTableGrid& table) const
+{
+    std::vector<TRowTexts> rows;
+    const int cols = Real_Col_Count(table.Grid);
+    const int stop = Stop_Row(table);
+    for (int r = 1; r < stop; ++r) {
+        TRowTexts& cells = rows.emplace_back();
+        for (int c = 0; c < cols; ++c) cells.push_back(Table_Cell_Text(table, c, r));
+    }
+    return rows;
+}
+
 bool TTableForm::Confirm_Dropped_Rows()
 {
     for (const auto& table : FTables) {
@@ -274,12 +321,12 @@ bool TTableForm::Confirm_Dropped_Rows()
 void TTableForm::Write_Table(TXMLNode& parent, const TTableGrid& table) const
 {
     const int stop = Stop_Row(table);
-    const auto& attrs = table.Layout->Attrs;
+    const TTableColumns& columns = table.Layout->Columns;
     for (int r = 1; r < stop; ++r) {
         TXMLNode row = parent.AddChild(QStringLiteral("row"));
-        for (std::size_t a = 0; a < attrs.size(); ++a)
-            if (attrs[a].Name)
-                row.SetAttribute(QString::fromLatin1(attrs[a].Name), Table_Cell_Text(table, int(a) + 1, r));
+        for (int col = 0; col < int(columns.size()); ++col)
+            if (const char* attr = columns[std::size_t(col)].Attr)
+                row.SetAttribute(QString::fromLatin1(attr), Table_Cell_Text(table, col, r));
     }
 }
 

@@ -3,8 +3,9 @@
 // project file of the open configuration in one or more grids and writes the
 // whole file back when the user confirms.
 //
-//   create   the derived form builds its grids and columns on the frame
-//            (Build_Table_Frame, New_Table_Grid, Add_Table), then Set_Lang
+//   create   the derived form builds its grids on the frame from its column
+//            descriptors (Build_Table_Frame, New_Table_Grid, Add_Table);
+//            FormCreate then shows Software_Code and runs Set_Lang
 //   show     an edit still open in any grid ended, every table reset (row
 //            numbers, "Y" in an "Enable" column), the lists filled, the
 //            files loaded; copy flags cleared
@@ -24,6 +25,7 @@
 
 #include "platform/Classes.h"
 #include "platform/Forms.h"
+#include "tables/common/UTableColumn.h"
 
 #include <memory>
 #include <vector>
@@ -42,18 +44,16 @@ inline constexpr int Text_Drop_Rows_Below = 1540;  // rows below a gap with text
 inline constexpr int Text_Broken_File = 1541;      // the project file cannot be read
 inline constexpr int Text_Extra_Rows = 1542;       // the file holds more rows than the grid
 
-// One column's attribute in the project file.
-struct TTableAttr {
-    const char* Name;                    // null: the column is not saved
-    const char* Load_Default = nullptr;  // written when the attribute is missing; null keeps the reset cell
-};
-
-// How one table is kept in its file: attribute i belongs to real column i + 1.
+// How one table is kept: its columns (the row-number column first) and where
+// its rows stand in the file.
 struct TTableLayout {
     const char* Section = nullptr;  // null: the rows stand directly under the root
     int Key_Col = 1;
-    std::vector<TTableAttr> Attrs;
+    TTableColumns Columns;
 };
+
+// The cell texts of one table row, by real column.
+using TRowTexts = std::vector<String>;
 
 // One grid of a form with what the row buttons and the life cycle need of it.
 struct TTableGrid {
@@ -73,6 +73,7 @@ public:
     // ==== Life cycle ====
     // Copies every caption, header and hint from the text table.
     virtual void Set_Lang() = 0;
+    void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);
     void Btn_OKClick(TObject* Sender);
     // True when every row passes; otherwise one error box for the first fault.
@@ -101,6 +102,15 @@ public:
     int Stop_Row(const TTableGrid& table) const;
     // The first row below the stop row that holds text in a text column, or 0.
     int First_Row_Below_Stop(const TTableGrid& table) const;
+
+    // The rows a table holds, from row 1 to the row before its stop row.
+    std::vector<TRowTexts> Content_Rows(const TTableGrid& table) const;
+
+    // ==== What a form says about itself ====
+    virtual String Project_File() const = 0;
+    virtual String Root_Name() const = 0;
+    // Every file the form reads at its showing and writes on OK.
+    virtual std::vector<String> Files() const { return {Project_File()}; }
 
     TTableGrid& Table(int i) { return *FTables[std::size_t(i)]; }
     int Table_Count() const { return int(FTables.size()); }
@@ -132,8 +142,6 @@ protected:
     void DoHide() override;
 
     // ==== What a form says about itself ====
-    virtual String Project_File() const = 0;
-    virtual String Root_Name() const = 0;
     virtual String Version_Comment() const { return QStringLiteral("SW_VERSION = 1.000"); }
     // The table the row buttons act on: the one of the active tab.
     virtual int Active_Table() const { return 0; }
@@ -155,7 +163,9 @@ protected:
     // grid lines, range selection, column sizing and editing; the shared
     // hint, double-click and Enter handlers bound.
     TZvColumnGrid* New_Table_Grid(TWinControl* parent, int colCount, int rowCount);
-    TTableGrid& Add_Table(TZvStringGrid* grid, const TTableLayout* layout);
+    // A table of the form: a column grid gets its columns from the layout's
+    // descriptors; a check grid (check = true) its widths, boxes and cell looks.
+    TTableGrid& Add_Table(TZvStringGrid* grid, const TTableLayout* layout, bool check = false);
     // Button captions from six slots in a row and their hints from six more.
     void Set_Button_Texts(int first_caption_slot, int first_hint_slot);
 
@@ -170,6 +180,21 @@ private:
     TTableGrid* Table_Of(TObject* Sender);
     std::vector<std::unique_ptr<TTableGrid>> FTables;
 };
+
+// Every table form registers itself once, so that the shared life cycle can
+// be checked over all of them.
+using TTableFormFactory = TTableForm* (*)(TComponent* AOwner);
+struct TTableFormKind {
+    const char* Name;
+    TTableFormFactory Make;
+};
+const std::vector<TTableFormKind>& Table_Form_Kinds();
+bool Register_Table_Form(const char* name, TTableFormFactory make);
+template <class TFormClass>
+bool Register_Table_Form(const char* name)
+{
+    return Register_Table_Form(name, [](TComponent* owner) -> TTableForm* { return new TFormClass(owner); });
+}
 
 // A cell as a file holds it: in a check grid "Y"/"N" for a check-box object,
 // else the text (a column grid's check boxes are their cells' texts).

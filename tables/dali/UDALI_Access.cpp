@@ -22,51 +22,44 @@ namespace {
 
 constexpr int Client_Width = 1200;
 constexpr int Client_Height = 496;
-constexpr TColor Form_Color = 0xEDF7F8; // RGB F8F7ED
 
 // Device grid columns (real).
 constexpr int DV_Label = 0, DV_Enable = 1, DV_Address = 2, DV_Dimming = 3, DV_MinMax = 4, DV_Recall = 5;
-constexpr int Device_Cols = 6;
 constexpr int Group_Rows = 17;
-
-// Set Access and Functions columns.
-constexpr int AS_Enable = 1, AS_DevSen = 2, AS_Type = 3, AS_Function = 9, AS_NumBytes = 11;
-constexpr int AS_Cols = 13;
-constexpr int FN_Function = 1, FN_Condition = 2, FN_Value = 3, FN_Channel = 4, FN_Mnemonic = 7;
-constexpr int FN_Cols = 8;
-
-TColor Rgb(unsigned rgb)
-{
-    return TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
-}
-
-struct TColumnLook {
-    int Header;
-    int Hint; // 0: none
-    int Width;
-    TColor Color;
-};
-
-const TColumnLook Rule_Columns[AS_Cols] = {
-    {2500, 0, 40, clBtnFace},         {2501, 2515, 50, Rgb(0xFFD8B0)},  {2502, 2516, 80, Rgb(0xE0FAFE)},
-    {2503, 2517, 120, Rgb(0xE0FAFE)}, {2504, 2518, 80, Rgb(0xE0FAFE)},  {2505, 2519, 60, Rgb(0xE0FAFE)},
-    {2510, 2524, 70, Rgb(0xA8FFA8)},  {2507, 2521, 70, Rgb(0xA8FFA8)},  {2508, 2522, 70, Rgb(0xA8FFA8)},
-    {2513, 2527, 70, Rgb(0xD5D5FF)},  {2509, 2523, 70, Rgb(0xFCD6F4)},  {2558, 2559, 70, Rgb(0xFCD6F4)},
-    {2514, 2528, 130, clWhite}};
-
-const TColumnLook Function_Columns[FN_Cols] = {
-    {2539, 0, 40, clBtnFace},         {2540, 2545, 140, Rgb(0xE0FAFE)}, {2541, 2546, 140, Rgb(0xA8FFA8)},
-    {2542, 2547, 140, Rgb(0xA8FFA8)}, {2560, 2562, 140, Rgb(0xFFFFA8)}, {2561, 2563, 140, Rgb(0xFFFFA8)},
-    {2543, 2548, 140, Rgb(0xFFD8B0)}, {2544, 2549, 200, clWindow}};
-
-// The two tables of DALI2_Access.xml; the form reads and writes them itself,
-// the layouts tell the life cycle where each table's key column is.
-const TTableLayout Rules_Layout{"DALI2_SetAccess_Rules", AS_DevSen, {}};
-const TTableLayout Functions_Layout{"DALI2_Functions_Rules", FN_Function, {}};
 
 const std::vector<String> Dimming_Values = {QStringLiteral("Normal"), QStringLiteral("Start Break")};
 const std::vector<String> Min_Max_Values = {QStringLiteral("Y"), QStringLiteral("N")};
 const std::vector<String> Recall_Values = {DALI_Recall_None, DALI_Recall_Min_Max, DALI_Recall_Old_Value};
+
+// The device grid and, below it, the group and broadcast grid: the same
+// settings without the address columns. This product hides the address and
+// dimming columns.
+const TTableColumns& Device_Columns()
+{
+    using enum TEditorType;
+    constexpr TAlignment Centre = TAlignment::taCenter;
+    static const TTableColumns columns = {
+        {.Header = 758, .Width = 200, .Read_Only = true},
+        {.Header = 759, .Editor = edDataCheckBox, .Width = 90, .Alignment = Centre},
+        {.Header = 760, .Width = 190, .Read_Only = true, .Hidden = true},
+        {.Header = 761, .Editor = edComboList, .Items = Dimming_Values, .Width = 190, .Hidden = true},
+        {.Header = 762, .Editor = edDataCheckBox, .Width = 90, .Alignment = Centre},
+        {.Header = 763, .Editor = edComboList, .Items = Recall_Values, .Width = 190},
+    };
+    return columns;
+}
+
+const TTableColumns& Group_Columns()
+{
+    using enum TEditorType;
+    static const TTableColumns columns = {
+        {.Header = 764, .Width = 200, .Read_Only = true},
+        {.Header = 765, .Editor = edComboList, .Items = Dimming_Values, .Width = 190},
+        {.Header = 766, .Editor = edDataCheckBox, .Width = 90, .Alignment = TAlignment::taCenter},
+        {.Header = 767, .Editor = edComboList, .Items = Recall_Values, .Width = 190},
+    };
+    return columns;
+}
 
 void Fill(TStringList& list, const std::vector<String>& entries)
 {
@@ -90,28 +83,19 @@ void Set_Grid_Look(TZvStringGrid* grid)
     grid->SetShowHint(true);
 }
 
-// A device-grid column's editor, width and alignment.
-void Set_Column_Look(TZvColumnGrid* grid, int col, TEditorType editor, int width,
-                     std::initializer_list<String> items = {})
-{
-    TGridColumnItem* item = grid->Columns()->Items(col);
-    item->SetEditor(editor);
-    item->SetWidth(width);
-    for (const String& text : items) item->ComboItems()->Add(text);
-    if (editor == TEditorType::edDataCheckBox) item->SetAlignment(TAlignment::taCenter);
-}
-
 } // namespace
 
 TFDALI_Access* FDALI_Access = nullptr;
+
+namespace {
+[[maybe_unused]] const bool Registered = Register_Table_Form<TFDALI_Access>("TFDALI_Access");
+} // namespace
 
 // ---- Building --------------------------------------------------------------------------------
 
 TFDALI_Access::TFDALI_Access(TComponent* AOwner) : TTableForm(AOwner)
 {
-    OnCreate = [this](TObject* s) { FormCreate(s); };
     Build_Table_Frame(Client_Width, Client_Height);
-    SetColor(Form_Color);
     Btn_SelectAll = New_Dialog_Button(this, Button_Panel, 252, Dialog_Button_Top);
     Btn_ClearAll = New_Dialog_Button(this, Button_Panel, 370, Dialog_Button_Top);
     Btn_DALI_Maps = New_Dialog_Button(this, Button_Panel, 488, Dialog_Button_Top);
@@ -148,6 +132,9 @@ TFDALI_Access::TFDALI_Access(TComponent* AOwner) : TTableForm(AOwner)
     PM_Recall_GB = New_Header_Menu({"Select All None", "Select All Recall Min-Max Level for Switch",
                                     "Select All Recall Old Value Level for Switch"},
                                    &TFDALI_Access::RecallLevelClick);
+    Init_Form_Type();
+    PC_DALI->SetActivePage(TS_Select_Device);
+    Init_Table();
 }
 
 void TFDALI_Access::Build_Device_Tab()
@@ -175,25 +162,11 @@ void TFDALI_Access::Build_Device_Tab()
         return grid;
     };
     ACG_DALI_Device = make(TS_Select_Device, DALI_Addresses + 1);
-    ACG_DALI_Device->SetColCount(Device_Cols);
-    Set_Column_Look(ACG_DALI_Device, DV_Label, TEditorType::edNormal, 200);
-    ACG_DALI_Device->Columns()->Items(DV_Label)->SetReadOnly(true);
-    Set_Column_Look(ACG_DALI_Device, DV_Enable, TEditorType::edDataCheckBox, 90);
-    Set_Column_Look(ACG_DALI_Device, DV_Address, TEditorType::edNormal, 190);
-    ACG_DALI_Device->Columns()->Items(DV_Address)->SetReadOnly(true);
-    Set_Column_Look(ACG_DALI_Device, DV_Dimming, TEditorType::edComboList, 190, {Dimming_Values[0], Dimming_Values[1]});
-    Set_Column_Look(ACG_DALI_Device, DV_MinMax, TEditorType::edDataCheckBox, 90);
-    Set_Column_Look(ACG_DALI_Device, DV_Recall, TEditorType::edComboList, 190,
-                    {Recall_Values[0], Recall_Values[1], Recall_Values[2]});
-
+    ACG_DALI_Device->SetColCount(int(Device_Columns().size()));
+    Build_Columns(ACG_DALI_Device, Device_Columns());
     ACG_DALI_GroupBroad = make(PDaliGroupBroad, Group_Rows + 1);
-    ACG_DALI_GroupBroad->SetColCount(4);
-    Set_Column_Look(ACG_DALI_GroupBroad, 0, TEditorType::edNormal, 200);
-    ACG_DALI_GroupBroad->Columns()->Items(0)->SetReadOnly(true);
-    Set_Column_Look(ACG_DALI_GroupBroad, 1, TEditorType::edComboList, 190, {Dimming_Values[0], Dimming_Values[1]});
-    Set_Column_Look(ACG_DALI_GroupBroad, 2, TEditorType::edDataCheckBox, 90);
-    Set_Column_Look(ACG_DALI_GroupBroad, 3, TEditorType::edComboList, 190,
-                    {Recall_Values[0], Recall_Values[1], Recall_Values[2]});
+    ACG_DALI_GroupBroad->SetColCount(int(Group_Columns().size()));
+    Build_Columns(ACG_DALI_GroupBroad, Group_Columns());
 }
 
 void TFDALI_Access::Build_Rule_Grid()
@@ -202,7 +175,6 @@ void TFDALI_Access::Build_Rule_Grid()
     ASG->SetParent(TS_Set_Access);
     ASG->SetAlign(TAlign::alClient);
     Set_Grid_Look(ASG);
-    // Shaped now so that Set_Lang, which runs before Init_Table, finds its header cells.
     ASG->SetColCount(AS_Cols);
     ASG->SetRowCount(DALI_Rule_Rows + 1);
     ASG->SetFixedRows(1);
@@ -212,8 +184,7 @@ void TFDALI_Access::Build_Rule_Grid()
     ASG->OnKeyPress = [this](TObject* s, QChar& k) { Grid_KeyPress(s, k); };
     ASG->OnClickCell = [this](TObject* s, int r, int c) { Grid_ClickCell(s, r, c); };
     ASG->OnGetEditorType = [this](TObject* s, int c, int r, TEditorType& e) { ASGGetEditorType(s, c, r, e); };
-    TTableGrid& table = Add_Table(ASG, &Rules_Layout);
-    table.Check_Grid = true;
+    Add_Table(ASG, &DALI_Rules_Layout(), true);
 }
 
 void TFDALI_Access::Build_Function_Grid()
@@ -222,24 +193,7 @@ void TFDALI_Access::Build_Function_Grid()
     ACG->SetAlign(TAlign::alClient);
     ACG->OnClickCell = [this](TObject* s, int r, int c) { Grid_ClickCell(s, r, c); };
     ACG->OnComboChange = [this](TObject* s, int c, int r, int i, const String& t) { ACGComboChange(s, c, r, i, t); };
-    const std::vector<String> channels = DALI_Channel_Names();
-    const std::vector<String>* lists[FN_Cols] = {nullptr, &DALI_Function_Names, &DALI_Condition_Names,
-                                                 &DALI_Event_Names, &channels, nullptr, nullptr, nullptr};
-    for (int c = 0; c < FN_Cols; ++c) {
-        TGridColumnItem* item = ACG->Columns()->Items(c);
-        item->SetWidth(Function_Columns[c].Width);
-        if (c == 0) {
-            item->SetFixed(true);
-            continue;
-        }
-        item->SetColor(Function_Columns[c].Color);
-        item->SetEditor(c == FN_Value ? TEditorType::edComboEdit
-                                      : lists[c] ? TEditorType::edComboList : TEditorType::edNormal);
-        if (lists[c])
-            for (const String& text : *lists[c]) item->ComboItems()->Add(text);
-    }
-    TTableGrid& table = Add_Table(ACG, &Functions_Layout);
-    table.Has_Enable = false;
+    Add_Table(ACG, &DALI_Functions_Layout());
 }
 
 TPopupMenu* TFDALI_Access::New_Header_Menu(std::initializer_list<const char*> captions,
@@ -257,21 +211,9 @@ TPopupMenu* TFDALI_Access::New_Header_Menu(std::initializer_list<const char*> ca
     return menu;
 }
 
-void TFDALI_Access::FormCreate(TObject*)
-{
-    Init_Form_Type();
-    L_SW_Code->SetCaption(Software_Code);
-    SetClientHeight(Client_Height);
-    Set_Lang();
-    PC_DALI->SetActivePage(TS_Select_Device);
-    Init_Table();
-}
-
 void TFDALI_Access::Init_Form_Type()
 {
-    ACG_DALI_Device->HideColumn(DV_Address);
-    ACG_DALI_Device->HideColumn(DV_Dimming);
-    SetClientWidth(Client_Width);
+    // The address and dimming columns are hidden by their descriptors.
     for (TLabel* label : {L_NBI_Title, L_NBI_Value, L_NBO_Title, L_NBO_Value}) label->SetVisible(false);
     Splitter_GroupBroad->SetVisible(false);
     PDaliGroupBroad->SetVisible(false);
@@ -279,25 +221,12 @@ void TFDALI_Access::Init_Form_Type()
 
 void TFDALI_Access::Init_Table()
 {
-    ASG->SetColCount(AS_Cols);
-    ASG->SetRowCount(DALI_Rule_Rows + 1);
-    for (int c = 0; c < AS_Cols; ++c) {
-        ASG->SetCellEx(c, 0, Lang_Text(Rule_Columns[c].Header));
-        ASG->SetColWidths(c, Rule_Columns[c].Width);
-    }
-    ASG->AddCheckBoxColumn(AS_Enable, false, false);
-    for (int r = 1; r <= DALI_Rule_Rows; ++r) {
-        ASG->SetCellEx(0, r, IntToStr(r));
-        for (int c = 1; c < AS_Cols; ++c) {
-            TCellProperties* props = ASG->GetCellProperties(c, r);
-            props->SetBrushColor(Rule_Columns[c].Color);
-            if (c == AS_Enable) props->SetAlignment(TAlignment::taCenter);
-        }
-    }
-    Fill(DevSen, DALI_Dev_Sen_List);
+    // The Set Access grid took its shape from its descriptors; its pick lists
+    // are handed to the combo editor cell by cell.
+    Fill(DevSen, DALI_Rules_Layout().Columns[AS_DevSen].Items);
     Fill(SenType, DALI_Sensor_Types);
     Fill(DevType, DALI_Device_Types);
-    Fill(NumBytes, DALI_Num_Bytes_List);
+    Fill(NumBytes, DALI_Rules_Layout().Columns[AS_NumBytes].Items);
 }
 
 void TFDALI_Access::Set_Lang()
@@ -322,19 +251,11 @@ void TFDALI_Access::Set_Lang()
     L_NBO_Title->SetCaption(Lang_Text(752));
     Btn_DALI_Maps->SetCaption(Lang_Text(753));
     Btn_DALI_Maps->SetHint(Lang_Text(754));
-    for (int c = 0; c < Device_Cols; ++c) ACG_DALI_Device->Columns()->Items(c)->SetHeader(Lang_Text(758 + c));
-    for (int c = 0; c < 4; ++c) ACG_DALI_GroupBroad->Columns()->Items(c)->SetHeader(Lang_Text(764 + c));
+    Set_Column_Texts(ACG_DALI_Device, Device_Columns(), nullptr);
+    Set_Column_Texts(ACG_DALI_GroupBroad, Group_Columns(), nullptr);
     for (int r = 1; r <= Group_Rows; ++r) ACG_DALI_GroupBroad->SetCellEx(0, r, Lang_Text(767 + r));
-    Hint().Clear();
-    for (int c = 0; c < AS_Cols; ++c) {
-        ASG->SetCellEx(c, 0, Lang_Text(Rule_Columns[c].Header));
-        if (c > 0) Hint().Add(Lang_Text(Rule_Columns[c].Hint));
-    }
-    Hint_Fun().Clear();
-    for (int c = 0; c < FN_Cols; ++c) {
-        ACG->Columns()->Items(c)->SetHeader(Lang_Text(Function_Columns[c].Header));
-        if (c > 0) Hint_Fun().Add(Lang_Text(Function_Columns[c].Hint));
-    }
+    Set_Column_Texts(ASG, DALI_Rules_Layout().Columns, &Hint());
+    Set_Column_Texts(ACG, DALI_Functions_Layout().Columns, &Hint_Fun());
     TS_Select_Device->SetCaption(Lang_Text(2555));
     TS_Set_Access->SetCaption(Lang_Text(2556));
     TS_Functions->SetCaption(Lang_Text(2557));
@@ -350,6 +271,11 @@ String TFDALI_Access::Project_File() const
 String TFDALI_Access::Root_Name() const
 {
     return QStringLiteral("DALI2_Access");
+}
+
+std::vector<String> TFDALI_Access::Files() const
+{
+    return {File_DALI_Access, File_DALI2_Access};
 }
 
 TDALIDevices TFDALI_Access::Device_Rows() const

@@ -22,11 +22,12 @@ public:
     explicit TFDALI_Access(TComponent* AOwner);
 
     // ==== Life cycle ====
-    void FormCreate(TObject* Sender);
     bool Controllo_dati() override;
     void Set_Lang() override;
-    void Init_Form_Type();
-    void Init_Table();
+    String Project_File() const override;
+    String Root_Name() const override;
+    // Both files: the devices' and the rule tables'.
+    std::vector<String> Files() const override;
 
     // ==== Tabs and the device grid ====
     void PC_DALIChange(TObject* Sender);
@@ -80,8 +81,6 @@ public:
     bool& Do_Copy_Fun() { return Table(1).Do_Copy; }
 
 protected:
-    String Project_File() const override;
-    String Root_Name() const override;
     int Active_Table() const override;
     String Delete_Question(int table, int row) const override;
     int Read_Document(const TXMLNode& root) override;
@@ -92,6 +91,9 @@ protected:
     void Save_Files() override;
 
 private:
+    // Creation: the product's shape of the window, then the pick lists.
+    void Init_Form_Type();
+    void Init_Table();
     void Build_Device_Tab();
     void Build_Rule_Grid();
     void Build_Function_Grid();

@@ -4,9 +4,11 @@
 //   DALI_Access.xml   one element per setting of the 64 short addresses,
 //   DALI2_Access.xml  the Functions table and the Set Access rules.
 // The window fills its grids from these structures and reads them back, so
-// the file layouts can be checked without any window.
+// the file layouts can be checked without any window. The two rule tables'
+// columns (look, texts and attributes) are stated here once.
 
 #include "platform/Xml.h"
+#include "tables/common/UTableForm.h"
 
 #include <array>
 #include <vector>
@@ -51,12 +53,20 @@ std::vector<String> DALI_Map_Lines(const TDALIDevices& devices);
 
 // ---- DALI2_Access.xml ----------------------------------------------------------
 
-// Functions grid columns 1 to 7 and Set Access columns 2 to 12, with the
-// attribute names they are saved under, in column order.
-inline constexpr int DALI_Function_Cells = 7;
-inline constexpr int DALI_Rule_Cells = 11;
-extern const std::array<String, DALI_Function_Cells> DALI_Function_Attributes;
-extern const std::array<String, DALI_Rule_Cells> DALI_Rule_Attributes;
+// Set Access columns (a check grid) and Functions columns (a column grid).
+inline constexpr int AS_Enable = 1, AS_DevSen = 2, AS_Type = 3, AS_Function = 9, AS_NumBytes = 11;
+inline constexpr int AS_Cols = 13;
+inline constexpr int FN_Function = 1, FN_Condition = 2, FN_Value = 3, FN_Channel = 4, FN_Mnemonic = 7;
+inline constexpr int FN_Cols = 8;
+
+// Every column of the two tables with its section in DALI2_Access.xml; the
+// keys are "Dev/Sen" and "Function".
+const TTableLayout& DALI_Rules_Layout();
+const TTableLayout& DALI_Functions_Layout();
+
+// The cells a file row holds: Functions columns 1 to 7, Set Access columns 2 to 12.
+inline constexpr int DALI_Function_Cells = FN_Cols - 1;
+inline constexpr int DALI_Rule_Cells = AS_Cols - 2;
 
 // Cell i holds grid column i + 1.
 using TDALIFunctionRow = std::array<String, DALI_Function_Cells>;

@@ -22,6 +22,8 @@
 #include "platform/Timers.h"
 #include "platform/Xml.h"
 #include "tables/common/TableFormStandIns.h"
+#include "tables/dali/UDALI_Access.h"
+#include "tables/snmp/USNMPManagerAccess.h"
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestUtil.h"
 #include "tests/common/TestSeams.h"

@@ -21,8 +21,17 @@ namespace {
 
 // Column grid: 0 number, 1 Enable (check box), 2 Key, 3 Hidden, 4 Note.
 // Check grid: 0 number, 1 box, 2 text, 3 box.
-const TTableLayout Main_Layout{"Main", 2, {{"Enable", "Y"}, {"Key"}, {"Hidden", "H"}, {"Note"}}};
-const TTableLayout Check_Layout{"Checks", 2, {{"On"}, {"Text"}, {"Off"}}};
+const TTableLayout Main_Layout{"Main", 2,
+                               {{.Width = 40},
+                                {.Editor = TEditorType::edDataCheckBox, .Attr = "Enable", .Load_Default = "Y"},
+                                {.Attr = "Key"},
+                                {.Hidden = true, .Attr = "Hidden", .Load_Default = "H"},
+                                {.Attr = "Note"}}};
+const TTableLayout Check_Layout{"Checks", 2,
+                                {{.Width = 40},
+                                 {.Editor = TEditorType::edDataCheckBox, .Attr = "On"},
+                                 {.Attr = "Text"},
+                                 {.Editor = TEditorType::edDataCheckBox, .Attr = "Off"}}};
 
 class TSampleForm : public TTableForm {
 public:
@@ -31,18 +40,12 @@ public:
         Build_Table_Frame(600, 300);
         Grid = New_Table_Grid(this, 5, 7);
         Grid->SetAlign(TAlign::alClient);
-        Grid->Columns()->Items(1)->SetEditor(TEditorType::edDataCheckBox);
-        Grid->HideColumn(3);
         Add_Table(Grid, &Main_Layout);
         Checks = new TZvStringGrid(this);
         Checks->SetColCount(4);
         Checks->SetRowCount(5);
-        for (int r = 1; r < 5; ++r) {
-            Checks->AddCheckBox(1, r, false, false);
-            Checks->AddCheckBox(3, r, false, false);
-        }
-        TTableGrid& t = Add_Table(Checks, &Check_Layout);
-        t.Check_Grid = true;
+        Checks->SetFixedCols(1);
+        Add_Table(Checks, &Check_Layout, true);
         Set_Lang();
     }
     void Set_Lang() override { Table(0).Hint.Clear(), Table(0).Hint.Add("h1"), Table(0).Hint.Add("h2"); }

@@ -199,40 +199,6 @@ TEST_F(DALIAccessTest, RowsBelowAnEmptyKeyAreDroppedOnlyWhenTheUserAgrees)
     EXPECT_TRUE(saved.Rules.empty()) << "a ticked but empty rule row is no text";
 }
 
-TEST_F(DALIAccessTest, ABrokenFileNamesItselfAndTheFormDoesNotOpen)
-{
-    const QByteArray samples[] = {"<DALI_Access><DALI_ID_DEVICE_0>1</DALI_ID_DEV", "", "<!-- only a comment -->",
-                                  "\xff\xfe<\x00"};
-    for (const char* name : {"DALI_Access.xml", "DALI2_Access.xml"})
-        for (const QByteArray& bytes : samples) {
-            SCOPED_TRACE(std::string(name) + " " + bytes.toStdString());
-            DeleteFile(File_DALI_Access);
-            DeleteFile(File_DALI2_Access);
-            Seams.Boxes.clear();
-            Folder.Write(name, bytes);
-            Show();
-            ASSERT_EQ(Seams.Boxes.size(), 1u);
-            EXPECT_TRUE(Seams.Boxes[0].Text.contains(Folder.File(name)));
-            EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Error);
-            EXPECT_EQ(Form->ModalResult(), mrCancel);
-            EXPECT_EQ(Folder.Read(name), bytes);
-        }
-}
-
-TEST_F(DALIAccessTest, MoreRowsThanTheGridsWarnOnce)
-{
-    TDALI2Tables t;
-    t.Functions.assign(252, {"Toggle", "No Condition", "1", "", "", "", ""});
-    t.Rules.assign(257, {true, {"Device", "Dimmer", "0", "0", "0", "0", "0", "", "0", "", ""}});
-    Write_Files({}, t);
-    Show();
-    ASSERT_EQ(Seams.Boxes.size(), 1u);
-    EXPECT_EQ(Seams.Boxes[0].Icon, TMsgBoxIcon::Warning);
-    EXPECT_TRUE(Seams.Boxes[0].Text.contains("DALI2_Access.xml"));
-    EXPECT_TRUE(Seams.Boxes[0].Text.contains("3"));
-    EXPECT_EQ(Form->ACG->GetCellEx(1, 250), "Toggle");
-}
-
 TEST_F(DALIAccessTest, OnlyAPickFromTheEventListSetsTheCondition)
 {
     Show();

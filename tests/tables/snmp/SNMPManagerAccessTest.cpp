@@ -293,22 +293,6 @@ TEST_F(SNMPManagerTest, MissingAttributesTakeTheirLoadDefaultsAndExtraRowsAreWar
     EXPECT_EQ(Seams.Boxes[0].Text, Format(Lang_Text(1542), {"SNMP_Manager.xml", 2}));
 }
 
-TEST_F(SNMPManagerTest, NoFileOrABrokenOneLeavesAnEmptyTable)
-{
-    EXPECT_EQ(Get(512, SM_N), "512");
-    EXPECT_EQ(Get(512, SM_Enable), "Y");
-    EXPECT_TRUE(Seams.Boxes.empty());
-    const QByteArray broken = "<SNMP_Agent_Access><row IP_Address=\"10.0.0.1\"";
-    Folder.Write("SNMP_Manager.xml", broken);
-    Set(1, SM_IP_Address, "typed");
-    Form->FormShow(nullptr);
-    ASSERT_EQ(Seams.Boxes.size(), 1u);
-    EXPECT_TRUE(Seams.Boxes[0].Text.contains(File_SNMP_Manager));
-    EXPECT_EQ(Form->ModalResult(), mrCancel);
-    EXPECT_EQ(Get(1, SM_IP_Address), "");
-    EXPECT_EQ(Folder.Read("SNMP_Manager.xml"), broken);
-}
-
 TEST_F(SNMPManagerTest, OKAsksBeforeDroppingRowsBelowAGapAndNoKeepsTheFormOpen)
 {
     Valid_Row(1, "10.0.0.1");
