@@ -34,6 +34,8 @@ class TPopupMenu;
 class TPictureContainer;
 class THTMLPictureCache;
 class TRichEdit;
+class TGridFocusWindow;
+class TZvStringGridCheck;
 struct THTMLDrawParams;
 struct THTMLDrawResult;
 // The editors the grid shows (grid/editors/).
