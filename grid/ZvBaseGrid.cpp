@@ -324,13 +324,18 @@ void TBaseGrid::SetCellProperties(int c, int r, TCellProperties* Value)
     SetObjects(c, r, Value);
 }
 
+void TBaseGrid::FreeCellGraphic(TObject* graphic)
+{
+    if (!graphic || typeid(*graphic) != typeid(TCellGraphic)) return;
+    const TCellType kind = static_cast<TCellGraphic*>(graphic)->CellType();
+    if (kind == TCellType::ctVirtCheckBox || kind == TCellType::ctRowCheckBox) return;
+    delete graphic;
+}
+
 void TBaseGrid::FreeCellProperties(TCellProperties* props)
 {
     if (!props) return;
-    TObject* graphic = props->GraphicObject();
-    // Only the grid's own graphic class is freed with the cell; a graphic of
-    // another class belongs to whoever attached it.
-    if (graphic && typeid(*graphic) == typeid(TCellGraphic)) delete graphic;
+    FreeCellGraphic(props->GraphicObject());
     delete props;
 }
 

@@ -145,7 +145,7 @@ void TZvStringGrid::AttachNewCellGraphic(int ACol, int ARow)
 {
     if (TCellGraphic* old = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow))) {
         SetGraphicObjectEx(ACol, ARow, nullptr);
-        if (old != d->FSharedCellGraphic.get()) delete old;
+        FreeCellGraphic(old);
     }
     // The store keeps an object only beside a cell that exists: an empty cell
     // briefly holds a space.
@@ -161,9 +161,7 @@ bool TZvStringGrid::RemoveCellGraphic(int ACol, int ARow)
     TCellGraphic* g = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
     if (!g) return false;
     SetGraphicObjectEx(ACol, ARow, nullptr);
-    const bool shared = g->CellType() == TCellType::ctVirtCheckBox || g->CellType() == TCellType::ctRowCheckBox ||
-                        g == d->FSharedCellGraphic.get();
-    if (!shared) delete g;
+    FreeCellGraphic(g);
     if (!d->FDestroying) RepaintCell(RealToDisplayCol(ACol), ARow);
     return true;
 }
