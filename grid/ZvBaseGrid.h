@@ -136,6 +136,22 @@ private:
     TControl* FControl = nullptr;
 };
 
+// The look a fresh properties object of a cell starts from: the grid's InitialCellProperties asked over
+// a scratch font and brush, word wrap preset to the grid's. Made here only, whoever asks.
+struct TFreshCellLook {
+    TFreshCellLook(TBaseGrid& grid, int c, int r);
+
+    TFont Font;
+    TBrush Brush;
+    TCellGradientDirection GD = TCellGradientDirection::GradientVertical;
+    bool WW = true;
+    TVAlignment VA = TVAlignment::vtaTop;
+    TAlignment HA = TAlignment::taLeftJustify;
+    TColor MirrorColor = clNone;
+    TColor MirrorColorTo = clNone;
+    TColor ColorTo = clNone;
+};
+
 // ---- Undo and redo of cell changes ------------------------------------------------------
 // A change, or (column and row -1, empty texts) a marker of a sequence's start or stop.
 class TUndoRedoItem : public TPersistent {
