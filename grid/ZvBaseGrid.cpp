@@ -279,29 +279,28 @@ String TBaseGrid::GetGridCell(int c, int r) const { return Cells(c, r); }
 
 void TBaseGrid::SetGridCell(int c, int r, const String& Value) { SetCells(c, r, Value); }
 
+TFreshCellLook::TFreshCellLook(TBaseGrid& grid, int c, int r) : WW(grid.BaseWordWrap())
+{
+    grid.InitialCellProperties(c, r, GD, WW, VA, HA, MirrorColor, MirrorColorTo, ColorTo, &Brush, &Font);
+}
+
 TCellProperties* TBaseGrid::CreateCellProperties(int c, int r, bool withCalcType)
 {
     auto* props = new TCellProperties(this, c, r);
+    // In the slot before the look is asked: the look of a cell with properties just made.
     SetObjects(c, r, props);
-    TFont font;
-    TBrush brush;
-    TCellGradientDirection gd = TCellGradientDirection::GradientVertical;
-    bool ww = FWordWrap;
-    TVAlignment va = TVAlignment::vtaTop;
-    TAlignment ha = TAlignment::taLeftJustify;
-    TColor mirror = clNone, mirrorTo = clNone, colorTo = clNone;
-    InitialCellProperties(c, r, gd, ww, va, ha, mirror, mirrorTo, colorTo, &brush, &font);
+    const TFreshCellLook look(*this, c, r);
     if (withCalcType) props->SetCalcType(TColumnCalcType::acNONE);
-    props->SetAlignment(ha);
-    props->SetVAlignment(va);
-    props->SetWordWrap(ww);
-    props->SetFontName(font.Name());
-    props->SetFontSize(font.Size());
-    props->SetFontStyle(font.Style());
-    props->SetFontColor(font.Color());
-    props->SetBrushColor(brush.Color());
-    props->SetBrushColorTo(colorTo);
-    props->SetGradientDirection(gd);
+    props->SetAlignment(look.HA);
+    props->SetVAlignment(look.VA);
+    props->SetWordWrap(look.WW);
+    props->SetFontName(look.Font.Name());
+    props->SetFontSize(look.Font.Size());
+    props->SetFontStyle(look.Font.Style());
+    props->SetFontColor(look.Font.Color());
+    props->SetBrushColor(look.Brush.Color());
+    props->SetBrushColorTo(look.ColorTo);
+    props->SetGradientDirection(look.GD);
     return props;
 }
 
@@ -324,13 +323,18 @@ void TBaseGrid::SetCellProperties(int c, int r, TCellProperties* Value)
     SetObjects(c, r, Value);
 }
 
+void TBaseGrid::FreeCellGraphic(TObject* graphic)
+{
+    if (!graphic || typeid(*graphic) != typeid(TCellGraphic)) return;
+    const TCellType kind = static_cast<TCellGraphic*>(graphic)->CellType();
+    if (kind == TCellType::ctVirtCheckBox || kind == TCellType::ctRowCheckBox) return;
+    delete graphic;
+}
+
 void TBaseGrid::FreeCellProperties(TCellProperties* props)
 {
     if (!props) return;
-    TObject* graphic = props->GraphicObject();
-    // Only the grid's own graphic class is freed with the cell; a graphic of
-    // another class belongs to whoever attached it.
-    if (graphic && typeid(*graphic) == typeid(TCellGraphic)) delete graphic;
+    FreeCellGraphic(props->GraphicObject());
     delete props;
 }
 

@@ -136,6 +136,22 @@ private:
     TControl* FControl = nullptr;
 };
 
+// The look a fresh properties object of a cell starts from: the grid's InitialCellProperties asked over
+// a scratch font and brush, word wrap preset to the grid's. Made here only, whoever asks.
+struct TFreshCellLook {
+    TFreshCellLook(TBaseGrid& grid, int c, int r);
+
+    TFont Font;
+    TBrush Brush;
+    TCellGradientDirection GD = TCellGradientDirection::GradientVertical;
+    bool WW = true;
+    TVAlignment VA = TVAlignment::vtaTop;
+    TAlignment HA = TAlignment::taLeftJustify;
+    TColor MirrorColor = clNone;
+    TColor MirrorColorTo = clNone;
+    TColor ColorTo = clNone;
+};
+
 // ---- Undo and redo of cell changes ------------------------------------------------------
 // A change, or (column and row -1, empty texts) a marker of a sequence's start or stop.
 class TUndoRedoItem : public TPersistent {
@@ -393,7 +409,12 @@ protected:
     TRect MergedAreaRect(int c, int r);
     // 0 <= c < TotalColCount and 0 <= r < RowCount.
     bool IsInsideGrid(int c, int r);
-    // The one rule for letting go of a cell's properties: the grid's own graphic goes with them.
+    // The one rule for letting go of a cell's graphic: only the grid's own graphic class is freed, and
+    // not the shared check boxes standing in for many cells (only they carry the virtual and row
+    // check-box kinds); a graphic of another class belongs to whoever attached it.
+    static void FreeCellGraphic(TObject* graphic);
+    // The one rule for letting go of a cell's properties: its graphic by FreeCellGraphic, then the object.
+    // Every path that frees properties (clearing, cut rows, relaid rows, the grid's end) comes here.
     static void FreeCellProperties(TCellProperties* props);
 
     // Fields, after those of the platform grid.

@@ -1,5 +1,7 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/ZvGridFocusWindow.h"
+#include "grid/ZvStringGridCheck.h"
 #include "grid/support/ZvPictureContainer.h"
 #include "grid/editors/ZvInplaceEdit.h"
 #include "grid/services/ZvGridClipboard.h"

@@ -34,6 +34,9 @@ class TPopupMenu;
 class TPictureContainer;
 class THTMLPictureCache;
 class TRichEdit;
+class TGridFocusWindow;
+class TZvStringGridCheck;
+struct TCellPress;
 struct THTMLDrawParams;
 struct THTMLDrawResult;
 // The editors the grid shows (grid/editors/).
@@ -1793,6 +1796,40 @@ protected:
     bool HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawResult& Result);
     THTMLDrawParams CellMarkupParams() const;
     void PressCellControl(int ACol, int ARow, const THTMLDrawResult& Hit);
+    // The steps of a left press, each true when it took the press (TCellPress: ZvGridMouse.cpp).
+    bool PressCellWidget(const TCellPress& Press);
+    bool PressCellLink(const TCellPress& Press);
+    void PressFixedCell(const TCellPress& Press);
+    bool PressCellCheck(const TCellPress& Press);
+    void PressSelectCell(TWMMouse& Message, const TCellPress& Press);
+    void PressEditCell(const TCellPress& Press);
+
+    // ==== Cell painting steps (ZvGridDraw.cpp, ZvGridTextPaint.cpp, ZvGridGraphics.cpp) ==========
+    // Each paints one part of PaintCellContents, PaintCellText or PaintCellGraphic; a step that
+    // takes room from the cell narrows ARect.
+    void PaintFixedCellLook(TCanvas& Canvas, int ACol, int ARow, TRect& ARect, TColor ColorTo, TColor MirrorColor,
+                            TColor MirrorColorTo);
+    void PaintRowIndicator(TCanvas& Canvas, int RCol, int ARow, TRect& ARect);
+    void PaintListViewHeader(TCanvas& Canvas, int ACol, int ARow, const TRect& ARect);
+    void PaintAlwaysVisibleButtons(TCanvas& Canvas, int ACol, int ARow, TRect& ARect);
+    void PaintFixedCellEdges(TCanvas& Canvas, int RCol, const TRect& ARect, bool FixedLook);
+    void PaintTreeLines(TCanvas& Canvas, int RCol, int ARow, const TRect& ARect);
+    void PaintCellFocusRect(TCanvas& Canvas, int RCol, int ARow, const TRect& ARect);
+    // The text colours of a selected cell; answers the colour a link takes.
+    TColor SelectedTextColors(TCanvas& Canvas, bool Selected, bool FixedCell);
+    void PaintCellTextBackground(TCanvas& Canvas, const TRect& Rect);
+    void PaintSelectionRectangle(TCanvas& Canvas);
+    void PaintPlainCellText(TCanvas& Canvas, String Text, const TRect& Rect, TColor AnchorColor, bool SortGlyph,
+                            int SortOffset, int ErrFrom, int ErrLen);
+    // Where a graphic goes: the rectangle it is placed in, its left and top, its width and height.
+    void PlaceCellGraphic(int RCol, int ARow, TCellType Kind, int TextRoom, const TRect& ARect, TRect& R, int& Left,
+                          int& Top, int& W, int& H);
+    void PaintCellCheckGraphic(TCellGraphic* Graphic, int RCol, int ARow, const TRect& R, int Top, int W, int H,
+                               int TextRoom);
+    void PaintRotatedCellText(TCanvas& Canvas, TCellGraphic* Graphic, int RCol, int ARow, const TRect& ARect);
+    void PaintCellProgress(TCanvas& Canvas, TCellGraphic* Graphic, int RCol, int ARow, const TRect& ARect);
+    void PaintCellXPProgress(TCanvas& Canvas, TCellGraphic* Graphic, int RCol, int ARow, const TRect& ARect);
+    void PaintCellRating(TCanvas& Canvas, TCellGraphic* Graphic, int RCol, int ARow, int Left, int Top);
 
     // ==== Window messages (ZvGridMessages.cpp) =====================================================
     void WheelMessageHook(TMessage& Message);

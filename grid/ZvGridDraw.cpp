@@ -272,9 +272,8 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     cell = TCellPaint{};
     cell.Canvas = ACanvas;
     const TMouseActions& mouse = *d->FMouseActions;
-    const int fixedCols = FixedCols(), fixedRows = FixedRows();
 
-    // Step 1: state of the cell.
+    // State of the cell.
     d->FCtl3D = !d->FFlat;
     const int RCol = DisplayToRealCol(ACol);
     cell.RCol = RCol;
@@ -310,150 +309,26 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     cell.CellFont = canvas.Font()->Color();
     cell.AState = AState;
 
-    bool fixedLook = IsFixed(ACol, ARow) || ACol < fixedCols || ARow < fixedRows;
+    bool fixedLook = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
     if (HoverRow() && ARow == HoverRowIdx() && HoverRowCells().Contains(THoverRowCell::hcFixed)) fixedLook = false;
 
     // A toolkit style other than the platform's own paints fixed and selected cells itself.
     const bool styled = UsesVCLStyles() && (fixedLook || AState.Contains(gdSelected));
 
-    // Fixed-cell looks.
-    if (fixedLook && !styled && IsGradientLook(d->FLook)) {
-        auto grad = [&](TLookGradient from, TLookGradient to, TLookGradient mFrom, TLookGradient mTo, TColor border,
-                        const TRect& r) {
-            DrawGradientBox(canvas, r, d->FVUDGradient[std::size_t(from)], d->FVUDGradient[std::size_t(to)],
-                            d->FVUDGradient[std::size_t(mFrom)], d->FVUDGradient[std::size_t(mTo)], true, border, false,
-                            true);
-        };
-        const TColor hoverBorder = d->FVUDGradient[std::size_t(TLookGradient::lgHoverBorder)];
-        const TColor downBorder = d->FVUDGradient[std::size_t(TLookGradient::lgDownBorder)];
-        const bool hoverAllowed =
-            d->FHoverFixedCells == THoverFixedCells::hfAll ||
-            (d->FHoverFixedCells == THoverFixedCells::hfFixedRows && ARow < fixedRows) ||
-            (d->FHoverFixedCells == THoverFixedCells::hfFixedColumns && ACol < fixedCols);
-        const bool moving = d->FMoveIndex >= 0 && d->FMoveIndex == ACol && d->FMouseDownMove;
-        const bool hovered = d->FHoverFixedCell.X == ACol && d->FHoverFixedCell.Y == ARow && d->FMoveIndex < 0;
-        if (hoverAllowed && (hovered || moving) && !d->FDesignTime) {
-            TRect r = ARect;
-            r.Bottom += 1;
-            const bool pressed = d->FMouseDown || moving;
-            const bool dropDown = d->FControlLook->FixedDropDownButton() && FireCanShowFixedDropDown(RCol);
-            if (!pressed) {
-                grad(TLookGradient::lgHoverFrom, TLookGradient::lgHoverTo, TLookGradient::lgHoverMirrorFrom,
-                     TLookGradient::lgHoverMirrorTo, hoverBorder, r);
-            } else if (dropDown) {
-                const TRect button = Rect(r.Right - 16, r.Top, r.Right, r.Bottom);
-                const TRect rest = Rect(r.Left, r.Top, r.Right - 16, r.Bottom);
-                const bool buttonDown = d->FPushedFixed;
-                auto down = [&](const TRect& rr) {
-                    grad(TLookGradient::lgDownFrom, TLookGradient::lgDownTo, TLookGradient::lgDownMirrorFrom,
-                         TLookGradient::lgDownMirrorTo, downBorder, rr);
-                };
-                auto hover = [&](const TRect& rr) {
-                    grad(TLookGradient::lgHoverFrom, TLookGradient::lgHoverTo, TLookGradient::lgHoverMirrorFrom,
-                         TLookGradient::lgHoverMirrorTo, hoverBorder, rr);
-                };
-                if (buttonDown) {
-                    down(button);
-                    hover(rest);
-                } else {
-                    down(rest);
-                    hover(button);
-                }
-            } else {
-                grad(TLookGradient::lgDownFrom, TLookGradient::lgDownTo, TLookGradient::lgDownMirrorFrom,
-                     TLookGradient::lgDownMirrorTo, downBorder, r);
-            }
-            if (dropDown) {
-                canvas.Pen()->SetColor(pressed ? downBorder : hoverBorder);
-                Line(canvas, r.Right - 16, r.Top, r.Right - 16, r.Bottom);
-                DrawMarkerTriangle(canvas, r.Right - 8, r.Top + 8, clBlack);
-                ARect.Right -= 16;
-            }
-        } else if (d->FActiveCellShow && ((ACol == fixedCols - 1 && fixedCols > 0 && ARow == Row()) ||
-                                       (ARow == fixedRows - 1 && fixedRows > 0 && ACol == Col()))) {
-            DrawGradientBox(canvas, ARect, d->FActiveCellColor, d->FActiveCellColorTo, clNone, clNone, true, clNone,
-                            false, true);
-        } else if (SortSettings()->Column() != -1 && SortSettings()->HeaderColor() != clNone &&
-                   SortSettings()->Column() == RCol && ARow == fixedRows - 1 &&
-                   (ACol >= fixedCols || SortSettings()->FixedCols())) {
-            DrawGradientBox(canvas, ARect, SortSettings()->HeaderColor(), SortSettings()->HeaderColorTo(),
-                            SortSettings()->HeaderMirrorColor(), SortSettings()->HeaderMirrorColorTo(), true, clNone,
-                            false, true);
-        } else if (!d->FFlat) {
-            DrawGradientBox(canvas, ARect, canvas.Brush()->Color(), colorTo, mirror, mirrorTo, true, clNone, false,
-                            true);
-            if (d->FLook == TGridLook::glVista) {
-                canvas.Pen()->SetColor(clWhite);
-                Line(canvas, ARect.Left, ARect.Top, ARect.Left, ARect.Bottom);
-                Line(canvas, ARect.Right - 1, ARect.Top, ARect.Right - 1, ARect.Bottom);
-            }
-        }
-        canvas.Brush()->SetColor(cell.CellBrush);
-    }
-
-    // Row indicator.
-    const int indicatorWidth = d->FRowIndicator && !d->FRowIndicator->Empty() ? d->FRowIndicator->Width() : 0;
-    const bool showIndicator = RCol == 0 && ARow == Row() && fixedCols > 0 && indicatorWidth > 0 &&
-                               !(d->FFixedRowAlways && RowCount() == fixedRows);
-    if (showIndicator) {
-        const int h = d->FRowIndicator->Height();
-        int y = ARect.Top;
-        if (d->FVAlignment == TVAlignment::vtaCenter) y = ARect.Top + (ARect.Height() - h) / 2;
-        if (d->FVAlignment == TVAlignment::vtaBottom) y = ARect.Bottom - h;
-        DrawBitmapTransparent(canvas, *d->FRowIndicator, clNone, Bounds(ARect.Left + 2, y, indicatorWidth, h));
-        ARect.Left += indicatorWidth + 2;
-    }
-
-    // List-view headers.
-    if (d->FLook == TGridLook::glListView && fixedLook && !d->FFlat && !styled) {
-        if (ThemedControls()) {
-            TRect r = ARect;
-            r.Bottom += 1;
-            const bool inside = d->FHoverFixedCell.X == ACol && d->FHoverFixedCell.Y == ARow;
-            const int part = inside ? HP_HEADERITEM : 3;
-            const int state = !inside ? HIS_NORMAL : d->FMouseDown ? HIS_PRESSED : HIS_HOT;
-            HTHEME theme = OpenThemeData(this, "header");
-            DrawThemeBackground(theme, canvas, part, state, r);
-            CloseThemeData(theme);
-            canvas.Pen()->SetColor(clWhite);
-            Line(canvas, ARect.Left, ARect.Top, ARect.Right, ARect.Top);
-        } else {
-            canvas.Brush()->SetColor(clBtnFace);
-            canvas.Pen()->SetColor(clWhite);
-            canvas.Rectangle(ARect);
-            canvas.Brush()->SetColor(cell.CellBrush);
-        }
-    }
-
-    // Modified rows.
+    // Background: the fixed-cell look, the row indicator, list-view headers, modified rows.
+    if (fixedLook && !styled && IsGradientLook(d->FLook))
+        PaintFixedCellLook(canvas, ACol, ARow, ARect, colorTo, mirror, mirrorTo);
+    PaintRowIndicator(canvas, RCol, ARow, ARect);
+    if (d->FLook == TGridLook::glListView && fixedLook && !d->FFlat && !styled)
+        PaintListViewHeader(canvas, ACol, ARow, ARect);
     if (d->FShowModified->Enabled() && ACol == 0 && GetRowModified(RealRowIndex(ARow)))
         FillRectColor(canvas, Rect(ARect.Right - 4, ARect.Top, ARect.Right, ARect.Bottom), d->FShowModified->Color());
     canvas.Brush()->SetColor(cell.CellBrush);
 
     if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, RCol, ARow, AState, ARect, false);
 
-    // Editor buttons that show without the editor.
     const int rightBeforeButtons = ARect.Right;
-    const TControlLook& controlLook = *d->FControlLook;
-    if (!IsFixed(ACol, ARow) && (controlLook.DropDownAlwaysVisible() || controlLook.SpinButtonsAlwaysVisible())) {
-        TButtonLook look = d->FControlLook->FlatButton() ? TButtonLook::blFlat
-                           : ThemedControls()          ? TButtonLook::blTheme
-                                                       : TButtonLook::blClassic;
-        if (d->FFlat && d->FHasColorTones && d->FColorTones.Background.BrushColor != clNone)
-            look = TButtonLook::blColored;
-        bool editable = true;
-        QueryCellEditable(RCol, ARow, editable);
-        const TButtonState state = editable ? TButtonState::bsNormal : TButtonState::bsDisabled;
-        if (d->FControlLook->DropDownAlwaysVisible() && QueryHasComboBox(RCol, ARow)) {
-            DrawComboButton(canvas, this, Rect(ARect.Left - 2, ARect.Top - 1, ARect.Right + 1, ARect.Bottom), look,
-                            state, d->FColorTones);
-            ARect.Right -= 16;
-        } else if (d->FControlLook->SpinButtonsAlwaysVisible() && QueryHasSpinEdit(RCol, ARow)) {
-            DrawSpinButtons(canvas, this, ARect, look, state, d->FColorTones);
-            ARect.Right -= 16;
-        }
-        canvas.Brush()->SetColor(cell.CellBrush);
-    }
+    PaintAlwaysVisibleButtons(canvas, ACol, ARow, ARect);
 
     // Text, with an interfaced graphic that paints behind it first.
     cell.Rect = ARect;
@@ -465,10 +340,171 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     canvas.Font()->SetColor(cell.CellFont);
     ARect = Rect(ARect.Left - 1, ARect.Top - 1, ARect.Right + 1, ARect.Bottom + 1);
 
+    // Edges: the cell's borders, the fixed cells' and the tree's lines.
     PaintCellBorders(RCol, ARow, ARect);
+    PaintFixedCellEdges(canvas, RCol, ARect, fixedLook);
+    PaintTreeLines(canvas, RCol, ARow, ARect);
 
-    // Fixed-cell edges.
-    if (fixedLook && !d->FFlat) {
+    // The graphic.
+    if (cell.Graphic && cell.Graphic->CellType() != TCellType::ctInterface) {
+        TRect r = ARect;
+        if (fixedLook) r.Top += 1;
+        PaintCellGraphic(ACanvas, RCol, ARow, r, cell.TextWidth);
+    }
+
+    if (OnDrawCell) {
+        const TRect r = Rect(ARect.Left + 1, ARect.Top + 1, ARect.Right - GridLineWidth(), ARect.Bottom - GridLineWidth());
+        OnDrawCell(this, RCol, ARow, r, AState);
+    }
+    if (OnCustomCellDraw) OnCustomCellDraw(this, ACanvas, RCol, ARow, AState, ARect, false);
+
+    PaintCellFocusRect(canvas, RCol, ARow, ARect);
+    // Column numbers belong to the form designer, which this program does not have.
+
+    d->FCellPaint = saved;
+}
+
+// The gradient of a fixed cell: hovered or pressed (with its drop-down button), the active cell's
+// header, the sorted column's header, or the look's own.
+void TZvStringGrid::PaintFixedCellLook(TCanvas& canvas, int ACol, int ARow, TRect& ARect, TColor colorTo,
+                                       TColor mirror, TColor mirrorTo)
+{
+    const int RCol = d->FCellPaint.RCol;
+    const int fixedCols = FixedCols(), fixedRows = FixedRows();
+    auto grad = [&](TLookGradient from, TLookGradient to, TLookGradient mFrom, TLookGradient mTo, TColor border,
+                    const TRect& r) {
+        DrawGradientBox(canvas, r, d->FVUDGradient[std::size_t(from)], d->FVUDGradient[std::size_t(to)],
+                        d->FVUDGradient[std::size_t(mFrom)], d->FVUDGradient[std::size_t(mTo)], true, border, false,
+                        true);
+    };
+    const TColor hoverBorder = d->FVUDGradient[std::size_t(TLookGradient::lgHoverBorder)];
+    const TColor downBorder = d->FVUDGradient[std::size_t(TLookGradient::lgDownBorder)];
+    auto down = [&](const TRect& r) {
+        grad(TLookGradient::lgDownFrom, TLookGradient::lgDownTo, TLookGradient::lgDownMirrorFrom,
+             TLookGradient::lgDownMirrorTo, downBorder, r);
+    };
+    auto hover = [&](const TRect& r) {
+        grad(TLookGradient::lgHoverFrom, TLookGradient::lgHoverTo, TLookGradient::lgHoverMirrorFrom,
+             TLookGradient::lgHoverMirrorTo, hoverBorder, r);
+    };
+    const bool hoverAllowed = d->FHoverFixedCells == THoverFixedCells::hfAll ||
+                              (d->FHoverFixedCells == THoverFixedCells::hfFixedRows && ARow < fixedRows) ||
+                              (d->FHoverFixedCells == THoverFixedCells::hfFixedColumns && ACol < fixedCols);
+    const bool moving = d->FMoveIndex >= 0 && d->FMoveIndex == ACol && d->FMouseDownMove;
+    const bool hovered = d->FHoverFixedCell.X == ACol && d->FHoverFixedCell.Y == ARow && d->FMoveIndex < 0;
+    if (hoverAllowed && (hovered || moving) && !d->FDesignTime) {
+        TRect r = ARect;
+        r.Bottom += 1;
+        const bool pressed = d->FMouseDown || moving;
+        const bool dropDown = d->FControlLook->FixedDropDownButton() && FireCanShowFixedDropDown(RCol);
+        if (!pressed) {
+            hover(r);
+        } else if (dropDown) {
+            const TRect button = Rect(r.Right - 16, r.Top, r.Right, r.Bottom);
+            const TRect rest = Rect(r.Left, r.Top, r.Right - 16, r.Bottom);
+            if (d->FPushedFixed) {
+                down(button);
+                hover(rest);
+            } else {
+                down(rest);
+                hover(button);
+            }
+        } else {
+            down(r);
+        }
+        if (dropDown) {
+            canvas.Pen()->SetColor(pressed ? downBorder : hoverBorder);
+            Line(canvas, r.Right - 16, r.Top, r.Right - 16, r.Bottom);
+            DrawMarkerTriangle(canvas, r.Right - 8, r.Top + 8, clBlack);
+            ARect.Right -= 16;
+        }
+    } else if (d->FActiveCellShow && ((ACol == fixedCols - 1 && fixedCols > 0 && ARow == Row()) ||
+                                      (ARow == fixedRows - 1 && fixedRows > 0 && ACol == Col()))) {
+        DrawGradientBox(canvas, ARect, d->FActiveCellColor, d->FActiveCellColorTo, clNone, clNone, true, clNone,
+                        false, true);
+    } else if (SortSettings()->Column() != -1 && SortSettings()->HeaderColor() != clNone &&
+               SortSettings()->Column() == RCol && ARow == fixedRows - 1 &&
+               (ACol >= fixedCols || SortSettings()->FixedCols())) {
+        DrawGradientBox(canvas, ARect, SortSettings()->HeaderColor(), SortSettings()->HeaderColorTo(),
+                        SortSettings()->HeaderMirrorColor(), SortSettings()->HeaderMirrorColorTo(), true, clNone,
+                        false, true);
+    } else if (!d->FFlat) {
+        DrawGradientBox(canvas, ARect, canvas.Brush()->Color(), colorTo, mirror, mirrorTo, true, clNone, false, true);
+        if (d->FLook == TGridLook::glVista) {
+            canvas.Pen()->SetColor(clWhite);
+            Line(canvas, ARect.Left, ARect.Top, ARect.Left, ARect.Bottom);
+            Line(canvas, ARect.Right - 1, ARect.Top, ARect.Right - 1, ARect.Bottom);
+        }
+    }
+    canvas.Brush()->SetColor(d->FCellPaint.CellBrush);
+}
+
+// The current row's indicator in the first fixed column; the text starts after it.
+void TZvStringGrid::PaintRowIndicator(TCanvas& canvas, int RCol, int ARow, TRect& ARect)
+{
+    const int indicatorWidth = d->FRowIndicator && !d->FRowIndicator->Empty() ? d->FRowIndicator->Width() : 0;
+    const bool showIndicator = RCol == 0 && ARow == Row() && FixedCols() > 0 && indicatorWidth > 0 &&
+                               !(d->FFixedRowAlways && RowCount() == FixedRows());
+    if (!showIndicator) return;
+    const int h = d->FRowIndicator->Height();
+    int y = ARect.Top;
+    if (d->FVAlignment == TVAlignment::vtaCenter) y = ARect.Top + (ARect.Height() - h) / 2;
+    if (d->FVAlignment == TVAlignment::vtaBottom) y = ARect.Bottom - h;
+    DrawBitmapTransparent(canvas, *d->FRowIndicator, clNone, Bounds(ARect.Left + 2, y, indicatorWidth, h));
+    ARect.Left += indicatorWidth + 2;
+}
+
+void TZvStringGrid::PaintListViewHeader(TCanvas& canvas, int ACol, int ARow, const TRect& ARect)
+{
+    if (ThemedControls()) {
+        TRect r = ARect;
+        r.Bottom += 1;
+        const bool inside = d->FHoverFixedCell.X == ACol && d->FHoverFixedCell.Y == ARow;
+        const int part = inside ? HP_HEADERITEM : 3;
+        const int state = !inside ? HIS_NORMAL : d->FMouseDown ? HIS_PRESSED : HIS_HOT;
+        HTHEME theme = OpenThemeData(this, "header");
+        DrawThemeBackground(theme, canvas, part, state, r);
+        CloseThemeData(theme);
+        canvas.Pen()->SetColor(clWhite);
+        Line(canvas, ARect.Left, ARect.Top, ARect.Right, ARect.Top);
+    } else {
+        canvas.Brush()->SetColor(clBtnFace);
+        canvas.Pen()->SetColor(clWhite);
+        canvas.Rectangle(ARect);
+        canvas.Brush()->SetColor(d->FCellPaint.CellBrush);
+    }
+}
+
+// Editor buttons that show without the editor; the text keeps clear of them.
+void TZvStringGrid::PaintAlwaysVisibleButtons(TCanvas& canvas, int ACol, int ARow, TRect& ARect)
+{
+    const TControlLook& controlLook = *d->FControlLook;
+    if (IsFixed(ACol, ARow) || !(controlLook.DropDownAlwaysVisible() || controlLook.SpinButtonsAlwaysVisible()))
+        return;
+    const int RCol = d->FCellPaint.RCol;
+    TButtonLook look = controlLook.FlatButton() ? TButtonLook::blFlat
+                       : ThemedControls()       ? TButtonLook::blTheme
+                                                : TButtonLook::blClassic;
+    if (d->FFlat && d->FHasColorTones && d->FColorTones.Background.BrushColor != clNone)
+        look = TButtonLook::blColored;
+    bool editable = true;
+    QueryCellEditable(RCol, ARow, editable);
+    const TButtonState state = editable ? TButtonState::bsNormal : TButtonState::bsDisabled;
+    if (controlLook.DropDownAlwaysVisible() && QueryHasComboBox(RCol, ARow)) {
+        DrawComboButton(canvas, this, Rect(ARect.Left - 2, ARect.Top - 1, ARect.Right + 1, ARect.Bottom), look, state,
+                        d->FColorTones);
+        ARect.Right -= 16;
+    } else if (controlLook.SpinButtonsAlwaysVisible() && QueryHasSpinEdit(RCol, ARow)) {
+        DrawSpinButtons(canvas, this, ARect, look, state, d->FColorTones);
+        ARect.Right -= 16;
+    }
+    canvas.Brush()->SetColor(d->FCellPaint.CellBrush);
+}
+
+// The raised or lined edges of a fixed cell by look, and the outside lines of the right fixed columns.
+void TZvStringGrid::PaintFixedCellEdges(TCanvas& canvas, int RCol, const TRect& ARect, bool FixedLook)
+{
+    if (FixedLook && !d->FFlat) {
         TRect r = ARect;
         const TGridOptions options = Options();
         switch (d->FLook) {
@@ -518,59 +554,44 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
         }
     }
 
-    // Right fixed columns.
     if (d->FFixedRightCols > 0 && d->FFixedRightCols >= ColCount() + d->FNumHidden - RCol &&
         d->FLook != TGridLook::glClassic && !d->FCtl3D) {
         OutsideLines(canvas, ARect, Options(), d->FFlat ? TColor(0x808080) : clBlack);
     }
+}
 
-    // Tree lines.
-    if (d->FNumNodes > 0 && RCol == 0 && ARow >= fixedRows && d->FCellNode->ShowTree()) {
-        const int indent = d->FCellNode->NodeIndent();
-        const int level = GetNodeLevel(ARow);
-        const int x = RowIndent(ARow) - indent + indent / 2 + 2;
-        const int y = ARect.Top + ARect.Height() / 2;
-        canvas.Pen()->SetColor(d->FCellNode->TreeColor());
-        canvas.Pen()->SetWidth(1);
-        if (level > 0) Line(canvas, x, y, d->FCellNode->ShowTreeFull() ? ARect.Right : RowIndent(ARow) + 4, y);
-        const int span = GetNodeSpanType(ARow);
-        if (span == 1) Line(canvas, x, ARect.Top, x, y);
-        if (span == 2) Line(canvas, x, ARect.Top, x, ARect.Bottom + 4);
-        const bool last = ARow >= RowCount() - 1;
-        const int nextLevel = last ? 0 : GetNodeLevel(ARow + 1);
-        for (int i = 1; i <= level; ++i) {
-            const int lx = x - indent * i;
-            Line(canvas, lx, ARect.Top, lx, (!last && nextLevel != 0) ? ARect.Bottom + 4 : y);
-            if ((last || nextLevel == 0) && i < level) Line(canvas, lx, y, x + indent - indent * i, y);
-        }
+void TZvStringGrid::PaintTreeLines(TCanvas& canvas, int RCol, int ARow, const TRect& ARect)
+{
+    if (d->FNumNodes <= 0 || RCol != 0 || ARow < FixedRows() || !d->FCellNode->ShowTree()) return;
+    const int indent = d->FCellNode->NodeIndent();
+    const int level = GetNodeLevel(ARow);
+    const int x = RowIndent(ARow) - indent + indent / 2 + 2;
+    const int y = ARect.Top + ARect.Height() / 2;
+    canvas.Pen()->SetColor(d->FCellNode->TreeColor());
+    canvas.Pen()->SetWidth(1);
+    if (level > 0) Line(canvas, x, y, d->FCellNode->ShowTreeFull() ? ARect.Right : RowIndent(ARow) + 4, y);
+    const int span = GetNodeSpanType(ARow);
+    if (span == 1) Line(canvas, x, ARect.Top, x, y);
+    if (span == 2) Line(canvas, x, ARect.Top, x, ARect.Bottom + 4);
+    const bool last = ARow >= RowCount() - 1;
+    const int nextLevel = last ? 0 : GetNodeLevel(ARow + 1);
+    for (int i = 1; i <= level; ++i) {
+        const int lx = x - indent * i;
+        Line(canvas, lx, ARect.Top, lx, (!last && nextLevel != 0) ? ARect.Bottom + 4 : y);
+        if ((last || nextLevel == 0) && i < level) Line(canvas, lx, y, x + indent - indent * i, y);
     }
+}
 
-    // The graphic.
-    if (cell.Graphic && cell.Graphic->CellType() != TCellType::ctInterface) {
-        TRect r = ARect;
-        if (fixedLook) r.Top += 1;
-        PaintCellGraphic(ACanvas, RCol, ARow, r, cell.TextWidth);
-    }
-
-    if (OnDrawCell) {
-        const TRect r = Rect(ARect.Left + 1, ARect.Top + 1, ARect.Right - GridLineWidth(), ARect.Bottom - GridLineWidth());
-        OnDrawCell(this, RCol, ARow, r, AState);
-    }
-    if (OnCustomCellDraw) OnCustomCellDraw(this, ACanvas, RCol, ARow, AState, ARect, false);
-
-    // Focus rectangle around the current cell.
-    if (!d->FHideFocusRect && Focused() && !Options().Contains(goRowSelect) && Row() >= fixedRows &&
-        Col() >= fixedCols) {
-        const TPoint base = BaseCell(RCol, ARow);
-        if (base.X == DisplayToRealCol(Col()) && base.Y == Row()) {
-            const int g = GridLineWidth() - 1;
-            const TRect r = Rect(ARect.Left - g, ARect.Top - g, ARect.Right + g - 1, ARect.Bottom + g - 1);
-            canvas.DrawFocusRect(r);
-        }
-    }
-    // Column numbers belong to the form designer, which this program does not have.
-
-    d->FCellPaint = saved;
+// The focus rectangle around the current cell (around a merged cell's whole area from its base cell).
+void TZvStringGrid::PaintCellFocusRect(TCanvas& canvas, int RCol, int ARow, const TRect& ARect)
+{
+    if (d->FHideFocusRect || !Focused() || Options().Contains(goRowSelect) || Row() < FixedRows() ||
+        Col() < FixedCols())
+        return;
+    const TPoint base = BaseCell(RCol, ARow);
+    if (base.X != DisplayToRealCol(Col()) || base.Y != Row()) return;
+    const int g = GridLineWidth() - 1;
+    canvas.DrawFocusRect(Rect(ARect.Left - g, ARect.Top - g, ARect.Right + g - 1, ARect.Bottom + g - 1));
 }
 
 // ---- Rich text ----------------------------------------------------------------------------

@@ -145,7 +145,7 @@ void TZvStringGrid::AttachNewCellGraphic(int ACol, int ARow)
 {
     if (TCellGraphic* old = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow))) {
         SetGraphicObjectEx(ACol, ARow, nullptr);
-        if (old != d->FSharedCellGraphic.get()) delete old;
+        FreeCellGraphic(old);
     }
     // The store keeps an object only beside a cell that exists: an empty cell
     // briefly holds a space.
@@ -161,9 +161,7 @@ bool TZvStringGrid::RemoveCellGraphic(int ACol, int ARow)
     TCellGraphic* g = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
     if (!g) return false;
     SetGraphicObjectEx(ACol, ARow, nullptr);
-    const bool shared = g->CellType() == TCellType::ctVirtCheckBox || g->CellType() == TCellType::ctRowCheckBox ||
-                        g == d->FSharedCellGraphic.get();
-    if (!shared) delete g;
+    FreeCellGraphic(g);
     if (!d->FDestroying) RepaintCell(RealToDisplayCol(ACol), ARow);
     return true;
 }
@@ -442,58 +440,11 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
     TCellGraphic* g = GetCellGraphic(RCol, ARow);
     if (!g) return;
     const TCellType kind = g->CellType();
-    const int dcol = RealToDisplayCol(RCol);
     const int t = TextWidth > 0 ? TextWidth + 2 : 0;
-    const TAlignment textAlign = d->FCellPaint.Canvas ? d->FCellPaint.HAlign : d->FDefaultAlignment;
-    const TVAlignment textVAlign = d->FCellPaint.Canvas ? d->FCellPaint.VAlign : d->FVAlignment;
 
-    int w = 0, h = 0;
-    TCellHAlign ha;
-    TCellVAlign va;
-    bool drawText = true;
-    TCellGraphic* lg = nullptr;
-    CellGraphicLayout(RCol, ARow, lg, w, h, ha, va, drawText);
-
-    TRect R = ARect;
-    if (kind != TCellType::ctNode && kind != TCellType::ctProgress && kind != TCellType::ctRangeIndicator &&
-        kind != TCellType::ctXPProgress)
-        R = Rect(R.Left + d->FXYOffset.X - 1, R.Top + d->FXYOffset.Y - 1, R.Right - d->FXYOffset.X + 1,
-                 R.Bottom - d->FXYOffset.Y + 1);
-
-    // Placement.
-    int left = R.Left + 1;
-    switch (ha) {
-    case TCellHAlign::haLeft: left = R.Left + 1; break;
-    case TCellHAlign::haRight: left = R.Right - 1 - w; break;
-    case TCellHAlign::haCenter: left = w < R.Width() ? R.Left + (R.Width() - w) / 2 : R.Left + 1; break;
-    case TCellHAlign::haFull: left = R.Left; w = R.Width(); break;
-    case TCellHAlign::haBeforeText:
-        if (textAlign == TAlignment::taRightJustify) left = R.Right - t - w;
-        else if (textAlign == TAlignment::taCenter) left = R.Left + (R.Width() - t - w) / 2;
-        else left = R.Left + 1;
-        if (left < R.Left) left = R.Left + 1;
-        break;
-    case TCellHAlign::haAfterText:
-        if (textAlign == TAlignment::taRightJustify) left = R.Right - 1 - w;
-        else if (textAlign == TAlignment::taCenter) left = std::max(R.Left, R.Left + t + (R.Width() - t - w) / 2);
-        else left = R.Left + t;
-        break;
-    }
-    if (IsCheckKind(kind) || kind == TCellType::ctRadioButton) {
-        if (textVAlign != d->FVAlignment)
-            va = textVAlign == TVAlignment::vtaTop ? TCellVAlign::vaTop
-                 : textVAlign == TVAlignment::vtaCenter ? TCellVAlign::vaCenter
-                                                        : TCellVAlign::vaBottom;
-    }
-    int top = R.Top + 1;
-    switch (va) {
-    case TCellVAlign::vaTop:
-    case TCellVAlign::vaAboveText: top = R.Top + 1; break;
-    case TCellVAlign::vaBottom: top = R.Bottom - 1 - h; break;
-    case TCellVAlign::vaCenter: top = h < R.Height() ? R.Top + (R.Height() - h) / 2 : R.Top + 1; break;
-    case TCellVAlign::vaUnderText: top = R.Bottom - h; break;
-    case TCellVAlign::vaFull: top = R.Top; h = R.Height(); break;
-    }
+    TRect R;
+    int left = 0, top = 0, w = 0, h = 0;
+    PlaceCellGraphic(RCol, ARow, kind, t, ARect, R, left, top, w, h);
 
     bool editable = true;
     auto queryEditable = [&] {
@@ -539,31 +490,7 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
     case TCellType::ctDataCheckBox:
     case TCellType::ctVirtCheckBox:
     case TCellType::ctRowCheckBox:
-    case TCellType::ctTriStateCheckBox: {
-        const bool textless = IsTextlessCheck(kind);
-        const bool hasText = t > 0;
-        int x = R.Left + 1;
-        if (textAlign == TAlignment::taRightJustify)
-            x = R.Right - (textless ? 0 : t) - 1 - w;
-        else if (textAlign == TAlignment::taCenter)
-            x = textless || !hasText ? R.Left + (R.Width() - w) / 2 : R.Left + (R.Right - t - R.Left) / 2 - w;
-        if (x < R.Left) x = R.Left;
-        const TRect box = Bounds(x, top, w, h);
-        queryEditable();
-        const TGridControlStyle style = d->FControlLook->ControlStyle();
-        if (kind == TCellType::ctTriStateCheckBox) {
-            DrawCheckBox(box, false, g->CellCheckBoxState(), true, style, false, editable);
-        } else if (kind == TCellType::ctDataCheckBox || kind == TCellType::ctVirtCheckBox) {
-            String checkTrue;
-            QueryCheckTrue(RCol, ARow, checkTrue);
-            DrawCheckBox(box, GetCellEx(RCol, ARow) == checkTrue, TCheckBoxState::cbUnchecked, false, style, false,
-                         editable);
-        } else {
-            DrawCheckBox(box, g->CellBoolean(), TCheckBoxState::cbUnchecked, false, style, g->CellAngle() > 0,
-                         editable);
-        }
-        break;
-    }
+    case TCellType::ctTriStateCheckBox: PaintCellCheckGraphic(g, RCol, ARow, R, top, w, h, t); break;
     case TCellType::ctRadioButton: {
         queryEditable();
         const TRect r = Bounds(left + d->FXYOffset.X, top, d->FControlLook->RadioSize(), d->FControlLook->RadioSize());
@@ -578,89 +505,10 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
                        !editable, g->CellBoolean(), g->CellIndex(), opts ? opts->Count() : 0);
         break;
     }
-    case TCellType::ctRotated: {
-        const String text = GetFormattedCell(RCol, ARow);
-        TRect r = ARect;
-        const TVAlignment va = d->FCellPaint.Canvas ? d->FCellPaint.VAlign : d->FVAlignment;
-        RotatedTextRect(r, g->CellAngle(), va, textAlign, text);
-        TFont saved;
-        saved.Assign(canvas.Font());
-        canvas.Font()->SetOrientation(g->CellAngle() * 10);
-        const TRect clip = Rect(ARect.Left + 2, ARect.Top + 2, ARect.Right - 2, ARect.Bottom - 2);
-        canvas.Brush()->SetStyle(TBrushStyle::bsClear);
-        canvas.SetClipRect(clip);
-        canvas.TextOut(r.Left, r.Top, text);
-        canvas.SetClipRect(TRect());
-        canvas.SetFont(&saved);
-        canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
-        if (IsSortIndicatorCell(dcol, ARow) &&
-            (RCol == SortSettings()->Column() || (SortIndexes() && SortIndexes()->FindIndex(RCol) >= 0)) &&
-            FixedRows() > 0 && (RCol >= FixedCols() || SortSettings()->FixedCols()))
-            DrawSortGlyph(&canvas, RCol, ARect.Top + 8, ARect.Right - 10);
-        break;
-    }
+    case TCellType::ctRotated: PaintRotatedCellText(canvas, g, RCol, ARow, ARect); break;
     case TCellType::ctNode: PaintNodeGlyph(canvas, g, ARow, ARect); break;
-    case TCellType::ctProgress: {
-        const TRect r = Rect(ARect.Left + 2, ARect.Top + 2, ARect.Right - 2, ARect.Bottom - 2);
-        const TControlLook& cl = *d->FControlLook;
-        const double value = GetFloats(RCol, ARow);
-        const bool xpStyle = (cl.ControlStyle() == TGridControlStyle::csWinXP ||
-                              cl.ControlStyle() == TGridControlStyle::csTheme) &&
-                             ThemedControls() && cl.ProgressXP();
-        if (xpStyle) {
-            const TRect bar = Rect(ARect.Left + cl.ProgressMarginX(), ARect.Top + cl.ProgressMarginY(),
-                                   ARect.Right - cl.ProgressMarginX(), ARect.Bottom - cl.ProgressMarginY());
-            HTHEME theme = OpenThemeData(this, "Progress");
-            DrawThemeBackground(theme, canvas, PP_BAR, 1, bar);
-            const TRect inner = Rect(bar.Left + 2, bar.Top + 2, bar.Right - 2, bar.Bottom - 2);
-            const int pct = int(std::clamp(value, 0.0, 100.0));
-            DrawThemeBackground(theme, canvas, PP_CHUNK, 1,
-                                Rect(inner.Left, inner.Top, inner.Left + inner.Width() * pct / 100, inner.Bottom));
-            CloseThemeData(theme);
-        } else {
-            const TColor fill = g->CellBitmapColor(), rest = g->CellIconColor();
-            // The bar's own text colour is kept in CellIndex, the background's in CellAngle.
-            const TColor fillText = g->CellBoolean() ? TColor(g->CellIndex()) : (ColorToRGB(fill) ^ 0xFFFFFF);
-            const TColor restText = g->CellBoolean() ? TColor(g->CellAngle()) : (ColorToRGB(rest) ^ 0xFFFFFF);
-            DrawProgressBar(canvas, r, fill, fillText, rest, restText, value, cl.ProgressMarginX(),
-                            cl.ProgressMarginY(), g->CellErrFrom(), g->CellErrLen(), g->CellText(),
-                            cl.ProgressBorderColor(), false);
-        }
-        break;
-    }
-    case TCellType::ctXPProgress: {
-        const TControlLook& cl = *d->FControlLook;
-        const TGridProgressAppearance& pa = *d->FProgressAppearance;
-        TRect r = Rect(ARect.Left + cl.ProgressMarginX(), ARect.Top + cl.ProgressMarginY(),
-                       ARect.Right - cl.ProgressMarginX() - 1, ARect.Bottom - cl.ProgressMarginY() - 1);
-        TProgressStyleRecord s;
-        s.Level0Color = pa.Level0Color();
-        s.Level0ColorTo = pa.Level0ColorTo();
-        s.Level1Color = pa.Level1Color();
-        s.Level1ColorTo = pa.Level1ColorTo();
-        s.Level2Color = pa.Level2Color();
-        s.Level2ColorTo = pa.Level2ColorTo();
-        s.Level3Color = pa.Level3Color();
-        s.Level3ColorTo = pa.Level3ColorTo();
-        s.Level1Perc = pa.Level1Perc();
-        s.Level2Perc = pa.Level2Perc();
-        s.BorderColor = pa.BorderColor();
-        s.ShowBorder = pa.ShowBorder();
-        s.Stacked = pa.Stacked();
-        s.ShowPercentage = pa.ShowPercentage();
-        s.Font = Font();
-        s.CompleteFontColor = pa.CompleteFontColor();
-        s.CompletionSmooth = pa.CompletionSmooth();
-        s.ShowGradient = pa.ShowGradient();
-        s.Steps = pa.Steps();
-        s.BackgroundColor = pa.UnCompleteColor() != clNone ? pa.UnCompleteColor() : canvas.Brush()->Color();
-        const int extent = g->CellErrLen() - g->CellErrFrom();
-        // An empty range shows an empty bar rather than dividing by zero.
-        const int pct = extent == 0 ? 0
-                                    : int(std::lround(std::fabs(GetFloats(RCol, ARow) - g->CellErrFrom()) / extent * 100));
-        DrawStyledProgressBar(canvas, r, pct, s);
-        break;
-    }
+    case TCellType::ctProgress: PaintCellProgress(canvas, g, RCol, ARow, ARect); break;
+    case TCellType::ctXPProgress: PaintCellXPProgress(canvas, g, RCol, ARow, ARect); break;
     case TCellType::ctRangeIndicator: {
         const TControlLook& cl = *d->FControlLook;
         const TRect r = Rect(ARect.Left + cl.ProgressMarginX(), ARect.Top + cl.ProgressMarginY(),
@@ -701,20 +549,196 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         DrawCellShape(canvas, left, top, w - 1, h - 1, TCellShape(g->CellAngle()), g->CellBitmapColor(),
                       TColor(g->CellIndex()));
         break;
-    case TCellType::ctRating: {
-        const double v = std::round(GetFloats(RCol, ARow) * 2) / 2;
-        int x = left;
-        for (int i = 1; i <= g->CellAngle(); ++i, x += 18) {
-            DrawCellShape(canvas, x, top, 16, 16, TCellShape::csStar,
-                          i <= v ? TColor(g->CellIndex()) : g->CellBitmapColor(), clNone);
-            if (i - 1 < v && v < i)
-                DrawCellShape(canvas, x, top, 16, 16, TCellShape::csHalfStar, TColor(g->CellIndex()), clNone);
-        }
-        break;
-    }
+    case TCellType::ctRating: PaintCellRating(canvas, g, RCol, ARow, left, top); break;
     default:
         // The remaining kinds (values, summaries, scroll bars, balloons) show nothing in the cell.
         break;
+    }
+}
+
+// The graphic's rectangle (inside the cell's margins, except for the kinds that fill the cell), and
+// its place there by its alignments, next to the text where it goes before or after it.
+void TZvStringGrid::PlaceCellGraphic(int RCol, int ARow, TCellType kind, int t, const TRect& ARect, TRect& R,
+                                     int& left, int& top, int& w, int& h)
+{
+    const TAlignment textAlign = d->FCellPaint.Canvas ? d->FCellPaint.HAlign : d->FDefaultAlignment;
+    const TVAlignment textVAlign = d->FCellPaint.Canvas ? d->FCellPaint.VAlign : d->FVAlignment;
+    TCellHAlign ha;
+    TCellVAlign va;
+    bool drawText = true;
+    TCellGraphic* lg = nullptr;
+    CellGraphicLayout(RCol, ARow, lg, w, h, ha, va, drawText);
+
+    R = ARect;
+    if (kind != TCellType::ctNode && kind != TCellType::ctProgress && kind != TCellType::ctRangeIndicator &&
+        kind != TCellType::ctXPProgress)
+        R = Rect(R.Left + d->FXYOffset.X - 1, R.Top + d->FXYOffset.Y - 1, R.Right - d->FXYOffset.X + 1,
+                 R.Bottom - d->FXYOffset.Y + 1);
+
+    left = R.Left + 1;
+    switch (ha) {
+    case TCellHAlign::haLeft: left = R.Left + 1; break;
+    case TCellHAlign::haRight: left = R.Right - 1 - w; break;
+    case TCellHAlign::haCenter: left = w < R.Width() ? R.Left + (R.Width() - w) / 2 : R.Left + 1; break;
+    case TCellHAlign::haFull: left = R.Left; w = R.Width(); break;
+    case TCellHAlign::haBeforeText:
+        if (textAlign == TAlignment::taRightJustify) left = R.Right - t - w;
+        else if (textAlign == TAlignment::taCenter) left = R.Left + (R.Width() - t - w) / 2;
+        else left = R.Left + 1;
+        if (left < R.Left) left = R.Left + 1;
+        break;
+    case TCellHAlign::haAfterText:
+        if (textAlign == TAlignment::taRightJustify) left = R.Right - 1 - w;
+        else if (textAlign == TAlignment::taCenter) left = std::max(R.Left, R.Left + t + (R.Width() - t - w) / 2);
+        else left = R.Left + t;
+        break;
+    }
+    if (IsCheckKind(kind) || kind == TCellType::ctRadioButton) {
+        if (textVAlign != d->FVAlignment)
+            va = textVAlign == TVAlignment::vtaTop ? TCellVAlign::vaTop
+                 : textVAlign == TVAlignment::vtaCenter ? TCellVAlign::vaCenter
+                                                        : TCellVAlign::vaBottom;
+    }
+    top = R.Top + 1;
+    switch (va) {
+    case TCellVAlign::vaTop:
+    case TCellVAlign::vaAboveText: top = R.Top + 1; break;
+    case TCellVAlign::vaBottom: top = R.Bottom - 1 - h; break;
+    case TCellVAlign::vaCenter: top = h < R.Height() ? R.Top + (R.Height() - h) / 2 : R.Top + 1; break;
+    case TCellVAlign::vaUnderText: top = R.Bottom - h; break;
+    case TCellVAlign::vaFull: top = R.Top; h = R.Height(); break;
+    }
+}
+
+// A check box placed by the text's alignment: beside the text, or centred when it has none.
+void TZvStringGrid::PaintCellCheckGraphic(TCellGraphic* g, int RCol, int ARow, const TRect& R, int top, int w,
+                                          int h, int t)
+{
+    const TCellType kind = g->CellType();
+    const TAlignment textAlign = d->FCellPaint.Canvas ? d->FCellPaint.HAlign : d->FDefaultAlignment;
+    const bool textless = IsTextlessCheck(kind);
+    const bool hasText = t > 0;
+    int x = R.Left + 1;
+    if (textAlign == TAlignment::taRightJustify)
+        x = R.Right - (textless ? 0 : t) - 1 - w;
+    else if (textAlign == TAlignment::taCenter)
+        x = textless || !hasText ? R.Left + (R.Width() - w) / 2 : R.Left + (R.Right - t - R.Left) / 2 - w;
+    if (x < R.Left) x = R.Left;
+    const TRect box = Bounds(x, top, w, h);
+    bool editable = true;
+    QueryCellEditable(RCol, ARow, editable);
+    const TGridControlStyle style = d->FControlLook->ControlStyle();
+    if (kind == TCellType::ctTriStateCheckBox) {
+        DrawCheckBox(box, false, g->CellCheckBoxState(), true, style, false, editable);
+    } else if (kind == TCellType::ctDataCheckBox || kind == TCellType::ctVirtCheckBox) {
+        String checkTrue;
+        QueryCheckTrue(RCol, ARow, checkTrue);
+        DrawCheckBox(box, GetCellEx(RCol, ARow) == checkTrue, TCheckBoxState::cbUnchecked, false, style, false,
+                     editable);
+    } else {
+        DrawCheckBox(box, g->CellBoolean(), TCheckBoxState::cbUnchecked, false, style, g->CellAngle() > 0, editable);
+    }
+}
+
+// Text turned by the graphic's angle, clipped to the cell, with the sort glyph of a sorted header.
+void TZvStringGrid::PaintRotatedCellText(TCanvas& canvas, TCellGraphic* g, int RCol, int ARow, const TRect& ARect)
+{
+    const TAlignment textAlign = d->FCellPaint.Canvas ? d->FCellPaint.HAlign : d->FDefaultAlignment;
+    const String text = GetFormattedCell(RCol, ARow);
+    TRect r = ARect;
+    const TVAlignment va = d->FCellPaint.Canvas ? d->FCellPaint.VAlign : d->FVAlignment;
+    RotatedTextRect(r, g->CellAngle(), va, textAlign, text);
+    TFont saved;
+    saved.Assign(canvas.Font());
+    canvas.Font()->SetOrientation(g->CellAngle() * 10);
+    const TRect clip = Rect(ARect.Left + 2, ARect.Top + 2, ARect.Right - 2, ARect.Bottom - 2);
+    canvas.Brush()->SetStyle(TBrushStyle::bsClear);
+    canvas.SetClipRect(clip);
+    canvas.TextOut(r.Left, r.Top, text);
+    canvas.SetClipRect(TRect());
+    canvas.SetFont(&saved);
+    canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
+    if (IsSortIndicatorCell(RealToDisplayCol(RCol), ARow) &&
+        (RCol == SortSettings()->Column() || (SortIndexes() && SortIndexes()->FindIndex(RCol) >= 0)) &&
+        FixedRows() > 0 && (RCol >= FixedCols() || SortSettings()->FixedCols()))
+        DrawSortGlyph(&canvas, RCol, ARect.Top + 8, ARect.Right - 10);
+}
+
+// A progress bar: the theme's where the look asks for it, else the grid's own with its texts.
+void TZvStringGrid::PaintCellProgress(TCanvas& canvas, TCellGraphic* g, int RCol, int ARow, const TRect& ARect)
+{
+    const TRect r = Rect(ARect.Left + 2, ARect.Top + 2, ARect.Right - 2, ARect.Bottom - 2);
+    const TControlLook& cl = *d->FControlLook;
+    const double value = GetFloats(RCol, ARow);
+    const bool xpStyle = (cl.ControlStyle() == TGridControlStyle::csWinXP ||
+                          cl.ControlStyle() == TGridControlStyle::csTheme) &&
+                         ThemedControls() && cl.ProgressXP();
+    if (xpStyle) {
+        const TRect bar = Rect(ARect.Left + cl.ProgressMarginX(), ARect.Top + cl.ProgressMarginY(),
+                               ARect.Right - cl.ProgressMarginX(), ARect.Bottom - cl.ProgressMarginY());
+        HTHEME theme = OpenThemeData(this, "Progress");
+        DrawThemeBackground(theme, canvas, PP_BAR, 1, bar);
+        const TRect inner = Rect(bar.Left + 2, bar.Top + 2, bar.Right - 2, bar.Bottom - 2);
+        const int pct = int(std::clamp(value, 0.0, 100.0));
+        DrawThemeBackground(theme, canvas, PP_CHUNK, 1,
+                            Rect(inner.Left, inner.Top, inner.Left + inner.Width() * pct / 100, inner.Bottom));
+        CloseThemeData(theme);
+    } else {
+        const TColor fill = g->CellBitmapColor(), rest = g->CellIconColor();
+        // The bar's own text colour is kept in CellIndex, the background's in CellAngle.
+        const TColor fillText = g->CellBoolean() ? TColor(g->CellIndex()) : (ColorToRGB(fill) ^ 0xFFFFFF);
+        const TColor restText = g->CellBoolean() ? TColor(g->CellAngle()) : (ColorToRGB(rest) ^ 0xFFFFFF);
+        DrawProgressBar(canvas, r, fill, fillText, rest, restText, value, cl.ProgressMarginX(),
+                        cl.ProgressMarginY(), g->CellErrFrom(), g->CellErrLen(), g->CellText(),
+                        cl.ProgressBorderColor(), false);
+    }
+}
+
+// The styled progress bar of the progress appearance, over the graphic's value range.
+void TZvStringGrid::PaintCellXPProgress(TCanvas& canvas, TCellGraphic* g, int RCol, int ARow, const TRect& ARect)
+{
+    const TControlLook& cl = *d->FControlLook;
+    const TGridProgressAppearance& pa = *d->FProgressAppearance;
+    TRect r = Rect(ARect.Left + cl.ProgressMarginX(), ARect.Top + cl.ProgressMarginY(),
+                   ARect.Right - cl.ProgressMarginX() - 1, ARect.Bottom - cl.ProgressMarginY() - 1);
+    TProgressStyleRecord s;
+    s.Level0Color = pa.Level0Color();
+    s.Level0ColorTo = pa.Level0ColorTo();
+    s.Level1Color = pa.Level1Color();
+    s.Level1ColorTo = pa.Level1ColorTo();
+    s.Level2Color = pa.Level2Color();
+    s.Level2ColorTo = pa.Level2ColorTo();
+    s.Level3Color = pa.Level3Color();
+    s.Level3ColorTo = pa.Level3ColorTo();
+    s.Level1Perc = pa.Level1Perc();
+    s.Level2Perc = pa.Level2Perc();
+    s.BorderColor = pa.BorderColor();
+    s.ShowBorder = pa.ShowBorder();
+    s.Stacked = pa.Stacked();
+    s.ShowPercentage = pa.ShowPercentage();
+    s.Font = Font();
+    s.CompleteFontColor = pa.CompleteFontColor();
+    s.CompletionSmooth = pa.CompletionSmooth();
+    s.ShowGradient = pa.ShowGradient();
+    s.Steps = pa.Steps();
+    s.BackgroundColor = pa.UnCompleteColor() != clNone ? pa.UnCompleteColor() : canvas.Brush()->Color();
+    const int extent = g->CellErrLen() - g->CellErrFrom();
+    // An empty range shows an empty bar rather than dividing by zero.
+    const int pct = extent == 0 ? 0
+                                : int(std::lround(std::fabs(GetFloats(RCol, ARow) - g->CellErrFrom()) / extent * 100));
+    DrawStyledProgressBar(canvas, r, pct, s);
+}
+
+// Stars up to the graphic's count, filled to the value by halves.
+void TZvStringGrid::PaintCellRating(TCanvas& canvas, TCellGraphic* g, int RCol, int ARow, int left, int top)
+{
+    const double v = std::round(GetFloats(RCol, ARow) * 2) / 2;
+    int x = left;
+    for (int i = 1; i <= g->CellAngle(); ++i, x += 18) {
+        DrawCellShape(canvas, x, top, 16, 16, TCellShape::csStar,
+                      i <= v ? TColor(g->CellIndex()) : g->CellBitmapColor(), clNone);
+        if (i - 1 < v && v < i)
+            DrawCellShape(canvas, x, top, 16, 16, TCellShape::csHalfStar, TColor(g->CellIndex()), clNone);
     }
 }
 

@@ -25,15 +25,6 @@ struct TGroupHeader {
     int rows;
 };
 
-void FreeCellSlot(TObject* slot)
-{
-    auto* props = dynamic_cast<TCellProperties*>(slot);
-    if (!props) return;
-    TObject* graphic = props->GraphicObject();
-    if (graphic && typeid(*graphic) == typeid(TCellGraphic)) delete graphic;
-    delete props;
-}
-
 }  // namespace
 
 void TZvStringGrid::RelayRows(const std::vector<int>& Layout)
@@ -75,7 +66,7 @@ void TZvStringGrid::RelayRows(const std::vector<int>& Layout)
     }
     for (int r = newCount; r < total; ++r)
         for (int c = 0; c < cols; ++c) {
-            FreeCellSlot(GetGridObject(c, r));
+            FreeCellProperties(dynamic_cast<TCellProperties*>(GetGridObject(c, r)));
             SetGridObject(c, r, nullptr);
         }
     SetRowCount(newCount);

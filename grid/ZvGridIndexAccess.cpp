@@ -141,25 +141,19 @@ bool TZvStringGrid::PropertiesHoldNothingElse(int ACol, int ARow, const TCellPro
     // What a fresh properties object of this cell would hold: anything
     // beyond it (a graphic, a control, a merge, a flag, a font or colour of
     // its own, a footer calculation) keeps the properties alive.
-    TFont font;
-    TBrush brush;
-    TCellGradientDirection gd = TCellGradientDirection::GradientVertical;
-    bool ww = FWordWrap;
-    TVAlignment va = TVAlignment::vtaTop;
-    TAlignment ha = TAlignment::taLeftJustify;
-    TColor mirror = clNone, mirrorTo = clNone, colorTo = clNone;
     // The initial values read the cell's own properties: they are asked with
     // the properties set aside, as for a cell that never had any.
     TObject* own = Objects(ACol, ARow);
     SetObjects(ACol, ARow, nullptr);
-    InitialCellProperties(ACol, ARow, gd, ww, va, ha, mirror, mirrorTo, colorTo, &brush, &font);
+    const TFreshCellLook fresh(*this, ACol, ARow);
     SetObjects(ACol, ARow, own);
+    const TFont& font = fresh.Font;
     const auto plain = [](TColor v, TColor initial) { return v == clNone || v == initial; };
     return !p->GraphicObject() && !p->Control() && p->CellObject() == 0 && p->IsBaseCell() && p->CellSpanX() == -1 &&
            p->CellSpanY() == -1 && !p->ReadOnly() && p->CalcType() == TColumnCalcType::acNONE &&
-           plain(p->FontColor(), font.Color()) && plain(p->BrushColor(), brush.Color()) &&
-           plain(p->BrushColorTo(), colorTo) && p->FontName() == font.Name() && p->FontSize() == font.Size() &&
-           p->FontStyle() == font.Style() && p->Alignment() == ha && p->WordWrap() == ww;
+           plain(p->FontColor(), font.Color()) && plain(p->BrushColor(), fresh.Brush.Color()) &&
+           plain(p->BrushColorTo(), fresh.ColorTo) && p->FontName() == font.Name() && p->FontSize() == font.Size() &&
+           p->FontStyle() == font.Style() && p->Alignment() == fresh.HA && p->WordWrap() == fresh.WW;
 }
 
 void TZvStringGrid::ApplyRowColor(int ARow, TColor Value, TRowColorField Field)

@@ -8,14 +8,151 @@
 #include "grid/support/ZvDrawRoutines.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 
 namespace {
 
 using LG = TLookGradient;
+using TOptColor = std::optional<TColor>;
 
-struct TGradientSet {
-    TColor From, To, MirrorFrom, MirrorTo, Border;
+// Five colours of a fixed-cell gradient; an empty one is left as it is.
+struct TPresetGradient {
+    TOptColor From, To, MirrorFrom, MirrorTo, Border;
 };
+
+// One style's colours. Each is set only when named; SetStyle applies them in
+// the order of the fields. That order matters where the control look's
+// setters copy their colours into the grid's own look gradient: they come
+// after the grid's gradient, so they land on it.
+struct TGridStylePreset {
+    std::optional<TGridLook> Look;           // first: the look setter applies its own preset
+    TOptColor From, To, MirrorFrom, MirrorTo; // the grid's look gradient
+    TPresetGradient GridHover;               // the grid's hover colours, set directly
+    TOptColor FixedMirrorFrom, FixedMirrorTo; // the control look's, copied into the grid's
+    TPresetGradient FixedHover, FixedDown;   // the control look's, copied into the grid's
+    TOptColor SortHeader, SortHeaderTo, SortHeaderMirror, SortHeaderMirrorTo;
+    TOptColor ActiveCell, ActiveCellTo;
+    TOptColor FixedFrom, FixedTo;            // the control look's; clNone leaves the grid's in place
+    TOptColor Selection, SelectionTo, SelectionText;
+    TOptColor Footer, FooterTo;
+    bool FooterToIsMirrorTo = false;         // the footer ends in the look's mirror-to colour
+    std::optional<TGridSelectionStyle> SelectionStyle;
+    TOptColor GridLine, FixedLine;
+};
+
+constexpr TColor Black = 0;
+
+// A preset names only the colours its style sets; the fields it leaves out stay empty on purpose.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+TGridStylePreset Office2003(TColor from, TColor to)
+{
+    return {.Look = TGridLook::glXP, .From = from, .To = to, .MirrorFrom = clNone, .MirrorTo = clNone,
+            .ActiveCell = 0x94E6FB, .ActiveCellTo = 0x1595EE, .FixedFrom = from, .FixedTo = to,
+            .Selection = 0x94E6FB, .SelectionTo = 0x1595EE, .SelectionText = Black, .Footer = from,
+            .FooterTo = clNone, .GridLine = 0xC0C0C0, .FixedLine = 0x808080};
+}
+
+TGridStylePreset Office2010(TColor base, TColor header, TColor fixedLine)
+{
+    return {.Look = TGridLook::glOffice2007, .From = base, .To = base, .MirrorFrom = base, .MirrorTo = base,
+            .FixedMirrorFrom = base, .FixedMirrorTo = base,
+            .FixedHover = {0x6BDFFF, 0xAFEFFF, 0xAFEFFF, 0xE6FCFF, 0x3ABFE8},
+            .FixedDown = {0x5BD5FF, 0x64E0FF, 0x64E0FF, 0x71EFFF, 0x308AC2}, .SortHeader = header,
+            .SortHeaderTo = header, .SortHeaderMirror = header, .SortHeaderMirrorTo = header,
+            .ActiveCell = 0x5BD5FF, .ActiveCellTo = 0x71EFFF, .FixedFrom = clNone, .FixedTo = clNone,
+            .Selection = 0xFFDBB7, .SelectionText = Black, .Footer = base, .FooterTo = base,
+            .SelectionStyle = TGridSelectionStyle::ssDefault, .GridLine = 0xC0C0C0, .FixedLine = fixedLine};
+}
+
+// By style, in the order of TZvGridStyle.
+const TGridStylePreset& StylePreset(TZvGridStyle style)
+{
+    static const TGridStylePreset presets[] = {
+        // gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive
+        Office2003(0xFCE1CB, 0xE0A57D),
+        Office2003(0xECE2E1, 0xB39698),
+        Office2003(0xCFF0EA, 0x8CC0B1),
+        // gsOffice2003Classic
+        {.Look = TGridLook::glXP, .From = clWhite, .To = 0xCCD4D8, .MirrorFrom = clNone, .MirrorTo = clNone,
+         .ActiveCell = 0xD8D5D4, .ActiveCellTo = 0xD8D5D4, .FixedFrom = clNone, .FixedTo = clNone,
+         .Footer = clWhite, .FooterTo = clNone, .GridLine = 0xC0C0C0, .FixedLine = 0x808080},
+        // gsOffice2007Luna
+        {.Look = TGridLook::glOffice2007, .From = 0xFBF9F6, .To = 0xE8DBD2, .MirrorFrom = clNone,
+         .MirrorTo = clNone, .FixedHover = {0xE4E2DF, 0xDBD3CD, 0xDBD3CD, 0xD2C5BC, 0xB79F87},
+         .FixedDown = {0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D}, .ActiveCell = 0x9DD8F9,
+         .ActiveCellTo = 0x5EC1F1, .FixedFrom = 0xFBF9F6, .FixedTo = 0xE8DBD2, .Selection = 0x5EC1F1,
+         .SelectionText = Black, .Footer = 0xFBF9F6, .FooterTo = clNone,
+         .SelectionStyle = TGridSelectionStyle::ssOffice2007, .GridLine = 0xF1EDEB, .FixedLine = 0xD1BBA4},
+        // gsOffice2007Obsidian
+        {.Look = TGridLook::glOffice2007, .From = 0xF7F7F7, .To = 0xDEDEDE, .MirrorFrom = clNone,
+         .MirrorTo = clNone, .ActiveCell = 0x9DD8F9, .ActiveCellTo = 0x5EC1F1, .FixedFrom = 0xF7F7F7,
+         .FixedTo = 0xDEDEDE, .Selection = 0x5EC1F1, .SelectionText = Black, .Footer = 0xF7F7F7,
+         .FooterTo = clNone, .GridLine = 0xE5D7D0, .FixedLine = 0x808080},
+        // gsWindowsXP
+        {.Look = TGridLook::glXP, .From = clBtnFace, .To = clBtnFace, .MirrorFrom = clNone, .MirrorTo = clNone,
+         .ActiveCell = clBtnFace, .ActiveCellTo = clBtnFace, .FixedFrom = clNone, .FixedTo = clNone,
+         .Footer = clBtnFace, .FooterTo = clNone, .GridLine = 0xC0C0C0, .FixedLine = 0x808080},
+        // gsWhidbey: the look stays
+        {.From = clWhite, .To = clBtnFace, .MirrorFrom = clNone, .MirrorTo = clNone, .ActiveCell = 0x94E6FB,
+         .ActiveCellTo = 0x1595EE, .FixedFrom = clNone, .FixedTo = clNone, .Footer = clWhite, .FooterTo = clNone,
+         .GridLine = 0xC0C0C0, .FixedLine = 0x808080},
+        // gsCustom: nothing beyond the common reset
+        {},
+        // gsOffice2007Silver: the mirror colours stay as the look left them
+        {.Look = TGridLook::glOffice2007, .From = 0xF3F3F1, .To = 0xCAC9C8, .ActiveCell = 0x99CCFF,
+         .ActiveCellTo = 0x699CFF, .FixedFrom = 0xF3F3F1, .FixedTo = 0xCAC9C8, .Selection = 0x95C7F5,
+         .SelectionText = Black, .Footer = 0xF3F3F1, .FooterToIsMirrorTo = true, .GridLine = 0xE5D7D0,
+         .FixedLine = 0x808080},
+        // gsWindowsVista
+        {.Look = TGridLook::glVista, .From = clWhite, .To = clWhite, .MirrorFrom = 0xFAF8F7, .MirrorTo = 0xF4F2F1,
+         .GridHover = {0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993}, .FixedMirrorFrom = 0xFAF8F7,
+         .FixedMirrorTo = 0xF4F2F1, .FixedHover = {0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, std::nullopt},
+         .FixedDown = {0xF9E4BC, 0xF9E4BC, 0xF7D68D, 0xF5D18A, 0xAE904F}, .SortHeader = 0xFCF9F2,
+         .SortHeaderTo = 0xFCF9F2, .SortHeaderMirror = 0xF9F1E1, .SortHeaderMirrorTo = 0xF6ECD8,
+         .ActiveCell = 0xFDF8F1, .ActiveCellTo = 0xFCEFD5, .FixedFrom = clNone, .FixedTo = clNone,
+         .Selection = 0xEACAB6, .SelectionText = Black, .Footer = clWhite, .FooterTo = 0xF4F2F1,
+         .SelectionStyle = TGridSelectionStyle::ssVista, .GridLine = 0xECECF0, .FixedLine = 0xD4D2D1},
+        // gsWindows7
+        {.Look = TGridLook::glWin7, .From = 0xFDFCFA, .To = 0xFAF0E6, .MirrorFrom = 0xF4E6DC, .MirrorTo = 0xF7E9DD,
+         .GridHover = {.Border = 0xEEE8E3}, .FixedMirrorFrom = 0xF4E6DC, .FixedMirrorTo = 0xF7E9DD,
+         .FixedHover = {0xFEFBF8, 0xFAF2ED, 0xF4E4D7, 0xE8D2C1, std::nullopt},
+         .FixedDown = {0xF1E8DD, 0xF1E4D8, 0xECDBCF, 0xEDDCCF, 0xD5BCAA}, .SortHeader = 0xFCF9F2,
+         .SortHeaderTo = 0xFCF9F2, .SortHeaderMirror = 0xF9F1E1, .SortHeaderMirrorTo = 0xF6ECD8,
+         .ActiveCell = 0xFCEBDC, .ActiveCellTo = 0xFCDBC1, .FixedFrom = clNone, .FixedTo = clNone,
+         .Selection = 0xEACAB6, .SelectionText = Black, .Footer = 0xFDFCFA, .FooterTo = 0xF7E9DD,
+         .SelectionStyle = TGridSelectionStyle::ssWin7, .GridLine = 0xECECF0, .FixedLine = 0xD4D2D1},
+        // gsTerminal
+        {.Look = TGridLook::glStandard},
+        // gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
+        Office2010(0xF5E7DA, 0xD6CEC7, 0xC7B0A0),
+        Office2010(0xE8E3DF, 0xAAAAAA, 0xBAB5B1),
+        Office2010(0x6A6A6A, 0xBABABA, 0x444444),
+    };
+    static_assert(std::size(presets) == std::size_t(TZvGridStyle::gsOffice2010Black) + 1);
+    return presets[std::size_t(style)];
+}
+#pragma GCC diagnostic pop
+
+// Sets what is named, through the setter given.
+template <typename Setter>
+void SetNamed(const TOptColor& value, Setter set)
+{
+    if (value) set(*value);
+}
+
+// The five colours named, each through the setter made for its slot.
+template <typename SetterFor>
+void SetNamedGradient(const TPresetGradient& g, const LG (&which)[5], SetterFor setterFor)
+{
+    SetNamed(g.From, setterFor(which[0]));
+    SetNamed(g.To, setterFor(which[1]));
+    SetNamed(g.MirrorFrom, setterFor(which[2]));
+    SetNamed(g.MirrorTo, setterFor(which[3]));
+    SetNamed(g.Border, setterFor(which[4]));
+}
 
 } // namespace
 
@@ -33,202 +170,50 @@ void TZvStringGrid::SetStyle(TZvGridStyle AStyle)
     d->FSelectionColorTo = clNone;
     d->FSelectionTextColor = clHighlightText;
     SetSelectionStyle(TGridSelectionStyle::ssDefault);
-    SortSettings()->SetHeaderColor(clNone);
-    SortSettings()->SetHeaderColorTo(clNone);
-    SortSettings()->SetHeaderMirrorColor(clNone);
-    SortSettings()->SetHeaderMirrorColorTo(clNone);
+    TSortSettings& sort = *SortSettings();
+    sort.SetHeaderColor(clNone);
+    sort.SetHeaderColorTo(clNone);
+    sort.SetHeaderMirrorColor(clNone);
+    sort.SetHeaderMirrorColorTo(clNone);
     d->FControlLook->Init();
 
+    const TGridStylePreset& p = StylePreset(AStyle);
     TControlLook& cl = *d->FControlLook;
-    auto lines = [this](TColor line, TColor fixedLine) {
-        SetGridLineColor(line);
-        SetGridFixedLineColor(fixedLine);
-    };
-    auto footer = [this](TColor c, TColor to) {
-        SearchFooter()->SetColor(c);
-        SearchFooter()->SetColorTo(to);
-    };
-    auto active = [this](TColor c, TColor to) {
-        SetActiveCellColor(c);
-        SetActiveCellColorTo(to);
-    };
-    auto clFixed = [&cl](TColor from, TColor to) {
-        cl.SetFixedGradientFrom(from);
-        cl.SetFixedGradientTo(to);
-    };
-    auto clHover = [&cl](const TGradientSet& g) {
-        cl.SetFixedGradientHoverFrom(g.From);
-        cl.SetFixedGradientHoverTo(g.To);
-        cl.SetFixedGradientHoverMirrorFrom(g.MirrorFrom);
-        cl.SetFixedGradientHoverMirrorTo(g.MirrorTo);
-        cl.SetFixedGradientHoverBorder(g.Border);
-    };
-    auto clDown = [&cl](const TGradientSet& g) {
-        cl.SetFixedGradientDownFrom(g.From);
-        cl.SetFixedGradientDownTo(g.To);
-        cl.SetFixedGradientDownMirrorFrom(g.MirrorFrom);
-        cl.SetFixedGradientDownMirrorTo(g.MirrorTo);
-        cl.SetFixedGradientDownBorder(g.Border);
-    };
-    auto sortHeader = [this](TColor c, TColor to, TColor m, TColor mt) {
-        SortSettings()->SetHeaderColor(c);
-        SortSettings()->SetHeaderColorTo(to);
-        SortSettings()->SetHeaderMirrorColor(m);
-        SortSettings()->SetHeaderMirrorColorTo(mt);
-    };
-    auto grad = [this](LG which) { return d->FVUDGradient[std::size_t(which)]; };
-    const TColor black = 0;
+    auto grid = [this](LG which) { return [this, which](TColor v) { d->FVUDGradient[std::size_t(which)] = v; }; };
+    auto look = [&cl](LG which) { return [&cl, which](TColor v) { cl.SetGradient(which, v); }; };
 
-    switch (AStyle) {
-    case TZvGridStyle::gsOffice2003Blue:
-    case TZvGridStyle::gsOffice2003Silver:
-    case TZvGridStyle::gsOffice2003Olive: {
-        static constexpr TColor from[] = {0xFCE1CB, 0xECE2E1, 0xCFF0EA};
-        static constexpr TColor to[] = {0xE0A57D, 0xB39698, 0x8CC0B1};
-        const int i = int(AStyle) - int(TZvGridStyle::gsOffice2003Blue);
-        SetLook(TGridLook::glXP);
-        SetLookGradient(from[i], to[i], clNone, clNone);
-        active(0x94E6FB, 0x1595EE);
-        clFixed(from[i], to[i]);
-        lines(0xC0C0C0, 0x808080);
-        footer(from[i], clNone);
-        d->FSelectionColor = 0x94E6FB;
-        d->FSelectionColorTo = 0x1595EE;
-        d->FSelectionTextColor = black;
-        break;
-    }
-    case TZvGridStyle::gsOffice2003Classic:
-        SetLook(TGridLook::glXP);
-        active(0xD8D5D4, 0xD8D5D4);
-        SetLookGradient(clWhite, 0xCCD4D8, clNone, clNone);
-        clFixed(clNone, clNone);
-        lines(0xC0C0C0, 0x808080);
-        footer(clWhite, clNone);
-        break;
-    case TZvGridStyle::gsOffice2007Luna:
-        SetLook(TGridLook::glOffice2007);
-        active(0x9DD8F9, 0x5EC1F1);
-        SetLookGradient(0xFBF9F6, 0xE8DBD2, clNone, clNone);
-        clFixed(0xFBF9F6, 0xE8DBD2);
-        lines(0xF1EDEB, 0xD1BBA4);
-        d->FSelectionColor = 0x5EC1F1;
-        d->FSelectionTextColor = black;
-        footer(0xFBF9F6, clNone);
-        clHover({0xE4E2DF, 0xDBD3CD, 0xDBD3CD, 0xD2C5BC, 0xB79F87});
-        clDown({0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D});
-        SetSelectionStyle(TGridSelectionStyle::ssOffice2007);
-        break;
-    case TZvGridStyle::gsOffice2007Obsidian:
-        SetLook(TGridLook::glOffice2007);
-        active(0x9DD8F9, 0x5EC1F1);
-        SetLookGradient(0xF7F7F7, 0xDEDEDE, clNone, clNone);
-        clFixed(0xF7F7F7, 0xDEDEDE);
-        lines(0xE5D7D0, 0x808080);
-        d->FSelectionColor = 0x5EC1F1;
-        d->FSelectionTextColor = black;
-        footer(0xF7F7F7, clNone);
-        break;
-    case TZvGridStyle::gsOffice2007Silver:
-        SetLook(TGridLook::glOffice2007);
-        active(0x99CCFF, 0x699CFF);
-        d->FVUDGradient[std::size_t(LG::lgFrom)] = 0xF3F3F1;
-        d->FVUDGradient[std::size_t(LG::lgTo)] = 0xCAC9C8;
-        clFixed(0xF3F3F1, 0xCAC9C8);
-        lines(0xE5D7D0, 0x808080);
-        d->FSelectionColor = 0x95C7F5;
-        d->FSelectionTextColor = black;
-        footer(0xF3F3F1, grad(LG::lgMirrorTo));
-        break;
-    case TZvGridStyle::gsWindowsXP:
-        SetLook(TGridLook::glXP);
-        active(clBtnFace, clBtnFace);
-        SetLookGradient(clBtnFace, clBtnFace, clNone, clNone);
-        clFixed(clNone, clNone);
-        lines(0xC0C0C0, 0x808080);
-        footer(clBtnFace, clNone);
-        break;
-    case TZvGridStyle::gsWhidbey:
-        active(0x94E6FB, 0x1595EE);
-        SetLookGradient(clWhite, clBtnFace, clNone, clNone);
-        clFixed(clNone, clNone);
-        lines(0xC0C0C0, 0x808080);
-        footer(clWhite, clNone);
-        break;
-    case TZvGridStyle::gsCustom: break;
-    case TZvGridStyle::gsWindowsVista: {
-        SetLook(TGridLook::glVista);
-        SetLookGradient(clWhite, clWhite, 0xFAF8F7, 0xF4F2F1);
-        const TGradientSet hover{0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993};
-        d->FVUDGradient[std::size_t(LG::lgHoverFrom)] = hover.From;
-        d->FVUDGradient[std::size_t(LG::lgHoverTo)] = hover.To;
-        d->FVUDGradient[std::size_t(LG::lgHoverMirrorFrom)] = hover.MirrorFrom;
-        d->FVUDGradient[std::size_t(LG::lgHoverMirrorTo)] = hover.MirrorTo;
-        d->FVUDGradient[std::size_t(LG::lgHoverBorder)] = hover.Border;
-        cl.SetFixedGradientMirrorFrom(0xFAF8F7);
-        cl.SetFixedGradientMirrorTo(0xF4F2F1);
-        cl.SetFixedGradientHoverFrom(hover.From);
-        cl.SetFixedGradientHoverTo(hover.To);
-        cl.SetFixedGradientHoverMirrorFrom(hover.MirrorFrom);
-        cl.SetFixedGradientHoverMirrorTo(hover.MirrorTo);
-        clDown({0xF9E4BC, 0xF9E4BC, 0xF7D68D, 0xF5D18A, 0xAE904F});
-        sortHeader(0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
-        active(0xFDF8F1, 0xFCEFD5);
-        clFixed(clNone, clNone);
-        d->FSelectionColor = 0xEACAB6;
-        d->FSelectionTextColor = black;
-        footer(clWhite, 0xF4F2F1);
-        SetSelectionStyle(TGridSelectionStyle::ssVista);
-        lines(0xECECF0, 0xD4D2D1);
-        break;
-    }
-    case TZvGridStyle::gsWindows7:
-        SetLook(TGridLook::glWin7);
-        SetLookGradient(0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD);
-        d->FVUDGradient[std::size_t(LG::lgHoverBorder)] = 0xEEE8E3;
-        cl.SetFixedGradientMirrorFrom(0xF4E6DC);
-        cl.SetFixedGradientMirrorTo(0xF7E9DD);
-        cl.SetFixedGradientHoverFrom(0xFEFBF8);
-        cl.SetFixedGradientHoverTo(0xFAF2ED);
-        cl.SetFixedGradientHoverMirrorFrom(0xF4E4D7);
-        cl.SetFixedGradientHoverMirrorTo(0xE8D2C1);
-        clDown({0xF1E8DD, 0xF1E4D8, 0xECDBCF, 0xEDDCCF, 0xD5BCAA});
-        sortHeader(0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
-        active(0xFCEBDC, 0xFCDBC1);
-        clFixed(clNone, clNone);
-        d->FSelectionColor = 0xEACAB6;
-        d->FSelectionTextColor = black;
-        footer(0xFDFCFA, 0xF7E9DD);
-        SetSelectionStyle(TGridSelectionStyle::ssWin7);
-        lines(0xECECF0, 0xD4D2D1);
-        break;
-    case TZvGridStyle::gsTerminal: SetLook(TGridLook::glStandard); break;
-    case TZvGridStyle::gsOffice2010Blue:
-    case TZvGridStyle::gsOffice2010Silver:
-    case TZvGridStyle::gsOffice2010Black: {
-        static constexpr TColor base[] = {0xF5E7DA, 0xE8E3DF, 0x6A6A6A};
-        static constexpr TColor header[] = {0xD6CEC7, 0xAAAAAA, 0xBABABA};
-        static constexpr TColor fixedLine[] = {0xC7B0A0, 0xBAB5B1, 0x444444};
-        const int i = int(AStyle) - int(TZvGridStyle::gsOffice2010Blue);
-        const TColor B = base[i];
-        SetLook(TGridLook::glOffice2007);
-        SetLookGradient(B, B, B, B);
-        cl.SetFixedGradientFrom(B);
-        cl.SetFixedGradientTo(B);
-        cl.SetFixedGradientMirrorFrom(B);
-        cl.SetFixedGradientMirrorTo(B);
-        clHover({0x6BDFFF, 0xAFEFFF, 0xAFEFFF, 0xE6FCFF, 0x3ABFE8});
-        clDown({0x5BD5FF, 0x64E0FF, 0x64E0FF, 0x71EFFF, 0x308AC2});
-        sortHeader(header[i], header[i], header[i], header[i]);
-        active(0x5BD5FF, 0x71EFFF);
-        clFixed(clNone, clNone);
-        d->FSelectionColor = 0xFFDBB7;
-        d->FSelectionTextColor = black;
-        footer(B, B);
-        SetSelectionStyle(TGridSelectionStyle::ssDefault);
-        lines(0xC0C0C0, fixedLine[i]);
-        break;
-    }
-    }
+    if (p.Look) SetLook(*p.Look);
+    SetNamed(p.From, grid(LG::lgFrom));
+    SetNamed(p.To, grid(LG::lgTo));
+    SetNamed(p.MirrorFrom, grid(LG::lgMirrorFrom));
+    SetNamed(p.MirrorTo, grid(LG::lgMirrorTo));
+    constexpr LG hover[] = {LG::lgHoverFrom, LG::lgHoverTo, LG::lgHoverMirrorFrom, LG::lgHoverMirrorTo,
+                            LG::lgHoverBorder};
+    constexpr LG down[] = {LG::lgDownFrom, LG::lgDownTo, LG::lgDownMirrorFrom, LG::lgDownMirrorTo, LG::lgDownBorder};
+    SetNamedGradient(p.GridHover, hover, grid);
+    SetNamed(p.FixedMirrorFrom, look(LG::lgMirrorFrom));
+    SetNamed(p.FixedMirrorTo, look(LG::lgMirrorTo));
+    SetNamedGradient(p.FixedHover, hover, look);
+    SetNamedGradient(p.FixedDown, down, look);
+    SetNamed(p.SortHeader, [&sort](TColor v) { sort.SetHeaderColor(v); });
+    SetNamed(p.SortHeaderTo, [&sort](TColor v) { sort.SetHeaderColorTo(v); });
+    SetNamed(p.SortHeaderMirror, [&sort](TColor v) { sort.SetHeaderMirrorColor(v); });
+    SetNamed(p.SortHeaderMirrorTo, [&sort](TColor v) { sort.SetHeaderMirrorColorTo(v); });
+    SetNamed(p.ActiveCell, [this](TColor v) { SetActiveCellColor(v); });
+    SetNamed(p.ActiveCellTo, [this](TColor v) { SetActiveCellColorTo(v); });
+    SetNamed(p.FixedFrom, look(LG::lgFrom));
+    SetNamed(p.FixedTo, look(LG::lgTo));
+    // Stored without their setters: the invalidation below covers them.
+    SetNamed(p.Selection, [this](TColor v) { d->FSelectionColor = v; });
+    SetNamed(p.SelectionTo, [this](TColor v) { d->FSelectionColorTo = v; });
+    SetNamed(p.SelectionText, [this](TColor v) { d->FSelectionTextColor = v; });
+    SetNamed(p.Footer, [this](TColor v) { SearchFooter()->SetColor(v); });
+    const TOptColor footerTo =
+        p.FooterToIsMirrorTo ? TOptColor(d->FVUDGradient[std::size_t(LG::lgMirrorTo)]) : p.FooterTo;
+    SetNamed(footerTo, [this](TColor v) { SearchFooter()->SetColorTo(v); });
+    if (p.SelectionStyle) SetSelectionStyle(*p.SelectionStyle);
+    SetNamed(p.GridLine, [this](TColor v) { SetGridLineColor(v); });
+    SetNamed(p.FixedLine, [this](TColor v) { SetGridFixedLineColor(v); });
     Invalidate();
 }
 
@@ -266,12 +251,7 @@ void TZvStringGrid::ApplyOfficeTheme()
     if (d->FDesignTime) return;
     const TOfficeTheme theme = DetectOfficeStyle();
     if (theme == d->FLastOfficeTheme) return;
-    static constexpr TZvStyle styles[] = {
-        TZvStyle::tsOffice2003Blue,     TZvStyle::tsOffice2003Silver,  TZvStyle::tsOffice2003Olive,
-        TZvStyle::tsOffice2003Classic,  TZvStyle::tsOffice2007Luna,    TZvStyle::tsOffice2007Silver,
-        TZvStyle::tsOffice2007Obsidian, TZvStyle::tsOffice2010Blue,    TZvStyle::tsOffice2010Silver,
-        TZvStyle::tsOffice2010Black};
-    if (theme != TOfficeTheme::otUnknown) SetComponentStyle(styles[int(theme)]);
+    if (theme != TOfficeTheme::otUnknown) SetComponentStyle(ZvStyleOfOfficeTheme(theme));
     d->FLastOfficeTheme = theme;
 }
 

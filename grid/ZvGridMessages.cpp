@@ -4,6 +4,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/ZvStringGridCheck.h"
 #include "grid/services/ZvGridLayout.h"
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/panels/ZvGridPanels.h"

@@ -234,21 +234,40 @@ void TZvStringGrid::MouseUpHook(TMouseButton Button, TShiftState Shift, int X, i
 }
 
 // ---- Left button down ---------------------------------------------------------------------------------
+
+// A left press on a cell, as the press's steps see it.
+struct TCellPress {
+    TGridCoord Cell;         // displayed column, row: the base cell of a merge
+    int RCol = 0;            // its real column
+    int X = 0, Y = 0;        // the press, moved into a merged cell's base cell
+    TRect CellRect;
+    TGridRect SelBefore;     // the selection before the press
+    TShiftState Shift;
+    bool FixedCell = false;  // in the fixed rows or columns
+    bool FixedByRule = false; // fixed by the cell queries
+    bool EditAllowed = false;
+    bool RangeEdit = false;
+    bool ComboCell = false;  // with its drop-down button always shown
+    bool DirectEdit = false;
+    bool SecondClick = false; // on the cell that alone was selected
+};
+
 void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
 {
-    int X = Message.XPos();
-    const int Y = Message.YPos();
+    TCellPress p;
+    p.X = Message.XPos();
+    p.Y = Message.YPos();
     d->FClickPending = true;
     d->FMouseDownMove = true;
     d->FMouseKeepDown = true;
     d->FSpinUp = false;
     d->FSpinDown = false;
-    TGridCoord cell = MouseCoord(X, Y);
-    const TGridRect selBefore = Selection();
+    TGridCoord cell = MouseCoord(p.X, p.Y);
+    p.SelBefore = Selection();
     const bool editing = Options().Contains(goEditing);
-    const bool rangeEdit = d->FMouseActions->RangeSelectAndEdit();
+    p.RangeEdit = d->FMouseActions->RangeSelectAndEdit();
 
-    if (editing && rangeEdit && !PointInGridRect(cell.X, cell.Y, selBefore)) SetOptions(Options() - goEditing);
+    if (editing && p.RangeEdit && !PointInGridRect(cell.X, cell.Y, p.SelBefore)) SetOptions(Options() - goEditing);
 
     if (OnCanClickCell && cell.X >= 0 && cell.Y >= 0) {
         bool allow = true;
@@ -256,25 +275,24 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
         if (!allow) return;
     }
 
-    TShiftState shift;
-    if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
-    else if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
-    else if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
+    if (GetKeyState(VK_MENU) < 0) p.Shift.Include(ssAlt);
+    else if (GetKeyState(VK_SHIFT) < 0) p.Shift.Include(ssShift);
+    else if (GetKeyState(VK_CONTROL) < 0) p.Shift.Include(ssCtrl);
 
     SearchService().FIncrSearchText.clear();
     d->FSelectionClick = false;
     d->FPushedCellButton = {-1, -1};
     d->FSavedScrollPos = {LeftCol(), TopRow()};
     {
-        const int px = cell.Y == 0 ? X : X - 5;
-        const int py = cell.X == 0 && cell.Y != 0 ? Y - 4 : (cell.Y == 0 ? Y : Y - 4);
+        const int px = cell.Y == 0 ? p.X : p.X - 5;
+        const int py = cell.X == 0 && cell.Y != 0 ? p.Y - 4 : (cell.Y == 0 ? p.Y : p.Y - 4);
         d->FSizingCell = MouseCoord(px, py);
         if (d->FSizingCell.X >= 0 && d->FSizingCell.Y >= 0) {
             d->FSizingColWidth = ColWidths(d->FSizingCell.X);
             d->FSizingRowHeight = RowHeights(d->FSizingCell.Y);
         }
     }
-    d->FPressPos = {X, Y};
+    d->FPressPos = {p.X, p.Y};
 
     if (cell.X < 0 || cell.Y < 0) {
         HideInplaceEdit();
@@ -286,58 +304,28 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
         const TPoint b = BaseCell(RealColIndex(cell.X), cell.Y);
         cell = {RealToDisplayCol(b.X), b.Y};
     }
-    const int rc = RealColIndex(cell.X);
+    p.Cell = cell;
+    p.RCol = RealColIndex(cell.X);
+    const int rc = p.RCol;
     d->FCaretPositioning = d->FMouseActions->CaretPositioning();
-    const bool fixedCell = cell.X < FixedCols() || cell.Y < FixedRows();
-    const bool fixedByRule = !fixedCell && IsFixed(cell.X, cell.Y);
-    if (fixedCell || fixedByRule) HideInplaceEdit();
-    const TRect cellRect = CellRect(cell.X, cell.Y);
+    p.FixedCell = cell.X < FixedCols() || cell.Y < FixedRows();
+    p.FixedByRule = !p.FixedCell && IsFixed(cell.X, cell.Y);
+    if (p.FixedCell || p.FixedByRule) HideInplaceEdit();
+    p.CellRect = CellRect(cell.X, cell.Y);
 
-    if (d->FControlLook->SpinButtonsAlwaysVisible() && QueryHasSpinEdit(rc, cell.Y) && X >= cellRect.Right - 18) {
-        if (Y > (cellRect.Top + cellRect.Bottom) / 2) d->FSpinDown = true;
+    if (d->FControlLook->SpinButtonsAlwaysVisible() && QueryHasSpinEdit(rc, cell.Y) && p.X >= p.CellRect.Right - 18) {
+        if (p.Y > (p.CellRect.Top + p.CellRect.Bottom) / 2) d->FSpinDown = true;
         else d->FSpinUp = true;
     }
 
-    bool editAllowed = Options().Contains(goEditing) || rangeEdit;
-    QueryCellEditable(rc, cell.Y, editAllowed);
+    p.EditAllowed = Options().Contains(goEditing) || p.RangeEdit;
+    QueryCellEditable(rc, cell.Y, p.EditAllowed);
 
-    if (IsRadio(rc, cell.Y) && (editAllowed || d->FControlLook->RadioAlwaysActive())) {
-        HideInplaceEdit();
-        RadioGroupClick(cell.X, cell.Y, X - cellRect.Left, Y - cellRect.Top);
-        if (CanFocus()) SetFocus();
-        return;
-    }
+    if (PressCellWidget(p)) return;
 
-    if (HasRating(rc, cell.Y) && editAllowed) {
-        HideInplaceEdit();
-        int value = ((X - cellRect.Left) / 9) / 2;
-        if (FireRatingChange(cell.X, cell.Y, value)) {
-            SetFloats(rc, cell.Y, value);
-            RepaintCell(cell.X, cell.Y);
-        }
-        return;
-    }
-
-    if (HasButton(rc, cell.Y) || HasExpand(rc, cell.Y)) {
-        HideInplaceEdit();
-        if (!fixedCell && !fixedByRule) {
-            d->FForceSelect = true;
-            JumpToCell(cell.X, cell.Y);
-            d->FForceSelect = false;
-        }
-        const TRect btn = HasButton(rc, cell.Y) ? CellButtonRect(rc, cell.Y) : ExpandButtonRect(rc, cell.Y);
-        if (X >= btn.Left && X < btn.Right && Y >= btn.Top && Y < btn.Bottom) {
-            if (HasButton(rc, cell.Y)) PushButton(rc, cell.Y, true);
-            d->FPushedCellButton = cell;
-            SetMouseCapture(true);
-            if (OnClickCell) OnClickCell(this, cell.Y, cell.X);
-            return;
-        }
-    }
-
-    if (IsMergedCell(rc, cell.Y) && !fixedCell && !OnMouseDown) {
-        X = cellRect.Left + 2;
-        Message.SetPos({X, cellRect.Top + 2});
+    if (IsMergedCell(rc, cell.Y) && !p.FixedCell && !OnMouseDown) {
+        p.X = p.CellRect.Left + 2;
+        Message.SetPos({p.X, p.CellRect.Top + 2});
     }
 
     if (cell.X >= ColCount() || cell.Y >= RowCount()) {
@@ -345,146 +333,224 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
         return;
     }
 
-    // Links in the cell: a plain URL text, or an anchor of its markup.
-    const String text = GetCellEx(rc, cell.Y);
-    const bool html = d->FEnableHTML && CellTextKind(text, true) == ctHTML;
-    if (d->FURLShow || html) {
-        String anchor;
-        THTMLDrawResult hit;
-        if (!html && d->FURLShow && IsURLText(text)) anchor = text;
-        else if (html && HitTestMarkup(cell.X, cell.Y, X, Y, hit)) anchor = hit.AnchorVal;
-        if (!anchor.isEmpty()) {
-            bool autoHandle = true;
-            const bool control = anchor == QStringLiteral("ctrl");
-            bool canEdit = control && (Options().Contains(goEditing) || rangeEdit) &&
-                           !GetReadOnly(rc, cell.Y);
-            if (control) FireCanEditCell(rc, cell.Y, canEdit);
-            if (canEdit) {
-                PressCellControl(cell.X, cell.Y, hit);
-                autoHandle = false;
-            } else if (OnAnchorClick) {
-                OnAnchorClick(this, cell.Y, cell.X, anchor, autoHandle);
-            }
-            if (autoHandle && !control) OpenCellLink(anchor);
-            return;
-        }
-        if (html && text.toUpper().contains(QStringLiteral("<CONTROL"))) {
-            if (OnClickCell) OnClickCell(this, cell.Y, cell.X);
-            HideInplaceEdit();
-            SetSelection({cell.X, cell.Y, cell.X, cell.Y});
-            return;
-        }
-    }
+    if (PressCellLink(p)) return;
 
     d->FMoveIndex = -1;
-    if (fixedCell) {
-        if (cell.X < FixedCols() && cell.Y < FixedRows() && d->FMouseActions->AllSelect() &&
-            Options().Contains(goRangeSelect)) {
-            if (CanFocus()) SetFocus();
-            ExportNotification(TGridExportState::esExportStart, -1);
-            ExportNotification(TGridExportState::esExportNewRow, RowCount() - 1);
-            ExportNotification(TGridExportState::esExportDone, -1);
-            TGridRect all{FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1};
-            SelectRangeHook(all);
-            SetSelection(all);
-            ExitHook();
-        } else if (cell.X < FixedCols() && cell.Y >= FixedRows() && d->FMouseActions->RowSelect()) {
-            const int top = shift.Contains(ssShift) ? selBefore.Top : cell.Y;
-            SetSelection(GridRect({FixedCols(), top}, {ColCount() - 1, cell.Y}));
-            d->FMouseSelectStart = cell.Y;
-            ExitHook();
-        } else if (cell.Y < FixedRows() && cell.X >= FixedCols() && d->FMouseActions->ColSelect() &&
-                   Options().Contains(goRangeSelect)) {
-            int from = cell.X;
-            if (shift.Contains(ssShift)) from = cell.X < selBefore.Left ? selBefore.Right : selBefore.Left;
-            SetSelection(GridRect({from, FixedRows()}, {cell.X, RowCount() - 1}));
-            d->FMouseSelectStart = cell.X;
-            ExitHook();
-        }
-        if (cell.Y < FixedRows() && cell.X >= FixedCols()) d->FMoveIndex = cell.X;
-        else if (cell.X < FixedCols() && cell.Y >= FixedRows()) d->FMoveIndex = cell.Y;
-    }
-    d->FPressOffset = {X - cellRect.Left, Y - cellRect.Top};
+    if (p.FixedCell) PressFixedCell(p);
+    d->FPressOffset = {p.X - p.CellRect.Left, p.Y - p.CellRect.Top};
 
-    if ((editAllowed || d->FControlLook->CheckAlwaysActive()) &&
-        (HasCheckBox(rc, cell.Y) || HasRadioButton(rc, cell.Y)) && IsInCheckBox(rc, cell.Y, X, Y)) {
-        HideInplaceEdit();
-        if (CanFocus()) SetFocus();
-        const bool radio = HasRadioButton(rc, cell.Y);
-        if (radio) {
-            SelectCellRadioButton(rc, cell.Y, true);
-            if (OnRadioButtonClick) OnRadioButtonClick(this, cell.X, cell.Y);
-        } else {
-            ToggleCellCheckBox(rc, cell.Y, true);
-        }
-        if (d->FShowModified->Enabled()) {
-            SetRowModified(cell.Y, true);
-            RepaintCell(0, cell.Y);
-        }
-        bool state = false;
-        GetCheckBoxState(rc, RealRowIndex(cell.Y), state);
-        if (!d->FNavigation->AlwaysEdit() && !fixedCell) TBaseGrid::FocusCell(cell.X, cell.Y, true);
-        if (!radio) FireCheckBoxClick(cell.X, cell.Y, state);
-        if (d->FHideFocusRect) RepaintCell(cell.X, cell.Y);
-        if (cell.Y < FixedRows() && d->FMouseActions->CheckAllCheck()) {
-            for (int r = FixedRows(); r < RowCount(); ++r)
-                if (HasCheckBox(rc, r)) SetCheckBoxState(rc, r, state);
-            Invalidate();
-        }
-        if (OnMouseDown) OnMouseDown(this, TMouseButton::mbLeft, KeyboardStateToShiftState(), X, Y);
-        Click();
-        return;
-    }
+    if (PressCellCheck(p)) return;
 
-    const bool comboCell = d->FControlLook->DropDownAlwaysVisible() && !fixedCell && QueryHasComboBox(rc, cell.Y);
-    const bool directEdit = d->FMouseActions->DirectEdit() || comboCell;
-    if ((editAllowed || (d->FMouseActions->EditOnDblClickOnly() && comboCell)) && directEdit) {
+    p.ComboCell = d->FControlLook->DropDownAlwaysVisible() && !p.FixedCell && QueryHasComboBox(rc, cell.Y);
+    p.DirectEdit = d->FMouseActions->DirectEdit() || p.ComboCell;
+    if ((p.EditAllowed || (d->FMouseActions->EditOnDblClickOnly() && p.ComboCell)) && p.DirectEdit) {
         HideInplaceEdit();
         if (CanFocus()) SetFocus();
     }
 
-    const bool secondClick = selBefore.Left == cell.X && selBefore.Right == cell.X && selBefore.Top == cell.Y &&
-                             selBefore.Bottom == cell.Y;
+    const TGridRect& before = p.SelBefore;
+    p.SecondClick = before.Left == cell.X && before.Right == cell.X && before.Top == cell.Y && before.Bottom == cell.Y;
     bool editingOff = false;
-    if (!secondClick && rangeEdit && !fixedCell && !editAllowed) {
+    if (!p.SecondClick && p.RangeEdit && !p.FixedCell && !p.EditAllowed) {
         SetOptions(Options() - goEditing);
         editingOff = true;
     }
 
-    if (fixedByRule) {
+    if (p.FixedByRule) {
         const bool footerRow = d->FFloatingFooter->Visible() && cell.Y == RowCount() - 1 &&
                                d->FFloatingFooter->FooterStyle() == TFooterStyle::fsFixedLastRow;
         if (!footerRow && OnClickCell) OnClickCell(this, cell.Y, cell.X);
         return;
     }
 
-    {
-        const bool keepLeft = Options().Contains(goRowSelect) && d->FNavigation->KeepHorizScroll();
-        const int leftBefore = LeftCol();
-        const int topBefore = TopRow();
-        if (keepLeft) BeginUpdate();
-        const bool alwaysEdit = d->FNavigation->AlwaysEdit();
-        d->FNavigation->SetAlwaysEdit(false);
-        TBaseGrid::WndProc(Message.Message);
-        d->FNavigation->SetAlwaysEdit(alwaysEdit);
-        if (keepLeft) {
-            SetLeftCol(leftBefore);
-            EndUpdate();
-        }
-        if (TopRow() != topBefore && d->FMouseActions->NoScrollOnPartialRow()) SetTopRow(topBefore);
+    PressSelectCell(Message, p);
+    PressEditCell(p);
+
+    if (editingOff) FGridState = gsSelecting;
+}
+
+// A radio group, a rating, a cell button or an expand button takes the press.
+bool TZvStringGrid::PressCellWidget(const TCellPress& p)
+{
+    const TGridCoord cell = p.Cell;
+    const int rc = p.RCol;
+    if (IsRadio(rc, cell.Y) && (p.EditAllowed || d->FControlLook->RadioAlwaysActive())) {
+        HideInplaceEdit();
+        RadioGroupClick(cell.X, cell.Y, p.X - p.CellRect.Left, p.Y - p.CellRect.Top);
+        if (CanFocus()) SetFocus();
+        return true;
     }
 
-    if (!(cell.Y < FixedRows() && Options().Contains(goColSizing) && NearVerticalBorder(cellRect, X)) && OnClickCell)
-        OnClickCell(this, cell.Y, cell.X);
+    if (HasRating(rc, cell.Y) && p.EditAllowed) {
+        HideInplaceEdit();
+        int value = ((p.X - p.CellRect.Left) / 9) / 2;
+        if (FireRatingChange(cell.X, cell.Y, value)) {
+            SetFloats(rc, cell.Y, value);
+            RepaintCell(cell.X, cell.Y);
+        }
+        return true;
+    }
 
+    if (HasButton(rc, cell.Y) || HasExpand(rc, cell.Y)) {
+        HideInplaceEdit();
+        if (!p.FixedCell && !p.FixedByRule) {
+            d->FForceSelect = true;
+            JumpToCell(cell.X, cell.Y);
+            d->FForceSelect = false;
+        }
+        const TRect btn = HasButton(rc, cell.Y) ? CellButtonRect(rc, cell.Y) : ExpandButtonRect(rc, cell.Y);
+        if (p.X >= btn.Left && p.X < btn.Right && p.Y >= btn.Top && p.Y < btn.Bottom) {
+            if (HasButton(rc, cell.Y)) PushButton(rc, cell.Y, true);
+            d->FPushedCellButton = cell;
+            SetMouseCapture(true);
+            if (OnClickCell) OnClickCell(this, cell.Y, cell.X);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Links in the cell: a plain URL text, or an anchor or a form control of its markup.
+bool TZvStringGrid::PressCellLink(const TCellPress& p)
+{
+    const TGridCoord cell = p.Cell;
+    const int rc = p.RCol;
+    const String text = GetCellEx(rc, cell.Y);
+    const bool html = d->FEnableHTML && CellTextKind(text, true) == ctHTML;
+    if (!d->FURLShow && !html) return false;
+    String anchor;
+    THTMLDrawResult hit;
+    if (!html && d->FURLShow && IsURLText(text)) anchor = text;
+    else if (html && HitTestMarkup(cell.X, cell.Y, p.X, p.Y, hit)) anchor = hit.AnchorVal;
+    if (!anchor.isEmpty()) {
+        bool autoHandle = true;
+        const bool control = anchor == QStringLiteral("ctrl");
+        bool canEdit = control && (Options().Contains(goEditing) || p.RangeEdit) && !GetReadOnly(rc, cell.Y);
+        if (control) FireCanEditCell(rc, cell.Y, canEdit);
+        if (canEdit) {
+            PressCellControl(cell.X, cell.Y, hit);
+            autoHandle = false;
+        } else if (OnAnchorClick) {
+            OnAnchorClick(this, cell.Y, cell.X, anchor, autoHandle);
+        }
+        if (autoHandle && !control) OpenCellLink(anchor);
+        return true;
+    }
+    if (html && text.toUpper().contains(QStringLiteral("<CONTROL"))) {
+        if (OnClickCell) OnClickCell(this, cell.Y, cell.X);
+        HideInplaceEdit();
+        SetSelection({cell.X, cell.Y, cell.X, cell.Y});
+        return true;
+    }
+    return false;
+}
+
+// From the fixed cells: the corner selects all, a row header rows, a column header columns; a header
+// cell also becomes the one a move would take.
+void TZvStringGrid::PressFixedCell(const TCellPress& p)
+{
+    const TGridCoord cell = p.Cell;
+    const TGridRect& selBefore = p.SelBefore;
+    if (cell.X < FixedCols() && cell.Y < FixedRows() && d->FMouseActions->AllSelect() &&
+        Options().Contains(goRangeSelect)) {
+        if (CanFocus()) SetFocus();
+        ExportNotification(TGridExportState::esExportStart, -1);
+        ExportNotification(TGridExportState::esExportNewRow, RowCount() - 1);
+        ExportNotification(TGridExportState::esExportDone, -1);
+        TGridRect all{FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1};
+        SelectRangeHook(all);
+        SetSelection(all);
+        ExitHook();
+    } else if (cell.X < FixedCols() && cell.Y >= FixedRows() && d->FMouseActions->RowSelect()) {
+        const int top = p.Shift.Contains(ssShift) ? selBefore.Top : cell.Y;
+        SetSelection(GridRect({FixedCols(), top}, {ColCount() - 1, cell.Y}));
+        d->FMouseSelectStart = cell.Y;
+        ExitHook();
+    } else if (cell.Y < FixedRows() && cell.X >= FixedCols() && d->FMouseActions->ColSelect() &&
+               Options().Contains(goRangeSelect)) {
+        int from = cell.X;
+        if (p.Shift.Contains(ssShift)) from = cell.X < selBefore.Left ? selBefore.Right : selBefore.Left;
+        SetSelection(GridRect({from, FixedRows()}, {cell.X, RowCount() - 1}));
+        d->FMouseSelectStart = cell.X;
+        ExitHook();
+    }
+    if (cell.Y < FixedRows() && cell.X >= FixedCols()) d->FMoveIndex = cell.X;
+    else if (cell.X < FixedCols() && cell.Y >= FixedRows()) d->FMoveIndex = cell.Y;
+}
+
+// A check box or radio button under the press toggles (in a header, the whole column's follow).
+bool TZvStringGrid::PressCellCheck(const TCellPress& p)
+{
+    const TGridCoord cell = p.Cell;
+    const int rc = p.RCol;
+    if (!((p.EditAllowed || d->FControlLook->CheckAlwaysActive()) &&
+          (HasCheckBox(rc, cell.Y) || HasRadioButton(rc, cell.Y)) && IsInCheckBox(rc, cell.Y, p.X, p.Y)))
+        return false;
+    HideInplaceEdit();
+    if (CanFocus()) SetFocus();
+    const bool radio = HasRadioButton(rc, cell.Y);
+    if (radio) {
+        SelectCellRadioButton(rc, cell.Y, true);
+        if (OnRadioButtonClick) OnRadioButtonClick(this, cell.X, cell.Y);
+    } else {
+        ToggleCellCheckBox(rc, cell.Y, true);
+    }
+    if (d->FShowModified->Enabled()) {
+        SetRowModified(cell.Y, true);
+        RepaintCell(0, cell.Y);
+    }
+    bool state = false;
+    GetCheckBoxState(rc, RealRowIndex(cell.Y), state);
+    if (!d->FNavigation->AlwaysEdit() && !p.FixedCell) TBaseGrid::FocusCell(cell.X, cell.Y, true);
+    if (!radio) FireCheckBoxClick(cell.X, cell.Y, state);
+    if (d->FHideFocusRect) RepaintCell(cell.X, cell.Y);
+    if (cell.Y < FixedRows() && d->FMouseActions->CheckAllCheck()) {
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (HasCheckBox(rc, r)) SetCheckBoxState(rc, r, state);
+        Invalidate();
+    }
+    if (OnMouseDown) OnMouseDown(this, TMouseButton::mbLeft, KeyboardStateToShiftState(), p.X, p.Y);
+    Click();
+    return true;
+}
+
+// The platform grid's own press selects the cell; the view keeps its place where the options ask.
+void TZvStringGrid::PressSelectCell(TWMMouse& Message, const TCellPress& p)
+{
+    const bool keepLeft = Options().Contains(goRowSelect) && d->FNavigation->KeepHorizScroll();
+    const int leftBefore = LeftCol();
+    const int topBefore = TopRow();
+    if (keepLeft) BeginUpdate();
+    const bool alwaysEdit = d->FNavigation->AlwaysEdit();
+    d->FNavigation->SetAlwaysEdit(false);
+    TBaseGrid::WndProc(Message.Message);
+    d->FNavigation->SetAlwaysEdit(alwaysEdit);
+    if (keepLeft) {
+        SetLeftCol(leftBefore);
+        EndUpdate();
+    }
+    if (TopRow() != topBefore && d->FMouseActions->NoScrollOnPartialRow()) SetTopRow(topBefore);
+
+    const TGridCoord cell = p.Cell;
+    if (!(cell.Y < FixedRows() && Options().Contains(goColSizing) && NearVerticalBorder(p.CellRect, p.X)) &&
+        OnClickCell)
+        OnClickCell(this, cell.Y, cell.X);
+}
+
+// After the selection: the editor opens on a merged cell clicked again, or at once where editing is direct.
+void TZvStringGrid::PressEditCell(const TCellPress& p)
+{
+    const TGridCoord cell = p.Cell;
+    const int rc = p.RCol;
     if (OnCellValidate) RememberOldCell(cell.X, cell.Y);
 
-    if (IsMergedCell(rc, cell.Y) && !fixedCell && editAllowed && (secondClick || d->FMouseActions->DirectEdit()))
+    if (IsMergedCell(rc, cell.Y) && !p.FixedCell && p.EditAllowed && (p.SecondClick || d->FMouseActions->DirectEdit()))
         ShowInplaceEdit();
 
-    if (directEdit && !fixedCell && (editAllowed || (d->FMouseActions->EditOnDblClickOnly() && comboCell)) &&
-        X > cellRect.Left + 3 && X < cellRect.Right - 3 && !IsCheckOrButtonCell(rc, cell.Y)) {
-        if (d->FMouseActions->EditOnDblClickOnly() && comboCell) {
+    const bool dblClickCombo = d->FMouseActions->EditOnDblClickOnly() && p.ComboCell;
+    if (p.DirectEdit && !p.FixedCell && (p.EditAllowed || dblClickCombo) && p.X > p.CellRect.Left + 3 &&
+        p.X < p.CellRect.Right - 3 && !IsCheckOrButtonCell(rc, cell.Y)) {
+        if (dblClickCombo) {
             SetOptions(Options() + goEditing);
             if (CanFocus()) SetFocus();
         }
@@ -499,8 +565,6 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
             ShowInplaceEdit();
         }
     }
-
-    if (editingOff) FGridState = gsSelecting;
 }
 
 // What of the cell's markup lies under a client point: an anchor's HREF, or

@@ -380,15 +380,7 @@ void TZvStringGrid::ClearStoreCell(int a, int r)
             SetGridCell(a, r, String());
             return;
         }
-        TCellProperties* props = PropsAt(a, r);
-        TObject* graphic = props ? props->GraphicObject() : nullptr;
-        // The shared check-box graphics belong to the grid, not to the cell.
-        if (auto* cg = dynamic_cast<TCellGraphic*>(graphic)) {
-            const TCellType t = cg->CellType();
-            if (t != TCellType::ctVirtCheckBox && t != TCellType::ctRowCheckBox && cg != d->FSharedCellGraphic.get())
-                delete cg;
-        }
-        delete props;
+        FreeCellProperties(PropsAt(a, r));
         SetGridObject(a, r, nullptr);
     }
     if (!d->FDestroying && !GetGridCell(a, r).isEmpty()) SetGridCell(a, r, String());

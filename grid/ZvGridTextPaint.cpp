@@ -79,23 +79,12 @@ void TZvStringGrid::PaintCellText()
     const int RCol = cell.RCol, ACol = cell.DCol, ARow = cell.ARow;
     const TGridDrawState AState = cell.AState;
     const bool fixedCell = IsFixed(ACol, ARow);
-    TColor anchorColor = d->FURLColor;
 
     // Selected text colours.
     const bool selected = AState.Contains(gdSelected) ||
                           (GetRowSelect(cell.SelRow) && Options().Contains(goRowSelect) && RCol >= FixedCols() &&
                            RCol < ColCount() - d->FFixedRightCols);
-    if (selected && !fixedCell) {
-        if (d->FShowSelection) {
-            if (d->FSelectionColor != clNone) canvas.Brush()->SetColor(d->FSelectionColor);
-            if (d->FSelectionTextColor != clNone && Enabled()) canvas.Font()->SetColor(d->FSelectionTextColor);
-            anchorColor = d->FSelectionTextColor;
-        } else if (!Focused() || GetCellType(RCol, ARow) == TCellType::ctCheckBox) {
-            canvas.Brush()->SetColor(cell.CellBrush);
-            canvas.Font()->SetColor(cell.CellFont);
-            anchorColor = d->FURLColor;
-        }
-    }
+    TColor anchorColor = SelectedTextColors(canvas, selected, fixedCell);
 
     // The text and its kind.
     String text = GetFormattedCell(RCol, ARow);
@@ -141,63 +130,8 @@ void TZvStringGrid::PaintCellText()
         if (d->FZoomFactor != 0) canvas.Font()->SetSize(canvas.Font()->Size() + d->FZoomFactor);
     }
 
-    // Background picture or gradient inside the cell.
-    const TBackGround& bg = *d->FBackGround;
-    const bool shownSelected = d->FShowSelection && AState.Contains(gdSelected);
-    const bool ownColor = [&] {
-        auto* props = dynamic_cast<TCellProperties*>(GetGridObject(RCol, ARow));
-        return props && props->BrushColor() != clNone;
-    }();
-    const bool covers = AState.Contains(gdFixed)
-                            ? bg.Cells() == TBackGroundCells::bcFixed || bg.Cells() == TBackGroundCells::bcAll
-                            : bg.Cells() == TBackGroundCells::bcNormal || bg.Cells() == TBackGroundCells::bcAll;
-    if (bg.Bitmap() && !bg.Bitmap()->Empty() && !ownColor && covers && !shownSelected) {
-        const TRect br = Rect(r.Left - (GridLineWidth() - 1), r.Top - (GridLineWidth() - 1), r.Right, r.Bottom);
-        if (bg.Display() == TBackGroundDisplay::bdTile)
-            TileCellBackground(&canvas, br);
-        else
-            PaintCellBackgroundPicture(&canvas, br);
-    }
-    if ((bg.Display() == TBackGroundDisplay::bdGradientHorz || bg.Display() == TBackGroundDisplay::bdGradientVert) &&
-        (!ownColor || IsButtonLikeKind(GetCellType(RCol, ARow))) && covers) {
-        const bool focused = AState.Contains(gdFocused);
-        const bool paint = !d->FShowSelection || (!AState.Contains(gdSelected) && !focused) ||
-                           (focused && !Options().Contains(goDrawFocusSelected));
-        if (paint)
-            PaintCellBackgroundGradient(&canvas, Rect(r.Left - 1, r.Top - GridLineWidth(), r.Right,
-                                                      r.Bottom + GridLineWidth() - 1));
-    }
-
-    // Selection rectangle around a range.
-    if (d->FSelectionRectangle && !fixedCell) {
-        TGridRect sel = Selection();
-        if (CellInGridRect(sel, ACol, ARow)) {
-            if (IsMergedCell(RCol, ARow)) {
-                const TPoint base = BaseCell(DisplayToRealCol(sel.Left), sel.Top);
-                sel.Left = sel.Right = RealToDisplayCol(base.X);
-                sel.Top = sel.Bottom = base.Y;
-            }
-            const int g = GridLineWidth();
-            const TRect cr = cell.Rect;
-            canvas.Pen()->SetColor(d->FSelectionRectangleColor);
-            canvas.Pen()->SetWidth(2);
-            auto line = [&canvas](int x1, int y1, int x2, int y2) {
-                canvas.MoveTo(x1, y1);
-                canvas.LineTo(x2, y2);
-            };
-            if (ACol == sel.Left) line(cr.Left - g + 1, cr.Bottom, cr.Left - g + 1, cr.Top - g);
-            if (ACol == sel.Right) line(cr.Right - 1, cr.Bottom, cr.Right - 1, cr.Top - g);
-            const int right = ACol == sel.Right ? cr.Right - 1 : cr.Right;
-            if (ARow == sel.Top) line(cr.Left - g, cr.Top - g + 1, right, cr.Top - g + 1);
-            if (ARow == sel.Bottom) line(cr.Left - g, cr.Bottom, right, cr.Bottom);
-            if (d->FSelectionResizer && ACol == sel.Right && ARow == sel.Bottom) {
-                canvas.Brush()->SetColor(d->FSelectionRectangleColor);
-                canvas.FillRect(Rect(cr.Right - 4, cr.Bottom - 4, cr.Right, cr.Bottom));
-                canvas.Brush()->SetColor(cell.CellBrush);
-            }
-            canvas.Pen()->SetWidth(1);
-        }
-    }
+    PaintCellTextBackground(canvas, r);
+    if (d->FSelectionRectangle && !fixedCell) PaintSelectionRectangle(canvas);
 
     if (!cell.DrawText) {
         if (clipped) canvas.SetClipRect(TRect());
@@ -250,65 +184,154 @@ void TZvStringGrid::PaintCellText()
         canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
         canvas.Font()->SetColor(clBlack);
     } else {
-        TRect tr = r;
-        if (sortGlyph && cell.HAlign == TAlignment::taCenter) tr.Left += 10;
-        const bool url = d->FURLShow && IsURLText(text);
-        TFontStyles oldStyle = canvas.Font()->Style();
-        const TColor fontBeforeURL = canvas.Font()->Color();
-        if (url) {
-            if (!d->FURLFull) StripURLScheme(text);
-            canvas.Font()->SetStyle(oldStyle + TFontStyles{TFontStyle::fsUnderline});
-            canvas.Font()->SetColor(anchorColor);
-        }
-        unsigned flags;
-        String shown = text;
-        const bool oneLine = LineCountOf(text, d->FMultilinecells) <= 1;
-        if (oneLine && !cell.WordWrap) {
-            String rest = text;
-            shown = FirstLineOf(rest, false);
-            flags = DT_SINGLELINE | (d->FEnhTextSize ? DT_END_ELLIPSIS : 0u);
-        } else {
-            flags = DT_EDITCONTROL;
-            if (cell.WordWrap && !d->FMultilinecells && d->FEnhTextSize) flags |= DT_END_ELLIPSIS;
-        }
-        flags |= DT_EXPANDTABS | DT_NOPREFIX | HorizontalFlag(cell.HAlign) | VerticalFlag(cell.VAlign);
-        if (cell.WordWrap || d->FMultilinecells)
-            flags |= DT_WORDBREAK | DT_EDITCONTROL;
-        else
-            flags |= DT_SINGLELINE;
-        flags = BiDiDrawFlags(flags, UseRightToLeftReading());
-        d->FVerticalTextFlag = int(VerticalFlag(cell.VAlign));
-        canvas.Brush()->SetStyle(TBrushStyle::bsClear);
-        if (cell.FilterGlyph) tr.Right -= 16;
-        int textWidth = 0;
-        if ((cell.Graphic || sortGlyph) && !shown.isEmpty()) {
-            TRect m = tr;
-            DrawTextEx(canvas, shown, m, flags | DT_CALCRECT);
-            textWidth = m.Width();
-            if (cell.Graphic) cell.TextWidth = textWidth + 2;
-        }
-        TRect dr = tr;
-        DrawTextEx(canvas, shown, dr, flags);
-        canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
-        if (errLen > 0) {
-            const TCellType t = cell.Graphic ? cell.Graphic->CellType() : TCellType::ctEmpty;
-            if (t == TCellType::ctEmpty || t == TCellType::ctValue) DrawErrorUnderline(canvas, shown, tr, 0, errFrom, errLen);
-        }
-        if (sortGlyph) {
-            TRect sr = r;
-            if (cell.FilterGlyph) sr.Right -= 16;
-            const int room = std::max(0, std::min(sr.Width() - 16, textWidth));
-            int x = sr.Left + 8;
-            if (cell.HAlign == TAlignment::taLeftJustify) x = sr.Left + room + sortOffset + 10;
-            if (cell.HAlign == TAlignment::taRightJustify) x = sr.Right - room - 10;
-            DrawSortGlyph(&canvas, RCol, SortGlyphY(cell.VAlign, cell.Rect), x);
-        }
-        if (url) {
-            canvas.Font()->SetStyle(oldStyle);
-            canvas.Font()->SetColor(fontBeforeURL);
-        }
+        PaintPlainCellText(canvas, text, r, anchorColor, sortGlyph, sortOffset, errFrom, errLen);
     }
     if (clipped) canvas.SetClipRect(TRect());
+}
+
+TColor TZvStringGrid::SelectedTextColors(TCanvas& canvas, bool Selected, bool FixedCell)
+{
+    const TCellPaint& cell = d->FCellPaint;
+    if (!Selected || FixedCell) return d->FURLColor;
+    if (d->FShowSelection) {
+        if (d->FSelectionColor != clNone) canvas.Brush()->SetColor(d->FSelectionColor);
+        if (d->FSelectionTextColor != clNone && Enabled()) canvas.Font()->SetColor(d->FSelectionTextColor);
+        return d->FSelectionTextColor;
+    }
+    if (!Focused() || GetCellType(cell.RCol, cell.ARow) == TCellType::ctCheckBox) {
+        canvas.Brush()->SetColor(cell.CellBrush);
+        canvas.Font()->SetColor(cell.CellFont);
+    }
+    return d->FURLColor;
+}
+
+// The background picture or gradient inside the cell, where the cell has no colour of its own.
+void TZvStringGrid::PaintCellTextBackground(TCanvas& canvas, const TRect& r)
+{
+    const TCellPaint& cell = d->FCellPaint;
+    const TGridDrawState AState = cell.AState;
+    const TBackGround& bg = *d->FBackGround;
+    const bool shownSelected = d->FShowSelection && AState.Contains(gdSelected);
+    const bool ownColor = [&] {
+        auto* props = dynamic_cast<TCellProperties*>(GetGridObject(cell.RCol, cell.ARow));
+        return props && props->BrushColor() != clNone;
+    }();
+    const bool covers = AState.Contains(gdFixed)
+                            ? bg.Cells() == TBackGroundCells::bcFixed || bg.Cells() == TBackGroundCells::bcAll
+                            : bg.Cells() == TBackGroundCells::bcNormal || bg.Cells() == TBackGroundCells::bcAll;
+    if (bg.Bitmap() && !bg.Bitmap()->Empty() && !ownColor && covers && !shownSelected) {
+        const TRect br = Rect(r.Left - (GridLineWidth() - 1), r.Top - (GridLineWidth() - 1), r.Right, r.Bottom);
+        if (bg.Display() == TBackGroundDisplay::bdTile)
+            TileCellBackground(&canvas, br);
+        else
+            PaintCellBackgroundPicture(&canvas, br);
+    }
+    if ((bg.Display() == TBackGroundDisplay::bdGradientHorz || bg.Display() == TBackGroundDisplay::bdGradientVert) &&
+        (!ownColor || IsButtonLikeKind(GetCellType(cell.RCol, cell.ARow))) && covers) {
+        const bool focused = AState.Contains(gdFocused);
+        const bool paint = !d->FShowSelection || (!AState.Contains(gdSelected) && !focused) ||
+                           (focused && !Options().Contains(goDrawFocusSelected));
+        if (paint)
+            PaintCellBackgroundGradient(&canvas, Rect(r.Left - 1, r.Top - GridLineWidth(), r.Right,
+                                                      r.Bottom + GridLineWidth() - 1));
+    }
+}
+
+// The selection rectangle's sides that pass this cell, and the resizer in the range's last corner.
+void TZvStringGrid::PaintSelectionRectangle(TCanvas& canvas)
+{
+    const TCellPaint& cell = d->FCellPaint;
+    const int ACol = cell.DCol, ARow = cell.ARow;
+    TGridRect sel = Selection();
+    if (!CellInGridRect(sel, ACol, ARow)) return;
+    if (IsMergedCell(cell.RCol, ARow)) {
+        const TPoint base = BaseCell(DisplayToRealCol(sel.Left), sel.Top);
+        sel.Left = sel.Right = RealToDisplayCol(base.X);
+        sel.Top = sel.Bottom = base.Y;
+    }
+    const int g = GridLineWidth();
+    const TRect cr = cell.Rect;
+    canvas.Pen()->SetColor(d->FSelectionRectangleColor);
+    canvas.Pen()->SetWidth(2);
+    auto line = [&canvas](int x1, int y1, int x2, int y2) {
+        canvas.MoveTo(x1, y1);
+        canvas.LineTo(x2, y2);
+    };
+    if (ACol == sel.Left) line(cr.Left - g + 1, cr.Bottom, cr.Left - g + 1, cr.Top - g);
+    if (ACol == sel.Right) line(cr.Right - 1, cr.Bottom, cr.Right - 1, cr.Top - g);
+    const int right = ACol == sel.Right ? cr.Right - 1 : cr.Right;
+    if (ARow == sel.Top) line(cr.Left - g, cr.Top - g + 1, right, cr.Top - g + 1);
+    if (ARow == sel.Bottom) line(cr.Left - g, cr.Bottom, right, cr.Bottom);
+    if (d->FSelectionResizer && ACol == sel.Right && ARow == sel.Bottom) {
+        canvas.Brush()->SetColor(d->FSelectionRectangleColor);
+        canvas.FillRect(Rect(cr.Right - 4, cr.Bottom - 4, cr.Right, cr.Bottom));
+        canvas.Brush()->SetColor(cell.CellBrush);
+    }
+    canvas.Pen()->SetWidth(1);
+}
+
+// Plain text (and links): one line or wrapped, the error underline, the sort glyph beside the text.
+void TZvStringGrid::PaintPlainCellText(TCanvas& canvas, String text, const TRect& r, TColor anchorColor,
+                                       bool sortGlyph, int sortOffset, int errFrom, int errLen)
+{
+    TCellPaint& cell = d->FCellPaint;
+    TRect tr = r;
+    if (sortGlyph && cell.HAlign == TAlignment::taCenter) tr.Left += 10;
+    const bool url = d->FURLShow && IsURLText(text);
+    TFontStyles oldStyle = canvas.Font()->Style();
+    const TColor fontBeforeURL = canvas.Font()->Color();
+    if (url) {
+        if (!d->FURLFull) StripURLScheme(text);
+        canvas.Font()->SetStyle(oldStyle + TFontStyles{TFontStyle::fsUnderline});
+        canvas.Font()->SetColor(anchorColor);
+    }
+    unsigned flags;
+    String shown = text;
+    const bool oneLine = LineCountOf(text, d->FMultilinecells) <= 1;
+    if (oneLine && !cell.WordWrap) {
+        String rest = text;
+        shown = FirstLineOf(rest, false);
+        flags = DT_SINGLELINE | (d->FEnhTextSize ? DT_END_ELLIPSIS : 0u);
+    } else {
+        flags = DT_EDITCONTROL;
+        if (cell.WordWrap && !d->FMultilinecells && d->FEnhTextSize) flags |= DT_END_ELLIPSIS;
+    }
+    flags |= DT_EXPANDTABS | DT_NOPREFIX | HorizontalFlag(cell.HAlign) | VerticalFlag(cell.VAlign);
+    if (cell.WordWrap || d->FMultilinecells)
+        flags |= DT_WORDBREAK | DT_EDITCONTROL;
+    else
+        flags |= DT_SINGLELINE;
+    flags = BiDiDrawFlags(flags, UseRightToLeftReading());
+    d->FVerticalTextFlag = int(VerticalFlag(cell.VAlign));
+    canvas.Brush()->SetStyle(TBrushStyle::bsClear);
+    if (cell.FilterGlyph) tr.Right -= 16;
+    int textWidth = 0;
+    if ((cell.Graphic || sortGlyph) && !shown.isEmpty()) {
+        TRect m = tr;
+        DrawTextEx(canvas, shown, m, flags | DT_CALCRECT);
+        textWidth = m.Width();
+        if (cell.Graphic) cell.TextWidth = textWidth + 2;
+    }
+    TRect dr = tr;
+    DrawTextEx(canvas, shown, dr, flags);
+    canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
+    if (errLen > 0) {
+        const TCellType t = cell.Graphic ? cell.Graphic->CellType() : TCellType::ctEmpty;
+        if (t == TCellType::ctEmpty || t == TCellType::ctValue) DrawErrorUnderline(canvas, shown, tr, 0, errFrom, errLen);
+    }
+    if (sortGlyph) {
+        TRect sr = r;
+        if (cell.FilterGlyph) sr.Right -= 16;
+        const int room = std::max(0, std::min(sr.Width() - 16, textWidth));
+        int x = sr.Left + 8;
+        if (cell.HAlign == TAlignment::taLeftJustify) x = sr.Left + room + sortOffset + 10;
+        if (cell.HAlign == TAlignment::taRightJustify) x = sr.Right - room - 10;
+        DrawSortGlyph(&canvas, cell.RCol, SortGlyphY(cell.VAlign, cell.Rect), x);
+    }
+    if (url) {
+        canvas.Font()->SetStyle(oldStyle);
+        canvas.Font()->SetColor(fontBeforeURL);
+    }
 }
 
 void TZvStringGrid::TileCellBackground(TCanvas* Canvas, TRect Rect)

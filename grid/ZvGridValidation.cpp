@@ -4,7 +4,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridBalloon.h"
+#include "grid/ZvGridFocusWindow.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/ZvStringGridCheck.h"
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/panels/ZvGridPanels.h"
 #include "grid/services/panels/ZvSearchPanel.h"

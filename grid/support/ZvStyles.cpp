@@ -2,22 +2,20 @@
 
 #include "platform/Forms.h"
 
+#include <iterator>
+
 TZvStyle ZvStyleOfOfficeTheme(TOfficeTheme theme)
 {
-    switch (theme) {
-    case TOfficeTheme::ot2003Silver: return TZvStyle::tsOffice2003Silver;
-    case TOfficeTheme::ot2003Olive: return TZvStyle::tsOffice2003Olive;
-    case TOfficeTheme::ot2003Classic: return TZvStyle::tsOffice2003Classic;
-    case TOfficeTheme::ot2007Blue: return TZvStyle::tsOffice2007Luna;
-    case TOfficeTheme::ot2007Silver: return TZvStyle::tsOffice2007Silver;
-    case TOfficeTheme::ot2007Black: return TZvStyle::tsOffice2007Obsidian;
-    case TOfficeTheme::ot2010Blue: return TZvStyle::tsOffice2010Blue;
-    case TOfficeTheme::ot2010Silver: return TZvStyle::tsOffice2010Silver;
-    case TOfficeTheme::ot2010Black: return TZvStyle::tsOffice2010Black;
-    case TOfficeTheme::ot2003Blue:
-    case TOfficeTheme::otUnknown: break;
-    }
-    return TZvStyle::tsOffice2003Blue;
+    // By office theme, in the order of TOfficeTheme.
+    static constexpr TZvStyle styles[] = {
+        TZvStyle::tsOffice2003Blue,     TZvStyle::tsOffice2003Silver, TZvStyle::tsOffice2003Olive,
+        TZvStyle::tsOffice2003Classic,  TZvStyle::tsOffice2007Luna,   TZvStyle::tsOffice2007Silver,
+        TZvStyle::tsOffice2007Obsidian, TZvStyle::tsOffice2010Blue,   TZvStyle::tsOffice2010Silver,
+        TZvStyle::tsOffice2010Black,
+        TZvStyle::tsOffice2003Blue,  // otUnknown
+    };
+    static_assert(std::size(styles) == std::size_t(TOfficeTheme::otUnknown) + 1);
+    return styles[std::size_t(theme)];
 }
 
 // ---- Theme binding --------------------------------------------------------------

@@ -1,4 +1,6 @@
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridFocusWindow.h"
+#include "grid/ZvStringGridCheck.h"
 
 #include "grid/editors/ZvEditBtn.h"
 #include "grid/editors/ZvGridCombo.h"

@@ -1,4 +1,5 @@
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridFocusWindow.h"
 
 #include "platform/Forms.h"
 

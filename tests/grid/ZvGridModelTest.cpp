@@ -2,6 +2,7 @@
 // selection and row flags, fills, checks and the footer calculation.
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvStringGridCheck.h"
 #include "grid/support/ZvGridUtil.h"
 
 #include "platform/DateUtils.h"

@@ -1,4 +1,7 @@
 #include "grid/ZvGridOptions.h"
+#include "grid/ZvCheckBox.h"
+#include "grid/ZvGridFocusWindow.h"
+#include "grid/ZvStringGridCheck.h"
 
 #include "platform/Forms.h"
 #include "platform/Themes.h"
