@@ -2,6 +2,13 @@
 
 #include <algorithm>
 
+// The registrations of the grid's own editor kinds, each in its editor's file.
+void RegisterTextCellEditor(TZvCellEditorRegistry& Registry);
+void RegisterComboCellEditor(TZvCellEditorRegistry& Registry);
+void RegisterCheckBoxCellEditor(TZvCellEditorRegistry& Registry);
+void RegisterEditBtnCellEditors(TZvCellEditorRegistry& Registry);
+void RegisterButtonCellEditor(TZvCellEditorRegistry& Registry);
+
 namespace {
 
 // The grid's own kinds, in the order their editors are made with a grid.

@@ -6,6 +6,12 @@
 // built on later floors (the drop-down editors) register at start-up from
 // their own floor, so the grid includes no concrete editor. A later entry for
 // a kind takes it over from an earlier one.
+//
+// Adding a kind: its class (its own .h and .cpp, deriving from the control it
+// is and TZvCellEditor, with a registration function beside it), one line in
+// its folder's CMake list, and one registration: a line in the list in
+// ZvCellEditorRegistry.cpp for a kind of the grid's own, or a call at start-up
+// from the kind's own floor.
 
 #include "grid/support/ZvGridTypes.h"
 #include "platform/SysUtils.h"
@@ -47,13 +53,3 @@ public:
 private:
     std::vector<TZvCellEditorEntry> FEntries;
 };
-
-// The registrations of the grid's own editor kinds, each in its editor's file.
-void RegisterTextCellEditor(TZvCellEditorRegistry& Registry);
-void RegisterComboCellEditor(TZvCellEditorRegistry& Registry);
-void RegisterCheckBoxCellEditor(TZvCellEditorRegistry& Registry);
-void RegisterEditBtnCellEditors(TZvCellEditorRegistry& Registry);
-void RegisterButtonCellEditor(TZvCellEditorRegistry& Registry);
-// Built but not in the grid's own list yet: spin cells open nothing until the
-// grid's spin settings come with their editor.
-void RegisterSpinCellEditor(TZvCellEditorRegistry& Registry);

@@ -247,3 +247,7 @@ public:
     String EditorText() override { return Text(); }
     void EndCellEdit() override;
 };
+
+class TZvCellEditorRegistry;
+// Registers the spin editor for the spin kinds.
+void RegisterSpinCellEditor(TZvCellEditorRegistry& Registry);
