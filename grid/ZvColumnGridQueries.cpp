@@ -4,7 +4,6 @@
 #include "grid/ZvColumnGrid.h"
 #include "grid/ZvGridPrivate.h"
 #include "grid/support/ZvGridUtil.h"
-#include "grid/editors/ZvGridCombo.h"
 #include "grid/services/ZvGridFilter.h"
 
 bool TZvColumnGrid::IsNormalCell(int ACol, int ARow)
@@ -20,8 +19,7 @@ void TZvColumnGrid::QueryEditorType(int ACol, int ARow, TEditorType& AEditor)
         if (!item->FloatFormat().isEmpty()) SetFloatFormat(item->FloatFormat());
         if (ACol >= FixedCols() && ARow >= FixedRows()) {
             AEditor = item->Editor();
-            ComboEditor()->Items()->Assign(item->ComboItems());
-            ComboEditor()->SetDropDownCount(item->DropDownCount());
+            LoadComboList(item->ComboItems(), item->DropDownCount());
             SetEditLink(item->EditLink());
             if (ControlLook()) ControlLook()->SetDropDownCount(item->DropDownCount());
         }

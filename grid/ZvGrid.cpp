@@ -3,7 +3,8 @@
 #include "grid/ZvGridFocusWindow.h"
 #include "grid/ZvStringGridCheck.h"
 #include "grid/support/ZvPictureContainer.h"
-#include "grid/editors/ZvInplaceEdit.h"
+#include "grid/editors/ZvCellEditor.h"
+#include "grid/editors/ZvCellEditorRegistry.h"
 #include "grid/services/ZvGridClipboard.h"
 #include "grid/services/ZvGridDragDrop.h"
 #include "grid/services/ZvGridFilter.h"
@@ -17,9 +18,6 @@
 
 #include "grid/support/ZvStyles.h"
 
-#include "grid/editors/ZvEditBtn.h"
-#include "grid/editors/ZvGridCheckBox.h"
-#include "grid/editors/ZvGridCombo.h"
 #include "grid/editors/ZvGridSimpleEditors.h"
 #include "grid/services/ZvHTMLHintWindow.h"
 #include "grid/services/panels/ZvFilterDropLists.h"
@@ -230,38 +228,15 @@ void TZvStringGrid::CreateRunTimeWindows()
         d->FArrows[std::size_t(dir)] = arrow;
     }
 
-    d->FComboEditor = new TGridCombo(this);
-    d->FComboEditor->SetParent(this);
-    d->FComboEditor->SetEnabled(false);
-    d->FComboEditor->SetVisible(false);
-    d->FComboEditor->SetIsWinXP(d->FIsWinXP);
-    d->FComboEditor->SetIsVista(d->FIsWinVista && d->FIsComCtl6);
-    d->FComboEditor->SetIsThemed(d->FIsComCtl6);
+    // The cell editors come with the grid, hidden, in the order they registered.
+    for (const TZvCellEditorEntry& entry : TZvCellEditorRegistry::Instance().Entries())
+        if (!entry.MadeOnFirstUse) CellEditorOf(entry, true);
     d->FStyle = TZvStyle::tsWindowsXP;
     d->FInEditMode = false;
     d->FCurrentEditor = TEditorType::edNormal;
 
     d->FTransEdit = HiddenChild<TGridTransEdit>(this);
     d->FTransCombo = HiddenChild<TGridTransCombo>(this);
-    d->FCheckBoxEditor = HiddenChild<TGridCheckBox>(this);
-
-    d->FEditBtnEditor = HiddenChild<TGridEditBtn>(this);
-    d->FEditBtnEditor->SetEnabled(false);
-    d->FEditBtnEditor->SetButtonCaption(QStringLiteral("..."));
-    d->FEditBtnEditor->SetBorderStyle(TBorderStyle::bsNone);
-    d->FEditBtnEditor->SetIsWinXP(d->FIsWinXP);
-
-    d->FUnitEditBtnEditor = HiddenChild<TGridUnitEditBtn>(this);
-    d->FUnitEditBtnEditor->SetEnabled(false);
-    d->FUnitEditBtnEditor->SetButtonCaption(QStringLiteral("..."));
-    d->FUnitEditBtnEditor->SetBorderStyle(TBorderStyle::bsNone);
-    d->FUnitEditBtnEditor->SetIsWinXP(d->FIsWinXP);
-    d->FUnitEditBtnEditor->OnUnitChanged = [this](TObject*, const String&) {
-        if (OnUnitChanged) OnUnitChanged(this);
-    };
-
-    d->FButtonEditor = HiddenChild<TGridButton>(this);
-    d->FButtonEditor->OnClick = [this](TObject* s) { GridButtonClick(s); };
 
     Panels().FHeaderDragButton = new THeaderDragButton(this);
     HeaderDragButton()->SetVisible(false);
@@ -506,8 +481,10 @@ TInplaceEdit* TZvStringGrid::CreateEditor() { return EditorCreateHook(); }
 
 TInplaceEdit* TZvStringGrid::EditorCreateHook()
 {
-    d->FNormalEdit = new TZvInplaceEdit(this);
-    return d->FNormalEdit;
+    TZvCellEditor* editor = CellEditor(TEditorType::edNormal);
+    TInplaceEdit* edit = editor ? editor->AsInplaceEdit() : nullptr;
+    // With no text editor registered the platform grid's plain one edits the text kinds.
+    return edit ? edit : TBaseGrid::CreateEditor();
 }
 
 // ---- Version ---------------------------------------------------------------------------------------

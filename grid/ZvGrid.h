@@ -41,6 +41,8 @@ struct THTMLDrawParams;
 struct THTMLDrawResult;
 // The editors the grid shows (grid/editors/).
 class TZvInplaceEdit;
+class TZvCellEditor;
+struct TZvCellEditorEntry;
 class TGridCombo;
 class TGridCheckBox;
 class TGridEditBtn;
@@ -1098,10 +1100,41 @@ public:
     void SetOriginalCellValue(const String& Value);
     // The special editor's control while one is open, else nullptr.
     TWinControl* EditCtrl() const;
+    // The editor serving Kind in this grid (one per registry entry, shared by its
+    // kinds, made with the grid or on first use), or nullptr when none serves it.
+    TZvCellEditor* CellEditor(TEditorType Kind);
+    // The three ways an editor ends its edit (grid/editors/ZvCellEditor.h): its
+    // value written, nothing written, or the cell's text from the edit's start put back.
+    void CommitEdit();
+    void RejectEdit();
+    void CancelEdit();
+    // Ends an edit of Kind that its editor closed by itself, also when the grid
+    // no longer counted it as open (a combo list closed with a direct close).
+    void CommitEditOf(TEditorType Kind);
+    // What the text editor reads and sets through the grid while it edits.
+    bool InEditMode() const;
+    // The text editor goes on as a plain edit: Enter in a multi-line cell ends no edit mode.
+    void LeaveEditMode();
+    String NewCellText() const;
+    String OldCellText() const;
+    void SetOldCellText(const String& Value);
+    // Change notifications of the text editor are not reported while it is loaded.
+    bool EditChangeMuted() const;
+    void SetEditChangeMuted(bool Value);
+    // Writes the text editor's text into the current cell without the grid reopening it.
+    void WriteEditedCellText(const String& Value);
+    bool ClickPending() const;
+    void ClearStartEditChar();
+    // A refused validation keeps the grid from advancing on the Enter that asked for it.
+    void SetNoAutoAdvance(bool Value);
+    // A character typed into an editor goes through the grid's own key press.
+    void EditorKeyPress(QChar& Key);
     // The posted message that turns the end of an edit into OnEditCellDone.
     static UINT EditDoneMessage();
     void EditDoneMessageHook(TMessage& Message);
     // The one combo list every combo cell shares.
+    // Replaces the list (entries and their objects) and the number of entries it drops down.
+    void LoadComboList(TStringList* Items, int DropDownCount);
     void ClearComboString();
     void AddComboString(const String& S);
     void AddComboStringObject(const String& S, TObject* AObject);
@@ -1752,9 +1785,11 @@ protected:
     void EditTextSetHook(int ACol, int ARow, const String& Value) override;
     void ResolveEditorKind();
     bool ShowEditorControl(int ACol, int ARow);
-    void ShowComboEditor(int ACol, int ARow, const TRect& R, bool ListOnly);
-    void SetEditorControlBounds(TWinControl* Ctrl, const TRect& R);
-    void GiveEditorFocus(TWinControl* Ctrl);
+    void EndEdit(bool WriteValue);
+    // The editor of an entry in this grid; Make makes it when the grid has none yet.
+    TZvCellEditor* CellEditorOf(const TZvCellEditorEntry& Entry, bool Make);
+    // The editor serving Kind if this grid has made it already.
+    TZvCellEditor* MadeCellEditor(TEditorType Kind);
     // Cells that the editor reopens on after a rejected validation.
     void ReopenAfterRejection(int ACol, int ARow, const String& Value, bool ValueReplaced);
     void ShowRejectionBalloon();
@@ -1926,10 +1961,6 @@ protected:
     // Every field of the grid lives in TZvStringGridPrivate (grid/ZvGridPrivate.h), which only
     // the grid's own source files include; descendants in grid/ reach it through d as well.
     std::unique_ptr<TZvStringGridPrivate> d;
-    // The combo, check-box and text editors end edits on the grid's behalf.
-    friend class TGridCombo;
-    friend class TGridCheckBox;
-    friend class TZvInplaceEdit;
 
     // ==== Helpers of index-mapped access, shape changes and calculations ======================
     enum class TRowColorField { Brush, BrushTo, Font };

@@ -1,34 +1,17 @@
 // The string grid's side of its inplace editors: which editor a cell gets,
-// whether it may open, and opening, storing and hiding the special editors.
-// The text editor is the platform grid's own; validation and the selection
-// hook live in ZvGridValidation.cpp.
+// whether it may open, and opening, storing and hiding it. The editors plug in
+// through grid/editors/ZvCellEditor.h and the registry by kind; the text
+// editor is the platform grid's own. Validation and the selection hook live
+// in ZvGridValidation.cpp.
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
 #include "grid/support/ZvHTMLUtil.h"
-#include "grid/editors/ZvEditBtn.h"
-#include "grid/editors/ZvGridCheckBox.h"
-#include "grid/editors/ZvGridCombo.h"
-#include "grid/editors/ZvGridSimpleEditors.h"
+#include "grid/editors/ZvCellEditor.h"
+#include "grid/editors/ZvCellEditorRegistry.h"
+#include "platform/ScopeGuard.h"
 
 namespace {
-
-bool IsComboKind(TEditorType e)
-{
-    return e == TEditorType::edComboEdit || e == TEditorType::edComboList;
-}
-
-bool IsButtonEditKind(TEditorType e)
-{
-    return e == TEditorType::edEditBtn || e == TEditorType::edNumericEditBtn || e == TEditorType::edFloatEditBtn ||
-           e == TEditorType::edMaskEditBtn;
-}
-
-bool IsUnitEditKind(TEditorType e)
-{
-    return e == TEditorType::edUnitEditBtn || e == TEditorType::edNumericUnitEditBtn ||
-           e == TEditorType::edFloatUnitEditBtn;
-}
 
 // A fixed number in the application range stands in for the registered message:
 // only this grid posts and handles it.
@@ -131,119 +114,53 @@ bool TZvStringGrid::EditorWantsTab()
 }
 
 // ---- Special editors -----------------------------------------------------------------------------
-void TZvStringGrid::SetEditorControlBounds(TWinControl* Ctrl, const TRect& R)
+TZvCellEditor* TZvStringGrid::CellEditorOf(const TZvCellEditorEntry& Entry, bool Make)
 {
-    Ctrl->SetBounds(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+    for (const auto& [name, editor] : d->FCellEditors)
+        if (name == Entry.Name) return editor;
+    if (!Make || d->FDestroying) return nullptr;
+    TZvCellEditor* editor = Entry.Factory(this);
+    d->FCellEditors.emplace_back(Entry.Name, editor);
+    return editor;
 }
 
-void TZvStringGrid::GiveEditorFocus(TWinControl* Ctrl)
+TZvCellEditor* TZvStringGrid::CellEditor(TEditorType Kind)
 {
-    if (Ctrl->CanFocus()) Ctrl->SetFocus();
-    if (!d->FStartEditChar.isNull()) PostMessage(Ctrl, WM_CHAR, WPARAM(d->FStartEditChar.unicode()), 0);
+    const TZvCellEditorEntry* entry = TZvCellEditorRegistry::Instance().Find(Kind);
+    return entry ? CellEditorOf(*entry, true) : nullptr;
+}
+
+TZvCellEditor* TZvStringGrid::MadeCellEditor(TEditorType Kind)
+{
+    const TZvCellEditorEntry* entry = TZvCellEditorRegistry::Instance().Find(Kind);
+    return entry ? CellEditorOf(*entry, false) : nullptr;
 }
 
 bool TZvStringGrid::ShowEditorControl(int ACol, int ARow)
 {
-    const TEditorType kind = d->FCurrentEditor;
-    TWinControl* ctrl = nullptr;
-    if (IsComboKind(kind)) ctrl = d->FComboEditor;
-    else if (kind == TEditorType::edCheckBox) ctrl = d->FCheckBoxEditor;
-    else if (IsButtonEditKind(kind)) ctrl = d->FEditBtnEditor;
-    else if (IsUnitEditKind(kind)) ctrl = d->FUnitEditBtnEditor;
-    else if (kind == TEditorType::edButton) ctrl = d->FButtonEditor;
-    if (!ctrl) {
+    TZvCellEditor* editor = CellEditor(d->FCurrentEditor);
+    // The text editor opens through the platform grid's own steps, never here.
+    if (!editor || editor->AsInplaceEdit()) {
         d->FStartEditChar = QChar();
         return false;
     }
 
     d->FEditing = d->FSpecialEditor = d->FEditActive = true;
     d->FInEditMode = true;
-    TRect R = CellRect(ACol, ARow);
-    if (UseRightToLeftReading()) ++R.Left;
-    const int rc = RealColIndex(ACol);
+    TZvCellEditStart start;
+    start.Col = ACol;
+    start.Row = ARow;
+    start.RealCol = RealColIndex(ACol);
+    start.Cell = CellRect(ACol, ARow);
+    if (UseRightToLeftReading()) ++start.Cell.Left;
     d->FEditCtrl = nullptr;
     d->FLastValidation = true;
-    const String text = EditTextGetHook(ACol, ARow);
-
-    if (IsComboKind(kind)) {
-        ShowComboEditor(ACol, ARow, R, kind == TEditorType::edComboList);
-    } else if (kind == TEditorType::edCheckBox) {
-        SetEditorControlBounds(d->FCheckBoxEditor, R);
-        d->FCheckBoxEditor->SetCaption(text);
-        d->FCheckBoxEditor->SetEnabled(true);
-        d->FCheckBoxEditor->SetChecked(false);
-        d->FCheckBoxEditor->SetVisible(true);
-        if (d->FCheckBoxEditor->CanFocus()) d->FCheckBoxEditor->SetFocus();
-    } else if (kind == TEditorType::edButton) {
-        d->FButtonEditor->SetBounds(R.Left - 1, R.Top - 1, R.Width() + 1, R.Height() + 1);
-        d->FButtonEditor->SetCaption(text);
-        d->FButtonEditor->SetVisible(true);
-        d->FButtonEditor->SetEnabled(true);
-        if (d->FButtonEditor->CanFocus()) d->FButtonEditor->SetFocus();
-        d->FEditCtrl = d->FButtonEditor;
-    } else {
-        auto* edit = static_cast<TGridEditBtn*>(ctrl);
-        SetEditorControlBounds(edit, R);
-        edit->SetMaxLength(d->FMaxEditLength);
-        edit->SetText(text);
-        if (IsUnitEditKind(kind)) FireGetEditorProp(rc, ARow, d->FEditLink);
-        edit->SetVisible(true);
-        edit->SetEnabled(true);
-        edit->SetColor(Color());
-        GiveEditorFocus(edit);
-        d->FEditCtrl = edit;
-    }
+    start.Text = EditTextGetHook(ACol, ARow);
+    start.StartChar = d->FStartEditChar;
+    editor->BeginCellEdit(this, start);
+    if (editor->IsEditCtrl()) d->FEditCtrl = editor->EditorControl();
     d->FStartEditChar = QChar();
     return true;
-}
-
-void TZvStringGrid::ShowComboEditor(int ACol, int ARow, const TRect& R, bool ListOnly)
-{
-    TGridCombo* combo = d->FComboEditor;
-    const int rc = RealColIndex(ACol);
-    combo->SetDropDownCount(d->FControlLook->DropDownCount());
-    FireGetEditorProp(rc, ARow, d->FEditLink);
-    combo->SetEnabled(true);
-    combo->SetDroppedDown(false);
-    combo->SetStyle(ListOnly ? TComboBoxStyle::csDropDownList : TComboBoxStyle::csDropDown);
-    bool defaulted = false;
-    if (ListOnly) {
-        const TStringList* items = combo->Items();
-        int idx = ExactItemIndex(items, GetCellEx(rc, ARow));
-        if (idx < 0 && d->FComboIndex == -1) {
-            idx = ExactItemIndex(items, EditTextGetHook(ACol, ARow));
-            if (idx < 0 && items->Count() > 0) {
-                idx = 0;
-                defaulted = true;
-            }
-        } else if (idx < 0) {
-            idx = d->FComboIndex < items->Count() ? d->FComboIndex : -1;
-        }
-        combo->SetItemIndex(idx);
-        d->FComboDefaulted = defaulted;
-    } else {
-        d->FComboDefaulted = false;
-        combo->SetText(EditTextGetHook(ACol, ARow));
-        if (d->FComboIndex != -1 && combo->ItemIndex() == -1 && d->FComboIndex < combo->Items()->Count())
-            combo->SetItemIndex(d->FComboIndex);
-        combo->SetMaxLength(d->FMaxComboLength);
-    }
-    combo->SetBounds(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
-    combo->SetColor(Color());
-    combo->SetVisible(true);
-    if (combo->CanFocus()) combo->SetFocus();
-    if (d->FMouseActions->DirectComboDrop() || d->FControlLook->DropDownAlwaysVisible()) combo->SetDroppedDown(true);
-    if (d->FMouseActions->DirectEdit() && d->FMouseActions->DirectComboDrop()) {
-        const TGridRect s = Selection();
-        FireSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
-    }
-    if (defaulted) {
-        const String first = combo->Items()->Strings(0);
-        if (OnComboChange) OnComboChange(this, rc, ARow, 0, first);
-        if (OnComboObjectChange) OnComboObjectChange(this, rc, ARow, 0, first, combo->Items()->Objects(0));
-    }
-    if (!d->FStartEditChar.isNull()) PostMessage(combo, WM_CHAR, WPARAM(d->FStartEditChar.unicode()), 0);
-    d->FEditCtrl = combo;
 }
 
 // ---- Storing and hiding --------------------------------------------------------------------------
@@ -255,38 +172,15 @@ void TZvStringGrid::StoreAndHideEditor(int ACol, int ARow)
     const int rc = RealColIndex(ACol);
     d->FStartEditChar = QChar();
     const TEditorType kind = d->FCurrentEditor;
-    if (IsComboKind(kind)) {
-        // An opening that only preselected the first item stores nothing until the user picks
-        // (the first item too). Nor does a list-only combo with nothing selected (an empty list):
-        // it would blank the cell. Escape stores nothing at all.
-        const bool listOnly = d->FComboEditor->Style() == TComboBoxStyle::csDropDownList;
-        const int index = d->FComboEditor->ItemIndex();
-        const bool picked =
-            !listOnly || (index >= 0 && (!d->FComboDefaulted || index > 0 || d->FComboEditor->UserChangedSelection()));
-        if (d->FInEditMode && d->FComboEditor->Visible()) {
-            if (picked && !d->FComboEditor->EditCancelled()) StoreEditorText(rc, ARow, d->FComboEditor->Text());
-            d->FComboEditor->SetVisible(false);
-            d->FComboEditor->SetEnabled(false);
+    if (TZvCellEditor* editor = MadeCellEditor(kind); editor && !editor->AsInplaceEdit()) {
+        const bool writes = editor->WritesCell();
+        if (!writes || (d->FInEditMode && editor->EditorControl()->Visible())) {
+            if (writes && !d->FRejectingEdit && editor->HasValue()) StoreEditorText(rc, ARow, editor->EditorText());
+            editor->EndCellEdit();
         }
-    } else if (IsButtonEditKind(kind) || IsUnitEditKind(kind)) {
-        const bool withUnit = IsUnitEditKind(kind);
-        TAsgEditBtn* edit = withUnit ? static_cast<TAsgEditBtn*>(d->FUnitEditBtnEditor) : d->FEditBtnEditor;
-        if (d->FInEditMode && edit && edit->Visible()) {
-            // A unit edit stores its number followed by the chosen unit.
-            StoreEditorText(rc, ARow, withUnit ? d->FUnitEditBtnEditor->TextWithUnit() : edit->Text());
-            edit->SetEnabled(false);
-            edit->SetVisible(false);
-        }
-    } else if (kind == TEditorType::edCheckBox) {
-        d->FCheckBoxEditor->SetEnabled(false);
-        d->FCheckBoxEditor->SetVisible(false);
-    } else if (kind == TEditorType::edButton) {
-        d->FButtonEditor->SetEnabled(false);
-        d->FButtonEditor->SetVisible(false);
     }
     d->FInEditMode = false;
     d->FEditCtrl = nullptr;
-    d->FComboDefaulted = false;
     if (kind != TEditorType::edNormal && d->FEditActive) PostEditDone(rc, ARow);
     d->FBlockFocusKill = false;
     d->FEditActive = false;
@@ -346,6 +240,56 @@ void TZvStringGrid::HideCellEdit()
 
 void TZvStringGrid::ShowCellEdit() { SendMessage(this, WM_KEYDOWN, VK_F2, 0); }
 
+// ---- The editors' ending calls ---------------------------------------------------------------------
+void TZvStringGrid::EndEdit(bool WriteValue)
+{
+    const bool rejecting = d->FRejectingEdit;
+    d->FRejectingEdit = !WriteValue;
+    const TScopeExit restore([this, rejecting] { d->FRejectingEdit = rejecting; });
+    HideInplaceEdit();
+    // The platform grid's own hide, for a text edit the grid had not counted as open.
+    if (TInplaceEdit* text = InplaceEditor(); text && text->Visible()) HideEditor();
+}
+
+void TZvStringGrid::CommitEdit() { EndEdit(true); }
+
+void TZvStringGrid::RejectEdit() { EndEdit(false); }
+
+void TZvStringGrid::CancelEdit()
+{
+    // A paste writes the cell at once, so the cell is put back, not just the editor.
+    if (CurrentCell() != d->FCellCache) RestoreCellFromCache();
+    EndEdit(false);
+}
+
+void TZvStringGrid::CommitEditOf(TEditorType Kind)
+{
+    d->FCurrentEditor = Kind;
+    d->FInEditMode = true;
+    HideInplaceEdit();
+}
+
+bool TZvStringGrid::InEditMode() const { return d->FInEditMode; }
+void TZvStringGrid::LeaveEditMode() { d->FInEditMode = false; }
+String TZvStringGrid::NewCellText() const { return FNewCellText; }
+String TZvStringGrid::OldCellText() const { return d->FOldCellText; }
+void TZvStringGrid::SetOldCellText(const String& Value) { d->FOldCellText = Value; }
+bool TZvStringGrid::EditChangeMuted() const { return d->FNoEditChange; }
+void TZvStringGrid::SetEditChangeMuted(bool Value) { d->FNoEditChange = Value; }
+bool TZvStringGrid::ClickPending() const { return d->FClickPending; }
+void TZvStringGrid::ClearStartEditChar() { d->FStartEditChar = QChar(); }
+void TZvStringGrid::SetNoAutoAdvance(bool Value) { d->FNoAutoAdvance = Value; }
+void TZvStringGrid::EditorKeyPress(QChar& Key) { KeyPress(Key); }
+
+void TZvStringGrid::WriteEditedCellText(const String& Value)
+{
+    // While the text is written the grid does not open the editor on the cell again.
+    const bool validating = d->FValidating;
+    d->FValidating = true;
+    const TScopeExit restore([this, validating] { d->FValidating = validating; });
+    WriteCurrentCellText(Value);
+}
+
 void TZvStringGrid::DoneInplaceEdit(WORD Key, TShiftState Shift)
 {
     d->FBlockFocus = true;
@@ -363,47 +307,6 @@ void TZvStringGrid::DoneInplaceEdit(WORD Key, TShiftState Shift)
         AdvanceToNextCell(Col(), Row(), false, false, true, false, false);
     d->FNavigation->SetAlwaysEdit(alwaysEdit);
     d->FBlockFocus = false;
-}
-
-// ---- The shared combo list -------------------------------------------------------------------------
-void TZvStringGrid::ClearComboString() { d->FComboEditor->Items()->Clear(); }
-
-void TZvStringGrid::AddComboString(const String& S) { d->FComboEditor->Items()->Add(S); }
-
-void TZvStringGrid::AddComboStringObject(const String& S, TObject* AObject)
-{
-    d->FComboEditor->Items()->AddObject(S, AObject);
-}
-
-bool TZvStringGrid::RemoveComboString(const String& S)
-{
-    const int i = d->FComboEditor->Items()->IndexOf(S);
-    if (i < 0) return false;
-    d->FComboEditor->Items()->Delete(i);
-    return true;
-}
-
-bool TZvStringGrid::SetComboSelectionString(const String& S)
-{
-    const int i = d->FComboEditor->Items()->IndexOf(S);
-    if (i < 0) return false;
-    d->FComboIndex = i;
-    return true;
-}
-
-int TZvStringGrid::GetComboCount() { return d->FComboEditor->Items()->Count(); }
-
-void TZvStringGrid::SetComboIndex(int ACol, int ARow, int Value)
-{
-    FireGetEditorProp(ACol, ARow, nullptr);
-    // Strings() raises the list's index error for an index outside it, before anything is written.
-    SetCellEx(ACol, ARow, d->FComboEditor->Items()->Strings(Value));
-}
-
-int TZvStringGrid::GetComboIndex(int ACol, int ARow)
-{
-    FireGetEditorProp(ACol, ARow, nullptr);
-    return d->FComboEditor->Items()->IndexOf(GetCellEx(ACol, ARow));
 }
 
 // ---- Editing switches ----------------------------------------------------------------------------
@@ -452,7 +355,6 @@ bool TZvStringGrid::EditActive() const { return d->FEditActive; }
 String TZvStringGrid::OriginalCellValue() const { return d->FCellCache; }
 void TZvStringGrid::SetOriginalCellValue(const String& Value) { d->FCellCache = Value; }
 TWinControl* TZvStringGrid::EditCtrl() const { return d->FEditCtrl; }
-void TZvStringGrid::SetComboSelection(int Index) { d->FComboIndex = Index; }
 bool TZvStringGrid::AlwaysValidate() const { return d->FAlwaysValidate; }
 void TZvStringGrid::SetAlwaysValidate(bool Value) { d->FAlwaysValidate = Value; }
 bool TZvStringGrid::Modified() const { return d->FGridModified; }

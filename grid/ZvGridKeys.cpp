@@ -649,7 +649,6 @@ void TZvStringGrid::KeyPressHook(QChar& Key)
 }
 
 // ---- Accessors ----------------------------------------------------------------------------------------------
-TZvInplaceEdit* TZvStringGrid::NormalEdit() const { return d->FNormalEdit; }
 
 // Empty by design: a descendant may narrow the rectangle select-all takes; the grid takes the whole data area.
 void TZvStringGrid::AdjustSelectAllRect(TGridRect&) {}

@@ -14,17 +14,6 @@
 
 class TTimer;
 class TScrollBar;
-// Editors made on first use.
-class TGridSpinEdit;
-class TGridDatePicker;
-class TGridDateTimePicker;
-class TGridGridDropDown;
-class TGridDetailPickerDropDown;
-class TGridTimepickerDropDown;
-class TGridCalculatorDropDown;
-class TGridMemoDropDown;
-class TGridTrackbarDropDown;
-class TGridZvGridDropDown;
 
 // A service's state is made the first time anything asks for it.
 template <class TService>
@@ -192,32 +181,14 @@ struct TZvStringGridPrivate {
     // Windows and editors, owned as components of the grid.
     TGridFocusWindow* FFocusFrameWindow = nullptr;
     std::array<TArrowWindow*, 4> FArrows{};
-    TGridCombo* FComboEditor = nullptr;
+    // The cell editors by registry entry name (grid/editors/ZvCellEditorRegistry.h).
+    std::vector<std::pair<String, TZvCellEditor*>> FCellEditors;
     TGridTransEdit* FTransEdit = nullptr;
     TGridTransCombo* FTransCombo = nullptr;
-    TGridCheckBox* FCheckBoxEditor = nullptr;
-    TGridEditBtn* FEditBtnEditor = nullptr;
-    TGridUnitEditBtn* FUnitEditBtnEditor = nullptr;
-    TGridButton* FButtonEditor = nullptr;
     TEdit* FFormControlEdit = nullptr;
     TComboBox* FFormControlCombo = nullptr;
     TScrollBar* FHScrollBar = nullptr;
     TScrollBar* FVScrollBar = nullptr;
-    // Editors made on first use.
-    TZvInplaceEdit* FNormalEdit = nullptr;
-    TGridSpinEdit* FSpinEdit = nullptr;
-    TGridDatePicker* FDateEdit = nullptr;
-    TGridDateTimePicker* FDateTimeEdit = nullptr;
-    TRichEdit* FRichEdit = nullptr;
-    TGridColorDropDown* FColorPickerDropDown = nullptr;
-    TGridImageDropDown* FImagePickerDropDown = nullptr;
-    TGridGridDropDown* FGridDropDown = nullptr;
-    TGridDetailPickerDropDown* FDetailPickerDropDown = nullptr;
-    TGridTimepickerDropDown* FTimePickerDropDown = nullptr;
-    TGridCalculatorDropDown* FCalculatorDropDown = nullptr;
-    TGridMemoDropDown* FMemoDropDown = nullptr;
-    TGridTrackbarDropDown* FTrackbarDropDown = nullptr;
-    TGridZvGridDropDown* FZvGridDropDown = nullptr;
     // Referenced, never freed.
     TZvStringGridCheck* FCellChecker = nullptr;
     TPictureContainer* FPictureContainer = nullptr;
@@ -389,7 +360,6 @@ struct TZvStringGridPrivate {
     int FPrevSelectedRow = -1;
     bool FInEditMode = false;
     TEditorType FCurrentEditor = TEditorType::edNormal;
-    int FComboIndex = -1;
     // The editing state of the editor lifecycle and of validation.
     TWinControl* FEditCtrl = nullptr;
     bool FEditing = false;
@@ -405,9 +375,9 @@ struct TZvStringGridPrivate {
     bool FBlockFocus = false;
     bool InvokedFocusChange = false;
     std::shared_ptr<ITZvStringGridSelect> FISelect;
-    // The list-only combo opened on a text outside its list and preselected item 0.
-    bool FComboDefaulted = false;
     int FRejections = 0;
+    // The edit being ended writes nothing (RejectEdit, CancelEdit).
+    bool FRejectingEdit = false;
     // Window, timer and scrolling state.
     int FPaintCount = 0;
     int FTickCount = 0;

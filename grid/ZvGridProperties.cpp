@@ -268,12 +268,7 @@ THTMLPictureCache* TZvStringGrid::PictureCache() const { return d->FPictureCache
 TCellGraphic* TZvStringGrid::SharedCellGraphic() const { return d->FSharedCellGraphic.get(); }
 TGridFocusWindow* TZvStringGrid::FocusFrameWindow() const { return d->FFocusFrameWindow; }
 TArrowWindow* TZvStringGrid::ArrowWindow(TArrowDirection dir) const { return d->FArrows[std::size_t(dir)]; }
-TGridCombo* TZvStringGrid::ComboEditor() const { return d->FComboEditor; }
 TGridTransEdit* TZvStringGrid::TransEdit() const { return d->FTransEdit; }
 TGridTransCombo* TZvStringGrid::TransCombo() const { return d->FTransCombo; }
-TGridCheckBox* TZvStringGrid::CheckBoxEditor() const { return d->FCheckBoxEditor; }
-TGridEditBtn* TZvStringGrid::EditBtnEditor() const { return d->FEditBtnEditor; }
-TGridUnitEditBtn* TZvStringGrid::UnitEditBtnEditor() const { return d->FUnitEditBtnEditor; }
-TGridButton* TZvStringGrid::ButtonEditor() const { return d->FButtonEditor; }
 TEdit* TZvStringGrid::FormControlEdit() const { return d->FFormControlEdit; }
 TComboBox* TZvStringGrid::FormControlCombo() const { return d->FFormControlCombo; }

@@ -8,8 +8,7 @@
 #include "grid/services/panels/ZvGridPanels.h"
 
 #include "grid/support/ZvStyles.h"
-#include "grid/editors/ZvEditBtn.h"
-#include "grid/editors/ZvGridCombo.h"
+#include "grid/editors/ZvCellEditor.h"
 #include "grid/services/panels/ZvHeaderDragButton.h"
 #include "platform/Timers.h"
 
@@ -60,16 +59,12 @@ TCursor PanShape(int id)
     }
 }
 
+// The spin kinds have no editor in this grid yet; an edit of theirs that is
+// open all the same writes through what any control but the text editor types.
 bool IsSpinKind(TEditorType t)
 {
     return t == TEditorType::edSpinEdit || t == TEditorType::edFloatSpinEdit || t == TEditorType::edTimeSpinEdit ||
            t == TEditorType::edDateSpinEdit;
-}
-
-bool IsEditBtnKind(TEditorType t)
-{
-    return t == TEditorType::edEditBtn || t == TEditorType::edNumericEditBtn || t == TEditorType::edFloatEditBtn ||
-           t == TEditorType::edMaskEditBtn;
 }
 
 } // namespace
@@ -196,10 +191,9 @@ bool TZvStringGrid::EditorCommandHook(TMessage& Message)
             TInplaceEdit* editor = InplaceEditor();
             if (editor && editor->HandleAllocated()) SendMessage(editor, WM_SETREDRAW, 0, 0);
             if (!d->FEditStart && d->FInEditMode && sender) {
-                const bool mirrors = (IsTextEditorKind(d->FCurrentEditor) && sender == editor) ||
-                                     (IsSpinKind(d->FCurrentEditor) && sender != editor) ||
-                                     (IsEditBtnKind(d->FCurrentEditor) &&
-                                      (sender == d->FEditBtnEditor || sender == d->FUnitEditBtnEditor));
+                TZvCellEditor* open = MadeCellEditor(d->FCurrentEditor);
+                const bool mirrors =
+                    open ? open->WritesThrough(sender) : IsSpinKind(d->FCurrentEditor) && sender != editor;
                 if (mirrors) EditTextSetHook(Col(), Row(), sender->Text());
             }
             if (editor && editor->HandleAllocated()) SendMessage(editor, WM_SETREDRAW, 1, 0);
@@ -208,42 +202,9 @@ bool TZvStringGrid::EditorCommandHook(TMessage& Message)
     }
     reflect();
 
-    const bool fromCombo = sender && sender == d->FComboEditor;
-    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && fromCombo && d->FInEditMode) {
-        // Typed text is no item: the item index a list still holds from before would be stale.
-        const bool typed = code == CBN_EDITCHANGE;
-        const int index = typed ? -1 : d->FComboEditor->ItemIndex();
-        const bool hasItem = index >= 0 && index < d->FComboEditor->Items()->Count();
-        const String selection = hasItem ? d->FComboEditor->Items()->Strings(index) : d->FComboEditor->Text();
-        TObject* object = hasItem ? d->FComboEditor->Items()->Objects(index) : nullptr;
-        const int realCol = RealColIndex(Col());
-        if (OnComboChange) OnComboChange(this, realCol, Row(), hasItem ? index : -1, selection);
-        if (OnComboObjectChange) OnComboObjectChange(this, realCol, Row(), hasItem ? index : -1, selection, object);
-    }
-    if (code == CBN_CLOSEUP && fromCombo) {
-        if (d->FMouseActions->DirectComboClose()) {
-            const int index = d->FComboEditor->ItemIndex();
-            const bool hasItem = index >= 0 && index < d->FComboEditor->Items()->Count();
-            if (hasItem) d->FComboEditor->SetText(d->FComboEditor->Items()->Strings(index));
-            const String selection = d->FComboEditor->Text();
-            TObject* object = hasItem ? d->FComboEditor->Items()->Objects(index) : nullptr;
-            const int realCol = RealColIndex(Col());
-            if (OnComboChange) OnComboChange(this, realCol, Row(), hasItem ? index : -1, selection);
-            if (OnComboObjectChange)
-                OnComboObjectChange(this, realCol, Row(), hasItem ? index : -1, selection, object);
-            d->FCurrentEditor = TEditorType::edComboEdit;
-            d->FInEditMode = true;
-            const bool directEdit = d->FMouseActions->DirectEdit();
-            d->FMouseActions->SetDirectEdit(false);
-            HideInplaceEdit();
-            d->FMouseActions->SetDirectEdit(directEdit);
-            if (CanFocus()) SetFocus();
-        }
-        FireComboCloseUp(Row(), RealColIndex(Col()));
-    }
-    if (code == CBN_DROPDOWN && fromCombo) FireComboDropDown(Row(), RealColIndex(Col()));
-    if (code == CBN_EDITCHANGE && OnComboChange && d->FComboEditor)
-        OnComboChange(this, Col(), Row(), -1, d->FComboEditor->Text());
+    // Copied first: an editor's answer may make another editor on first use.
+    const auto editors = d->FCellEditors;
+    for (const auto& [name, cellEditor] : editors) cellEditor->GridCommand(this, sender, code);
     return false;
 }
 

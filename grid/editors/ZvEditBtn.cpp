@@ -2,6 +2,8 @@
 
 #include "grid/editors/ZvEditBtn.h"
 
+#include "grid/ZvGrid.h"
+#include "grid/editors/ZvCellEditorRegistry.h"
 #include "grid/support/ZvGridTypes.h"
 #include "platform/DrawText.h"
 #include "platform/FrameControls.h"
@@ -352,4 +354,71 @@ void TAsgUnitEditBtn::PlaceUnit()
 {
     const int right = ClientWidth() - ButtonPart()->Width() - 3;
     FUnitBox->SetBounds(right - FUnitSize, 2, std::max(0, FUnitSize), std::max(0, ClientHeight() - 2));
+}
+
+// ==== The grid's cell editors =====================================================================
+namespace {
+
+void BeginEditBtn(TAsgEditBtn* Edit, TZvStringGrid* Grid, const TZvCellEditStart& Start, bool AskUnits)
+{
+    TZvCellEditor::PlaceOverCell(Edit, Start.Cell);
+    Edit->SetMaxLength(Grid->MaxEditLength());
+    Edit->SetText(Start.Text);
+    if (AskUnits) Grid->FireGetEditorProp(Start.RealCol, Start.Row, Grid->EditLink());
+    Edit->SetVisible(true);
+    Edit->SetEnabled(true);
+    Edit->SetColor(Grid->Color());
+    TZvCellEditor::FocusWithStartChar(Edit, Start.StartChar);
+}
+
+template <class TEditor>
+TEditor* HiddenEditBtn(TZvStringGrid* Grid)
+{
+    auto* edit = new TEditor(Grid);
+    edit->SetParent(Grid);
+    edit->SetVisible(false);
+    edit->SetEnabled(false);
+    edit->SetButtonCaption(QStringLiteral("..."));
+    edit->SetBorderStyle(TBorderStyle::bsNone);
+    edit->SetIsWinXP(IsWinXPOrLater());
+    return edit;
+}
+
+} // namespace
+
+void TGridEditBtn::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start)
+{
+    BeginEditBtn(this, Grid, Start, false);
+}
+
+void TGridUnitEditBtn::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start)
+{
+    BeginEditBtn(this, Grid, Start, true);
+}
+
+void RegisterEditBtnCellEditors(TZvCellEditorRegistry& Registry)
+{
+    Registry.Register({QStringLiteral("EditBtn"),
+                       {TEditorType::edEditBtn, TEditorType::edNumericEditBtn, TEditorType::edFloatEditBtn,
+                        TEditorType::edMaskEditBtn},
+                       [](TZvStringGrid* Grid) -> TZvCellEditor* { return HiddenEditBtn<TGridEditBtn>(Grid); }});
+    Registry.Register({QStringLiteral("UnitEditBtn"),
+                       {TEditorType::edUnitEditBtn, TEditorType::edNumericUnitEditBtn, TEditorType::edFloatUnitEditBtn},
+                       [](TZvStringGrid* Grid) -> TZvCellEditor* {
+                           auto* edit = HiddenEditBtn<TGridUnitEditBtn>(Grid);
+                           edit->OnUnitChanged = [Grid](TObject*, const String&) {
+                               if (Grid->OnUnitChanged) Grid->OnUnitChanged(Grid);
+                           };
+                           return edit;
+                       }});
+}
+
+TGridEditBtn* TZvStringGrid::EditBtnEditor() const
+{
+    return dynamic_cast<TGridEditBtn*>(const_cast<TZvStringGrid*>(this)->CellEditor(TEditorType::edEditBtn));
+}
+
+TGridUnitEditBtn* TZvStringGrid::UnitEditBtnEditor() const
+{
+    return dynamic_cast<TGridUnitEditBtn*>(const_cast<TZvStringGrid*>(this)->CellEditor(TEditorType::edUnitEditBtn));
 }

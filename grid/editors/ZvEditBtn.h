@@ -2,6 +2,7 @@
 // An edit with a push button at its right edge, a variant that also shows and
 // chooses a unit of measure, and the grid's two cell editors built on them.
 
+#include "grid/editors/ZvCellEditor.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 
@@ -166,14 +167,30 @@ private:
 };
 
 // ---- The grid's editors -------------------------------------------------------------------
-// The edit-button cell editor; the grid creates it hidden, borderless, with the caption "...".
-class TGridEditBtn : public TAsgEditBtn {
+// The edit-button cell editor (edEditBtn, edNumericEditBtn, edFloatEditBtn,
+// edMaskEditBtn); the grid makes it hidden, borderless, with the caption "...".
+// What is typed is written into the cell as it is typed.
+class TGridEditBtn : public TAsgEditBtn, public TZvCellEditor {
 public:
     using TAsgEditBtn::TAsgEditBtn;
+
+    TWinControl* EditorControl() override { return this; }
+    void BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start) override;
+    String EditorText() override { return Text(); }
+    void EndCellEdit() override { DisableAndHide(this); }
 };
 
-// The unit edit-button cell editor; the grid hands its unit changes on.
-class TGridUnitEditBtn : public TAsgUnitEditBtn {
+// The unit edit-button cell editor (edUnitEditBtn, edNumericUnitEditBtn,
+// edFloatUnitEditBtn): it asks the grid's editor properties for its units when
+// it opens, stores its number followed by the chosen unit, and the grid hands
+// its unit changes on.
+class TGridUnitEditBtn : public TAsgUnitEditBtn, public TZvCellEditor {
 public:
     using TAsgUnitEditBtn::TAsgUnitEditBtn;
+
+    TWinControl* EditorControl() override { return this; }
+    void BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start) override;
+    String EditorText() override { return TextWithUnit(); }
+    void EndCellEdit() override { DisableAndHide(this); }
+    bool WritesThrough(const TControl*) override { return false; }
 };

@@ -2,6 +2,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridOptions.h"
+#include "grid/editors/ZvCellEditorRegistry.h"
 #include "platform/ScopeGuard.h"
 #include "platform/SysUtils.h"
 
@@ -22,12 +23,13 @@ TGridCheckBox::TGridCheckBox(TComponent* AOwner) : TCheckBox(AOwner), FGrid(Owni
 // making sure it exists is all a fresh opening needs.
 void TGridCheckBox::ReCreate() { HandleNeeded(); }
 
-void TGridCheckBox::EndEdit()
+void TGridCheckBox::EndEdit(bool Rejected)
 {
     if (FEnding) return;
     FEnding = true;
     const TScopeExit done([this] { FEnding = false; });
-    FGrid->HideInplaceEdit();
+    if (Rejected) FGrid->RejectEdit();
+    else FGrid->CommitEdit();
     if (FGrid->CanFocus()) FGrid->SetFocus();
 }
 
@@ -59,7 +61,7 @@ void TGridCheckBox::KeyDown(WORD& Key, TShiftState Shift)
     case VK_ESCAPE:
         Key = 0;
         SetCaption(FGrid->CurrentCell());
-        EndEdit();
+        EndEdit(true);
         return;
     default:
         TCheckBox::KeyDown(Key, Shift);
@@ -83,8 +85,7 @@ void TGridCheckBox::WMLButtonDown(TWMMouse& Message)
     MouseDown(TMouseButton::mbLeft, KeysToShiftState(Message.Keys), Message.XPos(), Message.YPos());
 }
 
-// The keys that end the edit are the editor's, not the form's focus moves.
-void TGridCheckBox::WMGetDlgCode(TWMGetDlgCode& Message) { Message.Result = DLGC_WANTARROWS | DLGC_WANTALLKEYS; }
+void TGridCheckBox::WMGetDlgCode(TWMGetDlgCode& Message) { Message.Result = WantedKeys(); }
 
 void TGridCheckBox::DoExit()
 {
@@ -96,4 +97,32 @@ void TGridCheckBox::WMKillFocus(TWMKillFocus& Message)
 {
     TCheckBox::WMKillFocus(Message);
     FGrid->SpecialEditorFocusLost(this);
+}
+
+// ---- The cell editor ------------------------------------------------------------------------------
+void TGridCheckBox::BeginCellEdit(TZvStringGrid*, const TZvCellEditStart& Start)
+{
+    PlaceOverCell(this, Start.Cell);
+    SetCaption(Start.Text);
+    SetEnabled(true);
+    SetChecked(false);
+    SetVisible(true);
+    if (CanFocus()) SetFocus();
+}
+
+void TGridCheckBox::EndCellEdit() { DisableAndHide(this); }
+
+void RegisterCheckBoxCellEditor(TZvCellEditorRegistry& Registry)
+{
+    Registry.Register({QStringLiteral("CheckBox"), {TEditorType::edCheckBox}, [](TZvStringGrid* Grid) -> TZvCellEditor* {
+                           auto* box = new TGridCheckBox(Grid);
+                           box->SetParent(Grid);
+                           box->SetVisible(false);
+                           return box;
+                       }});
+}
+
+TGridCheckBox* TZvStringGrid::CheckBoxEditor() const
+{
+    return dynamic_cast<TGridCheckBox*>(const_cast<TZvStringGrid*>(this)->CellEditor(TEditorType::edCheckBox));
 }

@@ -2,8 +2,9 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridOptions.h"
-#include "grid/ZvGridPrivate.h"
+#include "grid/editors/ZvCellEditorRegistry.h"
 #include "platform/ScopeGuard.h"
+#include "platform/Themes.h"
 #include "platform/SysUtils.h"
 
 #include <algorithm>
@@ -348,7 +349,7 @@ void TGridCombo::HideEditor()
     if (FHiding) return;
     FHiding = true;
     const TScopeExit done([this] { FHiding = false; });
-    FGrid->HideInplaceEdit();
+    FGrid->CommitEdit();
 }
 
 bool TGridCombo::CommitText()
@@ -415,7 +416,11 @@ void TGridCombo::KeyDown(WORD& Key, TShiftState Shift)
         SelectItem(cellText);
         if (!listOnly) SetText(cellText);
         FEditCancelled = true;
-        HideEditor();
+        if (!FHiding) {
+            FHiding = true;
+            const TScopeExit done([this] { FHiding = false; });
+            FGrid->RejectEdit();
+        }
         if (FGrid->CurrentCell() != cellText) FGrid->SetCurrentCell(cellText);
         if (FGrid->CanFocus()) FGrid->SetFocus();
         Key = 0;
@@ -424,11 +429,11 @@ void TGridCombo::KeyDown(WORD& Key, TShiftState Shift)
 
     if (Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
         if (!CommitText()) {
-            SetText(FGrid->FNewCellText);
+            SetText(FGrid->NewCellText());
             if (!listOnly) SelectAll();
             Invalidate();
             Key = 0;
-            FGrid->d->FNoAutoAdvance = true;
+            FGrid->SetNoAutoAdvance(true);
             return;
         }
         TakeCellText();
@@ -436,7 +441,7 @@ void TGridCombo::KeyDown(WORD& Key, TShiftState Shift)
 
     if (Key == VK_TAB && EditorWantsTab()) {
         if (!CommitText()) {
-            SetText(FGrid->FNewCellText);
+            SetText(FGrid->NewCellText());
             SetSelStart(int(Text().size()));
             Invalidate();
             Key = 0;
@@ -510,7 +515,7 @@ void TGridCombo::KeyUp(WORD& Key, TShiftState Shift)
             return;
         }
     }
-    FGrid->d->FNoAutoAdvance = false;
+    FGrid->SetNoAutoAdvance(false);
     if (Key != VK_RETURN) TAsgCustomCombo::KeyUp(Key, Shift);
     DoChange();
 }
@@ -640,7 +645,7 @@ void TGridCombo::WMMouseWheel(TWMMouseWheel& Message)
     FireComboChange(index, item);
 }
 
-void TGridCombo::WMGetDlgCode(TWMGetDlgCode& Message) { Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; }
+void TGridCombo::WMGetDlgCode(TWMGetDlgCode& Message) { Message.Result = WantedKeys(); }
 
 void TGridCombo::CMWantSpecialKey(TWMKey& Message)
 {
@@ -673,4 +678,171 @@ void TGridCombo::SizeDropDownWidth()
         }
     }
     SetListWidth(width);
+}
+
+// ==== The cell editor =============================================================================================
+void TGridCombo::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start)
+{
+    const bool listOnly = Grid->CurrentEditor() == TEditorType::edComboList;
+    SetDropDownCount(Grid->ControlLook()->DropDownCount());
+    Grid->FireGetEditorProp(Start.RealCol, Start.Row, Grid->EditLink());
+    SetEnabled(true);
+    SetDroppedDown(false);
+    SetStyle(listOnly ? TComboBoxStyle::csDropDownList : TComboBoxStyle::csDropDown);
+    FDefaulted = false;
+    if (listOnly) {
+        const TStringList* items = Items();
+        int idx = ExactItemIndex(items, Grid->GetCellEx(Start.RealCol, Start.Row));
+        if (idx < 0 && FPresetIndex == -1) {
+            idx = ExactItemIndex(items, Start.Text);
+            if (idx < 0 && items->Count() > 0) {
+                idx = 0;
+                FDefaulted = true;
+            }
+        } else if (idx < 0) {
+            idx = FPresetIndex < items->Count() ? FPresetIndex : -1;
+        }
+        SetItemIndex(idx);
+    } else {
+        SetText(Start.Text);
+        if (FPresetIndex != -1 && ItemIndex() == -1 && FPresetIndex < Items()->Count()) SetItemIndex(FPresetIndex);
+        SetMaxLength(Grid->MaxComboLength());
+    }
+    PlaceOverCell(this, Start.Cell);
+    SetColor(Grid->Color());
+    SetVisible(true);
+    if (CanFocus()) SetFocus();
+    TMouseActions* mouse = Grid->MouseActions();
+    if (mouse->DirectComboDrop() || Grid->ControlLook()->DropDownAlwaysVisible()) SetDroppedDown(true);
+    if (mouse->DirectEdit() && mouse->DirectComboDrop()) {
+        const TGridRect s = Grid->Selection();
+        Grid->FireSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+    }
+    if (FDefaulted) {
+        const String first = Items()->Strings(0);
+        if (Grid->OnComboChange) Grid->OnComboChange(Grid, Start.RealCol, Start.Row, 0, first);
+        if (Grid->OnComboObjectChange)
+            Grid->OnComboObjectChange(Grid, Start.RealCol, Start.Row, 0, first, Items()->Objects(0));
+    }
+    if (!Start.StartChar.isNull()) PostMessage(this, WM_CHAR, WPARAM(Start.StartChar.unicode()), 0);
+}
+
+bool TGridCombo::HasValue()
+{
+    const int index = ItemIndex();
+    const bool picked =
+        Style() != TComboBoxStyle::csDropDownList || (index >= 0 && (!FDefaulted || index > 0 || FUserChanged));
+    return picked && !FEditCancelled;
+}
+
+void TGridCombo::EndCellEdit()
+{
+    SetVisible(false);
+    SetEnabled(false);
+    FDefaulted = false;
+}
+
+void TGridCombo::GridCommand(TZvStringGrid* Grid, const TControl* Sender, WORD Code)
+{
+    const bool fromCombo = Sender && Sender == this;
+    auto report = [&](int index, bool hasItem, const String& selection) {
+        TObject* object = hasItem ? Items()->Objects(index) : nullptr;
+        const int realCol = Grid->RealColIndex(Grid->Col());
+        if (Grid->OnComboChange) Grid->OnComboChange(Grid, realCol, Grid->Row(), hasItem ? index : -1, selection);
+        if (Grid->OnComboObjectChange)
+            Grid->OnComboObjectChange(Grid, realCol, Grid->Row(), hasItem ? index : -1, selection, object);
+    };
+    if ((Code == CBN_SELCHANGE || Code == CBN_EDITCHANGE) && fromCombo && Grid->InEditMode()) {
+        // Typed text is no item: the item index a list still holds from before would be stale.
+        const int index = Code == CBN_EDITCHANGE ? -1 : ItemIndex();
+        const bool hasItem = index >= 0 && index < Items()->Count();
+        report(index, hasItem, hasItem ? Items()->Strings(index) : Text());
+    }
+    if (Code == CBN_CLOSEUP && fromCombo) {
+        TMouseActions* mouse = Grid->MouseActions();
+        if (mouse->DirectComboClose()) {
+            const int index = ItemIndex();
+            const bool hasItem = index >= 0 && index < Items()->Count();
+            if (hasItem) SetText(Items()->Strings(index));
+            report(index, hasItem, Text());
+            const bool directEdit = mouse->DirectEdit();
+            mouse->SetDirectEdit(false);
+            Grid->CommitEditOf(TEditorType::edComboEdit);
+            mouse->SetDirectEdit(directEdit);
+            if (Grid->CanFocus()) Grid->SetFocus();
+        }
+        Grid->FireComboCloseUp(Grid->Row(), Grid->RealColIndex(Grid->Col()));
+    }
+    if (Code == CBN_DROPDOWN && fromCombo) Grid->FireComboDropDown(Grid->Row(), Grid->RealColIndex(Grid->Col()));
+    if (Code == CBN_EDITCHANGE && Grid->OnComboChange) Grid->OnComboChange(Grid, Grid->Col(), Grid->Row(), -1, Text());
+}
+
+void RegisterComboCellEditor(TZvCellEditorRegistry& Registry)
+{
+    Registry.Register({QStringLiteral("Combo"),
+                       {TEditorType::edComboEdit, TEditorType::edComboList},
+                       [](TZvStringGrid* Grid) -> TZvCellEditor* {
+                           auto* combo = new TGridCombo(Grid);
+                           combo->SetParent(Grid);
+                           combo->SetEnabled(false);
+                           combo->SetVisible(false);
+                           combo->SetIsWinXP(IsWinXPOrLater());
+                           combo->SetIsVista(IsVistaOrLater() && IsComCtl6());
+                           combo->SetIsThemed(IsComCtl6());
+                           return combo;
+                       }});
+}
+
+// ==== The grid's combo members ====================================================================================
+TGridCombo* TZvStringGrid::ComboEditor() const
+{
+    return dynamic_cast<TGridCombo*>(const_cast<TZvStringGrid*>(this)->CellEditor(TEditorType::edComboEdit));
+}
+
+void TZvStringGrid::LoadComboList(TStringList* Items, int DropDownCount)
+{
+    ComboEditor()->Items()->Assign(Items);
+    ComboEditor()->SetDropDownCount(DropDownCount);
+}
+
+void TZvStringGrid::ClearComboString() { ComboEditor()->Items()->Clear(); }
+
+void TZvStringGrid::AddComboString(const String& S) { ComboEditor()->Items()->Add(S); }
+
+void TZvStringGrid::AddComboStringObject(const String& S, TObject* AObject)
+{
+    ComboEditor()->Items()->AddObject(S, AObject);
+}
+
+bool TZvStringGrid::RemoveComboString(const String& S)
+{
+    const int i = ComboEditor()->Items()->IndexOf(S);
+    if (i < 0) return false;
+    ComboEditor()->Items()->Delete(i);
+    return true;
+}
+
+bool TZvStringGrid::SetComboSelectionString(const String& S)
+{
+    const int i = ComboEditor()->Items()->IndexOf(S);
+    if (i < 0) return false;
+    ComboEditor()->SetPresetIndex(i);
+    return true;
+}
+
+void TZvStringGrid::SetComboSelection(int Index) { ComboEditor()->SetPresetIndex(Index); }
+
+int TZvStringGrid::GetComboCount() { return ComboEditor()->Items()->Count(); }
+
+void TZvStringGrid::SetComboIndex(int ACol, int ARow, int Value)
+{
+    FireGetEditorProp(ACol, ARow, nullptr);
+    // Strings() raises the list's index error for an index outside it, before anything is written.
+    SetCellEx(ACol, ARow, ComboEditor()->Items()->Strings(Value));
+}
+
+int TZvStringGrid::GetComboIndex(int ACol, int ARow)
+{
+    FireGetEditorProp(ACol, ARow, nullptr);
+    return ComboEditor()->Items()->IndexOf(GetCellEx(ACol, ARow));
 }

@@ -3,6 +3,7 @@
 // combo editor built on it, shared by the list-only and the editable combo
 // cells.
 
+#include "grid/editors/ZvCellEditor.h"
 #include "platform/Graphics.h"
 #include "platform/StdCtrls.h"
 
@@ -163,10 +164,29 @@ using TAsgComboBox = TAsgCustomCombo;
 // WM_COMMAND messages (CBN_SELCHANGE, CBN_EDITCHANGE, CBN_DROPDOWN,
 // CBN_CLOSEUP) sent to it with the combo's window as LParam. While a
 // CBN_EDITCHANGE is handled ItemIndex() is -1 and Text() the typed text.
-class TGridCombo : public TAsgCustomCombo {
+class TGridCombo : public TAsgCustomCombo, public TZvCellEditor {
 public:
     // AOwner must be a TZvStringGrid.
     explicit TGridCombo(TComponent* AOwner);
+
+    // ---- The cell editor (edComboEdit, edComboList) ----
+    TWinControl* EditorControl() override { return this; }
+    // Loads the cell's editor properties, selects the cell's entry (a list-only
+    // combo on a text outside its list preselects the first entry) and opens.
+    void BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start) override;
+    String EditorText() override { return Text(); }
+    void EndCellEdit() override;
+    LRESULT WantedKeys() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+    // An opening that only preselected the first entry holds no value until the
+    // user picks (the first entry too); nor does a list-only combo with nothing
+    // selected (an empty list), which would blank the cell; nor an edit Escape ended.
+    bool HasValue() override;
+    // Typing, picks, opening and closing of the list become the grid's combo events.
+    void GridCommand(TZvStringGrid* Grid, const TControl* Sender, WORD Code) override;
+    // The entry the next opening selects when the cell's text is none of the
+    // entries (-1: none); SetComboSelection and SetComboSelectionString set it.
+    int PresetIndex() const { return FPresetIndex; }
+    void SetPresetIndex(int Index) { FPresetIndex = Index; }
 
     TZvStringGrid* Grid() const { return FGrid; }
 
@@ -228,4 +248,7 @@ private:
     bool FUserChanged = false;
     bool FHiding = false;
     bool FInSelect = false;
+    int FPresetIndex = -1;
+    // This opening preselected the first entry of a list-only combo.
+    bool FDefaulted = false;
 };

@@ -1,8 +1,7 @@
 #pragma once
-// The small editors the string grid's constructor creates: the edit box and
-// combo that edit fixed cells, and the cell button. Each is the smallest
-// control that lets the grid create, place, hide and free it and receive its
-// notifications.
+// The small editors the string grid's constructor creates for its fixed cells:
+// the edit box and the combo. Each is the smallest control that lets the grid
+// create, place, hide and free it and receive its notifications.
 
 #include "platform/StdCtrls.h"
 
@@ -18,9 +17,4 @@ class TGridTransCombo : public TComboBox {
 public:
     using TComboBox::TComboBox;
     virtual bool StopEdit() { return true; }
-};
-
-class TGridButton : public TButton {
-public:
-    using TButton::TButton;
 };

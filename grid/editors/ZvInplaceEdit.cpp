@@ -3,7 +3,7 @@
 #include "grid/editors/ZvInplaceEdit.h"
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridPrivate.h"
+#include "grid/editors/ZvCellEditorRegistry.h"
 #include "grid/support/ZvGridUtil.h"
 #include "platform/ScopeGuard.h"
 #include "platform/TextCodec.h"
@@ -28,7 +28,7 @@ TZvStringGrid* AsZvGrid(TCustomGrid* owner)
 
 TZvInplaceEdit::TZvInplaceEdit(TCustomGrid* AOwner) : TInplaceEdit(AsZvGrid(AOwner)), FGrid(AsZvGrid(AOwner)) {}
 
-int TZvInplaceEdit::Kind() const { return int(FGrid->d->FCurrentEditor); }
+int TZvInplaceEdit::Kind() const { return int(FGrid->CurrentEditor()); }
 
 void TZvInplaceEdit::SetVAlign(bool value)
 {
@@ -61,8 +61,8 @@ void TZvInplaceEdit::CreateWnd()
 void TZvInplaceEdit::UpdateContents()
 {
     {
-        FGrid->d->FNoEditChange = true;
-        const TScopeExit done([this] { FGrid->d->FNoEditChange = false; });
+        FGrid->SetEditChangeMuted(true);
+        const TScopeExit done([this] { FGrid->SetEditChangeMuted(false); });
         TInplaceEdit::UpdateContents();
     }
     SetPasswordChar(Kind() == int(K::edPassword) ? FGrid->PasswordChar() : QChar());
@@ -101,30 +101,20 @@ void TZvInplaceEdit::Move(const TRect& Loc)
 }
 
 // ---- Ending and reloading ------------------------------------------------------------------------
-void TZvInplaceEdit::EndEdit()
-{
-    FGrid->HideInplaceEdit();
-    // The base grid's own hide, for an edit the grid has not registered as open.
-    if (Visible()) FGrid->HideEditor();
-}
+void TZvInplaceEdit::EndEdit() { FGrid->CommitEdit(); }
 
 void TZvInplaceEdit::ReloadAfterReject(const String& Saved)
 {
-    SetText(FGrid->FNewCellText);
+    SetText(FGrid->NewCellText());
     if (FGrid->Navigation()->EditSelectAll()) SelectAll();
     else SetSelStart(int(Text().size()));
     Invalidate();
-    FGrid->d->FOldCellText = Saved;
+    FGrid->SetOldCellText(Saved);
 }
 
 bool TZvInplaceEdit::WriteAndValidate(const String& Text)
 {
-    {
-        const bool validating = FGrid->d->FValidating;
-        FGrid->d->FValidating = true;
-        const TScopeExit restore([this, validating] { FGrid->d->FValidating = validating; });
-        FGrid->WriteCurrentCellText(Text);
-    }
+    FGrid->WriteEditedCellText(Text);
     return FGrid->ValidateCell(Text);
 }
 
@@ -147,9 +137,8 @@ void TZvInplaceEdit::WMKeyDown(TWMKey& Message)
     if (key == VK_ESCAPE) {
         // The cell keeps the text it had when the edit began. A paste writes the cell at once,
         // so the cell is put back too, not just the editor.
-        SetText(FGrid->d->FCellCache);
-        if (FGrid->CurrentCell() != FGrid->d->FCellCache) FGrid->RestoreCellFromCache();
-        EndEdit();
+        SetText(FGrid->OriginalCellValue());
+        FGrid->CancelEdit();
         return;
     }
     if (key == 'A' && ctrl && GetKeyState(VK_RMENU) >= 0) {
@@ -160,12 +149,12 @@ void TZvInplaceEdit::WMKeyDown(TWMKey& Message)
     if (key == VK_RETURN && ctrl && !(nav->AllowCtrlEnter() && multiLine)) return;
 
     const String text = Text();
-    const String saved = FGrid->d->FOldCellText;
+    const String saved = FGrid->OldCellText();
     const bool wantsTab =
         FGrid->Options().Contains(goTabs) || bool(FGrid->OnCellValidate) || bool(FGrid->OnCellValidateWide);
     if (key == VK_TAB && wantsTab) {
         if (FGrid->ValidateCell(text)) {
-            SetText(FGrid->FNewCellText);
+            SetText(FGrid->NewCellText());
             EndEdit();
             if (FGrid->Options().Contains(goTabs)) FGrid->TabToNextCell(shift);
             else PostMessage(FGrid->Handle(), WM_KEYDOWN, VK_TAB, 0);
@@ -177,7 +166,7 @@ void TZvInplaceEdit::WMKeyDown(TWMKey& Message)
     if (nav->CursorWalkEditor() && shift &&
         ((key == VK_LEFT && SelStart() == 0) || (key == VK_RIGHT && SelStart() == int(text.size())))) {
         if (WriteAndValidate(text)) {
-            SetText(FGrid->FNewCellText);
+            SetText(FGrid->NewCellText());
             EndEdit();
             if (FGrid->CanFocus()) FGrid->SetFocus();
         } else {
@@ -190,7 +179,7 @@ void TZvInplaceEdit::WMKeyDown(TWMKey& Message)
             ReloadAfterReject(saved);
             return;
         }
-        SetText(FGrid->FNewCellText);
+        SetText(FGrid->NewCellText());
     }
     if (key == VK_RETURN && !ctrl && !nav->LineFeedOnEnter()) {
         if (!FGrid->ValidateCell(text)) {
@@ -199,7 +188,7 @@ void TZvInplaceEdit::WMKeyDown(TWMKey& Message)
             return;
         }
         FEnterState = TEnterState::Accepted;
-        SetText(FGrid->FNewCellText);
+        SetText(FGrid->NewCellText());
     }
     if (key == VK_HOME && !ctrl && !shift) SetSelStart(0);
     if (key == VK_END && !ctrl && !shift) SetSelStart(int(Text().size()));
@@ -215,7 +204,7 @@ void TZvInplaceEdit::KeyDown(WORD& Key, TShiftState Shift)
     case VK_RETURN:
         Workmode_ = true;
         if (!FGrid->Navigation()->AllowCtrlEnter() && (FGrid->WordWrap() || FGrid->Multilinecells()))
-            FGrid->d->FInEditMode = false;
+            FGrid->LeaveEditMode();
         break;
     case VK_UP:
         Workmode_ = true;
@@ -311,7 +300,7 @@ void TZvInplaceEdit::WMChar(TWMKey& Message)
     if (nav->AdvanceAuto() && nav->AdvanceOnEnter() && FGrid->MaxEditLength() > 0 &&
         Text().size() >= FGrid->MaxEditLength() && SelLength() == 0 && SelStart() == int(Text().size())) {
         QChar enter(13);
-        FGrid->KeyPress(enter);
+        FGrid->EditorKeyPress(enter);
     }
 }
 
@@ -335,7 +324,7 @@ void TZvInplaceEdit::KeyPress(QChar& Key)
     if (FGrid->Navigation()->AdvanceAuto() && !EditMask().isEmpty() && !Text().contains(' ') &&
         SelStart() == int(Text().size())) {
         QChar enter(13);
-        FGrid->KeyPress(enter);
+        FGrid->EditorKeyPress(enter);
     }
 }
 
@@ -349,12 +338,12 @@ void TZvInplaceEdit::KeyUp(WORD& Key, TShiftState Shift)
     if (nav->CursorWalkEditor() && plain && (walkLeft || walkRight)) {
         Key = 0;
         if (!FGrid->ValidateCell(Text())) return;
-        SetText(FGrid->FNewCellText);
+        SetText(FGrid->NewCellText());
         const int col = FGrid->Col();
         const int row = FGrid->Row();
         EndEdit();
         FGrid->AdvanceToNextCell(col, row, true, true, walkRight, false, nav->CursorWalkAlwaysEdit());
-        if (nav->CursorWalkAlwaysEdit() && FGrid->CanEditShow()) FGrid->ShowInplaceEdit();
+        if (nav->CursorWalkAlwaysEdit() && FGrid->AllowEditorShow()) FGrid->ShowInplaceEdit();
         return;
     }
     TInplaceEdit::KeyUp(Key, Shift);
@@ -492,9 +481,9 @@ void TZvInplaceEdit::WMSetFocus(TWMSetFocus& Message)
 {
     TInplaceEdit::WMSetFocus(Message);
     FGotFocus = true;
-    FGrid->d->FNoEditChange = false;
+    FGrid->SetEditChangeMuted(false);
     SetLengthLimit(FGrid->MaxEditLength());
-    if (!EditMask().isEmpty() && FGrid->Navigation()->ImproveMaskSel() && !FGrid->d->FClickPending) {
+    if (!EditMask().isEmpty() && FGrid->Navigation()->ImproveMaskSel() && !FGrid->ClickPending()) {
         SetSelStart(0);
         SetSelLength(1);
         return;
@@ -504,7 +493,7 @@ void TZvInplaceEdit::WMSetFocus(TWMSetFocus& Message)
 
 void TZvInplaceEdit::WMKillFocus(TWMKillFocus& Message)
 {
-    FGrid->d->FStartEditChar = QChar();
+    FGrid->ClearStartEditChar();
     if (FGrid->LookupHistory() && !Text().isEmpty() && FGrid->LookupItems()->IndexOf(Text()) < 0)
         FGrid->LookupItems()->Add(Text());
     FGrid->SetFormulaEditing(false);
@@ -513,9 +502,9 @@ void TZvInplaceEdit::WMKillFocus(TWMKillFocus& Message)
     const bool toOther = Message.FocusedWnd != WPARAM(FGrid->Handle());
     if (toOther && Visible()) {
         FGrid->ValidateCell(Text());
-        FGrid->d->FNoEditChange = true;
+        FGrid->SetEditChangeMuted(true);
         SetText(FGrid->Cells(FGrid->Col(), FGrid->Row()));
-        FGrid->d->FNoEditChange = false;
+        FGrid->SetEditChangeMuted(false);
         EndEdit();
     }
     FGrid->InplaceEditChangeHook(Text(), -1);
@@ -528,6 +517,32 @@ void TZvInplaceEdit::WMKillFocus(TWMKillFocus& Message)
 void TZvInplaceEdit::Change()
 {
     TInplaceEdit::Change();
-    if (FGrid->d->FNoEditChange) return;
+    if (FGrid->EditChangeMuted()) return;
     if (FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+}
+
+// ---- The cell editor ------------------------------------------------------------------------------
+// The grid opens this editor through the platform grid's steps (ShowEditor,
+// UpdateContents, Move); beginning it directly places and loads it the same way.
+void TZvInplaceEdit::BeginCellEdit(TZvStringGrid*, const TZvCellEditStart& Start)
+{
+    Move(Start.Cell);
+    SetText(Start.Text);
+    FocusWithStartChar(this, Start.StartChar);
+}
+
+void RegisterTextCellEditor(TZvCellEditorRegistry& Registry)
+{
+    TZvCellEditorEntry entry{QStringLiteral("Text"), {}, [](TZvStringGrid* Grid) -> TZvCellEditor* {
+                                 return new TZvInplaceEdit(Grid);
+                             }};
+    for (int k = 0; k <= int(TEditorType::edMaskEditBtn); ++k)
+        if (IsTextEditorKind(TEditorType(k))) entry.Kinds.push_back(TEditorType(k));
+    entry.MadeOnFirstUse = true;
+    Registry.Register(std::move(entry));
+}
+
+TZvInplaceEdit* TZvStringGrid::NormalEdit() const
+{
+    return dynamic_cast<TZvInplaceEdit*>(InplaceEditor());
 }

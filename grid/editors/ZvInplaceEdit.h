@@ -3,14 +3,22 @@
 // editor, with its character filter per kind, paste filtering, look-up
 // completion and validation before the caret leaves the cell.
 
+#include "grid/editors/ZvCellEditor.h"
 #include "platform/Grids.h"
 
 class TZvStringGrid;
 
-class TZvInplaceEdit : public TInplaceEdit {
+class TZvInplaceEdit : public TInplaceEdit, public TZvCellEditor {
 public:
     // The owner must be a TZvStringGrid; another one raises "Invalid class typecast".
     explicit TZvInplaceEdit(TCustomGrid* AOwner);
+
+    // ---- The cell editor (the text kinds) ----
+    TWinControl* EditorControl() override { return this; }
+    void BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start) override;
+    String EditorText() override { return Text(); }
+    void EndCellEdit() override { HideEditor(); }
+    TInplaceEdit* AsInplaceEdit() override { return this; }
 
     TZvStringGrid* ZvGrid() const { return FGrid; }
     bool VAlign() const { return FValign; }

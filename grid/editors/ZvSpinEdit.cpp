@@ -2,6 +2,9 @@
 
 #include "grid/editors/ZvSpinEdit.h"
 
+#include "grid/ZvGrid.h"
+#include "grid/editors/ZvCellEditorRegistry.h"
+
 #include "platform/FrameControls.h"
 #include "platform/ScopeGuard.h"
 
@@ -666,4 +669,37 @@ void TAsgSpinEdit::WMGetDlgCode(TWMGetDlgCode& Message)
 {
     TEdit::WMGetDlgCode(Message);
     Message.Result |= DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+// ==== The grid's spin cell editor =====================================================================
+void TGridSpinEdit::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start)
+{
+    switch (Grid->CurrentEditor()) {
+    case TEditorType::edFloatSpinEdit: SetSpinType(TAsgSpinType::sptFloat); break;
+    case TEditorType::edTimeSpinEdit: SetSpinType(TAsgSpinType::sptTime); break;
+    case TEditorType::edDateSpinEdit: SetSpinType(TAsgSpinType::sptDate); break;
+    default: SetSpinType(TAsgSpinType::sptNormal); break;
+    }
+    PlaceOverCell(this, Start.Cell);
+    SetText(Start.Text);
+    SetEnabled(true);
+    SetVisible(true);
+    FocusWithStartChar(this, Start.StartChar);
+}
+
+void TGridSpinEdit::EndCellEdit() { DisableAndHide(this); }
+
+void RegisterSpinCellEditor(TZvCellEditorRegistry& Registry)
+{
+    Registry.Register({QStringLiteral("Spin"),
+                       {TEditorType::edSpinEdit, TEditorType::edFloatSpinEdit, TEditorType::edTimeSpinEdit,
+                        TEditorType::edDateSpinEdit},
+                       [](TZvStringGrid* Grid) -> TZvCellEditor* {
+                           auto* spin = new TGridSpinEdit(Grid);
+                           spin->SetParent(Grid);
+                           spin->SetVisible(false);
+                           spin->SetEnabled(false);
+                           return spin;
+                       },
+                       true});
 }

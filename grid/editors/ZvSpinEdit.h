@@ -3,6 +3,7 @@
 // integer, a float, a date or a time; the button pair; and the arrow button
 // that repeats while it is held down.
 
+#include "grid/editors/ZvCellEditor.h"
 #include "platform/DateUtils.h"
 #include "platform/StdCtrls.h"
 #include "platform/Timers.h"
@@ -232,8 +233,21 @@ private:
     bool FMouseEntry = false;
 };
 
-// The grid's spin cell editor, made on first use.
-class TGridSpinEdit : public TAsgSpinEdit {
+// The grid's spin cell editor (edSpinEdit, edFloatSpinEdit, edTimeSpinEdit,
+// edDateSpinEdit), made on first use: it steps the number, time or date its
+// kind names. The grid's own list does not register it yet, so spin cells open
+// nothing until the grid's spin settings (limits, steps) come with it;
+// RegisterSpinCellEditor turns it on.
+class TGridSpinEdit : public TAsgSpinEdit, public TZvCellEditor {
 public:
     using TAsgSpinEdit::TAsgSpinEdit;
+
+    TWinControl* EditorControl() override { return this; }
+    void BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start) override;
+    String EditorText() override { return Text(); }
+    void EndCellEdit() override;
 };
+
+class TZvCellEditorRegistry;
+// Registers the spin editor for the spin kinds.
+void RegisterSpinCellEditor(TZvCellEditorRegistry& Registry);

@@ -7,7 +7,6 @@
 #include "tests/common/TestUtil.h"
 
 #include "grid/ZvGrid.h"
-#include "grid/ZvGridPrivate.h"
 #include "grid/editors/ZvInplaceEdit.h"
 
 #include "platform/Forms.h"
@@ -39,11 +38,8 @@ public:
     std::function<bool(String&)> Validate;
     int Validations = 0;
 
-    void SetKind(TEditorType kind)
-    {
-        FKind = kind;
-        d->FCurrentEditor = kind;
-    }
+    // The kind the next opening of the editor resolves.
+    void SetKind(TEditorType kind) { FKind = kind; }
 
 private:
     TEditorType FKind = TEditorType::edNormal;
