@@ -193,6 +193,7 @@ void TZvStringGrid::HookOptionObjects()
     d->FBackGround->OnInvalidate = [this](TObject*) { Invalidate(); };
     d->FFloatingFooter->SetFooterPanel(FooterPanel());
     d->FFloatingFooter->OnInvalidateGrid = [this](TObject*) { Invalidate(); };
+    ConnectFloatingFooter();
     d->FBalloon->OnEnableChange = [this](TObject*) {
         if (d->FBalloon->Enable()) BalloonInit();
         else BalloonDone();
@@ -257,6 +258,13 @@ void TZvStringGrid::CreateRunTimeWindows()
     d->FUnitEditBtnEditor->OnUnitChanged = [this](TObject*, const String&) {
         if (OnUnitChanged) OnUnitChanged(this);
     };
+    // The button of either edit-button editor hands its text to OnEllipsClick.
+    const std::initializer_list<TAsgEditBtn*> buttonEdits{d->FEditBtnEditor, d->FUnitEditBtnEditor};
+    for (TAsgEditBtn* edit : buttonEdits)
+        edit->OnClickBtn = [this, edit](TObject*) {
+            edit->SetText(FireEllipsClick(edit->Text()));
+            edit->SelectAll();
+        };
 
     d->FButtonEditor = HiddenChild<TGridButton>(this);
     d->FButtonEditor->OnClick = [this](TObject* s) { GridButtonClick(s); };
@@ -352,7 +360,7 @@ void TZvStringGrid::Loaded()
     }
     if (!d->FIsWinXP && d->FControlLook->ControlStyle() == TGridControlStyle::csTheme && !d->FDesignTime)
         d->FControlLook->SetControlStyle(TGridControlStyle::csClassic);
-    UpdateSearchPanel();
+    SearchFooterChanged();
     ApplyScrollBarAlways(false);
     if (d->FAutoThemeAdapt && !d->FDesignTime) ApplyOfficeTheme();
     SetColumnOrder();
