@@ -11,6 +11,9 @@
 //   QStandardItemModel   Qt's item model, no view
 //   QTableWidget         Qt's item widget, shown
 //   QTableView           a shown view over a QStandardItemModel (painting only)
+//   QAbstractTableModel  a model over a vector of rows, filled a batch of rows
+//                        at a time (beginInsertRows), with and without a shown view
+//   TZvStringGridShown   the string grid of every table, shown (filling)
 // Hiding rows and deleting a tenth of them compare the string grid with a
 // shown QTableView over a QAbstractTableModel that keeps the same texts in a
 // vector of rows, the counterpart of our cell store.
@@ -353,6 +356,42 @@ private:
     QTableView FView;
 };
 
+// The fair counterpart of our cell store in the fill: the texts go into a
+// QAbstractTableModel over a vector of rows, which grows as a model fills,
+// a batch of rows at a time inside beginInsertRows / endInsertRows. Without a
+// view it is the store against the store; under a shown QTableView it is
+// the shown grid against the shown view.
+class QtVectorFill {
+public:
+    static constexpr const char* Name = "QAbstractTableModel";
+    static constexpr int Batch = 1'000;
+    explicit QtVectorFill(int rows, bool shown = false) : FModel(0), FRows(rows)
+    {
+        if (!shown) return;
+        FView = std::make_unique<QTableView>();
+        FView->setModel(&FModel);
+        FView->resize(WindowWidth, WindowHeight);
+        FView->show();
+    }
+    void Set(int col, int row, const QString& text)
+    {
+        if (row >= FModel.rowCount()) FModel.insertRows(row, std::min(Batch, FRows - row));
+        FModel.Set(col, row, text);
+    }
+    void Filled() {}
+
+private:
+    VectorModel FModel;
+    int FRows;
+    std::unique_ptr<QTableView> FView;
+};
+
+class QtVectorFillShown : public QtVectorFill {
+public:
+    static constexpr const char* Name = "QAbstractTableModelShown";
+    explicit QtVectorFillShown(int rows) : QtVectorFill(rows, true) {}
+};
+
 // The grid every table of the program is edited in, shown on a form; data
 // row r is grid row r + 1 under its header row.
 class ZvGrid {
@@ -389,6 +428,14 @@ public:
 private:
     TForm FForm{nullptr};
     TZvStringGrid* FGrid = nullptr;
+};
+
+// Filling the string grid every table is edited in, shown.
+class ZvShownFill : public ZvGrid {
+public:
+    static constexpr const char* Name = "TZvStringGridShown";
+    explicit ZvShownFill(int rows) : ZvGrid(rows, true) {}
+    void Filled() {}
 };
 
 class ZvStore : public ZvGrid {
@@ -481,7 +528,7 @@ void RegisterDeleteMiddle()
 
 void RegisterAll()
 {
-    RegisterFill<OurStore, QtModel, OurShownGrid, QtWidget>();
+    RegisterFill<OurStore, QtVectorFill, QtModel, OurShownGrid, QtVectorFillShown, QtWidget, ZvShownFill>();
     RegisterRead<OurStore, QtModel, QtWidget>();
     // Top rows on screen, then the rows at 90% of the table (row 90,000 of 100,000).
     RegisterPaint<OurShownGrid, QtView>("PaintTop", 0);

@@ -23,7 +23,8 @@ TCellProperties::TCellProperties(TBaseGrid* AOwnerGrid, int AOwnerCol, int AOwne
 
 void TCellProperties::RepaintOwnerCell()
 {
-    if (FOwnerGrid) FOwnerGrid->RepaintCell(FOwnerCol, FOwnerRow);
+    // The owner column is a store column; the screen shows it at its display position.
+    if (FOwnerGrid) FOwnerGrid->RepaintCell(FOwnerGrid->DisplColIndex(FOwnerCol), FOwnerRow);
 }
 
 void TCellProperties::SetBrushColor(TColor v)
@@ -177,10 +178,15 @@ void TZvGridUndoRedo::RedoItem(TUndoRedoItem* item)
 void TZvGridUndoRedo::Undo()
 {
     if (!FGrid || FLevel == 0 || FItems->Count() < FLevel) return;
+    // A sequence opened and not yet closed holds no change to give back: its
+    // start marker is stepped over, never written into the grid as a cell.
+    while (FLevel > 0 && FItems->Items(FLevel - 1)->SequenceStart()) --FLevel;
+    if (FLevel == 0) return;
     if (FItems->Items(FLevel - 1)->SequenceStop()) {
         --FLevel;
         while (FLevel > 0 && !FItems->Items(FLevel - 1)->SequenceStart()) {
-            UndoItem(FItems->Items(FLevel - 1));
+            // A stray stop marker inside the sequence is no cell.
+            if (!FItems->Items(FLevel - 1)->SequenceStop()) UndoItem(FItems->Items(FLevel - 1));
             --FLevel;
         }
         if (FLevel > 0) --FLevel;   // past the start marker
@@ -197,15 +203,18 @@ void TZvGridUndoRedo::Redo()
     if (!FGrid || FLevel >= FItems->Count()) return;
     ++FLevel;
     if (FItems->Items(FLevel - 1)->SequenceStart()) {
-        ++FLevel;
-        while (FLevel < FItems->Count() && !FItems->Items(FLevel - 1)->SequenceStop()) {
-            RedoItem(FItems->Items(FLevel - 1));
+        // Up to and past the stop marker; a sequence never closed ends with the list.
+        while (FLevel < FItems->Count()) {
+            TUndoRedoItem* next = FItems->Items(FLevel);
             ++FLevel;
+            if (next->SequenceStop()) break;
+            if (!next->SequenceStart()) RedoItem(next);
         }
         FGrid->Invalidate();
         return;
     }
-    RedoItem(FItems->Items(FLevel - 1));
+    // A marker without its partner (a stop after an undone start) is no cell.
+    if (!FItems->Items(FLevel - 1)->SequenceStop()) RedoItem(FItems->Items(FLevel - 1));
 }
 
 void TZvGridUndoRedo::Reset() { FItems->Clear(); }
@@ -576,6 +585,7 @@ void TBaseGrid::MergeCells(int c, int r, int spanx, int spany)
     spanx = std::min(spanx, TotalColCount() - c);
     spany = std::min(spany, RowCount() - r);
     ++FMergeCount;
+    FEverMerged = true;
     for (int i = c; i < c + spanx; ++i) {
         for (int j = r; j < r + spany; ++j) {
             TCellProperties* props = GetCellProperties(i, j);
@@ -1067,7 +1077,7 @@ void TBaseGrid::TopLeftChanged() { TopLeftChangeHook(); }
 void TBaseGrid::TopLeftChangeHook()
 {
     TObjStringGrid::TopLeftChanged();
-    if (FMergeCount == 0) return;
+    if (!FEverMerged) return;
     // Merged fixed cells reach into the scrolling part, so they follow the scroll.
     const int lastRow = std::min(TopRow() + VisibleRowCount(), RowCount() - 1);
     for (int r = TopRow(); r <= lastRow; ++r)

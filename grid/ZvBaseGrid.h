@@ -442,6 +442,9 @@ protected:
     bool FShowSel = true;
     bool FHasCellProps = false;
     int FMergeCount = 0;
+    // Whether any merge was ever made: FMergeCount also falls for splits of
+    // cells that were never merged, so it cannot tell whether merges exist.
+    bool FEverMerged = false;
 
 private:
     friend class TCellProperties;

@@ -193,6 +193,7 @@ void TZvStringGrid::HookOptionObjects()
     d->FBackGround->OnInvalidate = [this](TObject*) { Invalidate(); };
     d->FFloatingFooter->SetFooterPanel(FooterPanel());
     d->FFloatingFooter->OnInvalidateGrid = [this](TObject*) { Invalidate(); };
+    ConnectFloatingFooter();
     d->FBalloon->OnEnableChange = [this](TObject*) {
         if (d->FBalloon->Enable()) BalloonInit();
         else BalloonDone();
@@ -329,7 +330,7 @@ void TZvStringGrid::Loaded()
     }
     if (!d->FIsWinXP && d->FControlLook->ControlStyle() == TGridControlStyle::csTheme && !d->FDesignTime)
         d->FControlLook->SetControlStyle(TGridControlStyle::csClassic);
-    UpdateSearchPanel();
+    SearchFooterChanged();
     ApplyScrollBarAlways(false);
     if (d->FAutoThemeAdapt && !d->FDesignTime) ApplyOfficeTheme();
     SetColumnOrder();

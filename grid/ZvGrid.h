@@ -34,6 +34,7 @@ class TPopupMenu;
 class TPictureContainer;
 class THTMLPictureCache;
 class TRichEdit;
+class TForm;
 class TGridFocusWindow;
 class TZvStringGridCheck;
 struct TCellPress;
@@ -800,8 +801,6 @@ private:
     // The real row of a displayed one; past the last displayed row, the row after all rows.
     int RealRowOfDisplayed(int ARow) const;
     int NextNodeRow(int ARow);
-    // Hidden rows below an inserted row move down with it.
-    void RaiseHiddenRowsAbove(int ARealRow);
     TCellGraphic* ExpandGraphic(int ACol, int ARow);
 
 public:
@@ -958,7 +957,8 @@ public:
     void SetRowFontColor(int ARow, TColor Value);
     void ShowInplaceEdit();
     void SimulateCellClick(int ACol, int ARow);
-    void UpdateSearchPanel();
+    // The search footer's settings reach its panel (ZvGridRows.cpp).
+    void SearchFooterChanged();
     void SizeWithFormResize(TObject* Sender);
     void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
 
@@ -978,6 +978,9 @@ public:
     TGridBalloonWindow* BalloonWindow() const;
     // The balloon a rejected entry shows on its field; none before the first rejection.
     TGridBalloonWindow* RejectionBalloon() const;
+    // A borderless, half-transparent form owned by the grid showing the cells of
+    // ARect as painted, for a drag to carry along; not shown.
+    TForm* SelectionToForm(TGridRect ARect);
 
     // ==== Index-mapped access, shape changes, calculations and sizing ==========================
     // (ZvGridIndexAccess.cpp, ZvGridShape.cpp, ZvGridCalc.cpp, ZvGridCellHint.cpp)
@@ -992,6 +995,37 @@ public:
     void SetAllColWidths(int ACol, int Value);
     void SetCellControls(int ACol, int ARow, TControl* Value);
     int NumCellControls() const;
+    // Real column, real row, bypassing the display-text hook (AllGridCells).
+    String GetGridCellsEx(int ACol, int ARow);
+    void SetGridCellsEx(int ACol, int ARow, const String& Value);
+    // The text as a wide string; String is UTF-16 already, so these are AllCells and GetCellEx.
+    String GetWideCellsEx(int ACol, int ARow);
+    void SetWideCellsEx(int ACol, int ARow, const String& Value);
+    void SetWideCells(int ACol, int ARow, const String& Value);
+    // The cell's own object by real column and real row (AllObjects).
+    TObject* GetObjectsEx(int ACol, int ARow);
+    void SetObjectsEx(int ACol, int ARow, TObject* Value);
+    // Real column, row as it was before the last sort.
+    String GetUnSortedCell(int ACol, int ARow);
+    void SetUnSortedCell(int ACol, int ARow, const String& Value);
+    int UnSortedRowIndex(int ARow);
+    int SortedRowIndex(int ARow);
+    int GetLinesInCell(int ACol, int ARow);
+    // Per-cell properties (real column, grid row); a write creates the properties and repaints.
+    TCellGradientDirection GetGradientDir(int ACol, int ARow);
+    void SetGradientDir(int ACol, int ARow, TCellGradientDirection Value);
+    TFontStyles GetFontStyles(int ACol, int ARow);
+    void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+    int GetFontSizes(int ACol, int ARow);
+    void SetFontSizes(int ACol, int ARow, int Value);
+    String GetFontNames(int ACol, int ARow);
+    void SetFontNames(int ACol, int ARow, const String& Value);
+    void SetFonts(int ACol, int ARow, TFont* Value);
+    // Reading creates the properties: the word wrap a new cell would have is the answer.
+    bool GetWordWraps(int ACol, int ARow);
+    void SetWordWraps(int ACol, int ARow, bool Value);
+    bool UseHTMLHints() const;
+    void SetUseHTMLHints(bool Value);
     int ColumnByHeader(const String& AValue);
     int ColumnPosition(int ACol);
     int ColumnAtPosition(int APosition);
@@ -1001,9 +1035,25 @@ public:
     void ClearNormalRows(int RowIndex, int RCount);
     void AddColumn();
     void ClearCols(int ColIndex, int CCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalCells();
+    void Clear();
+    // Clear, and the kept texts of the hidden rows as well.
+    void ClearAll();
+    void ClearSelection();
+    // Column ColIndex1 takes "text1 Separator text2" (trimmed) in the normal rows; ColIndex2 goes.
+    void MergeCols(int ColIndex1, int ColIndex2, const String& Separator);
+    void TrimColumn(int ACol);
+    void TrimRow(int ARow);
+    void TrimAll();
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+    // The text carries the Unicode coding ("|\" first).
+    bool IsWideCell(int ACol, int ARow);
     double ColumnCustomCalc(int ACol, int FromRow = -1, int ToRow = -1);
     double RowSum(int ARow, int FromCol, int ToCol);
     double RowAvg(int ARow, int FromCol, int ToCol);
+    double RowMin(int ARow, int FromCol, int ToCol);
+    double RowMax(int ARow, int FromCol, int ToCol);
     void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
     // Keeps the first row of each text of the displayed column, letter case ignored.
     void RemoveDuplicates(int ACol, bool DoCase);
@@ -1044,6 +1094,8 @@ public:
     void AutoSizeRow(int ARow, int Padding = 0);
     void AutoSizeRows(bool DoFixedRows, int Padding);
     void AutoFitColumns(bool DoFixedCells);
+    // Columns and rows grow to the cells' texts and graphics, with padding.
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
     void SizeToCols();
     void SizeToRows();
     void SizeToCells();
@@ -1060,7 +1112,8 @@ public:
     virtual void WriteCurrentCellText(const String& Value);
     virtual void RestoreCellFromCache();
     virtual void FireGetEditorProp(int ACol, int ARow, TObject* AEditLink);
-    virtual void FireEllipsClick();
+    // The edit-button editors' button: OnEllipsClick may change the text (real current column).
+    virtual String FireEllipsClick(const String& Text);
     virtual void RememberOldCell(int ACol, int ARow);
     virtual void SetFormulaEditing(bool Value);
     virtual void FireStartBlockFocus(int ACol, int ARow);
@@ -1175,6 +1228,8 @@ public:
     virtual void QSortGroupIndexed();
     virtual void QUnSort();
     void InitSortXRef();
+    // Entry g: the row, before the last sort, that grid row g shows; empty before any sort.
+    TIntList* SortRowXRef() const;
     bool IsIgnoredColumn(int ACol) const;
 
     // ==== Filtering: services/ZvGridFilter.cpp =====================================================================
@@ -1769,6 +1824,8 @@ protected:
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
     void SizeChanged(int OldColCount, int OldRowCount) override;
+    // The platform's sizing answer, then OnColumnSize / OnRowSize may refuse it (ZvGridSizing.cpp).
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
     void DoExit() override;
     void KeyPress(QChar& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -1946,6 +2003,8 @@ protected:
     void FillCells(bool DoFixed, const std::function<void(int, int)>& Fill);
     // One footer cell's value by its calculation kind.
     void WriteFooterValue(int ACol, TColumnCalcType Kind);
+    // Gives the floating footer the grid's side of its settings (ZvGridFooter.cpp).
+    void ConnectFloatingFooter();
     static double FooterCalculation(TColumnCalcType Kind, const std::vector<String>& Texts);
     TScrollControl* NewScrollControl(int Direction);
     void FreeScrollControls();

@@ -134,6 +134,9 @@ void TZvStringGrid::CellIntListChanged(TObject*, int ACol, int ARow) { RepaintCe
 // ---- Dimensions -----------------------------------------------------------------------------------
 void TZvStringGrid::SetRowCount(int Value)
 {
+    const int old = RowCount();
+    // A grid of fixed rows only parked its selection; the new rows get it back.
+    if (old == FixedRows() && d->FFixedRowAlways && d->FSelectionHidden) UnHideSelection();
     TBaseGrid::SetRowCount(Value);
     if (d->FFixedRowAlways && d->FFixedRowsMin < RowCount()) SetFixedRows(d->FFixedRowsMin);
     d->FMaxRowCount = std::max(d->FMaxRowCount, Value);
@@ -143,6 +146,15 @@ void TZvStringGrid::SetRowCount(int Value)
     UpdateProportionalVScroll();
     ApplyScrollBarAlways(false);
     if (d->FScrollType != TScrollType::ssNormal) UpdateFlatScrollBars();
+    // The floating footer's texts stay in the last row, wherever that now is.
+    if (!d->FRowsMoving && d->FFloatingFooter && d->FFloatingFooter->Visible() && RowCount() != old && old > 0) {
+        const int from = old - 1, to = RowCount() - 1;
+        for (int c = 0; c < AllColCount(); ++c) {
+            SetGridCell(c, to, GetGridCell(c, from));
+            SetGridCell(c, from, String());
+        }
+        CalcFooter(-1);
+    }
 }
 
 void TZvStringGrid::SetColCount(int Value)

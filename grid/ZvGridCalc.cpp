@@ -9,6 +9,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 
 // ---- Calculations --------------------------------------------------------------------------
@@ -146,6 +147,35 @@ double TZvStringGrid::RowAvg(int ARow, int FromCol, int ToCol)
     return RowSum(ARow, FromCol, ToCol) / double(ToCol - FromCol + 1);
 }
 
+namespace {
+// The start cell is read unguarded (a start that is no number raises); after
+// it only base cells holding numbers are candidates.
+double RowExtreme(TZvStringGrid& Grid, int ARow, int FromCol, int ToCol, bool Largest)
+{
+    double v = Grid.GetFloats(FromCol, ARow);
+    for (int c = FromCol; c <= ToCol; ++c) {
+        if (!Grid.IsBaseCell(c, ARow)) continue;
+        try {
+            const double x = Grid.GetFloats(c, ARow);
+            v = Largest ? std::max(v, x) : std::min(v, x);
+        } catch (const EZvGridError&) {
+            // Not a number: no candidate.
+        }
+    }
+    return v;
+}
+}  // namespace
+
+double TZvStringGrid::RowMin(int ARow, int FromCol, int ToCol)
+{
+    return RowExtreme(*this, ARow, FromCol, ToCol, false);
+}
+
+double TZvStringGrid::RowMax(int ARow, int FromCol, int ToCol)
+{
+    return RowExtreme(*this, ARow, FromCol, ToCol, true);
+}
+
 // ---- Selection queries -------------------------------------------------------------------
 
 bool TZvStringGrid::IsSelected(int ACol, int ARow)
@@ -159,9 +189,9 @@ bool TZvStringGrid::IsSelected(int ACol, int ARow)
     }
     if (d->FMouseActions && d->FMouseActions->DisjunctColSelect())
         return ACol < int(d->FColSelect.size()) && d->FColSelect[std::size_t(ACol)];
-    // The range selection itself is drawn from the platform's selected state;
-    // only the disjunct selections are answered here.
-    return false;
+    const TGridRect s = Selection();
+    return ACol >= std::min(s.Left, s.Right) && ACol <= std::max(s.Left, s.Right) &&
+           ARow >= std::min(s.Top, s.Bottom) && ARow <= std::max(s.Top, s.Bottom);
 }
 
 // ---- Fitting columns ---------------------------------------------------------------------

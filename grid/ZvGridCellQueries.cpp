@@ -242,11 +242,15 @@ void TZvStringGrid::InitialCellProperties(int ACol, int ARow, TCellGradientDirec
                                           TBrush* ABrush, TFont* AFont)
 {
     TGridDrawState state;
-    GetVisualProperties(ACol, ARow, state, false, false, false, ABrush, ColorTo, MirrorColor, MirrorColorTo, AFont, HA,
-                        VA, WW, GD);
+    // ACol is a store column; the look depends on where it is shown. A hidden
+    // column has no look on screen, so no colour is taken as its own.
+    const bool shown = !IsHiddenColumn(ACol);
+    const int displ = shown ? DisplColIndex(ACol) : ACol;
+    GetVisualProperties(displ, ARow, state, false, false, shown, ABrush, ColorTo, MirrorColor, MirrorColorTo, AFont,
+                        HA, VA, WW, GD);
     // A new properties object must not freeze a fixed, banded, background or selection colour as the cell's own.
     const TBackGroundDisplay bg = d->FBackGround->Display();
-    if (IsFixed(ACol, ARow) || d->FBands->Active() || bg == TBackGroundDisplay::bdGradientHorz ||
+    if (!shown || IsFixed(displ, ARow) || d->FBands->Active() || bg == TBackGroundDisplay::bdGradientHorz ||
         bg == TBackGroundDisplay::bdGradientVert || state.Contains(gdSelected)) {
         ABrush->SetColor(clNone);
         ColorTo = clNone;

@@ -73,7 +73,8 @@ void TZvStringGrid::ResolveEditorKind()
 
 bool TZvStringGrid::AllowEditorShow()
 {
-    if (d->FValidating) return false;
+    // A grid going away opens no editor: its editor controls may be gone already.
+    if (d->FValidating || d->FDestroying) return false;
     bool allow = TBaseGrid::CanEditShow();
     // A key that asks for the editor while editing is switched off leaves no editor mode behind.
     if (!allow && !Options().Contains(goEditing) && EditorMode()) HideEditor();
@@ -341,7 +342,12 @@ void TZvStringGrid::HideEditor()
 String TZvStringGrid::GetEditMask(int ACol, int ARow) { return EditMaskHook(ACol, ARow); }
 
 // ---- Editors of later features ---------------------------------------------------------------------
-void TZvStringGrid::FireEllipsClick() {} // the edit-button control fires the ellipsis event itself
+String TZvStringGrid::FireEllipsClick(const String& Text)
+{
+    String result = Text;
+    if (OnEllipsClick) OnEllipsClick(this, RealCol(), Row(), result);
+    return result;
+}
 void TZvStringGrid::SetFormulaEditing(bool) {} // this grid keeps no formulas
 void TZvStringGrid::CellToRich(int, int, TRichEdit*) {} // rich-text cells come with the rich-text editor
 TGridColorDropDown* TZvStringGrid::ColorPickerDropDown() { return nullptr; } // the drop-down editors come later

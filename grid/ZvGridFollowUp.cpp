@@ -11,8 +11,11 @@
 #include "grid/support/ZvGridUtil.h"
 #include "grid/services/panels/ZvScrollControl.h"
 #include "platform/DrawText.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
 #include "platform/ScopeGuard.h"
 
+#include <QPainter>
 #include <QWidget>
 
 #include <algorithm>
@@ -309,3 +312,36 @@ void TZvStringGrid::SimulateCellClick(int ACol, int ARow)
 // ---- Accessors ----------------------------------------------------------------------------------------------
 TGridBalloonWindow* TZvStringGrid::BalloonWindow() const { return d->FBalloonWindow; }
 TGridBalloonWindow* TZvStringGrid::RejectionBalloon() const { return d->FRejectionBalloon; }
+
+// ---- The snapshot a cell drag carries -----------------------------------------------------------------------------
+TForm* TZvStringGrid::SelectionToForm(TGridRect ARect)
+{
+    const QImage whole = PaintToImage();
+    const TRect a = CellRect(ARect.Left, ARect.Top);
+    const TRect b = CellRect(ARect.Right, ARect.Bottom);
+    const int left = std::min(a.Left, b.Left) + 1, top = std::min(a.Top, b.Top) + 1;
+    const int right = std::max(a.Right, b.Right) + 2, bottom = std::max(a.Bottom, b.Bottom) + 2;
+    QImage part = whole.copy(left, top, right - left + 1, bottom - top + 1);
+    {
+        // Cut from the fixed column or row, the snapshot keeps the fixed cells' edge.
+        QPainter painter(&part);
+        const TColor line = ColorToRGB(GridFixedLineColor());
+        painter.setPen(QColor(GetRValue(line), GetGValue(line), GetBValue(line)));
+        if (ARect.Left == 0 && FixedCols() > 0 && Options().Contains(goFixedHorzLine))
+            painter.drawLine(0, 0, 0, part.height() - 1);
+        if (ARect.Top == 0 && FixedRows() > 0 && Options().Contains(goFixedVertLine))
+            painter.drawLine(0, 0, part.width() - 1, 0);
+    }
+    auto* form = new TForm(this);
+    form->SetBorderStyle(TFormBorderStyle::bsNone);
+    form->SetBounds(0, 0, part.width(), part.height());
+    auto* picture = new TImage(form);
+    picture->SetParent(form);
+    picture->SetAlign(TAlign::alClient);
+    picture->Picture()->SetImage(part);
+    // Above every window and see-through, as the drag's shadow of the cells.
+    QWidget* window = form->Handle();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    window->setWindowOpacity(192.0 / 255.0);
+    return form;
+}

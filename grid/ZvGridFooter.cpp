@@ -31,15 +31,36 @@ void TZvStringGrid::CalculateFooterValues(int ACol)
     }
 }
 
+void TZvStringGrid::ConnectFloatingFooter()
+{
+    TFloatingFooter& footer = *d->FFloatingFooter;
+    footer.OnSetFixedFooters = [this](int count) { SetFixedFooters(count); };
+    footer.OnLastRowHidden = [this](bool hidden) {
+        SetHideLastRow(hidden);
+        Invalidate();
+    };
+    footer.OnGetColumnCalc = [this](int column) {
+        const TCellProperties* props = PropsAt(column, RowCount() - 1);
+        return props ? props->CalcType() : TColumnCalcType::acNONE;
+    };
+    footer.OnSetColumnCalc = [this](int column, TColumnCalcType type) {
+        GetCellProperties(column, RowCount() - 1)->SetCalcType(type);
+        RecalcColumnFooter(column);
+    };
+}
+
+namespace {
+bool IsGroupRowGraphic(const TCellProperties* props)
+{
+    const auto* g = props ? dynamic_cast<const TCellGraphic*>(props->GraphicObject()) : nullptr;
+    return g && (g->CellType() == TCellType::ctNode || g->CellType() == TCellType::ctSummary);
+}
+}  // namespace
+
 void TZvStringGrid::WriteFooterValue(int ACol, TColumnCalcType Kind)
 {
-    const int footer = RowCount() - 1;
-    const int hidden = d->FFloatingFooter->CalculateHiddenRows() ? NumHiddenRows() : 0;
     if (Kind == TColumnCalcType::acNONE || Kind == TColumnCalcType::acSPREAD) return;
-    if (Kind == TColumnCalcType::acCOUNT) {
-        SetInts(ACol, footer, RowCount() - FixedRows() - 1 + hidden);
-        return;
-    }
+    const int footer = RowCount() - 1;
     if (Kind == TColumnCalcType::acCUSTOM) {
         String text;
         if (OnFooterCalc) OnFooterCalc(this, ACol, text);
@@ -48,20 +69,35 @@ void TZvStringGrid::WriteFooterValue(int ACol, TColumnCalcType Kind)
         return;
     }
 
-    // The footer row itself and anything past the last real row stay out of the calculation.
+    // The rows of the calculation: the shown data rows above the footer and,
+    // with CalculateHiddenRows, the hidden ones. On a grouped grid the group
+    // header and summary rows hold no values and are no rows to count.
+    const bool grouped = d->FGroupColumn != -1;
+    const bool withHidden = d->FFloatingFooter->CalculateHiddenRows();
     std::vector<String> texts;
-    if (hidden > 0) {
-        const int footerReal = RealRowIndex(footer);
-        for (int r = FixedRows(); r < RowCount() + hidden; ++r)
-            if (r != footerReal) texts.push_back(GetCellsEx(ACol, r));
-    } else {
-        for (int r = FixedRows(); r < footer; ++r) {
-            if (!IsBaseCell(ACol, r) || (d->FIsGrouping && (IsNode(r) || IsSummary(r)))) continue;
-            texts.push_back(GetCellEx(ACol, r));
-        }
+    int count = 0;
+    for (int r = FixedRows(); r < footer; ++r) {
+        if (grouped && IsGroupRowGraphic(PropsAt(0, r))) continue;
+        ++count;
+        if (Kind != TColumnCalcType::acCOUNT && IsBaseCell(ACol, r)) texts.push_back(GetCellEx(ACol, r));
     }
-    const double value = FooterCalculation(Kind, texts);
-    SetFloats(ACol, footer, value);
+    if (withHidden)
+        for (const auto& item : d->FGridItems) {
+            TStringList* kept = item->Items();
+            if (grouped && IsGroupRowGraphic(kept->Count() > 0 ? dynamic_cast<TCellProperties*>(kept->Objects(0))
+                                                                : nullptr))
+                continue;
+            ++count;
+            if (Kind == TColumnCalcType::acCOUNT) continue;
+            String value = ACol < kept->Count() ? kept->Strings(ACol) : String();
+            FireGetDisplText(ACol, item->Idx(), value);
+            texts.push_back(value);
+        }
+    if (Kind == TColumnCalcType::acCOUNT) {
+        SetInts(ACol, footer, count);
+        return;
+    }
+    SetFloats(ACol, footer, FooterCalculation(Kind, texts));
 }
 
 double TZvStringGrid::FooterCalculation(TColumnCalcType Kind, const std::vector<String>& Texts)

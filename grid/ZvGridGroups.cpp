@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -33,6 +34,9 @@ void TZvStringGrid::RelayRows(const std::vector<int>& Layout)
     const int oldCount = RowCount();
     const int cols = AllColCount();
     const int fresh = int(std::count_if(Layout.begin(), Layout.end(), [first](int src) { return src < first; }));
+    // The layout places every row, the floating footer's included.
+    const bool wasMoving = std::exchange(d->FRowsMoving, true);
+    const TScopeExit moved([&] { d->FRowsMoving = wasMoving; });
 
     // New empty rows come in at the end; then one permutation moves every
     // row, with its texts, objects and height, to its place. Rows the layout

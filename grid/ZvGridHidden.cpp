@@ -102,7 +102,9 @@ int TZvStringGrid::DisplayToRealCol(int ACol) const
         if (shown == ACol) return j;
         ++shown;
     }
-    return 0;
+    // Past the last shown column every hidden one lies before it: the real
+    // index counts them in, as RealToDisplayCol counts them out.
+    return ACol + d->FNumHidden;
 }
 
 void TZvStringGrid::MoveColumnData(int FromIndex, int ToIndex)

@@ -3,7 +3,12 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/ZvGridSort.h"
+#include "grid/services/ZvHTMLHintWindow.h"
 #include "grid/support/ZvHTMLUtil.h"
+#include "grid/support/ZvGridUtil.h"
+
+#include "platform/HintWindow.h"
 
 // ---- Cells by real column and real row ---------------------------------------------------
 
@@ -34,9 +39,111 @@ void TZvStringGrid::SetCellsEx(int ACol, int ARow, const String& Value)
     if (d != ACol) RepaintCell(d, g);
 }
 
+String TZvStringGrid::GetGridCellsEx(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0) return String();
+    if (TGridItem* hidden = HiddenRowItem(ARow))
+        return ACol < hidden->Items()->Count() ? hidden->Items()->Strings(ACol) : String();
+    return GetGridCell(ACol, DisplRowIndex(ARow));
+}
+
+void TZvStringGrid::SetGridCellsEx(int ACol, int ARow, const String& Value)
+{
+    if (ACol < 0 || ARow < 0) return;
+    if (HiddenRowItem(ARow)) {
+        SetCellsEx(ACol, ARow, Value);
+        return;
+    }
+    const int g = DisplRowIndex(ARow);
+    SetGridCell(ACol, g, Value);
+    RepaintCell(DisplColIndex(ACol), g);
+}
+
+String TZvStringGrid::GetWideCellsEx(int ACol, int ARow)
+{
+    return GetCellsEx(ACol, ARow);
+}
+
+void TZvStringGrid::SetWideCellsEx(int ACol, int ARow, const String& Value)
+{
+    SetCellsEx(ACol, ARow, Value);
+}
+
 String TZvStringGrid::GetWideCells(int ACol, int ARow)
 {
     return GetCellEx(ACol, ARow);
+}
+
+void TZvStringGrid::SetWideCells(int ACol, int ARow, const String& Value)
+{
+    SetCellEx(ACol, ARow, Value);
+}
+
+TObject* TZvStringGrid::GetObjectsEx(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0) return nullptr;
+    if (TGridItem* hidden = HiddenRowItem(ARow)) {
+        TStringList* kept = hidden->Items();
+        if (ACol >= kept->Count()) return nullptr;
+        TObject* obj = kept->Objects(ACol);
+        if (auto* props = dynamic_cast<TCellProperties*>(obj)) return reinterpret_cast<TObject*>(props->CellObject());
+        return obj;
+    }
+    return GetObjectEx(ACol, DisplRowIndex(ARow));
+}
+
+void TZvStringGrid::SetObjectsEx(int ACol, int ARow, TObject* Value)
+{
+    if (ACol < 0 || ARow < 0) return;
+    if (TGridItem* hidden = HiddenRowItem(ARow)) {
+        TStringList* kept = hidden->Items();
+        while (kept->Count() <= ACol) kept->Add(String());
+        // The store keeps a cell's own object in its properties: the kept row does too,
+        // so the object is where the store looks once the row is shown again.
+        auto* props = dynamic_cast<TCellProperties*>(kept->Objects(ACol));
+        if (!props) {
+            props = new TCellProperties(this, ACol, ARow);
+            kept->SetObjects(ACol, props);
+        }
+        props->SetCellObject(reinterpret_cast<std::uintptr_t>(Value));
+        return;
+    }
+    SetObjectEx(ACol, DisplRowIndex(ARow), Value);
+}
+
+// ---- Rows as they were before the last sort -----------------------------------------------------
+
+int TZvStringGrid::UnSortedRowIndex(int ARow)
+{
+    const TIntList& xref = *SortService().FSortXRef;
+    if (xref.Empty()) return ARow;
+    const int i = xref.IndexOf(ARow);
+    return i >= 0 ? i : xref.Count();
+}
+
+int TZvStringGrid::SortedRowIndex(int ARow)
+{
+    const TIntList& xref = *SortService().FSortXRef;
+    const int unsorted = ARow >= 0 && ARow < xref.Count() ? xref.Items(ARow) : ARow;
+    return RealRowIndex(unsorted);
+}
+
+String TZvStringGrid::GetUnSortedCell(int ACol, int ARow)
+{
+    // With fewer entries than the row, the sort never saw it: it stays where it is.
+    const int g = SortService().FSortXRef->Count() >= ARow ? UnSortedRowIndex(ARow) : ARow;
+    return GetCellEx(ACol, g);
+}
+
+void TZvStringGrid::SetUnSortedCell(int ACol, int ARow, const String& Value)
+{
+    const int g = SortService().FSortXRef->Count() >= ARow ? UnSortedRowIndex(ARow) : ARow;
+    SetCellEx(ACol, g, Value);
+}
+
+int TZvStringGrid::GetLinesInCell(int ACol, int ARow)
+{
+    return LineCountOf(GetCellEx(ACol, ARow), true);
 }
 
 String TZvStringGrid::GetStrippedCell(int ACol, int ARow)
@@ -120,6 +227,88 @@ void TZvStringGrid::SetAlignments(int ACol, int ARow, TAlignment Value)
 {
     GetCellProperties(ACol, ARow)->SetAlignment(Value);
     RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TCellGradientDirection TZvStringGrid::GetGradientDir(int ACol, int ARow)
+{
+    const TCellProperties* p = PropsAt(ACol, ARow);
+    return p ? p->GradientDirection() : TCellGradientDirection::GradientVertical;
+}
+
+void TZvStringGrid::SetGradientDir(int ACol, int ARow, TCellGradientDirection Value)
+{
+    GetCellProperties(ACol, ARow)->SetGradientDirection(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TFontStyles TZvStringGrid::GetFontStyles(int ACol, int ARow)
+{
+    const TCellProperties* p = PropsAt(ACol, ARow);
+    return p ? p->FontStyle() : TFontStyles();
+}
+
+void TZvStringGrid::SetFontStyles(int ACol, int ARow, TFontStyles Value)
+{
+    GetCellProperties(ACol, ARow)->SetFontStyle(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+int TZvStringGrid::GetFontSizes(int ACol, int ARow)
+{
+    const TCellProperties* p = PropsAt(ACol, ARow);
+    return p ? p->FontSize() : 0;
+}
+
+void TZvStringGrid::SetFontSizes(int ACol, int ARow, int Value)
+{
+    GetCellProperties(ACol, ARow)->SetFontSize(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+String TZvStringGrid::GetFontNames(int ACol, int ARow)
+{
+    const TCellProperties* p = PropsAt(ACol, ARow);
+    return p ? p->FontName() : String();
+}
+
+void TZvStringGrid::SetFontNames(int ACol, int ARow, const String& Value)
+{
+    GetCellProperties(ACol, ARow)->SetFontName(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+void TZvStringGrid::SetFonts(int ACol, int ARow, TFont* Value)
+{
+    if (!Value) return;
+    TCellProperties* p = GetCellProperties(ACol, ARow);
+    p->SetFontName(Value->Name());
+    p->SetFontSize(Value->Size());
+    p->SetFontStyle(Value->Style());
+    p->SetFontColor(Value->Color());
+    if (d->FUpdateCount == 0) RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+bool TZvStringGrid::GetWordWraps(int ACol, int ARow)
+{
+    return GetCellProperties(ACol, ARow)->WordWrap();
+}
+
+void TZvStringGrid::SetWordWraps(int ACol, int ARow, bool Value)
+{
+    // The properties' setter repaints the cell where it is shown.
+    GetCellProperties(ACol, ARow)->SetWordWrap(Value);
+}
+
+bool TZvStringGrid::UseHTMLHints() const { return d->FUseHTMLHints; }
+
+void TZvStringGrid::SetUseHTMLHints(bool Value)
+{
+    d->FUseHTMLHints = Value;
+    // The application's hints at large: mini-HTML ones, or the platform's plain window.
+    if (Value)
+        SetApplicationHintWindowClass([](TComponent* AOwner) -> THintWindow* { return new THTMLHintWindow(AOwner); });
+    else
+        SetApplicationHintWindowClass({});
 }
 
 bool TZvStringGrid::GetReadOnly(int ACol, int ARow)

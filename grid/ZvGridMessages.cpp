@@ -18,6 +18,7 @@
 #include "platform/Timers.h"
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -112,8 +113,73 @@ void TZvStringGrid::StretchRightColumn()
     DoStretchColumn(ColCount() - 1);
 }
 
-void TZvStringGrid::UpdateProportionalHScroll() {} // the platform's bars size their thumbs from the cell extents
-void TZvStringGrid::UpdateProportionalVScroll() {} // likewise for the vertical bar
+// Proportional thumbs measure the grid in pixels rather than in cells: the
+// positions stay 0 .. 127, and the page is the share of the scrolling part
+// that the control shows.
+namespace {
+struct TProportion {
+    int Fixed = 0, Total = 0, Before = 0;
+};
+
+TProportion MeasureLines(int LineWidth, int Count, int FixedCount, int First, const std::function<int(int)>& Size)
+{
+    TProportion p{LineWidth, LineWidth, LineWidth};
+    for (int i = 0; i < Count; ++i) {
+        const int extent = LineWidth + Size(i);
+        if (i < FixedCount) {
+            p.Fixed += extent;
+            continue;
+        }
+        p.Total += extent;
+        if (i < First) p.Before += extent;
+    }
+    return p;
+}
+
+void SetProportionalBar(TWinControl* Control, int Bar, double Share, int Position)
+{
+    const int max = int((Share + 127) / (1 - Share));
+    TScrollInfo info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = max;
+    info.nPage = UINT(std::max(1, max - 126));
+    info.nPos = Position;
+    SetScrollInfo(Control, Bar, info, true);
+}
+}  // namespace
+
+void TZvStringGrid::UpdateProportionalHScroll()
+{
+    if (!d->FScrollProportional || d->FLoading || d->FDesignTime || d->FScrollLock || !HandleAllocated()) return;
+    const TProportion p = MeasureLines(GridLineWidth(), ColCount(), FixedCols(), LeftCol(),
+                                       [this](int c) { return ColWidths(c); });
+    if (p.Total <= 0) return;
+    const int width = Width();
+    const double share = double(width - p.Fixed) / p.Total;
+    if (share >= 0.9999 || p.Fixed + p.Total - width < 5) return;
+    const int pos = width < p.Total ? int(double(p.Before) / (p.Total - width) * 128) : GetScrollPos(this, SB_HORZ);
+    SetProportionalBar(this, SB_HORZ, share, pos);
+    SyncFlatHorzScrollInfo();
+    const bool always = d->FScrollBarAlways == TScrollBarAlways::saHorz || d->FScrollBarAlways == TScrollBarAlways::saBoth;
+    const bool wantsBar = ScrollBars() == ssHorizontal || ScrollBars() == ssBoth;
+    if (!always && (p.Fixed + p.Total <= width || !wantsBar)) ShowScrollBar(this, SB_HORZ, false);
+}
+
+void TZvStringGrid::UpdateProportionalVScroll()
+{
+    if (!d->FScrollProportional || d->FLoading || d->FDesignTime || d->FScrollLock || !HandleAllocated()) return;
+    if (VisibleRowCount() + FixedRows() >= RowCount()) return;
+    const TProportion p = MeasureLines(GridLineWidth(), RowCount(), FixedRows(), TopRow(),
+                                       [this](int r) { return RowHeights(r); });
+    if (p.Total <= 0) return;
+    const int height = Height();
+    const double share = double(height - p.Fixed) / p.Total;
+    if (share >= 0.9999) return;
+    const int pos = height < p.Total ? int(double(p.Before) / (p.Total - height) * 128) : 127;
+    SetProportionalBar(this, SB_VERT, share, pos);
+    SyncFlatVertScrollInfo();
+}
 
 void TZvStringGrid::ResetFixedCellHighlight()
 {

@@ -294,12 +294,6 @@ void TZvStringGrid::ContractAll()
     CalcFooter(-1);
 }
 
-void TZvStringGrid::RaiseHiddenRowsAbove(int ARealRow)
-{
-    for (const auto& item : d->FGridItems)
-        if (item->Idx() > ARealRow) item->SetIdx(item->Idx() + 1);
-}
-
 void TZvStringGrid::InsertChildRow(int ARow, int InsertAt)
 {
     const int dr = DisplayedRowOfReal(ARow);
@@ -342,8 +336,8 @@ void TZvStringGrid::InsertChildRow(int ARow, int InsertAt)
             if (auto* props = dynamic_cast<TCellProperties*>(slot)) props->SetOwnerRow(at);
         }
     }
+    // InsertRows has moved the hidden rows below the new one down already.
     if (p >= 0) GetCellProperties(0, at)->SetNodeLevel(level);
-    RaiseHiddenRowsAbove(pr);
 }
 
 void TZvStringGrid::RemoveChildRow(int ARow)
@@ -374,8 +368,8 @@ void TZvStringGrid::RemoveChildRow(int ARow)
 
 void TZvStringGrid::InsertNormalRow(int ARow)
 {
+    // The hidden rows below the new one move down with it inside InsertRows.
     InsertRows(DisplayedRowOfReal(ARow), 1, true);
-    RaiseHiddenRowsAbove(ARow);
 }
 
 void TZvStringGrid::RemoveNormalRow(int ARow)

@@ -424,7 +424,11 @@ struct TZvStringGridPrivate {
     // ---- Index-mapped access, shape changes and calculations ----
     // While set, clearing drops object references without freeing them (swaps).
     bool FNilObjects = false;
+    // While set, a row operation places the floating footer's row itself, so
+    // the RowCount setter leaves the footer texts where the operation puts them.
+    bool FRowsMoving = false;
     int FAutoNumberStart = 0;
+    bool FUseHTMLHints = false;
     int FAutoNumberOffset = 0;
     TSortDirection FAutoNumberDirection = TSortDirection::sdAscending;
 };

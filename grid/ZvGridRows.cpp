@@ -3,6 +3,7 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
 #include "grid/services/ZvGridLayout.h"
+#include "grid/services/panels/ZvSearchPanel.h"
 #include "grid/support/ZvGridUtil.h"
 #include "grid/support/ZvHTMLUtil.h"
 
@@ -10,7 +11,22 @@
 #include <cmath>
 #include <set>
 
-void TZvStringGrid::UpdateSearchPanel() {}
+// The search footer's settings go to the panel below the cells. The panel
+// shows the bar itself; its buttons and check box come with the search panel.
+void TZvStringGrid::SearchFooterChanged()
+{
+    TSearchPanel* panel = SearchPanel();
+    if (d->FLoading || !panel) return;
+    const TSearchFooter& footer = *SearchFooter();
+    panel->SetColor(footer.Color());
+    panel->Font()->Assign(footer.Font());
+    panel->SetVisible(footer.Visible());
+    // At the bottom (the panel is aligned there), a row's worth of buttons high.
+    panel->SetHeight(footer.Visible() ? 32 : 0);
+    if (footer.Visible()) ScrollLastRowClearOfSearchFooter();
+}
+
+// The merged-column list is a list for the application; the grid keeps nothing in step with it.
 void TZvStringGrid::MergedColumnsChanged(TObject*, int, int) {}
 
 // ---- Cells addressed by real row ----------------------------------------------------------------------

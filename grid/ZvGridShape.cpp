@@ -8,7 +8,11 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
 
+#include "platform/ScopeGuard.h"
+#include "platform/SysUtils.h"
+
 #include <algorithm>
+#include <utility>
 
 namespace {
 // Drops `count` entries at `index` of a per-row list, as far as the list reaches.
@@ -83,6 +87,8 @@ void TZvStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls
 void TZvStringGrid::InsertRowsCore(int RowIndex, int RCount, bool MoveControls)
 {
     if (RCount <= 0 || RowIndex < 0) return;
+    const bool wasMoving = std::exchange(d->FRowsMoving, true);
+    const TScopeExit moved([&] { d->FRowsMoving = wasMoving; });
     RowIndex = std::min(RowIndex, RowCount());
     // Hidden rows at or below the insertion point keep their place among
     // the rows around them: their real indexes move down with the rows.
@@ -105,7 +111,8 @@ void TZvStringGrid::InsertRowsCore(int RowIndex, int RCount, bool MoveControls)
     if (d->FShowModified && d->FShowModified->Enabled() && d->FModifiedRows)
         for (int i = 0; i < RCount && RowIndex < d->FModifiedRows->Count(); ++i) d->FModifiedRows->Insert(RowIndex, 0);
     if (d->FUseEnabledRows && d->FEnabledRows)
-        for (int i = 0; i < RCount && RowIndex < d->FEnabledRows->Count(); ++i) d->FEnabledRows->Insert(RowIndex, 1);
+        // 0 is an enabled row: inserted rows can be typed in, as new rows are.
+        for (int i = 0; i < RCount && RowIndex < d->FEnabledRows->Count(); ++i) d->FEnabledRows->Insert(RowIndex, 0);
     if (MoveControls && d->FCellControls && d->FCellControls->Count() > 0) {
         for (int i = 0; i < d->FCellControls->Count(); ++i) {
             TControlItem* ci = d->FCellControls->GetControl(i);
@@ -180,6 +187,8 @@ void TZvStringGrid::RemoveRows(int RowIndex, int RCount)
     // Past the last row there is nothing to remove, and a count reaching
     // beyond it stops at the last row.
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
+    const bool wasMoving = std::exchange(d->FRowsMoving, true);
+    const TScopeExit moved([&] { d->FRowsMoving = wasMoving; });
     RCount = std::min(RCount, RowCount() - RowIndex);
     UnregisterRowControls(RowIndex, RCount);
     ClearCellPropertiesRange(0, RowIndex, AllColCount() - 1, RowIndex + RCount - 1);
@@ -213,6 +222,8 @@ void TZvStringGrid::RemoveRows(int RowIndex, int RCount)
 void TZvStringGrid::RemoveRowsEx(int RowIndex, int RCount)
 {
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
+    const bool wasMoving = std::exchange(d->FRowsMoving, true);
+    const TScopeExit moved([&] { d->FRowsMoving = wasMoving; });
     RCount = std::min(RCount, RowCount() - RowIndex);
     const int oldRow = Row();
     const int oldTop = TopRow();
@@ -244,6 +255,8 @@ void TZvStringGrid::RemoveRowsInternal(int RowIndex, int RCount)
 void TZvStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool MoveControls)
 {
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
+    const bool wasMoving = std::exchange(d->FRowsMoving, true);
+    const TScopeExit moved([&] { d->FRowsMoving = wasMoving; });
     RCount = std::min(RCount, RowCount() - RowIndex);
     if (MoveControls) UnregisterRowControls(RowIndex, RCount);
     const int savedFooters = d->FFixedFooters;
@@ -324,8 +337,21 @@ void TZvStringGrid::AddColumn()
 
 void TZvStringGrid::ClearCols(int ColIndex, int CCount)
 {
-    if (CCount <= 0) return;
+    if (RowCount() <= 0 || ColCount() <= 0 || CCount <= 0) return;
     ClearRect(ColIndex, 0, ColIndex + CCount - 1, RowCount() - 1);
+}
+
+void TZvStringGrid::ClearNormalCols(int ColIndex, int CCount)
+{
+    if (RowCount() <= 0 || ColCount() <= 0 || CCount <= 0) return;
+    ClearRect(ColIndex, FixedRows(), ColIndex + CCount - 1, RowCount() - d->FFixedFooters - 1);
+}
+
+void TZvStringGrid::MergeCols(int ColIndex1, int ColIndex2, const String& Separator)
+{
+    for (int r = FixedRows(); r < RowCount(); ++r)
+        SetCellEx(ColIndex1, r, Trim(GetCellEx(ColIndex1, r) + Separator + GetCellEx(ColIndex2, r)));
+    RemoveCols(ColIndex2, 1);
 }
 
 void TZvStringGrid::RemoveCols(int ColIndex, int CCount)
@@ -407,9 +433,71 @@ void TZvStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 void TZvStringGrid::TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)
 {
     for (int r = std::max(ARow1, 0); r <= ARow2 && r < RowCount(); ++r)
-        for (int c = std::max(ACol1, 0); c <= ACol2; ++c) {
+        for (int i = std::max(ACol1, 0); i <= ACol2; ++i) {
+            const int c = d->FSaveHiddenCells ? RealColIndex(i) : i;
             const String text = GetCellEx(c, r);
-            const String trimmed = text.trimmed();
+            // Blanks and control characters at either end go, as Trim takes them.
+            const String trimmed = Trim(text);
             if (trimmed != text) SetCellEx(c, r, trimmed);
         }
+}
+
+void TZvStringGrid::TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, RowCount() - 1); }
+
+void TZvStringGrid::TrimRow(int ARow) { TrimRect(0, ARow, ColCount() - 1, ARow); }
+
+void TZvStringGrid::TrimAll() { TrimRect(0, 0, ColCount() - 1, RowCount() - 1); }
+
+void TZvStringGrid::ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor)
+{
+    for (int r = ARow1; r <= ARow2; ++r)
+        for (int c = ACol1; c <= ACol2; ++c) SetColors(c, r, AColor);
+}
+
+bool TZvStringGrid::IsWideCell(int ACol, int ARow)
+{
+    return GetCellEx(ACol, ARow).startsWith(QStringLiteral("|\\"));
+}
+
+void TZvStringGrid::ClearNormalCells()
+{
+    if (FixedCols() == 0 && d->FNumNodes > 0) RemoveAllNodes();
+    if (RowCount() <= 0 || ColCount() <= 0) return;
+    ClearRect(FixedCols(), FixedRows(), AllColCount() - d->FFixedRightCols - 1, RowCount() - d->FFixedFooters - 1);
+}
+
+void TZvStringGrid::Clear()
+{
+    if (d->FDestroying) return;
+    if (d->FNumNodes > 0) RemoveAllNodes();
+    if (RowCount() > 0 && ColCount() > 0) ClearRect(0, 0, AllColCount() - 1, RowCount() - 1);
+    SetIncrSearchText(String());
+    if (d->FNumHidden > 0) Invalidate();
+}
+
+void TZvStringGrid::ClearAll()
+{
+    Clear();
+    for (auto& item : d->FGridItems) {
+        TStringList* kept = item->Items();
+        for (int c = 0; c < kept->Count(); ++c) kept->SetStrings(c, String());
+    }
+}
+
+void TZvStringGrid::ClearSelection()
+{
+    const TMouseActions& mouse = *d->FMouseActions;
+    if (mouse.DisjunctRowSelect()) {
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (RowSelectedForRemoval(r)) ClearRows(r, 1);
+        return;
+    }
+    if (mouse.DisjunctColSelect()) {
+        for (int c = FixedCols(); c < ColCount(); ++c)
+            if (c < int(d->FColSelect.size()) && d->FColSelect[std::size_t(c)]) ClearCols(c, 1);
+        return;
+    }
+    const TGridRect s = Selection();
+    ClearRect(std::min(s.Left, s.Right), std::min(s.Top, s.Bottom), std::max(s.Left, s.Right),
+              std::max(s.Top, s.Bottom));
 }

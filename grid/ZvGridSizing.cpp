@@ -9,6 +9,8 @@
 #include "grid/support/ZvGridUtil.h"
 #include "grid/support/ZvHTMLUtil.h"
 
+#include "platform/ScopeGuard.h"
+
 #include <QApplication>
 #include <QStyle>
 
@@ -235,6 +237,58 @@ void TZvStringGrid::AutoSizeRow(int ARow, int Padding)
         SetRowHeights(ARow, ClampToLimits(height, d->FMinRowHeight, d->FMaxRowHeight));
     if (Padding != 0)
         SetRowHeights(ARow, ClampToLimits(RowHeights(ARow) + Padding, d->FMinRowHeight, d->FMaxRowHeight));
+}
+
+void TZvStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY)
+{
+    BeginUpdate();
+    const TScopeExit ended([this] { EndUpdate(); });
+    for (int i = DoFixedCells ? 0 : FixedCols(); i < ColCount(); ++i) {
+        const int c = RealColIndex(i);
+        // A column ends at its widest cell, or keeps a larger width under SizeGrowOnly;
+        // rows only ever grow, so the tallest cell of each row wins whatever the column.
+        int a = d->FSizeGrowOnly ? ColWidths(i) : 0;
+        for (int r = DoFixedCells ? 0 : FixedRows(); r < RowCount(); ++r) {
+            const TPoint g = GetCellGraphicSize(c, r);
+            const TPoint t = GetCellTextSize(c, r, false, false);
+            const int w = t.X + g.X + PaddingX + d->FXYOffset.X;
+            const int h = t.Y + g.Y + PaddingY + d->FXYOffset.Y;
+            if (!IsXMergedCell(c, r) && a < w) {
+                const int fit = ClampToLimits(w, d->FMinColWidth, d->FMaxColWidth);
+                if (a < fit) {
+                    SetColWidths(i, fit);
+                    a = fit;
+                }
+            }
+            if (!IsYMergedCell(c, r) && RowHeights(r) < h) {
+                const int fit = ClampToLimits(h, d->FMinRowHeight, d->FMaxRowHeight);
+                if (RowHeights(r) < fit) SetRowHeights(r, fit);
+            }
+        }
+    }
+}
+
+void TZvStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs)
+{
+    TBaseGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs);
+    // The application may keep single columns and rows at their size: it is
+    // asked for the cell left of (above) the border the pointer is on.
+    if (State == gsColSizing && OnColumnSize) {
+        const TGridCoord cell = MouseCoord(X - 6, Y);
+        if (cell.X >= 0 && cell.Y >= 0 && cell.Y < FixedRows()) {
+            bool allow = true;
+            OnColumnSize(this, cell.X, allow);
+            if (!allow) State = gsNormal;
+        }
+    } else if (State == gsRowSizing && OnRowSize) {
+        const TGridCoord cell = MouseCoord(X, Y - 6);
+        if (cell.X >= 0 && cell.Y >= 0 && cell.X < FixedCols()) {
+            bool allow = true;
+            OnRowSize(this, cell.Y, allow);
+            if (!allow) State = gsNormal;
+        }
+    }
+    if (State == gsNormal) Index = -1;
 }
 
 void TZvStringGrid::AutoSizeRows(bool DoFixedRows, int Padding)

@@ -232,6 +232,7 @@ void TZvStringGrid::WheelStepsHook(TMessage& Message)
 
     if ((KeysToShiftState(m.Keys()).Contains(ssCtrl) || GetKeyState(VK_CONTROL) < 0) && d->FIntelliZoom) {
         for (int i = 0; i < std::abs(notches); ++i) Zoom(towardsUser ? d->FWheelScrollLines : -d->FWheelScrollLines);
+        AutoSizeCells(true, 4, 4);
         return;
     }
     if (!d->FEnableWheel || (d->FFixedRowAlways && RowCount() - FixedRows() <= 1)) return;

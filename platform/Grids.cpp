@@ -960,8 +960,21 @@ void TCustomGrid::UpdateScrollRange()
         ShowScrollBar(this, SB_VERT, wantsVert && max.Y > FFixedRows);
         ShowScrollBar(this, SB_HORZ, wantsHorz && max.X > FFixedCols);
     }
-    for (int bar : {SB_HORZ, SB_VERT}) {
-        if (IsScrollBarVisible(this, bar)) SetScrollRange(this, bar, 0, ScrollRange, false);
+    // Positions stay 0 .. ScrollRange; the page is the share of the scrolling
+    // cells in view, so the thumb is as long as the part of the grid it shows.
+    for (bool horizontal : {true, false}) {
+        const int bar = horizontal ? SB_HORZ : SB_VERT;
+        if (!IsScrollBarVisible(this, bar)) continue;
+        const TGridCoord max = MaxTopLeft();
+        const int steps = std::max(0, (horizontal ? max.X - FFixedCols : max.Y - FFixedRows));
+        const int shown = std::max(1, horizontal ? VisibleColCount() : VisibleRowCount());
+        const int page = std::clamp(RoundDiv((long long)(ScrollRange + 1) * shown, shown + steps), 1, ScrollRange);
+        TScrollInfo info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        info.nMin = 0;
+        info.nMax = ScrollRange + page - 1;
+        info.nPage = UINT(page);
+        SetScrollInfo(this, bar, info, false);
     }
     // A grid that got bigger may now show cells that no longer need scrolling.
     const TGridCoord max = MaxTopLeft();
@@ -1040,8 +1053,10 @@ void TCustomGrid::SyncScrollBars()
         info.fMask = SIF_ALL;
         GetScrollInfo(this, horizontal ? SB_HORZ : SB_VERT, info);
         bar->blockSignals(true);
-        bar->setRange(info.nMin, info.nMax);
-        bar->setPageStep(std::max(1, int(info.nPage)));
+        // The window system's range counts the page in: the last position is max - page + 1.
+        const int page = int(info.nPage);
+        bar->setRange(info.nMin, std::max(info.nMin, page > 0 ? info.nMax - page + 1 : info.nMax));
+        bar->setPageStep(std::max(1, page));
         if (!bar->isSliderDown()) bar->setValue(info.nPos);
         bar->blockSignals(false);
         if (horizontal) bar->setGeometry(0, Height() - ScrollBarSize, Width() - (vert ? ScrollBarSize : 0), ScrollBarSize);

@@ -15,6 +15,8 @@
 //
 // Scroll bars run from 0 to 127: position p stands for the top row
 // FixedRows + p * (last top row - FixedRows) / 127, and likewise for columns.
+// The page is the share of the scrolling rows (columns) in view, out of 128,
+// so the thumb's length shows how much of the grid is seen.
 
 #include "platform/StdCtrls.h"
 

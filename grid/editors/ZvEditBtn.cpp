@@ -381,6 +381,11 @@ TEditor* HiddenEditBtn(TZvStringGrid* Grid)
     edit->SetButtonCaption(QStringLiteral("..."));
     edit->SetBorderStyle(TBorderStyle::bsNone);
     edit->SetIsWinXP(IsWinXPOrLater());
+    // The button hands the editor's text to the grid's OnEllipsClick and shows what comes back.
+    edit->OnClickBtn = [Grid, edit](TObject*) {
+        edit->SetText(Grid->FireEllipsClick(edit->Text()));
+        edit->SelectAll();
+    };
     return edit;
 }
 

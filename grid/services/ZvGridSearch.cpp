@@ -21,7 +21,7 @@ TZvGridSearch::TZvGridSearch(TZvStringGrid* AGrid)
     : TZvGridService(AGrid),
       FSearchFooter(std::make_unique<TSearchFooter>(AGrid, AGrid->Designing()))
 {
-    FSearchFooter->OnChange = [AGrid](TObject*) { AGrid->UpdateSearchPanel(); };
+    FSearchFooter->OnChange = [AGrid](TObject*) { AGrid->SearchFooterChanged(); };
 }
 
 TZvGridSearch& TZvStringGrid::SearchService() const { return MadeOnFirstUse(d->FSearchService, this); }

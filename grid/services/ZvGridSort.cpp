@@ -39,6 +39,8 @@ void TZvStringGrid::QSortGroupIndexed() { NotBuilt("QSortGroupIndexed"); }
 void TZvStringGrid::QUnSort() { NotBuilt("QUnSort"); }
 
 // Entry i names the row that stood at i before sorting began: before any sort, every row itself.
+TIntList* TZvStringGrid::SortRowXRef() const { return SortService().FSortXRef.get(); }
+
 void TZvStringGrid::InitSortXRef()
 {
     TIntList& xref = *SortService().FSortXRef;

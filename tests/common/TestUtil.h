@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers shared by the test programs.
 
+#include "platform/Regional.h"
 #include "platform/SysUtils.h"
 
 #include <QImage>
@@ -34,3 +35,15 @@ String ScreenshotFolder();
 
 // Test failures show texts as text, not as a list of 16-bit units.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+// Regional settings replaced for one test.
+struct RegionalScope {
+    explicit RegionalScope(QChar decimal, QChar thousands)
+    {
+        TFormatSettings fs = FormatSettings();
+        fs.DecimalSeparator = decimal;
+        fs.ThousandSeparator = thousands;
+        SetFormatSettings(fs);
+    }
+    ~RegionalScope() { ResetFormatSettingsFromSystem(); }
+};

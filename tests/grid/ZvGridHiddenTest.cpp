@@ -59,8 +59,9 @@ TEST_F(HiddenFixture, HiddenColumnsMapBetweenRealAndDisplayIndexes)
     struct Map {
         int index, real, displ;
     };
-    // Columns past the grid count as shown; past the 511 that can hide, no real column answers 0.
-    for (const Map& m : std::vector<Map>{{0, 0, 0}, {1, 1, 1}, {2, 3, 2}, {3, 4, 2}, {4, 5, 3}, {5, 6, 4}, {511, 0, 510}}) {
+    // Columns past the grid count as shown; past the last that can hide, the
+    // mapping goes on past the hidden ones instead of falling back to column 0.
+    for (const Map& m : std::vector<Map>{{0, 0, 0}, {1, 1, 1}, {2, 3, 2}, {3, 4, 2}, {4, 5, 3}, {5, 6, 4}, {511, 512, 510}}) {
         EXPECT_EQ(grid->RealColIndex(m.index), m.real) << "display " << m.index;
         EXPECT_EQ(grid->DisplColIndex(m.index), m.displ) << "real " << m.index;
     }

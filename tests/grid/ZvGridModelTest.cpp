@@ -1,6 +1,8 @@
 // The grid's model: cell store and merges, cell queries, typed access,
 // selection and row flags, fills, checks and the footer calculation.
 
+#include "tests/common/TestUtil.h"
+
 #include "grid/ZvGrid.h"
 #include "grid/ZvStringGridCheck.h"
 #include "grid/support/ZvGridUtil.h"
@@ -46,18 +48,6 @@ String GridError(const std::function<void()>& f)
     }
     return {};
 }
-
-// Regional settings replaced for one test.
-struct RegionalScope {
-    explicit RegionalScope(QChar decimal, QChar thousands)
-    {
-        TFormatSettings fs = FormatSettings();
-        fs.DecimalSeparator = decimal;
-        fs.ThousandSeparator = thousands;
-        SetFormatSettings(fs);
-    }
-    ~RegionalScope() { ResetFormatSettingsFromSystem(); }
-};
 
 }   // namespace
 

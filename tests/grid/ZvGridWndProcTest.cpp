@@ -168,24 +168,31 @@ TEST_F(GridWndProc, AParentThatTakesTheWheelLeavesItToTheDefaultWay)
     EXPECT_EQ(grid->Row(), 6) << "the platform's default moves one row a notch";
 }
 
-TEST_F(GridWndProc, CtrlWheelZoomsWithinTenStepsAndKeepsTinySizes)
+TEST_F(GridWndProc, CtrlWheelZoomsWithinTenStepsAndFitsTheCells)
 {
-    grid->SetColWidths(1, 2);
+    grid->SetCellEx(2, 2, "a text wider than a column");
     const int width = grid->ColWidths(2);
-    const int height = grid->RowHeights(3);
     auto ctrlNotch = [&](int delta) {
         const TPoint at = grid->ClientToScreen(Middle(2, 2));
         grid->Perform(WM_MOUSEWHEEL, MakeWParam(WORD(MK_CONTROL), delta), PointToLParam(at));
     };
     ctrlNotch(-WHEEL_DELTA);
-    EXPECT_EQ(grid->ColWidths(2), width + lines);
-    EXPECT_EQ(grid->RowHeights(3), height + lines);
     EXPECT_EQ(grid->ZoomFactor(), lines);
-    // Back the other way past zero: a width that would reach 0 stays.
+    // After the zoom's step the cells are fitted to their texts at the new size.
+    const int zoomedIn = grid->ColWidths(2);
+    EXPECT_GT(zoomedIn, width) << "the column takes its text";
+    EXPECT_GE(grid->RowHeights(2), grid->DefaultRowHeight());
     for (int i = 0; i < 2; ++i) ctrlNotch(WHEEL_DELTA);
     EXPECT_EQ(grid->ZoomFactor(), -lines);
-    EXPECT_EQ(grid->ColWidths(2), width - lines);
+    EXPECT_LT(grid->ColWidths(2), zoomedIn) << "a smaller font, a narrower column";
+
+    // Zoom's own step keeps a size that would reach 0.
     ASSERT_EQ(lines, 3) << "the width below counts on three lines a notch";
+    grid->SetZoomFactor(0);
+    grid->SetColWidths(1, 2);
+    grid->Zoom(3);
+    grid->Zoom(-3);
+    grid->Zoom(-3);
     EXPECT_EQ(grid->ColWidths(1), 2) << "2 + 3 - 3 - 3 would be -1: the last step left it";
 
     grid->SetZoomFactor(0);

@@ -7,6 +7,7 @@
 #include "platform/Seams.h"
 #include "tests/common/TestSeams.h"
 
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -496,17 +497,49 @@ TEST_F(GridTest, WheelMovesTheRowOneStepPerNotch)
     EXPECT_EQ(grid->Row(), 19);
 }
 
+TEST_F(GridTest, TheShownBarsThumbIsAsLongAsThePartOfTheGridInView)
+{
+    auto verticalBar = [this]() -> QScrollBar* {
+        for (QScrollBar* bar : grid->Handle()->findChildren<QScrollBar*>())
+            if (bar->orientation() == Qt::Vertical && bar->isVisible()) return bar;
+        return nullptr;
+    };
+    QScrollBar* bar = verticalBar();
+    ASSERT_NE(bar, nullptr);
+    // The bar's positions are the window system's 0 .. 127 with the page taken off the end.
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 127);
+    const int fewRowsPage = bar->pageStep();
+    EXPECT_GT(fewRowsPage, 30) << "9 of 19 scrolling rows in view: about half the bar";
+    grid->SetRowCount(2000);
+    bar = verticalBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->maximum(), 127);
+    EXPECT_LE(bar->pageStep(), 2) << "a hundredfold longer grid has a thumb of a sliver";
+    // Dragging the thumb to the end of the bar still reaches the last rows.
+    grid->Perform(WM_VSCROLL, MakeWParam(SB_THUMBPOSITION, bar->maximum()), 0);
+    EXPECT_EQ(grid->TopRow(), grid->MaxTopLeft().Y);
+}
+
 TEST_F(GridTest, ScrollMessagesReachModifyScrollBarAndMapTheThumbRange)
 {
     int minPos = -1, maxPos = -1;
     ASSERT_TRUE(IsScrollBarVisible(grid, SB_VERT));
     EXPECT_TRUE(GetScrollRange(grid, SB_VERT, minPos, maxPos));
-    EXPECT_EQ(minPos, 0);
-    EXPECT_EQ(maxPos, 127);
     EXPECT_TRUE(IsScrollBarVisible(grid, SB_HORZ)) << "the fifth column does not fit";
 
     const int lastTop = grid->MaxTopLeft().Y;
     EXPECT_EQ(lastTop, 20 - grid->VisibleRowCount());
+    // Positions run 0 .. 127 whatever the page; the page is the share of the
+    // scrolling rows in view, so the thumb is as long as the part shown.
+    TScrollInfo info;
+    info.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(grid, SB_VERT, info));
+    const int visible = grid->VisibleRowCount();
+    const int page = (128 * visible + (visible + lastTop - 1) / 2) / (visible + lastTop - 1);
+    EXPECT_EQ(int(info.nPage), page);
+    EXPECT_EQ(minPos, 0);
+    EXPECT_EQ(maxPos - page + 1, 127);
     struct Case {
         int code, pos, top;
     } cases[] = {
