@@ -2,6 +2,7 @@
 #include "grid/ZvGridPrivate.h"
 #include "grid/support/ZvPictureContainer.h"
 #include "grid/editors/ZvInplaceEdit.h"
+#include "grid/services/ZvGridCellStream.h"
 #include "grid/services/ZvGridClipboard.h"
 #include "grid/services/ZvGridDragDrop.h"
 #include "grid/services/ZvGridFilter.h"
