@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     grid.SetCells(1, 1, "before");
     try {
         if (options & 1) grid.LoadFromBinStream(&buffer);
-        else grid.LoadAtPointFromBinStream(TPoint(options >> 4, (options >> 1) & 7), &buffer);
+        else grid.LoadAtPointFromBinStream(TPoint{options >> 4, (options >> 1) & 7}, &buffer);
     } catch (const EZvGridError&) {
         if (!Untouched(grid)) __builtin_trap();
     }

@@ -586,7 +586,7 @@ void TZvStringGrid::SaveRectToBinStream(TRect Rect, QIODevice* Stream)
 
 void TZvStringGrid::SaveToBinStream(QIODevice* Stream)
 {
-    SaveRectToBinStream(TRect(SaveStartCol(), SaveStartRow(), SaveEndCol(), SaveEndRow()), Stream);
+    SaveRectToBinStream(TRect{SaveStartCol(), SaveStartRow(), SaveEndCol(), SaveEndRow()}, Stream);
 }
 
 void TZvStringGrid::SaveToBinFile(const String& FileName)
@@ -671,13 +671,13 @@ void TZvStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream)
     BeginUpdate();
     const TScopeExit endUpdate([this] { EndUpdate(); });
     ImportNotification(TGridImportState::isImportStart, -1);
-    TPoint origin(0, 0);
+    TPoint origin{0, 0};
     if (header.FullGrid) {
         // A stream written without the fixed cells counts only the normal area, while its cells keep their own
         // places: the grid is made large enough for both.
         int cols = header.ColCount, rows = header.RowCount;
         if (!cells.empty()) {
-            origin = TPoint(cells.front().Col, cells.front().Row);
+            origin = TPoint{cells.front().Col, cells.front().Row};
             cols = std::max(cols, cells.back().Col + 1);
             rows = std::max(rows, cells.back().Row + 1);
         }
@@ -689,10 +689,10 @@ void TZvStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream)
             SetColWidths(origin.X + int(i), colWidths[i]);
         for (std::size_t i = 0; i < rowHeights.size() && origin.Y + int(i) < RowCount(); ++i)
             SetRowHeights(origin.Y + int(i), rowHeights[i]);
-        origin = TPoint(0, 0);
-        Point = TPoint(0, 0);
+        origin = TPoint{0, 0};
+        Point = TPoint{0, 0};
     } else if (!cells.empty()) {
-        origin = TPoint(cells.front().Col, cells.front().Row);
+        origin = TPoint{cells.front().Col, cells.front().Row};
     }
     TZvGridTextFormats& progress = TextFormatsService();
     progress.StartProgress();
@@ -776,7 +776,7 @@ void TZvStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream)
 
 void TZvStringGrid::LoadFromBinStream(QIODevice* Stream)
 {
-    LoadAtPointFromBinStream(TPoint(0, 0), Stream);
+    LoadAtPointFromBinStream(TPoint{0, 0}, Stream);
     int nodes = 0;
     for (int r = FixedRows(); r < RowCount(); ++r)
         if (GetCellType(0, r) == TCellType::ctNode) ++nodes;

@@ -427,7 +427,7 @@ void ReadCSV(TZvStringGrid& grid, TZvGridTextFormats& service, const QByteArray&
             grid.SetGridCell(c, last, c < int(kept.size()) ? kept[std::size_t(c)] : String());
     }
     grid.ImportNotification(TGridImportState::isImportDone, -1);
-    grid.FireCellsChanged(TRect(0, 0, grid.ColCount(), grid.RowCount()));
+    grid.FireCellsChanged(TRect{0, 0, grid.ColCount(), grid.RowCount()});
     grid.RecalcAllFooters();
 }
 

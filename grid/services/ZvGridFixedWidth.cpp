@@ -85,6 +85,6 @@ void TZvStringGrid::LoadFromFixed(const String& FileName, TIntList* positions, b
         service.ReportProgress((k + 1) * 100.0 / double(count));
     }
     ImportNotification(TGridImportState::isImportDone, -1);
-    FireCellsChanged(TRect(0, 0, ColCount(), RowCount()));
+    FireCellsChanged(TRect{0, 0, ColCount(), RowCount()});
     RecalcAllFooters();
 }

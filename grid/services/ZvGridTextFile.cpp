@@ -191,7 +191,7 @@ void TZvStringGrid::LoadFromFile(const String& FileName)
         }
     }
     ImportNotification(TGridImportState::isImportDone, -1);
-    FireCellsChanged(TRect(0, 0, ColCount(), RowCount()));
+    FireCellsChanged(TRect{0, 0, ColCount(), RowCount()});
     RecalcAllFooters();
 }
 
@@ -273,6 +273,6 @@ void TZvStringGrid::LoadFromStream(QIODevice* Stream)
     for (const TLoadedCell& cell : cells)
         if (cell.Col >= 0 && cell.Col < ColCount() + NumHiddenColumns() && cell.Row >= 0 && cell.Row < RowCount())
             StoreLoadedCell(cell.Col, cell.Row, cell.Text);
-    FireCellsChanged(TRect(0, 0, ColCount(), RowCount()));
+    FireCellsChanged(TRect{0, 0, ColCount(), RowCount()});
     RecalcAllFooters();
 }

@@ -43,7 +43,7 @@ QByteArray Saved(TZvStringGrid& grid, TRect rect)
     return buffer.data();
 }
 
-void Load(TZvStringGrid& grid, const QByteArray& bytes, TPoint at = TPoint(0, 0), bool full = false)
+void Load(TZvStringGrid& grid, const QByteArray& bytes, TPoint at = TPoint{0, 0}, bool full = false)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -103,24 +103,24 @@ TEST_F(CellStream, GoldenTwoByThree)
             expected += Short("HasProp") + "\x08" + QByteArray(2, '\0');
         }
     }
-    EXPECT_EQ(Saved(*grid, TRect(1, 1, 2, 3)).toHex(' '), expected.toHex(' '));
+    EXPECT_EQ(Saved(*grid, TRect{1, 1, 2, 3}).toHex(' '), expected.toHex(' '));
 }
 
 TEST_F(CellStream, ARectangleLandsAtThePointAndAWholeGridReplacesTheGrid)
 {
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 2; ++c) grid->SetCells(c, r, QStringLiteral("%1%2").arg(c).arg(r));
-    const QByteArray rect = Saved(*grid, TRect(0, 0, 1, 2));
+    const QByteArray rect = Saved(*grid, TRect{0, 0, 1, 2});
     TZvStringGrid target(nullptr);
     target.SetColCount(8);
     target.SetRowCount(12);
     target.SetCells(0, 0, "stays");
-    Load(target, rect, TPoint(5, 7));
+    Load(target, rect, TPoint{5, 7});
     EXPECT_EQ(target.Cells(5, 7), String("00"));
     EXPECT_EQ(target.Cells(6, 9), String("12"));
     EXPECT_EQ(target.Cells(0, 0), String("stays"));
     // Cells falling outside are dropped with what they carry.
-    Load(target, rect, TPoint(7, 11));
+    Load(target, rect, TPoint{7, 11});
     EXPECT_EQ(target.Cells(7, 11), String("00"));
 
     grid->SetColWidths(3, 77);
@@ -134,7 +134,7 @@ TEST_F(CellStream, ARectangleLandsAtThePointAndAWholeGridReplacesTheGrid)
     EXPECT_TRUE(header.FullGrid);
     EXPECT_EQ(header.ID, grid->CellStreamService().ID());
     EXPECT_NE(header.ID, target.CellStreamService().ID());
-    Load(target, whole.data(), TPoint(0, 0), true);
+    Load(target, whole.data(), TPoint{0, 0}, true);
     EXPECT_EQ(target.ColCount(), 6);
     EXPECT_EQ(target.RowCount(), 8);
     EXPECT_EQ(target.ColWidths(3), 77);
@@ -166,11 +166,11 @@ TEST_F(CellStream, PropertiesGraphicsAndPayloadsTravel)
     options->Add("one");
     options->Add("two");
 
-    const QByteArray bytes = Saved(*grid, TRect(1, 1, 5, 1));
+    const QByteArray bytes = Saved(*grid, TRect{1, 1, 5, 1});
     TZvStringGrid target(nullptr);
     target.SetColCount(6);
     target.SetRowCount(3);
-    Load(target, bytes, TPoint(1, 1));
+    Load(target, bytes, TPoint{1, 1});
     ASSERT_TRUE(target.HasCellObject(1, 1));
     const TCellProperties* q = target.GetCellProperties(1, 1);
     EXPECT_EQ(q->BrushColor(), TColor(0x123456));
@@ -200,17 +200,17 @@ TEST_F(CellStream, PropertiesGraphicsAndPayloadsTravel)
     writer->SetColCount(2);
     writer->SetRowCount(2);
     writer->GetCellProperties(0, 0)->SetCellObject(42);
-    const QByteArray foreign = Saved(*writer, TRect(0, 0, 0, 0));
+    const QByteArray foreign = Saved(*writer, TRect{0, 0, 0, 0});
     writer.reset();
-    Load(target, foreign, TPoint(0, 0));
+    Load(target, foreign, TPoint{0, 0});
     EXPECT_EQ(target.GetCellProperties(0, 0)->CellObject(), std::uintptr_t(0));
 }
 
 TEST_F(CellStream, ACoordinateAbove65535IsRefused)
 {
     grid->SetColCount(70001);
-    EXPECT_THROW(Saved(*grid, TRect(69999, 0, 70000, 0)), EZvGridError);
-    EXPECT_NO_THROW(Saved(*grid, TRect(65534, 0, 65535, 0)));
+    EXPECT_THROW(Saved(*grid, TRect{69999, 0, 70000, 0}), EZvGridError);
+    EXPECT_NO_THROW(Saved(*grid, TRect{65534, 0, 65535, 0}));
 }
 
 // Every broken stream raises EZvGridError and leaves the grid exactly as it was, a whole-grid one included.
@@ -278,14 +278,14 @@ TEST_F(CellStream, BrokenStreamsLeaveTheGridAsItWas)
     cases.emplace_back("binary block past the end", bigBinary);
 
     for (const auto& [what, bytes] : cases) {
-        EXPECT_THROW(Load(target, bytes, TPoint(0, 0), true), EZvGridError) << what;
+        EXPECT_THROW(Load(target, bytes, TPoint{0, 0}, true), EZvGridError) << what;
         EXPECT_EQ(target.ColCount(), 3) << what;
         EXPECT_EQ(target.RowCount(), 4) << what;
         EXPECT_EQ(target.Cells(2, 3), String("mine")) << what;
         EXPECT_EQ(target.Cells(1, 1), String()) << what;
         EXPECT_FALSE(target.HasCellObject(1, 1)) << what;
     }
-    Load(target, good, TPoint(0, 0), true);
+    Load(target, good, TPoint{0, 0}, true);
     EXPECT_EQ(target.Cells(1, 1), String("x"));
     EXPECT_EQ(target.GetCellProperties(1, 1)->BrushColor(), TColor(0xFF));
 }
