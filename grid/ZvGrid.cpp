@@ -5,6 +5,7 @@
 #include "grid/support/ZvPictureContainer.h"
 #include "grid/editors/ZvCellEditor.h"
 #include "grid/editors/ZvCellEditorRegistry.h"
+#include "grid/services/ZvGridCellStream.h"
 #include "grid/services/ZvGridClipboard.h"
 #include "grid/services/ZvGridDragDrop.h"
 #include "grid/services/ZvGridFilter.h"

@@ -68,6 +68,7 @@ class TZvGridFilter;
 class TZvGridSearch;
 class TZvGridClipboard;
 class TZvGridTextFormats;
+class TZvGridCellStream;
 class TZvGridHTMLXML;
 class TZvGridPrint;
 class TZvGridLayout;
@@ -1215,6 +1216,7 @@ public:
     TZvGridSearch& SearchService() const;
     TZvGridClipboard& ClipboardService() const;
     TZvGridTextFormats& TextFormatsService() const;
+    TZvGridCellStream& CellStreamService() const;
     TZvGridHTMLXML& HTMLXMLService() const;
     TZvGridPrint& PrintService() const;
     TZvGridLayout& LayoutService() const;
@@ -1258,9 +1260,35 @@ public:
     void CutSelectionToClipboard();
     void PasteSelectionFromClipboard();
 
-    // ==== Grid text streams: services/ZvGridTextFormats.cpp ========================================================
+    // ==== Grid text file and stream: services/ZvGridTextFile.cpp ===================================================
+    void SaveToFile(const String& FileName, bool Unicode = false);
+    void LoadFromFile(const String& FileName);
     void SaveToStream(QIODevice* Stream);
     void LoadFromStream(QIODevice* Stream);
+
+    // ==== Text table and cell values: services/ZvGridTextTable.cpp =================================================
+    void SaveToASCII(const String& FileName, bool Unicode = false);
+    void AppendToASCII(const String& FileName, bool Unicode = false);
+    double CellToReal(int ACol, int ARow);
+
+    // ==== Delimited text: services/ZvGridDelimitedText.cpp; MaxRows 0 or less reads every line ======================
+    void SaveToCSV(const String& FileName, bool Unicode = false);
+    void AppendToCSV(const String& FileName, bool Unicode = false);
+    void LoadFromCSV(const String& FileName, int MaxRows = 0);
+    void InsertFromCSV(const String& FileName, int MaxRows = 0);
+    void LoadFromCSVStream(QIODevice* AStream, int MaxRows = 0);
+
+    // ==== Fixed-width text: services/ZvGridFixedWidth.cpp; positions are widths to save, 1-based starts to load ====
+    void SaveToFixed(const String& FileName, TIntList* positions);
+    void LoadFromFixed(const String& FileName, TIntList* positions, bool DoTrim = true, int MaxRows = -1);
+
+    // ==== Binary cell stream: services/ZvGridCellStream.cpp =========================================================
+    void SaveRectToBinStream(TRect Rect, QIODevice* Stream);
+    void LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream);
+    void SaveToBinStream(QIODevice* Stream);
+    void LoadFromBinStream(QIODevice* Stream);
+    void SaveToBinFile(const String& FileName);
+    void LoadFromBinFile(const String& FileName);
 
     // ==== Printing: services/ZvGridPrint.cpp =======================================================================
     int GetPrintColWidth(int ACol) const;

@@ -56,6 +56,7 @@ struct TZvStringGridPrivate {
     std::unique_ptr<TZvGridSearch> FSearchService;
     std::unique_ptr<TZvGridClipboard> FClipboardService;
     std::unique_ptr<TZvGridTextFormats> FTextFormatsService;
+    std::unique_ptr<TZvGridCellStream> FCellStreamService;
     std::unique_ptr<TZvGridHTMLXML> FHTMLXMLService;
     std::unique_ptr<TZvGridPrint> FPrintService;
     std::unique_ptr<TZvGridLayout> FLayoutService;

@@ -195,6 +195,25 @@ bool ReadFileBytes(const String& path, QByteArray& bytes)
     return true;
 }
 
+QByteArray ReadFileOrRaise(const String& path)
+{
+    QFile file(path);
+    const auto fail = [&](const String& reason) {
+        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason));
+    };
+    if (QFileInfo(path).isDir()) fail(QStringLiteral("It is a folder."));
+    if (!file.open(QIODevice::ReadOnly)) fail(file.errorString());
+    QByteArray all = file.readAll();
+    if (file.error() != QFileDevice::NoError) fail(file.errorString());
+    return all;
+}
+
+void SaveFileOrRaise(const String& path, const QByteArray& bytes)
+{
+    String message;   // already 'Cannot create file "<path>". <reason>'
+    if (!SaveFileAtomically(path, bytes, &message)) throw EFCreateError(message);
+}
+
 String ExtractFilePath(const String& path)
 {
     return path.left(path.lastIndexOf(u'/') + 1);

@@ -52,6 +52,22 @@ bool WriteBinaryFile(const String& path, const QByteArray& bytes, String* error 
 // The whole file; false (and `bytes` emptied) when it cannot be read.
 bool ReadFileBytes(const String& path, QByteArray& bytes);
 
+// The file-stream errors of the class library: a file that cannot be opened
+// for reading ('Cannot open file "<path>". <reason>') or created for writing
+// ('Cannot create file "<path>". <reason>').
+class EFOpenError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EFCreateError : public Exception {
+public:
+    using Exception::Exception;
+};
+// The whole file, or EFOpenError naming it.
+QByteArray ReadFileOrRaise(const String& path);
+// SaveFileAtomically, or EFCreateError with its reason.
+void SaveFileOrRaise(const String& path, const QByteArray& bytes);
+
 // Path pieces. ExtractFilePath keeps the trailing '/', ExtractFileDir drops it
 // (except for the root "/"); ExtractFileExt includes the dot and is empty
 // when the name holds none.

@@ -11,6 +11,47 @@ const char16_t kCp1252High[32] = {
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
+// 128..255 of code page 850.
+const char16_t kOem850High[128] = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC,
+    0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9, 0x00FF, 0x00D6, 0x00DC, 0x00F8,
+    0x00A3, 0x00D8, 0x00D7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA, 0x00BA, 0x00BF, 0x00AE,
+    0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB, 0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x00C1, 0x00C2, 0x00C0,
+    0x00A9, 0x2563, 0x2551, 0x2557, 0x255D, 0x00A2, 0x00A5, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C,
+    0x00E3, 0x00C3, 0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x00A4, 0x00F0, 0x00D0, 0x00CA, 0x00CB,
+    0x00C8, 0x0131, 0x00CD, 0x00CE, 0x00CF, 0x2518, 0x250C, 0x2588, 0x2584, 0x00A6, 0x00CC, 0x2580, 0x00D3, 0x00DF,
+    0x00D4, 0x00D2, 0x00F5, 0x00D5, 0x00B5, 0x00FE, 0x00DE, 0x00DA, 0x00DB, 0x00D9, 0x00FD, 0x00DD, 0x00AF, 0x00B4,
+    0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6, 0x00A7, 0x00F7, 0x00B8, 0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2,
+    0x25A0, 0x00A0};
+
+// Character to byte of an 8-bit page, built once from its table of 128..255; '?' for what the page lacks.
+struct TPageEncoder {
+    unsigned char Bytes[0x10000];
+    explicit TPageEncoder(const char16_t* high)
+    {
+        for (unsigned c = 0; c < 0x10000; ++c) Bytes[c] = c < 0x80 ? static_cast<unsigned char>(c) : '?';
+        for (int i = 127; i >= 0; --i) Bytes[high[i]] = static_cast<unsigned char>(0x80 + i);
+    }
+};
+
+// Windows-1252's upper half: its own characters at 0x80..0x9F (the unassigned bytes as the C1 control of the
+// same number, as the decoder reads them), Latin-1 above.
+const TPageEncoder& Cp1252Encoder()
+{
+    static const TPageEncoder encoder([] {
+        static char16_t high[128];
+        for (int i = 0; i < 128; ++i) high[i] = i < 32 && kCp1252High[i] != 0 ? kCp1252High[i] : char16_t(0x80 + i);
+        return high;
+    }());
+    return encoder;
+}
+
+const TPageEncoder& Oem850Encoder()
+{
+    static const TPageEncoder encoder(kOem850High);
+    return encoder;
+}
+
 String DecodeUtf16(const QByteArray& bytes, int offset, bool bigEndian)
 {
     const int units = (bytes.size() - offset) / 2;
@@ -74,6 +115,33 @@ String DecodeWindows1252(const QByteArray& bytes)
         r[i] = QChar(u);
     }
     return r;
+}
+
+QByteArray EncodeWindows1252(const String& text)
+{
+    const TPageEncoder& page = Cp1252Encoder();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) out[i] = char(page.Bytes[text[i].unicode()]);
+    return out;
+}
+
+char16_t Oem850Char(unsigned char byte) { return byte < 0x80 ? char16_t(byte) : kOem850High[byte - 0x80]; }
+
+unsigned char Oem850Byte(char16_t c) { return Oem850Encoder().Bytes[c]; }
+
+String DecodeOem850(const QByteArray& bytes)
+{
+    String r(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) r[i] = QChar(Oem850Char(static_cast<unsigned char>(bytes[i])));
+    return r;
+}
+
+QByteArray EncodeOem850(const String& text)
+{
+    const TPageEncoder& page = Oem850Encoder();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) out[i] = char(page.Bytes[text[i].unicode()]);
+    return out;
 }
 
 String DecodeText(const QByteArray& bytes)

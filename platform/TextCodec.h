@@ -8,6 +8,16 @@
 // are UTF-8 when they are valid UTF-8, else Windows-1252. Never fails.
 String DecodeText(const QByteArray& bytes);
 String DecodeWindows1252(const QByteArray& bytes);
+
+// The two 8-bit pages of the program's files: Windows-1252 (the system's
+// 8-bit page) and the OEM page 850. A character a page lacks is written "?".
+QByteArray EncodeWindows1252(const String& text);
+String DecodeOem850(const QByteArray& bytes);
+QByteArray EncodeOem850(const String& text);
+// One character of page 850 (bytes 128-255 through its table, the rest as is),
+// and a character's byte in it ('?' when the page lacks it).
+char16_t Oem850Char(unsigned char byte);
+unsigned char Oem850Byte(char16_t c);
 bool IsValidUtf8(const QByteArray& bytes);
 
 // Reads and decodes a whole file; false (and `text` emptied) when it cannot be read.

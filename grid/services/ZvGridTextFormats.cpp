@@ -1,4 +1,5 @@
-// Delimited, fixed-width and grid text files and streams: the service's state and the grid's members that front it.
+// What the grid's text formats share: their settings (the grid's members that front them), encodings, line
+// splitting, progress, column measuring and the load guard.
 
 #include "grid/services/ZvGridTextFormats.h"
 
@@ -7,7 +8,10 @@
 #include "grid/support/ZvGridUtil.h"
 #include "platform/SysUtils.h"
 
-#include <QIODevice>
+#include "grid/ZvBaseGrid.h"
+#include "platform/TextCodec.h"
+
+#include <cmath>
 
 TZvGridTextFormats& TZvStringGrid::TextFormatsService() const { return MadeOnFirstUse(d->FTextFormatsService, this); }
 
@@ -24,92 +28,99 @@ void TZvStringGrid::SetJavaCSV(bool Value) { TextFormatsService().FJavaCSV = Val
 bool TZvStringGrid::LoadFirstRow() const { return TextFormatsService().FLoadFirstRow; }
 void TZvStringGrid::SetLoadFirstRow(bool Value) { TextFormatsService().FLoadFirstRow = Value; }
 
-// ---- The grid text stream ------------------------------------------------------------------------------------
-// The counts of the saved columns and rows, every column's width ("cw " index "," width), then one line per
-// non-empty saved cell: column and row counted from the first saved ones, and the text with its line breaks
-// encoded. Each line is UTF-16 little-endian code units ended by CR LF, without a byte-order mark, so that other
-// data may follow the grid's lines on the same stream.
+// ---- Encodings and lines ------------------------------------------------------------------------------------
 
-namespace {
-void WriteLine(QIODevice& Out, const String& Line)
+QByteArray EncodeTextFile(const String& Text, TTextFileEncoding Encoding)
 {
-    const String text = Line + QStringLiteral("\r\n");
-    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i].unicode();
-        bytes[2 * i] = char(unit & 0xFF);
-        bytes[2 * i + 1] = char(unit >> 8);
+    switch (Encoding) {
+    case TTextFileEncoding::Windows1252: return EncodeWindows1252(Text);
+    case TTextFileEncoding::Oem850: return EncodeOem850(Text);
+    case TTextFileEncoding::Utf8Bom: return QByteArray("\xEF\xBB\xBF") + Text.toUtf8();
+    case TTextFileEncoding::Utf16LEBom: {
+        QByteArray bytes(2 + Text.size() * 2, Qt::Uninitialized);
+        bytes[0] = char(0xFF);
+        bytes[1] = char(0xFE);
+        for (qsizetype i = 0; i < Text.size(); ++i) {
+            const char16_t unit = Text[i].unicode();
+            bytes[2 + 2 * i] = char(unit & 0xFF);
+            bytes[3 + 2 * i] = char(unit >> 8);
+        }
+        return bytes;
     }
-    Out.write(bytes);
+    }
+    return {};
 }
 
-// The code units up to the next CR; the unit after the CR is skipped. False at the end of the stream.
-bool ReadLine(QIODevice& In, String& Line)
+bool HasByteOrderMark(const QByteArray& Bytes)
 {
-    Line.clear();
-    char pair[2];
-    bool read = false;
-    while (In.read(pair, 2) == 2) {
-        read = true;
-        const char16_t unit = char16_t(uchar(pair[0]) | (uchar(pair[1]) << 8));
-        if (unit == u'\r') {
-            In.read(pair, 2);
-            return true;
-        }
-        Line += QChar(unit);
-    }
-    return read;
-}
-}   // namespace
-
-void TZvStringGrid::SaveToStream(QIODevice* Stream)
-{
-    const int firstCol = SaveStartCol();
-    const int firstRow = SaveStartRow();
-    WriteLine(*Stream, IntToStr(SaveColCount()) + u',' + IntToStr(SaveRowCount()));
-    for (int c = 0; c < ColCount(); ++c) WriteLine(*Stream, QStringLiteral("cw %1,%2").arg(c).arg(ColWidths(c)));
-    ExportNotification(TGridExportState::esExportStart, firstRow);
-    for (int r = firstRow; r <= SaveEndRow(); ++r) {
-        ExportNotification(TGridExportState::esExportNewRow, r);
-        for (int c = firstCol; c <= SaveEndCol(); ++c) {
-            const String text = CellTextToSave(c, r);
-            if (text.isEmpty()) continue;
-            WriteLine(*Stream, QStringLiteral("%1,%2,").arg(c - firstCol).arg(r - firstRow) + EncodeLineBreaks(text));
-        }
-    }
-    ExportNotification(TGridExportState::esExportDone, -1);
+    return Bytes.startsWith("\xEF\xBB\xBF") || Bytes.startsWith("\xFF\xFE") || Bytes.startsWith("\xFE\xFF");
 }
 
-// Numbers are read strictly: a grid line with a non-number where a number is due raises the conversion error.
-void TZvStringGrid::LoadFromStream(QIODevice* Stream)
+String DecodeTextFile(const QByteArray& Bytes, bool Oem)
 {
-    const int firstCol = SaveStartCol();
-    const int firstRow = SaveStartRow();
-    String line;
-    if (ReadLine(*Stream, line) && !line.isEmpty()) {
-        const qsizetype comma = line.indexOf(u',');
-        SetColCount(StrToInt(line.left(comma)) + firstCol);
-        SetRowCount(StrToInt(line.mid(comma + 1)) + firstRow);
-    }
-    for (;;) {
-        const qint64 at = Stream->pos();
-        if (!ReadLine(*Stream, line)) break;
-        if (line.startsWith(QStringLiteral("cw"))) {
-            const qsizetype comma = line.indexOf(u',');
-            SetColWidths(StrToInt(line.mid(3, comma - 3)), StrToInt(line.mid(comma + 1)));
-            continue;
-        }
-        // Any other line of the grid's starts with its column and row; the first that does not ends the grid's part.
-        const qsizetype colEnd = line.indexOf(u',');
-        const qsizetype rowEnd = colEnd < 0 ? -1 : line.indexOf(u',', colEnd + 1);
-        if (rowEnd < 0 || !line.front().isDigit()) {
-            Stream->seek(at);
-            break;
-        }
-        const int col = StrToInt(line.left(colEnd));
-        const int row = StrToInt(line.mid(colEnd + 1, rowEnd - colEnd - 1));
-        StoreLoadedCell(col + firstCol, row + firstRow, DecodeLineBreaks(line.mid(rowEnd + 1), Multilinecells()));
-    }
-    FireCellsChanged(TRect(0, 0, ColCount(), RowCount()));
-    RecalcAllFooters();
+    if (Oem && !HasByteOrderMark(Bytes)) return DecodeOem850(Bytes);
+    return DecodeText(Bytes);
 }
+
+std::vector<String> SplitTextLines(const String& Text)
+{
+    std::vector<String> lines;
+    const qsizetype n = Text.size();
+    const QChar* p = Text.constData();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] != u'\r' && p[i] != u'\n') continue;
+        lines.push_back(Text.mid(start, i - start));
+        if (p[i] == u'\r' && i + 1 < n && p[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) lines.push_back(Text.mid(start));
+    return lines;
+}
+
+String JoinTextLines(const std::vector<String>& Lines)
+{
+    qsizetype size = 0;
+    for (const String& line : Lines) size += line.size() + 2;
+    String text;
+    text.reserve(size);
+    for (const String& line : Lines) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+// ---- Progress, measuring, the load guard --------------------------------------------------------------------
+
+bool TZvGridTextFormats::WantsProgress() const { return bool(FGrid->OnFileProgress); }
+
+void TZvGridTextFormats::ReportProgress(double Percent)
+{
+    if (!FGrid->OnFileProgress) return;
+    const int value = int(std::nearbyint(Percent));
+    if (value == FLastProgress) return;
+    FLastProgress = value;
+    FGrid->OnFileProgress(FGrid, short(value));
+}
+
+int TZvGridTextFormats::MaxColumnTextLength(int ACol) const
+{
+    const bool multi = FGrid->Multilinecells();
+    qsizetype longest = 0;
+    for (int r = 0; r < FGrid->RowCount(); ++r) {
+        String text = FGrid->CellTextToSave(ACol, r);
+        do {
+            longest = std::max(longest, FirstLineOf(text, multi).size());
+        } while (!text.isEmpty());
+    }
+    return int(longest);
+}
+
+TZvGridTextFormats::TLoadGuard::TLoadGuard(TZvGridTextFormats& Owner) : FOwner(Owner)
+{
+    if (FOwner.FLoading) throw EZvGridError(QStringLiteral("The grid is already loading a file"));
+    FOwner.FLoading = true;
+}
+
+TZvGridTextFormats::TLoadGuard::~TLoadGuard() { FOwner.FLoading = false; }
