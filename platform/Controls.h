@@ -692,7 +692,10 @@ inline void SetCaptureControl(TControl* control)
 }
 
 // Window timers: WM_TIMER with the identifier every `ms` milliseconds of the
-// clock seam, until KillTimer. Setting an identifier again restarts it.
+// clock seam, until KillTimer. Setting an identifier again restarts it. As on
+// the platform, no timer ticks faster than the system's timer resolution, so
+// a timer asked for 1 ms ticks about every 15 ms instead of spinning.
+constexpr unsigned WindowTimerFloor = 15;
 std::uintptr_t SetTimer(TWinControl* control, std::uintptr_t id, unsigned ms);
 std::uintptr_t SetTimer(QWidget* handle, std::uintptr_t id, unsigned ms);
 bool KillTimer(TWinControl* control, std::uintptr_t id);
