@@ -78,16 +78,14 @@ QWidget* TDropDownForm::CreateWidget(QWidget* parentWidget)
     return w;
 }
 
-// A frameless window above the edit's form (the form owns it, so it goes and
-// comes with it); see the header for why it is not a Qt pop-up.
+// A frameless window that stays on top (see the header for why it is not a
+// Qt pop-up). It has no Qt parent: the edit owns it and deletes it, and a Qt
+// parent would delete its window first.
 void TDropDownForm::CreateWnd()
 {
     TForm::CreateWnd();
     QWidget* w = Handle();
-    const Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
-    TCustomForm* ownerForm = FZvDropDown ? GetParentForm(FZvDropDown) : nullptr;
-    if (ownerForm && ownerForm->HandleAllocated()) w->setParent(ownerForm->Handle(), flags);
-    else w->setWindowFlags(flags);
+    w->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     w->setGeometry(Left(), Top(), Width(), Height());
 }
 
@@ -208,22 +206,24 @@ void TDropDownForm::WMNCHitTest(TWMNCHitTest& Message)
 void TDropDownForm::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TForm::MouseDown(Button, Shift, X, Y);
-    if (Button == TMouseButton::mbLeft && FSizeable && X > Width() - 10 && Y > Height() - 10) StartSizing();
+    if (Button == TMouseButton::mbLeft && FSizeable && X > Width() - 10 && Y > Height() - 10)
+        StartSizing(ClientToScreen(Point(X, Y)));
 }
 
 void TDropDownForm::Dispatch(TMessage& Message)
 {
     if (Message.Msg == WM_NCLBUTTONDOWN) {
-        if (Message.WParam == WPARAM(HTBOTTOMRIGHT)) StartSizing();
+        // As on the platform, LParam carries the pointer's screen position.
+        if (Message.WParam == WPARAM(HTBOTTOMRIGHT))
+            StartSizing(Point(GetXParam(Message.LParam), GetYParam(Message.LParam)));
         return;
     }
     TForm::Dispatch(Message);
 }
 
-void TDropDownForm::StartSizing()
+void TDropDownForm::StartSizing(const TPoint& screenPos)
 {
-    const QPoint g = QCursor::pos();
-    FSizingStart = Point(g.x(), g.y());
+    FSizingStart = screenPos;
     FSizingSize = {Width(), Height()};
     FSizing = true;
 }

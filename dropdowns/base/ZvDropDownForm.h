@@ -59,8 +59,8 @@ public:
     // the drop-down unless `receiver` belongs to the pop-up.
     void Deactivated(TWinControl* receiver);
     // Starts the window system's sizing from the bottom-right corner, as the
-    // corner and the footer's grip do (HTBOTTOMRIGHT).
-    void StartSizing();
+    // corner and the footer's grip do (HTBOTTOMRIGHT), the pointer at `screenPos`.
+    void StartSizing(const TPoint& screenPos);
     // One step of a size drag to the given size (the window system's or a test's).
     void SizeTo(int width, int height);
 

@@ -392,7 +392,7 @@ void TZvFooter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     TZvDropDownStrip::MouseDown(Button, Shift, X, Y);
     if (GripActive() && Button == TMouseButton::mbLeft && Parent() && InGripZone(X, Y)) {
         ReleaseCapture();
-        SendMessage(Parent(), WM_NCLBUTTONDOWN, WPARAM(HTBOTTOMRIGHT), 0);
+        SendMessage(Parent(), WM_NCLBUTTONDOWN, WPARAM(HTBOTTOMRIGHT), PointToLParam(ClientToScreen(Point(X, Y))));
     }
 }
 
