@@ -3,7 +3,7 @@
 # from the floor above but its declarations. Run as the test include_floors:
 #   cmake -DROOT=<source folder> -P cmake/CheckFloors.cmake
 # A folder below a floor belongs to it (grid/editors/ to grid/) unless it is a floor itself.
-set(floors platform grid/support grid core tables app)
+set(floors platform grid/support grid dropdowns core tables app)
 
 function(floor_of path out)
   set(found -1)

@@ -415,7 +415,7 @@ std::uintptr_t SetTimer(TWinControl* control, std::uintptr_t id, unsigned ms)
     const std::uint64_t serial = control->Serial();
     TWindowTimer t;
     t.Clock = CurrentClock();
-    t.Id = t.Clock->StartTimer(ms, [serial, id] {
+    t.Id = t.Clock->StartTimer(std::max(ms, WindowTimerFloor), [serial, id] {
         if (TControl* c = LiveControl(serial)) RunGuarded(c, [&] { c->Perform(WM_TIMER, id, 0); });
     });
     WindowTimers()[{serial, id}] = t;

@@ -692,7 +692,10 @@ inline void SetCaptureControl(TControl* control)
 }
 
 // Window timers: WM_TIMER with the identifier every `ms` milliseconds of the
-// clock seam, until KillTimer. Setting an identifier again restarts it.
+// clock seam, until KillTimer. Setting an identifier again restarts it. As on
+// the platform, no timer ticks faster than its minimum of 10 ms (and the
+// system's resolution of about 15 ms beyond that), so a 1 ms timer does not spin.
+constexpr unsigned WindowTimerFloor = 10;
 std::uintptr_t SetTimer(TWinControl* control, std::uintptr_t id, unsigned ms);
 std::uintptr_t SetTimer(QWidget* handle, std::uintptr_t id, unsigned ms);
 bool KillTimer(TWinControl* control, std::uintptr_t id);

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -225,6 +226,19 @@ std::shared_ptr<TProcessHandle> RealStartProgram(const TProgramStart& s)
     return std::make_shared<TDetachedProcess>(pid);
 }
 
+std::vector<TMonitorInfo> RealMonitors()
+{
+    std::vector<TMonitorInfo> list;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect b = screen->geometry();
+        const QRect w = screen->availableGeometry();
+        list.push_back({Rect(b.left(), b.top(), b.right() + 1, b.bottom() + 1),
+                        Rect(w.left(), w.top(), w.right() + 1, w.bottom() + 1), screen == primary});
+    }
+    return list;
+}
+
 } // namespace
 
 TSeamHandlers RealSeams()
@@ -238,6 +252,7 @@ TSeamHandlers RealSeams()
     h.HttpUrl = [](const String& url) { return url; };
     h.PopupMenu = [](TPopupMenu* menu, int x, int y) { ShowPopupMenuWindow(*menu, x, y); };
     h.Clock = std::make_shared<TSystemClock>();
+    h.Monitors = RealMonitors;
     return h;
 }
 
@@ -280,4 +295,53 @@ bool OpenUrl(const String& url)
 std::shared_ptr<TProcessHandle> StartProgram(const TProgramStart& start)
 {
     return Seams().StartProgram(start);
+}
+
+std::vector<TMonitorInfo> Monitors()
+{
+    return Seams().Monitors ? Seams().Monitors() : std::vector<TMonitorInfo>{};
+}
+
+bool MonitorFromPoint(const TPoint& point, TMonitorInfo& monitor)
+{
+    const std::vector<TMonitorInfo> list = Monitors();
+    long long best = -1;
+    for (const TMonitorInfo& m : list) {
+        const TRect& b = m.Bounds;
+        const long long dx = point.X < b.Left ? b.Left - point.X : point.X >= b.Right ? point.X - b.Right + 1 : 0;
+        const long long dy = point.Y < b.Top ? b.Top - point.Y : point.Y >= b.Bottom ? point.Y - b.Bottom + 1 : 0;
+        const long long distance = dx * dx + dy * dy;
+        if (best < 0 || distance < best) {
+            best = distance;
+            monitor = m;
+        }
+    }
+    return best >= 0;
+}
+
+namespace {
+bool PrimaryMonitor(TMonitorInfo& monitor)
+{
+    const std::vector<TMonitorInfo> list = Monitors();
+    for (const TMonitorInfo& m : list)
+        if (m.Primary) {
+            monitor = m;
+            return true;
+        }
+    if (list.empty()) return false;
+    monitor = list.front();
+    return true;
+}
+} // namespace
+
+int PrimaryScreenHeight()
+{
+    TMonitorInfo m;
+    return PrimaryMonitor(m) ? m.Bounds.Height() : 0;
+}
+
+TRect DesktopWorkArea()
+{
+    TMonitorInfo m;
+    return PrimaryMonitor(m) ? m.WorkArea : TRect{};
 }

@@ -122,6 +122,15 @@ private:
     std::unique_ptr<TImpl> FImpl;
 };
 
+// ---- Screens -------------------------------------------------------------------
+// One monitor as the window system describes it: its whole area and the part
+// that windows may use (without panels and docks), in screen pixels.
+struct TMonitorInfo {
+    TRect Bounds;
+    TRect WorkArea;
+    bool Primary = false;
+};
+
 // ---- The seam ------------------------------------------------------------------
 struct TSeamHandlers {
     // Shows the box and returns the answer of the button pressed.
@@ -140,6 +149,8 @@ struct TSeamHandlers {
     // chosen item is clicked before it returns) or dismisses it.
     std::function<void(TPopupMenu* menu, int x, int y)> PopupMenu;
     std::shared_ptr<TClock> Clock;
+    // The monitors, the primary one among them; read at each use.
+    std::function<std::vector<TMonitorInfo>()> Monitors;
 };
 
 TSeamHandlers& Seams();
@@ -154,3 +165,11 @@ void Sleep(unsigned ms);
 std::shared_ptr<TClock> CurrentClock();
 bool OpenUrl(const String& url);
 std::shared_ptr<TProcessHandle> StartProgram(const TProgramStart& start);
+std::vector<TMonitorInfo> Monitors();
+// The monitor that holds the point, else the nearest one (by distance to its
+// area); false when there is no monitor at all.
+bool MonitorFromPoint(const TPoint& point, TMonitorInfo& monitor);
+// The primary monitor's height (the platform's SM_CYSCREEN); 0 without monitors.
+int PrimaryScreenHeight();
+// The desktop's work area (the platform's SPI_GETWORKAREA): the primary monitor's.
+TRect DesktopWorkArea();

@@ -2,6 +2,8 @@
 
 #include "platform/Controls.h"
 
+#include <algorithm>
+
 TTimerEvent& TTimerEvent::operator=(TNotifyEvent handler)
 {
     FHandler = std::move(handler);
@@ -44,7 +46,7 @@ void TTimer::UpdateTimer()
     StopCountdown();
     if (!FEnabled || FInterval == 0 || !OnTimer) return;
     FClock = CurrentClock();
-    FTimerId = FClock->StartTimer(FInterval, [this] { RunGuarded(this, [this] { Timer(); }); });
+    FTimerId = FClock->StartTimer(std::max(FInterval, WindowTimerFloor), [this] { RunGuarded(this, [this] { Timer(); }); });
 }
 
 void TTimer::Timer()

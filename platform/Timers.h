@@ -25,6 +25,7 @@ private:
 // platform: enabling an enabled timer does not restart its countdown;
 // changing the interval or the handler of a running timer restarts it;
 // disabling stops it; a timer with Interval 0 or without OnTimer does not run.
+// It ticks no faster than a window timer (WindowTimerFloor in Controls.h).
 class TTimer : public TComponent {
 public:
     explicit TTimer(TComponent* AOwner);

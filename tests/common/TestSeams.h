@@ -144,6 +144,12 @@ public:
 
     TTestClock& Clock() { return *FClock; }
 
+    // The monitors the window system reports from now on (see Monitors()).
+    void SetMonitors(std::vector<TMonitorInfo> monitors)
+    {
+        Seams().Monitors = [monitors] { return monitors; };
+    }
+
 private:
     void Install();
     int NextBoxAnswer(const TMessageBoxRequest& request);
