@@ -374,7 +374,7 @@ protected:
 
 public:
     // Scales the items' fonts by M/D after the grid's own scaling.
-    void ScaleChangeHook(int M, int D);
+    void ScaleChangeHook(int M, int D) override;
 
 private:
     friend class TGridColumnItem;

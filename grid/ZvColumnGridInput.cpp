@@ -92,6 +92,7 @@ int TZvColumnGrid::GetEditLimit()
 
 void TZvColumnGrid::ScaleChangeHook(int M, int D)
 {
+    TZvStringGrid::ScaleChangeHook(M, D);
     if (M == D || D == 0 || d->FDesignTime) return;
     for (const auto& item : FColumns->FItems) {
         item->Font()->SetSize(int(std::lround(double(item->Font()->Size()) * M / D)));

@@ -33,6 +33,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QStyle>
+#include <cmath>
 
 namespace {
 constexpr std::uintptr_t GridTimerId = 111;
@@ -447,6 +448,19 @@ void TZvStringGrid::Resize()
     ApplyScrollBarAlways(false);
     CellControlsUpdate(false);
     if (d->FDesignTime) Invalidate();
+}
+
+void TZvStringGrid::ChangeScale(int M, int D)
+{
+    TBaseGrid::ChangeScale(M, D);
+    ScaleChangeHook(M, D);
+}
+
+void TZvStringGrid::ScaleChangeHook(int M, int D)
+{
+    if (M == D || D == 0 || d->FDesignTime) return;
+    for (TFont* font : {FixedFont(), ActiveCellFont()})
+        font->SetSize(int(std::lround(double(font->Size()) * M / D)));
 }
 
 void TZvStringGrid::ApplyScrollBarAlways(bool Force)

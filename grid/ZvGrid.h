@@ -1843,6 +1843,9 @@ protected:
     void Resize() override;
     void CreateWnd() override;
     void WndProc(TMessage& Message) override;
+    // Scaling by M/D: the platform scales the sizes, ScaleChangeHook the grid's own extra fonts.
+    void ChangeScale(int M, int D) override;
+    virtual void ScaleChangeHook(int M, int D);
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() override;
     void HideEditor() override;

@@ -1,6 +1,7 @@
 // Swapping, numbering, de-duplicating, merging runs, selection texts and
 // fitting the columns to the control.
 
+#include "grid/ZvColumnGrid.h"
 #include "grid/ZvGrid.h"
 
 #include "platform/Forms.h"
@@ -173,6 +174,42 @@ TEST_F(SizingTest, SizeToColsFitsTheClientWidth)
     for (int c = 0; c < 3; ++c) grid->SetColWidths(c, 50 + c);
     grid->SizeToCols();
     EXPECT_EQ(grid->ClientWidth(), 153);
+}
+
+} // namespace
+
+namespace {
+
+// Scaling the window by M/D grows the sizes the platform keeps and the fonts
+// only the grid knows: the fixed and active-cell fonts, and the column grid's
+// per-column fonts after them.
+TEST_F(SizingTest, ScalingGrowsTheGridsOwnFonts)
+{
+    grid->FixedFont()->SetSize(10);
+    grid->ActiveCellFont()->SetSize(8);
+    const int width = grid->DefaultColWidth();
+    grid->ScaleBy(3, 2);
+    EXPECT_EQ(grid->FixedFont()->Size(), 15);
+    EXPECT_EQ(grid->ActiveCellFont()->Size(), 12);
+    EXPECT_EQ(grid->DefaultColWidth(), width * 3 / 2);
+    grid->ScaleBy(2, 2);
+    EXPECT_EQ(grid->FixedFont()->Size(), 15);
+}
+
+TEST(ColumnGridScaling, ScalesTheGridFontsAndThenEachColumnsFonts)
+{
+    TForm form{nullptr};
+    auto* grid = new TZvColumnGrid(&form);
+    grid->SetParent(&form);
+    grid->SetColCount(3);
+    grid->FixedFont()->SetSize(10);
+    TGridColumnItem* item = grid->Columns()->Items(1);
+    item->Font()->SetSize(12);
+    item->HeaderFont()->SetSize(6);
+    grid->ScaleBy(1, 2);
+    EXPECT_EQ(grid->FixedFont()->Size(), 5);
+    EXPECT_EQ(item->Font()->Size(), 6);
+    EXPECT_EQ(item->HeaderFont()->Size(), 3);
 }
 
 } // namespace
