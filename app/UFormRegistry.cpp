@@ -19,7 +19,7 @@
 namespace {
 
 // What an entry says beyond its window.
-struct TFormSpec {
+struct TEntryDetails {
     int Language_Turn = 0;
     TStepButton Button = nullptr;
     int Caption = -1;
@@ -30,7 +30,7 @@ struct TFormSpec {
 };
 
 template <auto& Window>
-TFormEntry Form(const TFormSpec& spec = {})
+TFormEntry Form(const TEntryDetails& details = {})
 {
     using T = std::remove_pointer_t<std::remove_reference_t<decltype(Window)>>;
     TFormEntry entry{
@@ -38,13 +38,13 @@ TFormEntry Form(const TFormSpec& spec = {})
         .Create = [] { Application->CreateForm(Window); },
         .Forget = [] { Window = nullptr; },
         .Set_Lang = nullptr,
-        .Created = spec.Created,
-        .Language_Turn = spec.Language_Turn,
-        .Button = spec.Button,
-        .Caption = spec.Caption,
-        .Hint = spec.Hint,
-        .Needs_Configuration = spec.Needs_Configuration,
-        .Action = spec.Action,
+        .Created = details.Created,
+        .Language_Turn = details.Language_Turn,
+        .Button = details.Button,
+        .Caption = details.Caption,
+        .Hint = details.Hint,
+        .Needs_Configuration = details.Needs_Configuration,
+        .Action = details.Action,
     };
     if constexpr (requires(T& form) { form.Set_Lang(); })
         entry.Set_Lang = [] {
