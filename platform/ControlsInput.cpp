@@ -28,6 +28,19 @@
 #include <typeinfo>
 #include <unordered_map>
 
+namespace {
+// The characters a key press types. Ctrl with a letter types its control character (Ctrl+V is 0x16), which
+// the edits' clipboard keys rely on; not every windowing system puts it into the event's text.
+QString TypedText(const QKeyEvent* k)
+{
+    const Qt::KeyboardModifiers mods = k->modifiers();
+    if (k->text().isEmpty() && mods.testFlag(Qt::ControlModifier) && !mods.testFlag(Qt::AltModifier) &&
+        k->key() >= Qt::Key_A && k->key() <= Qt::Key_Z)
+        return QString(QChar(char16_t(k->key() - Qt::Key_A + 1)));
+    return k->text();
+}
+} // namespace
+
 
 using namespace ControlsPrivate;
 
@@ -113,7 +126,7 @@ void TWinControl::SendToDefaultWidget(TMessage& Message)
         if (k && (k->type() == QEvent::KeyPress) == down &&
             QtKeyToVirtualKey(k->key(), k->modifiers().testFlag(Qt::KeypadModifier)) == vk) {
             // A key that types text is handed over with its characters (WM_CHAR).
-            if (down && !k->text().isEmpty()) return;
+            if (down && !TypedText(k).isEmpty()) return;
             event = k;
         } else {
             made = std::make_unique<QKeyEvent>(down ? QEvent::KeyPress : QEvent::KeyRelease, VirtualKeyToQtKey(vk),
@@ -124,7 +137,7 @@ void TWinControl::SendToDefaultWidget(TMessage& Message)
         const char16_t ch = char16_t(Message.WParam);
         if (ch == 0 || ch == 9) return;
         QKeyEvent* k = currentKey();
-        if (k && k->type() == QEvent::KeyPress && k->text() == QString(QChar(ch))) {
+        if (k && k->type() == QEvent::KeyPress && TypedText(k) == QString(QChar(ch))) {
             event = k;
         } else {
             Qt::KeyboardModifiers mods = CurrentModifiers();
@@ -532,7 +545,7 @@ bool TWinControl::TranslateKeyPress(QWidget* widget, QEvent* event)
         Perform(alt && !ctrl ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
         if (!alive() || !FWidget) return true;
     }
-    const QString text = k->text();
+    const QString text = TypedText(k);
     for (QChar ch : text) {
         if (alt && !ctrl) {
             // Alt with a character: an accelerator of the form's, if it has one.

@@ -12,6 +12,8 @@
 #include "tests/common/TestUtil.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <gtest/gtest.h>
 
@@ -243,6 +245,122 @@ TEST_P(TTextKinds, TypedCharactersFollowTheKind)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSeparators, TTextKinds, ::testing::Values(QChar(u'.'), QChar(u',')));
+
+// Ctrl+V into each kind: the value with the clipboard text in place of the selection, kept only when the
+// kind takes it whole. A result caret of -1 means the whole value ends selected.
+struct TPasteCase {
+    TDropDownEditType Kind;
+    int Precision;
+    bool AllowNegative;
+    const char* Text;
+    int Caret;
+    int SelLength;
+    const char* Clip;
+    const char* Result;   // "." stands for the decimal separator, "," for the thousand separator
+    int ResultCaret;
+};
+
+class TPasteKinds : public ::testing::TestWithParam<QChar> {};
+
+TEST_P(TPasteKinds, PastedTextFollowsTheKind)
+{
+    const QChar d = GetParam();
+    const QChar t = d == u'.' ? u',' : u'.';
+    TFormatSettings settings = FormatSettings();
+    settings.DecimalSeparator = d;
+    settings.ThousandSeparator = t;
+    SetFormatSettings(settings);
+    const auto local = [&](const char* text) {
+        String s = QString::fromLatin1(text);
+        for (QChar& c : s) c = c == u'.' ? d : c == u',' ? t : c;
+        return s;
+    };
+    TTestSeams seams;
+    TForm form(nullptr);
+    auto* edit = new TZvCustomDropDown(&form);
+    edit->SetParent(&form);
+    edit->SetBounds(10, 10, 200, 21);
+    form.Show();
+    using K = TDropDownEditType;
+    const TPasteCase cases[] = {
+        {K::etString, 0, false, "ab", 1, 0, "XY", "aXYb", 3},
+        {K::etString, 0, false, "abcd", 1, 2, "-", "a-d", 2},
+        {K::etPassword, 0, false, "ab", 2, 0, "c", "abc", 3},
+        {K::etNumeric, 0, false, "12", 2, 0, "34", "1234", 4},
+        {K::etNumeric, 0, false, "12", 2, 0, "12a", "12", 2},
+        {K::etNumeric, 0, false, "12", 0, 0, "-", "12", 0},
+        {K::etNumeric, 0, true, "12", 0, 0, "-", "-12", 1},
+        {K::etFloat, 0, false, "", 0, 0, "1.5", "", 0},
+        {K::etFloat, 0, false, "1", 1, 0, "5", "15", 2},
+        {K::etFloat, 2, false, "", 0, 0, "1.5", "1.50", 3},
+        {K::etFloat, 2, false, "", 0, 0, "x", "", 0},
+        {K::etMoney, 2, false, "", 0, 0, "1234.5", "1,234.50", -1},
+        {K::etUppercase, 0, false, "ab", 2, 0, "cd", "ABCD", 4},
+        {K::etLowerCase, 0, false, "x", 1, 0, "YZ", "xyz", 3},
+        {K::etMixedCase, 0, false, "john", 4, 0, " SMITH", "John Smith", 10},
+        {K::etAlphaNumeric, 0, false, "ab", 2, 0, "c1", "abc1", 4},
+        {K::etAlphaNumeric, 0, false, "ab", 2, 0, "c-1", "ab", 2},
+        {K::etRange, 0, false, "1,", 2, 0, "2", "1,", 2},
+        {K::etHex, 0, false, "1F", 2, 0, "A", "1F", 2},
+    };
+    for (const TPasteCase& c : cases) {
+        edit->SetEditKind(K::etString);
+        edit->SetPrecision(0);
+        edit->SetEditKind(c.Kind);
+        edit->SetAllowNegative(c.AllowNegative);
+        edit->SetAllowEmptyNumber(true);
+        if (c.Precision) edit->SetPrecision(c.Precision);
+        edit->AssignEditText(local(c.Text));
+        edit->SetSelStart(c.Caret);
+        edit->SetSelLength(c.SelLength);
+        edit->SetModified(false);
+        QGuiApplication::clipboard()->setText(local(c.Clip));
+        Simulate::Key(edit, Qt::Key_V, Qt::ControlModifier);
+        const String where = QStringLiteral("%1 + %2").arg(QString::fromLatin1(c.Text), QString::fromLatin1(c.Clip));
+        const String expected = local(c.Result);
+        EXPECT_EQ(edit->Text(), expected) << where.toStdString();
+        const bool pasted = expected != local(c.Text);
+        EXPECT_EQ(edit->Modified(), pasted) << where.toStdString();
+        if (c.ResultCaret < 0) {
+            EXPECT_EQ(edit->SelStart(), 0) << where.toStdString();
+            EXPECT_EQ(edit->SelLength(), expected.size()) << where.toStdString();
+        } else {
+            EXPECT_EQ(edit->SelStart(), c.ResultCaret) << where.toStdString();
+        }
+    }
+    ResetFormatSettingsFromSystem();
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSeparators, TPasteKinds, ::testing::Values(QChar(u'.'), QChar(u',')));
+
+TEST_F(TDropDownFixture, PasteIsRefusedByTheHandlerTheLengthLimitOrReadOnly)
+{
+    Edit->AssignEditText(QStringLiteral("ab"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("cd"));
+    const auto paste = [&] {
+        Edit->SetSelStart(2);
+        Simulate::Key(Edit, Qt::Key_V, Qt::ControlModifier);
+        return Edit->Text();
+    };
+
+    String offered;
+    Edit->OnClipboardPaste = [&](TObject*, String& value, bool& allow) {
+        offered = value;
+        allow = false;
+    };
+    EXPECT_EQ(paste(), QStringLiteral("ab"));
+    EXPECT_EQ(offered, QStringLiteral("abcd")) << "the handler sees the value as it would be";
+    Edit->OnClipboardPaste = nullptr;
+
+    Edit->SetMaxLength(3);
+    EXPECT_EQ(paste(), QStringLiteral("ab"));
+    Edit->SetMaxLength(4);
+    EXPECT_EQ(paste(), QStringLiteral("abcd"));
+
+    Edit->AssignEditText(QStringLiteral("ab"));
+    Edit->SetReadOnly(true);
+    EXPECT_EQ(paste(), QStringLiteral("ab"));
+}
 
 TEST_F(TDropDownFixture, TextGetterStripsTheSuffixOnlyWhenTheTextEndsWithIt)
 {
