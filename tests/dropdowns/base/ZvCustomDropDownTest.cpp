@@ -463,7 +463,9 @@ TEST_F(TDropDownFixture, FooterButtonsCloseByTheirModalResult)
         Simulate::Click(button, Point(3, 3));
         EXPECT_EQ(clicked, 0);
         EXPECT_EQ(!Edit->DroppedDown(), c.Closes) << c.Result;
-        if (c.Closes) EXPECT_EQ(cancelled, c.Cancels) << c.Result;
+        if (c.Closes) {
+            EXPECT_EQ(cancelled, c.Cancels) << c.Result;
+        }
         Edit->HideDropDown(false);
     }
 }
