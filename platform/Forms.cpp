@@ -458,8 +458,12 @@ TModalResult TCustomForm::ShowModal()
     Handle()->setWindowModality(Qt::ApplicationModal);
     FModal = true;
     FModalResult = mrNone;
-    auto finish = [this] {
+    // The window the user worked in gets the activation back, as the modal window's owner does on
+    // Windows; left to the window system, the application may end up with no active window at all.
+    const QPointer<QWidget> previous = QApplication::activeWindow();
+    auto finish = [this, previous] {
         FModal = false;
+        if (previous && previous->isVisible()) previous->activateWindow();
         Hide();
         if (HandleAllocated()) Handle()->setWindowModality(Qt::NonModal);
     };

@@ -48,7 +48,15 @@ protected:
             }
             break;
         case QEvent::ApplicationDeactivate:
-            RunGuarded(FForm, [&] { FForm->Deactivated(nullptr); });
+            // Judged once the window system has settled: a window that closes while it is active (a dialog
+            // the pop-up opened, say) leaves the application without one only until the next takes over.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (QApplication::activeWindow()) return;
+                    RunGuarded(FForm, [&] { FForm->Deactivated(nullptr); });
+                },
+                Qt::QueuedConnection);
             break;
         default:
             break;

@@ -440,7 +440,67 @@ TEST_F(TDropDownFixture, StylesColourThePopupStripsAndButtons)
     EXPECT_EQ(Edit->DropDownColor(), clWhite) << "tones leave the pop-up alone";
 }
 
+// The application losing the activation closes the pop-up, and the close cancels by CancelOnDeActivate;
+// a loss that another window of the application makes good at once (a dialog closing) does not.
+TEST_F(TDropDownFixture, LosingTheApplicationsActivationClosesThePopup)
+{
+    Edit->SetText(QStringLiteral("kept"));
+    Edit->ShowDropDown();
+    Edit->AssignEditText(QStringLiteral("changed"));
+    QEvent deactivate(QEvent::ApplicationDeactivate);
+    QCoreApplication::sendEvent(qApp, &deactivate);
+    QApplication::processEvents();
+    EXPECT_TRUE(Edit->DroppedDown()) << "a window of the application is still active";
+
+    QApplication::setActiveWindow(nullptr);
+    QCoreApplication::sendEvent(qApp, &deactivate);
+    QApplication::processEvents();
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->Text(), QStringLiteral("kept")) << "CancelOnDeActivate is on by default";
+}
+
 // ---- Strips ---------------------------------------------------------------------------------
+// A modal form that the pop-up owns, opened by a footer button while the pop-up is open, gets the user's
+// clicks and keys, and the pop-up is still open under it and after it.
+TEST_F(TDropDownFixture, AModalFormOpenedFromThePopupGetsInputAndThePopupStays)
+{
+    Edit->DropDownFooter()->Buttons()->Add()->SetModalResult(mrNone);
+    int okClicks = 0;
+    bool openWhileModal = false;
+    String typed;
+    Edit->OnDropDownFooterButtonClick = [&](TObject*, int) {
+        TForm dialog(&Popup());   // a window the pop-up owns
+        dialog.SetBounds(60, 60, 200, 120);
+        auto* entry = new TEdit(&dialog);
+        entry->SetParent(&dialog);
+        entry->SetBounds(10, 10, 120, 21);
+        auto* ok = new TButton(&dialog);
+        ok->SetParent(&dialog);
+        ok->SetBounds(10, 50, 75, 25);
+        ok->OnClick = [&](TObject*) {
+            ++okClicks;
+            dialog.SetModalResult(mrOk);
+        };
+        Seams.AnswerModal(
+            [&](TCustomForm&) {
+                openWhileModal = Edit->DroppedDown() && Popup().Visible();
+                Simulate::Click(entry, Point(5, 5));
+                Simulate::Type(entry, QStringLiteral("ab"));
+                typed = entry->Text();
+                Simulate::Click(ok, Point(5, 5));
+            },
+            mrCancel);
+        EXPECT_EQ(dialog.ShowModal(), mrOk) << "the dialog's own button closed it";
+    };
+    Edit->ShowDropDown();
+    Simulate::Click(Popup().Footer()->ButtonControl(0), Point(3, 3));
+    EXPECT_TRUE(openWhileModal);
+    EXPECT_EQ(typed, QStringLiteral("ab"));
+    EXPECT_EQ(okClicks, 1);
+    QApplication::processEvents();
+    EXPECT_TRUE(Edit->DroppedDown()) << "the pop-up outlives the dialog it opened";
+}
+
 TEST_F(TDropDownFixture, FooterButtonsCloseByTheirModalResult)
 {
     const struct {
