@@ -3,7 +3,6 @@
 // GridsInput.cpp, painting and the draw and string grids in GridsPaint.cpp.
 #include "platform/Grids.h"
 
-#include <QScrollBar>
 
 #include <algorithm>
 #include <utility>
@@ -11,7 +10,7 @@
 namespace {
 
 const char* const IndexOutOfRange = "Grid index out of range";
-constexpr int ScrollBarSize = 17;
+constexpr int ScrollBarSize = TWindowScrollBars::Size;
 constexpr int ScrollRange = 127;
 
 void CheckIndex(int index, int count)
@@ -1025,66 +1024,4 @@ void TCustomGrid::ScrollStep(bool horizontal, int code, int pos)
     else MoveTopLeft(FTopLeft.X, next);
 }
 
-void TCustomGrid::SyncScrollBars()
-{
-    if (!HandleAllocated()) return;
-    QWidget* w = Handle();
-    const bool vert = IsScrollBarVisible(this, SB_VERT);
-    const bool horz = IsScrollBarVisible(this, SB_HORZ);
-    auto sync = [&](QPointer<QScrollBar>& bar, bool horizontal, bool visible) {
-        if (!visible) {
-            if (bar) bar->hide();
-            return;
-        }
-        if (!bar) {
-            bar = new QScrollBar(horizontal ? Qt::Horizontal : Qt::Vertical, w);
-            bar->setFocusPolicy(Qt::NoFocus);
-            bar->setSingleStep(1);
-            QObject::connect(bar, &QAbstractSlider::actionTriggered, bar,
-                             [this, horizontal](int action) { ScrollBarAction(horizontal, action); });
-            QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [this, horizontal] {
-                QScrollBar* b = horizontal ? FHorzBar : FVertBar;
-                if (!b) return;
-                Perform(horizontal ? WM_HSCROLL : WM_VSCROLL, MakeWParam(SB_THUMBPOSITION, b->sliderPosition()), 0);
-                Perform(horizontal ? WM_HSCROLL : WM_VSCROLL, MakeWParam(SB_ENDSCROLL, 0), 0);
-            });
-        }
-        TScrollInfo info;
-        info.fMask = SIF_ALL;
-        GetScrollInfo(this, horizontal ? SB_HORZ : SB_VERT, info);
-        bar->blockSignals(true);
-        // The window system's range counts the page in: the last position is max - page + 1.
-        const int page = int(info.nPage);
-        bar->setRange(info.nMin, std::max(info.nMin, page > 0 ? info.nMax - page + 1 : info.nMax));
-        bar->setPageStep(std::max(1, page));
-        if (!bar->isSliderDown()) bar->setValue(info.nPos);
-        bar->blockSignals(false);
-        if (horizontal) bar->setGeometry(0, Height() - ScrollBarSize, Width() - (vert ? ScrollBarSize : 0), ScrollBarSize);
-        else bar->setGeometry(Width() - ScrollBarSize, 0, ScrollBarSize, Height() - (horz ? ScrollBarSize : 0));
-        bar->show();
-    };
-    sync(FVertBar, false, vert);
-    sync(FHorzBar, true, horz);
-}
-
-// A user's action on a bar becomes the scroll message the window would get.
-void TCustomGrid::ScrollBarAction(bool horizontal, int action)
-{
-    QScrollBar* bar = horizontal ? FHorzBar : FVertBar;
-    if (!bar) return;
-    int code = -1;
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
-    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
-    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
-    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
-    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
-    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
-    case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
-    default: return;
-    }
-    const int pos = bar->sliderPosition();
-    RunGuarded(this, [&] { Perform(horizontal ? WM_HSCROLL : WM_VSCROLL, MakeWParam(code, pos), 0); });
-    // The bar shows where the grid went, not where Qt would have put it.
-    if (code != SB_THUMBTRACK && (horizontal ? FHorzBar : FVertBar)) bar->setSliderPosition(GetScrollPos(this, horizontal ? SB_HORZ : SB_VERT));
-}
+void TCustomGrid::SyncScrollBars() { FBars.Sync(); }

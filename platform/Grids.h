@@ -18,6 +18,7 @@
 // The page is the share of the scrolling rows (columns) in view, out of 128,
 // so the thumb's length shows how much of the grid is seen.
 
+#include "platform/ScrollBars.h"
 #include "platform/StdCtrls.h"
 
 #include <functional>
@@ -25,7 +26,6 @@
 #include <utility>
 #include <vector>
 
-class QScrollBar;
 class TCustomGrid;
 
 // A grid operation on a cell or count that the grid cannot have.
@@ -485,7 +485,6 @@ private:
     int MoveTarget(bool horizontal, int pos) const;
     void ClampCurrent();
     void SyncScrollBars();
-    void ScrollBarAction(bool horizontal, int action);
     void SetPointerCursor(TCursor cursor);
     void StartTimer();
     void StopTimer();
@@ -513,8 +512,7 @@ private:
     TGridOptions FOptions = DefaultGridOptions;
     TScrollStyle FScrollBars = ssBoth;
     bool FUpdatingScrollBars = false;
-    QPointer<QScrollBar> FHorzBar;   // Qt children of the grid's widget
-    QPointer<QScrollBar> FVertBar;
+    TWindowScrollBars FBars{this};
     bool FTimerRunning = false;
     // The cell the editor was filled from, and the text it got.
     TGridCoord FEditCell{-1, -1};

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int ScrollBarSize = 17;
+constexpr int ScrollBarSize = TWindowScrollBars::Size;
 const TColor FixedLineColor = clBtnShadow;
 const TColor LineColor = clSilver;
 

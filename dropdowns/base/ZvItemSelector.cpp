@@ -484,7 +484,7 @@ void TCustomItemSelector::MouseLeave()
 
 // ---- Outer selector -------------------------------------------------------------------------
 TZvCustomItemSelector::TZvCustomItemSelector(TComponent* AOwner)
-    : TCustomControl(AOwner),
+    : TScrollingWinControl(AOwner),
       FItems(std::make_unique<TSelectorItems>(this)),
       FItemAppearance(std::make_unique<TItemAppearance>(this))
 {
@@ -507,7 +507,9 @@ TZvCustomItemSelector::~TZvCustomItemSelector()
 
 void TZvCustomItemSelector::UpdateSelectorPanel()
 {
-    if (FPanel) FPanel->UpdateLayout();
+    if (!FPanel) return;
+    FPanel->UpdateLayout();
+    UpdateScrollBars();
 }
 
 void TZvCustomItemSelector::SetColumns(int value)
@@ -542,7 +544,7 @@ void TZvCustomItemSelector::SetImages(TCustomImageList* value)
 
 void TZvCustomItemSelector::Notification(TComponent* component, TOperation operation)
 {
-    TCustomControl::Notification(component, operation);
+    TScrollingWinControl::Notification(component, operation);
     if (operation == TOperation::opRemove && component == FImages) FImages = nullptr;
     if (operation == TOperation::opRemove && component == FPanel) FPanel = nullptr;
 }
@@ -578,15 +580,17 @@ ZV_SELECTOR_MOVE(HotPrevious, ItemHot)
 
 void TZvCustomItemSelector::ScrollItemInView(int index)
 {
-    if (!FPanel || index < 0 || index >= FItems->Count() || !IsScrollBarVisible(this, SB_VERT)) return;
+    if (!FPanel || index < 0 || index >= FItems->Count() || !VertScrollBar()->IsScrollBarVisible()) return;
+    TControlScrollBar& bar = *VertScrollBar();
     const TRect item = FPanel->GetItemRect(index);
-    const int top = item.Top + FPanel->Top();
-    int bottom = item.Bottom + FPanel->Top();
+    const int top = item.Top - bar.Margin() + FPanel->Top();
+    int bottom = item.Bottom + bar.Margin() + FPanel->Top();
+    const int height = ClientHeight();
     if (top < 0) {
-        FPanel->SetTop(FPanel->Top() - top);
-    } else if (bottom > ClientHeight()) {
-        if (bottom - top > ClientHeight()) bottom = top + ClientHeight();
-        FPanel->SetTop(FPanel->Top() - (bottom - ClientHeight()));
+        bar.SetPosition(bar.Position() + top);
+    } else if (bottom > height) {
+        if (bottom - top > height) bottom = top + height;
+        bar.SetPosition(bar.Position() + bottom - height);
     }
 }
 
@@ -603,6 +607,14 @@ int TZvCustomItemSelector::GetVisibleItemCount() const
 TSize TZvCustomItemSelector::GetPanelSize() const
 {
     return FPanel ? TSize{FPanel->Width(), FPanel->Height()} : TSize{100, 50};
+}
+
+// The thumb drags the items along at once.
+void TZvCustomItemSelector::WndProc(TMessage& Message)
+{
+    TScrollingWinControl::WndProc(Message);
+    if (Message.Msg == WM_VSCROLL && LoWord(Message.WParam) == SB_THUMBTRACK)
+        VertScrollBar()->SetPosition(HiWord(Message.WParam));
 }
 
 void TZvCustomItemSelector::WMGetDlgCode(TWMGetDlgCode& Message)

@@ -12,6 +12,7 @@
 #include "dropdowns/base/ZvDropDownTypes.h"
 #include "platform/Controls.h"
 #include "platform/Pictures.h"
+#include "platform/ScrollBars.h"
 
 #include <memory>
 #include <vector>
@@ -141,7 +142,7 @@ private:
     TZvCustomItemSelector* FZvItemSelector;
 };
 
-class TZvCustomItemSelector : public TCustomControl {
+class TZvCustomItemSelector : public TScrollingWinControl {
 public:
     explicit TZvCustomItemSelector(TComponent* AOwner);
     ~TZvCustomItemSelector() override;
@@ -187,6 +188,7 @@ public:
 
 protected:
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
+    void WndProc(TMessage& Message) override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:

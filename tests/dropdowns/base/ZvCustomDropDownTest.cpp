@@ -632,6 +632,53 @@ TEST(TItemSelectorTest, LaysOutRowsOfColumnsAndLooksItemsUp)
     EXPECT_EQ(selector->ItemIndex(), 0);
 }
 
+// Items that do not fit bring a vertical bar; selecting scrolls the item into view with the bar's margin,
+// and the wheel and the bar's thumb scroll the items.
+TEST(TItemSelectorTest, ScrollsItemsThatDoNotFit)
+{
+    TTestSeams seams;
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 300);
+    auto* selector = new TZvCustomItemSelector(&form);
+    selector->SetParent(&form);
+    selector->SetBounds(10, 10, 150, 100);
+    selector->OnItemSize = [](TObject*, TSize& s) { s = {100, 20}; };
+    for (int i = 0; i < 30; ++i) selector->Items()->Add()->SetCaption(QStringLiteral("Item %1").arg(i));
+    form.Show();
+    QApplication::processEvents();
+    TControlScrollBar* bar = selector->VertScrollBar();
+    ASSERT_TRUE(bar->IsScrollBarVisible());
+    EXPECT_EQ(bar->Range(), 30 * 20 + 4);
+    EXPECT_FALSE(selector->HorzScrollBar()->IsScrollBarVisible());
+
+    const auto itemOnScreen = [&](int index) {
+        TRect r = selector->Panel()->GetItemRect(index);
+        r.Top += selector->Panel()->Top();
+        r.Bottom += selector->Panel()->Top();
+        return r;
+    };
+    bar->SetMargin(2);
+    selector->SetItemIndex(29);
+    EXPECT_EQ(itemOnScreen(29).Bottom + 2, selector->ClientHeight());
+    selector->SelectFirst();
+    EXPECT_EQ(itemOnScreen(0).Top - 2, 0);
+    EXPECT_EQ(bar->Position(), 0);
+
+    selector->SetTabStop(true);
+    selector->SetFocus();
+    Simulate::Wheel(selector, Point(120, 50), -120);
+    EXPECT_EQ(bar->Position(), 3 * bar->Increment());
+    selector->Perform(WM_VSCROLL, MakeWParam(SB_THUMBTRACK, 200), 0);
+    EXPECT_EQ(bar->Position(), 200) << "the thumb drags the items at once";
+    EXPECT_EQ(selector->Panel()->Top(), -200);
+
+    // Fewer items: the bar goes and the items come back to the top.
+    while (selector->Items()->Count() > 3) selector->Items()->Delete(selector->Items()->Count() - 1);
+    selector->UpdateSelectorPanel();   // deleting items reports nothing by itself
+    EXPECT_FALSE(bar->IsScrollBarVisible());
+    EXPECT_EQ(selector->Panel()->Top(), 0);
+}
+
 TEST(TItemSelectorTest, APanelOutsideASelectorRaises)
 {
     TForm form(nullptr);
