@@ -6,7 +6,7 @@
 // character 11 inside the quotes; a quoted text keeps its line breaks (CR LF as LF) and the reader joins the
 // physical lines while a quote is open, so the cell comes back whole.
 //
-// The reader reads and splits the whole text before it changes the grid.
+// The reader reads the whole text and finds its records and their fields before it changes the grid.
 
 #include "grid/services/ZvGridDelimitedText.h"
 #include "grid/services/ZvGridTextFormats.h"
@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace {
 
@@ -71,7 +72,7 @@ String CSVField(String text, const TCSVWriteRules& rules)
 
 // The index of the character that closes a quoted field starting at `from`: the last of the first run of quotes of
 // odd length that another character follows, or the last of a run that reaches the end; -1 when there is none.
-qsizetype ClosingQuote(const String& line, qsizetype from)
+qsizetype ClosingQuote(QStringView line, qsizetype from)
 {
     const qsizetype n = line.size();
     qsizetype i = line.indexOf(kQuote, from);
@@ -142,7 +143,7 @@ public:
     explicit TQuoteScan(QChar Delimiter) : FDelimiter(Delimiter) {}
 
     // The next physical line of the record (the first starts the record); true when a quote is open at its end.
-    bool Feed(const String& line)
+    bool Feed(QStringView line)
     {
         const qsizetype n = line.size();
         qsizetype p = 0;
@@ -183,14 +184,14 @@ private:
 
 bool CSVQuoteOpen(const String& line, QChar ch) { return TQuoteScan(ch).Feed(line); }
 
-// The fields of one (joined) line.
-std::vector<String> SplitCSVLine(const String& line, QChar ch, bool JavaCSV)
+namespace {
+
+// Hands each field of one (joined) line to `field` as the characters between its quotes or delimiters, with
+// whether its doubled quotes are still to be undone. The reader counts the fields of every record with it before
+// the grid changes and then makes each cell's text once, straight from the file's text.
+template <class TFieldSink>
+void WalkCSVLine(QStringView line, QChar ch, TFieldSink&& field)
 {
-    std::vector<String> fields;
-    const auto convert = [&](String field) {
-        if (JavaCSV) return TildeToCRLF(field);
-        return VTToCRLF(field);
-    };
     const qsizetype n = line.size();
     qsizetype p = 0;
     // While the rest holds the delimiter, each field ends at one; the rest after the last is the last field.
@@ -200,39 +201,64 @@ std::vector<String> SplitCSVLine(const String& line, QChar ch, bool JavaCSV)
             const qsizetype close = ClosingQuote(line, p + 1);
             if (close < 0) {
                 // No closing quote: the rest of the line is the field, rather than losing it.
-                fields.push_back(convert(UndoubleChar(kQuote, line.mid(p + 1))));
-                return fields;
+                field(line.sliced(p + 1), true);
+                return;
             }
-            fields.push_back(convert(UndoubleChar(kQuote, line.mid(p + 1, close - p - 1))));
+            field(line.sliced(p + 1, close - p - 1), true);
             // Stray text after the closing quote is dropped up to the next delimiter.
             const qsizetype next = line.indexOf(ch, close + 1);
             p = next < 0 ? n : next + 1;
         } else {
             const qsizetype d = line.indexOf(ch, p);
             if (d < 0) break;   // a space delimiter went with the leading spaces
-            fields.push_back(convert(line.mid(p, d - p)));
+            field(line.sliced(p, d - p), false);
             p = d + 1;
         }
     }
     if (p < n) {
-        String rest = line.mid(p);
+        QStringView rest = line.sliced(p);
         qsizetype s = 0;
         while (rest.size() - s >= 2 && rest[s] == u' ') ++s;
-        rest.remove(0, s);
+        rest = rest.sliced(s);
         if (rest.startsWith(kQuote)) {
-            rest.remove(0, 1);
+            rest = rest.sliced(1);
             if (rest.endsWith(kQuote)) rest.chop(1);
         }
-        fields.push_back(convert(UndoubleChar(kQuote, rest)));
+        field(rest, true);
     }
+}
+
+// A field's cell text.
+String CSVFieldText(QStringView raw, bool undouble, bool JavaCSV)
+{
+    String text = raw.toString();
+    if (undouble) text = UndoubleChar(kQuote, text);
+    return JavaCSV ? TildeToCRLF(text) : VTToCRLF(text);
+}
+
+int CountCSVFields(QStringView line, QChar ch)
+{
+    int count = 0;
+    WalkCSVLine(line, ch, [&](QStringView, bool) { ++count; });
+    return count;
+}
+
+}   // namespace
+
+// The fields of one (joined) line.
+std::vector<String> SplitCSVLine(const String& line, QChar ch, bool JavaCSV)
+{
+    std::vector<String> fields;
+    WalkCSVLine(line, ch, [&](QStringView raw, bool undouble) { fields.push_back(CSVFieldText(raw, undouble, JavaCSV)); });
     return fields;
 }
 
 namespace {
 
 // The records of a text: physical lines joined while a quote is open. When a quote stays open to the end of the
-// text, that line stands alone, and so do all after it (each would stay open to the end as well).
-std::vector<String> CSVRecords(const String& text, QChar ch, bool& empty)
+// text, that line stands alone, and so do all after it (each would stay open to the end as well). The records are
+// views into the text: a copy of each would double the memory of a large file and its allocations.
+std::vector<QStringView> CSVRecords(const String& text, QChar ch, bool& empty)
 {
     struct TPhysical {
         qsizetype Start, End, Next;   // the line's characters, and where the line after its break starts
@@ -252,9 +278,10 @@ std::vector<String> CSVRecords(const String& text, QChar ch, bool& empty)
     if (start < n) lines.push_back({start, n, n});
     empty = lines.empty();
 
-    std::vector<String> records;
+    std::vector<QStringView> records;
     records.reserve(lines.size());
-    const auto line = [&](std::size_t k) { return text.mid(lines[k].Start, lines[k].End - lines[k].Start); };
+    const QStringView all(text);
+    const auto line = [&](std::size_t k) { return all.sliced(lines[k].Start, lines[k].End - lines[k].Start); };
     bool joining = true;
     for (std::size_t k = 0; k < lines.size(); ++k) {
         if (joining) {
@@ -263,7 +290,7 @@ std::vector<String> CSVRecords(const String& text, QChar ch, bool& empty)
             bool open = scan.Feed(line(k));
             while (open && j + 1 < lines.size()) open = scan.Feed(line(++j));
             if (!open) {
-                records.push_back(text.mid(lines[k].Start, lines[j].End - lines[k].Start));
+                records.push_back(all.sliced(lines[k].Start, lines[j].End - lines[k].Start));
                 k = j;
                 continue;
             }
@@ -372,26 +399,23 @@ void ReadCSV(TZvStringGrid& grid, TZvGridTextFormats& service, const QByteArray&
     const TZvGridTextFormats::TLoadGuard guard(service);
     const String text = DecodeTextFile(bytes, oem);
 
-    // Everything is read and split before the grid changes.
+    // Everything is read and split into records before the grid changes.
     QChar ch = delimiter;
     if (ch.isNull()) {
         const std::vector<String> firstTwo = SplitTextLines(text.left(text.indexOf(u'\n', text.indexOf(u'\n') + 1)));
         ch = DetectCSVDelimiter(firstTwo.empty() ? String() : firstTwo[0], firstTwo.size() < 2 ? String() : firstTwo[1]);
     }
     bool empty = false;
-    std::vector<String> records = CSVRecords(text, ch, empty);
+    const std::vector<QStringView> records = CSVRecords(text, ch, empty);
     if (empty) throw Exception(QStringLiteral("File is empty"));
-    std::size_t from = firstRow ? 0 : 1;
+    const std::size_t from = firstRow ? 0 : 1;
     std::size_t count = records.size() > from ? records.size() - from : 0;
     if (MaxRows > 0) count = std::min<std::size_t>(count, std::size_t(MaxRows));
-    std::vector<std::vector<String>> rows;
-    rows.reserve(count);
+    const std::span<const QStringView> rows(records.data() + from, count);
+    // The fields are counted here and made only as they go into the cells: a table of every field first would
+    // hold each text twice over and cost one more allocation per row.
     int widest = 0;
-    for (std::size_t k = 0; k < count; ++k) {
-        rows.push_back(SplitCSVLine(records[from + k], ch, java));
-        records[from + k].clear();
-        widest = std::max(widest, int(rows.back().size()));
-    }
+    for (QStringView record : rows) widest = std::max(widest, CountCSVFields(record, ch));
 
     const int nh = grid.SaveHiddenCells() ? grid.NumHiddenColumns() : 0;
     const bool footerRow = grid.FloatingFooter()->HidesLastRow();
@@ -414,8 +438,9 @@ void ReadCSV(TZvStringGrid& grid, TZvGridTextFormats& service, const QByteArray&
     for (std::size_t k = 0; k < rows.size(); ++k, ++r) {
         grid.ImportNotification(TGridImportState::isImportNewRow, r);
         int c = firstCol;
-        for (String& field : rows[k]) grid.StoreLoadedCell(c++, r, field);
-        rows[k].clear();
+        WalkCSVLine(rows[k], ch, [&](QStringView raw, bool undouble) {
+            grid.StoreLoadedCell(c++, r, CSVFieldText(raw, undouble, java));
+        });
         service.ReportProgress((k + 1) * 100.0 / double(rows.size()));
     }
     if (rows.empty()) service.ReportProgress(100);
