@@ -582,6 +582,8 @@ public:
     // ==== Tab and advance navigation: ZvGridNavigation.cpp =========================================================
     virtual void MoveToFirstRow();
     virtual bool FireCellChanging(int OldRow, int OldCol, int NewRow, int NewCol);
+    // OnCellChanging alone, for the advance's own ask before it moves the cursor.
+    bool FireAdvanceCellChanging(int OldRow, int OldCol, int NewRow, int NewCol);
     bool TabToNextCell(bool Backward);
     void AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Internal,
                            bool ReopenEditor);
@@ -1653,6 +1655,13 @@ public:
     THTMLHintWindow* ScrollHintWindow() const;
     TDropList* FilterDropList() const;
     TDropCheckList* FilterDropCheckList() const;
+    // The header filter list as the last click opened it: its client rectangle,
+    // the texts it shows and which of them are ticked; FilterListColumn is the
+    // real column whose list is open, -1 none.
+    TRect FilterListBounds() const;
+    const TStringList& FilterListItems() const;
+    bool FilterListTicked(int Index) const;
+    int FilterListColumn() const;
     TGridFocusWindow* FocusFrameWindow() const;
     TArrowWindow* ArrowWindow(TArrowDirection dir) const;
     TGridCombo* ComboEditor() const;
@@ -1926,6 +1935,46 @@ protected:
     bool PressCellCheck(const TCellPress& Press);
     void PressSelectCell(TWMMouse& Message, const TCellPress& Press);
     void PressEditCell(const TCellPress& Press);
+
+    // ==== Pointer and key input of the column grid (ZvGridPointer.cpp, ZvGridKeys.cpp) ===========
+    void RepaintRowIndicators(int OldRow, int NewRow);
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    virtual void KeyUpHook(WORD& Key, TShiftState Shift);
+    void CMMouseLeave(TMessage& Message) override;
+    virtual void MouseLeaveHook();
+    // Key down: moving the selected rows, wrapping at the edges, stepping over disabled rows.
+    void MoveSelectedRowsByKey(bool Down);
+    void WrapCursorAtEdge(WORD Key, TGridCoord Before);
+    void SkipDisabledRowByKey(WORD Key, int RowBefore);
+    // Key up: the disjunct cell selection follows Shift and Space.
+    void DisjunctCellsOnKeyUp(WORD Key, TShiftState Shift, const TGridRect& Before);
+    // Mouse down: the fixed cells' drop-down button, their editing on a click.
+    bool PressFixedDropDown(TGridCoord Cell, int X);
+    bool EditFixedCellOnPress(TMouseButton Button, TGridCoord Cell, int X, int Y);
+    // Mouse up: the header filter list and the disjunct cell selection.
+    bool FilterListOnRelease(TGridCoord Cell, int X, int Y);
+    void OpenFilterList(int ACol, int ARow);
+    bool DisjunctCellsOnRelease(TGridCoord Cell, TShiftState Shift);
+    void AddSelectionToSelectedCells(TGridCoord Base);
+    void RepaintSelectedCells();
+    // Mouse move, step by step.
+    void HoverOnMove(TGridCoord Cell, int X, int Y);
+    void DragSelectOnMove(TGridCoord Cell, int Y);
+    void FixedBordersOnMove(TGridCoord Cell, int X, int Y);
+    bool OnResizeHandle(int X, int Y);
+    void MoveEventsOnMove(int X, int Y);
+    void RowColMoveOnMove(TGridCoord Cell, int X, int Y);
+    bool LinkHoverOnMove(TGridCoord Cell, int X, int Y);
+    void SizingHintOnMove(int X, int Y);
+    TMouseSelectMode MouseSelectModeAt(TGridCoord Cell, int X, int Y);
+    void DrawFixedSizingLine(bool Column, int Pos);
+    // Press rules: resize grip, fixed sizing, node glyphs, disjunct rows and columns, a drag's start.
+    bool PressResizeGrip(TWMMouse& Message, const TGridCoord& Cell, bool Inherit);
+    bool PressFixedSizing(int X, int Y);
+    bool PressNodeGlyph(const TCellPress& Press);
+    bool PressDisjunctRowsCols(TWMMouse& Message, const TCellPress& Press);
+    bool PressOleDragStart(const TCellPress& Press);
+    void PressFixedButtonLook(const TCellPress& Press);
 
     // ==== Cell painting steps (ZvGridDraw.cpp, ZvGridTextPaint.cpp, ZvGridGraphics.cpp) ==========
     // Each paints one part of PaintCellContents, PaintCellText or PaintCellGraphic; a step that

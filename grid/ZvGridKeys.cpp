@@ -12,6 +12,7 @@
 #include "grid/support/ZvHTMLUtil.h"
 #include "grid/services/panels/ZvSearchPanel.h"
 #include "platform/Forms.h"
+#include "platform/ScopeGuard.h"
 #include "platform/Regional.h"
 
 namespace {
@@ -34,6 +35,12 @@ bool IsNavigationKey(WORD key)
 bool IsKeyDown(int vk)
 {
     return GetKeyState(vk) < 0;
+}
+
+// A selection with its corners in reading order, however it was dragged.
+TGridRect Ordered(const TGridRect& r)
+{
+    return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right), std::max(r.Top, r.Bottom)};
 }
 
 } // namespace
@@ -94,7 +101,165 @@ void TZvStringGrid::KeyPress(QChar& Key)
 
 void TZvStringGrid::KeyDownHook(WORD& Key, TShiftState Shift)
 {
+    const TGridCoord before{Col(), Row()};
+    d->FLastKeyCell = before;
+    const WORD key = Key;
     TBaseGrid::KeyDownHook(Key, Shift);
+    if (Shift.Contains(ssCtrl) && (key == VK_DOWN || key == VK_UP) && d->FNavigation->CursorMoveRows())
+        MoveSelectedRowsByKey(key == VK_DOWN);
+    if (d->FNavigation->CursorAdvance() != TCursorAdvance::caDefault) WrapCursorAtEdge(key, before);
+    SkipDisabledRowByKey(key, before.Y);
+    if (TZvStringGrid* other = d->FSyncGrid->Grid(); other && other != this && !d->FSyncing) {
+        d->FSyncing = true;
+        const TScopeExit done([this] { d->FSyncing = false; });
+        if (d->FSyncGrid->SelectionColumn() && Col() < other->ColCount()) other->SetCol(Col());
+        if (d->FSyncGrid->SelectionRow() && Row() < other->RowCount()) other->SetRow(Row());
+    }
+}
+
+// Ctrl+Up and Ctrl+Down carry the selected rows one row along; the cursor and
+// the selection go with them.
+void TZvStringGrid::MoveSelectedRowsByKey(bool Down)
+{
+    const TGridRect sel = d->FSelectionBeforeKey;
+    const int top = sel.Top, bottom = sel.Bottom, count = bottom - top + 1;
+    if (Down ? bottom >= RowCount() - 1 : top <= FixedRows()) {
+        // The platform has stepped the cursor already; a block at the edge stays, and so does it.
+        SetSelection(sel);
+        return;
+    }
+    const int to = Down ? top + 1 : top - 1;
+    if (count == 1) {
+        MoveRow(top, to);
+        SetSelection(GridRect({sel.Left, to}, {sel.Right, to}));
+        SetRow(to);
+    } else {
+        MoveRows(top, to, count);
+        SetSelection(GridRect({FixedCols(), to}, {ColCount() - 1, to + count - 1}));
+    }
+}
+
+// With CursorAdvance the cursor leaving an edge comes in at the opposite one
+// (caLoop); caSnake also steps to the neighbouring row or column.
+void TZvStringGrid::WrapCursorAtEdge(WORD Key, TGridCoord Before)
+{
+    const bool snake = d->FNavigation->CursorAdvance() == TCursorAdvance::caSnake;
+    const int lastCol = ColCount() - d->FFixedRightCols - 1;
+    const int lastRow = RowCount() - d->FFixedFooters - 1;
+    TGridCoord to{-1, -1};
+    switch (Key) {
+    case VK_LEFT:
+        if (Before.X != FixedCols()) return;
+        to = {lastCol, Before.Y};
+        if (snake && Before.Y > FixedRows()) --to.Y;
+        break;
+    case VK_UP:
+        if (Before.Y != FixedRows()) return;
+        to = {Before.X, lastRow};
+        if (snake && Before.X > FixedCols()) --to.X;
+        break;
+    case VK_RIGHT:
+        if (Before.X != ColCount() - 1) return;
+        to = {FixedCols(), Before.Y};
+        if (snake && Before.Y < lastRow) ++to.Y;
+        break;
+    case VK_DOWN:
+        if (Before.Y != RowCount() - 1) return;
+        to = {Before.X, FixedRows()};
+        if (snake && Before.X < lastCol) ++to.X;
+        break;
+    default: return;
+    }
+    if (to.X < FixedCols() || to.Y < FixedRows() || to.X >= ColCount() || to.Y >= RowCount()) return;
+    TBaseGrid::FocusCell(to.X, to.Y, true);
+}
+
+// Up and Down step over disabled rows when the grid keeps a row-enabled table.
+void TZvStringGrid::SkipDisabledRowByKey(WORD Key, int RowBefore)
+{
+    if (!d->FUseEnabledRows || !d->FNavigation->SkipDisabledRows() || Row() != RowBefore) return;
+    if (Key == VK_UP) {
+        for (int r = RowBefore - 1; r >= FixedRows(); --r)
+            if (GetRowEnabled(r)) {
+                SetRow(r);
+                return;
+            }
+    } else if (Key == VK_DOWN) {
+        for (int r = RowBefore + 1; r < RowCount(); ++r)
+            if (GetRowEnabled(r)) {
+                SetRow(r);
+                return;
+            }
+    }
+}
+
+// ---- Key up --------------------------------------------------------------------------------------
+void TZvStringGrid::KeyUp(WORD& Key, TShiftState Shift) { KeyUpHook(Key, Shift); }
+
+void TZvStringGrid::KeyUpHook(WORD& Key, TShiftState Shift)
+{
+    const WORD key = Key;
+    switch (key) {
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_INSERT:
+    case VK_DELETE: SearchService().FIncrSearchText.clear(); break;
+    default: break;
+    }
+    const TGridRect before = Ordered(Selection());
+    TBaseGrid::KeyUp(Key, Shift);
+    const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+    const bool tab = key == VK_TAB && Options().Contains(goTabs);
+    if (d->FNavigation->AlwaysEdit() && (arrow || tab)) {
+        const int rc = RealColIndex(Col());
+        const TPoint base = BaseCell(rc, Row());
+        if (!IsCheckOrButtonCell(base.X, base.Y)) ShowInplaceEdit();
+    }
+    if (arrow || key == VK_TAB) {
+        const TGridRect sel = Selection();
+        if (sel != d->FMoveSelection) {
+            d->FMoveSelection = sel;
+            FireSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+        }
+    }
+    if (d->FMouseActions->DisjunctCellSelect() && !Options().Contains(goEditing))
+        DisjunctCellsOnKeyUp(key, Shift, before);
+}
+
+// Shift grows the disjunct cell selection by the range the key selected; Space
+// takes the current cell in (with Ctrl: in or out).
+void TZvStringGrid::DisjunctCellsOnKeyUp(WORD Key, TShiftState Shift, const TGridRect& Before)
+{
+    const TGridRect sel = Ordered(Selection());
+    if (Shift.Contains(ssShift)) {
+        for (int r = Before.Top; r <= Before.Bottom; ++r)
+            for (int c = Before.Left; c <= Before.Right; ++c) SetSelectedCells(c, r, false);
+        for (int r = sel.Top; r <= sel.Bottom; ++r)
+            for (int c = sel.Left; c <= sel.Right; ++c)
+                if (c != Col() || r != Row()) SetSelectedCells(c, r, true);
+    }
+    if (Key != VK_SPACE) return;
+    const TPoint rb = BaseCell(RealColIndex(Col()), Row());
+    const TGridCoord base{RealToDisplayCol(rb.X), rb.Y};
+    if (!IsFixed(base.X, base.Y)) {
+        bool can = true;
+        if (OnSelectCell) OnSelectCell(this, base.X, base.Y, can);
+        if (!can) return;
+        if (Shift.Contains(ssCtrl)) {
+            SetSelectedCells(base.X, base.Y, !GetSelectedCells(base.X, base.Y));
+        } else {
+            RepaintSelectedCells();
+            d->FSelectedCells->Clear();
+            SetSelectedCells(base.X, base.Y, true);
+        }
+    }
+    AddSelectionToSelectedCells(base);
+    RepaintCell(Col(), Row());
 }
 
 // ---- Key down ------------------------------------------------------------------------------------
@@ -553,6 +718,8 @@ void TZvStringGrid::KeyUpMessageHook(TWMKey& Message)
 // ---- Characters ----------------------------------------------------------------------------------
 void TZvStringGrid::CharMessageHook(TWMKey& Message)
 {
+    // Cell objects live in real columns; the current column is a displayed one.
+    const int rc = RealColIndex(Col());
     QChar ch(char16_t(Message.CharCode));
     const bool ctrl = IsKeyDown(VK_CONTROL);
     if (CellHasFormControl(Col(), Row())) {
@@ -561,7 +728,7 @@ void TZvStringGrid::CharMessageHook(TWMKey& Message)
     }
     if (d->FMouseActions->EditOnDblClickOnly()) {
         bool allow = true;
-        QueryCellEditable(RealColIndex(Col()), Row(), allow);
+        QueryCellEditable(rc, Row(), allow);
         if (allow) SetOptions(Options() + goEditing);
     }
     if (d->FNavigation->AllowClipboardShortCuts() && ctrl &&
@@ -569,8 +736,8 @@ void TZvStringGrid::CharMessageHook(TWMKey& Message)
         Message.CharCode = 0;
         return;
     }
-    const bool checkCell = IsCheckOrButtonCell(Col(), Row());
-    if (d->FMouseActions->RangeSelectAndEdit() && IsEditable(RealColIndex(Col()), Row()) && !checkCell &&
+    const bool checkCell = IsCheckOrButtonCell(rc, Row());
+    if (d->FMouseActions->RangeSelectAndEdit() && IsEditable(rc, Row()) && !checkCell &&
         ch.unicode() != 9 && ch.unicode() != 27 && !ctrl) {
         QChar copy = ch;
         if (OnKeyPress) OnKeyPress(this, copy);
@@ -613,8 +780,9 @@ void TZvStringGrid::KeyPressHook(QChar& Key)
         return;
     }
     if (k == 13) {
-        const bool checkCell = IsCheckOrButtonCell(Col(), Row());
-        if (!d->FNavigation->AdvanceOnEnter() && !IsEditable(RealColIndex(Col()), Row())) {
+        const int rc = RealColIndex(Col());
+        const bool checkCell = IsCheckOrButtonCell(rc, Row());
+        if (!d->FNavigation->AdvanceOnEnter() && !IsEditable(rc, Row())) {
             if (OnKeyPress) OnKeyPress(this, Key);
             Key = QChar(0);
             return;

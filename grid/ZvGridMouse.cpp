@@ -10,6 +10,7 @@
 #include "grid/support/ZvHTMLRender.h"
 #include "grid/support/ZvHTMLUtil.h"
 #include "platform/Cursors.h"
+#include "platform/ScopeGuard.h"
 #include "platform/Seams.h"
 
 #include <cmath>
@@ -183,31 +184,6 @@ bool TZvStringGrid::SizingStateHook(int X, int Y)
            (Options().Contains(goRowSizing) && IsRowSizingPoint(X, Y, index, pos));
 }
 
-void TZvStringGrid::MouseDownHook(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    TBaseGrid::MouseDown(Button, Shift, X, Y);
-}
-
-void TZvStringGrid::MouseMoveHook(TShiftState Shift, int X, int Y)
-{
-    if (GridState() == gsNormal) {
-        const TGridCoord cell = MouseCoord(X, Y);
-        TMouseSelectMode mode = TMouseSelectMode::msNormal;
-        if (cell.X >= 0 && cell.Y >= 0) {
-            const bool fixedRow = cell.Y < FixedRows();
-            const bool fixedCol = cell.X < FixedCols();
-            if (fixedRow && fixedCol && d->FMouseActions->AllSelect()) mode = TMouseSelectMode::msAll;
-            else if (fixedCol && !fixedRow && d->FMouseActions->RowSelect()) mode = TMouseSelectMode::msRow;
-            else if (fixedRow && !fixedCol && d->FMouseActions->ColSelect() && !SizingStateHook(X, Y))
-                mode = TMouseSelectMode::msColumn;
-        }
-        d->FMouseSelectMode = mode;
-    }
-    EndHintOfOtherCell(X, Y);
-    TBaseGrid::MouseMove(Shift, X, Y);
-    PointerCursorHook(X, Y);
-}
-
 // The base grid has shown the split cursors over a sizing border; elsewhere a selection
 // mode shows its own cursor, and over a cell the application may choose one.
 void TZvStringGrid::PointerCursorHook(int X, int Y)
@@ -222,15 +198,6 @@ void TZvStringGrid::PointerCursorHook(int X, int Y)
     }
     const TGridCoord cell = MouseCoord(X, Y);
     if (cell.X >= 0 && cell.Y >= 0) FireGetCellCursor(RealColIndex(cell.X), cell.Y, X, Y);
-}
-
-void TZvStringGrid::MouseUpHook(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    // The base grid sizes the column or row at the release: remember which,
-    // so that the width-change step knows the user sized it.
-    if (GridState() == gsColSizing) d->FUserSizedCol = FSizingIndex;
-    if (GridState() == gsRowSizing) d->FUserSizedRow = FSizingIndex;
-    TBaseGrid::MouseUp(Button, Shift, X, Y);
 }
 
 // ---- Left button down ---------------------------------------------------------------------------------
@@ -267,6 +234,10 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     const bool editing = Options().Contains(goEditing);
     p.RangeEdit = d->FMouseActions->RangeSelectAndEdit();
 
+    if (d->FSelectionResizer && d->FSelectionRectangle && OnResizeHandle(p.X, p.Y) &&
+        PressResizeGrip(Message, cell, true))
+        return;
+
     if (editing && p.RangeEdit && !PointInGridRect(cell.X, cell.Y, p.SelBefore)) SetOptions(Options() - goEditing);
 
     if (OnCanClickCell && cell.X >= 0 && cell.Y >= 0) {
@@ -275,14 +246,26 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
         if (!allow) return;
     }
 
+    if (d->FMouseSelectMode == TMouseSelectMode::msResize && PressResizeGrip(Message, cell, false)) return;
+
     if (GetKeyState(VK_MENU) < 0) p.Shift.Include(ssAlt);
     else if (GetKeyState(VK_SHIFT) < 0) p.Shift.Include(ssShift);
     else if (GetKeyState(VK_CONTROL) < 0) p.Shift.Include(ssCtrl);
+
+    if (d->FMouseActions->DisjunctCellSelect() && !p.Shift.Contains(ssCtrl) && cell.X >= FixedCols() &&
+        cell.Y >= FixedRows()) {
+        d->FSelectedCells->Clear();
+        Invalidate();
+    }
 
     SearchService().FIncrSearchText.clear();
     d->FSelectionClick = false;
     d->FPushedCellButton = {-1, -1};
     d->FSavedScrollPos = {LeftCol(), TopRow()};
+    d->FOldKeepLeftCol = LeftCol();
+    d->FMoveColInd = -1;
+    d->FMoveRowInd = -1;
+    d->FDragScrolledUp = false;
     {
         const int px = cell.Y == 0 ? p.X : p.X - 5;
         const int py = cell.X == 0 && cell.Y != 0 ? p.Y - 4 : (cell.Y == 0 ? p.Y : p.Y - 4);
@@ -308,10 +291,12 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     p.RCol = RealColIndex(cell.X);
     const int rc = p.RCol;
     d->FCaretPositioning = d->FMouseActions->CaretPositioning();
+    if (PressFixedSizing(p.X, p.Y)) return;
     p.FixedCell = cell.X < FixedCols() || cell.Y < FixedRows();
     p.FixedByRule = !p.FixedCell && IsFixed(cell.X, cell.Y);
     if (p.FixedCell || p.FixedByRule) HideInplaceEdit();
     p.CellRect = CellRect(cell.X, cell.Y);
+    PressFixedButtonLook(p);
 
     if (d->FControlLook->SpinButtonsAlwaysVisible() && QueryHasSpinEdit(rc, cell.Y) && p.X >= p.CellRect.Right - 18) {
         if (p.Y > (p.CellRect.Top + p.CellRect.Bottom) / 2) d->FSpinDown = true;
@@ -321,6 +306,8 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     p.EditAllowed = Options().Contains(goEditing) || p.RangeEdit;
     QueryCellEditable(rc, cell.Y, p.EditAllowed);
 
+    if (PressNodeGlyph(p)) return;
+    if (PressOleDragStart(p)) return;
     if (PressCellWidget(p)) return;
 
     if (IsMergedCell(rc, cell.Y) && !p.FixedCell && !OnMouseDown) {
@@ -332,7 +319,12 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
         TBaseGrid::WndProc(Message.Message);
         return;
     }
+    if (d->FSizingCell.X >= 0 && d->FSizingCell.Y >= 0) {
+        const TRect sized = CellRect(d->FSizingCell.X, d->FSizingCell.Y);
+        d->FPressCornerDist = {p.X - sized.Right, p.Y - sized.Bottom};
+    }
 
+    if (PressDisjunctRowsCols(Message, p)) return;
     if (PressCellLink(p)) return;
 
     d->FMoveIndex = -1;
@@ -369,6 +361,156 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
     if (editingOff) FGridState = gsSelecting;
 }
 
+// A press on the selection's resize grip copies the selection, so that the
+// release can fill the resized one; the cursor stays where it was.
+bool TZvStringGrid::PressResizeGrip(TWMMouse& Message, const TGridCoord& Cell, bool Inherit)
+{
+    (void)Cell;
+    const TGridRect sel = Selection();
+    const TGridCoord current{Col(), Row()};
+    if (Inherit) FGridState = gsSelecting;
+    d->FResizeSelection = sel;
+    CopySelectionToClipboard();
+    d->FMouseResize = true;
+    if (!Inherit) return true;
+    if (!Options().Contains(goEditing) && !d->FMouseActions->RangeSelectAndEdit()) TBaseGrid::WndProc(Message.Message);
+    SetSelection(sel);
+    d->FForceSelect = true;
+    const TScopeExit forced([this] { d->FForceSelect = false; });
+    TBaseGrid::FocusCell(current.X, current.Y, false);
+    SetSelection(sel);
+    MouseMove(KeyboardStateToShiftState(), Message.XPos(), Message.YPos());
+    Message.Result = 1;
+    return true;
+}
+
+// A press on a fixed column's right border (or a fixed row's bottom one)
+// that the pointer was flagged over starts sizing it.
+bool TZvStringGrid::PressFixedSizing(int X, int Y)
+{
+    if (d->FDesignTime) return false;
+    // The move that flagged the border left the index of its column or row.
+    if (d->FFixedSizingHover && d->FFixedSizingIndex >= 0) {
+        d->FFixedSizing = true;
+        d->FFixedSizingStart = X;
+        DrawFixedSizingLine(true, X);
+        return true;
+    }
+    if (d->FFixedRowSizingHover && d->FFixedRowSizingIndex >= 0) {
+        d->FFixedRowSizing = true;
+        DrawFixedSizingLine(false, Y);
+        return true;
+    }
+    return false;
+}
+
+// With FixedAsButtons a pressed fixed cell is drawn sunken until the release.
+void TZvStringGrid::PressFixedButtonLook(const TCellPress& p)
+{
+    if (!d->FFixedAsButtons || !Options().Contains(goFixedVertLine) || !Options().Contains(goFixedHorzLine)) return;
+    if (!p.FixedCell && !p.FixedByRule) return;
+    const TGridCoord cell = p.Cell;
+    if (cell.X == 0 && IsNode(RealRowIndex(cell.Y)) && IsInNodeButton(cell.Y, p.X)) return;
+    d->FPushedFixed = true;
+    d->FPushedFixedRect = p.CellRect;
+    d->FPushedCellButton = cell;
+    RepaintCell(cell.X, cell.Y);
+}
+
+// Column 0 of a grid with nodes: the glyph expands or contracts the node (in
+// a header: all nodes); elsewhere in the column the press only reports itself.
+bool TZvStringGrid::PressNodeGlyph(const TCellPress& p)
+{
+    const TGridCoord cell = p.Cell;
+    if (cell.X != 0 || !HasNodes()) return false;
+    const int rr = RealRowIndex(cell.Y);
+    if (cell.Y < FixedRows()) {
+        if (!IsNode(rr) || !IsInNodeButton(cell.Y, p.X) || !d->FMouseActions->NodeAllExpandContract()) return false;
+        if (GetNodeState(rr)) ExpandAll();
+        else ContractAll();
+        SetNodeState(rr, !GetNodeState(rr));
+        return true;
+    }
+    if (IsNode(rr) && IsInNodeButton(cell.Y, p.X)) {
+        if (OnMouseDown) OnMouseDown(this, TMouseButton::mbLeft, p.Shift, p.X, p.Y);
+        if (OnClickCell) OnClickCell(this, cell.Y, cell.X);
+        bool allow = true;
+        if (GetNodeState(rr)) {
+            if (OnBeforeExpandNode) OnBeforeExpandNode(this, cell.Y, rr, allow);
+            if (allow) {
+                ExpandNode(rr);
+                if (OnExpandNode) OnExpandNode(this, cell.Y, rr);
+            }
+        } else {
+            if (OnBeforeContractNode) OnBeforeContractNode(this, cell.Y, rr, allow);
+            if (allow) {
+                ContractNode(rr);
+                if (OnContractNode) OnContractNode(this, cell.Y, rr);
+            }
+        }
+        if (d->FMouseActions->MoveRowOnNodeClick()) SetRow(DisplayedRowOfReal(rr));
+        return true;
+    }
+    if (!d->FMouseActions->RowSelect() && !Options().Contains(goRowSizing)) {
+        if (OnMouseDown) OnMouseDown(this, TMouseButton::mbLeft, p.Shift, p.X, p.Y);
+        if (OnClickCell) OnClickCell(this, cell.Y, cell.X);
+        return true;
+    }
+    return false;
+}
+
+// A press on a selected cell may start dragging it away; whether it does is
+// decided when the pointer moves, and a release without a drag selects it.
+bool TZvStringGrid::PressOleDragStart(const TCellPress& p)
+{
+    const TGridCoord cell = p.Cell;
+    if (!DragDropSettings() || !DragDropSettings()->OleDropSource() || Options().Contains(goEditing)) return false;
+    const bool selected = PointInGridRect(cell.X, cell.Y, p.SelBefore) && !p.FixedCell;
+    const bool header = cell.Y < FixedRows() && !d->FEnhRowColMove;
+    if (!selected && !header) return false;
+    if (HasButton(p.RCol, cell.Y) || HasCheckBox(p.RCol, cell.Y)) return false;
+    if ((d->FMouseActions->ColSelect() || d->FMouseActions->AllSelect()) && cell.Y < FixedRows()) return false;
+    if (Options().Contains(goColSizing) && !(p.X > p.CellRect.Left + 3 && p.X < p.CellRect.Right - 3)) return false;
+    if (CanFocus()) SetFocus();
+    if (OnMouseDown) OnMouseDown(this, TMouseButton::mbLeft, p.Shift, p.X, p.Y);
+    d->FSelectionClick = true;
+    if (OnClickCell) OnClickCell(this, cell.Y, cell.X);
+    return true;
+}
+
+// Disjunct row and column selection: Shift extends, Ctrl (or the no-Ctrl
+// mode) on a selected row or column marks it for deselecting at the release,
+// a plain press starts a new selection.
+bool TZvStringGrid::PressDisjunctRowsCols(TWMMouse& Message, const TCellPress& p)
+{
+    const TGridCoord cell = p.Cell;
+    TMouseActions* ma = d->FMouseActions.get();
+    const bool ctrlLike = p.Shift.Contains(ssCtrl) || GetKeyState(VK_CONTROL) < 0;
+    if (ma->DisjunctRowSelect() && cell.Y >= FixedRows() && !(cell.X == 0 && ma->HotmailRowSelect())) {
+        if (p.Shift.Contains(ssShift)) {
+            TBaseGrid::WndProc(Message.Message);
+            SetSelection(GridRect({cell.X, cell.Y}, {p.SelBefore.Left, p.SelBefore.Top}));
+            return true;
+        }
+        const int key = ma->RowSelectPersistent() ? RealRowIndex(cell.Y) : cell.Y;
+        if ((ctrlLike || ma->DisjunctRowSelectNoCtrl()) && GetRowSelect(key)) {
+            d->FDeselect = true;
+        } else if (!ctrlLike && !ma->DisjunctRowSelectNoCtrl()) {
+            d->FMouseDown = true;
+            if (!p.Shift.Contains(ssAlt)) ClearRowSelect();
+        }
+    }
+    if (ma->DisjunctColSelect() && cell.X >= FixedCols()) {
+        if (ctrlLike && GetColSelect(cell.X)) {
+            d->FDeselect = true;
+        } else if (!ctrlLike) {
+            d->FMouseDown = true;
+            ClearColSelect();
+        }
+    }
+    return false;
+}
+
 // A radio group, a rating, a cell button or an expand button takes the press.
 bool TZvStringGrid::PressCellWidget(const TCellPress& p)
 {
@@ -398,9 +540,10 @@ bool TZvStringGrid::PressCellWidget(const TCellPress& p)
             JumpToCell(cell.X, cell.Y);
             d->FForceSelect = false;
         }
-        const TRect btn = HasButton(rc, cell.Y) ? CellButtonRect(rc, cell.Y) : ExpandButtonRect(rc, cell.Y);
+        // The button's rectangle and look are asked by displayed column, the expand glyph's by real one.
+        const TRect btn = HasButton(rc, cell.Y) ? CellButtonRect(cell.X, cell.Y) : ExpandButtonRect(rc, cell.Y);
         if (p.X >= btn.Left && p.X < btn.Right && p.Y >= btn.Top && p.Y < btn.Bottom) {
-            if (HasButton(rc, cell.Y)) PushButton(rc, cell.Y, true);
+            if (HasButton(rc, cell.Y)) PushButton(cell.X, cell.Y, true);
             d->FPushedCellButton = cell;
             SetMouseCapture(true);
             if (OnClickCell) OnClickCell(this, cell.Y, cell.X);

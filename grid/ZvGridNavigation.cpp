@@ -4,12 +4,26 @@
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
 
+#include "platform/ScopeGuard.h"
+
 void TZvStringGrid::MoveToFirstRow()
 {
     SetRow(FixedRows());
 }
 
+// The row and column events see every move; the cell event stays quiet while
+// the advance rule moves the cursor, as the advance has asked it once already.
 bool TZvStringGrid::FireCellChanging(int OldRow, int OldCol, int NewRow, int NewCol)
+{
+    bool allow = true;
+    if (NewRow != OldRow && OnRowChanging) OnRowChanging(this, OldRow, NewRow, allow);
+    if (NewCol != OldCol && OnColChanging) OnColChanging(this, OldCol, NewCol, allow);
+    if (NewRow == OldRow && NewCol == OldCol) return allow;
+    if (!d->FDisableChange && OnCellChanging) OnCellChanging(this, OldRow, OldCol, NewRow, NewCol, allow);
+    return allow;
+}
+
+bool TZvStringGrid::FireAdvanceCellChanging(int OldRow, int OldCol, int NewRow, int NewCol)
 {
     bool allow = true;
     if (OnCellChanging) OnCellChanging(this, OldRow, OldCol, NewRow, NewCol, allow);
@@ -91,7 +105,8 @@ bool TZvStringGrid::TabToNextCell(bool Backward)
         }
     }
 
-    if (d->FNavigation->AdvanceAutoEdit() && !IsCheckOrButtonCell(Col(), Row())) SimulateCellClick(Col(), Row());
+    if (d->FNavigation->AdvanceAutoEdit() && !IsCheckOrButtonCell(RealColIndex(Col()), Row()))
+        SimulateCellClick(Col(), Row());
     d->FLastTabCell = {-1, -1};
     if (d->FNavigation->AlwaysEdit() && CanFocus()) SetFocus();
     return !handedOn;
@@ -247,15 +262,15 @@ void TZvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoE
             int newRow = r, newCol = c;
             bool allow = true;
             if (OnAutoAdvance) OnAutoAdvance(this, d->FAdvanceOrigin.Y, d->FAdvanceOrigin.X, newRow, newCol, allow);
-            if (allow) allow = FireCellChanging(d->FAdvanceOrigin.Y, d->FAdvanceOrigin.X, newRow, newCol);
+            if (allow) allow = FireAdvanceCellChanging(d->FAdvanceOrigin.Y, d->FAdvanceOrigin.X, newRow, newCol);
             d->FDisableChange = true;
+            const TScopeExit quiet([this] { d->FDisableChange = false; });
             if (allow) {
                 SetCol(newCol);
                 SetRow(newRow);
             } else {
                 CellSelectHook(startCell.X, startCell.Y);
             }
-            d->FDisableChange = false;
             break;
         }
         if (!d->FNavigation->AdvanceSkipReadOnlyCells()) {
@@ -267,7 +282,7 @@ void TZvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoE
     }
 
     if (!ReopenEditor) return;
-    const bool checkTarget = IsCheckOrButtonCell(Col(), Row());
+    const bool checkTarget = IsCheckOrButtonCell(RealColIndex(Col()), Row());
     if ((AutoEdit && d->FNavigation->AdvanceAutoEdit()) || checkTarget) {
         if (!IsEditable(RealColIndex(Col()), Row())) return;
         ShowEditor();
@@ -278,14 +293,14 @@ void TZvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoE
             SetRow(startCell.Y);
             SetCol(target.X);
             SetRow(target.Y);
-            if (!IsCheckOrButtonCell(startCell.X, startCell.Y)) {
+            if (!IsCheckOrButtonCell(RealColIndex(startCell.X), startCell.Y)) {
                 const TRect rc = CellRect(target.X, target.Y);
                 ReplayClick(rc.Left + 2, rc.Top + 2);
                 if (d->FNavigation->AdvanceDirection() != TAdvanceDirection::adLeftRight) HideInplaceEdit();
             }
             d->FDisableChange = false;
         }
-        FireCellChanging(startCell.Y, startCell.X, Row(), Col());
+        FireAdvanceCellChanging(startCell.Y, startCell.X, Row(), Col());
         TEditorType ed = d->FDefaultEditor;
         QueryEditorType(RealColIndex(startCell.X), startCell.Y, ed);
         if (!IsTextEditorKind(ed)) HideInplaceEdit();

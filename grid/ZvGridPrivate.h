@@ -98,6 +98,34 @@ struct TZvStringGridPrivate {
     bool FColumnMovedFlag = false;
     bool FSyncing = false;
 
+    // ---- Pointer and keys of the column grid ----
+    // Hover of fixed cells frozen while a fixed drop-down menu is open.
+    bool FNoMouseLeave = false;
+    bool FDropDownDown = false;
+    // Real column whose header filter list is open.
+    int FFilterCol = -1;
+    int FOldKeepLeftCol = -1;
+    TGridRect FSizeSelection{-1, -1, -1, -1};
+    TGridRect FMoveSelection{-1, -1, -1, -1};
+    TGridCoord FHoverCell{-1, -1};
+    TGridCoord FHotFixedCell{-1, -1};
+    TGridCoord FScrollBarCell{-1, -1};
+    String FAnchor;
+    // Fixed rows sized by dragging their bottom border.
+    bool FFixedRowSizingHover = false;
+    bool FFixedRowSizing = false;
+    int FFixedRowSizingIndex = -1;
+    int FSizeFixedX = -1;
+    int FSizeFixedY = -1;
+    int FMoveColInd = -1;
+    int FMoveRowInd = -1;
+    // A row drag selection scrolled above its start: rows above FixedRows count.
+    bool FDragScrolledUp = false;
+    // The header filter list as last opened: its place, its texts and ticks.
+    TRect FFilterListBounds;
+    TStringList FFilterListItems;
+    std::vector<bool> FFilterListTicked;
+
     // ---- State shared between the features ----
     // Construction and platform level.
     bool FDesignTime = false;

@@ -146,6 +146,35 @@ void TZvStringGrid::LButtonUpMessageHook(TWMMouse& Message)
     for (TArrowWindow* a : d->FArrows)
         if (a && !d->FDesignTime) a->SetVisible(false);
 
+    if (d->FFixedSizing) {
+        d->FFixedSizing = false;
+        const int c = d->FFixedSizingIndex;
+        d->FFixedSizingIndex = -1;
+        DrawFixedSizingLine(true, -1);
+        int before = 0;
+        for (int i = 0; i < c; ++i) before += ColWidths(i);
+        int width = X - before;
+        if (c >= 0 && width > 0) {
+            SetColWidths(c, width);
+            if (OnEndColumnSize) OnEndColumnSize(this, c);
+            const int asked = width;
+            if (OnUpdateColumnSize) OnUpdateColumnSize(this, c, width);
+            if (width != asked) SetColWidths(c, width);
+        }
+    }
+    if (d->FFixedRowSizing) {
+        d->FFixedRowSizing = false;
+        const int r = d->FFixedRowSizingIndex;
+        d->FFixedRowSizingIndex = -1;
+        DrawFixedSizingLine(false, -1);
+        int before = 0;
+        for (int i = 0; i < r; ++i) before += RowHeights(i);
+        if (r >= 0 && Y - before > 0) {
+            SetRowHeights(r, Y - before);
+            if (OnEndRowSize) OnEndRowSize(this, r);
+        }
+    }
+
     const TGridState stateAtRelease = GridState();
     const bool moveEnded = stateAtRelease == gsColMoving || stateAtRelease == gsRowMoving;
     const bool sizeEnded = stateAtRelease == gsColSizing || stateAtRelease == gsRowSizing;
@@ -154,6 +183,7 @@ void TZvStringGrid::LButtonUpMessageHook(TWMMouse& Message)
         d->FPushedFixed = false;
         Invalidate();
     }
+    if ((d->FDesignTime || d->FHintShowSizing) && d->FScrollHintShowing) HideScrollHint();
 
     const TGridCoord cell = MouseCoord(X, Y);
     const bool onCell = cell.X >= 0 && cell.Y >= 0;
@@ -165,11 +195,11 @@ void TZvStringGrid::LButtonUpMessageHook(TWMMouse& Message)
         bool enabled = onCell && !d->FControlLook->NoDisabledButtonLook() && CellAllowsEdit(prc, pushed.Y);
         if (!enabled && !(onCell && !d->FControlLook->NoDisabledButtonLook())) enabled = Options().Contains(goEditing);
         if (enabled || d->FControlLook->NoDisabledButtonLook() || fixedArea) {
-            if (!IsNode(RealRowIndex(pushed.Y)) && HasButton(prc, pushed.Y)) PushButton(prc, pushed.Y, false);
+            if (!IsNode(RealRowIndex(pushed.Y)) && HasButton(prc, pushed.Y)) PushButton(pushed.X, pushed.Y, false);
             if (onCell) {
                 const TPoint b = BaseCell(RealColIndex(cell.X), cell.Y);
                 const bool sameBase = b.X == prc && b.Y == pushed.Y;
-                const TRect btn = CellButtonRect(prc, pushed.Y);
+                const TRect btn = CellButtonRect(pushed.X, pushed.Y);
                 const bool inButton = sameBase && X >= btn.Left && X < btn.Right && Y >= btn.Top && Y < btn.Bottom;
                 if (inButton || fixedArea) FireButtonClick(pushed.X, pushed.Y);
                 if (HasExpand(prc, pushed.Y)) {
@@ -215,6 +245,18 @@ void TZvStringGrid::LButtonUpMessageHook(TWMMouse& Message)
         if (d->FDeselect && onCell && cell.X >= FixedCols()) SetColSelect(cell.X, false);
     }
     d->FDeselect = false;
+
+    if (d->FGrouping->AutoSelectGroup() && onCell && cell.X > 0 && cell.Y >= FixedRows()) {
+        const int rr = RealRowIndex(cell.Y);
+        const int span = IsNode(rr) && !GetNodeState(rr) ? GetNodeSpan(cell.Y) : 0;
+        const int last = std::min(cell.Y + span - 1, RowCount() - 1);
+        if (span > 1) {
+            if (d->FMouseActions->DisjunctRowSelect())
+                for (int r = cell.Y + 1; r <= last; ++r) SetRowSelect(SelectionRow(r), true);
+            else
+                SetSelection(GridRect({FixedCols(), cell.Y + 1}, {ColCount() - 1, last}));
+        }
+    }
 
     if (moveEnded) {
         if (HeaderDragButton()) HeaderDragButton()->SetVisible(false);
@@ -422,14 +464,17 @@ void TZvStringGrid::RButtonDownMessageHook(TWMMouse& Message)
     if (d->FMouseActions->SelectOnRightClick() && onCell && !IsFixed(cell.X, cell.Y) && cell.X >= FixedCols() &&
         cell.Y >= FixedRows() && !(d->FMouseActions->DisjunctCellSelect() && IsSelected(cell.X, cell.Y))) {
         const int rc = RealColIndex(cell.X);
+        // A right click on one of several selected rows keeps them for the pop-up menu to act on.
+        const bool keepRows = d->FMouseActions->DisjunctRowSelect() && PopupMenu() && GetRowSelectCount() > 1 &&
+                              GetRowSelect(SelectionRow(cell.Y));
+        const std::vector<bool> rowsBefore = d->FRowSelect;
         if (!IsCheckOrButtonCell(rc, cell.Y)) {
             if (OnRightClickCell) FocusCell(cell.X, cell.Y);
-            else {
-                const TRect r = CellRect(cell.X, cell.Y);
-                ReplayClick(X, Y);
-                (void)r;
-            }
+            else ReplayClick(X, Y);
         }
+        if (keepRows)
+            for (std::size_t r = 0; r < rowsBefore.size(); ++r)
+                if (r < d->FRowSelect.size() && d->FRowSelect[r] != rowsBefore[r]) SetRowSelect(int(r), rowsBefore[r]);
         if (IsSelected(cell.X, cell.Y) && OnSelectCell) {
             bool can = true;
             OnSelectCell(this, cell.X, cell.Y, can);
@@ -445,11 +490,12 @@ void TZvStringGrid::RButtonDownMessageHook(TWMMouse& Message)
             }
         }
         if (d->FMouseActions->DisjunctRowSelect()) {
-            if (GetKeyState(VK_CONTROL) < 0 || d->FMouseActions->DisjunctRowSelectNoCtrl())
-                SetRowSelect(cell.Y, !GetRowSelect(cell.Y));
-            else {
+            const int key = SelectionRow(cell.Y);
+            if (GetKeyState(VK_CONTROL) < 0 || d->FMouseActions->DisjunctRowSelectNoCtrl()) {
+                SetRowSelect(key, !GetRowSelect(key));
+            } else if (!keepRows) {
                 ClearRowSelect();
-                SetRowSelect(cell.Y, true);
+                SetRowSelect(key, true);
             }
         }
     }

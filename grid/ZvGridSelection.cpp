@@ -236,6 +236,14 @@ void TZvStringGrid::SwapCells(TGridCoord FromCell, TGridCoord ToCell)
 }
 
 // ---- Repainting ----------------------------------------------------------------------------------------------
+// The row indicator picture stands in column 0 of the current row: it moves with the row.
+void TZvStringGrid::RepaintRowIndicators(int OldRow, int NewRow)
+{
+    if (!d->FRowIndicator || d->FRowIndicator->Empty() || FixedCols() == 0) return;
+    RepaintCell(0, OldRow);
+    RepaintCell(0, NewRow);
+}
+
 void TZvStringGrid::RepaintRow(int ARow)
 {
     if (!HandleAllocated()) return;

@@ -108,6 +108,29 @@ int TZvStringGrid::SelectedCellsCount()
     return d->FSelectedCells->Count();
 }
 
+void TZvStringGrid::RepaintSelectedCells()
+{
+    for (int i = 0; i < d->FSelectedCells->Count(); ++i) {
+        const TGridCoord c = SelectedCell(i);
+        RepaintCell(c.X, c.Y);
+    }
+}
+
+// The cells of a range selection other than its base cell join the disjunct
+// selection; each cell of it is repainted.
+void TZvStringGrid::AddSelectionToSelectedCells(TGridCoord Base)
+{
+    const TGridRect s = Selection();
+    const int l = std::min(s.Left, s.Right), r = std::max(s.Left, s.Right);
+    const int t = std::min(s.Top, s.Bottom), b = std::max(s.Top, s.Bottom);
+    if (l != r || t != b)
+        for (int row = t; row <= b; ++row)
+            for (int col = l; col <= r; ++col)
+                if ((col != Base.X || row != Base.Y) && !d->FSelectedCells->HasValue(SelectionKey(col, row)))
+                    d->FSelectedCells->Add(SelectionKey(col, row));
+    RepaintSelectedCells();
+}
+
 void TZvStringGrid::ClearSelectedCells()
 {
     SetSelection(TGridRect{FixedCols(), FixedRows(), FixedCols(), FixedRows()});

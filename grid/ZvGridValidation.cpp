@@ -177,6 +177,12 @@ void TZvStringGrid::UnRegisterNotifier(TGridChangeNotifier* ANotifier)
 // ---- The selection hook -----------------------------------------------------------------------------
 bool TZvStringGrid::CellSelectHook(int ACol, int ARow)
 {
+    // A forced move (a pressed cell button, Tab across a row end) skips the
+    // editing and change rules; only the row indicators follow it.
+    if (d->FForceSelect) {
+        RepaintRowIndicators(Row(), ARow);
+        return true;
+    }
     if (!Parent()) return TBaseGrid::CellSelectHook(ACol, ARow);
     bool allowChange = true;
     bool answer = false;
@@ -194,6 +200,7 @@ bool TZvStringGrid::CellSelectHook(int ACol, int ARow)
         }
     }
     if (ACol == 0 && HasNodes() && !Options().Contains(goRowSelect)) return false;
+    if (d->FUseEnabledRows && d->FNavigation->SkipDisabledRows() && !GetRowEnabled(ARow)) return false;
 
     const TGridCoord old{Col(), Row()};
     // A validation that rejects on the way (ending the open editor) keeps the grid where it is.
