@@ -204,6 +204,7 @@ void TZvStringGrid::MouseMoveHook(TShiftState Shift, int X, int Y)
         d->FMouseSelectMode = mode;
     }
     EndHintOfOtherCell(X, Y);
+    TrackHoverLink(X, Y);
     TBaseGrid::MouseMove(Shift, X, Y);
     PointerCursorHook(X, Y);
 }
