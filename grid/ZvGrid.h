@@ -1108,6 +1108,17 @@ public:
     void SwapRows(int Index, int Index2);
 
     // ==== Cell editors: ZvGridEditing.cpp ==========================================================================
+    // The editors' one mapping from the displayed column the cursor is on (the
+    // current column when none is given) to the stored column the cell's text
+    // lives in. Every read and write of an edited cell goes through it, so a
+    // hidden column before the cell never shifts the text into its neighbour.
+    int EditorRealCol(int DisplayCol = -1);
+    // The length the text editor accepts: the column's EditLength in a column
+    // grid, else MaxEditLength; 0 for no limit.
+    int EditLengthLimit();
+    // The look an editor opening on a cell (displayed column) takes over: the
+    // cell's colour, font and alignment as the cell is painted.
+    void CellEditorLook(int ACol, int ARow, TBrush& Brush, TFont& AFont, TAlignment& HA);
     virtual void StoreEditorText(int ACol, int ARow, const String& Value);
     virtual String CurrentCell();
     virtual void SetCurrentCell(const String& Value);
@@ -1858,7 +1869,9 @@ protected:
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() override;
     void HideEditor() override;
+    void ShowEditorChar(QChar Ch) override;
     String GetEditMask(int ACol, int ARow) override;
+    int GetEditLimit() override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
     void ColWidthsChanged() override;
@@ -1926,6 +1939,9 @@ protected:
     void ReplayPress(int X, int Y);
     void ReplayClick(int X, int Y);
     bool HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawResult& Result);
+    // With URLUnderlineOnHover the markup link under the pointer takes its hover
+    // look; the cell that had it and the one that has it now are repainted.
+    void TrackHoverLink(int X, int Y);
     THTMLDrawParams CellMarkupParams() const;
     void PressCellControl(int ACol, int ARow, const THTMLDrawResult& Hit);
     // The steps of a left press, each true when it took the press (TCellPress: ZvGridMouse.cpp).

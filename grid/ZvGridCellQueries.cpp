@@ -284,8 +284,9 @@ bool TZvStringGrid::IsFixed(int ACol, int ARow)
     const int col = RealToDisplayCol(base.X);
     if (base.Y >= RowCount() - d->FFixedFooters) return true;
     if (col >= ColCount() - d->FFixedRightCols && col < ColCount()) return true;
+    // The fixed-cell query is asked by displayed column, like this call.
     bool fixed = false;
-    QueryFixedCell(base.X, base.Y, fixed);
+    QueryFixedCell(col, base.Y, fixed);
     return fixed;
 }
 

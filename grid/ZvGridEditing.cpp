@@ -20,9 +20,21 @@ constexpr UINT kEditDoneMessage = WM_APP + 0x1D0E;
 } // namespace
 
 // ---- Cell text under edit ------------------------------------------------------------------------
-String TZvStringGrid::CurrentCell() { return GetCellEx(RealColIndex(Col()), Row()); }
+int TZvStringGrid::EditorRealCol(int DisplayCol) { return RealColIndex(DisplayCol < 0 ? Col() : DisplayCol); }
 
-void TZvStringGrid::SetCurrentCell(const String& Value) { SetCellEx(RealColIndex(Col()), Row(), Value); }
+int TZvStringGrid::EditLengthLimit() { return GetEditLimit(); }
+
+int TZvStringGrid::GetEditLimit() { return d->FMaxEditLength; }
+
+// The stored text, not what OnGetDisplText makes of it: the edit's cache is
+// written back on Escape and must give the cell back exactly.
+String TZvStringGrid::CurrentCell()
+{
+    const TPoint base = BaseCell(EditorRealCol(), Row());
+    return Cells(base.X, base.Y);
+}
+
+void TZvStringGrid::SetCurrentCell(const String& Value) { SetCellEx(EditorRealCol(), Row(), Value); }
 
 String TZvStringGrid::ReadCurrentCellText() { return CurrentCell(); }
 
@@ -36,15 +48,15 @@ void TZvStringGrid::StoreEditorText(int ACol, int ARow, const String& Value)
 
 void TZvStringGrid::RestoreCellFromCache()
 {
-    const int rc = RealColIndex(Col());
+    const int rc = EditorRealCol();
     SetCellEx(rc, Row(), d->FCellCache);
-    SetCellEx(rc, Row(), GetCellEx(rc, Row()));
+    SetCellEx(rc, Row(), CurrentCell());
 }
 
 String TZvStringGrid::EditTextGetHook(int ACol, int ARow)
 {
     d->FNoEditChange = true;
-    const int rc = RealColIndex(ACol);
+    const int rc = EditorRealCol(ACol);
     const TPoint base = BaseCell(rc, ARow);
     const String text = TBaseGrid::EditTextGetHook(base.X, base.Y);
     return d->FEditWithTags ? text : StripHTMLTags(text);
@@ -52,7 +64,7 @@ String TZvStringGrid::EditTextGetHook(int ACol, int ARow)
 
 void TZvStringGrid::EditTextSetHook(int ACol, int ARow, const String& Value)
 {
-    const int rc = RealColIndex(ACol);
+    const int rc = EditorRealCol(ACol);
     const TPoint base = BaseCell(rc, ARow);
     TBaseGrid::EditTextSetHook(base.X, base.Y, Value);
 }
@@ -66,7 +78,7 @@ void TZvStringGrid::FireGetEditorProp(int ACol, int ARow, TObject* AEditLink)
 // ---- Which editor, and may it open ---------------------------------------------------------------
 void TZvStringGrid::ResolveEditorKind()
 {
-    const TPoint base = BaseCell(RealColIndex(Col()), Row());
+    const TPoint base = BaseCell(EditorRealCol(), Row());
     d->FCurrentEditor = d->FDefaultEditor;
     QueryEditorType(base.X, base.Y, d->FCurrentEditor);
 }
@@ -79,7 +91,7 @@ bool TZvStringGrid::AllowEditorShow()
     // A key that asks for the editor while editing is switched off leaves no editor mode behind.
     if (!allow && !Options().Contains(goEditing) && EditorMode()) HideEditor();
     if (d->FDesignTime) return allow;
-    const TPoint base = BaseCell(RealColIndex(Col()), Row());
+    const TPoint base = BaseCell(EditorRealCol(), Row());
     if (allow && !d->FInEditMode && IsCheckOrButtonCell(base.X, base.Y)) return false;
     if (allow && !d->FInEditMode) {
         d->FNoEditChange = true;
@@ -151,11 +163,19 @@ bool TZvStringGrid::ShowEditorControl(int ACol, int ARow)
     TZvCellEditStart start;
     start.Col = ACol;
     start.Row = ARow;
-    start.RealCol = RealColIndex(ACol);
+    start.RealCol = EditorRealCol(ACol);
     start.Cell = CellRect(ACol, ARow);
     if (UseRightToLeftReading()) ++start.Cell.Left;
     d->FEditCtrl = nullptr;
     d->FLastValidation = true;
+    {
+        // The editor opens in the cell's own colour, as the cell is painted.
+        TBrush brush;
+        TFont font;
+        TAlignment ha;
+        CellEditorLook(ACol, ARow, brush, font, ha);
+        start.Color = brush.Color();
+    }
     start.Text = EditTextGetHook(ACol, ARow);
     start.StartChar = d->FStartEditChar;
     editor->BeginCellEdit(this, start);
@@ -164,13 +184,26 @@ bool TZvStringGrid::ShowEditorControl(int ACol, int ARow)
     return true;
 }
 
+void TZvStringGrid::CellEditorLook(int ACol, int ARow, TBrush& Brush, TFont& AFont, TAlignment& HA)
+{
+    TGridDrawState state;
+    AFont.Assign(Font());
+    Brush.SetColor(Color());
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    HA = TAlignment::taLeftJustify;
+    TVAlignment va = TVAlignment::vtaTop;
+    bool ww = false;
+    TCellGradientDirection gd = TCellGradientDirection::GradientVertical;
+    GetVisualProperties(ACol, ARow, state, false, false, true, &Brush, colorTo, mirror, mirrorTo, &AFont, HA, va, ww, gd);
+}
+
 // ---- Storing and hiding --------------------------------------------------------------------------
 void TZvStringGrid::StoreAndHideEditor(int ACol, int ARow)
 {
     if (d->FDestroying) return;
     d->FSpecialEditor = false;
     d->FBlockFocusKill = true;
-    const int rc = RealColIndex(ACol);
+    const int rc = EditorRealCol(ACol);
     d->FStartEditChar = QChar();
     const TEditorType kind = d->FCurrentEditor;
     if (TZvCellEditor* editor = MadeCellEditor(kind); editor && !editor->AsInplaceEdit()) {
@@ -209,7 +242,7 @@ void TZvStringGrid::EditDoneMessageHook(TMessage& Message)
 // ---- Opening and ending ----------------------------------------------------------------------------
 void TZvStringGrid::ShowInplaceEdit()
 {
-    if (IsCheckOrButtonCell(RealColIndex(Col()), Row())) return;
+    if (IsCheckOrButtonCell(EditorRealCol(), Row())) return;
     if (Row() < TopRow()) SetTopRow(Row());
     if (Col() < LeftCol()) SetLeftCol(Col());
     d->FEditText = CurrentCell();
@@ -317,8 +350,9 @@ bool TZvStringGrid::CellAllowsEdit(int ACol, int ARow)
     bool canEdit = true;
     QueryCellEditable(base.X, base.Y, canEdit);
     if (!canEdit) return false;
+    // The editability query takes the stored column, the fixed-cell query the displayed one.
     bool fixed = false;
-    QueryFixedCell(base.X, base.Y, fixed);
+    QueryFixedCell(DisplColIndex(base.X), base.Y, fixed);
     return !fixed;
 }
 
@@ -341,11 +375,24 @@ void TZvStringGrid::HideEditor()
 
 String TZvStringGrid::GetEditMask(int ACol, int ARow) { return EditMaskHook(ACol, ARow); }
 
+// The character that opened the text editor reaches it as if typed there: its
+// character filters apply, and it replaces the selected text, or with
+// EditSelectAll off goes after it. It is handed over at once, so that the
+// keys typed next come after it.
+void TZvStringGrid::ShowEditorChar(QChar Ch)
+{
+    ShowEditor();
+    TInplaceEdit* editor = InplaceEditor();
+    if (!editor || !editor->Visible()) return;
+    if (!d->FNavigation->EditSelectAll()) editor->SetSelStart(int(editor->Text().size()));
+    editor->Perform(WM_CHAR, WPARAM(Ch.unicode()), 0);
+}
+
 // ---- Editors of later features ---------------------------------------------------------------------
 String TZvStringGrid::FireEllipsClick(const String& Text)
 {
     String result = Text;
-    if (OnEllipsClick) OnEllipsClick(this, RealCol(), Row(), result);
+    if (OnEllipsClick) OnEllipsClick(this, EditorRealCol(), Row(), result);
     return result;
 }
 void TZvStringGrid::SetFormulaEditing(bool) {} // this grid keeps no formulas

@@ -26,6 +26,25 @@ TPoint ControlGlyphSize(TCellType Kind, const TControlLook& Look)
     return {side, side};
 }
 
+// The value a progress, rating, range or data-image cell paints. Painting
+// never raises: a text that holds no number (or no finite one) paints as 0,
+// and a value beyond the int range is held at its end.
+double PaintedFloat(TZvStringGrid& Grid, int RCol, int ARow)
+{
+    try {
+        const double v = Grid.GetFloats(RCol, ARow);
+        return std::isfinite(v) ? v : 0.0;
+    } catch (const EZvGridError&) {
+        return 0.0;
+    }
+}
+
+int PaintedInt(TZvStringGrid& Grid, int RCol, int ARow)
+{
+    const double v = std::trunc(PaintedFloat(Grid, RCol, ARow));
+    return int(std::clamp(v, -2147483647.0, 2147483647.0));
+}
+
 bool BesideText(TCellHAlign h) { return h == TCellHAlign::haBeforeText || h == TCellHAlign::haAfterText; }
 bool OverText(TCellVAlign v) { return v == TCellVAlign::vaUnderText || v == TCellVAlign::vaAboveText; }
 
@@ -471,7 +490,7 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         break;
     case TCellType::ctDataImage:
         if (TCustomImageList* list = CellImageList()) {
-            const int idx = GetInts(RCol, ARow) + g->CellIndex();
+            const int idx = PaintedInt(*this, RCol, ARow) + g->CellIndex();
             if (idx >= 0 && idx < list->Count()) list->Draw(canvas, left, top, idx);
         }
         break;
@@ -514,7 +533,7 @@ void TZvStringGrid::PaintCellGraphic(TCanvas* ACanvas, int RCol, int ARow, TRect
         const TRect r = Rect(ARect.Left + cl.ProgressMarginX(), ARect.Top + cl.ProgressMarginY(),
                              ARect.Right - cl.ProgressMarginX(), ARect.Bottom - cl.ProgressMarginY());
         // The graphic keeps the negative colour in its bitmap slot and the positive one in its icon slot.
-        DrawCenteredValueBar(canvas, r, GetInts(RCol, ARow), g->CellIndex(), g->CellBoolean(), g->CellBitmapColor(),
+        DrawCenteredValueBar(canvas, r, PaintedInt(*this, RCol, ARow), g->CellIndex(), g->CellBoolean(), g->CellBitmapColor(),
                              g->CellIconColor());
         break;
     }
@@ -653,9 +672,10 @@ void TZvStringGrid::PaintRotatedCellText(TCanvas& canvas, TCellGraphic* g, int R
     canvas.Font()->SetOrientation(g->CellAngle() * 10);
     const TRect clip = Rect(ARect.Left + 2, ARect.Top + 2, ARect.Right - 2, ARect.Bottom - 2);
     canvas.Brush()->SetStyle(TBrushStyle::bsClear);
-    canvas.SetClipRect(clip);
-    canvas.TextOut(r.Left, r.Top, text);
-    canvas.SetClipRect(TRect());
+    {
+        const TClipWithin within(canvas, clip);
+        canvas.TextOut(r.Left, r.Top, text);
+    }
     canvas.SetFont(&saved);
     canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
     if (IsSortIndicatorCell(RealToDisplayCol(RCol), ARow) &&
@@ -669,7 +689,7 @@ void TZvStringGrid::PaintCellProgress(TCanvas& canvas, TCellGraphic* g, int RCol
 {
     const TRect r = Rect(ARect.Left + 2, ARect.Top + 2, ARect.Right - 2, ARect.Bottom - 2);
     const TControlLook& cl = *d->FControlLook;
-    const double value = GetFloats(RCol, ARow);
+    const double value = PaintedFloat(*this, RCol, ARow);
     const bool xpStyle = (cl.ControlStyle() == TGridControlStyle::csWinXP ||
                           cl.ControlStyle() == TGridControlStyle::csTheme) &&
                          ThemedControls() && cl.ProgressXP();
@@ -724,15 +744,17 @@ void TZvStringGrid::PaintCellXPProgress(TCanvas& canvas, TCellGraphic* g, int RC
     s.BackgroundColor = pa.UnCompleteColor() != clNone ? pa.UnCompleteColor() : canvas.Brush()->Color();
     const int extent = g->CellErrLen() - g->CellErrFrom();
     // An empty range shows an empty bar rather than dividing by zero.
+    // A value beyond the range fills the bar, never more.
     const int pct = extent == 0 ? 0
-                                : int(std::lround(std::fabs(GetFloats(RCol, ARow) - g->CellErrFrom()) / extent * 100));
+                                : int(std::lround(std::clamp(
+                                      std::fabs(PaintedFloat(*this, RCol, ARow) - g->CellErrFrom()) / extent * 100, 0.0, 100.0)));
     DrawStyledProgressBar(canvas, r, pct, s);
 }
 
 // Stars up to the graphic's count, filled to the value by halves.
 void TZvStringGrid::PaintCellRating(TCanvas& canvas, TCellGraphic* g, int RCol, int ARow, int left, int top)
 {
-    const double v = std::round(GetFloats(RCol, ARow) * 2) / 2;
+    const double v = std::round(PaintedFloat(*this, RCol, ARow) * 2) / 2;
     int x = left;
     for (int i = 1; i <= g->CellAngle(); ++i, x += 18) {
         DrawCellShape(canvas, x, top, 16, 16, TCellShape::csStar,

@@ -7,6 +7,8 @@
 
 #include "grid/ZvGrid.h"
 
+#include <QRegion>
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -22,6 +24,28 @@ TService& MadeOnFirstUse(std::unique_ptr<TService>& Slot, const TZvStringGrid* G
     if (!Slot) Slot = std::make_unique<TService>(const_cast<TZvStringGrid*>(Grid));
     return *Slot;
 }
+
+// Narrows a canvas's clip to a rectangle within the clip it already has (the
+// one that keeps a partly scrolled cell off the fixed cells) and gives the old
+// clip back when it goes. A rectangle wholly outside the clip paints nothing.
+class TClipWithin {
+public:
+    TClipWithin(TCanvas& Canvas, const TRect& Rect) : FCanvas(Canvas), FSaved(Canvas.ClipRegion())
+    {
+        QRegion clip(Rect.ToQRect());
+        if (!FSaved.isEmpty()) clip &= FSaved;
+        // An empty region would lift the clip altogether; one off the device drops everything.
+        if (clip.isEmpty()) clip = QRegion(-2, -2, 1, 1);
+        FCanvas.SetClipRegion(clip);
+    }
+    ~TClipWithin() { FCanvas.SetClipRegion(FSaved); }
+    TClipWithin(const TClipWithin&) = delete;
+    TClipWithin& operator=(const TClipWithin&) = delete;
+
+private:
+    TCanvas& FCanvas;
+    QRegion FSaved;
+};
 
 // What the drawing engine knows of the cell being painted, shared with the
 // text and graphic painters it calls.
@@ -429,7 +453,10 @@ struct TZvStringGridPrivate {
     int FSizedRow = -1;
     int FLastDesignChoice = -1;
     bool FShowColumnNumbers = true;
+    // The markup link under the pointer (one-based, -1 for none) and the cell
+    // it is in, painted in its hover look while URLUnderlineOnHover is on.
     int FHoverLink = -1;
+    TGridCoord FHoverCell{-1, -1};
     int FWheelScrollLines = 3;
     UINT FWheelMessage = WM_MOUSEWHEEL;
     bool FDestroying = false;

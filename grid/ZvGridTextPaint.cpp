@@ -15,6 +15,7 @@
 #include "platform/DrawText.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -64,6 +65,25 @@ TSize TZvStringGrid::DrawMarkupText(TCanvas& Canvas, const String& Text, TRect R
     return {result.XSize, result.YSize};
 }
 
+void TZvStringGrid::TrackHoverLink(int X, int Y)
+{
+    if (!d->FURLUnderlineOnHover) return;
+    const TGridCoord cell = MouseCoord(X, Y);
+    int link = -1;
+    if (cell.X >= 0 && cell.Y >= 0 && cell.X < ColCount() && cell.Y < RowCount() &&
+        CellTextKind(GetCellEx(RealColIndex(cell.X), cell.Y), d->FEnableHTML) == ctHTML) {
+        THTMLDrawResult hit;
+        if (HitTestMarkup(cell.X, cell.Y, X, Y, hit) && hit.MouseLink > 0) link = hit.MouseLink;
+    }
+    const TGridCoord hovered = link > 0 ? cell : TGridCoord{-1, -1};
+    if (hovered == d->FHoverCell && link == d->FHoverLink) return;
+    const TGridCoord before = d->FHoverCell;
+    d->FHoverCell = hovered;
+    d->FHoverLink = link;
+    if (before.X >= 0) RepaintCell(before.X, before.Y);
+    if (hovered.X >= 0 && hovered != before) RepaintCell(hovered.X, hovered.Y);
+}
+
 bool TZvStringGrid::IsSortIndicatorCell(int ACol, int ARow)
 {
     int row = ARow;
@@ -104,9 +124,9 @@ void TZvStringGrid::PaintCellText()
         r.Left += GridLineWidth();
         r.Top += GridLineWidth();
     }
-    const bool clipped = cell.ScrollPos > 0;
-    if (clipped) {
-        canvas.SetClipRect(r);
+    std::optional<TClipWithin> scrolledClip;
+    if (cell.ScrollPos > 0) {
+        scrolledClip.emplace(canvas, r);
         r.Top -= cell.ScrollPos;
     }
 
@@ -133,10 +153,7 @@ void TZvStringGrid::PaintCellText()
     PaintCellTextBackground(canvas, r);
     if (d->FSelectionRectangle && !fixedCell) PaintSelectionRectangle(canvas);
 
-    if (!cell.DrawText) {
-        if (clipped) canvas.SetClipRect(TRect());
-        return;
-    }
+    if (!cell.DrawText) return;
 
     // Margins and room for the graphic.
     r.Left += d->FXYOffset.X;
@@ -170,7 +187,20 @@ void TZvStringGrid::PaintCellText()
         if (sortGlyph) hr.Right -= 10;
         const TColor oldFont = canvas.Font()->Color();
         canvas.Brush()->SetStyle(TBrushStyle::bsClear);
-        const TSize size = DrawMarkupText(canvas, text, hr, false, false);
+        THTMLDrawParams params = CellMarkupParams();
+        params.Images = CellImageList();
+        params.HoverLink = d->FHoverCell == TGridCoord{ACol, ARow} ? d->FHoverLink : -1;
+        params.BlinkOn = d->FBlinkOn || !d->FEnableBlink;
+        params.HoverStyle = d->FURLUnderlineOnHover;
+        params.Down = GetKeyState(VK_CONTROL) < 0;
+        // A selected cell's links take the selection's text colour, so they stay readable.
+        params.URLColor = anchorColor;
+        params.ShadowColor = TColor(0x808080);
+        params.PictureCache = d->FPictureCache.get();
+        params.RightToLeft = UseRightToLeftReading();
+        THTMLDrawResult drawn;
+        DrawHTMLText(canvas, text, hr, params, drawn);
+        const TSize size{drawn.XSize, drawn.YSize};
         canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
         canvas.Font()->SetColor(oldFont);
         if (sortGlyph) DrawSortGlyph(&canvas, RCol, SortGlyphY(cell.VAlign, cell.Rect), hr.Right + 2);
@@ -186,7 +216,6 @@ void TZvStringGrid::PaintCellText()
     } else {
         PaintPlainCellText(canvas, text, r, anchorColor, sortGlyph, sortOffset, errFrom, errLen);
     }
-    if (clipped) canvas.SetClipRect(TRect());
 }
 
 TColor TZvStringGrid::SelectedTextColors(TCanvas& canvas, bool Selected, bool FixedCell)
@@ -345,10 +374,9 @@ void TZvStringGrid::TileCellBackground(TCanvas* Canvas, TRect Rect)
     for (int c = originCol; c < d->FCellPaint.RCol && c < ColCount(); ++c) xs += ColWidths(c);
     for (int r = originRow; r < d->FCellPaint.ARow && r < RowCount(); ++r) ys += RowHeights(r);
     const int xPhase = xs % W, yPhase = ys % H;
-    Canvas->SetClipRect(Rect);
+    const TClipWithin clip(*Canvas, Rect);
     for (int y = Rect.Top - 1 - yPhase; y < Rect.Bottom; y += H)
         for (int x = Rect.Left - 1 - xPhase; x < Rect.Right; x += W) Canvas->Draw(x, y, bmp);
-    Canvas->SetClipRect(TRect());
 }
 
 void TZvStringGrid::PaintCellBackgroundPicture(TCanvas* Canvas, TRect Rect)
@@ -358,9 +386,8 @@ void TZvStringGrid::PaintCellBackgroundPicture(TCanvas* Canvas, TRect Rect)
     const TRect pic = Bounds(d->FBackGround->Left(), d->FBackGround->Top(), bmp->Width(), bmp->Height());
     TRect part;
     if (!IntersectRect(part, pic, Rect)) return;
-    Canvas->SetClipRect(part);
+    const TClipWithin clip(*Canvas, part);
     Canvas->Draw(pic.Left, pic.Top, bmp);
-    Canvas->SetClipRect(TRect());
 }
 
 void TZvStringGrid::PaintCellBackgroundGradient(TCanvas* Canvas, TRect Rect)

@@ -26,6 +26,7 @@ struct TZvCellEditStart {
     int RealCol = 0;   // the column in the store
     TRect Cell;        // the cell's rectangle in the grid's client area
     String Text;       // the cell's text as it is edited (tags stripped unless the grid edits them)
+    TColor Color = clWindow;  // the cell's own background, which the editor takes over
     QChar StartChar;   // the character typed to open the edit; null when none was
 };
 

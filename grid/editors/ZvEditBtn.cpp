@@ -364,10 +364,18 @@ void BeginEditBtn(TAsgEditBtn* Edit, TZvStringGrid* Grid, const TZvCellEditStart
     TZvCellEditor::PlaceOverCell(Edit, Start.Cell);
     Edit->SetMaxLength(Grid->MaxEditLength());
     Edit->SetText(Start.Text);
-    if (AskUnits) Grid->FireGetEditorProp(Start.RealCol, Start.Row, Grid->EditLink());
+    if (AskUnits) {
+        // The unit of the edit before must not stay: an unchanged "12mV" would come back as "12mVV".
+        auto* unitEdit = static_cast<TAsgUnitEditBtn*>(Edit);
+        unitEdit->SetUnitID(String());
+        // The units are asked first, so that a handler filling them splits this very cell;
+        // a text ending in no unit stays whole.
+        Grid->FireGetEditorProp(Start.RealCol, Start.Row, Grid->EditLink());
+        unitEdit->AssignTextAndUnit(Start.Text);
+    }
     Edit->SetVisible(true);
     Edit->SetEnabled(true);
-    Edit->SetColor(Grid->Color());
+    Edit->SetColor(Start.Color);
     TZvCellEditor::FocusWithStartChar(Edit, Start.StartChar);
 }
 
@@ -393,12 +401,26 @@ TEditor* HiddenEditBtn(TZvStringGrid* Grid)
 
 void TGridEditBtn::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start)
 {
+    FGrid = Grid;
     BeginEditBtn(this, Grid, Start, false);
+}
+
+void TGridEditBtn::DoExit()
+{
+    if (Visible() && FGrid) FGrid->CommitEdit();
+    TAsgEditBtn::DoExit();
 }
 
 void TGridUnitEditBtn::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start)
 {
+    FGrid = Grid;
     BeginEditBtn(this, Grid, Start, true);
+}
+
+void TGridUnitEditBtn::DoExit()
+{
+    if (Visible() && FGrid) FGrid->CommitEdit();
+    TAsgUnitEditBtn::DoExit();
 }
 
 void RegisterEditBtnCellEditors(TZvCellEditorRegistry& Registry)

@@ -178,6 +178,13 @@ public:
     void BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start) override;
     String EditorText() override { return Text(); }
     void EndCellEdit() override { DisableAndHide(this); }
+
+protected:
+    // Leaving the editor for another control ends the edit, its text stored.
+    void DoExit() override;
+
+private:
+    TZvStringGrid* FGrid = nullptr;
 };
 
 // The unit edit-button cell editor (edUnitEditBtn, edNumericUnitEditBtn,
@@ -193,4 +200,10 @@ public:
     String EditorText() override { return TextWithUnit(); }
     void EndCellEdit() override { DisableAndHide(this); }
     bool WritesThrough(const TControl*) override { return false; }
+
+protected:
+    void DoExit() override;
+
+private:
+    TZvStringGrid* FGrid = nullptr;
 };

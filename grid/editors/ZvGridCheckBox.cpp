@@ -51,11 +51,13 @@ void TGridCheckBox::KeyDown(WORD& Key, TShiftState Shift)
     case VK_DOWN: {
         const WORD key = Key;
         Key = 0;
-        EndEdit();
-        if (key == VK_RETURN)
-            FGrid->AdvanceToNextCell(FGrid->Col(), FGrid->Row(), false, true, true, false, false);
-        else if (key == VK_UP || key == VK_DOWN)
-            FGrid->Perform(WM_KEYDOWN, key, 0);
+        if (FEnding) return;
+        FEnding = true;
+        const TScopeExit done([this] { FEnding = false; });
+        // The grid ends the edit and acts on the key; its enter handling stays
+        // silent while the focus comes back to it.
+        // Left and Right only end the edit; they do not move the cursor on.
+        FGrid->DoneInplaceEdit(key == VK_LEFT || key == VK_RIGHT ? WORD(0) : key, Shift);
         return;
     }
     case VK_ESCAPE:

@@ -328,7 +328,7 @@ bool TGridCombo::EditorWantsTab() const
     return FGrid->Options().Contains(goTabs) || FGrid->OnCellValidate || FGrid->OnCellValidateWide;
 }
 
-int TGridCombo::RealCol() const { return FGrid->RealColIndex(FGrid->Col()); }
+int TGridCombo::RealCol() const { return FGrid->EditorRealCol(); }
 
 void TGridCombo::NotifyGrid(WORD Code)
 {
@@ -365,16 +365,14 @@ void TGridCombo::TakeCellText()
     else SetText(FGrid->CurrentCell());
 }
 
+// The grid ends the edit and acts on the key, keeping its own enter handling
+// silent while the focus comes back to it.
 void TGridCombo::DoneByKey(WORD Key, TShiftState Shift)
 {
-    (void)Shift;
-    HideEditor();
-    if (FGrid->CanFocus()) FGrid->SetFocus();
-    if (Key == VK_TAB || IsArrowKey(Key)) {
-        FGrid->Perform(WM_KEYDOWN, Key, 0);
-    } else if (Key == VK_RETURN) {
-        FGrid->AdvanceToNextCell(FGrid->Col(), FGrid->Row(), false, true, true, false, false);
-    }
+    if (FHiding) return;
+    FHiding = true;
+    const TScopeExit done([this] { FHiding = false; });
+    FGrid->DoneInplaceEdit(Key, Shift);
 }
 
 void TGridCombo::KeyDown(WORD& Key, TShiftState Shift)
@@ -528,7 +526,7 @@ void TGridCombo::CursorWalk(bool Forward)
     if (Forward && col >= FGrid->ColCount() - 1) return;
     const int target = Forward ? col + 1 : col - 1;
     if (target < FGrid->FixedCols()) return;
-    if (FGrid->IsCheckOrButtonCell(FGrid->RealColIndex(target), row)) {
+    if (FGrid->IsCheckOrButtonCell(FGrid->EditorRealCol(target), row)) {
         if (!CommitText()) return;
         HideEditor();
         FGrid->SetCol(target);
@@ -709,9 +707,23 @@ void TGridCombo::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Star
         SetMaxLength(Grid->MaxComboLength());
     }
     PlaceOverCell(this, Start.Cell);
-    SetColor(Grid->Color());
+    const TGridLook look = Grid->Look();
+    const bool flat = look != TGridLook::glStandard && look != TGridLook::glClassic && look != TGridLook::glCustom;
+    SetFlat(flat);
+    SetEtched(flat);
+    // After the flat look, which may take the parent's colour.
+    SetColor(Start.Color);
     SetVisible(true);
+    // The list is shared by every combo cell: a width sized for another cell's entries must not stay.
+    if (Grid->Navigation()->AutoComboDropSize()) SizeDropDownWidth();
+    else SetListWidth(DropWidth());
     if (CanFocus()) SetFocus();
+    // The typed letter that opened the edit replaces the text, or with
+    // EditSelectAll off goes after it.
+    if (!listOnly && !Start.StartChar.isNull()) {
+        if (Grid->Navigation()->EditSelectAll()) SelectAll();
+        else SetSelStart(int(Text().size()));
+    }
     TMouseActions* mouse = Grid->MouseActions();
     if (mouse->DirectComboDrop() || Grid->ControlLook()->DropDownAlwaysVisible()) SetDroppedDown(true);
     if (mouse->DirectEdit() && mouse->DirectComboDrop()) {
@@ -747,7 +759,7 @@ void TGridCombo::GridCommand(TZvStringGrid* Grid, const TControl* Sender, WORD C
     const bool fromCombo = Sender && Sender == this;
     auto report = [&](int index, bool hasItem, const String& selection) {
         TObject* object = hasItem ? Items()->Objects(index) : nullptr;
-        const int realCol = Grid->RealColIndex(Grid->Col());
+        const int realCol = Grid->EditorRealCol();
         if (Grid->OnComboChange) Grid->OnComboChange(Grid, realCol, Grid->Row(), hasItem ? index : -1, selection);
         if (Grid->OnComboObjectChange)
             Grid->OnComboObjectChange(Grid, realCol, Grid->Row(), hasItem ? index : -1, selection, object);
@@ -771,9 +783,9 @@ void TGridCombo::GridCommand(TZvStringGrid* Grid, const TControl* Sender, WORD C
             mouse->SetDirectEdit(directEdit);
             if (Grid->CanFocus()) Grid->SetFocus();
         }
-        Grid->FireComboCloseUp(Grid->Row(), Grid->RealColIndex(Grid->Col()));
+        Grid->FireComboCloseUp(Grid->Row(), Grid->EditorRealCol());
     }
-    if (Code == CBN_DROPDOWN && fromCombo) Grid->FireComboDropDown(Grid->Row(), Grid->RealColIndex(Grid->Col()));
+    if (Code == CBN_DROPDOWN && fromCombo) Grid->FireComboDropDown(Grid->Row(), Grid->EditorRealCol());
     if (Code == CBN_EDITCHANGE && Grid->OnComboChange) Grid->OnComboChange(Grid, Grid->Col(), Grid->Row(), -1, Text());
 }
 

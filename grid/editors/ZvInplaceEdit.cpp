@@ -54,7 +54,7 @@ void TZvInplaceEdit::CreateWnd()
     FWordWrap = FGrid->WordWrap();
     GotKey = false;
     Workmode_ = true;
-    SetLengthLimit(FGrid->MaxEditLength());
+    SetLengthLimit(FGrid->EditLengthLimit());
 }
 
 // ---- Loading and placing ----------------------------------------------------------------------
@@ -66,27 +66,19 @@ void TZvInplaceEdit::UpdateContents()
         TInplaceEdit::UpdateContents();
     }
     SetPasswordChar(Kind() == int(K::edPassword) ? FGrid->PasswordChar() : QChar());
-    SetLengthLimit(FGrid->MaxEditLength());
+    SetLengthLimit(FGrid->EditLengthLimit());
     const int col = FGrid->Col();
     const int row = FGrid->Row();
-    TGridDrawState state;
     TBrush brush;
     TFont font;
-    font.Assign(FGrid->Font());
-    brush.SetColor(FGrid->Color());
-    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-    TAlignment ha = TAlignment::taLeftJustify;
-    TVAlignment va = TVAlignment::vtaTop;
-    bool ww = false;
-    TCellGradientDirection gd = TCellGradientDirection::GradientVertical;
-    FGrid->GetVisualProperties(col, row, state, false, false, true, &brush, colorTo, mirror, mirrorTo, &font, ha, va, ww,
-                               gd);
+    TAlignment ha;
+    FGrid->CellEditorLook(col, row, brush, font, ha);
     SetColor(brush.Color());
     Font()->Assign(&font);
     SetAlignment(FValign ? TAlignment::taRightJustify : ha);
     FColE = col;
     FRowE = row;
-    FGrid->FireGetEditorProp(col, row, nullptr);
+    FGrid->FireGetEditorProp(FGrid->EditorRealCol(col), row, nullptr);
 }
 
 void TZvInplaceEdit::Move(const TRect& Loc)
@@ -297,8 +289,8 @@ void TZvInplaceEdit::WMChar(TWMKey& Message)
             SetSelStart(caret + 1);
         }
     }
-    if (nav->AdvanceAuto() && nav->AdvanceOnEnter() && FGrid->MaxEditLength() > 0 &&
-        Text().size() >= FGrid->MaxEditLength() && SelLength() == 0 && SelStart() == int(Text().size())) {
+    if (nav->AdvanceAuto() && nav->AdvanceOnEnter() && FGrid->EditLengthLimit() > 0 &&
+        Text().size() >= FGrid->EditLengthLimit() && SelLength() == 0 && SelStart() == int(Text().size())) {
         QChar enter(13);
         FGrid->EditorKeyPress(enter);
     }
@@ -482,7 +474,7 @@ void TZvInplaceEdit::WMSetFocus(TWMSetFocus& Message)
     TInplaceEdit::WMSetFocus(Message);
     FGotFocus = true;
     FGrid->SetEditChangeMuted(false);
-    SetLengthLimit(FGrid->MaxEditLength());
+    SetLengthLimit(FGrid->EditLengthLimit());
     if (!EditMask().isEmpty() && FGrid->Navigation()->ImproveMaskSel() && !FGrid->ClickPending()) {
         SetSelStart(0);
         SetSelLength(1);
@@ -503,14 +495,14 @@ void TZvInplaceEdit::WMKillFocus(TWMKillFocus& Message)
     if (toOther && Visible()) {
         FGrid->ValidateCell(Text());
         FGrid->SetEditChangeMuted(true);
-        SetText(FGrid->Cells(FGrid->Col(), FGrid->Row()));
+        SetText(FGrid->CurrentCell());
         FGrid->SetEditChangeMuted(false);
         EndEdit();
     }
     FGrid->InplaceEditChangeHook(Text(), -1);
     if (FGotFocus) {
         FGotFocus = false;
-        FGrid->PostEditDone(FGrid->RealColIndex(FColE), FRowE);
+        FGrid->PostEditDone(FGrid->EditorRealCol(FColE), FRowE);
     }
 }
 
