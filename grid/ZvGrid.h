@@ -1233,6 +1233,19 @@ public:
     // Entry g: the row, before the last sort, that grid row g shows; empty before any sort.
     TIntList* SortRowXRef() const;
     bool IsIgnoredColumn(int ACol) const;
+    void Sort(int Column, TSortDirection Direction);
+    void SortByColumn(int Col);
+    // Rows Left..Right only: no cross-reference check, current row or footer handling.
+    void QuickSort(int Col, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    // Swaps the two rows when they are out of order on Col (ties go to the next columns).
+    bool SortLine(int Col, int ARow1, int ARow2);
+    // -1, 0 or 1: the cell of Row1 before, equal to or after the one of Row2 in ascending order.
+    int CompareCells(int ACol, int Row1, int Row2, TSortDirection Direction);
+    std::function<void(TObject* Sender, int OldRow, int NewRow)> OnRowChanged;
+    // Row First + i takes row Order[i] with everything that belongs to it (only
+    // the cells of SingleColumn when it is 0 or more), its cross-reference entry too.
+    void ApplySortOrder(int First, const std::vector<int>& Order, int SingleColumn);
 
     // ==== Filtering: services/ZvGridFilter.cpp =====================================================================
     virtual void SelectFilterValue(int Column, int ItemIndex);
