@@ -1252,6 +1252,20 @@ public:
     virtual void ApplyCheckedFilterEntries(int Column);
     bool FilterActive() const;
     void SetFilterActive(bool Value);
+    // Hides every normal row that fails the filter, as one new level.
+    void ApplyFilter();
+    // Hides the shown row ARow when it fails the filter.
+    void FilterRow(int ARow);
+    // Brings back the latest level; true while more than one level is left.
+    bool RemoveLastFilter();
+    void RemoveAllFilters();
+    // Narrows the rows shown a step at a time while the text grows by one
+    // character, and widens them again while it shrinks; AColumn -1 tests whole rows.
+    void NarrowDown(const String& ACondition, int AColumn = -1);
+    virtual bool RowMatchesFilter(int ARow);
+    // Opens the column's filter list (the check list with FilterDropDownCheck)
+    // below its cell in the filter row; false when the column offers no values.
+    bool ShowFilterDropDown(int ACol);
 
     // ==== Searching and highlighting: services/ZvGridSearch.cpp ====================================================
     int Search(const String& Text);

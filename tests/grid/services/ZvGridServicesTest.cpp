@@ -67,9 +67,6 @@ TEST_F(GridServices, UnbuiltOperationsNameThemselvesAndChangeNothing)
     grid->SetCells(1, 1, "kept");
     grid->SetCells(1, 2, "also");
     const std::vector<std::pair<const char*, std::function<void()>>> cases = {
-        {"SelectFilterValue", [&] { grid->SelectFilterValue(1, 0); }},
-        {"ApplyCheckedFilterEntries", [&] { grid->ApplyCheckedFilterEntries(1); }},
-        {"FilterActive", [&] { grid->SetFilterActive(true); }},
         {"CopySelectionToClipboard", [&] { grid->CopySelectionToClipboard(); }},
         {"CutSelectionToClipboard", [&] { grid->CutSelectionToClipboard(); }},
         {"PasteSelectionFromClipboard", [&] { grid->PasteSelectionFromClipboard(); }},
