@@ -210,14 +210,18 @@ void TZvStringGrid::CreateRunTimeWindows()
     panels.FFilterDropList->SetParent(this);
     panels.FFilterDropList->SetBounds(0, 0, 0, 0);
     panels.FFilterDropList->SetVisible(false);
-    panels.FFilterDropList->OnSelect = [this](TObject*) { SelectFilterValue(FilterService().FilterCol(), -1); };
+    panels.FFilterDropList->OnSelect = [this](TObject*, int Index) {
+        SelectFilterValue(FilterService().FilterCol(), Index);
+    };
+    panels.FFilterDropList->OnCancel = [this](TObject*) { FilterService().SetFilterCol(-1); };
     panels.FFilterDropCheckList = new TDropCheckList(this);
     panels.FFilterDropCheckList->SetParent(this);
     panels.FFilterDropCheckList->SetBounds(0, 0, 0, 0);
     panels.FFilterDropCheckList->SetVisible(false);
-    panels.FFilterDropCheckList->OnSelect = [this](TObject*) {
+    panels.FFilterDropCheckList->OnSelect = [this](TObject*, int) {
         ApplyCheckedFilterEntries(FilterService().FilterCol());
     };
+    panels.FFilterDropCheckList->OnCancel = [this](TObject*) { FilterService().SetFilterCol(-1); };
 
     if (d->FDesignTime) return;
 

@@ -1246,12 +1246,39 @@ public:
     // Entry g: the row, before the last sort, that grid row g shows; empty before any sort.
     TIntList* SortRowXRef() const;
     bool IsIgnoredColumn(int ACol) const;
+    void Sort(int Column, TSortDirection Direction);
+    void SortByColumn(int Col);
+    // Rows Left..Right only: no cross-reference check, current row or footer handling.
+    void QuickSort(int Col, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    // Swaps the two rows when they are out of order on Col (ties go to the next columns).
+    bool SortLine(int Col, int ARow1, int ARow2);
+    // -1, 0 or 1: the cell of Row1 before, equal to or after the one of Row2 in ascending order.
+    int CompareCells(int ACol, int Row1, int Row2, TSortDirection Direction);
+    std::function<void(TObject* Sender, int OldRow, int NewRow)> OnRowChanged;
+    // Row First + i takes row Order[i] with everything that belongs to it (only
+    // the cells of SingleColumn when it is 0 or more), its cross-reference entry too.
+    void ApplySortOrder(int First, const std::vector<int>& Order, int SingleColumn);
 
     // ==== Filtering: services/ZvGridFilter.cpp =====================================================================
     virtual void SelectFilterValue(int Column, int ItemIndex);
     virtual void ApplyCheckedFilterEntries(int Column);
     bool FilterActive() const;
     void SetFilterActive(bool Value);
+    // Hides every normal row that fails the filter, as one new level.
+    void ApplyFilter();
+    // Hides the shown row ARow when it fails the filter.
+    void FilterRow(int ARow);
+    // Brings back the latest level; true while more than one level is left.
+    bool RemoveLastFilter();
+    void RemoveAllFilters();
+    // Narrows the rows shown a step at a time while the text grows by one
+    // character, and widens them again while it shrinks; AColumn -1 tests whole rows.
+    void NarrowDown(const String& ACondition, int AColumn = -1);
+    virtual bool RowMatchesFilter(int ARow);
+    // Opens the column's filter list (the check list with FilterDropDownCheck)
+    // below its cell in the filter row; false when the column offers no values.
+    bool ShowFilterDropDown(int ACol);
 
     // ==== Searching and highlighting: services/ZvGridSearch.cpp ====================================================
     int Search(const String& Text);

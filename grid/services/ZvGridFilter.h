@@ -29,7 +29,10 @@ private:
     bool FFilterDropDownCheck = false;
     TFilterDropDownColumns FFilterDropDownColumns = TFilterDropDownColumns::fdNormal;
     int FFilterDropDownRow = 0;
-    bool FFilterNormalCellsOnly = true;
+    bool FFilterNormalCellsOnly = false;
     bool FAutoFilterUpdate = true;
     bool FFilterIncremental = false;
+    // FixedRows as the first application of the filter found it; -1 before any.
+    int FSavedFixedRows = -1;
+    String FLastNarrowDown;
 };

@@ -106,7 +106,7 @@ TEST_F(TGridFixture, StartsWithItsStartingValues)
         Expect(READ("IntelliZoom", g.IntelliZoom()), true),
         Expect(READ("WordWrap", g.WordWrap()), true),
         Expect(READ("AutoFilterUpdate", g.AutoFilterUpdate()), true),
-        Expect(READ("FilterNormalCellsOnly", g.FilterNormalCellsOnly()), true),
+        Expect(READ("FilterNormalCellsOnly", g.FilterNormalCellsOnly()), false),
         Expect(READ("UseInternalHintClass", g.UseInternalHintClass()), true),
         Expect(READ("ShowDesignHelper", g.ShowDesignHelper()), true),
         Expect(READ("QuoteEmptyCells", g.QuoteEmptyCells()), true),
