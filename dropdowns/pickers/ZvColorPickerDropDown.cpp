@@ -340,6 +340,7 @@ void TZvColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle value)
 {
     if (value == FColorSelectionStyle) return;
     FColorSelectionStyle = value;
+    ForgetUserSize();
     PrepareStyle(value);
     TControl* hosted = HostedControl();
     if (hosted) hosted->SetAlign(TAlign::alNone);
@@ -408,8 +409,12 @@ void TZvColorPickerDropDown::PanelColorSelected(TColor color, bool closeAlways)
 
 void TZvColorPickerDropDown::CloseDropDownForm(bool CancelChanges)
 {
+    // Escape on the closed edit closes nothing and so restores nothing.
+    const bool wasOpen = DropDownForm() && DropDownForm()->Visible();
     TZvCustomDropDown::CloseDropDownForm(CancelChanges);
-    if (!CancelChanges) return;
+    // The palette, cube and spectrum have one size: no size is kept for them.
+    if (FixedSizeStyle()) ForgetUserSize();
+    if (!CancelChanges || !wasOpen) return;
     if (FColorSelectionStyle == TColorSelectionStyle::csList && FListSelector) {
         SetItemIndex(FOldItemIndex);
     } else if (FColorSelectionStyle == TColorSelectionStyle::csDiscrete && FPaletteSelector) {
@@ -557,31 +562,27 @@ void TZvColorPickerDropDown::DrawFocusedText()
 
 void TZvColorPickerDropDown::PaintSelectedColor()
 {
-    if (!HandleAllocated()) return;
-    QImage& surface = Surface();
-    if (surface.isNull()) return;
-    QPainter painter(&surface);
-    TCanvas canvas;
-    canvas.BeginPaint(&painter);
-    const TRect r = Rect(1, 1, Width() - DropDownButtonWidth() - 2, Height() - 2);
-    if (OnDrawSelectedColor) {
-        OnDrawSelectedColor(this, &canvas, r);
-    } else if (FSelectedColor != clNone) {
+    const QEvent* event = CurrentQtEvent();
+    if (!HandleAllocated() || !event || event->type() != QEvent::Paint) return;
+    PaintOverWidget(Handle(), [this](TCanvas& canvas) {
+        const TRect r = Rect(1, 1, Width() - DropDownButtonWidth() - 2, Height() - 2);
+        if (OnDrawSelectedColor) {
+            OnDrawSelectedColor(this, &canvas, r);
+            return;
+        }
+        if (FSelectedColor == clNone) return;
         const int top = r.Top + (Height() - FColorBoxHeight) / 2;
         const TRect box = Rect(r.Left + 4, top, r.Left + 4 + FColorBoxWidth, top + FColorBoxHeight);
         canvas.Pen()->SetColor(clBlack);
         canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
         canvas.Brush()->SetColor(FSelectedColor);
         canvas.Rectangle(box);
-        if (FShowText) {
-            canvas.SetFont(Font());
-            if (!EditorEnabled() && Focused()) canvas.Font()->SetColor(clHighlightText);
-            TRect text = Rect(box.Right + 4, r.Top, r.Right, r.Bottom);
-            canvas.Brush()->SetColor(Focused() ? clHighlight : Color());
-            canvas.FillRect(text);
-            DrawText(canvas, SelectedColorText(), text,
-                     DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-        }
-    }
-    canvas.EndPaint();
+        if (!FShowText) return;
+        canvas.SetFont(Font());
+        if (!EditorEnabled() && Focused()) canvas.Font()->SetColor(clHighlightText);
+        TRect text = Rect(box.Right + 4, r.Top, r.Right, r.Bottom);
+        canvas.Brush()->SetColor(Focused() ? clHighlight : Color());
+        canvas.FillRect(text);
+        DrawText(canvas, SelectedColorText(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    });
 }

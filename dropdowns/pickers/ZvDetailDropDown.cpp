@@ -173,8 +173,10 @@ void TZvDetailDropDown::OpenDropDownForm()
 
 void TZvDetailDropDown::CloseDropDownForm(bool Cancel)
 {
+    // Escape on the closed edit closes nothing and so restores nothing.
+    const bool wasOpen = DropDownForm() && DropDownForm()->Visible();
     TZvCustomDropDown::CloseDropDownForm(Cancel);
-    if (!Cancel || !FItemSelector) return;
+    if (!Cancel || !FItemSelector || !wasOpen) return;
     if (FOldItemIndex != -1) {
         SetItemIndex(FOldItemIndex);
     } else if (FItemIndex != -1) {

@@ -152,8 +152,10 @@ void TZvImagePickerDropDown::SizeDropDownForm()
 
 void TZvImagePickerDropDown::CloseDropDownForm(bool Cancel)
 {
+    // Escape on the closed edit closes nothing and so restores nothing.
+    const bool wasOpen = DropDownForm() && DropDownForm()->Visible();
     TZvCustomDropDown::CloseDropDownForm(Cancel);
-    if (Cancel && FItemSelector) SetItemIndex(FOldItemIndex);
+    if (Cancel && FItemSelector && wasOpen) SetItemIndex(FOldItemIndex);
 }
 
 void TZvImagePickerDropDown::ItemSelected()
@@ -341,16 +343,16 @@ void TZvImagePickerDropDown::DrawFocusedText()
 
 void TZvImagePickerDropDown::PaintSelectedImage()
 {
-    if (!HandleAllocated()) return;
-    QImage& surface = Surface();
-    if (surface.isNull()) return;
-    QPainter painter(&surface);
-    TCanvas canvas;
-    canvas.BeginPaint(&painter);
-    const TRect r = GetEditRect();
-    if (OnDrawSelectedImage) {
-        OnDrawSelectedImage(this, &canvas, r);
-    } else if (const int i = ItemIndex(); i >= 0) {
+    const QEvent* event = CurrentQtEvent();
+    if (!HandleAllocated() || !event || event->type() != QEvent::Paint) return;
+    PaintOverWidget(Handle(), [this](TCanvas& canvas) {
+        const TRect r = GetEditRect();
+        if (OnDrawSelectedImage) {
+            OnDrawSelectedImage(this, &canvas, r);
+            return;
+        }
+        const int i = ItemIndex();
+        if (i < 0) return;
         const TImageItem& item = *FItems->GetItem(i);
         TGraphic* graphic = item.Image()->Graphic();
         if (graphic && !graphic->Empty()) {
@@ -360,6 +362,5 @@ void TZvImagePickerDropDown::PaintSelectedImage()
             Images()->Draw(canvas, r.Left + (r.Width() - Images()->Width()) / 2,
                            r.Top + (r.Height() - Images()->Height()) / 2, item.ImageIndex(), true);
         }
-    }
-    canvas.EndPaint();
+    });
 }

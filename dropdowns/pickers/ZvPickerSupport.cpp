@@ -2,6 +2,7 @@
 #include "dropdowns/pickers/ZvPickerSupport.h"
 
 #include "dropdowns/base/ZvItemSelector.h"
+#include "platform/Graphics.h"
 #include "platform/Messages.h"
 #include "platform/Timers.h"
 
@@ -58,6 +59,16 @@ int SelectorPageTarget(const TZvCustomItemSelector& selector, bool down, int cou
     const int from = selector.ItemIndex();
     const int target = down ? std::min(from + n, count - 1) : std::max(0, from - n);
     return target < 0 ? -1 : target;
+}
+
+void PaintOverWidget(QWidget* widget, const std::function<void(TCanvas&)>& paint)
+{
+    if (!widget) return;
+    QPainter painter(widget);
+    TCanvas canvas;
+    canvas.BeginPaint(&painter);
+    paint(canvas);
+    canvas.EndPaint();
 }
 
 int VerticalScrollBarWidth()

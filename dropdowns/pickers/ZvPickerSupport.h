@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class QWidget;
 class TCanvas;
 class TTimer;
 class TZvCustomItemSelector;
@@ -131,6 +132,10 @@ void MoveSelectorTo(TZvCustomItemSelector& selector, bool& internalCall, int ind
 // Page Up (`down` false) or Page Down from the selector's selection by its
 // visible item count, held within 0 and `count` - 1; -1 when no page fits.
 int SelectorPageTarget(const TZvCustomItemSelector& selector, bool down, int count);
+
+// Paints over a Qt widget that paints itself (the edit's line edit): run
+// while the widget's own paint event is handled, after it painted.
+void PaintOverWidget(QWidget* widget, const std::function<void(TCanvas&)>& paint);
 
 // The width of the system's vertical scroll bar.
 int VerticalScrollBarWidth();
