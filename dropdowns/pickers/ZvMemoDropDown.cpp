@@ -64,6 +64,17 @@ void TZvMemoDropDown::BeforeDropDown()
     FMemo->SetReadOnly(FMemoReadOnly);
 }
 
+// The memo fills the pop-up once it shows; until then it keeps the edit's
+// width and its own height, which the pop-up is sized around.
+void TZvMemoDropDown::SizeDropDownForm()
+{
+    if (FMemo) {
+        FMemo->SetAlign(TAlign::alNone);
+        FMemo->SetBounds(0, 0, Width(), MemoHeight);
+    }
+    TZvCustomDropDown::SizeDropDownForm();
+}
+
 void TZvMemoDropDown::CloseDropDownForm(bool CancelChanges)
 {
     // Closing gives the focus back to the edit, which must not open it again.

@@ -40,6 +40,7 @@ public:
 protected:
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
+    void SizeDropDownForm() override;
     void CloseDropDownForm(bool CancelChanges) override;
     void DropDownFormHidden() override;
     void ControlKeyDown(WORD& Key, TShiftState Shift) override;

@@ -4,6 +4,10 @@
 #include "dropdowns/base/ZvDropDownForm.h"
 #include "platform/TrackBar.h"
 
+namespace {
+constexpr int TrackBarHeight = 40;
+}
+
 TZvTrackBarDropDown::TZvTrackBarDropDown(TComponent* AOwner) : TZvCustomDropDown(AOwner)
 {
     // The base's construction made the pop-up; this adds the track bar to it.
@@ -22,7 +26,7 @@ void TZvTrackBarDropDown::CreateDropDownForm()
     if (FTrackBar || !DropDownForm()) return;
     FTrackBar = new TTrackBar(this);
     FTrackBar->SetParent(DropDownForm());
-    FTrackBar->SetBounds(0, 0, FTrackBar->Width(), 40);
+    FTrackBar->SetBounds(0, 0, FTrackBar->Width(), TrackBarHeight);
     FTrackBar->OnChange = [this](TObject*) { TrackChanged(); };
 }
 
@@ -38,6 +42,17 @@ void TZvTrackBarDropDown::BeforeDropDown()
     FTrackBar->SetFrequency(FFrequency);
     FTrackBar->SetWidth(Width());
     SetHostedControl(FTrackBar);
+}
+
+// The track bar fills the pop-up once it shows; until then it keeps the
+// edit's width and its own height, which the pop-up is sized around.
+void TZvTrackBarDropDown::SizeDropDownForm()
+{
+    if (FTrackBar) {
+        FTrackBar->SetAlign(TAlign::alNone);
+        FTrackBar->SetBounds(0, 0, Width(), TrackBarHeight);
+    }
+    TZvCustomDropDown::SizeDropDownForm();
 }
 
 void TZvTrackBarDropDown::TrackChanged()
