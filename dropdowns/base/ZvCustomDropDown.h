@@ -269,6 +269,12 @@ protected:
     void Change() override;
     void CreateWnd() override;
     void Notification(TComponent* component, TOperation operation) override;
+    // As the system's edit: the arrows and characters are the edit's own, not
+    // the form's focus moves (the members step their values with the arrows).
+    void WMGetDlgCode(TWMGetDlgCode& Message) override;
+    // Drops the size the pop-up had when it last closed, for a member whose
+    // pop-up has one fixed size.
+    void ForgetUserSize() { FUserDropDownWidth = FUserDropDownHeight = -1; }
 
     // The window text, kept as it stands (prefix, value, suffix).
     String WindowText() const { return TEdit::GetText(); }

@@ -102,7 +102,11 @@ void TDropDownForm::ShowAt(int left, int top, int width, int height)
     SetBounds(left, top, 0, 0);
     Show();
     if (FZvDropDown && FZvDropDown->DropDownShadow() && FZvDropDown->ShadowRefresh()) {
+        // Hidden only to redraw the shadow: the drop-down stays open.
+        TNotifyEvent onHide = std::move(OnHide);
+        OnHide = nullptr;
         Hide();
+        OnHide = std::move(onHide);
         SetBounds(left, top, 1, 1);
         Show();
     }

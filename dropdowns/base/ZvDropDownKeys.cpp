@@ -110,6 +110,12 @@ void TZvCustomDropDown::SpecialKeyHook(TWMKey& Message)
     if (WORD(Message.CharCode) == VK_ESCAPE && FDroppedDown) Message.Result = 1;
 }
 
+void TZvCustomDropDown::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    TEdit::WMGetDlgCode(Message);
+    Message.Result |= DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+}
+
 // ---- Keys from the pop-up and its control --------------------------------------------------
 void TZvCustomDropDown::FormKeyPress(QChar& Key) { SendMessage(this, WM_CHAR, Key.unicode(), 0); }
 void TZvCustomDropDown::FormKeyDown(WORD& Key, TShiftState) { SendMessage(this, WM_KEYDOWN, Key, 0); }
