@@ -1,5 +1,6 @@
 // The gallery: DISPLAY=:N build/bin/gallery
 #include "examples/gallery/Gallery.h"
+#include "examples/gallery/GalleryForms.h"
 #include "platform/Themes.h"
 
 #include <QApplication>
@@ -11,6 +12,9 @@ int main(int argc, char** argv)
     Application->Initialize();
     TGalleryForm* form = nullptr;
     Application->CreateForm(form);
+    TGalleryTableForms* forms = nullptr;
+    Application->CreateForm(forms);
+    forms->Show();
     Application->Run();
     Application->DestroyForms();
     return 0;
