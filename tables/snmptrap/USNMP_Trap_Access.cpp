@@ -42,6 +42,9 @@ TFSNMP_Trap_Access::TFSNMP_Trap_Access(TComponent* AOwner) : TTableForm(AOwner)
     const auto make = [this](TTabSheet* page, const TTableLayout& layout) {
         TZvColumnGrid* grid = New_Table_Grid(page, int(layout.Columns.size()), SNMP_Trap_Rows + 1);
         grid->SetAlign(TAlign::alClient);
+        // The row under the pointer stands out, and cells too narrow for their text show it as a hint.
+        grid->SetHoverRow(true);
+        grid->SetHintShowCells(true);
         grid->OnCheckBoxClick = [this](TObject* s, int c, int r, bool st) { ACG_SNMP_ReadCheckBoxClick(s, c, r, st); };
         Add_Table(grid, &layout);
         return grid;
