@@ -11,7 +11,9 @@
 #include "platform/Forms.h"
 #include "tables/common/TableFormStandIns.h"
 #include "tables/dali/UDALI_Access.h"
+#include "tables/dmx/UDMXDefVal.h"
 #include "tables/snmp/USNMPManagerAccess.h"
+#include "tables/snmptrap/USNMP_Trap_Access.h"
 
 #include <algorithm>
 #include <type_traits>

@@ -20,6 +20,7 @@
 #include "platform/Timers.h"
 #include "platform/Xml.h"
 #include "tables/common/TableFormStandIns.h"
+#include "tables/writers/USNMP_MIB.h"
 
 TFQuillmereFirmWare* FQuillmereFirmWare = nullptr;
 
@@ -435,7 +436,7 @@ void TFQuillmereFirmWare::Btn_Click(TObject* Sender)
         return;
     }
     if (step) return Run_Step(*step);
-    if (Sender == Btn_SNMP_MIB) return Create_MIB_File();
+    if (Sender == Btn_SNMP_MIB) return Create_MIB_File(SaveMIB);
     if (Sender == Btn_CANopen_EDS) return Build_EDS_File();
     if (Sender == Btn_CreateBin) return ::Update_Device();
 }

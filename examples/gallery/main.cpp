@@ -1,5 +1,6 @@
 // The gallery: DISPLAY=:N build/bin/gallery
 #include "examples/gallery/Gallery.h"
+#include "examples/gallery/GalleryForms.h"
 #include "examples/gallery/GalleryPickers.h"
 #include "platform/Themes.h"
 
@@ -15,6 +16,9 @@ int main(int argc, char** argv)
     TGalleryPickersForm* pickers = nullptr;
     Application->CreateForm(pickers);
     pickers->Show();
+    TGalleryTableForms* forms = nullptr;
+    Application->CreateForm(forms);
+    forms->Show();
     Application->Run();
     Application->DestroyForms();
     return 0;

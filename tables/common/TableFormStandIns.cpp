@@ -6,11 +6,9 @@
 
 TFProfinetFileName* FProfinetFileName = nullptr;
 TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;
-TFDMXDefVal* FDMXDefVal = nullptr;
 TFBACnetAccess* FBACnetAccess = nullptr;
 TFImportEDEFile* FImportEDEFile = nullptr;
 TFSetAccess* FSetAccess = nullptr;
-TFSNMP_Trap_Access* FSNMP_Trap_Access = nullptr;
 TFReceiveCAN* FReceiveCAN = nullptr;
 TFTransmitCAN* FTransmitCAN = nullptr;
 TFSet_PDO_Access* FSet_PDO_Access = nullptr;
@@ -37,5 +35,4 @@ void TTableFormStandIn::Set_Lang()
 }
 
 void Create_GSDML_File(const String&) {}
-void Create_MIB_File() {}
 void Write_EDS_File(const String&) {}

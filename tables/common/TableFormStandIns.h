@@ -28,11 +28,9 @@ private:
     }
 
 QUILLMER_TABLE_FORM(TFModbus_TCP_Master_Set_Access, 1100);
-QUILLMER_TABLE_FORM(TFDMXDefVal, 1300);
 QUILLMER_TABLE_FORM(TFBACnetAccess, 1400);
 QUILLMER_TABLE_FORM(TFImportEDEFile, 1600);
 QUILLMER_TABLE_FORM(TFSetAccess, 1700);
-QUILLMER_TABLE_FORM(TFSNMP_Trap_Access, 1900);
 QUILLMER_TABLE_FORM(TFReceiveCAN, 2000);
 QUILLMER_TABLE_FORM(TFTransmitCAN, 2100);
 QUILLMER_TABLE_FORM(TFSet_PDO_Access, 2200);
@@ -52,16 +50,13 @@ public:
 // The side-file writers the main window's hidden steps call. They write
 // nothing yet; their writers come with the table editors.
 void Create_GSDML_File(const String& fileName);
-void Create_MIB_File();
 void Write_EDS_File(const String& path);
 
 extern TFProfinetFileName* FProfinetFileName;
 extern TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access;
-extern TFDMXDefVal* FDMXDefVal;
 extern TFBACnetAccess* FBACnetAccess;
 extern TFImportEDEFile* FImportEDEFile;
 extern TFSetAccess* FSetAccess;
-extern TFSNMP_Trap_Access* FSNMP_Trap_Access;
 extern TFReceiveCAN* FReceiveCAN;
 extern TFTransmitCAN* FTransmitCAN;
 extern TFSet_PDO_Access* FSet_PDO_Access;

@@ -18,6 +18,7 @@ void Build_Columns(TZvColumnGrid* grid, const TTableColumns& columns)
         for (const String& text : column.Items) item->ComboItems()->Add(text);
         item->SetAlignment(column.Alignment);
         item->SetReadOnly(column.Read_Only);
+        item->SetEditLength(column.Edit_Length);
     }
     for (int c = 0; c < int(columns.size()); ++c)
         if (columns[std::size_t(c)].Hidden) grid->HideColumn(c);

@@ -30,8 +30,10 @@ struct TTableColumn {
     TAlignment Alignment = TAlignment::taLeftJustify;
     bool Read_Only = false;
     bool Hidden = false;
+    int Edit_Length = 0;                     // the most characters its editor takes; 0: no limit
     const char* Attr = nullptr;              // attribute in the project file; null: not saved
     const char* Load_Default = nullptr;      // taken when the attribute is missing; null keeps the reset cell
+    const char* Reset = nullptr;             // what a showing writes first; null: empty ("Y" in an "Enable" column)
 };
 using TTableColumns = std::vector<TTableColumn>;
 

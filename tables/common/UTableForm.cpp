@@ -164,9 +164,28 @@ void TTableForm::Reset_Tables()
         for (int r = 1; r < grid->RowCount(); ++r) {
             grid->SetCellEx(0, r, IntToStr(r));
             for (int c = 1; c < cols; ++c)
-                Set_Table_Cell_Text(*table, c, r, c == 1 && table->Has_Enable ? QStringLiteral("Y") : String());
+                Set_Table_Cell_Text(*table, c, r, Reset_Text(*table, c));
         }
     }
+}
+
+String Reset_Text(const TTableGrid& table, int col)
+{
+    if (col == 1 && table.Has_Enable) return QStringLiteral("Y");
+    const TTableColumns& columns = table.Layout ? table.Layout->Columns : TTableColumns{};
+    if (col < int(columns.size()) && columns[std::size_t(col)].Reset)
+        return QString::fromLatin1(columns[std::size_t(col)].Reset);
+    return String();
+}
+
+void TTableForm::Missing_File()
+{
+    // Most forms start a new table empty: the reset already made it so.
+}
+
+void TTableForm::Rows_Changed(TTableGrid&)
+{
+    // Most tables show nothing that depends on the rows' order.
 }
 
 String TTableForm::Project_File_Name() const
@@ -177,7 +196,10 @@ String TTableForm::Project_File_Name() const
 bool TTableForm::Load_Project_File()
 {
     const String path = Project_File();
-    if (!FileExists(path)) return true;
+    if (!FileExists(path)) {
+        Missing_File();
+        return true;
+    }
     // The whole file is parsed before any cell changes, so a broken one
     // leaves the tables as the reset left them.
     try {
@@ -272,6 +294,7 @@ int TTableForm::Stop_Row(const TTableGrid& table) const
 {
     TZvStringGrid* grid = table.Grid;
     const int key = table.Layout ? table.Layout->Key_Col : 1;
+    if (key == No_Key_Col) return grid->RowCount();
     for (int r = 1; r < grid->RowCount(); ++r)
         if (Trim(grid->GetCellEx(key, r)).isEmpty()) return r;
     return grid->RowCount();
@@ -323,7 +346,7 @@ void TTableForm::Write_Table(TXMLNode& parent, const TTableGrid& table) const
     const int stop = Stop_Row(table);
     const TTableColumns& columns = table.Layout->Columns;
     for (int r = 1; r < stop; ++r) {
-        TXMLNode row = parent.AddChild(QStringLiteral("row"));
+        TXMLNode row = parent.AddChild(QString::fromLatin1(table.Layout->Row_Element));
         for (int col = 0; col < int(columns.size()); ++col)
             if (const char* attr = columns[std::size_t(col)].Attr)
                 row.SetAttribute(QString::fromLatin1(attr), Table_Cell_Text(table, col, r));
@@ -387,6 +410,7 @@ void TTableForm::Btn_DelRowClick(TObject*)
         Delete_Row_Check_Grid(row, table.Grid, table.Has_Enable);
     else
         Delete_Row_Column_Grid(row, static_cast<TZvColumnGrid*>(table.Grid));
+    Rows_Changed(table);
 }
 
 void TTableForm::Btn_InsRowClick(TObject*)
@@ -398,6 +422,7 @@ void TTableForm::Btn_InsRowClick(TObject*)
         Insert_Row_Check_Grid(row, table.Grid, table.Has_Enable);
     else
         Insert_Row_Column_Grid(row, static_cast<TZvColumnGrid*>(table.Grid), table.Has_Enable);
+    Rows_Changed(table);
 }
 
 void TTableForm::Btn_CopyRowClick(TObject*)
@@ -409,6 +434,8 @@ void TTableForm::Btn_CopyRowClick(TObject*)
         Copy_Row_Check_Grid(table.Grid, row);
     else
         Copy_Row_Column_Grid(static_cast<TZvColumnGrid*>(table.Grid), row);
+    if (Copy_Clears_Others)
+        for (const auto& other : FTables) other->Do_Copy = false;
     table.Do_Copy = true;
 }
 
@@ -421,6 +448,7 @@ void TTableForm::Btn_PasteRowClick(TObject*)
         Paste_Row_Check_Grid(table.Grid, row, table.Do_Copy);
     else
         Paste_Row_Column_Grid(static_cast<TZvColumnGrid*>(table.Grid), row, table.Do_Copy);
+    Rows_Changed(table);
 }
 
 void TTableForm::Grid_Hint(TObject* Sender, int ARow, int ACol, String& hintstr)

@@ -48,9 +48,12 @@ inline constexpr int Text_Extra_Rows = 1542;       // the file holds more rows t
 // its rows stand in the file.
 struct TTableLayout {
     const char* Section = nullptr;  // null: the rows stand directly under the root
-    int Key_Col = 1;
+    int Key_Col = 1;                // No_Key_Col: every grid row is content
     TTableColumns Columns;
+    const char* Row_Element = "row";
 };
+// A table without a key column: all its rows are loaded, checked and saved.
+inline constexpr int No_Key_Col = -1;
 
 // The cell texts of one table row, by real column.
 using TRowTexts = std::vector<String>;
@@ -111,6 +114,9 @@ public:
     virtual String Root_Name() const = 0;
     // Every file the form reads at its showing and writes on OK.
     virtual std::vector<String> Files() const { return {Project_File()}; }
+    // True when a showing without the project file fills the tables with a
+    // default content of the form's own rather than leaving them reset.
+    virtual bool Has_Default_Table() const { return false; }
 
     TTableGrid& Table(int i) { return *FTables[std::size_t(i)]; }
     int Table_Count() const { return int(FTables.size()); }
@@ -135,6 +141,11 @@ protected:
     virtual bool Load_Files() { return Load_Project_File(); }
     // A showing that loaded: the focus goes to the first table.
     virtual void Shown();
+    // A showing whose project file does not exist: the tables stay reset
+    // unless the form has a table of its own to offer.
+    virtual void Missing_File();
+    // A row button changed rows of this table (insert, delete or paste).
+    virtual void Rows_Changed(TTableGrid& table);
     // Writes the form's files once OK's checks passed; a failed save raises.
     virtual void Save_Files();
     // Ends the edit open in any grid of the form as leaving its cell does.
@@ -142,6 +153,9 @@ protected:
     void DoHide() override;
 
     // ==== What a form says about itself ====
+    // A copy in one table takes the paste right from the others: their rows
+    // share one clipboard but not one shape.
+    bool Copy_Clears_Others = false;
     virtual String Version_Comment() const { return QStringLiteral("SW_VERSION = 1.000"); }
     // The table the row buttons act on: the one of the active tab.
     virtual int Active_Table() const { return 0; }
@@ -200,3 +214,6 @@ bool Register_Table_Form(const char* name)
 // else the text (a column grid's check boxes are their cells' texts).
 String Table_Cell_Text(const TTableGrid& table, int col, int row);
 void Set_Table_Cell_Text(const TTableGrid& table, int col, int row, const String& text);
+// What a showing writes into a data cell before the file is read: "Y" in an
+// "Enable" column, the column's reset text, else nothing.
+String Reset_Text(const TTableGrid& table, int col);

@@ -23,7 +23,9 @@
 #include "platform/Xml.h"
 #include "tables/common/TableFormStandIns.h"
 #include "tables/dali/UDALI_Access.h"
+#include "tables/dmx/UDMXDefVal.h"
 #include "tables/snmp/USNMPManagerAccess.h"
+#include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestUtil.h"
 #include "tests/common/TestSeams.h"
@@ -792,6 +794,33 @@ TEST_F(MainWindowTest, ControlsStandWhereTheWindowPlacesThem)
     EXPECT_EQ(m.SaveMIB->DefaultExt(), Q("*.mib"));
     EXPECT_EQ(m.SaveMIB->Filter(), Q("Management Information Base (*.mib)|*.mib"));
     EXPECT_EQ(m.SaveEDS->DefaultExt(), Q("*.eds"));
+}
+
+// The MIB step, which no control of this window reaches, writes the module
+// of the open configuration's trap table where its dialog says, starting in
+// the configuration's folder.
+TEST_F(MainWindowTest, MIBStepWritesTheTrapTablesModuleThroughTheSaveDialog)
+{
+    Make_Configuration(Q("Plant A"));
+    Write_Settings(Q("Plant A"));
+    Start();
+    TFQuillmereFirmWare& m = Main();
+    Dir.Write(Q("PROJECTS/Plant A/SNMP_Trap.xml"),
+              "<SNMP_Trap><SNMP_Trap_Read><row Enable=\"Y\" Description=\"boiler\" Type=\"Int\"/></SNMP_Trap_Read>"
+              "<SNMP_Trap_Write/></SNMP_Trap>");
+    const String target = Dir.File(Q("PROJECTS/Plant A/plant.mib"));
+    Seams.AnswerFileDialog(target);
+    m.Btn_SNMP_MIB->OnClick(m.Btn_SNMP_MIB);
+    ASSERT_EQ(Seams.FileDialogs.size(), 1u);
+    EXPECT_EQ(m.SaveMIB->InitialDir(), Project_Path);
+    EXPECT_TRUE(Seams.Boxes.empty());
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray module = f.readAll();
+    EXPECT_TRUE(module.contains("boiler OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS current "
+                                "DESCRIPTION \"boiler\" ::= { bufferinval 1 }\r\n"));
+    EXPECT_EQ(MIB_In_Names.Count(), 1);
+    EXPECT_EQ(MIB_Out_Names.Count(), 0);
 }
 
 TEST_F(MainWindowTest, HiddenStepsStayHiddenWhateverTheUserDoes)

@@ -16,7 +16,9 @@
 #include "platform/Xml.h"
 #include "tables/dali/UDALI_Access.h"
 #include "tables/dali/UDALI_AccessRules.h"
+#include "tables/dmx/UDMXDefVal.h"
 #include "tables/snmp/USNMPManagerAccess.h"
+#include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 #include "tests/core/ProgramStateFixture.h"
@@ -312,6 +314,121 @@ TEST_F(SNMPEditorsTest, APickLeftOpenIsSavedByOKAndGoneAfterAClosing)
     EXPECT_EQ(result, mrOk);
     EXPECT_TRUE(Seams.Boxes.empty());
     EXPECT_TRUE(Folder.Read("SNMP_Manager.xml").contains("Version=\"2\""));
+}
+
+// ---- SNMP trap ----------------------------------------------------------------------------
+
+struct SNMPTrapEditorsTest : TableEditorsTest {
+    std::unique_ptr<TFSNMP_Trap_Access> Form;
+
+    void SetUp() override
+    {
+        TableEditorsTest::SetUp();
+        File_SNMP_Trap = Folder.File("SNMP_Trap.xml");
+        Form = std::make_unique<TFSNMP_Trap_Access>(nullptr);
+        Form->AfterConstruction();
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        TableEditorsTest::TearDown();
+    }
+};
+
+// A pick in the Read table, a description typed in the Write table after a
+// tab change, and a box unticked: OK saves all three; Cancel after more
+// edits leaves the file byte for byte.
+TEST_F(SNMPTrapEditorsTest, EditsOnBothTabsReachTheFileOnOKAndCancelKeepsIt)
+{
+    TZvColumnGrid* read = Form->ACG_SNMP_Read;
+    TZvColumnGrid* write = Form->ACG_SNMP_Write;
+    int result = Run_Modal(*Form, [&] {
+        Click_Tab(Form->PageControl1, Form->TS_SNMP_Read);
+        Pick(read, read->RealToDisplayCol(TR_Conversion), 2, QStringLiteral("Float / 100"));
+        Click(read, Cell_Text(read, read->RealToDisplayCol(TR_Enable), 3));
+        EXPECT_EQ(read->GetCellEx(TR_Enable, 3), "N");
+        EXPECT_EQ(read->GetCellEx(0, 4), "3") << "numbered again at the click";
+        Click_Tab(Form->PageControl1, Form->TS_SNMP_Write);
+        const int desc = write->RealToDisplayCol(TW_Description);
+        Click(write, Cell_Text(write, desc, 1));
+        Click(write, Cell_Text(write, desc, 1));
+        Simulate::TypeIntoFocus(QStringLiteral("valve7\r"));
+        EXPECT_EQ(write->GetCellEx(TW_Description, 1), "valve7");
+        Click_Middle(Form->Btn_OK);
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_TRUE(Seams.Boxes.empty()) << (Seams.Boxes.empty() ? "" : Seams.Boxes[0].Text.toStdString());
+    const QByteArray saved = Folder.Read("SNMP_Trap.xml");
+    EXPECT_TRUE(saved.contains("Conversion=\"Float / 100\" Mnemonic=\"lampADV1\"")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("<row Enable=\"N\" Community_Name=\"quenta\"")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("Description=\"valve7\"")) << saved.toStdString();
+
+    result = Run_Modal(*Form, [&] {
+        EXPECT_EQ(Form->PageControl1->ActivePage(), Form->TS_SNMP_Write) << "the tab of the last closing";
+        const int desc = write->RealToDisplayCol(TW_Description);
+        Click(write, Cell_Text(write, desc, 2));
+        Click(write, Cell_Text(write, desc, 2));
+        Simulate::TypeIntoFocus(QStringLiteral("gone\r"));
+        Click_Middle(Form->Btn_Cancel);
+    });
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_EQ(Folder.Read("SNMP_Trap.xml"), saved);
+}
+
+// ---- DMX ----------------------------------------------------------------------------------
+
+struct DMXEditorsTest : TableEditorsTest {
+    std::unique_ptr<TFDMXDefVal> Form;
+
+    void SetUp() override
+    {
+        TableEditorsTest::SetUp();
+        File_ParGen = Folder.File("ParGen.xml");
+        File_DMX_Default_Values = Folder.File("DMX_Default_Values.xml");
+        Folder.Write("ParGen.xml", "<ParGen><DMX_Num_Channels>8</DMX_Num_Channels></ParGen>");
+        Form = std::make_unique<TFDMXDefVal>(nullptr);
+        Form->AfterConstruction();
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        TableEditorsTest::TearDown();
+    }
+};
+
+// The grid starts without editing: a click on a value cell turns it on and
+// the typed value goes in; a value out of range keeps the window open.
+TEST_F(DMXEditorsTest, ATypedValueReachesTheFileOnOKAndCancelKeepsIt)
+{
+    TZvColumnGrid* grid = Form->ACG_DMX_Def_Val;
+    int result = Run_Modal(*Form, [&] {
+        Click(grid, Cell_Text(grid, DMX_Default_Value, 3));
+        Click(grid, Cell_Text(grid, DMX_Default_Value, 3));
+        Simulate::TypeIntoFocus(QStringLiteral("256\r"));
+        EXPECT_EQ(grid->GetCellEx(DMX_Default_Value, 3), "256");
+        Click_Middle(Form->Btn_OK);
+        ASSERT_EQ(Seams.Boxes.size(), 1u);
+        EXPECT_EQ(Seams.Boxes[0].Text, "Error row 3!! Default Value must be between 0 and 255");
+        EXPECT_EQ(Form->ModalResult(), mrNone);
+        Click(grid, Cell_Text(grid, DMX_Default_Value, 3));
+        Simulate::TypeIntoFocus(QStringLiteral("200\r"));
+        Click_Middle(Form->Btn_OK);
+    });
+    EXPECT_EQ(result, mrOk);
+    const QByteArray saved = Folder.Read("DMX_Default_Values.xml");
+    EXPECT_EQ(saved.count("<Row "), 8);
+    EXPECT_TRUE(saved.contains("<Row Default_Value=\"0\" Mnemonic=\"\" />\n  <Row Default_Value=\"200\""))
+        << saved.toStdString();
+
+    result = Run_Modal(*Form, [&] {
+        EXPECT_EQ(grid->GetCellEx(DMX_Default_Value, 3), "200");
+        Click(grid, Cell_Text(grid, DMX_Mnemonic, 5));
+        Click(grid, Cell_Text(grid, DMX_Mnemonic, 5));
+        Simulate::TypeIntoFocus(QStringLiteral("strobe\r"));
+        Click_Middle(Form->Btn_Cancel);
+    });
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_EQ(Folder.Read("DMX_Default_Values.xml"), saved);
 }
 
 // ---- The arrow of a list cell -------------------------------------------------------------
