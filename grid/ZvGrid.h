@@ -1966,9 +1966,6 @@ protected:
     void ReplayPress(int X, int Y);
     void ReplayClick(int X, int Y);
     bool HitTestMarkup(int ACol, int ARow, int X, int Y, THTMLDrawResult& Result);
-    // With URLUnderlineOnHover the markup link under the pointer takes its hover
-    // look; the cell that had it and the one that has it now are repainted.
-    void TrackHoverLink(int X, int Y);
     THTMLDrawParams CellMarkupParams() const;
     void PressCellControl(int ACol, int ARow, const THTMLDrawResult& Hit);
     // The steps of a left press, each true when it took the press (TCellPress: ZvGridMouse.cpp).

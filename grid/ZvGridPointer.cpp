@@ -298,7 +298,6 @@ void TZvStringGrid::MouseMoveHook(TShiftState Shift, int X, int Y)
     if (d->FMouseSelectStart < 0) d->FMouseSelectMode = MouseSelectModeAt(cell, X, Y);
     const bool linkCursor = onCell && LinkHoverOnMove(cell, X, Y);
     EndHintOfOtherCell(X, Y);
-    TrackHoverLink(X, Y);
     if (GridState() == gsSelecting && d->FSelectionRectangle && Selection() != d->FMoveSelection) {
         InvalidateRect(Selection());
         d->FMoveSelection = Selection();

@@ -453,10 +453,9 @@ struct TZvStringGridPrivate {
     int FSizedRow = -1;
     int FLastDesignChoice = -1;
     bool FShowColumnNumbers = true;
-    // The markup link under the pointer (one-based, -1 for none) and the cell
-    // it is in, painted in its hover look while URLUnderlineOnHover is on.
+    // The markup link under the pointer (one-based, -1 for none); its cell is
+    // FHoverCell. Painted in its hover look while URLUnderlineOnHover is on.
     int FHoverLink = -1;
-    TGridCoord FHoverCell{-1, -1};
     int FWheelScrollLines = 3;
     UINT FWheelMessage = WM_MOUSEWHEEL;
     bool FDestroying = false;

@@ -65,25 +65,6 @@ TSize TZvStringGrid::DrawMarkupText(TCanvas& Canvas, const String& Text, TRect R
     return {result.XSize, result.YSize};
 }
 
-void TZvStringGrid::TrackHoverLink(int X, int Y)
-{
-    if (!d->FURLUnderlineOnHover) return;
-    const TGridCoord cell = MouseCoord(X, Y);
-    int link = -1;
-    if (cell.X >= 0 && cell.Y >= 0 && cell.X < ColCount() && cell.Y < RowCount() &&
-        CellTextKind(GetCellEx(RealColIndex(cell.X), cell.Y), d->FEnableHTML) == ctHTML) {
-        THTMLDrawResult hit;
-        if (HitTestMarkup(cell.X, cell.Y, X, Y, hit) && hit.MouseLink > 0) link = hit.MouseLink;
-    }
-    const TGridCoord hovered = link > 0 ? cell : TGridCoord{-1, -1};
-    if (hovered == d->FHoverCell && link == d->FHoverLink) return;
-    const TGridCoord before = d->FHoverCell;
-    d->FHoverCell = hovered;
-    d->FHoverLink = link;
-    if (before.X >= 0) RepaintCell(before.X, before.Y);
-    if (hovered.X >= 0 && hovered != before) RepaintCell(hovered.X, hovered.Y);
-}
-
 bool TZvStringGrid::IsSortIndicatorCell(int ACol, int ARow)
 {
     int row = ARow;

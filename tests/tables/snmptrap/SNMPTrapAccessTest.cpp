@@ -58,6 +58,7 @@ TEST(SNMPTrapRules, CharacterCheckOfNamesAndDescriptions)
 // a later cell too, which must not be the one reported).
 TEST(SNMPTrapRules, EveryRowCheckInItsOrder)
 {
+    Load_Default_Texts();   // the messages are read from the text table, which no other step filled
     struct TCase {
         bool Write;
         std::vector<std::pair<int, const char*>> Cells;
@@ -125,6 +126,7 @@ TEST(SNMPTrapRules, EveryRowCheckInItsOrder)
 
 TEST(SNMPTrapRules, OnlyEnabledRowsAreJudgedAndTheirDescriptionsMustDifferAcrossBothTables)
 {
+    Load_Default_Texts();   // the messages are read from the text table, which no other step filled
     const struct {
         const char* Read_Enable;
         const char* Read_Desc;
