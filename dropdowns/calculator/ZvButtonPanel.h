@@ -5,6 +5,7 @@
 // calculator keys; each key's Tag names the action.
 
 #include "dropdowns/base/ZvDropDownTypes.h"
+#include "dropdowns/base/ZvItemSelector.h"
 #include "platform/Controls.h"
 #include "platform/Pictures.h"
 
@@ -16,7 +17,6 @@ class TCustomImageList;
 class TZvCustomDropDown;
 class TWinControl;
 
-enum class TItemLayout { ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom };
 enum class TButtonPanelType { plCalculator, plCustom };
 
 using TCalculatorButtonClickEvent = std::function<void(TObject* Sender, int Index)>;

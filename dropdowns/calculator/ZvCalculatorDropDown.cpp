@@ -11,6 +11,7 @@ const String ErrorText = QStringLiteral("Error");
 // Nine decimal digits at most: the divisor of a tenth would leave the range
 // the display can show exactly anyway.
 constexpr std::int64_t MaxDecimalDivisor = 1000000000;
+constexpr int PanelHeight = 150;
 
 bool IsNumeric(QChar c) { return c.isDigit(); }
 } // namespace
@@ -44,7 +45,7 @@ void TZvCalculatorDropdown::CreateDropDownForm()
         FZvButtonPanel = new TCustomButtonPanel(this);
         FZvButtonPanel->SetParent(DropDownForm());
         FZvButtonPanel->SetZvDropDown(this);
-        FZvButtonPanel->SetHeight(150);
+        FZvButtonPanel->SetHeight(PanelHeight);
         FZvButtonPanel->CreateDefaultButtons();
     }
     SetHostedControl(FZvButtonPanel);
@@ -73,6 +74,16 @@ void TZvCalculatorDropdown::CloseDropDownForm(bool CancelChanges)
     // Every result the calculator shows goes through Text, so the text last
     // assigned is the latest result: cancelling brings back the opening's text.
     if (CancelChanges && wasOpen) SetText(FTextAtOpening);
+}
+
+// The panel is aligned to the pop-up's client before the base measures it,
+// so the pop-up takes the panel's own height.
+void TZvCalculatorDropdown::SizeDropDownForm()
+{
+    TZvCustomDropDown::SizeDropDownForm();
+    TDropDownForm* form = DropDownForm();
+    if (!form || DropDownHeight() > 0) return;
+    form->SetBounds(form->Left(), form->Top(), form->Width(), PanelHeight + 2 * DropDownBorderWidth());
 }
 
 // ---- Style ---------------------------------------------------------------------------------------

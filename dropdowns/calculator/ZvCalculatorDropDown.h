@@ -46,6 +46,7 @@ protected:
 
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
+    void SizeDropDownForm() override;
     void CloseDropDownForm(bool CancelChanges) override;
     void FormKeyPress(QChar& Key) override;
     void FormKeyDown(WORD& Key, TShiftState Shift) override;
