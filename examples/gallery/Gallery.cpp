@@ -79,4 +79,5 @@ TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner)
     }
     FPicker->Selector()->UpdateSelectorPanel();
     FPicker->SetText(QStringLiteral("Red"));
+    FClockMembers = AddClockMembers(this);
 }

@@ -5,6 +5,7 @@
 
 #include "dropdowns/base/ZvCustomDropDown.h"
 #include "dropdowns/base/ZvItemSelector.h"
+#include "examples/gallery/GalleryClock.h"
 #include "platform/Forms.h"
 
 // A drop-down whose pop-up hosts an item selector: picking an item writes
@@ -29,8 +30,10 @@ public:
     TGalleryPicker* Picker() const { return FPicker; }
     // What the footer's buttons reported, last first.
     String LastButton() const { return FLastButton; }
+    const TGalleryClockMembers& ClockMembers() const { return FClockMembers; }
 
 private:
     TGalleryPicker* FPicker;
     String FLastButton;
+    TGalleryClockMembers FClockMembers;
 };
