@@ -425,29 +425,10 @@ void TZvColorPickerDropDown::CloseDropDownForm(bool CancelChanges)
 }
 
 // ---- Keys and wheel --------------------------------------------------------------------------
-void TZvColorPickerDropDown::SelectFirstColor()
-{
-    if (FColors->Count() > 0) SetItemIndex(0);
-}
-
-void TZvColorPickerDropDown::SelectLastColor()
-{
-    if (FColors->Count() > 0) SetItemIndex(FColors->Count() - 1);
-}
-
-void TZvColorPickerDropDown::SelectNextColor()
-{
-    const int i = ItemIndex();
-    if (i < 0) SelectFirstColor();
-    else if (i + 1 < FColors->Count()) SetItemIndex(i + 1);
-}
-
-void TZvColorPickerDropDown::SelectPreviousColor()
-{
-    const int i = ItemIndex();
-    if (i < 0) SelectFirstColor();
-    else if (i >= 1) SetItemIndex(i - 1);
-}
+void TZvColorPickerDropDown::SelectFirstColor() { SelectListStep(*this, TListStep::First, FColors->Count()); }
+void TZvColorPickerDropDown::SelectLastColor() { SelectListStep(*this, TListStep::Last, FColors->Count()); }
+void TZvColorPickerDropDown::SelectNextColor() { SelectListStep(*this, TListStep::Next, FColors->Count()); }
+void TZvColorPickerDropDown::SelectPreviousColor() { SelectListStep(*this, TListStep::Previous, FColors->Count()); }
 
 void TZvColorPickerDropDown::ListKey(WORD key, bool open)
 {

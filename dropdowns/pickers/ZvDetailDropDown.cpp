@@ -223,31 +223,10 @@ void TZvDetailDropDown::SetItemIndex(int value)
     }
 }
 
-void TZvDetailDropDown::SelectFirst()
-{
-    if (FItems->Count() > 0) SetItemIndex(0);
-}
-
-void TZvDetailDropDown::SelectLast()
-{
-    if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
-}
-
-void TZvDetailDropDown::SelectNext()
-{
-    if (FItems->Count() == 0) return;
-    const int i = ItemIndex();
-    if (i < 0) SetItemIndex(0);
-    else if (i + 1 < FItems->Count()) SetItemIndex(i + 1);
-}
-
-void TZvDetailDropDown::SelectPrevious()
-{
-    if (FItems->Count() == 0) return;
-    const int i = ItemIndex();
-    if (i < 0) SetItemIndex(0);
-    else if (i - 1 >= 0) SetItemIndex(i - 1);
-}
+void TZvDetailDropDown::SelectFirst() { SelectListStep(*this, TListStep::First, FItems->Count()); }
+void TZvDetailDropDown::SelectLast() { SelectListStep(*this, TListStep::Last, FItems->Count()); }
+void TZvDetailDropDown::SelectNext() { SelectListStep(*this, TListStep::Next, FItems->Count()); }
+void TZvDetailDropDown::SelectPrevious() { SelectListStep(*this, TListStep::Previous, FItems->Count()); }
 
 void TZvDetailDropDown::MoveTo(int index) { MoveSelectorTo(*FItemSelector, FInternalCall, index); }
 

@@ -198,31 +198,10 @@ void TZvImagePickerDropDown::SetImageIndex(int value)
     SetItemIndex(-1);
 }
 
-void TZvImagePickerDropDown::SelectFirst()
-{
-    if (FItems->Count() > 0) SetItemIndex(0);
-}
-
-void TZvImagePickerDropDown::SelectLast()
-{
-    if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
-}
-
-void TZvImagePickerDropDown::SelectNext()
-{
-    if (FItems->Count() == 0) return;
-    const int i = ItemIndex();
-    if (i < 0) SetItemIndex(0);
-    else if (i + 1 < FItems->Count()) SetItemIndex(i + 1);
-}
-
-void TZvImagePickerDropDown::SelectPrevious()
-{
-    if (FItems->Count() == 0) return;
-    const int i = ItemIndex();
-    if (i < 0) SetItemIndex(0);
-    else if (i - 1 >= 0) SetItemIndex(i - 1);
-}
+void TZvImagePickerDropDown::SelectFirst() { SelectListStep(*this, TListStep::First, FItems->Count()); }
+void TZvImagePickerDropDown::SelectLast() { SelectListStep(*this, TListStep::Last, FItems->Count()); }
+void TZvImagePickerDropDown::SelectNext() { SelectListStep(*this, TListStep::Next, FItems->Count()); }
+void TZvImagePickerDropDown::SelectPrevious() { SelectListStep(*this, TListStep::Previous, FItems->Count()); }
 
 // ---- Filling ---------------------------------------------------------------------------------
 void TZvImagePickerDropDown::AddImagesFromImageList()

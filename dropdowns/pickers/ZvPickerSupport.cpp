@@ -75,3 +75,15 @@ int VerticalScrollBarWidth()
 {
     return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
+
+int ListStepTarget(TListStep step, int current, int count)
+{
+    if (count <= 0) return -1;
+    switch (step) {
+    case TListStep::First: return 0;
+    case TListStep::Last: return count - 1;
+    case TListStep::Next: return current < 0 ? 0 : current + 1 < count ? current + 1 : -1;
+    case TListStep::Previous: return current < 0 ? 0 : current >= 1 ? current - 1 : -1;
+    }
+    return -1;
+}

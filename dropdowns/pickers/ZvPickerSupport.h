@@ -125,6 +125,19 @@ void AsInternalCall(bool& flag, TStep&& step)
     step();
 }
 
+// The steps of an item list's SelectFirst, SelectLast, SelectNext and
+// SelectPrevious. Next and Previous from no selection go to the first item;
+// a step past either end, or any step in an empty list, stays where it is.
+enum class TListStep { First, Last, Next, Previous };
+// The index the step selects among `count` items from `current`; -1 to stay.
+int ListStepTarget(TListStep step, int current, int count);
+template <class TList>
+void SelectListStep(TList& list, TListStep step, int count)
+{
+    const int target = ListStepTarget(step, list.ItemIndex(), count);
+    if (target >= 0) list.SetItemIndex(target);
+}
+
 // Moves the selector's selection to `index` as the control's own move and
 // scrolls it into view; nothing when `index` is not one of its items.
 void MoveSelectorTo(TZvCustomItemSelector& selector, bool& internalCall, int index);
