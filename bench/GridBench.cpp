@@ -104,8 +104,7 @@ public:
     }
     void DeleteRow(int row) { FGrid->DeleteRow(row + 1); }
     void InsertRow(int row) { FGrid->InsertRow(row + 1); }
-    // Shown or not, the grid is set up before the fill: nothing is left to do once the rows are in.
-    void Filled() {}
+    void Filled() {}   // shown or not, the grid is set up before the fill: nothing is left once the rows are in
     void ScrollTo(int row) { FGrid->SetTopRow(std::max(FGrid->FixedRows(), row + 1)); }
     int TopRow() const { return FGrid->TopRow() - 1; }
     void Render(QPainter& painter) { FGrid->PaintTo(painter, 0, 0); }
@@ -379,8 +378,7 @@ public:
         if (row >= FModel.rowCount()) FModel.insertRows(row, std::min(Batch, FRows - row));
         FModel.Set(col, row, text);
     }
-    // A bare model has no view to attach once the rows are in.
-    void Filled() {}
+    void Filled() {}   // a bare model has no view to attach once the rows are in
 
 private:
     VectorModel FModel;
@@ -437,8 +435,7 @@ class ZvShownFill : public ZvGrid {
 public:
     static constexpr const char* Name = "TZvStringGridShown";
     explicit ZvShownFill(int rows) : ZvGrid(rows, true) {}
-    // Shown from the start, as the forms fill it: nothing is left to do afterwards.
-    void Filled() {}
+    void Filled() {}   // shown from the start, as the forms fill it: nothing is left to do afterwards
 };
 
 class ZvStore : public ZvGrid {
