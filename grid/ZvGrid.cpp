@@ -27,6 +27,7 @@
 #include "grid/services/panels/ZvSearchPanel.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
+#include "platform/ScrollBar.h"
 #include "platform/Themes.h"
 #include "platform/Timers.h"
 
@@ -250,6 +251,10 @@ void TZvStringGrid::CreateRunTimeWindows()
 
     d->FFormControlEdit = HiddenChild<TEdit>(this);
     d->FFormControlCombo = HiddenChild<TComboBox>(this);
+    d->FScrollBar = HiddenChild<TScrollBar>(this);
+    d->FScrollBar->SetKind(TScrollBarKind::sbVertical);
+    d->FPaintScrollBar = new TScrollBar(this);
+    d->FPaintScrollBar->SetKind(TScrollBarKind::sbVertical);
 }
 
 void TZvStringGrid::Notification(TComponent* AComponent, TOperation Operation)

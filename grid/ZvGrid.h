@@ -2005,6 +2005,12 @@ protected:
     void MoveEventsOnMove(int X, int Y);
     void RowColMoveOnMove(TGridCoord Cell, int X, int Y);
     bool LinkHoverOnMove(TGridCoord Cell, int X, int Y);
+    // Cell scroll bars (ZvGridCellScrollBar.cpp): one control laid over the hovered cell's bar,
+    // its scroll messages, and the bars painted in the other cells.
+    void PlaceCellScrollBar(TGridCoord Cell);
+    void FollowCellScrollBar();
+    bool CellScrollBarMessage(TWMScroll& Message);
+    int PaintCellScrollBar(TCanvas& Canvas, int RCol, int ARow, const TRect& ARect);
     void SizingHintOnMove(int X, int Y);
     TMouseSelectMode MouseSelectModeAt(TGridCoord Cell, int X, int Y);
     void DrawFixedSizingLine(bool Column, int Pos);
@@ -2065,6 +2071,7 @@ protected:
     void PanStep();
     void SetPanCursor(int Id);
     void PaintPanOrigin();
+    void PaintFixedSizingLines();
     void InvalidatePanOrigin();
     void StyleChangedHook();
     bool WheelDownHook(TShiftState Shift, TPoint MousePos) override;

@@ -285,7 +285,7 @@ void TZvStringGrid::PaintCellContents(TCanvas* ACanvas, int ACol, int ARow, TRec
     // A cell scroll bar takes the right edge; its position shifts the text.
     if (GetCellType(RCol, ARow) == TCellType::ctScrollbar) {
         cell.ScrollPos = GetScrollPosition(RCol, ARow);
-        ARect.Right -= 16;
+        ARect.Right -= PaintCellScrollBar(canvas, RCol, ARow, ARect);
     }
 
     // Visual properties into the canvas.

@@ -244,6 +244,7 @@ void TZvStringGrid::TopLeftChangeHook()
 void TZvStringGrid::CellControlsUpdate(bool Rebuild)
 {
     if (!HandleAllocated() || !d->FCellControls) return;
+    FollowCellScrollBar();
     if (Rebuild) {
         d->FCellControls->Clear();
         for (int r = 0; r < RowCount(); ++r)

@@ -536,6 +536,7 @@ void TZvStringGrid::VScrollMessageHook(TWMScroll& Message)
         TBaseGrid::WndProc(Message.Message);
         return;
     }
+    if (CellScrollBarMessage(Message)) return;
     const int code = Message.ScrollCode();
     const int pos = Message.Pos();
     if (d->FScrollHints == TScrollHintType::shVertical || d->FScrollHints == TScrollHintType::shBoth) {

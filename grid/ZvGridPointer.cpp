@@ -325,6 +325,7 @@ void TZvStringGrid::HoverOnMove(TGridCoord Cell, int X, int Y)
         RepaintRow(Cell.Y);
         if (old >= 0 && old < RowCount()) RepaintRow(old);
     }
+    PlaceCellScrollBar(Cell);
     if (d->FHoverFixedCells != THoverFixedCells::hfNone && !d->FNoMouseLeave) {
         const TGridCoord hovered = IsHoverFixedCell(Cell.X, Cell.Y) ? Cell : TGridCoord{-1, -1};
         const TGridCoord old = d->FHoverFixedCell;

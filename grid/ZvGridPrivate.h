@@ -240,8 +240,12 @@ struct TZvStringGridPrivate {
     TGridTransCombo* FTransCombo = nullptr;
     TEdit* FFormControlEdit = nullptr;
     TComboBox* FFormControlCombo = nullptr;
-    TScrollBar* FHScrollBar = nullptr;
-    TScrollBar* FVScrollBar = nullptr;
+    // The control over the bar of the cell the pointer last was on (real column), and the
+    // windowless bar that paints the bars of all cells.
+    TScrollBar* FScrollBar = nullptr;
+    TScrollBar* FPaintScrollBar = nullptr;
+    int FScrollCol = -1;
+    int FScrollRow = -1;
     // Referenced, never freed.
     TZvStringGridCheck* FCellChecker = nullptr;
     TPictureContainer* FPictureContainer = nullptr;

@@ -308,8 +308,7 @@ TEST(GridSheets, EveryKindOfCellObject)
              grid->AddScrollBar(1, r, false);
              grid->SetScrollProp(1, r, 10, 100);
              grid->SetScrollPosition(1, r, 40);
-         },
-         false},   // scrolls the cell's text; paints nothing of its own
+         }},
         {"Bitmap",
          [&](int r) {
              TBitmap* bmp = grid->CreateBitmap(1, r, false, TCellHAlign::haLeft, TCellVAlign::vaCenter);
