@@ -453,7 +453,7 @@ void TZvStringGrid::ColWidthsChangedHook()
         else d->FSizingCell = {-1, -1};
     }
     if (EditorMode() && InplaceEditor()) {
-        if (IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
+        if (IsCheckOrButtonCell(RealColIndex(Col()), Row())) HideInplaceEdit();
         else UpdateEdit();
     }
     UpdateFooter();
@@ -469,7 +469,7 @@ void TZvStringGrid::RowHeightsChangedHook()
         if (OnEndRowSize) OnEndRowSize(this, row);
         d->FSizingCell = {-1, -1};
     }
-    if (EditorMode() && IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
+    if (EditorMode() && IsCheckOrButtonCell(RealColIndex(Col()), Row())) HideInplaceEdit();
 }
 
 // ---- Scrolling --------------------------------------------------------------------------------------------
@@ -526,7 +526,7 @@ void TZvStringGrid::HScrollMessageHook(TWMScroll& Message)
     if (FixedCols() == 0 && ThumbToCell(true, pos) >= Col()) HideInplaceEdit();
     TBaseGrid::WndProc(Message.Message);
     if (code == SB_ENDSCROLL && ColCount() == 1) Invalidate();
-    if (EditorMode() && IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
+    if (EditorMode() && IsCheckOrButtonCell(RealColIndex(Col()), Row())) HideInplaceEdit();
     UpdateFooter();
 }
 
@@ -557,7 +557,7 @@ void TZvStringGrid::VScrollMessageHook(TWMScroll& Message)
     }
     TBaseGrid::WndProc(Message.Message);
     if (SearchFooter()->Visible() && (code == SB_LINEDOWN || code == SB_ENDSCROLL)) ScrollLastRowClearOfSearchFooter();
-    if (EditorMode() && IsCheckOrButtonCell(Col(), Row())) HideInplaceEdit();
+    if (EditorMode() && IsCheckOrButtonCell(RealColIndex(Col()), Row())) HideInplaceEdit();
 }
 
 // ---- Notifications --------------------------------------------------------------------------------------------

@@ -38,7 +38,24 @@ void TZvStringGrid::Paint()
     if (d->FUpdateCount == 0) PaintWindowBorder();
     PaintDesignPanel();
     if (d->FWheelPan) PaintPanOrigin();
+    PaintFixedSizingLines();
     if (OnPainted) OnPainted(this);
+}
+
+// The line that follows the pointer while a fixed column or row is sized: dotted and inverting
+// what lies under it, so it shows on every colour; the release erases it by a repaint.
+void TZvStringGrid::PaintFixedSizingLines()
+{
+    const int x = d->FSizeFixedX;
+    const int y = d->FSizeFixedY;
+    QPainter* painter = (x >= 0 || y >= 0) ? Canvas()->Painter() : nullptr;
+    if (!painter) return;
+    painter->save();
+    painter->setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
+    if (x >= 0) painter->drawLine(x, 0, x, Height());
+    if (y >= 0) painter->drawLine(0, y, Width(), y);
+    painter->restore();
 }
 
 // The quick-configuration panel belongs to the form designer, which this program does not have.
