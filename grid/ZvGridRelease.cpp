@@ -3,6 +3,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "platform/ScopeGuard.h"
 #include "grid/services/ZvGridSort.h"
 #include "grid/services/panels/ZvGridPanels.h"
 
@@ -322,42 +323,54 @@ void TZvStringGrid::HeaderClickSort(TGridCoord Cell, int X, int Y)
     const int leftBefore = LeftCol();
     if (keepLeft) BeginUpdate();
     TSortSettings* ss = SortSettings();
-    const TSortDirection init = ss->InitSortDirection();
-    const TSortDirection opposite =
-        init == TSortDirection::sdAscending ? TSortDirection::sdDescending : TSortDirection::sdAscending;
-    if (ss->IndexShow() && SortIndexes()) {
-        const bool indexKey = GetKeyState(ss->IndexSortKey() == TIndexSortKey::ikCtrl ? VK_CONTROL : VK_SHIFT) < 0;
-        const int at = SortIndexes()->FindIndex(Cell.X);
-        if (indexKey) {
-            if (at >= 0) SortIndexes()->ToggleIndex(Cell.X);
-            else SortIndexes()->AddIndex(Cell.X, opposite == TSortDirection::sdAscending);
-        } else if (at == 0 && SortIndexes()->Count() == 1) {
-            SortIndexes()->ToggleIndex(Cell.X);
-        } else {
-            SortIndexes()->Clear();
-            SortIndexes()->AddIndex(Cell.X, init == TSortDirection::sdAscending);
-        }
-        if (HasNodes()) QSortGroupIndexed();
-        else QSortIndexed();
-        ss->SetColumn(SortIndexes()->Count() > 0 ? SortIndexes()->SortColumns(0) : -1);
-    } else {
-        bool undone = false;
-        if (Cell.X == ss->Column()) {
-            const TSortDirection old = ss->Direction();
-            ss->SetDirection(old == TSortDirection::sdAscending ? TSortDirection::sdDescending
-                                                                 : TSortDirection::sdAscending);
-            if (old != init && ss->UndoSort()) {
-                QUnSort();
-                ss->SetColumn(-1);
-                undone = true;
+    // Merged runs would not survive rows moving under them: split, sort, and merge the new runs,
+    // the first listed column on equal texts alone, the others within its runs.
+    const bool remerge = ss->AutoColumnMerge();
+    if (remerge)
+        for (int i = 0; i < d->FMergedColumns->Count(); ++i) SplitColumnCells(d->FMergedColumns->Items(i));
+    {
+        const TScopeExit merge([&] {
+            if (remerge)
+                for (int i = 0; i < d->FMergedColumns->Count(); ++i)
+                    MergeColumnCells(d->FMergedColumns->Items(i), i == 0);
+        });
+        const TSortDirection init = ss->InitSortDirection();
+        const TSortDirection opposite =
+            init == TSortDirection::sdAscending ? TSortDirection::sdDescending : TSortDirection::sdAscending;
+        if (ss->IndexShow() && SortIndexes()) {
+            const bool indexKey = GetKeyState(ss->IndexSortKey() == TIndexSortKey::ikCtrl ? VK_CONTROL : VK_SHIFT) < 0;
+            const int at = SortIndexes()->FindIndex(Cell.X);
+            if (indexKey) {
+                if (at >= 0) SortIndexes()->ToggleIndex(Cell.X);
+                else SortIndexes()->AddIndex(Cell.X, opposite == TSortDirection::sdAscending);
+            } else if (at == 0 && SortIndexes()->Count() == 1) {
+                SortIndexes()->ToggleIndex(Cell.X);
+            } else {
+                SortIndexes()->Clear();
+                SortIndexes()->AddIndex(Cell.X, init == TSortDirection::sdAscending);
             }
+            if (HasNodes()) QSortGroupIndexed();
+            else QSortIndexed();
+            ss->SetColumn(SortIndexes()->Count() > 0 ? SortIndexes()->SortColumns(0) : -1);
         } else {
-            ss->SetDirection(init);
-            ss->SetColumn(Cell.X);
-        }
-        if (!undone) {
-            if (HasNodes()) QSortGroup();
-            else QSort();
+            bool undone = false;
+            if (Cell.X == ss->Column()) {
+                const TSortDirection old = ss->Direction();
+                ss->SetDirection(old == TSortDirection::sdAscending ? TSortDirection::sdDescending
+                                                                     : TSortDirection::sdAscending);
+                if (old != init && ss->UndoSort()) {
+                    QUnSort();
+                    ss->SetColumn(-1);
+                    undone = true;
+                }
+            } else {
+                ss->SetDirection(init);
+                ss->SetColumn(Cell.X);
+            }
+            if (!undone) {
+                if (HasNodes()) QSortGroup();
+                else QSort();
+            }
         }
     }
     if (keepLeft) {
