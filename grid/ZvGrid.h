@@ -1929,6 +1929,7 @@ protected:
     TZvCellEditor* MadeCellEditor(TEditorType Kind);
     // Cells that the editor reopens on after a rejected validation.
     void ReopenAfterRejection(int ACol, int ARow, const String& Value, bool ValueReplaced);
+    void HoldCursorAfterRejection();
     void ShowRejectionBalloon();
     bool RunValidation(const String& NewValue, const String& OldValue, bool& Valid,
                        const std::function<void(int ACol, int ARow, bool& Valid)>& Check);

@@ -408,6 +408,9 @@ struct TZvStringGridPrivate {
     bool FCellChangeBlocked = false;
     bool FValidating = false;
     bool FLastValidation = true;
+    // A rejection that came with the focus leaving the editor: the click or key that took the
+    // focus must not move the cursor either. Cleared once the input that caused it is handled.
+    bool FHoldCursor = false;
     String FCellCache;
     String FOldCellText;
     // No edit-change events while the text editor is loaded by code.

@@ -56,6 +56,16 @@ void TZvStringGrid::ReopenAfterRejection(int ACol, int ARow, const String& Value
     if (!ValueReplaced && Col() != ACol) InvalidateEditor();
 }
 
+// An editor that ends its edit on losing the focus (the combo, the check box) is validated before
+// the press that took the focus reaches the grid; the press must find the cursor held.
+void TZvStringGrid::HoldCursorAfterRejection()
+{
+    QWidget* window = HandleAllocated() ? Handle() : nullptr;
+    if (!window) return;
+    d->FHoldCursor = true;
+    QMetaObject::invokeMethod(window, [this] { d->FHoldCursor = false; }, Qt::QueuedConnection);
+}
+
 // The frame both validations share: only while an edit is in progress and no validation runs, the
 // text checked only when it changed (or always validating), and the cell under edit remembered
 // afresh however the check ends. False when no edit was in progress, which counts as accepted.
@@ -99,6 +109,7 @@ bool TZvStringGrid::ValidateCell(const String& NewValue)
             FNewCellText = value;
         }
         if (valid) {
+            d->FHoldCursor = false;
             SetCellEx(col, row, value);
             const TPoint base = BaseCell(col, row);
             if (base.X != col || base.Y != row) SetCellEx(base.X, base.Y, value);
@@ -109,6 +120,7 @@ bool TZvStringGrid::ValidateCell(const String& NewValue)
             // A copy: hiding the editor on the way may move the remembered old text.
             const String restore = replaced ? value : d->FOldCellText;
             ReopenAfterRejection(d->FOldCol, row, restore, replaced);
+            HoldCursorAfterRejection();
             ShowRejectionBalloon();
         }
         d->FOldCellText = GetGridCell(col, row);
@@ -135,6 +147,7 @@ bool TZvStringGrid::ValidateCellWide(const String& NewValue)
         if (valid && changed) FireCellsChanged(TRect{col, row, col, row});
         FNewCellText = value;
         if (valid) {
+            d->FHoldCursor = false;
             SetCellEx(col, row, value);
         } else {
             ++d->FRejections;
@@ -142,6 +155,7 @@ bool TZvStringGrid::ValidateCellWide(const String& NewValue)
             // A copy, as above.
             const String restore = replaced ? value : d->FOldCellTextWide;
             ReopenAfterRejection(d->FOldCol, row, restore, replaced);
+            HoldCursorAfterRejection();
         }
         d->FOldCellTextWide = GetWideCells(col, row);
     });
@@ -177,6 +191,7 @@ void TZvStringGrid::UnRegisterNotifier(TGridChangeNotifier* ANotifier)
 // ---- The selection hook -----------------------------------------------------------------------------
 bool TZvStringGrid::CellSelectHook(int ACol, int ARow)
 {
+    if (d->FHoldCursor) return false;
     // A forced move (a pressed cell button, Tab across a row end) skips the
     // editing and change rules; only the row indicators follow it.
     if (d->FForceSelect) {

@@ -311,3 +311,24 @@ TEST_F(ComboScenario, DirectComboCloseStoresAClickedEntryOnceAndAnEscapedListNot
         EXPECT_FALSE(combo->Visible());
     }
 }
+
+TEST_F(ComboScenario, ARejectedComboTextKeepsTheCursorWhereAClickWouldTakeIt)
+{
+    grid->OnCellValidate = [](TObject*, int, int, String& value, bool& valid) { valid = value != "bad"; };
+    OpenWithF2(kEdit, 4);
+    Widget()->lineEdit()->selectAll();
+    QTest::keyClicks(Widget()->lineEdit(), "bad");
+    Simulate::Click(grid, CellCentre(0, 7));
+    Settle();
+    EXPECT_EQ(grid->Row(), 4);
+    EXPECT_EQ(grid->Col(), grid->DisplColIndex(kEdit));
+    EXPECT_EQ(grid->GetCellEx(kEdit, 4), "free");
+    // An accepted text lets the next click move.
+    OpenWithF2(kEdit, 4);
+    Widget()->lineEdit()->selectAll();
+    QTest::keyClicks(Widget()->lineEdit(), "good");
+    Simulate::Click(grid, CellCentre(0, 7));
+    Settle();
+    EXPECT_EQ(grid->Row(), 7);
+    EXPECT_EQ(grid->GetCellEx(kEdit, 4), "good");
+}
