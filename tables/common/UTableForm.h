@@ -44,7 +44,7 @@ class TWinControl;
 inline constexpr int Text_Drop_Rows_Below = 1540;  // rows below a gap with text
 inline constexpr int Text_Broken_File = 1541;      // the project file cannot be read
 inline constexpr int Text_Extra_Rows = 1542;       // the file holds more rows than the grid
-inline constexpr int Text_Missing_Values = 1560;   // rows of the file lack attributes the form requires
+inline constexpr int Text_Missing_Values = 1575;   // rows of the file lack attributes the form requires
 
 // How one table is kept: its columns (the row-number column first) and where
 // its rows stand in the file.
