@@ -30,4 +30,3 @@ void TTableFormStandIn::Set_Lang()
 }
 
 void Create_GSDML_File(const String&) {}
-void Write_EDS_File(const String&) {}

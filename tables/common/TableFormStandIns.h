@@ -42,10 +42,9 @@ public:
     String Name_File_XML;
 };
 
-// The side-file writers the main window's hidden steps call. They write
-// nothing yet; their writers come with the table editors.
+// The side-file writer the main window's hidden step calls. It writes
+// nothing yet; its writer comes with the name dialog.
 void Create_GSDML_File(const String& fileName);
-void Write_EDS_File(const String& path);
 
 extern TFProfinetFileName* FProfinetFileName;
 extern TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access;
