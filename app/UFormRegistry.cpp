@@ -14,6 +14,11 @@
 #include "tables/dmx/UDMXDefVal.h"
 #include "tables/snmp/USNMPManagerAccess.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
+#include "tables/can/UReceiveCAN.h"
+#include "tables/can/UTransmitCAN.h"
+#include "tables/canopen/USet_PDO_Access.h"
+#include "tables/canopen/USet_SDO_Client_Access.h"
+#include "tables/canopen/USet_SDO_Server_Access.h"
 
 #include <algorithm>
 #include <type_traits>

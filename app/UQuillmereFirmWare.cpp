@@ -21,6 +21,7 @@
 #include "platform/Xml.h"
 #include "tables/common/TableFormStandIns.h"
 #include "tables/writers/USNMP_MIB.h"
+#include "tables/writers/UEds.h"
 
 TFQuillmereFirmWare* FQuillmereFirmWare = nullptr;
 

@@ -5,6 +5,11 @@
 #include "core/ULanguage.h"
 #include "platform/Dialogs.h"
 #include "platform/StdCtrls.h"
+#include "tables/can/UReceiveCAN.h"
+#include "tables/can/UTransmitCAN.h"
+#include "tables/canopen/USet_PDO_Access.h"
+#include "tables/canopen/USet_SDO_Client_Access.h"
+#include "tables/canopen/USet_SDO_Server_Access.h"
 #include "tables/dmx/UDMXDefVal.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tables/writers/USNMP_MIB.h"
@@ -24,7 +29,7 @@ int Show_Table_Form(TFormClass*& form)
 TGalleryTableForms::TGalleryTableForms(TComponent* AOwner) : TForm(AOwner)
 {
     SetCaption(QStringLiteral("Quillmer gallery: table forms"));
-    SetBounds(600, 100, 320, 200);
+    SetBounds(600, 100, 320, 440);
     // The forms read and write the files of an open configuration.
     Create_Text_Table();
     Load_Default_Texts();
@@ -38,6 +43,11 @@ TGalleryTableForms::TGalleryTableForms(TComponent* AOwner) : TForm(AOwner)
     FSaveMIB->SetDefaultExt(QStringLiteral("*.mib"));
     FSaveMIB->SetFilter(QStringLiteral("Management Information Base (*.mib)|*.mib"));
     Add_Button("SNMP MIB file", [this] { Create_MIB_File(FSaveMIB); });
+    Add_Button("CAN receive frames", [this] { FLastResult = Show_Table_Form(FReceiveCAN); });
+    Add_Button("CAN transmit frames", [this] { FLastResult = Show_Table_Form(FTransmitCAN); });
+    Add_Button("CANopen PDO", [this] { FLastResult = Show_Table_Form(FSet_PDO_Access); });
+    Add_Button("CANopen SDO client", [this] { FLastResult = Show_Table_Form(FSet_SDO_Client_Access); });
+    Add_Button("CANopen SDO server", [this] { FLastResult = Show_Table_Form(FSet_SDO_Server_Access); });
 }
 
 void TGalleryTableForms::Add_Button(const char* caption, std::function<void()> click)

@@ -40,9 +40,9 @@ void Build_Check_Grid_Columns(TZvStringGrid* grid, const TTableColumns& columns)
     }
 }
 
-void Set_Column_Texts(TZvStringGrid* grid, const TTableColumns& columns, TStringList* hints)
+void Set_Column_Texts(TZvStringGrid* grid, const TTableColumns& columns, TStringList* hints, bool inCells)
 {
-    auto* columnGrid = dynamic_cast<TZvColumnGrid*>(grid);
+    auto* columnGrid = inCells ? nullptr : dynamic_cast<TZvColumnGrid*>(grid);
     for (int c = 0; c < int(columns.size()); ++c) {
         const String header = Lang_Text(columns[std::size_t(c)].Header);
         if (columnGrid)

@@ -47,4 +47,5 @@ void Build_Columns(TZvColumnGrid* grid, const TTableColumns& columns);
 void Build_Check_Grid_Columns(TZvStringGrid* grid, const TTableColumns& columns);
 // The headers from the text table, and the hint list refilled: entry c - 1
 // for column c (an empty one for a column without a hint). `hints` may be null.
-void Set_Column_Texts(TZvStringGrid* grid, const TTableColumns& columns, TStringList* hints);
+// `inCells`: the headers go into the cells of row 0 even of a column grid.
+void Set_Column_Texts(TZvStringGrid* grid, const TTableColumns& columns, TStringList* hints, bool inCells = false);

@@ -209,7 +209,11 @@ bool TTableForm::Load_Project_File()
         return false;
     }
     const TXMLNode root = XML1->DocumentElement();
+    Missing_Values = 0;
     const int extra = root ? Read_Document(root) : 0;
+    if (Missing_Values > 0)
+        MessageDlg(Format(Lang_Text(Text_Missing_Values), {Project_File_Name(), Missing_Values}),
+                   TMsgDlgType::mtWarning, TMsgDlgButtons{TMsgDlgBtn::mbOK});
     if (extra > 0)
         MessageDlg(Format(Lang_Text(Text_Extra_Rows), {Project_File_Name(), extra}), TMsgDlgType::mtWarning,
                    TMsgDlgButtons{TMsgDlgBtn::mbOK});
@@ -246,6 +250,8 @@ int TTableForm::Read_Table(const TXMLNode& parent, TTableGrid& table)
             const String name = QString::fromLatin1(column.Attr);
             if (row.HasAttribute(name))
                 Set_Table_Cell_Text(table, col, i + 1, row.Attribute(name));
+            else if (table.Layout->Attrs_Required)
+                ++Missing_Values;
             else if (column.Load_Default)
                 Set_Table_Cell_Text(table, col, i + 1, QString::fromLatin1(column.Load_Default));
         }

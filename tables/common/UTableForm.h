@@ -20,8 +20,9 @@
 // whose key cell is empty after trimming. Loading never stops half way: a
 // file that cannot be parsed shows one error box naming it and the window
 // does not open; a missing section is an empty table, a missing attribute
-// the reset cell or the attribute's load default; rows beyond the grid are
-// warned about once.
+// the reset cell or the attribute's load default (a table whose attributes
+// are all required warns once about the missing ones and keeps reading);
+// rows beyond the grid are warned about once.
 
 #include "platform/Classes.h"
 #include "platform/Forms.h"
@@ -43,6 +44,7 @@ class TWinControl;
 inline constexpr int Text_Drop_Rows_Below = 1540;  // rows below a gap with text
 inline constexpr int Text_Broken_File = 1541;      // the project file cannot be read
 inline constexpr int Text_Extra_Rows = 1542;       // the file holds more rows than the grid
+inline constexpr int Text_Missing_Values = 1575;   // rows of the file lack attributes the form requires
 
 // How one table is kept: its columns (the row-number column first) and where
 // its rows stand in the file.
@@ -51,6 +53,12 @@ struct TTableLayout {
     int Key_Col = 1;                // No_Key_Col: every grid row is content
     TTableColumns Columns;
     const char* Row_Element = "row";
+    // Every saved attribute must be in each row of the file: one missing is
+    // warned about (once per load) instead of taking a load default.
+    bool Attrs_Required = false;
+    // The headers are written into the cells of row 0 instead of the column
+    // objects (the grid shows them the same way).
+    bool Header_In_Cells = false;
 };
 // A table without a key column: all its rows are loaded, checked and saved.
 inline constexpr int No_Key_Col = -1;
@@ -168,6 +176,8 @@ protected:
     virtual int Read_Document(const TXMLNode& root);
     // The warning about rows beyond the grid names this file.
     String Project_File_Name() const;
+    // Required attributes missing from the rows read in the current load.
+    int Missing_Values = 0;
 
     // ==== Building ====
     // Window look, the title panel with L_SW_Code and L_SW_Desc, and the button

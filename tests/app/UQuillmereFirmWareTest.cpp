@@ -26,6 +26,11 @@
 #include "tables/dmx/UDMXDefVal.h"
 #include "tables/snmp/USNMPManagerAccess.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
+#include "tables/can/UReceiveCAN.h"
+#include "tables/can/UTransmitCAN.h"
+#include "tables/canopen/USet_PDO_Access.h"
+#include "tables/canopen/USet_SDO_Client_Access.h"
+#include "tables/canopen/USet_SDO_Server_Access.h"
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestUtil.h"
 #include "tests/common/TestSeams.h"
@@ -296,6 +301,34 @@ TEST_F(MainWindowTest, EachStepOpensItsWindowOnceAConfigurationIsOpen)
     EXPECT_EQ(Seams.FileDialogs[0].Kind, TFileDialogRequest::TKind::Save);
     EXPECT_EQ(Seams.FileDialogs[0].InitialDir, Project_Path);
     EXPECT_EQ(Seams.FileDialogs[0].Filter, Q("Electronic Data Sheet (*.eds)|*.eds"));
+}
+
+// The EDS step writes the sheet of the configuration's PDO and SDO server
+// tables where the save dialog says; without them it names the missing file.
+TEST_F(MainWindowTest, TheEDSStepWritesTheSheetOfTheConfigurationsTables)
+{
+    Make_Configuration(Q("Plant A"));
+    Write_Settings(Q("Plant A"));
+    Start();
+    ASSERT_FALSE(Project_Path.isEmpty());
+    const String sheet = Project_Path + Q("/device.eds");
+    Seams.AnswerFileDialog(sheet);
+    Main().Btn_CANopen_EDS->OnClick(Main().Btn_CANopen_EDS);
+    ASSERT_EQ(Seams.Boxes.size(), 1u);
+    EXPECT_TRUE(Seams.Boxes[0].Text.contains(File_PDO_CANopen)) << Seams.Boxes[0].Text.toStdString();
+    EXPECT_FALSE(FileExists(sheet));
+
+    SaveFileOrRaise(File_PDO_CANopen, "<PDO_CANopen><Receive_PDO><row COB-ID=\"0x181\" Dimension=\"2\"/>"
+                                      "</Receive_PDO><Transmit_PDO/></PDO_CANopen>");
+    SaveFileOrRaise(File_SDO_Server_CANopen, "<SDO_Server_CANopen><SDO_Read/><SDO_Write/></SDO_Server_CANopen>");
+    Seams.AnswerFileDialog(sheet);
+    Main().Btn_CANopen_EDS->OnClick(Main().Btn_CANopen_EDS);
+    EXPECT_EQ(Seams.Boxes.size(), 1u);
+    QFile file(sheet);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("[FileInfo]\r\nFileName=DUDI_VARavov.eds\r\n"));
+    EXPECT_TRUE(bytes.contains("NrOfRXPDO=1\r\nNrOfTXPDO=0\r\n"));
 }
 
 TEST_F(MainWindowTest, OptionsConfirmedSaveTheSettingsAndSetTheTimerCancelledChangeNothing)

@@ -7,6 +7,11 @@
 #include "platform/Files.h"
 #include "platform/StdCtrls.h"
 #include "tables/common/UTableForm.h"
+#include "tables/can/UReceiveCAN.h"
+#include "tables/can/UTransmitCAN.h"
+#include "tables/canopen/USet_PDO_Access.h"
+#include "tables/canopen/USet_SDO_Client_Access.h"
+#include "tables/canopen/USet_SDO_Server_Access.h"
 #include "tables/dmx/UDMXDefVal.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tests/common/TestSeams.h"
@@ -27,7 +32,7 @@ TEST_F(GalleryFormsTest, EveryButtonOpensItsFormAndTheMIBButtonWritesTheModule)
     auto gallery = std::make_unique<TGalleryTableForms>(nullptr);
     gallery->AfterConstruction();
     gallery->Show();
-    ASSERT_EQ(gallery->Buttons().size(), 3u);
+    ASSERT_EQ(gallery->Buttons().size(), 8u);
     const String folder = Project_Path;
     EXPECT_FALSE(folder.isEmpty());
     const char* captions[] = {"Set SNMP Trap Access", "DMX Default Value"};
@@ -47,8 +52,23 @@ TEST_F(GalleryFormsTest, EveryButtonOpensItsFormAndTheMIBButtonWritesTheModule)
     Simulate::Click(gallery->Buttons()[2], TPoint{10, 10});
     EXPECT_TRUE(FileExists(folder + QStringLiteral("/gallery.mib")));
     EXPECT_TRUE(Seams.Boxes.empty());
+    // The CAN and CANopen tables, after the MIB button.
+    const char* can_captions[] = {"Receive CAN Frames Set Access", "Transmit CAN Frames Set Access", "Set PDO Access",
+                                  "Set SDO Client Access", "Set SDO Server Access"};
+    for (int i = 0; i < 5; ++i) {
+        String shown;
+        Seams.AnswerModal([&](TCustomForm& form) { shown = form.Caption(); }, mrCancel);
+        Simulate::Click(gallery->Buttons()[std::size_t(3 + i)], TPoint{10, 10});
+        EXPECT_EQ(shown, can_captions[i]);
+        EXPECT_EQ(gallery->LastResult(), mrCancel);
+    }
     gallery.reset();
     Application->DestroyForms();
+    FReceiveCAN = nullptr;
+    FTransmitCAN = nullptr;
+    FSet_PDO_Access = nullptr;
+    FSet_SDO_Client_Access = nullptr;
+    FSet_SDO_Server_Access = nullptr;
     FSNMP_Trap_Access = nullptr;
     FDMXDefVal = nullptr;
 }

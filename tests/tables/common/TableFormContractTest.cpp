@@ -171,7 +171,8 @@ TEST(TableFormKinds, EveryRealFormIsRegistered)
 {
     std::vector<std::string> names;
     for (const TTableFormKind& kind : Table_Form_Kinds()) names.push_back(kind.Name);
-    for (const char* name : {"TFDALI_Access", "TFSNMPManagerAccess", "TFSNMP_Trap_Access", "TFDMXDefVal"})
+    for (const char* name : {"TFDALI_Access", "TFSNMPManagerAccess", "TFSNMP_Trap_Access", "TFDMXDefVal", "TFReceiveCAN",
+                             "TFTransmitCAN", "TFSet_PDO_Access", "TFSet_SDO_Client_Access", "TFSet_SDO_Server_Access"})
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
 }
 
@@ -220,8 +221,14 @@ TEST_P(TableFormContract, RowsBeyondTheGridAreWarnedAboutOnceAndTheRestIsLoaded)
     for (TTableGrid* t : Tables()) {
         TXMLNode parent = t->Layout->Section ? root.AddChild(QString::fromLatin1(t->Layout->Section)) : root;
         const String key = QString::fromLatin1(Column(*t, Edit_Col(*t)).Attr);
-        for (int i = 1; i <= Data_Rows(*t) + extra; ++i)
-            parent.AddChild(QStringLiteral("row")).SetAttribute(key, QStringLiteral("k%1").arg(i));
+        for (int i = 1; i <= Data_Rows(*t) + extra; ++i) {
+            TXMLNode row = parent.AddChild(QStringLiteral("row"));
+            // A table that requires every attribute gets them all: only the extra rows are at fault here.
+            if (t->Layout->Attrs_Required)
+                for (const TTableColumn& column : t->Layout->Columns)
+                    if (column.Attr) row.SetAttribute(QString::fromLatin1(column.Attr), String());
+            row.SetAttribute(key, QStringLiteral("k%1").arg(i));
+        }
         expected += extra;
     }
     doc.SaveToFile(Form->Project_File());
