@@ -1,5 +1,14 @@
 #include "grid/editors/ZvCellEditor.h"
 
+#include "grid/ZvGrid.h"
+
+TZvStringGrid* TZvCellEditor::OwningGrid(TComponent* AOwner)
+{
+    auto* grid = dynamic_cast<TZvStringGrid*>(AOwner);
+    if (!grid) throw Exception(QStringLiteral("Invalid class typecast"));
+    return grid;
+}
+
 void TZvCellEditor::PlaceOverCell(TWinControl* Control, const TRect& Cell)
 {
     Control->SetBounds(Cell.Left, Cell.Top, Cell.Width() - 1, Cell.Height() - 1);

@@ -70,6 +70,9 @@ public:
     }
 
     // ---- Steps most editors share ----
+    // The grid an editor is made for: its owner, which must be a TZvStringGrid
+    // (another owner raises "Invalid class typecast").
+    static TZvStringGrid* OwningGrid(TComponent* AOwner);
     // Lays the control over the cell, inside the cell's grid lines.
     static void PlaceOverCell(TWinControl* Control, const TRect& Cell);
     // Focuses the control and hands it the character that opened the edit.
