@@ -556,6 +556,8 @@ public:
     void RadioGroupClick(int ACol, int ARow, int X, int Y);
     void ShowCellControl(int ACol, int ARow, int X, int Y);
     void CellControlExit(TObject* Sender);
+    // The form control of the cell's markup the grid has current.
+    String CellControlID() const;
     void CellControlComboSelect(TObject* Sender);
     bool IsHoverFixedCell(int ACol, int ARow);
 
