@@ -25,3 +25,15 @@ void TZvCellEditor::FocusWithStartChar(TWinControl* Control, QChar StartChar)
     if (Control->CanFocus()) Control->SetFocus();
     if (!StartChar.isNull()) PostMessage(Control, WM_CHAR, WPARAM(StartChar.unicode()), 0);
 }
+
+void TZvCellEditor::LeaveToGrid(TZvStringGrid* Grid)
+{
+    Grid->HideInplaceEdit();
+    if (Grid->CanFocus()) Grid->SetFocus();
+}
+
+void TZvCellEditor::TabToNextCell(TZvStringGrid* Grid)
+{
+    LeaveToGrid(Grid);
+    Grid->TabToNextCell(GetKeyState(VK_SHIFT) < 0);
+}

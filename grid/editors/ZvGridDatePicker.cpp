@@ -176,9 +176,7 @@ void TGridDatePicker::KeyDown(WORD& Key, TShiftState Shift)
             return;
         }
         if (FGrid->Options().Contains(goTabs)) {
-            FGrid->HideInplaceEdit();
-            if (FGrid->CanFocus()) FGrid->SetFocus();
-            FGrid->TabToNextCell(GetKeyState(VK_SHIFT) < 0);
+            TabToNextCell(FGrid);
             Key = 0;
             return;
         }
@@ -221,12 +219,6 @@ String TGridDateTimePicker::EditorText()
 
 void TGridDateTimePicker::EndCellEdit() { DisableAndHide(this); }
 
-void TGridDateTimePicker::LeaveToGrid()
-{
-    FGrid->HideInplaceEdit();
-    if (FGrid->CanFocus()) FGrid->SetFocus();
-}
-
 void TGridDateTimePicker::KeyDown(WORD& Key, TShiftState Shift)
 {
     if (!FGrid) {
@@ -242,7 +234,7 @@ void TGridDateTimePicker::KeyDown(WORD& Key, TShiftState Shift)
         return;
     }
     if (Key == VK_RETURN) {
-        LeaveToGrid();
+        LeaveToGrid(FGrid);
         if (FGrid->Navigation()->AdvanceOnEnter())
             FGrid->AdvanceToNextCell(FGrid->Col(), FGrid->Row(), false, false, true, false, false);
         Key = 0;
@@ -250,7 +242,7 @@ void TGridDateTimePicker::KeyDown(WORD& Key, TShiftState Shift)
     }
     if (Key == VK_TAB && FGrid->EditorWantsTab()) {
         const String text = EditorText();
-        LeaveToGrid();
+        LeaveToGrid(FGrid);
         FGrid->SetCurrentCell(text);
         FGrid->TabToNextCell(GetKeyState(VK_SHIFT) < 0);
         Key = 0;

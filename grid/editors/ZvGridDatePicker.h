@@ -70,8 +70,6 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
 
 private:
-    void LeaveToGrid();
-
     TDateTime FOriginalDateTime = 0;
     TZvStringGrid* FGrid = nullptr;
 };

@@ -817,9 +817,7 @@ void TGridSpin::KeyDown(WORD& Key, TShiftState Shift)
     }
     if (Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) {
         if (Key == VK_TAB && FGrid->Options().Contains(goTabs)) {
-            FGrid->HideInplaceEdit();
-            if (FGrid->CanFocus()) FGrid->SetFocus();
-            FGrid->TabToNextCell(GetKeyState(VK_SHIFT) < 0);
+            TabToNextCell(FGrid);
             Key = 0;
             return;
         }
