@@ -249,10 +249,15 @@ TZvDateTimePicker::TZvDateTimePicker(TComponent* AOwner)
 TZvDateTimePicker::~TZvDateTimePicker()
 {
     FLabelFont->OnChange = nullptr;
-    if (FLabel) {
-        FLabel->SetParent(nullptr);
-        delete FLabel;
-    }
+    // The label is owned by this picker and freed with it, detached from its parent first.
+    if (FLabel) FLabel->SetParent(nullptr);
+}
+
+void TZvDateTimePicker::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomDateTimePicker::Notification(AComponent, Operation);
+    // The label's parent may free it first, with its other controls.
+    if (Operation == TOperation::opRemove && AComponent == FLabel) FLabel = nullptr;
 }
 
 void TZvDateTimePicker::MakeTimePicker()
@@ -271,8 +276,11 @@ void TZvDateTimePicker::MakeTimePicker()
     };
     FTimePicker->OnClick = [this](TObject*) { FireClick(); };
     FTimePicker->OnKeyPress = [this](TObject* s, QChar& k) { NoOpHook(s, k); };
-    // The part's key-downs reach this picker's own handling, so an editor built on it sees them.
-    FTimePicker->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) { KeyDown(Key, Shift); };
+    // The keys that end or leave an edit reach this picker's own handling, so an
+    // editor built on it sees them; the part keeps its arrows and digits.
+    FTimePicker->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
+        if (Key == VK_RETURN || Key == VK_TAB || Key == VK_ESCAPE) KeyDown(Key, Shift);
+    };
 }
 
 void TZvDateTimePicker::FireChange()
@@ -446,7 +454,8 @@ void TZvDateTimePicker::SetLabelCaption(const String& value)
 {
     FLabelCaption = value;
     if (!FLabel) {
-        FLabel = new TLabel(nullptr);
+        FLabel = new TLabel(this);
+        FLabel->FreeNotification(this);
         FLabel->Font()->Assign(FLabelFont.get());
         FLabel->OnClick = [this](TObject*) {
             if (OnLabelClick) OnLabelClick(this);

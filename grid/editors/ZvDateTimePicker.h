@@ -181,6 +181,7 @@ public:
 
 protected:
     void RememberParts() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void CMVisibleChanged(TMessage& Message) override;
     void DoEnter() override;
     void DoExit() override;

@@ -571,7 +571,14 @@ void TGridEditBtn::KeyDown(WORD& Key, TShiftState Shift)
         }
         PostMessage(FGrid, WM_KEYDOWN, VK_TAB, 0);
     }
-    if (Key == VK_ESCAPE) SetText(FGrid->OriginalCellValue());
+    if (Key == VK_ESCAPE) {
+        // A paste may have written the cell already: the cell is put back, not only the editor.
+        SetText(FGrid->OriginalCellValue());
+        Key = 0;
+        FGrid->CancelEdit();
+        if (FGrid->CanFocus()) FGrid->SetFocus();
+        return;
+    }
     const WORD key = Key;
     Key = 0;
     FGrid->DoneInplaceEdit(key, Shift);

@@ -60,8 +60,9 @@ void TGridButton::KeyDown(WORD& Key, TShiftState Shift)
     }
     if (Key == VK_ESCAPE) {
         Key = 0;
-        ReturnToGrid();
+        // Put back before the grid leaves the cell, which takes the cell's text as the next start.
         FGrid->RestoreCellFromCache();
+        ReturnToGrid();
         SendMessage(FGrid, WM_KEYDOWN, VK_ESCAPE, 0);
         return;
     }

@@ -154,7 +154,14 @@ void TGridDatePicker::KeyDown(WORD& Key, TShiftState Shift)
         TAsgDateTimePicker::KeyDown(Key, Shift);
         return;
     }
-    if (Key == VK_ESCAPE) LoadText(FGrid->CurrentCell());
+    if (Key == VK_ESCAPE) {
+        // The cell keeps its own text, also one that is no date: the picker only shows today for it.
+        LoadText(FGrid->CurrentCell());
+        FGrid->CancelEdit();
+        if (FGrid->CanFocus()) FGrid->SetFocus();
+        Key = 0;
+        return;
+    }
     if (Key == VK_RETURN) {
         // The part being typed is completed first.
         SendMessage(this, WM_KEYDOWN, VK_RIGHT, 0);
@@ -218,6 +225,12 @@ String TGridDateTimePicker::EditorText()
 }
 
 void TGridDateTimePicker::EndCellEdit() { DisableAndHide(this); }
+
+void TGridDateTimePicker::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    TZvDateTimePicker::WMGetDlgCode(Message);
+    if (FGrid && FGrid->EditorWantsTab()) Message.Result |= DLGC_WANTTAB;
+}
 
 void TGridDateTimePicker::KeyDown(WORD& Key, TShiftState Shift)
 {

@@ -68,6 +68,8 @@ public:
 
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
+    // Tab stays with the editor when the grid validates or tabs through cells.
+    void WMGetDlgCode(TWMGetDlgCode& Message) override;
 
 private:
     TDateTime FOriginalDateTime = 0;

