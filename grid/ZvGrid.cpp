@@ -249,8 +249,11 @@ void TZvStringGrid::CreateRunTimeWindows()
     Panels().FHeaderDragButton = new THeaderDragButton(this);
     HeaderDragButton()->SetVisible(false);
 
-    d->FFormControlEdit = HiddenChild<TEdit>(this);
-    d->FFormControlCombo = HiddenChild<TComboBox>(this);
+    d->FFormControlEdit = HiddenChild<TControlEdit>(this);
+    d->FFormControlCombo = HiddenChild<TControlCombo>(this);
+    // Leaving a form control hands its value to the cell's markup.
+    d->FFormControlEdit->OnExit = [this](TObject* s) { CellControlExit(s); };
+    d->FFormControlCombo->OnExit = [this](TObject* s) { CellControlExit(s); };
     d->FScrollBar = HiddenChild<TScrollBar>(this);
     d->FScrollBar->SetKind(TScrollBarKind::sbVertical);
     d->FPaintScrollBar = new TScrollBar(this);

@@ -405,6 +405,8 @@ public:
     void SetAllInts(int ACol, int ARow, int Value);
     double GetFloats(int ACol, int ARow);
     void SetFloats(int ACol, int ARow, double Value);
+    // The text SetFloats writes for Value: the cell's float format, the regional separator.
+    String FloatsText(int ACol, int ARow, double Value);
     double GetAllFloats(int ACol, int ARow);
     void SetAllFloats(int ACol, int ARow, double Value);
     String GetCtrlVal(int ACol, int ARow, const String& ID);
@@ -554,6 +556,8 @@ public:
     void RadioGroupClick(int ACol, int ARow, int X, int Y);
     void ShowCellControl(int ACol, int ARow, int X, int Y);
     void CellControlExit(TObject* Sender);
+    // The form control of the cell's markup the grid has current.
+    String CellControlID() const;
     void CellControlComboSelect(TObject* Sender);
     bool IsHoverFixedCell(int ACol, int ARow);
 

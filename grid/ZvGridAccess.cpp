@@ -84,9 +84,11 @@ void TZvStringGrid::SetAllInts(int ACol, int ARow, int Value) { SetCellsEx(ACol,
 
 double TZvStringGrid::GetFloats(int ACol, int ARow) { return CellTextToFloat(GetStrippedCell(ACol, ARow)); }
 
-void TZvStringGrid::SetFloats(int ACol, int ARow, double Value)
+void TZvStringGrid::SetFloats(int ACol, int ARow, double Value) { SetCellEx(ACol, ARow, FloatsText(ACol, ARow, Value)); }
+
+String TZvStringGrid::FloatsText(int ACol, int ARow, double Value)
 {
-    SetCellEx(ACol, ARow, FormatCellFloat(CellFloatFormat(ACol, ARow), Value));
+    return FormatCellFloat(CellFloatFormat(ACol, ARow), Value);
 }
 
 double TZvStringGrid::GetAllFloats(int ACol, int ARow)

@@ -126,6 +126,8 @@ void TZvStringGrid::ShowCellControl(int ACol, int ARow, int X, int Y)
     d->FHTMLControlEditing = true;
 }
 
+String TZvStringGrid::CellControlID() const { return d->FHTMLControlID; }
+
 void TZvStringGrid::CellControlExit(TObject*)
 {
     if (!d->FHTMLControlEditing) return;

@@ -55,6 +55,8 @@ void TZvStringGrid::EditFixedCell(int ACol, int ARow)
         if (!d->FTransEdit) return;
         d->FTransEdit->SetBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
         d->FTransEdit->SetText(text);
+        d->FTransEdit->SetCol(d->FClickedCol);
+        d->FTransEdit->SetRow(ARow);
         d->FTransEdit->OnChange = [this](TObject* s) { FixedEditChanged(s); };
         d->FTransEdit->SetVisible(true);
         if (d->FTransEdit->CanFocus()) d->FTransEdit->SetFocus();
@@ -65,6 +67,8 @@ void TZvStringGrid::EditFixedCell(int ACol, int ARow)
         d->FTransCombo->Items()->Assign(&values);
         d->FTransCombo->SetBounds(r.Left - 1, r.Top - 1, r.Right - r.Left + 1, r.Bottom - r.Top);
         d->FTransCombo->SetText(text);
+        d->FTransCombo->SetCol(d->FClickedCol);
+        d->FTransCombo->SetRow(ARow);
         d->FTransCombo->OnChange = [this](TObject* s) { FixedEditChanged(s); };
         d->FTransCombo->SetVisible(true);
         if (d->FTransCombo->CanFocus()) d->FTransCombo->SetFocus();

@@ -2,6 +2,7 @@
 #include "examples/gallery/Gallery.h"
 #include "examples/gallery/GalleryForms.h"
 #include "examples/gallery/GalleryPickers.h"
+#include "examples/gallery/GalleryEditors.h"
 #include "platform/Themes.h"
 
 #include <QApplication>
@@ -19,6 +20,9 @@ int main(int argc, char** argv)
     TGalleryTableForms* forms = nullptr;
     Application->CreateForm(forms);
     forms->Show();
+    TGalleryEditorsForm* editors = nullptr;
+    Application->CreateForm(editors);
+    editors->Show();
     Application->Run();
     Application->DestroyForms();
     return 0;

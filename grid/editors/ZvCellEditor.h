@@ -70,10 +70,17 @@ public:
     }
 
     // ---- Steps most editors share ----
+    // The grid an editor is made for: its owner, which must be a TZvStringGrid
+    // (another owner raises "Invalid class typecast").
+    static TZvStringGrid* OwningGrid(TComponent* AOwner);
     // Lays the control over the cell, inside the cell's grid lines.
     static void PlaceOverCell(TWinControl* Control, const TRect& Cell);
     // Focuses the control and hands it the character that opened the edit.
     static void FocusWithStartChar(TWinControl* Control, QChar StartChar);
+    // Ends the edit (the value stored) and gives the grid the focus.
+    static void LeaveToGrid(TZvStringGrid* Grid);
+    // Leaves to the grid and tabs on to the next cell, backwards while Shift is held.
+    static void TabToNextCell(TZvStringGrid* Grid);
     // Disables and hides the control: the end of an edit for most editors.
     static void DisableAndHide(TWinControl* Control);
 };

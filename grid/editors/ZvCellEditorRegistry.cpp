@@ -8,6 +8,8 @@ void RegisterComboCellEditor(TZvCellEditorRegistry& Registry);
 void RegisterCheckBoxCellEditor(TZvCellEditorRegistry& Registry);
 void RegisterEditBtnCellEditors(TZvCellEditorRegistry& Registry);
 void RegisterButtonCellEditor(TZvCellEditorRegistry& Registry);
+void RegisterSpinCellEditor(TZvCellEditorRegistry& Registry);
+void RegisterDatePickerCellEditors(TZvCellEditorRegistry& Registry);
 
 namespace {
 
@@ -17,6 +19,8 @@ constexpr void (*BuiltInEditors[])(TZvCellEditorRegistry&) = {
     &RegisterCheckBoxCellEditor,
     &RegisterEditBtnCellEditors,
     &RegisterButtonCellEditor,
+    &RegisterSpinCellEditor,
+    &RegisterDatePickerCellEditors,
     &RegisterTextCellEditor,
 };
 

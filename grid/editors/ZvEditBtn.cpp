@@ -3,9 +3,16 @@
 #include "grid/editors/ZvEditBtn.h"
 
 #include "grid/ZvGrid.h"
+#include "grid/ZvGridOptions.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <type_traits>
 #include "grid/editors/ZvCellEditorRegistry.h"
 #include "grid/support/ZvGridTypes.h"
 #include "platform/DrawText.h"
+#include "platform/Regional.h"
 #include "platform/FrameControls.h"
 #include "platform/Themes.h"
 
@@ -391,13 +398,57 @@ TEditor* HiddenEditBtn(TZvStringGrid* Grid)
     edit->SetIsWinXP(IsWinXPOrLater());
     // The button hands the editor's text to the grid's OnEllipsClick and shows what comes back.
     edit->OnClickBtn = [Grid, edit](TObject*) {
-        edit->SetText(Grid->FireEllipsClick(edit->Text()));
-        edit->SelectAll();
+        if constexpr (std::is_same_v<TEditor, TGridEditBtn>) {
+            edit->GridButtonClick();
+        } else {
+            edit->SetText(Grid->FireEllipsClick(edit->Text()));
+            edit->SelectAll();
+            edit->Invalidate();
+        }
     };
     return edit;
 }
 
 } // namespace
+
+// ---- The character filter of the numeric and float kinds -----------------------------------------
+bool TGridEditBtnKeys::AcceptsChar(TAsgEditBtn* Edit, TEditorType Kind, QChar Ch, bool Ctrl)
+{
+    using E = TEditorType;
+    const bool control = Ch == QChar(VK_BACK) || Ch == QChar(VK_TAB) || Ch == QChar(VK_RETURN) || Ch == QChar(VK_ESCAPE);
+    const String text = Edit->Text();
+    const int start = Edit->SelStart();
+    switch (Kind) {
+    case E::edEditBtn:
+    case E::edMaskEditBtn:
+    case E::edUnitEditBtn: return true;
+    case E::edNumericEditBtn:
+    case E::edNumericUnitEditBtn: {
+        const bool ok = control || Ch.isDigit() || (Ch == u'-' && !text.contains(u'-') && start == 0);
+        if (!ok) MessageBeep();
+        return ok && Ch.unicode() < 128;
+    }
+    case E::edFloatEditBtn:
+    case E::edFloatUnitEditBtn: {
+        const TFormatSettings& fs = FormatSettings();
+        const bool candidate = control || (Ch >= u'0' && Ch <= u'9') || Ch == u',' || Ch == u'-' || Ch == u'.';
+        if (!candidate) return Ctrl;
+        if (Ch == fs.ThousandSeparator && Ch != fs.DecimalSeparator) return false;
+        const String selected = Edit->SelText();
+        if (Ch == fs.DecimalSeparator && text.contains(Ch) && !selected.contains(Ch)) return false;
+        if (Ch == u'-') {
+            const bool ok = (start == 0 && !text.contains(u'-')) || selected.contains(u'-');
+            if (!ok) MessageBeep();
+            return ok;
+        }
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// ---- TGridEditBtn ---------------------------------------------------------------------------------
+TGridEditBtn::TGridEditBtn(TComponent* AOwner) : TAsgEditBtn(AOwner), FGrid(OwningGrid(AOwner)) {}
 
 void TGridEditBtn::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start)
 {
@@ -411,6 +462,198 @@ void TGridEditBtn::DoExit()
     TAsgEditBtn::DoExit();
 }
 
+void TGridEditBtn::GridButtonClick()
+{
+    SetText(FGrid->FireEllipsClick(Text()));
+    SelectAll();
+    Invalidate();
+    if (FStopEditAfterClick) {
+        LeaveToGrid(FGrid);
+    }
+}
+
+void TGridEditBtn::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    TAsgEditBtn::WMGetDlgCode(Message);
+    Message.Result |= DLGC_WANTALLKEYS | DLGC_WANTARROWS;
+    if (FGrid->EditorWantsTab()) Message.Result |= DLGC_WANTTAB;
+}
+
+void TGridEditBtn::WMChar(TWMKey& Message)
+{
+    const QChar ch(char16_t(Message.CharCode));
+    if (ch == QChar(VK_RETURN) || ch == QChar(VK_TAB)) {
+        Message.Result = 1;
+        return;
+    }
+    if (!TGridEditBtnKeys::AcceptsChar(this, FGrid->CurrentEditor(), ch, GetKeyState(VK_CONTROL) < 0)) return;
+    TAsgEditBtn::WMChar(Message);
+    if (FGrid->OnKeyPress) {
+        QChar k = ch;
+        FGrid->OnKeyPress(FGrid, k);
+    }
+}
+
+void TGridEditBtn::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_PASTE && EditorEnabled() && !ReadOnly()) {
+        Paste();
+        return;
+    }
+    TAsgEditBtn::WndProc(Message);
+}
+
+void TGridEditBtn::Paste()
+{
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    bool allow = mime && mime->hasText();
+    String pasted = allow ? QGuiApplication::clipboard()->text() : String();
+    if (FGrid->OnClipboardPaste) FGrid->OnClipboardPaste(this, allow);
+    if (allow && FGrid->OnClipboardBeforePasteCell)
+        FGrid->OnClipboardBeforePasteCell(this, FGrid->Col(), FGrid->Row(), pasted, allow);
+    if (!allow) return;
+    // Only the line end a copied cell brings with it goes; a break inside the text stays.
+    const int crlf = int(pasted.indexOf(QStringLiteral("\r\n")));
+    if (crlf >= 0 && crlf == pasted.size() - 2) pasted.chop(2);
+    const String text = Text();
+    const int start = SelStart();
+    const int length = SelLength();
+    SetText(text.left(start) + pasted + text.mid(start + length));
+    if (length > 0) {
+        SetSelStart(start);
+        SetSelLength(int(pasted.size()));
+    } else {
+        SetSelStart(start + int(pasted.size()));
+    }
+    FGrid->WriteCurrentCellText(Text());
+}
+
+bool TGridEditBtn::Commit()
+{
+    const String text = Text();
+    FGrid->SetCurrentCell(text);
+    const bool valid = FGrid->ValidateCell(text);
+    SetText(FGrid->NewCellText());
+    return valid;
+}
+
+void TGridEditBtn::KeyDown(WORD& Key, TShiftState Shift)
+{
+    const bool own = Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_PRIOR || Key == VK_NEXT ||
+                     Key == VK_UP || Key == VK_DOWN;
+    if (!own && FGrid->OnKeyDown) FGrid->OnKeyDown(FGrid, Key, Shift);
+    WorkMode = Key != VK_BACK && Key != VK_DELETE;
+    FSelKeyDown = SelStart();
+    if (Shift.Contains(ssCtrl) || !own) {
+        TAsgEditBtn::KeyDown(Key, Shift);
+        return;
+    }
+    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+    if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
+        if (!Commit()) {
+            SelectAll();
+            Invalidate();
+            Key = 0;
+            return;
+        }
+    }
+    if (Key == VK_TAB && FGrid->EditorWantsTab()) {
+        if (!Commit()) {
+            SetSelStart(Text().size());
+            Invalidate();
+            Key = 0;
+            return;
+        }
+        if (FGrid->Options().Contains(goTabs)) {
+            TabToNextCell(FGrid);
+            Key = 0;
+            return;
+        }
+        PostMessage(FGrid, WM_KEYDOWN, VK_TAB, 0);
+    }
+    if (Key == VK_ESCAPE) {
+        // A paste may have written the cell already: the cell is put back, not only the editor.
+        SetText(FGrid->OriginalCellValue());
+        Key = 0;
+        FGrid->CancelEdit();
+        if (FGrid->CanFocus()) FGrid->SetFocus();
+        return;
+    }
+    const WORD key = Key;
+    Key = 0;
+    FGrid->DoneInplaceEdit(key, Shift);
+}
+
+void TGridEditBtn::KeyUp(WORD& Key, TShiftState Shift)
+{
+    if (FGrid->OnKeyUp) FGrid->OnKeyUp(FGrid, Key, Shift);
+    const bool plain = !Shift.Contains(ssShift) && !Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl);
+    if (plain && SelLength() == 0 && FGrid->Navigation()->CursorWalkEditor()) {
+        if (Key == VK_RIGHT && SelStart() == Text().size()) {
+            Key = 0;
+            CursorWalk(true);
+            return;
+        }
+        if (Key == VK_LEFT && FSelKeyDown == 0) {
+            Key = 0;
+            CursorWalk(false);
+            return;
+        }
+    }
+    if (Key != VK_RETURN) TAsgEditBtn::KeyUp(Key, Shift);
+    if (WorkMode && SelLength() == 0) Complete();
+}
+
+// The caret walked off the text's end: on to the neighbouring cell, whose
+// check box or button is taken at once, any other cell through the grid's advance.
+void TGridEditBtn::CursorWalk(bool Right)
+{
+    const int col = FGrid->Col(), row = FGrid->Row();
+    const int span = Right ? FGrid->CellSpan(FGrid->EditorRealCol(), row).X : 0;
+    const int n = Right ? col + span + 1 : col - 1;
+    const bool inside = Right ? col < FGrid->ColCount() - 1 - FGrid->FixedRightCols() : col > FGrid->FixedCols();
+    if (inside && FGrid->IsCheckOrButtonCell(FGrid->EditorRealCol(n), row)) {
+        if (!FGrid->ValidateCell(Text())) return;
+        FGrid->HideInplaceEdit();
+        FGrid->SetCol(n);
+        return;
+    }
+    if (FGrid->CanFocus()) FGrid->SetFocus();
+    TNavigation* nav = FGrid->Navigation();
+    const TAdvanceDirection direction = nav->AdvanceDirection();
+    nav->SetAdvanceDirection(TAdvanceDirection::adLeftRight);
+    FGrid->AdvanceToNextCell(FGrid->Col(), FGrid->Row(), true, false, Right, false, false);
+    nav->SetAdvanceDirection(direction);
+    if (nav->CursorWalkAlwaysEdit()) FGrid->ShowInplaceEdit();
+}
+
+void TGridEditBtn::Complete()
+{
+    const bool cs = FGrid->LookupCaseSensitive();
+    const String typed = Text().left(SelStart());
+    const String prefix = cs ? typed : typed.toUpper();
+    if (!FGrid->Lookup() || !FGrid->LookupItems() || FGrid->LookupItems()->Count() == 0 || prefix.isEmpty()) return;
+    TStringList* items = FGrid->LookupItems();
+    for (int i = 0; i < items->Count(); ++i) {
+        const String item = items->Strings(i);
+        if (!(cs ? item : item.toUpper()).startsWith(prefix)) continue;
+        const String tail = item.mid(prefix.size()).left(255);
+        SetText(typed + tail);
+        SetSelStart(int(typed.size()));
+        SetSelLength(int(tail.size()));
+        return;
+    }
+}
+
+void TGridEditBtn::DblClick()
+{
+    TAsgEditBtn::DblClick();
+    if (FGrid->OnDblClickCell) FGrid->OnDblClickCell(FGrid, FGrid->Row(), FGrid->Col());
+}
+
+// ---- TGridUnitEditBtn -----------------------------------------------------------------------------
+TGridUnitEditBtn::TGridUnitEditBtn(TComponent* AOwner) : TAsgUnitEditBtn(AOwner), FGrid(OwningGrid(AOwner)) {}
+
 void TGridUnitEditBtn::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start)
 {
     FGrid = Grid;
@@ -421,6 +664,61 @@ void TGridUnitEditBtn::DoExit()
 {
     if (Visible() && FGrid) FGrid->CommitEdit();
     TAsgUnitEditBtn::DoExit();
+}
+
+void TGridUnitEditBtn::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    TAsgUnitEditBtn::WMGetDlgCode(Message);
+    Message.Result |= DLGC_WANTALLKEYS | DLGC_WANTARROWS;
+    if (FGrid->Options().Contains(goTabs)) Message.Result |= DLGC_WANTTAB;
+}
+
+void TGridUnitEditBtn::WMChar(TWMKey& Message)
+{
+    const QChar ch(char16_t(Message.CharCode));
+    if (ch == QChar(VK_RETURN)) {
+        Message.Result = 0;
+        return;
+    }
+    if (!TGridEditBtnKeys::AcceptsChar(this, FGrid->CurrentEditor(), ch, GetKeyState(VK_CONTROL) < 0)) return;
+    TAsgUnitEditBtn::WMChar(Message);
+}
+
+void TGridUnitEditBtn::KeyDown(WORD& Key, TShiftState Shift)
+{
+    const bool own = Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_PRIOR || Key == VK_NEXT ||
+                     Key == VK_UP || Key == VK_DOWN;
+    if (!own) {
+        TAsgUnitEditBtn::KeyDown(Key, Shift);
+        return;
+    }
+    if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
+        const String text = TextWithUnit();
+        FGrid->SetCurrentCell(text);
+        if (!FGrid->ValidateCell(text)) {
+            SetText(FGrid->CurrentCell());
+            return;
+        }
+        AssignTextAndUnit(FGrid->CurrentCell());
+    }
+    if (Key == VK_RETURN && FGrid->Navigation()->AdvanceOnEnter()) {
+        LeaveToGrid(FGrid);
+        Key = 0;
+        FGrid->AdvanceToNextCell(FGrid->Col(), FGrid->Row(), false, false, true, false, false);
+        return;
+    }
+    if (Key == VK_TAB && FGrid->Options().Contains(goTabs)) {
+        TabToNextCell(FGrid);
+        Key = 0;
+        return;
+    }
+    if (Key == VK_ESCAPE) {
+        SetUnitID(String());
+        SetText(FGrid->CurrentCell());
+    }
+    const WORD key = Key;
+    Key = 0;
+    FGrid->DoneInplaceEdit(key, Shift);
 }
 
 void RegisterEditBtnCellEditors(TZvCellEditorRegistry& Registry)

@@ -3,6 +3,7 @@
 // chooses a unit of measure, and the grid's two cell editors built on them.
 
 #include "grid/editors/ZvCellEditor.h"
+#include "grid/support/ZvGridTypes.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 
@@ -167,24 +168,54 @@ private:
 };
 
 // ---- The grid's editors -------------------------------------------------------------------
+// What the grid's two edit-button editors share: the character filter of
+// their kind and the button's hand-over to the grid's OnEllipsClick.
+class TGridEditBtnKeys {
+public:
+    // Whether the character may go into Edit of kind Kind; refused numeric characters beep.
+    static bool AcceptsChar(TAsgEditBtn* Edit, TEditorType Kind, QChar Ch, bool Ctrl);
+};
+
 // The edit-button cell editor (edEditBtn, edNumericEditBtn, edFloatEditBtn,
 // edMaskEditBtn); the grid makes it hidden, borderless, with the caption "...".
-// What is typed is written into the cell as it is typed.
+// What is typed is written into the cell as it is typed; Enter, Tab and the
+// vertical arrows commit and validate, Escape puts back the cell's text, and
+// with Lookup the text completes from the grid's LookupItems as it is typed.
 class TGridEditBtn : public TAsgEditBtn, public TZvCellEditor {
 public:
-    using TAsgEditBtn::TAsgEditBtn;
+    explicit TGridEditBtn(TComponent* AOwner);
 
     TWinControl* EditorControl() override { return this; }
     void BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start) override;
     String EditorText() override { return Text(); }
     void EndCellEdit() override { DisableAndHide(this); }
 
+    bool StopEditAfterClick() const { return FStopEditAfterClick; }
+    void SetStopEditAfterClick(bool value) { FStopEditAfterClick = value; }
+    bool WorkMode = true;
+
+    // The button: the text goes through the grid's OnEllipsClick and comes back selected.
+    void GridButtonClick();
+
 protected:
     // Leaving the editor for another control ends the edit, its text stored.
     void DoExit() override;
+    void WMChar(TWMKey& Message) override;
+    void WndProc(TMessage& Message) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void WMGetDlgCode(TWMGetDlgCode& Message) override;
+    void DblClick() override;
 
 private:
-    TZvStringGrid* FGrid = nullptr;
+    void Paste();
+    bool Commit();
+    void CursorWalk(bool Right);
+    void Complete();
+
+    int FSelKeyDown = 0;
+    TZvStringGrid* FGrid;
+    bool FStopEditAfterClick = false;
 };
 
 // The unit edit-button cell editor (edUnitEditBtn, edNumericUnitEditBtn,
@@ -193,7 +224,7 @@ private:
 // its unit changes on.
 class TGridUnitEditBtn : public TAsgUnitEditBtn, public TZvCellEditor {
 public:
-    using TAsgUnitEditBtn::TAsgUnitEditBtn;
+    explicit TGridUnitEditBtn(TComponent* AOwner);
 
     TWinControl* EditorControl() override { return this; }
     void BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start) override;
@@ -203,7 +234,10 @@ public:
 
 protected:
     void DoExit() override;
+    void WMChar(TWMKey& Message) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void WMGetDlgCode(TWMGetDlgCode& Message) override;
 
 private:
-    TZvStringGrid* FGrid = nullptr;
+    TZvStringGrid* FGrid;
 };

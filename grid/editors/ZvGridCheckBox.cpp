@@ -6,18 +6,7 @@
 #include "platform/ScopeGuard.h"
 #include "platform/SysUtils.h"
 
-namespace {
-
-TZvStringGrid* OwningGrid(TComponent* AOwner)
-{
-    auto* grid = dynamic_cast<TZvStringGrid*>(AOwner);
-    if (!grid) throw Exception(QStringLiteral("Invalid class typecast"));
-    return grid;
-}
-
-} // namespace
-
-TGridCheckBox::TGridCheckBox(TComponent* AOwner) : TCheckBox(AOwner), FGrid(OwningGrid(AOwner)) {}
+TGridCheckBox::TGridCheckBox(TComponent* AOwner) : TCheckBox(AOwner), FGrid(TZvCellEditor::OwningGrid(AOwner)) {}
 
 // The widget keeps no state of its own beyond what the control holds, so
 // making sure it exists is all a fresh opening needs.

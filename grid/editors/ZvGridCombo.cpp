@@ -286,13 +286,6 @@ void TAsgCustomCombo::MouseMove(TShiftState Shift, int X, int Y)
 
 namespace {
 
-TZvStringGrid* OwningGrid(TComponent* AOwner)
-{
-    auto* grid = dynamic_cast<TZvStringGrid*>(AOwner);
-    if (!grid) throw Exception(QStringLiteral("Invalid class typecast"));
-    return grid;
-}
-
 bool IsArrowKey(WORD Key) { return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN; }
 
 // The first of the texts that begins with the typed part, or -1.
@@ -306,7 +299,7 @@ int FirstCompletion(const TStringList* List, const String& Typed, bool CaseSensi
 
 } // namespace
 
-TGridCombo::TGridCombo(TComponent* AOwner) : TAsgCustomCombo(AOwner), FGrid(OwningGrid(AOwner))
+TGridCombo::TGridCombo(TComponent* AOwner) : TAsgCustomCombo(AOwner), FGrid(TZvCellEditor::OwningGrid(AOwner))
 {
     SetButtonWidth(16);
 }

@@ -4,6 +4,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/editors/ZvCellEditorRegistry.h"
+#include "grid/support/ZvGridUtil.h"
 
 #include "platform/FrameControls.h"
 #include "platform/ScopeGuard.h"
@@ -672,22 +673,167 @@ void TAsgSpinEdit::WMGetDlgCode(TWMGetDlgCode& Message)
 }
 
 // ==== The grid's spin cell editor =====================================================================
-void TGridSpinEdit::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start)
+TGridSpin::TGridSpin(TComponent* AOwner) : TAsgSpinEdit(AOwner), FGrid(OwningGrid(AOwner))
 {
+    SetMaxValue(100);
+    SetMinValue(0);
+    SetIncrement(1);
+}
+
+void TGridSpin::BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start)
+{
+    FGrid = Grid;
+    // The kind is set first, so that the value below is written in its form.
     switch (Grid->CurrentEditor()) {
-    case TEditorType::edFloatSpinEdit: SetSpinType(TAsgSpinType::sptFloat); break;
-    case TEditorType::edTimeSpinEdit: SetSpinType(TAsgSpinType::sptTime); break;
-    case TEditorType::edDateSpinEdit: SetSpinType(TAsgSpinType::sptDate); break;
-    default: SetSpinType(TAsgSpinType::sptNormal); break;
+    case TEditorType::edFloatSpinEdit: {
+        SetSpinType(TAsgSpinType::sptFloat);
+        TFormatSettings dot = FormatSettings();
+        dot.DecimalSeparator = u'.';
+        double v = 0;
+        SetFloatValue(TryStrToFloat(CleanNumericText(Start.Text), v, dot) ? v : 0.0);
+        break;
+    }
+    case TEditorType::edTimeSpinEdit:
+        SetSpinType(TAsgSpinType::sptTime);
+        SetText(Start.Text);
+        break;
+    case TEditorType::edDateSpinEdit: {
+        SetSpinType(TAsgSpinType::sptDate);
+        TDateTime v = 0;
+        SetDateValue(!Start.Text.trimmed().isEmpty() && TryStrToDate(Start.Text, v) ? v : Now());
+        break;
+    }
+    default:
+        SetSpinType(TAsgSpinType::sptNormal);
+        SetValue(StrToIntDef(Start.Text.trimmed(), 0));
+        break;
     }
     PlaceOverCell(this, Start.Cell);
-    SetText(Start.Text);
     SetEnabled(true);
     SetVisible(true);
     FocusWithStartChar(this, Start.StartChar);
 }
 
-void TGridSpinEdit::EndCellEdit() { DisableAndHide(this); }
+String TGridSpin::EditorText()
+{
+    switch (SpinType()) {
+    case TAsgSpinType::sptNormal: return IntToStr(Value());
+    case TAsgSpinType::sptFloat:
+        return FGrid->FloatsText(FGrid->EditorRealCol(), FGrid->Row(), FloatValue());
+    case TAsgSpinType::sptDate: return DateToStr(DateValue());
+    case TAsgSpinType::sptTime: break;
+    }
+    return Text();
+}
+
+void TGridSpin::EndCellEdit() { DisableAndHide(this); }
+
+void TGridSpin::FireStep(bool Up)
+{
+    const int col = FGrid->Col(), row = FGrid->Row();
+    switch (SpinType()) {
+    case TAsgSpinType::sptNormal:
+        if (FGrid->OnSpinClick) FGrid->OnSpinClick(FGrid, col, row, Value(), Up);
+        break;
+    case TAsgSpinType::sptFloat:
+        if (FGrid->OnFloatSpinClick) FGrid->OnFloatSpinClick(FGrid, col, row, FloatValue(), Up);
+        break;
+    case TAsgSpinType::sptDate:
+        if (FGrid->OnDateSpinClick) FGrid->OnDateSpinClick(FGrid, col, row, DateTimeToQDateTime(DateValue()), Up);
+        break;
+    case TAsgSpinType::sptTime:
+        if (FGrid->OnTimeSpinClick) FGrid->OnTimeSpinClick(FGrid, col, row, DateTimeToQDateTime(TimeValue()), Up);
+        break;
+    }
+}
+
+void TGridSpin::StepUpDefault(TObject* Sender)
+{
+    TAsgSpinEdit::StepUpDefault(Sender);
+    FireStep(true);
+}
+
+void TGridSpin::StepDownDefault(TObject* Sender)
+{
+    TAsgSpinEdit::StepDownDefault(Sender);
+    FireStep(false);
+}
+
+void TGridSpin::Change()
+{
+    TAsgSpinEdit::Change();
+    if (FGrid && FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+}
+
+void TGridSpin::WMChar(TWMKey& Message)
+{
+    if (Message.CharCode == VK_TAB || Message.CharCode == VK_RETURN) {
+        Message.Result = 0;
+        return;
+    }
+    TAsgSpinEdit::WMChar(Message);
+}
+
+void TGridSpin::KeyPress(QChar& Key)
+{
+    if (Key == QChar(VK_ESCAPE)) Key = QChar();
+    if (Key == QChar(VK_RETURN)) return;
+    TAsgSpinEdit::KeyPress(Key);
+}
+
+void TGridSpin::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    TAsgSpinEdit::WMGetDlgCode(Message);
+    Message.Result |= DLGC_WANTALLKEYS;
+    if (FGrid->Options().Contains(goTabs)) Message.Result |= DLGC_WANTTAB;
+}
+
+void TGridSpin::KeyDown(WORD& Key, TShiftState Shift)
+{
+    const bool normal = SpinType() == TAsgSpinType::sptNormal, isFloat = SpinType() == TAsgSpinType::sptFloat;
+    if (Key == VK_HOME || Key == VK_END) {
+        const bool home = Key == VK_HOME;
+        if (normal) SetValue(home ? MaxValue() : MinValue());
+        if (isFloat) SetFloatValue(home ? MaxFloatValue() : MinFloatValue());
+        if (FGrid->OnSpinClick) FGrid->OnSpinClick(FGrid, FGrid->Col(), FGrid->Row(), Value(), home);
+    }
+    if (Key == VK_ESCAPE) {
+        SetText(FGrid->OriginalCellValue());
+        if (normal) SetValue(StrToIntDef(Text().trimmed(), MinValue()));
+        if (isFloat) SetFloatValue(StrToFloatDef(Text().trimmed(), MinFloatValue()));
+    }
+    if (Key == VK_TAB || Key == VK_RETURN) {
+        const String text = EditorText();
+        FGrid->SetCurrentCell(text);
+        if (!FGrid->ValidateCell(text)) {
+            SetText(FGrid->CurrentCell());
+            SetSelStart(Text().size());
+            Key = 0;
+            FGrid->SetNoAutoAdvance(true);
+            Invalidate();
+            return;
+        }
+        SetText(FGrid->CurrentCell());
+    }
+    if (Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) {
+        if (Key == VK_TAB && FGrid->Options().Contains(goTabs)) {
+            TabToNextCell(FGrid);
+            Key = 0;
+            return;
+        }
+        FGrid->DoneInplaceEdit(Key, Shift);
+        if (FGrid->Navigation()->AdvanceOnEnter() && FGrid->Navigation()->AdvanceAutoEdit()) FGrid->ShowInplaceEdit();
+        Key = 0;
+    }
+    TAsgSpinEdit::KeyDown(Key, Shift);
+}
+
+// Leaving the editor for another control ends the edit, its value stored.
+void TGridSpin::DoExit()
+{
+    if (Visible() && FGrid) FGrid->HideInplaceEdit();
+    TAsgSpinEdit::DoExit();
+}
 
 void RegisterSpinCellEditor(TZvCellEditorRegistry& Registry)
 {
@@ -695,7 +841,7 @@ void RegisterSpinCellEditor(TZvCellEditorRegistry& Registry)
                        {TEditorType::edSpinEdit, TEditorType::edFloatSpinEdit, TEditorType::edTimeSpinEdit,
                         TEditorType::edDateSpinEdit},
                        [](TZvStringGrid* Grid) -> TZvCellEditor* {
-                           auto* spin = new TGridSpinEdit(Grid);
+                           auto* spin = new TGridSpin(Grid);
                            spin->SetParent(Grid);
                            spin->SetVisible(false);
                            spin->SetEnabled(false);

@@ -235,17 +235,35 @@ private:
 
 // The grid's spin cell editor (edSpinEdit, edFloatSpinEdit, edTimeSpinEdit,
 // edDateSpinEdit), made on first use: it steps the number, time or date its
-// kind names. The grid's own list does not register it yet, so spin cells open
-// nothing until the grid's spin settings (limits, steps) come with it;
-// RegisterSpinCellEditor turns it on.
-class TGridSpinEdit : public TAsgSpinEdit, public TZvCellEditor {
+// kind names, reports each step as the grid's spin event of its kind, and
+// turns Enter, Tab and Escape into the grid's commit, validate and move steps.
+class TGridSpin : public TAsgSpinEdit, public TZvCellEditor {
 public:
-    using TAsgSpinEdit::TAsgSpinEdit;
+    // The owner must be a TZvStringGrid.
+    explicit TGridSpin(TComponent* AOwner);
 
     TWinControl* EditorControl() override { return this; }
     void BeginCellEdit(TZvStringGrid* Grid, const TZvCellEditStart& Start) override;
-    String EditorText() override { return Text(); }
+    // The value in the kind's own form: decimal, the cell's float format, the short date, or the text.
+    String EditorText() override;
     void EndCellEdit() override;
+    bool WritesThrough(const TControl*) override { return false; }
+
+    void StepUpDefault(TObject* Sender) override;
+    void StepDownDefault(TObject* Sender) override;
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
+    void WMChar(TWMKey& Message) override;
+    void WMGetDlgCode(TWMGetDlgCode& Message) override;
+    void Change() override;
+    void DoExit() override;
+
+private:
+    void FireStep(bool Up);
+
+    TZvStringGrid* FGrid;
 };
 
 class TZvCellEditorRegistry;

@@ -135,7 +135,7 @@ TEST_F(GridEditing, KindsWithoutAnEditorOpenNothingAndLeaveNoEditBehind)
 {
     // A data check box on an ordinary cell has no control; nor has a kind whose
     // control this grid does not own; edNone forbids editing.
-    for (TEditorType kind : {TEditorType::edDataCheckBox, TEditorType::edSpinEdit, TEditorType::edNone}) {
+    for (TEditorType kind : {TEditorType::edDataCheckBox, TEditorType::edColorPickerDropDown, TEditorType::edNone}) {
         SCOPED_TRACE(int(kind));
         grid->OnGetEditorType = [kind](TObject*, int c, int, TEditorType& e) {
             if (c == 1) e = kind;

@@ -283,18 +283,13 @@ TEST_F(CellEditors, AKindRegisteredLaterTakesOverABuiltInKindUntilItIsRemoved)
     EXPECT_EQ(grid->CheckBoxEditor()->Caption(), QStringLiteral("abc!"));
 }
 
-// The spin editor is built but not in the grid's list: registered, spin cells open it.
-TEST_F(CellEditors, TheSpinEditorOnceRegisteredStepsTheCellAndLeavingStoresIt)
+// The spin editor is in the grid's own list: spin cells open it.
+TEST_F(CellEditors, TheSpinEditorStepsTheCellAndLeavingStoresIt)
 {
     kind = TEditorType::edSpinEdit;
     grid->SetCells(1, 1, QStringLiteral("41"));
-    TZvCellEditorRegistry& reg = TZvCellEditorRegistry::Instance();
-    RegisterSpinCellEditor(reg);
-    struct TUnregister {
-        ~TUnregister() { TZvCellEditorRegistry::Instance().Unregister(QStringLiteral("Spin")); }
-    } unregister;
     Open();
-    auto* spin = dynamic_cast<TGridSpinEdit*>(grid->CellEditor(TEditorType::edSpinEdit));
+    auto* spin = dynamic_cast<TGridSpin*>(grid->CellEditor(TEditorType::edSpinEdit));
     ASSERT_NE(spin, nullptr);
     EXPECT_TRUE(spin->Visible());
     EXPECT_EQ(spin->Text(), QStringLiteral("41"));
@@ -319,6 +314,9 @@ TEST(CellEditorRegistry, HoldsTheGridsOwnKindsByEntry)
         {E::edEditBtn, "EditBtn"},       {E::edNumericEditBtn, "EditBtn"},  {E::edFloatEditBtn, "EditBtn"},
         {E::edMaskEditBtn, "EditBtn"},   {E::edUnitEditBtn, "UnitEditBtn"}, {E::edNumericUnitEditBtn, "UnitEditBtn"},
         {E::edFloatUnitEditBtn, "UnitEditBtn"}, {E::edButton, "Button"},    {E::edNormal, "Text"},
+        {E::edSpinEdit, "Spin"},         {E::edFloatSpinEdit, "Spin"},      {E::edTimeSpinEdit, "Spin"},
+        {E::edDateSpinEdit, "Spin"},     {E::edDateEdit, "DatePicker"},     {E::edDateEditUpDown, "DatePicker"},
+        {E::edTimeEdit, "DatePicker"},   {E::edDateTimeEdit, "DateTimePicker"},
         {E::edNumeric, "Text"},          {E::edPassword, "Text"},           {E::edPositiveFloat, "Text"},
     };
     for (const auto& c : cases) {
@@ -327,7 +325,7 @@ TEST(CellEditorRegistry, HoldsTheGridsOwnKindsByEntry)
         EXPECT_EQ(entry->Name, QString::fromLatin1(c.Entry)) << int(c.Kind);
     }
     // Kinds whose editors come later have none yet: the grid opens nothing for them.
-    for (E k : {E::edSpinEdit, E::edDataCheckBox, E::edNone, E::edCustom, E::edColorPickerDropDown})
+    for (E k : {E::edDataCheckBox, E::edNone, E::edCustom, E::edColorPickerDropDown})
         EXPECT_EQ(reg.Find(k), nullptr) << int(k);
     EXPECT_TRUE(reg.FindByName(QStringLiteral("Text"))->MadeOnFirstUse);
     EXPECT_FALSE(reg.FindByName(QStringLiteral("Combo"))->MadeOnFirstUse);

@@ -4,6 +4,7 @@
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 
+#include "grid/ZvGrid.h"
 #include "grid/editors/ZvEditBtn.h"
 
 #include "platform/Forms.h"
@@ -153,11 +154,15 @@ TEST_F(EditBtn, TheUnitPopupChoosesAUnitAndIsFreedByItsOwner)
 
 TEST_F(EditBtn, TheGridsEditorsAreEditButtons)
 {
-    TGridEditBtn grid(nullptr);
+    // They belong to a grid: another owner is refused.
+    EXPECT_THROW(TGridEditBtn(nullptr), Exception);
+    EXPECT_THROW(TGridUnitEditBtn(nullptr), Exception);
+    TZvStringGrid owner(nullptr);
+    TGridEditBtn grid(&owner);
     EXPECT_EQ(grid.Text(), QStringLiteral("0"));
     EXPECT_TRUE(grid.EditorEnabled());
     EXPECT_EQ(grid.ButtonPart()->Width(), 18);
-    TGridUnitEditBtn unit(nullptr);
+    TGridUnitEditBtn unit(&owner);
     EXPECT_EQ(unit.UnitSpace(), 20);
     EXPECT_TRUE(unit.RightAlign());
 }
