@@ -146,7 +146,7 @@ void StableSortFloor(benchmark::State& state, int col, bool numeric)
 {
     const int rows = int(state.range(0));
     const TTable& t = Table(rows);
-    std::vector<int> order(std::size_t(rows));
+    std::vector<int> order(static_cast<std::size_t>(rows));
     for (auto _ : state) {
         std::iota(order.begin(), order.end(), 0);
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
