@@ -78,10 +78,10 @@ TZvStringGrid::TZvStringGrid(TComponent* AOwner)
     panels.FSearchPanel = new TSearchPanel(this, this);
     panels.FSearchPanel->SetAlign(TAlign::alBottom);
     panels.FSearchPanel->SetHeight(0);
-    panels.FSearchPanel->OnEditChange = [this](TObject* s) { SearchEditChange(s); };
+    panels.FSearchPanel->OnEditChange = [this](TObject* s) { SearchEditChanged(s); };
     panels.FSearchPanel->OnBackwardClick = [this](TObject* s) { SearchBackwardClick(s); };
     panels.FSearchPanel->OnForwardClick = [this](TObject* s) { SearchForwardClick(s); };
-    panels.FSearchPanel->OnCloseClick = [this](TObject* s) { SearchCloseClick(s); };
+    panels.FSearchPanel->OnExitClick = [this](TObject* s) { SearchExitClick(s); };
     panels.FSearchPanel->OnHighlightClick = [this](TObject* s) { SearchHighlightClick(s); };
 
     CreateOptionObjects();

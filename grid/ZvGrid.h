@@ -95,6 +95,13 @@ enum class TZvGridStyle {
     gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
 };
 enum class TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+// How Find walks and matches; bit n of the stored word is the n-th member.
+enum class TFindParameter {
+    fnMatchCase, fnMatchFull, fnMatchRegular, fnDirectionLeftRight, fnMatchStart, fnFindInCurrentRow,
+    fnFindInCurrentCol, fnIncludeFixed, fnAutoGoto, fnIgnoreHTMLTags, fnBackward, fnIncludeHiddenColumns,
+    fnFindInPresetCol, fnFindInPresetRow, fnSelectedCells, fnIncludeHiddenRows
+};
+using TFindParameters = TSet<TFindParameter>;
 enum class TDragScrollDirection { dsdUp, dsdDown, dsdLeft, dsdRight };
 using TDragScrollDirections = TSet<TDragScrollDirection>;
 
@@ -524,7 +531,12 @@ public:
     TPoint GetCellTextSize(int ACol, int ARow, bool ReserveButton, bool Wrap);
     int TotalXOffset() const;
     int TotalYOffset() const;
-    void RotatedTextRect(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign, const String& Text);
+    // Moves Rect's top-left corner to where Text, turned by Angle degrees, starts.
+    void RotatedTextRect(TRect& Rect, int Angle, const String& Text, TAlignment HAlign, TVAlignment VAlign);
+    // The most lines any displayed cell of the row holds (1 without Multilinecells).
+    int RowLineCount(int ARow);
+    // Repaints the cells from the rectangle's top-left to its bottom-right cell, without erasing.
+    void InvalidateCellRange(TGridRect R);
     // The balloon's title, text and icon for a cell, cut to what the balloon shows;
     // false when balloons are off.
     bool CellBalloonText(int ACol, int ARow, String& Title, String& Text, int& Icon);
@@ -1288,14 +1300,50 @@ public:
     int Search(const String& Text);
     const String& IncrSearchText() const;
     void SetIncrSearchText(const String& Value);
+    // One step from StartCell (not included; (-1, -1) starts at the range's first
+    // cell); the cell found or (-1, -1).
+    TPoint Find(TPoint StartCell, const String& s, TFindParameters FindParams);
+    TPoint FindWide(TPoint StartCell, const String& s, TFindParameters FindParams);
+    TPoint FindFirst(const String& s, TFindParameters FindParams);
+    // Goes on after the last cell found, with the last text and parameters; never wraps.
+    TPoint FindNext();
+    // Replaces OrigStr (in any case) in every cell Find visits; the number of cells changed.
+    int Replace(const String& OrigStr, const String& NewStr, TFindParameters FindParams);
+    TPoint SearchCell() const;
+    int FindCol() const;
+    void SetFindCol(int Value);
+    int FindRow() const;
+    void SetFindRow(int Value);
+    // Tags around every occurrence of HiText in the cells of a range: "hi" highlights, "e" marks.
+    // A cell is rewritten only when it holds an occurrence (or, to remove, the tag), and
+    // highlighting then un-highlighting gives every text back unchanged.
     void HilightTextInRange(const String& HiText, const String& Tag, int FromCol, int ToCol, int FromRow, int ToRow,
                             bool DoCase);
     void UnHilightTextInRange(const String& Tag, int FromCol, int ToCol, int FromRow, int ToRow);
+    String HilightText(bool DoCase, const String& S, const String& Text);
+    String MarkText(bool DoCase, const String& S, const String& Text);
+    String UnHilightText(const String& S);
     String UnMarkText(const String& Text);
-    void SearchEditChange(TObject* Sender);
+    void HilightInCell(bool DoCase, const String& HiText, int Col, int Row);
+    void HilightInCol(bool DoFixed, bool DoCase, const String& HiText, int Col);
+    void HilightInRow(bool DoFixed, bool DoCase, const String& HiText, int Row);
+    void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText);
+    void MarkInCell(bool DoCase, const String& HiText, int Col, int Row);
+    void MarkInCol(bool DoFixed, bool DoCase, const String& HiText, int Col);
+    void MarkInRow(bool DoFixed, bool DoCase, const String& HiText, int Row);
+    void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnHilightInGrid(bool DoFixed);
+    void UnMarkInCell(int Col, int Row);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void UnMarkInGrid(bool DoFixed);
+    void SearchEditChanged(TObject* Sender);
     void SearchBackwardClick(TObject* Sender);
     void SearchForwardClick(TObject* Sender);
-    void SearchCloseClick(TObject* Sender);
+    void SearchExitClick(TObject* Sender);
     void SearchHighlightClick(TObject* Sender);
 
     // ==== Clipboard: services/ZvGridClipboard.cpp ==================================================================

@@ -4,6 +4,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/services/panels/ZvNoActiveForm.h"
 #include "grid/services/ZvGridDragDrop.h"
 #include "grid/services/panels/ZvGridPanels.h"
 
@@ -190,6 +191,10 @@ TRect TZvStringGrid::BackgroundCellRange()
 
 void TZvStringGrid::TopLeftChangeHook()
 {
+    // The slim bars and the footer's columns follow the scroll position.
+    if (VertScrollControl()) VertScrollControl()->Invalidate();
+    if (HorzScrollControl()) HorzScrollControl()->Invalidate();
+    UpdateFooter();
     const TBitmap* picture = d->FBackGround->Bitmap();
     const bool hasPicture = picture && !picture->Empty();
     const bool fixedPicture = hasPicture && d->FBackGround->Display() == TBackGroundDisplay::bdFixed;
@@ -333,8 +338,7 @@ TForm* TZvStringGrid::SelectionToForm(TGridRect ARect)
         if (ARect.Top == 0 && FixedRows() > 0 && Options().Contains(goFixedVertLine))
             painter.drawLine(0, 0, part.width() - 1, 0);
     }
-    auto* form = new TForm(this);
-    form->SetBorderStyle(TFormBorderStyle::bsNone);
+    auto* form = new TNoActiveForm(this);
     form->SetBounds(0, 0, part.width(), part.height());
     auto* picture = new TImage(form);
     picture->SetParent(form);

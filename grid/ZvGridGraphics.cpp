@@ -666,7 +666,7 @@ void TZvStringGrid::PaintRotatedCellText(TCanvas& canvas, TCellGraphic* g, int R
     const String text = GetFormattedCell(RCol, ARow);
     TRect r = ARect;
     const TVAlignment va = d->FCellPaint.Canvas ? d->FCellPaint.VAlign : d->FVAlignment;
-    RotatedTextRect(r, g->CellAngle(), va, textAlign, text);
+    RotatedTextRect(r, g->CellAngle(), text, textAlign, va);
     TFont saved;
     saved.Assign(canvas.Font());
     canvas.Font()->SetOrientation(g->CellAngle() * 10);

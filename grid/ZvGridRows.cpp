@@ -11,15 +11,23 @@
 #include <cmath>
 #include <set>
 
-// The search footer's settings go to the panel below the cells. The panel
-// shows the bar itself; its buttons and check box come with the search panel.
+// The search footer's settings go to the panel below the cells.
 void TZvStringGrid::SearchFooterChanged()
 {
     TSearchPanel* panel = SearchPanel();
     if (d->FLoading || !panel) return;
     const TSearchFooter& footer = *SearchFooter();
     panel->SetColor(footer.Color());
+    panel->SetColorTo(footer.ColorTo());
     panel->Font()->Assign(footer.Font());
+    panel->SetFindNextCaption(footer.FindNextCaption());
+    panel->SetFindPrevCaption(footer.FindPrevCaption());
+    panel->SetMatchCaseCaption(footer.MatchCaseCaption());
+    panel->SetHighlightCaption(footer.HighLightCaption());
+    panel->SetHints(footer.HintFindNext(), footer.HintFindPrev(), footer.HintClose(), footer.HintHighlight());
+    panel->SetFlatButtons(ControlLook()->ControlStyle() != TGridControlStyle::csClassic);
+    panel->ShowControls(footer.ShowFindNext(), footer.ShowFindPrev(), footer.ShowHighLight(), footer.ShowMatchCase(),
+                        footer.ShowClose());
     panel->SetVisible(footer.Visible());
     // At the bottom (the panel is aligned there), a row's worth of buttons high.
     panel->SetHeight(footer.Visible() ? 32 : 0);

@@ -243,37 +243,33 @@ bool TZvStringGrid::CellBalloonText(int ACol, int ARow, String& Title, String& T
 void TZvStringGrid::NotifyMessageHook(TMessage&) {}
 
 
-void TZvStringGrid::RotatedTextRect(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign,
-                                    const String& Text)
+void TZvStringGrid::RotatedTextRect(TRect& Rect, int Angle, const String& Text, TAlignment HAlign,
+                                    TVAlignment VAlign)
 {
-    // The text turns about its start point: its run goes along (cos, -sin),
-    // its height along (sin, cos). The start point is placed so that the box
-    // around the turned text sits in the cell by the cell's alignments.
-    TCanvas& canvas = *Canvas();
-    const double w = canvas.TextWidth(Text + u'w');
-    const double h = canvas.TextHeight(Text + u'w');
+    // One "w" more gives the turned box the slack the upright text has at its end.
+    const TSize extent = Canvas()->TextExtent(Text + u'w');
+    Rect = TRect(Rect.Left + 2, Rect.Top + 2, Rect.Right - 2, Rect.Bottom - 2);
     const double a = Angle * std::numbers::pi / 180.0;
-    const double runX = w * std::cos(a), runY = -w * std::sin(a);
-    const double downX = h * std::sin(a), downY = h * std::cos(a);
-    const double xs[] = {0, runX, downX, runX + downX};
-    const double ys[] = {0, runY, downY, runY + downY};
-    const double minX = *std::min_element(std::begin(xs), std::end(xs));
-    const double maxX = *std::max_element(std::begin(xs), std::end(xs));
-    const double minY = *std::min_element(std::begin(ys), std::end(ys));
-    const double maxY = *std::max_element(std::begin(ys), std::end(ys));
+    const auto projected = [](double v) { return std::abs(int(v)); };
+    const int CW = projected(std::cos(a) * extent.cx), SH = projected(std::sin(a) * extent.cy);
+    const int SW = projected(std::sin(a) * extent.cx), CH = projected(std::cos(a) * extent.cy);
+    RotatedTextOrigin(Rect, int(HAlign), int(VAlign), Angle, CH, SW, SH, CW);
+}
 
-    double x = Rect.Left - minX;
-    if (HAlign == TAlignment::taRightJustify)
-        x = Rect.Right - maxX;
-    else if (HAlign == TAlignment::taCenter)
-        x = Rect.Left + (Rect.Width() - (maxX - minX)) / 2 - minX;
-    double y = Rect.Top - minY;
-    if (VAlign == TVAlignment::vtaBottom)
-        y = Rect.Bottom - maxY;
-    else if (VAlign == TVAlignment::vtaCenter)
-        y = Rect.Top + (Rect.Height() - (maxY - minY)) / 2 - minY;
-    Rect.Left = int(std::lround(x));
-    Rect.Top = int(std::lround(y));
+int TZvStringGrid::RowLineCount(int ARow)
+{
+    if (ColCount() <= 0 || !Multilinecells()) return 1;
+    int lines = 1;
+    for (int i = 0; i < ColCount(); ++i) lines = std::max(lines, LineCountOf(GetCellEx(RealColIndex(i), ARow), true));
+    return lines;
+}
+
+void TZvStringGrid::InvalidateCellRange(TGridRect R)
+{
+    if (!HandleAllocated()) return;
+    const TRect a = CellRect(R.Left, R.Top), b = CellRect(R.Right, R.Bottom);
+    InvalidateRect(TRect(std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+                         std::max(a.Bottom, b.Bottom)));
 }
 
 // The room a cell's text offset takes across and down: the offset on both sides, or only on the top-left one.

@@ -853,3 +853,33 @@ bool MatchFilterExpression(const String& expression, const String& value, bool c
     const String stripped = StripSpacesOutsideQuotes(expression.trimmed());
     return MatchExpression(stripped, value, caseSensitive, 0);
 }
+
+// ---- Turned text -----------------------------------------------------------
+void RotatedTextOrigin(TRect& Rect, int HAlign, int VAlign, int Angle, int CH, int SW, int SH, int CW)
+{
+    const int quadrant = Angle <= 90 ? 1 : Angle <= 180 ? 2 : Angle <= 270 ? 3 : 4;
+    const int w = Rect.Right - Rect.Left;
+    // How far the turned box overhangs the rectangle's height, split over both edges when centred.
+    const int overhang = (SW + CH - (Rect.Bottom - Rect.Top)) / 2;
+    int left = Rect.Left, top = Rect.Top;
+    switch (quadrant) {
+    case 1:
+        left = HAlign == 1 ? Rect.Right - CW - SH : HAlign == 2 ? Rect.Left + (w - SH - CW) / 2 : Rect.Left;
+        top = VAlign == 1 ? Rect.Top + SW - overhang : VAlign == 2 ? Rect.Bottom - CH : Rect.Top + SW;
+        break;
+    case 2:
+        left = HAlign == 1 ? Rect.Right - SH : HAlign == 2 ? Rect.Right - (SH + w - CW) / 2 : Rect.Left + CW;
+        top = VAlign == 1 ? Rect.Top + CH + SW - overhang : VAlign == 2 ? Rect.Bottom : Rect.Top + CH + SW;
+        break;
+    case 3:
+        left = HAlign == 1 ? Rect.Right : HAlign == 2 ? Rect.Right - (w - SH - CW) / 2 : Rect.Left + SH + CW;
+        top = VAlign == 1 ? Rect.Top + CH - overhang : VAlign == 2 ? Rect.Bottom - SW : Rect.Top + CH;
+        break;
+    default:
+        left = HAlign == 1 ? Rect.Right - CW : HAlign == 2 ? Rect.Left + (SH + w - CW) / 2 : Rect.Left + SH;
+        top = VAlign == 1 ? Rect.Top - overhang : VAlign == 2 ? Rect.Bottom - CH - SW : Rect.Top;
+        break;
+    }
+    Rect.Left = left;
+    Rect.Top = top;
+}

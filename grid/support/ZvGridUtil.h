@@ -69,6 +69,12 @@ String DecodeLineBreaks(const String& text, bool keepAll);
 // CR and a following LF, and becomes empty without `keepRest`.
 String FirstLineOf(String& text, bool keepRest);
 int LineCountOf(const String& text, bool multiLine);
+// Moves Rect's Left and Top to the start point of a text turned by Angle
+// degrees whose turned box projects to CH, SW, SH and CW (cos and sin of the
+// angle times the text's height and width); HAlign 0 left, 1 right, 2 centre,
+// VAlign 0 top, 1 centre, 2 bottom. Shared by the screen and the printed page,
+// which passes CH and SW negated for its upward y axis.
+void RotatedTextOrigin(TRect& Rect, int HAlign, int VAlign, int Angle, int CH, int SW, int SH, int CW);
 // The OEM code page of a Western system (code page 850) and back; characters
 // it lacks become "?".
 void TextToOem(String& text);

@@ -214,7 +214,8 @@ String HighlightHTMLText(const String& markup, const String& search, const Strin
         const qsizetype p = visible.indexOf(sought, offset, cs);
         if (p < 0) break;
         result.insert(MarkupPosOfVisible(result, p), open);
-        result.insert(MarkupPosOfVisible(result, p + sought.size()), close);
+        // The close tag follows the occurrence's last character, inside any tag that closes after it.
+        result.insert(MarkupPosOfVisible(result, p + sought.size() - 1) + 1, close);
         offset = p + sought.size();
     }
     return result;

@@ -611,19 +611,20 @@ TEST_F(TPaintFixture, RotatedTextStartsWhereItsTurnedBoxFitsTheCell)
         TAlignment ha;
         int x, y;
     };
+    // The text keeps 2 pixels from every edge of the cell.
     const Case cases[] = {
-        {0, TVAlignment::vtaTop, TAlignment::taLeftJustify, 10, 20},
-        {0, TVAlignment::vtaBottom, TAlignment::taRightJustify, 210 - w, 120 - h},
-        {0, TVAlignment::vtaCenter, TAlignment::taCenter, 10 + (200 - w) / 2, 20 + (100 - h) / 2},
+        {0, TVAlignment::vtaTop, TAlignment::taLeftJustify, 12, 22},
+        {0, TVAlignment::vtaBottom, TAlignment::taRightJustify, 208 - w, 118 - h},
+        {0, TVAlignment::vtaCenter, TAlignment::taCenter, 12 + (196 - w) / 2, 22 + (96 - h) / 2},
         // Upwards: the text runs from its start point towards the top and lies to its right.
-        {90, TVAlignment::vtaTop, TAlignment::taLeftJustify, 10, 20 + w},
-        {90, TVAlignment::vtaBottom, TAlignment::taRightJustify, 210 - h, 120},
+        {90, TVAlignment::vtaTop, TAlignment::taLeftJustify, 12, 22 + w},
+        {90, TVAlignment::vtaBottom, TAlignment::taRightJustify, 208 - h, 118},
         // Downwards: the start point is at the top, the text lies to its left.
-        {270, TVAlignment::vtaTop, TAlignment::taRightJustify, 210, 20},
+        {270, TVAlignment::vtaTop, TAlignment::taRightJustify, 208, 22},
     };
     for (const Case& k : cases) {
         TRect r = cell;
-        grid->RotatedTextRect(r, k.angle, k.va, k.ha, text);
+        grid->RotatedTextRect(r, k.angle, text, k.ha, k.va);
         EXPECT_NEAR(r.Left, k.x, 1) << k.angle;
         EXPECT_NEAR(r.Top, k.y, 1) << k.angle;
     }

@@ -2,7 +2,7 @@
 // items join, levels stacking and coming back, narrowing while typing, and
 // the header filter lists picking, ticking and closing.
 
-#include "tests/common/TestSeams.h"
+#include "tests/grid/services/GridOnForm.h"
 #include "tests/common/TestUtil.h"
 
 #include "grid/ZvGrid.h"
@@ -19,18 +19,10 @@ namespace {
 
 using Texts = std::vector<String>;
 
-struct GridFilter : ::testing::Test {
-    TTestSeams seams;
-    std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
-    TZvStringGrid* grid = nullptr;
-
+struct GridFilter : GridOnForm {
     void SetUp() override
     {
-        form->SetBounds(0, 0, 480, 360);
-        grid = new TZvStringGrid(form.get());
-        grid->SetParent(form.get());
-        grid->SetBounds(0, 0, 460, 340);
-        form->Show();
+        ShowGrid(480, 360);
     }
     void Fill(const Texts& values)
     {

@@ -74,11 +74,6 @@ TEST_F(GridServices, UnbuiltOperationsNameThemselvesAndChangeNothing)
         {"LoadColPositions", [&] { grid->LoadColPositions(); }},
         {"SaveColSizes", [&] { grid->SaveColSizes(); }},
         {"LoadColSizes", [&] { grid->LoadColSizes(); }},
-        {"SearchEditChange", [&] { grid->SearchEditChange(grid); }},
-        {"SearchForwardClick", [&] { grid->SearchForwardClick(grid); }},
-        {"SearchBackwardClick", [&] { grid->SearchBackwardClick(grid); }},
-        {"SearchHighlightClick", [&] { grid->SearchHighlightClick(grid); }},
-        {"SearchCloseClick", [&] { grid->SearchCloseClick(grid); }},
     };
     for (const auto& [name, run] : cases) {
         try {

@@ -71,7 +71,7 @@ TEST(HTMLUtil, HighlightAndUnhighlight)
         {"abab", "ab", true, "<hi>ab</hi><hi>ab</hi>"},
         {"xab yab", "ab", true, "x<hi>ab</hi> y<hi>ab</hi>"},
         {"aaa", "aa", true, "<hi>aa</hi>a"},
-        {"<b>Hello</b> hello", "hello", false, "<b><hi>Hello</b></hi> <hi>hello</hi>"},
+        {"<b>Hello</b> hello", "hello", false, "<b><hi>Hello</hi></b> <hi>hello</hi>"},   // tags nest
         {"<b>Hello</b> hello", "hello", true, "<b>Hello</b> <hi>hello</hi>"},
         {"<b>he</b>llo", "hell", true, "<b><hi>he</b>ll</hi>o"},   // across a tag: markup positions of visible text
         {"ab", "x", true, "ab"},
