@@ -78,6 +78,91 @@ int TDropDownItems::IndexInColumn(int Column, const String& Value) const
     return -1;
 }
 
+// ---- What the column lists share ----------------------------------------------------------------
+void ZvMultiColumn::SelectionStyleLines(TSelectionColorStyle style, TColor& line, TColor& fixedLine)
+{
+    if (style == TSelectionColorStyle::scOffice2007) {
+        line = 0xF1EDEB;
+        fixedLine = 0xD1BBA4;
+    } else if (style == TSelectionColorStyle::scWindowsVista || style == TSelectionColorStyle::scWindows7) {
+        line = 0xECECF0;
+        fixedLine = 0xD4D2D1;
+    }
+}
+
+int ZvMultiColumn::SnapToRows(int height, int strips, int headerHeight, int rowHeight, int extra)
+{
+    if (rowHeight <= 0) return height;
+    const int rows = std::max(0, (height - strips - headerHeight - 2) / rowHeight);
+    return strips + headerHeight + 2 + rows * rowHeight + extra;
+}
+
+void ZvMultiColumn::ScaleColumns(TCustomGrid& grid, const TDropDownColumns& columns, int width)
+{
+    int total = 1;
+    for (int i = 0; i < columns.Count(); ++i) total += columns.GetItem(i)->Width;
+    const double f = double(width) / total;
+    double carry = 0;
+    for (int i = 0; i < columns.Count() && i < grid.ColCount(); ++i) {
+        const double exact = f * columns.GetItem(i)->Width;
+        const int n = RoundEven(exact);
+        carry += exact - n;
+        if (carry > 1) {
+            grid.SetColWidths(i, n + 1);
+            carry -= 1;
+        } else {
+            grid.SetColWidths(i, n);
+        }
+    }
+}
+
+void ZvMultiColumn::FitPopupWidth(TZvCustomDropDown& edit, TControl& list, int width)
+{
+    TDropDownForm& form = *edit.DropDownForm();
+    list.SetAlign(TAlign::alNone);
+    list.SetWidth(width);
+    form.SetBounds(form.Left(), form.Top(), list.Width() + 2 * edit.DropDownBorderWidth(), form.Height());
+    list.SetAlign(TAlign::alClient);
+}
+
+void ZvMultiColumn::CompleteFromLookups(TZvCustomDropDown& edit, const TStringList& lookups, bool matchCase,
+                                        int& itemIndex, TPendingCompletion& pending)
+{
+    const String text = edit.Text();
+    edit.SetModifiedState(!text.isEmpty());
+    const int caret = std::clamp(edit.SelStart(), 0, int(text.size()));
+    const String typed = text.left(caret);
+    const String key = matchCase ? typed : LocaleUpper(typed);
+    if (!key.isEmpty()) {
+        for (int i = 0; i < lookups.Count(); ++i) {
+            const String& candidate = lookups.Strings(i);
+            if (!(matchCase ? candidate : LocaleUpper(candidate)).startsWith(key)) continue;
+            const String rest = candidate.mid(key.size(), MaxCompletionRest);
+            itemIndex = pending.Item = i;
+            pending.Typed = int(key.size());
+            pending.Pending = true;
+            edit.SetText(typed + rest);
+            edit.SetSelStart(pending.Typed);
+            edit.SetSelLength(int(rest.size()));
+            return;
+        }
+    }
+    if (!typed.isEmpty() && typed != text) {
+        edit.SetText(typed);
+        edit.SetSelStart(int(typed.size()));
+    }
+}
+
+void ZvMultiColumn::FinishCompletion(TZvCustomDropDown& edit, TPendingCompletion& pending,
+                                     const std::function<void(int)>& choose)
+{
+    if (!pending.Pending) return;
+    choose(pending.Item);
+    edit.SetSelStart(pending.Typed);
+    edit.SetSelLength(int(edit.Text().size()) - pending.Typed);
+    pending.Pending = false;
+}
+
 // ---- The list ------------------------------------------------------------------------------------
 TZvColGrid::TZvColGrid(TComponent* AOwner)
     : TStringGrid(AOwner), FColumns(std::make_unique<TDropDownColumns>(this)), FHeaderFont(std::make_unique<TFont>())
@@ -401,13 +486,7 @@ TZvMultiColumnDropDown::~TZvMultiColumnDropDown()
 
 void TZvMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle value)
 {
-    if (value == TSelectionColorStyle::scOffice2007) {
-        LineColor = 0xF1EDEB;
-        FixedLineColor = 0xD1BBA4;
-    } else if (value == TSelectionColorStyle::scWindowsVista || value == TSelectionColorStyle::scWindows7) {
-        LineColor = 0xECECF0;
-        FixedLineColor = 0xD4D2D1;
-    }
+    SelectionStyleLines(value, LineColor, FixedLineColor);
     TZvCustomDropDown::SetSelectionColorStyle(value);
 }
 
@@ -501,29 +580,10 @@ void TZvMultiColumnDropDown::BuildLookupTexts()
     for (int i = 0; i < FItems->Count(); ++i) FLookupItems->Add(FItems->GetItem(i)->TextAt(FLookupColumn));
 }
 
-void TZvMultiColumnDropDown::SelectFirstItem()
-{
-    if (FItems->Count() > 0) SetItemIndex(0);
-}
-
-void TZvMultiColumnDropDown::SelectLastItem()
-{
-    if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
-}
-
-void TZvMultiColumnDropDown::SelectNextItem()
-{
-    if (FItems->Count() == 0) return;
-    if (FItemIndex < 0) SetItemIndex(0);
-    else if (FItemIndex + 1 < FItems->Count()) SetItemIndex(FItemIndex + 1);
-}
-
-void TZvMultiColumnDropDown::SelectPreviousItem()
-{
-    if (FItems->Count() == 0) return;
-    if (FItemIndex < 0) SetItemIndex(0);
-    else if (FItemIndex > 0) SetItemIndex(FItemIndex - 1);
-}
+void TZvMultiColumnDropDown::SelectFirstItem() { SelectListStep(*this, TListStep::First, FItems->Count()); }
+void TZvMultiColumnDropDown::SelectLastItem() { SelectListStep(*this, TListStep::Last, FItems->Count()); }
+void TZvMultiColumnDropDown::SelectNextItem() { SelectListStep(*this, TListStep::Next, FItems->Count()); }
+void TZvMultiColumnDropDown::SelectPreviousItem() { SelectListStep(*this, TListStep::Previous, FItems->Count()); }
 
 void TZvMultiColumnDropDown::SelectNextPage()
 {
@@ -577,11 +637,7 @@ void TZvMultiColumnDropDown::SizeDropDownForm()
 {
     TZvCustomDropDown::SizeDropDownForm();
     if (!DropDownAutoWidth || !DropDownForm() || !FZvColGrid) return;
-    FZvColGrid->SetAlign(TAlign::alNone);
-    FZvColGrid->SetWidth(FZvColGrid->ColumnsWidth());
-    TDropDownForm& form = *DropDownForm();
-    form.SetBounds(form.Left(), form.Top(), FZvColGrid->Width() + 2 * DropDownBorderWidth(), form.Height());
-    FZvColGrid->SetAlign(TAlign::alClient);
+    FitPopupWidth(*this, *FZvColGrid, FZvColGrid->ColumnsWidth());
 }
 
 void TZvMultiColumnDropDown::PlaceDropDownControl()
@@ -595,11 +651,7 @@ void TZvMultiColumnDropDown::AdjustDropDownHeight(int& Height)
     int strips = 0;
     if (DropDownHeader()->Visible()) strips += DropDownHeader()->Height();
     if (DropDownFooter()->Visible()) strips += DropDownFooter()->Height();
-    const int r = DropDownRowHeight;
-    // A row height of zero or less gives no rows to snap to.
-    if (r <= 0) return;
-    const int h = Height - strips;
-    Height = strips + HeaderHeight + 2 + std::max(0, (h - HeaderHeight - 2) / r) * r;
+    Height = SnapToRows(Height, strips, HeaderHeight, DropDownRowHeight, 0);
 }
 
 void TZvMultiColumnDropDown::OpenDropDownForm()
@@ -642,23 +694,9 @@ void TZvMultiColumnDropDown::FitColumnWidths()
     TZvColGrid& list = *FZvColGrid;
     list.SetScrollBars(ssVertical);
     if (FColumns->Count() == 0) return;
-    int total = 1;
-    for (int i = 0; i < FColumns->Count(); ++i) total += FColumns->GetItem(i)->Width;
     int W = DropDownForm()->Width();
     if (list.VisibleRowCount() + list.FixedRows() < list.RowCount()) W -= VerticalScrollBarWidth();
-    const double f = double(W) / total;
-    double carry = 0;
-    for (int i = 0; i < FColumns->Count() && i < list.ColCount(); ++i) {
-        const double exact = f * FColumns->GetItem(i)->Width;
-        const int n = RoundEven(exact);
-        carry += exact - n;
-        if (carry > 1) {
-            list.SetColWidths(i, n + 1);
-            carry -= 1;
-        } else {
-            list.SetColWidths(i, n);
-        }
-    }
+    ScaleColumns(list, *FColumns, W);
 }
 
 void TZvMultiColumnDropDown::ListSelectCell(int ARow, bool& CanSelect)
@@ -835,11 +873,7 @@ void TZvMultiColumnDropDown::KeyDownHook(WORD& Key, TShiftState Shift)
 void TZvMultiColumnDropDown::KeyUpHook(WORD& Key, TShiftState Shift)
 {
     if (!(Key == VK_RETURN && ReturnIsTab)) TZvCustomDropDown::KeyUp(Key, Shift);
-    if (!FItemChange) return;
-    SetItemIndex(FItemIdx);
-    SetSelStart(FItemSel);
-    SetSelLength(int(Text().size()) - FItemSel);
-    FItemChange = false;
+    FinishCompletion(*this, FCompletion, [this](int item) { SetItemIndex(item); });
 }
 
 void TZvMultiColumnDropDown::KeyPressHook(QChar& Key)
@@ -853,30 +887,8 @@ void TZvMultiColumnDropDown::KeyPressHook(QChar& Key)
 
 void TZvMultiColumnDropDown::ChangeHook()
 {
-    FItemChange = false;
+    FCompletion.Pending = false;
     TZvCustomDropDown::Change();
     if (!FWorkMode || Destroying()) return;
-    const String text = Text();
-    SetModifiedState(!text.isEmpty());
-    const int caret = std::clamp(SelStart(), 0, int(text.size()));
-    const String typed = text.left(caret);
-    const String key = MatchCase ? typed : LocaleUpper(typed);
-    if (!key.isEmpty()) {
-        for (int i = 0; i < FLookupItems->Count(); ++i) {
-            const String& candidate = FLookupItems->Strings(i);
-            if (!(MatchCase ? candidate : LocaleUpper(candidate)).startsWith(key)) continue;
-            const String rest = candidate.mid(typed.size(), MaxCompletionRest);
-            FItemIndex = FItemIdx = i;
-            FItemSel = int(typed.size());
-            FItemChange = true;
-            SetText(typed + rest);
-            SetSelStart(FItemSel);
-            SetSelLength(int(rest.size()));
-            return;
-        }
-    }
-    if (!typed.isEmpty() && typed != text) {
-        SetText(typed);
-        SetSelStart(int(typed.size()));
-    }
+    CompleteFromLookups(*this, *FLookupItems, MatchCase, FItemIndex, FCompletion);
 }

@@ -69,6 +69,35 @@ public:
     int IndexInColumn(int Column, const String& Value) const;
 };
 
+// What the column-list drop-downs (this one and the grid drop-down) share.
+
+// The line colours a selection colour style gives a column list; other styles keep them.
+void SelectionStyleLines(TSelectionColorStyle style, TColor& line, TColor& fixedLine);
+// The pop-up height snapped to whole item rows below the list's header row;
+// a row height of zero or less snaps nothing.
+int SnapToRows(int height, int strips, int headerHeight, int rowHeight, int extra);
+// Scales the grid's column widths by width / (1 + sum of the columns' widths),
+// carrying the rounding so that the columns fill the width.
+void ScaleColumns(TCustomGrid& grid, const TDropDownColumns& columns, int width);
+
+// The list takes the width and the pop-up fits around it.
+void FitPopupWidth(TZvCustomDropDown& edit, TControl& list, int width);
+
+// A completion made while typing, waiting for the key release.
+struct TPendingCompletion {
+    bool Pending = false;
+    int Item = 0;
+    int Typed = 0;
+};
+// Completes the edit's text up to the caret from the first lookup text that
+// starts with it (without case unless matchCase), the rest selected; with no
+// match, drops what stood after the caret. A hit sets itemIndex.
+void CompleteFromLookups(TZvCustomDropDown& edit, const TStringList& lookups, bool matchCase, int& itemIndex,
+                         TPendingCompletion& pending);
+// The key release after a completion: the item is chosen through `choose`,
+// the typed part stays and the rest is selected.
+void FinishCompletion(TZvCustomDropDown& edit, TPendingCompletion& pending, const std::function<void(int)>& choose);
+
 } // namespace ZvMultiColumn
 
 using TGetCellTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Text)>;
@@ -234,9 +263,7 @@ private:
     int FLookupColumn = 0;
     bool FShowing = false;
     bool FWorkMode = true;
-    bool FItemChange = false;
-    int FItemIdx = 0;
-    int FItemSel = 0;
+    ZvMultiColumn::TPendingCompletion FCompletion;
     int FOldItemIndex = -1;
     String FLookupEntry;
 };
