@@ -9,17 +9,7 @@
 
 namespace {
 
-struct TGalleryColumnListsTest : ::testing::Test {
-    TTestSeams Seams;
-    std::unique_ptr<TGalleryPickersForm> Form;
-    void SetUp() override
-    {
-        Seams.SetMonitors({{Rect(0, 0, 1280, 1024), Rect(0, 0, 1280, 1024), true}});
-        Form = std::make_unique<TGalleryPickersForm>(nullptr);
-        Form->Show();
-        QApplication::processEvents();
-        QDir().mkpath(ScreenshotFolder());
-    }
+struct TGalleryColumnListsTest : TGalleryWindowFixture<TGalleryPickersForm> {
     QImage Save(TZvCustomDropDown* edit, const char* name)
     {
         QApplication::processEvents();
