@@ -633,6 +633,31 @@ void TCustomZvGridDropDown::BindGridEvents()
     Forward(g.OnMouseDown, OnGridMouseDown);
     Forward(g.OnMouseUp, OnGridMouseUp);
     Forward(g.OnRightClickCell, OnGridRightClickCell);
+    Forward(g.OnColumnSize, OnGridColumnSize);
+    Forward(g.OnColumnSizing, OnGridColumnSizing);
+    Forward(g.OnEndColumnSize, OnGridEndColumnSize);
+    Forward(g.OnRowSize, OnGridRowSize);
+    Forward(g.OnRowSizing, OnGridRowSizing);
+    Forward(g.OnEndRowSize, OnGridEndRowSize);
+    Forward(g.OnRowMove, OnGridRowMove);
+    Forward(g.OnRowMoving, OnGridRowMoving);
+    Forward(g.OnRowMoved, OnGridRowMoved);
+    Forward(g.OnColumnMove, OnGridColumnMove);
+    Forward(g.OnColumnMoving, OnGridColumnMoving);
+    Forward(g.OnColumnMoved, OnGridColumnMoved);
+    Forward(g.OnGetCellGradient, OnGridGetCellGradient);
+    Forward(g.OnGetEditorPropInt, OnGridGetEditorProp);
+    Forward(g.OnGetDisplText, OnGridGetDiplText);
+    Forward(g.OnGetFormat, OnGridGetFormat);
+    Forward(g.OnScrollHint, OnGridScrollHint);
+    Forward(g.OnSearchEditChange, OnGridSearchEditChange);
+    Forward(g.OnAutoAddRow, OnGridAutoAddRow);
+    Forward(g.OnAutoInsertRow, OnGridInsertRow);
+    Forward(g.OnAutoInsertCol, OnGridInsertCol);
+    Forward(g.OnAutoDeleteRow, OnGridDeleteRow);
+    Forward(g.OnCanAddRow, OnGridCanAddRow);
+    Forward(g.OnCanInsertRow, OnGridCanInsertRow);
+    Forward(g.OnCanDeleteRow, OnGridCanDeleteRow);
     g.OnGetAlignment = [this](TObject* s, int r, int c, TAlignment& h, TVAlignment& v) {
         if (c >= 0 && c < FColumns->Count()) h = FColumns->GetItem(c)->Alignment;
         if (OnGridGetAlignment) OnGridGetAlignment(s, r, c, h, v);
@@ -640,6 +665,10 @@ void TCustomZvGridDropDown::BindGridEvents()
     g.OnGetCellColor = [this](TObject* s, int r, int c, TGridDrawState st, TBrush* b, TFont* f) {
         if (c >= 0 && c < FColumns->Count() && r >= FGrid->FixedRows() && b) b->SetColor(FColumns->GetItem(c)->Color);
         if (OnGridGetCellColor) OnGridGetCellColor(s, r, c, st, b, f);
+    };
+    g.OnGetFloatFormat = [this](TObject* s, int c, int r, bool& isFloat, String& format) {
+        format.clear();
+        if (OnGridGetFloatFormat) OnGridGetFloatFormat(s, c, r, isFloat, format);
     };
     g.OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) {
         FBalloonInit = true;

@@ -206,6 +206,33 @@ public:
     TClickCellEvent OnGridRightClickCell;
     TNotifyEvent OnGridTopLeftChanged;
     TCheckBoxClickEvent OnGridCheckBoxClick;
+    TColumnSizeEvent OnGridColumnSize;
+    TColumnSizingEvent OnGridColumnSizing;
+    TEndColumnSizeEvent OnGridEndColumnSize;
+    TRowSizeEvent OnGridRowSize;
+    TRowSizingEvent OnGridRowSizing;
+    TEndRowSizeEvent OnGridEndRowSize;
+    TRowMoveEvent OnGridRowMove;
+    TRowMovingEvent OnGridRowMoving;
+    TMovedEvent OnGridRowMoved;
+    TColumnMoveEvent OnGridColumnMove;
+    TColumnMovingEvent OnGridColumnMoving;
+    TMovedEvent OnGridColumnMoved;
+    TGridGradientEvent OnGridGetCellGradient;
+    TGetEditorPropIntEvent OnGridGetEditorProp;
+    TGetDisplTextEvent OnGridGetDiplText;
+    TGridFormatEvent OnGridGetFormat;
+    TScrollHintEvent OnGridScrollHint;
+    TSearchEditChangeEvent OnGridSearchEditChange;
+    TAutoAddRowEvent OnGridAutoAddRow;
+    TAutoInsertRowEvent OnGridInsertRow;
+    TAutoInsertColEvent OnGridInsertCol;
+    TAutoDeleteRowEvent OnGridDeleteRow;
+    TCanAddRowEvent OnGridCanAddRow;
+    TCanInsertRowEvent OnGridCanInsertRow;
+    TCanDeleteRowEvent OnGridCanDeleteRow;
+    TFloatFormatEvent OnGridGetFloatFormat;
+    TSpinClickEvent OnGridSpinClick;   // published; no grid event reaches it
 
 protected:
     void CreateDropDownForm() override;

@@ -213,7 +213,7 @@ void TZvColGrid::LoadFromDropDown(TZvMultiColumnDropDown* DropDown)
     HeaderHeight = DropDown->HeaderHeight;
     FHeaderFont->Assign(DropDown->HeaderFont());
     Images = DropDown->Images();
-    SetDefaultRowHeight(DropDown->DropDownRowHeight);
+    SetDefaultRowHeight(std::max(1, DropDown->DropDownRowHeight));
     if (FixedRows() > 0) SetRowHeights(0, HeaderHeight);
     TGridOptions o = Options();
     if (DropDown->ColumnSizing) o.Include(goColSizing);

@@ -295,6 +295,15 @@ TEST_F(TGridDropFixture, GridEventsReachTheDropDownHandlers)
         {"GetAlignment", [](TCustomZvGridDropDown& d, int& n, bool&) {
              d.OnGridGetAlignment = [&](TObject*, int, int, TAlignment&, TVAlignment&) { ++n; }; },
          [&] { TAlignment h{}; TVAlignment v{}; g.OnGetAlignment(&g, 1, 0, h, v); }, false},
+        {"ColumnMoved", [](TCustomZvGridDropDown& d, int& n, bool&) {
+             d.OnGridColumnMoved = [&](TObject*, int, int) { ++n; }; },
+         [&] { g.OnColumnMoved(&g, 0, 1); }, false},
+        {"GetFloatFormat", [](TCustomZvGridDropDown& d, int& n, bool&) {
+             d.OnGridGetFloatFormat = [&](TObject*, int, int, bool&, String& f) { n += f.isEmpty(); }; },
+         [&] { bool isFloat = false; String f = QStringLiteral("%.2f"); g.OnGetFloatFormat(&g, 0, 1, isFloat, f); }, false},
+        {"TopLeftChanged", [](TCustomZvGridDropDown& d, int& n, bool&) {
+             d.OnGridTopLeftChanged = [&n, &d](TObject* s) { n += s == &d; }; },
+         [&] { g.OnTopLeftChanged(&g); }, false},
     };
     for (const TCase& c : cases) {
         int fired = 0;
