@@ -209,9 +209,9 @@ public:
     TGetTextEvent OnGetFooterText;
     TNotifyEvent OnLabelClick;
     TNotifyEvent OnLabelDblClick;
-    TClipboardEvent OnClipboardCopy;
-    TClipboardEvent OnClipboardCut;
-    TClipboardEvent OnClipboardPaste;
+    TEditClipboardEvent OnClipboardCopy;
+    TEditClipboardEvent OnClipboardCut;
+    TEditClipboardEvent OnClipboardPaste;
 
 protected:
     // The pop-up calls back the close and hide steps of the edit it belongs to.

@@ -32,6 +32,6 @@ using TDropDownButtonItemClick = std::function<void(TObject* Sender, int ButtonI
 using TDrawBackGroundEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect)>;
 using TGetTextEvent = std::function<void(TObject* Sender, String& Text)>;
 // The part of the value that is copied, cut or would stand after a paste; Allow false refuses.
-using TClipboardEvent = std::function<void(TObject* Sender, String& Value, bool& Allow)>;
+using TEditClipboardEvent = std::function<void(TObject* Sender, String& Value, bool& Allow)>;
 using TDrawItemEvent = std::function<void(TObject* Sender, TCanvas* Canvas, TRect R, int Index)>;
 using TItemSizeEvent = std::function<void(TObject* Sender, TSize& ASize)>;

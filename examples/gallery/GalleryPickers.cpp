@@ -2,8 +2,10 @@
 
 #include "dropdowns/pickers/ZvColorPickerDropDown.h"
 #include "dropdowns/pickers/ZvDetailDropDown.h"
+#include "dropdowns/pickers/ZvGridDropDown.h"
 #include "dropdowns/pickers/ZvImagePickerDropDown.h"
 #include "dropdowns/pickers/ZvMemoDropDown.h"
+#include "dropdowns/pickers/ZvMultiColumnDropDown.h"
 #include "dropdowns/pickers/ZvTrackBarDropDown.h"
 #include "platform/ImgList.h"
 
@@ -27,7 +29,7 @@ TDropDown* AddRow(TForm* form, int row, const char* label)
 TGalleryPickersForm::TGalleryPickersForm(TComponent* AOwner) : TForm(AOwner)
 {
     SetCaption(QStringLiteral("Quillmer gallery: pickers"));
-    SetBounds(600, 100, 420, 280);
+    SetBounds(600, 100, 420, 350);
     FImages = new TImageList(this);
     const TColor shades[] = {clRed, clGreen, clBlue, clYellow, clFuchsia, clTeal, clMaroon, clNavy};
     for (TColor c : shades) {
@@ -80,4 +82,33 @@ TGalleryPickersForm::TGalleryPickersForm(TComponent* AOwner) : TForm(AOwner)
     FColorCube->ColorValueText = TColorValueText::cvtHTML;
     FColorCube->SetColorSelectionStyle(TColorSelectionStyle::csColorCube);
     FColorCube->SetSelectedColor(0x33CC33);
+
+    // A lookup table and a grid of fruit: rows of texts under column headers.
+    struct TRowTexts {
+        const char* First;
+        const char* Second;
+        const char* Third;
+    };
+    auto fill = [](auto* edit, std::initializer_list<const char*> headers, std::initializer_list<TRowTexts> rows) {
+        for (const char* header : headers) edit->Columns()->Add()->Header = QString::fromLatin1(header);
+        for (const TRowTexts& row : rows) {
+            auto* item = edit->Items()->Add();
+            for (const char* text : {row.First, row.Second, row.Third}) item->Text()->Add(QString::fromLatin1(text));
+        }
+        edit->EndUpdate();
+    };
+
+    FColumns = AddRow<TZvMultiColumnDropDown>(this, 6, "Columns:");
+    fill(FColumns, {"City", "Country", "People"},
+         {{"Berlin", "Germany", "3.7 M"}, {"Bern", "Switzerland", "0.1 M"}, {"Bonn", "Germany", "0.3 M"},
+          {"Brussels", "Belgium", "1.2 M"}, {"Budapest", "Hungary", "1.7 M"}});
+    FColumns->Columns()->GetItem(2)->Alignment = TAlignment::taRightJustify;
+    FColumns->SetItemIndex(1);
+
+    FGridPicker = AddRow<TZvGridDropDown>(this, 7, "Grid:");
+    fill(FGridPicker, {"Fruit", "Colour", "Taste"},
+         {{"Apple", "red", "sweet"}, {"Apricot", "orange", "sweet"}, {"Banana", "yellow", "mild"},
+          {"Cherry", "dark red", "tart"}, {"Lemon", "yellow", "sour"}});
+    FGridPicker->Sorting = TGridSorting::gsSingleColumn;
+    FGridPicker->SetItemIndex(0);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The gallery's second window: the picking drop-downs, one of each, filled
 // with something to pick: a track bar, a memo, detail items, images, the
-// colour picker's list and its cube.
+// colour picker's list and its cube,
+// a multi-column list of cities and a grid of fruit that sorts and narrows.
 
 #include "platform/Forms.h"
 
@@ -11,6 +12,8 @@ class TZvMemoDropDown;
 class TZvDetailDropDown;
 class TZvImagePickerDropDown;
 class TZvColorPickerDropDown;
+class TZvMultiColumnDropDown;
+class TZvGridDropDown;
 
 class TGalleryPickersForm : public TForm {
 public:
@@ -21,6 +24,8 @@ public:
     TZvImagePickerDropDown* ImagePicker() const { return FImagePicker; }
     TZvColorPickerDropDown* ColorList() const { return FColorList; }
     TZvColorPickerDropDown* ColorCube() const { return FColorCube; }
+    TZvMultiColumnDropDown* Columns() const { return FColumns; }
+    TZvGridDropDown* GridPicker() const { return FGridPicker; }
 
 private:
     TImageList* FImages;
@@ -30,4 +35,6 @@ private:
     TZvImagePickerDropDown* FImagePicker;
     TZvColorPickerDropDown* FColorList;
     TZvColorPickerDropDown* FColorCube;
+    TZvMultiColumnDropDown* FColumns;
+    TZvGridDropDown* FGridPicker;
 };

@@ -15,17 +15,7 @@
 
 namespace {
 
-struct TGalleryPickersTest : ::testing::Test {
-    TTestSeams Seams;
-    std::unique_ptr<TGalleryPickersForm> Form;
-    void SetUp() override
-    {
-        Seams.SetMonitors({{Rect(0, 0, 1280, 1024), Rect(0, 0, 1280, 1024), true}});
-        Form = std::make_unique<TGalleryPickersForm>(nullptr);
-        Form->Show();
-        QApplication::processEvents();
-        QDir().mkpath(ScreenshotFolder());
-    }
+struct TGalleryPickersTest : TGalleryWindowFixture<TGalleryPickersForm> {
     // Opens the drop-down and saves the window and the pop-up's pictures.
     QImage Shot(TZvCustomDropDown* edit, const char* name)
     {

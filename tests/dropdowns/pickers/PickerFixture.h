@@ -6,6 +6,7 @@
 #include "tests/common/TestUtil.h"
 
 #include <QApplication>
+#include <QDir>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -40,5 +41,20 @@ struct TPickerFixture : ::testing::Test {
     {
         Edit->ShowDropDown();
         ASSERT_TRUE(Edit->DroppedDown());
+    }
+};
+
+// A shown gallery window of type TWindow, on one monitor, with the screenshot folder made.
+template <class TWindow>
+struct TGalleryWindowFixture : ::testing::Test {
+    TTestSeams Seams;
+    std::unique_ptr<TWindow> Form;
+    void SetUp() override
+    {
+        Seams.SetMonitors({{Rect(0, 0, 1280, 1024), Rect(0, 0, 1280, 1024), true}});
+        Form = std::make_unique<TWindow>(nullptr);
+        Form->Show();
+        QApplication::processEvents();
+        QDir().mkpath(ScreenshotFolder());
     }
 };
