@@ -57,10 +57,10 @@ TGalleryTableForms::TGalleryTableForms(TComponent* AOwner) : TForm(AOwner)
                   "# mandatory;mandatory;mandatory;mandatory;mandatory;optional;optional;optional;optional;optional\n"
                   "keyname;device;object-name;object-type;object-instance;description;default;min;max;settable\n"
                   "dev;100;Gallery device;8;100;the device\n"
-                  "t1;100;Room temperature;0;1;Hall;;;;N\n"
-                  "s1;100;Setpoint;2;2;Hall setpoint;21;5;30;Y\n"
-                  "l1;100;Lamp;4;3;Hall lamp;;;;Y\n"
-                  "m1;100;Energy;46;4;Meter;;;;N\n");
+                  "t1;100;Room temperature;0;1;Hall;;;;N;\n"
+                  "s1;100;Setpoint;2;2;Hall setpoint;21;5;30;Y;\n"
+                  "l1;100;Lamp;4;3;Hall lamp;;;;Y;\n"
+                  "m1;100;Energy;46;4;Meter;;;;N;\n");
     Add_Button("EDE import dialog", [this, sample] {
         if (!FImportEDEFile) Application->CreateForm(FImportEDEFile);
         FImportEDEFile->EDE_File = sample;

@@ -39,11 +39,11 @@ const char* const EDE_Text =
     "VERSION_OF_LAYOUT;2\n\n"
     "# mandatory;mandatory;mandatory;mandatory;mandatory;optional\n"
     "keyname;device;name;type;instance;description\n"
-    "k1;7;Temp;0;11;Hall temperature;;;;N\n"
+    "k1;7;Temp;0;11;Hall temperature;;;;N;\n"
     "k2;7;Device;8;7;the device itself\n"
-    "k3;7;Setpoint;2;12;Hall setpoint;;;;Y\n"
-    "k4;7;Lamp;4;13;Hall lamp;;;;Y\n"
-    "k5;7;Energy;46;14;Meter;;;;N\n";
+    "k3;7;Setpoint;2;12;Hall setpoint;;;;Y;\n"
+    "k4;7;Lamp;4;13;Hall lamp;;;;Y;\n"
+    "k5;7;Energy;46;14;Meter;;;;N;\n";
 
 struct BACnetTest : ProgramStateFixture {
     TTestSeams Seams;

@@ -86,8 +86,8 @@ TEST(EDEFile, FieldsOfALine)
         {"k; 7 ;name;0;1;desc;pv;min;max;Y", {"k", "7", "name", "0", "1", "desc", "pv", "min", "max", ""}, "Y"},
         {"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16",
          {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15"}, "16"},
-        {"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;", {"1", "2"}, "16"},
-        {"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;v;w;x;;", {"1", "2"}, "v;w;x;"},
+        {"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15"}, "16"},
+        {"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;v;w;x;;", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15"}, "v;w;x;"},
         {"only", {""}, "only"},
         {";;;", {"", "", ""}, ""},
         {"", {""}, ""},
@@ -149,8 +149,8 @@ TEST(EDEFile, AnObjectLineBecomesARecordWithItsChoices)
 TEST(EDEFile, EncodingsAndUnreadableFiles)
 {
     TempFolder folder;
-    const QByteArray body = "#mandatory\ntitles\nk;1;Temp\xc3\xa9rature;0;1;Salle \xc3\xa0 manger\n";
-    const QByteArray latin = "#mandatory\ntitles\nk;1;Temp\xe9rature;0;1;Salle \xe0 manger\n";
+    const QByteArray body = "#mandatory\ntitles\nk;1;Temp\xc3\xa9rature;0;1;Salle \xc3\xa0 manger;\n";
+    const QByteArray latin = "#mandatory\ntitles\nk;1;Temp\xe9rature;0;1;Salle \xe0 manger;\n";
     const struct {
         const char* Name;
         QByteArray Bytes;
