@@ -9,6 +9,8 @@
 #include "core/USoftOptions.h"
 #include "core/ZvPushButton.h"
 #include "platform/Forms.h"
+#include "tables/bacnet/UBACnetAccess.h"
+#include "tables/bacnet/UImportEDEFile.h"
 #include "tables/common/TableFormStandIns.h"
 #include "tables/dali/UDALI_Access.h"
 #include "tables/dmx/UDMXDefVal.h"

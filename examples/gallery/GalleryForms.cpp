@@ -10,9 +10,13 @@
 #include "tables/canopen/USet_PDO_Access.h"
 #include "tables/canopen/USet_SDO_Client_Access.h"
 #include "tables/canopen/USet_SDO_Server_Access.h"
+#include "tables/bacnet/UBACnetAccess.h"
+#include "tables/bacnet/UImportEDEFile.h"
 #include "tables/dmx/UDMXDefVal.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tables/writers/USNMP_MIB.h"
+
+#include <QFile>
 
 namespace {
 
@@ -48,6 +52,30 @@ TGalleryTableForms::TGalleryTableForms(TComponent* AOwner) : TForm(AOwner)
     Add_Button("CANopen PDO", [this] { FLastResult = Show_Table_Form(FSet_PDO_Access); });
     Add_Button("CANopen SDO client", [this] { FLastResult = Show_Table_Form(FSet_SDO_Client_Access); });
     Add_Button("CANopen SDO server", [this] { FLastResult = Show_Table_Form(FSet_SDO_Server_Access); });
+    // The BACnet window asks for the configuration's BACnet type: BACnet/IP here.
+    if (QFile parGen(File_ParGen); !parGen.exists() && parGen.open(QIODevice::WriteOnly))
+        parGen.write("<ParGen><BACnet_Type>0</BACnet_Type></ParGen>\n");
+    Add_Button("BACnet client table", [this] {
+        if (!FImportEDEFile) Application->CreateForm(FImportEDEFile);
+        FLastResult = Show_Table_Form(FBACnetAccess);
+    });
+    // A small EDE file of a BACnet device to pick objects from.
+    const String sample = FFolder.filePath(QStringLiteral("gallery_device.csv"));
+    if (QFile ede(sample); !ede.exists() && ede.open(QIODevice::WriteOnly))
+        ede.write("PROJECT_NAME;Gallery\nVERSION_OF_REFERENCEFILE;1\nTIMESTAMP_OF_LAST_CHANGE;-\n"
+                  "AUTHOR_OF_LAST_CHANGE;-\nVERSION_OF_LAYOUT;2\n\n"
+                  "# mandatory;mandatory;mandatory;mandatory;mandatory;optional;optional;optional;optional;optional\n"
+                  "keyname;device;object-name;object-type;object-instance;description;default;min;max;settable\n"
+                  "dev;100;Gallery device;8;100;the device\n"
+                  "t1;100;Room temperature;0;1;Hall;;;;N;\n"
+                  "s1;100;Setpoint;2;2;Hall setpoint;21;5;30;Y;\n"
+                  "l1;100;Lamp;4;3;Hall lamp;;;;Y;\n"
+                  "m1;100;Energy;46;4;Meter;;;;N;\n");
+    Add_Button("EDE import dialog", [this, sample] {
+        if (!FImportEDEFile) Application->CreateForm(FImportEDEFile);
+        FImportEDEFile->EDE_File = sample;
+        FLastResult = FImportEDEFile->ShowModal();
+    });
 }
 
 void TGalleryTableForms::Add_Button(const char* caption, std::function<void()> click)

@@ -6,8 +6,6 @@
 
 TFProfinetFileName* FProfinetFileName = nullptr;
 TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;
-TFBACnetAccess* FBACnetAccess = nullptr;
-TFImportEDEFile* FImportEDEFile = nullptr;
 TFSetAccess* FSetAccess = nullptr;
 TFKNXAccess* FKNXAccess = nullptr;
 

@@ -28,8 +28,6 @@ private:
     }
 
 QUILLMER_TABLE_FORM(TFModbus_TCP_Master_Set_Access, 1100);
-QUILLMER_TABLE_FORM(TFBACnetAccess, 1400);
-QUILLMER_TABLE_FORM(TFImportEDEFile, 1600);
 QUILLMER_TABLE_FORM(TFSetAccess, 1700);
 QUILLMER_TABLE_FORM(TFKNXAccess, 2600);
 
@@ -48,7 +46,5 @@ void Create_GSDML_File(const String& fileName);
 
 extern TFProfinetFileName* FProfinetFileName;
 extern TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access;
-extern TFBACnetAccess* FBACnetAccess;
-extern TFImportEDEFile* FImportEDEFile;
 extern TFSetAccess* FSetAccess;
 extern TFKNXAccess* FKNXAccess;

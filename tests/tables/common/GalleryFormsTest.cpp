@@ -32,7 +32,7 @@ TEST_F(GalleryFormsTest, EveryButtonOpensItsFormAndTheMIBButtonWritesTheModule)
     auto gallery = std::make_unique<TGalleryTableForms>(nullptr);
     gallery->AfterConstruction();
     gallery->Show();
-    ASSERT_EQ(gallery->Buttons().size(), 8u);
+    ASSERT_EQ(gallery->Buttons().size(), 10u);
     const String folder = Project_Path;
     EXPECT_FALSE(folder.isEmpty());
     const char* captions[] = {"Set SNMP Trap Access", "DMX Default Value"};

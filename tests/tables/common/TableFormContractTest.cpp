@@ -43,6 +43,8 @@ struct TableFormContract : ProgramStateFixture, ::testing::WithParamInterface<TT
         ProgramStateFixture::SetUp();
         Project_Path = Folder.Path();
         Set_Files();
+        // A configuration that names its BACnet type, as the communication settings leave it.
+        Folder.Write(QStringLiteral("ParGen.xml"), "<ParGen><BACnet_Type>0</BACnet_Type></ParGen>");
         Form.reset(GetParam().Make(nullptr));
         Form->AfterConstruction();
     }
@@ -172,7 +174,8 @@ TEST(TableFormKinds, EveryRealFormIsRegistered)
     std::vector<std::string> names;
     for (const TTableFormKind& kind : Table_Form_Kinds()) names.push_back(kind.Name);
     for (const char* name : {"TFDALI_Access", "TFSNMPManagerAccess", "TFSNMP_Trap_Access", "TFDMXDefVal", "TFReceiveCAN",
-                             "TFTransmitCAN", "TFSet_PDO_Access", "TFSet_SDO_Client_Access", "TFSet_SDO_Server_Access"})
+                             "TFTransmitCAN", "TFSet_PDO_Access", "TFSet_SDO_Client_Access", "TFSet_SDO_Server_Access",
+                             "TFBACnetAccess"})
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
 }
 
