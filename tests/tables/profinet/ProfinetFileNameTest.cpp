@@ -4,6 +4,7 @@
 
 #include "core/ULanguage.h"
 #include "core/ZvPushButton.h"
+#include "platform/Files.h"
 #include "platform/StdCtrls.h"
 #include "tables/profinet/UProfinetFileName.h"
 #include "tests/common/TestSeams.h"
@@ -111,6 +112,18 @@ TEST_F(ProfinetFileNameTest, RefusesSlashBackslashAndNul)
         EXPECT_EQ(Dialog->ModalResult(), mrNone);
         EXPECT_EQ(Dialog->Name_File_XML, last);
     }
+}
+
+TEST_F(ProfinetFileNameTest, Screenshot)
+{
+    Dialog->E_XML_User->SetText(QStringLiteral("line2"));
+    Dialog->Show();
+    const QImage image = Dialog->PaintToImage();
+    Dialog->Hide();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_TRUE(image.save(PathJoin(ScreenshotFolder(), QStringLiteral("gsdml_file_name.png"))));
+    EXPECT_EQ(image.size(), QSize(540, 205));
+    EXPECT_TRUE(LooksPainted(image, 0xEDF7F8, QRect(0, 70, 540, 70)));
 }
 
 } // namespace
