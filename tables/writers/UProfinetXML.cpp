@@ -307,7 +307,13 @@ String GSDML_Escape(const String& text)
         case '<': out += QStringLiteral("&lt;"); break;
         case '>': out += QStringLiteral("&gt;"); break;
         case '"': out += QStringLiteral("&quot;"); break;
-        default: out += c;
+        // A reader turns these into blanks unless they stand as references.
+        case '\t': out += QStringLiteral("&#9;"); break;
+        case '\n': out += QStringLiteral("&#10;"); break;
+        case '\r': out += QStringLiteral("&#13;"); break;
+        default:
+            // No other control character can stand in an XML 1.0 document at all.
+            if (c.unicode() >= 0x20) out += c;
         }
     }
     return out;

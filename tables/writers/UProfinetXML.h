@@ -32,7 +32,9 @@ int Count_DALI_Input_Bytes(const TXMLDocument& daliAccess);
 // message to show when one is missing or broken.
 TGSDMLParams Read_GSDML_Params(const String& daliAccessFile, const String& parGenFile);
 QByteArray GSDML_File_Bytes(const TGSDMLParams& params);
-// & < > " as entities: the station name is the user's text.
+// & < > " as entities, tab, line feed and carriage return as character
+// references, other control characters left out: the station name is the
+// user's text and must read back as it was, as far as XML can hold it.
 String GSDML_Escape(const String& text);
 
 // Reads the open configuration and writes the document to the path; a fault

@@ -152,6 +152,53 @@ TEST_F(ProfinetXMLTest, StationNameIsEscapedAndReadsBackUnchanged)
                                    .child("DeviceAccessPointList").child("DeviceAccessPointItem");
     EXPECT_EQ(QString::fromUtf8(dap.attribute("ImplementationType").value()), name);
     EXPECT_EQ(QString::fromUtf8(dap.attribute("DNS_CompatibleName").value()), name);
+
+    // Tab, line feed and carriage return survive reading; other controls cannot stand in XML.
+    p.Station_Name = QStringLiteral("a\tb\nc\rd") + QChar(1) + QStringLiteral("e");
+    EXPECT_EQ(GSDML_Escape(p.Station_Name), QStringLiteral("a&#9;b&#10;c&#13;de"));
+    const QByteArray controls = GSDML_File_Bytes(p);
+    ASSERT_TRUE(doc.load_buffer(controls.constData(), std::size_t(controls.size())));
+    EXPECT_STREQ(doc.child("ISO15745Profile").child("ProfileBody").child("ApplicationProcess").child("DeviceAccessPointList")
+                     .child("DeviceAccessPointItem").attribute("ImplementationType").value(),
+                 "a\tb\nc\rde");
+}
+
+// Damaged copies of both files: each read either gives sizes in range or a
+// message naming a file, never anything else.
+TEST_F(ProfinetXMLTest, DamagedFilesGiveSizesOrAMessage)
+{
+    Write_DALI(5);
+    Write_ParGen("<PROFINET_NAME_STA>gw</PROFINET_NAME_STA><DALI_ENABLE_DALI_2>1</DALI_ENABLE_DALI_2>");
+    const QByteArray dali = Read(File_DALI_Access), parGen = Read(File_ParGen);
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int round = 0; round < 120; ++round) {
+        QByteArray d = dali, g = parGen;
+        QByteArray& target = round % 2 ? g : d;
+        const int edits = 1 + int(next() % 4);
+        for (int e = 0; e < edits && !target.isEmpty(); ++e) {
+            const qsizetype at = qsizetype(next() % std::uint32_t(target.size()));
+            switch (next() % 3) {
+            case 0: target[at] = char(next() & 0xFF); break;
+            case 1: target.remove(at, 1 + qsizetype(next() % 16)); break;
+            default: target.truncate(at);
+            }
+        }
+        Folder.Write("DALI_Access.xml", d);
+        Folder.Write("ParGen.xml", g);
+        try {
+            const TGSDMLParams p = Params();
+            EXPECT_GE(p.Input_Length, 0);
+            EXPECT_LE(p.Input_Length, 64 * 8 + 8);
+            EXPECT_FALSE(p.Station_Name.trimmed().isEmpty());
+            pugi::xml_document doc;
+            const QByteArray bytes = GSDML_File_Bytes(p);
+            EXPECT_TRUE(doc.load_buffer(bytes.constData(), std::size_t(bytes.size()))) << round;
+        } catch (const Exception& e) {
+            EXPECT_TRUE(e.Message().contains(File_DALI_Access) || e.Message().contains(File_ParGen))
+                << e.Message().toStdString();
+        }
+    }
 }
 
 // A missing or unreadable configuration file is named in one box; the
