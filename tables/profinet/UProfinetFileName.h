@@ -19,7 +19,7 @@ String GSDML_File_Name(const String& userPart, const String& datePart);
 // end the name early.
 bool GSDML_User_Part_Refused(const String& userPart);
 
-inline constexpr int Text_GSDML_Bad_User_Part = 1592;
+inline constexpr int Text_GSDML_Bad_User_Part = 1595;
 
 class TFProfinetFileName : public TForm, public TDialogFrame {
 public:

@@ -46,5 +46,5 @@ void Create_GSDML_File(const String& fileName);
 
 // Texts of the writer.
 inline constexpr int Text_GSDML_Overwrite = 1011;
-inline constexpr int Text_GSDML_Missing_File = 1590;   // %s: the file
-inline constexpr int Text_GSDML_Broken_File = 1591;    // %s: the file, %s: the reason
+inline constexpr int Text_GSDML_Missing_File = 1593;   // %s: the file
+inline constexpr int Text_GSDML_Broken_File = 1594;    // %s: the file, %s: the reason
