@@ -21,6 +21,7 @@
 #include "tables/canopen/USet_PDO_Access.h"
 #include "tables/canopen/USet_SDO_Client_Access.h"
 #include "tables/canopen/USet_SDO_Server_Access.h"
+#include "tables/profinet/UProfinetFileName.h"
 
 #include <algorithm>
 #include <type_traits>

@@ -22,6 +22,8 @@
 #include "tables/common/TableFormStandIns.h"
 #include "tables/writers/USNMP_MIB.h"
 #include "tables/writers/UEds.h"
+#include "tables/writers/UProfinetXML.h"
+#include "tables/profinet/UProfinetFileName.h"
 
 TFQuillmereFirmWare* FQuillmereFirmWare = nullptr;
 

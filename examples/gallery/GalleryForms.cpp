@@ -15,6 +15,8 @@
 #include "tables/dmx/UDMXDefVal.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tables/writers/USNMP_MIB.h"
+#include "tables/profinet/UProfinetFileName.h"
+#include "tables/writers/UProfinetXML.h"
 
 #include <QFile>
 
@@ -52,6 +54,10 @@ TGalleryTableForms::TGalleryTableForms(TComponent* AOwner) : TForm(AOwner)
     Add_Button("CANopen PDO", [this] { FLastResult = Show_Table_Form(FSet_PDO_Access); });
     Add_Button("CANopen SDO client", [this] { FLastResult = Show_Table_Form(FSet_SDO_Client_Access); });
     Add_Button("CANopen SDO server", [this] { FLastResult = Show_Table_Form(FSet_SDO_Server_Access); });
+    Add_Button("GSDML file", [this] {
+        FLastResult = Show_Table_Form(FProfinetFileName);
+        if (FLastResult == mrOk) Create_GSDML_File(FProfinetFileName->Name_File_XML);
+    });
     // The BACnet window asks for the configuration's BACnet type: BACnet/IP here.
     if (QFile parGen(File_ParGen); !parGen.exists() && parGen.open(QIODevice::WriteOnly))
         parGen.write("<ParGen><BACnet_Type>0</BACnet_Type></ParGen>\n");

@@ -4,7 +4,6 @@
 #include "core/UDialogFrame.h"
 #include "core/ULanguage.h"
 
-TFProfinetFileName* FProfinetFileName = nullptr;
 TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;
 TFSetAccess* FSetAccess = nullptr;
 TFKNXAccess* FKNXAccess = nullptr;
@@ -26,5 +25,3 @@ void TTableFormStandIn::Set_Lang()
 {
     SetCaption(Lang_Text(FCaptionSlot));
 }
-
-void Create_GSDML_File(const String&) {}

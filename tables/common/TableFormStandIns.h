@@ -33,18 +33,6 @@ QUILLMER_TABLE_FORM(TFKNXAccess, 2600);
 
 #undef QUILLMER_TABLE_FORM
 
-// The GSDML file-name dialog; its caller reads the composed name after OK.
-class TFProfinetFileName : public TTableFormStandIn {
-public:
-    explicit TFProfinetFileName(TComponent* AOwner) : TTableFormStandIn(AOwner, 1000) {}
-    String Name_File_XML;
-};
-
-// The side-file writer the main window's hidden step calls. It writes
-// nothing yet; its writer comes with the name dialog.
-void Create_GSDML_File(const String& fileName);
-
-extern TFProfinetFileName* FProfinetFileName;
 extern TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access;
 extern TFSetAccess* FSetAccess;
 extern TFKNXAccess* FKNXAccess;

@@ -22,6 +22,7 @@
 #include "platform/Timers.h"
 #include "platform/Xml.h"
 #include "tables/common/TableFormStandIns.h"
+#include "tables/profinet/UProfinetFileName.h"
 #include "tables/dali/UDALI_Access.h"
 #include "tables/dmx/UDMXDefVal.h"
 #include "tables/snmp/USNMPManagerAccess.h"
@@ -329,6 +330,52 @@ TEST_F(MainWindowTest, TheEDSStepWritesTheSheetOfTheConfigurationsTables)
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("[FileInfo]\r\nFileName=DUDI_VARavov.eds\r\n"));
     EXPECT_TRUE(bytes.contains("NrOfRXPDO=1\r\nNrOfTXPDO=0\r\n"));
+}
+
+// The PROFINET step: the name dialog composes the name, the save dialog
+// chooses the folder, and the writer reads the configuration's files.
+TEST_F(MainWindowTest, ThePROFINETStepWritesTheGSDMLFileUnderTheComposedName)
+{
+    Make_Configuration(Q("Plant A"));
+    Write_Settings(Q("Plant A"));
+    Start();
+    ASSERT_FALSE(Project_Path.isEmpty());
+    SaveFileOrRaise(File_DALI_Access, "<DALI_Access><DALI_ID_DEVICE_0>1</DALI_ID_DEVICE_0>"
+                                      "<DALI_ID_DEVICE_9>1</DALI_ID_DEVICE_9></DALI_Access>");
+    SaveFileOrRaise(File_ParGen, "<ParGen><PROFINET_NAME_STA>hall-7</PROFINET_NAME_STA></ParGen>");
+    const auto name_it = [](const char* user) {
+        return [user](TCustomForm& form) {
+            auto& dialog = dynamic_cast<TFProfinetFileName&>(form);
+            dialog.E_XML_User->SetText(Q(user));
+            dialog.Btn_OK->Click();
+        };
+    };
+
+    // Cancel in the name dialog asks for no folder.
+    Seams.AnswerModal(mrCancel);
+    Main().Btn_PROFINET_XML->OnClick(Main().Btn_PROFINET_XML);
+    EXPECT_TRUE(Seams.FileDialogs.empty());
+
+    Seams.AnswerModal(name_it("line2"), mrCancel);
+    Seams.AnswerFileDialog(Project_Path + Q("/whatever.xml"));
+    Main().Btn_PROFINET_XML->OnClick(Main().Btn_PROFINET_XML);
+    ASSERT_EQ(Seams.FileDialogs.size(), 1u);
+    EXPECT_EQ(Seams.FileDialogs[0].InitialDir, Project_Path);
+    const String name = FProfinetFileName->Name_File_XML;
+    EXPECT_EQ(name, Q("GSDML-V2.31-Zorvat-KH40227_line2") + FProfinetFileName->L_XML_Fix2->Caption());
+    QFile file(PathJoin(Project_Path, name));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.contains("DNS_CompatibleName=\"hall-7\""));
+    EXPECT_TRUE(bytes.contains("<Input><DataItem DataType=\"OctetString\" Length=\"16\""));
+    EXPECT_TRUE(Seams.Boxes.empty());
+
+    // A refused user part keeps the dialog open; the script then cancels it.
+    Seams.AnswerModal(name_it("a/b"), mrCancel);
+    Main().Btn_PROFINET_XML->OnClick(Main().Btn_PROFINET_XML);
+    EXPECT_EQ(Seams.ModalForms.back().Result, mrCancel);
+    EXPECT_EQ(Seams.Boxes.size(), 1u);
+    EXPECT_EQ(Seams.FileDialogs.size(), 1u);
 }
 
 TEST_F(MainWindowTest, OptionsConfirmedSaveTheSettingsAndSetTheTimerCancelledChangeNothing)

@@ -3,6 +3,7 @@
 // runs the step with its save dialog.
 
 #include "core/UComon.h"
+#include "core/ZvPushButton.h"
 #include "examples/gallery/GalleryForms.h"
 #include "platform/Files.h"
 #include "platform/StdCtrls.h"
@@ -13,6 +14,7 @@
 #include "tables/canopen/USet_SDO_Client_Access.h"
 #include "tables/canopen/USet_SDO_Server_Access.h"
 #include "tables/dmx/UDMXDefVal.h"
+#include "tables/profinet/UProfinetFileName.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
@@ -32,7 +34,7 @@ TEST_F(GalleryFormsTest, EveryButtonOpensItsFormAndTheMIBButtonWritesTheModule)
     auto gallery = std::make_unique<TGalleryTableForms>(nullptr);
     gallery->AfterConstruction();
     gallery->Show();
-    ASSERT_EQ(gallery->Buttons().size(), 10u);
+    ASSERT_EQ(gallery->Buttons().size(), 11u);
     const String folder = Project_Path;
     EXPECT_FALSE(folder.isEmpty());
     const char* captions[] = {"Set SNMP Trap Access", "DMX Default Value"};
@@ -62,6 +64,22 @@ TEST_F(GalleryFormsTest, EveryButtonOpensItsFormAndTheMIBButtonWritesTheModule)
         EXPECT_EQ(shown, can_captions[i]);
         EXPECT_EQ(gallery->LastResult(), mrCancel);
     }
+    // The GSDML button: the name dialog, then the writer into the chosen folder.
+    SaveFileOrRaise(File_DALI_Access, "<DALI_Access><DALI_ID_DEVICE_3>1</DALI_ID_DEVICE_3></DALI_Access>");
+    SaveFileOrRaise(File_ParGen, "<ParGen/>");
+    Seams.AnswerModal(
+        [](TCustomForm& form) {
+            auto& dialog = dynamic_cast<TFProfinetFileName&>(form);
+            dialog.E_XML_User->SetText(QStringLiteral("demo"));
+            dialog.Btn_OK->Click();
+        },
+        mrCancel);
+    Seams.AnswerFileDialog(folder + QStringLiteral("/any.xml"));
+    Simulate::Click(gallery->Buttons()[8], TPoint{10, 10});
+    EXPECT_EQ(gallery->LastResult(), mrOk);
+    EXPECT_TRUE(FileExists(folder + QStringLiteral("/") + FProfinetFileName->Name_File_XML));
+    EXPECT_TRUE(FProfinetFileName->Name_File_XML.startsWith(QStringLiteral("GSDML-V2.31-Zorvat-KH40227_demo-")));
+    EXPECT_TRUE(Seams.Boxes.empty());
     gallery.reset();
     Application->DestroyForms();
     FReceiveCAN = nullptr;
@@ -71,6 +89,7 @@ TEST_F(GalleryFormsTest, EveryButtonOpensItsFormAndTheMIBButtonWritesTheModule)
     FSet_SDO_Server_Access = nullptr;
     FSNMP_Trap_Access = nullptr;
     FDMXDefVal = nullptr;
+    FProfinetFileName = nullptr;
 }
 
 } // namespace
