@@ -12,6 +12,9 @@
 #include "tables/common/TableFormStandIns.h"
 #include "tables/dali/UDALI_Access.h"
 #include "tables/dmx/UDMXDefVal.h"
+#include "tables/knx/UKNXAccess.h"
+#include "tables/modbus/UModbus_TCP_Master_Set_Access.h"
+#include "tables/modbus/USetAccess.h"
 #include "tables/snmp/USNMPManagerAccess.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
 

@@ -6,8 +6,13 @@
 #include "platform/Dialogs.h"
 #include "platform/StdCtrls.h"
 #include "tables/dmx/UDMXDefVal.h"
+#include "tables/knx/UKNXAccess.h"
+#include "tables/modbus/UModbus_TCP_Master_Set_Access.h"
+#include "tables/modbus/USetAccess.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tables/writers/USNMP_MIB.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -38,6 +43,9 @@ TGalleryTableForms::TGalleryTableForms(TComponent* AOwner) : TForm(AOwner)
     FSaveMIB->SetDefaultExt(QStringLiteral("*.mib"));
     FSaveMIB->SetFilter(QStringLiteral("Management Information Base (*.mib)|*.mib"));
     Add_Button("SNMP MIB file", [this] { Create_MIB_File(FSaveMIB); });
+    Add_Button("Modbus TCP master table", [this] { FLastResult = Show_Table_Form(FModbus_TCP_Master_Set_Access); });
+    Add_Button("Modbus serial master table", [this] { FLastResult = Show_Table_Form(FSetAccess); });
+    Add_Button("KNX telegram table", [this] { FLastResult = Show_Table_Form(FKNXAccess); });
 }
 
 void TGalleryTableForms::Add_Button(const char* caption, std::function<void()> click)
@@ -48,4 +56,6 @@ void TGalleryTableForms::Add_Button(const char* caption, std::function<void()> c
     button->SetCaption(QString::fromLatin1(caption));
     button->OnClick = [click](TObject*) { click(); };
     FButtons.push_back(button);
+    // The window grows with its buttons.
+    SetClientHeight(std::max(ClientHeight(), 24 + 48 * int(FButtons.size())));
 }

@@ -5,16 +5,13 @@
 #include "core/ULanguage.h"
 
 TFProfinetFileName* FProfinetFileName = nullptr;
-TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;
 TFBACnetAccess* FBACnetAccess = nullptr;
 TFImportEDEFile* FImportEDEFile = nullptr;
-TFSetAccess* FSetAccess = nullptr;
 TFReceiveCAN* FReceiveCAN = nullptr;
 TFTransmitCAN* FTransmitCAN = nullptr;
 TFSet_PDO_Access* FSet_PDO_Access = nullptr;
 TFSet_SDO_Client_Access* FSet_SDO_Client_Access = nullptr;
 TFSet_SDO_Server_Access* FSet_SDO_Server_Access = nullptr;
-TFKNXAccess* FKNXAccess = nullptr;
 
 TTableFormStandIn::TTableFormStandIn(TComponent* AOwner, int captionSlot)
     : TForm(AOwner), FCaptionSlot(captionSlot)

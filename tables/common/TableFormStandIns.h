@@ -27,16 +27,13 @@ private:
         explicit Name(TComponent* AOwner) : TTableFormStandIn(AOwner, Slot) {}           \
     }
 
-QUILLMER_TABLE_FORM(TFModbus_TCP_Master_Set_Access, 1100);
 QUILLMER_TABLE_FORM(TFBACnetAccess, 1400);
 QUILLMER_TABLE_FORM(TFImportEDEFile, 1600);
-QUILLMER_TABLE_FORM(TFSetAccess, 1700);
 QUILLMER_TABLE_FORM(TFReceiveCAN, 2000);
 QUILLMER_TABLE_FORM(TFTransmitCAN, 2100);
 QUILLMER_TABLE_FORM(TFSet_PDO_Access, 2200);
 QUILLMER_TABLE_FORM(TFSet_SDO_Client_Access, 2300);
 QUILLMER_TABLE_FORM(TFSet_SDO_Server_Access, 2400);
-QUILLMER_TABLE_FORM(TFKNXAccess, 2600);
 
 #undef QUILLMER_TABLE_FORM
 
@@ -53,13 +50,10 @@ void Create_GSDML_File(const String& fileName);
 void Write_EDS_File(const String& path);
 
 extern TFProfinetFileName* FProfinetFileName;
-extern TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access;
 extern TFBACnetAccess* FBACnetAccess;
 extern TFImportEDEFile* FImportEDEFile;
-extern TFSetAccess* FSetAccess;
 extern TFReceiveCAN* FReceiveCAN;
 extern TFTransmitCAN* FTransmitCAN;
 extern TFSet_PDO_Access* FSet_PDO_Access;
 extern TFSet_SDO_Client_Access* FSet_SDO_Client_Access;
 extern TFSet_SDO_Server_Access* FSet_SDO_Server_Access;
-extern TFKNXAccess* FKNXAccess;
