@@ -127,6 +127,9 @@ struct TableFormContract : ProgramStateFixture, ::testing::WithParamInterface<TT
     {
         if (col == 1) return QStringLiteral("N");
         if (Is_Box(t, col)) return QStringLiteral("Y");
+        // A pick-list cell holds one of its entries, which a loader may insist on.
+        const TTableColumn& column = Column(t, col);
+        if (column.Editor == TEditorType::edComboList && !column.Items.empty()) return column.Items.back();
         return QStringLiteral("r%1 c%2 \u00e8").arg(row).arg(col);
     }
     // What the file gives back of a typed cell: a column saved as a fixed text gives that.

@@ -136,7 +136,9 @@ TEST_P(ModbusMasterFormTest, TablesListsAndTexts)
     EXPECT_EQ(Form->Btn_InsRow->Caption(), "Insert Row");
     EXPECT_EQ(Form->Btn_PasteRow->Caption(), "Paste Row");
     EXPECT_EQ(Form->Btn_OK->Hint(), "") << "no button hints";
-    if (tcp) EXPECT_EQ(Read()->Columns()->Items(MTR_IP_Address)->Header(), "Slave IP Address");
+    if (tcp) {
+        EXPECT_EQ(Read()->Columns()->Items(MTR_IP_Address)->Header(), "Slave IP Address");
+    }
     EXPECT_EQ(Write()->Columns()->Items(on_cmd)->Header(), "On CMD");
 
     // A language change reaches headers and tabs; the copy buttons of the
@@ -236,7 +238,9 @@ TEST_P(ModbusMasterFormTest, AFileMissingAttributesLoadsWarnsOnceAndOKWritesTheF
     const TModbusDirection* directions[] = {&Master().Read, &Master().Write};
     for (const TModbusDirection* d : directions)
         for (const TTableColumn& column : d->Layout.Columns)
-            if (column.Attr) EXPECT_TRUE(saved.contains(QByteArray(" ") + column.Attr + "=\"")) << column.Attr;
+            if (column.Attr) {
+                EXPECT_TRUE(saved.contains(QByteArray(" ") + column.Attr + "=\"")) << column.Attr;
+            }
     EXPECT_TRUE(saved.indexOf("<Modbus_Read>") < saved.indexOf("<Modbus_Write>")) << "the layout's order";
 }
 
