@@ -19,7 +19,6 @@
 #include "platform/StdCtrls.h"
 #include "platform/Timers.h"
 #include "platform/Xml.h"
-#include "tables/common/TableFormStandIns.h"
 #include "tables/writers/USNMP_MIB.h"
 #include "tables/writers/UEds.h"
 #include "tables/writers/UProfinetXML.h"

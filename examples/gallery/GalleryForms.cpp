@@ -13,12 +13,17 @@
 #include "tables/bacnet/UBACnetAccess.h"
 #include "tables/bacnet/UImportEDEFile.h"
 #include "tables/dmx/UDMXDefVal.h"
+#include "tables/knx/UKNXAccess.h"
+#include "tables/modbus/UModbus_TCP_Master_Set_Access.h"
+#include "tables/modbus/USetAccess.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tables/writers/USNMP_MIB.h"
 #include "tables/profinet/UProfinetFileName.h"
 #include "tables/writers/UProfinetXML.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -82,6 +87,9 @@ TGalleryTableForms::TGalleryTableForms(TComponent* AOwner) : TForm(AOwner)
         FImportEDEFile->EDE_File = sample;
         FLastResult = FImportEDEFile->ShowModal();
     });
+    Add_Button("Modbus TCP master table", [this] { FLastResult = Show_Table_Form(FModbus_TCP_Master_Set_Access); });
+    Add_Button("Modbus serial master table", [this] { FLastResult = Show_Table_Form(FSetAccess); });
+    Add_Button("KNX telegram table", [this] { FLastResult = Show_Table_Form(FKNXAccess); });
 }
 
 void TGalleryTableForms::Add_Button(const char* caption, std::function<void()> click)
@@ -92,4 +100,6 @@ void TGalleryTableForms::Add_Button(const char* caption, std::function<void()> c
     button->SetCaption(QString::fromLatin1(caption));
     button->OnClick = [click](TObject*) { click(); };
     FButtons.push_back(button);
+    // The window grows with its buttons.
+    SetClientHeight(std::max(ClientHeight(), 24 + 48 * int(FButtons.size())));
 }

@@ -34,6 +34,8 @@ struct TTableColumn {
     const char* Attr = nullptr;              // attribute in the project file; null: not saved
     const char* Load_Default = nullptr;      // taken when the attribute is missing; null keeps the reset cell
     const char* Reset = nullptr;             // what a showing writes first; null: empty ("Y" in an "Enable" column)
+    bool Required = false;                   // a row without the attribute is incomplete: the load warns
+    const char* Saved_As = nullptr;          // written whatever the cell holds; null: the cell's text
 };
 using TTableColumns = std::vector<TTableColumn>;
 

@@ -13,6 +13,7 @@
 #include "tables/common/UGridRows.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 namespace {
 
@@ -209,14 +210,15 @@ bool TTableForm::Load_Project_File()
         return false;
     }
     const TXMLNode root = XML1->DocumentElement();
-    Missing_Values = 0;
+    FIncomplete_Rows = 0;
     const int extra = root ? Read_Document(root) : 0;
-    if (Missing_Values > 0)
-        MessageDlg(Format(Lang_Text(Text_Missing_Values), {Project_File_Name(), Missing_Values}),
-                   TMsgDlgType::mtWarning, TMsgDlgButtons{TMsgDlgBtn::mbOK});
-    if (extra > 0)
-        MessageDlg(Format(Lang_Text(Text_Extra_Rows), {Project_File_Name(), extra}), TMsgDlgType::mtWarning,
-                   TMsgDlgButtons{TMsgDlgBtn::mbOK});
+    // Whatever the file lacks, the user hears of it once, in one box.
+    QStringList warnings;
+    if (extra > 0) warnings << Format(Lang_Text(Text_Extra_Rows), {Project_File_Name(), extra});
+    if (FIncomplete_Rows > 0)
+        warnings << Format(Lang_Text(Text_Incomplete_Rows), {Project_File_Name(), FIncomplete_Rows});
+    if (!warnings.isEmpty())
+        MessageDlg(warnings.join(QLatin1Char('\n')), TMsgDlgType::mtWarning, TMsgDlgButtons{TMsgDlgBtn::mbOK});
     return true;
 }
 
@@ -244,6 +246,7 @@ int TTableForm::Read_Table(const TXMLNode& parent, TTableGrid& table)
     const TTableColumns& columns = table.Layout->Columns;
     for (int i = 0; i < fit; ++i) {
         const TXMLNode& row = rows[std::size_t(i)];
+        bool incomplete = false;
         for (int col = 0; col < int(columns.size()); ++col) {
             const TTableColumn& column = columns[std::size_t(col)];
             if (!column.Attr) continue;
@@ -251,10 +254,13 @@ int TTableForm::Read_Table(const TXMLNode& parent, TTableGrid& table)
             if (row.HasAttribute(name))
                 Set_Table_Cell_Text(table, col, i + 1, row.Attribute(name));
             else if (table.Layout->Attrs_Required)
-                ++Missing_Values;
+                incomplete = true;   // every attribute is the row's own: no default stands in
             else if (column.Load_Default)
                 Set_Table_Cell_Text(table, col, i + 1, QString::fromLatin1(column.Load_Default));
+            else if (column.Required)
+                incomplete = true;
         }
+        if (incomplete) ++FIncomplete_Rows;
     }
     return int(rows.size()) - fit;
 }
@@ -353,9 +359,12 @@ void TTableForm::Write_Table(TXMLNode& parent, const TTableGrid& table) const
     const TTableColumns& columns = table.Layout->Columns;
     for (int r = 1; r < stop; ++r) {
         TXMLNode row = parent.AddChild(QString::fromLatin1(table.Layout->Row_Element));
-        for (int col = 0; col < int(columns.size()); ++col)
-            if (const char* attr = columns[std::size_t(col)].Attr)
-                row.SetAttribute(QString::fromLatin1(attr), Table_Cell_Text(table, col, r));
+        for (int col = 0; col < int(columns.size()); ++col) {
+            const TTableColumn& column = columns[std::size_t(col)];
+            if (!column.Attr) continue;
+            const String text = column.Saved_As ? QString::fromLatin1(column.Saved_As) : Table_Cell_Text(table, col, r);
+            row.SetAttribute(QString::fromLatin1(column.Attr), text);
+        }
     }
 }
 
@@ -425,9 +434,9 @@ void TTableForm::Btn_InsRowClick(TObject*)
     const int row = table.Grid->Row();
     if (row < 1) return;
     if (table.Check_Grid)
-        Insert_Row_Check_Grid(row, table.Grid, table.Has_Enable);
+        Insert_Row_Check_Grid(row, table.Grid, table.Has_Enable && table.Insert_Enable);
     else
-        Insert_Row_Column_Grid(row, static_cast<TZvColumnGrid*>(table.Grid), table.Has_Enable);
+        Insert_Row_Column_Grid(row, static_cast<TZvColumnGrid*>(table.Grid), table.Has_Enable && table.Insert_Enable);
     Rows_Changed(table);
 }
 
@@ -473,4 +482,10 @@ void TTableForm::Grid_DblClickCell(TObject* Sender, int ARow, int ACol)
 void TTableForm::Grid_KeyPress(TObject* Sender, QChar& Key)
 {
     Grid_Enter_Jump(Sender, Key);
+}
+
+void TTableForm::Grid_ClickCell(TObject* Sender, int ARow, int ACol)
+{
+    TZvStringGrid* grid = Grid_Of_Sender(Sender);
+    if (grid && ACol == 0 && ARow >= 1) grid->SelectRows(ARow, 1);
 }

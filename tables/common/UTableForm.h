@@ -44,7 +44,7 @@ class TWinControl;
 inline constexpr int Text_Drop_Rows_Below = 1540;  // rows below a gap with text
 inline constexpr int Text_Broken_File = 1541;      // the project file cannot be read
 inline constexpr int Text_Extra_Rows = 1542;       // the file holds more rows than the grid
-inline constexpr int Text_Missing_Values = 1575;   // rows of the file lack attributes the form requires
+inline constexpr int Text_Incomplete_Rows = 1545;  // rows of the file lack a required attribute
 
 // How one table is kept: its columns (the row-number column first) and where
 // its rows stand in the file.
@@ -73,6 +73,7 @@ struct TTableGrid {
     bool Check_Grid = false;   // check boxes are cell objects (else column-grid "Y"/"N" cells)
     bool Has_Enable = true;    // column 1 is the row's "Enable": reset and inserted rows get "Y"
     bool Do_Copy = false;      // a row of this grid was copied since the form was shown
+    bool Insert_Enable = true; // an inserted row gets "Y" in its "Enable" column
     TStringList Hint;          // header hints, entry c - 1 for column c
 };
 
@@ -100,6 +101,8 @@ public:
     void Grid_Hint(TObject* Sender, int ARow, int ACol, String& hintstr);
     void Grid_DblClickCell(TObject* Sender, int ARow, int ACol);
     void Grid_KeyPress(TObject* Sender, QChar& Key);
+    // A click on a row number selects the whole row.
+    void Grid_ClickCell(TObject* Sender, int ARow, int ACol);
 
     // ==== File ====
     // Loads the project file into the tables (after Reset_Tables). False when
@@ -125,6 +128,8 @@ public:
     // True when a showing without the project file fills the tables with a
     // default content of the form's own rather than leaving them reset.
     virtual bool Has_Default_Table() const { return false; }
+    // The comment that follows the root of every file the form writes.
+    virtual String Version_Comment() const { return QStringLiteral("SW_VERSION = 1.000"); }
 
     TTableGrid& Table(int i) { return *FTables[std::size_t(i)]; }
     int Table_Count() const { return int(FTables.size()); }
@@ -164,7 +169,6 @@ protected:
     // A copy in one table takes the paste right from the others: their rows
     // share one clipboard but not one shape.
     bool Copy_Clears_Others = false;
-    virtual String Version_Comment() const { return QStringLiteral("SW_VERSION = 1.000"); }
     // The table the row buttons act on: the one of the active tab.
     virtual int Active_Table() const { return 0; }
     // The delete question for a row of a table.
@@ -176,8 +180,6 @@ protected:
     virtual int Read_Document(const TXMLNode& root);
     // The warning about rows beyond the grid names this file.
     String Project_File_Name() const;
-    // Required attributes missing from the rows read in the current load.
-    int Missing_Values = 0;
 
     // ==== Building ====
     // Window look, the title panel with L_SW_Code and L_SW_Desc, and the button
@@ -202,6 +204,7 @@ protected:
 
 private:
     TTableGrid* Table_Of(TObject* Sender);
+    int FIncomplete_Rows = 0;  // rows of the file being read that lack a required attribute
     std::vector<std::unique_ptr<TTableGrid>> FTables;
 };
 

@@ -15,6 +15,9 @@
 #include "tables/canopen/USet_SDO_Server_Access.h"
 #include "tables/dmx/UDMXDefVal.h"
 #include "tables/profinet/UProfinetFileName.h"
+#include "tables/knx/UKNXAccess.h"
+#include "tables/modbus/UModbus_TCP_Master_Set_Access.h"
+#include "tables/modbus/USetAccess.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
@@ -34,7 +37,7 @@ TEST_F(GalleryFormsTest, EveryButtonOpensItsFormAndTheMIBButtonWritesTheModule)
     auto gallery = std::make_unique<TGalleryTableForms>(nullptr);
     gallery->AfterConstruction();
     gallery->Show();
-    ASSERT_EQ(gallery->Buttons().size(), 11u);
+    ASSERT_EQ(gallery->Buttons().size(), 14u);
     const String folder = Project_Path;
     EXPECT_FALSE(folder.isEmpty());
     const char* captions[] = {"Set SNMP Trap Access", "DMX Default Value"};
@@ -80,6 +83,15 @@ TEST_F(GalleryFormsTest, EveryButtonOpensItsFormAndTheMIBButtonWritesTheModule)
     EXPECT_TRUE(FileExists(folder + QStringLiteral("/") + FProfinetFileName->Name_File_XML));
     EXPECT_TRUE(FProfinetFileName->Name_File_XML.startsWith(QStringLiteral("GSDML-V2.31-Zorvat-KH40227_demo-")));
     EXPECT_TRUE(Seams.Boxes.empty());
+    const char* tables[] = {"Set Modbus TCP Master Access", "Set Modbus Access", "KNX Set Access"};
+    for (int i = 0; i < 3; ++i) {
+        String shown;
+        Seams.AnswerModal([&](TCustomForm& form) { shown = form.Caption(); }, mrCancel);
+        Simulate::Click(gallery->Buttons()[std::size_t(11 + i)], TPoint{10, 10});
+        EXPECT_EQ(shown, tables[i]);
+        EXPECT_EQ(gallery->LastResult(), mrCancel);
+    }
+    EXPECT_GE(gallery->ClientHeight(), 24 + 48 * 14) << "every button inside the window";
     gallery.reset();
     Application->DestroyForms();
     FReceiveCAN = nullptr;
@@ -90,6 +102,9 @@ TEST_F(GalleryFormsTest, EveryButtonOpensItsFormAndTheMIBButtonWritesTheModule)
     FSNMP_Trap_Access = nullptr;
     FDMXDefVal = nullptr;
     FProfinetFileName = nullptr;
+    FModbus_TCP_Master_Set_Access = nullptr;
+    FSetAccess = nullptr;
+    FKNXAccess = nullptr;
 }
 
 } // namespace

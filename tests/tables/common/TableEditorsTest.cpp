@@ -7,6 +7,7 @@
 // list however long it is held and however soon it follows the click before.
 
 #include "core/UComon.h"
+#include "core/UConfigStore.h"
 #include "core/ZvPushButton.h"
 #include "grid/ZvColumnGrid.h"
 #include "grid/editors/ZvGridCombo.h"
@@ -17,6 +18,9 @@
 #include "tables/dali/UDALI_Access.h"
 #include "tables/dali/UDALI_AccessRules.h"
 #include "tables/dmx/UDMXDefVal.h"
+#include "tables/knx/UKNXAccess.h"
+#include "tables/modbus/UModbus_TCP_Master_Set_Access.h"
+#include "tables/modbus/USetAccess.h"
 #include "tables/snmp/USNMPManagerAccess.h"
 #include "tables/snmptrap/USNMP_Trap_Access.h"
 #include "tests/common/TestSeams.h"
@@ -495,6 +499,133 @@ TEST_F(TableEditorsTest, AClickOnAListCellsArrowOpensItsList)
         place.Form->Hide();
     }
     QApplication::setDoubleClickInterval(saved_interval);
+}
+
+// ---- Modbus masters -------------------------------------------------------------------------
+
+struct ModbusEditorsTest : TableEditorsTest {
+    void SetUp() override
+    {
+        TableEditorsTest::SetUp();
+        Set_Files();
+    }
+};
+
+// Both masters: a pick on the Write tab, a mnemonic typed there and the
+// Read row's box unticked reach the file on OK; Cancel after more edits
+// leaves it byte for byte, and the next showing opens the Read tab again.
+TEST_F(ModbusEditorsTest, EditsReachTheFileOnOKAndCancelKeepsIt)
+{
+    const struct {
+        bool Tcp;
+        const char* File;
+    } kinds[] = {{true, "ModbusTCPM_SetAccess.xml"}, {false, "ModbusM_SetAccess.xml"}};
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.File);
+        const QByteArray slave = kind.Tcp ? "IP_Address=\"10.0.0.9\" Port=\"502\" " : "";
+        Folder.Write(kind.File, "<Root><Modbus_Read><row Enable=\"Y\" " + slave +
+                                    "Slave_ID=\"1\" Type=\"Input Register\" Address=\"0\" NPoint=\"2\" "
+                                    "PollTime=\"100\" MaxError=\"1\" Position=\"0\" Bit=\"0\" Swap=\"N\" "
+                                    "Mnemonic=\"in\"/></Modbus_Read><Modbus_Write><row Enable=\"Y\" " +
+                                    slave +
+                                    "Slave_ID=\"1\" Type=\"Holding Register\" Address=\"0\" NPoint=\"2\" "
+                                    "PollTime=\"100\" OnChange=\"Y\" MaxError=\"1\" Position=\"12\" Bit=\"0\" "
+                                    "Swap=\"N\" Mnemonic=\"out\"/></Modbus_Write></Root>");
+        std::unique_ptr<TModbusMasterForm> form;
+        if (kind.Tcp)
+            form = std::make_unique<TFModbus_TCP_Master_Set_Access>(nullptr);
+        else
+            form = std::make_unique<TFSetAccess>(nullptr);
+        form->AfterConstruction();
+        TZvColumnGrid* read = form->ACG_Modbus_Read;
+        TZvColumnGrid* write = form->ACG_Modbus_Write;
+        const TModbusCols& wc = form->Master().Write.Cols;
+        const int mnemonic = kind.Tcp ? int(MTW_Mnemonic) : int(MW_Mnemonic);
+        int result = Run_Modal(*form, [&] {
+            EXPECT_EQ(form->PageControl1->ActivePage(), form->TS_Modbus_Read);
+            Click(read, Cell_Text(read, read->RealToDisplayCol(1), 1));
+            EXPECT_EQ(read->GetCellEx(1, 1), "N");
+            Click_Tab(form->PageControl1, form->TS_Modbus_Write);
+            Pick(write, write->RealToDisplayCol(wc.Position), 1, QStringLiteral("20"));
+            const int col = write->RealToDisplayCol(mnemonic);
+            Click(write, Cell_Text(write, col, 1));
+            Click(write, Cell_Text(write, col, 1));
+            Simulate::TypeIntoFocus(QStringLiteral("pump7\r"));
+            EXPECT_EQ(write->GetCellEx(mnemonic, 1), "pump7");
+            Click_Middle(form->Btn_OK);
+        });
+        EXPECT_EQ(result, mrOk);
+        EXPECT_TRUE(Seams.Boxes.empty()) << (Seams.Boxes.empty() ? "" : Seams.Boxes[0].Text.toStdString());
+        const QByteArray saved = Folder.Read(kind.File);
+        EXPECT_TRUE(saved.contains("Position=\"20\"")) << saved.toStdString();
+        EXPECT_TRUE(saved.contains("Mnemonic=\"pump7\"")) << saved.toStdString();
+        EXPECT_TRUE(saved.contains("<row Enable=\"N\"")) << saved.toStdString();
+        EXPECT_EQ(saved.contains("OnChange=\"Y\""), !kind.Tcp) << saved.toStdString();
+
+        result = Run_Modal(*form, [&] {
+            EXPECT_EQ(form->PageControl1->ActivePage(), form->TS_Modbus_Read) << "every showing opens Read";
+            Click_Tab(form->PageControl1, form->TS_Modbus_Write);
+            const int col = write->RealToDisplayCol(mnemonic);
+            Click(write, Cell_Text(write, col, 1));
+            Click(write, Cell_Text(write, col, 1));
+            Simulate::TypeIntoFocus(QStringLiteral("gone\r"));
+            Click_Middle(form->Btn_Cancel);
+        });
+        EXPECT_EQ(result, mrCancel);
+        EXPECT_EQ(Folder.Read(kind.File), saved);
+    }
+}
+
+// ---- KNX ----------------------------------------------------------------------------------
+
+struct KNXEditorsTest : TableEditorsTest {
+    std::unique_ptr<TFKNXAccess> Form;
+
+    void SetUp() override
+    {
+        TableEditorsTest::SetUp();
+        Set_Files();
+        Folder.Write("KNX_SetAccess.xml",
+                     "<BACnet_to_KNX><KNX_in_Write><row Enable=\"Y\" Source_Address=\"1.1.20\" "
+                     "Destination_Address=\"1/2/3\" APCI=\"Write\" Priority=\"Low\" Format=\"None\" Extended=\"N\" "
+                     "ReTest=\"N\" On_Command=\"N\" On_Change=\"Y\" On_Timer=\"N\" Poll_Time=\"\" Position=\"0\" "
+                     "Bit_Mode=\"No\" Length=\"2\" Mnemonic=\"lamp\"/></KNX_in_Write></BACnet_to_KNX>");
+        Form = std::make_unique<TFKNXAccess>(nullptr);
+        Form->AfterConstruction();
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        TableEditorsTest::TearDown();
+    }
+};
+
+// A priority picked and a length typed: OK saves both; Cancel after more
+// edits leaves the file.
+TEST_F(KNXEditorsTest, EditsReachTheFileOnOKAndCancelKeepsIt)
+{
+    TZvColumnGrid* grid = Form->ACG_KNX_in_Write;
+    int result = Run_Modal(*Form, [&] {
+        EXPECT_EQ(grid->GetCellEx(KX_Priority, 0), "Priority") << "headers in the cells of row 0";
+        Pick(grid, KX_Priority, 1, QStringLiteral("Urgent"));
+        Click(grid, Cell_Text(grid, KX_Length, 1));
+        Click(grid, Cell_Text(grid, KX_Length, 1));
+        Simulate::TypeIntoFocus(QStringLiteral("14\r"));
+        Click_Middle(Form->Btn_OK);
+    });
+    EXPECT_EQ(result, mrOk);
+    const QByteArray saved = Folder.Read("KNX_SetAccess.xml");
+    EXPECT_TRUE(saved.contains("Priority=\"Urgent\"")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("Length=\"14\"")) << saved.toStdString();
+
+    result = Run_Modal(*Form, [&] {
+        Click(grid, Cell_Text(grid, KX_Destination_Address, 1));
+        Click(grid, Cell_Text(grid, KX_Destination_Address, 1));
+        Simulate::TypeIntoFocus(QStringLiteral("gone\r"));
+        Click_Middle(Form->Btn_Cancel);
+    });
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_EQ(Folder.Read("KNX_SetAccess.xml"), saved);
 }
 
 } // namespace
