@@ -1339,6 +1339,13 @@ public:
     virtual void LoadColPositions();
     void LoadColSizes();
     void SaveColSizes();
+    // "N#widths#order#visible", e.g. "3#64,80,64#0,1,2#1,1,1" for three plain columns.
+    String ColumnStatesToString();
+    void StringToColumnStates(const String& Value);
+    void SavePrintSettings(const String& Key, const String& Section);
+    void LoadPrintSettings(const String& Key, const String& Section);
+    // Key and Section both set, and the grid not being designed.
+    bool ColumnStoreUsable() const;
 
     // ==== Drag and drop: services/ZvGridDragDrop.cpp ===============================================================
     void OleColumnDragStart(int ACol, int AIndex, TObject* AList);
