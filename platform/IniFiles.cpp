@@ -13,6 +13,14 @@ TMemIniFile::TMemIniFile(const String& FileName) : FFileName(FileName)
 {
     QByteArray bytes;
     if (FileName.isEmpty() || !ReadFileBytes(FileName, bytes)) return;
+    LoadFromBytes(bytes);
+}
+
+void TMemIniFile::LoadFromBytes(const QByteArray& bytes)
+{
+    FPreamble.clear();
+    FSections.clear();
+    FLineEnd = QStringLiteral("\n");
     const String text = DecodeText(bytes);
     if (text.contains(QStringLiteral("\r\n"))) FLineEnd = QStringLiteral("\r\n");
     else if (!text.contains(u'\n') && text.contains(u'\r')) FLineEnd = QStringLiteral("\r");

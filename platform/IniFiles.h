@@ -22,6 +22,8 @@ public:
     virtual ~TMemIniFile() = default;
 
     const String& FileName() const { return FFileName; }
+    // Replaces the contents with the file bytes given, as if read from FileName.
+    void LoadFromBytes(const QByteArray& Bytes);
 
     bool SectionExists(const String& Section) const;
     bool ValueExists(const String& Section, const String& Ident) const;
