@@ -71,6 +71,7 @@ class TZvGridTextFormats;
 class TZvGridCellStream;
 class TZvGridHTMLXML;
 class TZvGridPrint;
+class TPrintTarget;
 class TZvGridLayout;
 class TZvGridDragDrop;
 class TZvGridPanels;
@@ -1333,6 +1334,25 @@ public:
     // ==== Printing: services/ZvGridPrint.cpp =======================================================================
     int GetPrintColWidth(int ACol) const;
     int GetPrintColOffset(int ACol) const;
+    // Jobs on the platform printer (platform/Printers.h).
+    void Print();
+    void PrintSelection();
+    void PrintRect(TGridRect Gridrect);
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    // The cell rectangle as page 1 of 1 on any target, without a printer job.
+    void PrintDrawRect(TPrintTarget* Target, TGridRect Gridrect);
+    // The same job as Print on any target (a PDF writer, a recording in tests).
+    void PrintTo(TPrintTarget* Target, TGridRect Gridrect, bool SelectedOnly);
+    int MapFontHeight(int PointSize) const;
+    int MapFontSize(int Height) const;
+    int PrintNrOfPages() const;
+    bool FastPrint() const;
+    void SetFastPrint(bool Value);
+    TRect PrintPageRect() const;
+    int PrintPageWidth() const;
+    int PrintColStart() const;
+    int PrintColEnd() const;
 
     // ==== Layout persistence: services/ZvGridLayout.cpp ============================================================
     virtual void SaveColPositions();
