@@ -66,6 +66,8 @@ void TPrinter::Abort()
 
 int TPrinter::PageWidth() const { return FPrinter->pageLayout().paintRectPixels(FPrinter->resolution()).width(); }
 int TPrinter::PageHeight() const { return FPrinter->pageLayout().paintRectPixels(FPrinter->resolution()).height(); }
+int TPrinter::PageLeft() const { return FPrinter->pageLayout().paintRectPixels(FPrinter->resolution()).left(); }
+int TPrinter::PageTop() const { return FPrinter->pageLayout().paintRectPixels(FPrinter->resolution()).top(); }
 int TPrinter::Resolution() const { return FPrinter->resolution(); }
 
 TPrinter* Printer()

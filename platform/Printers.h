@@ -32,6 +32,9 @@ public:
     int PageWidth() const;
     int PageHeight() const;
     int Resolution() const;
+    // Where the printable area starts on the paper, in device dots.
+    int PageLeft() const;
+    int PageTop() const;
     QPainter* Painter() const { return FPainter.get(); }
 
 private:
