@@ -1344,6 +1344,16 @@ public:
     void PrintDrawRect(TPrintTarget* Target, TGridRect Gridrect);
     // The same job as Print on any target (a PDF writer, a recording in tests).
     void PrintTo(TPrintTarget* Target, TGridRect Gridrect, bool SelectedOnly);
+    // One page on a canvas, the display rectangle standing for the paper.
+    void PrintPreview(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewRect(TCanvas* Canvas, TRect Displayrect, TGridRect Gridrect, bool SelectedOnly = false);
+    void PrintPreviewSelection(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewSelectedRows(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewSelectedCols(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewTo(TPrintTarget* Target, TGridRect Gridrect, bool SelectedOnly);
+    int PreviewPage() const;
+    void SetPreviewPage(int Value);
+    bool IsPrintPreview() const;
     int MapFontHeight(int PointSize) const;
     int MapFontSize(int Height) const;
     int PrintNrOfPages() const;

@@ -508,6 +508,28 @@ void TZvGridPrint::PrintJob(TPrintTarget& Target, TGridRect Range, bool Selected
     PrintPages(Target, TPrintMode::pmPrint, pages, SelectedOnly);
 }
 
+void TZvGridPrint::PrintPreviewJob(TPrintTarget& Target, TGridRect Range, bool SelectedOnly)
+{
+    FGrid->ExportNotification(TGridExportState::esExportStart, -1);
+    const TScopeExit done([this] {
+        FIsPrintPreview = false;
+        FGrid->ExportNotification(TGridExportState::esExportDone, -1);
+    });
+    FRange = Range;
+    // A print job may have left a range of pages; a preview shows one page,
+    // the first of it, never several drawn over each other.
+    FPrintPageTo = FPrintPageFrom;
+    int pages = 1;
+    if (!FFastPrint) {
+        pages = PrintPages(Target, TPrintMode::pmPreviewCount, -1, SelectedOnly);
+        FPrintNrOfPages = pages;
+    }
+    FIsPrintPreview = true;
+    int from = 1, to = pages;
+    if (FGrid->OnPrintStart) FGrid->OnPrintStart(FGrid, pages, from, to);
+    if (from > 0 && to > 0 && to >= from) PrintPages(Target, TPrintMode::pmPreview, pages, SelectedOnly);
+}
+
 void TZvGridPrint::PrintDrawRect(TPrintTarget& Target, TGridRect Range)
 {
     FRange = Range;
@@ -591,3 +613,41 @@ void TZvStringGrid::PrintSelectedRows()
 }
 
 void TZvStringGrid::PrintSelectedCols() { PrintSelectedRows(); }
+
+// ---- Preview ---------------------------------------------------------------------------------
+
+int TZvStringGrid::PreviewPage() const { return PrintService().FPrintPageFrom; }
+void TZvStringGrid::SetPreviewPage(int Value) { PrintService().FPrintPageFrom = PrintService().FPrintPageTo = Value; }
+bool TZvStringGrid::IsPrintPreview() const { return PrintService().FIsPrintPreview; }
+
+void TZvStringGrid::PrintPreviewTo(TPrintTarget* Target, TGridRect Gridrect, bool SelectedOnly)
+{
+    PrintService().PrintPreviewJob(*Target, Gridrect, SelectedOnly);
+}
+
+void TZvStringGrid::PrintPreviewRect(TCanvas* Canvas, TRect Displayrect, TGridRect Gridrect, bool SelectedOnly)
+{
+    // The display area is the paper, at the screen's scale.
+    TPainterPrintTarget target(Canvas->Painter(), TFont::PixelsPerInch, Displayrect.Width(), Displayrect.Height());
+    PrintPreviewTo(&target, Gridrect, SelectedOnly);
+}
+
+void TZvStringGrid::PrintPreview(TCanvas* Canvas, TRect Displayrect)
+{
+    PrintPreviewRect(Canvas, Displayrect, {0, 0, ColCount() - 1, RowCount() - 1});
+}
+
+void TZvStringGrid::PrintPreviewSelection(TCanvas* Canvas, TRect Displayrect)
+{
+    PrintPreviewRect(Canvas, Displayrect, Selection());
+}
+
+void TZvStringGrid::PrintPreviewSelectedRows(TCanvas* Canvas, TRect Displayrect)
+{
+    PrintPreviewRect(Canvas, Displayrect, {0, 0, ColCount() - 1, RowCount() - 1}, true);
+}
+
+void TZvStringGrid::PrintPreviewSelectedCols(TCanvas* Canvas, TRect Displayrect)
+{
+    PrintPreviewSelectedRows(Canvas, Displayrect);
+}

@@ -25,6 +25,9 @@ public:
     // The job: counts (unless FastPrint), asks OnPrintStart for a page range,
     // then draws that range. Start and done notifications always pair.
     void PrintJob(TPrintTarget& Target, TGridRect Range, bool SelectedOnly);
+    // Counts (unless FastPrint) and draws the first requested page on the
+    // target, whose page is the display area.
+    void PrintPreviewJob(TPrintTarget& Target, TGridRect Range, bool SelectedOnly);
     // One page of the range on the target, as printed.
     void PrintDrawRect(TPrintTarget& Target, TGridRect Range);
     // Lays out the range and draws the pages of the requested range; the page count.

@@ -303,3 +303,88 @@ TEST_F(GridPrint, TitleLinesStackBelowTheFirst)
 }
 
 }   // namespace
+
+namespace {
+
+struct GridPreview : GridPrint {
+    QStringList Preview(TRect page, bool selectedOnly = false)
+    {
+        TRecordingPrintTarget target(page);
+        grid->PrintPreviewTo(&target, {0, 0, grid->ColCount() - 1, grid->RowCount() - 1}, selectedOnly);
+        return target.Log;
+    }
+};
+
+TEST_F(GridPreview, DrawsTheChosenPageOnlyAndCountsThemAll)
+{
+    Fill(2, 12);
+    grid->PrintSettings()->SetPageNr(TPrintPosition::ppBottomLeft);
+    grid->PrintSettings()->SetPageNumSep("/");
+    struct Case { int page; const char* firstCell; };
+    for (const Case c : {Case{1, "0.0"}, Case{2, "0.3"}, Case{3, "0.6"}}) {
+        grid->SetPreviewPage(c.page);
+        const auto pages = Pages(Preview({0, 0, 2000, -200}));
+        ASSERT_EQ(pages.size(), 1u);   // a preview never starts a new page
+        EXPECT_EQ(pages[0].value(0), QStringLiteral(" %1/4  ").arg(c.page));
+        EXPECT_EQ(pages[0].value(1), c.firstCell);
+        EXPECT_EQ(grid->PrintNrOfPages(), 4);
+        EXPECT_FALSE(grid->IsPrintPreview());
+    }
+    grid->SetPreviewPage(9);   // past the end: laid out, nothing drawn
+    EXPECT_TRUE(Texts(Preview({0, 0, 2000, -200})).isEmpty());
+}
+
+TEST_F(GridPreview, AfterAPrintJobDrawsTheFirstPageOfItsRangeOnly)
+{
+    Fill(2, 12);
+    grid->OnPrintStart = [](TObject*, int, int& from, int& to) { from = 2, to = 3; };
+    Run({0, 0, 2000, -200});
+    grid->OnPrintStart = nullptr;
+    const QStringList texts = Texts(Preview({0, 0, 2000, -200}));
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_TRUE(texts.first().endsWith("\"0.4\"")) << texts.join('\n').toStdString();
+    EXPECT_FALSE(texts.join(' ').contains("\"0.8\""));
+    EXPECT_EQ(grid->PreviewPage(), 2);
+}
+
+TEST_F(GridPreview, FastPrintDrawsWithoutCountingAndAnEmptyAnswerDrawsNothing)
+{
+    Fill(2, 12);
+    grid->SetPreviewPage(1);
+    Preview({0, 0, 2000, -200});
+    EXPECT_EQ(grid->PrintNrOfPages(), 3);
+    grid->SetFastPrint(true);
+    grid->PrintSettings()->SetPageNr(TPrintPosition::ppBottomLeft);
+    grid->PrintSettings()->SetPageNumSep("/");
+    grid->Steps.clear();
+    const auto pages = Pages(Preview({0, 0, 2000, -200}));
+    EXPECT_EQ(pages[0].value(0), " 1  ");   // plain: the total is not known
+    EXPECT_EQ(grid->PrintNrOfPages(), 3);     // kept from the counted preview
+    EXPECT_EQ(grid->Steps.last(), "3:-1");
+    // The laying out stops soon after the page shown.
+    EXPECT_LT(grid->Steps.size(), 12);
+
+    grid->OnPrintStart = [](TObject*, int, int& from, int& to) { from = 2, to = 1; };
+    EXPECT_TRUE(Preview({0, 0, 2000, -200}).isEmpty());
+}
+
+TEST_F(GridPreview, PaintsOnACanvasWithTextTheRightWayUp)
+{
+    TBitmap bitmap;
+    bitmap.SetSize(400, 300);
+    bitmap.Canvas()->Brush()->SetColor(clWhite);
+    bitmap.Canvas()->FillRect({0, 0, 400, 300});
+    grid->PrintSettings()->Font()->SetSize(14);
+    grid->PrintPreview(bitmap.Canvas(), {0, 0, 400, 300});
+    const QImage image = bitmap.Image();
+    // The table sits at the top, centred: ink in its upper part, none at the bottom.
+    int inkTop = 0, inkBottom = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            if (qGray(image.pixel(x, y)) < 100) (y < 150 ? inkTop : inkBottom)++;
+    EXPECT_GT(inkTop, 50);
+    EXPECT_EQ(inkBottom, 0);
+    image.save(ScreenshotFolder() + "/grid-print-preview.png");
+}
+
+}   // namespace
