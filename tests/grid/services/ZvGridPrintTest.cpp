@@ -9,6 +9,7 @@
 #include "grid/services/ZvGridPrintTarget.h"
 #include "platform/Forms.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -385,6 +386,39 @@ TEST_F(GridPreview, PaintsOnACanvasWithTextTheRightWayUp)
     EXPECT_GT(inkTop, 50);
     EXPECT_EQ(inkBottom, 0);
     image.save(ScreenshotFolder() + "/grid-print-preview.png");
+}
+
+}   // namespace
+
+namespace {
+
+// The painter target's rules: a tenth of a millimetre is Dpi / 254 dots, y is
+// negated, and a text's top-left corner lands on the point it is drawn at.
+TEST(PainterPrintTarget, MapsTenthsOfAMillimetreDownTheDevice)
+{
+    QImage image(300, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TPainterPrintTarget target(&painter, 100, 300, 300);
+    EXPECT_EQ(target.PageRect().Right, 762);
+    EXPECT_EQ(target.PageRect().Bottom, -762);
+    target.Fill({254, -254, 508, -508}, clRed, clNone);        // dots 100..199 both ways
+    target.Line(0, -635, 762, -635, clBlack, 3);                // a line across at dot 250
+    target.SetFont("DejaVu Sans", 50, TFontStyles(), clBlack);  // about 20 dots high
+    target.TextOut(25, -25, "Hg");                              // top-left at dot (10, 10)
+    painter.end();
+    EXPECT_EQ(image.pixelColor(150, 150), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(99, 150), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(150, 201), QColor(Qt::white));
+    EXPECT_LT(qGray(image.pixel(150, 250)), 60);
+    int inkTop = 300, inkLeft = 300;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 80; ++x)
+            if (qGray(image.pixel(x, y)) < 128) inkTop = std::min(inkTop, y), inkLeft = std::min(inkLeft, x);
+    EXPECT_GE(inkTop, 9);
+    EXPECT_LE(inkTop, 16);
+    EXPECT_GE(inkLeft, 9);
+    EXPECT_LE(inkLeft, 14);
 }
 
 }   // namespace
