@@ -2,10 +2,10 @@
 // and the INI file of column positions.
 
 #include "grid/ZvColumnGrid.h"
+#include "platform/IniFiles.h"
 #include "platform/Menus.h"
 
 #include <QDataStream>
-#include <QSettings>
 
 namespace {
 constexpr quint32 ColumnStreamMagic = 0x5A56434C; // "ZVCL"
@@ -237,12 +237,9 @@ void TZvColumnGrid::LoadColPositions()
 
 void TZvColumnGrid::SaveColumnPositions(const String& Key, const String& Section)
 {
-    QSettings ini(Key, QSettings::IniFormat);
-    ini.beginGroup(Section);
-    for (int i = 0; i < FColumns->Count(); ++i) ini.setValue(QStringLiteral("CP%1").arg(i), FColumns->Items(i)->DefIdx());
-    ini.endGroup();
-    ini.sync();
-    if (ini.status() != QSettings::NoError)
+    TMemIniFile ini(Key);
+    for (int i = 0; i < FColumns->Count(); ++i) ini.WriteInteger(Section, QStringLiteral("CP%1").arg(i), FColumns->Items(i)->DefIdx());
+    if (!ini.UpdateFile())
         throw EWriteError(QStringLiteral("Cannot write column positions to %1").arg(Key));
 }
 
@@ -251,14 +248,8 @@ void TZvColumnGrid::LoadColumnPositions(const String& Key, const String& Section
     const int n = FColumns->Count();
     std::vector<int> positions(std::size_t(n), -1);
     {
-        QSettings ini(Key, QSettings::IniFormat);
-        if (ini.status() != QSettings::NoError) return;
-        ini.beginGroup(Section);
-        for (int i = 0; i < n; ++i) {
-            bool ok = false;
-            const int v = ini.value(QStringLiteral("CP%1").arg(i)).toString().trimmed().toInt(&ok);
-            positions[std::size_t(i)] = ok ? v : -1;
-        }
+        const TMemIniFile ini(Key);
+        for (int i = 0; i < n; ++i) positions[std::size_t(i)] = ini.ReadInteger(Section, QStringLiteral("CP%1").arg(i), -1);
     }
     // Anything but one place for every column (a missing key, a number out of
     // range, a place given twice) leaves the grid as it is.

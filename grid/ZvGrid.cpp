@@ -277,8 +277,13 @@ TZvStringGrid::~TZvStringGrid()
         BalloonDone();
         if (d->FOwnerForm) d->FOwnerForm->RemoveResizeWatch(this);
     }
-    // With ColumnSize.Save the column sizes are saved here once layout persistence is built; until then the
-    // window's creation and Loaded report it, since a destructor must not raise.
+    if (ColumnSize()->Save()) {
+        // A layout that cannot be stored is not worth ending the program over.
+        try {
+            SaveColSizes();
+        } catch (const std::exception&) {
+        }
+    }
 
     d->FClearTextOnly = false;
     d->FSaveHiddenCells = false;

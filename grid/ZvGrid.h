@@ -71,6 +71,7 @@ class TZvGridTextFormats;
 class TZvGridCellStream;
 class TZvGridHTMLXML;
 class TZvGridPrint;
+class TPrintTarget;
 class TZvGridLayout;
 class TZvGridDragDrop;
 class TZvGridPanels;
@@ -1385,12 +1386,48 @@ public:
     // ==== Printing: services/ZvGridPrint.cpp =======================================================================
     int GetPrintColWidth(int ACol) const;
     int GetPrintColOffset(int ACol) const;
+    // Jobs on the platform printer (platform/Printers.h).
+    void Print();
+    void PrintSelection();
+    void PrintRect(TGridRect Gridrect);
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    // The cell rectangle as page 1 of 1 on any target, without a printer job.
+    void PrintDrawRect(TPrintTarget* Target, TGridRect Gridrect);
+    // The same job as Print on any target (a PDF writer, a recording in tests).
+    void PrintTo(TPrintTarget* Target, TGridRect Gridrect, bool SelectedOnly);
+    // One page on a canvas, the display rectangle standing for the paper.
+    void PrintPreview(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewRect(TCanvas* Canvas, TRect Displayrect, TGridRect Gridrect, bool SelectedOnly = false);
+    void PrintPreviewSelection(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewSelectedRows(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewSelectedCols(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewTo(TPrintTarget* Target, TGridRect Gridrect, bool SelectedOnly);
+    int PreviewPage() const;
+    void SetPreviewPage(int Value);
+    bool IsPrintPreview() const;
+    int MapFontHeight(int PointSize) const;
+    int MapFontSize(int Height) const;
+    int PrintNrOfPages() const;
+    bool FastPrint() const;
+    void SetFastPrint(bool Value);
+    TRect PrintPageRect() const;
+    int PrintPageWidth() const;
+    int PrintColStart() const;
+    int PrintColEnd() const;
 
     // ==== Layout persistence: services/ZvGridLayout.cpp ============================================================
     virtual void SaveColPositions();
     virtual void LoadColPositions();
     void LoadColSizes();
     void SaveColSizes();
+    // "N#widths#order#visible", e.g. "3#64,80,64#0,1,2#1,1,1" for three plain columns.
+    String ColumnStatesToString();
+    void StringToColumnStates(const String& Value);
+    void SavePrintSettings(const String& Key, const String& Section);
+    void LoadPrintSettings(const String& Key, const String& Section);
+    // Key and Section both set, and the grid not being designed.
+    bool ColumnStoreUsable() const;
 
     // ==== Drag and drop: services/ZvGridDragDrop.cpp ===============================================================
     void OleColumnDragStart(int ACol, int AIndex, TObject* AList);

@@ -71,6 +71,8 @@ case "${1:-}" in
     exec "$build/bin/quillmer"
     ;;
   test)
+    # The print tests read the PDFs they write back through poppler's tools.
+    packages+=(poppler-utils)
     install_missing
     configure_and_build
     cd "$build"

@@ -70,10 +70,6 @@ TEST_F(GridServices, UnbuiltOperationsNameThemselvesAndChangeNothing)
         {"CopySelectionToClipboard", [&] { grid->CopySelectionToClipboard(); }},
         {"CutSelectionToClipboard", [&] { grid->CutSelectionToClipboard(); }},
         {"PasteSelectionFromClipboard", [&] { grid->PasteSelectionFromClipboard(); }},
-        {"SaveColPositions", [&] { grid->SaveColPositions(); }},
-        {"LoadColPositions", [&] { grid->LoadColPositions(); }},
-        {"SaveColSizes", [&] { grid->SaveColSizes(); }},
-        {"LoadColSizes", [&] { grid->LoadColSizes(); }},
     };
     for (const auto& [name, run] : cases) {
         try {
