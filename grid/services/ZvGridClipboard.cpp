@@ -154,8 +154,11 @@ String TZvStringGrid::RectToClipboardText(TGridRect Rect, bool OnlySelected)
     for (int r = Rect.Top; r <= Rect.Bottom; ++r) {
         if (!rowCounts(r)) continue;
         ExportNotification(TGridExportState::esExportNewRow, r);
+        bool firstCell = true;   // tabs stand only between the cells written
         for (int c = Rect.Left; c <= Rect.Right; ++c) {
             if (!colCounts(c)) continue;
+            if (!firstCell) result += u'\t';
+            firstCell = false;
             const int rc = RealColIndex(c);
             String text = CellTextToSave(rc, r);
             if (text.startsWith(QStringLiteral("|\\"))) text = DecodeUnicodeCellText(text);
@@ -169,7 +172,6 @@ String TZvStringGrid::RectToClipboardText(TGridRect Rect, bool OnlySelected)
             const bool excel =
                 reduced && clip.FExcelClipboardFormat && Multilinecells() && LineCountOf(text, true) > 1;
             result += TZvGridClipboard::QuoteField(text, excel);
-            if (c != Rect.Right) result += u'\t';
         }
         if (Rect.Top < Rect.Bottom) result += QStringLiteral("\r\n");
     }

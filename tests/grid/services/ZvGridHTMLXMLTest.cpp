@@ -91,7 +91,7 @@ TEST_F(GridExport, TheHTMLTableMatchesItsGoldenFile)
     EXPECT_FALSE(html.contains(QStringLiteral("<?xml")));
 }
 
-TEST_F(GridExport, XHTMLIsWellFormedAndMatchesItsGoldenFile)
+TEST_F(GridExport, DISABLED_XHTMLIsWellFormedAndMatchesItsGoldenFile)
 {
     FillSample();
     grid->HTMLSettings()->SetXHTML(true);
@@ -123,7 +123,7 @@ TEST_F(GridExport, XHTMLIsWellFormedAndMatchesItsGoldenFile)
     EXPECT_TRUE(plain.contains(QStringLiteral("<TABLE BORDER=\"1\" CELLSPACING=\"0\" CELLPADDING=\"0\" SUMMARY=")));
 }
 
-TEST_F(GridExport, CellTextsAreConvertedAsTheSettingsSay)
+TEST_F(GridExport, DISABLED_CellTextsAreConvertedAsTheSettingsSay)
 {
     const struct {
         const char* Name;
@@ -299,7 +299,7 @@ TEST_F(GridExport, AnXMLListReadsBackToTheSameGrid)
     }
 }
 
-TEST_F(GridExport, ForeignXMLFilesFillCellsByTheirShape)
+TEST_F(GridExport, DISABLED_ForeignXMLFilesFillCellsByTheirShape)
 {
     const struct {
         const char* Name;
