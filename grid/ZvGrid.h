@@ -67,6 +67,7 @@ class TZvGridSort;
 class TZvGridFilter;
 class TZvGridSearch;
 class TZvGridClipboard;
+enum class TClipOperation;
 class TZvGridTextFormats;
 class TZvGridCellStream;
 class TZvGridHTMLXML;
@@ -1349,9 +1350,30 @@ public:
 
     // ==== Clipboard: services/ZvGridClipboard.cpp ==================================================================
     virtual void MarkRowsModified(int FromRow, int ToRow);
+    // A paste's marking: Origin is where the pasted cells were copied in this grid, (-1, -1) when elsewhere.
+    virtual void MarkRowsModified(TPoint Origin, TRect R, TClipOperation LastOp);
     void CopySelectionToClipboard();
+    void CopyToClipBoard();
+    void CutToClipboard();
     void CutSelectionToClipboard();
+    void CopyToClipBoardAsHTML();
     void PasteSelectionFromClipboard();
+    void PasteFromClipboard();
+    String GetSelectionAsText();
+    void SetSelectionAsText(const String& Value);
+    // Display columns; the count of fields processed, the block's columns and rows in Cols and Rows.
+    int PasteAt(int Col, int Row, int& Cols, int& Rows);
+    int PasteTextAt(int Col, int Row, const String& Text, int& Cols, int& Rows);
+    String RectToClipboardText(TGridRect Rect, bool OnlySelected);
+    void ExpandSelectionToMerged();
+    // The widest row's field count in Cols, the non-empty lines less one in Rows (-1 for an empty text).
+    static void MeasureClipboardText(const String& Text, int& Cols, int& Rows);
+    virtual void StoreCellText(int ACol, int ARow, const String& Value);
+    virtual void PasteBegin() {}   // a hook for grids that prepare for a paste
+    virtual void PasteEnd() {}     // a hook for grids that finish a paste
+    virtual bool UsesFormattedClipboard();
+    TPoint ClipboardOrigin() const;
+    TClipOperation LastClipOperation() const;
 
     // ==== Grid text file and stream: services/ZvGridTextFile.cpp ===================================================
     void SaveToFile(const String& FileName, bool Unicode = false);
@@ -1378,10 +1400,22 @@ public:
     // ==== Binary cell stream: services/ZvGridCellStream.cpp =========================================================
     void SaveRectToBinStream(TRect Rect, QIODevice* Stream);
     void LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream);
+    // A paste's reading: every stream lands at Point (a whole grid's too, clearing nothing), and only
+    // the cells that Accept (real column, row) takes change.
+    void LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream, const std::function<bool(int, int)>& Accept);
     void SaveToBinStream(QIODevice* Stream);
     void LoadFromBinStream(QIODevice* Stream);
     void SaveToBinFile(const String& FileName);
     void LoadFromBinFile(const String& FileName);
+
+    // ==== HTML and XML: services/ZvGridHTMLXML.cpp =================================================================
+    // Dir: the folder, with "/" separators and a final "/", that exported pictures go to (none when empty).
+    String SaveToHTMLString(const String& Dir);
+    void SaveToHTML(const String& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const String& FileName, bool Show = false, bool Unicode = false);
+    void SaveToXML(const String& FileName, const String& ListDescr, const String& RecordDescr, TStringList* FieldDescr,
+                   bool ExportEmptyCells = false);
+    void LoadFromXML(const String& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
 
     // ==== Printing: services/ZvGridPrint.cpp =======================================================================
     int GetPrintColWidth(int ACol) const;

@@ -9,12 +9,15 @@
 #include "platform/Pictures.h"
 
 #include <QFileInfo>
+#include <QPainter>
 #include <QtEndian>
 #include <algorithm>
 #include <bit>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include <jerror.h>
@@ -771,5 +774,71 @@ bool LoadImageFile(const String& path, QImage& image, String* error, TImageKind*
     if (used == TImageKind::ikUnknown) return Fail(image, error, QStringLiteral("%1: %2").arg(path, why));
     if (kind) *kind = used;
     if (error) error->clear();
+    return true;
+}
+
+// ---- JPEG writing ------------------------------------------------------------
+
+namespace {
+
+struct JpegWriteState {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    std::jmp_buf jump{};
+    char message[JMSG_LENGTH_MAX] = {};
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+};
+
+[[noreturn]] void JpegWriteErrorExit(j_common_ptr cinfo)
+{
+    auto* state = static_cast<JpegWriteState*>(cinfo->client_data);
+    (*cinfo->err->format_message)(cinfo, state->message);
+    std::longjmp(state->jump, 1);
+}
+
+} // namespace
+
+bool EncodeJpeg(const QImage& image, QByteArray& data, int quality, String* error)
+{
+    data.clear();
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
+        if (error) *error = QStringLiteral("JPEG: the picture is empty");
+        return false;
+    }
+    // JPEG has no transparency: what is see-through is written over white, as it shows on a page.
+    QImage rgb(image.size(), QImage::Format_RGB888);
+    rgb.fill(Qt::white);
+    {
+        QPainter painter(&rgb);
+        painter.drawImage(0, 0, image);
+    }
+    const auto state = std::make_unique<JpegWriteState>();
+    state->info.err = jpeg_std_error(&state->errors);
+    state->errors.error_exit = JpegWriteErrorExit;
+    state->info.client_data = state.get();
+    if (setjmp(state->jump)) {
+        jpeg_destroy_compress(&state->info);
+        std::free(state->buffer);
+        if (error) *error = Prefixed("JPEG", QString::fromLatin1(state->message));
+        return false;
+    }
+    jpeg_create_compress(&state->info);
+    jpeg_mem_dest(&state->info, &state->buffer, &state->size);
+    state->info.image_width = JDIMENSION(rgb.width());
+    state->info.image_height = JDIMENSION(rgb.height());
+    state->info.input_components = 3;
+    state->info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&state->info);
+    jpeg_set_quality(&state->info, std::clamp(quality, 1, 100), TRUE);
+    jpeg_start_compress(&state->info, TRUE);
+    while (state->info.next_scanline < state->info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(int(state->info.next_scanline)));
+        jpeg_write_scanlines(&state->info, &row, 1);
+    }
+    jpeg_finish_compress(&state->info);
+    jpeg_destroy_compress(&state->info);
+    data = QByteArray(reinterpret_cast<const char*>(state->buffer), qsizetype(state->size));
+    std::free(state->buffer);
     return true;
 }

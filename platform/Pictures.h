@@ -43,6 +43,8 @@ bool DecodeIco(const QByteArray& data, QImage& image, String* error = nullptr);
 bool DecodePng(const QByteArray& data, QImage& image, String* error = nullptr);
 // Baseline and progressive; grey and YCbCr. CMYK pictures are refused.
 bool DecodeJpeg(const QByteArray& data, QImage& image, String* error = nullptr);
+// Baseline JPEG at the quality given (1 to 100); transparent parts on white.
+bool EncodeJpeg(const QImage& image, QByteArray& data, int quality = 90, String* error = nullptr);
 
 // The format the file name's extension names (.bmp .dib .ico .png .jpg .jpeg
 // .jpe, any case), ikUnknown for others.

@@ -7,6 +7,10 @@
 
 #include "platform/DrawText.h"
 
+#include <QFontMetrics>
+#include <QPalette>
+#include <QWidget>
+
 #include <algorithm>
 
 // ---- Accelerators -------------------------------------------------------------

@@ -169,6 +169,27 @@ void TXMLNode::CheckWritable(const char* operation) const
         throw EXMLDocError(QStringLiteral("Cannot %1: the XML node does not exist").arg(QString::fromLatin1(operation)));
 }
 
+std::vector<TXMLNode> TXMLNode::AllChildNodes() const
+{
+    std::vector<TXMLNode> nodes;
+    if (!FNode) return nodes;
+    for (pugi::xml_node n : Node(FNode).children())
+        if (n.type() == pugi::node_element || IsText(n)) nodes.push_back(TXMLNode(n.internal_object()));
+    return nodes;
+}
+
+bool TXMLNode::IsElement() const { return FNode && Node(FNode).type() == pugi::node_element; }
+bool TXMLNode::IsTextNode() const { return FNode && IsText(Node(FNode)); }
+String TXMLNode::Value() const { return IsTextNode() ? FromUtf8(Node(FNode).value()) : String(); }
+
+std::vector<std::pair<String, String>> TXMLNode::Attributes() const
+{
+    std::vector<std::pair<String, String>> list;
+    if (!FNode) return list;
+    for (pugi::xml_attribute a : Node(FNode).attributes()) list.emplace_back(FromUtf8(a.name()), FromUtf8(a.value()));
+    return list;
+}
+
 String TXMLNode::NodeName() const { return FNode ? FromUtf8(Node(FNode).name()) : String(); }
 
 String TXMLNode::Text() const
@@ -278,7 +299,8 @@ void TXMLDocument::LoadFromString(const String& xml)
     const String strictFault = WellFormednessFault(xml);
     if (!strictFault.isEmpty()) throw Exception(strictFault);
     const QByteArray utf8 = xml.toUtf8();
-    const pugi::xml_parse_result result = FDoc->load_buffer(utf8.constData(), std::size_t(utf8.size()), kParseOptions, pugi::encoding_utf8);
+    const unsigned options = FKeepReferences ? kParseOptions & ~pugi::parse_escapes : kParseOptions;
+    const pugi::xml_parse_result result = FDoc->load_buffer(utf8.constData(), std::size_t(utf8.size()), options, pugi::encoding_utf8);
     if (!result) {
         Clear();
         const auto [line, column] = LineColumn(utf8, result.offset);

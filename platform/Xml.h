@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace pugi {
@@ -51,6 +52,15 @@ public:
     // The child elements in document order; comments and text are no children.
     std::vector<TXMLNode> ChildNodes() const;
     TXMLNode AddChild(const String& name);
+    // Elements, texts and CDATA sections in document order: what a reader
+    // that walks mixed content needs (comments and instructions are left out).
+    std::vector<TXMLNode> AllChildNodes() const;
+    bool IsElement() const;
+    bool IsTextNode() const;
+    // A text node's own text; empty for elements.
+    String Value() const;
+    // Every attribute, name and value, in document order.
+    std::vector<std::pair<String, String>> Attributes() const;
 
     // A missing attribute reads as empty; AttributeOr gives the default only
     // when the attribute is missing, never when it is present but empty.
@@ -84,6 +94,11 @@ public:
     // missing, unreadable or not well-formed; the document is empty then.
     void LoadFromFile(const String& path);
     void LoadFromBytes(const QByteArray& bytes);
+    // With KeepReferences on, the next load leaves entity and character
+    // references in texts and attribute values as written ("&amp;" stays
+    // "&amp;"), for readers that unescape in their own single pass.
+    bool KeepReferences() const { return FKeepReferences; }
+    void SetKeepReferences(bool Value) { FKeepReferences = Value; }
     void LoadFromString(const String& xml);
     const String& FileName() const { return FFileName; }
 
@@ -112,4 +127,5 @@ private:
     std::unique_ptr<pugi::xml_document> FDoc;
     String FFileName;
     bool FActive = false;
+    bool FKeepReferences = false;
 };

@@ -601,6 +601,12 @@ void TZvStringGrid::SaveToBinFile(const String& FileName)
 
 void TZvStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream)
 {
+    LoadAtPointFromBinStream(Point, Stream, nullptr);
+}
+
+void TZvStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream,
+                                             const std::function<bool(int, int)>& Accept)
+{
     const TZvGridTextFormats::TLoadGuard guard(TextFormatsService());
     const QByteArray data = Stream->readAll();
 
@@ -672,7 +678,7 @@ void TZvStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream)
     const TScopeExit endUpdate([this] { EndUpdate(); });
     ImportNotification(TGridImportState::isImportStart, -1);
     TPoint origin{0, 0};
-    if (header.FullGrid) {
+    if (header.FullGrid && !Accept) {
         // A stream written without the fixed cells counts only the normal area, while its cells keep their own
         // places: the grid is made large enough for both.
         int cols = header.ColCount, rows = header.RowCount;
@@ -703,6 +709,7 @@ void TZvStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice* Stream)
         const qint64 r = qint64(cell.Row) + Point.Y - origin.Y;
         if (c < 0 || r < 0 || c >= AllColCount() || r >= RowCount()) continue;
         const int col = int(c), row = int(r);
+        if (Accept && !Accept(col, row)) continue;
         if (row != lastRow) {
             ImportNotification(TGridImportState::isImportNewRow, row);
             lastRow = row;

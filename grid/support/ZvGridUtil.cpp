@@ -392,6 +392,22 @@ String MakeClipboardHTML(const String& fragment)
         + tail;
 }
 
+QByteArray MakeClipboardHTMLBytes(const String& fragment)
+{
+    static const QByteArray doctype = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">";
+    static const QByteArray head = "<html><head><META http-equiv=Content-Type content=\"text/html; charset=utf-8\"></head>"
+                                   "<body><!--StartFragment-->";
+    static const QByteArray tail = "<!--EndFragment--></body></html>";
+    const QByteArray body = fragment.toUtf8();
+    const qsizetype headerLength = 97;
+    const qsizetype fragmentStart = headerLength + doctype.size() + head.size();
+    const qsizetype fragmentEnd = fragmentStart + body.size();
+    auto number = [](qsizetype n) { return QByteArray::number(n).rightJustified(8, '0'); };
+    return "Version:1.0\r\nStartHTML:" + number(headerLength) + "\r\nEndHTML:" + number(fragmentEnd + tail.size())
+        + "\r\nStartFragment:" + number(fragmentStart) + "\r\nEndFragment:" + number(fragmentEnd) + "\r\n" + doctype
+        + head + body + tail;
+}
+
 // ---- Numbers ------------------------------------------------------------------
 
 bool IsDigitChar(QChar c) { return c.isDigit(); }

@@ -87,6 +87,9 @@ String DecodeUnicodeCellText(const String& text);
 String ColorToHexText(TColor color);
 // The clipboard's "HTML Format" document around a fragment.
 String MakeClipboardHTML(const String& fragment);
+// The same document as the clipboard carries it: UTF-8 bytes, declared so, and
+// its offsets counting those bytes, so that they hold for any text.
+QByteArray MakeClipboardHTMLBytes(const String& fragment);
 
 // ---- Numbers ------------------------------------------------------------------
 bool IsDigitChar(QChar c);

@@ -1,4 +1,5 @@
 // Every test program starts here: Qt on the offscreen platform, then GoogleTest.
+#include "platform/Clipbrd.h"
 #include "platform/Forms.h"
 #include "platform/Seams.h"
 #include "tests/common/TestSeams.h"
@@ -45,5 +46,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     RefuseUnscriptedInteraction();
+    // Copies and pastes stay inside the test program; a test that means Qt's clipboard installs it.
+    SetClipboardStore(std::make_shared<TMemoryClipboardStore>());
     return RUN_ALL_TESTS();
 }
