@@ -21,6 +21,25 @@
 #include <signal.h>
 #include <sys/types.h>
 
+// ---- File dialog filters ----------------------------------------------------------
+// "Text files|*.txt|All|*.*" -> "Text files (*.txt);;All (*.*)". A description that already shows its
+// patterns, as "Text files (*.txt)|*.txt" does, is taken as it is: Qt would show them twice.
+QStringList ToQtFilters(const String& filter)
+{
+    QStringList result;
+    const QStringList parts = filter.split(u'|');
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        const QString shown = QStringLiteral("(%1)").arg(patterns);
+        const QString description = parts[i].trimmed();
+        result << (description.endsWith(shown) || description.endsWith(QStringLiteral("(%1)").arg(parts[i + 1]))
+                       ? description
+                       : QStringLiteral("%1 %2").arg(parts[i], shown));
+    }
+    return result;
+}
+
 // ---- Message box requests ---------------------------------------------------------
 namespace {
 
@@ -153,18 +172,6 @@ int RealMessageBox(const TMessageBoxRequest& r)
     return it != answers.end() ? it->second : r.CancelButton;
 }
 
-// "Text files|*.txt|All|*.*" -> "Text files (*.txt);;All (*.*)"
-QStringList ToQtFilters(const String& filter)
-{
-    QStringList result;
-    const QStringList parts = filter.split(u'|');
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(u';', u' ');
-        result << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
-    }
-    return result;
-}
 
 TFileDialogAnswer RealFileDialog(const TFileDialogRequest& r)
 {

@@ -53,6 +53,9 @@ struct TMessageBoxRequest {
 // The request of a message box in the platform's flags (MB_YESNO | MB_ICONQUESTION ...).
 TMessageBoxRequest MessageBoxRequestFromFlags(const String& text, const String& caption, unsigned flags);
 
+// A file dialog's filter in the platform's form ("Text files|*.txt|All|*.*") as Qt's name filters.
+QStringList ToQtFilters(const String& filter);
+
 struct TFileDialogRequest {
     enum class TKind { Open, Save };
     TKind Kind = TKind::Open;

@@ -247,3 +247,20 @@ TEST(SeamsTest, SleepMovesTimeWithoutTicksUntilTheLoopRuns)
 }
 
 } // namespace
+
+TEST(FileDialogFilters, EachDescriptionShowsItsPatternsOnce)
+{
+    struct TCase {
+        const char* Filter;
+        QStringList Expected;
+    };
+    const TCase cases[] = {
+        {"Text files|*.txt|All|*.*", {"Text files (*.txt)", "All (*.*)"}},
+        {"BACnet EDE File (*.csv)|*.csv", {"BACnet EDE File (*.csv)"}},
+        {"Pictures|*.png;*.jpg", {"Pictures (*.png *.jpg)"}},
+        {"Pictures (*.png;*.jpg)|*.png;*.jpg", {"Pictures (*.png;*.jpg)"}},
+        {"", {}},
+        {"Dangling", {}},
+    };
+    for (const TCase& c : cases) EXPECT_EQ(ToQtFilters(QString::fromLatin1(c.Filter)), c.Expected) << c.Filter;
+}
