@@ -65,8 +65,9 @@ TFImportEDEFile::TFImportEDEFile(TComponent* AOwner) : TForm(AOwner)
     // The address the new rows carry, under the title.
     auto* address = new TPanel(this);
     address->SetParent(this);
+    // Top-aligned panels stack in the order of their tops: below the title, not beside it at 0.
+    address->SetBounds(0, Title_Panel->Top() + Title_Panel->Height(), ClientWidth(), 34);
     address->SetAlign(TAlign::alTop);
-    address->SetHeight(34);
     address->SetBevelOuter(TBevelCut::bvNone);
     address->SetColor(Window_Color);
     LID_IP = New_Dialog_Label(this, address, 16, 10);

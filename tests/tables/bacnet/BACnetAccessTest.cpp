@@ -647,3 +647,14 @@ TEST_F(BACnetGalleryTest, TheGalleryOpensBothWindows)
 }
 
 } // namespace
+
+namespace {
+// Top-aligned panels stack by their tops: the address row belongs under the title, the grid under both.
+TEST_F(BACnetTest, TheImportDialogStacksTitleAddressAndGrid)
+{
+    TFImportEDEFile dialog(nullptr);
+    const TControl* address = dialog.E_ID_IP->Parent();
+    EXPECT_GE(address->Top(), dialog.Title_Panel->Top() + dialog.Title_Panel->Height());
+    EXPECT_GE(dialog.ACG->Top(), address->Top() + address->Height());
+}
+} // namespace
