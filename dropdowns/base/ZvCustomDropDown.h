@@ -81,6 +81,12 @@ public:
     THeaderAppearance* DropDownHeader() const { return FDropDownHeader.get(); }
     void SetDropDownHeader(THeaderAppearance* value) { FDropDownHeader->Assign(value); }
     TFooterAppearance* DropDownFooter() const { return FDropDownFooter.get(); }
+    // The height the visible header and footer strips take from the pop-up.
+    int StripsHeight() const
+    {
+        return (FDropDownHeader->Visible() ? FDropDownHeader->Height() : 0) +
+               (FDropDownFooter->Visible() ? FDropDownFooter->Height() : 0);
+    }
     void SetDropDownFooter(TFooterAppearance* value) { FDropDownFooter->Assign(value); }
     bool FocusHighlight() const { return FFocusHighlight; }
     void SetFocusHighlight(bool value) { FFocusHighlight = value; }

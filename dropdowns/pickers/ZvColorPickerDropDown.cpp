@@ -357,9 +357,7 @@ void TZvColorPickerDropDown::SizeDropDownForm()
         TControl* hosted = HostedControl();
         const bool shown = hosted && hosted->Visible();
         const int border = 2 * DropDownBorderWidth();
-        int height = border;
-        if (DropDownHeader()->Visible()) height += DropDownHeader()->Height();
-        if (DropDownFooter()->Visible()) height += DropDownFooter()->Height();
+        int height = border + StripsHeight();
         if (shown) height += hosted->Height();
         form->SetBounds(form->Left(), form->Top(), shown ? hosted->Width() + border : Width(), height);
         return;

@@ -742,9 +742,7 @@ void TCustomZvGridDropDown::PlaceDropDownControl()
 
 void TCustomZvGridDropDown::AdjustDropDownHeight(int& Height)
 {
-    int strips = 0;
-    if (DropDownHeader()->Visible()) strips += DropDownHeader()->Height();
-    if (DropDownFooter()->Visible()) strips += DropDownFooter()->Height();
+    const int strips = StripsHeight();
     // The 4 spare pixels leave room for the grid's own frame below the last row.
     Height = SnapToRows(Height, strips, HeaderHeight, DropDownRowHeight, 4);
 }

@@ -648,9 +648,7 @@ void TZvMultiColumnDropDown::PlaceDropDownControl()
 
 void TZvMultiColumnDropDown::AdjustDropDownHeight(int& Height)
 {
-    int strips = 0;
-    if (DropDownHeader()->Visible()) strips += DropDownHeader()->Height();
-    if (DropDownFooter()->Visible()) strips += DropDownFooter()->Height();
+    const int strips = StripsHeight();
     Height = SnapToRows(Height, strips, HeaderHeight, DropDownRowHeight, 0);
 }
 
