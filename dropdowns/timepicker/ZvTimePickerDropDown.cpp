@@ -1,6 +1,7 @@
 #include "dropdowns/timepicker/ZvTimePickerDropDown.h"
 
 #include "dropdowns/base/ZvDropDownForm.h"
+#include "platform/DateTimePicker.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Regional.h"
 #include "platform/ScopeGuard.h"
@@ -56,6 +57,7 @@ TZvTimePickerDropDown::TZvTimePickerDropDown(TComponent* AOwner)
 TZvTimePickerDropDown::~TZvTimePickerDropDown()
 {
     if (FZvWatch) FZvWatch->OnChange = nullptr;
+    if (FDateTimePicker) FDateTimePicker->OnChange = nullptr;
 }
 
 String TZvTimePickerDropDown::MaskText() const
@@ -103,6 +105,7 @@ void TZvTimePickerDropDown::CreateDropDownForm()
 void TZvTimePickerDropDown::BeforeDropDown()
 {
     TZvCustomDropDown::BeforeDropDown();
+    FPanelHeight = ClockPanelSize;
     FPanelCtrl->SetBounds(FPanelCtrl->Left(), FPanelCtrl->Top(), ClockPanelSize, ClockPanelSize);
     TDropDownForm* form = DropDownForm();
     // A width step makes the aligned children lay out anew.
@@ -120,18 +123,50 @@ void TZvTimePickerDropDown::BeforeDropDown()
     if (!FWatchSettings->Auto()) FZvWatch->SetTime(FTime);
     FZvWatch->OnChange = [this](TObject*) { WatchChanged(); };
     FTimeAtOpening = FTime;
-    // No platform time picker exists to show below the clock: ShowTimePicker keeps the clock alone.
+    if (FShowTimePicker) ShowPicker();
+    else if (FDateTimePicker) FDateTimePicker->SetVisible(false);
+}
+
+// Created at the first opening that asks for it and kept for the later ones;
+// its change is unbound while it takes the time so that the clock is not set back.
+void TZvTimePickerDropDown::ShowPicker()
+{
+    if (!FDateTimePicker) {
+        FDateTimePicker = new TDateTimePicker(this);
+        FDateTimePicker->SetParent(FPanelCtrl);
+        FDateTimePicker->SetKind(TDateTimeKind::dtkTime);
+    }
+    FDateTimePicker->OnChange = nullptr;
+    FDateTimePicker->SetAlign(TAlign::alBottom);
+    FDateTimePicker->SetVisible(true);
+    FDateTimePicker->SetTime(FTime);
+    FDateTimePicker->BringToFront();
+    FDateTimePicker->OnChange = [this](TObject*) { PickerChanged(); };
+    FDateTimePicker->OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) { ControlKeyDown(key, shift); };
+    FDateTimePicker->OnKeyUp = [this](TObject*, WORD& key, TShiftState shift) { ControlKeyUp(key, shift); };
+    FDateTimePicker->OnKeyPress = [this](TObject*, QChar& key) { ControlKeyPress(key); };
+    FDateTimePicker->SetFormat(FShowSeconds ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+    FPanelHeight = FDateTimePicker->Height() + ClockPanelSize;
+    FPanelCtrl->SetHeight(FPanelHeight);
+}
+
+// A live clock keeps its own time; otherwise the picker's time sets the clock,
+// whose change then reaches the edit.
+void TZvTimePickerDropDown::PickerChanged()
+{
+    if (FZvWatch && !FWatchSettings->Auto()) FZvWatch->SetTime(FDateTimePicker->Time());
 }
 
 // The panel is aligned to the pop-up's client before the base measures it,
-// so the pop-up takes the clock's own size: 170 wide, 170 plus the border high.
+// so the pop-up takes the panel's own size: 170 wide, the clock (and the time
+// picker below it) plus the border high.
 void TZvTimePickerDropDown::SizeDropDownForm()
 {
     TZvCustomDropDown::SizeDropDownForm();
     TDropDownForm* form = DropDownForm();
     if (!form) return;
     const int width = DropDownWidth() > 0 ? DropDownWidth() : ClockPanelSize;
-    const int height = DropDownHeight() > 0 ? DropDownHeight() : ClockPanelSize + 2 * DropDownBorderWidth();
+    const int height = DropDownHeight() > 0 ? DropDownHeight() : FPanelHeight + 2 * DropDownBorderWidth();
     form->SetBounds(form->Left(), form->Top(), width, height);
 }
 
@@ -158,7 +193,14 @@ void TZvTimePickerDropDown::DropDownFormHidden()
     if (FZvWatch) SetTime(FZvWatch->Time());
 }
 
-void TZvTimePickerDropDown::WatchChanged() { SetTime(FZvWatch->Time()); }
+void TZvTimePickerDropDown::WatchChanged()
+{
+    if (FDateTimePicker && FShowTimePicker && FDateTimePicker->Time() != FZvWatch->Time()) {
+        FDateTimePicker->SetTime(FZvWatch->Time());
+        if (OnTimeChange) OnTimeChange(this);
+    }
+    SetTime(FZvWatch->Time());
+}
 
 // ---- Time -------------------------------------------------------------------------------------------
 void TZvTimePickerDropDown::SetTime(TDateTime Value)
@@ -172,7 +214,15 @@ void TZvTimePickerDropDown::SetTime(TDateTime Value)
     AssignEditText(text);
     // An unchanged text raises no change notification; the time still drops its fractions.
     if (same) ParseEditText();
-    if (DroppedDown() && FZvWatch) FZvWatch->SetTime(Value);
+    if (DroppedDown() && FZvWatch) {
+        FZvWatch->SetTime(Value);
+        if (FShowTimePicker && FDateTimePicker) FDateTimePicker->SetTime(Value);
+    }
+}
+
+void TZvTimePickerDropDown::SetText(const String& value)
+{
+    TZvCustomDropDown::SetText(FMask.Empty() ? value : FMask.Apply(value));
 }
 
 void TZvTimePickerDropDown::SetShowSeconds(bool Value)
@@ -362,3 +412,6 @@ void TZvTimePickerDropDown::ControlKeyUp(WORD& Key, TShiftState Shift)
 {
     if (!IsUpDown(Key) || Shift.Contains(ssAlt)) TZvCustomDropDown::ControlKeyUp(Key, Shift);
 }
+
+// Characters typed in the time picker reach the edit as characters.
+void TZvTimePickerDropDown::ControlKeyPress(QChar& Key) { TZvCustomDropDown::ControlKeyPress(Key); }

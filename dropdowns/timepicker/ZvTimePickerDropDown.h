@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class TDateTimePicker;
 class TPanel;
 
 class TZvTimePickerDropDown : public TZvCustomDropDown {
@@ -42,6 +43,11 @@ public:
 
     TZvWatch* Watch() const { return FZvWatch; }
     TPanel* WatchPanel() const { return FPanelCtrl; }
+    // The platform time picker below the clock, once ShowTimePicker has been used at an opening.
+    TDateTimePicker* TimePicker() const { return FDateTimePicker; }
+
+    // Through the mask, as the masked edit's own text setter does: a paste lands here too.
+    void SetText(const String& value) override;
 
     void SetComponentStyle(TZvStyle AStyle) override;
 
@@ -62,6 +68,7 @@ protected:
     void FormKeyUp(WORD& Key, TShiftState Shift) override;
     void ControlKeyDown(WORD& Key, TShiftState Shift) override;
     void ControlKeyUp(WORD& Key, TShiftState Shift) override;
+    void ControlKeyPress(QChar& Key) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void WMKeyDown(TWMKey& Message) override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
@@ -78,6 +85,8 @@ private:
     void SetSecondPart(int V);
     void SetPart(int part, int V);
     void WatchChanged();
+    void ShowPicker();
+    void PickerChanged();
     void ApplyMaskEdit(const TEditMask::TEditResult& r);
 
     std::unique_ptr<TWatchAppearance> FWatchAppearance;
@@ -92,6 +101,10 @@ private:
     bool FShowSeconds = true;
     TPanel* FPanelCtrl = nullptr;
     TZvWatch* FZvWatch = nullptr;
+    TDateTimePicker* FDateTimePicker = nullptr;
+    // The panel's height as this opening wants it; the pop-up's client
+    // alignment would otherwise hand the panel the last opening's height.
+    int FPanelHeight = 170;
     bool FInternalCall = false;
     TEditMask FMask;
 };

@@ -3,11 +3,13 @@
 // and the clock in the pop-up (keys, clicks, closing and cancelling).
 #include "dropdowns/timepicker/ZvTimePickerDropDown.h"
 #include "dropdowns/base/ZvDropDownForm.h"
+#include "platform/DateTimePicker.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Regional.h"
 #include "tests/common/TestSeams.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -263,6 +265,126 @@ TEST_F(TPickerFixture, ALiveClockKeepsRunningAndGivesItsTimeOnClosing)
     // The clock's time of day (whole seconds), not the one set before.
     const double now = Now();
     EXPECT_NEAR(Picker->Time(), now - std::floor(now), 2.0 / 86400);
+}
+
+// A paste puts the clipboard text in place of the selection and writes the
+// result through the mask, so the text keeps its shape and is parsed.
+TEST_F(TPickerFixture, APasteGoesThroughTheMaskAndIsParsed)
+{
+    Picker->SetEditorEnabled(true);
+    Picker->SetFocus();
+    const struct {
+        const char* Before;
+        int SelStart, SelLength;
+        const char* Clip;
+        const char* Shown;
+        const char* Time;
+    } cases[] = {
+        // The whole text replaced by a time.
+        {"12:34:56", 0, 8, "07:05:09", "07:05:09", "07:05:09.000"},
+        // A time without its separators fills the positions in order.
+        {"12:34:56", 0, 8, "210509", "21:05:09", "21:05:09.000"},
+        // Letters are not digits: those positions stay blank, the parse refuses, the time stays.
+        {"12:34:56", 0, 8, "ab:cd:ef", "  :  :  ", "12:34:56.000"},
+        // An hour out of range shows, but the time stays.
+        {"12:34:56", 0, 8, "25:00:00", "25:00:00", "12:34:56.000"},
+    };
+    for (const auto& c : cases) {
+        Picker->AssignEditText(QString::fromLatin1(c.Before));
+        ASSERT_EQ(Shown(), QString::fromLatin1(c.Before));
+        Picker->SetSelStart(c.SelStart);
+        Picker->SetSelLength(c.SelLength);
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(c.Clip));
+        Simulate::Key(Picker, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Shown(), QString::fromLatin1(c.Shown)) << c.Clip;
+        EXPECT_EQ(Hms(Picker->Time()), QString::fromLatin1(c.Time)) << c.Clip;
+        EXPECT_EQ(Shown().size(), 8) << "one character per mask position";
+    }
+    // Read-only takes no paste.
+    Picker->SetTime(At(1, 2, 3));
+    Picker->SetReadOnly(true);
+    Picker->SelectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("04:05:06"));
+    Simulate::Key(Picker, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Shown(), QStringLiteral("01:02:03"));
+}
+
+// With ShowTimePicker the pop-up holds a platform time picker below the
+// clock: created once, showing the time of the opening in the format of the
+// seconds setting; the clock's changes reach it (and fire OnTimeChange), its
+// own changes set the clock and so the edit.
+TEST_F(TPickerFixture, TheTimePickerBelowTheClockFollowsAndSetsIt)
+{
+    Picker->SetShowTimePicker(true);
+    Picker->SetTime(At(10, 20, 30));
+    Picker->ShowDropDown();
+    ASSERT_TRUE(Picker->DroppedDown());
+    TDateTimePicker* time = Picker->TimePicker();
+    ASSERT_NE(time, nullptr);
+    EXPECT_TRUE(time->Visible());
+    EXPECT_EQ(time->Kind(), TDateTimeKind::dtkTime);
+    EXPECT_EQ(time->Format(), QStringLiteral("HH:mm:ss"));
+    EXPECT_EQ(time->Align(), TAlign::alBottom);
+    EXPECT_EQ(time->Parent(), Picker->WatchPanel());
+    EXPECT_EQ(Hms(time->Time()), QStringLiteral("10:20:30.000"));
+    TDropDownForm& popup = *Picker->DropDownForm();
+    EXPECT_EQ(Picker->WatchPanel()->Height(), time->Height() + 170);
+    EXPECT_EQ(popup.Height(), time->Height() + 172);
+    EXPECT_EQ(popup.Width(), 170);
+    EXPECT_GE(time->Top(), 170) << "below the clock";
+
+    // The clock moves: the picker follows and OnTimeChange fires.
+    TimeChanges = 0;
+    Simulate::Key(&popup, Qt::Key_PageDown);
+    RunClock();
+    EXPECT_EQ(Shown(), QStringLiteral("09:20:30"));
+    EXPECT_EQ(Hms(time->Time()), QStringLiteral("09:20:30.000"));
+    EXPECT_GE(TimeChanges, 1);
+
+    // Up in the picker steps its hour (a part of its own), which sets the
+    // clock; Up does not reach the edit's own Up and Down.
+    time->SetFocus();
+    time->SetPartIndex(0);
+    Simulate::Key(time, Qt::Key_Up);
+    RunClock();
+    EXPECT_EQ(Hms(time->Time()), QStringLiteral("10:20:30.000"));
+    EXPECT_EQ(Hms(Picker->Watch()->Time()), QStringLiteral("10:20:30.000"));
+    EXPECT_TRUE(Picker->DroppedDown());
+    // Alt+Up from the picker reaches the edit and closes the pop-up, which keeps the clock's time.
+    Simulate::Key(time, Qt::Key_Up, Qt::AltModifier);
+    EXPECT_FALSE(Picker->DroppedDown());
+    EXPECT_EQ(Shown(), QStringLiteral("10:20:30"));
+    EXPECT_EQ(Hms(Picker->Time()), QStringLiteral("10:20:30.000"));
+
+    // Without seconds the picker shows hours and minutes; the same picker is used again.
+    Picker->SetShowSeconds(false);
+    Picker->ShowDropDown();
+    EXPECT_EQ(Picker->TimePicker(), time);
+    EXPECT_EQ(time->Format(), QStringLiteral("HH:mm"));
+    Picker->HideDropDown(false);
+
+    // Turned off, the picker hides and the clock has the panel to itself.
+    Picker->SetShowTimePicker(false);
+    Picker->ShowDropDown();
+    EXPECT_FALSE(time->Visible());
+    EXPECT_EQ(Picker->Watch()->Height(), Picker->WatchPanel()->ClientHeight());
+    Picker->HideDropDown(false);
+}
+
+// A live clock ignores the picker: it keeps its own time.
+TEST_F(TPickerFixture, ALiveClockIsNotSetByTheTimePicker)
+{
+    Picker->SetShowTimePicker(true);
+    Picker->WatchSettings()->SetAuto(true);
+    Picker->ShowDropDown();
+    TDateTimePicker* time = Picker->TimePicker();
+    ASSERT_NE(time, nullptr);
+    const TDateTime clock = Picker->Watch()->Time();
+    time->SetFocus();
+    time->SetPartIndex(0);
+    Simulate::Key(time, Qt::Key_Up);
+    EXPECT_NEAR(Picker->Watch()->Time(), clock, 2.0 / 86400);
+    Picker->HideDropDown(false);
 }
 
 } // namespace
