@@ -101,8 +101,9 @@ public:
     explicit TCustomZvGridDropDown(TComponent* AOwner);
     ~TCustomZvGridDropDown() override;
 
-    TDropDownItems* Items() const { return FItems.get(); }
-    void SetItems(TDropDownItems* value) { FItems->Assign(value); }
+    // Made by CreateItems at the first use, so that a descendant's items class counts.
+    TDropDownItems* Items() const;
+    void SetItems(TDropDownItems* value) { Items()->Assign(value); }
     TDropDownColumns* Columns() const { return FColumns.get(); }
     void SetColumns(TDropDownColumns* value) { FColumns->Assign(value); }
     bool UseItems() const { return FUseItems; }
@@ -112,11 +113,22 @@ public:
     TDropDownStyle Style() const { return FStyle; }
     void SetStyle(TDropDownStyle value);
     TFont* HeaderFont() const { return FHeaderFont.get(); }
+    void SetHeaderFont(TFont* value) { FHeaderFont->Assign(value); }
     ZvGridDrop::TZvColGrid* InnerGrid() const { return FGrid; }
     const TStringList& LookupItems() const { return *FLookupItems; }
     const String& LookupEntry() const { return FLookupEntry; }
     TCustomImageList* GridImages() const { return FGridImages; }
     void SetGridImages(TCustomImageList* value);
+    // The inner grid's option objects, copied into it at every opening.
+    TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
+    void SetSearchFooter(TSearchFooter* value) { FSearchFooter->Assign(value); }
+    TBands* Bands() const { return FBands.get(); }
+    void SetBands(TBands* value) { FBands->Assign(value); }
+    TNavigation* Navigation() const { return FNavigation.get(); }
+    void SetNavigation(TNavigation* value) { FNavigation->Assign(value); }
+    TMouseActions* MouseActions() const { return FMouseActions.get(); }
+    void SetMouseActions(TMouseActions* value) { FMouseActions->Assign(value); }
+    std::uint32_t GetVersionNumber() const override { return 0x06000101; }
 
     int LookupColumn = 0;
     TLookupMethod LookupMethod = TLookupMethod::lmLookup;
@@ -146,7 +158,7 @@ public:
     bool MatchCase = false;
     bool MatchStart = true;
 
-    int RowCount() const { return FItems->Count(); }
+    int RowCount() const { return Items()->Count(); }
     void BeginUpdate() {} // the lookup texts are rebuilt once, at EndUpdate
     void EndUpdate() { BuildLookupItems(); }
     void Loaded();
@@ -235,6 +247,9 @@ public:
     TSpinClickEvent OnGridSpinClick;   // published; no grid event reaches it
 
 protected:
+    // The items collection of this control; a descendant answers its own.
+    virtual std::unique_ptr<TDropDownItems> CreateItems(TComponent* AOwner);
+    void Notification(TComponent* component, TOperation operation) override;
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
     void SizeDropDownForm() override;
@@ -268,9 +283,13 @@ private:
     void SetBlock(bool value);
 
     std::unique_ptr<TFont> FHeaderFont;
-    std::unique_ptr<TDropDownItems> FItems;
+    mutable std::unique_ptr<TDropDownItems> FItems;
     std::unique_ptr<TDropDownColumns> FColumns;
     std::unique_ptr<TStringList> FLookupItems;
+    std::unique_ptr<TSearchFooter> FSearchFooter;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TMouseActions> FMouseActions;
     ZvGridDrop::TZvColGrid* FGrid = nullptr;
     TCustomImageList* FGridImages = nullptr;
     bool FUseItems = true;
