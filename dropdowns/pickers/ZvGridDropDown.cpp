@@ -58,6 +58,19 @@ TZvColGrid::TZvColGrid(TComponent* AOwner)
 
 TZvColGrid::~TZvColGrid() { Images = nullptr; }
 
+void TZvColGrid::SetGridLineWidth(int value)
+{
+    FGridLineWidth = value;
+    TZvStringGrid::SetGridLineWidth(0);
+    Invalidate();
+}
+
+void TZvColGrid::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TZvStringGrid::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent && AComponent == Images) Images = nullptr;
+}
+
 TObject* TZvColGrid::TagFor(int item)
 {
     static std::deque<TItemTag> tags;   // [0] is the header's, [i + 1] item i's; a deque keeps addresses
@@ -88,7 +101,9 @@ void TZvColGrid::LoadFromDropDown(TCustomZvGridDropDown* D)
     HeaderColorTo = D->HeaderColorTo;
     HeaderHeight = D->HeaderHeight;
     FHeaderFont->Assign(D->HeaderFont());
+    if (Images != D->Images() && Images) Images->RemoveFreeNotification(this);
     Images = D->Images();
+    if (Images) Images->FreeNotification(this);
     SetDefaultRowHeight(std::max(1, D->DropDownRowHeight));
     SetRowHeights(0, D->HeaderHeight);
     TGridOptions o = Options();

@@ -17,6 +17,10 @@
 
 class TCustomZvGridDropDown;
 
+// The look a cell would be drawn with: its font, alignment and background.
+using TGetCellPropEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TFont* AFont, TAlignment& Alignment, TColor& Color)>;
+
 namespace ZvGridDrop {
 
 // The item a row of the list shows, kept as the row's column-0 cell object
@@ -43,6 +47,15 @@ public:
     int HeaderHeight = 25;
     TCustomImageList* Images = nullptr;
     TFont* HeaderFont() const { return FHeaderFont.get(); }
+    void SetHeaderFont(TFont* value) { FHeaderFont->Assign(value); }
+    void SetColumns(ZvMultiColumn::TDropDownColumns* value) { FColumns->Assign(value); }
+    // The drop-down's line width: kept here, while the inherited grid lines
+    // are drawn with no width of their own.
+    int GridLineWidth() const { return FGridLineWidth; }
+    void SetGridLineWidth(int value);
+    // Kept for the drop-down's interface; the inherited drawing does not ask them.
+    TGetCellTextEvent OnGetCellText;
+    TGetCellPropEvent OnGetCellProp;
 
     void LoadFromDropDown(TCustomZvGridDropDown* D);
     void FillFromItems();
@@ -65,6 +78,7 @@ public:
     TNotifyEvent OnSelect;
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void DoSelect();
     void KeyDownHook(WORD& Key, TShiftState Shift) override;
     void MouseDownHook(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -83,6 +97,7 @@ private:
     std::unique_ptr<ZvMultiColumn::TDropDownColumns> FColumns;
     std::unique_ptr<TFont> FHeaderFont;
     int FOldRow = 0;
+    int FGridLineWidth = 1;
     bool FConfirmSelection = false;
     bool FMouseWheelSelection = false;
 };

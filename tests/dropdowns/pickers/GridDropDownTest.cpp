@@ -424,19 +424,34 @@ TEST(GridDropDownItems, ADescendantsItemsClassMakesEveryItem)
     EXPECT_EQ(tagged->Text(), QStringLiteral("Apple"));
 }
 
-// An image list that goes away leaves neither the drop-down nor its list pointing at it.
+// Image lists that go away leave neither the drop-down nor its list pointing at them.
 TEST_F(TGridDropFixture, ARemovedImageListIsForgotten)
 {
     auto* images = new TImageList(Form.get());
+    auto* measured = new TImageList(Form.get());
     Edit->SetGridImages(images);
+    Edit->SetImages(measured);
     Open();
     EXPECT_EQ(Grid().GridImages(), images);
+    EXPECT_EQ(Grid().Images, measured);
     Edit->HideDropDown(false);
     delete images;
+    delete measured;
     EXPECT_EQ(Edit->GridImages(), nullptr);
     EXPECT_EQ(Grid().GridImages(), nullptr);
+    EXPECT_EQ(Grid().Images, nullptr);
     Open();
     EXPECT_EQ(Grid().GridImages(), nullptr);
+}
+
+// The list's own line width is kept while the inherited lines get none.
+TEST_F(TGridDropFixture, TheListKeepsItsLineWidthApart)
+{
+    Open();
+    EXPECT_EQ(Grid().GridLineWidth(), 1);
+    Grid().SetGridLineWidth(3);
+    EXPECT_EQ(Grid().GridLineWidth(), 3);
+    EXPECT_EQ(Grid().TZvStringGrid::GridLineWidth(), 0);
 }
 
 } // namespace
