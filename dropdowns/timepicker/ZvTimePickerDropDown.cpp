@@ -33,6 +33,7 @@ TZvTimePickerDropDown::TZvTimePickerDropDown(TComponent* AOwner)
     : TZvCustomDropDown(AOwner), FWatchAppearance(std::make_unique<TWatchAppearance>()),
       FWatchSettings(std::make_unique<TWatchSettings>())
 {
+    FWatchAppearance->OnChange = [this](TObject*) { WatchAppearanceChanged(); };
     // The base applied its default style before this object's appearance existed.
     ApplyWatchComponentStyle(*FWatchAppearance, GetComponentStyle());
     CreateDropDownForm();
@@ -192,6 +193,9 @@ void TZvTimePickerDropDown::DropDownFormHidden()
     TZvCustomDropDown::DropDownFormHidden();
     if (FZvWatch) SetTime(FZvWatch->Time());
 }
+
+// The clock takes the appearance at each opening; a change in between waits for that.
+void TZvTimePickerDropDown::WatchAppearanceChanged() {} // nothing to redraw while the pop-up is closed
 
 void TZvTimePickerDropDown::WatchChanged()
 {

@@ -85,6 +85,7 @@ private:
     void SetSecondPart(int V);
     void SetPart(int part, int V);
     void WatchChanged();
+    void WatchAppearanceChanged();
     void ShowPicker();
     void PickerChanged();
     void ApplyMaskEdit(const TEditMask::TEditResult& r);
