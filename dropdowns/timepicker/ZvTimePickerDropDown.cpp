@@ -6,6 +6,9 @@
 #include "platform/Regional.h"
 #include "platform/ScopeGuard.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 namespace {
 QChar Separator() { return FormatSettings().TimeSeparator; }
 String TwoDigits(int n) { return n < 10 ? QStringLiteral("0") + String::number(n) : String::number(n); }
@@ -386,6 +389,43 @@ void TZvTimePickerDropDown::WMChar(TWMKey& Message)
     const QChar key(char16_t(Message.CharCode));
     if (key.unicode() == 8) ApplyMaskEdit(FMask.Backspace(WindowText(), SelStart(), SelLength()));
     else ApplyMaskEdit(FMask.Type(WindowText(), SelStart(), SelLength(), key));
+}
+
+// A paste under the mask goes in as typing does: each character fills the
+// next position that takes it, the selection blanked first. Put in place of
+// the selection as plain text, one digit pasted before "34" would push the
+// minutes into the seconds and the last digit out of the text.
+void TZvTimePickerDropDown::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == WM_PASTE && !FMask.Empty()) {
+        PasteThroughMask();
+        return;
+    }
+    TZvCustomDropDown::Dispatch(Message);
+}
+
+void TZvTimePickerDropDown::PasteThroughMask()
+{
+    const String clip = QGuiApplication::clipboard()->text();
+    if (ReadOnly() || clip.isEmpty()) return;
+    String text = WindowText();
+    int caret = SelStart();
+    int selection = SelLength();
+    bool typed = false;
+    for (QChar c : clip) {
+        const TEditMask::TEditResult r = FMask.Type(text, caret, selection, c);
+        // A character no position takes is left out; the rest still go in.
+        if (!r.Accepted) continue;
+        text = r.Text;
+        caret = r.Caret;
+        selection = 0;
+        typed = true;
+    }
+    if (!typed) return;
+    bool allow = true;
+    if (OnClipboardPaste) OnClipboardPaste(this, text, allow);
+    if (!allow) return;
+    ApplyMaskEdit({true, text, caret});
 }
 
 void TZvTimePickerDropDown::ApplyMaskEdit(const TEditMask::TEditResult& r)

@@ -46,7 +46,7 @@ public:
     // The platform time picker below the clock, once ShowTimePicker has been used at an opening.
     TDateTimePicker* TimePicker() const { return FDateTimePicker; }
 
-    // Through the mask, as the masked edit's own text setter does: a paste lands here too.
+    // Through the mask, as the masked edit's own text setter does.
     void SetText(const String& value) override;
 
     void SetComponentStyle(TZvStyle AStyle) override;
@@ -73,6 +73,7 @@ protected:
     void WMKeyDown(TWMKey& Message) override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
     void WMChar(TWMKey& Message) override;
+    void Dispatch(TMessage& Message) override;
     void Change() override;
 
 private:
@@ -89,6 +90,7 @@ private:
     void ShowPicker();
     void PickerChanged();
     void ApplyMaskEdit(const TEditMask::TEditResult& r);
+    void PasteThroughMask();
 
     std::unique_ptr<TWatchAppearance> FWatchAppearance;
     std::unique_ptr<TWatchSettings> FWatchSettings;

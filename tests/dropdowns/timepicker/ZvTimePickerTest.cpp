@@ -267,8 +267,9 @@ TEST_F(TPickerFixture, ALiveClockKeepsRunningAndGivesItsTimeOnClosing)
     EXPECT_NEAR(Picker->Time(), now - std::floor(now), 2.0 / 86400);
 }
 
-// A paste puts the clipboard text in place of the selection and writes the
-// result through the mask, so the text keeps its shape and is parsed.
+// A paste goes in as typing does, from the selection on, so the text keeps
+// its shape, the digits after the caret stay where they stand, and the
+// result is parsed; a handler may refuse it.
 TEST_F(TPickerFixture, APasteGoesThroughTheMaskAndIsParsed)
 {
     Picker->SetEditorEnabled(true);
@@ -284,10 +285,18 @@ TEST_F(TPickerFixture, APasteGoesThroughTheMaskAndIsParsed)
         {"12:34:56", 0, 8, "07:05:09", "07:05:09", "07:05:09.000"},
         // A time without its separators fills the positions in order.
         {"12:34:56", 0, 8, "210509", "21:05:09", "21:05:09.000"},
-        // Letters are not digits: those positions stay blank, the parse refuses, the time stays.
-        {"12:34:56", 0, 8, "ab:cd:ef", "  :  :  ", "12:34:56.000"},
+        // Nothing the mask takes: the text and the time stay.
+        {"12:34:56", 0, 8, "ab:cd:ef", "12:34:56", "12:34:56.000"},
+        // Letters among digits are left out.
+        {"12:34:56", 0, 8, "0x7:1y5:2z0", "07:15:20", "07:15:20.000"},
         // An hour out of range shows, but the time stays.
         {"12:34:56", 0, 8, "25:00:00", "25:00:00", "12:34:56.000"},
+        // Two digits over the selected minutes.
+        {"12:34:56", 3, 2, "07", "12:07:56", "12:07:56.000"},
+        // One digit at the caret fills that position; the digits after it stay put.
+        {"12:34:56", 3, 0, "5", "12:54:56", "12:54:56.000"},
+        // More digits than positions: the text ends where the mask does.
+        {"12:34:56", 6, 0, "5999", "12:34:59", "12:34:59.000"},
     };
     for (const auto& c : cases) {
         Picker->AssignEditText(QString::fromLatin1(c.Before));
@@ -300,6 +309,20 @@ TEST_F(TPickerFixture, APasteGoesThroughTheMaskAndIsParsed)
         EXPECT_EQ(Hms(Picker->Time()), QString::fromLatin1(c.Time)) << c.Clip;
         EXPECT_EQ(Shown().size(), 8) << "one character per mask position";
     }
+    // The handler sees the text as it would be and may refuse it.
+    Picker->AssignEditText(QStringLiteral("12:34:56"));
+    Picker->SetSelStart(0);
+    Picker->SetSelLength(2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("09"));
+    String offered;
+    Picker->OnClipboardPaste = [&](TObject*, String& value, bool& allow) {
+        offered = value;
+        allow = false;
+    };
+    Simulate::Key(Picker, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(offered, QStringLiteral("09:34:56"));
+    EXPECT_EQ(Shown(), QStringLiteral("12:34:56"));
+    Picker->OnClipboardPaste = nullptr;
     // Read-only takes no paste.
     Picker->SetTime(At(1, 2, 3));
     Picker->SetReadOnly(true);
