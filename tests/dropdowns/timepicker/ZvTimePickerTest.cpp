@@ -280,6 +280,7 @@ TEST_F(TPickerFixture, APasteGoesThroughTheMaskAndIsParsed)
         const char* Clip;
         const char* Shown;
         const char* Time;
+        int Caret = -1;   // where the caret stands after the paste; -1: not checked
     } cases[] = {
         // The whole text replaced by a time.
         {"12:34:56", 0, 8, "07:05:09", "07:05:09", "07:05:09.000"},
@@ -292,11 +293,11 @@ TEST_F(TPickerFixture, APasteGoesThroughTheMaskAndIsParsed)
         // An hour out of range shows, but the time stays.
         {"12:34:56", 0, 8, "25:00:00", "25:00:00", "12:34:56.000"},
         // Two digits over the selected minutes.
-        {"12:34:56", 3, 2, "07", "12:07:56", "12:07:56.000"},
+        {"12:34:56", 3, 2, "07", "12:07:56", "12:07:56.000", 6},
         // One digit at the caret fills that position; the digits after it stay put.
-        {"12:34:56", 3, 0, "5", "12:54:56", "12:54:56.000"},
+        {"12:34:56", 3, 0, "5", "12:54:56", "12:54:56.000", 4},
         // More digits than positions: the text ends where the mask does.
-        {"12:34:56", 6, 0, "5999", "12:34:59", "12:34:59.000"},
+        {"12:34:56", 6, 0, "5999", "12:34:59", "12:34:59.000", 8},
     };
     for (const auto& c : cases) {
         Picker->AssignEditText(QString::fromLatin1(c.Before));
@@ -308,6 +309,7 @@ TEST_F(TPickerFixture, APasteGoesThroughTheMaskAndIsParsed)
         EXPECT_EQ(Shown(), QString::fromLatin1(c.Shown)) << c.Clip;
         EXPECT_EQ(Hms(Picker->Time()), QString::fromLatin1(c.Time)) << c.Clip;
         EXPECT_EQ(Shown().size(), 8) << "one character per mask position";
+        if (c.Caret >= 0) EXPECT_EQ(Picker->SelStart(), c.Caret) << c.Clip;
     }
     // The handler sees the text as it would be and may refuse it.
     Picker->AssignEditText(QStringLiteral("12:34:56"));
