@@ -58,6 +58,19 @@ TZvColGrid::TZvColGrid(TComponent* AOwner)
 
 TZvColGrid::~TZvColGrid() { Images = nullptr; }
 
+void TZvColGrid::SetGridLineWidth(int value)
+{
+    FGridLineWidth = value;
+    TZvStringGrid::SetGridLineWidth(0);
+    Invalidate();
+}
+
+void TZvColGrid::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TZvStringGrid::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent && AComponent == Images) Images = nullptr;
+}
+
 TObject* TZvColGrid::TagFor(int item)
 {
     static std::deque<TItemTag> tags;   // [0] is the header's, [i + 1] item i's; a deque keeps addresses
@@ -88,7 +101,9 @@ void TZvColGrid::LoadFromDropDown(TCustomZvGridDropDown* D)
     HeaderColorTo = D->HeaderColorTo;
     HeaderHeight = D->HeaderHeight;
     FHeaderFont->Assign(D->HeaderFont());
+    if (Images != D->Images() && Images) Images->RemoveFreeNotification(this);
     Images = D->Images();
+    if (Images) Images->FreeNotification(this);
     SetDefaultRowHeight(std::max(1, D->DropDownRowHeight));
     SetRowHeights(0, D->HeaderHeight);
     TGridOptions o = Options();
@@ -306,10 +321,14 @@ void TZvColGrid::WMGetDlgCode(TWMGetDlgCode& Message)
 TCustomZvGridDropDown::TCustomZvGridDropDown(TComponent* AOwner)
     : TZvCustomDropDown(AOwner),
       FHeaderFont(std::make_unique<TFont>()),
-      FItems(std::make_unique<TDropDownItems>(this)),
       FColumns(std::make_unique<TDropDownColumns>(this)),
-      FLookupItems(std::make_unique<TStringList>())
+      FLookupItems(std::make_unique<TStringList>()),
+      FSearchFooter(std::make_unique<TSearchFooter>(this, false)),
+      FBands(std::make_unique<TBands>()),
+      FNavigation(std::make_unique<TNavigation>()),
+      FMouseActions(std::make_unique<TMouseActions>(this))
 {
+    FNavigation->SetHomeEndKey(THomeEndAction::heFirstLastRow);
     // The base's construction styled a header font that did not exist yet:
     // the style runs again now that this control's own parts exist.
     SetComponentStyle(GetComponentStyle());
@@ -334,6 +353,29 @@ TCustomZvGridDropDown::~TCustomZvGridDropDown()
     }
 }
 
+TCustomZvGridDropDown::TDropDownItems* TCustomZvGridDropDown::Items() const
+{
+    if (!FItems) {
+        auto* self = const_cast<TCustomZvGridDropDown*>(this);
+        FItems = self->CreateItems(self);
+    }
+    return FItems.get();
+}
+
+std::unique_ptr<TCustomZvGridDropDown::TDropDownItems> TCustomZvGridDropDown::CreateItems(TComponent* AOwner)
+{
+    return std::make_unique<TDropDownItems>(AOwner);
+}
+
+void TCustomZvGridDropDown::Notification(TComponent* component, TOperation operation)
+{
+    TZvCustomDropDown::Notification(component, operation);
+    if (operation == TOperation::opRemove && component && component == FGridImages) {
+        FGridImages = nullptr;
+        if (FGrid) FGrid->SetGridImages(nullptr);
+    }
+}
+
 void TCustomZvGridDropDown::SetStyle(TDropDownStyle value)
 {
     FStyle = value;
@@ -342,7 +384,10 @@ void TCustomZvGridDropDown::SetStyle(TDropDownStyle value)
 
 void TCustomZvGridDropDown::SetGridImages(TCustomImageList* value)
 {
+    if (FGridImages == value) return;
+    if (FGridImages) FGridImages->RemoveFreeNotification(this);
     FGridImages = value;
+    if (value) value->FreeNotification(this);
     if (FGrid) FGrid->SetGridImages(value);
 }
 
@@ -421,16 +466,16 @@ int TCustomZvGridDropDown::RowOfItem(int i) const
 
 int TCustomZvGridDropDown::ItemCount() const
 {
-    if (FUseItems) return FItems->Count();
+    if (FUseItems) return Items()->Count();
     return FGrid ? FGrid->RowCount() - FGrid->FixedRows() : 0;
 }
 
 void TCustomZvGridDropDown::SetItemIndex(int value)
 {
     if (FUseItems) {
-        if (value >= FItems->Count()) return;
+        if (value >= Items()->Count()) return;
         FItemIndex = value;
-        if (value >= 0 && LookupColumn >= 0) SetText(FItems->GetItem(value)->TextAt(LookupColumn));
+        if (value >= 0 && LookupColumn >= 0) SetText(Items()->GetItem(value)->TextAt(LookupColumn));
         else SetText(String());
         return;
     }
@@ -446,9 +491,9 @@ void TCustomZvGridDropDown::SetItemIndex(int value)
 
 void TCustomZvGridDropDown::BuildLookupItems()
 {
-    if (LookupColumn < 0 || FItems->Count() == 0) return;
+    if (LookupColumn < 0 || Items()->Count() == 0) return;
     FLookupItems->Clear();
-    for (int i = 0; i < FItems->Count(); ++i) FLookupItems->Add(FItems->GetItem(i)->TextAt(LookupColumn));
+    for (int i = 0; i < Items()->Count(); ++i) FLookupItems->Add(Items()->GetItem(i)->TextAt(LookupColumn));
 }
 
 int TCustomZvGridDropDown::LookupIndexOf(const String& text) const
@@ -469,8 +514,8 @@ bool TCustomZvGridDropDown::LookupText(const String& S, String& T, int& Index) c
         return (CaseSensitive ? candidate : LocaleUpper(candidate)).startsWith(key);
     };
     if (FUseItems) {
-        for (int i = 0; i < FItems->Count(); ++i) {
-            const TDropDownItem& item = *FItems->GetItem(i);
+        for (int i = 0; i < Items()->Count(); ++i) {
+            const TDropDownItem& item = *Items()->GetItem(i);
             if (!item.HasText(LookupColumn) || !matches(item.TextAt(LookupColumn))) continue;
             T = item.TextAt(LookupColumn);
             Index = i;
@@ -575,7 +620,7 @@ void TCustomZvGridDropDown::SelectPreviousPage()
 void TCustomZvGridDropDown::CreateDropDownForm()
 {
     TZvCustomDropDown::CreateDropDownForm();
-    if (!DropDownForm() || !FItems) return;
+    if (!DropDownForm()) return;
     if (!FGrid) {
         FGrid = new ZvGridDrop::TZvColGrid(this);
         FGrid->SetParent(DropDownForm());
@@ -609,6 +654,10 @@ void TCustomZvGridDropDown::BindGridEvents()
         const int row = RowOfItem(FTempItemIndex);
         if (row >= FGrid->FixedRows() && row < FGrid->RowCount()) FGrid->SetRow(row);
     };
+    g.SetSearchFooter(FSearchFooter.get());
+    g.SetMouseActions(FMouseActions.get());
+    g.SetNavigation(FNavigation.get());
+    g.SetBands(FBands.get());
     g.OnCheckBoxClick = [this](TObject* s, int c, int r, bool state) {
         if (OnGridCheckBoxClick) OnGridCheckBoxClick(s, c, r, state);
     };
@@ -671,6 +720,11 @@ void TCustomZvGridDropDown::BindGridEvents()
         if (OnGridGetFloatFormat) OnGridGetFloatFormat(s, c, r, isFloat, format);
     };
     g.OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) {
+        // The balloon window is made anew once per opening, in the pop-up it now lives in.
+        if (!FBalloonInit && FGrid && FGrid->Balloon()->Enable()) {
+            FGrid->Balloon()->SetEnable(false);
+            FGrid->Balloon()->SetEnable(true);
+        }
         FBalloonInit = true;
         if (OnGridMouseMove) OnGridMouseMove(s, shift, x, y);
     };
@@ -710,7 +764,7 @@ void TCustomZvGridDropDown::BeforeDropDown()
     if (FUseItems) {
         TZvCustomDropDown::BeforeDropDown();
         g.RemoveAllFilters();
-        g.SetRowCount(FItems->Count() + 1);
+        g.SetRowCount(Items()->Count() + 1);
         g.SetFixedRows(1);
         g.FillFromItems();
         const int r = RowOfItem(FItemIndex);

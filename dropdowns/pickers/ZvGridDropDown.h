@@ -17,6 +17,10 @@
 
 class TCustomZvGridDropDown;
 
+// The look a cell would be drawn with: its font, alignment and background.
+using TGetCellPropEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TFont* AFont, TAlignment& Alignment, TColor& Color)>;
+
 namespace ZvGridDrop {
 
 // The item a row of the list shows, kept as the row's column-0 cell object
@@ -43,6 +47,15 @@ public:
     int HeaderHeight = 25;
     TCustomImageList* Images = nullptr;
     TFont* HeaderFont() const { return FHeaderFont.get(); }
+    void SetHeaderFont(TFont* value) { FHeaderFont->Assign(value); }
+    void SetColumns(ZvMultiColumn::TDropDownColumns* value) { FColumns->Assign(value); }
+    // The drop-down's line width: kept here, while the inherited grid lines
+    // are drawn with no width of their own.
+    int GridLineWidth() const { return FGridLineWidth; }
+    void SetGridLineWidth(int value);
+    // Kept for the drop-down's interface; the inherited drawing does not ask them.
+    TGetCellTextEvent OnGetCellText;
+    TGetCellPropEvent OnGetCellProp;
 
     void LoadFromDropDown(TCustomZvGridDropDown* D);
     void FillFromItems();
@@ -65,6 +78,7 @@ public:
     TNotifyEvent OnSelect;
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void DoSelect();
     void KeyDownHook(WORD& Key, TShiftState Shift) override;
     void MouseDownHook(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -83,6 +97,7 @@ private:
     std::unique_ptr<ZvMultiColumn::TDropDownColumns> FColumns;
     std::unique_ptr<TFont> FHeaderFont;
     int FOldRow = 0;
+    int FGridLineWidth = 1;
     bool FConfirmSelection = false;
     bool FMouseWheelSelection = false;
 };
@@ -101,8 +116,9 @@ public:
     explicit TCustomZvGridDropDown(TComponent* AOwner);
     ~TCustomZvGridDropDown() override;
 
-    TDropDownItems* Items() const { return FItems.get(); }
-    void SetItems(TDropDownItems* value) { FItems->Assign(value); }
+    // Made by CreateItems at the first use, so that a descendant's items class counts.
+    TDropDownItems* Items() const;
+    void SetItems(TDropDownItems* value) { Items()->Assign(value); }
     TDropDownColumns* Columns() const { return FColumns.get(); }
     void SetColumns(TDropDownColumns* value) { FColumns->Assign(value); }
     bool UseItems() const { return FUseItems; }
@@ -112,11 +128,22 @@ public:
     TDropDownStyle Style() const { return FStyle; }
     void SetStyle(TDropDownStyle value);
     TFont* HeaderFont() const { return FHeaderFont.get(); }
+    void SetHeaderFont(TFont* value) { FHeaderFont->Assign(value); }
     ZvGridDrop::TZvColGrid* InnerGrid() const { return FGrid; }
     const TStringList& LookupItems() const { return *FLookupItems; }
     const String& LookupEntry() const { return FLookupEntry; }
     TCustomImageList* GridImages() const { return FGridImages; }
     void SetGridImages(TCustomImageList* value);
+    // The inner grid's option objects, copied into it at every opening.
+    TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
+    void SetSearchFooter(TSearchFooter* value) { FSearchFooter->Assign(value); }
+    TBands* Bands() const { return FBands.get(); }
+    void SetBands(TBands* value) { FBands->Assign(value); }
+    TNavigation* Navigation() const { return FNavigation.get(); }
+    void SetNavigation(TNavigation* value) { FNavigation->Assign(value); }
+    TMouseActions* MouseActions() const { return FMouseActions.get(); }
+    void SetMouseActions(TMouseActions* value) { FMouseActions->Assign(value); }
+    std::uint32_t GetVersionNumber() const override { return 0x06000101; }
 
     int LookupColumn = 0;
     TLookupMethod LookupMethod = TLookupMethod::lmLookup;
@@ -146,7 +173,7 @@ public:
     bool MatchCase = false;
     bool MatchStart = true;
 
-    int RowCount() const { return FItems->Count(); }
+    int RowCount() const { return Items()->Count(); }
     void BeginUpdate() {} // the lookup texts are rebuilt once, at EndUpdate
     void EndUpdate() { BuildLookupItems(); }
     void Loaded();
@@ -235,6 +262,9 @@ public:
     TSpinClickEvent OnGridSpinClick;   // published; no grid event reaches it
 
 protected:
+    // The items collection of this control; a descendant answers its own.
+    virtual std::unique_ptr<TDropDownItems> CreateItems(TComponent* AOwner);
+    void Notification(TComponent* component, TOperation operation) override;
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
     void SizeDropDownForm() override;
@@ -268,9 +298,13 @@ private:
     void SetBlock(bool value);
 
     std::unique_ptr<TFont> FHeaderFont;
-    std::unique_ptr<TDropDownItems> FItems;
+    mutable std::unique_ptr<TDropDownItems> FItems;
     std::unique_ptr<TDropDownColumns> FColumns;
     std::unique_ptr<TStringList> FLookupItems;
+    std::unique_ptr<TSearchFooter> FSearchFooter;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TMouseActions> FMouseActions;
     ZvGridDrop::TZvColGrid* FGrid = nullptr;
     TCustomImageList* FGridImages = nullptr;
     bool FUseItems = true;

@@ -71,6 +71,11 @@ void TDropDownItem::Assign(TPersistent* source)
     SetText(*o->FText);
 }
 
+TDropDownItems::TItemClass TDropDownItems::GetItemClass() const
+{
+    return [](TPickerCollection* collection) { return std::make_unique<TDropDownItem>(collection); };
+}
+
 int TDropDownItems::IndexInColumn(int Column, const String& Value) const
 {
     for (int i = 0; i < Count(); ++i)

@@ -67,6 +67,14 @@ public:
     using TPickerItems::TPickerItems;
     // The first item whose text in the column equals the value exactly; -1 when none.
     int IndexInColumn(int Column, const String& Value) const;
+
+    // The class of the items the collection makes, as its maker: a
+    // descendant answers its own item class and every added item is one.
+    using TItemClass = std::unique_ptr<TDropDownItem> (*)(TPickerCollection* collection);
+    virtual TItemClass GetItemClass() const;
+
+protected:
+    std::unique_ptr<TDropDownItem> NewItem() override { return GetItemClass()(this); }
 };
 
 // What the column-list drop-downs (this one and the grid drop-down) share.

@@ -48,7 +48,7 @@ public:
     TItem* Insert(int index)
     {
         if (index < 0 || index > Count()) RaiseIndex(index);
-        FItems.insert(FItems.begin() + index, std::make_unique<TItem>(this));
+        FItems.insert(FItems.begin() + index, NewItem());
         NotifyChange();
         return FItems[std::size_t(index)].get();
     }
@@ -81,11 +81,15 @@ public:
         if (other == this) return;
         FItems.clear();
         for (int i = 0; i < other->Count(); ++i) {
-            FItems.push_back(std::make_unique<TItem>(this));
+            FItems.push_back(NewItem());
             FItems.back()->Assign(other->GetItem(i));
         }
         NotifyChange();
     }
+
+protected:
+    // A new item of the collection's item class.
+    virtual std::unique_ptr<TItem> NewItem() { return std::make_unique<TItem>(this); }
 
 private:
     [[noreturn]] static void RaiseIndex(int index)

@@ -1,9 +1,13 @@
 #include "dropdowns/timepicker/ZvTimePickerDropDown.h"
 
 #include "dropdowns/base/ZvDropDownForm.h"
+#include "platform/DateTimePicker.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Regional.h"
 #include "platform/ScopeGuard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 
 namespace {
 QChar Separator() { return FormatSettings().TimeSeparator; }
@@ -32,6 +36,7 @@ TZvTimePickerDropDown::TZvTimePickerDropDown(TComponent* AOwner)
     : TZvCustomDropDown(AOwner), FWatchAppearance(std::make_unique<TWatchAppearance>()),
       FWatchSettings(std::make_unique<TWatchSettings>())
 {
+    FWatchAppearance->OnChange = [this](TObject*) { WatchAppearanceChanged(); };
     // The base applied its default style before this object's appearance existed.
     ApplyWatchComponentStyle(*FWatchAppearance, GetComponentStyle());
     CreateDropDownForm();
@@ -56,6 +61,7 @@ TZvTimePickerDropDown::TZvTimePickerDropDown(TComponent* AOwner)
 TZvTimePickerDropDown::~TZvTimePickerDropDown()
 {
     if (FZvWatch) FZvWatch->OnChange = nullptr;
+    if (FDateTimePicker) FDateTimePicker->OnChange = nullptr;
 }
 
 String TZvTimePickerDropDown::MaskText() const
@@ -103,6 +109,7 @@ void TZvTimePickerDropDown::CreateDropDownForm()
 void TZvTimePickerDropDown::BeforeDropDown()
 {
     TZvCustomDropDown::BeforeDropDown();
+    FPanelHeight = ClockPanelSize;
     FPanelCtrl->SetBounds(FPanelCtrl->Left(), FPanelCtrl->Top(), ClockPanelSize, ClockPanelSize);
     TDropDownForm* form = DropDownForm();
     // A width step makes the aligned children lay out anew.
@@ -120,18 +127,50 @@ void TZvTimePickerDropDown::BeforeDropDown()
     if (!FWatchSettings->Auto()) FZvWatch->SetTime(FTime);
     FZvWatch->OnChange = [this](TObject*) { WatchChanged(); };
     FTimeAtOpening = FTime;
-    // No platform time picker exists to show below the clock: ShowTimePicker keeps the clock alone.
+    if (FShowTimePicker) ShowPicker();
+    else if (FDateTimePicker) FDateTimePicker->SetVisible(false);
+}
+
+// Created at the first opening that asks for it and kept for the later ones;
+// its change is unbound while it takes the time so that the clock is not set back.
+void TZvTimePickerDropDown::ShowPicker()
+{
+    if (!FDateTimePicker) {
+        FDateTimePicker = new TDateTimePicker(this);
+        FDateTimePicker->SetParent(FPanelCtrl);
+        FDateTimePicker->SetKind(TDateTimeKind::dtkTime);
+    }
+    FDateTimePicker->OnChange = nullptr;
+    FDateTimePicker->SetAlign(TAlign::alBottom);
+    FDateTimePicker->SetVisible(true);
+    FDateTimePicker->SetTime(FTime);
+    FDateTimePicker->BringToFront();
+    FDateTimePicker->OnChange = [this](TObject*) { PickerChanged(); };
+    FDateTimePicker->OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) { ControlKeyDown(key, shift); };
+    FDateTimePicker->OnKeyUp = [this](TObject*, WORD& key, TShiftState shift) { ControlKeyUp(key, shift); };
+    FDateTimePicker->OnKeyPress = [this](TObject*, QChar& key) { ControlKeyPress(key); };
+    FDateTimePicker->SetFormat(FShowSeconds ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+    FPanelHeight = FDateTimePicker->Height() + ClockPanelSize;
+    FPanelCtrl->SetHeight(FPanelHeight);
+}
+
+// A live clock keeps its own time; otherwise the picker's time sets the clock,
+// whose change then reaches the edit.
+void TZvTimePickerDropDown::PickerChanged()
+{
+    if (FZvWatch && !FWatchSettings->Auto()) FZvWatch->SetTime(FDateTimePicker->Time());
 }
 
 // The panel is aligned to the pop-up's client before the base measures it,
-// so the pop-up takes the clock's own size: 170 wide, 170 plus the border high.
+// so the pop-up takes the panel's own size: 170 wide, the clock (and the time
+// picker below it) plus the border high.
 void TZvTimePickerDropDown::SizeDropDownForm()
 {
     TZvCustomDropDown::SizeDropDownForm();
     TDropDownForm* form = DropDownForm();
     if (!form) return;
     const int width = DropDownWidth() > 0 ? DropDownWidth() : ClockPanelSize;
-    const int height = DropDownHeight() > 0 ? DropDownHeight() : ClockPanelSize + 2 * DropDownBorderWidth();
+    const int height = DropDownHeight() > 0 ? DropDownHeight() : FPanelHeight + 2 * DropDownBorderWidth();
     form->SetBounds(form->Left(), form->Top(), width, height);
 }
 
@@ -158,7 +197,17 @@ void TZvTimePickerDropDown::DropDownFormHidden()
     if (FZvWatch) SetTime(FZvWatch->Time());
 }
 
-void TZvTimePickerDropDown::WatchChanged() { SetTime(FZvWatch->Time()); }
+// The clock takes the appearance at each opening; a change in between waits for that.
+void TZvTimePickerDropDown::WatchAppearanceChanged() {} // nothing to redraw while the pop-up is closed
+
+void TZvTimePickerDropDown::WatchChanged()
+{
+    if (FDateTimePicker && FShowTimePicker && FDateTimePicker->Time() != FZvWatch->Time()) {
+        FDateTimePicker->SetTime(FZvWatch->Time());
+        if (OnTimeChange) OnTimeChange(this);
+    }
+    SetTime(FZvWatch->Time());
+}
 
 // ---- Time -------------------------------------------------------------------------------------------
 void TZvTimePickerDropDown::SetTime(TDateTime Value)
@@ -172,7 +221,15 @@ void TZvTimePickerDropDown::SetTime(TDateTime Value)
     AssignEditText(text);
     // An unchanged text raises no change notification; the time still drops its fractions.
     if (same) ParseEditText();
-    if (DroppedDown() && FZvWatch) FZvWatch->SetTime(Value);
+    if (DroppedDown() && FZvWatch) {
+        FZvWatch->SetTime(Value);
+        if (FShowTimePicker && FDateTimePicker) FDateTimePicker->SetTime(Value);
+    }
+}
+
+void TZvTimePickerDropDown::SetText(const String& value)
+{
+    TZvCustomDropDown::SetText(FMask.Empty() ? value : FMask.Apply(value));
 }
 
 void TZvTimePickerDropDown::SetShowSeconds(bool Value)
@@ -334,6 +391,43 @@ void TZvTimePickerDropDown::WMChar(TWMKey& Message)
     else ApplyMaskEdit(FMask.Type(WindowText(), SelStart(), SelLength(), key));
 }
 
+// A paste under the mask goes in as typing does: each character fills the
+// next position that takes it, the selection blanked first. Put in place of
+// the selection as plain text, one digit pasted before "34" would push the
+// minutes into the seconds and the last digit out of the text.
+void TZvTimePickerDropDown::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == WM_PASTE && !FMask.Empty()) {
+        PasteThroughMask();
+        return;
+    }
+    TZvCustomDropDown::Dispatch(Message);
+}
+
+void TZvTimePickerDropDown::PasteThroughMask()
+{
+    const String clip = QGuiApplication::clipboard()->text();
+    if (ReadOnly() || clip.isEmpty()) return;
+    String text = WindowText();
+    int caret = SelStart();
+    int selection = SelLength();
+    bool typed = false;
+    for (QChar c : clip) {
+        const TEditMask::TEditResult r = FMask.Type(text, caret, selection, c);
+        // A character no position takes is left out; the rest still go in.
+        if (!r.Accepted) continue;
+        text = r.Text;
+        caret = r.Caret;
+        selection = 0;
+        typed = true;
+    }
+    if (!typed) return;
+    bool allow = true;
+    if (OnClipboardPaste) OnClipboardPaste(this, text, allow);
+    if (!allow) return;
+    ApplyMaskEdit({true, text, caret});
+}
+
 void TZvTimePickerDropDown::ApplyMaskEdit(const TEditMask::TEditResult& r)
 {
     if (!r.Accepted) return;
@@ -362,3 +456,6 @@ void TZvTimePickerDropDown::ControlKeyUp(WORD& Key, TShiftState Shift)
 {
     if (!IsUpDown(Key) || Shift.Contains(ssAlt)) TZvCustomDropDown::ControlKeyUp(Key, Shift);
 }
+
+// Characters typed in the time picker reach the edit as characters.
+void TZvTimePickerDropDown::ControlKeyPress(QChar& Key) { TZvCustomDropDown::ControlKeyPress(Key); }

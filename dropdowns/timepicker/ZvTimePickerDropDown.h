@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class TDateTimePicker;
 class TPanel;
 
 class TZvTimePickerDropDown : public TZvCustomDropDown {
@@ -42,6 +43,11 @@ public:
 
     TZvWatch* Watch() const { return FZvWatch; }
     TPanel* WatchPanel() const { return FPanelCtrl; }
+    // The platform time picker below the clock, once ShowTimePicker has been used at an opening.
+    TDateTimePicker* TimePicker() const { return FDateTimePicker; }
+
+    // Through the mask, as the masked edit's own text setter does.
+    void SetText(const String& value) override;
 
     void SetComponentStyle(TZvStyle AStyle) override;
 
@@ -62,10 +68,12 @@ protected:
     void FormKeyUp(WORD& Key, TShiftState Shift) override;
     void ControlKeyDown(WORD& Key, TShiftState Shift) override;
     void ControlKeyUp(WORD& Key, TShiftState Shift) override;
+    void ControlKeyPress(QChar& Key) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void WMKeyDown(TWMKey& Message) override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
     void WMChar(TWMKey& Message) override;
+    void Dispatch(TMessage& Message) override;
     void Change() override;
 
 private:
@@ -78,7 +86,11 @@ private:
     void SetSecondPart(int V);
     void SetPart(int part, int V);
     void WatchChanged();
+    void WatchAppearanceChanged();
+    void ShowPicker();
+    void PickerChanged();
     void ApplyMaskEdit(const TEditMask::TEditResult& r);
+    void PasteThroughMask();
 
     std::unique_ptr<TWatchAppearance> FWatchAppearance;
     std::unique_ptr<TWatchSettings> FWatchSettings;
@@ -92,6 +104,10 @@ private:
     bool FShowSeconds = true;
     TPanel* FPanelCtrl = nullptr;
     TZvWatch* FZvWatch = nullptr;
+    TDateTimePicker* FDateTimePicker = nullptr;
+    // The panel's height as this opening wants it; the pop-up's client
+    // alignment would otherwise hand the panel the last opening's height.
+    int FPanelHeight = 170;
     bool FInternalCall = false;
     TEditMask FMask;
 };

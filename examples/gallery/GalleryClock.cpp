@@ -28,6 +28,16 @@ TGalleryClockMembers AddClockMembers(TForm* form)
     m.TimePicker->SetLabelPosition(TLabelPosition::lpLeftCenter);
     m.TimePicker->SetTime(EncodeTime(10, 9, 30, 0));
 
+    m.PickerTime = new TZvTimePickerDropDown(form);
+    m.PickerTime->SetParent(form);
+    m.PickerTime->SetBounds(340, 96, 80, 21);
+    m.PickerTime->SetLabelCaption(QStringLiteral("Picker:"));
+    m.PickerTime->SetLabelMargin(4);
+    m.PickerTime->SetLabelPosition(TLabelPosition::lpLeftCenter);
+    m.PickerTime->SetShowSeconds(false);
+    m.PickerTime->SetShowTimePicker(true);
+    m.PickerTime->SetTime(EncodeTime(17, 45, 0, 0));
+
     m.ClassicClock = new TZvWatch(form);
     m.ClassicClock->SetParent(form);
     m.ClassicClock->SetBounds(40, 150, 180, 180);

@@ -9,6 +9,8 @@ class TZvWatch;
 struct TGalleryClockMembers {
     TZvCalculatorDropdown* Calculator = nullptr;
     TZvTimePickerDropDown* TimePicker = nullptr;
+    // Without seconds, with the platform time picker below its clock.
+    TZvTimePickerDropDown* PickerTime = nullptr;
     TZvWatch* ClassicClock = nullptr;
     TZvWatch* StyledClock = nullptr;
 };

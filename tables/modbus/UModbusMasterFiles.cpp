@@ -48,18 +48,45 @@ TTableColumn Box(int slot, int width, TColor colour, const char* attr, const cha
             .Attr = attr, .Load_Default = fallback, .Required = !fallback};
 }
 
-// The hidden triggers of a Write table: loaded, never shown; `saved_as`
-// non-null writes that text whatever the file held.
-void Add_Hidden_Triggers(TTableColumns& columns, int slot, int on_change_width, const char* saved_as)
+// Widths of the columns after the head; the two masters lay the same
+// columns out at their own widths. A Read table has no "On Change".
+struct TWidths {
+    int Slave_ID, Type, Address, NPoint, Poll_Time, On_Change, Max_Error, Position, Bit, Mnemonic;
+};
+
+// One table of requests from the header slot of "N" on: the head, the slave
+// and the timing, for a Write table the hidden triggers (loaded, never shown;
+// `saved_as` non-null writes that text whatever the file held), then the
+// place in the data area and the description. Slots follow one another.
+TTableColumns Request_Columns(int slot, bool tcp, bool write, const TWidths& w, const char* saved_as = nullptr)
 {
-    TTableColumn on_change = Box(slot, on_change_width, Timing, "OnChange", nullptr);
-    TTableColumn on_cmd = Box(slot + 1, 56, Timing, "OnCMD", "N");
-    for (TTableColumn* column : {&on_change, &on_cmd}) {
-        column->Hidden = true;
-        column->Saved_As = saved_as;
+    TTableColumns columns = Head(slot, tcp);
+    int s = slot + int(columns.size());
+    auto add = [&](TTableColumn column) {
+        columns.push_back(std::move(column));
+        ++s;
+    };
+    add(Text(s, w.Slave_ID, Slave, "Slave_ID"));
+    add(List(s, write ? Write_Types : Read_Types, w.Type, Slave, "Type"));
+    add(Text(s, w.Address, Slave, "Address"));
+    add(Text(s, w.NPoint, Slave, "NPoint"));
+    add(Text(s, w.Poll_Time, Timing, "PollTime"));
+    if (write) {
+        const TTableColumn on_change = Box(s, w.On_Change, Timing, "OnChange", nullptr);
+        const TTableColumn on_cmd = Box(s + 1, 56, Timing, "OnCMD", "N");
+        for (TTableColumn trigger : {on_change, on_cmd}) {
+            trigger.Hidden = true;
+            trigger.Saved_As = saved_as;
+            add(trigger);
+        }
     }
-    columns.push_back(on_change);
-    columns.push_back(on_cmd);
+    add(Text(s, w.Max_Error, Timing, "MaxError"));
+    // Its pick list of the area's byte positions is filled at every showing.
+    add(List(s, {}, w.Position, Place, "Position"));
+    add(List(s, Start_Bits(), w.Bit, Place, "Bit"));
+    add(Box(s, 40, Swap_Colour, "Swap", "N"));
+    add(Text(s, w.Mnemonic, clWhite, "Mnemonic"));
+    return columns;
 }
 
 } // namespace
@@ -68,25 +95,9 @@ const TModbusMaster& Modbus_TCP_Master()
 {
     static const TModbusMaster master = [] {
         TModbusMaster m;
-        TTableColumns read = Head(1108, true);
-        for (TTableColumn c : {Text(1112, 55, Slave, "Slave_ID"), List(1113, Read_Types, 100, Slave, "Type"),
-                               Text(1114, 55, Slave, "Address"), Text(1115, 45, Slave, "NPoint"),
-                               Text(1116, 60, Timing, "PollTime"), Text(1117, 64, Timing, "MaxError"),
-                               // Its pick list "0" to "127" is filled at every showing.
-                               List(1118, {}, 60, Place, "Position"), List(1119, Start_Bits(), 60, Place, "Bit"),
-                               Box(1120, 40, Swap_Colour, "Swap", "N"), Text(1121, 200, clWhite, "Mnemonic")})
-            read.push_back(c);
-        TTableColumns write = Head(1122, true);
-        for (TTableColumn c : {Text(1126, 55, Slave, "Slave_ID"), List(1127, Write_Types, 100, Slave, "Type"),
-                               Text(1128, 55, Slave, "Address"), Text(1129, 45, Slave, "NPoint"),
-                               Text(1130, 60, Timing, "PollTime")})
-            write.push_back(c);
+        TTableColumns read = Request_Columns(1108, true, false, {55, 100, 55, 45, 60, 0, 64, 60, 60, 200});
         // The gateway takes its TCP write triggers from elsewhere: the file always says "N".
-        Add_Hidden_Triggers(write, 1131, 66, "N");
-        for (TTableColumn c : {Text(1133, 62, Timing, "MaxError"), List(1134, {}, 55, Place, "Position"),
-                               List(1135, Start_Bits(), 55, Place, "Bit"), Box(1136, 40, Swap_Colour, "Swap", "N"),
-                               Text(1137, 212, clWhite, "Mnemonic")})
-            write.push_back(c);
+        TTableColumns write = Request_Columns(1122, true, true, {55, 100, 55, 45, 60, 66, 62, 55, 55, 212}, "N");
         m.Read = {{"Modbus_Read", MTR_IP_Address, std::move(read)},
                   {MTR_Enable, MTR_IP_Address, MTR_Port, MTR_Slave_ID, MTR_Type, MTR_Address, MTR_NPoint,
                    MTR_Poll_Time, MTR_Max_Error, MTR_Position, MTR_Bit},
@@ -113,23 +124,8 @@ const TModbusMaster& Modbus_Serial_Master()
 {
     static const TModbusMaster master = [] {
         TModbusMaster m;
-        TTableColumns read = Head(1710, false);
-        for (TTableColumn c : {Text(1712, 60, Slave, "Slave_ID"), List(1713, Read_Types, 115, Slave, "Type"),
-                               Text(1714, 60, Slave, "Address"), Text(1715, 64, Slave, "NPoint"),
-                               Text(1716, 64, Timing, "PollTime"), Text(1717, 64, Timing, "MaxError"),
-                               List(1718, {}, 61, Place, "Position"), List(1719, Start_Bits(), 64, Place, "Bit"),
-                               Box(1720, 40, Swap_Colour, "Swap", "N"), Text(1721, 240, clWhite, "Mnemonic")})
-            read.push_back(c);
-        TTableColumns write = Head(1722, false);
-        for (TTableColumn c : {Text(1724, 60, Slave, "Slave_ID"), List(1725, Write_Types, 115, Slave, "Type"),
-                               Text(1726, 60, Slave, "Address"), Text(1727, 64, Slave, "NPoint"),
-                               Text(1728, 64, Timing, "PollTime")})
-            write.push_back(c);
-        Add_Hidden_Triggers(write, 1729, 68, nullptr);
-        for (TTableColumn c : {Text(1731, 64, Timing, "MaxError"), List(1732, {}, 64, Place, "Position"),
-                               List(1733, Start_Bits(), 64, Place, "Bit"), Box(1734, 40, Swap_Colour, "Swap", "N"),
-                               Text(1735, 237, clWhite, "Mnemonic")})
-            write.push_back(c);
+        TTableColumns read = Request_Columns(1710, false, false, {60, 115, 60, 64, 64, 0, 64, 61, 64, 240});
+        TTableColumns write = Request_Columns(1722, false, true, {60, 115, 60, 64, 64, 68, 64, 64, 64, 237});
         m.Read = {{"Modbus_Read", MR_Slave_ID, std::move(read)},
                   {MR_Enable, -1, -1, MR_Slave_ID, MR_Type, MR_Address, MR_NPoint, MR_Poll_Time, MR_Max_Error,
                    MR_Position, MR_Bit},

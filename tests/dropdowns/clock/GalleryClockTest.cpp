@@ -5,6 +5,7 @@
 #include "dropdowns/clock/ZvWatch.h"
 #include "dropdowns/timepicker/ZvTimePickerDropDown.h"
 #include "examples/gallery/Gallery.h"
+#include "platform/DateTimePicker.h"
 #include "tests/common/TestSeams.h"
 #include "tests/common/TestUtil.h"
 
@@ -75,6 +76,26 @@ TEST(TGalleryClockTest, ShowsTheCalculatorAndTimePickerOpenAndClocksInTwoLooks)
     // The hour pointer at ten past ten points up left, in the pointer colour.
     EXPECT_EQ(time.pixelColor(cx - 15, cy - 10), Colour(0x723708));
     m.TimePicker->HideDropDown(false);
+
+    // The one with the platform time picker: the clock, and below it the picker showing 17:45.
+    m.PickerTime->ShowDropDown();
+    QApplication::processEvents();
+    TDropDownForm& pickerPopup = *m.PickerTime->DropDownForm();
+    ASSERT_TRUE(pickerPopup.Visible());
+    const QImage both = pickerPopup.PaintToImage();
+    both.save(ScreenshotFolder() + QStringLiteral("/gallery-timepicker-with-picker.png"));
+    TDateTimePicker& picker = *m.PickerTime->TimePicker();
+    EXPECT_EQ(both.size(), QSize(170, 172 + picker.Height()));
+    EXPECT_EQ(picker.Text(), QStringLiteral("17:45"));
+    const TPoint p = picker.ClientToScreen(Point(0, 0));
+    const TPoint o = pickerPopup.ClientToScreen(Point(0, 0));
+    int dark = 0;
+    for (int y = 2; y < picker.Height() - 2; ++y)
+        for (int x = 2; x < picker.Width() / 2; ++x)
+            if (both.pixelColor(p.X - o.X + x, p.Y - o.Y + y).lightness() < 100) ++dark;
+    EXPECT_GT(dark, 20) << "the picker's digits are drawn";
+    EXPECT_GT(p.Y - o.Y, 160) << "below the clock";
+    m.PickerTime->HideDropDown(false);
 }
 
 } // namespace

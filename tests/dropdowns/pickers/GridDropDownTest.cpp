@@ -3,6 +3,7 @@
 // taking and cancelling, and which inner-grid events reach its handlers.
 #include "dropdowns/pickers/ZvGridDropDown.h"
 #include "grid/ZvGridOptions.h"
+#include "platform/ImgList.h"
 #include "tests/dropdowns/pickers/PickerFixture.h"
 
 namespace {
@@ -329,6 +330,128 @@ TEST_F(TGridDropFixture, AlignmentAndColourComeFromTheColumnsFirst)
     TFont font;
     Grid().OnGetCellColor(&Grid(), 1, 1, TGridDrawState(), &brush, &font);
     EXPECT_EQ(brush.Color(), TColor(0x00FFEE));
+}
+
+} // namespace
+
+namespace {
+
+// The drop-down's option objects are the inner grid's at every opening: a
+// change on the drop-down reaches the open list, one made on the list alone
+// is set back at the next opening.
+TEST_F(TGridDropFixture, OptionObjectsAreCopiedIntoTheListAtEachOpening)
+{
+    EXPECT_EQ(Edit->Navigation()->HomeEndKey(), THomeEndAction::heFirstLastRow);
+    Edit->SearchFooter()->SetVisible(true);
+    Edit->SearchFooter()->SetColor(0x112233);
+    Edit->Bands()->SetActive(true);
+    Edit->Bands()->SetPrimaryColor(0x445566);
+    Edit->Navigation()->SetAllowInsertRow(true);
+    Edit->MouseActions()->SetAllSelect(true);
+    Open();
+    ZvGridDrop::TZvColGrid& g = Grid();
+    EXPECT_TRUE(g.SearchFooter()->Visible());
+    EXPECT_EQ(g.SearchFooter()->Color(), TColor(0x112233));
+    EXPECT_TRUE(g.Bands()->Active());
+    EXPECT_EQ(g.Bands()->PrimaryColor(), TColor(0x445566));
+    EXPECT_TRUE(g.Navigation()->AllowInsertRow());
+    EXPECT_EQ(g.Navigation()->HomeEndKey(), THomeEndAction::heFirstLastRow);
+    EXPECT_TRUE(g.MouseActions()->AllSelect());
+    Edit->HideDropDown(false);
+
+    g.Bands()->SetActive(false);
+    g.MouseActions()->SetAllSelect(false);
+    Edit->SearchFooter()->SetVisible(false);
+    Edit->Navigation()->SetAllowInsertRow(false);
+    Open();
+    EXPECT_TRUE(g.Bands()->Active()) << "the drop-down's bands again";
+    EXPECT_TRUE(g.MouseActions()->AllSelect());
+    EXPECT_FALSE(g.SearchFooter()->Visible());
+    EXPECT_FALSE(g.Navigation()->AllowInsertRow());
+
+    // The setters copy: the object given stays the caller's.
+    TBands bands;
+    bands.SetPrimaryColor(0x778899);
+    Edit->SetBands(&bands);
+    EXPECT_NE(Edit->Bands(), &bands);
+    EXPECT_EQ(Edit->Bands()->PrimaryColor(), TColor(0x778899));
+}
+
+// A descendant's items class: CreateItems answers the collection, whose
+// GetItemClass makes every added or copied item.
+struct TTaggedItem : ZvMultiColumn::TDropDownItem {
+    using TDropDownItem::TDropDownItem;
+    String Tag = QStringLiteral("tagged");
+};
+struct TTaggedItems : ZvMultiColumn::TDropDownItems {
+    using TDropDownItems::TDropDownItems;
+    TItemClass GetItemClass() const override
+    {
+        return [](TPickerCollection* c) -> std::unique_ptr<ZvMultiColumn::TDropDownItem> {
+            return std::make_unique<TTaggedItem>(c);
+        };
+    }
+};
+struct TTaggedDropDown : TZvGridDropDown {
+    using TZvGridDropDown::TZvGridDropDown;
+
+protected:
+    std::unique_ptr<TDropDownItems> CreateItems(TComponent* AOwner) override
+    {
+        return std::make_unique<TTaggedItems>(AOwner);
+    }
+};
+
+TEST(GridDropDownItems, ADescendantsItemsClassMakesEveryItem)
+{
+    TTestSeams seams;
+    TForm form(nullptr);
+    auto* plain = new TZvGridDropDown(&form);
+    auto* tagged = new TTaggedDropDown(&form);
+    EXPECT_EQ(plain->GetVersionNumber(), 0x06000101u);
+    EXPECT_EQ(dynamic_cast<TTaggedItem*>(plain->Items()->Add()), nullptr);
+    plain->Items()->GetItem(0)->Text()->Add(QStringLiteral("Apple"));
+    ASSERT_NE(dynamic_cast<TTaggedItems*>(tagged->Items()), nullptr);
+    EXPECT_NE(dynamic_cast<TTaggedItem*>(tagged->Items()->Add()), nullptr);
+    // A copy into the descendant's collection makes its own class too, with the texts.
+    tagged->SetItems(plain->Items());
+    ASSERT_EQ(tagged->Items()->Count(), 1);
+    auto* copied = dynamic_cast<TTaggedItem*>(tagged->Items()->GetItem(0));
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->TextAt(0), QStringLiteral("Apple"));
+    tagged->EndUpdate();
+    tagged->SetItemIndex(0);
+    EXPECT_EQ(tagged->Text(), QStringLiteral("Apple"));
+}
+
+// Image lists that go away leave neither the drop-down nor its list pointing at them.
+TEST_F(TGridDropFixture, ARemovedImageListIsForgotten)
+{
+    auto* images = new TImageList(Form.get());
+    auto* measured = new TImageList(Form.get());
+    Edit->SetGridImages(images);
+    Edit->SetImages(measured);
+    Open();
+    EXPECT_EQ(Grid().GridImages(), images);
+    EXPECT_EQ(Grid().Images, measured);
+    Edit->HideDropDown(false);
+    delete images;
+    delete measured;
+    EXPECT_EQ(Edit->GridImages(), nullptr);
+    EXPECT_EQ(Grid().GridImages(), nullptr);
+    EXPECT_EQ(Grid().Images, nullptr);
+    Open();
+    EXPECT_EQ(Grid().GridImages(), nullptr);
+}
+
+// The list's own line width is kept while the inherited lines get none.
+TEST_F(TGridDropFixture, TheListKeepsItsLineWidthApart)
+{
+    Open();
+    EXPECT_EQ(Grid().GridLineWidth(), 1);
+    Grid().SetGridLineWidth(3);
+    EXPECT_EQ(Grid().GridLineWidth(), 3);
+    EXPECT_EQ(Grid().TZvStringGrid::GridLineWidth(), 0);
 }
 
 } // namespace

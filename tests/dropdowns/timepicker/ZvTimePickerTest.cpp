@@ -3,11 +3,13 @@
 // and the clock in the pop-up (keys, clicks, closing and cancelling).
 #include "dropdowns/timepicker/ZvTimePickerDropDown.h"
 #include "dropdowns/base/ZvDropDownForm.h"
+#include "platform/DateTimePicker.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Regional.h"
 #include "tests/common/TestSeams.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -263,6 +265,151 @@ TEST_F(TPickerFixture, ALiveClockKeepsRunningAndGivesItsTimeOnClosing)
     // The clock's time of day (whole seconds), not the one set before.
     const double now = Now();
     EXPECT_NEAR(Picker->Time(), now - std::floor(now), 2.0 / 86400);
+}
+
+// A paste goes in as typing does, from the selection on, so the text keeps
+// its shape, the digits after the caret stay where they stand, and the
+// result is parsed; a handler may refuse it.
+TEST_F(TPickerFixture, APasteGoesThroughTheMaskAndIsParsed)
+{
+    Picker->SetEditorEnabled(true);
+    Picker->SetFocus();
+    const struct {
+        const char* Before;
+        int SelStart, SelLength;
+        const char* Clip;
+        const char* Shown;
+        const char* Time;
+        int Caret = -1;   // where the caret stands after the paste; -1: not checked
+    } cases[] = {
+        // The whole text replaced by a time.
+        {"12:34:56", 0, 8, "07:05:09", "07:05:09", "07:05:09.000"},
+        // A time without its separators fills the positions in order.
+        {"12:34:56", 0, 8, "210509", "21:05:09", "21:05:09.000"},
+        // Nothing the mask takes: the text and the time stay.
+        {"12:34:56", 0, 8, "ab:cd:ef", "12:34:56", "12:34:56.000"},
+        // Letters among digits are left out.
+        {"12:34:56", 0, 8, "0x7:1y5:2z0", "07:15:20", "07:15:20.000"},
+        // An hour out of range shows, but the time stays.
+        {"12:34:56", 0, 8, "25:00:00", "25:00:00", "12:34:56.000"},
+        // Two digits over the selected minutes.
+        {"12:34:56", 3, 2, "07", "12:07:56", "12:07:56.000", 6},
+        // One digit at the caret fills that position; the digits after it stay put.
+        {"12:34:56", 3, 0, "5", "12:54:56", "12:54:56.000", 4},
+        // More digits than positions: the text ends where the mask does.
+        {"12:34:56", 6, 0, "5999", "12:34:59", "12:34:59.000", 8},
+    };
+    for (const auto& c : cases) {
+        Picker->AssignEditText(QString::fromLatin1(c.Before));
+        ASSERT_EQ(Shown(), QString::fromLatin1(c.Before));
+        Picker->SetSelStart(c.SelStart);
+        Picker->SetSelLength(c.SelLength);
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(c.Clip));
+        Simulate::Key(Picker, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Shown(), QString::fromLatin1(c.Shown)) << c.Clip;
+        EXPECT_EQ(Hms(Picker->Time()), QString::fromLatin1(c.Time)) << c.Clip;
+        EXPECT_EQ(Shown().size(), 8) << "one character per mask position";
+        if (c.Caret >= 0) EXPECT_EQ(Picker->SelStart(), c.Caret) << c.Clip;
+    }
+    // The handler sees the text as it would be and may refuse it.
+    Picker->AssignEditText(QStringLiteral("12:34:56"));
+    Picker->SetSelStart(0);
+    Picker->SetSelLength(2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("09"));
+    String offered;
+    Picker->OnClipboardPaste = [&](TObject*, String& value, bool& allow) {
+        offered = value;
+        allow = false;
+    };
+    Simulate::Key(Picker, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(offered, QStringLiteral("09:34:56"));
+    EXPECT_EQ(Shown(), QStringLiteral("12:34:56"));
+    Picker->OnClipboardPaste = nullptr;
+    // Read-only takes no paste.
+    Picker->SetTime(At(1, 2, 3));
+    Picker->SetReadOnly(true);
+    Picker->SelectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("04:05:06"));
+    Simulate::Key(Picker, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Shown(), QStringLiteral("01:02:03"));
+}
+
+// With ShowTimePicker the pop-up holds a platform time picker below the
+// clock: created once, showing the time of the opening in the format of the
+// seconds setting; the clock's changes reach it (and fire OnTimeChange), its
+// own changes set the clock and so the edit.
+TEST_F(TPickerFixture, TheTimePickerBelowTheClockFollowsAndSetsIt)
+{
+    Picker->SetShowTimePicker(true);
+    Picker->SetTime(At(10, 20, 30));
+    Picker->ShowDropDown();
+    ASSERT_TRUE(Picker->DroppedDown());
+    TDateTimePicker* time = Picker->TimePicker();
+    ASSERT_NE(time, nullptr);
+    EXPECT_TRUE(time->Visible());
+    EXPECT_EQ(time->Kind(), TDateTimeKind::dtkTime);
+    EXPECT_EQ(time->Format(), QStringLiteral("HH:mm:ss"));
+    EXPECT_EQ(time->Align(), TAlign::alBottom);
+    EXPECT_EQ(time->Parent(), Picker->WatchPanel());
+    EXPECT_EQ(Hms(time->Time()), QStringLiteral("10:20:30.000"));
+    TDropDownForm& popup = *Picker->DropDownForm();
+    EXPECT_EQ(Picker->WatchPanel()->Height(), time->Height() + 170);
+    EXPECT_EQ(popup.Height(), time->Height() + 172);
+    EXPECT_EQ(popup.Width(), 170);
+    EXPECT_GE(time->Top(), 170) << "below the clock";
+
+    // The clock moves: the picker follows and OnTimeChange fires.
+    TimeChanges = 0;
+    Simulate::Key(&popup, Qt::Key_PageDown);
+    RunClock();
+    EXPECT_EQ(Shown(), QStringLiteral("09:20:30"));
+    EXPECT_EQ(Hms(time->Time()), QStringLiteral("09:20:30.000"));
+    EXPECT_GE(TimeChanges, 1);
+
+    // Up in the picker steps its hour (a part of its own), which sets the
+    // clock; Up does not reach the edit's own Up and Down.
+    time->SetFocus();
+    time->SetPartIndex(0);
+    Simulate::Key(time, Qt::Key_Up);
+    RunClock();
+    EXPECT_EQ(Hms(time->Time()), QStringLiteral("10:20:30.000"));
+    EXPECT_EQ(Hms(Picker->Watch()->Time()), QStringLiteral("10:20:30.000"));
+    EXPECT_TRUE(Picker->DroppedDown());
+    // Alt+Up from the picker reaches the edit and closes the pop-up, which keeps the clock's time.
+    Simulate::Key(time, Qt::Key_Up, Qt::AltModifier);
+    EXPECT_FALSE(Picker->DroppedDown());
+    EXPECT_EQ(Shown(), QStringLiteral("10:20:30"));
+    EXPECT_EQ(Hms(Picker->Time()), QStringLiteral("10:20:30.000"));
+
+    // Without seconds the picker shows hours and minutes; the same picker is used again.
+    Picker->SetShowSeconds(false);
+    Picker->ShowDropDown();
+    EXPECT_EQ(Picker->TimePicker(), time);
+    EXPECT_EQ(time->Format(), QStringLiteral("HH:mm"));
+    Picker->HideDropDown(false);
+
+    // Turned off, the picker hides and the clock has the panel to itself.
+    Picker->SetShowTimePicker(false);
+    Picker->ShowDropDown();
+    EXPECT_FALSE(time->Visible());
+    EXPECT_EQ(Picker->Watch()->Height(), Picker->WatchPanel()->ClientHeight());
+    Picker->HideDropDown(false);
+}
+
+// A live clock ignores the picker: it keeps its own time.
+TEST_F(TPickerFixture, ALiveClockIsNotSetByTheTimePicker)
+{
+    Picker->SetShowTimePicker(true);
+    Picker->WatchSettings()->SetAuto(true);
+    Picker->ShowDropDown();
+    TDateTimePicker* time = Picker->TimePicker();
+    ASSERT_NE(time, nullptr);
+    const TDateTime clock = Picker->Watch()->Time();
+    time->SetFocus();
+    time->SetPartIndex(0);
+    Simulate::Key(time, Qt::Key_Up);
+    EXPECT_NEAR(Picker->Watch()->Time(), clock, 2.0 / 86400);
+    Picker->HideDropDown(false);
 }
 
 } // namespace

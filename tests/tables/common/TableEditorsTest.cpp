@@ -122,6 +122,17 @@ struct TableEditorsTest : ProgramStateFixture {
         EXPECT_TRUE(combo->Visible()) << "the editor stays open after the pick";
     }
 
+    // A click selects the cell and a second one opens its editor with the
+    // text selected; on the current cell the first click opens it already,
+    // and a second would put the caret at the click, so typing would add to
+    // the old text instead of replacing it.
+    void Open_Editor(TZvStringGrid* grid, int displayedCol, int row)
+    {
+        Click(grid, Cell_Text(grid, displayedCol, row));
+        if (!grid->EditorMode()) Click(grid, Cell_Text(grid, displayedCol, row));
+        ASSERT_TRUE(grid->EditorMode()) << "no editor over " << displayedCol << ',' << row;
+    }
+
     // Owns the timer that starts a user's actions, so none outlives the test.
     QObject Context;
 };
@@ -600,18 +611,26 @@ struct KNXEditorsTest : TableEditorsTest {
     }
 };
 
-// A priority picked and a length typed: OK saves both; Cancel after more
-// edits leaves the file.
+// A priority picked, a length typed with its check failing first, then a
+// valid one: OK saves both; Cancel after more edits leaves the file.
 TEST_F(KNXEditorsTest, EditsReachTheFileOnOKAndCancelKeepsIt)
 {
     TZvColumnGrid* grid = Form->ACG_KNX_in_Write;
     int result = Run_Modal(*Form, [&] {
         EXPECT_EQ(grid->GetCellEx(KX_Priority, 0), "Priority") << "headers in the cells of row 0";
         Pick(grid, KX_Priority, 1, QStringLiteral("Urgent"));
-        Click(grid, Cell_Text(grid, KX_Length, 1));
-        Click(grid, Cell_Text(grid, KX_Length, 1));
-        Simulate::TypeIntoFocus(QStringLiteral("14\r"));
+        Open_Editor(grid, KX_Length, 1);
+        Simulate::TypeIntoFocus(QStringLiteral("15\r"));
         Click_Middle(Form->Btn_OK);
+        ASSERT_EQ(Seams.Boxes.size(), 1u);
+        EXPECT_EQ(Seams.Boxes[0].Text, "Error row 1!! [KNX in Write] Length must be between 1 and 14");
+        EXPECT_EQ(Form->ModalResult(), mrNone) << "a failed check keeps the window open";
+        // The length cell is still the current one: one click opens its editor.
+        Open_Editor(grid, KX_Length, 1);
+        Simulate::TypeIntoFocus(QStringLiteral("14\r"));
+        EXPECT_EQ(grid->GetCellEx(KX_Length, 1), "14") << "the typed text replaces the cell's";
+        Click_Middle(Form->Btn_OK);
+        EXPECT_EQ(Seams.Boxes.size(), 1u) << "the valid length passes";
     });
     EXPECT_EQ(result, mrOk);
     const QByteArray saved = Folder.Read("KNX_SetAccess.xml");
