@@ -6,6 +6,7 @@
 #include "grid/ZvGridBalloon.h"
 #include "grid/ZvGridFocusWindow.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/editors/ZvCellEditor.h"
 #include "grid/ZvStringGridCheck.h"
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/panels/ZvGridPanels.h"
@@ -335,6 +336,9 @@ void TZvStringGrid::SetFocusMessageHook(TWMSetFocus& Message)
     TBaseGrid::WndProc(Message.Message);
     const int rc = RealColIndex(Col());
     if (HasCheckBox(rc, Row())) return;
+    // A click back into the grid ends a rich-text edit still open.
+    if (TZvCellEditor* rich = MadeCellEditor(TEditorType::edRichEdit); rich && rich->EditorControl()->Visible())
+        HideInplaceEdit();
 
     bool editable = true;
     TInplaceEdit* editor = InplaceEditor();
