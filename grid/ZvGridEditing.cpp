@@ -153,7 +153,7 @@ bool TZvStringGrid::ShowEditorControl(int ACol, int ARow)
 {
     TZvCellEditor* editor = CellEditor(d->FCurrentEditor);
     // The text editor opens through the platform grid's own steps, never here.
-    if (!editor || editor->AsInplaceEdit()) {
+    if (!editor || editor->AsInplaceEdit() || !editor->CanBegin(this)) {
         d->FStartEditChar = QChar();
         return false;
     }

@@ -66,6 +66,7 @@ void TEditLink::SetFocus(bool Value)
     }
     if (FEditStyle == TEditStyle::esInplace && !FSubClassed && FOwner) {
         // The grid answers the control's key question while it tabs through its cells.
+        FOwnProc = !WindowProcReplaced(control);
         FOwner->SetGridControlWndProc(GetWindowProc(control));
         TZvStringGrid* grid = FOwner;
         SetWindowProc(control, [grid](TMessage& Message) { grid->EditControlWindowProc(Message); });
@@ -83,7 +84,7 @@ void TEditLink::RestoreWinProc()
     TWinControl* control = GetEditControl();
     if (FEditStyle != TEditStyle::esInplace || !control) return;
     if (FSubClassed) {
-        SetWindowProc(control, FOwner ? FOwner->GridControlWndProc() : TWndMethod());
+        SetWindowProc(control, FOwnProc || !FOwner ? TWndMethod() : FOwner->GridControlWndProc());
         if (FOwner) FOwner->SetGridControlWndProc(TWndMethod());
     }
     FSubClassed = false;
@@ -218,6 +219,7 @@ public:
         return control ? control->Perform(WM_GETDLGCODE) : 0;
     }
     bool IsEditCtrl() const override { return true; }
+    bool CanBegin(TZvStringGrid* Grid) override { return dynamic_cast<TEditLink*>(Grid->EditLink()) != nullptr; }
     bool HasValue() override { return FLink != nullptr; }
     bool WritesThrough(const TControl*) override { return false; }
 

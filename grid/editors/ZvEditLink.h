@@ -127,5 +127,6 @@ private:
     int FPopupLeft = -1;
     int FPopupTop = -1;
     bool FSubClassed = false;
+    bool FOwnProc = true;   // the control ran its own procedure before the grid's
     bool FWantTabs = false;
 };
