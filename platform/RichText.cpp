@@ -97,6 +97,8 @@ private:
             --FPendingSkip;
             return;
         }
+        // A control character written as such is no text of the document; one escaped as \'hh is.
+        if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F) return;
         Emit(c.unicode() < 0x100 ? AnsiChar(c.unicode()) : c.unicode());
     }
 
@@ -299,14 +301,14 @@ String Escaped(const String& text)
             out += ch;
         } else if (u == u'\t') {
             out += QStringLiteral("\\tab ");
-        } else if (u == 0x2028 || u == u'\n' || u == u'\r') {
+        } else if (u == 0x2028) {
             out += QStringLiteral("\\line ");
         } else if (u == 0x00A0) {
             out += QStringLiteral("\\~");
         } else if (u >= 0x20 && u < 0x7F) {
             out += ch;
         } else if (u < 0x20 || u == 0x7F) {
-            continue;
+            out += QStringLiteral("\\'%1").arg(unsigned(u), 2, 16, QChar(u'0'));
         } else {
             const QByteArray b = EncodeWindows1252(String(ch));
             if (b.size() == 1 && b[0] != '?') {

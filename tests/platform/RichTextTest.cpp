@@ -90,6 +90,7 @@ TEST(RichText, RoundTripsTheFormatsCellsUse)
         {R"({\rtf1\foo\bar12 a{\*\unknown hidden}b{\stylesheet{\s1 x;}}c{\info{\title t}}d})", "abcd", "[abcd]", "abcd"},
         {R"({\rtf1 one\par\par three\par})", "one\n\nthree", "[one]|[]|[three]|[]", "one\\par\r\n\\par\r\nthree\\par\r\n"},
         {R"({\rtf1})", "", "[]", ""},
+        {"{\\rtf1 a\\'07b\x01" "c}", "a\x07" "bc", "[a\x07" "bc]", "a\\'07bc"},   // a raw control character is no text
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rtf);
