@@ -91,6 +91,9 @@ bool TZvStringGrid::AllowEditorShow()
     // A key that asks for the editor while editing is switched off leaves no editor mode behind.
     if (!allow && !Options().Contains(goEditing) && EditorMode()) HideEditor();
     if (d->FDesignTime) return allow;
+    // While a special editor is open the platform grid may ask again (a row
+    // growing under the editor): its text editor must not open over it.
+    if (allow && d->FInEditMode && d->FSpecialEditor) return false;
     const TPoint base = BaseCell(EditorRealCol(), Row());
     if (allow && !d->FInEditMode && IsCheckOrButtonCell(base.X, base.Y)) return false;
     if (allow && !d->FInEditMode) {

@@ -217,6 +217,8 @@ TEST_F(RichCells, TypingALineGrowsTheRowUnlessTheCellWouldReachBelowTheGrid)
     EXPECT_EQ(grid->RowHeights(2), 20) << "loading the cell grows nothing";
     Simulate::Key(ed, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     Simulate::Type(ed, QStringLiteral("second"));
+    EXPECT_FALSE(grid->InplaceEditor() && grid->InplaceEditor()->Visible()) << "the grown row opens no other editor";
+    EXPECT_TRUE(ed->Visible());
     const int needed = int(std::ceil(ed->Document()->size().height()));
     EXPECT_EQ(grid->RowHeights(2), needed + 10);
     EXPECT_EQ(ed->Height(), needed + 9);
@@ -325,4 +327,18 @@ TEST_F(RichCells, ARichTextCellPaintsItsFormats)
     EXPECT_GT(darkIn(second), 10);
     // Neither shows its markup: RTF text would be far wider than the words.
     EXPECT_EQ(grid->RichTextPlain(grid->Cells(1, 1)), QStringLiteral("plain BOLD RED end"));
+}
+
+TEST_F(RichCells, EnterTypedAsAUserDoesStaysInTheEditorAsALineBreak)
+{
+    grid->Navigation()->SetEditSelectAll(false);
+    grid->SetCells(1, 2, QStringLiteral("{\\rtf1 first}"));
+    grid->SetRow(2);
+    Simulate::Key(grid, Qt::Key_F2);
+    TZvRichEdit* ed = Editor();
+    ASSERT_NE(ed, nullptr);
+    Simulate::TypeIntoFocus(QStringLiteral("\rx"));
+    EXPECT_TRUE(ed->Visible());
+    EXPECT_FALSE(grid->InplaceEditor() && grid->InplaceEditor()->Visible()) << "the grid's text editor stays shut";
+    EXPECT_EQ(ed->PlainTextContent(), QStringLiteral("first\nx"));
 }
