@@ -342,3 +342,21 @@ TEST_F(RichCells, EnterTypedAsAUserDoesStaysInTheEditorAsALineBreak)
     EXPECT_FALSE(grid->InplaceEditor() && grid->InplaceEditor()->Visible()) << "the grid's text editor stays shut";
     EXPECT_EQ(ed->PlainTextContent(), QStringLiteral("first\nx"));
 }
+
+TEST_F(RichCells, ACellIsMeasuredWithItsFormatsNotItsMarkupOrPlainText)
+{
+    grid->SetCells(2, 1, QStringLiteral("{\\rtf1\\fs60 Wide}"));
+    grid->SetCells(2, 2, QStringLiteral("{\\rtf1 Wide}"));
+    grid->SetCells(2, 3, QString());
+    grid->AutoSizeCol(2);
+    const int large = grid->ColWidths(2);
+    grid->SetCells(2, 1, QStringLiteral("{\\rtf1 Wide}"));
+    grid->AutoSizeCol(2);
+    const int plain = grid->ColWidths(2);
+    EXPECT_GT(large, plain + 20) << "30-point text needs far more room";
+    EXPECT_LT(plain, grid->Canvas()->TextWidth(QStringLiteral("{\\rtf1 Wide}"))) << "not the markup's width";
+    grid->SetCells(2, 1, QStringLiteral("{\\rtf1\\fs60 Wide}"));
+    grid->AutoSizeRow(1);
+    grid->AutoSizeRow(2);
+    EXPECT_GT(grid->RowHeights(1), grid->RowHeights(2) + 10);
+}
