@@ -331,8 +331,12 @@ void TZvStringGrid::RepaintMergedCurrentCell()
 
 void TZvStringGrid::SetFocusMessageHook(TWMSetFocus& Message)
 {
-    // The grid moving the focus itself is no user entering it.
-    if (d->InvokedFocusChange) return;
+    // The grid moving the focus itself is no user entering it. The flag
+    // covers that one focus change: left set, it would silence every later one.
+    if (d->InvokedFocusChange) {
+        d->InvokedFocusChange = false;
+        return;
+    }
     TBaseGrid::WndProc(Message.Message);
     const int rc = RealColIndex(Col());
     if (HasCheckBox(rc, Row())) return;

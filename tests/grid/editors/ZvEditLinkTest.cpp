@@ -374,3 +374,26 @@ TEST(EditLink, TheBaseClassHasNoControlAndCannotBeFocused)
     EXPECT_THROW(link.SetFocus(true), Exception);
     EXPECT_THROW(link.SetRect(Rect(0, 0, 10, 10)), Exception);
 }
+
+TEST_F(EditLinks, APopupLosingActivationStoresItsValueAndSilencesOneFocusGainOnly)
+{
+    link->SetEditStyle(TEditStyle::esPopup);
+    link->SetPopupWidth(120);
+    link->SetPopupHeight(30);
+    Open();
+    TForm* popup = link->PopupForm();
+    ASSERT_NE(popup, nullptr);
+    Simulate::Type(Edit(), QStringLiteral("away"));
+    ASSERT_TRUE(popup->OnDeactivate);
+    popup->OnDeactivate(popup);   // the window system took the activation elsewhere
+    EXPECT_EQ(grid->Cells(2, 2), QStringLiteral("away"));
+    EXPECT_FALSE(grid->EditActive());
+    EXPECT_FALSE(popup->Visible());
+    EXPECT_TRUE(grid->InvokedFocusChange());
+    auto* other = new TEdit(form.get());
+    other->SetParent(form.get());
+    other->SetBounds(0, 292, 60, 8);
+    other->SetFocus();
+    grid->SetFocus();
+    EXPECT_FALSE(grid->InvokedFocusChange()) << "the flag covers one focus change, not every later one";
+}
