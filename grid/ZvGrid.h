@@ -22,6 +22,7 @@
 #include "grid/ZvGridSettings.h"
 #include "grid/support/ZvGridTypes.h"
 #include "grid/support/ZvStyles.h"
+#include "platform/WindowProc.h"
 
 #include <QDateTime>
 
@@ -51,6 +52,7 @@ class TGridUnitEditBtn;
 class TGridTransEdit;
 class TGridTransCombo;
 class TGridButton;
+class TZvRichEdit;
 class TGridColorDropDown;
 class TGridImageDropDown;
 // The windows of the services beside the cells (grid/services/).
@@ -1155,12 +1157,32 @@ public:
     bool AllowEditorShow();
     void ApplyStyleServiceColors();
     bool CellAllowsEdit(int ACol, int ARow);
+    // ==== Rich-text cells: editors/ZvRichEdit.cpp ====
+    // Loads a cell's text (its base cell, as displayed) into a rich edit.
     void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
+    // A rich edit's content as a cell holds it: its RTF, one character per byte.
+    String RichToString(TRichEdit* Richeditor);
+    void RichToCell(int ACol, int ARow, TRichEdit* Richeditor);
+    // The rich editor shown over edRichEdit cells, made on first use.
+    TZvRichEdit* InplaceRichEdit();
+    // ==== External edit links: editors/ZvEditLink.cpp ====
+    // The procedure an inplace link's control runs while it edits a cell.
+    void EditControlWindowProc(TMessage& Message);
+    TWndMethod GridControlWndProc() const;
+    void SetGridControlWndProc(TWndMethod Proc);
+    // The grid moves the focus itself: its focus gain does nothing meanwhile.
+    bool InvokedFocusChange() const;
+    void SetInvokedFocusChange(bool Value);
+    // Whether the last validation of an edited value passed.
+    bool LastValidation() const;
+    void SetLastValidation(bool Value);
+    bool GridDestroying() const;
     TGridColorDropDown* ColorPickerDropDown();
     TGridImageDropDown* ImagePickerDropDown();
     bool IsEditable(int ACol, int ARow);
     int MaxEditLength() const;
     void SetMaxEditLength(int Value);
+    // The hidden rich edit that converts and measures rich text, made on first use (editors/ZvRichEdit.cpp).
     TRichEdit* RichEdit();
     void ExitHook();
     // Focus gain and loss, and accelerators of the search bar's buttons.

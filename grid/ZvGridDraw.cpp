@@ -11,7 +11,11 @@
 
 #include "platform/DrawText.h"
 #include "platform/FrameControls.h"
+#include "platform/RichText.h"
 #include "platform/Themes.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <cmath>
@@ -598,69 +602,27 @@ void TZvStringGrid::PaintCellFocusRect(TCanvas& canvas, int RCol, int ARow, cons
 
 void TZvStringGrid::DrawRichTextCell(int RCol, int ARow, TRect Rect, TCanvas* Canvas)
 {
-    // Rich text shows as its plain text, in the cell's font and colours.
+    // Rich text shows with its own formats, on the cell's font and text colour.
     if (d->FDesignTime) return;
-    String text = GetCellEx(RCol, ARow);
-    text = RichTextPlain(text);
+    const String text = GetCellEx(RCol, ARow);
     const int inset = d->FXYOffset.X;
-    TRect r = ::Rect(Rect.Left + inset, Rect.Top, Rect.Right - inset, Rect.Bottom);
-    Canvas->Brush()->SetStyle(TBrushStyle::bsClear);
-    DrawTextEx(*Canvas, text, r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
-    Canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
+    const TRect r = ::Rect(Rect.Left + inset, Rect.Top, Rect.Right - inset, Rect.Bottom);
+    if (r.Width() <= 0 || r.Height() <= 0) return;
+    QTextDocument doc;
+    doc.setDocumentMargin(0);
+    doc.setDefaultFont(Canvas->Font()->ToQFont());
+    LoadRtfIntoDocument(text, doc);
+    if (WordWrap()) doc.setTextWidth(r.Width());
+    QPainter* painter = Canvas->Painter();
+    if (!painter) return;
+    painter->save();
+    painter->translate(r.Left, r.Top);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, ToQColor(Canvas->Font()->Color()));
+    context.clip = QRectF(0, 0, r.Width(), r.Height());
+    painter->setClipRect(context.clip, Qt::IntersectClip);
+    doc.documentLayout()->draw(painter, context);
+    painter->restore();
 }
 
-String TZvStringGrid::RichTextPlain(const String& Rtf)
-{
-    if (!Rtf.startsWith("{\\")) return Rtf;
-    String out;
-    int depth = 0;
-    int skipDepth = -1;   // inside a destination that holds no text ({\*..., fonts, colours)
-    for (int i = 0; i < Rtf.size(); ++i) {
-        const QChar c = Rtf[i];
-        if (c == '{') {
-            ++depth;
-            continue;
-        }
-        if (c == '}') {
-            if (depth == skipDepth) skipDepth = -1;
-            --depth;
-            continue;
-        }
-        if (c == '\\' && i + 1 == Rtf.size()) break;   // a cut-off control word
-        if (c == '\\') {
-            const QChar n = Rtf[i + 1];
-            if (n == '\\' || n == '{' || n == '}') {
-                if (skipDepth < 0) out += n;
-                ++i;
-                continue;
-            }
-            if (n == '*') {
-                if (skipDepth < 0) skipDepth = depth;
-                ++i;
-                continue;
-            }
-            if (n == '\'') {
-                bool ok = false;
-                const int code = Rtf.mid(i + 2, 2).toInt(&ok, 16);
-                if (ok && skipDepth < 0) out += QChar(code);
-                i += 3;
-                continue;
-            }
-            int j = i + 1;
-            while (j < Rtf.size() && Rtf[j].isLetter()) ++j;
-            const String word = Rtf.mid(i + 1, j - i - 1);
-            while (j < Rtf.size() && (Rtf[j].isDigit() || Rtf[j] == '-')) ++j;
-            if (j < Rtf.size() && Rtf[j] == ' ') ++j;
-            if (word == "fonttbl" || word == "colortbl" || word == "stylesheet" || word == "info" || word == "pict")
-                if (skipDepth < 0) skipDepth = depth;
-            if (skipDepth < 0 && (word == "par" || word == "line")) out += '\n';
-            if (skipDepth < 0 && word == "tab") out += '\t';
-            i = j - 1;
-            continue;
-        }
-        if (c == '\r' || c == '\n') continue;
-        if (skipDepth < 0 && depth > 0) out += c;
-    }
-    while (out.endsWith('\n')) out.chop(1);
-    return out;
-}
+String TZvStringGrid::RichTextPlain(const String& Rtf) { return RtfPlainText(Rtf); }

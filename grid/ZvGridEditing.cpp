@@ -91,6 +91,9 @@ bool TZvStringGrid::AllowEditorShow()
     // A key that asks for the editor while editing is switched off leaves no editor mode behind.
     if (!allow && !Options().Contains(goEditing) && EditorMode()) HideEditor();
     if (d->FDesignTime) return allow;
+    // While a special editor is open the platform grid may ask again (a row
+    // growing under the editor): its text editor must not open over it.
+    if (allow && d->FInEditMode && d->FSpecialEditor) return false;
     const TPoint base = BaseCell(EditorRealCol(), Row());
     if (allow && !d->FInEditMode && IsCheckOrButtonCell(base.X, base.Y)) return false;
     if (allow && !d->FInEditMode) {
@@ -153,7 +156,7 @@ bool TZvStringGrid::ShowEditorControl(int ACol, int ARow)
 {
     TZvCellEditor* editor = CellEditor(d->FCurrentEditor);
     // The text editor opens through the platform grid's own steps, never here.
-    if (!editor || editor->AsInplaceEdit()) {
+    if (!editor || editor->AsInplaceEdit() || !editor->CanBegin(this)) {
         d->FStartEditChar = QChar();
         return false;
     }
@@ -167,7 +170,8 @@ bool TZvStringGrid::ShowEditorControl(int ACol, int ARow)
     start.Cell = CellRect(ACol, ARow);
     if (UseRightToLeftReading()) ++start.Cell.Left;
     d->FEditCtrl = nullptr;
-    d->FLastValidation = true;
+    // A link keeps the verdict of the validation that sent it back to its cell.
+    if (d->FCurrentEditor != TEditorType::edCustom) d->FLastValidation = true;
     {
         // The editor opens in the cell's own colour, as the cell is painted.
         TBrush brush;
@@ -208,7 +212,9 @@ void TZvStringGrid::StoreAndHideEditor(int ACol, int ARow)
     const TEditorType kind = d->FCurrentEditor;
     if (TZvCellEditor* editor = MadeCellEditor(kind); editor && !editor->AsInplaceEdit()) {
         const bool writes = editor->WritesCell();
-        if (!writes || (d->FInEditMode && editor->EditorControl()->Visible())) {
+        // An edit link may have made no control; its edit still ends here.
+        TWinControl* control = editor->EditorControl();
+        if (!writes || (d->FInEditMode && (!control || control->Visible()))) {
             if (writes && !d->FRejectingEdit && editor->HasValue()) StoreEditorText(rc, ARow, editor->EditorText());
             editor->EndCellEdit();
         }
@@ -396,10 +402,8 @@ String TZvStringGrid::FireEllipsClick(const String& Text)
     return result;
 }
 void TZvStringGrid::SetFormulaEditing(bool) {} // this grid keeps no formulas
-void TZvStringGrid::CellToRich(int, int, TRichEdit*) {} // rich-text cells come with the rich-text editor
 TGridColorDropDown* TZvStringGrid::ColorPickerDropDown() { return nullptr; } // the drop-down editors come later
 TGridImageDropDown* TZvStringGrid::ImagePickerDropDown() { return nullptr; } // likewise
-TRichEdit* TZvStringGrid::RichEdit() { return nullptr; } // likewise the rich-text editor
 
 // ---- Accessors ----------------------------------------------------------------------------------------------
 int TZvStringGrid::MaxEditLength() const { return d->FMaxEditLength; }

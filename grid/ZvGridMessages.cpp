@@ -215,6 +215,7 @@ void TZvStringGrid::ComponentRemovedHook(TComponent* AComponent, TOperation Oper
 {
     if (Operation == TOperation::opRemove) {
         if (AComponent == d->FCellChecker) d->FCellChecker = nullptr;
+        if (d->FEditLink && AComponent == dynamic_cast<TComponent*>(d->FEditLink)) d->FEditLink = nullptr;
         if (AComponent == d->FFixedDropDownMenu) d->FFixedDropDownMenu = nullptr;
         if (AComponent == d->FGridImages) d->FGridImages = nullptr;
         if (AComponent == reinterpret_cast<TComponent*>(d->FPictureContainer)) d->FPictureContainer = nullptr;

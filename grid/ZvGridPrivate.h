@@ -355,6 +355,8 @@ struct TZvStringGridPrivate {
     TPoint FXYOffset{2, 2};
     bool FXYOffsetTopLeftOnly = false;
     TObject* FEditLink = nullptr;
+    // The window procedure of an inplace edit link's control while the grid answers for it.
+    TWndMethod FGridControlWndProc;
     // Keyboard, mouse and navigation state.
     TGridRect FSelectionBeforeKey;
     QChar FStartEditChar;

@@ -208,7 +208,18 @@ TPoint TZvStringGrid::XYOffset() const { return d->FXYOffset; }
 bool TZvStringGrid::XYOffsetTopLeftOnly() const { return d->FXYOffsetTopLeftOnly; }
 void TZvStringGrid::SetXYOffsetTopLeftOnly(bool Value) { d->FXYOffsetTopLeftOnly = Value; }
 TObject* TZvStringGrid::EditLink() const { return d->FEditLink; }
-void TZvStringGrid::SetEditLink(TObject* Value) { d->FEditLink = Value; }
+void TZvStringGrid::SetEditLink(TObject* Value)
+{
+    d->FEditLink = Value;
+    if (auto* link = dynamic_cast<TComponent*>(Value)) link->FreeNotification(this);
+}
+TWndMethod TZvStringGrid::GridControlWndProc() const { return d->FGridControlWndProc; }
+void TZvStringGrid::SetGridControlWndProc(TWndMethod Proc) { d->FGridControlWndProc = std::move(Proc); }
+bool TZvStringGrid::InvokedFocusChange() const { return d->InvokedFocusChange; }
+void TZvStringGrid::SetInvokedFocusChange(bool Value) { d->InvokedFocusChange = Value; }
+bool TZvStringGrid::LastValidation() const { return d->FLastValidation; }
+void TZvStringGrid::SetLastValidation(bool Value) { d->FLastValidation = Value; }
+bool TZvStringGrid::GridDestroying() const { return d->FDestroying; }
 bool TZvStringGrid::Loading() const { return d->FLoading; }
 bool TZvStringGrid::IsLoaded() const { return d->FLoaded; }
 bool TZvStringGrid::Designing() const { return d->FDesignTime; }

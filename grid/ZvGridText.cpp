@@ -7,9 +7,11 @@
 #include "grid/support/ZvHTMLUtil.h"
 
 #include "platform/DrawText.h"
+#include "platform/RichText.h"
 #include "platform/SysUtils.h"
 
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -168,8 +170,15 @@ TPoint TZvStringGrid::GetCellTextSize(int ACol, int ARow, bool ReserveButton, bo
         r.Bottom = 65535;
         const TSize s = DrawMarkupText(canvas, text, r, true, true);
         size = {s.cx + 2, s.cy + 2};
+    } else if (kind == ctRichText) {
+        // Measured as it is painted: with its own formats, on the cell's font.
+        QTextDocument doc;
+        doc.setDocumentMargin(0);
+        doc.setDefaultFont(canvas.Font()->ToQFont());
+        LoadRtfIntoDocument(text, doc);
+        if (Wrap) doc.setTextWidth(std::max(1, r.Width()));
+        size = {int(std::ceil(doc.idealWidth())), int(std::ceil(doc.size().height()))};
     } else {
-        if (kind == ctRichText) text = RichTextPlain(text);
         int angle = 0;
         const bool rotated = IsRotated(ACol, ARow, angle);
         if (Wrap) {

@@ -6,6 +6,7 @@
 #include "grid/ZvGridBalloon.h"
 #include "grid/ZvGridFocusWindow.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/editors/ZvCellEditor.h"
 #include "grid/ZvStringGridCheck.h"
 #include "grid/services/ZvGridSearch.h"
 #include "grid/services/panels/ZvGridPanels.h"
@@ -330,11 +331,18 @@ void TZvStringGrid::RepaintMergedCurrentCell()
 
 void TZvStringGrid::SetFocusMessageHook(TWMSetFocus& Message)
 {
-    // The grid moving the focus itself is no user entering it.
-    if (d->InvokedFocusChange) return;
+    // The grid moving the focus itself is no user entering it. The flag
+    // covers that one focus change: left set, it would silence every later one.
+    if (d->InvokedFocusChange) {
+        d->InvokedFocusChange = false;
+        return;
+    }
     TBaseGrid::WndProc(Message.Message);
     const int rc = RealColIndex(Col());
     if (HasCheckBox(rc, Row())) return;
+    // A click back into the grid ends a rich-text edit still open.
+    if (TZvCellEditor* rich = MadeCellEditor(TEditorType::edRichEdit); rich && rich->EditorControl()->Visible())
+        HideInplaceEdit();
 
     bool editable = true;
     TInplaceEdit* editor = InplaceEditor();

@@ -6,6 +6,7 @@
 #include "platform/ControlsPrivate.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
+#include "platform/WindowProc.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -45,8 +46,33 @@ TControl::TControl(TComponent* AOwner)
     LiveControls()[FSerial] = this;
 }
 
+namespace {
+// Controls whose window procedure someone replaced; few at any time.
+std::unordered_map<const TControl*, TWndMethod>& ReplacedWindowProcs()
+{
+    static std::unordered_map<const TControl*, TWndMethod> procs;
+    return procs;
+}
+} // namespace
+
+TWndMethod GetWindowProc(TControl* Control)
+{
+    const auto& procs = ReplacedWindowProcs();
+    if (const auto it = procs.find(Control); it != procs.end()) return it->second;
+    return [Control](TMessage& Message) { Control->WndProc(Message); };
+}
+
+void SetWindowProc(TControl* Control, TWndMethod Proc)
+{
+    if (Proc) ReplacedWindowProcs()[Control] = std::move(Proc);
+    else ReplacedWindowProcs().erase(Control);
+}
+
+bool WindowProcReplaced(const TControl* Control) { return ReplacedWindowProcs().count(Control) != 0; }
+
 TControl::~TControl()
 {
+    ReplacedWindowProcs().erase(this);
     if (FAction) FAction->UnRegisterClient(this);
     LiveControls().erase(FSerial);
     if (Application) Application->ControlDestroyed(this);
@@ -389,7 +415,14 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
     m.Msg = Msg;
     m.WParam = WParam;
     m.LParam = LParam;
-    WndProc(m);
+    auto& procs = ReplacedWindowProcs();
+    if (const auto it = procs.find(this); it != procs.end()) {
+        // A copy: the procedure may give the control back its own while it runs.
+        const TWndMethod proc = it->second;
+        proc(m);
+    } else {
+        WndProc(m);
+    }
     return m.Result;
 }
 

@@ -3,6 +3,7 @@
 #include "examples/gallery/GalleryForms.h"
 #include "examples/gallery/GalleryPickers.h"
 #include "examples/gallery/GalleryEditors.h"
+#include "examples/gallery/GalleryRichText.h"
 #include "platform/Themes.h"
 
 #include <QApplication>
@@ -23,6 +24,9 @@ int main(int argc, char** argv)
     TGalleryEditorsForm* editors = nullptr;
     Application->CreateForm(editors);
     editors->Show();
+    TGalleryRichTextForm* richText = nullptr;
+    Application->CreateForm(richText);
+    richText->Show();
     Application->Run();
     Application->DestroyForms();
     return 0;

@@ -50,6 +50,9 @@ public:
     // button shows the cell but holds no value of its own; such an editor is
     // hidden whenever the edit ends, a writing one only while it is open.
     virtual bool WritesCell() const { return true; }
+    // Whether the editor can open on the grid now (an edit link needs the grid to hold one);
+    // when it cannot, the grid opens nothing and leaves no edit behind.
+    virtual bool CanBegin(TZvStringGrid* Grid) { return (void)Grid, true; }
     // Whether the editor holds a value to write now (a list that only shows its
     // preselected entry does not).
     virtual bool HasValue() { return true; }

@@ -10,6 +10,8 @@ void RegisterEditBtnCellEditors(TZvCellEditorRegistry& Registry);
 void RegisterButtonCellEditor(TZvCellEditorRegistry& Registry);
 void RegisterSpinCellEditor(TZvCellEditorRegistry& Registry);
 void RegisterDatePickerCellEditors(TZvCellEditorRegistry& Registry);
+void RegisterRichEditCellEditor(TZvCellEditorRegistry& Registry);
+void RegisterEditLinkCellEditor(TZvCellEditorRegistry& Registry);
 
 namespace {
 
@@ -21,6 +23,8 @@ constexpr void (*BuiltInEditors[])(TZvCellEditorRegistry&) = {
     &RegisterButtonCellEditor,
     &RegisterSpinCellEditor,
     &RegisterDatePickerCellEditors,
+    &RegisterRichEditCellEditor,
+    &RegisterEditLinkCellEditor,
     &RegisterTextCellEditor,
 };
 

@@ -318,6 +318,7 @@ TEST(CellEditorRegistry, HoldsTheGridsOwnKindsByEntry)
         {E::edDateSpinEdit, "Spin"},     {E::edDateEdit, "DatePicker"},     {E::edDateEditUpDown, "DatePicker"},
         {E::edTimeEdit, "DatePicker"},   {E::edDateTimeEdit, "DateTimePicker"},
         {E::edNumeric, "Text"},          {E::edPassword, "Text"},           {E::edPositiveFloat, "Text"},
+        {E::edRichEdit, "RichEdit"},     {E::edCustom, "EditLink"},
     };
     for (const auto& c : cases) {
         const TZvCellEditorEntry* entry = reg.Find(c.Kind);
@@ -325,7 +326,7 @@ TEST(CellEditorRegistry, HoldsTheGridsOwnKindsByEntry)
         EXPECT_EQ(entry->Name, QString::fromLatin1(c.Entry)) << int(c.Kind);
     }
     // Kinds whose editors come later have none yet: the grid opens nothing for them.
-    for (E k : {E::edDataCheckBox, E::edNone, E::edCustom, E::edColorPickerDropDown})
+    for (E k : {E::edDataCheckBox, E::edNone, E::edColorPickerDropDown})
         EXPECT_EQ(reg.Find(k), nullptr) << int(k);
     EXPECT_TRUE(reg.FindByName(QStringLiteral("Text"))->MadeOnFirstUse);
     EXPECT_FALSE(reg.FindByName(QStringLiteral("Combo"))->MadeOnFirstUse);
