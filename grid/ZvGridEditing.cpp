@@ -209,7 +209,7 @@ void TZvStringGrid::StoreAndHideEditor(int ACol, int ARow)
     if (TZvCellEditor* editor = MadeCellEditor(kind); editor && !editor->AsInplaceEdit()) {
         const bool writes = editor->WritesCell();
         if (!writes || (d->FInEditMode && editor->EditorControl()->Visible())) {
-            if (writes && !d->FRejectingEdit && editor->HasValue()) StoreEditorText(rc, ARow, editor->EditorText());
+            if (writes && !d->FRejectingEdit && editor->HasValue()) editor->StoreCellValue(this, rc, ARow);
             editor->EndCellEdit();
         }
     }
@@ -314,6 +314,26 @@ bool TZvStringGrid::ClickPending() const { return d->FClickPending; }
 void TZvStringGrid::ClearStartEditChar() { d->FStartEditChar = QChar(); }
 void TZvStringGrid::SetNoAutoAdvance(bool Value) { d->FNoAutoAdvance = Value; }
 void TZvStringGrid::EditorKeyPress(QChar& Key) { KeyPress(Key); }
+bool TZvStringGrid::LButFlg() const { return d->FLButFlg; }
+void TZvStringGrid::SetLButFlg(bool Value) { d->FLButFlg = Value; }
+
+void TZvStringGrid::DropDownHeaderButtonClicked(TObject*, int ButtonIndex)
+{
+    if (OnDropDownHeaderButtonClick) OnDropDownHeaderButtonClick(this, Col(), Row(), ButtonIndex);
+}
+
+void TZvStringGrid::DropDownFooterButtonClicked(TObject*, int ButtonIndex)
+{
+    if (OnDropDownFooterButtonClick) OnDropDownFooterButtonClick(this, Col(), Row(), ButtonIndex);
+}
+
+// Written through on every change, so the cell holds the memo's text while it is edited.
+void TZvStringGrid::MemoDropDownToCell(TObject*)
+{
+    TZvCellEditor* memo = MadeCellEditor(TEditorType::edMemoDropDown);
+    if (!memo || !d->FInEditMode || d->FCurrentEditor != TEditorType::edMemoDropDown) return;
+    EditTextSetHook(Col(), Row(), memo->EditorText());
+}
 
 void TZvStringGrid::WriteEditedCellText(const String& Value)
 {
@@ -397,9 +417,7 @@ String TZvStringGrid::FireEllipsClick(const String& Text)
 }
 void TZvStringGrid::SetFormulaEditing(bool) {} // this grid keeps no formulas
 void TZvStringGrid::CellToRich(int, int, TRichEdit*) {} // rich-text cells come with the rich-text editor
-TGridColorDropDown* TZvStringGrid::ColorPickerDropDown() { return nullptr; } // the drop-down editors come later
-TGridImageDropDown* TZvStringGrid::ImagePickerDropDown() { return nullptr; } // likewise
-TRichEdit* TZvStringGrid::RichEdit() { return nullptr; } // likewise the rich-text editor
+TRichEdit* TZvStringGrid::RichEdit() { return nullptr; } // the rich-text editor comes later
 
 // ---- Accessors ----------------------------------------------------------------------------------------------
 int TZvStringGrid::MaxEditLength() const { return d->FMaxEditLength; }
