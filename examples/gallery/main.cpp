@@ -3,6 +3,7 @@
 #include "examples/gallery/GalleryForms.h"
 #include "examples/gallery/GalleryPickers.h"
 #include "examples/gallery/GalleryEditors.h"
+#include "examples/gallery/GalleryDropDownEditors.h"
 #include "platform/Themes.h"
 
 #include <QApplication>
@@ -23,6 +24,9 @@ int main(int argc, char** argv)
     TGalleryEditorsForm* editors = nullptr;
     Application->CreateForm(editors);
     editors->Show();
+    TGalleryDropDownEditorsForm* dropDownEditors = nullptr;
+    Application->CreateForm(dropDownEditors);
+    dropDownEditors->Show();
     Application->Run();
     Application->DestroyForms();
     return 0;
