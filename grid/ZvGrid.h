@@ -152,7 +152,8 @@ using TPrintColumnWidthEvent = std::function<void(TObject* Sender, int ACol, int
 using TPrintRowHeightEvent = std::function<void(TObject* Sender, int ARow, int& Height)>;
 using TNodeClickEvent = std::function<void(TObject* Sender, int ARow, int ARowReal)>;
 using TNodeAllowEvent = std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)>;
-using TDropDownButtonClickEvent = std::function<void(TObject* Sender, int ButtonIndex)>;
+// A drop-down editor's header or footer button, with the cell it edits (displayed column).
+using TDropDownButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int ButtonIndex)>;
 using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, int FixedColumn, bool& Allow)>;
 using TFixedDropDownClickEvent =
     std::function<void(TObject* Sender, int FixedColumn, TPopupMenu*& DropDownMenu, bool& KeepFixedCellHighlighted)>;
@@ -1177,6 +1178,8 @@ public:
     bool LastValidation() const;
     void SetLastValidation(bool Value);
     bool GridDestroying() const;
+    // The colour and image picker editors, made on first use. Defined with the
+    // drop-down editors (dropdowns/editors), the floor that knows their classes.
     TGridColorDropDown* ColorPickerDropDown();
     TGridImageDropDown* ImagePickerDropDown();
     bool IsEditable(int ACol, int ARow);
@@ -1236,6 +1239,16 @@ public:
     void SetNoAutoAdvance(bool Value);
     // A character typed into an editor goes through the grid's own key press.
     void EditorKeyPress(QChar& Key);
+    // Set by a left press that opened an editor; an editor that places its caret
+    // under the pointer clears it once it has.
+    bool LButFlg() const;
+    void SetLButFlg(bool Value);
+    // The drop-down editors' header and footer button clicks, fired as the
+    // grid's own events with the current cell.
+    void DropDownHeaderButtonClicked(TObject* Sender, int ButtonIndex);
+    void DropDownFooterButtonClicked(TObject* Sender, int ButtonIndex);
+    // The memo drop-down editor's change: its lines, joined, become the current cell's text.
+    void MemoDropDownToCell(TObject* Sender);
     // The posted message that turns the end of an edit into OnEditCellDone.
     static UINT EditDoneMessage();
     void EditDoneMessageHook(TMessage& Message);

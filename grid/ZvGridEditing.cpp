@@ -215,7 +215,7 @@ void TZvStringGrid::StoreAndHideEditor(int ACol, int ARow)
         // An edit link may have made no control; its edit still ends here.
         TWinControl* control = editor->EditorControl();
         if (!writes || (d->FInEditMode && (!control || control->Visible()))) {
-            if (writes && !d->FRejectingEdit && editor->HasValue()) StoreEditorText(rc, ARow, editor->EditorText());
+            if (writes && !d->FRejectingEdit && editor->HasValue()) editor->StoreCellValue(this, rc, ARow);
             editor->EndCellEdit();
         }
     }
@@ -320,6 +320,26 @@ bool TZvStringGrid::ClickPending() const { return d->FClickPending; }
 void TZvStringGrid::ClearStartEditChar() { d->FStartEditChar = QChar(); }
 void TZvStringGrid::SetNoAutoAdvance(bool Value) { d->FNoAutoAdvance = Value; }
 void TZvStringGrid::EditorKeyPress(QChar& Key) { KeyPress(Key); }
+bool TZvStringGrid::LButFlg() const { return d->FLButFlg; }
+void TZvStringGrid::SetLButFlg(bool Value) { d->FLButFlg = Value; }
+
+void TZvStringGrid::DropDownHeaderButtonClicked(TObject*, int ButtonIndex)
+{
+    if (OnDropDownHeaderButtonClick) OnDropDownHeaderButtonClick(this, Col(), Row(), ButtonIndex);
+}
+
+void TZvStringGrid::DropDownFooterButtonClicked(TObject*, int ButtonIndex)
+{
+    if (OnDropDownFooterButtonClick) OnDropDownFooterButtonClick(this, Col(), Row(), ButtonIndex);
+}
+
+// Written through on every change, so the cell holds the memo's text while it is edited.
+void TZvStringGrid::MemoDropDownToCell(TObject*)
+{
+    TZvCellEditor* memo = MadeCellEditor(TEditorType::edMemoDropDown);
+    if (!memo || !d->FInEditMode || d->FCurrentEditor != TEditorType::edMemoDropDown) return;
+    EditTextSetHook(Col(), Row(), memo->EditorText());
+}
 
 void TZvStringGrid::WriteEditedCellText(const String& Value)
 {
@@ -402,8 +422,6 @@ String TZvStringGrid::FireEllipsClick(const String& Text)
     return result;
 }
 void TZvStringGrid::SetFormulaEditing(bool) {} // this grid keeps no formulas
-TGridColorDropDown* TZvStringGrid::ColorPickerDropDown() { return nullptr; } // the drop-down editors come later
-TGridImageDropDown* TZvStringGrid::ImagePickerDropDown() { return nullptr; } // likewise
 
 // ---- Accessors ----------------------------------------------------------------------------------------------
 int TZvStringGrid::MaxEditLength() const { return d->FMaxEditLength; }

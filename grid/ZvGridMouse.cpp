@@ -357,8 +357,13 @@ void TZvStringGrid::LButtonDownMessageHook(TWMMouse& Message)
         return;
     }
 
+    // Raised before the press may open an editor, which reads it as it takes the focus;
+    // a press that opened none leaves it down.
+    const bool wasEditing = d->FInEditMode;
+    d->FLButFlg = true;
     PressSelectCell(Message, p);
     PressEditCell(p);
+    if (wasEditing || !d->FInEditMode) d->FLButFlg = false;
 
     if (editingOff) FGridState = gsSelecting;
 }

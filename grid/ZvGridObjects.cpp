@@ -2,6 +2,7 @@
 
 #include "grid/ZvGrid.h"
 #include "grid/ZvGridPrivate.h"
+#include "grid/editors/ZvCellEditor.h"
 
 #include "platform/Pictures.h"
 
@@ -182,10 +183,24 @@ bool TZvStringGrid::FireRatingChange(int ACol, int ARow, int Value)
     return allow;
 }
 
-// The colour and image pickers hand their choice over when they close; the
-// events fire from their close-up handlers with the picked value.
-void TZvStringGrid::FireColorSelect() {}
-void TZvStringGrid::FireImageSelect() {}
+// The colour and image picker editors report each pick through these, with
+// what the picker holds now.
+void TZvStringGrid::FireColorSelect()
+{
+    if (!OnColorSelect) return;
+    TZvCellEditor* picker = CellEditor(TEditorType::edColorPickerDropDown);
+    if (!picker) return;
+    const TZvPickedValue picked = picker->PickedValue();
+    OnColorSelect(this, Col(), Row(), picked.Color, picked.Text);
+}
+
+void TZvStringGrid::FireImageSelect()
+{
+    if (!OnImageSelect) return;
+    TZvCellEditor* picker = CellEditor(TEditorType::edImagePickerDropDown);
+    if (!picker) return;
+    OnImageSelect(this, Col(), Row(), picker->PickedValue().ItemIndex);
+}
 
 // ---- Pictures, icons, bitmaps ------------------------------------------------------------------------
 void TZvStringGrid::AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal,

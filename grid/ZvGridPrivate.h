@@ -365,6 +365,8 @@ struct TZvStringGridPrivate {
     String FHTMLControlType;
     bool FHTMLControlEditing = false;
     bool FClickPending = false;
+    // A left press opened the editor: the drop-down editors put the caret under the pointer.
+    bool FLButFlg = false;
     bool FMouseDownMove = false;
     bool FMouseKeepDown = false;
     bool FSpinUp = false;

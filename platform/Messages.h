@@ -57,6 +57,8 @@ constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOV
 
 // Combo box notifications, the high word of a WM_COMMAND's WParam; LParam is the combo's window.
 constexpr WORD CBN_SELCHANGE = 1, CBN_EDITCHANGE = 5, CBN_DROPDOWN = 7, CBN_CLOSEUP = 8;
+// An edit's character at a client point (LParam: x low, y high): the index in the low word, -1 without a window.
+constexpr UINT EM_CHARFROMPOS = 0x00D7;
 
 // ---- Control messages of the class library --------------------------------------
 constexpr UINT CM_BASE = 0xB000;

@@ -116,6 +116,11 @@ void TEdit::DefaultHandler(TMessage& Message)
         Perform(clip, 0, 0);
         return;
     }
+    if (Message.Msg == EM_CHARFROMPOS) {
+        const TPoint at{GetXParam(Message.LParam), GetYParam(Message.LParam)};
+        Message.Result = FEdit ? LRESULT(FEdit->cursorPositionAt(QPoint(at.X, at.Y)) & 0xFFFF) : LRESULT(-1);
+        return;
+    }
     if (Message.Msg == WM_COPY || Message.Msg == WM_CUT || Message.Msg == WM_PASTE) {
         if (!FEdit) return;
         if (Message.Msg == WM_COPY) FEdit->copy();

@@ -4,6 +4,7 @@
 #include "examples/gallery/GalleryPickers.h"
 #include "examples/gallery/GalleryEditors.h"
 #include "examples/gallery/GalleryRichText.h"
+#include "examples/gallery/GalleryDropDownEditors.h"
 #include "platform/Themes.h"
 
 #include <QApplication>
@@ -27,6 +28,9 @@ int main(int argc, char** argv)
     TGalleryRichTextForm* richText = nullptr;
     Application->CreateForm(richText);
     richText->Show();
+    TGalleryDropDownEditorsForm* dropDownEditors = nullptr;
+    Application->CreateForm(dropDownEditors);
+    dropDownEditors->Show();
     Application->Run();
     Application->DestroyForms();
     return 0;

@@ -37,3 +37,8 @@ void TZvCellEditor::TabToNextCell(TZvStringGrid* Grid)
     LeaveToGrid(Grid);
     Grid->TabToNextCell(GetKeyState(VK_SHIFT) < 0);
 }
+
+void TZvCellEditor::StoreCellValue(TZvStringGrid* Grid, int RealCol, int Row)
+{
+    Grid->StoreEditorText(RealCol, Row, EditorText());
+}

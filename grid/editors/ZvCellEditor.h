@@ -30,6 +30,15 @@ struct TZvCellEditStart {
     QChar StartChar;   // the character typed to open the edit; null when none was
 };
 
+// What a picking editor holds now: a colour picker its colour and the
+// colour's text, an image picker its item index. Editors that pick nothing
+// leave the defaults.
+struct TZvPickedValue {
+    TColor Color = clNone;
+    String Text;
+    int ItemIndex = -1;
+};
+
 class TZvCellEditor {
 public:
     virtual ~TZvCellEditor() = default;
@@ -42,6 +51,10 @@ public:
     virtual String EditorText() = 0;
     // Hides and disables the control; the grid has already written what it writes.
     virtual void EndCellEdit() = 0;
+    // Writes the editor's value into the cell (real column) as the edit ends;
+    // most editors write their text, a picker may write a colour or a picture.
+    virtual void StoreCellValue(TZvStringGrid* Grid, int RealCol, int Row);
+    virtual TZvPickedValue PickedValue() { return {}; }
     // The keys the editor keeps for itself instead of the form's focus moves (DLGC_ codes).
     virtual LRESULT WantedKeys() { return EditorControl()->Perform(WM_GETDLGCODE); }
 
