@@ -416,6 +416,147 @@ TEST_F(OfficeGrid, EveryFailedSaveRaisesWithTheFileNameAndLeavesTheFileAsItWas)
     EXPECT_EQ(folder.Read(QStringLiteral("precious.xlsx")), garbage);
 }
 
+// ---- Legacy .xls through FreeXL ----
+
+// A small BIFF8 workbook in a compound file, built here from the formats'
+// published layouts (never taken from a foreign file): a 512-byte header, one
+// FAT sector, one directory sector (root entry and the "Workbook" stream),
+// then the stream itself, padded to the 4096 bytes below which a stream would
+// move into the mini stream.
+class TBiffWriter {
+public:
+    QByteArray Out;
+    void Record(int Type, const QByteArray& Body);
+};
+
+QByteArray Le16(int v)
+{
+    QByteArray out;
+    out.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+    return out;
+}
+QByteArray Le32(quint32 v) { return Le16(int(v & 0xFFFF)) + Le16(int(v >> 16)); }
+
+void TBiffWriter::Record(int Type, const QByteArray& Body) { Out += Le16(Type) + Le16(int(Body.size())) + Body; }
+
+// A string as BIFF8 stores it: 8-bit when every character fits, else UTF-16.
+QByteArray BiffChars(const String& Text)
+{
+    bool wide = false;
+    for (const QChar c : Text) wide = wide || c.unicode() > 0xFF;
+    QByteArray out(1, char(wide ? 1 : 0));
+    for (const QChar c : Text) out += wide ? Le16(c.unicode()) : QByteArray(1, char(c.unicode()));
+    return out;
+}
+
+QByteArray Bof(int Kind) { return Le16(0x0600) + Le16(Kind) + Le16(0x0DBB) + Le16(0x07CC) + Le32(0) + Le32(0x06); }
+QByteArray Cell(int Row, int Col) { return Le16(Row) + Le16(Col) + Le16(0); }
+QByteArray Dimensions(int FirstRow, int LastRow, int FirstCol, int LastCol)
+{
+    return Le32(quint32(FirstRow)) + Le32(quint32(LastRow + 1)) + Le16(FirstCol) + Le16(LastCol + 1) + Le16(0);
+}
+
+QByteArray LegacyWorkbook()
+{
+    const std::vector<String> shared = {QStringLiteral("Name"), QString::fromUtf8("\xC5\x81\xC3\xB3d\xC5\xBA"), QStringLiteral("solo")};
+    const std::vector<String> sheets = {QStringLiteral("Zahlen"), QString::fromUtf8("\xC3\x9C" "bersicht")};
+    // The globals, whose sheet list needs the offsets of the sheets that follow them.
+    const auto globals = [&](const std::vector<quint32>& Offsets) {
+        TBiffWriter w;
+        w.Record(0x0809, Bof(0x0005));
+        w.Record(0x0042, Le16(1200)); // code page: UTF-16
+        w.Record(0x0022, Le16(0));    // dates count from 1900
+        for (size_t i = 0; i < sheets.size(); ++i)
+            w.Record(0x0085, Le32(Offsets[i]) + Le16(0) + QByteArray(1, char(sheets[i].size())) + BiffChars(sheets[i]));
+        QByteArray sst = Le32(quint32(shared.size())) + Le32(quint32(shared.size()));
+        for (const String& t : shared) sst += Le16(int(t.size())) + BiffChars(t);
+        w.Record(0x00FC, sst);
+        w.Record(0x000A, {});
+        return w.Out;
+    };
+    TBiffWriter first, second;
+    first.Record(0x0809, Bof(0x0010));
+    first.Record(0x0200, Dimensions(1, 2, 1, 2));
+    first.Record(0x00FD, Cell(1, 1) + Le32(0));                            // B2: "Name"
+    double value = 12.5;
+    first.Record(0x0203, Cell(1, 2) + QByteArray(reinterpret_cast<const char*>(&value), 8)); // C2: 12.5
+    first.Record(0x027E, Cell(2, 1) + Le32((42u << 2) | 2u));              // B3: 42 as an integer RK
+    first.Record(0x00FD, Cell(2, 2) + Le32(1));                            // C3: a UTF-16 text
+    first.Record(0x000A, {});
+    second.Record(0x0809, Bof(0x0010));
+    second.Record(0x0200, Dimensions(4, 4, 3, 3));
+    second.Record(0x00FD, Cell(4, 3) + Le32(2)); // D5: "solo"
+    second.Record(0x000A, {});
+    const quint32 start = quint32(globals({0, 0}).size());
+    QByteArray stream = globals({start, start + quint32(first.Out.size())}) + first.Out + second.Out;
+    stream.append(QByteArray(std::max<qsizetype>(0, 4096 - stream.size()), '\0'));
+    const int sectors = int((stream.size() + 511) / 512);
+    stream.append(QByteArray(sectors * 512 - stream.size(), '\0'));
+
+    QByteArray header = QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(16, '\0');
+    header += Le16(0x003E) + Le16(0x0003) + Le16(0xFFFE) + Le16(9) + Le16(6) + QByteArray(6, '\0');
+    header += Le32(0) + Le32(1) + Le32(1) + Le32(0) + Le32(4096); // no dir count (v3), 1 FAT sector, directory in 1
+    header += Le32(0xFFFFFFFE) + Le32(0) + Le32(0xFFFFFFFE) + Le32(0); // no mini FAT, no DIFAT sectors
+    header += Le32(0); // the FAT is sector 0
+    for (int i = 1; i < 109; ++i) header += Le32(0xFFFFFFFF);
+
+    QByteArray fat = Le32(0xFFFFFFFD) + Le32(0xFFFFFFFE);
+    for (int i = 0; i < sectors; ++i) fat += Le32(i + 1 < sectors ? quint32(2 + i + 1) : 0xFFFFFFFEu);
+    while (fat.size() < 512) fat += Le32(0xFFFFFFFF);
+
+    const auto entry = [](const String& Name, int Type, quint32 Child, quint32 Start, quint32 Size) {
+        QByteArray e;
+        for (const QChar c : Name) e += Le16(c.unicode());
+        e.append(64 - e.size(), '\0');
+        e += Le16(Name.isEmpty() ? 0 : int(Name.size() + 1) * 2);
+        e += QByteArray(1, char(Type)) + QByteArray(1, char(1)); // black in the red-black tree
+        e += Le32(0xFFFFFFFF) + Le32(0xFFFFFFFF) + Le32(Child);
+        e += QByteArray(16 + 4 + 16, '\0'); // class id, state, times
+        e += Le32(Start) + Le32(Size) + Le32(0);
+        return e;
+    };
+    QByteArray dir = entry(QStringLiteral("Root Entry"), 5, 1, 0xFFFFFFFE, 0) +
+                     entry(QStringLiteral("Workbook"), 2, 0xFFFFFFFF, 2, quint32(stream.size())) +
+                     entry(String(), 0, 0xFFFFFFFF, 0, 0) + entry(String(), 0, 0xFFFFFFFF, 0, 0);
+    return header + fat + dir + stream;
+}
+
+TEST_F(OfficeGrid, ALegacyWorkbookIsReadThroughFreeXL)
+{
+    folder.Write(QStringLiteral("old.xls"), LegacyWorkbook());
+    const String file = folder.File(QStringLiteral("old.xls"));
+    auto names = std::unique_ptr<TStringList>(grid->GetXLSSheets(file));
+    ASSERT_EQ(names->Count(), 2);
+    EXPECT_EQ((*names)[0], String("Zahlen"));
+    EXPECT_EQ((*names)[1], QString::fromUtf8("\xC3\x9C" "bersicht"));
+
+    grid->SetSaveFixedCells(true);
+    grid->LoadFromXLS(file);
+    ASSERT_EQ(grid->ColCount(), 2);
+    ASSERT_EQ(grid->RowCount(), 2);
+    EXPECT_EQ(grid->Cells(0, 0), String("Name"));
+    EXPECT_EQ(grid->Cells(1, 0), FloatToStr(12.5));
+    EXPECT_EQ(grid->Cells(0, 1), String("42"));
+    EXPECT_EQ(grid->Cells(1, 1), QString::fromUtf8("\xC5\x81\xC3\xB3d\xC5\xBA"));
+
+    grid->LoadFromXLSSheet(file, QString::fromUtf8("\xC3\x9C" "bersicht"));
+    EXPECT_EQ(grid->ColCount(), 1);
+    EXPECT_EQ(grid->Cells(0, 0), String("solo"));
+
+    // The compound file's signature with nothing sound behind it.
+    QByteArray broken = LegacyWorkbook();
+    broken.truncate(700);
+    folder.Write(QStringLiteral("broken.xls"), broken);
+    const String brokenFile = folder.File(QStringLiteral("broken.xls"));
+    try {
+        grid->LoadFromXLS(brokenFile);
+        ADD_FAILURE() << "no error for a broken legacy workbook";
+    } catch (const EZvGridError& e) {
+        EXPECT_TRUE(e.Message().contains(brokenFile)) << e.Message().toStdString();
+    }
+    EXPECT_EQ(grid->Cells(0, 0), String("solo"));
+}
+
 // ---- Documents ----
 
 struct DocTable {
