@@ -217,7 +217,7 @@ TEST_F(OfficeGrid, AWorkbookOpenpyxlWritesIsReadCellForCell)
                              "b = wb.create_sheet('Data')\n"
                              "b['B2'] = 'Name'; b['C2'] = 'Born'; b['D2'] = 'Score'\n"
                              "b['B3'] = 'Anna'; b['C3'] = datetime.date(2024, 3, 15); b['D3'] = 12.5\n"
-                             "b['B4'] = 'Name'; b['D4'] = -7\n"
+                             "b['B4'] = 'Name'; b['D4'] = '#DIV/0!'\n"
                              "b['B5'] = 'tab\\tand <tag>'; b['C5'] = datetime.datetime(1999, 12, 31, 18, 30); b['D5'] = True\n"
                              "wb.active = 1\n"
                              "wb.save(sys.argv[1])\n"),
@@ -232,6 +232,8 @@ TEST_F(OfficeGrid, AWorkbookOpenpyxlWritesIsReadCellForCell)
     grid->SetSaveFixedCells(false);
     grid->SetFixedRows(1);
     grid->SetFixedCols(1);
+    grid->SetCells(2, 3, QStringLiteral("stale")); // an empty cell of the sheet empties it
+    grid->SetCells(3, 3, QStringLiteral("kept"));  // an error value leaves it
     grid->LoadFromXLS(file); // the sheet the workbook was saved on
     EXPECT_EQ(grid->ColCount(), 4);
     EXPECT_EQ(grid->RowCount(), 5);
@@ -240,7 +242,7 @@ TEST_F(OfficeGrid, AWorkbookOpenpyxlWritesIsReadCellForCell)
     const String expected[4][3] = {
         {"Name", "Born", "Score"},
         {"Anna", DateTimeToStr(EncodeDate(2024, 3, 15)), FloatToStr(12.5)},
-        {"Name", "", "-7"}, // a shared string used twice, an empty cell
+        {"Name", "", "kept"}, // a shared string used twice, an empty cell, an error value
         {"tab\tand <tag>", DateTimeToStr(EncodeDate(1999, 12, 31) + EncodeTime(18, 30, 0, 0)), "True"},
     };
     for (int r = 0; r < 4; ++r)
@@ -364,8 +366,9 @@ TEST_F(OfficeGrid, BrokenWorkbooksRaiseAClearErrorAndTheGridKeepsItsCells)
             ADD_FAILURE() << "no error for " << c.Name;
         } catch (const Exception& e) {
             EXPECT_TRUE(e.Message().startsWith(String(c.Message))) << c.Name << ": " << e.Message().toStdString();
-            if (String(c.Message).startsWith(QStringLiteral("Cannot")))
+            if (String(c.Message).startsWith(QStringLiteral("Cannot"))) {
                 EXPECT_TRUE(e.Message().contains(file)) << c.Name;
+            }
         }
         EXPECT_EQ(grid->Cells(0, 0), String("keep")) << c.Name;
         EXPECT_EQ(Screen->Cursor(), crDefault) << c.Name;
@@ -458,7 +461,7 @@ QByteArray Dimensions(int FirstRow, int LastRow, int FirstCol, int LastCol)
 
 QByteArray LegacyWorkbook()
 {
-    const std::vector<String> shared = {QStringLiteral("Name"), QString::fromUtf8("\xC5\x81\xC3\xB3d\xC5\xBA"), QStringLiteral("solo")};
+    const std::vector<String> shared = {QStringLiteral("Name"), QString::fromUtf8("\xC5\x81\xC3\xB3" "d\xC5\xBA"), QStringLiteral("solo")};
     const std::vector<String> sheets = {QStringLiteral("Zahlen"), QString::fromUtf8("\xC3\x9C" "bersicht")};
     // The globals, whose sheet list needs the offsets of the sheets that follow them.
     const auto globals = [&](const std::vector<quint32>& Offsets) {
@@ -537,7 +540,7 @@ TEST_F(OfficeGrid, ALegacyWorkbookIsReadThroughFreeXL)
     EXPECT_EQ(grid->Cells(0, 0), String("Name"));
     EXPECT_EQ(grid->Cells(1, 0), FloatToStr(12.5));
     EXPECT_EQ(grid->Cells(0, 1), String("42"));
-    EXPECT_EQ(grid->Cells(1, 1), QString::fromUtf8("\xC5\x81\xC3\xB3d\xC5\xBA"));
+    EXPECT_EQ(grid->Cells(1, 1), QString::fromUtf8("\xC5\x81\xC3\xB3" "d\xC5\xBA"));
 
     grid->LoadFromXLSSheet(file, QString::fromUtf8("\xC3\x9C" "bersicht"));
     EXPECT_EQ(grid->ColCount(), 1);
@@ -752,7 +755,9 @@ TEST_F(OfficeGrid, ADatabaseQueryFillsTheGridBelowItsFieldNames)
                 EXPECT_EQ(grid->Cells(c.FixedCols + f, c.FixedRows + int(i)), String::fromUtf8(v ? v : ""))
                     << c.Name << " record " << i;
             }
-        if (c.Records.empty()) EXPECT_EQ(grid->Cells(1, 1), String("old")) << c.Name; // nothing below the header changes
+        if (c.Records.empty()) {
+            EXPECT_EQ(grid->Cells(1, 1), String("old")) << c.Name; // nothing below the header changes
+        }
     }
 }
 
