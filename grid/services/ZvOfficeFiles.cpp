@@ -168,6 +168,16 @@ bool SerialToDate(double Serial, bool Date1904, TDateTime& Value)
     return true;
 }
 
+// An ISO date and time as the platform writes dates; the ISO text itself when
+// it is no date the platform can hold.
+String IsoDateText(const String& Iso, Qt::DateFormat Format)
+{
+    const QDateTime when = QDateTime::fromString(Iso, Format);
+    TDateTime day = 0;
+    if (!when.isValid() || !TryEncodeDate(when.date().year(), when.date().month(), when.date().day(), day)) return Iso;
+    return DateTimeToStr(day + when.time().msecsSinceStartOfDay() / 86400000.0);
+}
+
 bool IsDateFormatCode(const String& Code)
 {
     bool quoted = false;
@@ -346,12 +356,7 @@ private:
             return {};
         }
         if (type == u"d") {
-            const QDateTime when = QDateTime::fromString(v.trimmed(), Qt::ISODateWithMs);
-            if (!when.isValid()) return v;
-            const QDate day = when.date();
-            const QTime time = when.time();
-            return DateTimeToStr(EncodeDate(day.year(), day.month(), day.day()) +
-                                 (time.msecsSinceStartOfDay() / 86400000.0));
+            return IsoDateText(v.trimmed(), Qt::ISODateWithMs);
         }
         const int style = Attr(C, "s").as_int(0);
         if (style > 0 && style < int(FDateStyles.size()) && FDateStyles[size_t(style)]) {
@@ -451,12 +456,8 @@ private:
             const QTime t = QTime::fromString(Iso, QStringLiteral("HH:mm:ss"));
             return t.isValid() ? DateTimeToStr(t.msecsSinceStartOfDay() / 86400000.0) : Iso;
         }
-        const QDateTime d = Type == FREEXL_CELL_DATE
-                                ? QDateTime(QDate::fromString(Iso, QStringLiteral("yyyy-MM-dd")), QTime(0, 0))
-                                : QDateTime::fromString(Iso, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        if (!d.isValid()) return Iso;
-        return DateTimeToStr(EncodeDate(d.date().year(), d.date().month(), d.date().day()) +
-                             d.time().msecsSinceStartOfDay() / 86400000.0);
+        return IsoDateText(Type == FREEXL_CELL_DATE ? Iso + QStringLiteral("T00:00:00") : String(Iso).replace(u' ', u'T'),
+                           Qt::ISODate);
     }
 
     const void* FHandle = nullptr;
