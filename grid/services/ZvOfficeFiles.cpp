@@ -1056,6 +1056,36 @@ const char* const DocContentTypes =
     "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml\"/>"
     "</Types>";
 
+// Spelling marks are hidden, as in a new document. The settings' elements have
+// a fixed order: the flag goes after the last of those that precede it.
+void HideSpellingErrors(TOfficePackage& Package, const String& DocPart, const std::string& Prefix)
+{
+    String part;
+    for (const TRelationship& r : ReadRelationships(Package, RelsPartOf(DocPart)))
+        if (r.Type.endsWith(QLatin1String("/settings"))) part = ResolvePartName(DocPart, r.Target);
+    pugi::xml_document settings;
+    if (part.isEmpty() || !LoadXml(settings, Package.Part(part)) || !IsNamed(settings.document_element(), "settings"))
+        return; // a document without settings shows what the reader's defaults say
+    pugi::xml_node root = settings.document_element();
+    if (Child(root, "hideSpellingErrors")) return;
+    static const char* const before[] = {
+        "writeProtection", "view", "zoom", "removePersonalInformation", "removeDateAndTime",
+        "doNotDisplayPageBoundaries", "displayBackgroundShape", "printPostScriptOverText",
+        "printFractionalCharacterWidth", "printFormsData", "embedTrueTypeFonts", "embedSystemFonts", "saveSubsetFonts",
+        "saveFormsData", "mirrorMargins", "alignBordersAndEdges", "bordersDoNotSurroundHeader",
+        "bordersDoNotSurroundFooter", "gutterAtTop"};
+    pugi::xml_node after;
+    for (pugi::xml_node c = root.first_child(); c; c = c.next_sibling())
+        for (const char* name : before)
+            if (IsNamed(c, name)) after = c;
+    const std::string name = Prefix.empty() ? "hideSpellingErrors" : Prefix + ":hideSpellingErrors";
+    if (after)
+        root.insert_child_after(name.c_str(), after);
+    else
+        root.prepend_child(name.c_str());
+    Package.SetPart(part, SaveXml(settings));
+}
+
 } // namespace
 
 QByteArray NewDocument(const String& Text, const TDocTable& Table)
@@ -1143,5 +1173,6 @@ QByteArray DocumentWithTable(const QByteArray& Package, const String& Text, cons
     // The text typed at the start of the document, where it opens.
     InsertFragment(body, body.first_child(), DocParagraphs(Text, TDocAlign::Left), prefix);
     p.SetPart(docPart, SaveXml(doc));
+    HideSpellingErrors(p, docPart, prefix);
     return p.ToBytes();
 }

@@ -681,6 +681,20 @@ TEST_F(OfficeGrid, AppendToDocPlacesTheTableAtTheBookmarkOrAtTheEnd)
                 EXPECT_EQ(t.Rows[1][1].first, String("v2"));
             }
     }
+    // Spelling marks are hidden in the settings, after the view settings that precede the flag.
+    {
+        TOfficePackage p = TOfficePackage::FromBytes(DocumentWithBookmark());
+        p.SetPart(QStringLiteral("word/settings.xml"),
+                  "<w:settings xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+                  "<w:zoom w:percent=\"100\"/><w:defaultTabStop w:val=\"708\"/></w:settings>");
+        folder.Write(QStringLiteral("doc.docx"), p.ToBytes());
+        grid->AppendToDoc(folder.File(QStringLiteral("doc.docx")), QStringLiteral("Here"));
+        TXMLDocument settings;
+        settings.LoadFromBytes(TOfficePackage::FromBytes(folder.Read(QStringLiteral("doc.docx"))).Part(QStringLiteral("word/settings.xml")));
+        std::vector<String> order;
+        for (const TXMLNode& n : settings.DocumentElement().ChildNodes()) order.push_back(n.NodeName());
+        EXPECT_EQ(order, (std::vector<String>{"w:zoom", "w:hideSpellingErrors", "w:defaultTabStop"}));
+    }
     // The split keeps the paragraph's look on both halves and the bookmark with the text after it.
     TXMLDocument doc;
     folder.Write(QStringLiteral("doc.docx"), DocumentWithBookmark());
