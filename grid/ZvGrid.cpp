@@ -10,6 +10,7 @@
 #include "grid/services/ZvGridDragDrop.h"
 #include "grid/services/ZvGridFilter.h"
 #include "grid/services/ZvGridHTMLXML.h"
+#include "grid/services/ZvGridOffice.h"
 #include "grid/services/ZvGridLayout.h"
 #include "grid/services/ZvGridPrint.h"
 #include "grid/services/ZvGridSearch.h"

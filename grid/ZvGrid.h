@@ -73,6 +73,7 @@ enum class TClipOperation;
 class TZvGridTextFormats;
 class TZvGridCellStream;
 class TZvGridHTMLXML;
+class TZvGridOffice;
 class TZvGridPrint;
 class TPrintTarget;
 class TZvGridLayout;
@@ -1284,6 +1285,7 @@ public:
     TZvGridTextFormats& TextFormatsService() const;
     TZvGridCellStream& CellStreamService() const;
     TZvGridHTMLXML& HTMLXMLService() const;
+    TZvGridOffice& OfficeService() const;
     TZvGridPrint& PrintService() const;
     TZvGridLayout& LayoutService() const;
     TZvGridDragDrop& DragDropService() const;
@@ -1451,6 +1453,19 @@ public:
     void SaveToXML(const String& FileName, const String& ListDescr, const String& RecordDescr, TStringList* FieldDescr,
                    bool ExportEmptyCells = false);
     void LoadFromXML(const String& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+
+    // ==== Workbooks, documents and databases: services/ZvGridOffice.cpp ============================================
+    // The caller owns the list.
+    TStringList* GetXLSSheets(const String& FileName);
+    void LoadFromXLS(const String& Filename);
+    void LoadFromXLSSheet(const String& Filename, const String& SheetName);
+    // A name ending in .xls is written in the .xlsx format all the same.
+    void SaveToXLS(const String& Filename, bool CreateNewSheet);
+    void SaveToXLSSheet(const String& Filename, const String& SheetName);
+    void SaveToDOC(const String& Filename, bool CreateNewDocument);
+    void AppendToDoc(const String& Filename, const String& Bookmark);
+    void LoadFromMDBTable(const String& Filename, const String& Table);
+    void LoadFromMDBSQL(const String& Filename, const String& SQL);
 
     // ==== Printing: services/ZvGridPrint.cpp =======================================================================
     int GetPrintColWidth(int ACol) const;

@@ -82,6 +82,7 @@ struct TZvStringGridPrivate {
     std::unique_ptr<TZvGridTextFormats> FTextFormatsService;
     std::unique_ptr<TZvGridCellStream> FCellStreamService;
     std::unique_ptr<TZvGridHTMLXML> FHTMLXMLService;
+    std::unique_ptr<TZvGridOffice> FOfficeService;
     std::unique_ptr<TZvGridPrint> FPrintService;
     std::unique_ptr<TZvGridLayout> FLayoutService;
     std::unique_ptr<TZvGridDragDrop> FDragDropService;

@@ -16,6 +16,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev libgl-dev libpugixml-dev libcurl4-openssl-dev libpng-dev libjpeg-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+  libzip-dev libfreexl-dev mdbtools-dev
 )
 
 install_missing() {
@@ -73,6 +74,8 @@ case "${1:-}" in
   test)
     # The print tests read the PDFs they write back through poppler's tools.
     packages+=(poppler-utils)
+    # The workbook tests check what they write, and write what they read, through openpyxl.
+    packages+=(python3-openpyxl)
     install_missing
     configure_and_build
     cd "$build"
