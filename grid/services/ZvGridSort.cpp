@@ -486,8 +486,11 @@ void PackHead(const String& t, quint64& h0, quint64& h1)
 // One column's keys for the rows of a block, converted once, compared without the direction.
 class TKeyColumn {
 public:
-    TKeyColumn(TZvStringGrid& G, TZvRowComparer& cmp, int ACol, int First, int Last, TSortStyle Style)
-        : FFirst(First), FText(Style == TSortStyle::ssAlphabetic || Style == TSortStyle::ssAlphaNoCase)
+    // A lazy column converts a row's key when a comparison first asks for it: the columns
+    // that only break ties see few rows.
+    TKeyColumn(TZvStringGrid& G, TZvRowComparer& cmp, int ACol, int First, int Last, TSortStyle Style, bool Lazy)
+        : FCmp(cmp), FCol(ACol), FFirst(First), FStyle(Style),
+          FText(Style == TSortStyle::ssAlphabetic || Style == TSortStyle::ssAlphaNoCase)
     {
         TSortSettings& set = *G.SortSettings();
         FIgnoreBlanks = set.IgnoreBlanks();
@@ -496,26 +499,14 @@ public:
         if (set.Direction() == TSortDirection::sdDescending) FBlankFirst = -FBlankFirst;
         const int n = Last - First + 1;
         if (FText) {
-            const bool upper = Style == TSortStyle::ssAlphaNoCase;
             FTexts.resize(std::size_t(n));
             TextKeys.resize(std::size_t(n));
-            for (int i = 0; i < n; ++i) {
-                const String& t = cmp.BlockText(ACol, First + i);
-                String& k = FTexts[std::size_t(i)];
-                k = upper ? UpperCase(t) : t;
-                TTextKey& key = TextKeys[std::size_t(i)];
-                PackHead(k, key.Head0, key.Head1);
-                key.Row = First + i;
-                key.Length = int(k.size());
-            }
         } else {
             NumberKeys.resize(std::size_t(n));
-            for (int i = 0; i < n; ++i) {
-                const std::optional<double> v = cmp.BlockValue(ACol, First + i, Style);
-                NumberKeys[std::size_t(i)] = {v.value_or(0.0), First + i, v.has_value(),
-                                              cmp.BlockText(ACol, First + i).isEmpty()};
-            }
         }
+        if (Lazy) FLoaded.assign(std::size_t(n), 0);
+        else
+            for (int i = 0; i < n; ++i) Load(i);
     }
 
     bool IsText() const { return FText; }
@@ -537,9 +528,14 @@ public:
     }
 
     // Two rows of the block.
-    int CompareRows(int Row1, int Row2) const
+    int CompareRows(int Row1, int Row2)
     {
         const std::size_t s1 = std::size_t(Row1 - FFirst), s2 = std::size_t(Row2 - FFirst);
+        for (const std::size_t s : {s1, s2})
+            if (!FLoaded.empty() && !FLoaded[s]) {
+                Load(int(s));
+                FLoaded[s] = 1;
+            }
         return FText ? Compare(TextKeys[s1], TextKeys[s2]) : Compare(NumberKeys[s1], NumberKeys[s2]);
     }
 
@@ -547,8 +543,29 @@ public:
     std::vector<TNumberKey> NumberKeys;
 
 private:
+    void Load(int i)
+    {
+        const int row = FFirst + i;
+        if (FText) {
+            const String& t = FCmp.BlockText(FCol, row);
+            String& k = FTexts[std::size_t(i)];
+            k = FStyle == TSortStyle::ssAlphaNoCase ? UpperCase(t) : t;
+            TTextKey& key = TextKeys[std::size_t(i)];
+            PackHead(k, key.Head0, key.Head1);
+            key.Row = row;
+            key.Length = int(k.size());
+        } else {
+            const std::optional<double> v = FCmp.BlockValue(FCol, row, FStyle);
+            NumberKeys[std::size_t(i)] = {v.value_or(0.0), row, v.has_value(), FCmp.BlockText(FCol, row).isEmpty()};
+        }
+    }
+
+    TZvRowComparer& FCmp;
+    int FCol;
     int FFirst;
+    TSortStyle FStyle;
     bool FText;
+    std::vector<signed char> FLoaded;
     bool FIgnoreBlanks = false;
     int FBlankFirst = -1;
     std::vector<String> FTexts;
@@ -561,7 +578,7 @@ bool SortBlockByKeys(TZvStringGrid& G, TZvRowComparer& cmp, int ACol, int First,
 {
     const std::optional<TSortStyle> style = cmp.BlockStyle(ACol);
     if (!style) return false;
-    TKeyColumn keys(G, cmp, ACol, First, Last, *style);
+    TKeyColumn keys(G, cmp, ACol, First, Last, *style, false);
     const int dir = DirSign(G.SortSettings()->Direction());
     const TSortDirection direction = G.SortSettings()->Direction();
     const int cols = G.AllColCount();
@@ -574,7 +591,7 @@ bool SortBlockByKeys(TZvStringGrid& G, TZvRowComparer& cmp, int ACol, int First,
             if (it == right.end()) {
                 const std::optional<TSortStyle> s = cmp.BlockStyle(c);
                 it = right.emplace(c, std::nullopt).first;
-                if (s) it->second.emplace(G, cmp, c, First, Last, *s);
+                if (s) it->second.emplace(G, cmp, c, First, Last, *s, true);
             }
             const int res = it->second ? it->second->CompareRows(a, b) : cmp.CompareCells(c, a, b, direction);
             if (res != 0) return res;
