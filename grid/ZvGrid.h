@@ -1363,6 +1363,8 @@ public:
     String MarkText(bool DoCase, const String& S, const String& Text);
     String UnHilightText(const String& S);
     String UnMarkText(const String& Text);
+    // A cell's text without the highlight and mark tags a search left in it.
+    String WithoutSearchTags(const String& Text);
     void HilightInCell(bool DoCase, const String& HiText, int Col, int Row);
     void HilightInCol(bool DoFixed, bool DoCase, const String& HiText, int Col);
     void HilightInRow(bool DoFixed, bool DoCase, const String& HiText, int Row);

@@ -223,8 +223,9 @@ bool TZvStringGrid::QueryColumnFilter(int Column)
         list->SetDuplicates(TDuplicates::dupIgnore);
         list->SetCaseSensitive(false);
         list->SetSorted(true);
+        // A search leaves its highlight and mark tags in the cells; the list offers what the cells hold.
         for (int r = FixedRows(); r <= RowCount() - d->FFixedFooters - 1; ++r)
-            list->Add(entry(Trim(GetCellEx(Column, r))));
+            list->Add(entry(Trim(WithoutSearchTags(GetCellEx(Column, r)))));
         if (!FilterService().FFilterIncremental) {
             for (const auto& item : d->FGridItems) {
                 if (Column >= 0 && Column < item->Items()->Count()) list->Add(entry(item->Items()->Strings(Column)));

@@ -101,7 +101,8 @@ String FilterText(TZvStringGrid& G, const TFilterData& F, int ARow)
         for (int c = 0; c < G.AllColCount(); ++c) text += G.GetCellEx(c, ARow) + QStringLiteral("\r\n");
         break;
     }
-    text = Trim(text);
+    // A search's highlight tags are no part of what the cell holds: its drop-list entry matches it.
+    text = Trim(G.WithoutSearchTags(text));
     if (CellTextKind(text, false) == ctUnicode) text = DecodeUnicodeCellText(text);
     return text;
 }

@@ -401,6 +401,11 @@ String TZvStringGrid::UnHilightText(const String& S) { return RemoveTags(S, High
 
 String TZvStringGrid::UnMarkText(const String& Text) { return RemoveTags(Text, MarkTag); }
 
+String TZvStringGrid::WithoutSearchTags(const String& Text)
+{
+    return Text.contains(u'<') ? UnMarkText(UnHilightText(Text)) : Text;
+}
+
 void TZvStringGrid::HilightTextInRange(const String& HiText, const String& Tag, int FromCol, int ToCol, int FromRow,
                                        int ToRow, bool DoCase)
 {

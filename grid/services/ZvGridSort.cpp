@@ -21,6 +21,7 @@
 #include "platform/SysUtils.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 
 TZvGridSort::TZvGridSort(TZvStringGrid* AGrid)
@@ -119,6 +120,80 @@ public:
             if (res != 0 || !FSettings->Full()) return desc ? -res : res;
         }
         return 0;
+    }
+
+    // The style every pair of rows in the block compares by, when one holds for
+    // all of them: then each row's key can be converted once before the sort.
+    // Nullopt when the style changes from pair to pair, or needs more than the
+    // cell's text (check boxes, images, handlers).
+    std::optional<TSortStyle> BlockStyle(int ACol)
+    {
+        TColumn& col = Column(ACol);
+        TSortStyle style = col.Style;
+        if (style == TSortStyle::ssAutomatic) {
+            TAutoKind kind = TAutoKind::Unknown;
+            for (int s = 0; s < FCount; ++s) {
+                const int row = FFirst + s;
+                const TAutoKind k = AutoKindOf(col, ACol, row, Text(col, ACol, row));
+                if (kind != TAutoKind::Unknown && k != kind) return std::nullopt;
+                kind = k;
+            }
+            // A date-like or time-like text holds its separator, so the second of any pair agrees.
+            switch (kind) {
+            case TAutoKind::Number: style = TSortStyle::ssNumeric; break;
+            case TAutoKind::DateLike: style = TSortStyle::ssDate; break;
+            case TAutoKind::DateTimeLike: style = TSortStyle::ssDateTime; break;
+            case TAutoKind::TimeLike: style = TSortStyle::ssTime; break;
+            case TAutoKind::Text:
+                style = FSettings->IgnoreCase() ? TSortStyle::ssAlphaNoCase : TSortStyle::ssAlphabetic;
+                break;
+            default: return std::nullopt;
+            }
+        }
+        if (style == TSortStyle::ssAlphaNumeric || style == TSortStyle::ssAlphaNumericNoCase) {
+            int numbers = 0;
+            for (int s = 0; s < FCount; ++s) numbers += IsNumberText(Text(col, ACol, FFirst + s)) ? 1 : 0;
+            if (numbers == FCount) style = TSortStyle::ssNumeric;
+            else if (numbers == 0)
+                style = style == TSortStyle::ssAlphaNumeric ? TSortStyle::ssAlphabetic : TSortStyle::ssAlphaNoCase;
+            else return std::nullopt;
+        }
+        switch (style) {
+        case TSortStyle::ssAlphabetic:
+        case TSortStyle::ssAlphaNoCase:
+        case TSortStyle::ssNumeric:
+        case TSortStyle::ssFinancial:
+        case TSortStyle::ssDate:
+        case TSortStyle::ssDateTime:
+        case TSortStyle::ssTime:
+        case TSortStyle::ssShortDateEU:
+        case TSortStyle::ssShortDateUS: return style;
+        default: return std::nullopt;
+        }
+    }
+
+    // A row's text as the block's comparisons read it.
+    const String& BlockText(int ACol, int ARow)
+    {
+        TColumn& col = Column(ACol);
+        (void)Text(col, ACol, ARow);
+        return col.Texts[std::size_t(Slot(ARow))];
+    }
+
+    // A row's converted value under a style BlockStyle gave; nullopt where a number does not convert.
+    std::optional<double> BlockValue(int ACol, int ARow, TSortStyle Style)
+    {
+        TColumn& col = Column(ACol);
+        const String& t = BlockText(ACol, ARow);
+        switch (Style) {
+        case TSortStyle::ssNumeric: return Value(col, 0, ACol, ARow, t, false);
+        case TSortStyle::ssFinancial: return Value(col, 0, ACol, ARow, t, true);
+        case TSortStyle::ssDate:
+        case TSortStyle::ssDateTime: return Value(col, 1, ACol, ARow, t, false);
+        case TSortStyle::ssTime: return Value(col, 2, ACol, ARow, t, false);
+        case TSortStyle::ssShortDateEU: return Value(col, 3, ACol, ARow, t, false);
+        default: return Value(col, 4, ACol, ARow, t, false);
+        }
     }
 
 private:
@@ -335,22 +410,20 @@ private:
 
 namespace {
 
-// Orders First..Last by Compare (negative: the first row goes before the second),
-// keeping equal rows in their order. Merges runs bottom-up: no recursion, and
-// every index is checked, so an inconsistent comparison only gives an odd order.
-template <class Compare>
-std::vector<int> MergeOrder(int First, int Last, Compare&& compare)
+// Orders a by Compare (negative: the first goes before the second), keeping
+// equal items in their order. Merges runs bottom-up: no recursion, and every
+// index is checked, so an inconsistent comparison only gives an odd order.
+template <class T, class Compare>
+void MergeSort(std::vector<T>& a, Compare&& compare)
 {
-    const int n = Last - First + 1;
-    std::vector<int> a(static_cast<std::size_t>(std::max(n, 0)));
-    for (int i = 0; i < n; ++i) a[std::size_t(i)] = First + i;
-    std::vector<int> b(a.size());
+    const int n = int(a.size());
+    std::vector<T> b(a.size());
     // Short runs sorted by insertion first: fewer passes over the list.
     constexpr int Run = 16;
     for (int lo = 0; lo < n; lo += Run) {
         const int hi = std::min(lo + Run, n);
         for (int i = lo + 1; i < hi; ++i) {
-            const int v = a[std::size_t(i)];
+            T v = a[std::size_t(i)];
             int j = i;
             while (j > lo && compare(a[std::size_t(j - 1)], v) > 0) {
                 a[std::size_t(j)] = a[std::size_t(j - 1)];
@@ -371,7 +444,173 @@ std::vector<int> MergeOrder(int First, int Last, Compare&& compare)
         }
         a.swap(b);
     }
+}
+
+template <class Compare>
+std::vector<int> MergeOrder(int First, int Last, Compare&& compare)
+{
+    std::vector<int> a(static_cast<std::size_t>(std::max(Last - First + 1, 0)));
+    for (int i = 0; i < int(a.size()); ++i) a[std::size_t(i)] = First + i;
+    MergeSort(a, compare);
     return a;
+}
+
+int DirSign(TSortDirection d) { return d == TSortDirection::sdDescending ? -1 : 1; }
+
+// Sorting a million rows is bound by memory, not by comparing: each key sits
+// beside its row number in the list being merged, so a comparison reads no
+// cell. Texts carry their first eight UTF-16 units packed in code-unit order,
+// which decides most pairs; only equal heads read the whole texts.
+struct TNumberKey {
+    double Value;
+    int Row;
+    bool Has;     // a number that did not convert compares as 0 unless both failed
+    bool Blank;
+};
+
+struct TTextKey {
+    quint64 Head0, Head1;
+    int Row;
+    int Length;
+};
+
+void PackHead(const String& t, quint64& h0, quint64& h1)
+{
+    quint64 h[2] = {0, 0};
+    const int n = std::min(int(t.size()), 8);
+    for (int i = 0; i < n; ++i) h[i / 4] |= quint64(t[i].unicode()) << (48 - 16 * (i % 4));
+    h0 = h[0];
+    h1 = h[1];
+}
+
+// One column's keys for the rows of a block, converted once, compared without the direction.
+class TKeyColumn {
+public:
+    // A lazy column converts a row's key when a comparison first asks for it: the columns
+    // that only break ties see few rows.
+    TKeyColumn(TZvStringGrid& G, TZvRowComparer& cmp, int ACol, int First, int Last, TSortStyle Style, bool Lazy)
+        : FCmp(cmp), FCol(ACol), FFirst(First), FStyle(Style),
+          FText(Style == TSortStyle::ssAlphabetic || Style == TSortStyle::ssAlphaNoCase)
+    {
+        TSortSettings& set = *G.SortSettings();
+        FIgnoreBlanks = set.IgnoreBlanks();
+        // The blank-row answer before the direction turns it, as a single cell comparison gives it.
+        FBlankFirst = set.BlankPos() == TSortBlankPosition::blLast ? 1 : -1;
+        if (set.Direction() == TSortDirection::sdDescending) FBlankFirst = -FBlankFirst;
+        const int n = Last - First + 1;
+        if (FText) {
+            FTexts.resize(std::size_t(n));
+            TextKeys.resize(std::size_t(n));
+        } else {
+            NumberKeys.resize(std::size_t(n));
+        }
+        if (Lazy) FLoaded.assign(std::size_t(n), 0);
+        else
+            for (int i = 0; i < n; ++i) Load(i);
+    }
+
+    bool IsText() const { return FText; }
+
+    int Compare(const TTextKey& a, const TTextKey& b) const
+    {
+        if (FIgnoreBlanks && (a.Length == 0) != (b.Length == 0)) return a.Length == 0 ? FBlankFirst : -FBlankFirst;
+        if (a.Head0 != b.Head0) return a.Head0 < b.Head0 ? -1 : 1;
+        if (a.Head1 != b.Head1) return a.Head1 < b.Head1 ? -1 : 1;
+        if (a.Length <= 8 && a.Length == b.Length) return 0;
+        return SignOf(CompareStr(FTexts[std::size_t(a.Row - FFirst)], FTexts[std::size_t(b.Row - FFirst)]));
+    }
+
+    int Compare(const TNumberKey& a, const TNumberKey& b) const
+    {
+        if (FIgnoreBlanks && a.Blank != b.Blank) return a.Blank ? FBlankFirst : -FBlankFirst;
+        if (!a.Has && !b.Has) return 0;
+        return Sign(a.Value, b.Value);
+    }
+
+    // Two rows of the block.
+    int CompareRows(int Row1, int Row2)
+    {
+        const std::size_t s1 = std::size_t(Row1 - FFirst), s2 = std::size_t(Row2 - FFirst);
+        for (const std::size_t s : {s1, s2})
+            if (!FLoaded.empty() && !FLoaded[s]) {
+                Load(int(s));
+                FLoaded[s] = 1;
+            }
+        return FText ? Compare(TextKeys[s1], TextKeys[s2]) : Compare(NumberKeys[s1], NumberKeys[s2]);
+    }
+
+    std::vector<TTextKey> TextKeys;
+    std::vector<TNumberKey> NumberKeys;
+
+private:
+    void Load(int i)
+    {
+        const int row = FFirst + i;
+        if (FText) {
+            const String& t = FCmp.BlockText(FCol, row);
+            String& k = FTexts[std::size_t(i)];
+            k = FStyle == TSortStyle::ssAlphaNoCase ? UpperCase(t) : t;
+            TTextKey& key = TextKeys[std::size_t(i)];
+            PackHead(k, key.Head0, key.Head1);
+            key.Row = row;
+            key.Length = int(k.size());
+        } else {
+            const std::optional<double> v = FCmp.BlockValue(FCol, row, FStyle);
+            NumberKeys[std::size_t(i)] = {v.value_or(0.0), row, v.has_value(), FCmp.BlockText(FCol, row).isEmpty()};
+        }
+    }
+
+    TZvRowComparer& FCmp;
+    int FCol;
+    int FFirst;
+    TSortStyle FStyle;
+    bool FText;
+    std::vector<signed char> FLoaded;
+    bool FIgnoreBlanks = false;
+    int FBlankFirst = -1;
+    std::vector<String> FTexts;
+};
+
+// Sorts First..Last on one column whose style holds for the whole block; false when none does.
+// Rows equal there are decided by the columns to the right (with Full), each keyed the
+// first time a tie reaches it.
+bool SortBlockByKeys(TZvStringGrid& G, TZvRowComparer& cmp, int ACol, int First, int Last, std::vector<int>& order)
+{
+    const std::optional<TSortStyle> style = cmp.BlockStyle(ACol);
+    if (!style) return false;
+    TKeyColumn keys(G, cmp, ACol, First, Last, *style, false);
+    const int dir = DirSign(G.SortSettings()->Direction());
+    const TSortDirection direction = G.SortSettings()->Direction();
+    const int cols = G.AllColCount();
+    const bool full = G.SortSettings()->Full();
+    std::map<int, std::optional<TKeyColumn>> right;
+    const auto rest = [&](int a, int b) {
+        for (int c = ACol + 1; full && c <= cols - 1; ++c) {
+            if (G.IsIgnoredColumn(c)) return 0;
+            auto it = right.find(c);
+            if (it == right.end()) {
+                const std::optional<TSortStyle> s = cmp.BlockStyle(c);
+                it = right.emplace(c, std::nullopt).first;
+                if (s) it->second.emplace(G, cmp, c, First, Last, *s, true);
+            }
+            const int res = it->second ? it->second->CompareRows(a, b) : cmp.CompareCells(c, a, b, direction);
+            if (res != 0) return res;
+        }
+        return 0;
+    };
+    const int n = Last - First + 1;
+    order.resize(std::size_t(n));
+    const auto sortBy = [&](auto& list) {
+        MergeSort(list, [&](const auto& a, const auto& b) {
+            int r = keys.Compare(a, b);
+            if (r == 0) r = rest(a.Row, b.Row);
+            return dir * r;
+        });
+        for (int i = 0; i < n; ++i) order[std::size_t(i)] = list[std::size_t(i)].Row;
+    };
+    if (keys.IsText()) sortBy(keys.TextKeys);
+    else sortBy(keys.NumberKeys);
+    return true;
 }
 
 }   // namespace
@@ -455,8 +694,6 @@ struct TFixedColumnKeeper {
     }
 };
 
-int DirSign(TSortDirection d) { return d == TSortDirection::sdDescending ? -1 : 1; }
-
 }   // namespace
 
 // Sorts First..Last on a column (ACol >= 0) or on the index list (ACol < 0).
@@ -465,11 +702,12 @@ void SortBlock(TZvStringGrid& G, int ACol, int First, int Last)
     if (Last <= First) return;
     TZvRowComparer cmp(G, First, Last);
     std::vector<int> order;
-    if (ACol >= 0) {
+    if (ACol >= 0 && G.IsIgnoredColumn(ACol)) return;   // every pair compares equal
+    if (ACol < 0) {
+        order = MergeOrder(First, Last, [&](int a, int b) { return cmp.CompareRowsIndexed(a, b); });
+    } else if (!SortBlockByKeys(G, cmp, ACol, First, Last, order)) {
         const int dir = DirSign(G.SortSettings()->Direction());
         order = MergeOrder(First, Last, [&](int a, int b) { return dir * cmp.CompareRowsFull(ACol, a, b); });
-    } else {
-        order = MergeOrder(First, Last, [&](int a, int b) { return cmp.CompareRowsIndexed(a, b); });
     }
     const bool single = G.SortSettings()->SingleColumn() && ACol >= 0;
     G.ApplySortOrder(First, order, single ? ACol : -1);

@@ -238,6 +238,23 @@ struct GridFilterList : GridFilter {
     TPoint ItemPoint(TDropListBase* list, int i) { return {10, i * list->ItemHeight() + list->ItemHeight() / 2}; }
 };
 
+// A search's highlight and mark tags stay in the cells; the list offers the cells' own texts.
+TEST_F(GridFilterList, EntriesAreThePlainTextsOfHighlightedAndMarkedCells)
+{
+    grid->SetCells(1, 4, "a<b & c");
+    grid->HilightInCol(false, false, "p", 1);
+    grid->MarkInCol(false, false, "a", 1);
+    ASSERT_NE(grid->Cells(1, 1), String("pear"));
+    ASSERT_TRUE(grid->ShowFilterDropDown(1));
+    TDropList* list = grid->FilterDropList();
+    ASSERT_TRUE(list->Visible());
+    Texts entries;
+    for (int i = 0; i < list->Items()->Count(); ++i) entries.push_back(list->Items()->Strings(i));
+    EXPECT_EQ(entries, (Texts{"(All)", "a<b & c", "apple", "pear"}));
+    Simulate::Click(list, ItemPoint(list, 3));
+    EXPECT_EQ(Shown().size(), 2u) << "picking an entry finds the highlighted cells it came from";
+}
+
 TEST_F(GridFilterList, PickingAValueFiltersAndAllClearsIt)
 {
     ASSERT_TRUE(grid->ShowFilterDropDown(1));

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -325,3 +326,79 @@ TEST_F(GridSort, SortLineSwapsRowsOutOfOrder)
 }
 
 }   // namespace
+
+// A whole-column sort converts each key once before ordering; the order it gives
+// must be the one the cell-by-cell comparison gives, whatever the style, the
+// direction, the blanks and the tie-break.
+TEST_F(GridSort, WholeColumnSortAgreesWithCellComparisons)
+{
+    struct Case {
+        const char* Name;
+        std::optional<TSortStyle> Style;   // none: the automatic choice
+        Texts Values;
+    } cases[] = {
+        {"numbers", TSortStyle::ssNumeric, {"10", "9", "-3.5", "100", "", "9", "abc", "0", "1e3"}},
+        {"financial", TSortStyle::ssFinancial, {"1,000", "999", "", "12,5", "-1,000", "7"}},
+        {"automatic numbers", std::nullopt, {"10", "9", "-3.5", "100", "9", "0", "2"}},
+        {"alphanumeric numbers", TSortStyle::ssAlphaNumeric, {"10", "9", "100", "9", "-1"}},
+        {"alphanumeric texts", TSortStyle::ssAlphaNumeric, {"b10", "b9", "a", "B", "", "b9"}},
+        {"long shared heads", TSortStyle::ssAlphabetic,
+         {"abcdefghij2", "abcdefghij10", "abcdefgh", "abcdefghi", "ABCdefgh", "b", "", QString::fromUtf8("a\xc3\xa9"),
+          "abcdefgh", QString::fromUtf16(u"abc\u0000d", 5), "abc", QString::fromUtf8("\xf0\x9f\x98\x80"), QString(QChar(0xffff))}},
+        {"no case", TSortStyle::ssAlphaNoCase,
+         {"beta", "Alpha", "alpha", "ALPHABETICAL", "", QString::fromUtf8("stra\xc3\x9f" "e"), "STRASSE", "b"}},
+        {"automatic texts", std::nullopt, {"pear", "Apple", "apple", "fig", "", "figs"}},
+        {"dates", TSortStyle::ssDate, {"01.02.2020", "31.01.2020", "", "01.01.2019", "x", "15.06.2020"}},
+        {"automatic dates", std::nullopt, {"01.02.2020", "31.01.2020", "01.01.2019", "15.06.2020"}},
+        {"times", TSortStyle::ssTime, {"12:30", "9:05", "23:59:59", "", "00:00"}},
+        {"short dates EU", TSortStyle::ssShortDateEU, {"01/02/2020", "02/01/2020", "", "31/12/2019"}},
+        {"short dates US", TSortStyle::ssShortDateUS, {"01/02/2020", "02/01/2020", "", "12/31/2019"}},
+    };
+    TFormatSettings fs = FormatSettings();
+    fs.DateSeparator = u'.';
+    fs.ShortDateFormat = "dd.mm.yyyy";
+    fs.TimeSeparator = u':';
+    fs.DecimalSeparator = u'.';
+    fs.ThousandSeparator = u',';
+    SetFormatSettings(fs);
+    const int cols = 4;   // 1 the values, 2 a coarse tie-break, 3 the original place
+    for (const Case& c : cases) {
+        for (const bool full : {false, true})
+            for (const bool ignoreBlanks : {false, true})
+                for (const TSortBlankPosition pos : {TSortBlankPosition::blFirst, TSortBlankPosition::blLast})
+                    for (const TSortDirection dir : {TSortDirection::sdAscending, TSortDirection::sdDescending}) {
+                        grid->OnGetFormat = [&c](TObject*, int ACol, TSortStyle& Style, String&, String&) {
+                            if (ACol == 1 && c.Style) Style = *c.Style;
+                        };
+                        grid->SortSettings()->SetColumn(1);
+                        grid->SortSettings()->SetFull(full);
+                        grid->SortSettings()->SetIgnoreBlanks(ignoreBlanks);
+                        grid->SortSettings()->SetBlankPos(pos);
+                        grid->SortSettings()->SetDirection(dir);
+                        const int n = int(c.Values.size());
+                        grid->SetColCount(cols);
+                        grid->SetRowCount(n + 1);
+                        for (int i = 0; i < n; ++i) {
+                            grid->SetCells(1, i + 1, c.Values[std::size_t(i)]);
+                            grid->SetCells(2, i + 1, QString::number(i % 2));
+                            grid->SetCells(3, i + 1, QString::number(i));
+                        }
+                        std::vector<int> expected(static_cast<std::size_t>(n));
+                        for (int i = 0; i < n; ++i) expected[std::size_t(i)] = i + 1;
+                        const int sign = dir == TSortDirection::sdDescending ? -1 : 1;
+                        std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+                            for (int col = 1; col < cols; ++col) {
+                                const int res = grid->CompareCells(col, a, b, dir);
+                                if (res != 0 || !full || col > cols - 2) return sign * res < 0;
+                            }
+                            return false;
+                        });
+                        grid->QSort();
+                        Texts want, got = Column(3);
+                        for (int r : expected) want.push_back(QString::number(r - 1));
+                        EXPECT_EQ(got, want) << c.Name << " full " << full << " blanks " << ignoreBlanks << " pos "
+                                             << int(pos) << " dir " << int(dir);
+                        grid->OnGetFormat = nullptr;
+                    }
+    }
+}
