@@ -1512,6 +1512,11 @@ public:
     void StringToColumnStates(const String& Value);
     void SavePrintSettings(const String& Key, const String& Section);
     void LoadPrintSettings(const String& Key, const String& Section);
+    // The look as Key=Value lines. Saving raises "Cannot Create <file>";
+    // loading raises "Cannot open file <file>", and a bad number stops it
+    // with what was read before it applied.
+    void SaveVisualProps(const String& FileName);
+    void LoadVisualProps(const String& FileName);
     // Key and Section both set, and the grid not being designed.
     bool ColumnStoreUsable() const;
 

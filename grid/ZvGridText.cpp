@@ -257,7 +257,7 @@ void TZvStringGrid::RotatedTextRect(TRect& Rect, int Angle, const String& Text, 
 {
     // One "w" more gives the turned box the slack the upright text has at its end.
     const TSize extent = Canvas()->TextExtent(Text + u'w');
-    Rect = TRect(Rect.Left + 2, Rect.Top + 2, Rect.Right - 2, Rect.Bottom - 2);
+    Rect = TRect{Rect.Left + 2, Rect.Top + 2, Rect.Right - 2, Rect.Bottom - 2};
     const double a = Angle * std::numbers::pi / 180.0;
     const auto projected = [](double v) { return std::abs(int(v)); };
     const int CW = projected(std::cos(a) * extent.cx), SH = projected(std::sin(a) * extent.cy);
@@ -277,8 +277,8 @@ void TZvStringGrid::InvalidateCellRange(TGridRect R)
 {
     if (!HandleAllocated()) return;
     const TRect a = CellRect(R.Left, R.Top), b = CellRect(R.Right, R.Bottom);
-    InvalidateRect(TRect(std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-                         std::max(a.Bottom, b.Bottom)));
+    InvalidateRect(TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+                         std::max(a.Bottom, b.Bottom)});
 }
 
 // The room a cell's text offset takes across and down: the offset on both sides, or only on the top-left one.

@@ -8,8 +8,15 @@
 #include "grid/ZvGridPrivate.h"
 #include "platform/Files.h"
 #include "platform/IniFiles.h"
+#include "platform/SysUtils.h"
+#include "platform/ColorNames.h"
+
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 TZvGridLayout::TZvGridLayout(TZvStringGrid* AGrid)
@@ -339,4 +346,209 @@ void TZvStringGrid::LoadPrintSettings(const String& Key, const String& Section)
     if (!lines.isEmpty()) p->TitleLines()->SetText(lines.replace(QStringLiteral("\\n"), QStringLiteral("\n")));
     p->SetPrintGraphics(yes("PrintGraphics", "N"));
     ini.UpdateFile();   // written back as on the platform; a read-only file still loads
+}
+
+// ---- Visual properties ---------------------------------------------------------------------
+
+namespace {
+// One key of the visual-properties file: how its value is written and how it
+// is applied. Apply gets a null value for a key the file does not hold.
+struct VisualProp {
+    String Key;
+    std::function<String()> Save;
+    std::function<void(const String* Value)> Apply;
+};
+
+String BoolText(bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); }
+
+template <typename E, std::size_t N> String EnumName(E v, const std::array<const char*, N>& names)
+{
+    const auto i = std::size_t(v);
+    return i < N ? QString::fromLatin1(names[i]) : String();
+}
+
+// A name that matches none leaves the property as it is.
+template <typename E, std::size_t N>
+void ApplyEnum(const String* v, const std::array<const char*, N>& names, const std::function<void(E)>& set)
+{
+    if (!v) return;
+    for (std::size_t i = 0; i < N; ++i)
+        if (v->compare(QLatin1String(names[i]), Qt::CaseInsensitive) == 0) return set(E(i));
+}
+
+constexpr std::array<const char*, 7> ControlStyleNames{"csClassic", "csFlat",  "csWinXP", "csBorland",
+                                                       "csVUD",     "csGlyph", "csTheme"};
+constexpr std::array<const char*, 9> LookNames{"glStandard", "glSoft",  "glClassic", "glVUD",       "glXP",
+                                               "glListView", "glVista", "glWin7",    "glOffice2007"};
+constexpr std::array<const char*, 4> DisplayNames{"bdTile", "bdFixed", "bdGradientHorz", "bdGradientVert"};
+constexpr std::array<const char*, 3> CellsNames{"bcNormal", "bcFixed", "bcAll"};
+constexpr std::array<std::pair<TFontStyle, const char*>, 4> StyleNames{
+    {{TFontStyle::fsBold, "fsBold"}, {TFontStyle::fsItalic, "fsItalic"},
+     {TFontStyle::fsUnderline, "fsUnderline"}, {TFontStyle::fsStrikeOut, "fsStrikeOut"}}};
+
+class VisualProps {
+public:
+    std::vector<VisualProp> List;
+
+    void Color(const char* k, std::function<TColor()> get, std::function<void(TColor)> set)
+    {
+        List.push_back({QString::fromLatin1(k), [get] { return ColorToString(get()); }, [set](const String* v) {
+                            set(!v || v->isEmpty() ? clNone : StringToColor(*v));
+                        }});
+    }
+    void Bool(const char* k, std::function<bool()> get, std::function<void(bool)> set)
+    {
+        List.push_back({QString::fromLatin1(k), [get] { return BoolText(get()); },
+                        [set](const String* v) { set(v && v->toUpper() == u"TRUE"); }});
+    }
+    // A missing or broken number raises the conversion error.
+    void Int(const char* k, std::function<int()> get, std::function<void(int)> set)
+    {
+        List.push_back({QString::fromLatin1(k), [get] { return String::number(get()); },
+                        [set](const String* v) { set(StrToInt(v ? *v : String())); }});
+    }
+    template <typename E, std::size_t N>
+    void Enum(const char* k, const std::array<const char*, N>& names, std::function<E()> get, std::function<void(E)> set)
+    {
+        List.push_back({QString::fromLatin1(k), [get, &names] { return EnumName(get(), names); },
+                        [set, &names](const String* v) { ApplyEnum<E>(v, names, set); }});
+    }
+    void Font(const String& k, TFont* f)
+    {
+        auto key = [&](const char* part) { return (k + u'.' + QLatin1String(part)).toLatin1(); };
+        const QByteArray color = key("Color"), style = key("Style"), size = key("Size"), name = key("Name");
+        Color(color.constData(), [f] { return f->Color(); }, [f](TColor c) { f->SetColor(c); });
+        List.push_back({QString::fromLatin1(style),
+                        [f] {
+                            QStringList parts;
+                            for (const auto& [st, n] : StyleNames)
+                                if (f->Style().Contains(st)) parts << QString::fromLatin1(n);
+                            return parts.join(u',');
+                        },
+                        [f](const String* v) {
+                            TFontStyles s;
+                            for (const auto& [st, n] : StyleNames)
+                                if (v && v->contains(QLatin1String(n))) s = s + TFontStyles{st};
+                            f->SetStyle(s);
+                        }});
+        Int(size.constData(), [f] { return f->Size(); }, [f](int v) { f->SetSize(v); });
+        List.push_back({QString::fromLatin1(name), [f] { return f->Name(); },
+                        [f](const String* v) { f->SetName(v ? *v : String()); }});
+    }
+};
+
+// Every key in file order, bound to the grid.
+std::vector<VisualProp> VisualPropsOf(TZvStringGrid* g)
+{
+    VisualProps p;
+#define ZV_COLOR(Key, Obj, Name) p.Color(Key, [=] { return Obj->Name(); }, [=](TColor c) { Obj->Set##Name(c); })
+#define ZV_BOOL(Key, Obj, Name) p.Bool(Key, [=] { return Obj->Name(); }, [=](bool b) { Obj->Set##Name(b); })
+#define ZV_INT(Key, Obj, Name) p.Int(Key, [=] { return int(Obj->Name()); }, [=](int i) { Obj->Set##Name(i); })
+    ZV_COLOR("Color", g, Color);
+    ZV_COLOR("HintColor", g, HintColor);
+    ZV_COLOR("SelectionColor", g, SelectionColor);
+    ZV_COLOR("SelectionColorTo", g, SelectionColorTo);
+    ZV_COLOR("SelectionMirrorColor", g, SelectionMirrorColor);
+    ZV_COLOR("SelectionMirrorColorTo", g, SelectionMirrorColorTo);
+    ZV_COLOR("SelectionTextColor", g, SelectionTextColor);
+    ZV_COLOR("URLColor", g, URLColor);
+    ZV_BOOL("URLShow", g, URLShow);
+    ZV_BOOL("URLShowInText", g, URLShowInText);
+    ZV_COLOR("ScrollColor", g, ScrollColor);
+    ZV_COLOR("ActiveRowColor", g, ActiveRowColor);
+    ZV_BOOL("ActiveRowShow", g, ActiveRowShow);
+    ZV_BOOL("ActiveCellShow", g, ActiveCellShow);
+    p.Font(QStringLiteral("Font"), g->Font());
+    ZV_COLOR("ActiveCellColor", g, ActiveCellColor);
+    ZV_COLOR("ActiveCellColorTo", g, ActiveCellColorTo);
+    p.Font(QStringLiteral("ActiveCellFont"), g->ActiveCellFont());
+    p.Font(QStringLiteral("FixedFont"), g->FixedFont());
+    TBalloonSettings* balloon = g->Balloon();
+    ZV_COLOR("Balloon.BackgroundColor", balloon, BackgroundColor);
+    ZV_COLOR("Balloon.TextColor", balloon, TextColor);
+    p.Int("Balloon.Transparency", [=] { return int(balloon->Transparency()); },
+          [=](int v) { balloon->SetTransparency(std::uint8_t(v)); });
+    TBands* bands = g->Bands();
+    ZV_COLOR("Bands.PrimaryColor", bands, PrimaryColor);
+    ZV_COLOR("Bands.SecondaryColor", bands, SecondaryColor);
+    ZV_BOOL("Bands.Active", bands, Active);
+    TSortSettings* sort = g->SortSettings();
+    ZV_COLOR("SortSettings.IndexColor", sort, IndexColor);
+    TFloatingFooter* floating = g->FloatingFooter();
+    ZV_COLOR("FloatingFooter.Color", floating, Color);
+    TControlLook* look = g->ControlLook();
+    ZV_INT("ControlLook.CheckSize", look, CheckSize);
+    ZV_COLOR("ControlLook.Color", look, Color);
+    ZV_COLOR("ControlLook.CommentColor", look, CommentColor);
+    p.Enum<TGridControlStyle>("ControlLook.ControlStyle", ControlStyleNames, [=] { return look->ControlStyle(); },
+                              [=](TGridControlStyle v) { look->SetControlStyle(v); });
+    ZV_COLOR("ControlLook.FixedGradientFrom", look, FixedGradientFrom);
+    ZV_COLOR("ControlLook.FixedGradientTo", look, FixedGradientTo);
+    ZV_INT("ControlLook.RadioSize", look, RadioSize);
+    ZV_BOOL("ControlLook.FlatButton", look, FlatButton);
+    ZV_COLOR("ControlLook.ProgressBorderColor", look, ProgressBorderColor);
+    ZV_BOOL("ControlLook.ProgressXP", look, ProgressXP);
+    // A custom look has no name: it is written empty and never matched.
+    p.Enum<TGridLook>("Look", LookNames, [=] { return g->Look(); }, [=](TGridLook v) { g->SetLook(v); });
+    TSearchFooter* search = g->SearchFooter();
+    ZV_COLOR("SearchFooter.Color", search, Color);
+    ZV_COLOR("SearchFooter.ColorTo", search, ColorTo);
+    TGrouping* grouping = g->Grouping();
+    ZV_COLOR("Grouping.HeaderColor", grouping, HeaderColor);
+    ZV_COLOR("Grouping.HeaderColorTo", grouping, HeaderColorTo);
+    ZV_COLOR("Grouping.HeaderTextColor", grouping, HeaderTextColor);
+    ZV_BOOL("Grouping.HeaderUnderline", grouping, HeaderUnderline);
+    ZV_COLOR("Grouping.HeaderLineColor", grouping, HeaderLineColor);
+    ZV_INT("Grouping.HeaderLineWidth", grouping, HeaderLineWidth);
+    ZV_COLOR("Grouping.SummaryColor", grouping, SummaryColor);
+    ZV_COLOR("Grouping.SummaryColorTo", grouping, SummaryColorTo);
+    ZV_COLOR("Grouping.SummaryTextColor", grouping, SummaryTextColor);
+    ZV_BOOL("Grouping.SummaryLine", grouping, SummaryLine);
+    ZV_COLOR("Grouping.SummaryLineColor", grouping, SummaryLineColor);
+    ZV_INT("Grouping.SummaryLineWidth", grouping, SummaryLineWidth);
+    ZV_COLOR("GridLineColor", g, GridLineColor);
+    ZV_COLOR("GridFixedLineColor", g, GridFixedLineColor);
+    TBackGround* back = g->BackGround();
+    ZV_INT("BackGround.Top", back, Top);
+    ZV_INT("BackGround.Left", back, Left);
+    p.Enum<TBackGroundDisplay>("BackGround.Display", DisplayNames, [=] { return back->Display(); },
+                               [=](TBackGroundDisplay v) { back->SetDisplay(v); });
+    p.Enum<TBackGroundCells>("BackGround.Cells", CellsNames, [=] { return back->Cells(); },
+                             [=](TBackGroundCells v) { back->SetCells(v); });
+    ZV_COLOR("BackGround.Color", back, Color);
+    ZV_COLOR("BackGround.ColorTo", back, ColorTo);
+#undef ZV_COLOR
+#undef ZV_BOOL
+#undef ZV_INT
+    return std::move(p.List);
+}
+}   // namespace
+
+void TZvStringGrid::SaveVisualProps(const String& FileName)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw Exception(QStringLiteral("Cannot Create ") + FileName);
+    QByteArray out;
+    for (const VisualProp& v : VisualPropsOf(this)) out += (v.Key + u'=' + v.Save() + QStringLiteral("\r\n")).toUtf8();
+    if (file.write(out) != out.size()) throw Exception(QStringLiteral("Cannot Create ") + FileName);
+}
+
+void TZvStringGrid::LoadVisualProps(const String& FileName)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly)) throw Exception(QStringLiteral("Cannot open file ") + FileName);
+    const QStringList lines = String::fromUtf8(file.readAll()).split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    file.close();
+    // The first line of a name counts, whatever its case.
+    QHash<String, String> values;
+    for (const String& l : lines) {
+        const qsizetype eq = l.indexOf(u'=');
+        if (eq <= 0) continue;
+        const String key = l.left(eq).toLower();
+        if (!values.contains(key)) values.insert(key, l.mid(eq + 1));
+    }
+    for (const VisualProp& v : VisualPropsOf(this)) {
+        const auto it = values.constFind(v.Key.toLower());
+        v.Apply(it == values.cend() ? nullptr : &*it);
+    }
 }

@@ -268,3 +268,143 @@ TEST_F(GridLayout, PrintSettingsLoadDefaultsAndTheStoredStyleExactly)
 }
 
 }   // namespace
+
+namespace {
+// The message of the exception of type E that F raises.
+template <typename E, typename F> String ErrorOf(F f)
+{
+    try {
+        f();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    return QStringLiteral("no error");
+}
+
+struct GridVisualProps : GridLayout {
+    QStringList Lines(const String& name)
+    {
+        return String::fromUtf8(dir.Read(name)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+};
+}   // namespace
+
+TEST_F(GridVisualProps, SavedFileHoldsEveryKeyInOrderWithItsValueFormat)
+{
+    grid->SetColor(clRed);
+    grid->SetHintColor(0x00123456);
+    grid->SetURLShow(true);
+    grid->Font()->SetStyle(TFontStyles{TFontStyle::fsBold, TFontStyle::fsStrikeOut});
+    grid->Font()->SetSize(11);
+    grid->Font()->SetName("Courier");
+    grid->FixedFont()->SetStyle(TFontStyles{});
+    grid->ControlLook()->SetControlStyle(TGridControlStyle::csFlat);
+    grid->BackGround()->SetDisplay(TBackGroundDisplay::bdGradientVert);
+    grid->SetLook(TGridLook::glCustom);
+    grid->SaveVisualProps(dir.File("look.txt"));
+    const QStringList lines = Lines("look.txt");
+
+    QStringList keys;
+    for (const String& l : lines) keys << l.section(u'=', 0, 0);
+    const QStringList order = {
+        "Color", "HintColor", "SelectionColor", "SelectionColorTo", "SelectionMirrorColor", "SelectionMirrorColorTo",
+        "SelectionTextColor", "URLColor", "URLShow", "URLShowInText", "ScrollColor", "ActiveRowColor", "ActiveRowShow",
+        "ActiveCellShow", "Font.Color", "Font.Style", "Font.Size", "Font.Name", "ActiveCellColor", "ActiveCellColorTo",
+        "ActiveCellFont.Color", "ActiveCellFont.Style", "ActiveCellFont.Size", "ActiveCellFont.Name",
+        "FixedFont.Color", "FixedFont.Style", "FixedFont.Size", "FixedFont.Name", "Balloon.BackgroundColor",
+        "Balloon.TextColor", "Balloon.Transparency", "Bands.PrimaryColor", "Bands.SecondaryColor", "Bands.Active",
+        "SortSettings.IndexColor", "FloatingFooter.Color", "ControlLook.CheckSize", "ControlLook.Color",
+        "ControlLook.CommentColor", "ControlLook.ControlStyle", "ControlLook.FixedGradientFrom",
+        "ControlLook.FixedGradientTo", "ControlLook.RadioSize", "ControlLook.FlatButton",
+        "ControlLook.ProgressBorderColor", "ControlLook.ProgressXP", "Look", "SearchFooter.Color",
+        "SearchFooter.ColorTo", "Grouping.HeaderColor", "Grouping.HeaderColorTo", "Grouping.HeaderTextColor",
+        "Grouping.HeaderUnderline", "Grouping.HeaderLineColor", "Grouping.HeaderLineWidth", "Grouping.SummaryColor",
+        "Grouping.SummaryColorTo", "Grouping.SummaryTextColor", "Grouping.SummaryLine", "Grouping.SummaryLineColor",
+        "Grouping.SummaryLineWidth", "GridLineColor", "GridFixedLineColor", "BackGround.Top", "BackGround.Left",
+        "BackGround.Display", "BackGround.Cells", "BackGround.Color", "BackGround.ColorTo"};
+    EXPECT_EQ(keys, order);
+    const QStringList expected = {"Color=clRed", "HintColor=$00123456", "URLShow=true", "Font.Style=fsBold,fsStrikeOut",
+                                  "Font.Size=11", "Font.Name=Courier", "FixedFont.Style=",
+                                  "ControlLook.ControlStyle=csFlat", "Look=", "BackGround.Display=bdGradientVert",
+                                  "Grouping.HeaderColor=clNone", "Bands.Active=false"};
+    for (const String& e : expected) EXPECT_TRUE(lines.contains(e)) << e.toStdString();
+}
+
+TEST_F(GridVisualProps, RoundTripGivesTheSameLook)
+{
+    grid->SetSelectionColor(0x00ABCDEF);
+    grid->SetActiveRowShow(true);
+    grid->ActiveCellFont()->SetStyle(TFontStyles{TFontStyle::fsItalic});
+    grid->ActiveCellFont()->SetColor(clBlue);
+    grid->Balloon()->SetTransparency(200);
+    grid->Grouping()->SetHeaderLineWidth(5);
+    grid->ControlLook()->SetControlStyle(TGridControlStyle::csTheme);
+    grid->BackGround()->SetCells(TBackGroundCells::bcAll);
+    grid->SetLook(TGridLook::glXP);
+    grid->SaveVisualProps(dir.File("a.txt"));
+
+    auto* other = MakeGrid();
+    other->LoadVisualProps(dir.File("a.txt"));
+    EXPECT_EQ(other->SelectionColor(), TColor(0x00ABCDEF));
+    EXPECT_TRUE(other->ActiveRowShow());
+    EXPECT_EQ(other->ActiveCellFont()->Style(), TFontStyles{TFontStyle::fsItalic});
+    EXPECT_EQ(other->ActiveCellFont()->Color(), clBlue);
+    EXPECT_EQ(other->Balloon()->Transparency(), 200);
+    EXPECT_EQ(other->Grouping()->HeaderLineWidth(), 5);
+    EXPECT_EQ(other->ControlLook()->ControlStyle(), TGridControlStyle::csTheme);
+    EXPECT_EQ(other->BackGround()->Cells(), TBackGroundCells::bcAll);
+    EXPECT_EQ(other->Look(), TGridLook::glXP);
+    other->SaveVisualProps(dir.File("b.txt"));
+    EXPECT_EQ(dir.Read("a.txt"), dir.Read("b.txt"));
+}
+
+TEST_F(GridVisualProps, LoadingIgnoresKeyCaseTakesTheFirstLineAndReadsValuesByKind)
+{
+    grid->SaveVisualProps(dir.File("base.txt"));
+    QByteArray text = "balloon.backGROUNDcolor=clLime\r\nBalloon.BackgroundColor=clRed\r\n"
+                      "URLSHOW=True\r\nURLShowInText=yes\r\nHintColor=\r\n"
+                      "CONTROLLOOK.CONTROLSTYLE=CSWINXP\r\nBackGround.Display=bdNothing\r\n"
+                      "Font.Style=fsItalic,FSBOLD\r\nfont.size=14\r\n";
+    text += dir.Read("base.txt");
+    dir.Write("mixed.txt", text);
+    grid->BackGround()->SetDisplay(TBackGroundDisplay::bdFixed);
+    grid->Font()->SetStyle(TFontStyles{TFontStyle::fsBold});
+    grid->LoadVisualProps(dir.File("mixed.txt"));
+    EXPECT_EQ(grid->Balloon()->BackgroundColor(), clLime);
+    EXPECT_TRUE(grid->URLShow());
+    EXPECT_FALSE(grid->URLShowInText()) << "only TRUE in any case is true";
+    EXPECT_EQ(grid->HintColor(), clNone) << "an empty colour is no colour";
+    EXPECT_EQ(grid->ControlLook()->ControlStyle(), TGridControlStyle::csWinXP);
+    EXPECT_EQ(grid->BackGround()->Display(), TBackGroundDisplay::bdFixed) << "an unknown name changes nothing";
+    EXPECT_EQ(grid->Font()->Style(), TFontStyles{TFontStyle::fsItalic}) << "style names are case-sensitive";
+    EXPECT_EQ(grid->Font()->Size(), 14);
+}
+
+TEST_F(GridVisualProps, BrokenFilesRaiseTheirErrorsAndKeepWhatWasApplied)
+{
+    EXPECT_EQ(ErrorOf<Exception>([&] { grid->LoadVisualProps(dir.File("missing.txt")); }),
+              "Cannot open file " + dir.File("missing.txt"));
+    EXPECT_EQ(ErrorOf<Exception>([&] { grid->SaveVisualProps(dir.File("no/such/dir/x.txt")); }),
+              "Cannot Create " + dir.File("no/such/dir/x.txt"));
+
+    grid->SetScrollColor(clMaroon);
+    grid->SetGridLineColor(clMaroon);
+    struct Case {
+        const char* name;
+        QByteArray text;
+        const char* error;
+    } cases[] = {
+        {"no Font.Size", "Color=clAqua\r\nFont.Color=clRed\r\n", "'' is not a valid integer value"},
+        {"bad Font.Size", "Color=clAqua\r\nFont.Size=big\r\n", "'big' is not a valid integer value"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        grid->SetColor(clWhite);
+        dir.Write("broken.txt", c.text);
+        EXPECT_EQ(ErrorOf<EConvertError>([&] { grid->LoadVisualProps(dir.File("broken.txt")); }), c.error);
+        EXPECT_EQ(grid->Color(), clAqua) << "keys before the failing one stay applied";
+        EXPECT_EQ(grid->Font()->Color(), c.text.contains("Font.Color") ? clRed : clNone);
+    }
+    EXPECT_EQ(grid->ScrollColor(), clNone) << "a missing colour before the failure is no colour";
+    EXPECT_EQ(grid->GridLineColor(), clMaroon) << "keys after the failing one are not reached";
+}
