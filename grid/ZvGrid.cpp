@@ -355,6 +355,7 @@ void TZvStringGrid::Loaded()
     SetColumnOrder();
     if (d->FBalloon->Enable()) BalloonInit();
     ApplyStyleServiceColors();
+    if (d->FDragDropService) CopyDropTargetFlags();
 }
 
 // ---- Copying ----------------------------------------------------------------------------------------
