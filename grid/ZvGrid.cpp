@@ -356,6 +356,7 @@ void TZvStringGrid::Loaded()
     SetColumnOrder();
     if (d->FBalloon->Enable()) BalloonInit();
     ApplyStyleServiceColors();
+    if (d->FDragDropService) CopyDropTargetFlags();
 }
 
 // ---- Copying ----------------------------------------------------------------------------------------

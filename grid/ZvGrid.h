@@ -1522,6 +1522,21 @@ public:
 
     // ==== Drag and drop: services/ZvGridDragDrop.cpp ===============================================================
     void OleColumnDragStart(int ACol, int AIndex, TObject* AList);
+    // Drags the selection (or, from a header with OleColumnDragDrop, the column) pressed at the cell.
+    void OleDragStart(int ACol, int ARow);
+    // The mouse-move step of a pressed selection: true when it started a drag.
+    bool OleDragOnMove(TShiftState Shift, int X, int Y);
+    // The accept flags of the settings into the registered drop target.
+    void CopyDropTargetFlags();
+    // The header drag button as the picture of the column's header, its bottom left at the screen point.
+    void ShowHeaderDragPicture(int ACol, TPoint ScreenPt);
+    friend class TGridDropTarget;
+    friend class TGridDropSource;
+
+private:
+    void RemoveDraggedCells();
+
+public:
 
     // ==== Properties ===================================================================================
     // Appearance.

@@ -286,6 +286,7 @@ void TZvStringGrid::MouseMoveHook(TShiftState Shift, int X, int Y)
     if (GridState() == gsSelecting && d->FSelectionRectangle && before != d->FSizeSelection)
         d->FSizeSelection = before;
 
+    if (OleDragOnMove(Shift, X, Y)) return;
     const TGridCoord cell = MouseCoord(X, Y);
     const bool onCell = cell.X >= 0 && cell.Y >= 0;
     if (onCell && !d->FDesignTime) HoverOnMove(cell, X, Y);
@@ -480,6 +481,7 @@ void TZvStringGrid::RowColMoveOnMove(TGridCoord Cell, int X, int Y)
         }
         d->FMoveColInd = Cell.X;
         if (OnColumnMoving) OnColumnMoving(this, Cell.X, allow);
+        ShowHeaderDragPicture(FMoveIndex, ClientToScreen(TPoint{X, Y}));
     } else {
         const bool footerRow = d->FFloatingFooter->Visible() &&
                                d->FFloatingFooter->FooterStyle() == TFooterStyle::fsFixedLastRow &&

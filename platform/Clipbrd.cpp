@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QtEndian>
 
 namespace {
 
@@ -109,4 +110,20 @@ TClipboard& Clipboard()
 {
     static TClipboard clipboard;
     return clipboard;
+}
+
+QByteArray WrapGridCells(const QByteArray& stream)
+{
+    QByteArray bytes(8, '\0');
+    qToLittleEndian<quint32>(quint32(stream.size()), bytes.data());
+    return bytes + stream;
+}
+
+bool UnwrapGridCells(const QByteArray& bytes, QByteArray& stream)
+{
+    if (bytes.size() < 8) return false;
+    const quint32 count = qFromLittleEndian<quint32>(bytes.constData());
+    if (qFromLittleEndian<quint32>(bytes.constData() + 4) != 0 || count > quint64(bytes.size() - 8)) return false;
+    stream = bytes.mid(8, count);
+    return true;
 }

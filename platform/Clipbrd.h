@@ -86,3 +86,8 @@ TClipboard& Clipboard();
 // and the system store share these.
 std::map<String, QByteArray> FormatsOfMimeData(const QMimeData& data);
 std::unique_ptr<QMimeData> MimeDataOfFormats(const std::map<String, QByteArray>& formats);
+
+// The grid cells' bytes: their count, four zero bytes, the cell stream; and
+// back, false for bytes that do not hold that layout.
+QByteArray WrapGridCells(const QByteArray& stream);
+bool UnwrapGridCells(const QByteArray& bytes, QByteArray& stream);

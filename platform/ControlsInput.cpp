@@ -5,6 +5,7 @@
 
 #include "platform/ActnList.h"
 #include "platform/ControlsPrivate.h"
+#include "platform/DragDrop.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 
@@ -463,6 +464,10 @@ bool TWinControl::HandleQtEvent(QWidget* widget, QEvent* event)
     case QEvent::FocusOut: return TranslateFocus(widget, event);
     case QEvent::Enter:
     case QEvent::Leave: return TranslateHover(widget, event);
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop: return widget == FWidget && HandleDragEvent(this, widget, event);
     // Hints come from the application's own pause (TApplication), not Qt's.
     case QEvent::ToolTip: return true;
     case QEvent::Close:

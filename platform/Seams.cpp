@@ -1,5 +1,6 @@
 #include "platform/Seams.h"
 
+#include "platform/DragDrop.h"
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
@@ -260,6 +261,7 @@ TSeamHandlers RealSeams()
     h.PopupMenu = [](TPopupMenu* menu, int x, int y) { ShowPopupMenuWindow(*menu, x, y); };
     h.Clock = std::make_shared<TSystemClock>();
     h.Monitors = RealMonitors;
+    h.DragDrop = RealDoDragDrop;
     return h;
 }
 

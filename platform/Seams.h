@@ -21,6 +21,7 @@ class TControl;
 class TCustomForm;
 class TWinControl;
 class TPopupMenu;
+struct TDragRequest;
 
 // ---- Message box flags and answers -------------------------------------------
 constexpr unsigned MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3,
@@ -154,6 +155,9 @@ struct TSeamHandlers {
     std::shared_ptr<TClock> Clock;
     // The monitors, the primary one among them; read at each use.
     std::function<std::vector<TMonitorInfo>()> Monitors;
+    // Runs a drag until it drops or is cancelled (platform/DragDrop.h): the
+    // answer and the effect of the drop.
+    std::function<std::int32_t(const TDragRequest&, std::uint32_t& Effect)> DragDrop;
 };
 
 TSeamHandlers& Seams();

@@ -179,27 +179,6 @@ String TZvStringGrid::RectToClipboardText(TGridRect Rect, bool OnlySelected)
     return result;
 }
 
-namespace {
-
-// The grid cells' bytes: their count, four zero bytes, the cell stream.
-QByteArray WrapCells(const QByteArray& stream)
-{
-    QByteArray bytes(8, '\0');
-    qToLittleEndian<quint32>(quint32(stream.size()), bytes.data());
-    return bytes + stream;
-}
-
-bool UnwrapCells(const QByteArray& bytes, QByteArray& stream)
-{
-    if (bytes.size() < 8) return false;
-    const quint32 count = qFromLittleEndian<quint32>(bytes.constData());
-    if (qFromLittleEndian<quint32>(bytes.constData() + 4) != 0 || count > quint64(bytes.size() - 8)) return false;
-    stream = bytes.mid(8, count);
-    return true;
-}
-
-} // namespace
-
 static void CopyRectToClipboard(TZvStringGrid& grid, TGridRect Rect, bool OnlySelected)
 {
     const String text = grid.RectToClipboardText(Rect, OnlySelected);
@@ -217,7 +196,7 @@ static void CopyRectToClipboard(TZvStringGrid& grid, TGridRect Rect, bool OnlySe
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         grid.SaveRectToBinStream(TRect{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}, &buffer);
-        clipboard.SetData(String::fromLatin1(MIME_GRID_CELLS), WrapCells(buffer.data()));
+        clipboard.SetData(String::fromLatin1(MIME_GRID_CELLS), WrapGridCells(buffer.data()));
     }
 }
 
@@ -274,11 +253,9 @@ void TZvStringGrid::CopyToClipBoardAsHTML()
 
 // ---- Cut ------------------------------------------------------------------------------------------------------------
 
-namespace {
-
 // Whether cut and paste may change the cell (display column, row): a normal cell the user may
 // edit, or any normal cell with AllowClipboardAlways.
-bool ClipboardMayTouch(TZvStringGrid& grid, int c, int r)
+bool TZvGridClipboard::MayTouch(TZvStringGrid& grid, int c, int r)
 {
     if (c < 0 || r < 0 || c >= grid.ColCount() || r >= grid.RowCount()) return false;
     const int rc = grid.RealColIndex(c);
@@ -286,8 +263,6 @@ bool ClipboardMayTouch(TZvStringGrid& grid, int c, int r)
     if (!grid.Navigation()->AllowClipboardAlways()) return false;
     return !grid.IsFixed(c, r);
 }
-
-} // namespace
 
 void TZvStringGrid::CutToClipboard()
 {
@@ -297,7 +272,7 @@ void TZvStringGrid::CutToClipboard()
     const TScopeExit endUpdate([this] { EndUpdate(); });
     for (int r = range.Top; r <= range.Bottom; ++r)
         for (int c = range.Left; c <= range.Right; ++c)
-            if (ClipboardMayTouch(*this, c, r)) SetCellEx(RealColIndex(c), r, String());
+            if (TZvGridClipboard::MayTouch(*this, c, r)) SetCellEx(RealColIndex(c), r, String());
     MarkRowsModified(range.Top, range.Bottom);
     ClipboardService().FLastOperation = TClipOperation::coCut;
 }
@@ -311,7 +286,7 @@ void TZvStringGrid::CutSelectionToClipboard()
     const TScopeExit endUpdate([this] { EndUpdate(); });
     // A disjunct cut clears what it copied, cell by cell, so fixed and protected cells keep their text.
     auto clearCell = [&](int c, int r) {
-        if (ClipboardMayTouch(*this, c, r)) SetCellEx(RealColIndex(c), r, String());
+        if (TZvGridClipboard::MayTouch(*this, c, r)) SetCellEx(RealColIndex(c), r, String());
     };
     if (mouse->DisjunctRowSelect()) {
         for (int r = FixedRows(); r < RowCount(); ++r) {
@@ -329,7 +304,7 @@ void TZvStringGrid::CutSelectionToClipboard()
         if (undo) undo->StartSequence();
         for (int c = sel.Left; c <= sel.Right; ++c)
             for (int r = sel.Top; r <= sel.Bottom; ++r) {
-                if (!ClipboardMayTouch(*this, c, r)) continue;
+                if (!TZvGridClipboard::MayTouch(*this, c, r)) continue;
                 const int rc = RealColIndex(c);
                 if (undo) undo->RegisterChange(rc, r, GetCellEx(rc, r), String());
                 SetCellEx(rc, r, String());
@@ -339,7 +314,7 @@ void TZvStringGrid::CutSelectionToClipboard()
         if (d->FNavigation->AllowFmtClipboard())
             for (int c = sel.Left; c <= sel.Right; ++c)
                 for (int r = sel.Top; r <= sel.Bottom; ++r)
-                    if (ClipboardMayTouch(*this, c, r)) FreeCellObject(RealColIndex(c), r);
+                    if (TZvGridClipboard::MayTouch(*this, c, r)) FreeCellObject(RealColIndex(c), r);
     }
     ClipboardService().FLastOperation = TClipOperation::coCut;
     FireCellsChanged(TRect{sel.Left, sel.Top, sel.Right, sel.Bottom});
@@ -375,7 +350,7 @@ int TZvStringGrid::PasteTextAt(int Col, int Row, const String& Text, int& Cols, 
     };
     auto process = [&](int c, int r, String field) {
         if (c >= ColCount() || r >= RowCount()) return;
-        if (!ClipboardMayTouch(*this, c, r)) return;
+        if (!TZvGridClipboard::MayTouch(*this, c, r)) return;
         bool allow = true;
         const bool wide = field.startsWith(QStringLiteral("|\\"));
         if (wide) {
@@ -449,7 +424,7 @@ int TZvStringGrid::PasteAt(int Col, int Row, int& Cols, int& Rows)
         QByteArray stream;
         TZvGridCellStream::THeader header;
         String error;
-        if (!UnwrapCells(clipboard.Data(String::fromLatin1(MIME_GRID_CELLS)), stream))
+        if (!UnwrapGridCells(clipboard.Data(String::fromLatin1(MIME_GRID_CELLS)), stream))
             throw EZvGridError(QStringLiteral("File contains no data or corrupt file (grid cells on the clipboard)"));
         if (!TZvGridCellStream::ReadHeader(stream, header, error))
             throw EZvGridError(QStringLiteral("File contains no data or corrupt file (%1)").arg(error));
@@ -459,7 +434,7 @@ int TZvStringGrid::PasteAt(int Col, int Row, int& Cols, int& Rows)
         QBuffer buffer(&stream);
         buffer.open(QIODevice::ReadOnly);
         LoadAtPointFromBinStream(TPoint{RealColIndex(Col), Row}, &buffer,
-                                 [this](int rc, int r) { return ClipboardMayTouch(*this, DisplColIndex(rc), r); });
+                                 [this](int rc, int r) { return TZvGridClipboard::MayTouch(*this, DisplColIndex(rc), r); });
         const bool own = header.ID == CellStreamService().ID();
         MarkRowsModified(own ? ClipboardOrigin() : TPoint{-1, -1},
                          TRect{Col, Row, Col + header.ColCount - 1, Row + header.RowCount - 1},
@@ -472,7 +447,7 @@ int TZvStringGrid::PasteAt(int Col, int Row, int& Cols, int& Rows)
         QByteArray rtf = clipboard.Data(String::fromLatin1(MIME_RTF));
         const qsizetype zero = rtf.indexOf('\0');
         if (zero >= 0) rtf.truncate(zero);
-        if (ClipboardMayTouch(*this, Col, Row)) StoreCellText(Col, Row, String::fromLatin1(rtf));
+        if (TZvGridClipboard::MayTouch(*this, Col, Row)) StoreCellText(Col, Row, String::fromLatin1(rtf));
         Cols = 1;
         Rows = 1;
         return 0;
@@ -597,7 +572,7 @@ void TZvStringGrid::PasteSelectionFromClipboard()
         if (HasCheckBox(rc, sel.Top) && GetCheckBoxState(rc, sel.Top, state)) value = state ? CheckTrue() : CheckFalse();
         for (int c = sel.Left; c <= sel.Right; ++c)
             for (int r = sel.Top; r <= sel.Bottom; ++r)
-                if (ClipboardMayTouch(*this, c, r)) fillCell(c, r, value);
+                if (TZvGridClipboard::MayTouch(*this, c, r)) fillCell(c, r, value);
     }
     PasteEnd();
 

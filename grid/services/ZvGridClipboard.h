@@ -14,6 +14,8 @@
 #include "grid/services/ZvGridService.h"
 #include "platform/Grids.h"
 
+class TZvStringGrid;
+
 #include <vector>
 
 enum class TClipOperation { coCut, coCopy };
@@ -28,6 +30,9 @@ public:
     // One cell text as the clipboard carries it; ExcelBreaks writes each CR LF
     // as the character 11 (the spreadsheet's line break inside a cell).
     static String QuoteField(const String& Text, bool ExcelBreaks);
+    // Whether cut, paste and drops may change the cell (display column, row): a normal cell the
+    // user may edit, or any normal cell with AllowClipboardAlways.
+    static bool MayTouch(TZvStringGrid& grid, int c, int r);
 
 private:
     friend class TZvStringGrid;

@@ -106,6 +106,16 @@ void TTestSeams::Install()
         return a;
     };
     h.ModalStep = [this](TCustomForm& form) { ModalStep(form); };
+    h.DragDrop = [this](const TDragRequest& r, std::uint32_t& effect) -> std::int32_t {
+        TDragRecord record;
+        record.OkEffects = r.OkEffects;
+        for (const QString& mime : r.Data->formats()) record.Formats.emplace_back(mime, r.Data->data(mime));
+        Drags.push_back(record);
+        effect = DROPEFFECT_NONE;
+        if (PlayDrag) return PlayDrag(r, effect);
+        r.Source->QueryContinueDrag(true, 0);
+        return DRAGDROP_S_CANCEL;
+    };
     h.OpenUrl = [this](const String& url) {
         OpenedUrls.push_back(url);
         return true;

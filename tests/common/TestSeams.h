@@ -2,8 +2,10 @@
 // The test doubles of the platform's seam: a process a test ends, a clock a
 // test moves, the scripted and recording seam handlers, and simulated input.
 
+#include "platform/DragDrop.h"
 #include "platform/Seams.h"
 
+#include <QByteArray>
 #include <QEvent>
 #include <Qt>
 #include <cstdint>
@@ -141,6 +143,16 @@ public:
     };
     std::vector<TPopupRecord> Popups;
     void AnswerPopup(int itemIndex) { FPopupAnswers.push_back(itemIndex); }
+
+    // Drags: each is recorded with its formats in the order the data offers
+    // them, then played by PlayDrag (which may send drag events to windows
+    // and answers as the platform's drag does); without it a drag is cancelled.
+    struct TDragRecord {
+        std::vector<std::pair<String, QByteArray>> Formats;
+        std::uint32_t OkEffects = 0;
+    };
+    std::vector<TDragRecord> Drags;
+    std::function<std::int32_t(const TDragRequest&, std::uint32_t& Effect)> PlayDrag;
 
     TTestClock& Clock() { return *FClock; }
 
