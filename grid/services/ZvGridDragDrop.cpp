@@ -287,7 +287,7 @@ void TGridDropTarget::DropFiles(TPoint Pt, const std::vector<String>& Files)
         if (allow) g.LoadFromCSV(name);
     } else if (ext == QLatin1String("XLS") || ext == QLatin1String("XLSX")) {
         if (g.OnOleDrop) g.OnOleDrop(&g, -1, -1, name, allow);
-        if (allow) NotBuilt("LoadFromXLS");
+        if (allow) g.LoadFromXLS(name);
     }
 }
 

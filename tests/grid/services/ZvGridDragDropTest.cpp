@@ -280,6 +280,27 @@ TEST_F(GridDragDrop, OneCsvFileLoadsByItsExtension)
     }
 }
 
+TEST_F(GridDragDrop, OneWorkbookFileLoadsItsCells)
+{
+    QTemporaryDir dir;
+    const String book = dir.filePath(QStringLiteral("book.xlsx"));
+    {
+        TZvStringGrid source(nullptr);
+        source.SetColCount(3);
+        source.SetRowCount(3);
+        source.SetCells(1, 1, QStringLiteral("w"));
+        source.SetCells(2, 2, QStringLiteral("z"));
+        source.SaveToXLS(book, true);
+    }
+    grid->Clear();
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(book)});
+    EXPECT_NE(player.Play(&files, At(1, 1)), Qt::IgnoreAction);
+    // The sheet's used range starts at its first filled cell; fixed cells are loaded too.
+    EXPECT_EQ(Cell(0, 0), "w");
+    EXPECT_EQ(Cell(1, 1), "z");
+}
+
 TEST_F(GridDragDrop, AutoScrollsNearTheEdgesOnTheTestClock)
 {
     grid->SetRowCount(60);
