@@ -21,7 +21,10 @@ void TMemIniFile::LoadFromBytes(const QByteArray& bytes)
     FPreamble.clear();
     FSections.clear();
     FLineEnd = QStringLiteral("\n");
-    const String text = DecodeText(bytes);
+    String text = DecodeText(bytes);
+    // A second mark behind the one decoding took off is an encoding slip, not text: left in place it
+    // would hide the first section's heading and be lost on the next read anyway.
+    while (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
     if (text.contains(QStringLiteral("\r\n"))) FLineEnd = QStringLiteral("\r\n");
     else if (!text.contains(u'\n') && text.contains(u'\r')) FLineEnd = QStringLiteral("\r");
     String all = text;

@@ -52,6 +52,7 @@ TEST(MemIniFile, BrokenAndMissingFilesReadAsEmptyAndLoseNothingWhenWritten)
         QByteArray("\xff\xfe garbage \x00\x01 [[[ = =\n", 22),
         "=no key\n[\n[]\nk=v\n]x[\n",
         "no section=1\n[S]\nk=\xe9\n",      // Windows-1252 byte
+        QByteArray("\xff\xfe\xff\xfe", 4),     // a byte-order mark saved twice
         QByteArray(),
     };
     for (const QByteArray& bytes : broken) {
@@ -67,6 +68,21 @@ TEST(MemIniFile, BrokenAndMissingFilesReadAsEmptyAndLoseNothingWhenWritten)
     TMemIniFile missing(dir.File("sub/none.ini"));
     EXPECT_EQ(missing.Text(), "");
     EXPECT_FALSE(missing.UpdateFile());     // the folder does not exist
+}
+
+TEST(MemIniFile, AMarkSavedTwiceStillFindsTheFirstSection)
+{
+    // Files written by a tool that prefixed a byte-order mark to text already holding one.
+    const QByteArray utf8 = "\xef\xbb\xbf\xef\xbb\xbf[Cols]\nCol0=64\n";
+    const String marked = QChar(0xFEFF) + QStringLiteral("[Cols]\nCol0=64\n");
+    const QByteArray utf16 = QByteArray("\xff\xfe", 2)
+        + QByteArray(reinterpret_cast<const char*>(marked.utf16()), marked.size() * 2);
+    for (const QByteArray& bytes : {utf8, utf16}) {
+        TMemIniFile ini(String{});
+        ini.LoadFromBytes(bytes);
+        EXPECT_EQ(ini.ReadInteger("Cols", "Col0", 0), 64) << bytes.toHex().constData();
+        EXPECT_EQ(ini.Text(), "[Cols]\nCol0=64\n");
+    }
 }
 
 TEST(MemIniFile, AValueWithALineBreakStaysOneLine)
