@@ -70,6 +70,10 @@ HRESULT RealDoDragDrop(const TDragRequest& Request, DWORD& Effect)
     QTimer poll;
     poll.setInterval(SourcePollMs);
     QObject::connect(&poll, &QTimer::timeout, [source] {
+        // The window system's drag loop takes the pointer's moves, so the position a drag picture follows is
+        // read here rather than left at the last move our windows saw.
+        const QPoint at = QCursor::pos();
+        SetCursorPosition(TPoint{at.x(), at.y()});
         source->QueryContinueDrag(false, MK_LBUTTON | DragKeyState({}, QApplication::queryKeyboardModifiers()));
     });
     poll.start();

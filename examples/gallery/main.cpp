@@ -5,6 +5,7 @@
 #include "examples/gallery/GalleryEditors.h"
 #include "examples/gallery/GalleryRichText.h"
 #include "examples/gallery/GalleryDropDownEditors.h"
+#include "examples/gallery/GalleryDragDrop.h"
 #include "platform/Themes.h"
 
 #include <QApplication>
@@ -31,6 +32,9 @@ int main(int argc, char** argv)
     TGalleryDropDownEditorsForm* dropDownEditors = nullptr;
     Application->CreateForm(dropDownEditors);
     dropDownEditors->Show();
+    TGalleryDragDropForm* dragDrop = nullptr;
+    Application->CreateForm(dragDrop);
+    dragDrop->Show();
     Application->Run();
     Application->DestroyForms();
     return 0;
