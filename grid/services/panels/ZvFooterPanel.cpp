@@ -69,7 +69,7 @@ void TFooterPanel::CreateWnd()
 
 void TFooterPanel::PaintPreviewBox(TCanvas& Canvas, int W)
 {
-    const TRect box(0, 0, W, ClientHeight());
+    const TRect box{0, 0, W, ClientHeight()};
     Canvas.Brush()->SetColor(FGrid->FloatingFooter()->Color());
     Canvas.FillRect(box);
     Canvas.Pen()->SetColor(clWhite);
@@ -80,7 +80,7 @@ void TFooterPanel::PaintPreviewBox(TCanvas& Canvas, int W)
     Canvas.LineTo(box.Right - 1, box.Bottom - 1);
     Canvas.LineTo(box.Left, box.Bottom - 1);
     Canvas.Brush()->SetColor(FGrid->Color());
-    Canvas.FillRect(TRect(W, 0, ClientWidth(), ClientHeight()));
+    Canvas.FillRect(TRect{W, 0, ClientWidth(), ClientHeight()});
 }
 
 void TFooterPanel::PaintLastRow(TCanvas& Canvas, int W)
@@ -88,9 +88,9 @@ void TFooterPanel::PaintLastRow(TCanvas& Canvas, int W)
     TZvStringGrid& g = *FGrid;
     const int row = g.RowCount() - 1;
     Canvas.Brush()->SetColor(g.FloatingFooter()->Color());
-    Canvas.FillRect(TRect(0, 0, W, ClientHeight()));
+    Canvas.FillRect(TRect{0, 0, W, ClientHeight()});
     Canvas.Brush()->SetColor(g.Color());
-    Canvas.FillRect(TRect(W, 0, ClientWidth(), ClientHeight()));
+    Canvas.FillRect(TRect{W, 0, ClientWidth(), ClientHeight()});
     if (row < 0) return;
     const bool vert = g.Options().Contains(goFixedVertLine), horz = g.Options().Contains(goFixedHorzLine);
     const TGridLook look = g.Look();
@@ -98,7 +98,7 @@ void TFooterPanel::PaintLastRow(TCanvas& Canvas, int W)
                            (look == TGridLook::glSoft || look == TGridLook::glVUD || look == TGridLook::glXP ||
                             look == TGridLook::glVista);
     ForEachColumn([&](int c, int Left, int Width) {
-        const TRect r(Left, 0, Left + Width, ClientHeight());
+        const TRect r{Left, 0, Left + Width, ClientHeight()};
         const int real = c < g.FixedCols() ? c : g.RealColIndex(c);
         if (g.IsBaseCell(real, row)) {
             TBrush brush;
@@ -149,7 +149,7 @@ void TFooterPanel::Paint()
         PaintPreviewBox(canvas, W);
         const int col = footer.Column();
         if (col >= 0 && col < g.ColCount() && g.Row() >= 0 && g.Row() < g.RowCount()) {
-            const TRect box(0, 0, W, client.Bottom);
+            const TRect box{0, 0, W, client.Bottom};
             if (g.OnFooterPaint) g.OnFooterPaint(this, col, &canvas, box);
             else g.PaintCellExt(&canvas, g.RealColIndex(col), g.Row(), box, TGridDrawState{gdFixed});
         }
@@ -157,7 +157,7 @@ void TFooterPanel::Paint()
     }
     case TFooterStyle::fsCustomPreview: {
         PaintPreviewBox(canvas, W);
-        const TRect box(2, 2, W - 2, client.Bottom);
+        const TRect box{2, 2, W - 2, client.Bottom};
         canvas.Brush()->SetStyle(TBrushStyle::bsClear);
         if (g.Designing()) canvas.TextOut(box.Left, box.Top, footer.CustomTemplate());
         else g.DrawMarkupText(canvas, FillTemplate(g, footer.CustomTemplate(), g.Row()), box, false, false);

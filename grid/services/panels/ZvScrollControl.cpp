@@ -82,8 +82,8 @@ void TScrollControl::Paint()
     TCanvas& c = *Canvas();
     c.Brush()->SetColor(Color());
     c.Pen()->SetColor(Color());
-    c.FillRect(Direction == 0 ? TRect(0, start, FScrollWidth, start + length)
-                              : TRect(start, 0, start + length, FScrollWidth));
+    c.FillRect(Direction == 0 ? TRect{0, start, FScrollWidth, start + length}
+                              : TRect{start, 0, start + length, FScrollWidth});
 }
 
 void TScrollControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -59,7 +59,7 @@ std::unique_ptr<TBitmap> MakeGlyph(TGlyph Kind, TColor Ink)
     auto bitmap = std::make_unique<TBitmap>(size, size);
     TCanvas& c = *bitmap->Canvas();
     c.Brush()->SetColor(GlyphMask);
-    c.FillRect(TRect(0, 0, size, size));
+    c.FillRect(TRect{0, 0, size, size});
     c.Brush()->SetColor(Ink);
     c.Pen()->SetColor(Ink);
     switch (Kind) {
@@ -76,7 +76,7 @@ std::unique_ptr<TBitmap> MakeGlyph(TGlyph Kind, TColor Ink)
     case TGlyph::Highlight:
         c.Brush()->SetColor(0x00FFFF);
         c.Pen()->SetColor(0x008080);
-        c.Rectangle(TRect(1, 2, 11, 10));
+        c.Rectangle(TRect{1, 2, 11, 10});
         break;
     }
     bitmap->SetTransparentColor(GlyphMask);
