@@ -25,6 +25,8 @@ void TMemIniFile::LoadFromBytes(const QByteArray& bytes)
     // A second mark behind the one decoding took off is an encoding slip, not text: left in place it
     // would hide the first section's heading and be lost on the next read anyway.
     while (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    // Half a surrogate pair cannot be written back; take it as the writer will write it, so the file reads the same.
+    if (!text.isValidUtf16()) text = String::fromUtf8(text.toUtf8());
     if (text.contains(QStringLiteral("\r\n"))) FLineEnd = QStringLiteral("\r\n");
     else if (!text.contains(u'\n') && text.contains(u'\r')) FLineEnd = QStringLiteral("\r");
     String all = text;
