@@ -109,12 +109,13 @@ void TMemIniFile::WriteString(const String& Section, const String& Ident, const 
     v.replace(u'\r', u' ').replace(u'\n', u' ');
     if (TLine* l = FindLine(*s, Ident)) {
         l->Value = v;
+        l->Raw = l->Key + u'=' + v;
         return;
     }
     // New keys go after the section's last key, before trailing blank lines.
     auto at = s->Lines.end();
     while (at != s->Lines.begin() && std::prev(at)->Key.isEmpty() && std::prev(at)->Raw.trimmed().isEmpty()) --at;
-    s->Lines.insert(at, TLine{String(), Ident, v});
+    s->Lines.insert(at, TLine{Ident + u'=' + v, Ident, v});
 }
 
 void TMemIniFile::WriteInteger(const String& Section, const String& Ident, int Value)
@@ -145,7 +146,7 @@ String TMemIniFile::Text() const
 {
     String out;
     auto put = [&](const TLine& l) {
-        out += l.Key.isEmpty() ? l.Raw : l.Key + u'=' + l.Value;
+        out += l.Raw;
         out += FLineEnd;
     };
     for (const TLine& l : FPreamble) put(l);

@@ -43,7 +43,7 @@ public:
 
 private:
     struct TLine {
-        String Raw;     // kept as read for lines that are no key
+        String Raw;     // the line as read, or as last written: a line no one wrote goes back byte for byte
         String Key;     // empty for comments, blank lines and section heads
         String Value;
     };

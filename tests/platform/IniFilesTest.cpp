@@ -54,6 +54,7 @@ TEST(MemIniFile, BrokenAndMissingFilesReadAsEmptyAndLoseNothingWhenWritten)
         "no section=1\n[S]\nk=\xe9\n",      // Windows-1252 byte
         QByteArray("\xff\xfe\xff\xfe", 4),     // a byte-order mark saved twice
         QByteArray("\xfe\xff\xde\xff\xfe", 5), // UTF-16 with half a surrogate pair and an odd byte
+        " \xef\xbb\xbf= \n",                   // a key that is only an invisible mark
         QByteArray(),
     };
     for (const QByteArray& bytes : broken) {
