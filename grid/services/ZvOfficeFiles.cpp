@@ -273,7 +273,6 @@ public:
         const pugi::xml_node root = doc.document_element();
         if (!IsNamed(root, "worksheet")) IncorrectXLS();
         TSheetData data;
-        bool any = false;
         int rowNo = 0;
         for (const pugi::xml_node& row : Children(Child(root, "sheetData"), "row")) {
             const pugi::xml_attribute r = Attr(row, "r");
@@ -288,15 +287,7 @@ public:
                 } else if (++colNo > MaxSheetCols) {
                     IncorrectXLS();
                 }
-                if (!any) {
-                    data.FirstRow = data.LastRow = cellRow;
-                    data.FirstCol = data.LastCol = colNo;
-                    any = true;
-                }
-                data.FirstRow = std::min(data.FirstRow, cellRow);
-                data.LastRow = std::max(data.LastRow, cellRow);
-                data.FirstCol = std::min(data.FirstCol, colNo);
-                data.LastCol = std::max(data.LastCol, colNo);
+                data.Extend(cellRow, colNo);
                 bool has = false;
                 bool error = false;
                 const String text = CellText(c, has, error);
@@ -415,7 +406,6 @@ public:
         unsigned short cols = 0;
         if (freexl_worksheet_dimensions(FHandle, &rows, &cols) != FREEXL_OK) IncorrectXLS();
         TSheetData data;
-        bool any = false;
         for (unsigned int r = 0; r < rows; ++r) {
             for (unsigned short c = 0; c < cols; ++c) {
                 FreeXL_CellValue cell;
@@ -433,15 +423,7 @@ public:
                 }
                 const int row = int(r) + 1;
                 const int col = int(c) + 1;
-                if (!any) {
-                    data.FirstRow = data.LastRow = row;
-                    data.FirstCol = data.LastCol = col;
-                    any = true;
-                }
-                data.FirstRow = std::min(data.FirstRow, row);
-                data.LastRow = std::max(data.LastRow, row);
-                data.FirstCol = std::min(data.FirstCol, col);
-                data.LastCol = std::max(data.LastCol, col);
+                data.Extend(row, col);
                 data.Cells[{row, col}] = text;
             }
         }
@@ -577,6 +559,19 @@ String A1RangeText(int FirstRow, int FirstCol, int LastRow, int LastCol)
     const String first = ColumnLetters(FirstCol) + IntToStr(FirstRow);
     if (FirstRow == LastRow && FirstCol == LastCol) return first;
     return first + u':' + ColumnLetters(LastCol) + IntToStr(LastRow);
+}
+
+void TSheetData::Extend(int Row, int Col)
+{
+    if (!FAny) {
+        FirstRow = LastRow = Row;
+        FirstCol = LastCol = Col;
+        FAny = true;
+    }
+    FirstRow = std::min(FirstRow, Row);
+    LastRow = std::max(LastRow, Row);
+    FirstCol = std::min(FirstCol, Col);
+    LastCol = std::max(LastCol, Col);
 }
 
 String TSheetData::UsedRangeAddress() const

@@ -81,8 +81,13 @@ struct TSheetData {
     int FirstCol = 1;
     int LastRow = 1;
     int LastCol = 1;
+    // Widens the used range to hold a cell; the first cell read sets it.
+    void Extend(int Row, int Col);
     // The used range as the spreadsheet writes it: "$B$2:$D$5", or "$A$1" for one cell.
     String UsedRangeAddress() const;
+
+private:
+    bool FAny = false;
 };
 
 class TWorkbookReader {
